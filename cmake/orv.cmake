@@ -1,0 +1,31 @@
+# Helpers shared by every CMakeLists.txt of the tree.
+
+# Warnings as errors on our own code.
+function(orv_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# orv_module(NAME SOURCES ... [LIBS ...]): a part of a deliverable, built once
+# as an object library and linked into the deliverable and into its tests.
+function(orv_module name)
+  cmake_parse_arguments(M "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} OBJECT ${M_SOURCES})
+  orv_warnings(${name})
+  if(M_LIBS)
+    target_link_libraries(${name} PUBLIC ${M_LIBS})
+  endif()
+endfunction()
+
+# orv_test(NAME SOURCES ... [LIBS ...]): a GoogleTest program run by CTest.
+# Tests run with ORV_HOME pointing at a fresh folder of the build tree, so they
+# never touch the user's data folder.
+function(orv_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  orv_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "ORV_HOME=${CMAKE_BINARY_DIR}/test-home/${name};QT_QPA_PLATFORM=offscreen;ORV_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-home/${name})
+endfunction()

@@ -1,0 +1,36 @@
+// Path helpers: the file-name operations that page stages, scripts and dialogs
+// share. Paths use '/', and folder paths get a final '/' where they are joined.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// `path` with a final '/' added when it has none (an empty path stays empty).
+std::string IncludeTrailingSlash(std::string_view path);
+
+// `path` without its final '/' (the root "/" is kept).
+std::string ExcludeTrailingSlash(std::string_view path);
+
+// The folder part of `path`, up to and including its last '/'; empty if none.
+std::string ExtractFilePath(std::string_view path);
+
+// The file-name part of `path`, after its last '/'.
+std::string ExtractFileName(std::string_view path);
+
+// The extension of the last path element, with its dot ("" if it has none).
+std::string ExtractFileExt(std::string_view path);
+
+// `path` with the extension of its last element replaced by `ext` (which
+// carries its own dot, or is empty to remove the extension).
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+
+// ASCII upper and lower case of a byte text; other bytes pass unchanged.
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+
+// Byte-wise comparison ignoring ASCII letter case.
+bool SameText(std::string_view a, std::string_view b);
+
+}  // namespace orv

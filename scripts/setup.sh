@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what ORV needs on Debian 12, builds it into build/ and builds the
+# example site into examples/site/out/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(build-essential cmake ninja-build pkg-config
+          libgtest-dev libgmock-dev libbenchmark-dev
+          libjpeg-dev libgif-dev lua5.4 liblua5.4-dev
+          clang libclang-rt-14-dev)
+if [ "${ORV_SKIP_APT:-0}" != 1 ]; then
+  sudo=""
+  [ "$(id -u)" = 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${packages[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+if [ -x build/bin/orvcc ]; then
+  build/bin/orvcc --console examples/site/site.orv
+fi
