@@ -1,0 +1,77 @@
+#include "components/object.h"
+
+#include <map>
+#include <unordered_map>
+
+#include "platform/paths.h"
+
+namespace orv {
+namespace {
+
+std::unordered_map<uint32_t, TObject*>& LiveObjects() {
+  static std::unordered_map<uint32_t, TObject*> objects;
+  return objects;
+}
+
+uint32_t next_handle = 1;
+
+struct ClassEntry {
+  std::string name;
+  std::string parent;
+};
+
+// Keyed by the upper-case class name.
+std::map<std::string, ClassEntry>& Classes() {
+  static std::map<std::string, ClassEntry> classes = {
+      {"TOBJECT", {"TObject", ""}},
+  };
+  return classes;
+}
+
+}  // namespace
+
+TObject::~TObject() {
+  if (handle_ != 0) LiveObjects().erase(handle_);
+}
+
+uint32_t TObject::Handle() {
+  if (handle_ == 0) {
+    if (next_handle == 0) next_handle = 1;  // after four billion objects
+    handle_ = next_handle++;
+    LiveObjects()[handle_] = this;
+  }
+  return handle_;
+}
+
+TObject* ObjectFromHandle(uint32_t handle) {
+  auto it = LiveObjects().find(handle);
+  return it == LiveObjects().end() ? nullptr : it->second;
+}
+
+bool TObject::InheritsFrom(std::string_view class_name) const {
+  std::string name = ClassName();
+  // The chain is bounded by the number of classes, so a registry with a cycle
+  // cannot loop forever.
+  for (size_t steps = 0; !name.empty() && steps <= Classes().size(); ++steps) {
+    if (SameText(name, class_name)) return true;
+    name = ClassParent(name);
+  }
+  return false;
+}
+
+void RegisterClass(std::string_view name, std::string_view parent) {
+  Classes()[UpperCase(name)] = ClassEntry{std::string(name), std::string(parent)};
+}
+
+bool IsClassRegistered(std::string_view name) {
+  return Classes().count(UpperCase(name)) != 0;
+}
+
+std::string ClassParent(std::string_view name) {
+  auto it = Classes().find(UpperCase(name));
+  if (it == Classes().end() || it->second.parent.empty()) return std::string();
+  auto parent = Classes().find(UpperCase(it->second.parent));
+  return parent == Classes().end() ? it->second.parent : parent->second.name;
+}
+
+}  // namespace orv

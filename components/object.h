@@ -1,0 +1,50 @@
+// The root of every object that scripts and dialogs can hold: TObject, the
+// class registry that knows each class's parent, and the process-wide table of
+// 32-bit object handles through which objects travel inside script values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orv {
+
+// Root object class. Every object gets a process-wide 32-bit handle the first
+// time it is asked for one; destroying the object retires the handle, so a
+// stale handle finds nothing instead of freed memory. Handles are never reused.
+class TObject {
+ public:
+  TObject() = default;
+  virtual ~TObject();
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+
+  // The class name as scripts and form files spell it ("TObject", "TStringList").
+  virtual std::string ClassName() const { return "TObject"; }
+
+  // True when this object's class is `class_name` or derives from it, by the
+  // class registry's parent chain (names compared without case).
+  bool InheritsFrom(std::string_view class_name) const;
+
+  // This object's handle (never 0).
+  uint32_t Handle();
+
+ private:
+  uint32_t handle_ = 0;
+};
+
+// The live object behind `handle`; nullptr for 0, an unknown or a retired handle.
+TObject* ObjectFromHandle(uint32_t handle);
+
+// Makes `name` known with `parent` as its parent class ("" for a root class).
+// Registering a name again replaces its parent. Names are compared without case.
+void RegisterClass(std::string_view name, std::string_view parent);
+
+// True when `name` has been registered.
+bool IsClassRegistered(std::string_view name);
+
+// The registered parent of `name`, with the parent's registered spelling;
+// empty when `name` is unknown or has no parent.
+std::string ClassParent(std::string_view name);
+
+}  // namespace orv
