@@ -1,0 +1,1 @@
+// Exported entry points of liborvcore.so.

@@ -1,0 +1,150 @@
+// The build context of the site compiler and the state that one build shares
+// with its page stages, image includes and (later) the scripts' host routines.
+//
+// One BuildState exists per call of ProcessProject. It owns the project and
+// built-in variables, the queues and the one TParseStruct of the build (held
+// in a TParseStructList). While a build runs, CurrentBuild() returns it;
+// outside a build it returns null, so a routine that needs the build (GetVar,
+// BuildFile, WriteLn ...) can tell that there is none.
+//
+// Usage by a page stage:
+//   void SomeStage(TParseStruct& context) {
+//     BuildState& build = context.Build;      // ImageDir, ImgPrefix, UserVars ...
+//     context.GifWidth = "120";               // last measured sizes
+//   }
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/site/user_settings.h"
+#include "orv/window.h"
+
+namespace orv {
+
+// A page or file list: one entry per line, without line breaks.
+using LineList = std::vector<std::string>;
+
+class BuildState;
+class TKelComp;
+class TParseStructList;
+
+// The build context: project settings, the page being built and the per-page
+// state.
+class TParseStruct {
+ public:
+  TParseStruct(TParseStructList& owner, BuildState& build) : Owner(&owner), Build(build) {}
+  TParseStruct(const TParseStruct&) = delete;
+  TParseStruct& operator=(const TParseStruct&) = delete;
+
+  TParseStructList* Owner;
+  BuildState& Build;
+
+  // The [Compiler] switches.
+  bool UseVars = true;
+  bool UseDb = true;
+  bool UseScripts = true;
+  bool UseExtApps = true;
+  bool UseIncludes = true;
+
+  // Per page: each lets its stage position report one progress step.
+  bool VarsStepPending = false;
+  bool ExtAppsStepPending = false;
+  bool ScriptsStepPending = false;
+  bool IncludesStepPending = false;
+
+  // Set by a stage that found markup; asks for a nested pass.
+  bool Rescan = false;
+  bool Preview = false;
+
+  // [directories] src and out, resolved against the project file's folder
+  // (see docs/architecture.md); the built-in variables keep them as written.
+  std::string SourceDir;
+  std::string OutputDir;
+  std::string ProjectFile;
+  std::string SingleFile;
+
+  TUserSettingList Defines;
+  LineList Page;
+  LineList Files;
+  LineList VariableKeys;
+  LineList FileKeys;
+
+  HWND NotifyWindow = nullptr;
+
+  // Decimal sizes of the last measured JPEG and GIF image.
+  std::string JpegHeight;
+  std::string JpegWidth;
+  std::string GifHeight;
+  std::string GifWidth;
+
+  // The script component of the block being run; null otherwise.
+  TKelComp* ScriptHost = nullptr;
+
+  // Bounds on the expansion of one page (self-referential markup). Depth of
+  // the nested pass now running, and whether a bound was reached for this page.
+  int PassDepth = 0;
+  bool LimitReached = false;
+};
+
+// Owns the contexts of a build (in practice exactly one).
+class TParseStructList {
+ public:
+  TParseStruct& Add(BuildState& build);
+  int Count() const { return static_cast<int>(items_.size()); }
+  TParseStruct& Items(int index) const { return *items_.at(static_cast<size_t>(index)); }
+
+ private:
+  std::vector<std::unique_ptr<TParseStruct>> items_;
+};
+
+// Limits on the expansion of one page. A nested pass deeper than MaxPassDepth
+// is not run, and a stage stops expanding once the page text exceeds
+// MaxPageBytes; in both cases the remaining markup is replaced by an error
+// comment (see docs/architecture.md).
+struct ExpansionLimits {
+  int MaxPassDepth = 64;
+  size_t MaxPageBytes = 64u << 20;
+};
+
+// Everything one build shares: created by ProcessProject, gone when it returns.
+class BuildState {
+ public:
+  BuildState();
+  BuildState(const BuildState&) = delete;
+  BuildState& operator=(const BuildState&) = delete;
+
+  TUserSettingList UserVars;
+  TUserSettingList BuiltinVars;
+  // [directories] img (resolved like SourceDir) and [other] imgprep.
+  std::string ImageDir;
+  std::string ImgPrefix;
+  std::string CurrentFile;
+  LineList ScriptOutput;
+  LineList BuildQueue;
+  LineList DeleteQueue;
+  ExpansionLimits Limits;
+
+  TParseStructList Contexts;
+  // The build's context (the first item of Contexts).
+  TParseStruct& Context;
+};
+
+// The build now running in this process, or null outside a build.
+BuildState* CurrentBuild();
+
+// Makes `build` the current build for its lifetime, restoring the previous one
+// afterwards (builds may nest: a script may start another build).
+class CurrentBuildScope {
+ public:
+  explicit CurrentBuildScope(BuildState& build);
+  ~CurrentBuildScope();
+  CurrentBuildScope(const CurrentBuildScope&) = delete;
+  CurrentBuildScope& operator=(const CurrentBuildScope&) = delete;
+
+ private:
+  BuildState* previous_;
+};
+
+}  // namespace orv

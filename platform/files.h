@@ -1,0 +1,43 @@
+// File and folder helpers: whole-file reads and writes, the line-list form of
+// page text (lines joined with CR LF), and the folder operations of the build.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orv {
+
+// True when `path` names an existing file that is not a folder.
+bool FileExists(const std::string& path);
+
+// True when `path` names an existing folder.
+bool DirectoryExists(const std::string& path);
+
+// Creates the folder with every missing parent; true when it exists afterwards.
+bool ForceDirectories(const std::string& path);
+
+// Deletes a file; true on success.
+bool DeleteFile(const std::string& path);
+
+// The whole file. Raises EInOutError ("Cannot open file "<path>". <reason>")
+// when it cannot be opened or read.
+std::string ReadFileBytes(const std::string& path);
+
+// Creates or truncates the file and writes `bytes`; raises EInOutError on any
+// failure.
+void WriteFileBytes(const std::string& path, std::string_view bytes);
+
+// Writes `bytes` to a new temporary file in the same folder and renames it
+// over `path`, so readers see either the old or the complete new file, never
+// a truncated one. Returns false (and leaves no temporary file) on failure.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Splits a text into lines at CR LF, CR or LF; a final line break does not
+// start another line, and an empty text has no lines.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// Joins lines with CR LF after every line, the last included.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+}  // namespace orv
