@@ -1,0 +1,110 @@
+// The host registry: the routines, properties and named constants that hosts
+// (the site compiler, the script library) offer to scripts, and the lookups
+// the compiler and the runner make in them. The registries are process-wide
+// and exist between EngineStartup() and EngineShutdown() (engine.h); using
+// them outside that time raises ECompilerError "Script engine not started".
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/object.h"
+#include "core/script/variant.h"
+
+namespace orv {
+
+// How the compiler reads an argument and how the runner passes it.
+enum ParamKind : uint8_t {
+  pkValue = 0,     // any expression, by value
+  pkVar = 1,       // a script variable, copied back after the call
+  pkNone = 2,      // as the only kind: no parameters, called without parentheses
+  pkArray = 3,     // an array constructor [a, b, ...]; element 0 holds the count
+  pkAssigned = 4,  // the value after "] :=" of an indexed-property assignment
+};
+
+// Kind byte of a registered routine.
+enum FunKind : uint8_t {
+  fkFunction = 0,   // usable in expressions and as a statement
+  fkProcedure = 1,  // statement only
+};
+
+// Most parameters a routine may have; the argument block has one more entry.
+constexpr int32_t kMaxParams = 100;
+using ArgBlock = std::array<Variant, kMaxParams + 1>;
+
+// The one form of every host routine: Self (the object of a method call, or
+// whatever the last call left; nullptr when none), the entry's short name (so
+// one routine can serve several names), the argument block whose first
+// ParamCount entries are this call's arguments (later entries are stale), and
+// the result, which starts Empty. A routine changes a pkVar argument by
+// assigning to its Args entry. Errors are raised as exceptions.
+//   void Length(TObject*, const std::string&, ArgBlock& args, Variant& result) {
+//     result = static_cast<int32_t>(args[0].AsString().size());
+//   }
+using HostProc = void (*)(TObject* self, const std::string& name, ArgBlock& args, Variant& result);
+
+// One entry of the function registry.
+struct TFunListItem {
+  std::string Name;  // short name: the text after the first point, case kept
+  HostProc Code = nullptr;
+  int32_t ParamCount = 0;  // 0..100
+  uint8_t Kind = fkFunction;
+  std::vector<ParamKind> ParamKinds;  // ParamCount kinds (or the single pkNone)
+};
+
+// Registers a procedure / a function under `name` (CLASS.MEMBER for methods,
+// for example "TSTRINGS.ADD"; any case). ParamCount is 0 when kinds[0] is
+// pkNone, else kinds.size(). A later registration of the same name replaces
+// the entry and keeps its number. More than 100 parameters, or no routine, is
+// refused with an orv::Exception naming the function.
+void RegisterProc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds);
+void RegisterFunc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds);
+
+// A property: `getter` under `name` without parameters (pkNone, function) and,
+// when given, `setter` under name + "_SET" with one pkValue parameter.
+void RegisterProp(std::string_view name, HostProc getter, HostProc setter = nullptr);
+
+// An indexed property: `getter` under `name` with `index_count` pkValue
+// parameters and, when given, `setter` under name + "_VET" with the indices
+// followed by one pkAssigned parameter.
+void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc getter,
+                         HostProc setter = nullptr);
+
+// The number of the routine registered under `name` (any case), -1 if none.
+// Numbers are stable: registering other names never changes them, so the
+// runner's opCall may hold one.
+int32_t FindFunction(std::string_view name);
+
+// `name` + `suffix` looked up along the class chain: when absent and `name`
+// has a point, the part before the first point is taken as a class name and
+// replaced by its parent class (components/object.h) until a routine is found
+// or the chain ends. FindInClassChain("TSTRINGLIST.ADD", "") finds a routine
+// registered as "TSTRINGS.ADD". -1 when none.
+int32_t FindInClassChain(std::string_view name, std::string_view suffix);
+
+// The routine with `number`; ECompilerError "Invalid function number" when
+// there is none (a corrupt program).
+const TFunListItem& FunctionAt(int32_t number);
+
+// Registers a named constant (any case). The value must be an integer, real,
+// string or Boolean; other kinds are refused with an orv::Exception. A later
+// registration of the same name replaces the value and keeps its number.
+void RegisterConst(std::string_view name, const Variant& value);
+
+// The number of the constant `name` (any case), -1 if none; stable like
+// function numbers.
+int32_t FindConst(std::string_view name);
+
+// The value of constant `number`; ECompilerError "Invalid constant number"
+// when there is none.
+const Variant& ConstAt(int32_t number);
+
+// The values of a pkArray argument: element 0 holds the count n, elements
+// 1..n the values, returned as copies in order. EVariantError when `array` is
+// not an array or its count does not fit it.
+std::vector<Variant> ConstArrayFromVariant(const Variant& array);
+
+}  // namespace orv

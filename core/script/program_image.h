@@ -1,0 +1,94 @@
+// The program image: the byte stream through which the compiler hands a
+// compiled script to the runner, and TBinProg, the program loaded from it
+// together with the machine state of its executions.
+//
+// Image layout (all integers little-endian Int32):
+//   constants: count, then per constant a tag byte and its value
+//              1 = Int32, 2 = 8-byte IEEE double, 3 = length byte + text,
+//              4 = one byte Boolean (0 false, anything else true)
+//   labels:    count, then one instruction index per label
+//   code:      count, then 12-byte instructions A, B, Op
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/script/opcodes.h"
+#include "core/script/variant.h"
+
+namespace orv {
+
+// Serialises a compiled program. Integer kinds are written with tag 1, reals
+// with tag 2, strings with tag 3 and Booleans with tag 4. Raises
+// ECompilerError "Unknown variable type during writing program" for any other
+// kind of constant, and "String constant longer than 255 characters" for a
+// text that the one-byte length cannot hold.
+std::string WriteProgramImage(const std::vector<Variant>& constants,
+                              const std::vector<int32_t>& labels,
+                              const std::vector<TProgItem>& code);
+
+// One instruction prepared for execution: the handler to run and its
+// operands, checked against the tables when the program was loaded. Jumps
+// hold their target instruction instead of the label number.
+struct TDecodedItem {
+  int32_t A = 0;
+  int32_t B = 0;
+  int32_t Handler = 0;  // an opcode, or one of the TBinProg::kFault... codes
+};
+
+// A loaded program and the state of its machine. Slots, the return stack and
+// Self persist from one execution to the next; a new program starts with
+// every slot holding the integer 0.
+class TBinProg {
+ public:
+  static constexpr int32_t kSlotCount = 1001;        // slots 0..1000
+  static constexpr int32_t kReturnStackSize = 1001;  // nested calls
+  static constexpr int32_t kArgCount = 101;          // argument block 0..100
+
+  // Handlers of instructions that cannot run; executing one raises an error.
+  enum : int32_t {
+    kFaultInvalidOp = kOpCodeLimit,  // "Invalid opcode"
+    kFaultSlot,                      // a slot index outside 0..1000
+    kFaultConst,                     // a constant number outside the table
+    kFaultLabel,                     // a label number outside the table
+    kFaultTarget,                    // a label whose target is outside the code
+    kFaultDataWord,                  // a data word missing at the end of the code
+    kFaultEnd,                       // execution ran past the last instruction
+    kHandlerLimit,
+  };
+
+  // Loads an image. Raises ECompilerError "Unknown reader type" for a bad
+  // constant tag, and EInOutError "Stream read error" for a stream that ends
+  // early or announces more entries than it holds.
+  explicit TBinProg(std::string_view image);
+
+  std::array<Variant, kArgCount> Args;
+  int32_t PC = 0;
+  std::array<int32_t, kReturnStackSize> ReturnStack{};
+  int32_t ReturnDepth = 0;
+  std::vector<Variant> Constants;
+  std::vector<TProgItem> Code;
+  std::vector<int32_t> Labels;
+  // Handle of the object of the current host method call (0: none).
+  uint32_t SelfHandle = 0;
+  std::array<Variant, kSlotCount> Vars;
+
+  // Code.size() + 1 decoded instructions; the last one is the kFaultEnd guard.
+  const std::vector<TDecodedItem>& Decoded() const { return decoded_; }
+
+  // Nesting of executions in progress (see Execute in runner.h).
+  int32_t Running = 0;
+
+  // The text of a fault handler's error.
+  static const char* FaultText(int32_t handler);
+
+ private:
+  void Decode();
+
+  std::vector<TDecodedItem> decoded_;
+};
+
+}  // namespace orv
