@@ -3,6 +3,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "components/class_tree.h"
 #include "platform/paths.h"
 
 namespace orv {
@@ -20,11 +21,14 @@ struct ClassEntry {
   std::string parent;
 };
 
-// Keyed by the upper-case class name.
+// Keyed by the upper-case class name; starts out holding the standard tree.
 std::map<std::string, ClassEntry>& Classes() {
-  static std::map<std::string, ClassEntry> classes = {
-      {"TOBJECT", {"TObject", ""}},
-  };
+  static std::map<std::string, ClassEntry> classes = [] {
+    std::map<std::string, ClassEntry> tree;
+    for (const ClassTreeEntry& entry : StandardClassTree())
+      tree[UpperCase(entry.name)] = ClassEntry{entry.name, entry.parent};
+    return tree;
+  }();
   return classes;
 }
 

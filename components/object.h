@@ -3,11 +3,21 @@
 // 32-bit object handles through which objects travel inside script values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace orv {
+
+// A message handed to an object's dispatch: its number and two parameters,
+// and the answer a handler leaves.
+struct TMessage {
+  uint32_t Msg = 0;
+  int64_t WParam = 0;
+  int64_t LParam = 0;
+  int64_t Result = 0;
+};
 
 // Root object class. Every object gets a process-wide 32-bit handle the first
 // time it is asked for one; destroying the object retires the handle, so a
@@ -28,6 +38,18 @@ class TObject {
 
   // This object's handle (never 0).
   uint32_t Handle();
+
+  // The size in bytes of this object's class; each class overrides it.
+  virtual size_t InstanceSize() const { return sizeof(TObject); }
+
+  // Releases what the object holds (texts, lists) without destroying it; the
+  // object stays usable and reads as empty afterwards.
+  virtual void CleanupInstance() {}
+
+  // Hands `message` to the handler this class has for its number; a class
+  // without one passes it to DefaultHandler, which leaves it unanswered.
+  virtual void Dispatch(TMessage& message) { DefaultHandler(message); }
+  virtual void DefaultHandler(TMessage&) {}
 
  private:
   uint32_t handle_ = 0;

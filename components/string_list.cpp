@@ -1,0 +1,140 @@
+#include "components/string_list.h"
+
+#include <algorithm>
+
+#include "components/errors.h"
+
+namespace orv {
+
+int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
+  if (!case_sensitive_) return CompareTextAscii(a, b);
+  int c = a.compare(b);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+void TStringList::SetUpdateState(bool updating) {
+  if (!updating) Changed();
+}
+
+void TStringList::Changed() {
+  if (UpdateCount() == 0 && OnChange) OnChange(*this);
+}
+
+void TStringList::CheckUnsorted() const {
+  if (sorted_) throw EStringListError("Operation not allowed on sorted list");
+}
+
+std::string TStringList::Get(int index) const {
+  CheckIndex(index);
+  return items_[static_cast<size_t>(index)].text;
+}
+
+TObject* TStringList::GetObject(int index) const {
+  CheckIndex(index);
+  return ObjectFromHandle(items_[static_cast<size_t>(index)].object);
+}
+
+void TStringList::Put(int index, std::string_view s) {
+  CheckIndex(index);
+  if (sorted_) {
+    // The new text must keep the order with both neighbours.
+    int low = duplicates_ == dupAccept ? 0 : 1;
+    bool after_previous = index == 0 || CompareStrings(s, items_[index - 1].text) >= low;
+    bool before_next = index + 1 == Count() || CompareStrings(items_[index + 1].text, s) >= low;
+    if (!after_previous || !before_next) CheckUnsorted();
+  }
+  items_[static_cast<size_t>(index)].text = s;
+  Changed();
+}
+
+void TStringList::PutObject(int index, TObject* object) {
+  CheckIndex(index);
+  items_[static_cast<size_t>(index)].object = object ? object->Handle() : 0;
+  Changed();
+}
+
+void TStringList::InsertItem(int index, std::string_view s) {
+  items_.insert(items_.begin() + index, Item{std::string(s), 0});
+  Changed();
+}
+
+int TStringList::Add(std::string_view s) {
+  if (!sorted_) {
+    InsertItem(Count(), s);
+    return Count() - 1;
+  }
+  int index = 0;
+  if (Find(s, index)) {
+    if (duplicates_ == dupIgnore) return index;
+    if (duplicates_ == dupError) throw EStringListError("String list does not allow duplicates");
+    while (index < Count() && CompareStrings(items_[index].text, s) == 0) ++index;
+  }
+  InsertItem(index, s);
+  return index;
+}
+
+void TStringList::Insert(int index, std::string_view s) {
+  CheckUnsorted();
+  CheckIndex(index, true);
+  InsertItem(index, s);
+}
+
+void TStringList::Delete(int index) {
+  CheckIndex(index);
+  items_.erase(items_.begin() + index);
+  Changed();
+}
+
+void TStringList::Clear() {
+  if (items_.empty()) return;
+  items_.clear();
+  Changed();
+}
+
+void TStringList::Exchange(int index1, int index2) {
+  CheckUnsorted();
+  CheckIndex(index1);
+  CheckIndex(index2);
+  std::swap(items_[static_cast<size_t>(index1)], items_[static_cast<size_t>(index2)]);
+  Changed();
+}
+
+void TStringList::Move(int cur_index, int new_index) {
+  CheckUnsorted();
+  TStrings::Move(cur_index, new_index);
+}
+
+int TStringList::IndexOf(std::string_view s) const {
+  if (!sorted_) return TStrings::IndexOf(s);
+  int index = 0;
+  return Find(s, index) ? index : -1;
+}
+
+bool TStringList::Find(std::string_view s, int& index) const {
+  auto it = std::lower_bound(items_.begin(), items_.end(), s, [&](const Item& item, std::string_view key) {
+    return CompareStrings(item.text, key) < 0;
+  });
+  index = static_cast<int>(it - items_.begin());
+  return it != items_.end() && CompareStrings(it->text, s) == 0;
+}
+
+void TStringList::Sort() {
+  std::stable_sort(items_.begin(), items_.end(), [&](const Item& a, const Item& b) {
+    return CompareStrings(a.text, b.text) < 0;
+  });
+  Changed();
+}
+
+void TStringList::SetSorted(bool sorted) {
+  if (sorted == sorted_) return;
+  if (sorted) Sort();
+  sorted_ = sorted;
+}
+
+void TStringList::SetCaseSensitive(bool case_sensitive) {
+  if (case_sensitive == case_sensitive_) return;
+  case_sensitive_ = case_sensitive;
+  if (sorted_) Sort();
+}
+
+}  // namespace orv

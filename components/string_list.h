@@ -1,0 +1,90 @@
+// TStringList: the stand-alone list of text lines with objects, optionally
+// kept sorted with a choice of what happens to duplicates.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/strings.h"
+
+namespace orv {
+
+// What a sorted string list does when a line equal to one it holds is added.
+enum TDuplicates : int32_t {
+  dupIgnore = 0,  // the line is not added; Add returns the existing index
+  dupAccept = 1,  // the line is added after its equals
+  dupError = 2,   // EStringListError "String list does not allow duplicates"
+};
+
+// A list of lines in memory. The objects attached to lines are not owned:
+// the list keeps their handles, so a line whose object was destroyed reads
+// as holding none rather than a dangling pointer.
+//
+// A sorted list keeps its order at all times: Insert, Exchange and Move
+// raise EStringListError "Operation not allowed on sorted list", and so does
+// replacing a line (Put) by a text that belongs elsewhere. Duplicates apply
+// to sorted lists only; an unsorted list takes every line.
+class TStringList : public TStrings {
+ public:
+  TStringList() = default;
+
+  std::string ClassName() const override { return "TStringList"; }
+  size_t InstanceSize() const override { return sizeof(TStringList); }
+  void CleanupInstance() override { Clear(); }
+
+  int Count() const override { return static_cast<int>(items_.size()); }
+  std::string Get(int index) const override;
+  TObject* GetObject(int index) const override;
+  void Put(int index, std::string_view s) override;
+  void PutObject(int index, TObject* object) override;
+  int Add(std::string_view s) override;
+  void Insert(int index, std::string_view s) override;
+  void Delete(int index) override;
+  void Clear() override;
+  void Exchange(int index1, int index2) override;
+  void Move(int cur_index, int new_index) override;
+  int IndexOf(std::string_view s) const override;
+
+  // Binary search of a sorted list: true when `s` is there; `index` receives
+  // the position of its first occurrence, or the position where it belongs.
+  bool Find(std::string_view s, int& index) const;
+  // Sorts the lines (a stable sort, so equal lines keep their order).
+  void Sort();
+
+  bool Sorted() const { return sorted_; }
+  // Turning sorting on sorts the list at once.
+  void SetSorted(bool sorted);
+  TDuplicates Duplicates() const { return duplicates_; }
+  void SetDuplicates(TDuplicates duplicates) { duplicates_ = duplicates; }
+  bool CaseSensitive() const { return case_sensitive_; }
+  // Lines compare without ASCII letter case unless this is set; a sorted
+  // list is sorted again when it changes.
+  void SetCaseSensitive(bool case_sensitive);
+
+  // Called after every change, or once at the EndUpdate that ends a batch.
+  std::function<void(TStringList&)> OnChange;
+
+ protected:
+  int CompareStrings(std::string_view a, std::string_view b) const override;
+  void SetUpdateState(bool updating) override;
+
+ private:
+  struct Item {
+    std::string text;
+    uint32_t object = 0;  // handle of the attached object, 0 for none
+  };
+
+  void Changed();
+  void CheckUnsorted() const;
+  void InsertItem(int index, std::string_view s);
+
+  std::vector<Item> items_;
+  bool sorted_ = false;
+  bool case_sensitive_ = false;
+  TDuplicates duplicates_ = dupIgnore;
+};
+
+}  // namespace orv

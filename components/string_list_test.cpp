@@ -1,0 +1,143 @@
+#include "components/string_list.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "components/errors.h"
+
+namespace orv {
+namespace {
+
+TEST(StringListTest, AddInsertDeleteAndBounds) {
+  TStringList l;
+  EXPECT_EQ(l.Add("b"), 0);
+  l.Insert(0, "a");
+  l.Insert(2, "c");
+  EXPECT_EQ(l.CommaText(), "a,b,c");
+  l.Delete(1);
+  EXPECT_EQ(l.CommaText(), "a,c");
+  l.Put(1, "z");
+  EXPECT_EQ(l.Get(1), "z");
+  for (int bad : {-1, 2}) {
+    try {
+      l.Get(bad);
+      FAIL();
+    } catch (const EListError& e) {
+      EXPECT_EQ(std::string(e.what()), "List index out of bounds (" + std::to_string(bad) + ")");
+    }
+  }
+  EXPECT_THROW(l.Insert(3, "x"), EListError);
+  EXPECT_THROW(l.Delete(2), EListError);
+  EXPECT_THROW(l.PutObject(5, nullptr), EListError);
+  l.Clear();
+  EXPECT_EQ(l.Count(), 0);
+}
+
+TEST(StringListTest, SortingAndFind) {
+  TStringList l;
+  l.Add("b");
+  l.Add("a");
+  l.SetSorted(true);
+  EXPECT_EQ(l.Get(0), "a");
+  int index = -1;
+  EXPECT_TRUE(l.Find("b", index));
+  EXPECT_EQ(index, 1);
+  EXPECT_FALSE(l.Find("ab", index));
+  EXPECT_EQ(index, 1) << "the insertion position";
+  EXPECT_FALSE(l.Find("zz", index));
+  EXPECT_EQ(index, 2);
+  EXPECT_TRUE(l.Find("B", index)) << "case is ignored by default";
+  EXPECT_EQ(l.Add("ab"), 1);
+  EXPECT_EQ(l.CommaText(), "a,ab,b");
+  EXPECT_EQ(l.IndexOf("AB"), 1);
+}
+
+TEST(StringListTest, DuplicatesModes) {
+  TStringList l;
+  l.SetSorted(true);
+  l.Add("x");
+  l.Add("y");
+  EXPECT_EQ(l.Add("X"), 0);
+  EXPECT_EQ(l.Count(), 2) << "dupIgnore is the default";
+  l.SetDuplicates(dupError);
+  try {
+    l.Add("y");
+    FAIL();
+  } catch (const EStringListError& e) {
+    EXPECT_STREQ(e.what(), "String list does not allow duplicates");
+  }
+  l.SetDuplicates(dupAccept);
+  EXPECT_EQ(l.Add("x"), 1) << "an accepted duplicate goes after its equals";
+  EXPECT_EQ(l.CommaText(), "x,x,y");
+  int index = -1;
+  EXPECT_TRUE(l.Find("x", index));
+  EXPECT_EQ(index, 0) << "Find gives the first of equals";
+  TStringList unsorted;
+  unsorted.SetDuplicates(dupError);
+  unsorted.Add("d");
+  unsorted.Add("d");
+  EXPECT_EQ(unsorted.Count(), 2) << "duplicates apply to sorted lists only";
+}
+
+TEST(StringListTest, SortedListKeepsItsOrder) {
+  TStringList l;
+  l.SetCommaText("a,c,e");
+  l.SetSorted(true);
+  for (auto op : {+[](TStringList& s) { s.Insert(0, "z"); }, +[](TStringList& s) { s.Exchange(0, 1); },
+                  +[](TStringList& s) { s.Move(0, 2); }, +[](TStringList& s) { s.Put(0, "x"); }}) {
+    try {
+      op(l);
+      FAIL();
+    } catch (const EStringListError& e) {
+      EXPECT_STREQ(e.what(), "Operation not allowed on sorted list");
+    }
+    EXPECT_EQ(l.CommaText(), "a,c,e");
+  }
+  l.Put(1, "d");
+  EXPECT_EQ(l.CommaText(), "a,d,e") << "a replacement that keeps the order is allowed";
+  EXPECT_THROW(l.Put(1, "e"), EStringListError) << "it would make a duplicate";
+  l.SetValue("k", "v");
+  EXPECT_EQ(l.CommaText(), "a,d,e,k=v");
+}
+
+TEST(StringListTest, CaseSensitivity) {
+  TStringList l;
+  l.SetCommaText("b,B,a");
+  EXPECT_EQ(l.IndexOf("B"), 0);
+  l.SetCaseSensitive(true);
+  EXPECT_EQ(l.IndexOf("B"), 1);
+  l.SetSorted(true);
+  EXPECT_EQ(l.CommaText(), "B,a,b");
+  l.SetCaseSensitive(false);
+  EXPECT_EQ(l.Get(0), "a") << "the list is sorted again";
+}
+
+TEST(StringListTest, SortIsStableAndHandlesHighBytes) {
+  TStringList l;
+  l.SetCommaText("b,A,a,\xc3\xa9,B");
+  l.Sort();
+  EXPECT_EQ(l.CommaText(), "A,a,b,B,\xc3\xa9");
+}
+
+TEST(StringListTest, ObjectsAreHeldByHandle) {
+  TStringList l;
+  auto obj = std::make_unique<TStringList>();
+  l.AddObject("line", obj.get());
+  EXPECT_EQ(l.GetObject(0), obj.get());
+  obj.reset();
+  EXPECT_EQ(l.GetObject(0), nullptr) << "a destroyed object reads as none";
+}
+
+TEST(StringListTest, CleanupInstanceEmptiesTheList) {
+  TStringList l;
+  l.Add("a");
+  l.CleanupInstance();
+  EXPECT_EQ(l.Count(), 0);
+  EXPECT_EQ(l.ClassName(), "TStringList");
+  EXPECT_GT(l.InstanceSize(), sizeof(TObject));
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,331 @@
+#include "components/strings.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "components/errors.h"
+#include "platform/exception.h"
+
+namespace orv {
+namespace {
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+unsigned char FoldAscii(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
+}
+
+bool NeedsQuotes(std::string_view item) {
+  if (item.empty()) return true;
+  return std::any_of(item.begin(), item.end(),
+                     [](char c) { return IsBlank(c) || c == ',' || c == '"'; });
+}
+
+// Reads a double-quoted item starting at text[pos] == '"'; a doubled quote
+// stands for one, and an item without a closing quote runs to the end.
+std::string ReadQuoted(std::string_view text, size_t& pos) {
+  std::string item;
+  ++pos;
+  while (pos < text.size()) {
+    char c = text[pos++];
+    if (c == '"') {
+      if (pos < text.size() && text[pos] == '"') {
+        item.push_back('"');
+        ++pos;
+      } else {
+        return item;
+      }
+    } else {
+      item.push_back(c);
+    }
+  }
+  return item;
+}
+
+}  // namespace
+
+int CompareTextAscii(std::string_view a, std::string_view b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = FoldAscii(a[i]), y = FoldAscii(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int TStrings::CompareStrings(std::string_view a, std::string_view b) const {
+  return CompareTextAscii(a, b);
+}
+
+void TStrings::CheckIndex(int index, bool allow_end) const {
+  int limit = allow_end ? Count() : Count() - 1;
+  if (index < 0 || index > limit) throw ListIndexError(index);
+}
+
+void TStrings::Put(int index, std::string_view s) {
+  TObject* object = GetObject(index);
+  Delete(index);
+  InsertObject(index, s, object);
+}
+
+int TStrings::Add(std::string_view s) {
+  int index = Count();
+  Insert(index, s);
+  return index;
+}
+
+int TStrings::AddObject(std::string_view s, TObject* object) {
+  int index = Add(s);
+  PutObject(index, object);
+  return index;
+}
+
+void TStrings::InsertObject(int index, std::string_view s, TObject* object) {
+  Insert(index, s);
+  PutObject(index, object);
+}
+
+void TStrings::AddStrings(const TStrings& strings) {
+  // Reading by index first keeps `list.AddStrings(list)` from running forever.
+  int count = strings.Count();
+  BeginUpdate();
+  try {
+    for (int i = 0; i < count; ++i) AddObject(strings.Get(i), strings.GetObject(i));
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TStrings::Assign(const TPersistent* source) {
+  auto* strings = dynamic_cast<const TStrings*>(source);
+  if (!strings) {
+    TPersistent::Assign(source);
+    return;
+  }
+  if (strings == this) return;
+  BeginUpdate();
+  try {
+    Clear();
+    AddStrings(*strings);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+bool TStrings::Equals(const TStrings& strings) const {
+  int count = Count();
+  if (count != strings.Count()) return false;
+  for (int i = 0; i < count; ++i)
+    if (Get(i) != strings.Get(i)) return false;
+  return true;
+}
+
+void TStrings::Exchange(int index1, int index2) {
+  CheckIndex(index1);
+  CheckIndex(index2);
+  std::string text = Get(index1);
+  TObject* object = GetObject(index1);
+  Put(index1, Get(index2));
+  PutObject(index1, GetObject(index2));
+  Put(index2, text);
+  PutObject(index2, object);
+}
+
+void TStrings::Move(int cur_index, int new_index) {
+  if (cur_index == new_index) return;
+  CheckIndex(cur_index);
+  CheckIndex(new_index);
+  std::string text = Get(cur_index);
+  TObject* object = GetObject(cur_index);
+  Delete(cur_index);
+  InsertObject(new_index, text, object);
+}
+
+int TStrings::IndexOf(std::string_view s) const {
+  for (int i = 0, n = Count(); i < n; ++i)
+    if (CompareStrings(Get(i), s) == 0) return i;
+  return -1;
+}
+
+int TStrings::IndexOfName(std::string_view name) const {
+  for (int i = 0, n = Count(); i < n; ++i) {
+    std::string line = Get(i);
+    size_t eq = line.find('=');
+    if (eq != std::string::npos && CompareStrings(std::string_view(line).substr(0, eq), name) == 0)
+      return i;
+  }
+  return -1;
+}
+
+int TStrings::IndexOfObject(const TObject* object) const {
+  for (int i = 0, n = Count(); i < n; ++i)
+    if (GetObject(i) == object) return i;
+  return -1;
+}
+
+std::string TStrings::Names(int index) const {
+  std::string line = Get(index);
+  size_t eq = line.find('=');
+  return eq == std::string::npos ? std::string() : line.substr(0, eq);
+}
+
+std::string TStrings::Values(std::string_view name) const {
+  int index = IndexOfName(name);
+  if (index < 0) return std::string();
+  std::string line = Get(index);
+  return line.substr(line.find('=') + 1);
+}
+
+void TStrings::SetValue(std::string_view name, std::string_view value) {
+  int index = IndexOfName(name);
+  if (value.empty()) {
+    if (index >= 0) Delete(index);
+    return;
+  }
+  std::string line = std::string(name) + "=" + std::string(value);
+  if (index < 0)
+    Add(line);
+  else
+    Put(index, line);
+}
+
+std::string TStrings::CommaText() const {
+  std::string text;
+  for (int i = 0, n = Count(); i < n; ++i) {
+    if (i > 0) text.push_back(',');
+    std::string item = Get(i);
+    if (!NeedsQuotes(item)) {
+      text += item;
+      continue;
+    }
+    text.push_back('"');
+    for (char c : item) {
+      if (c == '"') text.push_back('"');
+      text.push_back(c);
+    }
+    text.push_back('"');
+  }
+  return text;
+}
+
+void TStrings::SetCommaText(std::string_view text) {
+  BeginUpdate();
+  try {
+    Clear();
+    size_t pos = 0;
+    auto skip_blanks = [&] {
+      while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    };
+    skip_blanks();
+    while (pos < text.size()) {
+      if (text[pos] == '"') {
+        Add(ReadQuoted(text, pos));
+      } else {
+        size_t start = pos;
+        while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != ',') ++pos;
+        Add(text.substr(start, pos - start));
+      }
+      skip_blanks();
+      if (pos < text.size() && text[pos] == ',') {
+        ++pos;
+        if (pos == text.size()) Add("");
+        skip_blanks();
+      }
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+std::string TStrings::Text() const {
+  std::string text;
+  for (int i = 0, n = Count(); i < n; ++i) {
+    text += Get(i);
+    text += "\r\n";
+  }
+  return text;
+}
+
+void TStrings::SetText(std::string_view text) {
+  BeginUpdate();
+  try {
+    Clear();
+    size_t pos = 0;
+    while (pos < text.size()) {
+      size_t end = text.find_first_of("\r\n", pos);
+      if (end == std::string_view::npos) end = text.size();
+      Add(text.substr(pos, end - pos));
+      pos = end;
+      if (pos < text.size() && text[pos] == '\r') {
+        ++pos;
+        if (pos < text.size() && text[pos] == '\n') ++pos;
+      } else if (pos < text.size()) {
+        ++pos;
+      }
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TStrings::LoadFromFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw EInOutError("Cannot open file \"" + path + "\": " + std::strerror(errno));
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      int error = errno;
+      ::close(fd);
+      throw EInOutError("Cannot read file \"" + path + "\": " + std::strerror(error));
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+  ::close(fd);
+  SetText(bytes);
+}
+
+void TStrings::SaveToFile(const std::string& path) const {
+  std::string text = Text();
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) throw EInOutError("Cannot create file \"" + path + "\": " + std::strerror(errno));
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t put = ::write(fd, text.data() + done, text.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) {
+      int error = errno;
+      ::close(fd);
+      throw EInOutError("Cannot write file \"" + path + "\": " + std::strerror(error));
+    }
+    done += static_cast<size_t>(put);
+  }
+  if (::close(fd) != 0)
+    throw EInOutError("Cannot write file \"" + path + "\": " + std::strerror(errno));
+}
+
+void TStrings::BeginUpdate() {
+  if (update_count_++ == 0) SetUpdateState(true);
+}
+
+void TStrings::EndUpdate() {
+  if (update_count_ > 0 && --update_count_ == 0) SetUpdateState(false);
+}
+
+}  // namespace orv
