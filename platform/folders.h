@@ -1,0 +1,35 @@
+// The folders of the platform: the running program's, the data folder that
+// holds the user's ORV files, shipped read-only data, and the temporary,
+// "system" and "Windows" folders. Every folder path returned ends in '/'
+// unless its description says otherwise.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+// Full path of the running program's executable ("" if it cannot be told).
+std::string ProgramPath();
+
+// Folder of the running program's executable.
+std::string ProgramDir();
+
+// The data folder (preferences, tool lists, snippets ...): $ORV_HOME when set
+// and not empty; else the program's folder when it is writable; else
+// $XDG_CONFIG_HOME/orv, with $XDG_CONFIG_HOME defaulting to ~/.config.
+// The folder is not created here.
+std::string DataDir();
+
+// Read-only data shipped with an install: <prefix>/share/orv/, where the
+// program lies in <prefix>/bin/.
+std::string SharedDataDir();
+
+// $TMPDIR when set and not empty, else /tmp/.
+std::string TempDir();
+
+// Stand-ins for the platform's system and Windows folders, without a final
+// '/': "/usr/lib" (where the shared system libraries live) and "/usr".
+std::string SystemDir();
+std::string WinDir();
+
+}  // namespace orv

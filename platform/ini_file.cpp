@@ -1,0 +1,192 @@
+#include "platform/ini_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/exception.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+
+namespace orv {
+
+namespace {
+
+std::string Trim(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string::npos) return std::string();
+  size_t end = text.find_last_not_of(" \t");
+  return text.substr(begin, end - begin + 1);
+}
+
+std::string Unquote(std::string value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+}  // namespace
+
+bool TryStrToInt(const std::string& raw, int& value) {
+  std::string text = Trim(raw);
+  size_t pos = 0;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  int base = 10;
+  if (pos < text.size() && text[pos] == '$') {
+    base = 16;
+    ++pos;
+  } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
+    base = 16;
+    pos += 2;
+  }
+  if (pos >= text.size()) return false;
+  long long magnitude = 0;
+  for (; pos < text.size(); ++pos) {
+    char c = text[pos];
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else return false;
+    magnitude = magnitude * base + digit;
+    if (magnitude > 0xffffffffLL) return false;
+  }
+  long long result = negative ? -magnitude : magnitude;
+  // Hexadecimal texts may spell the full 32-bit pattern ($FFFFFFFF is -1).
+  if (base == 16 && !negative && result > INT_MAX) result -= 0x100000000LL;
+  if (result < INT_MIN || result > INT_MAX) return false;
+  value = static_cast<int>(result);
+  return true;
+}
+
+TIniFile::TIniFile(std::string path) : path_(std::move(path)) { Load(); }
+
+void TIniFile::Load() {
+  std::string bytes;
+  try {
+    bytes = ReadFileBytes(path_);
+  } catch (const EInOutError&) {
+    bytes.clear();
+  }
+  if (bytes.compare(0, 3, "\xef\xbb\xbf") == 0) bytes.erase(0, 3);
+  size_t first_break = bytes.find('\n');
+  line_end_ = (first_break != std::string::npos && first_break > 0 && bytes[first_break - 1] == '\r')
+                  ? "\r\n" : "\n";
+  lines_ = SplitLines(bytes);
+  Parse();
+}
+
+void TIniFile::Parse() {
+  sections_.clear();
+  first_section_.clear();
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    std::string line = Trim(lines_[i]);
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      size_t close = line.find(']');
+      std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+      sections_.push_back({name, i, i, {}, {}});
+      first_section_.emplace(UpperCase(name), sections_.size() - 1);
+      continue;
+    }
+    if (sections_.empty()) continue;
+    Section& section = sections_.back();
+    section.last_line = i;
+    size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    std::string key = Trim(line.substr(0, eq));
+    section.entries.push_back({key, Unquote(Trim(line.substr(eq + 1))), i});
+    section.first_entry.emplace(UpperCase(key), section.entries.size() - 1);
+  }
+}
+
+const TIniFile::Section* TIniFile::FindSection(const std::string& name) const {
+  auto it = first_section_.find(UpperCase(Trim(name)));
+  return it == first_section_.end() ? nullptr : &sections_[it->second];
+}
+
+const TIniFile::Entry* TIniFile::FindEntry(const std::string& section, const std::string& key) const {
+  const Section* s = FindSection(section);
+  if (!s) return nullptr;
+  auto it = s->first_entry.find(UpperCase(Trim(key)));
+  return it == s->first_entry.end() ? nullptr : &s->entries[it->second];
+}
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& default_value) const {
+  const Entry* entry = FindEntry(section, key);
+  return entry ? entry->value : default_value;
+}
+
+int TIniFile::ReadInteger(const std::string& section, const std::string& key, int default_value) const {
+  const Entry* entry = FindEntry(section, key);
+  int value;
+  return entry && TryStrToInt(entry->value, value) ? value : default_value;
+}
+
+bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool default_value) const {
+  return ReadInteger(section, key, default_value ? 1 : 0) != 0;
+}
+
+bool TIniFile::SectionExists(const std::string& section) const { return FindSection(section) != nullptr; }
+
+bool TIniFile::ValueExists(const std::string& section, const std::string& key) const {
+  return FindEntry(section, key) != nullptr;
+}
+
+std::vector<std::string> TIniFile::ReadSection(const std::string& section) const {
+  std::vector<std::string> keys;
+  if (const Section* s = FindSection(section))
+    for (const Entry& entry : s->entries) keys.push_back(entry.key);
+  return keys;
+}
+
+std::vector<std::string> TIniFile::ReadSections() const {
+  std::vector<std::string> names;
+  for (const Section& s : sections_) names.push_back(s.name);
+  return names;
+}
+
+void TIniFile::WriteString(const std::string& section_name, const std::string& key_name,
+                           const std::string& value) {
+  std::string section = Trim(section_name);
+  std::string key = Trim(key_name);
+  if (HasLineBreak(section) || section.find(']') != std::string::npos)
+    throw EConvertError("Invalid INI section name \"" + section_name + "\"");
+  if (key.empty() || HasLineBreak(key) || key.find('=') != std::string::npos || key[0] == ';' ||
+      key[0] == '[')
+    throw EConvertError("Invalid INI key name \"" + key_name + "\"");
+  if (HasLineBreak(value)) throw EConvertError("An INI value cannot hold a line break");
+
+  Load();
+  std::string line = key + "=" + value;
+  if (const Entry* entry = FindEntry(section, key)) {
+    lines_[entry->line] = entry->key + "=" + value;
+  } else if (const Section* s = FindSection(section)) {
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(s->last_line + 1), line);
+  } else {
+    if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back("");
+    lines_.push_back("[" + section + "]");
+    lines_.push_back(line);
+  }
+  std::string bytes;
+  for (const std::string& l : lines_) bytes += l + line_end_;
+  if (!WriteFileAtomic(path_, bytes))
+    throw EInOutError("Cannot write file \"" + path_ + "\". " + std::strerror(errno));
+  Parse();
+}
+
+void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void TIniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+}  // namespace orv

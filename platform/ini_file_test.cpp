@@ -1,0 +1,107 @@
+#include "platform/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/exception.h"
+#include "platform/files.h"
+
+namespace orv {
+namespace {
+
+class IniFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::string(std::getenv("ORV_HOME") ? std::getenv("ORV_HOME") : "/tmp") + "/ini_test";
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    path_ = dir_ + "/p.ini";
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void Write(const std::string& text) { WriteFileBytes(path_, text); }
+
+  std::string dir_, path_;
+};
+
+TEST_F(IniFileTest, NamesIgnoreCaseAndFirstMatchWins) {
+  Write("[Dirs]\r\nSrc=/a\r\nsrc=/b\r\n[dirs]\r\nout=/c\r\n");
+  TIniFile ini(path_);
+  EXPECT_EQ(ini.ReadString("DIRS", "SRC", "x"), "/a");
+  EXPECT_EQ(ini.ReadString("dirs", "out", "none"), "none");  // only the first [dirs] counts
+  EXPECT_EQ(ini.ReadSection("dirs"), (std::vector<std::string>{"Src", "src"}));
+  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Dirs", "dirs"}));
+}
+
+TEST_F(IniFileTest, BlanksQuotesCommentsAndStrayLines) {
+  Write("; comment\nkey=outside\n[ S ]\n  a  =  v w  \nb=\"quoted\"\nc='x'\nd=\"half\n;e=1\nnoequals\nf=a=b\n");
+  TIniFile ini(path_);
+  EXPECT_EQ(ini.ReadString("s", "a", ""), "v w");
+  EXPECT_EQ(ini.ReadString("s", "b", ""), "quoted");
+  EXPECT_EQ(ini.ReadString("s", "c", ""), "x");
+  EXPECT_EQ(ini.ReadString("s", "d", ""), "\"half");
+  EXPECT_EQ(ini.ReadString("s", "f", ""), "a=b");
+  EXPECT_FALSE(ini.ValueExists("s", ";e"));
+  EXPECT_EQ(ini.ReadSection("s"), (std::vector<std::string>{"a", "b", "c", "d", "f"}));
+}
+
+TEST_F(IniFileTest, IntegersAndBooleans) {
+  Write("[c]\nzero=0\none=1\nneg=-7\nhex=$1F\nhex2=0x10\nyes=yes\nmixed=10abc\nempty=\nbig=99999999999\nall=$FFFFFFFF\n");
+  TIniFile ini(path_);
+  EXPECT_EQ(ini.ReadInteger("c", "neg", 5), -7);
+  EXPECT_EQ(ini.ReadInteger("c", "hex", 5), 31);
+  EXPECT_EQ(ini.ReadInteger("c", "hex2", 5), 16);
+  EXPECT_EQ(ini.ReadInteger("c", "mixed", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("c", "empty", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("c", "big", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("c", "all", 5), -1);
+  EXPECT_FALSE(ini.ReadBool("c", "zero", true));
+  EXPECT_TRUE(ini.ReadBool("c", "one", false));
+  EXPECT_TRUE(ini.ReadBool("c", "yes", true));
+  EXPECT_FALSE(ini.ReadBool("c", "yes", false));
+  EXPECT_TRUE(ini.ReadBool("c", "missing", true));
+}
+
+TEST_F(IniFileTest, MissingFileReadsEmpty) {
+  TIniFile ini(dir_ + "/none.ini");
+  EXPECT_EQ(ini.ReadString("a", "b", "d"), "d");
+  EXPECT_TRUE(ini.ReadSection("a").empty());
+}
+
+TEST_F(IniFileTest, WriteCreatesFileAndSection) {
+  TIniFile ini(dir_ + "/sub-new.ini");
+  ini.WriteString("directories", "src", "/s");
+  ini.WriteInteger("directories", "n", 3);
+  ini.WriteBool("Compiler", "vars", false);
+  EXPECT_EQ(ReadFileBytes(dir_ + "/sub-new.ini"), "[directories]\nsrc=/s\nn=3\n\n[Compiler]\nvars=0\n");
+  EXPECT_EQ(TIniFile(dir_ + "/sub-new.ini").ReadInteger("DIRECTORIES", "N", 0), 3);
+}
+
+TEST_F(IniFileTest, WriteKeepsOtherLinesAndLineEnds) {
+  Write("; top\r\n[A]\r\nx=1\r\n; inside\r\nY=2\r\n\r\n[b]\r\nz=3\r\n");
+  TIniFile ini(path_);
+  ini.WriteString("a", "y", "new");
+  ini.WriteString("a", "w", "added");
+  ini.WriteString("B", "z", "");
+  EXPECT_EQ(ReadFileBytes(path_),
+            "; top\r\n[A]\r\nx=1\r\n; inside\r\nY=new\r\nw=added\r\n\r\n[b]\r\nz=\r\n");
+  EXPECT_EQ(ini.ReadString("a", "w", ""), "added");
+}
+
+TEST_F(IniFileTest, WriteRejectsWhatTheFormCannotHold) {
+  TIniFile ini(path_);
+  EXPECT_THROW(ini.WriteString("s", "k", "a\nb"), EConvertError);
+  EXPECT_THROW(ini.WriteString("s", "k=v", "a"), EConvertError);
+  EXPECT_THROW(ini.WriteString("s]", "k", "a"), EConvertError);
+  EXPECT_THROW(ini.WriteString("s", "", "a"), EConvertError);
+  EXPECT_FALSE(FileExists(path_));
+}
+
+TEST_F(IniFileTest, WriteToUnwritablePlaceRaises) {
+  TIniFile ini(dir_ + "/missing-folder/x.ini");
+  EXPECT_THROW(ini.WriteString("s", "k", "v"), EInOutError);
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,17 @@
+// Loading shared libraries by name and looking up their exports: the stand-in
+// for the platform's library loader.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+// Opens a shared library: first as a file in the running program's folder,
+// then by name through the system's usual search. Returns null and sets
+// `error` to the loader's message when neither works.
+void* LoadLibrary(const std::string& name, std::string& error);
+
+// The address of an export, or null (with `error` set) when it is missing.
+void* GetProcAddress(void* library, const std::string& name, std::string& error);
+
+}  // namespace orv
