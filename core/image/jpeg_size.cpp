@@ -1,0 +1,92 @@
+#include "core/image/jpeg_size.h"
+
+#include <csetjmp>
+#include <cstdio>
+// The JPEG library's header needs size_t and FILE declared before it.
+#include <jpeglib.h>
+
+#include "core/image/image_errors.h"
+
+namespace orv {
+
+namespace {
+
+// The library's error manager extended with a jump back into ReadHeader and
+// room for the message of the error that ended the reading.
+struct ErrorManager {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+// The decompressor and its error manager. They live outside the function that
+// calls setjmp, so their contents are well defined after the jump back.
+struct HeaderReader {
+  jpeg_decompress_struct info{};
+  ErrorManager manager{};
+};
+
+// Replaces the library's exit on a fatal error: keep the message and return
+// to the setjmp point in ReadHeader. No C++ object lives between the two.
+[[noreturn]] void ErrorExit(j_common_ptr info) {
+  ErrorManager* manager = reinterpret_cast<ErrorManager*>(info->err);
+  info->err->format_message(info, manager->message);
+  std::longjmp(manager->jump, 1);
+}
+
+// Warnings and trace messages are not printed.
+void OutputMessage(j_common_ptr) {}
+
+// Reads the header from `file` when it is not null, else from `data`/`size`,
+// into `size_out`. Returns false with the reader's message filled when the
+// library failed. Nothing here has a destructor, as longjmp skips them.
+bool ReadHeader(HeaderReader& reader, std::FILE* file, const unsigned char* data, unsigned long size,
+                TImageSize& size_out) {
+  jpeg_decompress_struct& info = reader.info;
+  info.err = jpeg_std_error(&reader.manager.base);
+  reader.manager.base.error_exit = ErrorExit;
+  reader.manager.base.output_message = OutputMessage;
+  if (setjmp(reader.manager.jump) != 0) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  if (file != nullptr)
+    jpeg_stdio_src(&info, file);
+  else
+    jpeg_mem_src(&info, data, size);
+  const int result = jpeg_read_header(&info, TRUE);
+  if (result == JPEG_HEADER_OK) size_out = {info.image_width, info.image_height};
+  else
+    std::snprintf(reader.manager.message, sizeof reader.manager.message, "JPEG datastream contains no image");
+  jpeg_destroy_decompress(&info);
+  return result == JPEG_HEADER_OK;
+}
+
+TImageSize Measure(std::FILE* file, std::string_view data) {
+  HeaderReader reader;
+  TImageSize size;
+  if (!ReadHeader(reader, file, reinterpret_cast<const unsigned char*>(data.data()),
+                  static_cast<unsigned long>(data.size()), size))
+    throw EJpegError(reader.manager.message);
+  return size;
+}
+
+}  // namespace
+
+TImageSize ReadJpegSize(const std::string& file_name) {
+  std::FILE* file = std::fopen(file_name.c_str(), "rb");
+  if (file == nullptr) throw EInOutError("Cannot open file \"" + file_name + "\"");
+  try {
+    TImageSize size = Measure(file, {});
+    std::fclose(file);
+    return size;
+  } catch (...) {
+    std::fclose(file);
+    throw;
+  }
+}
+
+TImageSize ReadJpegSizeFromMemory(std::string_view data) { return Measure(nullptr, data); }
+
+}  // namespace orv

@@ -1,0 +1,91 @@
+#include "core/image/jpeg_size.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+// The JPEG library's header needs FILE declared before it.
+#include <jpeglib.h>
+
+#include "core/image/image_errors.h"
+
+namespace orv {
+namespace {
+
+// A grey JPEG of the given size, made with the library's compressor.
+std::string MakeJpeg(JDIMENSION width, JDIMENSION height) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 1;
+  info.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(width, 128);
+  JSAMPROW rows[1] = {row.data()};
+  while (info.next_scanline < height) jpeg_write_scanlines(&info, rows, 1);
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string out(reinterpret_cast<char*>(buffer), size);
+  free(buffer);
+  return out;
+}
+
+std::string ErrorOf(const std::string& data) {
+  try {
+    ReadJpegSizeFromMemory(data);
+  } catch (const EJpegError& e) {
+    return e.what();
+  }
+  return "(no exception)";
+}
+
+TEST(JpegSize, ReadsWidthAndHeight) {
+  for (auto [w, h] : {std::pair{1u, 1u}, {120u, 40u}, {17u, 333u}}) {
+    TImageSize size = ReadJpegSizeFromMemory(MakeJpeg(w, h));
+    EXPECT_EQ(size.Width, w);
+    EXPECT_EQ(size.Height, h);
+  }
+}
+
+TEST(JpegSize, OnlyTheHeaderIsNeeded) {
+  std::string jpeg = MakeJpeg(64, 48);
+  // Cut inside the entropy-coded data: the frame header is still complete.
+  TImageSize size = ReadJpegSizeFromMemory(jpeg.substr(0, jpeg.size() - 20));
+  EXPECT_EQ(size.Width, 64u);
+}
+
+TEST(JpegSize, BadDataComesBackAsAnError) {
+  EXPECT_EQ(ErrorOf(""), "Empty input file");
+  EXPECT_EQ(ErrorOf("GIF89a..."), "Not a JPEG file: starts with 0x47 0x49");
+  std::string jpeg = MakeJpeg(8, 8);
+  EXPECT_EQ(ErrorOf(jpeg.substr(0, 30)), "JPEG datastream contains no image");
+  // Repeated failures leave nothing behind (checked by the sanitizers).
+  for (int i = 0; i < 20; ++i) EXPECT_THROW(ReadJpegSizeFromMemory(jpeg.substr(0, i)), EJpegError);
+}
+
+TEST(JpegSize, ReadsFiles) {
+  std::filesystem::path path = std::filesystem::temp_directory_path() / "orv_jpeg_size_test.jpg";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << MakeJpeg(300, 200);
+  }
+  TImageSize size = ReadJpegSize(path.string());
+  EXPECT_EQ(size.Width, 300u);
+  EXPECT_EQ(size.Height, 200u);
+  std::filesystem::remove(path);
+  EXPECT_THROW(ReadJpegSize(path.string()), EInOutError);
+  // A folder opens but is no JPEG.
+  EXPECT_THROW(ReadJpegSize(std::filesystem::temp_directory_path().string()), Exception);
+}
+
+}  // namespace
+}  // namespace orv
