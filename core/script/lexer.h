@@ -13,13 +13,13 @@
 namespace orv {
 
 // Called before every token is read, so a host's user interface can process
-// pending events during long compilations. nullptr (the default) calls nothing.
+// pending events during long compilations. The default runs the platform's
+// ProcessMessages(); nullptr calls nothing.
 using LexerMessageHook = void (*)();
 void SetLexerMessageHook(LexerMessageHook hook);
 
-// Tokenizer over one script text. A NUL byte ends the text. Registered
-// constants become tkConst tokens, so the engine must be started when the
-// text holds names (FindConst).
+// Tokenizer over one script text. A NUL byte ends the text. Names of
+// registered constants become tkConst tokens while the engine is started.
 //   TLexer lex("x := 1;");
 //   TToken t;
 //   lex.GetToken(t);   // tkIdent "X"
@@ -54,7 +54,7 @@ class TLexer {
   void SkipLineComment();
   void SkipBlockComment(unsigned char closer);
   void ReadString(unsigned char quote, TToken& token);
-  void ReadWord(unsigned char first, TToken& token);
+  void ReadWord(TToken& token);
 
   std::string text_;
   size_t pos_ = 0;

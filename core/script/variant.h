@@ -166,6 +166,9 @@ class Variant {
  private:
   friend void ApplyBinary(VarOp op, Variant& left, const Variant& right);
   void Release() noexcept;
+  // Frees an array whose last value went away, nested arrays included,
+  // without recursion, so deeply nested arrays cannot exhaust the stack.
+  static void FreeArray(detail::ArrayRep* rep) noexcept;
   void AppendText(std::string_view text);
 
   uint16_t type_;

@@ -1,0 +1,124 @@
+#include "core/script/host_registry.h"
+
+#include "core/script/compiler_error.h"
+#include "core/script/engine_state.h"
+#include "platform/paths.h"
+
+namespace orv {
+namespace {
+
+std::string ShortName(std::string_view name) {
+  size_t point = name.find('.');
+  return std::string(point == std::string_view::npos ? name : name.substr(point + 1));
+}
+
+void AddFunction(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds,
+                 uint8_t kind) {
+  if (code == nullptr) throw Exception("Function " + std::string(name) + " has no routine");
+  TFunListItem item;
+  item.Name = ShortName(name);
+  item.Code = code;
+  item.Kind = kind;
+  if (!kinds.empty() && kinds[0] == pkNone) {
+    item.ParamKinds = {pkNone};
+  } else {
+    if (kinds.size() > static_cast<size_t>(kMaxParams)) {
+      throw Exception("Function " + std::string(name) + " has " + std::to_string(kinds.size()) +
+                      " parameters; at most " + std::to_string(kMaxParams) + " are allowed");
+    }
+    item.ParamCount = static_cast<int32_t>(kinds.size());
+    item.ParamKinds = kinds;
+  }
+  State().functions.Add(name, std::move(item));
+}
+
+}  // namespace
+
+void RegisterProc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds) {
+  AddFunction(name, code, kinds, fkProcedure);
+}
+
+void RegisterFunc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds) {
+  AddFunction(name, code, kinds, fkFunction);
+}
+
+void RegisterProp(std::string_view name, HostProc getter, HostProc setter) {
+  RegisterFunc(name, getter, {pkNone});
+  if (setter) RegisterFunc(std::string(name) + "_SET", setter, {pkValue});
+}
+
+void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc getter,
+                         HostProc setter) {
+  if (index_count < 0) {
+    throw Exception("Function " + std::string(name) + " has a negative index count");
+  }
+  std::vector<ParamKind> kinds(static_cast<size_t>(index_count), pkValue);
+  RegisterFunc(name, getter, kinds);
+  if (setter) {
+    kinds.push_back(pkAssigned);
+    RegisterFunc(std::string(name) + "_VET", setter, kinds);
+  }
+}
+
+int32_t FindFunction(std::string_view name) { return State().functions.Find(name); }
+
+int32_t FindInClassChain(std::string_view name, std::string_view suffix) {
+  std::string current(name);
+  // Each step climbs one class; the bound guards against a cyclic class registry.
+  for (int steps = 0; steps < 1000; ++steps) {
+    int32_t number = FindFunction(current + std::string(suffix));
+    if (number >= 0) return number;
+    size_t point = current.find('.');
+    if (point == std::string::npos) return -1;
+    std::string parent = ClassParent(current.substr(0, point));
+    if (parent.empty()) return -1;
+    current = UpperCase(parent) + current.substr(point);
+  }
+  return -1;
+}
+
+const TFunListItem& FunctionAt(int32_t number) {
+  EngineState& state = State();
+  if (!state.functions.Valid(number)) throw ECompilerError("Invalid function number");
+  return state.functions.At(number);
+}
+
+void RegisterConst(std::string_view name, const Variant& value) {
+  switch (value.Type()) {
+    case varSmallint:
+    case varInteger:
+    case varByte:
+    case varSingle:
+    case varDouble:
+    case varString:
+    case varBoolean: break;
+    default:
+      throw Exception("Constant " + std::string(name) + " cannot hold a value of type (" +
+                      Variant::TypeName(value.Type()) + ")");
+  }
+  State().constants.Add(name, value);
+}
+
+int32_t FindConst(std::string_view name) { return State().constants.Find(name); }
+
+const Variant& ConstAt(int32_t number) {
+  EngineState& state = State();
+  if (!state.constants.Valid(number)) throw ECompilerError("Invalid constant number");
+  return state.constants.At(number);
+}
+
+std::vector<Variant> ConstArrayFromVariant(const Variant& array) {
+  int32_t high = array.ArrayHigh();
+  if (high < 0) throw EVariantError("Array argument has no count");
+  int32_t count = array.Element(0).AsInteger();
+  if (count < 0 || count > high) {
+    throw EVariantError("Array argument claims " + std::to_string(count) + " values but holds " +
+                        std::to_string(high));
+  }
+  std::vector<Variant> values;
+  values.reserve(static_cast<size_t>(count));
+  for (int32_t i = 1; i <= count; ++i) values.push_back(array.Element(i));
+  return values;
+}
+
+}  // namespace orv
