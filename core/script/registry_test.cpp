@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "components/object.h"
+#include "core/script/compiler_error.h"
+#include "core/script/dyna_vars.h"
+#include "core/script/engine.h"
+#include "core/script/event_types.h"
+#include "core/script/host_registry.h"
+#include "core/script/obj_collect.h"
+
+namespace orv {
+namespace {
+
+void ReturnsOne(TObject*, const std::string&, ArgBlock&, Variant& result) { result = Variant(1); }
+void ReturnsTwo(TObject*, const std::string&, ArgBlock&, Variant& result) { result = Variant(2); }
+void ReturnsName(TObject*, const std::string& name, ArgBlock&, Variant& result) { result = Variant(name); }
+
+// Every test runs on freshly created registries.
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EngineStartup(); }
+  void TearDown() override { EngineShutdown(); }
+};
+
+TEST_F(RegistryTest, FunctionsAreFoundInAnyCaseWithTheirShortName) {
+  RegisterFunc("TStrings.Add", ReturnsName, {pkValue});
+  RegisterProc("WriteLn", ReturnsOne, {pkValue});
+  int32_t add = FindFunction("tstrings.ADD");
+  ASSERT_GE(add, 0);
+  const TFunListItem& item = FunctionAt(add);
+  EXPECT_EQ(item.Name, "Add");
+  EXPECT_EQ(item.Kind, fkFunction);
+  EXPECT_EQ(item.ParamCount, 1);
+  Variant result;
+  ArgBlock args;
+  item.Code(nullptr, item.Name, args, result);
+  EXPECT_EQ(result.AsString(), "Add");
+  EXPECT_EQ(FunctionAt(FindFunction("writeln")).Kind, fkProcedure);
+  EXPECT_EQ(FindFunction("WriteLine"), -1);
+}
+
+TEST_F(RegistryTest, LaterRegistrationWinsAndNumbersStayStable) {
+  RegisterFunc("F", ReturnsOne, {pkNone});
+  int32_t before = FindFunction("F");
+  for (const char* name : {"A", "Z", "B", "E"}) RegisterFunc(name, ReturnsOne, {pkNone});
+  EXPECT_EQ(FindFunction("F"), before);
+  RegisterProc("f", ReturnsTwo, {pkValue, pkVar});
+  EXPECT_EQ(FindFunction("F"), before);
+  const TFunListItem& item = FunctionAt(before);
+  EXPECT_EQ(item.Code, &ReturnsTwo);
+  EXPECT_EQ(item.Kind, fkProcedure);
+  EXPECT_EQ(item.ParamCount, 2);
+  EXPECT_EQ(item.ParamKinds[1], pkVar);
+}
+
+TEST_F(RegistryTest, ParameterCounts) {
+  RegisterFunc("NoArgs", ReturnsOne, {pkNone});
+  EXPECT_EQ(FunctionAt(FindFunction("NoArgs")).ParamCount, 0);
+  RegisterFunc("Hundred", ReturnsOne, std::vector<ParamKind>(100, pkValue));
+  EXPECT_EQ(FunctionAt(FindFunction("Hundred")).ParamCount, 100);
+  try {
+    RegisterFunc("TooMany", ReturnsOne, std::vector<ParamKind>(101, pkValue));
+    FAIL();
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "Function TooMany has 101 parameters; at most 100 are allowed");
+  }
+  EXPECT_EQ(FindFunction("TooMany"), -1);
+  EXPECT_THROW(RegisterProc("Nothing", nullptr, {pkNone}), Exception);
+  EXPECT_THROW(FunctionAt(12345), ECompilerError);
+  EXPECT_THROW(FunctionAt(-1), ECompilerError);
+}
+
+TEST_F(RegistryTest, PropertiesRegisterGetterAndSetters) {
+  RegisterProp("TFORM.CAPTION", ReturnsOne, ReturnsTwo);
+  const TFunListItem& getter = FunctionAt(FindFunction("TForm.Caption"));
+  EXPECT_EQ(getter.ParamCount, 0);
+  EXPECT_EQ(getter.ParamKinds, std::vector<ParamKind>{pkNone});
+  EXPECT_EQ(getter.Kind, fkFunction);
+  const TFunListItem& setter = FunctionAt(FindFunction("TFORM.CAPTION_SET"));
+  EXPECT_EQ(setter.ParamKinds, std::vector<ParamKind>{pkValue});
+  EXPECT_EQ(setter.Name, "CAPTION_SET");
+
+  RegisterProp("TIMAGEINFO.WIDTH", ReturnsOne);
+  EXPECT_EQ(FindFunction("TIMAGEINFO.WIDTH_SET"), -1);
+
+  RegisterIndexedProp("TSTRINGS.STRINGS", 1, ReturnsOne, ReturnsTwo);
+  EXPECT_EQ(FunctionAt(FindFunction("TSTRINGS.STRINGS")).ParamKinds, std::vector<ParamKind>{pkValue});
+  EXPECT_EQ(FunctionAt(FindFunction("TSTRINGS.STRINGS_VET")).ParamKinds,
+            (std::vector<ParamKind>{pkValue, pkAssigned}));
+  EXPECT_THROW(RegisterIndexedProp("TOOBIG", 100, ReturnsOne, ReturnsTwo), Exception);
+  EXPECT_THROW(RegisterIndexedProp("NEGATIVE", -1, ReturnsOne), Exception);
+}
+
+TEST_F(RegistryTest, ClassChainLookupClimbsToTheRegisteringAncestor) {
+  RegisterClass("TRegTestPersistent", "TObject");
+  RegisterClass("TRegTestStrings", "TRegTestPersistent");
+  RegisterClass("TRegTestStringList", "TRegTestStrings");
+  RegisterProc("TREGTESTPERSISTENT.ASSIGN", ReturnsOne, {pkValue});
+  RegisterIndexedProp("TREGTESTSTRINGS.STRINGS", 1, ReturnsOne, ReturnsTwo);
+  EXPECT_EQ(FindInClassChain("TREGTESTSTRINGLIST.ASSIGN", ""), FindFunction("TREGTESTPERSISTENT.ASSIGN"));
+  EXPECT_EQ(FindInClassChain("TREGTESTSTRINGLIST.STRINGS", "_VET"),
+            FindFunction("TREGTESTSTRINGS.STRINGS_VET"));
+  EXPECT_EQ(FindInClassChain("TREGTESTSTRINGLIST.MISSING", ""), -1);
+  EXPECT_EQ(FindInClassChain("TUNKNOWNCLASS.ASSIGN", ""), -1);
+  EXPECT_EQ(FindInClassChain("ASSIGN", ""), -1);
+  RegisterFunc("PLAIN", ReturnsOne, {pkNone});
+  EXPECT_EQ(FindInClassChain("plain", ""), FindFunction("PLAIN"));
+}
+
+TEST_F(RegistryTest, Constants) {
+  EXPECT_EQ(ConstAt(FindConst("ssDouble")).AsInteger(), 6);
+  EXPECT_EQ(ConstAt(FindConst("MBMIDDLE")).AsInteger(), 2);
+  EXPECT_EQ(ConstAt(FindConst("qrBandSizeChange")).AsInteger(), 2);
+  RegisterConst("pi", Variant(3.141592653589793));
+  int32_t pi = FindConst("PI");
+  RegisterConst("Pi", Variant(3.0));
+  EXPECT_EQ(FindConst("pi"), pi);
+  EXPECT_EQ(ConstAt(pi).AsReal(), 3.0);
+  RegisterConst("Greeting", Variant("hi"));
+  RegisterConst("Yes", Variant(true));
+  EXPECT_THROW(RegisterConst("Nothing", Variant()), Exception);
+  EXPECT_THROW(RegisterConst("List", Variant::Array(1)), Exception);
+  EXPECT_THROW(RegisterConst("When", Variant::Date(1)), Exception);
+  EXPECT_EQ(FindConst("Nothing"), -1);
+  EXPECT_THROW(ConstAt(999), ECompilerError);
+}
+
+TEST_F(RegistryTest, ConstArrayFromVariant) {
+  Variant array = Variant::Array(3);
+  array.PutElement(0, Variant(2));
+  array.PutElement(1, Variant("a"));
+  array.PutElement(2, Variant(5));
+  array.PutElement(3, Variant("stale"));
+  std::vector<Variant> values = ConstArrayFromVariant(array);
+  ASSERT_EQ(values.size(), 2u);
+  EXPECT_EQ(values[0].AsString(), "a");
+  EXPECT_EQ(values[1].AsInteger(), 5);
+  array.PutElement(0, Variant(4));
+  EXPECT_THROW(ConstArrayFromVariant(array), EVariantError);
+  EXPECT_THROW(ConstArrayFromVariant(Variant(1)), EVariantError);
+  EXPECT_THROW(ConstArrayFromVariant(Variant::Array(-1)), EVariantError);
+}
+
+// A provider over a fixed list of names; records what was written.
+struct FakeProvider {
+  std::vector<std::string> names;
+  std::vector<Variant> values;
+  int32_t Register(const char* name, TObject* owner) {
+    values.resize(names.size());
+    return RegisterDynaVars(
+        name, owner, [this](int32_t id) { return values.at(id); },
+        [this](int32_t id, const Variant& v) { values.at(id) = v; },
+        [this](const std::string& n) -> int32_t {
+          for (size_t i = 0; i < names.size(); ++i)
+            if (names[i] == n) return static_cast<int32_t>(i);
+          return -1;
+        });
+  }
+};
+
+TEST_F(RegistryTest, DynamicVariablesSearchLastRegisteredFirst) {
+  FakeProvider first{{"COLOR", "SIZE"}, {}}, second{{"SIZE"}, {}};
+  int32_t a = first.Register("First", nullptr);
+  int32_t b = second.Register("Second", nullptr);
+  auto size = FindDynaVar("size", nullptr);
+  ASSERT_TRUE(size.has_value());
+  EXPECT_EQ(size->Provider, b);
+  EXPECT_EQ(size->Id, 0);
+  auto color = FindDynaVar("Color", nullptr);
+  ASSERT_TRUE(color.has_value());
+  EXPECT_EQ(color->Provider, a);
+  EXPECT_EQ(color->Id, 0);
+  DynaVarSet(b, 0, Variant(12));
+  EXPECT_EQ(second.values[0].AsInteger(), 12);
+  EXPECT_EQ(DynaVarGet(b, 0).AsInteger(), 12);
+  EXPECT_FALSE(FindDynaVar("WEIGHT", nullptr).has_value());
+}
+
+TEST_F(RegistryTest, BoundProvidersServeOnlyTheirComponent) {
+  TObject mine, other;
+  FakeProvider bound{{"TITLE"}, {}};
+  bound.Register("Comp1", &mine);
+  EXPECT_TRUE(FindDynaVar("TITLE", &mine).has_value());
+  EXPECT_FALSE(FindDynaVar("TITLE", &other).has_value());
+  EXPECT_FALSE(FindDynaVar("TITLE", nullptr).has_value());
+}
+
+TEST_F(RegistryTest, RemovingAProviderNeverRedirectsCompiledReferences) {
+  FakeProvider first{{"X"}, {}}, second{{"X"}, {}}, third{{"X"}, {}};
+  first.Register("First", nullptr);
+  int32_t b = second.Register("Second", nullptr);
+  int32_t c = third.Register("Third", nullptr);
+  UnregisterDynaVars("second");
+  EXPECT_EQ(FindDynaVar("X", nullptr)->Provider, c);
+  DynaVarSet(c, 0, Variant(3));
+  EXPECT_EQ(third.values[0].AsInteger(), 3);
+  try {
+    DynaVarGet(b, 0);
+    FAIL();
+  } catch (const ECompilerError& e) {
+    EXPECT_EQ(e.Text(), "Dynamic variable provider " + std::to_string(b) + " is no longer registered");
+  }
+  EXPECT_THROW(DynaVarSet(-1, 0, Variant(1)), ECompilerError);
+  // Registering a name again retires the old handle and is searched first.
+  FakeProvider again{{"X"}, {}};
+  int32_t d = again.Register("First", nullptr);
+  EXPECT_GT(d, c);
+  EXPECT_EQ(FindDynaVar("X", nullptr)->Provider, d);
+  UnregisterDynaVars("Nobody");
+}
+
+TEST_F(RegistryTest, ProviderMayUnregisterItselfWhileRunning) {
+  int32_t handle = RegisterDynaVars(
+      "SelfRemoving", nullptr,
+      [](int32_t) {
+        UnregisterDynaVars("SelfRemoving");
+        return Variant(7);
+      },
+      [](int32_t, const Variant&) {}, [](const std::string&) { return 0; });
+  EXPECT_EQ(DynaVarGet(handle, 0).AsInteger(), 7);
+  EXPECT_THROW(DynaVarGet(handle, 0), ECompilerError);
+}
+
+TEST_F(RegistryTest, InternalVariablesHoldTheEngineWideResult) {
+  auto result = FindDynaVar("result", nullptr);
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(result->Id, 0);
+  DynaVarSet(result->Provider, 0, Variant("done"));
+  EXPECT_EQ(InternalVars().Result.AsString(), "done");
+  InternalVars().Add("Counter", Variant(4));
+  auto counter = FindDynaVar("COUNTER", nullptr);
+  ASSERT_TRUE(counter.has_value());
+  EXPECT_EQ(counter->Id, 1);
+  EXPECT_EQ(DynaVarGet(counter->Provider, counter->Id).AsInteger(), 4);
+  EXPECT_EQ(InternalVars().GetVar(99).AsInteger(), 0);
+  InternalVars().SetVar(99, Variant(5));  // ignored
+  EXPECT_EQ(InternalVars().GetVar(99).Type(), varInteger);
+}
+
+TEST_F(RegistryTest, NamedObjects) {
+  TObject object;
+  tobjcollect objects;
+  objects.Add("Button1", &object);
+  objects.Add("Screen", nullptr);
+  const tobjitem* item = objects.Find("BUTTON1");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->ClassName, "TOBJECT");
+  EXPECT_EQ(ObjectFromHandle(item->Handle), &object);
+  EXPECT_EQ(objects.Find("screen")->Handle, 0u);
+  EXPECT_EQ(objects.Find("Edit1"), nullptr);
+  objects.Clear();
+  EXPECT_EQ(objects.Count(), 0);
+  EXPECT_EQ(objects.Find("Button1"), nullptr);
+}
+
+// A binding that records the firing.
+class RecordingBinding : public TObject, public IEventBinding {
+ public:
+  void Dispatch(TObject* sender, std::vector<Variant>& args) override {
+    last_sender = sender;
+    if (!args.empty()) args[0] = Variant("written back");
+  }
+  TObject* last_sender = nullptr;
+};
+
+TEST_F(RegistryTest, EventTypes) {
+  const TEventListItem* close = FindEventType("tcloseevent");
+  ASSERT_NE(close, nullptr);
+  EXPECT_EQ(close->BindingClass, "TKelEvent");
+  EXPECT_TRUE(close->HasSender);
+  EXPECT_EQ(close->ByRef, std::vector<bool>{true});
+  const TEventListItem* help = FindEventType("THelpEvent");
+  ASSERT_NE(help, nullptr);
+  EXPECT_FALSE(help->HasSender);
+  EXPECT_EQ(help->ByRef.size(), 3u);
+  EXPECT_EQ(FindEventType("TMouseWheelEvent"), nullptr);
+
+  RecordingBinding binding;
+  TObject sender;
+  std::vector<Variant> args{Variant(0)};
+  close->Thunk(&binding, &sender, args);
+  EXPECT_EQ(binding.last_sender, &sender);
+  EXPECT_EQ(args[0].AsString(), "written back");
+  TObject not_a_binding;
+  EXPECT_THROW(close->Thunk(&not_a_binding, &sender, args), ECompilerError);
+  EXPECT_TRUE(IsClassRegistered("TKelComp"));
+}
+
+TEST(EngineTest, StartupNestsAndRegistriesExistOnlyWhileStarted) {
+  EXPECT_FALSE(EngineStarted());
+  EXPECT_THROW(FindFunction("X"), ECompilerError);
+  try {
+    RegisterProc("X", ReturnsOne, {pkNone});
+    FAIL();
+  } catch (const ECompilerError& e) {
+    EXPECT_STREQ(e.what(), "Script engine not started");
+  }
+  EngineStartup();
+  EngineStartup();
+  RegisterProc("X", ReturnsOne, {pkNone});
+  EngineShutdown();
+  EXPECT_TRUE(EngineStarted());
+  EXPECT_GE(FindFunction("X"), 0);
+  EngineShutdown();
+  EXPECT_FALSE(EngineStarted());
+  EngineShutdown();  // an unmatched shut-down does nothing
+  EngineStartup();
+  EXPECT_EQ(FindFunction("X"), -1);
+  EngineShutdown();
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,199 @@
+#include "core/script/variant.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "components/object.h"
+#include "core/script/compiler_error.h"
+#include "core/script/object_value.h"
+
+namespace orv {
+namespace {
+
+TEST(VariantTest, TypeCodesOfEveryKind) {
+  EXPECT_EQ(Variant().Type(), 0);
+  EXPECT_EQ(Variant::Null().Type(), 1);
+  EXPECT_EQ(Variant::Smallint(3).Type(), 2);
+  EXPECT_EQ(Variant(3).Type(), 3);
+  EXPECT_EQ(Variant::Single(1.5f).Type(), 4);
+  EXPECT_EQ(Variant(1.5).Type(), 5);
+  EXPECT_EQ(Variant::Date(1.0).Type(), 7);
+  EXPECT_EQ(Variant(true).Type(), 11);
+  EXPECT_EQ(Variant::Byte(7).Type(), 17);
+  EXPECT_EQ(Variant("x").Type(), 256);
+  EXPECT_EQ(Variant("").Type(), 256);
+  EXPECT_EQ(Variant::Array(2).Type(), 0x200C);
+  EXPECT_EQ(sizeof(Variant), 16u);
+}
+
+TEST(VariantTest, ConvertsToText) {
+  struct Case { Variant value; const char* text; };
+  const Case cases[] = {
+      {Variant(), ""},
+      {Variant::Null(), ""},
+      {Variant(-42), "-42"},
+      {Variant::Smallint(-7), "-7"},
+      {Variant::Byte(200), "200"},
+      {Variant(1.5), "1.5"},
+      {Variant(0.1), "0.1"},
+      {Variant(-0.0), "0"},
+      {Variant(1e20), "1E20"},
+      {Variant(1.5e-7), "1.5E-7"},
+      {Variant(1.0 / 3), "0.333333333333333"},
+      {Variant::Single(0.5f), "0.5"},
+      {Variant(true), "True"},
+      {Variant(false), "False"},
+      {Variant("abc"), "abc"},
+      {Variant::Date(0), "1899-12-30"},
+      {Variant::Date(36526.5), "2000-01-01 12:00:00"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.value.AsString(), c.text) << c.text;
+}
+
+TEST(VariantTest, ConvertsToInteger) {
+  struct Case { Variant value; int32_t number; };
+  const Case cases[] = {
+      {Variant(), 0},          {Variant(true), -1},       {Variant(false), 0},
+      {Variant(2.5), 2},       {Variant(3.5), 4},         {Variant(-2.5), -2},
+      {Variant(" 12 "), 12},   {Variant("-3"), -3},       {Variant("1.5"), 2},
+      {Variant("$1F"), 31},    {Variant("$FFFFFFFF"), -1}, {Variant("true"), -1},
+      {Variant("1e3"), 1000},  {Variant::Byte(255), 255}, {Variant("000000000012"), 12},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.value.AsInteger(), c.number) << c.value.AsString();
+}
+
+TEST(VariantTest, ConversionFailuresNameTheValue) {
+  try {
+    Variant("abc").AsInteger();
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "Could not convert the text 'abc' into type (Integer)");
+  }
+  try {
+    Variant::Null().AsReal();
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "Could not convert variant of type (Null) into type (Double)");
+  }
+  try {
+    Variant(3e9).AsInteger();
+    FAIL();
+  } catch (const EConvertError& e) {
+    EXPECT_STREQ(e.what(), "Could not convert 3000000000 of type (Double) into type (Integer): out of range");
+  }
+  EXPECT_THROW(Variant(std::nan("")).AsInteger(), EConvertError);
+  EXPECT_THROW(Variant::Array(1).AsString(), EConvertError);
+  EXPECT_THROW(Variant("").AsReal(), EConvertError);
+  EXPECT_THROW(Variant("1x").AsBoolean(), EConvertError);
+  EXPECT_THROW(Variant("1e999").AsReal(), EConvertError);
+}
+
+TEST(VariantTest, ConvertsToBoolean) {
+  EXPECT_FALSE(Variant().AsBoolean());
+  EXPECT_TRUE(Variant(2).AsBoolean());
+  EXPECT_TRUE(Variant(0.5).AsBoolean());
+  EXPECT_TRUE(Variant("TRUE").AsBoolean());
+  EXPECT_FALSE(Variant("false").AsBoolean());
+  EXPECT_TRUE(Variant("0.5").AsBoolean());
+  EXPECT_FALSE(Variant("0").AsBoolean());
+}
+
+TEST(VariantTest, AsTypeConvertsAndChecksRanges) {
+  EXPECT_EQ(Variant("12").AsType(varSmallint).Type(), varSmallint);
+  EXPECT_EQ(Variant(1.25).AsType(varSingle).AsReal(), 1.25);
+  EXPECT_EQ(Variant(12).AsType(varString).AsString(), "12");
+  EXPECT_EQ(Variant("2000-01-01").AsType(varDate).AsReal(), 36526.0);
+  EXPECT_EQ(Variant("2000-01-01 06:00").AsType(varDate).AsReal(), 36526.25);
+  EXPECT_EQ(Variant(36526).AsType(varDate).Type(), varDate);
+  EXPECT_EQ(Variant(5).AsType(varEmpty).Type(), varEmpty);
+  EXPECT_THROW(Variant(40000).AsType(varSmallint), EConvertError);
+  EXPECT_THROW(Variant(256).AsType(varByte), EConvertError);
+  EXPECT_THROW(Variant(1e300).AsType(varSingle), EConvertError);
+  EXPECT_THROW(Variant::Null().AsType(varInteger), EConvertError);
+  EXPECT_THROW(Variant(1).AsType(varCurrency), EConvertError);
+  EXPECT_THROW(Variant("2000-02-30").AsType(varDate), EConvertError);
+}
+
+TEST(VariantTest, CopiesShareTextAndArraysCopyOnWrite) {
+  Variant a("hello");
+  Variant b = a;
+  EXPECT_EQ(a.StringView().data(), b.StringView().data());
+  Variant c = std::move(b);
+  EXPECT_TRUE(b.IsEmpty());
+  EXPECT_EQ(c.AsString(), "hello");
+
+  Variant array = Variant::Array(2);
+  array.PutElement(1, Variant("x"));
+  Variant copy = array;
+  copy.PutElement(1, Variant(5));
+  EXPECT_EQ(array.Element(1).AsString(), "x");
+  EXPECT_EQ(copy.Element(1).AsInteger(), 5);
+  array.PutElement(0, array);  // an array stored into itself holds the old copy
+  EXPECT_EQ(array.Element(0).Element(1).AsString(), "x");
+}
+
+TEST(VariantTest, ArrayBoundsAndKinds) {
+  EXPECT_EQ(Variant::Array(-1).ArrayHigh(), -1);
+  EXPECT_EQ(Variant::Array(3).ArrayHigh(), 3);
+  EXPECT_TRUE(Variant::Array(3).Element(3).IsEmpty());
+  EXPECT_THROW(Variant::Array(-2), EVariantError);
+  EXPECT_THROW(Variant::Array(Variant::kMaxArrayHigh + 1), EVariantError);
+  Variant array = Variant::Array(1);
+  try {
+    array.Element(2);
+    FAIL();
+  } catch (const EVariantError& e) {
+    EXPECT_STREQ(e.what(), "Array index 2 out of bounds 0..1");
+  }
+  EXPECT_THROW(array.PutElement(-1, Variant(1)), EVariantError);
+  try {
+    Variant(1).ArrayHigh();
+    FAIL();
+  } catch (const EVariantError& e) {
+    EXPECT_STREQ(e.what(), "Variant of type (Integer) is not an array");
+  }
+}
+
+TEST(VariantTest, DeeplyNestedArraysAreFreedWithoutRecursion) {
+  Variant nested = Variant::Array(0);
+  for (int i = 0; i < 200000; ++i) {
+    Variant outer = Variant::Array(0);
+    outer.PutElement(0, std::move(nested));
+    nested = std::move(outer);
+  }
+  nested = Variant();  // must not overflow the stack
+  EXPECT_TRUE(nested.IsEmpty());
+}
+
+TEST(VariantTest, ValueFieldOfEachKind) {
+  EXPECT_EQ(Variant(-1).ValueField(), 0xFFFFFFFFu);
+  EXPECT_EQ(Variant::Smallint(-1).ValueField(), 0xFFFFFFFFu);
+  EXPECT_EQ(Variant(true).ValueField(), 0xFFFFFFFFu);
+  EXPECT_EQ(Variant::EmptyWithField(77).ValueField(), 77u);
+  EXPECT_EQ(Variant(77.0).ValueField(), 0u);
+  EXPECT_EQ(Variant("77").ValueField(), 0u);
+}
+
+TEST(ObjectValueTest, ObjectsTravelAsHandles) {
+  auto* object = new TObject;
+  Variant value = ObjToVariant(object);
+  EXPECT_EQ(value.Type(), varEmpty);
+  EXPECT_EQ(VariantToObj(value), object);
+  EXPECT_EQ(VariantToObj(Variant(static_cast<int32_t>(object->Handle()))), object);
+  EXPECT_EQ(RequireObject(value), object);
+  EXPECT_TRUE(ObjToVariant(nullptr).IsEmpty());
+  EXPECT_EQ(VariantToObj(ObjToVariant(nullptr)), nullptr);
+  delete object;
+  EXPECT_EQ(VariantToObj(value), nullptr);
+  try {
+    RequireObject(value);
+    FAIL();
+  } catch (const ECompilerError& e) {
+    EXPECT_STREQ(e.what(), "Object reference is not valid");
+  }
+  EXPECT_EQ(VariantToObj(Variant("text")), nullptr);
+}
+
+}  // namespace
+}  // namespace orv
