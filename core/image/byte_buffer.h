@@ -18,6 +18,8 @@ class TByteBuffer {
   // Appends one block; an empty block is ignored (it would end a sequence of
   // sub-blocks in the file, it is never data).
   void AddBlock(std::string_view block);
+  // Makes room for `bytes` bytes of blocks in one allocation.
+  void Reserve(size_t bytes) { data_.reserve(bytes); }
 
   size_t BlockCount() const { return block_ends_.size(); }
   // Block `index` (1-based); EListError outside 1 to BlockCount().

@@ -22,4 +22,11 @@ void ByteReader::ReadSubBlocks(const std::function<void(std::string_view)>& add)
   for (uint8_t size = ReadByte(); size != 0; size = ReadByte()) add(ReadBytes(size));
 }
 
+size_t ByteReader::PeekSubBlocksSize() const {
+  size_t total = 0;
+  for (size_t at = pos_; at < data_.size() && data_[at] != 0; at += 1 + static_cast<uint8_t>(data_[at]))
+    total += static_cast<uint8_t>(data_[at]);
+  return total;
+}
+
 }  // namespace orv

@@ -22,6 +22,9 @@ class ByteReader {
   // Reads a sequence of sub-blocks (a size byte, then that many bytes) up to
   // the terminating size 0, handing each block's bytes to `add`.
   void ReadSubBlocks(const std::function<void(std::string_view)>& add);
+  // The total size of the sub-blocks that start here, without moving on
+  // (counting only what the data holds).
+  size_t PeekSubBlocksSize() const;
 
  private:
   std::string_view data_;

@@ -1,12 +1,12 @@
 #include "core/image/gif_file.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "core/image/byte_reader.h"
 #include "core/image/image_errors.h"
 #include "core/image/lzw_decoder.h"
+#include "platform/files.h"
+#include "platform/window.h"
 
 namespace orv {
 
@@ -87,8 +87,12 @@ void TGifSubImage::Read(ByteReader& reader, uint64_t pixels_allowed) {
   if (pixel_count > pixels_allowed) RaiseNotEnoughMemory(pixel_count);
   Pixels = TByteArray2D(Width, Height);
   LzwCodeSize = reader.ReadByte();
+  Data.Reserve(reader.PeekSubBlocksSize());
   reader.ReadSubBlocks([this](std::string_view block) { Data.AddBlock(block); });
   DecodePixels();
+  // Even a large image decodes in a fraction of a second; letting the message
+  // loop run after each one keeps a window that shows the build responsive.
+  ProcessMessages();
 }
 
 void TGifSubImage::DecodePixels() {
@@ -105,11 +109,7 @@ void TGifSubImage::DecodePixels() {
 TGifFile::TGifFile() { GlobalColorTable = ColorTable(2); }
 
 void TGifFile::LoadFromFile(const std::string& file_name) {
-  std::ifstream in(file_name, std::ios::binary);
-  if (!in) throw EInOutError("Cannot open file \"" + file_name + "\"");
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EInOutError("Cannot read file \"" + file_name + "\"");
-  LoadFromMemory(data);
+  LoadFromMemory(ReadFileBytes(file_name));
 }
 
 void TGifFile::LoadFromMemory(std::string_view data) {

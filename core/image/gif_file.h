@@ -65,7 +65,8 @@ class TGifFile {
  public:
   TGifFile();
 
-  // Loads the file; EInOutError when it cannot be read or ends early.
+  // Loads the file; EInOutError ("Cannot open file "<name>". <reason>") when
+  // it cannot be read, or as LoadFromMemory.
   void LoadFromFile(const std::string& file_name);
   // Loads GIF data held in memory. Raises EGifException for format errors
   // (including a byte between blocks that is neither '!', ',' nor ';', named

@@ -1,7 +1,9 @@
 #include "core/image/jpeg_size.h"
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 // The JPEG library's header needs size_t and FILE declared before it.
 #include <jpeglib.h>
 
@@ -76,7 +78,8 @@ TImageSize Measure(std::FILE* file, std::string_view data) {
 
 TImageSize ReadJpegSize(const std::string& file_name) {
   std::FILE* file = std::fopen(file_name.c_str(), "rb");
-  if (file == nullptr) throw EInOutError("Cannot open file \"" + file_name + "\"");
+  if (file == nullptr)
+    throw EInOutError("Cannot open file \"" + file_name + "\". " + std::strerror(errno));
   try {
     TImageSize size = Measure(file, {});
     std::fclose(file);
