@@ -1,0 +1,558 @@
+// Compiler state, program structure, declarations and statements.
+#include "core/script/compiler.h"
+
+#include <algorithm>
+
+#include "core/script/compiler_error.h"
+#include "core/script/dyna_vars.h"
+#include "core/script/program_image.h"
+
+namespace orv {
+namespace {
+
+bool IsDirective(int32_t kind) {
+  return kind == kwVirtual || kind == kwOverride || kind == kwDynamic || kind == kwAbstract ||
+         kind == kwStdcall;
+}
+
+bool IsVisibility(int32_t kind) {
+  return kind == kwPrivate || kind == kwPublic || kind == kwProtected || kind == kwPublished;
+}
+
+}  // namespace
+
+TKelCompiler::TKelCompiler(std::string_view source, std::string& image)
+    : lex_(source), image_(image) {}
+
+// --- state helpers ---
+
+int32_t TKelCompiler::PeekKind() {
+  TToken next;
+  lex_.PeekToken(next);
+  return next.Kind;
+}
+
+void TKelCompiler::Expect(int32_t kind, std::string_view error) {
+  Next();
+  if (tok_.Kind != kind) Error(error);
+}
+
+std::string TKelCompiler::ExpectIdent(std::string_view error) {
+  Next();
+  if (tok_.Kind != tkIdent) Error(error);
+  return TokenText();
+}
+
+std::string TKelCompiler::TokenText() const { return tok_.Value.AsString(); }
+
+int32_t TKelCompiler::NewLabel() {
+  labels_.push_back(TIDLabelItem{});
+  return static_cast<int32_t>(labels_.size() - 1);
+}
+
+void TKelCompiler::Place(int32_t label) {
+  labels_[label].Target = static_cast<int32_t>(code_.size());
+  labels_[label].Placed = true;
+}
+
+int32_t TKelCompiler::AllocSlot() {
+  if (next_slot_ >= TBinProg::kSlotCount)
+    Error("Too many variables: a script may use at most 1001 variable slots");
+  slot_high_water_ = std::max(slot_high_water_, next_slot_ + 1);
+  return next_slot_++;
+}
+
+int32_t TKelCompiler::AddConst(Variant value) {
+  if (value.IsString() && value.StringView().size() > 255)
+    Error("String constant longer than 255 characters");
+  consts_.push_back(std::move(value));
+  return static_cast<int32_t>(consts_.size() - 1);
+}
+
+int32_t TKelCompiler::LoadConst(Variant value) {
+  int32_t c = AddConst(std::move(value));
+  int32_t t = AllocSlot();
+  Emit(opLoadConst, t, c);
+  return t;
+}
+
+// The scope prefix is tried level by level, innermost first, then the bare
+// name, so a nested routine sees the names of every routine around it.
+TIdentList::iterator TKelCompiler::FindIdent(std::string_view name) {
+  std::string scope = prefix_;
+  for (;;) {
+    auto it = idents_.find(scope + std::string(name));
+    if (it != idents_.end() || scope.empty()) return it;
+    scope.pop_back();
+    size_t dot = scope.rfind('.');
+    scope.erase(dot == std::string::npos ? 0 : dot + 1);
+  }
+}
+
+TIdentList::iterator TKelCompiler::FindVariable(std::string_view name) {
+  auto it = FindIdent(name);
+  return it != idents_.end() && it->second.Kind == TIdentListItem::kVariable ? it : idents_.end();
+}
+
+TIdentListItem& TKelCompiler::Declare(const std::string& qualified, TIdentListItem item) {
+  return idents_.insert_or_assign(qualified, std::move(item)).first->second;
+}
+
+const tobjitem* TKelCompiler::FindObject(std::string_view name) const {
+  return objects_ != nullptr ? objects_->Find(name) : nullptr;
+}
+
+// --- program ---
+
+void TKelCompiler::Compile() {
+  int32_t main_label = NewLabel();
+  MarkUsed(main_label);
+  Emit(opGoto, main_label);
+  int32_t kind = PeekKind();
+  if (kind == kwProgram || kind == kwUnit) {
+    Next();
+    ExpectIdent("Program name expected");
+    Expect(';', "Operator delimeter expected");
+  }
+  Declarations();
+  Place(main_label);
+  Block();
+  Next();  // the final '.'
+  Emit(opStop);
+  LinkCheck();
+  std::vector<int32_t> targets;
+  targets.reserve(labels_.size());
+  for (const TIDLabelItem& label : labels_) targets.push_back(label.Target);
+  try {
+    image_ = WriteProgramImage(consts_, targets, code_);
+  } catch (const ECompilerError& e) {
+    Error(e.Text());
+  }
+}
+
+void TKelCompiler::LinkCheck() {
+  for (const TIDLabelItem& label : labels_)
+    if (label.Used != label.Placed) Error("Link Error");
+  for (const std::string& routine : called_routines_)
+    if (!idents_.at(routine).HasBody) Error("Routine <" + routine + "> is called but has no body");
+}
+
+// --- declarations ---
+
+void TKelCompiler::Declarations() {
+  for (;;) {
+    switch (PeekKind()) {
+      case kwLabel:
+        Next();
+        LabelSection();
+        break;
+      case kwVar:
+        Next();
+        do VarGroup(false);
+        while (PeekKind() < tkKeyword);
+        break;
+      case kwType:
+        Next();
+        TypeSection();
+        break;
+      case kwUses:
+        Next();
+        UsesClause();
+        break;
+      case kwInterface:
+      case kwImplementation:
+        Next();
+        break;
+      case kwProcedure:
+      case kwFunction:
+        Next();
+        RoutineBody(RoutineHeader());
+        break;
+      case kwBegin:
+      case kwEnd:
+        return;
+      default:
+        Next();
+        Error("Error in declaration block");
+    }
+  }
+}
+
+void TKelCompiler::LabelSection() {
+  for (;;) {
+    std::string name = ExpectIdent("Label name expected");
+    if (label_names_.count(name) != 0) Error("Label <" + name + "> already defined");
+    TIdentListItem item;
+    item.Index = NewLabel();
+    label_names_.emplace(name, std::move(item));
+    Next();
+    if (tok_.Kind == ';') return;
+    if (tok_.Kind != ',') Error("Comma or delimeter expected");
+  }
+}
+
+// name {, name} : type ;   -- the first name is read here unless the caller
+// has consumed it already.
+void TKelCompiler::VarGroup(bool first_token_read) {
+  std::vector<TIdentListItem*> declared;
+  for (bool read = first_token_read;; read = false) {
+    if (!read) Next();
+    if (tok_.Kind != tkIdent) Error("Variable name expected");
+    std::string name = TokenText();
+    if (FindIdent(name) != idents_.end()) Error("Variable <" + name + "> already defined");
+    if (FindObject(name) == nullptr) {
+      TIdentListItem item;
+      item.Index = AllocSlot();
+      declared.push_back(&Declare(prefix_ + name, std::move(item)));
+    }
+    Next();
+    if (tok_.Kind == ':') break;
+    if (tok_.Kind != ',') Error("Error in variable declaration block");
+  }
+  Next();
+  std::string type = UpperCase(TokenText());
+  for (TIdentListItem* item : declared) item->TypeName = type;
+  Expect(';', "Operator delimeter expected");
+}
+
+void TKelCompiler::TypeSection() {
+  while (PeekKind() == tkIdent) {
+    std::string name = ExpectIdent("Identifier expected");
+    Next();
+    if (tok_.Kind != '=') Error(name + " declaration  error");
+    Next();
+    if (tok_.Kind != kwClass && tok_.Kind != kwRecord) Error("Only class declarations allowed");
+    prefix_ = name + ".";
+    if (PeekKind() == '(') {
+      Next();
+      parent_class_name_ = ExpectIdent("Parent name expected");
+      Expect(')', ") Expected");
+    }
+    ClassBody();
+  }
+}
+
+void TKelCompiler::ClassBody() {
+  for (;;) {
+    int32_t kind = PeekKind();
+    Next();
+    if (kind == ';') return;  // a forward class declaration
+    if (kind == kwEnd) {
+      Expect(';', "Operator delimeter expected");
+      return;
+    }
+    if (IsVisibility(kind)) continue;
+    if (kind == tkIdent) {
+      VarGroup(true);
+    } else if (kind == kwProcedure || kind == kwFunction) {
+      RoutineHeader();
+    } else if (kind == kwProperty) {
+      Error("Properties not implemented");
+    } else {
+      Error("Error in declaration block");
+    }
+  }
+}
+
+void TKelCompiler::UsesClause() {
+  do {
+    ExpectIdent("Identifier expected");
+    Next();
+  } while (tok_.Kind == ',');
+}
+
+std::string TKelCompiler::RoutineHeader() {
+  std::string name = ExpectIdent("Identifier expected");
+  while (PeekKind() == '.') {
+    Next();
+    name += "." + ExpectIdent("Identifier expected");
+  }
+  std::string qualified;
+  TIdentListItem* routine = nullptr;
+  auto found = FindIdent(name);
+  if (found != idents_.end()) {
+    // Declared before (in a class or as forward): its parameters stand.
+    if (found->second.Kind != TIdentListItem::kRoutine)
+      Error("Identifier <" + name + "> already defined");
+    qualified = found->first;
+    ParameterList(nullptr, qualified);
+  } else {
+    qualified = prefix_ + name;
+    TIdentListItem item;
+    item.Index = NewLabel();
+    item.Kind = TIdentListItem::kRoutine;
+    routine = &Declare(qualified, std::move(item));
+    ParameterList(routine, qualified);
+  }
+  if (PeekKind() == ':') {
+    Next();
+    Next();
+    if (routine != nullptr) routine->TypeName = UpperCase(TokenText());
+  }
+  if (routine != nullptr) {
+    TIdentListItem result;
+    result.Index = AllocSlot();
+    result.TypeName = routine->TypeName;
+    Declare(qualified + ".RESULT", std::move(result));
+  }
+  Expect(';', "Operator delimeter expected");
+  for (int directives = 0; directives < 2 && IsDirective(PeekKind()); ++directives) {
+    Next();
+    Expect(';', "Operator delimeter expected");
+  }
+  return qualified;
+}
+
+// ( [var|const] name {, name} : type {; ...} ); parameters are recorded into
+// `routine` unless it is nullptr.
+void TKelCompiler::ParameterList(TIdentListItem* routine, const std::string& qualified) {
+  int32_t kind = PeekKind();
+  if (kind != '(' && kind != '[') return;
+  Next();
+  for (;;) {
+    Next();
+    bool by_ref = tok_.Kind == kwVar;
+    if (tok_.Kind == kwVar || tok_.Kind == kwConst) Next();
+    if (tok_.Kind != tkIdent) Error("Method parameters declaration error");
+    std::vector<std::string> names{TokenText()};
+    for (Next(); tok_.Kind == ','; Next())
+      names.push_back(ExpectIdent("Method parameters declaration error"));
+    if (tok_.Kind != ':') Error("Method declaration error");
+    Next();
+    std::string type = UpperCase(TokenText());
+    for (const std::string& name : names) {
+      if (routine == nullptr) continue;
+      std::string key = qualified + "." + name;
+      if (idents_.count(key) != 0) Error("Variable <" + name + "> already defined");
+      if (routine->ParamCount() >= kMaxParams) Error("Too many parameters: a routine may have at most 100");
+      TIdentListItem param;
+      param.Index = AllocSlot();
+      param.TypeName = type;
+      Declare(key, std::move(param));
+      routine->ParamNames.push_back(name);
+      routine->ParamIsVar.push_back(by_ref);
+    }
+    Next();
+    if (tok_.Kind == ')' || tok_.Kind == ']') return;
+    if (tok_.Kind != ';') Error("Method declaration error");
+  }
+}
+
+void TKelCompiler::RoutineBody(const std::string& qualified) {
+  if (PeekKind() == kwForward) {
+    Next();
+    Expect(';', "Operator delimeter expected");
+    return;
+  }
+  std::string saved = prefix_;
+  prefix_ = qualified + ".";
+  Declarations();
+  TIdentListItem& routine = idents_.at(qualified);
+  Place(routine.Index);
+  MarkUsed(routine.Index);
+  routine.HasBody = true;
+  Block();
+  Expect(';', "Operator delimeter expected");
+  prefix_ = saved;
+  Emit(opReturn);
+  // The routine's temporaries are static slots like its locals; code
+  // compiled later takes slots above them, so a call made in the middle of
+  // an expression cannot overwrite the caller's temporaries.
+  next_slot_ = slot_high_water_;
+}
+
+// --- statements ---
+
+void TKelCompiler::Block() {
+  Next();
+  if (tok_.Kind == kwEnd) return;
+  if (tok_.Kind != kwBegin) Error("BEGIN expected");
+  StatementList(kwEnd);
+  Expect(kwEnd, "END expected");
+}
+
+void TKelCompiler::StatementList(int32_t stop_keyword) {
+  for (;;) {
+    int32_t kind = PeekKind();
+    if (kind == stop_keyword || kind == tkEnd) return;
+    Delimiter(Statement());
+  }
+}
+
+void TKelCompiler::Delimiter(bool after_label) {
+  int32_t kind = PeekKind();
+  if (kind == ';') {
+    Next();
+  } else if (!after_label && kind != kwEnd && kind != kwUntil) {
+    Next();
+    Error("Operator delimeter expected");
+  }
+}
+
+// A statement's temporaries are dead once it ends, so the slots are released
+// for the next statement.
+bool TKelCompiler::Statement() {
+  int32_t saved_slot = next_slot_;
+  bool after_label = false;
+  switch (PeekKind()) {
+    case tkIdent:
+      after_label = IdentStatement();
+      break;
+    case kwGoto: {
+      Next();
+      std::string name = ExpectIdent("Label name expected");
+      auto label = label_names_.find(name);
+      if (label == label_names_.end()) Error("Label <" + name + "> not defined");
+      MarkUsed(label->second.Index);
+      Emit(opGoto, label->second.Index);
+      break;
+    }
+    case kwBegin:
+      Block();
+      break;
+    case kwIf:
+      IfStatement();
+      break;
+    case kwWhile:
+      WhileStatement();
+      break;
+    case kwRepeat:
+      RepeatStatement();
+      break;
+    case kwFor:
+      ForStatement();
+      break;
+    default:
+      Next();
+      Error("Unknown identifier: " + TokenText());
+  }
+  next_slot_ = saved_slot;
+  return after_label;
+}
+
+bool TKelCompiler::IdentStatement() {
+  Next();
+  std::string name = ReadDottedName();
+  SelfRegister self = self_;
+  if (PeekKind() != ':') {
+    CompileCall(name, true);
+    return false;
+  }
+  Next();
+  if (PeekKind() == '=') {
+    Next();
+    Assignment(name, self);
+    return false;
+  }
+  auto label = label_names_.find(name);
+  if (label == label_names_.end()) Error("Label <" + name + "> not defined");
+  Place(label->second.Index);
+  return true;
+}
+
+void TKelCompiler::Assignment(const std::string& name, SelfRegister self) {
+  auto var = FindVariable(name);
+  if (var != idents_.end()) {
+    int32_t slot = var->second.Index;
+    Emit(opMove, slot, CompileExprRestoring());
+    return;
+  }
+  if (auto dyn = FindDynaVar(name, owner_)) {
+    int32_t value = CompileExprRestoring();
+    Emit(opDynSet, dyn->Id, dyn->Provider);
+    Emit(opData, value, 0);
+    return;
+  }
+  int32_t setter = name.find('.') != std::string::npos ? FindHost(name, "_SET") : -1;
+  if (setter < 0) Error("Variable <" + name + "> not defined");
+  int32_t value = CompileExprRestoring();
+  EmitSelf(self);
+  EmitHostCall(AllocSlot(), setter, {value});
+}
+
+void TKelCompiler::IfStatement() {
+  Next();
+  int32_t cond = CompileExprRestoring();
+  int32_t else_label = NewLabel();
+  MarkUsed(else_label);
+  Emit(opJumpIfFalse, cond, else_label);
+  Expect(kwThen, "THEN expected");
+  Statement();
+  int32_t kind = PeekKind();
+  if (kind == ';' || kind == kwEnd) {
+    Place(else_label);
+    return;
+  }
+  Expect(kwElse, "ELSE expected");
+  int32_t end_label = NewLabel();
+  MarkUsed(end_label);
+  Emit(opGoto, end_label);
+  Place(else_label);
+  Statement();
+  Place(end_label);
+}
+
+void TKelCompiler::WhileStatement() {
+  Next();
+  int32_t top = NewLabel();
+  MarkUsed(top);
+  Place(top);
+  int32_t end = NewLabel();
+  MarkUsed(end);
+  Emit(opJumpIfFalse, CompileExprRestoring(), end);
+  Expect(kwDo, "DO expected");
+  Statement();
+  Emit(opGoto, top);
+  Place(end);
+}
+
+void TKelCompiler::RepeatStatement() {
+  Next();
+  int32_t top = NewLabel();
+  MarkUsed(top);
+  Place(top);
+  StatementList(kwUntil);
+  Expect(kwUntil, "UNTIL Expected");
+  Emit(opJumpIfFalse, CompileExprRestoring(), top);
+}
+
+// The limit is compiled after the loop's top label, so it is evaluated again
+// on every round; after a normal end the variable holds the first value past
+// the limit.
+void TKelCompiler::ForStatement() {
+  Next();
+  std::string name = ExpectIdent("Variable name expected");
+  auto var_it = FindVariable(name);
+  if (var_it == idents_.end()) Error("Variable <" + name + "> not defined");
+  int32_t var = var_it->second.Index;
+  Expect(':', "Colon expected");
+  Expect('=', "= expected");
+  Emit(opMove, var, CompileExprRestoring());
+  Next();
+  int32_t direction = tok_.Kind;
+  int32_t top = NewLabel();
+  int32_t end = NewLabel();
+  MarkUsed(top);
+  MarkUsed(end);
+  Place(top);
+  int32_t saved_slot = next_slot_;
+  int32_t limit = CompileExpr();
+  int32_t test = AllocSlot();
+  Emit(opMove, test, var);
+  Expect(kwDo, "DO expected");
+  if (direction == kwTo) {
+    Emit(opLessEq, test, limit);
+  } else if (direction == kwDownTo) {
+    Emit(opGreaterEq, test, limit);
+  } else {
+    Error("TO or DOWNTO expected");
+  }
+  Emit(opJumpIfFalse, test, end);
+  next_slot_ = saved_slot;
+  Statement();
+  Emit(direction == kwTo ? opInc : opDec, var);
+  Emit(opGoto, top);
+  Place(end);
+}
+
+}  // namespace orv

@@ -1,0 +1,249 @@
+#include "core/script/compiler.h"
+
+#include <gtest/gtest.h>
+
+#include "core/script/vm_test_support.h"
+
+namespace orv {
+namespace {
+
+using vmtest::VmTest;
+
+struct ErrorCase {
+  const char* source;
+  int line;
+  const char* text;
+};
+
+// Every error text of the compiler, with the line that the frame reports.
+const ErrorCase kErrors[] = {
+    {"begin x := 1 end.", 1, "Variable <X> not defined"},
+    {"var x: integer;\nbegin\n  x := 'abc\nend.", 4, "Unexpected EOF in string constant declaration"},
+    {"program ;", 1, "Program name expected"},
+    {"program p begin end.", 1, "Operator delimeter expected"},
+    {"var x: integer; y integer; begin end.", 1, "Error in variable declaration block"},
+    {"var x: integer; x: integer; begin end.", 1, "Variable <X> already defined"},
+    {"var x, x: integer; begin end.", 1, "Variable <X> already defined"},
+    {"var 1: integer; begin end.", 1, "Variable name expected"},
+    {"var x: integer\nbegin end.", 2, "Operator delimeter expected"},
+    {"var g: integer;\nprocedure P;\nvar g: integer;\nbegin end;\nbegin end.", 3,
+     "Variable <G> already defined"},
+    {"label a, a; begin end.", 1, "Label <A> already defined"},
+    {"label a b; begin end.", 1, "Comma or delimeter expected"},
+    {"label 1; begin end.", 1, "Label name expected"},
+    {"label a;\nbegin\na:\nend.", 4, "Link Error"},
+    {"label a; begin goto a end.", 1, "Link Error"},
+    {"begin goto b end.", 1, "Label <B> not defined"},
+    {"begin goto 1 end.", 1, "Label name expected"},
+    {"begin b: end.", 1, "Label <B> not defined"},
+    {"const x = 1; begin end.", 1, "Error in declaration block"},
+    {"%", 1, "Error in declaration block"},
+    {"type T = integer; begin end.", 1, "Only class declarations allowed"},
+    {"type T class end; begin end.", 1, "T declaration  error"},
+    {"type T = class() end; begin end.", 1, "Parent name expected"},
+    {"type T = class(TObject; end;", 1, ") Expected"},
+    {"type T = class property X; end;", 1, "Properties not implemented"},
+    {"type T = class begin end;", 1, "Error in declaration block"},
+    {"type T = class", 1, "Error in declaration block"},
+    {"type T = class x: integer; end\nbegin end.", 2, "Operator delimeter expected"},
+    {"uses 1; begin end.", 1, "Identifier expected"},
+    {"procedure ; begin end;", 1, "Identifier expected"},
+    {"procedure P.; begin end;", 1, "Identifier expected"},
+    {"procedure P(1); begin end;", 1, "Method parameters declaration error"},
+    {"procedure P(); begin end;", 1, "Method parameters declaration error"},
+    {"procedure P(a integer); begin end;", 1, "Method declaration error"},
+    {"procedure P(a: integer, b: integer); begin end;", 1, "Method declaration error"},
+    {"procedure P(a, a: integer); begin end;", 1, "Variable <A> already defined"},
+    {"procedure P begin end;", 1, "Operator delimeter expected"},
+    {"procedure P; virtual begin end;", 1, "Operator delimeter expected"},
+    {"procedure P; begin end begin end.", 1, "Operator delimeter expected"},
+    {"var P: integer; procedure P; begin end;", 1, "Identifier <P> already defined"},
+    {"begin x end.", 1, "Unknown identifier: X"},
+    {"begin ; end.", 1, "Unknown identifier: 0"},
+    {"begin until end.", 1, "Unknown identifier: UNTIL"},
+    {"var x: integer; begin x := 1 x := 2 end.", 1, "Operator delimeter expected"},
+    {"begin\n", 2, "END expected"},
+    {"begin if 1 TPROC end.", 1, "THEN expected"},
+    {"var x: integer; begin if x then x := 1 x := 2 end.", 1, "ELSE expected"},
+    {"var x: integer; begin repeat if x then x := 1 until x end.", 1, "ELSE expected"},
+    {"begin while 1 TPROC end.", 1, "DO expected"},
+    {"begin repeat TPROC;", 1, "UNTIL Expected"},
+    {"var i: integer; begin for i = 1 to 2 do TPROC end.", 1, "Colon expected"},
+    {"var i: integer; begin for i : 1 to 2 do TPROC end.", 1, "= expected"},
+    {"var i: integer; begin for i := 1 upto 3 do TPROC end.", 1, "TO or DOWNTO expected"},
+    {"var i: integer; begin for i := 1 to 3 TPROC end.", 1, "DO expected"},
+    {"begin for j := 1 to 2 do TPROC end.", 1, "Variable <J> not defined"},
+    {"procedure P; begin end; begin for P := 1 to 2 do TPROC end.", 1, "Variable <P> not defined"},
+    {"begin for 1 := 1 to 2 do TPROC end.", 1, "Variable name expected"},
+    // Expressions and operands.
+    {"var x: integer; begin x := 1. end.", 1, "Real constant declaration error"},
+    {"var x: integer; begin x := $FF end.", 1, "Hex constant declaration error"},
+    {"var x: integer; begin x := $0FG end.", 1, "Bad identifier <0FG>"},
+    {"var x: integer; begin x := # end.", 1, "String constant declaration error"},
+    {"var x: integer; begin x := 'a'#x end.", 1, "String constant declaration error"},
+    {"var x: integer; begin x := #13#10 end.", 1, "Operator delimeter expected"},
+    {"var x: integer; begin x := (1 end.", 1, ") expected"},
+    {"var x: integer; begin x := [1]; end.", 1, "] expected but 0 found"},
+    {"var x: integer; begin x := [[1, 2] end.", 1, "] expected but END found"},
+    {"var x: integer; begin x := 1 < 2 < 3 end.", 1, "Operator delimeter expected"},
+    {"var x: integer; begin x := y. end.", 1, "Identifier expected"},
+    {"var x: integer; begin x := ; end.", 1, "Expression expected but 0 found"},
+    {"var x: integer; begin x := end.", 1, "Expression expected but END found"},
+    {"var x: integer; begin x := 99999999999 end.", 1, "Integer constant out of range <99999999999>"},
+    {"var x: integer; begin x := nosuch(1) end.", 1, "Unknown identifier: NOSUCH"},
+    {"var x: integer; begin x := a.b end.", 1, "Unknown identifier: A.B"},
+    {"var x: integer; begin x := TADD(1 2) end.", 1, "Comma expected"},
+    {"var x: integer; begin x := TADD 1 end.", 1, "( expected"},
+    {"var x: integer; begin x := TADD(1, 2 end.", 1, ") expected"},
+    {"var x: integer; begin x := TPROC end.", 1, "Invalid procedure usage"},
+    {"var x: integer; begin x := TLOG(1) end.", 1, "Invalid procedure usage"},
+    {"var x: integer; begin x := TSWAP(1, x) end.", 1, "Variable name expected"},
+    {"var x: integer; begin x := TSWAP(y, x) end.", 1, "Variable <Y> not defined"},
+    {"var x: integer; begin x := TTAG('a', 1) end.", 1, "[ expected but 1 found"},
+    {"var x: integer; begin x := TTAG('a', [1) end.", 1, "] expected but 0 found"},
+    {"var x: integer; begin x := TBADKIND(1, 2) end.", 1, "Unsupported parameter type"},
+    // Script routines.
+    {"var x: integer; procedure P; begin end; begin x := P end.", 1, "Invalid procedure usage"},
+    {"var v: integer; begin v(1) end.", 1, "Variable Result not found for V"},
+    {"procedure P(a: integer); begin end; begin P end.", 1, "( expected"},
+    {"procedure P(a, b: integer); begin end; begin P(1 2) end.", 1, "Comma expected"},
+    {"procedure P(a: integer); begin end; begin P(1; end.", 1, ") expected"},
+    {"procedure P(var a: integer); begin end; begin P(1) end.", 1, "Variable name expected"},
+    {"procedure P; forward;\nbegin\nP\nend.", 4, "Routine <P> is called but has no body"},
+    {"type T = class procedure M; end;\nbegin T.M end.", 2, "Routine <T.M> is called but has no body"},
+};
+
+TEST_F(VmTest, EveryCompileErrorText) {
+  RegisterFunc("TBADKIND", [](TObject*, const std::string&, ArgBlock&, Variant&) {}, {pkValue, pkNone});
+  for (const ErrorCase& c : kErrors) EXPECT_EQ(CompileError(c.source), Framed(c.line, c.text)) << c.source;
+}
+
+TEST_F(VmTest, AcceptedProgramsWithoutCode) {
+  for (const char* source : {"end.", "begin end.", "begin end", "program p; begin end.",
+                             "unit u; end.", "uses a, b; interface implementation begin end.",
+                             "label a; begin end.", "procedure P; forward; begin end.",
+                             "type T = class; begin end.",
+                             "type T = class(TForm) private a: integer; public procedure M(S: TObject); "
+                             "virtual; abstract; end; begin end."}) {
+    EXPECT_EQ(CompileError(source), "(no error)") << source;
+  }
+}
+
+TEST_F(VmTest, LineNumbersCountLineFeedsOnly) {
+  EXPECT_EQ(CompileError("var x: integer;\rbegin\r x := y\rend."), Framed(1, "Unknown identifier: Y"));
+  EXPECT_EQ(CompileError("var x: integer;\r\nbegin\r\n x := y\r\nend."), Framed(3, "Unknown identifier: Y"));
+}
+
+TEST_F(VmTest, SlotAndParameterLimitsAreCompileErrors) {
+  std::string vars = "var v0";
+  for (int i = 1; i < 1001; ++i) vars += ", v" + std::to_string(i);
+  EXPECT_EQ(CompileError(vars + ": integer; begin end."), "(no error)");
+  EXPECT_EQ(CompileError(vars + ", v1001: integer; begin end."),
+            Framed(1, "Too many variables: a script may use at most 1001 variable slots"));
+  std::string params = "procedure P(p0";
+  for (int i = 1; i < 101; ++i) params += ", p" + std::to_string(i);
+  EXPECT_EQ(CompileError(params + ": integer); begin end; begin end."),
+            Framed(1, "Too many parameters: a routine may have at most 100"));
+  EXPECT_EQ(CompileError("var x: integer; begin x := '" + std::string(256, 'a') + "' end."),
+            Framed(1, "String constant longer than 255 characters"));
+  EXPECT_EQ(CompileError("var x: integer; begin x := '" + std::string(200, 'a') + "' + '" +
+                         std::string(200, 'b') + "' end."),
+            "(no error)");
+}
+
+// Statements release their temporaries, so a long script of calls does not
+// run out of slots.
+TEST_F(VmTest, StatementsReleaseTheirTemporaries) {
+  std::string body;
+  for (int i = 0; i < 3000; ++i) body += "TADD(1, 2); TLOG(TADD(3, 4));\n";
+  EXPECT_EQ(CompileError("begin\n" + body + "end."), "(no error)");
+}
+
+class ImageTest : public VmTest {
+ protected:
+  TBinProg Load(const std::string& source) {
+    std::string image;
+    TKelCompiler compiler(source, image);
+    compiler.Compile();
+    return TBinProg(image);
+  }
+};
+
+TEST_F(ImageTest, OperandConstants) {
+  struct {
+    const char* expr;
+    uint16_t type;
+    const char* text;
+  } cases[] = {
+      {"1.5", varDouble, "1.5"},        {"12.25", varDouble, "12.25"},
+      {"$0FF", varInteger, "255"},      {"0xFF", varInteger, "255"},
+      {"$0FFFFFFFF", varInteger, "-1"},  {"0x123456789", varInteger, "0"},
+      {"9xZZ", varInteger, "0"},        {"#65", varString, "A"},
+      {"#321", varString, "A"},         {"True", varBoolean, "True"},
+      {"Nil", varInteger, "0"},         {"mbRight", varInteger, "1"},
+      {"'it''s'", varString, "its"},    {"\"a'b\"", varString, "a'b"},
+      {"'a'#13#10'b' 'c'", varString, "a\r\nbc"},
+  };
+  for (const auto& c : cases) {
+    TBinProg p = Load(std::string("var x: integer; begin x := ") + c.expr + " end.");
+    ASSERT_EQ(p.Constants.size(), 1u) << c.expr;
+    EXPECT_EQ(p.Constants[0].Type(), c.type) << c.expr;
+    EXPECT_EQ(p.Constants[0].AsString(), c.text) << c.expr;
+  }
+}
+
+TEST_F(ImageTest, HostCallArgumentWords) {
+  // x is slot 0; the call's arguments take slots 1..4, released before the
+  // call, so the result goes to slot 1.
+  TBinProg p = Load("var x: integer; begin x := TSUM(1, 2, 3, 4) end.");
+  std::vector<std::tuple<int32_t, int32_t, int32_t>> code;
+  for (const TProgItem& i : p.Code) code.emplace_back(i.Op, i.A, i.B);
+  int32_t sum = FindFunction("TSUM");
+  ASSERT_GE(code.size(), 5u);
+  // The array is built in slot 1 and passed as the single argument.
+  auto call = std::find(code.begin(), code.end(), std::make_tuple(int32_t{opCall}, 1, sum));
+  ASSERT_NE(call, code.end());
+  EXPECT_EQ(*(call + 1), std::make_tuple(1, 0, 0));
+  EXPECT_EQ(*(call + 2), std::make_tuple(int32_t{opMove}, 0, 1));
+}
+
+TEST_F(ImageTest, ForLoopShape) {
+  TBinProg p = Load("var i, n: integer; begin for i := 1 to n do TPROC end.");
+  std::vector<int32_t> ops;
+  for (const TProgItem& i : p.Code) ops.push_back(i.Op);
+  std::vector<int32_t> expected = {opGoto,        opLoadConst, opMove, opMove, opMove, opLessEq,
+                                   opJumpIfFalse, opCall,      opInc,  opGoto, opStop};
+  EXPECT_EQ(ops, expected);
+  // The loop's top label stands before the limit, which is read every round.
+  EXPECT_EQ(p.Labels[1], 3);
+  EXPECT_EQ(p.Code[3].B, 1);  // limit: slot of n
+}
+
+TEST_F(ImageTest, IdentifiersOfRoutinesAndClasses) {
+  std::string image;
+  TKelCompiler compiler(
+      "type TForm1 = class(TForm)\n procedure Button1Click(Sender: TObject);\n end;\n"
+      "var g: integer;\n"
+      "procedure TForm1.Button1Click(Sender: TObject);\n var loc: string;\n begin end;\n"
+      "function F(a: integer; var b: string): integer; begin end;\n"
+      "begin end.",
+      image);
+  compiler.Compile();
+  const TIdentList& ids = compiler.Identifiers();
+  EXPECT_EQ(compiler.ParentClassName(), "TFORM");
+  const TIdentListItem& click = ids.at("TFORM1.BUTTON1CLICK");
+  EXPECT_EQ(click.Kind, TIdentListItem::kRoutine);
+  EXPECT_TRUE(click.HasBody);
+  EXPECT_EQ(click.ParamNames, std::vector<std::string>{"SENDER"});
+  EXPECT_EQ(ids.at("TFORM1.BUTTON1CLICK.SENDER").TypeName, "TOBJECT");
+  EXPECT_EQ(ids.count("TFORM1.BUTTON1CLICK.RESULT"), 1u);
+  EXPECT_EQ(ids.count("TFORM1.BUTTON1CLICK.LOC"), 1u);
+  // The class prefix stays for the declarations after the class.
+  EXPECT_EQ(ids.count("TFORM1.G"), 1u);
+  const TIdentListItem& f = ids.at("TFORM1.F");
+  EXPECT_EQ(f.TypeName, "INTEGER");
+  EXPECT_EQ(f.ParamIsVar, (std::vector<bool>{false, true}));
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,207 @@
+#include "core/script/program_image.h"
+
+#include <cstring>
+
+#include "core/script/compiler_error.h"
+
+namespace orv {
+namespace {
+
+enum : uint8_t { kTagInteger = 1, kTagReal = 2, kTagString = 3, kTagBoolean = 4 };
+constexpr size_t kMaxStringConstant = 255;
+
+void PutInt32(std::string& out, int32_t value) {
+  auto u = static_cast<uint32_t>(value);
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((u >> shift) & 0xFF));
+}
+
+void PutDouble(std::string& out, double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<char>((bits >> shift) & 0xFF));
+}
+
+void PutConstant(std::string& out, const Variant& value) {
+  switch (value.Type()) {
+    case varSmallint:
+    case varInteger:
+    case varByte:
+      out.push_back(static_cast<char>(kTagInteger));
+      PutInt32(out, value.AsInteger());
+      return;
+    case varSingle:
+    case varDouble:
+      out.push_back(static_cast<char>(kTagReal));
+      PutDouble(out, value.AsReal());
+      return;
+    case varString: {
+      std::string_view text = value.StringView();
+      if (text.size() > kMaxStringConstant)
+        throw ECompilerError("String constant longer than 255 characters");
+      out.push_back(static_cast<char>(kTagString));
+      out.push_back(static_cast<char>(text.size()));
+      out.append(text);
+      return;
+    }
+    case varBoolean:
+      out.push_back(static_cast<char>(kTagBoolean));
+      out.push_back(value.AsBoolean() ? 1 : 0);
+      return;
+    default:
+      throw ECompilerError("Unknown variable type during writing program");
+  }
+}
+
+// Sequential little-endian reads over the image; running out of bytes is the
+// stream's read error.
+class ImageReader {
+ public:
+  explicit ImageReader(std::string_view bytes) : bytes_(bytes) {}
+
+  const char* Take(size_t n) {
+    if (n > bytes_.size() - pos_) throw EInOutError("Stream read error");
+    const char* p = bytes_.data() + pos_;
+    pos_ += n;
+    return p;
+  }
+  uint8_t Byte() { return static_cast<uint8_t>(*Take(1)); }
+  int32_t Int32() {
+    const char* p = Take(4);
+    uint32_t u = 0;
+    for (int i = 3; i >= 0; --i) u = (u << 8) | static_cast<uint8_t>(p[i]);
+    return static_cast<int32_t>(u);
+  }
+  double Double() {
+    const char* p = Take(8);
+    uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<uint8_t>(p[i]);
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+  }
+  // A count of entries that take at least `min_size` bytes each; a negative
+  // count or one the rest of the stream cannot hold is a read error, so a
+  // corrupt count never makes the loader allocate for it.
+  size_t Count(size_t min_size) {
+    int32_t n = Int32();
+    if (n < 0 || static_cast<size_t>(n) > (bytes_.size() - pos_) / min_size)
+      throw EInOutError("Stream read error");
+    return static_cast<size_t>(n);
+  }
+
+ private:
+  std::string_view bytes_;
+  size_t pos_ = 0;
+};
+
+Variant ReadConstant(ImageReader& in) {
+  switch (in.Byte()) {
+    case kTagInteger:
+      return Variant(in.Int32());
+    case kTagReal:
+      return Variant(in.Double());
+    case kTagString: {
+      size_t length = in.Byte();
+      return Variant(std::string_view(in.Take(length), length));
+    }
+    case kTagBoolean:
+      return Variant(in.Byte() != 0);
+    default:
+      throw ECompilerError("Unknown reader type");
+  }
+}
+
+}  // namespace
+
+std::string WriteProgramImage(const std::vector<Variant>& constants,
+                              const std::vector<int32_t>& labels,
+                              const std::vector<TProgItem>& code) {
+  std::string out;
+  out.reserve(12 + constants.size() * 9 + labels.size() * 4 + code.size() * sizeof(TProgItem));
+  PutInt32(out, static_cast<int32_t>(constants.size()));
+  for (const Variant& c : constants) PutConstant(out, c);
+  PutInt32(out, static_cast<int32_t>(labels.size()));
+  for (int32_t target : labels) PutInt32(out, target);
+  PutInt32(out, static_cast<int32_t>(code.size()));
+  for (const TProgItem& item : code) {
+    PutInt32(out, item.A);
+    PutInt32(out, item.B);
+    PutInt32(out, item.Op);
+  }
+  return out;
+}
+
+TBinProg::TBinProg(std::string_view image) {
+  Vars.fill(Variant(0));
+  ImageReader in(image);
+  // A constant takes at least two bytes (tag and Boolean or length byte).
+  Constants.resize(in.Count(2));
+  for (Variant& c : Constants) c = ReadConstant(in);
+  Labels.resize(in.Count(4));
+  for (int32_t& target : Labels) target = in.Int32();
+  Code.resize(in.Count(sizeof(TProgItem)));
+  for (TProgItem& item : Code) {
+    item.A = in.Int32();
+    item.B = in.Int32();
+    item.Op = in.Int32();
+  }
+  Decode();
+}
+
+const char* TBinProg::FaultText(int32_t handler) {
+  switch (handler) {
+    case kFaultInvalidOp:
+      return "Invalid opcode";
+    case kFaultSlot:
+      return "Invalid variable slot in program";
+    case kFaultConst:
+      return "Invalid constant number in program";
+    case kFaultLabel:
+      return "Invalid label number in program";
+    case kFaultTarget:
+      return "Invalid jump target in program";
+    case kFaultDataWord:
+      return "Missing data word in program";
+    default:
+      return "Execution ran past the end of the program";
+  }
+}
+
+void TBinProg::Decode() {
+  const auto count = static_cast<int32_t>(Code.size());
+  decoded_.assign(Code.size() + 1, TDecodedItem{0, 0, kFaultEnd});
+  auto valid_slot = [](int32_t v) { return v >= 0 && v < kSlotCount; };
+  // Checks one field; returns the fault, or 0 with `v` made ready to run.
+  auto check = [&](TOperand kind, int32_t& v) -> int32_t {
+    switch (kind) {
+      case TOperand::kSlot:
+        return valid_slot(v) ? 0 : kFaultSlot;
+      case TOperand::kConst:
+        return v >= 0 && v < static_cast<int32_t>(Constants.size()) ? 0 : kFaultConst;
+      case TOperand::kLabel:
+        if (v < 0 || v >= static_cast<int32_t>(Labels.size())) return kFaultLabel;
+        v = Labels[v];
+        return v >= 0 && v <= count ? 0 : kFaultTarget;
+      default:
+        return 0;
+    }
+  };
+  for (int32_t i = 0; i < count; ++i) {
+    const TProgItem& item = Code[i];
+    TDecodedItem& d = decoded_[i];
+    const TOpInfo* info = FindOpInfo(item.Op);
+    if (info == nullptr) {
+      d.Handler = kFaultInvalidOp;
+      continue;
+    }
+    d.A = item.A;
+    d.B = item.B;
+    int32_t fault = check(info->a, d.A);
+    if (fault == 0) fault = check(info->b, d.B);
+    if (fault == 0 && info->data_words == 1 && (i + 1 >= count || !valid_slot(Code[i + 1].A)))
+      fault = i + 1 >= count ? kFaultDataWord : kFaultSlot;
+    d.Handler = fault != 0 ? fault : item.Op;
+  }
+}
+
+}  // namespace orv

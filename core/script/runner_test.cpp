@@ -1,0 +1,284 @@
+#include "core/script/runner.h"
+
+#include <gtest/gtest.h>
+
+#include "core/script/dyna_vars.h"
+#include "core/script/vm_test_support.h"
+
+namespace orv {
+namespace {
+
+using vmtest::Log;
+using vmtest::TTestObject;
+using vmtest::VmTest;
+
+// x after running a script that declares x and assigns it.
+struct ValueCase {
+  const char* body;  // statements of the main block
+  const char* x;     // expected AsString() of x
+};
+
+const ValueCase kValues[] = {
+    {"x := 1 + 2 * 3", "7"},
+    {"x := (1 + 2) * 3", "9"},
+    {"x := 7 div 2 + 7 mod 2", "4"},
+    {"x := 7 / 2", "3.5"},
+    {"x := 1 shl 4 or 1", "17"},
+    {"x := -2 * 3", "-6"},
+    {"x := 2 - -1", "3"},
+    {"x := 2 - 1 -- 5", "1"},
+    {"x := not 0 = -1", "True"},
+    {"x := not (1 = 2)", "True"},
+    {"x := 'ab' + 'cd'", "abcd"},
+    {"x := 1; if x = 1.0 then x := 'eq' else x := 'ne'", "ne"},
+    {"x := 1; if x >= 1.0 then x := 'ge' else x := 'lt'", "ge"},
+    {"x := 1; if x = 1 then x := 'eq' else x := 'ne'", "eq"},
+    {"x := 1 <> 1.0", "True"},
+    {"x := 'a' < 'b'", "True"},
+    {"x := 2147483647 + 1", "2147483648"},
+    {"x := $0FF + 0x10", "271"},
+    {"x := 0; while x < 10 do x := x + 3", "12"},
+    {"x := 0; repeat x := x + 1 until x >= 5", "5"},
+    {"x := 0; if x = 0 then begin x := 1; x := x + 1 end else x := 9", "2"},
+    {"x := 10; if TNOTHING then x := 1 else x := 2", "2"},
+    {"x := TNOTHING", ""},
+    {"x := TADD(TADD(1, 2), 3)", "6"},
+    {"x := TSUM(1, 2, 3)", "6"},
+    {"x := TSUM([1, 2, 3])", "6"},
+    {"x := TSUM([])", "0"},
+    {"x := TTAG('n', [1, 2])", "n:2"},
+    {"x := mbMiddle + ssDouble", "8"},
+};
+
+TEST_F(VmTest, ExpressionsAndStatements) {
+  for (const ValueCase& c : kValues) {
+    SCOPED_TRACE(c.body);
+    EXPECT_EQ(RunX(std::string("var x: variant; begin ") + c.body + "\nend."), c.x);
+  }
+}
+
+TEST_F(VmTest, ArrayLiteralHoldsItsCountInElementZero) {
+  auto r = Run("var x: variant; begin x := [[4, 'five', 6.5]] end.");
+  const Variant& x = Var(*r, "X");
+  ASSERT_TRUE(x.IsArray());
+  EXPECT_EQ(x.ArrayHigh(), 3);
+  EXPECT_EQ(x.Element(0).AsInteger(), 3);
+  EXPECT_EQ(x.Element(2).AsString(), "five");
+  EXPECT_EQ(x.Element(3).AsString(), "6.5");
+}
+
+TEST_F(VmTest, ForLoopLimitIsReadEveryRound) {
+  EXPECT_EQ(RunX("var x, i, n: integer; begin n := 3; x := 0;"
+                 " for i := 1 to n do begin x := x + 1; if i = 1 then n := 5 end end."),
+            "5");
+  auto r = Run("var i, n: integer; begin n := 4; for i := 1 to n do TLOG(i) end.");
+  EXPECT_EQ(Var(*r, "I").AsInteger(), 5);  // the first value past the limit
+  EXPECT_EQ(Log(), "1|2|3|4|");
+  Log().clear();
+  r = Run("var i: integer; begin for i := 3 downto 1 do TLOG(i) end.");
+  EXPECT_EQ(Var(*r, "I").AsInteger(), 0);
+  EXPECT_EQ(Log(), "3|2|1|");
+  r = Run("var i: integer; begin for i := 5 to 1 do TLOG(i) end.");
+  EXPECT_EQ(Var(*r, "I").AsInteger(), 5);
+}
+
+TEST_F(VmTest, LabelsAndGoto) {
+  EXPECT_EQ(RunX("label again, done; var x: integer;\n"
+                 "begin x := 0;\n again: x := x + 1; if x < 3 then goto again; goto done;\n"
+                 " x := 100;\n done:\n end."),
+            "3");
+}
+
+TEST_F(VmTest, ScriptRoutines) {
+  EXPECT_EQ(RunX("var x: integer;\n"
+                 "function Twice(a: integer): integer; begin Result := a * 2 end;\n"
+                 "begin x := Twice(Twice(3)) end."),
+                 "12");
+  EXPECT_EQ(RunX("var x, y: integer;\n"
+                 "procedure Swap(var a, b: integer); var t: integer; begin t := a; a := b; b := t end;\n"
+                 "begin x := 1; y := 2; Swap(x, y) end."),
+            "2");
+  // Nested routines see the variables of the routines around them.
+  EXPECT_EQ(RunX("var x: integer;\n"
+                 "procedure A; var p: integer;\n"
+                 "  procedure B; procedure C; begin x := p + 1 end; begin C end;\n"
+                 "begin p := 41; B end;\n"
+                 "begin A end."),
+            "42");
+  // A forward declaration followed by the body.
+  EXPECT_EQ(RunX("var x: integer; procedure P; forward; procedure Q; begin P end;"
+                 " procedure P; begin x := 5 end; begin Q end."),
+            "5");
+  // Without parameters a function is a statement only.
+  EXPECT_EQ(RunX("var x: integer; function F: integer; begin x := 3 end; begin F end."), "3");
+}
+
+TEST_F(VmTest, RecursionSharesStaticSlots) {
+  Run("procedure Down(n: integer); begin if n > 0 then Down(n - 1); TLOG(n) end;\n"
+      "begin Down(3) end.");
+  EXPECT_EQ(Log(), "0|0|0|0|");
+}
+
+// All arguments are evaluated before any parameter slot is written, so an
+// argument that reads the routine's own parameters sees the caller's values.
+TEST_F(VmTest, ArgumentsAreEvaluatedBeforeParametersAreSet) {
+  EXPECT_EQ(RunX("var x: integer;\n"
+                 "function F(a, b: integer): integer; begin Result := a * 10 + b end;\n"
+                 "begin x := F(1, F(2, 3)) end."),
+            "33");
+  Run("procedure P(a, b: integer); begin TLOG(a); TLOG(b); if a > 0 then P(a - 1, a) end;\n"
+      "begin P(2, 9) end.");
+  EXPECT_EQ(Log(), "2|9|1|2|0|1|");
+}
+
+TEST_F(VmTest, ResultInsideAndOutsideFunctions) {
+  InternalVars().Result = Variant(10);
+  EXPECT_EQ(RunX("var x: integer; function F: integer; begin Result := Result + 1 end;"
+                 " begin F; x := F.Result end."),
+            "11");
+  EXPECT_EQ(InternalVars().Result.AsInteger(), 10);
+  Run("begin Result := Result * 2 end.");
+  EXPECT_EQ(InternalVars().Result.AsInteger(), 20);
+}
+
+TEST_F(VmTest, HostVarParametersAndResult) {
+  auto r = Run("var a, b, r: integer; begin a := 1; b := 2; r := TSWAP(a, b) end.");
+  EXPECT_EQ(Var(*r, "A").AsInteger(), 2);
+  EXPECT_EQ(Var(*r, "B").AsInteger(), 1);
+  EXPECT_EQ(Var(*r, "R").AsInteger(), 7);
+  Run("begin TPROC; TLOG('x'); TADD(1, 2) end.");
+  EXPECT_EQ(Log(), "P|x|");
+}
+
+TEST_F(VmTest, ObjectsPropertiesAndTheClassChain) {
+  TTestObject one, two;
+  two.text = "from two";
+  TKelRuner runner(
+      "var o: TTestDerived; x, y, z: string;\n"
+      "begin\n"
+      "  x := One.Name;\n"
+      "  One.Text := Two.Text;\n"      // the setter's Self is One, not Two
+      "  One.Items[1] := Two.Text + '!';\n"
+      "  y := One.Items[1];\n"
+      "  o := Two; o.Text := 'via var'; z := o.Text\n"
+      "end.");
+  runner.KeepIdents = true;
+  runner.Objects.Add("One", &one);
+  runner.Objects.Add("Two", &two);
+  runner.Run();
+  auto var = [&](const char* n) { return runner.Program()->Vars[runner.Identifiers.at(n).Index].AsString(); };
+  EXPECT_EQ(var("X"), "TTestDerived.NAME");
+  EXPECT_EQ(one.text, "from two");
+  EXPECT_EQ(one.items[1], "from two!");
+  EXPECT_EQ(var("Y"), "from two!");
+  EXPECT_EQ(two.text, "via var");
+  EXPECT_EQ(var("Z"), "via var");
+}
+
+TEST_F(VmTest, DynamicVariables) {
+  static Variant stored;
+  RegisterDynaVars(
+      "vmtest", nullptr, [](int32_t) { return stored; },
+      [](int32_t, const Variant& v) { stored = v; },
+      [](const std::string& name) { return name == "DV" || name == "SHADOW" ? 0 : -1; });
+  stored = Variant(5);
+  EXPECT_EQ(RunX("var x: integer; begin DV := DV + 1; x := DV end."), "6");
+  EXPECT_EQ(stored.AsInteger(), 6);
+  // Assignments find script variables first, operands dynamic variables first.
+  auto r = Run("var shadow: integer; begin shadow := 1; DV := shadow + 10 end.");
+  EXPECT_EQ(Var(*r, "SHADOW").AsInteger(), 1);
+  EXPECT_EQ(stored.AsInteger(), 16);
+  UnregisterDynaVars("vmtest");
+}
+
+TEST_F(VmTest, GlobalsPersistBetweenRuns) {
+  TKelRuner runner("var n: integer; begin n := n + 1; TLOG(n) end.");
+  runner.Run();
+  runner.Run();
+  EXPECT_EQ(Log(), "1|2|");
+}
+
+TEST_F(VmTest, CompileOnlyAndFailedCompilation) {
+  TKelRuner only("begin TLOG('ran') end.");
+  only.CompileOnly = true;
+  only.Run();
+  EXPECT_TRUE(only.Compiled());
+  EXPECT_EQ(Log(), "");
+  TKelRuner bad("begin x end.");
+  EXPECT_THROW(bad.Run(), ECompilerError);
+  EXPECT_FALSE(bad.Compiled());
+  EXPECT_THROW(bad.Run(), ECompilerError);
+}
+
+TEST_F(VmTest, RunningOneRoutineAsAnEventHandler) {
+  TKelRuner runner(
+      "var hits: integer;\n"
+      "procedure Handler(n: integer); begin hits := hits + n; TLOG(hits) end;\n"
+      "begin TLOG('main') end.");
+  runner.KeepIdents = true;
+  runner.CompileOnly = true;
+  runner.Run();
+  TBinProg& p = *runner.Program();
+  const TIdentListItem& handler = runner.Identifiers.at("HANDLER");
+  p.Vars[runner.Identifiers.at("HANDLER.N").Index] = Variant(2);
+  p.ReturnDepth = 7;  // left over from an execution that failed
+  Execute(p, p.Labels[handler.Index]);
+  Execute(p, p.Labels[handler.Index]);
+  EXPECT_EQ(Log(), "2|4|");
+  EXPECT_EQ(p.ReturnDepth, 0);
+}
+
+TBinProg* g_program = nullptr;
+int32_t g_start = 0;
+
+// A host routine that runs a routine of the program that is executing.
+TEST_F(VmTest, NestedExecutionKeepsTheOuterReturnStack) {
+  RegisterProc("TREENTER", [](TObject*, const std::string&, ArgBlock&, Variant&) {
+    Execute(*g_program, g_start);
+  }, {pkNone});
+  TKelRuner runner(
+      "procedure H; begin TLOG('h') end;\n"
+      "procedure Outer; begin TREENTER; TLOG('o') end;\n"
+      "begin Outer; TLOG('m') end.");
+  runner.KeepIdents = true;
+  runner.CompileOnly = true;
+  runner.Run();
+  g_program = runner.Program();
+  g_start = g_program->Labels[runner.Identifiers.at("H").Index];
+  Execute(*g_program, 0);
+  EXPECT_EQ(Log(), "h|o|m|");
+}
+
+TEST_F(VmTest, RunTimeErrors) {
+  auto error = [this](const std::string& source) -> std::string {
+    try {
+      Run(source);
+    } catch (const Exception& e) {
+      return e.what();
+    }
+    return "(no error)";
+  };
+  EXPECT_EQ(error("procedure P; begin P end; begin P end."), "Return stack overflow");
+  EXPECT_EQ(error("var x: integer; begin while True do x := x + 1 end."), "Step limit exceeded");
+  EXPECT_EQ(error("begin TFAIL end."), "test failure");
+  EXPECT_THROW(Run("var x: integer; begin x := 1 div 0 end."), EVariantError);
+  // A failing instruction leaves its target alone.
+  TKelRuner runner("var x: integer; begin x := 5; x := x div 0 end.");
+  runner.KeepIdents = true;
+  EXPECT_THROW(runner.Run(), EVariantError);
+  EXPECT_EQ(Var(runner, "X").AsInteger(), 5);
+}
+
+TEST_F(VmTest, SteppingOneInstructionAtATime) {
+  std::string image;
+  TKelCompiler compiler("begin TPROC end.", image);
+  compiler.Compile();
+  TBinProg p(image);
+  int steps = 1;
+  while (Step(p)) ++steps;
+  EXPECT_EQ(steps, 3);  // goto, call, stop
+  EXPECT_EQ(Log(), "P|");
+}
+
+}  // namespace
+}  // namespace orv

@@ -1,0 +1,15 @@
+# The compiler, the program image and the runner of the script engine, added
+# to the orv_script object library, with their tests.
+target_sources(orv_script PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/opcodes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/compiler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/expr_compiler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/runner.cpp)
+
+orv_test(script_vm_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/program_image_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/compiler_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/runner_test.cpp
+  LIBS orv_script orvcomponents orvplatform)
