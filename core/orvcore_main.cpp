@@ -1,1 +1,46 @@
-// Exported entry points of liborvcore.so.
+// Exported entry points of liborvcore.so (declared in include/orv/core.h).
+// No exception crosses these functions: an error is turned into a result.
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "core/site/build_driver.h"
+#include "orv/core.h"
+
+namespace {
+thread_local std::string last_error;
+}
+
+extern "C" int ProcessProject(const char* ProjectFile, const char* SingleFile, HWND NotifyWindow,
+                              int32_t, int32_t Preview) {
+  last_error.clear();
+  try {
+    orv::ProcessProject(ProjectFile ? ProjectFile : "", SingleFile ? SingleFile : "", NotifyWindow,
+                        Preview != 0);
+    return 1;
+  } catch (const std::exception& e) {
+    last_error = e.what();
+  } catch (...) {
+    last_error = "Unknown error";
+  }
+  if (last_error.empty()) last_error = "Unknown error";
+  return 0;
+}
+
+extern "C" const char* orv_core_last_error(void) { return last_error.c_str(); }
+
+extern "C" size_t DoPathEx(const char*, const char* Folder, const char* SourceRoot, char* Result,
+                           size_t ResultSize) {
+  std::string relative;
+  try {
+    relative = orv::DoPathEx(Folder ? Folder : "", SourceRoot ? SourceRoot : "");
+  } catch (...) {
+    relative.clear();
+  }
+  if (Result && ResultSize > 0) {
+    size_t n = relative.size() < ResultSize - 1 ? relative.size() : ResultSize - 1;
+    std::memcpy(Result, relative.data(), n);
+    Result[n] = '\0';
+  }
+  return relative.size();
+}

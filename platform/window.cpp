@@ -72,6 +72,11 @@ extern "C" void orv_destroy_window(HWND window) {
   std::erase_if(space.queue, [window](const orv::Posted& p) { return p.window == window; });
 }
 
+extern "C" int orv_is_window(HWND window) {
+  orv::Receiver receiver;
+  return Space().Lookup(window, receiver) ? 1 : 0;
+}
+
 extern "C" LRESULT orv_send_message(HWND window, uint32_t message, WPARAM wparam, LPARAM lparam) {
   orv::Receiver receiver;
   if (!Space().Lookup(window, receiver)) return 0;

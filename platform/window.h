@@ -18,6 +18,8 @@ inline bool PostMessage(HWND window, uint32_t message, WPARAM wparam, LPARAM lpa
   return orv_post_message(window, message, wparam, lparam) != 0;
 }
 
+inline bool IsWindow(HWND window) { return orv_is_window(window) != 0; }
+
 inline void ProcessMessages() { orv_process_messages(); }
 
 // A receiver window whose messages go to a C++ function; it is registered

@@ -33,6 +33,9 @@ HWND orv_create_window(orv_window_proc proc, void* user);
  * dropped. Destroying an unknown handle does nothing. */
 void orv_destroy_window(HWND window);
 
+/* 1 when the handle belongs to a registered receiver, else 0. */
+int orv_is_window(HWND window);
+
 /* Calls the receiver at once and returns its result; 0 for an unknown handle. */
 LRESULT orv_send_message(HWND window, uint32_t message, WPARAM wparam, LPARAM lparam);
 

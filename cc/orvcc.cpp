@@ -1,0 +1,124 @@
+// orvcc: builds the ORV project named on the command line, showing the
+// build's progress on standard error.
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cc/progress_view.h"
+#include "orv/core.h"
+#include "orv/version.h"
+#include "platform/library.h"
+#include "platform/message_service.h"
+#include "platform/version_info.h"
+#include "platform/window.h"
+
+ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvcc");
+
+namespace {
+
+// Exit statuses.
+constexpr int kBuildFailed = 1;
+constexpr int kUsage = 2;
+constexpr int kCoreMissing = 3;
+
+// The close request orvcc posts to its own window once the build returned.
+constexpr uint32_t WM_CLOSE = 0x0010;
+
+const char* const kHelp =
+    "Usage: orvcc [OPTION]... PROJECT-FILE\n"
+    "Build the ORV project PROJECT-FILE (.orv): every source file it lists is\n"
+    "expanded and written as a page into the project's output folder.\n"
+    "\n"
+    "  -q, --quiet    show no progress, only errors\n"
+    "      --console  show progress on standard error (the default)\n"
+    "  -h, --help     show this help and exit\n"
+    "  -V, --version  show the version and exit\n"
+    "\n"
+    "Progress is one status line on a terminal and one line per page otherwise.\n"
+    "Only the first PROJECT-FILE is built. Exit status: 0 when the build is over,\n"
+    "1 when an error ended it, 2 when no project was given or an option is\n"
+    "unknown, 3 when liborvcore.so or its entry point cannot be found.\n";
+
+int TerminalWidth() {
+  struct winsize size;
+  if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  return 80;
+}
+
+void Fail(const std::string& text) { orv::ShowMessage(orv::MessageKind::Error, "", text); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool quiet = false;
+  std::string project;
+  bool have_project = false;
+  bool options_done = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (!options_done && arg == "--") {
+      options_done = true;
+    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
+      if (arg == "-h" || arg == "--help") {
+        std::fputs(kHelp, stdout);
+        return 0;
+      }
+      if (arg == "-V" || arg == "--version") {
+        std::printf("orvcc %s\n", orv::ProgramProductVersion().c_str());
+        return 0;
+      }
+      if (arg == "-q" || arg == "--quiet") quiet = true;
+      else if (arg != "--console") {
+        Fail("orvcc: unknown option " + arg + " (try orvcc --help)");
+        return kUsage;
+      }
+    } else if (!have_project) {
+      project = arg;
+      have_project = true;
+    }
+  }
+  if (!have_project) {
+    orv::Beep();
+    Fail("No project specified");
+    return kUsage;
+  }
+
+  std::string error;
+  void* core = orv::LoadLibrary("liborvcore.so", error);
+  if (!core) {
+    Fail("orvcc: cannot load liborvcore.so: " + error);
+    return kCoreMissing;
+  }
+  auto process_project = reinterpret_cast<ProcessProjectProc>(orv::GetProcAddress(core, "ProcessProject", error));
+  auto last_error = reinterpret_cast<const char* (*)()>(
+      process_project ? orv::GetProcAddress(core, "orv_core_last_error", error) : nullptr);
+  if (!process_project || !last_error) {
+    Fail("orvcc: liborvcore.so cannot be used: " + error);
+    return kCoreMissing;
+  }
+
+  using Mode = orv::ProgressView::Mode;
+  Mode mode = quiet ? Mode::Quiet : ::isatty(STDERR_FILENO) ? Mode::Terminal : Mode::Lines;
+  orv::ProgressView view(stderr, mode, TerminalWidth());
+  bool closed = false;
+  orv::Window window([&](uint32_t message, WPARAM, LPARAM lparam) -> LRESULT {
+    if (message == WM_CLOSE) {
+      closed = true;
+      return 0;
+    }
+    return view.Handle(message, lparam);
+  });
+
+  int ok = process_project(project.c_str(), "", window.Handle(), 0, 0);
+  view.Finish();
+  if (!ok) {
+    Fail(last_error());
+    return kBuildFailed;
+  }
+  orv::PostMessage(window.Handle(), WM_CLOSE, 0, 0);
+  orv::ProcessMessages();
+  return closed ? 0 : kBuildFailed;
+}

@@ -1,0 +1,140 @@
+// orvcc's progress display, and the orvcc program itself run as a user runs
+// it: arguments, exit statuses, messages and the pages it builds.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "cc/progress_view.h"
+#include "orv/core.h"
+#include "orv/myrecord.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ViewOutput(ProgressView::Mode mode) {
+  char* buffer = nullptr;
+  size_t size = 0;
+  std::FILE* out = open_memstream(&buffer, &size);
+  ProgressView view(out, mode, 30);
+  auto record = [](const char* text) { return reinterpret_cast<LPARAM>(orv_myrecord_new(text, "", "")); };
+  view.Handle(ORV_BUILD_SETRANGE, record("14"));
+  view.Handle(ORV_BUILD_FILE, record("/s/a.hts"));
+  view.Handle(ORV_BUILD_STEP, 0);
+  view.Handle(ORV_BUILD_FILE, record("/s/a-very-long-name-of-a-page.hts"));
+  view.Handle(ORV_BUILD_RESET, 0);
+  view.Handle(ORV_BUILD_FILE, record(""));
+  view.Handle(ORV_BUILD_SETRANGE, record("6"));
+  view.Handle(ORV_BUILD_FILE, record("/s/q.hts"));
+  view.Finish();
+  std::fclose(out);
+  std::string text(buffer, size);
+  std::free(buffer);
+  return text;
+}
+
+TEST(ProgressViewTest, LinesTerminalAndQuiet) {
+  EXPECT_EQ(ViewOutput(ProgressView::Mode::Lines),
+            "Compiling /s/a.hts (1 of 2)\n"
+            "Compiling /s/a-very-long-name-of-a-page.hts (2 of 2)\n"
+            "Compiling /s/q.hts (1 of 1)\n");
+  EXPECT_EQ(ViewOutput(ProgressView::Mode::Terminal),
+            "\r\033[KCompiling /s/a.hts (1 of 2)"
+            "\r\033[KCompiling /s/a-very-long-name"
+            "\r\033[KCompiling /s/q.hts (1 of 1)"
+            "\r\033[K");
+  EXPECT_EQ(ViewOutput(ProgressView::Mode::Quiet), "");
+}
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class OrvccTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = DataDir() + "orvcc test \xc3\xa9/";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ + "src");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  Outcome Start(const std::string& program, const std::string& args) {
+    std::string command = "'" + program + "' " + args + " >'" + dir_ + "out.txt' 2>'" + dir_ + "err.txt' </dev/null";
+    int raw = std::system(command.c_str());
+    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(dir_ + "out.txt"), ReadFileBytes(dir_ + "err.txt")};
+    return run;
+  }
+  Outcome Orvcc(const std::string& args) { return Start(ProgramDir() + "orvcc", args); }
+
+  std::string dir_;
+};
+
+TEST_F(OrvccTest, NoProjectIsAnError) {
+  Outcome run = Orvcc("");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "No project specified\n");
+  EXPECT_EQ(Orvcc("--quiet").status, 2);
+  EXPECT_EQ(Orvcc("--bogus x.orv").status, 2);
+}
+
+TEST_F(OrvccTest, HelpAndVersion) {
+  Outcome version = Orvcc("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "orvcc 1.0.0.0\n");
+  Outcome help = Orvcc("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: orvcc"), std::string::npos);
+}
+
+TEST_F(OrvccTest, BuildsFirstProjectWithProgressLines) {
+  WriteFileBytes(dir_ + "src/index.hts", "v<%BuildNum%>\n");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/index.hts\n");
+  Outcome run = Orvcc("'" + dir_ + "p.orv' second-argument-ignored.orv");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "Compiling " + dir_ + "src/index.hts (1 of 1)\n");
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "v1.0.0.0\r\n");
+  Outcome quiet = Orvcc("--quiet --console '" + dir_ + "p.orv'");
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.err, "");
+}
+
+TEST_F(OrvccTest, MissingProjectBuildsNothing) {
+  Outcome run = Orvcc("'" + dir_ + "none.orv'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(OrvccTest, ErrorLeavingTheBuildGivesStatusOne) {
+  fs::create_symlink("/proc/self/mem", dir_ + "src/broken.txt");
+  WriteFileBytes(dir_ + "src/a.hts", "<&broken.txt&>\n");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  Outcome run = Orvcc("-q '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("broken.txt"), std::string::npos) << run.err;
+}
+
+TEST_F(OrvccTest, MissingCoreOrExportIsReported) {
+  fs::create_directories(dir_ + "bin");
+  fs::copy_file(ProgramDir() + "orvcc", dir_ + "bin/orvcc");
+  fs::copy_file(ProgramDir() + "liborvplatform.so", dir_ + "bin/liborvplatform.so");
+  Outcome missing = Start(dir_ + "bin/orvcc", "x.orv");
+  EXPECT_EQ(missing.status, 3);
+  EXPECT_NE(missing.err.find("cannot load liborvcore.so"), std::string::npos) << missing.err;
+  fs::copy_file(ProgramDir() + "liborvplatform.so", dir_ + "bin/liborvcore.so");
+  Outcome no_export = Start(dir_ + "bin/orvcc", "x.orv");
+  EXPECT_EQ(no_export.status, 3);
+  EXPECT_NE(no_export.err.find("no export ProcessProject"), std::string::npos) << no_export.err;
+}
+
+}  // namespace
+}  // namespace orv

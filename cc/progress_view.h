@@ -1,0 +1,39 @@
+// What orvcc shows of a build's progress messages on standard error: one
+// status line that rewrites itself on a terminal, plain lines otherwise,
+// nothing when quiet.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "orv/window.h"
+
+namespace orv {
+
+// Turns the build's progress messages into text on a stream.
+class ProgressView {
+ public:
+  enum class Mode { Terminal, Lines, Quiet };
+
+  ProgressView(std::FILE* out, Mode mode, int width) : out_(out), mode_(mode), width_(width) {}
+
+  // Handles one message sent to orvcc's window (frees the TMyRecord of those
+  // that carry one). Returns 0, as the window's result.
+  LRESULT Handle(uint32_t message, LPARAM lparam);
+
+  // Clears the status line on a terminal.
+  void Finish();
+
+ private:
+  void Show(const std::string& text);
+
+  std::FILE* out_;
+  Mode mode_;
+  int width_;
+  int ranges_ = 0;
+  long long pages_ = 0;
+  long long page_ = 0;
+  bool line_shown_ = false;
+};
+
+}  // namespace orv

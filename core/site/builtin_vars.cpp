@@ -1,0 +1,62 @@
+#include "core/site/builtin_vars.h"
+
+#include <cstdlib>
+#include <locale.h>
+
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/version_info.h"
+
+namespace orv {
+
+BuildTime CurrentBuildTime() {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (epoch && *epoch) {
+    char* end = nullptr;
+    long long seconds = std::strtoll(epoch, &end, 10);
+    if (*end == '\0' && seconds >= 0) return {static_cast<std::time_t>(seconds), true};
+  }
+  return {std::time(nullptr), false};
+}
+
+// Formats with the user's LC_TIME locale without touching the process's
+// global locale (the library must not change its host's settings).
+static std::string Format(const BuildTime& time, const char* form) {
+  std::tm parts{};
+  if (time.utc) gmtime_r(&time.seconds, &parts);
+  else localtime_r(&time.seconds, &parts);
+  locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+  if (!user) user = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
+  char buffer[256];
+  size_t n = strftime_l(buffer, sizeof buffer, form, &parts, user);
+  freelocale(user);
+  return std::string(buffer, n);
+}
+
+std::string FormatTime(const BuildTime& time) { return Format(time, "%X"); }
+std::string FormatDate(const BuildTime& time) { return Format(time, "%x"); }
+
+void FillBuiltinVars(TParseStruct& context, const ProjectTexts& texts, const BuildTime& time) {
+  TUserSettingList& vars = context.Build.BuiltinVars;
+  vars.Clear();
+  std::string project_name = ExtractFileName(context.ProjectFile);
+  std::string now_time = FormatTime(time);
+  std::string now_date = FormatDate(time);
+  std::string root = DataDir();
+  vars.Add("Header", "<!-- ORV1.0::" + project_name + "::" + now_time + "::" + now_date + " -->");
+  vars.Add("SourceDir", texts.Src);
+  vars.Add("OutputDir", texts.Out);
+  vars.Add("ImageDir", texts.Img);
+  vars.Add("ImgPrefix", texts.ImgPrep);
+  vars.Add("TimeNow", now_time);
+  vars.Add("DateNow", now_date);
+  vars.Add("ProjectPath", ProjectFolder(context.ProjectFile));
+  vars.Add("ORVRootDir", root);
+  vars.Add("SystemDir", SystemDir());
+  vars.Add("WinDir", WinDir());
+  vars.Add("BuildNum", ProgramFileVersion());
+  vars.Add("ProjFile", project_name);
+  vars.Add("SnippetsDir", root + "snippets/");
+}
+
+}  // namespace orv

@@ -1,0 +1,28 @@
+// The define stage: "{$DEFINE type="NAME" value="text"}" lines become page
+// defines (kept for the rest of the build) and are removed; disabled
+// "{.$DEFINE ...}" lines are removed; then every define's name in the page is
+// replaced by its value.
+#pragma once
+
+#include <string>
+
+#include "core/site/parse_struct.h"
+
+namespace orv {
+
+// The value of the attribute `key` (which ends in `="`, as in `type="`) in a
+// define's body: the text from after the key to the next double quote. The
+// key is first found without regard to case; when it occurs again (exact
+// case, searched from one character before that quote), the last occurrence
+// counts. A missing key or closing quote gives an empty value.
+std::string GetAttr(const std::string& body, const std::string& key);
+
+// Runs the stage on the context's page. Define replacement: for each define in
+// list order, the first occurrence of its name is searched without regard to
+// case, later ones with exact case; each search resumes right after the
+// inserted value, so a value holding its own name cannot loop, and every
+// occurrence in the page before the stage is replaced. A "?" in a name matches
+// any character; an empty name matches nothing.
+void DefineStage(TParseStruct& context);
+
+}  // namespace orv

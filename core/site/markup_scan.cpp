@@ -1,0 +1,87 @@
+#include "core/site/markup_scan.h"
+
+namespace orv {
+
+const char* const kPageTooLargeComment = "<!-- ERROR: page too large, expansion stopped -->";
+
+namespace {
+
+// The unsearched rest of the text, with room in front of it so that parts of
+// replacements can be put back before it without moving the rest each time.
+class ScanBuffer {
+ public:
+  explicit ScanBuffer(std::string text) : buffer_(std::move(text)) {}
+
+  std::string_view Rest() const { return std::string_view(buffer_).substr(offset_); }
+  void Advance(size_t count) { offset_ += count; }
+
+  void Prepend(std::string_view text) {
+    if (text.size() <= offset_) {
+      offset_ -= text.size();
+      buffer_.replace(offset_, text.size(), text);
+      return;
+    }
+    // Leave as much room again as the new rest needs, so repeated prepends
+    // cost amortised linear time.
+    std::string_view rest = Rest();
+    size_t room = text.size() + rest.size();
+    std::string grown;
+    grown.reserve(room + text.size() + rest.size());
+    grown.assign(room, '\0');
+    grown.append(text);
+    grown.append(rest);
+    buffer_.swap(grown);
+    offset_ = room;
+  }
+
+ private:
+  std::string buffer_;
+  size_t offset_ = 0;
+};
+
+}  // namespace
+
+ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_view close,
+                       const MarkupReplacer& replace, size_t max_bytes) {
+  ScanOutcome outcome;
+  std::string done;
+  done.reserve(text.size());
+  ScanBuffer rest(std::move(text));
+  for (;;) {
+    std::string_view r = rest.Rest();
+    size_t p = r.find(open);
+    if (p == std::string_view::npos) break;
+    size_t q = r.find(close, p + open.size());
+    if (q == std::string_view::npos) break;
+    outcome.found = true;
+    std::string replacement = replace(std::string(r.substr(p + open.size(), q - p - open.size())));
+    size_t after = q + close.size();
+    if (done.size() + p + replacement.size() + (r.size() - after) > max_bytes) {
+      outcome.size_limited = true;
+      done.append(r.substr(0, p));
+      done.append(kPageTooLargeComment);
+      done.append(r.substr(p));
+      text = std::move(done);
+      return outcome;
+    }
+    done.append(r.substr(0, p));
+    // The search goes on at the position where the closing delimiter began,
+    // less one: `resume` characters into the new text at the markup's place.
+    size_t resume = q - p - 1;
+    if (resume < replacement.size()) {
+      done.append(replacement, 0, resume);
+      rest.Advance(after);
+      rest.Prepend(std::string_view(replacement).substr(resume));
+    } else {
+      done.append(replacement);
+      size_t skip = std::min(resume - replacement.size(), r.size() - after);
+      done.append(r.substr(after, skip));
+      rest.Advance(after + skip);
+    }
+  }
+  done.append(rest.Rest());
+  text = std::move(done);
+  return outcome;
+}
+
+}  // namespace orv

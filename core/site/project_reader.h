@@ -1,0 +1,35 @@
+// Reading a project file into the build context.
+//
+// Folder values ([directories] src, out, img) and [files] entries that are
+// relative paths are taken relative to the project file's folder; absolute
+// paths are used exactly as written; an empty folder value means the project
+// file's folder itself. The built-in variables keep the texts as written.
+#pragma once
+
+#include <string>
+
+#include "core/site/parse_struct.h"
+
+namespace orv {
+
+// The [directories] and [other] texts exactly as written in the project file.
+struct ProjectTexts {
+  std::string Src;
+  std::string Out;
+  std::string Img;
+  std::string ImgPrep;
+};
+
+// Fills the context (folders, switches, files) and its build (UserVars,
+// ImageDir, ImgPrefix) from context.ProjectFile. A missing or unreadable
+// project file reads as an empty one. Returns the texts as written.
+ProjectTexts ReadProject(TParseStruct& context);
+
+// The absolute folder of the project file, with a final '/'.
+std::string ProjectFolder(const std::string& project_file);
+
+// `path` taken relative to `folder` (which ends in '/') unless it is absolute;
+// an empty path gives `folder`.
+std::string ResolveAgainst(const std::string& folder, const std::string& path);
+
+}  // namespace orv

@@ -1,0 +1,33 @@
+#include "core/site/wildcard_pos.h"
+
+#include <cstdint>
+
+namespace orv {
+
+static bool MatchAt(std::string_view source, size_t at, std::string_view pattern, bool fold) {
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    auto pc = static_cast<unsigned char>(pattern[i]);
+    auto sc = static_cast<unsigned char>(source[at + i]);
+    if (pc == '?' || sc == pc) continue;
+    if (fold && sc >= 65 && sc <= 122 && (sc ^ 32) == pc && pc <= 122) continue;
+    return false;
+  }
+  return true;
+}
+
+int WildcardPos(std::string_view source, std::string_view pattern, int start) {
+  if (source.empty() || pattern.empty() || start == 0) return 0;
+  bool fold = start < 0;
+  uint64_t from = fold ? static_cast<uint64_t>(-static_cast<int64_t>(start)) : static_cast<uint64_t>(start);
+  if (from > source.size() || source.size() - (from - 1) < pattern.size()) return 0;
+  size_t first = static_cast<size_t>(from - 1);
+  if (!fold && pattern.find('?') == std::string_view::npos) {
+    size_t pos = source.find(pattern, first);
+    return pos == std::string_view::npos ? 0 : static_cast<int>(pos + 1);
+  }
+  for (size_t at = first; at + pattern.size() <= source.size(); ++at)
+    if (MatchAt(source, at, pattern, fold)) return static_cast<int>(at + 1);
+  return 0;
+}
+
+}  // namespace orv
