@@ -1,0 +1,73 @@
+// Helpers for the host routines that bind class members: Self checked
+// against the member's class, so a member called on nil or on an object of
+// another class ends the script with a clear error instead of touching the
+// wrong object.
+#pragma once
+
+#include <string>
+
+#include "components/component.h"
+#include "components/string_list.h"
+#include "core/script/compiler_error.h"
+#include "core/script/host_registry.h"
+#include "core/script/object_value.h"
+
+namespace orv {
+
+// The class name a binding of T is registered under, for error texts.
+template <class T>
+const char* BoundClassName();
+template <>
+inline const char* BoundClassName<TObject>() { return "TObject"; }
+template <>
+inline const char* BoundClassName<TPersistent>() { return "TPersistent"; }
+template <>
+inline const char* BoundClassName<TStrings>() { return "TStrings"; }
+template <>
+inline const char* BoundClassName<TStringList>() { return "TStringList"; }
+template <>
+inline const char* BoundClassName<TComponent>() { return "TComponent"; }
+
+// Self as a T; ECompilerError "TStrings.ADD called on a nil object" or
+// "TStrings.ADD called on an object of class TComponent" otherwise.
+template <class T>
+T& SelfAs(TObject* self, const std::string& member) {
+  std::string where = std::string(BoundClassName<T>()) + "." + member;
+  if (!self) throw ECompilerError(where + " called on a nil object");
+  T* typed = dynamic_cast<T*>(self);
+  if (!typed) throw ECompilerError(where + " called on an object of class " + self->ClassName());
+  return *typed;
+}
+
+// A member body as a HostProc: `Body` runs with Self checked as a T.
+//   RegisterFunc("TSTRINGS.ADD",
+//                Method<TStrings, [](TStrings& s, ArgBlock& a, Variant& r) { ... }>, {pkValue});
+template <class T, auto Body>
+void Method(TObject* self, const std::string& name, ArgBlock& args, Variant& result) {
+  Body(SelfAs<T>(self, name), args, result);
+}
+
+// The object in an argument as a T: nullptr for nil; ECompilerError
+// "Argument of TStrings.ADDSTRINGS must be a TStrings, not a TComponent" for
+// an object of another class.
+template <class T>
+T* ObjectArg(const Variant& arg, const char* member) {
+  TObject* object = VariantToObj(arg);
+  if (!object) return nullptr;
+  T* typed = dynamic_cast<T*>(object);
+  if (!typed)
+    throw ECompilerError(std::string("Argument of ") + member + " must be a " + BoundClassName<T>() +
+                         ", not a " + object->ClassName());
+  return typed;
+}
+
+// ObjectArg that refuses nil as well: "Argument of ... must be a TStrings, not nil".
+template <class T>
+T& RequiredObjectArg(const Variant& arg, const char* member) {
+  T* typed = ObjectArg<T>(arg, member);
+  if (!typed)
+    throw ECompilerError(std::string("Argument of ") + member + " must be a " + BoundClassName<T>() + ", not nil");
+  return *typed;
+}
+
+}  // namespace orv
