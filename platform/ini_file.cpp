@@ -146,6 +146,13 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
   return keys;
 }
 
+std::vector<std::pair<std::string, std::string>> TIniFile::ReadSectionValues(const std::string& section) const {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  if (const Section* s = FindSection(section))
+    for (const Entry& entry : s->entries) pairs.emplace_back(entry.key, entry.value);
+  return pairs;
+}
+
 std::vector<std::string> TIniFile::ReadSections() const {
   std::vector<std::string> names;
   for (const Section& s : sections_) names.push_back(s.name);

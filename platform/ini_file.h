@@ -24,6 +24,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace orv {
@@ -44,6 +45,10 @@ class TIniFile {
 
   // Key names of the section, in file order (duplicates included).
   std::vector<std::string> ReadSection(const std::string& section) const;
+
+  // Key names and values of the section, in file order, each value the one
+  // written on the key's own line.
+  std::vector<std::pair<std::string, std::string>> ReadSectionValues(const std::string& section) const;
 
   // Names of every section, in file order.
   std::vector<std::string> ReadSections() const;

@@ -32,6 +32,8 @@ TEST_F(IniFileTest, NamesIgnoreCaseAndFirstMatchWins) {
   EXPECT_EQ(ini.ReadString("dirs", "out", "none"), "none");  // only the first [dirs] counts
   EXPECT_EQ(ini.ReadSection("dirs"), (std::vector<std::string>{"Src", "src"}));
   EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Dirs", "dirs"}));
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(ini.ReadSectionValues("DIRS"), (Pairs{{"Src", "/a"}, {"src", "/b"}}));
 }
 
 TEST_F(IniFileTest, BlanksQuotesCommentsAndStrayLines) {

@@ -41,9 +41,13 @@ ProjectTexts ReadProject(TParseStruct& context) {
   context.UseExtApps = ini.ReadBool("Compiler", "extapps", true);
   context.UseIncludes = ini.ReadBool("Compiler", "includes", true);
 
-  context.VariableKeys = ini.ReadSection("variables");
-  for (const std::string& key : context.VariableKeys)
-    build.UserVars.Add(key, ini.ReadString("variables", key, ""));
+  // Each variable takes the value on its own line, so keys that differ only
+  // in case (or repeat) keep their own values.
+  context.VariableKeys.clear();
+  for (auto& [key, value] : ini.ReadSectionValues("variables")) {
+    context.VariableKeys.push_back(key);
+    build.UserVars.Add(key, value);
+  }
 
   if (!context.SingleFile.empty()) {
     context.Files = {context.SingleFile};

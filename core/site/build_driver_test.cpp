@@ -1,0 +1,298 @@
+// Whole builds into a temporary folder: the message sequence a host window
+// sees, the pages written, output naming, queues and errors.
+#include "core/site/build_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/site/builtin_vars.h"
+#include "core/site/process_page.h"
+#include "core/site/project_reader.h"
+#include "orv/myrecord.h"
+#include "platform/exception.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/window.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A host window that records every message as text and frees the records.
+class RecordingHost {
+ public:
+  RecordingHost()
+      : window_([this](uint32_t message, WPARAM, LPARAM lparam) -> LRESULT {
+          auto* record = reinterpret_cast<TMyRecord*>(lparam);
+          switch (message) {
+            case BUILD_SETRANGE: log.push_back(std::string("range ") + record->Field1); break;
+            case BUILD_STEP: log.push_back("step"); break;
+            case BUILD_RESET: log.push_back("reset"); break;
+            case BUILD_FILE: log.push_back(std::string("file ") + record->Field1); break;
+            default: log.push_back("other"); break;
+          }
+          if (on_message) on_message(message, record);
+          orv_myrecord_free(record);
+          return 0;
+        }) {}
+  HWND Handle() const { return window_.Handle(); }
+
+  std::vector<std::string> log;
+  std::function<void(uint32_t, TMyRecord*)> on_message;
+
+ private:
+  Window window_;
+};
+
+std::vector<std::string> PageMessages(const std::string& file, int steps = 7) {
+  std::vector<std::string> log{"file " + file};
+  log.insert(log.end(), static_cast<size_t>(steps), "step");
+  return log;
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+class BuildTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = DataDir() + "build test \xc3\xa9/";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ + "src");
+    setenv("SOURCE_DATE_EPOCH", "946684800", 1);  // 2000-01-01 00:00:00 UTC
+  }
+  void TearDown() override {
+    unsetenv("SOURCE_DATE_EPOCH");
+    fs::remove_all(dir_);
+  }
+  void Put(const std::string& name, const std::string& text) {
+    fs::create_directories(fs::path(dir_ + name).parent_path());
+    WriteFileBytes(dir_ + name, text);
+  }
+  std::string Get(const std::string& name) { return ReadFileBytes(dir_ + name); }
+  void Build(const std::string& single = "", bool preview = false) {
+    ProcessProject(dir_ + "p.orv", single, host_.Handle(), preview);
+  }
+
+  std::string dir_;
+  RecordingHost host_;
+};
+
+TEST_F(BuildTest, MessageSequenceOfAWholeBuild) {
+  Put("src/a.hts", "a");
+  Put("src/c.hts", "c");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n");
+  Build();
+  std::vector<std::string> expected = std::vector<std::string>{"range 21"} + PageMessages(dir_ + "src/a.hts") +
+                                      PageMessages(dir_ + "src/c.hts") +
+                                      std::vector<std::string>{"reset", "file ", "range 0", "reset", "file "};
+  EXPECT_EQ(host_.log, expected);
+  EXPECT_EQ(Get("out/a.html"), "a\r\n");
+  EXPECT_EQ(Get("out/c.html"), "c\r\n");
+  EXPECT_FALSE(FileExists(dir_ + "out/b.html"));
+}
+
+TEST_F(BuildTest, QueuedFilesAreBuiltOnceAndDeleteQueueRuns) {
+  Put("src/a.hts", "a");
+  Put("src/b.hts", "b");
+  Put("doomed.txt", "x");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  host_.on_message = [this](uint32_t message, TMyRecord* record) {
+    if (message != BUILD_FILE || !record->Field1[0]) return;
+    BuildState* build = CurrentBuild();
+    ASSERT_NE(build, nullptr);
+    build->BuildQueue.push_back(dir_ + "src/b.hts");  // also while b itself is built
+    if (build->DeleteQueue.empty()) build->DeleteQueue.push_back(dir_ + "doomed.txt");
+  };
+  Build();
+  std::vector<std::string> expected = std::vector<std::string>{"range 7"} + PageMessages(dir_ + "src/a.hts") +
+                                      std::vector<std::string>{"reset", "file ", "range 6"} +
+                                      PageMessages(dir_ + "src/b.hts") + std::vector<std::string>{"reset", "file "};
+  EXPECT_EQ(host_.log, expected);
+  EXPECT_EQ(Get("out/b.html"), "b\r\n");
+  EXPECT_FALSE(FileExists(dir_ + "doomed.txt"));
+  EXPECT_EQ(CurrentBuild(), nullptr);
+}
+
+TEST_F(BuildTest, ErrorEndsTheLoopButQueuesStillRun) {
+  Put("src/a.hts", "<&broken.txt&>");
+  Put("src/c.hts", "c");
+  Put("src/q.hts", "q");
+  Put("doomed.txt", "x");
+  fs::create_symlink("/proc/self/mem", dir_ + "src/broken.txt");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/c.hts\n");
+  host_.on_message = [this](uint32_t message, TMyRecord*) {
+    BuildState* build = CurrentBuild();
+    if (message == BUILD_SETRANGE && build->BuildQueue.empty()) {
+      build->BuildQueue.push_back(dir_ + "src/q.hts");
+      build->DeleteQueue.push_back(dir_ + "doomed.txt");
+    }
+  };
+  EXPECT_THROW(Build(), EInOutError);
+  EXPECT_FALSE(FileExists(dir_ + "out/a.html"));
+  EXPECT_FALSE(FileExists(dir_ + "out/c.html"));
+  EXPECT_EQ(Get("out/q.html"), "q\r\n");
+  EXPECT_FALSE(FileExists(dir_ + "doomed.txt"));
+  EXPECT_EQ(host_.log.back(), "file ");
+}
+
+TEST_F(BuildTest, OutputNamingMirrorsSubFolders) {
+  Put("src/news/2001/x.hts", "x");
+  Put("elsewhere/y.hts", "y");
+  Put("p.orv", "[directories]\nsrc=" + dir_ + "SRC/\nout=" + dir_ + "www\n[files]\n0=" + dir_ +
+                   "src/news/2001/x.hts\n1=" + dir_ + "elsewhere/y.hts\n");
+  Build();
+  EXPECT_EQ(Get("www/news/2001/x.html"), "x\r\n");  // source folder compared without case
+  EXPECT_EQ(Get("www/y.html"), "y\r\n");              // outside the source folder
+}
+
+TEST_F(BuildTest, SingleFileAndPreview) {
+  Put("src/a.hts", "single");
+  Put("src/other.hts", "other");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/other.hts\n");
+  Build(dir_ + "src/a.hts", true);
+  EXPECT_EQ(Get("src/a.htm"), "single\r\n");
+  EXPECT_FALSE(FileExists(dir_ + "out/other.html"));
+  Build(dir_ + "src/a.hts", false);
+  EXPECT_EQ(Get("out/a.html"), "single\r\n");
+  EXPECT_FALSE(FileExists(dir_ + "out/other.html"));
+}
+
+TEST_F(BuildTest, MissingProjectBuildsNothing) {
+  ProcessProject(dir_ + "none.orv", "", host_.Handle(), false);
+  EXPECT_EQ(host_.log, (std::vector<std::string>{"range 0", "reset", "file ", "range 0", "reset", "file "}));
+}
+
+TEST_F(BuildTest, ThousandsOfMissingFilesFinishQuickly) {
+  std::string project = "[files]\n";
+  for (int i = 0; i < 20000; ++i) project += std::to_string(i) + "=src/missing" + std::to_string(i) + ".hts\n";
+  Put("p.orv", project);
+  auto start = std::chrono::steady_clock::now();
+  Build();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  EXPECT_EQ(host_.log.front(), "range 140000");
+}
+
+TEST_F(BuildTest, ReadProjectRules) {
+  Put("p.orv",
+      "[Compiler]\nvars=0\nincludes=yes\nextapps=0\n"
+      "[variables]\nTitle=Upper\ntitle=lower\nTitle=again\n"
+      "[files]\n0=a.hts\n1=/abs/b.hts\n5=f.hts\n");
+  BuildState build;
+  build.Context.ProjectFile = dir_ + "p.orv";
+  ProjectTexts texts = ReadProject(build.Context);
+  EXPECT_FALSE(build.Context.UseVars);
+  EXPECT_TRUE(build.Context.UseIncludes);
+  EXPECT_FALSE(build.Context.UseExtApps);
+  EXPECT_TRUE(build.Context.UseScripts);
+  EXPECT_EQ(build.Context.Files, (LineList{dir_ + "a.hts", "/abs/b.hts", ""}));
+  EXPECT_EQ(build.UserVars.Count(), 3);
+  EXPECT_EQ(build.UserVars.Find("Title")->Value, "Upper");
+  EXPECT_EQ(build.UserVars.Find("title")->Value, "lower");
+  EXPECT_EQ(build.UserVars.Items(2).Value, "again");
+  EXPECT_EQ(build.Context.SourceDir, dir_);  // empty folder: the project's own
+  EXPECT_EQ(texts.Src, "");
+
+  BuildState single;
+  single.Context.ProjectFile = dir_ + "p.orv";
+  single.Context.SingleFile = "/x/only.hts";
+  ReadProject(single.Context);
+  EXPECT_EQ(single.Context.Files, (LineList{"/x/only.hts"}));
+}
+
+TEST_F(BuildTest, BuiltinVariablesInOrder) {
+  Put("p.orv", "[directories]\nsrc=src/\nout=/o\nimg=img\n[other]\nimgprep=images/\n");
+  BuildState build;
+  build.Context.ProjectFile = dir_ + "p.orv";
+  ProjectTexts texts = ReadProject(build.Context);
+  FillBuiltinVars(build.Context, texts, BuildTime{946684800, true});
+  const TUserSettingList& vars = build.BuiltinVars;
+  std::vector<std::string> names;
+  for (int i = 0; i < vars.Count(); ++i) names.push_back(vars.Items(i).Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Header", "SourceDir", "OutputDir", "ImageDir", "ImgPrefix",
+                                             "TimeNow", "DateNow", "ProjectPath", "ORVRootDir", "SystemDir",
+                                             "WinDir", "BuildNum", "ProjFile", "SnippetsDir"}));
+  EXPECT_EQ(vars.Find("Header")->Value, "<!-- ORV1.0::p.orv::00:00:00::01/01/00 -->");
+  EXPECT_EQ(vars.Find("SourceDir")->Value, "src/");
+  EXPECT_EQ(vars.Find("ImgPrefix")->Value, "images/");
+  EXPECT_EQ(vars.Find("ProjectPath")->Value, dir_);
+  EXPECT_EQ(vars.Find("ORVRootDir")->Value, DataDir());
+  EXPECT_EQ(vars.Find("SnippetsDir")->Value, DataDir() + "snippets/");
+  EXPECT_EQ(vars.Find("BuildNum")->Value, "0.0.0.0");
+  EXPECT_EQ(vars.Find("ProjFile")->Value, "p.orv");
+  EXPECT_EQ(build.ImageDir, dir_ + "img");
+}
+
+TEST_F(BuildTest, ReproducibleBuildsAreByteIdentical) {
+  Put("src/a.hts", "<%Header%> <%TimeNow%> <%DateNow%>");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  Build();
+  std::string first = Get("out/a.html");
+  Build();
+  EXPECT_EQ(Get("out/a.html"), first);
+  EXPECT_EQ(first, "<!-- ORV1.0::p.orv::00:00:00::01/01/00 --> 00:00:00 01/01/00\r\n");
+}
+
+TEST_F(BuildTest, SmallSiteMatchesExpectedPages) {
+  Put("src/index.hts",
+      "{$DEFINE type=\"VERSION\" value=\"2.1\"}\n"
+      "<html><title><%Title%></title>\n"
+      "<body><&header.hsn&>Release VERSION\n"
+      "<p><*printf 'made by %s' orv*></p>\n"
+      "<%Unknown%> <&nope.htm&> <%ProjFile%>\n"
+      "</body></html>\n");
+  Put("src/news/item.hts", "<%Title%>: VERSION\r\n");
+  Put("src/header.hsn", "<h1><%Title%></h1>");
+  Put("p.orv",
+      "[directories]\nsrc=src\nout=out\n[variables]\nTitle=My Site\n"
+      "[files]\n0=src/index.hts\n1=src/news/item.hts\n");
+  Build();
+  EXPECT_EQ(Get("out/index.html"),
+            "<html><title>My Site</title>\r\n"
+            "<body><h1>My Site</h1>\r\n"
+            "Release 2.1\r\n"
+            "<p>made by orv\r\n"
+            "</p>\r\n"
+            "<!-- ERROR: Unknown --> <!-- ERROR: nope.htm --> p.orv\r\n"
+            "</body></html>\r\n");
+  EXPECT_EQ(Get("out/news/item.html"), "My Site: 2.1\r\n");  // defines carry to later pages
+}
+
+TEST_F(BuildTest, OutputFolderIsCreatedAndUnwritablePageIsSkipped) {
+  Put("src/a.hts", "a");
+  Put("src/b.hts", "b");
+  Put("p.orv", "[directories]\nsrc=src\nout=new/out\n[files]\n0=src/a.hts\n1=src/b.hts\n");
+  fs::create_directories(dir_ + "new/out/a.html");  // a folder where page a should go
+  Build();
+  EXPECT_TRUE(DirectoryExists(dir_ + "new/out/a.html"));
+  EXPECT_EQ(Get("new/out/b.html"), "b\r\n");
+  int entries = 0;
+  for (auto& entry : fs::directory_iterator(dir_ + "new/out")) entries += !entry.path().empty();
+  EXPECT_EQ(entries, 2);  // no temporary file left behind
+}
+
+TEST(DoPathExTest, Table) {
+  struct Case {
+    const char* folder;
+    const char* root;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/site/src/news/2001", "/site/src", "news/2001"},
+      {"/site/src/news/2001/", "/SITE/SRC/", "news/2001"},
+      {"/src", "/src/", ""},
+      {"/other", "/src", ""},
+      {"/sr", "/src", ""},
+      {"/srcx/a", "/src", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DoPathEx(c.folder, c.root), c.expected) << c.folder;
+}
+
+}  // namespace
+}  // namespace orv

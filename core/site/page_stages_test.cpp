@@ -1,0 +1,214 @@
+// The page stages and the passes over one page.
+#include "core/site/page_stages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/site/define_stage.h"
+#include "core/site/markup_scan.h"
+#include "core/site/process_page.h"
+#include "platform/exception.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/window.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StageTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = DataDir() + "stage test/";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ + "src");
+    context_.SourceDir = dir_ + "src";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Runs `stage` over `page` and returns the page joined with "\n".
+  std::string Apply(void (*stage)(TParseStruct&), const std::string& page) {
+    context_.Page = SplitLines(page);
+    stage(context_);
+    std::string out;
+    for (const std::string& line : context_.Page) out += line + "\n";
+    return out;
+  }
+
+  std::string dir_;
+  BuildState build_;
+  TParseStruct& context_ = build_.Context;
+};
+
+TEST_F(StageTest, VariablesBuiltinsFirstAndExactNames) {
+  build_.UserVars.Add("Title", "Home");
+  build_.UserVars.Add("title", "lower");
+  build_.UserVars.Add("SourceDir", "project value");
+  build_.BuiltinVars.Add("SourceDir", "builtin value");
+  EXPECT_EQ(Apply(VariableStage, "<%Title%> and <%title%> and <%SourceDir%>"), "Home and lower and builtin value\n");
+  // The search resumes one before the old closing delimiter: a short value
+  // makes the stage skip the start of markup right behind it.
+  EXPECT_EQ(Apply(VariableStage, "<%Title%>|<%title%>"), "Home|<%title%>\n");
+  EXPECT_TRUE(context_.Rescan);
+  EXPECT_EQ(Apply(VariableStage, "<% Title %>"), "<!-- ERROR:  Title  -->\n");
+  EXPECT_TRUE(context_.Rescan);
+  EXPECT_EQ(Apply(VariableStage, "no markup <%unclosed"), "no markup <%unclosed\n");
+  EXPECT_FALSE(context_.Rescan);
+}
+
+TEST_F(StageTest, ValueLineBreaksBecomeLines) {
+  build_.UserVars.Add("Two", "a\rb");
+  EXPECT_EQ(Apply(VariableStage, "<%Two%>c"), "a\nbc\n");
+}
+
+TEST_F(StageTest, TextIncludeKindsAndPlaces) {
+  WriteFileBytes(dir_ + "src/footer.hsn", "<b>foot</b>\nline2");
+  EXPECT_EQ(Apply(IncludeStage, "<p><&footer.hsn&></p>"), "<p><b>foot</b>\nline2\n</p>\n");
+  WriteFileBytes(dir_ + "abs.TXT", "absolute");
+  EXPECT_EQ(Apply(IncludeStage, "<&" + dir_ + "abs.TXT&>"), "absolute\n\n");
+  fs::create_directories(DataDir() + "snippets");
+  WriteFileBytes(DataDir() + "snippets/snip.js", "snippet");
+  EXPECT_EQ(Apply(IncludeStage, "<&snip.js&>"), "snippet\n\n");
+  fs::remove_all(DataDir() + "snippets");
+  EXPECT_EQ(Apply(IncludeStage, "<&missing.htm&>"), "<!-- ERROR: missing.htm -->\n");
+  EXPECT_EQ(Apply(IncludeStage, "<&logo.png&>"), "<!-- ERROR: logo.png -->\n");
+  EXPECT_EQ(Apply(IncludeStage, "<&&>"), "<!-- ERROR:  -->\n");
+  WriteFileBytes(dir_ + "src/empty.txt", "");
+  EXPECT_EQ(Apply(IncludeStage, "a<&empty.txt&>b"), "ab\n");
+}
+
+TEST_F(StageTest, AllNineTextKindsAreIncluded) {
+  for (const char* ext : {".htm", ".html", ".txt", ".htf", ".hsn", ".ops", ".hts", ".js", ".VBS"}) {
+    WriteFileBytes(dir_ + "src/f" + ext, "ok");
+    EXPECT_EQ(Apply(IncludeStage, std::string("<&f") + ext + "&>"), "ok\n\n") << ext;
+  }
+}
+
+TEST_F(StageTest, UnreadableIncludeEndsTheBuild) {
+  fs::create_symlink("/proc/self/mem", dir_ + "src/broken.txt");
+  context_.Page = {"<&broken.txt&>"};
+  EXPECT_THROW(IncludeStage(context_), EInOutError);
+}
+
+TEST_F(StageTest, ExternalPrograms) {
+  EXPECT_EQ(Apply(ExtAppStage, "[<*echo hello*>]"), "[hello\n]\n");
+  EXPECT_EQ(Apply(ExtAppStage, "<*orv-no-such-program-q 2>/dev/null*>"),
+            "<!-- ERROR: orv-no-such-program-q 2>/dev/null-->\n");
+  EXPECT_EQ(Apply(ExtAppStage, "<*true*>x"), "x\n");
+}
+
+TEST_F(StageTest, GetAttr) {
+  EXPECT_EQ(GetAttr(" type=\"AUTHOR\" value=\"Jane\"", "type=\""), "AUTHOR");
+  EXPECT_EQ(GetAttr(" TYPE=\"A\"", "type=\""), "A");
+  EXPECT_EQ(GetAttr(" type=\"A\" type=\"B\"", "type=\""), "B");
+  EXPECT_EQ(GetAttr(" value=\"open", "value=\""), "");
+  EXPECT_EQ(GetAttr(" type=\"A\" type=\"open", "type=\""), "");
+  EXPECT_EQ(GetAttr("nothing", "type=\""), "");
+  EXPECT_EQ(GetAttr("type=\"\"", "type=\""), "");
+}
+
+TEST_F(StageTest, DefinesCollectReplaceAndPersist) {
+  std::string page =
+      "author first\n"
+      "{$DEFINE type=\"AUTHOR\" value=\"Jane\"}\n"
+      "<p>kept</p>{$define type=\"V\" value=\"2.1\"} gone\n"
+      "{.$DEFINE type=\"X\" value=\"1\"}\n"
+      "AUTHOR V X author\n";
+  EXPECT_EQ(Apply(DefineStage, page), "Jane first\nJane 2.1 X author\n");
+  ASSERT_EQ(context_.Defines.Count(), 2);
+  EXPECT_EQ(context_.Defines.Items(0).Name, "V");  // collected from the last line up
+  EXPECT_EQ(Apply(DefineStage, "next page: AUTHOR\n"), "next page: Jane\n");
+}
+
+TEST_F(StageTest, DefineEdgeCases) {
+  EXPECT_EQ(Apply(DefineStage, "{$DEFINE type=\"N\" value=\"1\"\nN\n"), "{$DEFINE type=\"N\" value=\"1\"\nN\n");
+  EXPECT_EQ(context_.Defines.Count(), 0);
+  EXPECT_EQ(Apply(DefineStage, "{$DEFINE value=\"v\"}\nabc\n"), "abc\n");  // empty name matches nothing
+  EXPECT_EQ(Apply(DefineStage, "{$DEFINE type=\"LOOP\" value=\"LOOP LOOP\"}\nLOOP-LOOP\n"),
+            "LOOP LOOP-LOOP LOOP\n");
+  EXPECT_EQ(Apply(DefineStage, "{$DEFINE type=\"A?C\" value=\"#\"}\nABC AxC\n"), "# #\n");
+}
+
+TEST_F(StageTest, ExternalProgramOutputIsExpanded) {
+  build_.UserVars.Add("Who", "world");
+  context_.Page = {"<*echo '<%Who%>'*>"};
+  ProcessPage(context_);
+  EXPECT_EQ(context_.Page, (LineList{"world", ""}));
+}
+
+// Counts the progress steps of one page.
+class PassTest : public StageTest {
+ protected:
+  int Steps(const LineList& page) {
+    int steps = 0;
+    Window window([&steps](uint32_t message, WPARAM, LPARAM) -> LRESULT {
+      steps += message == BUILD_STEP;
+      return 0;
+    });
+    context_.NotifyWindow = window.Handle();
+    context_.ScriptsStepPending = context_.VarsStepPending = true;
+    context_.IncludesStepPending = context_.ExtAppsStepPending = true;
+    context_.PassDepth = 0;
+    context_.LimitReached = false;
+    context_.Page = page;
+    ProcessPage(context_);
+    context_.NotifyWindow = nullptr;
+    return steps;
+  }
+};
+
+TEST_F(PassTest, OnePassSendsFiveStepsAndNestedPassesOneMore) {
+  build_.UserVars.Add("A", "<%B%>");
+  build_.UserVars.Add("B", "b");
+  EXPECT_EQ(Steps({"plain"}), 5);
+  EXPECT_EQ(Steps({"<%B%>"}), 6);  // the variable stage found markup: one nested pass
+  EXPECT_EQ(context_.Page, (LineList{"b"}));
+  EXPECT_EQ(Steps({"<%A%>"}), 7);
+  EXPECT_EQ(context_.Page, (LineList{"b"}));
+}
+
+TEST_F(PassTest, VariablesIncludesAndProgramsCombine) {
+  WriteFileBytes(dir_ + "src/inc.htm", "<%T%>");
+  build_.UserVars.Add("T", "<*echo run*>");
+  build_.UserVars.Add("I", "<&inc.htm&>");
+  Steps({"<%I%>!"});
+  EXPECT_EQ(context_.Page, (LineList{"run", "", "!"}));
+}
+
+TEST_F(PassTest, SwitchesLeaveMarkupAlone) {
+  build_.UserVars.Add("T", "x");
+  context_.UseVars = context_.UseIncludes = context_.UseExtApps = false;
+  EXPECT_EQ(Steps({"<%T%><&a.htm&><*echo*>"}), 5);
+  EXPECT_EQ(context_.Page, (LineList{"<%T%><&a.htm&><*echo*>"}));
+}
+
+TEST_F(PassTest, SelfReferenceIsBoundedAndMarked) {
+  build_.Limits.MaxPassDepth = 8;
+  build_.UserVars.Add("A", "<%A%>");
+  Steps({"before <%A%> after"});
+  EXPECT_EQ(context_.Page, (LineList{std::string("before ") + kNestingLimitComment + "<%A%> after"}));
+  EXPECT_TRUE(context_.LimitReached);
+}
+
+TEST_F(PassTest, SelfIncludeIsBounded) {
+  build_.Limits.MaxPassDepth = 5;
+  WriteFileBytes(dir_ + "src/me.htm", "x<&me.htm&>");
+  Steps({"<&me.htm&>"});
+  std::string text = JoinLines(context_.Page);
+  EXPECT_NE(text.find(kNestingLimitComment), std::string::npos);
+  EXPECT_LT(text.size(), 200u);
+}
+
+TEST_F(PassTest, DoublingValueIsBoundedBySize) {
+  build_.Limits.MaxPageBytes = 1 << 16;
+  build_.UserVars.Add("D", "<%D%><%D%>");
+  Steps({"<%D%>"});
+  std::string text = JoinLines(context_.Page);
+  EXPECT_NE(text.find(kPageTooLargeComment), std::string::npos);
+  EXPECT_LE(text.size(), (1u << 16) + 200);
+}
+
+}  // namespace
+}  // namespace orv
