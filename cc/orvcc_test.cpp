@@ -136,5 +136,19 @@ TEST_F(OrvccTest, MissingCoreOrExportIsReported) {
   EXPECT_NE(no_export.err.find("no export ProcessProject"), std::string::npos) << no_export.err;
 }
 
+TEST_F(OrvccTest, BuildsTheBundledExample) {
+  const char* source = std::getenv("ORV_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  fs::copy(std::string(source) + "/examples/site", dir_ + "example", fs::copy_options::recursive);
+  fs::remove_all(dir_ + "example/out");
+  Outcome run = Orvcc("--console '" + dir_ + "example/site.orv'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  for (const char* page : {"index.html", "about.html", "news/first.html"}) {
+    std::string text = ReadFileBytes(dir_ + "example/out/" + page);
+    for (const char* open : {"<%", "<&", "<*", "{$DEFINE", "{.$DEFINE"})
+      EXPECT_EQ(text.find(open), std::string::npos) << page << " " << open;
+  }
+}
+
 }  // namespace
 }  // namespace orv
