@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "core/image/byte_reader.h"
-#include "core/image/gif_test_writer.h"
+#include "core/image/image_test_writer.h"
 #include "core/image/image_errors.h"
 
 namespace orv {

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "core/image/gif_file.h"
-#include "core/image/gif_test_writer.h"
+#include "core/image/image_test_writer.h"
 
 namespace orv {
 namespace {

@@ -1,6 +1,10 @@
-#include "core/image/gif_test_writer.h"
+#include "core/image/image_test_writer.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <unordered_map>
+// The JPEG library's header needs FILE declared before it.
+#include <jpeglib.h>
 
 namespace orv::test {
 
@@ -149,6 +153,30 @@ GifWriter& GifWriter::Trailer() {
 GifWriter& GifWriter::Raw(const std::string& bytes) {
   bytes_ += bytes;
   return *this;
+}
+
+std::string MakeJpeg(unsigned width, unsigned height) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 1;
+  info.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(width, 128);
+  JSAMPROW rows[1] = {row.data()};
+  while (info.next_scanline < height) jpeg_write_scanlines(&info, rows, 1);
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string out(reinterpret_cast<char*>(buffer), size);
+  std::free(buffer);
+  return out;
 }
 
 }  // namespace orv::test

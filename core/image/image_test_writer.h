@@ -1,6 +1,6 @@
-// Test helpers that write GIF data: an LZW encoder with switches for the
+// Test helpers that write image data: an LZW encoder with switches for the
 // unusual streams a decoder must accept, a packer for hand-made code
-// sequences, and a writer for the blocks of a GIF file.
+// sequences, a writer for the blocks of a GIF file, and a JPEG maker.
 #pragma once
 
 #include <cstdint>
@@ -61,5 +61,8 @@ class GifWriter {
   void Table(int bits);
   std::string bytes_;
 };
+
+// A grey JPEG image of the given size, made with the JPEG library.
+std::string MakeJpeg(unsigned width, unsigned height);
 
 }  // namespace orv::test

@@ -5,39 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <vector>
-// The JPEG library's header needs FILE declared before it.
-#include <jpeglib.h>
 
 #include "core/image/image_errors.h"
+#include "core/image/image_test_writer.h"
 
 namespace orv {
 namespace {
 
-// A grey JPEG of the given size, made with the library's compressor.
-std::string MakeJpeg(JDIMENSION width, JDIMENSION height) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(width, 128);
-  JSAMPROW rows[1] = {row.data()};
-  while (info.next_scanline < height) jpeg_write_scanlines(&info, rows, 1);
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string out(reinterpret_cast<char*>(buffer), size);
-  free(buffer);
-  return out;
-}
+using test::MakeJpeg;
 
 std::string ErrorOf(const std::string& data) {
   try {

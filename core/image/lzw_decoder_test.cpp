@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/image/gif_test_writer.h"
+#include "core/image/image_test_writer.h"
 #include "core/image/image_errors.h"
 
 namespace orv {

@@ -1,0 +1,51 @@
+// Image tags: the image include of the include stage (<&name.gif&>, .jpg,
+// .jpeg), the measuring of GIF and JPEG files with the sizes kept in the build
+// context, and the tag lines behind the script routines InsertImage and
+// InsertImageEx.
+//
+// Image files are looked up as the image folder (BuildState::ImageDir) joined
+// with the file name by '/'; an empty image folder means the file name alone
+// (relative to the current folder). In page markup both '/' and '\' separate
+// folders from the file name, so pages written with either kind of path find
+// their images.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+class BuildState;
+class TParseStruct;
+
+// Measure the file and store the width and height as decimal text in the
+// context (JpegWidth/JpegHeight, GifWidth/GifHeight). Errors are swallowed:
+// the stored texts then keep their earlier values and the result is false.
+bool MeasureJpeg(const std::string& path, TParseStruct& context);
+bool MeasureGif(const std::string& path, TParseStruct& context);
+
+// "width=W height=H" for the file (a GIF is measured by its first image),
+// or empty text when the file cannot be read or decoded.
+std::string JpegSizeText(const std::string& path);
+std::string GifSizeText(const std::string& path);
+
+// The replacement of an image include whose content (the text between "<&"
+// and "&>") is `content`: an <img> tag with the measured width and height, or
+// "<!-- ERROR: content -->" when the image folder holds no such file. A file
+// that exists but cannot be measured gives the tag without width and height
+// (never the size of an earlier image). `content` is expected to end in
+// .gif, .jpg or .jpeg (in any case).
+std::string ImageInclude(TParseStruct& context, const std::string& content);
+
+// The tag line written by the script routine InsertImage(File, Alt, Extra):
+// File, or failing that the image folder's file of that name; the src is
+// ImgPrefix and the file name; an alt attribute only when `alt` is 1; Extra
+// (when not empty) before the closing '>'. "<!-- File does not exist -->"
+// when neither file exists. Only .gif and .jpg files get a size.
+std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra);
+
+// As InsertImage with `prefix` in place of ImgPrefix and a final
+// border=`border` attribute.
+std::string InsertImageEx(const BuildState& build, const std::string& file, int alt, const std::string& extra,
+                          const std::string& prefix, int border);
+
+}  // namespace orv
