@@ -37,7 +37,7 @@ TEST(FormatTest, Conversions) {
       {"%m", {Variant(-3.5)}, "-3.50 EUR"},
       {"%1:s %0:s %s", {Variant("a"), Variant("b")}, "b a b"},
       {"%*d", {Variant(4), Variant(7)}, "   7"},
-      {"%.*f", {Variant(1), Variant(2.25)}, "2.2"},
+      {"%.*f", {Variant(1), Variant(2.25)}, "2.3"},
       {"100%%", {}, "100%"},
       {"%d", {Variant(2.5)}, "2"},
       {"%s", {Variant(true)}, "True"},

@@ -21,10 +21,11 @@ struct Digits {
   int exponent = 0;
 };
 
-Digits Scientific(double value, int significant) {
+
+// The shortest digits that read back as `value`.
+Digits Shortest(double value) {
   char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                              significant - 1);
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
   std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
   Digits out;
   size_t e = text.find('e');
@@ -34,11 +35,50 @@ Digits Scientific(double value, int significant) {
   return out;
 }
 
+// Keeps `keep` digits (which may be none or fewer than none), rounding half
+// away from zero on the decimal digits, as people round; pads with zeros.
+void RoundTo(Digits& d, int keep) {
+  if (keep < 0 || (keep == 0 && d.digits[0] < '5')) {
+    d = Digits{"0", 0};
+    return;
+  }
+  if (static_cast<int>(d.digits.size()) <= keep) {
+    d.digits.append(static_cast<size_t>(keep) - d.digits.size(), '0');
+    return;
+  }
+  bool up = d.digits[static_cast<size_t>(keep)] >= '5';
+  d.digits.resize(static_cast<size_t>(keep));
+  if (!up) return;
+  int i = keep - 1;
+  while (i >= 0 && d.digits[static_cast<size_t>(i)] == '9') d.digits[static_cast<size_t>(i--)] = '0';
+  if (i >= 0) {
+    ++d.digits[static_cast<size_t>(i)];
+  } else {
+    d.digits.insert(d.digits.begin(), '1');
+    if (keep > 0) d.digits.pop_back();
+    ++d.exponent;
+  }
+}
+
+Digits Scientific(double value, int significant) {
+  Digits d = Shortest(value);
+  RoundTo(d, significant);
+  return d;
+}
+
 std::string Fixed(double value, int decimals) {
-  std::vector<char> buffer(400);
-  auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
-                              decimals);
-  return std::string(buffer.data(), result.ptr);
+  Digits d = Shortest(value);
+  RoundTo(d, d.exponent + 1 + decimals);
+  std::string out;
+  int n = static_cast<int>(d.digits.size());
+  auto digit = [&](int index) { return index >= 0 && index < n ? d.digits[static_cast<size_t>(index)] : '0'; };
+  if (d.exponent < 0) out = "0";
+  for (int i = 0; i <= d.exponent; ++i) out += digit(i);
+  if (decimals > 0) {
+    out += '.';
+    for (int i = 0; i < decimals; ++i) out += digit(d.exponent + 1 + i);
+  }
+  return out;
 }
 
 std::string Trimmed(std::string_view text) {

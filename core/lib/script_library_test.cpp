@@ -1,0 +1,108 @@
+// Scripts that use the library, compiled and run by the engine: the results
+// they report through a test routine, and the errors that end them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/lib/library_test_support.h"
+#include "core/lib/script_objects.h"
+#include "core/script/compiler_error.h"
+#include "core/script/runner.h"
+
+namespace orv {
+namespace {
+
+std::vector<std::string>& Out() {
+  static std::vector<std::string> out;
+  return out;
+}
+
+class ScriptLibraryTest : public LibraryTest {
+ protected:
+  static void SetUpTestSuite() {
+    LibraryTest::SetUpTestSuite();
+    RegisterProc("TESTOUT", [](TObject*, const std::string&, ArgBlock& a, Variant&) {
+      Out().push_back(a[0].AsString());
+    }, {pkValue});
+  }
+
+  // Runs `script` in a pool of its own; returns what it reported.
+  std::vector<std::string> Run(const std::string& script) {
+    Out().clear();
+    TKelRuner runner(script);
+    ScriptObjectPool::Activation active(pool_);
+    runner.Run();
+    return Out();
+  }
+
+  ScriptObjectPool pool_;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(ScriptLibraryTest, SortedStringList) {
+  EXPECT_EQ(Run("var L: TStringList; I: Integer;\n"
+                "begin\n"
+                "  L := TStringList.Create; L.Add('b'); L.Add('a'); L.Sorted := True;\n"
+                "  TESTOUT(L.Strings[0]);\n"
+                "  if L.Find('b', I) then TESTOUT(I);\n"
+                "  L.Strings[1] := 'c'; TESTOUT(L.CommaText); TESTOUT(L.Count);\n"
+                "  L.Free;\n"
+                "end."),
+            (Lines{"a", "1", "a,c", "2"}));
+  EXPECT_EQ(pool_.LiveCount(), 0u) << "the script freed what it created";
+}
+
+TEST_F(ScriptLibraryTest, ValuesNamesAndForgottenLists) {
+  EXPECT_EQ(Run("var L: TStringList;\n"
+                "begin L := TStringList.Create; L.Text := 'a=1'#13#10'b=2';\n"
+                "  L.Values['c'] := '3'; TESTOUT(L.Values['b']); TESTOUT(L.Names[2]);\n"
+                "  TESTOUT(L.ClassName) end."),
+            (Lines{"2", "c", "TStringList"}));
+  EXPECT_EQ(pool_.LiveCount(), 1u) << "forgotten, and freed with the pool";
+}
+
+TEST_F(ScriptLibraryTest, StringAndConversionRoutines) {
+  EXPECT_EQ(Run("var S: string; V, C: Integer;\n"
+                "begin\n"
+                "  TESTOUT(Pos('', 'abc')); TESTOUT(Copy('abc', 2, 10)); TESTOUT(Copy('abc', 4, 1));\n"
+                "  S := 'ab'; Insert('X', S, 99); TESTOUT(S);\n"
+                "  Val('12a', V, C); TESTOUT(C); TESTOUT(V);\n"
+                "  TESTOUT(inttohex(255, 4)); TESTOUT(UPCASE('abc'));\n"
+                "  TESTOUT(Format('%-3s|%5.1f|%x', ['ab', 2.25, 255]));\n"
+                "  TESTOUT(FormatFloat('#,##0.00', 1234.5)); TESTOUT(StrToInt('$1F'));\n"
+                "  TESTOUT(DateToStr(EncodeDate(2024, 3, 5)));\n"
+                "  TESTOUT(FloatToStr(pi));\n"
+                "end."),
+            (Lines{"0", "bc", "", "abX", "3", "0", "00FF", "A", "ab |  2.3|FF", "1,234.50", "31", "05.03.2024",
+                   "3.14159265358979"}));
+}
+
+TEST_F(ScriptLibraryTest, ConversionErrorsEndTheRun) {
+  struct Case {
+    const char* script;
+    const char* message;
+  } cases[] = {
+      {"begin TESTOUT(StrToInt('12x')); TESTOUT('not reached') end.", "'12x' is not a valid integer value"},
+      {"begin TESTOUT(StrToDate('xx')) end.", "'xx' is not a valid date"},
+      {"begin TESTOUT(EncodeDate(2023, 2, 29)) end.", "Invalid argument to date encode"},
+      {"var L: TStringList; begin L.Add('x') end.", "TStrings.ADD called on a nil object"},
+      {"var L: TStringList; begin L := TStringList.Create; L.Free; L.Add('x') end.",
+       "TStrings.ADD called on a nil object"},
+      {"var L: TStringList; begin L := TStringList.Create; TESTOUT(L.Strings[3]) end.",
+       "List index out of bounds (3)"},
+  };
+  for (const Case& c : cases) {
+    try {
+      Run(c.script);
+      FAIL() << c.script;
+    } catch (const Exception& e) {
+      EXPECT_STREQ(e.what(), c.message) << c.script;
+    }
+    EXPECT_TRUE(Out().empty()) << c.script;
+  }
+}
+
+}  // namespace
+}  // namespace orv
