@@ -8,7 +8,8 @@
 
 namespace orv {
 
-// True when `path` names an existing file that is not a folder.
+// True when `path` names an existing regular file (symbolic links followed);
+// folders, devices and pipes are not files to read pages from.
 bool FileExists(const std::string& path);
 
 // True when `path` names an existing folder.

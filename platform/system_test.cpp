@@ -139,6 +139,7 @@ TEST(FilesTest, AtomicWriteReplacesAndLeavesNoTemporary) {
   EXPECT_TRUE(DeleteFile(path));
   EXPECT_FALSE(FileExists(path));
   EXPECT_FALSE(FileExists(dir));
+  EXPECT_FALSE(FileExists("/dev/null"));
   EXPECT_TRUE(DirectoryExists(dir));
   EXPECT_THROW(ReadFileBytes(path), EInOutError);
   std::filesystem::remove_all(dir);

@@ -30,6 +30,12 @@ void RemoveLinesBottomUp(LineList& page, Take take) {
     if (take(page[i])) page.erase(page.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
+bool HasDefine(const TUserSettingList& defines, const std::string& name, const std::string& value) {
+  for (int i = 0; i < defines.Count(); ++i)
+    if (defines.Items(i).Name == name && defines.Items(i).Value == value) return true;
+  return false;
+}
+
 // Replaces the define's name throughout `text`.
 std::string ReplaceDefine(const std::string& text, const TUserSetting& define) {
   if (define.Name.empty()) return text;
@@ -57,7 +63,9 @@ void DefineStage(TParseStruct& context) {
     if (close == 0) return false;
     std::string body = close > p + 9 ? line.substr(static_cast<size_t>(p + 8), static_cast<size_t>(close - p - 9))
                                      : std::string();
-    context.Defines.Add(GetAttr(body, "type=\""), GetAttr(body, "value=\""));
+    std::string name = GetAttr(body, "type=\"");
+    std::string value = GetAttr(body, "value=\"");
+    if (!HasDefine(context.Defines, name, value)) context.Defines.Add(name, value);
     return true;
   });
   RemoveLinesBottomUp(context.Page, [](const std::string& line) {

@@ -23,6 +23,9 @@ std::string GetAttr(const std::string& body, const std::string& key);
 // inserted value, so a value holding its own name cannot loop, and every
 // occurrence in the page before the stage is replaced. A "?" in a name matches
 // any character; an empty name matches nothing.
+// A define line identical in name and value to a define already in the list
+// (the same define in every page of a site) is not added again, so the list
+// and the cost of the replacement do not grow with the number of pages.
 void DefineStage(TParseStruct& context);
 
 }  // namespace orv

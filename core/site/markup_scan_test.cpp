@@ -4,31 +4,10 @@
 
 #include <random>
 
-#include "core/site/wildcard_pos.h"
+#include "core/site/markup_scan_reference.h"
 
 namespace orv {
 namespace {
-
-// The scan loop written out literally on one text, with 1-based positions:
-// the reference the fast loop must agree with byte for byte.
-bool LiteralScan(std::string& t, const std::string& open, const std::string& close,
-                 const MarkupReplacer& replace) {
-  bool found = false;
-  int next = 2;
-  for (;;) {
-    int p = WildcardPos(t, open, next - 1);
-    if (p == 0) break;
-    int q = WildcardPos(t, close, p + 2);
-    if (q == 0) break;
-    found = true;
-    std::string content = t.substr(static_cast<size_t>(p + 1), static_cast<size_t>(q - p - 2));
-    std::string replacement = replace(content);
-    t.erase(static_cast<size_t>(p - 1), static_cast<size_t>(q + 1 - p + 1));
-    t.insert(static_cast<size_t>(p - 1), replacement);
-    next = q;
-  }
-  return found;
-}
 
 std::string Lookup(const std::string& name) {
   if (name == "e") return "";
@@ -59,7 +38,7 @@ TEST(MarkupScanTest, ExamplesAgreeWithLiteralLoop) {
   for (const char* page : pages) {
     std::string fast = page, literal = page;
     bool fast_found = Fast(fast).found;
-    bool literal_found = LiteralScan(literal, "<%", "%>", Lookup);
+    bool literal_found = LiteralScanMarkup(literal, "<%", "%>", Lookup);
     EXPECT_EQ(fast, literal) << page;
     EXPECT_EQ(fast_found, literal_found) << page;
   }
@@ -75,7 +54,7 @@ TEST(MarkupScanTest, GeneratedPagesAgreeWithLiteralLoop) {
     for (int i = 0; i < count; ++i) page += pieces[random() % (sizeof pieces / sizeof *pieces)];
     std::string fast = page, literal = page;
     bool fast_found = Fast(fast).found;
-    bool literal_found = LiteralScan(literal, "<%", "%>", Lookup);
+    bool literal_found = LiteralScanMarkup(literal, "<%", "%>", Lookup);
     ASSERT_EQ(fast, literal) << page;
     ASSERT_EQ(fast_found, literal_found) << page;
   }

@@ -120,6 +120,8 @@ TEST_F(StageTest, DefinesCollectReplaceAndPersist) {
   ASSERT_EQ(context_.Defines.Count(), 2);
   EXPECT_EQ(context_.Defines.Items(0).Name, "V");  // collected from the last line up
   EXPECT_EQ(Apply(DefineStage, "next page: AUTHOR\n"), "next page: Jane\n");
+  Apply(DefineStage, "{$DEFINE type=\"V\" value=\"2.1\"}\n{$DEFINE type=\"V\" value=\"3\"}\n");
+  EXPECT_EQ(context_.Defines.Count(), 3);  // the identical V is not added again
 }
 
 TEST_F(StageTest, DefineEdgeCases) {

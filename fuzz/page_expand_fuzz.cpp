@@ -1,0 +1,47 @@
+// Page expansion: the input is "name=value" lines (project variables), an
+// empty line, then a page. The page is expanded by the define, variable and
+// include stages (external programs are off) and must always end, within the
+// size bound, with the fast scan loop agreeing with the literal one.
+#include <cstdint>
+#include <string>
+
+#include "core/site/markup_scan.h"
+#include "core/site/markup_scan_reference.h"
+#include "core/site/parse_struct.h"
+#include "core/site/process_page.h"
+#include "platform/files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string input(reinterpret_cast<const char*>(data), size);
+  size_t split = input.find("\n\n");
+  std::string vars = split == std::string::npos ? std::string() : input.substr(0, split);
+  std::string page = split == std::string::npos ? input : input.substr(split + 2);
+
+  orv::BuildState build;
+  build.Limits.MaxPassDepth = 8;
+  build.Limits.MaxPageBytes = 1 << 20;
+  for (const std::string& line : orv::SplitLines(vars)) {
+    size_t eq = line.find('=');
+    if (eq != std::string::npos) build.UserVars.Add(line.substr(0, eq), line.substr(eq + 1));
+  }
+  orv::TParseStruct& context = build.Context;
+  context.UseExtApps = false;
+  context.SourceDir = "/nonexistent-orv-fuzz";
+  context.Page = orv::SplitLines(page);
+  orv::ProcessPage(context);
+  if (orv::JoinLines(context.Page).size() > (1u << 20) + 4096) __builtin_trap();
+
+  if (page.size() < 4096) {
+    auto lookup = [&build](const std::string& name) {
+      const orv::TUserSetting* var = build.UserVars.Find(name);
+      return var ? var->Value : "<!-- ERROR: " + name + " -->";
+    };
+    std::string fast = page, literal = page;
+    orv::ScanMarkup(fast, "<%", "%>", lookup, 1u << 30);
+    if (fast.size() < (1u << 16)) {
+      orv::LiteralScanMarkup(literal, "<%", "%>", lookup);
+      if (fast != literal) __builtin_trap();
+    }
+  }
+  return 0;
+}
