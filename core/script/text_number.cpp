@@ -146,12 +146,12 @@ bool ParseBooleanWord(std::string_view text, bool& out) {
   return false;
 }
 
-std::string FormatReal(double value) {
+std::string FormatReal(double value, int digits) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
   std::string text(buffer);
   size_t e = text.find('e');
   if (e == std::string::npos) return text;

@@ -22,9 +22,9 @@ Variant TextToNumber(std::string_view text, uint16_t wanted);
 // Reads "True" or "False" in any case (blanks around allowed).
 bool ParseBooleanWord(std::string_view text, bool& out);
 
-// A real in general format with 15 significant digits: "1.5", "0.1", "1E20",
-// "1.5E-7", "INF", "-INF", "NAN".
-std::string FormatReal(double value);
+// A real in general format with `digits` significant digits (15 for a
+// Double, 7 for a Single): "1.5", "0.1", "1E20", "1.5E-7", "INF", "-INF", "NAN".
+std::string FormatReal(double value, int digits = 15);
 
 // A day count from 1899-12-30 as "YYYY-MM-DD", plus " hh:mm:ss" when it has a
 // time of day; as a plain real outside the years 1..9999.

@@ -224,7 +224,7 @@ std::string Variant::AsString() const {
     case varSmallint:
     case varInteger:
     case varByte: return std::to_string(static_cast<int32_t>(ValueField()));
-    case varSingle: return FormatReal(u_.f);
+    case varSingle: return FormatReal(u_.f, 7);
     case varDouble: return FormatReal(u_.d);
     case varDate: return FormatDate(u_.d);
     case varBoolean: return u_.b ? "True" : "False";

@@ -90,7 +90,7 @@ class Variant {
   Variant(bool value) noexcept : type_(varBoolean) { u_.bits = 0; u_.b = value; }
   Variant(std::string_view text);
   Variant(const std::string& text) : Variant(std::string_view(text)) {}
-  Variant(const char* text) : Variant(std::string_view(text)) {}
+  Variant(const char* text) : Variant(std::string_view(text ? text : "")) {}
   // Other integer widths would silently pick a surprising overload.
   Variant(int64_t) = delete;
   Variant(uint32_t) = delete;
@@ -133,7 +133,7 @@ class Variant {
   // (a text that is no number, Null to a number, an array to anything), with a
   // text that names the value and the wanted type.
   //   text: Empty and Null give ""; Booleans "True"/"False"; reals in general
-  //         format with 15 significant digits ("1.5", "1E20"); dates as
+  //         format with 15 significant digits, 7 for a Single ("1.5", "1E20"); dates as
   //         "YYYY-MM-DD" plus " hh:mm:ss" when there is a time of day.
   //   integer: reals are rounded to the nearest integer, ties to even; Boolean
   //         true is -1; texts are read as numbers ("12", " -3 ", "1.5",

@@ -42,6 +42,7 @@ TEST(VariantTest, ConvertsToText) {
       {Variant(1.5e-7), "1.5E-7"},
       {Variant(1.0 / 3), "0.333333333333333"},
       {Variant::Single(0.5f), "0.5"},
+      {Variant::Single(0.1f), "0.1"},
       {Variant(true), "True"},
       {Variant(false), "False"},
       {Variant("abc"), "abc"},
