@@ -134,7 +134,7 @@ size_t DecodeLzw(std::string_view data, int min_code_size, uint8_t* out, size_t 
     prev_len = len;
   }
   // Word copies may have written a few bytes past the last pixel.
-  std::memset(out + pos, 0, std::min<size_t>(8, capacity - pos));
+  if (pos < capacity) std::memset(out + pos, 0, std::min<size_t>(8, capacity - pos));
   return pos;
 }
 
