@@ -84,7 +84,7 @@ void TGifSubImage::Read(ByteReader& reader, uint64_t pixels_allowed) {
   LocalColorTable.Count = 1 << BitsPerPixel;
   if (HasLocalColorTable) ReadColorTable(reader, LocalColorTable);
   uint64_t pixel_count = uint64_t{Width} * Height;
-  if (pixel_count > pixels_allowed) RaiseNotEnoughMemory(pixel_count);
+  if (pixel_count + kGifImageOverhead > pixels_allowed) RaiseNotEnoughMemory(pixel_count);
   Pixels = TByteArray2D(Width, Height);
   LzwCodeSize = reader.ReadByte();
   Data.Reserve(reader.PeekSubBlocksSize());
@@ -142,7 +142,7 @@ void TGifFile::LoadFromMemory(std::string_view data) {
       auto image = std::make_unique<TGifSubImage>(GlobalColorTable.Count, this);
       image->Extensions = std::move(extensions);
       image->Read(reader, kMaxGifPixels - total_pixels);
-      total_pixels += uint64_t{image->Width} * image->Height;
+      total_pixels += uint64_t{image->Width} * image->Height + kGifImageOverhead;
       SubImages.push_back(std::move(image));
       b = reader.ReadByte();
     } else if (b != kTrailer) {

@@ -22,8 +22,11 @@ class ByteReader;
 class TGifFile;
 
 // Largest number of pixels that one file may hold over all its images
-// (256 Mi); a file beyond it is refused with ENotEnoughMemory.
+// (256 Mi); a file beyond it is refused with ENotEnoughMemory. Each image also
+// counts kGifImageOverhead pixels for its tables and lists, so a file of
+// countless tiny images is bounded too (to 65536 images).
 inline constexpr uint64_t kMaxGifPixels = uint64_t{1} << 28;
+inline constexpr uint64_t kGifImageOverhead = 4096;
 
 // One image of a GIF file: its descriptor, the extensions read before it, its
 // local colour table, its LZW data as read and its decoded pixels (one colour
@@ -36,8 +39,9 @@ class TGifSubImage {
   TGifSubImage(int color_count, TGifFile* owner);
 
   // Reads the image descriptor, local colour table and LZW data (the reader
-  // stands after the image separator) and decodes the pixels. An image of
-  // more than `pixels_allowed` pixels is refused with ENotEnoughMemory.
+  // stands after the image separator) and decodes the pixels. An image whose
+  // pixels and kGifImageOverhead exceed `pixels_allowed` is refused with
+  // ENotEnoughMemory.
   void Read(ByteReader& reader, uint64_t pixels_allowed);
 
   TGifFile* Owner;

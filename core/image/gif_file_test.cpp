@@ -196,6 +196,14 @@ TEST(TGifFile, HugeImagesAreRefusedBeforeAnyAllocation) {
   EXPECT_EQ(LoadError<ENotEnoughMemory>(many.Trailer().Bytes()),
             "error in TBigByteArray.create: Not enough contiguous memory available\r\n"
             " requested memory block: 67108864 bytes");
+  // Countless tiny images: each counts for its tables as well.
+  GifWriter tiny;
+  tiny.Header().Screen(1, 1, 1);
+  const std::string one_pixel = EncodeLzw({1}, 2);
+  for (int i = 0; i < 65536; ++i) tiny.Image(1, 1, false, 0, 2, one_pixel);
+  TGifFile gif;
+  EXPECT_THROW(gif.LoadFromMemory(tiny.Trailer().Bytes()), ENotEnoughMemory);
+  EXPECT_EQ(gif.SubImages.size(), kMaxGifPixels / (1 + kGifImageOverhead));
 }
 
 TEST(TGifFile, LocalTableIsReadAndSized) {
