@@ -26,6 +26,10 @@ TKelCompiler::TKelCompiler(std::string_view source, std::string& image)
 
 // --- state helpers ---
 
+TKelCompiler::NestingGuard::NestingGuard(TKelCompiler& compiler) : compiler_(compiler) {
+  if (++compiler_.depth_ > kMaxNesting) compiler_.Error("Program nested too deeply (more than 500 levels)");
+}
+
 int32_t TKelCompiler::PeekKind() {
   TToken next;
   lex_.PeekToken(next);
@@ -344,6 +348,7 @@ void TKelCompiler::RoutineBody(const std::string& qualified) {
     Expect(';', "Operator delimeter expected");
     return;
   }
+  NestingGuard nesting(*this);
   std::string saved = prefix_;
   prefix_ = qualified + ".";
   Declarations();
@@ -392,6 +397,7 @@ void TKelCompiler::Delimiter(bool after_label) {
 // A statement's temporaries are dead once it ends, so the slots are released
 // for the next statement.
 bool TKelCompiler::Statement() {
+  NestingGuard nesting(*this);
   int32_t saved_slot = next_slot_;
   bool after_label = false;
   switch (PeekKind()) {

@@ -12,8 +12,9 @@
 //
 // Limits: a script may use at most 1001 variable slots (variables,
 // parameters, `.RESULT` slots and temporaries together) and a routine at most
-// 100 parameters; string constants hold at most 255 characters; a routine
-// that is called must have a body. Each is a compile error naming the limit.
+// 100 parameters; string constants hold at most 255 characters; statements,
+// expressions and routines nest at most 500 deep; a routine that is called
+// must have a body. Each is a compile error naming the limit.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +66,20 @@ class TKelCompiler {
     enum Kind { kNone, kLiteral, kSlot } kind = kNone;
     int32_t value = 0;  // an object handle or a slot
   };
+
+  // Counts the nesting of statements, expressions and routines, so that
+  // deeply nested text is an error instead of exhausting the stack.
+  class NestingGuard {
+   public:
+    explicit NestingGuard(TKelCompiler& compiler);
+    ~NestingGuard() { --compiler_.depth_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+   private:
+    TKelCompiler& compiler_;
+  };
+  static constexpr int32_t kMaxNesting = 500;
 
   // --- state helpers (compiler.cpp) ---
   [[noreturn]] void Error(std::string_view text) const { lex_.SyntaxError(text); }
@@ -143,6 +158,7 @@ class TKelCompiler {
   std::string prefix_;
   int32_t next_slot_ = 0;
   int32_t slot_high_water_ = 0;  // one past the highest slot ever taken
+  int32_t depth_ = 0;
   std::vector<TIDLabelItem> labels_;
   TIdentList idents_;
   TIdentList label_names_;  // label name -> Index = label number

@@ -151,6 +151,24 @@ TEST_F(VmTest, SlotAndParameterLimitsAreCompileErrors) {
             "(no error)");
 }
 
+TEST_F(VmTest, DeepNestingIsAnErrorNotACrash) {
+  const std::string too_deep = Framed(1, "Program nested too deeply (more than 500 levels)");
+  std::string open(100000, '(');
+  EXPECT_EQ(CompileError("var x: integer; begin x := " + open + "1 end."), too_deep);
+  std::string signs;
+  for (int i = 0; i < 100000; ++i) signs += "- not ";
+  EXPECT_EQ(CompileError("var x: integer; begin x := " + signs + "1 end."), too_deep);
+  std::string blocks;
+  for (int i = 0; i < 100000; ++i) blocks += "begin ";
+  EXPECT_EQ(CompileError(blocks), too_deep);
+  std::string routines;
+  for (int i = 0; i < 100000; ++i) routines += "procedure P" + std::to_string(i) + "; ";
+  EXPECT_EQ(CompileError(routines), too_deep);
+  EXPECT_EQ(CompileError("var x: integer; begin x := " + std::string(200, '(') + "1" +
+                         std::string(200, ')') + " end."),
+            "(no error)");
+}
+
 // Statements release their temporaries, so a long script of calls does not
 // run out of slots.
 TEST_F(VmTest, StatementsReleaseTheirTemporaries) {

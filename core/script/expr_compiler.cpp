@@ -114,6 +114,7 @@ int32_t TKelCompiler::Term() {
 // --- operands ---
 
 int32_t TKelCompiler::Operand() {
+  NestingGuard nesting(*this);
   Next();
   switch (tok_.Kind) {
     case tkDigits:

@@ -93,73 +93,128 @@ void CallHost(TBinProg& p, const TDecodedItem& d, int32_t& pc) {
     if (kinds[i] == pkVar) p.Vars[CallArgSlot(data, i)] = p.Args[i];
 }
 
-// Executes the instruction at pc; returns false to stop. `base` is the return
-// depth at which opReturn ends the execution.
-[[gnu::always_inline]] inline bool StepAt(TBinProg& p, const TDecodedItem* code, int32_t& pc,
-                                          int32_t base) {
-  const TDecodedItem& d = code[pc++];
+enum class RunMode { kFree, kLimited, kSingleStep };
+
+// The interpreter loop, threaded: each handler jumps straight to the next
+// one. Runs from pc until the program stops (returns false), or, in
+// kSingleStep mode, for one instruction (returns true unless it stopped).
+// `base` is the return depth at which opReturn ends the execution.
+template <RunMode mode>
+bool Interpret(TBinProg& p, int32_t& pc, int32_t base, uint64_t limit) {
+  const void* handlers[TBinProg::kHandlerLimit];
+  for (const void*& h : handlers) h = &&fault;
+  handlers[opAdd] = &&add;
+  handlers[opSub] = &&sub;
+  handlers[opMul] = &&mul;
+  handlers[opIntDiv] = &&int_div;
+  handlers[opMod] = &&mod;
+  handlers[opDivide] = &&divide;
+  handlers[opShl] = &&shl;
+  handlers[opShr] = &&shr;
+  handlers[opNot] = &&op_not;
+  handlers[opOr] = &&op_or;
+  handlers[opXor] = &&op_xor;
+  handlers[opAnd] = &&op_and;
+  handlers[opGreaterEq] = &&greater_eq;
+  handlers[opEqual] = &&equal;
+  handlers[opLessEq] = &&less_eq;
+  handlers[opNotEqual] = &&not_equal;
+  handlers[opGreater] = &&greater;
+  handlers[opLess] = &&less;
+  handlers[opNeg] = &&neg;
+  handlers[opGoto] = &&go_to;
+  handlers[opJumpIfFalse] = &&jump_if_false;
+  handlers[opLoadConst] = &&load_const;
+  handlers[opStop] = &&stop;
+  handlers[opInc] = &&inc;
+  handlers[opDec] = &&dec;
+  handlers[opCall] = &&call;
+  handlers[opSetSelf] = &&set_self;
+  handlers[opDynGet] = &&dyn_get;
+  handlers[opDynSet] = &&dyn_set;
+  handlers[opSetSelfVar] = &&set_self_var;
+  handlers[opMove] = &&move;
+  handlers[opGosub] = &&gosub;
+  handlers[opReturn] = &&op_return;
+  handlers[opArrayNew] = &&array_new;
+  handlers[opArrayPut] = &&array_put;
+
+  const TDecodedItem* code = p.Decoded().data();
   Variant* v = p.Vars.data();
-  switch (d.Handler) {
-    case opAdd: Arithmetic<VarOp::Add>(v[d.A], v[d.B]); return true;
-    case opSub: Arithmetic<VarOp::Sub>(v[d.A], v[d.B]); return true;
-    case opMul: Arithmetic<VarOp::Mul>(v[d.A], v[d.B]); return true;
-    case opIntDiv: ApplyBinary(VarOp::IntDiv, v[d.A], v[d.B]); return true;
-    case opMod: ApplyBinary(VarOp::Mod, v[d.A], v[d.B]); return true;
-    case opDivide: ApplyBinary(VarOp::Divide, v[d.A], v[d.B]); return true;
-    case opShl: ApplyBinary(VarOp::Shl, v[d.A], v[d.B]); return true;
-    case opShr: ApplyBinary(VarOp::Shr, v[d.A], v[d.B]); return true;
-    case opOr: ApplyBinary(VarOp::Or, v[d.A], v[d.B]); return true;
-    case opXor: ApplyBinary(VarOp::Xor, v[d.A], v[d.B]); return true;
-    case opAnd: ApplyBinary(VarOp::And, v[d.A], v[d.B]); return true;
-    case opNot: ApplyNot(v[d.A]); return true;
-    case opNeg: ApplyNeg(v[d.A]); return true;
-    case opGreaterEq: Comparison<VarCompareOp::GreaterEq>(v[d.A], v[d.B]); return true;
-    case opEqual: Comparison<VarCompareOp::Equal>(v[d.A], v[d.B]); return true;
-    case opLessEq: Comparison<VarCompareOp::LessEq>(v[d.A], v[d.B]); return true;
-    case opNotEqual: Comparison<VarCompareOp::NotEqual>(v[d.A], v[d.B]); return true;
-    case opGreater: Comparison<VarCompareOp::Greater>(v[d.A], v[d.B]); return true;
-    case opLess: Comparison<VarCompareOp::Less>(v[d.A], v[d.B]); return true;
-    case opGoto: pc = d.A; return true;
-    case opJumpIfFalse:
-      if (ConditionFalse(v[d.A])) pc = d.B;
-      return true;
-    case opLoadConst: v[d.A] = p.Constants[d.B]; return true;
-    case opStop: return false;
-    case opInc: Increment(v[d.A], 1); return true;
-    case opDec: Increment(v[d.A], -1); return true;
-    case opMove: v[d.A] = v[d.B]; return true;
-    case opCall: CallHost(p, d, pc); return true;
-    case opSetSelf: p.SelfHandle = static_cast<uint32_t>(d.A); return true;
-    case opSetSelfVar: p.SelfHandle = v[d.A].ValueField(); return true;
-    case opDynGet: {
-      int32_t target = p.Code[pc++].A;
-      v[target] = DynaVarGet(d.B, d.A);
-      return true;
-    }
-    case opDynSet: {
-      int32_t source = p.Code[pc++].A;
-      DynaVarSet(d.B, d.A, v[source]);
-      return true;
-    }
-    case opGosub:
-      if (p.ReturnDepth >= TBinProg::kReturnStackSize) throw ECompilerError("Return stack overflow");
-      p.ReturnStack[p.ReturnDepth++] = pc;
-      pc = d.A;
-      return true;
-    case opReturn:
-      if (p.ReturnDepth <= base) return false;
-      pc = p.ReturnStack[--p.ReturnDepth];
-      return true;
-    case opArrayNew: v[d.A] = Variant::Array(d.B); return true;
-    case opArrayPut: {
-      int32_t array = p.Code[pc++].A;
-      v[array].PutElement(d.A, v[d.B]);
-      return true;
-    }
-    default:
-      --pc;  // the faulty instruction did not run
-      throw ECompilerError(TBinProg::FaultText(d.Handler));
-  }
+  uint64_t steps = 0;
+  const TDecodedItem* d = &code[pc++];
+  goto *handlers[d->Handler];
+
+#define ORV_NEXT()                                                                       \
+  do {                                                                                   \
+    if constexpr (mode == RunMode::kSingleStep) return true;                             \
+    if constexpr (mode == RunMode::kLimited)                                             \
+      if (++steps >= limit) throw ECompilerError("Step limit exceeded");                 \
+    d = &code[pc++];                                                                     \
+    goto *handlers[d->Handler];                                                          \
+  } while (0)
+
+add: Arithmetic<VarOp::Add>(v[d->A], v[d->B]); ORV_NEXT();
+sub: Arithmetic<VarOp::Sub>(v[d->A], v[d->B]); ORV_NEXT();
+mul: Arithmetic<VarOp::Mul>(v[d->A], v[d->B]); ORV_NEXT();
+int_div: ApplyBinary(VarOp::IntDiv, v[d->A], v[d->B]); ORV_NEXT();
+mod: ApplyBinary(VarOp::Mod, v[d->A], v[d->B]); ORV_NEXT();
+divide: ApplyBinary(VarOp::Divide, v[d->A], v[d->B]); ORV_NEXT();
+shl: ApplyBinary(VarOp::Shl, v[d->A], v[d->B]); ORV_NEXT();
+shr: ApplyBinary(VarOp::Shr, v[d->A], v[d->B]); ORV_NEXT();
+op_or: ApplyBinary(VarOp::Or, v[d->A], v[d->B]); ORV_NEXT();
+op_xor: ApplyBinary(VarOp::Xor, v[d->A], v[d->B]); ORV_NEXT();
+op_and: ApplyBinary(VarOp::And, v[d->A], v[d->B]); ORV_NEXT();
+op_not: ApplyNot(v[d->A]); ORV_NEXT();
+neg: ApplyNeg(v[d->A]); ORV_NEXT();
+greater_eq: Comparison<VarCompareOp::GreaterEq>(v[d->A], v[d->B]); ORV_NEXT();
+equal: Comparison<VarCompareOp::Equal>(v[d->A], v[d->B]); ORV_NEXT();
+less_eq: Comparison<VarCompareOp::LessEq>(v[d->A], v[d->B]); ORV_NEXT();
+not_equal: Comparison<VarCompareOp::NotEqual>(v[d->A], v[d->B]); ORV_NEXT();
+greater: Comparison<VarCompareOp::Greater>(v[d->A], v[d->B]); ORV_NEXT();
+less: Comparison<VarCompareOp::Less>(v[d->A], v[d->B]); ORV_NEXT();
+go_to: pc = d->A; ORV_NEXT();
+jump_if_false:
+  if (ConditionFalse(v[d->A])) pc = d->B;
+  ORV_NEXT();
+load_const: v[d->A] = p.Constants[d->B]; ORV_NEXT();
+inc: Increment(v[d->A], 1); ORV_NEXT();
+dec: Increment(v[d->A], -1); ORV_NEXT();
+move: v[d->A] = v[d->B]; ORV_NEXT();
+call: CallHost(p, *d, pc); ORV_NEXT();
+set_self: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
+set_self_var: p.SelfHandle = v[d->A].ValueField(); ORV_NEXT();
+dyn_get: {
+  int32_t target = p.Code[pc++].A;
+  v[target] = DynaVarGet(d->B, d->A);
+  ORV_NEXT();
+}
+dyn_set: {
+  int32_t source = p.Code[pc++].A;
+  DynaVarSet(d->B, d->A, v[source]);
+  ORV_NEXT();
+}
+gosub:
+  if (p.ReturnDepth >= TBinProg::kReturnStackSize) throw ECompilerError("Return stack overflow");
+  p.ReturnStack[p.ReturnDepth++] = pc;
+  pc = d->A;
+  ORV_NEXT();
+op_return:
+  if (p.ReturnDepth <= base) return false;
+  pc = p.ReturnStack[--p.ReturnDepth];
+  ORV_NEXT();
+array_new: v[d->A] = Variant::Array(d->B); ORV_NEXT();
+array_put: {
+  int32_t array = p.Code[pc++].A;
+  v[array].PutElement(d->A, v[d->B]);
+  ORV_NEXT();
+}
+stop:
+  return false;
+fault:
+  --pc;  // the faulty instruction did not run
+  throw ECompilerError(TBinProg::FaultText(d->Handler));
+#undef ORV_NEXT
 }
 
 // Marks an execution in progress; at its end, however it ends, the return
@@ -187,7 +242,6 @@ void Execute(TBinProg& program, int32_t start, uint64_t step_limit) {
   if (start < 0 || start > static_cast<int32_t>(program.Code.size()))
     throw ECompilerError("Invalid start instruction");
   ExecutionScope scope(program);
-  const TDecodedItem* code = program.Decoded().data();
   int32_t pc = start;
   struct PcWriteBack {
     TBinProg& p;
@@ -195,18 +249,16 @@ void Execute(TBinProg& program, int32_t start, uint64_t step_limit) {
     ~PcWriteBack() { p.PC = pc; }
   } write_back{program, pc};
   if (step_limit == 0) {
-    while (StepAt(program, code, pc, scope.base())) {
-    }
-    return;
+    Interpret<RunMode::kFree>(program, pc, scope.base(), 0);
+  } else {
+    Interpret<RunMode::kLimited>(program, pc, scope.base(), step_limit);
   }
-  for (uint64_t steps = 1; StepAt(program, code, pc, scope.base()); ++steps)
-    if (steps >= step_limit) throw ECompilerError("Step limit exceeded");
 }
 
 bool Step(TBinProg& program) {
   if (program.PC < 0 || program.PC > static_cast<int32_t>(program.Code.size()))
     throw ECompilerError("Invalid start instruction");
-  return StepAt(program, program.Decoded().data(), program.PC, 0);
+  return Interpret<RunMode::kSingleStep>(program, program.PC, 0, 0);
 }
 
 void TKelRuner::Run() {

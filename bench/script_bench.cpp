@@ -1,0 +1,143 @@
+// Script engine speed: runs each program of bench/scripts/ as ORV script and,
+// when Lua 5.4 is available, the same program in Lua in this process, and
+// prints both times and their ratio; then the compile speed on a generated
+// script of 10,000 lines.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/script/compiler.h"
+#include "core/script/dyna_vars.h"
+#include "core/script/engine.h"
+#include "core/script/host_registry.h"
+#include "core/script/runner.h"
+
+#ifdef ORV_HAVE_LUA
+extern "C" {
+#include <lauxlib.h>
+#include <lua.h>
+#include <lualib.h>
+}
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kRounds = 3;  // the best of three runs is reported
+
+std::filesystem::path ScriptDir() { return std::filesystem::path(__FILE__).parent_path() / "scripts"; }
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+template <class F>
+double BestSeconds(F&& run) {
+  double best = 1e30;
+  for (int round = 0; round < kRounds; ++round) {
+    auto start = Clock::now();
+    run();
+    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  return best;
+}
+
+// Runs the ORV program (compiled once, like a page script that is built once
+// and run) and returns the time of one run; `result` receives its Result.
+double TimeOrv(const std::string& source, std::string& result) {
+  return BestSeconds([&] {
+    orv::TKelRuner runner(source);
+    runner.Run();
+    result = orv::InternalVars().Result.AsString();
+  });
+}
+
+#ifdef ORV_HAVE_LUA
+int LuaBenchAdd(lua_State* state) {
+  lua_pushinteger(state, luaL_checkinteger(state, 1) + luaL_checkinteger(state, 2));
+  return 1;
+}
+
+double TimeLua(const std::string& source, std::string& result) {
+  return BestSeconds([&] {
+    lua_State* state = luaL_newstate();
+    luaL_openlibs(state);
+    lua_register(state, "benchadd", LuaBenchAdd);
+    if (luaL_loadstring(state, source.c_str()) != LUA_OK || lua_pcall(state, 0, 1, 0) != LUA_OK) {
+      result = std::string("error: ") + lua_tostring(state, -1);
+    } else {
+      result = lua_tostring(state, -1);
+    }
+    lua_close(state);
+  });
+}
+#endif
+
+void BenchProgram(const char* name) {
+  std::string orv_result;
+  double orv = TimeOrv(ReadFile(ScriptDir() / (std::string(name) + ".ops")), orv_result);
+  std::printf("%-10s ORV %8.1f ms", name, orv * 1e3);
+#ifdef ORV_HAVE_LUA
+  std::string lua_result;
+  double lua = TimeLua(ReadFile(ScriptDir() / (std::string(name) + ".lua")), lua_result);
+  std::printf("   Lua 5.4 %8.1f ms   ORV/Lua %5.2f", lua * 1e3, orv / lua);
+  if (lua_result != orv_result)
+    std::printf("   (results differ: %s / %s)", orv_result.c_str(), lua_result.c_str());
+#else
+  std::printf("   (Lua 5.4 not available)");
+#endif
+  std::printf("\n");
+}
+
+// A script of `lines` lines: declarations, a routine and a long main block
+// of assignments, calls and control statements.
+std::string GeneratedScript(int lines) {
+  std::string text = "var a, b, c: integer; s: string;\n"
+                     "function F(x, y: integer): integer;\nbegin\n  Result := x * y + 1\nend;\n"
+                     "begin\n";
+  for (int i = 0; lines > 8; ++i, lines -= 4) {
+    text += "  a := (b + " + std::to_string(i) + ") * 3 - c div 2;\n";
+    text += "  if a > b then b := F(a, c) else c := BenchAdd(a, 1);\n";
+    text += "  s := 'line ' + 'text'#13#10;\n";
+    text += "  while c > 100 do c := c - 7;\n";
+  }
+  return text + "end.\n";
+}
+
+void BenchCompile() {
+  const int kLines = 10000;
+  std::string source = GeneratedScript(kLines);
+  double seconds = BestSeconds([&] {
+    std::string image;
+    orv::TKelCompiler compiler(source, image);
+    compiler.Compile();
+  });
+  std::printf("compile    %d lines in %.1f ms: %.0f lines/s\n", kLines, seconds * 1e3, kLines / seconds);
+}
+
+}  // namespace
+
+// Arguments name the programs to run (default: all, then the compile speed).
+int main(int argc, char** argv) {
+  orv::EngineStartup();
+  orv::RegisterFunc("BenchAdd",
+                    [](orv::TObject*, const std::string&, orv::ArgBlock& args, orv::Variant& result) {
+                      result = orv::BinaryOp(orv::VarOp::Add, args[0], args[1]);
+                    },
+                    {orv::pkValue, orv::pkValue});
+  if (argc > 1) {
+    for (int i = 1; i < argc; ++i) BenchProgram(argv[i]);
+  } else {
+    for (const char* name : {"count", "strings", "hostcalls", "calls"}) BenchProgram(name);
+    BenchCompile();
+  }
+  orv::EngineShutdown();
+  return 0;
+}
