@@ -1,6 +1,8 @@
 #include "core/script/runner.h"
 
 #include <algorithm>
+#include <climits>
+#include <new>
 
 #include "core/script/compiler.h"
 #include "core/script/compiler_error.h"
@@ -17,17 +19,30 @@ bool BothIntegers(const Variant& a, const Variant& b) {
 
 int32_t IntOf(const Variant& v) { return static_cast<int32_t>(v.ValueField()); }
 
-// var[A] := var[A] op var[B]; two integers that do not overflow stay on the
-// quick path, everything else takes the value operators.
+// Replaces the value in `slot` with a number or Boolean, at the cost of the
+// old value's release only.
+template <class T>
+void Store(Variant& slot, T value) {
+  slot.~Variant();
+  ::new (&slot) Variant(value);
+}
+
+// var[A] := var[A] op var[B] for Mul, IntDiv and Mod: two integers whose
+// result is an integer stay on the quick path; everything else, errors
+// included, takes the value operators.
 template <VarOp op>
-void Arithmetic(Variant& a, const Variant& b) {
+void IntegerArithmetic(Variant& a, const Variant& b) {
   if (BothIntegers(a, b)) {
-    int32_t r;
-    bool overflow = op == VarOp::Add   ? __builtin_add_overflow(IntOf(a), IntOf(b), &r)
-                    : op == VarOp::Sub ? __builtin_sub_overflow(IntOf(a), IntOf(b), &r)
-                                       : __builtin_mul_overflow(IntOf(a), IntOf(b), &r);
-    if (!overflow) {
-      a = Variant(r);
+    int32_t x = IntOf(a), y = IntOf(b), r = 0;
+    bool quick;
+    if constexpr (op == VarOp::Mul) {
+      quick = !__builtin_mul_overflow(x, y, &r);
+    } else {
+      quick = y != 0 && !(x == INT32_MIN && y == -1);
+      if (quick) r = op == VarOp::IntDiv ? x / y : x % y;
+    }
+    if (quick) {
+      Store(a, r);
       return;
     }
   }
@@ -36,28 +51,23 @@ void Arithmetic(Variant& a, const Variant& b) {
 
 template <VarCompareOp op>
 void Comparison(Variant& a, const Variant& b) {
+  bool r;
   if (BothIntegers(a, b)) {
     int32_t x = IntOf(a), y = IntOf(b);
-    bool r = op == VarCompareOp::GreaterEq ? x >= y
-             : op == VarCompareOp::Equal   ? x == y
-             : op == VarCompareOp::LessEq  ? x <= y
-             : op == VarCompareOp::NotEqual ? x != y
-             : op == VarCompareOp::Greater ? x > y
-                                           : x < y;
-    a = Variant(r);
-    return;
+    r = op == VarCompareOp::GreaterEq ? x >= y
+        : op == VarCompareOp::Equal   ? x == y
+        : op == VarCompareOp::LessEq  ? x <= y
+        : op == VarCompareOp::NotEqual ? x != y
+        : op == VarCompareOp::Greater ? x > y
+                                      : x < y;
+  } else {
+    r = CompareOp(op, a, b);
   }
-  a = Variant(CompareOp(op, a, b));
+  Store(a, r);
 }
 
-void Increment(Variant& a, int32_t delta) {
-  int32_t r;
-  if (a.Type() == varInteger && !__builtin_add_overflow(IntOf(a), delta, &r)) {
-    a = Variant(r);
-    return;
-  }
-  ApplyBinary(VarOp::Add, a, Variant(delta));
-}
+const Variant kOne(1);
+const Variant kMinusOne(-1);
 
 bool ConditionFalse(const Variant& v) {
   if (v.Type() == varBoolean) return v.ValueField() == 0;
@@ -154,11 +164,11 @@ bool Interpret(TBinProg& p, int32_t& pc, int32_t base, uint64_t limit) {
     goto *handlers[d->Handler];                                                          \
   } while (0)
 
-add: Arithmetic<VarOp::Add>(v[d->A], v[d->B]); ORV_NEXT();
-sub: Arithmetic<VarOp::Sub>(v[d->A], v[d->B]); ORV_NEXT();
-mul: Arithmetic<VarOp::Mul>(v[d->A], v[d->B]); ORV_NEXT();
-int_div: ApplyBinary(VarOp::IntDiv, v[d->A], v[d->B]); ORV_NEXT();
-mod: ApplyBinary(VarOp::Mod, v[d->A], v[d->B]); ORV_NEXT();
+add: ApplyBinary(VarOp::Add, v[d->A], v[d->B]); ORV_NEXT();
+sub: ApplyBinary(VarOp::Sub, v[d->A], v[d->B]); ORV_NEXT();
+mul: IntegerArithmetic<VarOp::Mul>(v[d->A], v[d->B]); ORV_NEXT();
+int_div: IntegerArithmetic<VarOp::IntDiv>(v[d->A], v[d->B]); ORV_NEXT();
+mod: IntegerArithmetic<VarOp::Mod>(v[d->A], v[d->B]); ORV_NEXT();
 divide: ApplyBinary(VarOp::Divide, v[d->A], v[d->B]); ORV_NEXT();
 shl: ApplyBinary(VarOp::Shl, v[d->A], v[d->B]); ORV_NEXT();
 shr: ApplyBinary(VarOp::Shr, v[d->A], v[d->B]); ORV_NEXT();
@@ -178,8 +188,8 @@ jump_if_false:
   if (ConditionFalse(v[d->A])) pc = d->B;
   ORV_NEXT();
 load_const: v[d->A] = p.Constants[d->B]; ORV_NEXT();
-inc: Increment(v[d->A], 1); ORV_NEXT();
-dec: Increment(v[d->A], -1); ORV_NEXT();
+inc: ApplyBinary(VarOp::Add, v[d->A], kOne); ORV_NEXT();
+dec: ApplyBinary(VarOp::Add, v[d->A], kMinusOne); ORV_NEXT();
 move: v[d->A] = v[d->B]; ORV_NEXT();
 call: CallHost(p, *d, pc); ORV_NEXT();
 set_self: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
