@@ -169,7 +169,7 @@ const char* TBinProg::FaultText(int32_t handler) {
 
 void TBinProg::Decode() {
   const auto count = static_cast<int32_t>(Code.size());
-  decoded_.assign(Code.size() + 1, TDecodedItem{0, 0, kFaultEnd});
+  decoded_.assign(Code.size() + 1, TDecodedItem{0, 0, kFaultEnd, 0});
   auto valid_slot = [](int32_t v) { return v >= 0 && v < kSlotCount; };
   // Checks one field; returns the fault, or 0 with `v` made ready to run.
   auto check = [&](TOperand kind, int32_t& v) -> int32_t {
@@ -201,6 +201,15 @@ void TBinProg::Decode() {
     if (fault == 0 && info->data_words == 1 && (i + 1 >= count || !valid_slot(Code[i + 1].A)))
       fault = i + 1 >= count ? kFaultDataWord : kFaultSlot;
     d.Handler = fault != 0 ? fault : item.Op;
+  }
+  for (int32_t i = 0; i + 1 < count; ++i) {
+    TDecodedItem& d = decoded_[i];
+    const TDecodedItem& next = decoded_[i + 1];
+    if (d.Handler >= opGreaterEq && d.Handler <= opLess && next.Handler == opJumpIfFalse &&
+        next.A == d.A) {
+      d.Handler = kCompareJumpFirst + (d.Handler - opGreaterEq);
+      d.Target = next.B;
+    }
   }
 }
 

@@ -32,11 +32,14 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
 
 // One instruction prepared for execution: the handler to run and its
 // operands, checked against the tables when the program was loaded. Jumps
-// hold their target instruction instead of the label number.
+// hold their target instruction instead of the label number. A comparison
+// directly followed by an opJumpIfFalse on its result runs as one fused
+// handler that also takes the jump (target in Target).
 struct TDecodedItem {
   int32_t A = 0;
   int32_t B = 0;
-  int32_t Handler = 0;  // an opcode, or one of the TBinProg::kFault... codes
+  int32_t Handler = 0;  // an opcode, a TBinProg::kFault... or kCompareJump... code
+  int32_t Target = 0;
 };
 
 // A loaded program and the state of its machine. Slots, the return stack and
@@ -57,6 +60,10 @@ class TBinProg {
     kFaultTarget,                    // a label whose target is outside the code
     kFaultDataWord,                  // a data word missing at the end of the code
     kFaultEnd,                       // execution ran past the last instruction
+    // Fused comparison and opJumpIfFalse, one per comparison, in the order
+    // of their opcodes (opGreaterEq .. opLess).
+    kCompareJumpFirst,
+    kCompareJumpLast = kCompareJumpFirst + (opLess - opGreaterEq),
     kHandlerLimit,
   };
 

@@ -129,6 +129,28 @@ TEST(ProgramImage, FaultyInstructionsFailWhenExecuted) {
             "(no error)");
 }
 
+// A comparison and the conditional jump on its result run as one handler; a
+// jump to the conditional jump itself still runs it alone.
+TEST(ProgramImage, ComparisonAndJumpRunTogetherOrApart) {
+  std::string image = Image({}, {2, 4},
+                            {{0, 0, opGoto}, {0, 1, opLess}, {0, 1, opJumpIfFalse}, {2, 0, opInc}, {0, 0, opStop}});
+  TBinProg alone(image);
+  Execute(alone, 0);  // slot 0 holds the integer 0: the jump is taken
+  EXPECT_EQ(alone.Vars[0].Type(), varInteger);
+  EXPECT_EQ(alone.Vars[2].AsInteger(), 0);
+  TBinProg fused(image);
+  fused.Vars[1] = Variant(1);
+  Execute(fused, 1);  // 0 < 1: falls through to the increment
+  EXPECT_EQ(fused.Vars[0].Type(), varBoolean);
+  EXPECT_EQ(fused.Vars[2].AsInteger(), 1);
+  TBinProg stepped(image);
+  stepped.PC = 1;
+  int steps = 1;
+  while (Step(stepped)) ++steps;
+  EXPECT_EQ(steps, 3);  // less, jump, stop
+  EXPECT_FALSE(stepped.Vars[0].AsBoolean());
+}
+
 TEST_F(VmTest, CallWordsAreCheckedAtRunTime) {
   int32_t add = FindFunction("TADD");
   EXPECT_EQ(RunError({}, {{0, add, opCall}}), "Missing data word in program");

@@ -49,8 +49,9 @@ void IntegerArithmetic(Variant& a, const Variant& b) {
   ApplyBinary(op, a, b);
 }
 
+// var[A] := the comparison's result, which is also returned.
 template <VarCompareOp op>
-void Comparison(Variant& a, const Variant& b) {
+bool Comparison(Variant& a, const Variant& b) {
   bool r;
   if (BothIntegers(a, b)) {
     int32_t x = IntOf(a), y = IntOf(b);
@@ -64,6 +65,7 @@ void Comparison(Variant& a, const Variant& b) {
     r = CompareOp(op, a, b);
   }
   Store(a, r);
+  return r;
 }
 
 const Variant kOne(1);
@@ -148,6 +150,15 @@ bool Interpret(TBinProg& p, int32_t& pc, int32_t base, uint64_t limit) {
   handlers[opReturn] = &&op_return;
   handlers[opArrayNew] = &&array_new;
   handlers[opArrayPut] = &&array_put;
+  // One step runs one instruction, so stepping runs a fused comparison as
+  // the plain one and its jump as the next step.
+  constexpr bool kFuse = mode != RunMode::kSingleStep;
+  handlers[TBinProg::kCompareJumpFirst + 0] = kFuse ? &&greater_eq_jump : &&greater_eq;
+  handlers[TBinProg::kCompareJumpFirst + 1] = kFuse ? &&equal_jump : &&equal;
+  handlers[TBinProg::kCompareJumpFirst + 2] = kFuse ? &&less_eq_jump : &&less_eq;
+  handlers[TBinProg::kCompareJumpFirst + 3] = kFuse ? &&not_equal_jump : &&not_equal;
+  handlers[TBinProg::kCompareJumpFirst + 4] = kFuse ? &&greater_jump : &&greater;
+  handlers[TBinProg::kCompareJumpFirst + 5] = kFuse ? &&less_jump : &&less;
 
   const TDecodedItem* code = p.Decoded().data();
   Variant* v = p.Vars.data();
@@ -183,6 +194,20 @@ less_eq: Comparison<VarCompareOp::LessEq>(v[d->A], v[d->B]); ORV_NEXT();
 not_equal: Comparison<VarCompareOp::NotEqual>(v[d->A], v[d->B]); ORV_NEXT();
 greater: Comparison<VarCompareOp::Greater>(v[d->A], v[d->B]); ORV_NEXT();
 less: Comparison<VarCompareOp::Less>(v[d->A], v[d->B]); ORV_NEXT();
+#define ORV_COMPARE_JUMP(op)              \
+  if (Comparison<op>(v[d->A], v[d->B])) { \
+    ++pc;                                 \
+  } else {                                \
+    pc = d->Target;                       \
+  }                                       \
+  ORV_NEXT();
+greater_eq_jump: ORV_COMPARE_JUMP(VarCompareOp::GreaterEq)
+equal_jump: ORV_COMPARE_JUMP(VarCompareOp::Equal)
+less_eq_jump: ORV_COMPARE_JUMP(VarCompareOp::LessEq)
+not_equal_jump: ORV_COMPARE_JUMP(VarCompareOp::NotEqual)
+greater_jump: ORV_COMPARE_JUMP(VarCompareOp::Greater)
+less_jump: ORV_COMPARE_JUMP(VarCompareOp::Less)
+#undef ORV_COMPARE_JUMP
 go_to: pc = d->A; ORV_NEXT();
 jump_if_false:
   if (ConditionFalse(v[d->A])) pc = d->B;
