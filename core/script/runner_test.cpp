@@ -53,6 +53,12 @@ const ValueCase kValues[] = {
     {"x := TSUM([])", "0"},
     {"x := TTAG('n', [1, 2])", "n:2"},
     {"x := mbMiddle + ssDouble", "8"},
+    {"x := (1 < 2) and (3 > 2)", "True"},
+    {"x := (1 > 2) or not (3 > 2)", "False"},
+    {"x := True xor True", "False"},
+    {"x := 6 and 3", "2"},
+    {"x := 'Line'#9'tab'", "Line\ttab"},
+    {"x := 0; while (x < 10) and (x <> 5) do x := x + 1", "5"},
 };
 
 TEST_F(VmTest, ExpressionsAndStatements) {
