@@ -137,9 +137,7 @@ TEST_F(OrvccTest, MissingCoreOrExportIsReported) {
 }
 
 TEST_F(OrvccTest, BuildsTheBundledExample) {
-  const char* source = std::getenv("ORV_SOURCE_DIR");
-  ASSERT_NE(source, nullptr);
-  fs::copy(std::string(source) + "/examples/site", dir_ + "example", fs::copy_options::recursive);
+  fs::copy(std::string(ORV_SOURCE_TREE) + "/examples/site", dir_ + "example", fs::copy_options::recursive);
   fs::remove_all(dir_ + "example/out");
   Outcome run = Orvcc("--console '" + dir_ + "example/site.orv'");
   EXPECT_EQ(run.status, 0) << run.err;
