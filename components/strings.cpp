@@ -1,14 +1,10 @@
 #include "components/strings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 #include "components/errors.h"
 #include "platform/exception.h"
+#include "platform/files.h"
 
 namespace orv {
 namespace {
@@ -281,44 +277,9 @@ void TStrings::SetText(std::string_view text) {
   EndUpdate();
 }
 
-void TStrings::LoadFromFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EInOutError("Cannot open file \"" + path + "\": " + std::strerror(errno));
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      int error = errno;
-      ::close(fd);
-      throw EInOutError("Cannot read file \"" + path + "\": " + std::strerror(error));
-    }
-    if (got == 0) break;
-    bytes.append(buffer, static_cast<size_t>(got));
-  }
-  ::close(fd);
-  SetText(bytes);
-}
+void TStrings::LoadFromFile(const std::string& path) { SetText(ReadFileBytes(path)); }
 
-void TStrings::SaveToFile(const std::string& path) const {
-  std::string text = Text();
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw EInOutError("Cannot create file \"" + path + "\": " + std::strerror(errno));
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0) {
-      int error = errno;
-      ::close(fd);
-      throw EInOutError("Cannot write file \"" + path + "\": " + std::strerror(error));
-    }
-    done += static_cast<size_t>(put);
-  }
-  if (::close(fd) != 0)
-    throw EInOutError("Cannot write file \"" + path + "\": " + std::strerror(errno));
-}
+void TStrings::SaveToFile(const std::string& path) const { WriteFileBytes(path, Text()); }
 
 void TStrings::BeginUpdate() {
   if (update_count_++ == 0) SetUpdateState(true);
