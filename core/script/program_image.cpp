@@ -202,6 +202,7 @@ void TBinProg::Decode() {
       fault = i + 1 >= count ? kFaultDataWord : kFaultSlot;
     d.Handler = fault != 0 ? fault : item.Op;
   }
+  FuseAppends();
   for (int32_t i = 0; i + 1 < count; ++i) {
     TDecodedItem& d = decoded_[i];
     const TDecodedItem& next = decoded_[i + 1];
@@ -209,6 +210,21 @@ void TBinProg::Decode() {
         next.A == d.A) {
       d.Handler = kCompareJumpFirst + (d.Handler - opGreaterEq);
       d.Target = next.B;
+    }
+  }
+}
+
+// opMove t,s; opLoadConst u,c or opMove u,x; opAdd t,u; opMove s,t with
+// t, u and s distinct and x not t: the value of s grows by the loaded value.
+void TBinProg::FuseAppends() {
+  const auto count = static_cast<int32_t>(Code.size());
+  for (int32_t i = 0; i + 3 < count; ++i) {
+    const TDecodedItem* d = &decoded_[i];
+    const int32_t t = d[0].A, s = d[0].B, u = d[1].A;
+    bool load = d[1].Handler == opLoadConst || (d[1].Handler == opMove && d[1].B != t);
+    if (d[0].Handler == opMove && load && t != s && u != t && u != s && d[2].Handler == opAdd &&
+        d[2].A == t && d[2].B == u && d[3].Handler == opMove && d[3].A == s && d[3].B == t) {
+      decoded_[i].Handler = kAppend;
     }
   }
 }

@@ -34,7 +34,9 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
 // operands, checked against the tables when the program was loaded. Jumps
 // hold their target instruction instead of the label number. A comparison
 // directly followed by an opJumpIfFalse on its result runs as one fused
-// handler that also takes the jump (target in Target).
+// handler that also takes the jump (target in Target); the four
+// instructions of an append to a variable run as one handler too. Fused
+// handlers leave every slot as the instructions would.
 struct TDecodedItem {
   int32_t A = 0;
   int32_t B = 0;
@@ -64,6 +66,9 @@ class TBinProg {
     // of their opcodes (opGreaterEq .. opLess).
     kCompareJumpFirst,
     kCompareJumpLast = kCompareJumpFirst + (opLess - opGreaterEq),
+    // "s := s + x" as compiled (opMove t,s; a load of x into u; opAdd t,u;
+    // opMove s,t) run as one step that appends to s in place.
+    kAppend,
     kHandlerLimit,
   };
 
@@ -94,6 +99,7 @@ class TBinProg {
 
  private:
   void Decode();
+  void FuseAppends();
 
   std::vector<TDecodedItem> decoded_;
 };

@@ -159,6 +159,7 @@ bool Interpret(TBinProg& p, int32_t& pc, int32_t base, uint64_t limit) {
   handlers[TBinProg::kCompareJumpFirst + 3] = kFuse ? &&not_equal_jump : &&not_equal;
   handlers[TBinProg::kCompareJumpFirst + 4] = kFuse ? &&greater_jump : &&greater;
   handlers[TBinProg::kCompareJumpFirst + 5] = kFuse ? &&less_jump : &&less;
+  handlers[TBinProg::kAppend] = kFuse ? &&append : &&move;
 
   const TDecodedItem* code = p.Decoded().data();
   Variant* v = p.Vars.data();
@@ -208,6 +209,24 @@ not_equal_jump: ORV_COMPARE_JUMP(VarCompareOp::NotEqual)
 greater_jump: ORV_COMPARE_JUMP(VarCompareOp::Greater)
 less_jump: ORV_COMPARE_JUMP(VarCompareOp::Less)
 #undef ORV_COMPARE_JUMP
+append: {
+  // The temporary gives up its share of the variable's text first, so the
+  // text can grow in place; afterwards it holds the result, as it would.
+  Variant& var = v[d->B];
+  Variant& temp = v[d->A];
+  const TDecodedItem& load = code[pc];
+  v[load.A] = load.Handler == opLoadConst ? p.Constants[load.B] : v[load.B];
+  temp = Variant();
+  try {
+    ApplyBinary(VarOp::Add, var, v[load.A]);
+  } catch (...) {
+    temp = var;
+    throw;
+  }
+  temp = var;
+  pc += 3;
+  ORV_NEXT();
+}
 go_to: pc = d->A; ORV_NEXT();
 jump_if_false:
   if (ConditionFalse(v[d->A])) pc = d->B;

@@ -78,6 +78,25 @@ TEST_F(VmTest, ArrayLiteralHoldsItsCountInElementZero) {
   EXPECT_EQ(x.Element(3).AsString(), "6.5");
 }
 
+// s := s + x runs as one step that appends in place; values that share the
+// text keep theirs, and a failing append leaves the variable alone.
+TEST_F(VmTest, AppendingToAVariable) {
+  auto r = Run("var i: integer; s, kept, twice: string;\n"
+               "begin s := 'a'; kept := s; s := s + 'b'; twice := s; twice := twice + twice;\n"
+               "  for i := 1 to 50000 do s := s + 'xy'\n"
+               "end.");
+  EXPECT_EQ(Var(*r, "KEPT").AsString(), "a");
+  EXPECT_EQ(Var(*r, "TWICE").AsString(), "abab");
+  std::string s = Var(*r, "S").AsString();
+  EXPECT_EQ(s.size(), 100002u);
+  EXPECT_EQ(s.substr(0, 6), "abxyxy");
+  TKelRuner failing("var s: string; begin s := 'ab'; s := s + 1 end.");
+  failing.KeepIdents = true;
+  EXPECT_THROW(failing.Run(), EConvertError);
+  EXPECT_EQ(Var(failing, "S").AsString(), "ab");
+  EXPECT_EQ(RunX("var x: integer; begin x := 2147483647; x := x + 1 end."), "2147483648");
+}
+
 TEST_F(VmTest, ForLoopLimitIsReadEveryRound) {
   EXPECT_EQ(RunX("var x, i, n: integer; begin n := 3; x := 0;"
                  " for i := 1 to n do begin x := x + 1; if i = 1 then n := 5 end end."),
