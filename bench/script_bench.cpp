@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
   orv::EngineStartup();
   orv::RegisterFunc("BenchAdd",
                     [](orv::TObject*, const std::string&, orv::ArgBlock& args, orv::Variant& result) {
-                      result = orv::BinaryOp(orv::VarOp::Add, args[0], args[1]);
+                      result = orv::Variant(args[0].AsInteger() + args[1].AsInteger());
                     },
                     {orv::pkValue, orv::pkValue});
   if (argc > 1) {

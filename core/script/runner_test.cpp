@@ -308,6 +308,18 @@ TEST_F(VmTest, SteppingOneInstructionAtATime) {
   while (Step(p)) ++steps;
   EXPECT_EQ(steps, 3);  // goto, call, stop
   EXPECT_EQ(Log(), "P|");
+  // Instructions that run fused in Execute still step one at a time.
+  std::string image2;
+  TKelCompiler loads("var a, b: integer; begin a := 1; b := a + 2; a := a + b end.", image2);
+  loads.Compile();
+  TBinProg stepped(image2);
+  steps = 1;
+  while (Step(stepped)) ++steps;
+  EXPECT_EQ(steps, static_cast<int>(stepped.Code.size()));
+  TBinProg run(image2);
+  Execute(run, 0);
+  for (int slot = 0; slot < 2; ++slot) EXPECT_EQ(run.Vars[slot].AsInteger(), stepped.Vars[slot].AsInteger());
+  EXPECT_EQ(run.Vars[0].AsInteger(), 4);
 }
 
 }  // namespace
