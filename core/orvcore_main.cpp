@@ -1,15 +1,34 @@
-// Exported entry points of liborvcore.so (declared in include/orv/core.h).
-// No exception crosses these functions: an error is turned into a result.
+// Exported entry points of liborvcore.so (declared in include/orv/core.h),
+// and the library's load and unload hooks. No exception crosses these
+// functions: an error is turned into a result.
 #include <cstring>
 #include <exception>
 #include <string>
 
 #include "core/site/build_driver.h"
+#include "core/site/core_startup.h"
 #include "orv/core.h"
 
 namespace {
+
 thread_local std::string last_error;
-}
+
+// Starts the script engine with the script library and the site compiler's
+// routines when the library is loaded, and shuts it down when it is unloaded.
+// A failure here leaves the engine as far as it got; the first script that
+// needs a missing part then reports it.
+struct CoreLifetime {
+  CoreLifetime() {
+    try {
+      orv::CoreStartup();
+    } catch (...) {
+    }
+  }
+  ~CoreLifetime() { orv::CoreShutdown(); }
+};
+const CoreLifetime core_lifetime;
+
+}  // namespace
 
 extern "C" int ProcessProject(const char* ProjectFile, const char* SingleFile, HWND NotifyWindow,
                               int32_t, int32_t Preview) {

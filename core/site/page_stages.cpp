@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/site/image_include.h"
 #include "core/site/markup_scan.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -58,7 +59,9 @@ std::string FindTextInclude(const TParseStruct& context, const std::string& cont
 
 void IncludeStage(TParseStruct& context) {
   RunMarkupStage(context, "<&", "&>", [&context](const std::string& content) {
-    if (!IsTextIncludeKind(LowerCase(ExtractFileExt(content)))) return MarkupErrorComment(content);
+    const std::string ext = LowerCase(ExtractFileExt(content));
+    if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg") return ImageInclude(context, content);
+    if (!IsTextIncludeKind(ext)) return MarkupErrorComment(content);
     std::string path = FindTextInclude(context, content);
     if (path.empty()) return MarkupErrorComment(content);
     return JoinLines(SplitLines(ReadFileBytes(path)));

@@ -14,7 +14,8 @@ namespace orv {
 // variable, else the unknown-variable error comment.
 void VariableStage(TParseStruct& context);
 
-// <&file&>: for a text kind (.htm .html .txt .htf .hsn .ops .hts .js .vbs) the
+// <&file&>: for .gif, .jpg and .jpeg (in any case) the image tag of
+// ImageInclude (image_include.h); for a text kind (.htm .html .txt .htf .hsn .ops .hts .js .vbs) the
 // text of the first existing file of TextIncludePlaces; otherwise, and when
 // none exists, the include error comment. A file that exists but cannot be
 // read raises EInOutError.

@@ -1,5 +1,7 @@
 #include "core/site/parse_struct.h"
 
+#include "core/script/kel_comp.h"
+
 namespace orv {
 
 namespace {
@@ -12,6 +14,13 @@ TParseStruct& TParseStructList::Add(BuildState& build) {
 }
 
 BuildState::BuildState() : Context(Contexts.Add(*this)) {}
+
+BuildState::~BuildState() = default;
+
+TKelProgramCache& BuildState::ScriptCache() {
+  if (!script_cache_) script_cache_ = std::make_unique<TKelProgramCache>();
+  return *script_cache_;
+}
 
 BuildState* CurrentBuild() { return current_build; }
 

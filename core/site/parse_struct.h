@@ -28,6 +28,7 @@ using LineList = std::vector<std::string>;
 
 class BuildState;
 class TKelComp;
+class TKelProgramCache;
 class TParseStructList;
 
 // The build context: project settings, the page being built and the per-page
@@ -112,6 +113,7 @@ struct ExpansionLimits {
 class BuildState {
  public:
   BuildState();
+  ~BuildState();
   BuildState(const BuildState&) = delete;
   BuildState& operator=(const BuildState&) = delete;
 
@@ -125,10 +127,16 @@ class BuildState {
   LineList BuildQueue;
   LineList DeleteQueue;
   ExpansionLimits Limits;
+  // Compile each page block's text once per build (see script_stage.h).
+  bool CacheScripts = true;
+  TKelProgramCache& ScriptCache();
 
   TParseStructList Contexts;
   // The build's context (the first item of Contexts).
   TParseStruct& Context;
+
+ private:
+  std::unique_ptr<TKelProgramCache> script_cache_;
 };
 
 // The build now running in this process, or null outside a build.

@@ -4,6 +4,7 @@
 
 #include "core/site/define_stage.h"
 #include "core/site/page_stages.h"
+#include "core/site/script_stage.h"
 #include "platform/files.h"
 #include "platform/window.h"
 
@@ -23,6 +24,7 @@ void MarkNestingLimit(TParseStruct& context) {
   auto consider = [&](bool on, const char* open) {
     if (on) at = std::min(at, text.find(open));
   };
+  consider(context.UseScripts, "<+");
   consider(context.UseVars, "<%");
   consider(context.UseIncludes, "<&");
   consider(context.UseExtApps, "<*");
@@ -62,7 +64,7 @@ void StepPoint(TParseStruct& context, bool& pending) {
 void ProcessPage(TParseStruct& context) {
   DefineStage(context);
   SendBuildStep(context);
-  // The script stage takes its place here, before its step point.
+  RunStage(context, context.UseScripts, ScriptStage);
   StepPoint(context, context.ScriptsStepPending);
   RunStage(context, context.UseVars, VariableStage);
   StepPoint(context, context.VarsStepPending);

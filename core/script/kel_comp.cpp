@@ -1,0 +1,163 @@
+#include "core/script/kel_comp.h"
+
+#include "core/script/host_registry.h"
+#include "platform/exception.h"
+#include "platform/files.h"
+#include "platform/message_service.h"
+#include "platform/paths.h"
+
+namespace orv {
+
+const TKelProgramCache::Entry* TKelProgramCache::Find(const std::string& key) const {
+  auto it = entries_.find(key);
+  return it == entries_.end() ? nullptr : &it->second;
+}
+
+void TKelProgramCache::Store(const std::string& key, Entry entry) {
+  size_t size = key.size() + entry.Image.size() + entry.ParentClassName.size();
+  if (bytes_ + size > MaxBytes || entries_.count(key) != 0) return;
+  bytes_ += size;
+  entries_.emplace(key, std::move(entry));
+}
+
+TKelComp::TKelComp(TComponent* owner) : TComponent(owner) {
+  script_.Add("begin");
+  script_.Add("end.");
+}
+
+TKelComp::~TKelComp() {
+  cached_program_.reset();
+  runner_.reset();
+  if (providers_registered_) UnregisterDynaVars(registered_name_);
+  if (root_) RemoveFreeNotification(root_);
+}
+
+void TKelComp::SetScript(const TStrings& lines) {
+  script_.Assign(&lines);
+  modified_ = true;
+}
+
+void TKelComp::SetScriptText(std::string_view text) {
+  script_.SetText(text);
+  modified_ = true;
+}
+
+void TKelComp::LoadScriptFromFile(const std::string& path) {
+  script_.LoadFromFile(path);
+  modified_ = true;
+}
+
+void TKelComp::SetExpression(std::string_view expression) {
+  expression_ = std::string(expression);
+  if (expression_.empty()) return;
+  modified_ = true;
+  script_.Clear();
+  script_.Add("begin");
+  script_.Add("Result:=" + expression_ + (expression_.back() == ';' ? "" : ";"));
+  script_.Add("end.");
+}
+
+void TKelComp::Loaded() {
+  if (providers_registered_ || !VarNameTOID || !GetVar || !SetVar) return;
+  registered_name_ = UpperCase(Name());
+  RegisterDynaVars(registered_name_, this, GetVar, SetVar, VarNameTOID);
+  providers_registered_ = true;
+}
+
+void TKelComp::SetRoot(TComponent* root) {
+  if (root_) RemoveFreeNotification(root_);
+  root_ = root;
+  if (root_) FreeNotification(root_);
+}
+
+void TKelComp::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == root_) root_ = nullptr;
+}
+
+void TKelComp::Prepare(const std::string& extra_name, TObject* extra_object) {
+  if (modified_) {
+    modified_ = false;
+    cached_program_.reset();
+    runner_.reset();
+  }
+  if (!runner_) {
+    source_ = script_.Text();
+    runner_ = std::make_unique<TKelRuner>(source_);
+    runner_->Owner = this;
+  }
+  extra_name_ = extra_name;
+  extra_handle_ = extra_object ? extra_object->Handle() : 0;
+}
+
+void TKelComp::FillObjects(std::string& key) {
+  tobjcollect& objects = runner_->Objects;
+  objects.Clear();
+  auto add = [&](const std::string& name, TObject* object) {
+    objects.Add(name, object);
+    key += '\0' + UpperCase(name) + '=' + std::to_string(object ? object->Handle() : 0);
+  };
+  TComponent* root = root_ ? root_ : Owner();
+  if (root) {
+    for (int i = 0; i < root->ComponentCount(); ++i) {
+      TComponent* component = root->Components(i);
+      if (!component->Name().empty()) add(component->Name(), component);
+    }
+    add("Self", root);
+  }
+  // This host has no screen or application objects; the names stay known.
+  add("Screen", nullptr);
+  add("Application", nullptr);
+  if (!extra_name_.empty()) add(extra_name_, ObjectFromHandle(extra_handle_));
+}
+
+void TKelComp::Run() {
+  if (!runner_) throw Exception("Compile before run");
+  std::string key = source_;
+  FillObjects(key);
+  ScriptObjectPool::Activation active(pool_);
+  if (cached_program_) {
+    Execute(*cached_program_, 0, runner_->StepLimit);
+    return;
+  }
+  bool use_cache = Cache && !runner_->Compiled() && !providers_registered_ && !runner_->KeepIdents;
+  if (use_cache) {
+    if (const TKelProgramCache::Entry* entry = Cache->Find(key)) {
+      cached_program_ = std::make_unique<TBinProg>(entry->Image);
+      parent_class_name_ = entry->ParentClassName;
+      if (!runner_->CompileOnly) Execute(*cached_program_, 0, runner_->StepLimit);
+      return;
+    }
+    bool compile_only = runner_->CompileOnly;
+    runner_->CompileOnly = true;
+    try {
+      runner_->Run();
+    } catch (...) {
+      runner_->CompileOnly = compile_only;
+      throw;
+    }
+    runner_->CompileOnly = compile_only;
+    Cache->Store(key, {runner_->Image(), runner_->ParentClassName});
+  }
+  runner_->Run();
+  parent_class_name_ = runner_->ParentClassName;
+}
+
+Variant TKelComp::Evaluate() {
+  Prepare();
+  Run();
+  return InternalVars().Result;
+}
+
+void RunScriptFile(const std::string& file, TComponent* owner, Variant& result) {
+  if (!FileExists(file)) {
+    ShowMessage(MessageKind::Error, "Script", "File " + file + " not found");
+    return;
+  }
+  TKelComp comp(owner);
+  comp.LoadScriptFromFile(file);
+  result = Variant::Null();
+  result = comp.Evaluate();
+}
+
+}  // namespace orv

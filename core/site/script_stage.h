@@ -1,0 +1,31 @@
+// The script stage: every "<+ ... +>" block of the page is run by a fresh
+// script component (core/script/kel_comp.h) and replaced by the lines it
+// writes with WriteLn, each followed by CR LF (nothing when it writes
+// nothing). The search for the next block resumes right after the inserted
+// output, so output is not run as a block in the same stage; the nested pass
+// that follows (Rescan) expands whatever markup it holds.
+//
+// A block is a whole program ("begin WriteLn('x') end.", with declarations
+// before it if need be) or, when its first word is a statement's, the
+// statements of the main block alone ("<+ WriteLn('x'); +>"), which run as if
+// written between "begin" and "end.". An empty block writes nothing.
+//
+// Blocks share no script variables, only the build reachable through the
+// site routines. A block that fails to compile or run ends the stage: the
+// error leaves it as ECompilerError "<page>: <message>", with the path of
+// the page being built. An opening "<+" with no "+>" after it is left in
+// the page as text and ends the stage. Output that would make the page
+// larger than the build's MaxPageBytes is not inserted: the page-size
+// comment takes its place before that block, and expansion of the page ends.
+//
+// Within a build, each block text is compiled once (BuildState::ScriptCache,
+// unless CacheScripts is off); every run starts with fresh slots.
+#pragma once
+
+#include "core/site/parse_struct.h"
+
+namespace orv {
+
+void ScriptStage(TParseStruct& context);
+
+}  // namespace orv

@@ -1,0 +1,148 @@
+#include "core/site/site_routines.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/script/host_registry.h"
+#include "core/site/image_include.h"
+#include "core/site/parse_struct.h"
+#include "core/site/wildcard_pos.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+
+namespace orv {
+
+const char* const kMSFrontPage = "Where do you want to go today?  http://www.morvale.com/";
+
+namespace {
+
+using A = ArgBlock;
+using R = Variant;
+
+LineWriter& StandaloneOutput() {
+  static LineWriter writer;
+  return writer;
+}
+
+// Appends a line to the script output of the current build, or hands it to
+// the standalone output outside a build.
+void WriteLine(const std::string& line) {
+  if (BuildState* build = CurrentBuild()) {
+    build->ScriptOutput.push_back(line);
+  } else if (StandaloneOutput()) {
+    StandaloneOutput()(line);
+  }
+}
+
+// The build whose image folder and prefix the image routines use: the
+// current one, or an empty one outside a build.
+const BuildState& ImageBuild() {
+  if (const BuildState* build = CurrentBuild()) return *build;
+  static const BuildState none;
+  return none;
+}
+
+std::string Text(const Variant& v) { return v.AsString(); }
+
+void WriteLn(TObject*, const std::string&, A& a, R&) { WriteLine(Text(a[0])); }
+
+void CurFile(TObject*, const std::string&, A&, R& r) {
+  const BuildState* build = CurrentBuild();
+  r = build ? build->CurrentFile : std::string();
+}
+
+void GetVar(TObject*, const std::string&, A& a, R& r) {
+  std::string value;
+  if (const BuildState* build = CurrentBuild()) {
+    std::string name = Text(a[0]);
+    const TUserSetting* var = build->BuiltinVars.Find(name);
+    if (!var) var = build->UserVars.Find(name);
+    if (var) value = var->Value;
+  }
+  r = value;
+}
+
+void DefVar(TObject*, const std::string&, A& a, R&) {
+  BuildState* build = CurrentBuild();
+  if (!build) return;
+  std::string name = Text(a[0]);
+  std::string value = Text(a[1]);
+  if (TUserSetting* var = build->UserVars.Find(name)) {
+    var->Value = value;
+  } else {
+    build->UserVars.Add(name, value);
+  }
+}
+
+void ForceDirectoriesRoutine(TObject*, const std::string&, A& a, R&) { ForceDirectories(Text(a[0])); }
+
+void CreateDir(TObject*, const std::string&, A& a, R&) {
+  std::error_code ignored;
+  std::filesystem::create_directory(Text(a[0]), ignored);
+}
+
+void ExtractFileNameRoutine(TObject*, const std::string&, A& a, R& r) { r = ExtractFileName(Text(a[0])); }
+void ExtractFilePathRoutine(TObject*, const std::string&, A& a, R& r) { r = ExtractFilePath(Text(a[0])); }
+void StripFileExt(TObject*, const std::string&, A& a, R& r) { r = ChangeFileExt(Text(a[0]), ""); }
+void ChangeFileExtRoutine(TObject*, const std::string&, A& a, R& r) {
+  r = ChangeFileExt(Text(a[0]), Text(a[1]));
+}
+
+void InsertImageRoutine(TObject*, const std::string&, A& a, R&) {
+  WriteLine(InsertImage(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2])));
+}
+
+void InsertImageExRoutine(TObject*, const std::string&, A& a, R&) {
+  WriteLine(InsertImageEx(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2]), Text(a[3]),
+                          a[4].AsInteger()));
+}
+
+void Ord(TObject*, const std::string&, A& a, R& r) {
+  std::string text = Text(a[0]);
+  r = std::to_string(text.empty() ? 0 : static_cast<unsigned char>(text[0]));
+}
+
+void BuildFile(TObject*, const std::string&, A& a, R&) {
+  if (BuildState* build = CurrentBuild()) build->BuildQueue.push_back(Text(a[0]));
+}
+
+void DelQueue(TObject*, const std::string&, A& a, R&) {
+  if (BuildState* build = CurrentBuild()) build->DeleteQueue.push_back(Text(a[0]));
+}
+
+void DeleteFileRoutine(TObject*, const std::string&, A& a, R&) { DeleteFile(Text(a[0])); }
+
+void ScanF(TObject*, const std::string&, A& a, R& r) {
+  r = WildcardPos(Text(a[0]), Text(a[1]), a[2].AsInteger());
+}
+
+}  // namespace
+
+void SetStandaloneOutput(LineWriter writer) { StandaloneOutput() = std::move(writer); }
+
+void RegisterSiteRoutines() {
+  const std::vector<ParamKind> none = {pkNone};
+  const std::vector<ParamKind> one = {pkValue};
+  const std::vector<ParamKind> two = {pkValue, pkValue};
+  const std::vector<ParamKind> three = {pkValue, pkValue, pkValue};
+  RegisterProc("WriteLn", WriteLn, one);
+  RegisterFunc("CurFile", CurFile, none);
+  RegisterFunc("GetVar", GetVar, one);
+  RegisterFunc("DefVar", DefVar, two);
+  RegisterFunc("ForceDirectories", ForceDirectoriesRoutine, one);
+  RegisterFunc("CreateDir", CreateDir, one);
+  RegisterFunc("ExtractFileName", ExtractFileNameRoutine, one);
+  RegisterFunc("ExtractFilePath", ExtractFilePathRoutine, one);
+  RegisterFunc("StripFileExt", StripFileExt, one);
+  RegisterFunc("ChangeFileExt", ChangeFileExtRoutine, two);
+  RegisterFunc("InsertImage", InsertImageRoutine, three);
+  RegisterFunc("InsertImageEx", InsertImageExRoutine, {pkValue, pkValue, pkValue, pkValue, pkValue});
+  RegisterFunc("Ord", Ord, one);
+  RegisterProc("BuildFile", BuildFile, one);
+  RegisterProc("DelQueue", DelQueue, one);
+  RegisterProc("DeleteFile", DeleteFileRoutine, one);
+  RegisterFunc("ScanF", ScanF, three);
+  RegisterConst("MSFrontPage", Variant(std::string(kMSFrontPage)));
+}
+
+}  // namespace orv
