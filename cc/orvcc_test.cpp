@@ -141,11 +141,15 @@ TEST_F(OrvccTest, BuildsTheBundledExample) {
   fs::remove_all(dir_ + "example/out");
   Outcome run = Orvcc("--console '" + dir_ + "example/site.orv'");
   EXPECT_EQ(run.status, 0) << run.err;
-  for (const char* page : {"index.html", "about.html", "news/first.html"}) {
+  for (const char* page : {"index.html", "about.html", "news/first.html", "scripts.html"}) {
     std::string text = ReadFileBytes(dir_ + "example/out/" + page);
-    for (const char* open : {"<%", "<&", "<*", "{$DEFINE", "{.$DEFINE"})
+    for (const char* open : {"<%", "<&", "<*", "<+", "{$DEFINE", "{.$DEFINE"})
       EXPECT_EQ(text.find(open), std::string::npos) << page << " " << open;
   }
+  std::string scripts = ReadFileBytes(dir_ + "example/out/scripts.html");
+  EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\r\n"), std::string::npos) << scripts;
+  EXPECT_NE(scripts.find("<img src=\"images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
+      << scripts;
 }
 
 }  // namespace

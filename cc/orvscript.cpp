@@ -1,0 +1,107 @@
+// orvscript: runs an ORV script file (.ops) on its own, outside a build.
+// What the script writes with WriteLn (and InsertImage, InsertImageEx) goes
+// to standard output, one line each; the script's final Result, when it is
+// not empty, follows on a line of its own. A compile or run error goes to
+// standard error as "FILE: message" with exit status 1.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "core/script/kel_comp.h"
+#include "core/site/core_startup.h"
+#include "core/site/site_routines.h"
+#include "orv/version.h"
+#include "platform/files.h"
+#include "platform/version_info.h"
+
+ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvscript");
+
+namespace {
+
+// Exit statuses.
+constexpr int kScriptFailed = 1;
+constexpr int kUsage = 2;
+
+const char* const kHelp =
+    "Usage: orvscript [OPTION]... FILE\n"
+    "Run the ORV script FILE (.ops) on its own, outside a site build.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "  -V, --version  show the version and exit\n"
+    "\n"
+    "Lines the script writes with WriteLn go to standard output; the script's\n"
+    "Result, when it is not empty, is printed after them. Outside a build,\n"
+    "GetVar and CurFile give empty text and DefVar, BuildFile and DelQueue do\n"
+    "nothing. Exit status: 0 when the script ran, 1 when the file is missing or\n"
+    "the script failed to compile or run (the message goes to standard error),\n"
+    "2 when no file was given or an option is unknown.\n";
+
+void WriteLine(const std::string& line) {
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fputc('\n', stdout);
+}
+
+void Fail(const std::string& text) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+int RunFile(const std::string& file) {
+  if (!orv::FileExists(file)) {
+    Fail("orvscript: File " + file + " not found");
+    return kScriptFailed;
+  }
+  try {
+    orv::TKelComp comp;
+    comp.LoadScriptFromFile(file);
+    orv::Variant result = comp.Evaluate();
+    std::string text = result.IsEmpty() || result.IsNull() ? std::string() : result.AsString();
+    if (!text.empty()) WriteLine(text);
+  } catch (const std::exception& e) {
+    Fail(file + ": " + e.what());
+    return kScriptFailed;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string file;
+  bool have_file = false;
+  bool options_done = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (!options_done && arg == "--") {
+      options_done = true;
+    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
+      if (arg == "-h" || arg == "--help") {
+        std::fputs(kHelp, stdout);
+        return 0;
+      }
+      if (arg == "-V" || arg == "--version") {
+        std::printf("orvscript %s\n", orv::ProgramProductVersion().c_str());
+        return 0;
+      }
+      Fail("orvscript: unknown option " + arg + " (try orvscript --help)");
+      return kUsage;
+    } else if (!have_file) {
+      file = arg;
+      have_file = true;
+    } else {
+      Fail("orvscript: only one FILE may be given (try orvscript --help)");
+      return kUsage;
+    }
+  }
+  if (!have_file) {
+    Fail("orvscript: no script file given (try orvscript --help)");
+    return kUsage;
+  }
+  orv::CoreStartup();
+  orv::SetStandaloneOutput(WriteLine);
+  int status = RunFile(file);
+  orv::SetStandaloneOutput(nullptr);
+  orv::CoreShutdown();
+  std::fflush(stdout);
+  return status;
+}

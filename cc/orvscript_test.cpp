@@ -1,0 +1,98 @@
+// orvscript run as a user runs it: the scripts in examples/, what goes to
+// standard output and standard error, and the exit statuses.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/folders.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class OrvscriptTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = DataDir() + "orvscript test/";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  Outcome Run(const std::string& args) {
+    std::string command = "'" + ProgramDir() + "orvscript' " + args + " >'" + dir_ + "out.txt' 2>'" + dir_ +
+                          "err.txt' </dev/null";
+    int raw = std::system(command.c_str());
+    return Outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(dir_ + "out.txt"),
+                   ReadFileBytes(dir_ + "err.txt")};
+  }
+
+  // Writes `text` as a script file and runs it.
+  Outcome RunScript(const std::string& text) {
+    WriteFileBytes(dir_ + "s.ops", text);
+    return Run("'" + dir_ + "s.ops'");
+  }
+
+  std::string dir_;
+};
+
+TEST_F(OrvscriptTest, RunsTheExampleScripts) {
+  const std::string examples = std::string(ORV_SOURCE_TREE) + "/examples/scripts/";
+  Outcome table = Run("'" + examples + "table.ops'");
+  EXPECT_EQ(table.status, 0) << table.err;
+  EXPECT_EQ(table.out,
+            "1 squared is 1\n2 squared is 4\n3 squared is 9\n4 squared is 16\n5 squared is 25\n55\n");
+  EXPECT_EQ(table.err, "");
+  Outcome strings = Run("'" + examples + "strings.ops'");
+  EXPECT_EQ(strings.status, 0) << strings.err;
+  EXPECT_EQ(strings.out,
+            "file: spring.hts\nfolder: news/2024/\npage: news/2024/spring.html\nstem: spring\n"
+            "upper: NEWS/2024/SPRING.HTS\ncode of A: 65\nfound at: 11\nvariable outside a build: []\n");
+}
+
+TEST_F(OrvscriptTest, EmptyResultPrintsNothingMore) {
+  Outcome run = RunScript("begin WriteLn('only'); DefVar('a', 'b'); BuildFile('x'); end.");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "only\n");
+}
+
+TEST_F(OrvscriptTest, ErrorsGoToStandardErrorWithStatusOne) {
+  Outcome syntax = RunScript("begin\n  WriteLn('before');\n  x := ;\nend.");
+  EXPECT_EQ(syntax.status, 1);
+  EXPECT_EQ(syntax.out, "");
+  EXPECT_EQ(syntax.err.rfind(dir_ + "s.ops: Syntax error in  (3): ", 0), 0u) << syntax.err;
+
+  Outcome run_error = RunScript("begin WriteLn('before'); WriteLn(StrToInt('abc')); end.");
+  EXPECT_EQ(run_error.status, 1);
+  EXPECT_EQ(run_error.out, "before\n") << "lines written before the error are kept";
+  EXPECT_NE(run_error.err.find("s.ops: "), std::string::npos) << run_error.err;
+
+  Outcome missing = Run("'" + dir_ + "none.ops'");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "orvscript: File " + dir_ + "none.ops not found\n");
+}
+
+TEST_F(OrvscriptTest, UsageHelpAndVersion) {
+  Outcome help = Run("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: orvscript", 0), 0u);
+  EXPECT_EQ(Run("--version").out, "orvscript 1.0.0.0\n");
+  EXPECT_EQ(Run("").status, 2);
+  EXPECT_EQ(Run("--bogus x.ops").status, 2);
+  EXPECT_EQ(Run("a.ops b.ops").status, 2);
+}
+
+}  // namespace
+}  // namespace orv
