@@ -44,8 +44,6 @@ struct ArrayRep {
 
 namespace {
 
-bool IsShared(uint16_t type) { return type == varString || type == (varArray | varVariant); }
-
 [[noreturn]] void CannotConvert(uint16_t from, uint16_t to) {
   throw EConvertError("Could not convert variant of type (" + Variant::TypeName(from) +
                       ") into type (" + Variant::TypeName(to) + ")");
@@ -117,17 +115,15 @@ Variant Variant::Array(int32_t high) {
   return v;
 }
 
-Variant::Variant(const Variant& other) noexcept : type_(other.type_), u_(other.u_) {
-  if (type_ == varString && u_.str) u_.str->refs.fetch_add(1, std::memory_order_relaxed);
-  if (type_ == (varArray | varVariant)) u_.arr->refs.fetch_add(1, std::memory_order_relaxed);
+void Variant::AddRef() const noexcept {
+  if (type_ == varString) {
+    if (u_.str) u_.str->refs.fetch_add(1, std::memory_order_relaxed);
+  } else {
+    u_.arr->refs.fetch_add(1, std::memory_order_relaxed);
+  }
 }
 
-Variant::Variant(Variant&& other) noexcept : type_(other.type_), u_(other.u_) {
-  other.type_ = varEmpty;
-  other.u_.bits = 0;
-}
-
-Variant& Variant::operator=(const Variant& other) noexcept {
+Variant& Variant::AssignShared(const Variant& other) noexcept {
   if (this != &other) {
     Variant copy(other);
     *this = std::move(copy);
@@ -135,28 +131,13 @@ Variant& Variant::operator=(const Variant& other) noexcept {
   return *this;
 }
 
-Variant& Variant::operator=(Variant&& other) noexcept {
-  if (this != &other) {
-    Release();
-    type_ = other.type_;
-    u_ = other.u_;
-    other.type_ = varEmpty;
-    other.u_.bits = 0;
-  }
-  return *this;
-}
-
-Variant::~Variant() { Release(); }
-
-void Variant::Release() noexcept {
-  if (!IsShared(type_)) return;
+void Variant::ReleaseBuffer() noexcept {
   if (type_ == varString) {
     if (u_.str && u_.str->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) u_.str->Free();
   } else if (u_.arr->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
     FreeArray(u_.arr);
   }
-  type_ = varEmpty;
-  u_.bits = 0;
+  Clear();
 }
 
 void Variant::FreeArray(detail::ArrayRep* rep) noexcept {
@@ -167,8 +148,7 @@ void Variant::FreeArray(detail::ArrayRep* rep) noexcept {
     for (Variant& item : current->items) {
       if (!item.IsArray()) continue;
       if (item.u_.arr->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) pending.push_back(item.u_.arr);
-      item.type_ = varEmpty;
-      item.u_.bits = 0;
+      item.Clear();
     }
     delete current;
   }
@@ -191,25 +171,6 @@ void Variant::AppendText(std::string_view text) {
   Release();
   type_ = varString;
   u_.str = grown;
-}
-
-bool Variant::IsInteger() const noexcept {
-  return type_ == varSmallint || type_ == varInteger || type_ == varByte;
-}
-
-bool Variant::IsReal() const noexcept {
-  return type_ == varSingle || type_ == varDouble || type_ == varDate;
-}
-
-uint32_t Variant::ValueField() const noexcept {
-  switch (type_) {
-    case varEmpty: return u_.field;
-    case varSmallint: return static_cast<uint32_t>(static_cast<int32_t>(u_.s));
-    case varInteger: return static_cast<uint32_t>(u_.i);
-    case varByte: return u_.by;
-    case varBoolean: return u_.b ? 0xFFFFFFFFu : 0u;
-    default: return 0;
-  }
 }
 
 std::string_view Variant::StringView() const noexcept {

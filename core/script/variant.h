@@ -108,11 +108,29 @@ class Variant {
   static Variant Array(int32_t high);
   static constexpr int32_t kMaxArrayHigh = 1 << 24;
 
-  Variant(const Variant& other) noexcept;
-  Variant(Variant&& other) noexcept;
-  Variant& operator=(const Variant& other) noexcept;
-  Variant& operator=(Variant&& other) noexcept;
-  ~Variant();
+  // Copying, moving and destroying a value without a buffer (every kind but
+  // strings and arrays) is a plain copy of its bits, done inline; only
+  // values that share a buffer take the reference-counting path.
+  Variant(const Variant& other) noexcept : type_(other.type_), u_(other.u_) {
+    if (HoldsBuffer()) AddRef();
+  }
+  Variant(Variant&& other) noexcept : type_(other.type_), u_(other.u_) { other.Clear(); }
+  Variant& operator=(const Variant& other) noexcept {
+    if (HoldsBuffer() || other.HoldsBuffer()) return AssignShared(other);
+    type_ = other.type_;
+    u_ = other.u_;
+    return *this;
+  }
+  Variant& operator=(Variant&& other) noexcept {
+    if (this != &other) {
+      Release();
+      type_ = other.type_;
+      u_ = other.u_;
+      other.Clear();
+    }
+    return *this;
+  }
+  ~Variant() { Release(); }
 
   // The OLE type code (varArray | varVariant for arrays).
   uint16_t Type() const noexcept { return type_; }
@@ -121,13 +139,24 @@ class Variant {
   bool IsString() const noexcept { return type_ == varString; }
   bool IsArray() const noexcept { return type_ == (varArray | varVariant); }
   // Smallint, Integer, Byte.
-  bool IsInteger() const noexcept;
+  bool IsInteger() const noexcept {
+    return type_ == varSmallint || type_ == varInteger || type_ == varByte;
+  }
   // Single, Double, Date.
-  bool IsReal() const noexcept;
+  bool IsReal() const noexcept { return type_ == varSingle || type_ == varDouble || type_ == varDate; }
 
   // The 32-bit value field: the number of an integer-kind or Boolean value
   // (Boolean true is -1), the field of an Empty value; 0 for every other kind.
-  uint32_t ValueField() const noexcept;
+  uint32_t ValueField() const noexcept {
+    switch (type_) {
+      case varEmpty: return u_.field;
+      case varSmallint: return static_cast<uint32_t>(static_cast<int32_t>(u_.s));
+      case varInteger: return static_cast<uint32_t>(u_.i);
+      case varByte: return u_.by;
+      case varBoolean: return u_.b ? 0xFFFFFFFFu : 0u;
+      default: return 0;
+    }
+  }
 
   // Conversions. Each raises EConvertError when the value cannot be converted
   // (a text that is no number, Null to a number, an array to anything), with a
@@ -165,7 +194,22 @@ class Variant {
 
  private:
   friend void ApplyBinary(VarOp op, Variant& left, const Variant& right);
-  void Release() noexcept;
+  // Strings and arrays share a buffer with their copies.
+  bool HoldsBuffer() const noexcept { return type_ == varString || type_ == (varArray | varVariant); }
+  void Clear() noexcept {
+    type_ = varEmpty;
+    u_.bits = 0;
+  }
+  // Takes one more share of the buffer (HoldsBuffer() is true).
+  void AddRef() const noexcept;
+  // Copy assignment when either side holds a buffer.
+  Variant& AssignShared(const Variant& other) noexcept;
+  // Gives up the value's share of its buffer, if it has one, and leaves the
+  // value Empty then.
+  void Release() noexcept {
+    if (HoldsBuffer()) ReleaseBuffer();
+  }
+  void ReleaseBuffer() noexcept;
   // Frees an array whose last value went away, nested arrays included,
   // without recursion, so deeply nested arrays cannot exhaust the stack.
   static void FreeArray(detail::ArrayRep* rep) noexcept;
