@@ -1,0 +1,183 @@
+// Pages with script blocks built end to end: the output that replaces a
+// block, markup in the output, build state shared through the routines,
+// queued pages, errors that end the build, and the compile cache.
+#include "core/site/script_stage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/script/compiler_error.h"
+#include "core/script/dyna_vars.h"
+#include "core/script/kel_comp.h"
+#include "core/site/build_driver.h"
+#include "core/site/core_startup.h"
+#include "core/site/process_page.h"
+#include "core/site/site_routines.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScriptPagesTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoreStartup(); }
+  static void TearDownTestSuite() { CoreShutdown(); }
+
+  void SetUp() override {
+    dir_ = DataDir() + "script pages/";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ + "src");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // Writes the pages (name, text) into src/ and a project listing them in
+  // order, with Title=Home.
+  void Project(const std::vector<std::pair<std::string, std::string>>& pages) {
+    std::string project =
+        "[directories]\nsrc=src\nout=out\nimg=img\n[other]\nimgprep=i/\n[variables]\nTitle=Home\n[files]\n";
+    int n = 0;
+    for (const auto& [name, text] : pages) {
+      WriteFileBytes(dir_ + "src/" + name, text);
+      project += std::to_string(n++) + "=src/" + name + "\n";
+    }
+    WriteFileBytes(dir_ + "p.orv", project);
+  }
+  void Build() { ProcessProject(dir_ + "p.orv", "", nullptr, false); }
+  std::string Out(const std::string& name) { return ReadFileBytes(dir_ + "out/" + name); }
+
+  // Builds one page and returns its output.
+  std::string Page(const std::string& text) {
+    Project({{"a.hts", text}});
+    Build();
+    return Out("a.html");
+  }
+
+  std::string dir_;
+};
+
+TEST_F(ScriptPagesTest, OutputReplacesTheBlock) {
+  struct Case {
+    const char* page;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"a<+ WriteLn('<b>'); WriteLn('x'); +>b\n", "a<b>\r\nx\r\nb\r\n"},
+      {"a<+begin WriteLn('y') end.+>b\n", "ay\r\nb\r\n"},
+      {"a<+ +>b\n", "ab\r\n"},
+      {"a<+ var I: Integer; begin I := 1 end. +>b\n", "ab\r\n"},
+      {"1<+ WriteLn('x') +>2<+ WriteLn('y') +>3\n", "1x\r\n2y\r\n3\r\n"},
+      {"<+ WriteLn('') +>\n", "\r\n\r\n"},
+      {"<+\nbegin\n  WriteLn('two'#13#10'lines');\nend.\n+>\n", "two\r\nlines\r\n\r\n"},
+      {"a <+ no end\n", "a <+ no end\r\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Page(c.page), c.expected) << c.page;
+}
+
+TEST_F(ScriptPagesTest, MarkupInOutputIsExpandedByTheNestedPass) {
+  EXPECT_EQ(Page("<+ WriteLn('<%Title%>') +>|<+ WriteLn('<' + \"+ WriteLn('inner') +\" + '>') +>\n"),
+            "Home\r\n|inner\r\n\r\n\r\n");
+}
+
+TEST_F(ScriptPagesTest, ScriptsOffLeaveBlocksUntouched) {
+  Project({{"a.hts", "a<+ WriteLn('x') +>\n"}});
+  WriteFileBytes(dir_ + "p.orv", ReadFileBytes(dir_ + "p.orv") + "[Compiler]\nscripts=0\n");
+  Build();
+  EXPECT_EQ(Out("a.html"), "a<+ WriteLn('x') +>\r\n");
+}
+
+TEST_F(ScriptPagesTest, DefVarIsSeenLaterInThePageAndByLaterPages) {
+  Project({{"a.hts", "<%Title%>/<+ DefVar('Title', 'New'); DefVar('Made', GetVar('Title') + '!') +><%Title%>\n"},
+           {"b.hts", "<%Title%> <%Made%> <+ WriteLn(GetVar('Made') + GetVar('ProjFile') + GetVar('none')) +>\n"}});
+  Build();
+  EXPECT_EQ(Out("a.html"), "New/New\r\n") << "the variable stage runs after the script stage";
+  EXPECT_EQ(Out("b.html"), "New New! New!p.orv\r\n\r\n");
+}
+
+TEST_F(ScriptPagesTest, BuildFileOfCurFileFromListedAndQueuedPages) {
+  Project({{"a.hts", "<+ BuildFile(CurFile); DefVar('Runs', GetVar('Runs') + 'x') +><%Runs%>\n"}});
+  Build();
+  EXPECT_EQ(Out("a.html"), "xx\r\n") << "built once from the list and once more from the queue, not again";
+}
+
+TEST_F(ScriptPagesTest, ErrorNamesThePageAndEndsTheBuildAfterTheQueues) {
+  Project({{"a.hts", "<+ BuildFile(CurFile); DelQueue('" + dir_ + "del.txt'); DeleteFile('" + dir_ +
+                         "now.txt'); DefVar('N', GetVar('N') + 'x') +><%N%>\n"},
+           {"b.hts", "x\n<+\nbegin\n  WriteLn(1;\nend.\n+>\n"},
+           {"c.hts", "never\n"}});
+  WriteFileBytes(dir_ + "del.txt", "x");
+  WriteFileBytes(dir_ + "now.txt", "x");
+  try {
+    Build();
+    ADD_FAILURE() << "the build should fail";
+  } catch (const ECompilerError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(dir_ + "src/b.hts: Syntax error in  (3): ", 0), 0u) << e.what();
+  }
+  EXPECT_EQ(Out("a.html"), "xx\r\n") << "a.hts was built again from the queue";
+  EXPECT_FALSE(fs::exists(dir_ + "now.txt"));
+  EXPECT_FALSE(fs::exists(dir_ + "out/b.html"));
+  EXPECT_FALSE(fs::exists(dir_ + "out/c.html"));
+  EXPECT_FALSE(fs::exists(dir_ + "del.txt"));
+}
+
+TEST_F(ScriptPagesTest, RunErrorNamesThePage) {
+  Project({{"a.hts", "<+ WriteLn(StrToInt('abc')) +>\n"}});
+  try {
+    Build();
+    ADD_FAILURE() << "the build should fail";
+  } catch (const ECompilerError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(dir_ + "src/a.hts: ", 0), 0u) << e.what();
+  }
+}
+
+TEST_F(ScriptPagesTest, ImagesFromScriptsAndIncludes) {
+  fs::create_directories(dir_ + "img");
+  fs::copy_file(std::string(ORV_SOURCE_TREE) + "/examples/site/images/logo.gif", dir_ + "img/logo.gif");
+  Project({{"a.hts", "<&logo.gif&>|<+ InsertImage('logo.gif', 1, ''); InsertImageEx('none.gif', 0, '', 'p/', 0) +>\n"}});
+  Build();
+  EXPECT_EQ(Out("a.html"),
+            "<img src=\"i/logo.gif\" width=24 height=12 alt=\"logo.gif\">|"
+            "<img src=\"i/logo.gif\" width=24 height=12 alt=\"logo.gif\">\r\n"
+            "<!-- File does not exist -->\r\n\r\n");
+}
+
+TEST_F(ScriptPagesTest, BlocksShareNoVariablesAndStartFresh) {
+  // The same text twice on a page and on two pages: compiled once, and each
+  // run starts from fresh slots and a fresh Result.
+  const std::string block = "<+ var N: Integer; begin N := N + 1; WriteLn(N) end. +>";
+  Project({{"a.hts", block + block + "\n"}, {"b.hts", block + "\n"}});
+  Build();
+  EXPECT_EQ(Out("a.html"), "1\r\n1\r\n\r\n");
+  EXPECT_EQ(Out("b.html"), "1\r\n\r\n");
+}
+
+TEST_F(ScriptPagesTest, NestingIsBoundedForSelfReproducingBlocks) {
+  std::string page =
+      Page("<+ DefVar('L', '<' + \"+ WriteLn(GetVar('L')) +\" + '>'); WriteLn(GetVar('L')) +>\n");
+  EXPECT_NE(page.find(kNestingLimitComment), std::string::npos);
+  EXPECT_LT(page.size(), 1000u);
+}
+
+TEST(SiteRoutinesTest, OutsideABuildNothingFails) {
+  CoreStartup();
+  std::vector<std::string> lines;
+  SetStandaloneOutput([&lines](const std::string& line) { lines.push_back(line); });
+  TKelComp comp;
+  comp.SetScriptText(
+      "begin WriteLn('a'); DefVar('x', 'y'); BuildFile('f'); DelQueue('g');\n"
+      "WriteLn('[' + GetVar('x') + CurFile + ']'); WriteLn(Ord('')); WriteLn(Ord('A'));\n"
+      "InsertImage('/no/such.gif', 1, ''); Result := MSFrontPage end.");
+  Variant result = comp.Evaluate();
+  SetStandaloneOutput(nullptr);
+  EXPECT_EQ(lines, (std::vector<std::string>{"a", "[]", "0", "65", "<!-- File does not exist -->"}));
+  EXPECT_EQ(result.AsString().rfind("Where do you want to go today?  ", 0), 0u);
+  comp.SetScriptText("begin WriteLn('discarded'); Result := ScanF('abcABC', 'ABC', -1) end.");
+  EXPECT_EQ(comp.Evaluate().AsInteger(), 1);
+  CoreShutdown();
+}
+
+}  // namespace
+}  // namespace orv
