@@ -6,7 +6,11 @@ namespace orv {
 
 namespace {
 thread_local BuildState* current_build = nullptr;
+bool script_cache_default = true;
 }
+
+bool ScriptCacheDefault() { return script_cache_default; }
+void SetScriptCacheDefault(bool on) { script_cache_default = on; }
 
 TParseStruct& TParseStructList::Add(BuildState& build) {
   items_.push_back(std::make_unique<TParseStruct>(*this, build));

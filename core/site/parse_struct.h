@@ -109,6 +109,11 @@ struct ExpansionLimits {
   size_t MaxPageBytes = 64u << 20;
 };
 
+// Whether new builds compile each page block's text once (on unless turned
+// off; the site benchmark compares both).
+bool ScriptCacheDefault();
+void SetScriptCacheDefault(bool on);
+
 // Everything one build shares: created by ProcessProject, gone when it returns.
 class BuildState {
  public:
@@ -128,7 +133,7 @@ class BuildState {
   LineList DeleteQueue;
   ExpansionLimits Limits;
   // Compile each page block's text once per build (see script_stage.h).
-  bool CacheScripts = true;
+  bool CacheScripts = ScriptCacheDefault();
   TKelProgramCache& ScriptCache();
 
   TParseStructList Contexts;
