@@ -1,6 +1,6 @@
 // Page expansion: the input is "name=value" lines (project variables), an
 // empty line, then a page. The page is expanded by the define, variable and
-// include stages (external programs are off) and must always end, within the
+// include stages (scripts and external programs are off) and must always end, within the
 // size bound, with the fast scan loop agreeing with the literal one.
 #include <cstdint>
 #include <string>
@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (eq != std::string::npos) build.UserVars.Add(line.substr(0, eq), line.substr(eq + 1));
   }
   orv::TParseStruct& context = build.Context;
+  context.UseScripts = false;
   context.UseExtApps = false;
   context.SourceDir = "/nonexistent-orv-fuzz";
   context.Page = orv::SplitLines(page);
