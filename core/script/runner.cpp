@@ -82,9 +82,10 @@ int32_t CallArgSlot(const TProgItem* words, int32_t i) {
   return i % 3 == 0 ? w.Op : i % 3 == 1 ? w.A : w.B;
 }
 
-void CallHost(TBinProg& p, const TDecodedItem& d, int32_t& pc) {
-  const TFunListItem& entry = FunctionAt(d.B);
-  const int32_t count = entry.ParamCount;
+// Copies the arguments of the opCall `d`, whose data words start at
+// instruction `pc`, into the argument block; returns the number of data words.
+int32_t LoadCallArgs(TBinProg& p, const TDecodedItem& d, int32_t pc) {
+  const int32_t count = FunctionAt(d.B).ParamCount;
   const int32_t words = CallDataWords(count);
   if (words > static_cast<int32_t>(p.Code.size()) - pc) throw ECompilerError("Missing data word in program");
   const TProgItem* data = p.Code.data() + pc;
@@ -93,7 +94,14 @@ void CallHost(TBinProg& p, const TDecodedItem& d, int32_t& pc) {
     if (slot < 0 || slot >= TBinProg::kSlotCount) throw ECompilerError("Invalid variable slot in program");
     p.Args[i] = p.Vars[slot];
   }
-  pc += words;
+  return words;
+}
+
+// Runs the host routine of the opCall `d` on the loaded arguments, stores
+// its result and copies `var` arguments back to their slots.
+void CallHost(TBinProg& p, const TDecodedItem& d, const TProgItem* data) {
+  const TFunListItem& entry = FunctionAt(d.B);
+  const int32_t count = entry.ParamCount;
   Variant result;
   TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
   entry.Code(self, entry.Name, p.Args, result);
@@ -110,9 +118,11 @@ enum class RunMode { kFree, kLimited, kSingleStep };
 // The interpreter loop, threaded: each handler jumps straight to the next
 // one. Runs from pc until the program stops (returns false), or, in
 // kSingleStep mode, for one instruction (returns true unless it stopped).
-// `base` is the return depth at which opReturn ends the execution.
+// `base` is the return depth at which opReturn ends the execution. The
+// instruction counter lives in a local while the loop runs and is written
+// back to `pc_out` whenever the loop is left, by a return or an error.
 template <RunMode mode>
-bool Interpret(TBinProg& p, int32_t& pc, int32_t base, uint64_t limit) {
+bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   const void* handlers[TBinProg::kHandlerLimit];
   for (const void*& h : handlers) h = &&fault;
   handlers[opAdd] = &&add;
@@ -164,12 +174,17 @@ bool Interpret(TBinProg& p, int32_t& pc, int32_t base, uint64_t limit) {
   const TDecodedItem* code = p.Decoded().data();
   Variant* v = p.Vars.data();
   uint64_t steps = 0;
+  int32_t pc = pc_out;
+  try {
   const TDecodedItem* d = &code[pc++];
   goto *handlers[d->Handler];
 
 #define ORV_NEXT()                                                                       \
   do {                                                                                   \
-    if constexpr (mode == RunMode::kSingleStep) return true;                             \
+    if constexpr (mode == RunMode::kSingleStep) {                                        \
+      pc_out = pc;                                                                       \
+      return true;                                                                       \
+    }                                                                                    \
     if constexpr (mode == RunMode::kLimited)                                             \
       if (++steps >= limit) throw ECompilerError("Step limit exceeded");                 \
     d = &code[pc++];                                                                     \
@@ -235,7 +250,13 @@ load_const: v[d->A] = p.Constants[d->B]; ORV_NEXT();
 inc: ApplyBinary(VarOp::Add, v[d->A], kOne); ORV_NEXT();
 dec: ApplyBinary(VarOp::Add, v[d->A], kMinusOne); ORV_NEXT();
 move: v[d->A] = v[d->B]; ORV_NEXT();
-call: CallHost(p, *d, pc); ORV_NEXT();
+call: {
+  const int32_t words = LoadCallArgs(p, *d, pc);
+  const TProgItem* data = p.Code.data() + pc;
+  pc += words;
+  CallHost(p, *d, data);
+  ORV_NEXT();
+}
 set_self: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
 set_self_var: p.SelfHandle = v[d->A].ValueField(); ORV_NEXT();
 dyn_get: {
@@ -254,7 +275,10 @@ gosub:
   pc = d->A;
   ORV_NEXT();
 op_return:
-  if (p.ReturnDepth <= base) return false;
+  if (p.ReturnDepth <= base) {
+    pc_out = pc;
+    return false;
+  }
   pc = p.ReturnStack[--p.ReturnDepth];
   ORV_NEXT();
 array_new: v[d->A] = Variant::Array(d->B); ORV_NEXT();
@@ -264,11 +288,16 @@ array_put: {
   ORV_NEXT();
 }
 stop:
+  pc_out = pc;
   return false;
 fault:
   --pc;  // the faulty instruction did not run
   throw ECompilerError(TBinProg::FaultText(d->Handler));
 #undef ORV_NEXT
+  } catch (...) {
+    pc_out = pc;
+    throw;
+  }
 }
 
 // Marks an execution in progress; at its end, however it ends, the return

@@ -69,14 +69,14 @@ Variant Variant::Null() noexcept {
 Variant Variant::Smallint(int16_t value) noexcept {
   Variant v;
   v.type_ = varSmallint;
-  v.u_.s = value;
+  v.u_.bits = static_cast<uint16_t>(value);  // one store, see SetInteger
   return v;
 }
 
 Variant Variant::Byte(uint8_t value) noexcept {
   Variant v;
   v.type_ = varByte;
-  v.u_.by = value;
+  v.u_.bits = value;
   return v;
 }
 

@@ -5,6 +5,7 @@
 // buffers, so copying a value never copies text.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -85,9 +86,9 @@ struct ArrayRep;
 class Variant {
  public:
   Variant() noexcept : type_(varEmpty) { u_.bits = 0; }
-  Variant(int32_t value) noexcept : type_(varInteger) { u_.bits = 0; u_.i = value; }
+  Variant(int32_t value) noexcept { SetInteger(value); }
   Variant(double value) noexcept : type_(varDouble) { u_.d = value; }
-  Variant(bool value) noexcept : type_(varBoolean) { u_.bits = 0; u_.b = value; }
+  Variant(bool value) noexcept : type_(varBoolean) { u_.bits = value ? 1 : 0; }
   Variant(std::string_view text);
   Variant(const std::string& text) : Variant(std::string_view(text)) {}
   Variant(const char* text) : Variant(std::string_view(text ? text : "")) {}
@@ -196,6 +197,12 @@ class Variant {
   friend void ApplyBinary(VarOp op, Variant& left, const Variant& right);
   // Strings and arrays share a buffer with their copies.
   bool HoldsBuffer() const noexcept { return type_ == varString || type_ == (varArray | varVariant); }
+  // The whole value word is written in one store (the number in its low
+  // bytes), so a later copy of the word reads it back without a stall.
+  void SetInteger(int32_t value) noexcept {
+    type_ = varInteger;
+    u_.bits = static_cast<uint32_t>(value);
+  }
   void Clear() noexcept {
     type_ = varEmpty;
     u_.bits = 0;
@@ -215,6 +222,7 @@ class Variant {
   static void FreeArray(detail::ArrayRep* rep) noexcept;
   void AppendText(std::string_view text);
 
+  static_assert(std::endian::native == std::endian::little, "the value word keeps numbers in its low bytes");
   uint16_t type_;
   union {
     int32_t i;

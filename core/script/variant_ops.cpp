@@ -148,7 +148,7 @@ void ApplyBinary(VarOp op, Variant& left, const Variant& right) {
       (op == VarOp::Add || op == VarOp::Sub)) {
     int64_t result = op == VarOp::Add ? int64_t{left.u_.i} + right.u_.i : int64_t{left.u_.i} - right.u_.i;
     if (result >= INT32_MIN && result <= INT32_MAX) {
-      left.u_.i = static_cast<int32_t>(result);
+      left.SetInteger(static_cast<int32_t>(result));
     } else {
       left = Variant(static_cast<double>(result));
     }
