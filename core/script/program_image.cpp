@@ -212,6 +212,56 @@ void TBinProg::Decode() {
       d.Target = next.B;
     }
   }
+  FusePairs();
+}
+
+namespace {
+
+// A pair of handlers that runs as one fused handler.
+struct TPairFusion {
+  int32_t first;
+  int32_t second;
+  int32_t fused;
+};
+
+constexpr TPairFusion kPairFusions[] = {
+    {opInc, opGoto, TBinProg::kIncThenGoto},
+    {opDec, opGoto, TBinProg::kDecThenGoto},
+    {opLoadConst, opMove, TBinProg::kLoadConstThenMove},
+    {opLoadConst, opAdd, TBinProg::kLoadConstThenAdd},
+    {opLoadConst, opSub, TBinProg::kLoadConstThenSub},
+    {opLoadConst, opMul, TBinProg::kLoadConstThenMul},
+    {opLoadConst, opIntDiv, TBinProg::kLoadConstThenIntDiv},
+    {opLoadConst, opMod, TBinProg::kLoadConstThenMod},
+    {opMove, opMove, TBinProg::kMoveThenMove},
+    {opMove, TBinProg::kCompareJumpFirst + (opLessEq - opGreaterEq), TBinProg::kMoveThenLessEqJump},
+    {opMove, TBinProg::kCompareJumpFirst, TBinProg::kMoveThenGreaterEqJump},
+};
+
+}  // namespace
+
+int32_t TBinProg::FirstHandler(int32_t handler) {
+  if (handler >= kCompareJumpFirst && handler <= kCompareJumpLast) return opGreaterEq + (handler - kCompareJumpFirst);
+  if (handler == kAppend) return opMove;
+  for (const TPairFusion& pair : kPairFusions)
+    if (pair.fused == handler) return pair.first;
+  return handler;
+}
+
+// Fuses an instruction with the one after it. The first ones of the pairs
+// neither jump nor have data words, so the second always runs right after;
+// it keeps its own decoded form, and the fused handler goes on to the
+// second's handler as it was when the pair was fused.
+void TBinProg::FusePairs() {
+  const auto count = static_cast<int32_t>(Code.size());
+  for (int32_t i = 0; i + 1 < count; ++i) {
+    for (const TPairFusion& pair : kPairFusions) {
+      if (decoded_[i].Handler == pair.first && decoded_[i + 1].Handler == pair.second) {
+        decoded_[i].Handler = pair.fused;
+        break;
+      }
+    }
+  }
 }
 
 // opMove t,s; opLoadConst u,c or opMove u,x; opAdd t,u; opMove s,t with

@@ -35,8 +35,10 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
 // hold their target instruction instead of the label number. A comparison
 // directly followed by an opJumpIfFalse on its result runs as one fused
 // handler that also takes the jump (target in Target); the four
-// instructions of an append to a variable run as one handler too. Fused
-// handlers leave every slot as the instructions would.
+// instructions of an append to a variable run as one handler too, and so do
+// some frequent pairs (TBinProg::kIncThenGoto ...). Fused handlers leave
+// every slot as the instructions would, and the instructions after the first
+// keep their own decoded form, so a jump to one of them runs it alone.
 struct TDecodedItem {
   int32_t A = 0;
   int32_t B = 0;
@@ -69,8 +71,26 @@ class TBinProg {
     // "s := s + x" as compiled (opMove t,s; a load of x into u; opAdd t,u;
     // opMove s,t) run as one step that appends to s in place.
     kAppend,
+    // Pairs of instructions run as one step, named first-then-second: the
+    // handler runs the first instruction and goes straight on to the second
+    // one's handler, without a dispatch in between.
+    kIncThenGoto,
+    kDecThenGoto,
+    kLoadConstThenMove,
+    kLoadConstThenAdd,
+    kLoadConstThenSub,
+    kLoadConstThenMul,
+    kLoadConstThenIntDiv,
+    kLoadConstThenMod,
+    kMoveThenMove,
+    kMoveThenLessEqJump,
+    kMoveThenGreaterEqJump,
     kHandlerLimit,
   };
+
+  // The handler of the first instruction a fused handler runs (the handler
+  // itself for one that is not fused); single steps run that one.
+  static int32_t FirstHandler(int32_t handler);
 
   // Loads an image. Raises ECompilerError "Unknown reader type" for a bad
   // constant tag, and EInOutError "Stream read error" for a stream that ends
@@ -100,6 +120,7 @@ class TBinProg {
  private:
   void Decode();
   void FuseAppends();
+  void FusePairs();
 
   std::vector<TDecodedItem> decoded_;
 };

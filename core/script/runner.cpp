@@ -27,15 +27,20 @@ void Store(Variant& slot, T value) {
   ::new (&slot) Variant(value);
 }
 
-// var[A] := var[A] op var[B] for Mul, IntDiv and Mod: two integers whose
-// result is an integer stay on the quick path; everything else, errors
-// included, takes the value operators.
+// var[A] := var[A] op var[B] for Add, Sub, Mul, IntDiv and Mod: two
+// integers whose result is an integer stay on the quick path, inline in the
+// loop; everything else, errors and widening included, takes the value
+// operators.
 template <VarOp op>
-void IntegerArithmetic(Variant& a, const Variant& b) {
+[[gnu::always_inline]] inline void IntegerArithmetic(Variant& a, const Variant& b) {
   if (BothIntegers(a, b)) {
     int32_t x = IntOf(a), y = IntOf(b), r = 0;
     bool quick;
-    if constexpr (op == VarOp::Mul) {
+    if constexpr (op == VarOp::Add) {
+      quick = !__builtin_add_overflow(x, y, &r);
+    } else if constexpr (op == VarOp::Sub) {
+      quick = !__builtin_sub_overflow(x, y, &r);
+    } else if constexpr (op == VarOp::Mul) {
       quick = !__builtin_mul_overflow(x, y, &r);
     } else {
       quick = y != 0 && !(x == INT32_MIN && y == -1);
@@ -51,7 +56,7 @@ void IntegerArithmetic(Variant& a, const Variant& b) {
 
 // var[A] := the comparison's result, which is also returned.
 template <VarCompareOp op>
-bool Comparison(Variant& a, const Variant& b) {
+[[gnu::always_inline]] inline bool Comparison(Variant& a, const Variant& b) {
   bool r;
   if (BothIntegers(a, b)) {
     int32_t x = IntOf(a), y = IntOf(b);
@@ -160,16 +165,30 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   handlers[opReturn] = &&op_return;
   handlers[opArrayNew] = &&array_new;
   handlers[opArrayPut] = &&array_put;
-  // One step runs one instruction, so stepping runs a fused comparison as
-  // the plain one and its jump as the next step.
-  constexpr bool kFuse = mode != RunMode::kSingleStep;
-  handlers[TBinProg::kCompareJumpFirst + 0] = kFuse ? &&greater_eq_jump : &&greater_eq;
-  handlers[TBinProg::kCompareJumpFirst + 1] = kFuse ? &&equal_jump : &&equal;
-  handlers[TBinProg::kCompareJumpFirst + 2] = kFuse ? &&less_eq_jump : &&less_eq;
-  handlers[TBinProg::kCompareJumpFirst + 3] = kFuse ? &&not_equal_jump : &&not_equal;
-  handlers[TBinProg::kCompareJumpFirst + 4] = kFuse ? &&greater_jump : &&greater;
-  handlers[TBinProg::kCompareJumpFirst + 5] = kFuse ? &&less_jump : &&less;
-  handlers[TBinProg::kAppend] = kFuse ? &&append : &&move;
+  handlers[TBinProg::kCompareJumpFirst + 0] = &&greater_eq_jump;
+  handlers[TBinProg::kCompareJumpFirst + 1] = &&equal_jump;
+  handlers[TBinProg::kCompareJumpFirst + 2] = &&less_eq_jump;
+  handlers[TBinProg::kCompareJumpFirst + 3] = &&not_equal_jump;
+  handlers[TBinProg::kCompareJumpFirst + 4] = &&greater_jump;
+  handlers[TBinProg::kCompareJumpFirst + 5] = &&less_jump;
+  handlers[TBinProg::kAppend] = &&append;
+  handlers[TBinProg::kIncThenGoto] = &&inc_then_goto;
+  handlers[TBinProg::kDecThenGoto] = &&dec_then_goto;
+  handlers[TBinProg::kLoadConstThenMove] = &&load_const_then_move;
+  handlers[TBinProg::kLoadConstThenAdd] = &&load_const_then_add;
+  handlers[TBinProg::kLoadConstThenSub] = &&load_const_then_sub;
+  handlers[TBinProg::kLoadConstThenMul] = &&load_const_then_mul;
+  handlers[TBinProg::kLoadConstThenIntDiv] = &&load_const_then_int_div;
+  handlers[TBinProg::kLoadConstThenMod] = &&load_const_then_mod;
+  handlers[TBinProg::kMoveThenMove] = &&move_then_move;
+  handlers[TBinProg::kMoveThenLessEqJump] = &&move_then_less_eq_jump;
+  handlers[TBinProg::kMoveThenGreaterEqJump] = &&move_then_greater_eq_jump;
+  if constexpr (mode == RunMode::kSingleStep) {
+    // One step runs one instruction: a fused handler runs only its first
+    // instruction, and the next step the one after.
+    for (int32_t h = TBinProg::kCompareJumpFirst; h < TBinProg::kHandlerLimit; ++h)
+      handlers[h] = handlers[TBinProg::FirstHandler(h)];
+  }
 
   const TDecodedItem* code = p.Decoded().data();
   Variant* v = p.Vars.data();
@@ -179,20 +198,30 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   const TDecodedItem* d = &code[pc++];
   goto *handlers[d->Handler];
 
-#define ORV_NEXT()                                                                       \
-  do {                                                                                   \
-    if constexpr (mode == RunMode::kSingleStep) {                                        \
-      pc_out = pc;                                                                       \
-      return true;                                                                       \
-    }                                                                                    \
-    if constexpr (mode == RunMode::kLimited)                                             \
-      if (++steps >= limit) throw ECompilerError("Step limit exceeded");                 \
-    d = &code[pc++];                                                                     \
-    goto *handlers[d->Handler];                                                          \
+// Ends a step and fetches the next instruction (ORV_ADVANCE); then either
+// dispatches on it (ORV_NEXT) or, in a fused handler that knows what comes
+// next, goes straight to that handler (ORV_THEN).
+#define ORV_ADVANCE()                                                    \
+  if constexpr (mode == RunMode::kSingleStep) {                          \
+    pc_out = pc;                                                         \
+    return true;                                                         \
+  }                                                                      \
+  if constexpr (mode == RunMode::kLimited)                               \
+    if (++steps >= limit) throw ECompilerError("Step limit exceeded");   \
+  d = &code[pc++]
+#define ORV_NEXT()             \
+  do {                         \
+    ORV_ADVANCE();             \
+    goto *handlers[d->Handler]; \
+  } while (0)
+#define ORV_THEN(label) \
+  do {                  \
+    ORV_ADVANCE();      \
+    goto label;         \
   } while (0)
 
-add: ApplyBinary(VarOp::Add, v[d->A], v[d->B]); ORV_NEXT();
-sub: ApplyBinary(VarOp::Sub, v[d->A], v[d->B]); ORV_NEXT();
+add: IntegerArithmetic<VarOp::Add>(v[d->A], v[d->B]); ORV_NEXT();
+sub: IntegerArithmetic<VarOp::Sub>(v[d->A], v[d->B]); ORV_NEXT();
 mul: IntegerArithmetic<VarOp::Mul>(v[d->A], v[d->B]); ORV_NEXT();
 int_div: IntegerArithmetic<VarOp::IntDiv>(v[d->A], v[d->B]); ORV_NEXT();
 mod: IntegerArithmetic<VarOp::Mod>(v[d->A], v[d->B]); ORV_NEXT();
@@ -230,7 +259,7 @@ append: {
   Variant& var = v[d->B];
   Variant& temp = v[d->A];
   const TDecodedItem& load = code[pc];
-  v[load.A] = load.Handler == opLoadConst ? p.Constants[load.B] : v[load.B];
+  v[load.A] = p.Code[pc].Op == opLoadConst ? p.Constants[load.B] : v[load.B];
   temp = Variant();
   try {
     ApplyBinary(VarOp::Add, var, v[load.A]);
@@ -247,9 +276,20 @@ jump_if_false:
   if (ConditionFalse(v[d->A])) pc = d->B;
   ORV_NEXT();
 load_const: v[d->A] = p.Constants[d->B]; ORV_NEXT();
-inc: ApplyBinary(VarOp::Add, v[d->A], kOne); ORV_NEXT();
-dec: ApplyBinary(VarOp::Add, v[d->A], kMinusOne); ORV_NEXT();
+inc: IntegerArithmetic<VarOp::Add>(v[d->A], kOne); ORV_NEXT();
+dec: IntegerArithmetic<VarOp::Add>(v[d->A], kMinusOne); ORV_NEXT();
 move: v[d->A] = v[d->B]; ORV_NEXT();
+inc_then_goto: IntegerArithmetic<VarOp::Add>(v[d->A], kOne); ORV_THEN(go_to);
+dec_then_goto: IntegerArithmetic<VarOp::Add>(v[d->A], kMinusOne); ORV_THEN(go_to);
+load_const_then_move: v[d->A] = p.Constants[d->B]; ORV_THEN(move);
+load_const_then_add: v[d->A] = p.Constants[d->B]; ORV_THEN(add);
+load_const_then_sub: v[d->A] = p.Constants[d->B]; ORV_THEN(sub);
+load_const_then_mul: v[d->A] = p.Constants[d->B]; ORV_THEN(mul);
+load_const_then_int_div: v[d->A] = p.Constants[d->B]; ORV_THEN(int_div);
+load_const_then_mod: v[d->A] = p.Constants[d->B]; ORV_THEN(mod);
+move_then_move: v[d->A] = v[d->B]; ORV_THEN(move);
+move_then_less_eq_jump: v[d->A] = v[d->B]; ORV_THEN(less_eq_jump);
+move_then_greater_eq_jump: v[d->A] = v[d->B]; ORV_THEN(greater_eq_jump);
 call: {
   const int32_t words = LoadCallArgs(p, *d, pc);
   const TProgItem* data = p.Code.data() + pc;
@@ -293,7 +333,9 @@ stop:
 fault:
   --pc;  // the faulty instruction did not run
   throw ECompilerError(TBinProg::FaultText(d->Handler));
+#undef ORV_THEN
 #undef ORV_NEXT
+#undef ORV_ADVANCE
   } catch (...) {
     pc_out = pc;
     throw;

@@ -117,7 +117,7 @@ class Variant {
   }
   Variant(Variant&& other) noexcept : type_(other.type_), u_(other.u_) { other.Clear(); }
   Variant& operator=(const Variant& other) noexcept {
-    if (HoldsBuffer() || other.HoldsBuffer()) return AssignShared(other);
+    if (((type_ | other.type_) & kBufferBits) != 0) return AssignShared(other);
     type_ = other.type_;
     u_ = other.u_;
     return *this;
@@ -195,8 +195,11 @@ class Variant {
 
  private:
   friend void ApplyBinary(VarOp op, Variant& left, const Variant& right);
-  // Strings and arrays share a buffer with their copies.
-  bool HoldsBuffer() const noexcept { return type_ == varString || type_ == (varArray | varVariant); }
+  // Strings and arrays share a buffer with their copies. A value only ever
+  // holds one of the codes above, and only those two have one of these bits.
+  static constexpr uint16_t kBufferBits = varString | varArray;
+  static_assert(varByte < varString, "codes without a buffer lie below the buffer bits");
+  bool HoldsBuffer() const noexcept { return (type_ & kBufferBits) != 0; }
   // The whole value word is written in one store (the number in its low
   // bytes), so a later copy of the word reads it back without a stall.
   void SetInteger(int32_t value) noexcept {
