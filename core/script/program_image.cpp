@@ -213,6 +213,7 @@ void TBinProg::Decode() {
     }
   }
   FusePairs();
+  FuseForSteps();
 }
 
 namespace {
@@ -243,6 +244,8 @@ constexpr TPairFusion kPairFusions[] = {
 int32_t TBinProg::FirstHandler(int32_t handler) {
   if (handler >= kCompareJumpFirst && handler <= kCompareJumpLast) return opGreaterEq + (handler - kCompareJumpFirst);
   if (handler == kAppend) return opMove;
+  if (handler == kForStepUp) return opInc;
+  if (handler == kForStepDown) return opDec;
   for (const TPairFusion& pair : kPairFusions)
     if (pair.fused == handler) return pair.first;
   return handler;
@@ -260,6 +263,27 @@ void TBinProg::FusePairs() {
         decoded_[i].Handler = pair.fused;
         break;
       }
+    }
+  }
+}
+
+// The handler runs the instructions at the loop's head as they stand, so
+// only their kinds are matched here; their operands were checked when they
+// were decoded (none of them holds a fault handler).
+void TBinProg::FuseForSteps() {
+  const auto count = static_cast<int32_t>(Code.size());
+  auto runs = [&](int32_t i) { return decoded_[i].Handler < kFaultInvalidOp || decoded_[i].Handler > kFaultEnd; };
+  for (int32_t i = 0; i + 1 < count; ++i) {
+    TDecodedItem& d = decoded_[i];
+    const bool up = d.Handler == kIncThenGoto;
+    if (!up && d.Handler != kDecThenGoto) continue;
+    const int32_t head = decoded_[i + 1].A;
+    if (head + 2 >= count) continue;
+    const int32_t test = kCompareJumpFirst + ((up ? opLessEq : opGreaterEq) - opGreaterEq);
+    if ((Code[head].Op == opLoadConst || Code[head].Op == opMove) && Code[head + 1].Op == opMove &&
+        runs(head) && runs(head + 1) && decoded_[head + 2].Handler == test) {
+      d.Handler = up ? kForStepUp : kForStepDown;
+      d.Target = head;
     }
   }
 }

@@ -85,6 +85,13 @@ class TBinProg {
     kMoveThenMove,
     kMoveThenLessEqJump,
     kMoveThenGreaterEqJump,
+    // The end of a round of a for loop: opInc i (opDec for downto), opGoto
+    // to the loop's head and the head itself, a limit load (opLoadConst or
+    // opMove), opMove of i into a temporary and the fused opLessEq
+    // (opGreaterEq) test with its jump out of the loop. Target holds the
+    // head's instruction.
+    kForStepUp,
+    kForStepDown,
     kHandlerLimit,
   };
 
@@ -121,6 +128,7 @@ class TBinProg {
   void Decode();
   void FuseAppends();
   void FusePairs();
+  void FuseForSteps();
 
   std::vector<TDecodedItem> decoded_;
 };

@@ -183,6 +183,8 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   handlers[TBinProg::kMoveThenMove] = &&move_then_move;
   handlers[TBinProg::kMoveThenLessEqJump] = &&move_then_less_eq_jump;
   handlers[TBinProg::kMoveThenGreaterEqJump] = &&move_then_greater_eq_jump;
+  handlers[TBinProg::kForStepUp] = &&for_step_up;
+  handlers[TBinProg::kForStepDown] = &&for_step_down;
   if constexpr (mode == RunMode::kSingleStep) {
     // One step runs one instruction: a fused handler runs only its first
     // instruction, and the next step the one after.
@@ -290,6 +292,25 @@ load_const_then_mod: v[d->A] = p.Constants[d->B]; ORV_THEN(mod);
 move_then_move: v[d->A] = v[d->B]; ORV_THEN(move);
 move_then_less_eq_jump: v[d->A] = v[d->B]; ORV_THEN(less_eq_jump);
 move_then_greater_eq_jump: v[d->A] = v[d->B]; ORV_THEN(greater_eq_jump);
+for_step_up:
+  IntegerArithmetic<VarOp::Add>(v[d->A], kOne);
+  goto for_head;
+for_step_down:
+  IntegerArithmetic<VarOp::Add>(v[d->A], kMinusOne);
+  goto for_head;
+for_head: {
+  // The jump back, the limit load and the copy of the loop variable, then
+  // the loop's test, which counts as the fifth step.
+  if constexpr (mode == RunMode::kLimited)
+    if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");
+  pc = d->Target;
+  const TDecodedItem* head = &code[pc];
+  v[head[0].A] = p.Code[pc].Op == opLoadConst ? p.Constants[head[0].B] : v[head[0].B];
+  v[head[1].A] = v[head[1].B];
+  d = &head[2];
+  pc += 3;
+  goto *handlers[d->Handler];
+}
 call: {
   const int32_t words = LoadCallArgs(p, *d, pc);
   const TProgItem* data = p.Code.data() + pc;
