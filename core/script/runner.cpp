@@ -81,41 +81,61 @@ bool ConditionFalse(const Variant& v) {
   return IsFalse(v);
 }
 
-// The argument slot i of an opCall whose data words start at `words`.
-int32_t CallArgSlot(const TProgItem* words, int32_t i) {
-  const TProgItem& w = words[i / 3];
-  return i % 3 == 0 ? w.Op : i % 3 == 1 ? w.A : w.B;
-}
+// The argument slots of an opCall, read from its data words in order: the
+// Op, A and B fields of each word.
+class CallArgSlots {
+ public:
+  explicit CallArgSlots(const TProgItem* words) : word_(words) {}
+  int32_t Next() {
+    const int32_t slot = field_ == 0 ? word_->Op : field_ == 1 ? word_->A : word_->B;
+    if (++field_ == 3) {
+      field_ = 0;
+      ++word_;
+    }
+    return slot;
+  }
 
-// Copies the arguments of the opCall `d`, whose data words start at
+ private:
+  const TProgItem* word_;
+  int field_ = 0;
+};
+
+// Copies the arguments of an opCall of `entry`, whose data words start at
 // instruction `pc`, into the argument block; returns the number of data words.
-int32_t LoadCallArgs(TBinProg& p, const TDecodedItem& d, int32_t pc) {
-  const int32_t count = FunctionAt(d.B).ParamCount;
+int32_t LoadCallArgs(TBinProg& p, const TFunListItem& entry, int32_t pc) {
+  const int32_t count = entry.ParamCount;
   const int32_t words = CallDataWords(count);
   if (words > static_cast<int32_t>(p.Code.size()) - pc) throw ECompilerError("Missing data word in program");
-  const TProgItem* data = p.Code.data() + pc;
+  CallArgSlots slots(p.Code.data() + pc);
   for (int32_t i = 0; i < count; ++i) {
-    int32_t slot = CallArgSlot(data, i);
+    const int32_t slot = slots.Next();
     if (slot < 0 || slot >= TBinProg::kSlotCount) throw ECompilerError("Invalid variable slot in program");
     p.Args[i] = p.Vars[slot];
   }
   return words;
 }
 
-// Runs the host routine of the opCall `d` on the loaded arguments, stores
-// its result and copies `var` arguments back to their slots.
-void CallHost(TBinProg& p, const TDecodedItem& d, const TProgItem* data) {
-  const TFunListItem& entry = FunctionAt(d.B);
+// Runs the host routine `entry` (number d.B) of the opCall `d` on the loaded
+// arguments, stores its result and copies `var` arguments back to their
+// slots.
+void CallHost(TBinProg& p, const TDecodedItem& d, const TFunListItem& entry, const TProgItem* data) {
   const int32_t count = entry.ParamCount;
+  const std::vector<ParamKind>& declared = entry.ParamKinds;
+  const bool copy_back = std::find(declared.begin(), declared.end(), pkVar) != declared.end();
   Variant result;
   TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
   entry.Code(self, entry.Name, p.Args, result);
   p.Vars[d.A] = std::move(result);
-  // The entry is fetched again: the routine may have registered functions.
+  if (!copy_back) return;
+  // The entry is fetched again: the routine may have registered functions,
+  // which may have moved the entries.
   const std::vector<ParamKind>& kinds = FunctionAt(d.B).ParamKinds;
   const int32_t checked = std::min(count, static_cast<int32_t>(kinds.size()));
-  for (int32_t i = 0; i < checked; ++i)
-    if (kinds[i] == pkVar) p.Vars[CallArgSlot(data, i)] = p.Args[i];
+  CallArgSlots slots(data);
+  for (int32_t i = 0; i < checked; ++i) {
+    const int32_t slot = slots.Next();
+    if (kinds[i] == pkVar) p.Vars[slot] = p.Args[i];
+  }
 }
 
 enum class RunMode { kFree, kLimited, kSingleStep };
@@ -312,10 +332,11 @@ for_head: {
   goto *handlers[d->Handler];
 }
 call: {
-  const int32_t words = LoadCallArgs(p, *d, pc);
+  const TFunListItem& entry = FunctionAt(d->B);
+  const int32_t words = LoadCallArgs(p, entry, pc);
   const TProgItem* data = p.Code.data() + pc;
   pc += words;
-  CallHost(p, *d, data);
+  CallHost(p, *d, entry, data);
   ORV_NEXT();
 }
 set_self: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();

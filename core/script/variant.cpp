@@ -194,7 +194,7 @@ std::string Variant::AsString() const {
   }
 }
 
-int32_t Variant::AsInteger() const {
+int32_t Variant::ConvertToInteger() const {
   switch (type_) {
     case varEmpty: return 0;
     case varSmallint:

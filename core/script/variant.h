@@ -172,7 +172,7 @@ class Variant {
   //   Boolean: numbers are true when not zero; texts "True"/"False" in any case
   //         or numbers.
   std::string AsString() const;
-  int32_t AsInteger() const;
+  int32_t AsInteger() const { return type_ == varInteger ? u_.i : ConvertToInteger(); }
   double AsReal() const;
   bool AsBoolean() const;
   // The value converted to the type `code` (one of the codes above other than
@@ -224,6 +224,8 @@ class Variant {
   // without recursion, so deeply nested arrays cannot exhaust the stack.
   static void FreeArray(detail::ArrayRep* rep) noexcept;
   void AppendText(std::string_view text);
+  // AsInteger for every kind but Integer.
+  int32_t ConvertToInteger() const;
 
   static_assert(std::endian::native == std::endian::little, "the value word keeps numbers in its low bytes");
   uint16_t type_;
