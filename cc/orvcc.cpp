@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
+#include "cc/command_line.h"
 #include "cc/progress_view.h"
 #include "orv/core.h"
 #include "orv/version.h"
@@ -53,38 +53,18 @@ void Fail(const std::string& text) { orv::ShowMessage(orv::MessageKind::Error, "
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool quiet = false;
-  std::string project;
-  bool have_project = false;
-  bool options_done = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (!options_done && arg == "--") {
-      options_done = true;
-    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
-      if (arg == "-h" || arg == "--help") {
-        std::fputs(kHelp, stdout);
-        return 0;
-      }
-      if (arg == "-V" || arg == "--version") {
-        std::printf("orvcc %s\n", orv::ProgramProductVersion().c_str());
-        return 0;
-      }
-      if (arg == "-q" || arg == "--quiet") quiet = true;
-      else if (arg != "--console") {
-        Fail("orvcc: unknown option " + arg + " (try orvcc --help)");
-        return kUsage;
-      }
-    } else if (!have_project) {
-      project = arg;
-      have_project = true;
-    }
-  }
-  if (!have_project) {
+  orv::CommandLine line;
+  int status = 0;
+  if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp, {"-q", "--quiet", "--console"}, Fail, line,
+                             status))
+    return status;
+  bool quiet = line.Has("-q") || line.Has("--quiet");
+  if (line.operands.empty()) {
     orv::Beep();
     Fail("No project specified");
     return kUsage;
   }
+  const std::string& project = line.operands.front();
 
   std::string error;
   void* core = orv::LoadLibrary("liborvcore.so", error);

@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "cc/command_line.h"
 #include "core/script/kel_comp.h"
 #include "core/site/core_startup.h"
 #include "core/site/site_routines.h"
@@ -67,39 +68,21 @@ int RunFile(const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string file;
-  bool have_file = false;
-  bool options_done = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (!options_done && arg == "--") {
-      options_done = true;
-    } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
-      if (arg == "-h" || arg == "--help") {
-        std::fputs(kHelp, stdout);
-        return 0;
-      }
-      if (arg == "-V" || arg == "--version") {
-        std::printf("orvscript %s\n", orv::ProgramProductVersion().c_str());
-        return 0;
-      }
-      Fail("orvscript: unknown option " + arg + " (try orvscript --help)");
-      return kUsage;
-    } else if (!have_file) {
-      file = arg;
-      have_file = true;
-    } else {
-      Fail("orvscript: only one FILE may be given (try orvscript --help)");
-      return kUsage;
-    }
+  orv::CommandLine line;
+  int status = 0;
+  if (!orv::ParseCommandLine(argc, argv, "orvscript", kHelp, {}, Fail, line, status)) return status;
+  if (line.operands.size() > 1) {
+    Fail("orvscript: only one FILE may be given (try orvscript --help)");
+    return kUsage;
   }
-  if (!have_file) {
+  if (line.operands.empty()) {
     Fail("orvscript: no script file given (try orvscript --help)");
     return kUsage;
   }
+  const std::string& file = line.operands.front();
   orv::CoreStartup();
   orv::SetStandaloneOutput(WriteLine);
-  int status = RunFile(file);
+  status = RunFile(file);
   orv::SetStandaloneOutput(nullptr);
   orv::CoreShutdown();
   std::fflush(stdout);
