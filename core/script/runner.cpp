@@ -140,12 +140,15 @@ void CallHost(TBinProg& p, const TDecodedItem& d, const TFunListItem& entry, con
 
 enum class RunMode { kFree, kLimited, kSingleStep };
 
+// The instruction number of `item` in the decoded code that starts at `code`.
+int32_t IndexIn(const TDecodedItem* code, const TDecodedItem* item) { return static_cast<int32_t>(item - code); }
+
 // The interpreter loop, threaded: each handler jumps straight to the next
 // one. Runs from pc until the program stops (returns false), or, in
 // kSingleStep mode, for one instruction (returns true unless it stopped).
 // `base` is the return depth at which opReturn ends the execution. The
-// instruction counter lives in a local while the loop runs and is written
-// back to `pc_out` whenever the loop is left, by a return or an error.
+// instruction counter lives in a local pointer while the loop runs and is
+// written back to `pc_out` whenever the loop is left, by a return or an error.
 template <RunMode mode>
 bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   const void* handlers[TBinProg::kHandlerLimit];
@@ -215,9 +218,9 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   const TDecodedItem* code = p.Decoded().data();
   Variant* v = p.Vars.data();
   uint64_t steps = 0;
-  int32_t pc = pc_out;
+  const TDecodedItem* ip = code + pc_out;  // the next instruction
   try {
-  const TDecodedItem* d = &code[pc++];
+  const TDecodedItem* d = ip++;
   goto *handlers[d->Handler];
 
 // Ends a step and fetches the next instruction (ORV_ADVANCE); then either
@@ -225,12 +228,12 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
 // next, goes straight to that handler (ORV_THEN).
 #define ORV_ADVANCE()                                                    \
   if constexpr (mode == RunMode::kSingleStep) {                          \
-    pc_out = pc;                                                         \
+    pc_out = IndexIn(code, ip);                                          \
     return true;                                                         \
   }                                                                      \
   if constexpr (mode == RunMode::kLimited)                               \
     if (++steps >= limit) throw ECompilerError("Step limit exceeded");   \
-  d = &code[pc++]
+  d = ip++
 #define ORV_NEXT()             \
   do {                         \
     ORV_ADVANCE();             \
@@ -263,9 +266,9 @@ greater: Comparison<VarCompareOp::Greater>(v[d->A], v[d->B]); ORV_NEXT();
 less: Comparison<VarCompareOp::Less>(v[d->A], v[d->B]); ORV_NEXT();
 #define ORV_COMPARE_JUMP(op)              \
   if (Comparison<op>(v[d->A], v[d->B])) { \
-    ++pc;                                 \
+    ++ip;                                 \
   } else {                                \
-    pc = d->Target;                       \
+    ip = code + d->Target;                \
   }                                       \
   ORV_NEXT();
 greater_eq_jump: ORV_COMPARE_JUMP(VarCompareOp::GreaterEq)
@@ -280,8 +283,8 @@ append: {
   // text can grow in place; afterwards it holds the result, as it would.
   Variant& var = v[d->B];
   Variant& temp = v[d->A];
-  const TDecodedItem& load = code[pc];
-  v[load.A] = p.Code[pc].Op == opLoadConst ? p.Constants[load.B] : v[load.B];
+  const TDecodedItem& load = *ip;
+  v[load.A] = p.Code[IndexIn(code, ip)].Op == opLoadConst ? p.Constants[load.B] : v[load.B];
   temp = Variant();
   try {
     ApplyBinary(VarOp::Add, var, v[load.A]);
@@ -290,12 +293,12 @@ append: {
     throw;
   }
   temp = var;
-  pc += 3;
+  ip += 3;
   ORV_NEXT();
 }
-go_to: pc = d->A; ORV_NEXT();
+go_to: ip = code + d->A; ORV_NEXT();
 jump_if_false:
-  if (ConditionFalse(v[d->A])) pc = d->B;
+  if (ConditionFalse(v[d->A])) ip = code + d->B;
   ORV_NEXT();
 load_const: v[d->A] = p.Constants[d->B]; ORV_NEXT();
 inc: IntegerArithmetic<VarOp::Add>(v[d->A], kOne); ORV_NEXT();
@@ -323,63 +326,63 @@ for_head: {
   // the loop's test, which counts as the fifth step.
   if constexpr (mode == RunMode::kLimited)
     if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");
-  pc = d->Target;
-  const TDecodedItem* head = &code[pc];
-  v[head[0].A] = p.Code[pc].Op == opLoadConst ? p.Constants[head[0].B] : v[head[0].B];
+  const TDecodedItem* head = code + d->Target;
+  v[head[0].A] = p.Code[d->Target].Op == opLoadConst ? p.Constants[head[0].B] : v[head[0].B];
   v[head[1].A] = v[head[1].B];
   d = &head[2];
-  pc += 3;
+  ip = head + 3;
   goto *handlers[d->Handler];
 }
 call: {
   const TFunListItem& entry = FunctionAt(d->B);
+  const int32_t pc = IndexIn(code, ip);
   const int32_t words = LoadCallArgs(p, entry, pc);
   const TProgItem* data = p.Code.data() + pc;
-  pc += words;
+  ip += words;
   CallHost(p, *d, entry, data);
   ORV_NEXT();
 }
 set_self: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
 set_self_var: p.SelfHandle = v[d->A].ValueField(); ORV_NEXT();
 dyn_get: {
-  int32_t target = p.Code[pc++].A;
+  int32_t target = p.Code[IndexIn(code, ip++)].A;
   v[target] = DynaVarGet(d->B, d->A);
   ORV_NEXT();
 }
 dyn_set: {
-  int32_t source = p.Code[pc++].A;
+  int32_t source = p.Code[IndexIn(code, ip++)].A;
   DynaVarSet(d->B, d->A, v[source]);
   ORV_NEXT();
 }
 gosub:
   if (p.ReturnDepth >= TBinProg::kReturnStackSize) throw ECompilerError("Return stack overflow");
-  p.ReturnStack[p.ReturnDepth++] = pc;
-  pc = d->A;
+  p.ReturnStack[p.ReturnDepth++] = IndexIn(code, ip);
+  ip = code + d->A;
   ORV_NEXT();
 op_return:
   if (p.ReturnDepth <= base) {
-    pc_out = pc;
+    pc_out = IndexIn(code, ip);
     return false;
   }
-  pc = p.ReturnStack[--p.ReturnDepth];
+  ip = code + p.ReturnStack[--p.ReturnDepth];
   ORV_NEXT();
 array_new: v[d->A] = Variant::Array(d->B); ORV_NEXT();
 array_put: {
-  int32_t array = p.Code[pc++].A;
+  int32_t array = p.Code[IndexIn(code, ip++)].A;
   v[array].PutElement(d->A, v[d->B]);
   ORV_NEXT();
 }
 stop:
-  pc_out = pc;
+  pc_out = IndexIn(code, ip);
   return false;
 fault:
-  --pc;  // the faulty instruction did not run
+  --ip;  // the faulty instruction did not run
   throw ECompilerError(TBinProg::FaultText(d->Handler));
 #undef ORV_THEN
 #undef ORV_NEXT
 #undef ORV_ADVANCE
   } catch (...) {
-    pc_out = pc;
+    pc_out = IndexIn(code, ip);
     throw;
   }
 }
