@@ -3,7 +3,6 @@
 // of a flat graphic. Prints the best time of each decoder and their ratio.
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,7 +10,7 @@
 #include "core/image/gif_file.h"
 
 #ifdef ORV_HAVE_GIFLIB
-#include <gif_lib.h>
+#include "core/image/giflib_memory_io.h"
 
 namespace {
 
@@ -32,15 +31,10 @@ std::vector<uint8_t> Picture(bool photo) {
   return pixels;
 }
 
-int WriteToString(GifFileType* gif, const GifByteType* data, int size) {
-  static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data), size);
-  return size;
-}
-
 std::string Encode(const std::vector<uint8_t>& pixels, bool interlaced) {
   std::string out;
   int error = 0;
-  GifFileType* gif = EGifOpen(&out, WriteToString, &error);
+  GifFileType* gif = EGifOpen(&out, orv::giflib::WriteToString, &error);
   ColorMapObject* map = GifMakeMapObject(256, nullptr);
   for (int i = 0; i < 256; ++i) map->Colors[i] = {static_cast<GifByteType>(i), 0, static_cast<GifByteType>(255 - i)};
   EGifPutScreenDesc(gif, kWidth, kHeight, 8, 0, map);
@@ -54,23 +48,10 @@ std::string Encode(const std::vector<uint8_t>& pixels, bool interlaced) {
   return out;
 }
 
-struct MemoryInput {
-  const std::string* Data;
-  size_t Pos = 0;
-};
-
-int ReadFromString(GifFileType* gif, GifByteType* buffer, int size) {
-  auto* in = static_cast<MemoryInput*>(gif->UserData);
-  size_t n = std::min(static_cast<size_t>(size), in->Data->size() - in->Pos);
-  std::memcpy(buffer, in->Data->data() + in->Pos, n);
-  in->Pos += n;
-  return static_cast<int>(n);
-}
-
 uint8_t DecodeWithGiflib(const std::string& data) {
-  MemoryInput input{&data};
+  orv::giflib::MemoryInput input{&data};
   int error = 0;
-  GifFileType* gif = DGifOpen(&input, ReadFromString, &error);
+  GifFileType* gif = DGifOpen(&input, orv::giflib::ReadFromString, &error);
   if (gif == nullptr || DGifSlurp(gif) != GIF_OK) {
     std::fprintf(stderr, "giflib failed\n");
     std::exit(1);

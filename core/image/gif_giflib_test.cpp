@@ -3,10 +3,10 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 
 #include "core/image/gif_file.h"
+#include "core/image/giflib_memory_io.h"
 #include "core/image/image_test_writer.h"
 
 namespace orv {
@@ -45,16 +45,11 @@ Case RandomCase(std::mt19937& rng) {
   return c;
 }
 
-int WriteToString(GifFileType* gif, const GifByteType* data, int size) {
-  static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data), size);
-  return size;
-}
-
 // Encodes `c` with giflib's encoder.
 std::string EncodeWithGiflib(const Case& c) {
   std::string out;
   int error = 0;
-  GifFileType* gif = EGifOpen(&out, WriteToString, &error);
+  GifFileType* gif = EGifOpen(&out, giflib::WriteToString, &error);
   EXPECT_NE(gif, nullptr);
   ColorMapObject* map = GifMakeMapObject(1 << c.Bits, c.Palette.data());
   ColorMapObject* grey = GifMakeMapObject(1 << c.Bits, nullptr);
@@ -70,24 +65,11 @@ std::string EncodeWithGiflib(const Case& c) {
   return out;
 }
 
-struct MemoryInput {
-  const std::string* Data;
-  size_t Pos = 0;
-};
-
-int ReadFromString(GifFileType* gif, GifByteType* buffer, int size) {
-  auto* in = static_cast<MemoryInput*>(gif->UserData);
-  size_t n = std::min(static_cast<size_t>(size), in->Data->size() - in->Pos);
-  std::memcpy(buffer, in->Data->data() + in->Pos, n);
-  in->Pos += n;
-  return static_cast<int>(n);
-}
-
 // Decodes with giflib and compares image 0 with ours, pixel by pixel.
 void CompareWithGiflib(const std::string& data, const Case& c) {
-  MemoryInput input{&data};
+  giflib::MemoryInput input{&data};
   int error = 0;
-  GifFileType* peer = DGifOpen(&input, ReadFromString, &error);
+  GifFileType* peer = DGifOpen(&input, giflib::ReadFromString, &error);
   ASSERT_NE(peer, nullptr);
   ASSERT_EQ(DGifSlurp(peer), GIF_OK) << GifErrorString(peer->Error);
   ASSERT_EQ(peer->ImageCount, 1);
