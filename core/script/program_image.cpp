@@ -175,7 +175,9 @@ void TBinProg::Decode() {
   auto check = [&](TOperand kind, int32_t& v) -> int32_t {
     switch (kind) {
       case TOperand::kSlot:
-        return valid_slot(v) ? 0 : kFaultSlot;
+        if (!valid_slot(v)) return kFaultSlot;
+        v *= static_cast<int32_t>(sizeof(Variant));
+        return 0;
       case TOperand::kConst:
         return v >= 0 && v < static_cast<int32_t>(Constants.size()) ? 0 : kFaultConst;
       case TOperand::kLabel:

@@ -39,6 +39,9 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
 // some frequent pairs (TBinProg::kIncThenGoto ...). Fused handlers leave
 // every slot as the instructions would, and the instructions after the first
 // keep their own decoded form, so a jump to one of them runs it alone.
+// Slot operands are held as byte offsets into TBinProg::Vars (the slot
+// number times sizeof(Variant)), so the runner reaches a slot without
+// scaling its number; operands of other kinds keep their numbers.
 struct TDecodedItem {
   int32_t A = 0;
   int32_t B = 0;

@@ -17,6 +17,12 @@ bool BothIntegers(const Variant& a, const Variant& b) {
   return a.Type() == varInteger && b.Type() == varInteger;
 }
 
+// The slot at byte offset `offset` of `slots`: decoded slot operands are
+// offsets (see TDecodedItem).
+Variant& SlotAt(Variant* slots, int32_t offset) {
+  return *reinterpret_cast<Variant*>(reinterpret_cast<char*>(slots) + offset);
+}
+
 int32_t IntOf(const Variant& v) { return static_cast<int32_t>(v.ValueField()); }
 
 // Replaces the value in `slot` with a number or Boolean, at the cost of the
@@ -125,7 +131,7 @@ void CallHost(TBinProg& p, const TDecodedItem& d, const TFunListItem& entry, con
   Variant result;
   TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
   entry.Code(self, entry.Name, p.Args, result);
-  p.Vars[d.A] = std::move(result);
+  SlotAt(p.Vars.data(), d.A) = std::move(result);
   if (!copy_back) return;
   // The entry is fetched again: the routine may have registered functions,
   // which may have moved the entries.
@@ -217,6 +223,7 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
 
   const TDecodedItem* code = p.Decoded().data();
   Variant* v = p.Vars.data();
+  auto slot = [v](int32_t offset) -> Variant& { return SlotAt(v, offset); };
   uint64_t steps = 0;
   const TDecodedItem* ip = code + pc_out;  // the next instruction
   try {
@@ -245,31 +252,31 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
     goto label;         \
   } while (0)
 
-add: IntegerArithmetic<VarOp::Add>(v[d->A], v[d->B]); ORV_NEXT();
-sub: IntegerArithmetic<VarOp::Sub>(v[d->A], v[d->B]); ORV_NEXT();
-mul: IntegerArithmetic<VarOp::Mul>(v[d->A], v[d->B]); ORV_NEXT();
-int_div: IntegerArithmetic<VarOp::IntDiv>(v[d->A], v[d->B]); ORV_NEXT();
-mod: IntegerArithmetic<VarOp::Mod>(v[d->A], v[d->B]); ORV_NEXT();
-divide: ApplyBinary(VarOp::Divide, v[d->A], v[d->B]); ORV_NEXT();
-shl: ApplyBinary(VarOp::Shl, v[d->A], v[d->B]); ORV_NEXT();
-shr: ApplyBinary(VarOp::Shr, v[d->A], v[d->B]); ORV_NEXT();
-op_or: ApplyBinary(VarOp::Or, v[d->A], v[d->B]); ORV_NEXT();
-op_xor: ApplyBinary(VarOp::Xor, v[d->A], v[d->B]); ORV_NEXT();
-op_and: ApplyBinary(VarOp::And, v[d->A], v[d->B]); ORV_NEXT();
-op_not: ApplyNot(v[d->A]); ORV_NEXT();
-neg: ApplyNeg(v[d->A]); ORV_NEXT();
-greater_eq: Comparison<VarCompareOp::GreaterEq>(v[d->A], v[d->B]); ORV_NEXT();
-equal: Comparison<VarCompareOp::Equal>(v[d->A], v[d->B]); ORV_NEXT();
-less_eq: Comparison<VarCompareOp::LessEq>(v[d->A], v[d->B]); ORV_NEXT();
-not_equal: Comparison<VarCompareOp::NotEqual>(v[d->A], v[d->B]); ORV_NEXT();
-greater: Comparison<VarCompareOp::Greater>(v[d->A], v[d->B]); ORV_NEXT();
-less: Comparison<VarCompareOp::Less>(v[d->A], v[d->B]); ORV_NEXT();
-#define ORV_COMPARE_JUMP(op)              \
-  if (Comparison<op>(v[d->A], v[d->B])) { \
-    ++ip;                                 \
-  } else {                                \
-    ip = code + d->Target;                \
-  }                                       \
+add: IntegerArithmetic<VarOp::Add>(slot(d->A), slot(d->B)); ORV_NEXT();
+sub: IntegerArithmetic<VarOp::Sub>(slot(d->A), slot(d->B)); ORV_NEXT();
+mul: IntegerArithmetic<VarOp::Mul>(slot(d->A), slot(d->B)); ORV_NEXT();
+int_div: IntegerArithmetic<VarOp::IntDiv>(slot(d->A), slot(d->B)); ORV_NEXT();
+mod: IntegerArithmetic<VarOp::Mod>(slot(d->A), slot(d->B)); ORV_NEXT();
+divide: ApplyBinary(VarOp::Divide, slot(d->A), slot(d->B)); ORV_NEXT();
+shl: ApplyBinary(VarOp::Shl, slot(d->A), slot(d->B)); ORV_NEXT();
+shr: ApplyBinary(VarOp::Shr, slot(d->A), slot(d->B)); ORV_NEXT();
+op_or: ApplyBinary(VarOp::Or, slot(d->A), slot(d->B)); ORV_NEXT();
+op_xor: ApplyBinary(VarOp::Xor, slot(d->A), slot(d->B)); ORV_NEXT();
+op_and: ApplyBinary(VarOp::And, slot(d->A), slot(d->B)); ORV_NEXT();
+op_not: ApplyNot(slot(d->A)); ORV_NEXT();
+neg: ApplyNeg(slot(d->A)); ORV_NEXT();
+greater_eq: Comparison<VarCompareOp::GreaterEq>(slot(d->A), slot(d->B)); ORV_NEXT();
+equal: Comparison<VarCompareOp::Equal>(slot(d->A), slot(d->B)); ORV_NEXT();
+less_eq: Comparison<VarCompareOp::LessEq>(slot(d->A), slot(d->B)); ORV_NEXT();
+not_equal: Comparison<VarCompareOp::NotEqual>(slot(d->A), slot(d->B)); ORV_NEXT();
+greater: Comparison<VarCompareOp::Greater>(slot(d->A), slot(d->B)); ORV_NEXT();
+less: Comparison<VarCompareOp::Less>(slot(d->A), slot(d->B)); ORV_NEXT();
+#define ORV_COMPARE_JUMP(op)                     \
+  if (Comparison<op>(slot(d->A), slot(d->B))) { \
+    ++ip;                                        \
+  } else {                                       \
+    ip = code + d->Target;                       \
+  }                                              \
   ORV_NEXT();
 greater_eq_jump: ORV_COMPARE_JUMP(VarCompareOp::GreaterEq)
 equal_jump: ORV_COMPARE_JUMP(VarCompareOp::Equal)
@@ -281,13 +288,13 @@ less_jump: ORV_COMPARE_JUMP(VarCompareOp::Less)
 append: {
   // The temporary gives up its share of the variable's text first, so the
   // text can grow in place; afterwards it holds the result, as it would.
-  Variant& var = v[d->B];
-  Variant& temp = v[d->A];
+  Variant& var = slot(d->B);
+  Variant& temp = slot(d->A);
   const TDecodedItem& load = *ip;
-  v[load.A] = p.Code[IndexIn(code, ip)].Op == opLoadConst ? p.Constants[load.B] : v[load.B];
+  slot(load.A) = p.Code[IndexIn(code, ip)].Op == opLoadConst ? p.Constants[load.B] : slot(load.B);
   temp = Variant();
   try {
-    ApplyBinary(VarOp::Add, var, v[load.A]);
+    ApplyBinary(VarOp::Add, var, slot(load.A));
   } catch (...) {
     temp = var;
     throw;
@@ -298,28 +305,28 @@ append: {
 }
 go_to: ip = code + d->A; ORV_NEXT();
 jump_if_false:
-  if (ConditionFalse(v[d->A])) ip = code + d->B;
+  if (ConditionFalse(slot(d->A))) ip = code + d->B;
   ORV_NEXT();
-load_const: v[d->A] = p.Constants[d->B]; ORV_NEXT();
-inc: IntegerArithmetic<VarOp::Add>(v[d->A], kOne); ORV_NEXT();
-dec: IntegerArithmetic<VarOp::Add>(v[d->A], kMinusOne); ORV_NEXT();
-move: v[d->A] = v[d->B]; ORV_NEXT();
-inc_then_goto: IntegerArithmetic<VarOp::Add>(v[d->A], kOne); ORV_THEN(go_to);
-dec_then_goto: IntegerArithmetic<VarOp::Add>(v[d->A], kMinusOne); ORV_THEN(go_to);
-load_const_then_move: v[d->A] = p.Constants[d->B]; ORV_THEN(move);
-load_const_then_add: v[d->A] = p.Constants[d->B]; ORV_THEN(add);
-load_const_then_sub: v[d->A] = p.Constants[d->B]; ORV_THEN(sub);
-load_const_then_mul: v[d->A] = p.Constants[d->B]; ORV_THEN(mul);
-load_const_then_int_div: v[d->A] = p.Constants[d->B]; ORV_THEN(int_div);
-load_const_then_mod: v[d->A] = p.Constants[d->B]; ORV_THEN(mod);
-move_then_move: v[d->A] = v[d->B]; ORV_THEN(move);
-move_then_less_eq_jump: v[d->A] = v[d->B]; ORV_THEN(less_eq_jump);
-move_then_greater_eq_jump: v[d->A] = v[d->B]; ORV_THEN(greater_eq_jump);
+load_const: slot(d->A) = p.Constants[d->B]; ORV_NEXT();
+inc: IntegerArithmetic<VarOp::Add>(slot(d->A), kOne); ORV_NEXT();
+dec: IntegerArithmetic<VarOp::Add>(slot(d->A), kMinusOne); ORV_NEXT();
+move: slot(d->A) = slot(d->B); ORV_NEXT();
+inc_then_goto: IntegerArithmetic<VarOp::Add>(slot(d->A), kOne); ORV_THEN(go_to);
+dec_then_goto: IntegerArithmetic<VarOp::Add>(slot(d->A), kMinusOne); ORV_THEN(go_to);
+load_const_then_move: slot(d->A) = p.Constants[d->B]; ORV_THEN(move);
+load_const_then_add: slot(d->A) = p.Constants[d->B]; ORV_THEN(add);
+load_const_then_sub: slot(d->A) = p.Constants[d->B]; ORV_THEN(sub);
+load_const_then_mul: slot(d->A) = p.Constants[d->B]; ORV_THEN(mul);
+load_const_then_int_div: slot(d->A) = p.Constants[d->B]; ORV_THEN(int_div);
+load_const_then_mod: slot(d->A) = p.Constants[d->B]; ORV_THEN(mod);
+move_then_move: slot(d->A) = slot(d->B); ORV_THEN(move);
+move_then_less_eq_jump: slot(d->A) = slot(d->B); ORV_THEN(less_eq_jump);
+move_then_greater_eq_jump: slot(d->A) = slot(d->B); ORV_THEN(greater_eq_jump);
 for_step_up:
-  IntegerArithmetic<VarOp::Add>(v[d->A], kOne);
+  IntegerArithmetic<VarOp::Add>(slot(d->A), kOne);
   goto for_head;
 for_step_down:
-  IntegerArithmetic<VarOp::Add>(v[d->A], kMinusOne);
+  IntegerArithmetic<VarOp::Add>(slot(d->A), kMinusOne);
   goto for_head;
 for_head: {
   // The jump back, the limit load and the copy of the loop variable, then
@@ -327,8 +334,8 @@ for_head: {
   if constexpr (mode == RunMode::kLimited)
     if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");
   const TDecodedItem* head = code + d->Target;
-  v[head[0].A] = p.Code[d->Target].Op == opLoadConst ? p.Constants[head[0].B] : v[head[0].B];
-  v[head[1].A] = v[head[1].B];
+  slot(head[0].A) = p.Code[d->Target].Op == opLoadConst ? p.Constants[head[0].B] : slot(head[0].B);
+  slot(head[1].A) = slot(head[1].B);
   d = &head[2];
   ip = head + 3;
   goto *handlers[d->Handler];
@@ -343,7 +350,7 @@ call: {
   ORV_NEXT();
 }
 set_self: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
-set_self_var: p.SelfHandle = v[d->A].ValueField(); ORV_NEXT();
+set_self_var: p.SelfHandle = slot(d->A).ValueField(); ORV_NEXT();
 dyn_get: {
   int32_t target = p.Code[IndexIn(code, ip++)].A;
   v[target] = DynaVarGet(d->B, d->A);
@@ -366,10 +373,10 @@ op_return:
   }
   ip = code + p.ReturnStack[--p.ReturnDepth];
   ORV_NEXT();
-array_new: v[d->A] = Variant::Array(d->B); ORV_NEXT();
+array_new: slot(d->A) = Variant::Array(d->B); ORV_NEXT();
 array_put: {
   int32_t array = p.Code[IndexIn(code, ip++)].A;
-  v[array].PutElement(d->A, v[d->B]);
+  v[array].PutElement(d->A, slot(d->B));
   ORV_NEXT();
 }
 stop:
