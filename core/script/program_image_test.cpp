@@ -151,6 +151,20 @@ TEST(ProgramImage, ComparisonAndJumpRunTogetherOrApart) {
   EXPECT_FALSE(stepped.Vars[0].AsBoolean());
 }
 
+// A constant load and the multiplication after it run as one handler; a
+// jump to the multiplication runs it alone, with the slot it reads unloaded.
+TEST(ProgramImage, FusedPairRunsTogetherOrApart) {
+  std::string image = Image({Variant(5)}, {2},
+                            {{0, 0, opGoto}, {1, 0, opLoadConst}, {0, 1, opMul}, {0, 0, opStop}});
+  for (const auto& [start, product] : {std::pair{0, 12}, std::pair{1, 15}}) {
+    TBinProg program(image);
+    program.Vars[0] = Variant(3);
+    program.Vars[1] = Variant(4);
+    Execute(program, start);
+    EXPECT_EQ(program.Vars[0].AsInteger(), product) << "start " << start;
+  }
+}
+
 TEST_F(VmTest, CallWordsAreCheckedAtRunTime) {
   int32_t add = FindFunction("TADD");
   EXPECT_EQ(RunError({}, {{0, add, opCall}}), "Missing data word in program");

@@ -150,7 +150,7 @@ enum class RunMode { kFree, kLimited, kSingleStep };
 int32_t IndexIn(const TDecodedItem* code, const TDecodedItem* item) { return static_cast<int32_t>(item - code); }
 
 // The interpreter loop, threaded: each handler jumps straight to the next
-// one. Runs from pc until the program stops (returns false), or, in
+// one. Runs from pc_out until the program stops (returns false), or, in
 // kSingleStep mode, for one instruction (returns true unless it stopped).
 // `base` is the return depth at which opReturn ends the execution. The
 // instruction counter lives in a local pointer while the loop runs and is
@@ -241,9 +241,9 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   if constexpr (mode == RunMode::kLimited)                               \
     if (++steps >= limit) throw ECompilerError("Step limit exceeded");   \
   d = ip++
-#define ORV_NEXT()             \
-  do {                         \
-    ORV_ADVANCE();             \
+#define ORV_NEXT()              \
+  do {                          \
+    ORV_ADVANCE();              \
     goto *handlers[d->Handler]; \
   } while (0)
 #define ORV_THEN(label) \
