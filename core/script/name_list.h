@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -78,7 +79,10 @@ class TNameList {
                             [](const IndexEntry& e, const std::string& k) { return e.first < k; });
   }
 
-  std::vector<Slot> entries_;
+  // A deque, so that adding entries never moves the existing ones: a host
+  // routine that registers others while it runs keeps its own entry (and
+  // the name it was handed) in place.
+  std::deque<Slot> entries_;
   std::vector<IndexEntry> index_;  // sorted by key
 };
 

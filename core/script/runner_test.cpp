@@ -180,6 +180,21 @@ TEST_F(VmTest, HostVarParametersAndResult) {
   EXPECT_EQ(Log(), "P|x|");
 }
 
+// A host routine may register other routines while it runs; its own entry,
+// the name it was handed and its var arguments must stay valid (run under
+// the address sanitizer, a moved entry would be a use after free).
+TEST_F(VmTest, HostRoutineRegisteringOthersWhileItRuns) {
+  RegisterFunc("TGROW", [](TObject*, const std::string& name, ArgBlock& a, Variant& result) {
+    for (int i = 0; i < 2000; ++i)
+      RegisterProc("TGROWN" + std::to_string(i), [](TObject*, const std::string&, ArgBlock&, Variant&) {}, {pkNone});
+    a[0] = Variant(name);
+    result = Variant(int32_t{1});
+  }, {pkVar});
+  auto r = Run("var n: variant; r: integer; begin r := TGROW(n) end.");
+  EXPECT_EQ(Var(*r, "N").AsString(), "TGROW");
+  EXPECT_EQ(Var(*r, "R").AsInteger(), 1);
+}
+
 TEST_F(VmTest, ObjectsPropertiesAndTheClassChain) {
   TTestObject one, two;
   two.text = "from two";
