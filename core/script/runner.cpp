@@ -133,8 +133,8 @@ void CallHost(TBinProg& p, const TDecodedItem& d, const TFunListItem& entry, con
   entry.Code(self, entry.Name, p.Args, result);
   SlotAt(p.Vars.data(), d.A) = std::move(result);
   if (!copy_back) return;
-  // The entry is fetched again: the routine may have registered functions,
-  // which may have moved the entries.
+  // The entry is fetched again: the routine may have registered its own name
+  // anew, with other parameter kinds.
   const std::vector<ParamKind>& kinds = FunctionAt(d.B).ParamKinds;
   const int32_t checked = std::min(count, static_cast<int32_t>(kinds.size()));
   CallArgSlots slots(data);
