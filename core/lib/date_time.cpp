@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/lib/pattern_scan.h"
 #include "platform/exception.h"
 #include "platform/paths.h"
 
@@ -61,19 +62,10 @@ bool StartsWithNoCase(std::string_view text, size_t pos, std::string_view word) 
 
 // True when the pattern holds an am/pm marker outside quotes.
 bool HasAmPm(std::string_view pattern) {
-  char quote = 0;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    char c = pattern[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (StartsWithNoCase(pattern, i, "am/pm") || StartsWithNoCase(pattern, i, "a/p") ||
-               StartsWithNoCase(pattern, i, "ampm")) {
-      return true;
-    }
-  }
-  return false;
+  return ScanUnquoted(pattern, [pattern](size_t i) {
+    return StartsWithNoCase(pattern, i, "am/pm") || StartsWithNoCase(pattern, i, "a/p") ||
+           StartsWithNoCase(pattern, i, "ampm");
+  });
 }
 
 class DateWriter {

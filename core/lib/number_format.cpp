@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "core/lib/pattern_scan.h"
 #include "platform/exception.h"
 
 namespace orv {
@@ -175,18 +176,13 @@ Section Analyse(std::string_view text) {
 std::vector<std::string_view> SplitSections(std::string_view pattern) {
   std::vector<std::string_view> sections;
   size_t start = 0;
-  char quote = 0;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    char c = pattern[i];
-    if (quote) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == ';' && sections.size() < 2) {
+  ScanUnquoted(pattern, [&](size_t i) {
+    if (pattern[i] == ';' && sections.size() < 2) {
       sections.push_back(pattern.substr(start, i - start));
       start = i + 1;
     }
-  }
+    return false;
+  });
   sections.push_back(pattern.substr(start));
   return sections;
 }
