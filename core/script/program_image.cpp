@@ -214,6 +214,7 @@ void TBinProg::Decode() {
       d.Target = next.B;
     }
   }
+  FuseConstArith();
   FusePairs();
   FuseForSteps();
 }
@@ -227,6 +228,10 @@ struct TPairFusion {
   int32_t fused;
 };
 
+constexpr TPairFusion MoveThenMoveConstArith(int32_t op) {
+  return {opMove, TBinProg::kMoveConstArithFirst + op, TBinProg::kMoveThenMoveConstArithFirst + op};
+}
+
 constexpr TPairFusion kPairFusions[] = {
     {opInc, opGoto, TBinProg::kIncThenGoto},
     {opDec, opGoto, TBinProg::kDecThenGoto},
@@ -239,7 +244,14 @@ constexpr TPairFusion kPairFusions[] = {
     {opMove, opMove, TBinProg::kMoveThenMove},
     {opMove, TBinProg::kCompareJumpFirst + (opLessEq - opGreaterEq), TBinProg::kMoveThenLessEqJump},
     {opMove, TBinProg::kCompareJumpFirst, TBinProg::kMoveThenGreaterEqJump},
+    MoveThenMoveConstArith(opAdd),
+    MoveThenMoveConstArith(opSub),
+    MoveThenMoveConstArith(opMul),
+    MoveThenMoveConstArith(opIntDiv),
+    MoveThenMoveConstArith(opMod),
 };
+
+bool IsArith(int32_t handler) { return handler >= opAdd && handler <= opMod; }
 
 }  // namespace
 
@@ -248,6 +260,8 @@ int32_t TBinProg::FirstHandler(int32_t handler) {
   if (handler == kAppend) return opMove;
   if (handler == kForStepUp) return opInc;
   if (handler == kForStepDown) return opDec;
+  if (handler >= kMoveConstArithFirst && handler < kConstArithMoveFirst) return opMove;
+  if (handler >= kConstArithMoveFirst && handler < kMoveThenMoveConstArithFirst) return opLoadConst;
   for (const TPairFusion& pair : kPairFusions)
     if (pair.fused == handler) return pair.first;
   return handler;
@@ -286,6 +300,23 @@ void TBinProg::FuseForSteps() {
         runs(head) && runs(head + 1) && decoded_[head + 2].Handler == test) {
       d.Handler = up ? kForStepUp : kForStepDown;
       d.Target = head;
+    }
+  }
+}
+
+// Finds the arithmetic with a constant operand (see kMoveConstArithFirst).
+// Only plain instructions are matched; the second and third keep their own
+// decoded form, so a jump to one of them runs from there.
+void TBinProg::FuseConstArith() {
+  const auto count = static_cast<int32_t>(Code.size());
+  for (int32_t i = 0; i + 2 < count; ++i) {
+    TDecodedItem* d = &decoded_[i];
+    if (d[0].Handler == opMove && d[1].Handler == opLoadConst && IsArith(d[2].Handler) && d[2].A == d[0].A &&
+        d[2].B == d[1].A && d[1].A != d[0].A) {
+      d[0].Handler = kMoveConstArithFirst + d[2].Handler;
+    } else if (d[0].Handler == opLoadConst && IsArith(d[1].Handler) && d[2].Handler == opMove &&
+               d[1].B == d[0].A && d[1].A != d[0].A && d[2].B == d[1].A) {
+      d[0].Handler = kConstArithMoveFirst + d[1].Handler;
     }
   }
 }

@@ -54,6 +54,9 @@ struct TDecodedItem {
 // every slot holding the integer 0.
 class TBinProg {
  public:
+  // The arithmetic opcodes opAdd .. opMod, which have constant-operand forms.
+  static constexpr int32_t kArithOpCount = opMod - opAdd + 1;
+
   static constexpr int32_t kSlotCount = 1001;        // slots 0..1000
   static constexpr int32_t kReturnStackSize = 1001;  // nested calls
   static constexpr int32_t kArgCount = 101;          // argument block 0..100
@@ -95,7 +98,19 @@ class TBinProg {
     // head's instruction.
     kForStepUp,
     kForStepDown,
-    kHandlerLimit,
+    // Arithmetic with a constant operand, one handler per operator in the
+    // order of their opcodes (opAdd .. opMod):
+    //   kMoveConstArith...:  opMove t,x; opLoadConst u,c; op t,u
+    //   kConstArithMove...:  opLoadConst u,c; op t,u; opMove x,t
+    //   kMoveThenMoveConstArith...: an opMove, then kMoveConstArith...
+    // with u distinct from t. Two integers whose result is an integer are
+    // computed at once and written to every slot the instructions write;
+    // anything else runs the first instruction alone and goes on from the
+    // second.
+    kMoveConstArithFirst,
+    kConstArithMoveFirst = kMoveConstArithFirst + kArithOpCount,
+    kMoveThenMoveConstArithFirst = kConstArithMoveFirst + kArithOpCount,
+    kHandlerLimit = kMoveThenMoveConstArithFirst + kArithOpCount,
   };
 
   // The handler of the first instruction a fused handler runs (the handler
@@ -132,6 +147,7 @@ class TBinProg {
   void FuseAppends();
   void FusePairs();
   void FuseForSteps();
+  void FuseConstArith();
 
   std::vector<TDecodedItem> decoded_;
 };

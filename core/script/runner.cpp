@@ -33,29 +33,34 @@ void Store(Variant& slot, T value) {
   ::new (&slot) Variant(value);
 }
 
-// var[A] := var[A] op var[B] for Add, Sub, Mul, IntDiv and Mod: two
-// integers whose result is an integer stay on the quick path, inline in the
-// loop; everything else, errors and widening included, takes the value
-// operators.
+// x op y for Add, Sub, Mul, IntDiv and Mod on two integers: true, with the
+// result in r, when both are integers and the result is one too.
+template <VarOp op>
+[[gnu::always_inline]] inline bool QuickInteger(const Variant& a, const Variant& b, int32_t& r) {
+  if (!BothIntegers(a, b)) return false;
+  const int32_t x = IntOf(a), y = IntOf(b);
+  if constexpr (op == VarOp::Add) {
+    return !__builtin_add_overflow(x, y, &r);
+  } else if constexpr (op == VarOp::Sub) {
+    return !__builtin_sub_overflow(x, y, &r);
+  } else if constexpr (op == VarOp::Mul) {
+    return !__builtin_mul_overflow(x, y, &r);
+  } else {
+    if (y == 0 || (x == INT32_MIN && y == -1)) return false;
+    r = op == VarOp::IntDiv ? x / y : x % y;
+    return true;
+  }
+}
+
+// var[A] := var[A] op var[B] for Add, Sub, Mul, IntDiv and Mod: the quick
+// integer path runs inline in the loop; everything else, errors and
+// widening included, takes the value operators.
 template <VarOp op>
 [[gnu::always_inline]] inline void IntegerArithmetic(Variant& a, const Variant& b) {
-  if (BothIntegers(a, b)) {
-    int32_t x = IntOf(a), y = IntOf(b), r = 0;
-    bool quick;
-    if constexpr (op == VarOp::Add) {
-      quick = !__builtin_add_overflow(x, y, &r);
-    } else if constexpr (op == VarOp::Sub) {
-      quick = !__builtin_sub_overflow(x, y, &r);
-    } else if constexpr (op == VarOp::Mul) {
-      quick = !__builtin_mul_overflow(x, y, &r);
-    } else {
-      quick = y != 0 && !(x == INT32_MIN && y == -1);
-      if (quick) r = op == VarOp::IntDiv ? x / y : x % y;
-    }
-    if (quick) {
-      Store(a, r);
-      return;
-    }
+  int32_t r;
+  if (QuickInteger<op>(a, b, r)) {
+    Store(a, r);
+    return;
   }
   ApplyBinary(op, a, b);
 }
@@ -214,6 +219,16 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   handlers[TBinProg::kMoveThenGreaterEqJump] = &&move_then_greater_eq_jump;
   handlers[TBinProg::kForStepUp] = &&for_step_up;
   handlers[TBinProg::kForStepDown] = &&for_step_down;
+#define ORV_CONST_ARITH_HANDLERS(op, name)                                                   \
+  handlers[TBinProg::kMoveConstArithFirst + int32_t{op}] = &&move_const_##name;                       \
+  handlers[TBinProg::kConstArithMoveFirst + int32_t{op}] = &&const_##name##_move;                     \
+  handlers[TBinProg::kMoveThenMoveConstArithFirst + int32_t{op}] = &&move_then_move_const_##name;
+  ORV_CONST_ARITH_HANDLERS(opAdd, add)
+  ORV_CONST_ARITH_HANDLERS(opSub, sub)
+  ORV_CONST_ARITH_HANDLERS(opMul, mul)
+  ORV_CONST_ARITH_HANDLERS(opIntDiv, int_div)
+  ORV_CONST_ARITH_HANDLERS(opMod, mod)
+#undef ORV_CONST_ARITH_HANDLERS
   if constexpr (mode == RunMode::kSingleStep) {
     // One step runs one instruction: a fused handler runs only its first
     // instruction, and the next step the one after.
@@ -250,6 +265,20 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   do {                  \
     ORV_ADVANCE();      \
     goto label;         \
+  } while (0)
+// The rest of a round of a for loop after the step of its variable: the
+// jump back, the limit load and the copy of the loop variable, then the
+// loop's test with its jump out (`test`), which counts as the fifth step.
+#define ORV_FOR_HEAD(test)                                                                      \
+  do {                                                                                          \
+    if constexpr (mode == RunMode::kLimited)                                                    \
+      if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");                   \
+    const TDecodedItem* head = code + d->Target;                                                \
+    slot(head[0].A) = p.Code[d->Target].Op == opLoadConst ? p.Constants[head[0].B] : slot(head[0].B); \
+    slot(head[1].A) = slot(head[1].B);                                                          \
+    d = &head[2];                                                                               \
+    ip = head + 3;                                                                              \
+    goto test;                                                                                  \
   } while (0)
 
 add: IntegerArithmetic<VarOp::Add>(slot(d->A), slot(d->B)); ORV_NEXT();
@@ -324,22 +353,48 @@ move_then_less_eq_jump: slot(d->A) = slot(d->B); ORV_THEN(less_eq_jump);
 move_then_greater_eq_jump: slot(d->A) = slot(d->B); ORV_THEN(greater_eq_jump);
 for_step_up:
   IntegerArithmetic<VarOp::Add>(slot(d->A), kOne);
-  goto for_head;
+  ORV_FOR_HEAD(less_eq_jump);
 for_step_down:
   IntegerArithmetic<VarOp::Add>(slot(d->A), kMinusOne);
-  goto for_head;
-for_head: {
-  // The jump back, the limit load and the copy of the loop variable, then
-  // the loop's test, which counts as the fifth step.
-  if constexpr (mode == RunMode::kLimited)
-    if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");
-  const TDecodedItem* head = code + d->Target;
-  slot(head[0].A) = p.Code[d->Target].Op == opLoadConst ? p.Constants[head[0].B] : slot(head[0].B);
-  slot(head[1].A) = slot(head[1].B);
-  d = &head[2];
-  ip = head + 3;
-  goto *handlers[d->Handler];
-}
+  ORV_FOR_HEAD(greater_eq_jump);
+// Arithmetic with a constant operand (TBinProg::kMoveConstArithFirst): the
+// quick path writes every slot the instructions write and counts them as
+// steps; otherwise, and under a step limit, the first instruction runs alone.
+#define ORV_CONST_ARITH(varop, name)                                                     \
+  move_const_##name: {                                                                   \
+    const TDecodedItem* load = ip;                                                       \
+    const Variant& c = p.Constants[load->B];                                             \
+    int32_t r;                                                                           \
+    if (mode == RunMode::kFree && QuickInteger<varop>(slot(d->B), c, r)) {               \
+      Store(slot(d->A), r);                                                              \
+      slot(load->A) = c;                                                                 \
+      ip += 2;                                                                           \
+      ORV_NEXT();                                                                        \
+    }                                                                                    \
+    slot(d->A) = slot(d->B);                                                             \
+    ORV_NEXT();                                                                          \
+  }                                                                                      \
+  const_##name##_move: {                                                                 \
+    const TDecodedItem* op = ip;                                                         \
+    const Variant& c = p.Constants[d->B];                                                \
+    int32_t r;                                                                           \
+    if (mode == RunMode::kFree && QuickInteger<varop>(slot(op->A), c, r)) {              \
+      slot(d->A) = c;                                                                    \
+      Store(slot(op->A), r);                                                             \
+      Store(slot(op[1].A), r);                                                           \
+      ip += 2;                                                                           \
+      ORV_NEXT();                                                                        \
+    }                                                                                    \
+    slot(d->A) = c;                                                                      \
+    ORV_NEXT();                                                                          \
+  }                                                                                      \
+  move_then_move_const_##name: slot(d->A) = slot(d->B); ORV_THEN(move_const_##name);
+ORV_CONST_ARITH(VarOp::Add, add)
+ORV_CONST_ARITH(VarOp::Sub, sub)
+ORV_CONST_ARITH(VarOp::Mul, mul)
+ORV_CONST_ARITH(VarOp::IntDiv, int_div)
+ORV_CONST_ARITH(VarOp::Mod, mod)
+#undef ORV_CONST_ARITH
 call: {
   const TFunListItem& entry = FunctionAt(d->B);
   const int32_t pc = IndexIn(code, ip);
@@ -385,6 +440,7 @@ stop:
 fault:
   --ip;  // the faulty instruction did not run
   throw ECompilerError(TBinProg::FaultText(d->Handler));
+#undef ORV_FOR_HEAD
 #undef ORV_THEN
 #undef ORV_NEXT
 #undef ORV_ADVANCE

@@ -353,6 +353,12 @@ TEST_F(VmTest, FusedHandlersMatchSingleSteps) {
       {"var x, y: integer; begin x := 2147483646; y := x; x := x + 1; x := x + 1; y := y - 2147483647 - 10;"
        " Result := x - y end.", "2147483659"},
       {"var i, n: integer; begin n := 3; for i := 1 to n do if i = 1 then n := 5; Result := i end.", "6"},
+      {"var x, y: integer; begin y := 5; x := y * 3 - 2; x := x div 4 + 1; x := x - 8; Result := x mod 3 end.",
+       "-1"},
+      {"var x, y: integer; begin y := 2147483647; x := y * 2 - 1; y := y + 1 - 3; Result := x + y end.",
+       "6442450938"},
+      {"var x, y: integer; begin y := 2.5; x := y * 2 + 1; Result := x end.", "6"},
+      {"var x, y: string; begin y := 'a'; x := y + 'b' + 'c'; Result := x end.", "abc"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -370,6 +376,55 @@ TEST_F(VmTest, FusedHandlersMatchSingleSteps) {
       EXPECT_EQ(run.Vars[slot].Type(), stepped.Vars[slot].Type()) << "slot " << slot;
       EXPECT_EQ(run.Vars[slot].AsString(), stepped.Vars[slot].AsString()) << "slot " << slot;
     }
+  }
+}
+
+// Runs `program` from `start` once with Execute and once a step at a time;
+// both must end alike, with the same error text if any, PC and slots.
+void ExpectExecuteMatchesSteps(const std::string& image, int32_t start) {
+  SCOPED_TRACE(testing::Message() << "start " << start);
+  auto outcome = [](auto run) -> std::string {
+    try {
+      run();
+    } catch (const Exception& e) {
+      return e.what();
+    }
+    return "(no error)";
+  };
+  TBinProg run(image);
+  TBinProg stepped(image);
+  const std::string run_error = outcome([&] { Execute(run, start); });
+  stepped.PC = start;
+  const std::string step_error = outcome([&] {
+    while (Step(stepped)) {
+    }
+  });
+  EXPECT_EQ(run_error, step_error);
+  EXPECT_EQ(run.PC, stepped.PC);
+  for (int slot = 0; slot < TBinProg::kSlotCount; ++slot) {
+    EXPECT_EQ(run.Vars[slot].Type(), stepped.Vars[slot].Type()) << "slot " << slot;
+    EXPECT_EQ(run.Vars[slot].AsString(), stepped.Vars[slot].AsString()) << "slot " << slot;
+  }
+}
+
+// Arithmetic with constant operands runs fused; started at any instruction,
+// in the middle of a fused group too, and failing on a fused path, it ends
+// as single steps do.
+TEST_F(VmTest, ConstantArithmeticFromEveryStart) {
+  const char* sources[] = {
+      "var x, y: integer; begin y := 7; x := y * 3 + 1; y := x mod 5 - 2; x := y - 1 end.",
+      "var x, y: integer; begin y := 7; x := y div 0 + 1; y := 1 end.",
+      "var x, y: integer; begin y := 2147483647; x := y mod 0 end.",
+      "var x, y: integer; begin y := -2147483647 - 1; x := y div -1 - 1 end.",
+      "var x, y: integer; begin y := 'a'; x := y * 2 - 1 end.",
+  };
+  for (const char* source : sources) {
+    SCOPED_TRACE(source);
+    std::string image;
+    TKelCompiler compiler(source, image);
+    compiler.Compile();
+    const auto count = static_cast<int32_t>(TBinProg(image).Code.size());
+    for (int32_t start = 0; start < count; ++start) ExpectExecuteMatchesSteps(image, start);
   }
 }
 
