@@ -262,6 +262,8 @@ int32_t TBinProg::FirstHandler(int32_t handler) {
   if (handler == kForStepDown) return opDec;
   if (handler >= kMoveConstArithFirst && handler < kConstArithMoveFirst) return opMove;
   if (handler >= kConstArithMoveFirst && handler < kMoveThenMoveConstArithFirst) return opLoadConst;
+  if (handler >= kArithThenConstArithMoveFirst && handler < kHandlerLimit)
+    return opAdd + (handler - kArithThenConstArithMoveFirst) / kArithOpCount;
   for (const TPairFusion& pair : kPairFusions)
     if (pair.fused == handler) return pair.first;
   return handler;
@@ -318,6 +320,12 @@ void TBinProg::FuseConstArith() {
                d[1].B == d[0].A && d[1].A != d[0].A && d[2].B == d[1].A) {
       d[0].Handler = kConstArithMoveFirst + d[1].Handler;
     }
+  }
+  for (int32_t i = 0; i + 3 < count; ++i) {
+    TDecodedItem* d = &decoded_[i];
+    const int32_t group = d[1].Handler - kConstArithMoveFirst;
+    if (IsArith(d[0].Handler) && group >= 0 && group < kArithOpCount && d[2].A == d[0].A)
+      d[0].Handler = kArithThenConstArithMoveFirst + d[0].Handler * kArithOpCount + group;
   }
 }
 

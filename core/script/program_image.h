@@ -110,7 +110,11 @@ class TBinProg {
     kMoveConstArithFirst,
     kConstArithMoveFirst = kMoveConstArithFirst + kArithOpCount,
     kMoveThenMoveConstArithFirst = kConstArithMoveFirst + kArithOpCount,
-    kHandlerLimit = kMoveThenMoveConstArithFirst + kArithOpCount,
+    // An arithmetic instruction op1 t,y followed by a kConstArithMove...
+    // group on the same t: kArithThenConstArithMoveFirst + op1 *
+    // kArithOpCount + op2.
+    kArithThenConstArithMoveFirst = kMoveThenMoveConstArithFirst + kArithOpCount,
+    kHandlerLimit = kArithThenConstArithMoveFirst + kArithOpCount * kArithOpCount,
   };
 
   // The handler of the first instruction a fused handler runs (the handler

@@ -33,12 +33,10 @@ void Store(Variant& slot, T value) {
   ::new (&slot) Variant(value);
 }
 
-// x op y for Add, Sub, Mul, IntDiv and Mod on two integers: true, with the
-// result in r, when both are integers and the result is one too.
+// x op y for Add, Sub, Mul, IntDiv and Mod on integers: true, with the
+// result in r, when the result is an integer too.
 template <VarOp op>
-[[gnu::always_inline]] inline bool QuickInteger(const Variant& a, const Variant& b, int32_t& r) {
-  if (!BothIntegers(a, b)) return false;
-  const int32_t x = IntOf(a), y = IntOf(b);
+[[gnu::always_inline]] inline bool QuickInt(int32_t x, int32_t y, int32_t& r) {
   if constexpr (op == VarOp::Add) {
     return !__builtin_add_overflow(x, y, &r);
   } else if constexpr (op == VarOp::Sub) {
@@ -51,6 +49,22 @@ template <VarOp op>
     return true;
   }
 }
+
+// QuickInt on two values, which must both be integers.
+template <VarOp op>
+[[gnu::always_inline]] inline bool QuickInteger(const Variant& a, const Variant& b, int32_t& r) {
+  return BothIntegers(a, b) && QuickInt<op>(IntOf(a), IntOf(b), r);
+}
+
+// Calls M(opcode, operator, label name) for each arithmetic opcode with
+// constant-operand forms; ORV_ARITH_OPS2 passes leading arguments on.
+#define ORV_ARITH_OPS(M)                                                                  \
+  M(opAdd, VarOp::Add, add) M(opSub, VarOp::Sub, sub) M(opMul, VarOp::Mul, mul)          \
+  M(opIntDiv, VarOp::IntDiv, int_div) M(opMod, VarOp::Mod, mod)
+#define ORV_ARITH_OPS2(M, ...)                                                            \
+  M(__VA_ARGS__, opAdd, VarOp::Add, add) M(__VA_ARGS__, opSub, VarOp::Sub, sub)          \
+  M(__VA_ARGS__, opMul, VarOp::Mul, mul) M(__VA_ARGS__, opIntDiv, VarOp::IntDiv, int_div) \
+  M(__VA_ARGS__, opMod, VarOp::Mod, mod)
 
 // var[A] := var[A] op var[B] for Add, Sub, Mul, IntDiv and Mod: the quick
 // integer path runs inline in the loop; everything else, errors and
@@ -219,15 +233,19 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
   handlers[TBinProg::kMoveThenGreaterEqJump] = &&move_then_greater_eq_jump;
   handlers[TBinProg::kForStepUp] = &&for_step_up;
   handlers[TBinProg::kForStepDown] = &&for_step_down;
-#define ORV_CONST_ARITH_HANDLERS(op, name)                                                   \
-  handlers[TBinProg::kMoveConstArithFirst + int32_t{op}] = &&move_const_##name;                       \
-  handlers[TBinProg::kConstArithMoveFirst + int32_t{op}] = &&const_##name##_move;                     \
+#define ORV_CONST_ARITH_HANDLERS(op, varop, name)                                            \
+  handlers[TBinProg::kMoveConstArithFirst + int32_t{op}] = &&move_const_##name;              \
+  handlers[TBinProg::kConstArithMoveFirst + int32_t{op}] = &&const_##name##_move;            \
   handlers[TBinProg::kMoveThenMoveConstArithFirst + int32_t{op}] = &&move_then_move_const_##name;
-  ORV_CONST_ARITH_HANDLERS(opAdd, add)
-  ORV_CONST_ARITH_HANDLERS(opSub, sub)
-  ORV_CONST_ARITH_HANDLERS(opMul, mul)
-  ORV_CONST_ARITH_HANDLERS(opIntDiv, int_div)
-  ORV_CONST_ARITH_HANDLERS(opMod, mod)
+#define ORV_ARITH_CONST_ARITH_HANDLER(op1, varop1, name1, op2, varop2, name2)                       \
+  handlers[TBinProg::kArithThenConstArithMoveFirst + int32_t{op1} * TBinProg::kArithOpCount + int32_t{op2}] = \
+      &&name1##_then_const_##name2##_move;
+#define ORV_ARITH_CONST_ARITH_HANDLERS(op1, varop1, name1) \
+  ORV_ARITH_OPS2(ORV_ARITH_CONST_ARITH_HANDLER, op1, varop1, name1)
+  ORV_ARITH_OPS(ORV_CONST_ARITH_HANDLERS)
+  ORV_ARITH_OPS(ORV_ARITH_CONST_ARITH_HANDLERS)
+#undef ORV_ARITH_CONST_ARITH_HANDLERS
+#undef ORV_ARITH_CONST_ARITH_HANDLER
 #undef ORV_CONST_ARITH_HANDLERS
   if constexpr (mode == RunMode::kSingleStep) {
     // One step runs one instruction: a fused handler runs only its first
@@ -360,7 +378,7 @@ for_step_down:
 // Arithmetic with a constant operand (TBinProg::kMoveConstArithFirst): the
 // quick path writes every slot the instructions write and counts them as
 // steps; otherwise, and under a step limit, the first instruction runs alone.
-#define ORV_CONST_ARITH(varop, name)                                                     \
+#define ORV_CONST_ARITH(op, varop, name)                                                 \
   move_const_##name: {                                                                   \
     const TDecodedItem* load = ip;                                                       \
     const Variant& c = p.Constants[load->B];                                             \
@@ -375,13 +393,13 @@ for_step_down:
     ORV_NEXT();                                                                          \
   }                                                                                      \
   const_##name##_move: {                                                                 \
-    const TDecodedItem* op = ip;                                                         \
+    const TDecodedItem* arith = ip;                                                    \
     const Variant& c = p.Constants[d->B];                                                \
     int32_t r;                                                                           \
-    if (mode == RunMode::kFree && QuickInteger<varop>(slot(op->A), c, r)) {              \
+    if (mode == RunMode::kFree && QuickInteger<varop>(slot(arith->A), c, r)) {           \
       slot(d->A) = c;                                                                    \
-      Store(slot(op->A), r);                                                             \
-      Store(slot(op[1].A), r);                                                           \
+      Store(slot(arith->A), r);                                                          \
+      Store(slot(arith[1].A), r);                                                        \
       ip += 2;                                                                           \
       ORV_NEXT();                                                                        \
     }                                                                                    \
@@ -389,12 +407,30 @@ for_step_down:
     ORV_NEXT();                                                                          \
   }                                                                                      \
   move_then_move_const_##name: slot(d->A) = slot(d->B); ORV_THEN(move_const_##name);
-ORV_CONST_ARITH(VarOp::Add, add)
-ORV_CONST_ARITH(VarOp::Sub, sub)
-ORV_CONST_ARITH(VarOp::Mul, mul)
-ORV_CONST_ARITH(VarOp::IntDiv, int_div)
-ORV_CONST_ARITH(VarOp::Mod, mod)
+ORV_ARITH_OPS(ORV_CONST_ARITH)
 #undef ORV_CONST_ARITH
+// op1 t,y, then a constant load u,c, op2 t,u and the copy x := t: two
+// integers whose results are integers are computed at once; otherwise the
+// first instruction runs alone.
+#define ORV_ARITH_CONST_ARITH(op1, varop1, name1, op2, varop2, name2)                        \
+  name1##_then_const_##name2##_move: {                                                     \
+    const TDecodedItem* load = ip;                                                         \
+    const Variant& c = p.Constants[load->B];                                               \
+    int32_t first, r;                                                                      \
+    if (mode == RunMode::kFree && QuickInteger<varop1>(slot(d->A), slot(d->B), first) &&   \
+        c.Type() == varInteger && QuickInt<varop2>(first, IntOf(c), r)) {                  \
+      slot(load->A) = c;                                                                   \
+      Store(slot(d->A), r);                                                                \
+      Store(slot(load[2].A), r);                                                           \
+      ip += 3;                                                                             \
+      ORV_NEXT();                                                                          \
+    }                                                                                      \
+    goto name1;                                                                            \
+  }
+#define ORV_ARITH_CONST_ARITHS(op1, varop1, name1) ORV_ARITH_OPS2(ORV_ARITH_CONST_ARITH, op1, varop1, name1)
+ORV_ARITH_OPS(ORV_ARITH_CONST_ARITHS)
+#undef ORV_ARITH_CONST_ARITHS
+#undef ORV_ARITH_CONST_ARITH
 call: {
   const TFunListItem& entry = FunctionAt(d->B);
   const int32_t pc = IndexIn(code, ip);
@@ -440,6 +476,8 @@ stop:
 fault:
   --ip;  // the faulty instruction did not run
   throw ECompilerError(TBinProg::FaultText(d->Handler));
+#undef ORV_ARITH_OPS2
+#undef ORV_ARITH_OPS
 #undef ORV_FOR_HEAD
 #undef ORV_THEN
 #undef ORV_NEXT

@@ -417,6 +417,9 @@ TEST_F(VmTest, ConstantArithmeticFromEveryStart) {
       "var x, y: integer; begin y := 2147483647; x := y mod 0 end.",
       "var x, y: integer; begin y := -2147483647 - 1; x := y div -1 - 1 end.",
       "var x, y: integer; begin y := 'a'; x := y * 2 - 1 end.",
+      "var x, y: integer; begin y := 6; x := (y + 1) mod 0 end.",
+      "var x, y: integer; begin y := 6; x := (y - 1) * 2147483647; y := (x + 1) div 2 end.",
+      "var x, y: integer; begin y := 6; x := (y - 1) div 2 - 1; y := (x - 1) * 3 + 4; x := y mod 5 mod 3 end.",
   };
   for (const char* source : sources) {
     SCOPED_TRACE(source);
