@@ -359,6 +359,14 @@ TEST_F(VmTest, FusedHandlersMatchSingleSteps) {
        "6442450938"},
       {"var x, y: integer; begin y := 2.5; x := y * 2 + 1; Result := x end.", "6"},
       {"var x, y: string; begin y := 'a'; x := y + 'b' + 'c'; Result := x end.", "abc"},
+      {"var i, s: integer; begin for i := 1 to 1000 do s := (s + i * 3) mod 1000003; Result := s end.",
+       "501497"},
+      {"var i, x: integer; begin for i := 10 downto 1 do x := (x - i div 2) * 3; Result := x end.", "-409653"},
+      {"var x, y: integer; begin x := 2147483647; y := 1; x := (x + y * 1) - 5; Result := x end.", "2147483643"},
+      {"var x, y: integer; begin x := 5; y := 2147483647; x := (x + y * 3) - 1; Result := x end.", "6442450945"},
+      {"var x, y: integer; begin x := 5; y := 1; x := (x + y * 1) * 2147483647; Result := x end.", "12884901882"},
+      {"var x, y: integer; begin x := 5; y := 2; x := (x + y * 1.5) - 1; Result := x end.", "7"},
+      {"var x, y: integer; begin x := 5; y := 2; x := (x * y - 1) * 0.5; Result := x end.", "4.5"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -420,6 +428,13 @@ TEST_F(VmTest, ConstantArithmeticFromEveryStart) {
       "var x, y: integer; begin y := 6; x := (y + 1) mod 0 end.",
       "var x, y: integer; begin y := 6; x := (y - 1) * 2147483647; y := (x + 1) div 2 end.",
       "var x, y: integer; begin y := 6; x := (y - 1) div 2 - 1; y := (x - 1) * 3 + 4; x := y mod 5 mod 3 end.",
+      "var x, y: integer; begin x := 9; y := 4; x := (x - y * 3) mod 5; y := (y div (x + 1)) * 2 end.",
+      "var x, y: integer; begin x := 9; y := 4; x := (x + y div 0) - 1; y := 1 end.",
+      "var x, y: integer; begin x := 9; y := 4; x := (x + y * 2) mod 0; y := 1 end.",
+      "var x, y: integer; begin x := 'a'; y := 4; x := (x + y * 2) - 1; y := 1 end.",
+      "var x, y: integer; begin x := 9; y := 'b'; y := (x * y mod 2) + 1; x := 1 end.",
+      "var x, y: integer; begin x := -2147483647 - 1; y := 1; y := (x div (y * -1)) - 1 end.",
+      "var x, y: integer; begin x := 3; y := 8; y := (y div (x - 3)) * 2; x := 1 end.",
   };
   for (const char* source : sources) {
     SCOPED_TRACE(source);
