@@ -2,13 +2,12 @@
 // it: arguments, exit statuses, messages and the pages it builds.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "cc/progress_view.h"
+#include "cc/run_program_test_support.h"
 #include "orv/core.h"
 #include "orv/myrecord.h"
 #include "platform/files.h"
@@ -53,11 +52,7 @@ TEST(ProgressViewTest, LinesTerminalAndQuiet) {
   EXPECT_EQ(ViewOutput(ProgressView::Mode::Quiet), "");
 }
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::Outcome;
 
 class OrvccTest : public testing::Test {
  protected:
@@ -68,13 +63,7 @@ class OrvccTest : public testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  Outcome Start(const std::string& program, const std::string& args) {
-    std::string command = "'" + program + "' " + args + " >'" + dir_ + "out.txt' 2>'" + dir_ + "err.txt' </dev/null";
-    int raw = std::system(command.c_str());
-    Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(dir_ + "out.txt"), ReadFileBytes(dir_ + "err.txt")};
-    return run;
-  }
-  Outcome Orvcc(const std::string& args) { return Start(ProgramDir() + "orvcc", args); }
+  Outcome Orvcc(const std::string& args) { return test::RunProgram(ProgramDir() + "orvcc", args, dir_); }
 
   std::string dir_;
 };
@@ -127,11 +116,11 @@ TEST_F(OrvccTest, MissingCoreOrExportIsReported) {
   fs::create_directories(dir_ + "bin");
   fs::copy_file(ProgramDir() + "orvcc", dir_ + "bin/orvcc");
   fs::copy_file(ProgramDir() + "liborvplatform.so", dir_ + "bin/liborvplatform.so");
-  Outcome missing = Start(dir_ + "bin/orvcc", "x.orv");
+  Outcome missing = test::RunProgram(dir_ + "bin/orvcc", "x.orv", dir_);
   EXPECT_EQ(missing.status, 3);
   EXPECT_NE(missing.err.find("cannot load liborvcore.so"), std::string::npos) << missing.err;
   fs::copy_file(ProgramDir() + "liborvplatform.so", dir_ + "bin/liborvcore.so");
-  Outcome no_export = Start(dir_ + "bin/orvcc", "x.orv");
+  Outcome no_export = test::RunProgram(dir_ + "bin/orvcc", "x.orv", dir_);
   EXPECT_EQ(no_export.status, 3);
   EXPECT_NE(no_export.err.find("no export ProcessProject"), std::string::npos) << no_export.err;
 }

@@ -2,12 +2,10 @@
 // standard output and standard error, and the exit statuses.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "cc/run_program_test_support.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 
@@ -16,11 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::Outcome;
 
 class OrvscriptTest : public testing::Test {
  protected:
@@ -31,13 +25,7 @@ class OrvscriptTest : public testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  Outcome Run(const std::string& args) {
-    std::string command = "'" + ProgramDir() + "orvscript' " + args + " >'" + dir_ + "out.txt' 2>'" + dir_ +
-                          "err.txt' </dev/null";
-    int raw = std::system(command.c_str());
-    return Outcome{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(dir_ + "out.txt"),
-                   ReadFileBytes(dir_ + "err.txt")};
-  }
+  Outcome Run(const std::string& args) { return test::RunProgram(ProgramDir() + "orvscript", args, dir_); }
 
   // Writes `text` as a script file and runs it.
   Outcome RunScript(const std::string& text) {
