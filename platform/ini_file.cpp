@@ -1,8 +1,7 @@
 #include "platform/ini_file.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <charconv>
 #include <cstring>
 
 #include "platform/exception.h"
@@ -31,8 +30,8 @@ bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") !
 
 }  // namespace
 
-bool TryStrToInt(const std::string& raw, int& value) {
-  std::string text = Trim(raw);
+bool TryStrToInt(std::string_view raw, int32_t& value) {
+  std::string text = Trim(std::string(raw));
   size_t pos = 0;
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
@@ -40,27 +39,24 @@ bool TryStrToInt(const std::string& raw, int& value) {
   if (pos < text.size() && text[pos] == '$') {
     base = 16;
     ++pos;
-  } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
+  } else if (text.size() - pos > 2 && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
     base = 16;
     pos += 2;
   }
-  if (pos >= text.size()) return false;
-  long long magnitude = 0;
-  for (; pos < text.size(); ++pos) {
-    char c = text[pos];
-    int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return false;
-    magnitude = magnitude * base + digit;
-    if (magnitude > 0xffffffffLL) return false;
+  if (pos == text.size()) return false;
+  uint64_t magnitude = 0;
+  auto result = std::from_chars(text.data() + pos, text.data() + text.size(), magnitude, base);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return false;
+  if (base == 16) {
+    // Hexadecimal texts may spell the full 32-bit pattern ($FFFFFFFF is -1).
+    if (magnitude > 0xFFFFFFFFull) return false;
+    uint32_t bits = static_cast<uint32_t>(magnitude);
+    if (negative) bits = 0u - bits;
+    value = static_cast<int32_t>(bits);
+    return true;
   }
-  long long result = negative ? -magnitude : magnitude;
-  // Hexadecimal texts may spell the full 32-bit pattern ($FFFFFFFF is -1).
-  if (base == 16 && !negative && result > INT_MAX) result -= 0x100000000LL;
-  if (result < INT_MIN || result > INT_MAX) return false;
-  value = static_cast<int>(result);
+  if (magnitude > (negative ? 2147483648ull : 2147483647ull)) return false;
+  value = negative ? static_cast<int32_t>(-static_cast<int64_t>(magnitude)) : static_cast<int32_t>(magnitude);
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/lib/pattern_scan.h"
 #include "platform/exception.h"
+#include "platform/ini_file.h"
 
 namespace orv {
 namespace {
@@ -360,33 +361,9 @@ ValResult ReadValNumber(std::string_view text) {
 }
 
 int32_t StrToInt(std::string_view text) {
-  std::string trimmed = Trimmed(text);
-  auto fail = [&]() -> EConvertError {
-    return EConvertError("'" + std::string(text) + "' is not a valid integer value");
-  };
-  size_t pos = 0;
-  bool negative = false;
-  if (pos < trimmed.size() && (trimmed[pos] == '+' || trimmed[pos] == '-')) negative = trimmed[pos++] == '-';
-  int base = 10;
-  if (pos < trimmed.size() && trimmed[pos] == '$') {
-    base = 16;
-    ++pos;
-  } else if (trimmed.size() - pos > 2 && trimmed[pos] == '0' && (trimmed[pos + 1] == 'x' || trimmed[pos + 1] == 'X')) {
-    base = 16;
-    pos += 2;
-  }
-  if (pos == trimmed.size()) throw fail();
-  uint64_t magnitude = 0;
-  auto result = std::from_chars(trimmed.data() + pos, trimmed.data() + trimmed.size(), magnitude, base);
-  if (result.ec != std::errc() || result.ptr != trimmed.data() + trimmed.size()) throw fail();
-  if (base == 16) {
-    if (magnitude > 0xFFFFFFFFull) throw fail();
-    uint32_t bits = static_cast<uint32_t>(magnitude);
-    if (negative) bits = 0u - bits;
-    return static_cast<int32_t>(bits);
-  }
-  if (magnitude > (negative ? 2147483648ull : 2147483647ull)) throw fail();
-  return negative ? static_cast<int32_t>(-static_cast<int64_t>(magnitude)) : static_cast<int32_t>(magnitude);
+  int32_t value = 0;
+  if (!TryStrToInt(text, value)) throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  return value;
 }
 
 double StrToFloat(std::string_view text, const FormatSettings& settings) {
