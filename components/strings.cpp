@@ -11,6 +11,20 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
+// Runs `change` with the list in its update state; the state ends on an error
+// too, and an error of EndUpdate itself still reaches the caller.
+template <class Change>
+void WithUpdate(TStrings& list, Change change) {
+  list.BeginUpdate();
+  try {
+    change();
+  } catch (...) {
+    list.EndUpdate();
+    throw;
+  }
+  list.EndUpdate();
+}
+
 unsigned char FoldAscii(char c) {
   unsigned char u = static_cast<unsigned char>(c);
   return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 32) : u;
@@ -89,14 +103,9 @@ void TStrings::InsertObject(int index, std::string_view s, TObject* object) {
 void TStrings::AddStrings(const TStrings& strings) {
   // Reading by index first keeps `list.AddStrings(list)` from running forever.
   int count = strings.Count();
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     for (int i = 0; i < count; ++i) AddObject(strings.Get(i), strings.GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TStrings::Assign(const TPersistent* source) {
@@ -106,15 +115,10 @@ void TStrings::Assign(const TPersistent* source) {
     return;
   }
   if (strings == this) return;
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     AddStrings(*strings);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 bool TStrings::Equals(const TStrings& strings) const {
@@ -214,8 +218,7 @@ std::string TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(std::string_view text) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
     size_t pos = 0;
     auto skip_blanks = [&] {
@@ -237,11 +240,7 @@ void TStrings::SetCommaText(std::string_view text) {
         skip_blanks();
       }
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 std::string TStrings::Text() const {
@@ -254,27 +253,10 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(std::string_view text) {
-  BeginUpdate();
-  try {
+  WithUpdate(*this, [&] {
     Clear();
-    size_t pos = 0;
-    while (pos < text.size()) {
-      size_t end = text.find_first_of("\r\n", pos);
-      if (end == std::string_view::npos) end = text.size();
-      Add(text.substr(pos, end - pos));
-      pos = end;
-      if (pos < text.size() && text[pos] == '\r') {
-        ++pos;
-        if (pos < text.size() && text[pos] == '\n') ++pos;
-      } else if (pos < text.size()) {
-        ++pos;
-      }
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+    for (const std::string& line : SplitLines(text)) Add(line);
+  });
 }
 
 void TStrings::LoadFromFile(const std::string& path) { SetText(ReadFileBytes(path)); }
