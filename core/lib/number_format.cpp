@@ -144,17 +144,19 @@ struct Section {
 Section Analyse(std::string_view text) {
   Section s;
   s.text = text;
-  bool fraction = false, exponent = false;
+  bool fraction = false;
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     if (c == '"' || c == '\'') {
       size_t end = text.find(c, i + 1);
       i = end == std::string_view::npos ? text.size() : end;
-    } else if (exponent) {
-      if (c == '0') ++s.exponent_zeros;
     } else if ((c == 'E' || c == 'e') && i + 1 < text.size() && (text[i + 1] == '+' || text[i + 1] == '-')) {
-      s.scientific = exponent = true;
-      ++i;
+      // The exponent's digits are the placeholders right behind its sign;
+      // whatever follows is literal text and placeholders without digits.
+      s.scientific = true;
+      for (i += 2; i < text.size() && (text[i] == '0' || text[i] == '#'); ++i)
+        if (text[i] == '0') ++s.exponent_zeros;
+      break;
     } else if (c == '0' || c == '#') {
       if (fraction) {
         ++s.frac_places;
@@ -254,6 +256,9 @@ std::string WriteSection(const Section& s, double value, const FormatSettings& s
       while (i < text.size() && (text[i] == '0' || text[i] == '#')) ++i;
       --i;
     } else if ((c == '0' || c == '#') && !fraction_part) {
+      // Placeholders after the exponent (and any literal behind it) come after
+      // every integer digit was written: they have no digit left to show.
+      if (ints_written) continue;
       if (int_index == 0 && lead > 0)
         for (int j = 0; j < lead; ++j) emit_int_digit(static_cast<size_t>(j));
       int pos = int_index + lead;

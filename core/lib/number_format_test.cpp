@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "platform/exception.h"
 
@@ -69,6 +70,27 @@ TEST(NumberFormatTest, FormatFloatPatterns) {
       {"0.000", 1e-10, "0.000"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatFloat(c.pattern, c.value, Fixed()), c.text) << c.pattern;
+}
+
+// Placeholders after a scientific exponent have no digits left to write: the
+// text holds exactly the mantissa, the exponent and the literals, however many
+// placeholders follow (the integer digits were once read past their end).
+TEST(NumberFormatTest, FormatFloatPlaceholdersAfterTheExponentWriteNothing) {
+  struct Case {
+    std::string pattern;
+    double value;
+    const char* text;
+  } cases[] = {
+      {"0E+0x#", 1000, "1E+3x"},
+      {"0E+0x0", 1000, "1E+3x"},
+      {"00E+00'u'00.00", 1234, "12E+02u"},
+      {"##################E+0x" + std::string(200, '#'), 1000, "100000000000000000E-14x"},
+      {"#.##E+0 #.##", 1.5, "1.5E+0 ."},
+      {"0.0E+0;0.0E+0 ##", -25, "2.5E+1 "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FormatFloat(c.pattern, c.value, Fixed()), c.text) << c.pattern;
+  std::string huge = "0E+0x" + std::string(5'000'000, '#');
+  EXPECT_EQ(FormatFloat(huge, 7, Fixed()), "7E+0x");
 }
 
 TEST(NumberFormatTest, DefaultRealNotation) {
