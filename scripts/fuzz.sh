@@ -25,6 +25,9 @@ else
   done
 fi
 
+# Targets that read their input from a file write it to the temporary folder:
+# keep that in memory when the machine has a RAM disk.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=()
