@@ -2,7 +2,7 @@
 
 #include "orv/core.h"
 #include "orv/myrecord.h"
-#include "platform/ini_file.h"
+#include "platform/integer_text.h"
 
 namespace orv {
 

@@ -86,10 +86,4 @@ class TIniFile {
   std::unordered_map<std::string, size_t> first_section_;
 };
 
-// Parses an integer the way the runtime's text-to-integer conversion does:
-// blanks around it, an optional sign, decimal digits or hexadecimal ones
-// after "$" or "0x" (which may spell the whole 32-bit pattern); false when
-// `text` is not one or does not fit in 32 bits.
-bool TryStrToInt(std::string_view text, int32_t& value);
-
 }  // namespace orv

@@ -365,12 +365,6 @@ ValResult ReadValNumber(std::string_view text) {
   return r;
 }
 
-int32_t StrToInt(std::string_view text) {
-  int32_t value = 0;
-  if (!TryStrToInt(text, value)) throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
-  return value;
-}
-
 double StrToFloat(std::string_view text, const FormatSettings& settings) {
   std::string trimmed = Trimmed(text);
   size_t pos = 0;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/lib/format_settings.h"
+#include "platform/integer_text.h"
 
 namespace orv {
 
@@ -46,10 +47,6 @@ struct ValResult {
 // fraction, and an optional exponent, up to the end of `text`.
 ValResult ReadValNumber(std::string_view text);
 
-// A decimal integer with optional blanks around it and an optional sign; "$"
-// or "0x" before the digits reads hexadecimal. EConvertError "'text' is not a
-// valid integer value" for anything else and for values outside 32 bits.
-int32_t StrToInt(std::string_view text);
 
 // A real number with `DecimalSeparator`, blanks around it allowed.
 // EConvertError "'text' is not a valid floating point value".
