@@ -27,6 +27,10 @@ std::string DataDir() {
   if (!home.empty()) return IncludeTrailingSlash(home);
   std::string program_dir = ProgramDir();
   if (!program_dir.empty() && ::access(program_dir.c_str(), W_OK) == 0) return program_dir;
+  return ConfigDir();
+}
+
+std::string ConfigDir() {
   std::string config = Env("XDG_CONFIG_HOME");
   if (config.empty() || config[0] != '/') config = IncludeTrailingSlash(Env("HOME")) + ".config";
   return IncludeTrailingSlash(config) + "orv/";

@@ -20,6 +20,10 @@ std::string ProgramDir();
 // The folder is not created here.
 std::string DataDir();
 
+// The user's ORV configuration folder: $XDG_CONFIG_HOME/orv/, with
+// $XDG_CONFIG_HOME defaulting to ~/.config. Not created here.
+std::string ConfigDir();
+
 // Read-only data shipped with an install: <prefix>/share/orv/, where the
 // program lies in <prefix>/bin/.
 std::string SharedDataDir();
