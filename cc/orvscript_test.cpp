@@ -82,5 +82,18 @@ TEST_F(OrvscriptTest, UsageHelpAndVersion) {
   EXPECT_EQ(Run("a.ops b.ops").status, 2);
 }
 
+// docs/script-reference.md is the program's own output; when a routine is
+// added or changed, regenerate it:
+//   build/bin/orvscript --reference > docs/script-reference.md
+TEST_F(OrvscriptTest, CommittedReferenceIsTheProgramsOutput) {
+  Outcome run = Run("--reference");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out.rfind("# Script reference\n", 0), 0u);
+  EXPECT_TRUE(run.out == ReadFileBytes(std::string(ORV_SOURCE_TREE) + "/docs/script-reference.md"))
+      << "docs/script-reference.md is out of date: build/bin/orvscript --reference > docs/script-reference.md";
+  EXPECT_EQ(Run("--reference x.ops").status, 2);
+}
+
 }  // namespace
 }  // namespace orv
