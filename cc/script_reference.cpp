@@ -132,7 +132,8 @@ const char* const kIntroduction =
     "A function gives a value and may also stand as a statement; a procedure is a\n"
     "statement only. A property is read like a function without parameters and\n"
     "set with `:=`; an indexed property takes its indices in brackets,\n"
-    "`L.Strings[0] := 'x'`. See the user's guide (user-guide.md) for the language.\n";
+    "`L.Strings[0] := 'x'`. The language is described in the\n"
+    "[user's guide](user-guide.md#5-the-scripting-language).\n";
 
 }  // namespace
 
