@@ -113,8 +113,12 @@ std::map<std::string, std::vector<Entry>> EntriesByClass() {
 }
 
 std::string ConstantText(const Variant& value) {
-  if (value.Type() == varString) return "'" + value.AsString() + "'";
-  return value.AsString();
+  std::string text = value.AsString();
+  if (value.Type() == varString) {
+    text.insert(text.begin(), '\'');
+    text.push_back('\'');
+  }
+  return text;
 }
 
 const char* const kIntroduction =
