@@ -138,6 +138,9 @@ TEST_F(OrvccTest, BuildsTheBundledExample) {
     for (const char* open : {"<%", "<&", "<*", "<+", "{$DEFINE", "{.$DEFINE"})
       EXPECT_EQ(text.find(open), std::string::npos) << page << " " << open;
   }
+  std::string index = ReadFileBytes(dir_ + "example/out/index.html");
+  EXPECT_NE(index.find("<title>Welcome - ORV Example</title>"), std::string::npos) << index;
+  EXPECT_NE(index.find("<li><a href=\"news/first.html\">First news</a></li>\r\n"), std::string::npos) << index;
   std::string scripts = ReadFileBytes(dir_ + "example/out/scripts.html");
   EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\r\n"), std::string::npos) << scripts;
   EXPECT_NE(scripts.find("<img src=\"../images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
