@@ -82,6 +82,26 @@ TEST_F(OrvscriptTest, UsageHelpAndVersion) {
   EXPECT_EQ(Run("a.ops b.ops").status, 2);
 }
 
+// Every ```pascal example of the user's guide compiles and runs; an example
+// of bare statements runs as a main block.
+TEST_F(OrvscriptTest, UserGuideExamplesRun) {
+  std::string guide = ReadFileBytes(std::string(ORV_SOURCE_TREE) + "/docs/user-guide.md");
+  const std::string open = "```pascal\n";
+  int examples = 0;
+  for (size_t at = guide.find(open); at != std::string::npos; at = guide.find(open, at)) {
+    at += open.size();
+    size_t end = guide.find("```", at);
+    ASSERT_NE(end, std::string::npos);
+    std::string code = guide.substr(at, end - at);
+    if (code.find("end.") == std::string::npos) code = "begin\n" + code + "end.\n";
+    Outcome run = RunScript(code);
+    EXPECT_EQ(run.status, 0) << code << run.err;
+    EXPECT_EQ(run.err, "") << code;
+    ++examples;
+  }
+  EXPECT_GE(examples, 3);
+}
+
 // docs/script-reference.md is the program's own output; when a routine is
 // added or changed, regenerate it:
 //   build/bin/orvscript --reference > docs/script-reference.md
