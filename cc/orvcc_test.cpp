@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
+#include <set>
+#include <vector>
 
 #include "cc/progress_view.h"
 #include "cc/run_program_test_support.h"
@@ -135,10 +138,49 @@ TEST_F(OrvccTest, BuildsTheBundledExample) {
     for (const char* open : {"<%", "<&", "<*", "<+", "{$DEFINE", "{.$DEFINE"})
       EXPECT_EQ(text.find(open), std::string::npos) << page << " " << open;
   }
+  std::string index = ReadFileBytes(dir_ + "example/out/index.html");
+  EXPECT_NE(index.find("<title>Welcome - ORV Example</title>"), std::string::npos) << index;
+  EXPECT_NE(index.find("<li><a href=\"news/first.html\">First news</a></li>\r\n"), std::string::npos) << index;
   std::string scripts = ReadFileBytes(dir_ + "example/out/scripts.html");
   EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\r\n"), std::string::npos) << scripts;
-  EXPECT_NE(scripts.find("<img src=\"images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
+  EXPECT_NE(scripts.find("<img src=\"../images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
       << scripts;
+}
+
+// The src of every <img> tag in `page`, in order.
+std::vector<std::string> ImageSources(const std::string& page) {
+  static const std::regex tag("<img\\s[^>]*?src=\"([^\"]*)\"", std::regex::icase);
+  std::vector<std::string> sources;
+  for (auto it = std::sregex_iterator(page.begin(), page.end(), tag); it != std::sregex_iterator(); ++it)
+    sources.push_back((*it)[1].str());
+  return sources;
+}
+
+TEST(ImageSourcesTest, FindsEverySrc) {
+  EXPECT_EQ(ImageSources("<p><img src=\"a.gif\"><IMG alt=\"x\" src=\"../b.gif\" width=2>"),
+            (std::vector<std::string>{"a.gif", "../b.gif"}));
+  EXPECT_TRUE(ImageSources("<image src=\"a.gif\"> <img>").empty());
+}
+
+// The example is built where the tests put it, as a user would build it, and
+// every image of every page must load from the page's own folder, pages in
+// sub-folders included.
+TEST_F(OrvccTest, EveryImageOfTheExampleResolvesFromItsPage) {
+  fs::copy(std::string(ORV_SOURCE_TREE) + "/examples/site", dir_ + "example", fs::copy_options::recursive);
+  fs::remove_all(dir_ + "example/out");
+  Outcome run = Orvcc("--quiet '" + dir_ + "example/site.orv'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::set<std::string> pages_with_images;
+  for (const auto& entry : fs::recursive_directory_iterator(dir_ + "example/out")) {
+    if (entry.path().extension() != ".html") continue;
+    std::string page = fs::relative(entry.path(), dir_ + "example/out").string();
+    for (const std::string& src : ImageSources(ReadFileBytes(entry.path().string()))) {
+      fs::path target = entry.path().parent_path() / src;
+      EXPECT_TRUE(fs::is_regular_file(target)) << page << ": " << src << " does not resolve";
+      pages_with_images.insert(page);
+    }
+  }
+  EXPECT_EQ(pages_with_images, (std::set<std::string>{"news/first.html", "scripts.html"}));
 }
 
 }  // namespace

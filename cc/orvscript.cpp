@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cc/command_line.h"
+#include "cc/script_reference.h"
 #include "core/script/kel_comp.h"
 #include "core/site/core_startup.h"
 #include "core/site/site_routines.h"
@@ -25,10 +26,13 @@ constexpr int kUsage = 2;
 
 const char* const kHelp =
     "Usage: orvscript [OPTION]... FILE\n"
+    "       orvscript --reference\n"
     "Run the ORV script FILE (.ops) on its own, outside a site build.\n"
     "\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and exit\n"
+    "      --reference  print the reference of every script routine, constant\n"
+    "                   and class member (Markdown) and exit\n"
+    "  -h, --help       show this help and exit\n"
+    "  -V, --version    show the version and exit\n"
     "\n"
     "Lines the script writes with WriteLn go to standard output; the script's\n"
     "Result, when it is not empty, is printed after them. Outside a build,\n"
@@ -65,12 +69,26 @@ int RunFile(const std::string& file) {
   return 0;
 }
 
+int PrintReference() {
+  orv::CoreStartup();
+  std::string reference = orv::ScriptReference();
+  orv::CoreShutdown();
+  std::fwrite(reference.data(), 1, reference.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : kScriptFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
-  if (!orv::ParseCommandLine(argc, argv, "orvscript", kHelp, {}, Fail, line, status)) return status;
+  if (!orv::ParseCommandLine(argc, argv, "orvscript", kHelp, {"--reference"}, Fail, line, status))
+    return status;
+  if (line.Has("--reference")) {
+    if (line.operands.empty()) return PrintReference();
+    Fail("orvscript: --reference takes no FILE (try orvscript --help)");
+    return kUsage;
+  }
   if (line.operands.size() > 1) {
     Fail("orvscript: only one FILE may be given (try orvscript --help)");
     return kUsage;

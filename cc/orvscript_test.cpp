@@ -82,5 +82,38 @@ TEST_F(OrvscriptTest, UsageHelpAndVersion) {
   EXPECT_EQ(Run("a.ops b.ops").status, 2);
 }
 
+// Every ```pascal example of the user's guide compiles and runs; an example
+// of bare statements runs as a main block.
+TEST_F(OrvscriptTest, UserGuideExamplesRun) {
+  std::string guide = ReadFileBytes(std::string(ORV_SOURCE_TREE) + "/docs/user-guide.md");
+  const std::string open = "```pascal\n";
+  int examples = 0;
+  for (size_t at = guide.find(open); at != std::string::npos; at = guide.find(open, at)) {
+    at += open.size();
+    size_t end = guide.find("```", at);
+    ASSERT_NE(end, std::string::npos);
+    std::string code = guide.substr(at, end - at);
+    if (code.find("end.") == std::string::npos) code = "begin\n" + code + "end.\n";
+    Outcome run = RunScript(code);
+    EXPECT_EQ(run.status, 0) << code << run.err;
+    EXPECT_EQ(run.err, "") << code;
+    ++examples;
+  }
+  EXPECT_GE(examples, 3);
+}
+
+// docs/script-reference.md is the program's own output; when a routine is
+// added or changed, regenerate it:
+//   build/bin/orvscript --reference > docs/script-reference.md
+TEST_F(OrvscriptTest, CommittedReferenceIsTheProgramsOutput) {
+  Outcome run = Run("--reference");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out.rfind("# Script reference\n", 0), 0u);
+  EXPECT_TRUE(run.out == ReadFileBytes(std::string(ORV_SOURCE_TREE) + "/docs/script-reference.md"))
+      << "docs/script-reference.md is out of date: build/bin/orvscript --reference > docs/script-reference.md";
+  EXPECT_EQ(Run("--reference x.ops").status, 2);
+}
+
 }  // namespace
 }  // namespace orv

@@ -83,6 +83,13 @@ const TFunListItem& FunctionAt(int32_t number) {
   return state.functions.At(number);
 }
 
+int32_t FunctionCount() { return State().functions.Count(); }
+
+const std::string& FunctionKey(int32_t number) {
+  FunctionAt(number);
+  return State().functions.Key(number);
+}
+
 void RegisterConst(std::string_view name, const Variant& value) {
   switch (value.Type()) {
     case varSmallint:
@@ -105,6 +112,13 @@ const Variant& ConstAt(int32_t number) {
   EngineState& state = State();
   if (!state.constants.Valid(number)) throw ECompilerError("Invalid constant number");
   return state.constants.At(number);
+}
+
+int32_t ConstCount() { return State().constants.Count(); }
+
+const std::string& ConstKey(int32_t number) {
+  ConstAt(number);
+  return State().constants.Key(number);
 }
 
 std::vector<Variant> ConstArrayFromVariant(const Variant& array) {

@@ -89,6 +89,14 @@ int32_t FindInClassChain(std::string_view name, std::string_view suffix);
 // there is none (a corrupt program).
 const TFunListItem& FunctionAt(int32_t number);
 
+// How many routines are registered; their numbers run from 0 to
+// FunctionCount() - 1, in the order they were first registered.
+int32_t FunctionCount();
+
+// The name routine `number` is registered under, in upper case (CLASS.MEMBER
+// for a method); ECompilerError "Invalid function number" when there is none.
+const std::string& FunctionKey(int32_t number);
+
 // Registers a named constant (any case). The value must be an integer, real,
 // string or Boolean; other kinds are refused with an orv::Exception. A later
 // registration of the same name replaces the value and keeps its number.
@@ -101,6 +109,11 @@ int32_t FindConst(std::string_view name);
 // The value of constant `number`; ECompilerError "Invalid constant number"
 // when there is none.
 const Variant& ConstAt(int32_t number);
+
+// How many constants are registered, and the upper-case name of constant
+// `number` (ECompilerError "Invalid constant number" when there is none).
+int32_t ConstCount();
+const std::string& ConstKey(int32_t number);
 
 // The values of a pkArray argument: element 0 holds the count n, elements
 // 1..n the values, returned as copies in order. EVariantError when `array` is

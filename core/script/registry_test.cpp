@@ -128,6 +128,22 @@ TEST_F(RegistryTest, Constants) {
   EXPECT_THROW(ConstAt(999), ECompilerError);
 }
 
+TEST_F(RegistryTest, EveryEntryCanBeListedByNumber) {
+  int32_t functions = FunctionCount();
+  RegisterFunc("TListed.Member", ReturnsOne, {pkNone});
+  RegisterFunc("tlisted.member", ReturnsTwo, {pkNone});
+  ASSERT_EQ(FunctionCount(), functions + 1);
+  EXPECT_EQ(FunctionKey(functions), "TLISTED.MEMBER");
+  EXPECT_THROW(FunctionKey(functions + 1), ECompilerError);
+  EXPECT_THROW(FunctionKey(-1), ECompilerError);
+  int32_t constants = ConstCount();
+  RegisterConst("Listed", Variant(1));
+  ASSERT_EQ(ConstCount(), constants + 1);
+  EXPECT_EQ(ConstKey(constants), "LISTED");
+  EXPECT_EQ(ConstKey(FindConst("ssShift")), "SSSHIFT");
+  EXPECT_THROW(ConstKey(constants + 1), ECompilerError);
+}
+
 TEST_F(RegistryTest, ConstArrayFromVariant) {
   Variant array = Variant::Array(3);
   array.PutElement(0, Variant(2));
