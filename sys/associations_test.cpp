@@ -26,7 +26,7 @@ class AssociationsTest : public ::testing::Test {
     paths_.EditorPath = "/opt/my editor/bin/editor";
     paths_.LibraryDir = "/opt/orv/lib/orv/";
     paths_.ProgramsDir = "/opt/orv/bin/";
-    paths_.IconsDir = std::string(std::getenv("ORV_SOURCE_DIR")) + "/sys/icons/";
+    paths_.IconsDir = std::string(std::getenv("ORV_SOURCE_DIR")) + "/data/icons/";
   }
   void TearDown() override {
     unsetenv("ORV_REGISTRY");
