@@ -1,0 +1,41 @@
+#include "platform/build_stats.h"
+
+#include "platform/exception.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "platform/ini_file.h"
+
+namespace orv {
+namespace {
+
+constexpr char kSection[] = "Last build";
+
+// The keys in file order with the field each one holds.
+struct Field {
+  const char* key;
+  int32_t TBuildStats::*count;
+};
+constexpr Field kFields[] = {
+    {"Lines", &TBuildStats::Lines},         {"Includes", &TBuildStats::Includes},
+    {"Variables", &TBuildStats::Variables}, {"Programs", &TBuildStats::Programs},
+    {"Databases", &TBuildStats::Databases},
+};
+
+}  // namespace
+
+std::string BuildStatsFile() { return DataDir() + "buildstats.ini"; }
+
+TBuildStats ReadBuildStats(const std::string& path) {
+  TIniFile ini(path);
+  TBuildStats stats;
+  for (const Field& f : kFields) stats.*f.count = ini.ReadInteger(kSection, f.key, 0);
+  return stats;
+}
+
+void WriteBuildStats(const std::string& path, const TBuildStats& stats) {
+  std::string text = std::string("[") + kSection + "]\n";
+  for (const Field& f : kFields) text += std::string(f.key) + "=" + std::to_string(stats.*f.count) + "\n";
+  if (!WriteFileAtomic(path, text)) throw EInOutError("Cannot write file \"" + path + "\"");
+}
+
+}  // namespace orv
