@@ -18,9 +18,14 @@ endfunction()
 
 # orv_test(NAME SOURCES ... [LIBS ...]): a GoogleTest program run by CTest.
 # Tests run with ORV_HOME pointing at a fresh folder of the build tree, so they
-# never touch the user's data folder.
+# never touch the user's data folder. Without ORV_TESTS the program is still
+# defined (so later lines may refer to it) but neither built nor registered.
 function(orv_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ORV_TESTS)
+    add_executable(${name} EXCLUDE_FROM_ALL ${T_SOURCES})
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   orv_warnings(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)

@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace orv {
 
@@ -12,12 +13,23 @@ static std::string LoaderError() {
   return message ? message : "unknown error";
 }
 
+// The folder of this library: ORV's libraries are installed side by side, so
+// one of them is found beside liborvplatform.so wherever the program lies.
+static std::string OwnFolder() {
+  Dl_info info{};
+  if (::dladdr(reinterpret_cast<const void*>(&OwnFolder), &info) == 0 || info.dli_fname == nullptr) return {};
+  return ExtractFilePath(info.dli_fname);
+}
+
 void* LoadLibrary(const std::string& name, std::string& error) {
-  std::string beside = ProgramDir() + name;
-  if (name.find('/') == std::string::npos && FileExists(beside)) {
-    if (void* handle = ::dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
-    error = LoaderError();
-    return nullptr;
+  if (name.find('/') == std::string::npos) {
+    for (const std::string& folder : {ProgramDir(), OwnFolder()}) {
+      const std::string beside = folder + name;
+      if (folder.empty() || !FileExists(beside)) continue;
+      if (void* handle = ::dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+      error = LoaderError();
+      return nullptr;
+    }
   }
   void* handle = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) error = LoaderError();

@@ -7,6 +7,7 @@
 namespace orv {
 
 // Opens a shared library: first as a file in the running program's folder,
+// then in the folder of ORV's own libraries (where liborvplatform.so lies),
 // then by name through the system's usual search. Returns null and sets
 // `error` to the loader's message when neither works.
 void* LoadLibrary(const std::string& name, std::string& error);

@@ -1,0 +1,25 @@
+# What `cmake --install` puts where: the programs in bin/, ORV's libraries in
+# lib/orv/ (each finds the others beside itself, the programs find them
+# through their RPATH), the shipped data in share/orv/ and the public headers
+# in include/orv/. Targets that a configuration does not build are skipped.
+include(GNUInstallDirs)
+set(ORV_INSTALL_LIBDIR ${CMAKE_INSTALL_LIBDIR}/orv)
+file(RELATIVE_PATH bin_to_lib /${CMAKE_INSTALL_BINDIR} /${ORV_INSTALL_LIBDIR})
+
+foreach(program orvcc orvscript)
+  if(TARGET ${program})
+    set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/${bin_to_lib}")
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+
+foreach(library orvplatform orvcomponents orvcontrols orvcore engine orvsys tagwiz huepick)
+  if(TARGET ${library})
+    set_target_properties(${library} PROPERTIES INSTALL_RPATH "$ORIGIN")
+    install(TARGETS ${library} LIBRARY DESTINATION ${ORV_INSTALL_LIBDIR})
+  endif()
+endforeach()
+
+install(DIRECTORY data/templates data/snippets data/swatches data/icons
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/orv)
+install(DIRECTORY include/orv DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
