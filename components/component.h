@@ -65,6 +65,13 @@ class TComponent : public TPersistent {
   // The component that contains this one on screen; none for non-visual ones.
   virtual TComponent* GetParentComponent() const { return nullptr; }
   virtual bool HasParent() const { return false; }
+  // Places this component inside `parent` on screen (a form reader's nested
+  // object); non-visual components ignore it.
+  virtual void SetParentComponent(TComponent* /*parent*/) {}
+
+  // Called once a form reader has set every property of the form it read,
+  // references to other components included.
+  virtual void Loaded() {}
 
   // Asks to be told (through Notification) when `component` is destroyed,
   // also when it belongs to another owner; the link works both ways.
