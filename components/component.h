@@ -79,6 +79,9 @@ class TComponent : public TPersistent {
   void RemoveFreeNotification(TComponent* component);
 
  protected:
+  // Called after the name changed (a visual component names its widget).
+  virtual void Renamed() {}
+
   // Called when `component` was inserted into or is leaving this component's
   // tree, or is destroyed while linked by FreeNotification. The base passes
   // the news on to every owned component.

@@ -128,13 +128,14 @@ PropertyInfo Prop(std::string name, const TypeInfo& type, R (C::*get)() const) {
 }
 
 // A property read and written through member functions.
-template <class C, class R, class A>
-PropertyInfo Prop(std::string name, const TypeInfo& type, R (C::*get)() const, void (C::*set)(A)) {
+// The getter and the setter may come from different classes of one chain.
+template <class CG, class R, class CS, class A>
+PropertyInfo Prop(std::string name, const TypeInfo& type, R (CG::*get)() const, void (CS::*set)(A)) {
   PropertyInfo info = Prop(std::move(name), type, get);
   info.set = [set](TObject& o, const PropertyValue& v) {
     using Arg = std::decay_t<A>;
-    if constexpr (std::is_same_v<Arg, std::string_view>) (As<C>(o).*set)(std::get<std::string>(v));
-    else (As<C>(o).*set)(FromValue<Arg>(v));
+    if constexpr (std::is_same_v<Arg, std::string_view>) (As<CS>(o).*set)(std::get<std::string>(v));
+    else (As<CS>(o).*set)(FromValue<Arg>(v));
   };
   return info;
 }
