@@ -3,12 +3,19 @@
 // when HUEPICK_SCREENSHOT names a file to write it to.
 #include "orv/huepick.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 
 #include "colour/huepick_test_support.h"
+
+// The exports as the C translation unit huepick_header_test.c took them.
+extern "C" HuepickInitProc huepick_c_init;
+extern "C" HuepickInitExProc huepick_c_init_ex;
+extern "C" iHuepickInitExProc huepick_c_i_init_ex;
+extern "C" HuepickDoubleProc huepick_c_double;
 
 namespace orv {
 namespace {
@@ -27,6 +34,16 @@ void WhenUp(std::function<void()> actions, const char* button) {
 }
 
 void ChoosePureRed() { TypeInto("Edit1", "255"); }
+
+TEST(HuepickTest, ExportsFoundByNameAsAHostFindsThem) {
+  void* library = dlopen("libhuepick.so", RTLD_NOW);
+  ASSERT_NE(library, nullptr) << dlerror();
+  EXPECT_EQ(dlsym(library, "HuepickInit"), reinterpret_cast<void*>(huepick_c_init));
+  EXPECT_EQ(dlsym(library, "HuepickInitEx"), reinterpret_cast<void*>(huepick_c_init_ex));
+  EXPECT_EQ(dlsym(library, "iHuepickInitEx"), reinterpret_cast<void*>(huepick_c_i_init_ex));
+  EXPECT_EQ(dlsym(library, "HuepickDouble"), reinterpret_cast<void*>(huepick_c_double));
+  dlclose(library);
+}
 
 TEST(HuepickTest, OkWithoutAChoiceGivesBlack) {
   WhenUp([] {}, "Button1");
