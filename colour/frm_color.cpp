@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 #include <type_traits>
@@ -81,6 +82,20 @@ QPixmap SpectrumPicture() {
   return QPixmap::fromImage(image);
 }
 
+// The picture of "Load Palette": four palette cells in a square.
+QPixmap PaletteGlyph() {
+  QPixmap glyph(16, 16);
+  glyph.fill(Qt::transparent);
+  QPainter painter(&glyph);
+  painter.setPen(QColor(128, 128, 128));
+  const QColor cells[] = {QColor(243, 11, 58), QColor(57, 243, 11), QColor(11, 80, 243), QColor(243, 208, 11)};
+  for (int i = 0; i < 4; ++i) {
+    painter.setBrush(cells[i]);
+    painter.drawRect(i % 2 * 8, i / 2 * 8, 7, 7);
+  }
+  return glyph;
+}
+
 }  // namespace
 
 TFrmColor::TFrmColor(TComponent* owner) : TForm(owner) {
@@ -107,6 +122,7 @@ void TFrmColor::BuildComponents() {
   SpeedButton1 = Make<TSpeedButton>(this, this, "SpeedButton1", 16, 220, 93, 22);
   SpeedButton1->SetCaption("Load Palette");
   SpeedButton1->SetFlat(true);
+  SpeedButton1->Glyph()->SetPixmap(PaletteGlyph());
 
   GroupBox2 = Make<TGroupBox>(this, this, "GroupBox2", 16, 248, 209, 57);
   GroupBox2->SetCaption("Current color:");
@@ -172,9 +188,7 @@ void TFrmColor::BuildComponents() {
     PaintBox1MouseMove(std::get<int64_t>(args[0]), IntArg(args, 1), IntArg(args, 2));
   });
   PaintBox1->OnDblClick = Handler("PaintBox1DblClick", [this](TObject*, EventArgs&) { PaintBox1DblClick(); });
-  // A key held down picks while the pointer moves, so the spectrum follows the
-  // pointer even with no button pressed.
-  OnShow = Handler("FormShow", [this](TObject*, EventArgs&) { PaintBox1->Widget()->setMouseTracking(true); });
+  OnShow = Handler("FormShow", [this](TObject*, EventArgs&) { FormShow(); });
   SpeedButton1->OnClick = Handler("SpeedButton1Click", [this](TObject*, EventArgs&) { SpeedButton1Click(); });
 }
 
@@ -187,6 +201,15 @@ void TFrmColor::FormCreate() {
   current_ = 0;
   spectrum_ = SpectrumPicture();
   Image1->Picture()->SetPixmap(spectrum_);
+}
+
+void TFrmColor::FormShow() {
+  // A key held down picks while the pointer moves, so the spectrum follows
+  // the pointer even with no button pressed.
+  PaintBox1->Widget()->setMouseTracking(true);
+  // "Load Palette" shows its picture and its caption.
+  if (auto* button = qobject_cast<QToolButton*>(SpeedButton1->Widget()))
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 }
 
 void TFrmColor::SetHTMLColor() { Edit4->SetText(HtmlColor(EditValue(*Edit1), EditValue(*Edit2), EditValue(*Edit3))); }

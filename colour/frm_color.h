@@ -54,6 +54,7 @@ class TFrmColor : public TForm {
  private:
   void BuildComponents();
   void FormCreate();
+  void FormShow();
   void PaintBox2Paint();
   void PaintBox2MouseUp(int x, int y);
   void Edit1Change();

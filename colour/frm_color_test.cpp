@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -82,6 +83,11 @@ TEST_F(FrmColorTest, LayoutAsDescribed) {
   EXPECT_EQ(qobject_cast<QPushButton*>(Part("Button1"))->text(), "&Ok");
   EXPECT_TRUE(qobject_cast<QPushButton*>(Part("Button1"))->isDefault());
   EXPECT_EQ(qobject_cast<QPushButton*>(Part("Button2"))->text(), "&Cancel");
+  auto* load = qobject_cast<QToolButton*>(Part("SpeedButton1"));
+  EXPECT_EQ(load->text(), "Load Palette");
+  EXPECT_FALSE(load->icon().isNull());
+  EXPECT_EQ(load->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+  EXPECT_TRUE(load->autoRaise()) << "a flat button";
   EXPECT_EQ(Part("Edit1")->font().family(), "Tahoma");
   EXPECT_EQ(Part("Edit1")->font().pointSize(), 8);
   EXPECT_EQ(Part("PaintBox2")->cursor().shape(), Qt::PointingHandCursor);
