@@ -19,6 +19,7 @@
 #include "colour/spectrum.h"
 #include "controls/application.h"
 #include "controls/form.h"
+#include "platform/exception.h"
 #include "platform/folders.h"
 #include "platform/message_service.h"
 
@@ -149,6 +150,15 @@ TEST_F(FrmColorTest, ClickingACellChoosesIt) {
   ClickAt("PaintBox2", 15 * 12 + 10, 15 * 12 + 1);  // the inner square's far corners count
   EXPECT_EQ(form_->SelectedCell(), 256);
   EXPECT_EQ(EditText("Edit4"), "#000000");
+}
+
+TEST_F(FrmColorTest, AnyButtonChoosesACell) {
+  QTest::mouseClick(Part("PaintBox2"), Qt::RightButton, {}, QPoint(12 * 3 + 5, 5));  // cell 4
+  EXPECT_EQ(form_->SelectedCell(), 4);
+  EXPECT_EQ(EditText("Edit4"), "#F8365C");
+  QTest::mouseClick(Part("PaintBox2"), Qt::MiddleButton, {}, QPoint(5, 12 * 15 + 5));  // cell 241
+  EXPECT_EQ(form_->SelectedCell(), 241);
+  EXPECT_EQ(EditText("Edit4"), "#CE0B0B");
 }
 
 TEST_F(FrmColorTest, ClickOnABorderKeepsTheSelectionAndReshowsItsColour) {
@@ -337,6 +347,18 @@ TEST_F(LoadPaletteTest, UnopenablePalChangesNothingSilently) {
   EXPECT_NO_THROW(form_->LoadPalette(folder_ + "missing.pal"));
   EXPECT_EQ(form_->Palette().Cells, before.Cells);
   EXPECT_THROW(form_->LoadPalette(folder_ + "missing.act"), EInOutError);
+  EXPECT_EQ(form_->Palette().Cells, before.Cells);
+}
+
+TEST_F(LoadPaletteTest, UnreadablePalIsReported) {
+  const TPalette before = form_->Palette();
+  std::filesystem::create_directories(folder_ + "folder.pal");
+  try {
+    form_->LoadPalette(folder_ + "folder.pal");
+    ADD_FAILURE() << "a palette file that cannot be read is reported";
+  } catch (const EInOutError& error) {
+    EXPECT_NE(std::string(error.what()).find(folder_ + "folder.pal"), std::string::npos) << error.what();
+  }
   EXPECT_EQ(form_->Palette().Cells, before.Cells);
 }
 
