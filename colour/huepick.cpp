@@ -12,6 +12,7 @@
 #include "colour/frm_color.h"
 #include "controls/application.h"
 #include "platform/exception.h"
+#include "platform/message_service.h"
 
 namespace orv {
 namespace {
@@ -34,21 +35,25 @@ std::optional<TColourChoice> ChooseColour() {
   return TColourChoice{form.HtmlColorText(), form.CurrentColor()};
 }
 
+// Shows `text` in the application's error box, or through the platform's
+// message service when no error box can be made.
+void ShowError(const std::string& text) {
+  try {
+    Application()->ShowException(Exception(text));
+  } catch (...) {
+    ShowMessage(MessageKind::Error, "Select Color", text);
+  }
+}
+
 // Runs `body`; an error is shown to the user and gives `failed`.
 template <class Result, class Body>
 Result Guarded(Result failed, Body body) {
   try {
     return body();
   } catch (const std::exception& error) {
-    try {
-      Application()->ShowException(error);
-    } catch (...) {
-    }
+    ShowError(error.what());
   } catch (...) {
-    try {
-      Application()->ShowException(Exception("Unexpected error in the colour dialog"));
-    } catch (...) {
-    }
+    ShowError("Unexpected error in the colour dialog");
   }
   return failed;
 }
