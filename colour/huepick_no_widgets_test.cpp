@@ -15,6 +15,7 @@
 namespace orv {
 namespace {
 
+// Error messages, kept instead of shown.
 class RecordingSink : public MessageSink {
  public:
   void ShowMessage(MessageKind kind, const std::string&, const std::string& text) override {
