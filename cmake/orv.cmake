@@ -31,7 +31,7 @@ function(orv_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "ORV_HOME=${CMAKE_BINARY_DIR}/test-home/${name};QT_QPA_PLATFORM=offscreen;ORV_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    ENVIRONMENT "ORV_HOME=${CMAKE_BINARY_DIR}/test-home/${name};QT_QPA_PLATFORM=offscreen;ORV_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan_suppressions.txt")
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/test-home/${name})
 endfunction()
 

@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/exception.h"
+#include "platform/folders.h"
 #include "platform/paths.h"
 
 namespace orv {
@@ -130,6 +132,13 @@ PaletteLoad LoadPaletteFile(const std::string& path, TPalette& palette) {
   }
   ReadPalette(bytes, format, path, palette);
   return PaletteLoad::Loaded;
+}
+
+std::string PaletteFolder() {
+  const std::string own = DataDir() + "swatches/";
+  std::error_code error;
+  if (std::filesystem::is_directory(own, error)) return own;
+  return SharedDataDir() + "swatches/";
 }
 
 std::string PalFileBytes(const TPalette& palette) {

@@ -56,6 +56,10 @@ enum class PaletteLoad {
 // unchanged); a .pal file that cannot be opened changes nothing, silently.
 PaletteLoad LoadPaletteFile(const std::string& path, TPalette& palette);
 
+// The folder "Load Palette" opens first: "swatches/" in the data folder when
+// it exists there, else the shipped one under the shared data folder.
+std::string PaletteFolder();
+
 // The bytes of `palette` as a .pal file (a header of "PAL\0") and as an .act
 // file.
 std::string PalFileBytes(const TPalette& palette);

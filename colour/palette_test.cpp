@@ -9,6 +9,7 @@
 #include "colour/spectrum.h"
 #include "platform/exception.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 
 namespace orv {
 namespace {
@@ -129,6 +130,15 @@ TEST(PaletteTest, LoadingFiles) {
   EXPECT_EQ(p.Cells, TPalette().Cells);
   EXPECT_THROW(LoadPaletteFile(TempPath("missing.act"), p), EInOutError);
   std::filesystem::remove_all(std::filesystem::path(upper).parent_path());
+}
+
+TEST(PaletteTest, PaletteFolderPrefersTheDataFolder) {
+  const std::string own = DataDir() + "swatches/";
+  std::filesystem::remove_all(own);
+  EXPECT_EQ(PaletteFolder(), SharedDataDir() + "swatches/") << "the shipped palettes when the user has none";
+  std::filesystem::create_directories(own);
+  EXPECT_EQ(PaletteFolder(), own);
+  std::filesystem::remove_all(own);
 }
 
 TEST(SpectrumTest, FrameCornersAndHues) {

@@ -9,11 +9,17 @@
 
 namespace orv {
 
-// One class of the tree: its name as scripts and form files spell it, and the
-// name of its parent ("" for the root).
+// The library that holds the visual classes. It is loaded on the first use of
+// one of them, so a program that uses none does not load Qt.
+inline constexpr const char* kControlsLibrary = "liborvcontrols.so";
+
+// One class of the tree: its name as scripts and form files spell it, the
+// name of its parent ("" for the root), and the library that implements it
+// (null: this library).
 struct ClassTreeEntry {
   const char* name;
   const char* parent;
+  const char* library = nullptr;
 };
 
 // The whole tree, parents listed before their children.

@@ -73,6 +73,7 @@ void TComponent::ValidateRename(std::string_view name, const TComponent* owner) 
 void TComponent::SetName(std::string_view name) {
   ValidateRename(name, owner_);
   name_ = name;
+  Renamed();
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {

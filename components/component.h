@@ -65,6 +65,13 @@ class TComponent : public TPersistent {
   // The component that contains this one on screen; none for non-visual ones.
   virtual TComponent* GetParentComponent() const { return nullptr; }
   virtual bool HasParent() const { return false; }
+  // Places this component inside `parent` on screen (a form reader's nested
+  // object); non-visual components ignore it.
+  virtual void SetParentComponent(TComponent* /*parent*/) {}
+
+  // Called once a form reader has set every property of the form it read,
+  // references to other components included.
+  virtual void Loaded() {}
 
   // Asks to be told (through Notification) when `component` is destroyed,
   // also when it belongs to another owner; the link works both ways.
@@ -72,6 +79,9 @@ class TComponent : public TPersistent {
   void RemoveFreeNotification(TComponent* component);
 
  protected:
+  // Called after the name changed (a visual component names its widget).
+  virtual void Renamed() {}
+
   // Called when `component` was inserted into or is leaving this component's
   // tree, or is destroyed while linked by FreeNotification. The base passes
   // the news on to every owned component.

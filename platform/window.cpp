@@ -1,5 +1,8 @@
 #include "platform/window.h"
 
+#include "platform/message_loop.h"
+#include "platform/posted_messages.h"
+
 #include <deque>
 #include <mutex>
 #include <unordered_map>
@@ -26,7 +29,6 @@ struct MessageSpace {
   std::unordered_map<uintptr_t, Receiver> receivers;
   std::deque<Posted> queue;
   uintptr_t next_handle = 1;
-  void (*hook)() = nullptr;
 
   bool Lookup(HWND window, Receiver& out) {
     std::lock_guard<std::mutex> guard(lock);
@@ -88,31 +90,27 @@ extern "C" int orv_post_message(HWND window, uint32_t message, WPARAM wparam, LP
   std::lock_guard<std::mutex> guard(space.lock);
   if (!space.receivers.count(reinterpret_cast<uintptr_t>(window))) return 0;
   space.queue.push_back({window, message, wparam, lparam});
+  orv::WakeMessageLoop();
   return 1;
 }
 
-extern "C" void orv_process_messages(void) {
+namespace orv {
+
+bool DeliverPostedMessages() {
   auto& space = Space();
+  bool any = false;
   for (;;) {
-    orv::Posted next;
+    Posted next;
     {
       std::lock_guard<std::mutex> guard(space.lock);
-      if (space.queue.empty()) break;
+      if (space.queue.empty()) return any;
       next = space.queue.front();
       space.queue.pop_front();
     }
     orv_send_message(next.window, next.message, next.wparam, next.lparam);
+    any = true;
   }
-  void (*hook)();
-  {
-    std::lock_guard<std::mutex> guard(space.lock);
-    hook = space.hook;
-  }
-  if (hook) hook();
 }
 
-extern "C" void orv_set_process_messages_hook(void (*hook)(void)) {
-  auto& space = Space();
-  std::lock_guard<std::mutex> guard(space.lock);
-  space.hook = hook;
-}
+}  // namespace orv
+

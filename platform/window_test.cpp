@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "orv/myrecord.h"
@@ -51,13 +52,24 @@ TEST(WindowTest, MessagesPostedWhilePumpingAreDelivered) {
   EXPECT_EQ(count, 3);
 }
 
-TEST(WindowTest, HookRunsAfterQueue) {
-  static int hook_calls = 0;
-  orv_set_process_messages_hook([] { ++hook_calls; });
+TEST(WindowTest, HooksRunAfterQueueUntilRemoved) {
+  std::vector<std::string> order;
+  Window window([&](uint32_t, WPARAM, LPARAM) -> LRESULT {
+    order.push_back("message");
+    return 0;
+  });
+  auto record = [](void* user) { static_cast<std::vector<std::string>*>(user)->push_back("hook"); };
+  uint64_t first = orv_add_message_hook(record, &order);
+  uint64_t second = orv_add_message_hook(record, &order);
+  EXPECT_EQ(orv_add_message_hook(nullptr, nullptr), 0u);
+  PostMessage(window.Handle(), 1, 0, 0);
   ProcessMessages();
-  orv_set_process_messages_hook(nullptr);
+  EXPECT_EQ(order, (std::vector<std::string>{"message", "hook", "hook"}));
+  orv_remove_message_hook(first);
+  orv_remove_message_hook(second);
+  orv_remove_message_hook(second);
   ProcessMessages();
-  EXPECT_EQ(hook_calls, 1);
+  EXPECT_EQ(order.size(), 3u);
 }
 
 TEST(MyRecordTest, ReceiverFreesWhatSenderAllocated) {

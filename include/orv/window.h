@@ -42,14 +42,24 @@ LRESULT orv_send_message(HWND window, uint32_t message, WPARAM wparam, LPARAM lp
 /* Queues the message; returns 1, or 0 for an unknown handle. */
 int orv_post_message(HWND window, uint32_t message, WPARAM wparam, LPARAM lparam);
 
-/* Delivers every message queued so far (and those that their receivers post
- * meanwhile), then runs the hook set with orv_set_process_messages_hook. */
+/* Handles everything that is ready without waiting: every message queued so
+ * far (and those that their receivers post meanwhile), due timers, ready
+ * watched descriptors, then the message hooks; with a Qt application, also
+ * Qt's pending events. */
 void orv_process_messages(void);
 
-/* Installs a function that orv_process_messages calls after the queue is
- * empty (a GUI host lets its toolkit handle pending events there); null
- * removes it. */
-void orv_set_process_messages_hook(void (*hook)(void));
+/* Waits at most timeout_ms milliseconds (forever when negative) until a
+ * message is posted, a timer is due, a watched descriptor is ready or the loop
+ * is woken, and handles it. Returns 1 when something was handled, 0 when the
+ * time ran out. */
+int orv_wait_messages(int timeout_ms);
+
+/* Adds a function that runs after every pass of the message loop, with the
+ * given user pointer; returns its id (0 for a null hook). */
+uint64_t orv_add_message_hook(void (*hook)(void* user), void* user);
+
+/* Removes a hook added with orv_add_message_hook; unknown ids do nothing. */
+void orv_remove_message_hook(uint64_t hook);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,37 @@
+// Reads a text form file into components: the root object's properties into
+// a given component (a form), each nested object into a new component of its
+// class owned by the root and placed inside its enclosing object. Event
+// properties that name a handler ask the method-lookup hook, whose answer is
+// stored in the property with the name.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "components/component.h"
+#include "components/form_text.h"
+
+namespace orv {
+
+// Answers a handler name of a form file with a number that the event
+// property keeps until the handler is bound.
+using MethodLookup = std::function<intptr_t(const std::string& method_name)>;
+
+// How a form file is read.
+struct FormReadOptions {
+  std::string file_name;      // names the file in errors
+  MethodLookup find_method;   // asked for each handler name; none stores 0
+};
+
+// Reads `text` into `root`: root takes the file's root object's name and
+// properties; nested objects become components owned by root. Returns the
+// class name the file gives the root ("TForm1"). EFormFileError (file and
+// line) for text that cannot be read, an unknown class or property, or a
+// value a property cannot take; components read so far stay with root.
+std::string ReadForm(std::string_view text, TComponent& root, const FormReadOptions& options);
+
+// Reads the form file at `path` (EInOutError when it cannot be read).
+std::string ReadFormFile(const std::string& path, TComponent& root, const MethodLookup& find_method);
+
+}  // namespace orv

@@ -1,0 +1,184 @@
+#include "components/published.h"
+
+#include <map>
+#include <memory>
+
+#include "components/class_tree.h"
+#include "components/strings.h"
+#include "platform/library.h"
+#include "platform/paths.h"
+
+namespace orv {
+namespace {
+
+struct Registry {
+  std::map<std::string, std::unique_ptr<ClassDescriptor>> descriptors;  // by upper-case name
+  std::map<std::string, std::string> libraries;                         // class -> library
+  std::map<std::string, bool> loaded;                                   // library -> tried
+};
+
+Registry& TheRegistry() {
+  static Registry registry = [] {
+    Registry made;
+    for (const ClassTreeEntry& entry : StandardClassTree())
+      if (entry.library) made.libraries[UpperCase(entry.name)] = entry.library;
+    auto tag = publish::Prop("Tag", types::Integer, &TComponent::Tag, &TComponent::SetTag);
+    made.descriptors["TCOMPONENT"] = std::make_unique<ClassDescriptor>(
+        ClassDescriptor{"TComponent", "TPersistent", [](TComponent* owner) { return new TComponent(owner); }, {tag}});
+    return made;
+  }();
+  return registry;
+}
+
+const ClassDescriptor* Lookup(std::string_view name) {
+  auto it = TheRegistry().descriptors.find(UpperCase(name));
+  return it == TheRegistry().descriptors.end() ? nullptr : it->second.get();
+}
+
+// Loads the library that provides `name`, once; a library that cannot be
+// loaded leaves the class without a descriptor.
+void LoadClassLibrary(std::string_view name) {
+  auto& registry = TheRegistry();
+  auto library = registry.libraries.find(UpperCase(name));
+  if (library == registry.libraries.end() || registry.loaded[library->second]) return;
+  registry.loaded[library->second] = true;
+  std::string error;
+  LoadLibrary(library->second, error);
+}
+
+int64_t SetMask(const TypeInfo& type, const SetValue& set) {
+  int64_t mask = 0;
+  for (const std::string& member : set.members) {
+    auto bit = type.ValueOf(member);
+    if (!bit || *bit < 0 || *bit > 62) throw EPropertyError("Invalid property value");
+    mask |= int64_t{1} << *bit;
+  }
+  return mask;
+}
+
+int64_t NamedValue(const TypeInfo& type, const PropertyValue& value) {
+  if (auto* number = std::get_if<int64_t>(&value)) return *number;
+  if (auto* word = std::get_if<Identifier>(&value))
+    if (auto found = type.ValueOf(word->name)) return *found;
+  throw EPropertyError("Invalid property value");
+}
+
+}  // namespace
+
+void RegisterClassDescriptor(ClassDescriptor descriptor) {
+  if (descriptor.parent.empty()) descriptor.parent = ClassParent(descriptor.name);
+  RegisterClass(descriptor.name, descriptor.parent);
+  std::string key = UpperCase(descriptor.name);
+  TheRegistry().descriptors[key] = std::make_unique<ClassDescriptor>(std::move(descriptor));
+}
+
+const ClassDescriptor* FindClassDescriptor(std::string_view name) {
+  if (const ClassDescriptor* found = Lookup(name)) return found;
+  LoadClassLibrary(name);
+  return Lookup(name);
+}
+
+void SetClassLibrary(std::string_view class_name, std::string library) {
+  TheRegistry().libraries[UpperCase(class_name)] = std::move(library);
+}
+
+std::vector<const PropertyInfo*> PublishedProperties(std::string_view class_name) {
+  std::vector<std::string> chain;
+  for (std::string name(class_name); !name.empty() && chain.size() < 64; name = ClassParent(name))
+    chain.push_back(name);
+  std::vector<const PropertyInfo*> properties;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    const ClassDescriptor* descriptor = FindClassDescriptor(*it);
+    if (!descriptor) continue;
+    for (const PropertyInfo& property : descriptor->properties) {
+      bool replaced = false;
+      for (auto& existing : properties)
+        if (SameText(existing->name, property.name)) {
+          existing = &property;
+          replaced = true;
+        }
+      if (!replaced) properties.push_back(&property);
+    }
+  }
+  return properties;
+}
+
+const PropertyInfo* FindPublishedProperty(const TObject& object, std::string_view name) {
+  for (const PropertyInfo* property : PublishedProperties(object.ClassName()))
+    if (SameText(property->name, name)) return property;
+  return nullptr;
+}
+
+static const PropertyInfo& ExistingProperty(const TObject& object, std::string_view name) {
+  const PropertyInfo* property = FindPublishedProperty(object, name);
+  if (!property) throw EPropertyError("Property " + std::string(name) + " does not exist");
+  return *property;
+}
+
+PropertyValue GetPropValue(const TObject& object, std::string_view name) {
+  return ExistingProperty(object, name).get(object);
+}
+
+void SetPropValue(TObject& object, std::string_view name, const PropertyValue& value) {
+  const PropertyInfo& property = ExistingProperty(object, name);
+  if (!property.set) throw EPropertyError("Property " + property.name + " is read-only");
+  property.set(object, ConvertPropertyValue(*property.type, value));
+}
+
+PropertyValue ConvertPropertyValue(const TypeInfo& type, const PropertyValue& value) {
+  switch (type.kind) {
+    case TypeKind::Integer:
+    case TypeKind::Enumeration:
+      return NamedValue(type, value);
+    case TypeKind::Set:
+      if (auto* set = std::get_if<SetValue>(&value)) return SetMask(type, *set);
+      return NamedValue(type, value);
+    case TypeKind::Float:
+      if (auto* number = std::get_if<int64_t>(&value)) return static_cast<double>(*number);
+      if (std::holds_alternative<double>(value)) return value;
+      break;
+    case TypeKind::String:
+      if (std::holds_alternative<std::string>(value)) return value;
+      break;
+    case TypeKind::Char:
+      if (auto* text = std::get_if<std::string>(&value); text && text->size() == 1) return value;
+      break;
+    case TypeKind::Boolean:
+      if (std::holds_alternative<bool>(value)) return value;
+      break;
+    case TypeKind::Class:
+      if (std::holds_alternative<TObject*>(value) || std::holds_alternative<ValueList>(value)) return value;
+      break;
+    case TypeKind::Method:
+      if (std::holds_alternative<TMethod>(value)) return value;
+      break;
+  }
+  throw EPropertyError("Invalid property value");
+}
+
+TComponent* CreateComponent(std::string_view class_name, TComponent* owner) {
+  const ClassDescriptor* descriptor = FindClassDescriptor(class_name);
+  if (!descriptor || !descriptor->factory) throw EClassNotFound("Class " + std::string(class_name) + " not found");
+  return descriptor->factory(owner);
+}
+
+namespace publish {
+
+void AssignSubObject(TPersistent& target, const PropertyValue& value) {
+  if (auto* list = std::get_if<ValueList>(&value)) {
+    auto* lines = dynamic_cast<TStrings*>(&target);
+    if (!lines) throw EPropertyError("Invalid property value");
+    lines->Clear();
+    for (const PropertyValue& item : list->items) {
+      auto* text = std::get_if<std::string>(&item);
+      if (!text) throw EPropertyError("Invalid property value");
+      lines->Add(*text);
+    }
+    return;
+  }
+  target.Assign(dynamic_cast<const TPersistent*>(std::get<TObject*>(value)));
+}
+
+}  // namespace publish
+
+}  // namespace orv

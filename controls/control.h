@@ -1,0 +1,268 @@
+// TControl and TWinControl: the visual components. Each control owns a Qt
+// widget that is made the first time it is needed (when its form is shown,
+// or when someone asks for it), so a control that is never shown costs no
+// widget. The widget's objectName is the component's name. Until the widget
+// exists, the control keeps its state (bounds, caption, colour, ...) itself.
+#pragma once
+
+#include <QPalette>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "components/component.h"
+#include "components/property_value.h"
+#include "controls/graphics.h"
+#include "orv/window.h"
+
+namespace orv {
+
+class TWinControl;
+class Window;
+class ControlEvents;
+
+// Colour values the controls use as defaults.
+inline constexpr int32_t clBtnFace = static_cast<int32_t>(0x8000000F);
+inline constexpr int32_t clWindow = static_cast<int32_t>(0x80000005);
+
+// Calls an event handler, if one is set, with the sender and the arguments.
+// An error that leaves the handler is shown by Application.HandleException.
+void FireEvent(const TMethod& event, TObject* sender, EventArgs& args);
+void FireEvent(const TMethod& event, TObject* sender);
+
+// A visual component: position and size in its parent, visibility, caption,
+// colour, font, cursor, hint and the mouse events.
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  std::string ClassName() const override { return "TControl"; }
+
+  // The control's widget, made now if it does not exist yet (and a Qt
+  // application with it).
+  QWidget* Widget();
+  // The widget if it was made; null otherwise.
+  QWidget* ExistingWidget() const { return widget_; }
+
+  TWinControl* Parent() const { return parent_; }
+  void SetParent(TWinControl* parent);
+  TComponent* GetParentComponent() const override;
+  bool HasParent() const override { return parent_ != nullptr; }
+  void SetParentComponent(TComponent* parent) override;
+
+  int Left() const { return left_; }
+  void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+  int Top() const { return top_; }
+  void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+  int Width() const { return width_; }
+  void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+  int Height() const { return height_; }
+  void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+  virtual void SetBounds(int left, int top, int width, int height);
+  virtual int ClientWidth() const { return width_; }
+  virtual void SetClientWidth(int width) { SetWidth(width); }
+  virtual int ClientHeight() const { return height_; }
+  virtual void SetClientHeight(int height) { SetHeight(height); }
+
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible, and so are all its parents.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
+  // The control's text: a label's or button's caption, an edit's text.
+  virtual std::string Caption() const { return caption_; }
+  virtual void SetCaption(std::string_view caption);
+  std::string Text() const { return Caption(); }
+  void SetText(std::string_view text) { SetCaption(text); }
+
+  int Color() const { return color_; }
+  void SetColor(int color);
+  bool ParentColor() const { return parent_color_; }
+  void SetParentColor(bool parent_color);
+  TFont* Font() const { return font_.get(); }
+  bool ParentFont() const { return parent_font_; }
+  void SetParentFont(bool parent_font) { parent_font_ = parent_font; }
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string_view hint);
+  bool ShowHint() const { return show_hint_; }
+  void SetShowHint(bool show_hint);
+  bool ParentShowHint() const { return parent_show_hint_; }
+  void SetParentShowHint(bool value) { parent_show_hint_ = value; }
+  int Cursor() const { return cursor_; }
+  void SetCursor(int cursor);
+  int Align() const { return align_; }
+  void SetAlign(int align);
+  int DragCursor() const { return drag_cursor_; }
+  void SetDragCursor(int cursor) { drag_cursor_ = cursor; }
+  int DragMode() const { return drag_mode_; }
+  void SetDragMode(int mode) { drag_mode_ = mode; }
+
+  void BringToFront();
+  void SendToBack();
+  void Invalidate();
+  void Refresh() { Repaint(); }
+  void Repaint();
+  void Update();
+  // Sends a message to the control (Dispatch) and returns its answer.
+  int64_t Perform(uint32_t message, int64_t wparam, int64_t lparam);
+  // What a user's click does: runs OnClick.
+  virtual void Click();
+
+  TMethod OnClick;
+  TMethod OnDblClick;
+  TMethod OnMouseDown;
+  TMethod OnMouseMove;
+  TMethod OnMouseUp;
+  TMethod OnResize;
+
+  // Handles an event of the widget before the widget does; true stops it.
+  virtual bool WidgetEvent(QEvent* event);
+
+ protected:
+  // Makes the widget for `parent` (null for a window). The default is a plain QWidget.
+  virtual QWidget* CreateWidget(QWidget* parent);
+  // After the widget was made: connect its signals, make children's widgets.
+  virtual void WidgetCreated() {}
+  // Puts the caption into the widget.
+  virtual void ApplyCaption() {}
+  // The palette role the control's Color paints, and its default colour.
+  virtual QPalette::ColorRole ColorRole() const { return QPalette::Window; }
+  virtual int DefaultColor() const { return clBtnFace; }
+  void Renamed() override;
+  // Makes the widget again (after a change that needs another kind of widget).
+  void RecreateWidget();
+  // The object that receives the widget's signals and events; signal
+  // connections made with it end with the control.
+  QObject* Receiver() const;
+  void ApplyColor();
+  void ApplyFont();
+
+  std::string caption_;
+  int color_ = clBtnFace;
+
+ private:
+  friend class TWinControl;
+  void MakeWidget(QWidget* parent);
+
+  QPointer<QWidget> widget_;
+  std::unique_ptr<ControlEvents> events_;
+  TWinControl* parent_ = nullptr;
+  std::unique_ptr<TFont> font_;
+  int left_ = 0;
+  int top_ = 0;
+  int width_ = 100;
+  int height_ = 25;
+  bool visible_ = true;
+  bool enabled_ = true;
+  bool parent_color_ = false;
+  bool parent_font_ = true;
+  bool show_hint_ = false;
+  bool parent_show_hint_ = true;
+  std::string hint_;
+  int cursor_ = 0;
+  int align_ = 0;
+  int drag_cursor_ = -12;
+  int drag_mode_ = 0;
+};
+
+// A control that can hold other controls, take the focus and receive keys;
+// it has a window handle that receives window messages.
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+  std::string ClassName() const override { return "TWinControl"; }
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int index) const;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  bool ContainsControl(const TControl* control) const;
+
+  bool CanFocus() const;
+  bool Focused() const;
+  void SetFocus();
+  int TabOrder() const;
+  void SetTabOrder(int order);
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool tab_stop);
+  bool Ctl3D() const { return ctl3d_; }
+  void SetCtl3D(bool value) { ctl3d_ = value; }
+  int HelpContext() const { return help_context_; }
+  void SetHelpContext(int value) { help_context_ = value; }
+  void ScaleBy(int multiplier, int divider);
+  void ScrollBy(int dx, int dy);
+
+  // The window handle that receives window messages for this control
+  // (made on first use); they reach Dispatch.
+  HWND WindowHandle();
+
+  // Places the aligned children (alTop, alBottom, alLeft, alRight, alClient).
+  void AlignControls();
+
+  TMethod OnEnter;
+  TMethod OnExit;
+  TMethod OnKeyDown;
+  TMethod OnKeyPress;
+  TMethod OnKeyUp;
+
+  bool WidgetEvent(QEvent* event) override;
+
+  // The widget that holds the children's widgets (the widget itself by default).
+  virtual QWidget* ClientWidget() { return Widget(); }
+
+ protected:
+  void WidgetCreated() override;
+
+ private:
+  std::vector<TControl*> controls_;
+  std::unique_ptr<Window> window_;
+  bool tab_stop_ = true;
+  bool ctl3d_ = true;
+  int help_context_ = 0;
+};
+
+// A control without a window of its own on the original platform: a label,
+// a shape, a paint box. Here it has a widget like every control.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* owner);
+  std::string ClassName() const override { return "TGraphicControl"; }
+  TCanvas* Canvas() const { return canvas_.get(); }
+
+  TMethod OnPaint;
+
+  bool WidgetEvent(QEvent* event) override;
+
+ protected:
+  // Draws the control on the canvas; the default runs OnPaint.
+  virtual void Paint();
+
+ private:
+  std::unique_ptr<TCanvas> canvas_;
+};
+
+// A windowed control that paints itself on a canvas.
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* owner);
+  std::string ClassName() const override { return "TCustomControl"; }
+  TCanvas* Canvas() const { return canvas_.get(); }
+
+  TMethod OnPaint;
+
+  bool WidgetEvent(QEvent* event) override;
+
+ protected:
+  virtual void Paint();
+
+ private:
+  std::unique_ptr<TCanvas> canvas_;
+};
+
+}  // namespace orv

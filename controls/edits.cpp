@@ -1,0 +1,266 @@
+#include "controls/edits.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <algorithm>
+
+#include "platform/paths.h"
+
+namespace orv {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
+
+Qt::Alignment ToQtAlignment(int alignment) {
+  switch (alignment) {
+    case taRightJustify: return Qt::AlignRight | Qt::AlignTop;
+    case taCenter: return Qt::AlignHCenter | Qt::AlignTop;
+    default: return Qt::AlignLeft | Qt::AlignTop;
+  }
+}
+
+}  // namespace
+
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 32, 13); }
+
+QWidget* TCustomLabel::CreateWidget(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setAlignment(ToQtAlignment(alignment_));
+  label->setWordWrap(word_wrap_);
+  return label;
+}
+
+void TCustomLabel::ApplyCaption() {
+  if (auto* label = static_cast<QLabel*>(ExistingWidget())) {
+    // "&&" is a literal "&"; a single "&" marks the accelerator, which a label does not underline here.
+    std::string shown;
+    for (size_t i = 0; i < caption_.size(); ++i) {
+      if (show_accel_char_ && caption_[i] == '&' && (i + 1 == caption_.size() || caption_[i + 1] != '&')) continue;
+      if (show_accel_char_ && caption_[i] == '&') ++i;
+      shown += caption_[i];
+    }
+    label->setText(ToQString(shown));
+  }
+  FitText();
+}
+
+void TCustomLabel::FitText() {
+  auto* label = static_cast<QLabel*>(ExistingWidget());
+  if (!auto_size_ || !label || word_wrap_) return;
+  QSize size = label->sizeHint();
+  SetBounds(Left(), Top(), size.width(), size.height());
+}
+
+void TCustomLabel::SetAlignment(int alignment) {
+  alignment_ = alignment;
+  if (auto* label = static_cast<QLabel*>(ExistingWidget())) label->setAlignment(ToQtAlignment(alignment));
+}
+
+void TCustomLabel::SetAutoSize(bool auto_size) {
+  auto_size_ = auto_size;
+  FitText();
+}
+
+void TCustomLabel::SetWordWrap(bool wrap) {
+  word_wrap_ = wrap;
+  if (auto* label = static_cast<QLabel*>(ExistingWidget())) label->setWordWrap(wrap);
+}
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+  color_ = clWindow;
+  SetBounds(0, 0, 121, 21);
+}
+
+QLineEdit* TCustomEdit::Line() const { return qobject_cast<QLineEdit*>(ExistingWidget()); }
+
+QWidget* TCustomEdit::CreateWidget(QWidget* parent) {
+  auto* line = new QLineEdit(parent);
+  line->setText(ToQString(caption_));  // before the signals: making the widget changes nothing
+  line->setReadOnly(read_only_);
+  line->setFrame(border_style_ != 0);
+  if (max_length_ > 0) line->setMaxLength(max_length_);
+  if (password_char_[0] != '\0') line->setEchoMode(QLineEdit::Password);
+  QObject::connect(line, &QLineEdit::textChanged, Receiver(), [this] { TextChanged(); });
+  QObject::connect(line, &QLineEdit::textEdited, Receiver(), [this, line](const QString& text) {
+    std::string cased = Cased(FromQString(text));
+    if (cased != FromQString(text)) {
+      int cursor = line->cursorPosition();
+      line->setText(ToQString(cased));
+      line->setCursorPosition(cursor);
+    }
+    modified_ = true;
+  });
+  return line;
+}
+
+void TCustomEdit::TextChanged() {
+  if (QLineEdit* line = Line()) caption_ = FromQString(line->text());
+  FireEvent(OnChange, this);
+}
+
+std::string TCustomEdit::Cased(std::string_view text) const {
+  if (char_case_ == ecUpperCase) return UpperCase(text);
+  if (char_case_ == ecLowerCase) return LowerCase(text);
+  return std::string(text);
+}
+
+std::string TCustomEdit::Caption() const {
+  if (QLineEdit* line = Line()) return FromQString(line->text());
+  return caption_;
+}
+
+void TCustomEdit::ApplyCaption() {
+  caption_ = Cased(caption_);
+  if (max_length_ > 0 && caption_.size() > static_cast<size_t>(max_length_)) caption_.resize(max_length_);
+  QLineEdit* line = Line();
+  if (!line) return;
+  if (FromQString(line->text()) != caption_) line->setText(ToQString(caption_));
+}
+
+int TCustomEdit::SelStart() const {
+  QLineEdit* line = Line();
+  if (!line) return sel_start_;
+  return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(int start) {
+  sel_start_ = std::clamp(start, 0, static_cast<int>(caption_.size()));
+  sel_length_ = 0;
+  if (QLineEdit* line = Line()) line->setCursorPosition(start);
+}
+
+int TCustomEdit::SelLength() const {
+  QLineEdit* line = Line();
+  return line ? static_cast<int>(line->selectedText().size()) : sel_length_;
+}
+
+void TCustomEdit::SetSelLength(int length) {
+  std::string text = Caption();
+  sel_length_ = std::clamp(length, 0, static_cast<int>(text.size()) - sel_start_);
+  if (QLineEdit* line = Line()) line->setSelection(SelStart(), length);
+}
+
+std::string TCustomEdit::SelText() const {
+  if (QLineEdit* line = Line()) return FromQString(line->selectedText());
+  return caption_.substr(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_));
+}
+
+void TCustomEdit::SetSelText(std::string_view text) {
+  if (QLineEdit* line = Line()) {
+    line->insert(ToQString(text));
+    return;
+  }
+  caption_.replace(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_), text);
+  sel_start_ += static_cast<int>(text.size());
+  sel_length_ = 0;
+  FireEvent(OnChange, this);
+}
+
+void TCustomEdit::SelectAll() {
+  if (QLineEdit* line = Line()) line->selectAll();
+  sel_start_ = 0;
+  sel_length_ = static_cast<int>(caption_.size());
+}
+
+void TCustomEdit::CopyToClipboard() {
+  if (QLineEdit* line = Line()) line->copy();
+}
+
+void TCustomEdit::CutToClipboard() {
+  if (QLineEdit* line = Line()) line->cut();
+}
+
+void TCustomEdit::PasteFromClipboard() {
+  if (QLineEdit* line = Line()) line->paste();
+}
+
+void TCustomEdit::SetReadOnly(bool read_only) {
+  read_only_ = read_only;
+  if (QLineEdit* line = Line()) line->setReadOnly(read_only);
+}
+
+void TCustomEdit::SetMaxLength(int length) {
+  max_length_ = std::max(length, 0);
+  if (QLineEdit* line = Line()) line->setMaxLength(max_length_ > 0 ? max_length_ : 32767);
+}
+
+void TCustomEdit::SetBorderStyle(int style) {
+  border_style_ = style;
+  if (QLineEdit* line = Line()) line->setFrame(style != 0);
+}
+
+void TCustomEdit::SetCharCase(int char_case) {
+  char_case_ = char_case;
+  SetCaption(Caption());
+}
+
+void TCustomEdit::SetPasswordChar(std::string_view text) {
+  password_char_ = text.empty() ? std::string(1, '\0') : std::string(text.substr(0, 1));
+  if (QLineEdit* line = Line())
+    line->setEchoMode(password_char_[0] != '\0' ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::make_unique<TStringList>()) {
+  SetBounds(0, 0, 185, 89);
+  lines_->OnChange = [this](TStringList&) {
+    if (!syncing_) ApplyCaption();
+    FireEvent(OnChange, this);
+  };
+}
+
+QPlainTextEdit* TCustomMemo::Editor() const { return qobject_cast<QPlainTextEdit*>(ExistingWidget()); }
+
+QWidget* TCustomMemo::CreateWidget(QWidget* parent) {
+  auto* editor = new QPlainTextEdit(parent);
+  editor->setReadOnly(ReadOnly());
+  editor->setTabChangesFocus(!want_tabs_);
+  editor->setLineWrapMode(word_wrap_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  QObject::connect(editor, &QPlainTextEdit::textChanged, Receiver(), [this, editor] {
+    if (syncing_) return;
+    syncing_ = true;
+    lines_->SetText(FromQString(editor->toPlainText()));
+    syncing_ = false;
+    SetModified(true);
+  });
+  return editor;
+}
+
+void TCustomMemo::ApplyCaption() {
+  QPlainTextEdit* editor = Editor();
+  if (!editor) return;
+  std::string text = lines_->Text();
+  // The editor shows lines without the final line break the list adds.
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  std::string shown;
+  for (char c : text)
+    if (c != '\r') shown += c;
+  syncing_ = true;
+  editor->setPlainText(ToQString(shown));
+  syncing_ = false;
+}
+
+void TCustomMemo::SetScrollBars(int bars) {
+  scroll_bars_ = bars;
+  if (QPlainTextEdit* editor = Editor()) {
+    editor->setHorizontalScrollBarPolicy(bars & ssHorizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    editor->setVerticalScrollBarPolicy(bars & ssVertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+  }
+}
+
+void TCustomMemo::SetWantTabs(bool value) {
+  want_tabs_ = value;
+  if (QPlainTextEdit* editor = Editor()) editor->setTabChangesFocus(!value);
+}
+
+void TCustomMemo::SetWordWrap(bool wrap) {
+  word_wrap_ = wrap;
+  if (QPlainTextEdit* editor = Editor())
+    editor->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+}  // namespace orv

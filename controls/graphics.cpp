@@ -1,0 +1,205 @@
+#include "controls/graphics.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+
+#include "platform/exception.h"
+
+namespace orv {
+
+QColor ToQColor(int32_t color) {
+  auto value = static_cast<uint32_t>(color);
+  if ((value & 0xFF000000u) == 0x80000000u) {
+    QPalette palette = QApplication::palette();
+    switch (value & 0xFF) {
+      case 5:  return palette.color(QPalette::Base);              // clWindow
+      case 6:  return palette.color(QPalette::WindowText);        // clWindowFrame
+      case 7:  return palette.color(QPalette::WindowText);        // clMenuText
+      case 8:  return palette.color(QPalette::Text);              // clWindowText
+      case 13: return palette.color(QPalette::Highlight);
+      case 14: return palette.color(QPalette::HighlightedText);
+      case 15: return palette.color(QPalette::Button);            // clBtnFace
+      case 16: return palette.color(QPalette::Dark);              // clBtnShadow
+      case 17: return palette.color(QPalette::Disabled, QPalette::Text);  // clGrayText
+      case 18: return palette.color(QPalette::ButtonText);
+      case 20: return palette.color(QPalette::Light);             // clBtnHighlight
+      case 21: return palette.color(QPalette::Shadow);            // cl3DDkShadow
+      case 22: return palette.color(QPalette::Midlight);          // cl3DLight
+      case 23: return palette.color(QPalette::ToolTipText);       // clInfoText
+      case 24: return palette.color(QPalette::ToolTipBase);       // clInfoBk
+      default: return palette.color(QPalette::Window);
+    }
+  }
+  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                static_cast<int>((value >> 16) & 0xFF));
+}
+
+int32_t FromQColor(const QColor& color) {
+  return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+Qt::CursorShape ToQtCursor(int cursor) {
+  switch (cursor) {
+    case -1: return Qt::BlankCursor;
+    case -3: return Qt::CrossCursor;
+    case -4: return Qt::IBeamCursor;
+    case -5: return Qt::SizeAllCursor;
+    case -6: return Qt::SizeBDiagCursor;
+    case -7: return Qt::SizeVerCursor;
+    case -8: return Qt::SizeFDiagCursor;
+    case -9: return Qt::SizeHorCursor;
+    case -10: return Qt::UpArrowCursor;
+    case -11: return Qt::WaitCursor;
+    case -12: return Qt::DragMoveCursor;
+    case -13: case -18: return Qt::ForbiddenCursor;
+    case -14: return Qt::SplitHCursor;
+    case -15: return Qt::SplitVCursor;
+    case -16: return Qt::DragCopyCursor;
+    case -17: case -19: return Qt::BusyCursor;
+    case -20: return Qt::WhatsThisCursor;
+    case -21: return Qt::PointingHandCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+void TFont::Assign(const TPersistent* source) {
+  auto* font = dynamic_cast<const TFont*>(source);
+  if (!font) return TGraphicsObject::Assign(source);
+  name_ = font->name_;
+  size_ = font->size_;
+  color_ = font->color_;
+  style_ = font->style_;
+  Changed();
+}
+void TFont::SetName(std::string_view name) { Update(name_, std::string(name)); }
+void TFont::SetSize(int size) { Update(size_, size); }
+void TFont::SetHeight(int height) { SetSize((height < 0 ? -height : height) * 72 / 96); }
+void TFont::SetColor(int color) { Update(color_, color); }
+void TFont::SetStyle(int64_t style) { Update(style_, style); }
+
+QFont TFont::ToQFont() const {
+  QFont font(QString::fromStdString(name_));
+  if (size_ > 0) font.setPointSize(size_);
+  font.setBold(style_ & 1);
+  font.setItalic(style_ & 2);
+  font.setUnderline(style_ & 4);
+  font.setStrikeOut(style_ & 8);
+  return font;
+}
+
+void TPen::Assign(const TPersistent* source) {
+  auto* pen = dynamic_cast<const TPen*>(source);
+  if (!pen) return TGraphicsObject::Assign(source);
+  color_ = pen->color_;
+  width_ = pen->width_;
+  style_ = pen->style_;
+  Changed();
+}
+void TPen::SetColor(int color) { Update(color_, color); }
+void TPen::SetWidth(int width) { Update(width_, width); }
+void TPen::SetStyle(int style) { Update(style_, style); }
+
+void TBrush::Assign(const TPersistent* source) {
+  auto* brush = dynamic_cast<const TBrush*>(source);
+  if (!brush) return TGraphicsObject::Assign(source);
+  color_ = brush->color_;
+  style_ = brush->style_;
+  Changed();
+}
+void TBrush::SetColor(int color) { Update(color_, color); }
+void TBrush::SetStyle(int style) { Update(style_, style); }
+
+void TPicture::Assign(const TPersistent* source) {
+  auto* picture = dynamic_cast<const TPicture*>(source);
+  if (!picture) return TGraphicsObject::Assign(source);
+  pixmap_ = picture->pixmap_;
+  Changed();
+}
+
+void TPicture::LoadFromFile(const std::string& path) {
+  QPixmap loaded;
+  if (!loaded.load(QString::fromStdString(path))) throw EInOutError("Cannot load picture \"" + path + "\"");
+  SetPixmap(loaded);
+}
+
+void TPicture::SetPixmap(const QPixmap& pixmap) {
+  pixmap_ = pixmap;
+  Changed();
+}
+
+TCanvas::TCanvas()
+    : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {}
+
+void TCanvas::Prepare(bool fill) {
+  static const Qt::PenStyle kPenStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                            Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen};
+  static const Qt::BrushStyle kBrushStyles[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern,
+                                                Qt::VerPattern, Qt::FDiagPattern, Qt::BDiagPattern,
+                                                Qt::CrossPattern, Qt::DiagCrossPattern};
+  QPen pen(ToQColor(pen_->Color()));
+  pen.setWidth(pen_->Width());
+  pen.setStyle(kPenStyles[static_cast<size_t>(pen_->Style()) % 6]);
+  painter_->setPen(pen);
+  painter_->setBrush(fill ? QBrush(ToQColor(brush_->Color()), kBrushStyles[static_cast<size_t>(brush_->Style()) % 8])
+                          : QBrush());
+  painter_->setFont(font_->ToQFont());
+}
+
+void TCanvas::MoveTo(int x, int y) {
+  x_ = x;
+  y_ = y;
+}
+
+void TCanvas::LineTo(int x, int y) {
+  if (painter_) {
+    Prepare(false);
+    painter_->drawLine(x_, y_, x, y);
+  }
+  MoveTo(x, y);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  Prepare(true);
+  painter_->drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry) {
+  if (!painter_) return;
+  Prepare(true);
+  painter_->drawRoundedRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1, rx / 2.0, ry / 2.0);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  Prepare(true);
+  painter_->drawEllipse(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+}
+
+void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  if (!painter_) return;
+  painter_->fillRect(x1, y1, x2 - x1, y2 - y1, ToQColor(brush_->Color()));
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  if (!painter_) return;
+  Prepare(false);
+  painter_->setPen(ToQColor(font_->Color()));
+  QFontMetrics metrics(font_->ToQFont());
+  painter_->drawText(x, y + metrics.ascent(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void TCanvas::Draw(int x, int y, const TPicture& picture) {
+  if (painter_) painter_->drawPixmap(x, y, picture.Pixmap());
+}
+
+int TCanvas::TextWidth(const std::string& text) const {
+  return QFontMetrics(font_->ToQFont())
+      .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+int TCanvas::TextHeight(const std::string&) const { return QFontMetrics(font_->ToQFont()).height(); }
+
+}  // namespace orv

@@ -1,0 +1,161 @@
+// Fonts, pens, brushes, pictures and the canvas of the visual classes, and
+// how TColor and TCursor values become Qt colours and cursors.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+#include <Qt>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "components/persistent.h"
+
+class QPainter;
+class QPalette;
+
+namespace orv {
+
+// The Qt colour of a TColor: 0x00BBGGRR, or a system colour (clBtnFace,
+// clWindow, ...) taken from the application palette's matching role.
+QColor ToQColor(int32_t color);
+// The TColor of a Qt colour.
+int32_t FromQColor(const QColor& color);
+// The Qt cursor shape of a TCursor value (crDefault: the arrow).
+Qt::CursorShape ToQtCursor(int cursor);
+
+// Base of the drawing tools: tells its owner when it changes.
+class TGraphicsObject : public TPersistent {
+ public:
+  std::string ClassName() const override { return "TGraphicsObject"; }
+  std::function<void()> OnChange;
+
+ protected:
+  void Changed() {
+    if (OnChange) OnChange();
+  }
+  // Stores `value` and tells the owner when it differs from the old one.
+  template <class T>
+  void Update(T& field, T value) {
+    if (field == value) return;
+    field = std::move(value);
+    Changed();
+  }
+};
+
+// A font: name, size in points, colour and style (fsBold ... as set bits).
+class TFont : public TGraphicsObject {
+ public:
+  std::string ClassName() const override { return "TFont"; }
+  void Assign(const TPersistent* source) override;
+
+  const std::string& Name() const { return name_; }
+  void SetName(std::string_view name);
+  int Size() const { return size_; }
+  void SetSize(int size);
+  // Height in pixels at 96 pixels per inch, negative as a character height.
+  int Height() const { return -size_ * 96 / 72; }
+  void SetHeight(int height);
+  int Color() const { return color_; }
+  void SetColor(int color);
+  int64_t Style() const { return style_; }
+  void SetStyle(int64_t style);
+
+  QFont ToQFont() const;
+
+ private:
+  std::string name_ = "Sans Serif";
+  int size_ = 8;
+  int color_ = static_cast<int32_t>(0x80000008);  // clWindowText
+  int64_t style_ = 0;
+};
+
+// A pen: colour, width and style (psSolid ...).
+class TPen : public TGraphicsObject {
+ public:
+  std::string ClassName() const override { return "TPen"; }
+  void Assign(const TPersistent* source) override;
+  int Color() const { return color_; }
+  void SetColor(int color);
+  int Width() const { return width_; }
+  void SetWidth(int width);
+  int Style() const { return style_; }
+  void SetStyle(int style);
+
+ private:
+  int color_ = 0;
+  int width_ = 1;
+  int style_ = 0;
+};
+
+// A brush: colour and style (bsSolid, bsClear, hatches).
+class TBrush : public TGraphicsObject {
+ public:
+  std::string ClassName() const override { return "TBrush"; }
+  void Assign(const TPersistent* source) override;
+  int Color() const { return color_; }
+  void SetColor(int color);
+  int Style() const { return style_; }
+  void SetStyle(int style);
+
+ private:
+  int color_ = 0xFFFFFF;
+  int style_ = 0;
+};
+
+// An image held by a TImage: loaded from a file (any format Qt reads).
+class TPicture : public TGraphicsObject {
+ public:
+  std::string ClassName() const override { return "TPicture"; }
+  void Assign(const TPersistent* source) override;
+  // Loads the picture; EInOutError when the file cannot be read as an image.
+  void LoadFromFile(const std::string& path);
+  void SetPixmap(const QPixmap& pixmap);
+  int Width() const { return pixmap_.width(); }
+  int Height() const { return pixmap_.height(); }
+  const QPixmap& Pixmap() const { return pixmap_; }
+
+ private:
+  QPixmap pixmap_;
+};
+
+// Drawing on a control while it paints (inside its OnPaint event) through
+// QPainter; outside a paint event the drawing calls do nothing.
+class TCanvas : public TPersistent {
+ public:
+  TCanvas();
+  std::string ClassName() const override { return "TCanvas"; }
+
+  TFont* Font() const { return font_.get(); }
+  TPen* Pen() const { return pen_.get(); }
+  TBrush* Brush() const { return brush_.get(); }
+
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void RoundRect(int x1, int y1, int x2, int y2, int rx, int ry);
+  void Ellipse(int x1, int y1, int x2, int y2);
+  void FillRect(int x1, int y1, int x2, int y2);
+  void TextOut(int x, int y, const std::string& text);
+  void Draw(int x, int y, const TPicture& picture);
+  int TextWidth(const std::string& text) const;
+  int TextHeight(const std::string& text) const;
+
+  // The painter of the paint event in progress (null outside one).
+  void Begin(QPainter* painter) { painter_ = painter; }
+  void End() { painter_ = nullptr; }
+  QPainter* Painter() const { return painter_; }
+
+ private:
+  void Prepare(bool fill);
+
+  std::unique_ptr<TFont> font_;
+  std::unique_ptr<TPen> pen_;
+  std::unique_ptr<TBrush> brush_;
+  QPainter* painter_ = nullptr;
+  int x_ = 0;
+  int y_ = 0;
+};
+
+}  // namespace orv

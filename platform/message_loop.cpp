@@ -1,0 +1,272 @@
+#include "platform/message_loop.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "orv/window.h"
+#include "platform/posted_messages.h"
+
+namespace orv {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Timer {
+  std::chrono::milliseconds interval;
+  Clock::time_point due;
+  std::shared_ptr<std::function<void()>> callback;
+};
+
+struct Watch {
+  int fd;
+  Readiness events;
+  std::shared_ptr<std::function<void(Readiness)>> callback;
+};
+
+// The loop's sources. Callbacks are held by shared pointers, so one that
+// removes itself while it runs stays alive until it returns.
+struct Loop {
+  std::mutex lock;
+  LoopId next_id = 1;
+  std::map<LoopId, Timer> timers;
+  std::map<LoopId, Watch> watches;
+  std::map<LoopId, std::shared_ptr<std::function<void()>>> hooks;
+  LoopIntegration* integration = nullptr;
+  int wake_fd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+};
+
+Loop& TheLoop() {
+  static Loop loop;
+  return loop;
+}
+
+LoopIntegration* Integration() {
+  std::lock_guard<std::mutex> guard(TheLoop().lock);
+  return TheLoop().integration;
+}
+
+void NotifyIntegration() {
+  if (LoopIntegration* integration = Integration()) integration->SourcesChanged();
+}
+
+bool DrainWakeUps() {
+  uint64_t count = 0;
+  return ::read(TheLoop().wake_fd, &count, sizeof count) == sizeof count;
+}
+
+bool RunDueTimers() {
+  auto& loop = TheLoop();
+  std::vector<LoopId> due;
+  Clock::time_point now = Clock::now();
+  {
+    std::lock_guard<std::mutex> guard(loop.lock);
+    for (auto& [id, timer] : loop.timers)
+      if (timer.due <= now) due.push_back(id);
+  }
+  bool any = false;
+  for (LoopId id : due) {
+    std::shared_ptr<std::function<void()>> callback;
+    {
+      std::lock_guard<std::mutex> guard(loop.lock);
+      auto it = loop.timers.find(id);
+      if (it == loop.timers.end()) continue;  // removed by an earlier callback
+      it->second.due = now + it->second.interval;
+      callback = it->second.callback;
+    }
+    (*callback)();
+    any = true;
+  }
+  if (any) NotifyIntegration();
+  return any;
+}
+
+short PollEvents(Readiness events) {
+  return static_cast<short>((Has(events, Readiness::Read) ? POLLIN : 0) |
+                            (Has(events, Readiness::Write) ? POLLOUT : 0));
+}
+
+Readiness SeenReadiness(short revents) {
+  if (revents & (POLLERR | POLLHUP | POLLNVAL)) return Readiness::ReadWrite;
+  Readiness seen = Readiness::None;
+  if (revents & POLLIN) seen = seen | Readiness::Read;
+  if (revents & POLLOUT) seen = seen | Readiness::Write;
+  return seen;
+}
+
+bool RunReadyWatches() {
+  auto& loop = TheLoop();
+  std::vector<LoopId> ids;
+  std::vector<pollfd> fds;
+  {
+    std::lock_guard<std::mutex> guard(loop.lock);
+    for (auto& [id, watch] : loop.watches) {
+      if (watch.events == Readiness::None) continue;
+      ids.push_back(id);
+      fds.push_back({watch.fd, PollEvents(watch.events), 0});
+    }
+  }
+  if (fds.empty() || ::poll(fds.data(), fds.size(), 0) <= 0) return false;
+  bool any = false;
+  for (size_t i = 0; i < fds.size(); ++i) {
+    Readiness seen = SeenReadiness(fds[i].revents);
+    if (seen == Readiness::None) continue;
+    std::shared_ptr<std::function<void(Readiness)>> callback;
+    {
+      std::lock_guard<std::mutex> guard(loop.lock);
+      auto it = loop.watches.find(ids[i]);
+      if (it == loop.watches.end()) continue;  // removed by an earlier callback
+      callback = it->second.callback;
+    }
+    (*callback)(seen);
+    any = true;
+  }
+  return any;
+}
+
+void RunHooks() {
+  std::vector<std::shared_ptr<std::function<void()>>> hooks;
+  {
+    std::lock_guard<std::mutex> guard(TheLoop().lock);
+    for (auto& [id, hook] : TheLoop().hooks) hooks.push_back(hook);
+  }
+  for (auto& hook : hooks) (*hook)();
+}
+
+int PollTimeout(std::chrono::milliseconds timeout, std::optional<std::chrono::milliseconds> next_timer) {
+  long long wait = timeout.count() < 0 ? -1 : timeout.count();
+  if (next_timer && (wait < 0 || next_timer->count() < wait)) wait = next_timer->count();
+  return static_cast<int>(std::min<long long>(wait, 1 << 30));
+}
+
+}  // namespace
+
+LoopId AddTimer(std::chrono::milliseconds interval, std::function<void()> callback) {
+  auto& loop = TheLoop();
+  if (interval.count() < 0) interval = std::chrono::milliseconds(0);
+  LoopId id;
+  {
+    std::lock_guard<std::mutex> guard(loop.lock);
+    id = loop.next_id++;
+    loop.timers[id] = Timer{interval, Clock::now() + interval,
+                            std::make_shared<std::function<void()>>(std::move(callback))};
+  }
+  NotifyIntegration();
+  return id;
+}
+
+void RemoveTimer(LoopId timer) {
+  {
+    std::lock_guard<std::mutex> guard(TheLoop().lock);
+    if (TheLoop().timers.erase(timer) == 0) return;
+  }
+  NotifyIntegration();
+}
+
+LoopId WatchDescriptor(int fd, Readiness events, std::function<void(Readiness)> callback) {
+  auto& loop = TheLoop();
+  LoopId id;
+  {
+    std::lock_guard<std::mutex> guard(loop.lock);
+    id = loop.next_id++;
+    loop.watches[id] = Watch{fd, events, std::make_shared<std::function<void(Readiness)>>(std::move(callback))};
+  }
+  NotifyIntegration();
+  return id;
+}
+
+void SetWatchEvents(LoopId watch, Readiness events) {
+  {
+    std::lock_guard<std::mutex> guard(TheLoop().lock);
+    auto it = TheLoop().watches.find(watch);
+    if (it == TheLoop().watches.end() || it->second.events == events) return;
+    it->second.events = events;
+  }
+  NotifyIntegration();
+}
+
+void RemoveWatch(LoopId watch) {
+  {
+    std::lock_guard<std::mutex> guard(TheLoop().lock);
+    if (TheLoop().watches.erase(watch) == 0) return;
+  }
+  NotifyIntegration();
+}
+
+void WakeMessageLoop() {
+  uint64_t one = 1;
+  // A full counter already wakes the loop, so a failed write loses nothing.
+  [[maybe_unused]] ssize_t written = ::write(TheLoop().wake_fd, &one, sizeof one);
+}
+
+LoopId AddMessageHook(std::function<void()> hook) {
+  std::lock_guard<std::mutex> guard(TheLoop().lock);
+  LoopId id = TheLoop().next_id++;
+  TheLoop().hooks[id] = std::make_shared<std::function<void()>>(std::move(hook));
+  return id;
+}
+
+void RemoveMessageHook(LoopId hook) {
+  std::lock_guard<std::mutex> guard(TheLoop().lock);
+  TheLoop().hooks.erase(hook);
+}
+
+bool DispatchPendingMessages() {
+  bool woken = DrainWakeUps();
+  bool delivered = DeliverPostedMessages();
+  bool timed = RunDueTimers();
+  bool watched = RunReadyWatches();
+  RunHooks();
+  return woken || delivered || timed || watched;
+}
+
+LoopSources CurrentLoopSources() {
+  auto& loop = TheLoop();
+  LoopSources sources{loop.wake_fd, {}, std::nullopt};
+  Clock::time_point now = Clock::now();
+  std::lock_guard<std::mutex> guard(loop.lock);
+  for (auto& [id, watch] : loop.watches)
+    if (watch.events != Readiness::None) sources.watches.push_back({watch.fd, watch.events});
+  for (auto& [id, timer] : loop.timers) {
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(std::max(timer.due - now, Clock::duration::zero()));
+    if (!sources.next_timer || left < *sources.next_timer) sources.next_timer = left;
+  }
+  return sources;
+}
+
+bool WaitMessages(std::chrono::milliseconds timeout) {
+  if (DispatchPendingMessages()) return true;
+  if (LoopIntegration* integration = Integration()) return integration->Wait(timeout);
+  LoopSources sources = CurrentLoopSources();
+  std::vector<pollfd> fds{{sources.wake_fd, POLLIN, 0}};
+  for (const auto& watch : sources.watches) fds.push_back({watch.fd, PollEvents(watch.events), 0});
+  ::poll(fds.data(), fds.size(), PollTimeout(timeout, sources.next_timer));
+  return DispatchPendingMessages();
+}
+
+void SetLoopIntegration(LoopIntegration* integration) {
+  std::lock_guard<std::mutex> guard(TheLoop().lock);
+  TheLoop().integration = integration;
+}
+
+}  // namespace orv
+
+extern "C" void orv_process_messages(void) {
+  orv::DispatchPendingMessages();
+  if (orv::LoopIntegration* integration = orv::Integration()) integration->ProcessPendingEvents();
+}
+
+extern "C" int orv_wait_messages(int timeout_ms) {
+  return orv::WaitMessages(std::chrono::milliseconds(timeout_ms)) ? 1 : 0;
+}
+
+extern "C" uint64_t orv_add_message_hook(void (*hook)(void* user), void* user) {
+  if (!hook) return 0;
+  return orv::AddMessageHook([hook, user] { hook(user); });
+}
+
+extern "C" void orv_remove_message_hook(uint64_t hook) { orv::RemoveMessageHook(hook); }
