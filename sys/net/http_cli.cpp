@@ -67,6 +67,7 @@ void THttpCli::Start(THttpRequest request) {
   if (state_ != httpReady) throw EHttpException("HTTP component is busy", 1);
   if (request == httpPOST && !SendStream) throw EHttpException("HTTP component has nothing to post", 2);
   request_ = request;
+  if (request == httpPOST) post_start_ = SendStream->tellg();
   redirections_ = 0;
   transfer_error_ = nullptr;
   BeginRequest();
@@ -190,10 +191,9 @@ std::string THttpCli::BuildRequest() {
   lines.push_back("Host: " + target_.host);
   if (NoCache) lines.push_back("Pragma: no-cache");
   if (post) {
-    std::streampos here = SendStream->tellg();
     SendStream->seekg(0, std::ios::end);
-    std::streamoff size = SendStream->tellg() - here;
-    SendStream->seekg(here);
+    std::streamoff size = SendStream->tellg() - post_start_;
+    SendStream->seekg(post_start_);
     lines.push_back("Content-Length: " + std::to_string(size));
   }
   if (ModifiedSince != 0) lines.push_back("If-Modified-Since: " + HttpDate(ModifiedSince));
@@ -212,14 +212,16 @@ std::string THttpCli::BuildRequest() {
 }
 
 void THttpCli::SendRequest() {
-  std::streampos post_start;
-  if (request_ == httpPOST) post_start = SendStream->tellg();
+  // A redirected POST sends the same data again.
+  if (request_ == httpPOST) {
+    SendStream->clear();
+    SendStream->seekg(post_start_);
+  }
   std::string request = BuildRequest();
   SetState(httpWaitingHeader);
   socket_.SendStr(request);
   if (request_ == httpPOST) {
     if (OnSendBegin) OnSendBegin(this);
-    SendStream->seekg(post_start);
     SendNextPostPiece();
   }
 }

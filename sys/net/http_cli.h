@@ -158,6 +158,7 @@ class THttpCli : public TComponent {
   bool tunnel_open_ = false;     // the proxy answered CONNECT with 200
   bool finishing_ = false;
   int redirections_ = 0;
+  std::streampos post_start_ = 0;  // where the POST data begins in SendStream
   uint16_t done_error_ = 0;
   THttpAnswer answer_;
   THttpAnswer tunnel_answer_;

@@ -143,6 +143,24 @@ TEST_F(HttpCliTest, PostSendsTheStreamWithItsLength) {
   EXPECT_EQ(body.str(), "posted");
 }
 
+TEST_F(HttpCliTest, RedirectedPostSendsTheDataAgain) {
+  TestServer server([](Connection& connection, int index) {
+    connection.ReadRequest();
+    connection.Write(index == 0 ? Redirect("/second") : Ok("done"));
+  });
+  std::istringstream form("skip:a=1&b=2");
+  form.seekg(5);
+  http.URL = server.Url("/first");
+  http.SendStream = &form;
+  http.Post();
+  server.Stop();
+  auto seen = server.Seen();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0], "POST /first HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: 7\r\n\r\na=1&b=2");
+  EXPECT_EQ(seen[1], "POST /second HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: 7\r\n\r\na=1&b=2");
+  EXPECT_EQ(body.str(), "done");
+}
+
 TEST_F(HttpCliTest, PostWithoutStreamAndHead) {
   try {
     http.Post();

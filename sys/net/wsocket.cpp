@@ -271,11 +271,12 @@ void TCustomWSocket::Listen() {
   if (proto_.empty()) throw ESocketException("listen: protocol not assigned");
   if (addr_.empty()) throw ESocketException("listen: address not assigned");
   if (state_ != wsClosed) throw ESocketException("Connect: Socket already in use");
+  if (SocketType(proto_) != SOCK_STREAM) throw ESocketException("listen: only tcp sockets can listen");
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(WSocketResolvePort(port_, proto_));
   address.sin_addr.s_addr = WSocketResolveHost(addr_);
-  fd_ = ::socket(AF_INET, SocketType(proto_) | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   connection_ = next_serial++;
   if (fd_ < 0) return SocketError("Connect (socket)", SocketErrorFromErrno(errno));
   int one = 1;
@@ -286,7 +287,7 @@ void TCustomWSocket::Listen() {
     ReleaseDescriptor();
     throw ESocketException("winsock.bind failed, error #" + std::to_string(error), error);
   }
-  if (SocketType(proto_) == SOCK_STREAM && ::listen(fd_, SOMAXCONN) != 0) {
+  if (::listen(fd_, SOMAXCONN) != 0) {
     int error = SocketErrorFromErrno(errno);
     ReleaseDescriptor();
     return SocketError("listen", error);

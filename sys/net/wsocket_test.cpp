@@ -84,6 +84,9 @@ TEST(WSocketTest, ChecksBeforeConnectAndListen) {
   listener.SetProto("tcp");
   EXPECT_EQ(Raised([&] { listener.Listen(); }), "listen: address not assigned");
   EXPECT_EQ(Raised([&] { listener.Accept(); }), "not a listening socket");
+  listener.SetProto("udp");
+  listener.SetAddr("127.0.0.1");
+  EXPECT_EQ(Raised([&] { listener.Listen(); }), "listen: only tcp sockets can listen");
   EXPECT_EQ(Raised([&] { listener.DnsLookup(""); }), "DNS lookup: invalid host name.");
   EXPECT_EQ(Raised([&] { listener.Wait(1, wsConnected); }), "No wait object assigned");
   EXPECT_EQ(Raised([&] { listener.SetSendFlags(static_cast<TSocketSendFlags>(7)); }), "Invalid SendFlags");
