@@ -148,7 +148,7 @@ void THttpCli::DnsLookupDone(uint16_t error) {
     socket_.SetAddr(socket_.DnsResult());
     socket_.Connect();
   } catch (const ESocketException& failure) {
-    Finish(404, failure.what(), static_cast<uint16_t>(failure.Error() ? failure.Error() : kErrConnRefused));
+    Finish(404, failure.what(), static_cast<uint16_t>(failure.Error() ? failure.Error() : kErrInvalidArgument));
   }
 }
 

@@ -354,6 +354,19 @@ TEST_F(HttpCliTest, UnresolvableName) {
   EXPECT_EQ(http.StatusCode(), 404);
   EXPECT_EQ(http.ReasonPhrase(), "can't resolve hostname to IP address");
   EXPECT_EQ(body.str(), "");
+  http.URL = "http:///no/host";
+  http.Get();
+  EXPECT_EQ(http.ReasonPhrase(), "can't resolve hostname to IP address");
+}
+
+TEST_F(HttpCliTest, ProxyWithoutPort) {
+  http.URL = "http://www.example.invalid/";
+  http.Proxy = "127.0.0.1";
+  http.ProxyPort = "";
+  http.Get();
+  EXPECT_EQ(http.StatusCode(), 404);
+  EXPECT_EQ(http.ReasonPhrase(), "Connect: No Port Specified");
+  EXPECT_EQ(done_error, 10022);
 }
 
 TEST_F(HttpCliTest, ServerClosingWithoutAnswer) {

@@ -9,6 +9,7 @@
 namespace orv::net {
 
 // Well-known error numbers the clients raise themselves.
+constexpr int kErrInvalidArgument = 10022;
 constexpr int kErrWouldBlock = 10035;
 constexpr int kErrNotConnected = 10057;
 constexpr int kErrConnReset = 10054;

@@ -184,7 +184,7 @@ void T_SMTP::Action() {
       if (line == ".") {
         line = ",";
       } else if (!line.empty() && line[0] == '.') {
-        line.insert(0, ".");
+        line = "." + line;
       }
       WriteLine(line);
     }
