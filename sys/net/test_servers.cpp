@@ -13,7 +13,6 @@
 
 #include <cstdlib>
 #include <stdexcept>
-#include <utility>
 
 namespace orv::net::testing {
 namespace {
@@ -139,46 +138,44 @@ int Connection::ReadSome(char* buffer, size_t size) {
   return got;
 }
 
-std::string Connection::ReadRequest() {
+bool Connection::Fill() {
   char buffer[4096];
+  int got = ReadSome(buffer, sizeof buffer);
+  if (got <= 0) return false;
+  pending_.append(buffer, static_cast<size_t>(got));
+  return true;
+}
+
+std::string Connection::Take(size_t count) {
+  std::string taken = pending_.substr(0, count);
+  pending_.erase(0, taken.size());
+  return taken;
+}
+
+std::string Connection::ReadRequest() {
   size_t end;
-  while ((end = pending_.find("\r\n\r\n")) == std::string::npos) {
-    int got = ReadSome(buffer, sizeof buffer);
-    if (got <= 0) return std::exchange(pending_, std::string());
-    pending_.append(buffer, static_cast<size_t>(got));
-  }
+  while ((end = pending_.find("\r\n\r\n")) == std::string::npos)
+    if (!Fill()) return Take(std::string::npos);
   end += 4;
   size_t body = 0;
   size_t field = pending_.find("Content-Length: ");
   if (field != std::string::npos && field < end) body = std::strtoul(pending_.c_str() + field + 16, nullptr, 10);
-  while (pending_.size() < end + body) {
-    int got = ReadSome(buffer, sizeof buffer);
-    if (got <= 0) break;
-    pending_.append(buffer, static_cast<size_t>(got));
+  while (pending_.size() < end + body && Fill()) {
   }
-  std::string request = pending_.substr(0, std::min(pending_.size(), end + body));
-  pending_.erase(0, request.size());
-  return request;
+  return Take(end + body);
 }
 
 std::string Connection::ReadLine() {
-  char buffer[4096];
   size_t end;
-  while ((end = pending_.find('\n')) == std::string::npos) {
-    int got = ReadSome(buffer, sizeof buffer);
-    if (got <= 0) return std::exchange(pending_, std::string());
-    pending_.append(buffer, static_cast<size_t>(got));
-  }
-  std::string line = pending_.substr(0, end + 1);
-  pending_.erase(0, end + 1);
-  return line;
+  while ((end = pending_.find('\n')) == std::string::npos)
+    if (!Fill()) return Take(std::string::npos);
+  return Take(end + 1);
 }
 
 std::string Connection::ReadToEnd() {
-  char buffer[4096];
-  std::string all = std::exchange(pending_, std::string());
-  while (int got = ReadSome(buffer, sizeof buffer)) all.append(buffer, static_cast<size_t>(got));
-  return all;
+  while (Fill()) {
+  }
+  return Take(std::string::npos);
 }
 
 void Connection::Write(const std::string& bytes) {

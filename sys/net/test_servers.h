@@ -46,6 +46,10 @@ class Connection {
 
  private:
   int ReadSome(char* buffer, size_t size);
+  // Reads more into the pending bytes; false at the end or after the time-out.
+  bool Fill();
+  // Removes and returns the first `count` pending bytes (all, at most).
+  std::string Take(size_t count);
 
   int fd_;
   const TestCertificate* certificate_;

@@ -242,18 +242,22 @@ void TCustomWSocket::SetOptions() {
     SocketError("setsockopt(SO_LINGER)", SocketErrorFromErrno(errno));
 }
 
-void TCustomWSocket::Connect() {
-  if (state_ != wsClosed) throw ESocketException("Connect: Socket already in use");
-  if (port_.empty()) throw ESocketException("Connect: No Port Specified");
-  if (addr_.empty()) throw ESocketException("Connect: No IP Address Specified");
-  if (proto_.empty()) throw ESocketException("Connect: No Protocol Specified");
-  int type = SocketType(proto_);
+sockaddr_in TCustomWSocket::OpenDescriptor(int type) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(WSocketResolvePort(port_, proto_));
   address.sin_addr.s_addr = WSocketResolveHost(addr_);
   fd_ = ::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   connection_ = next_serial++;
+  return address;
+}
+
+void TCustomWSocket::Connect() {
+  if (state_ != wsClosed) throw ESocketException("Connect: Socket already in use");
+  if (port_.empty()) throw ESocketException("Connect: No Port Specified");
+  if (addr_.empty()) throw ESocketException("Connect: No IP Address Specified");
+  if (proto_.empty()) throw ESocketException("Connect: No Protocol Specified");
+  sockaddr_in address = OpenDescriptor(SocketType(proto_));
   if (fd_ < 0) return SocketError("Connect (socket)", SocketErrorFromErrno(errno));
   SetOptions();
   read_count_ = 0;
@@ -272,12 +276,7 @@ void TCustomWSocket::Listen() {
   if (addr_.empty()) throw ESocketException("listen: address not assigned");
   if (state_ != wsClosed) throw ESocketException("Connect: Socket already in use");
   if (SocketType(proto_) != SOCK_STREAM) throw ESocketException("listen: only tcp sockets can listen");
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(WSocketResolvePort(port_, proto_));
-  address.sin_addr.s_addr = WSocketResolveHost(addr_);
-  fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  connection_ = next_serial++;
+  sockaddr_in address = OpenDescriptor(SOCK_STREAM);
   if (fd_ < 0) return SocketError("Connect (socket)", SocketErrorFromErrno(errno));
   int one = 1;
   if (::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one) != 0)

@@ -7,6 +7,8 @@
 // the decrypted bytes.
 #pragma once
 
+#include <netinet/in.h>
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -196,6 +198,9 @@ class TCustomWSocket : public TComponent {
   void ReleaseDescriptor();
   void CheckClosed(const char* property) const;
   void SetOptions();
+  // Resolves Addr and Port and opens a new descriptor of `type` (fd_ stays
+  // -1 on failure, errno tells why); returns the resolved address.
+  sockaddr_in OpenDescriptor(int type);
   void Fire(const TNotifyError& event, uint16_t error);
 
   Window window_;

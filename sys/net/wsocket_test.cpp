@@ -205,38 +205,37 @@ TEST(WSocketTest, CancelledLookupReportsNothing) {
   EXPECT_EQ(socket.DnsResult(), "127.0.0.1");
 }
 
-TEST(WSocketTest, WaitForAStateWithTheWaitControl) {
+// A listener on 127.0.0.1 that accepts and closes every caller, and a
+// client with a wait control that connects to it.
+struct WaitingClient {
   TWSocket listener;
-  listener.SetAddr("127.0.0.1");
-  listener.SetPort("0");
-  listener.OnSessionAvailable = [&](TObject*, uint16_t) { ::close(listener.Accept()); };
-  listener.Listen();
   TWait wait;
-  wait.SetInterval(10);
   TWSocket client;
-  client.SetWaitCtrl(&wait);
-  client.SetAddr("127.0.0.1");
-  client.SetPort(listener.GetXPort());
-  client.Connect();
-  EXPECT_TRUE(client.Wait(500, wsConnected));
-  EXPECT_FALSE(wait.Running());
+
+  WaitingClient() {
+    listener.SetAddr("127.0.0.1");
+    listener.SetPort("0");
+    listener.OnSessionAvailable = [this](TObject*, uint16_t) { ::close(listener.Accept()); };
+    listener.Listen();
+    wait.SetInterval(10);
+    client.SetWaitCtrl(&wait);
+    client.SetAddr("127.0.0.1");
+    client.SetPort(listener.GetXPort());
+  }
+};
+
+TEST(WSocketTest, WaitForAStateWithTheWaitControl) {
+  WaitingClient test;
+  test.client.Connect();
+  EXPECT_TRUE(test.client.Wait(500, wsConnected));
+  EXPECT_FALSE(test.wait.Running());
 }
 
 TEST(WSocketTest, ErrorInAnEventIsRaisedByTheNextWait) {
-  TWSocket listener;
-  listener.SetAddr("127.0.0.1");
-  listener.SetPort("0");
-  listener.OnSessionAvailable = [&](TObject*, uint16_t) { ::close(listener.Accept()); };
-  listener.Listen();
-  TWait wait;
-  wait.SetInterval(10);
-  TWSocket client;
-  client.SetWaitCtrl(&wait);
-  client.OnSessionConnected = [](TObject*, uint16_t) { throw ESocketException("handler failed"); };
-  client.SetAddr("127.0.0.1");
-  client.SetPort(listener.GetXPort());
-  client.Connect();
-  EXPECT_EQ(Raised([&] { client.Wait(500, wsConnected); }), "handler failed");
+  WaitingClient test;
+  test.client.OnSessionConnected = [](TObject*, uint16_t) { throw ESocketException("handler failed"); };
+  test.client.Connect();
+  EXPECT_EQ(Raised([&] { test.client.Wait(500, wsConnected); }), "handler failed");
 }
 
 TEST(TWaitTest, CountsDownAndTimesOut) {
