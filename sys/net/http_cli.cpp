@@ -239,24 +239,26 @@ void THttpCli::SendNextPostPiece() {
 }
 
 void THttpCli::DataAvailable() {
+  if (state_ != httpWaitingHeader && state_ != httpWaitingBody) return;
+  // One read per event: the loop gets back control between the pieces of a
+  // long answer, so the user can cancel it.
   char buffer[kReceiveBufferSize];
-  while (state_ == httpWaitingHeader || state_ == httpWaitingBody) {
-    int got = socket_.Receive(buffer, sizeof buffer);
-    if (got <= 0) return;
-    std::string_view data(buffer, static_cast<size_t>(got));
-    if (tunnel_ && !tunnel_open_) {
-      if (!tunnel_answer_.Feed(data))
-        return Finish(404, tunnel_answer_.Error(), kHttpErrorBadAnswer);
-      if (!tunnel_answer_.HeaderDone()) continue;
-      if (tunnel_answer_.StatusCode() != 200)
-        return Finish(tunnel_answer_.StatusCode() ? tunnel_answer_.StatusCode() : 404,
-                      "Proxy refused the tunnel: " + tunnel_answer_.ReasonPhrase(), kHttpErrorBadAnswer);
-      tunnel_open_ = true;
-      SetState(httpConnected);
-      return socket_.StartTls(target_.host, TrustedCertificates);
-    }
-    if (!answer_.Feed(data)) return Finish(404, answer_.Error(), kHttpErrorBadAnswer);
-  }
+  int got = socket_.Receive(buffer, sizeof buffer);
+  if (got <= 0) return;
+  std::string_view data(buffer, static_cast<size_t>(got));
+  if (tunnel_ && !tunnel_open_) return TunnelAnswer(data);
+  if (!answer_.Feed(data)) Finish(404, answer_.Error(), kHttpErrorBadAnswer);
+}
+
+void THttpCli::TunnelAnswer(std::string_view data) {
+  if (!tunnel_answer_.Feed(data)) return Finish(404, tunnel_answer_.Error(), kHttpErrorBadAnswer);
+  if (!tunnel_answer_.HeaderDone()) return;
+  if (tunnel_answer_.StatusCode() != 200)
+    return Finish(tunnel_answer_.StatusCode() ? tunnel_answer_.StatusCode() : 404,
+                  "Proxy refused the tunnel: " + tunnel_answer_.ReasonPhrase(), kHttpErrorBadAnswer);
+  tunnel_open_ = true;
+  SetState(httpConnected);
+  socket_.StartTls(target_.host, TrustedCertificates);
 }
 
 void THttpCli::AnswerHeaderEnd() {
@@ -285,7 +287,7 @@ void THttpCli::SessionClosed() {
   if (state_ == httpWaitingBody) {
     if (OnDocEnd) OnDocEnd(this);
     int64_t expected = answer_.ContentLength();
-    if (request_ != httpHEAD && expected >= 0 && answer_.BodySize() < static_cast<uint64_t>(expected)) {
+    if (AnswerHasBody() && expected >= 0 && answer_.BodySize() < static_cast<uint64_t>(expected)) {
       std::string message = "Connection closed after " + std::to_string(answer_.BodySize()) + " of " +
                             std::to_string(expected) + " bytes of the document";
       transfer_error_ = std::make_exception_ptr(EHttpException(message, kHttpErrorTruncated));
@@ -296,6 +298,11 @@ void THttpCli::SessionClosed() {
   if (state_ == httpWaitingHeader && answer_.Started())
     return Finish(404, "The server closed the connection before the end of the answer's header", kErrConnReset);
   Finish(404, "The server closed the connection without an answer", kErrConnReset);
+}
+
+bool THttpCli::AnswerHasBody() const {
+  int status = answer_.StatusCode();
+  return request_ != httpHEAD && status >= 200 && status != 204 && status != 304;
 }
 
 void THttpCli::SocketFailed() {

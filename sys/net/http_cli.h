@@ -13,6 +13,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "components/component.h"
@@ -138,6 +139,9 @@ class THttpCli : public TComponent {
   void SessionConnected(uint16_t error);
   void TlsDone(uint16_t error);
   void DataAvailable();
+  void TunnelAnswer(std::string_view data);
+  // Whether the answer carries a body (not for HEAD, 1xx, 204 and 304).
+  bool AnswerHasBody() const;
   void SessionClosed();
   void SocketFailed();
   void AnswerHeaderEnd();

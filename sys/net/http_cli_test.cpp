@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "platform/message_loop.h"
@@ -401,6 +403,34 @@ TEST_F(HttpCliTest, ServerClosingInsideTheBodyRaises) {
   EXPECT_EQ(http.StatusCode(), 200);
   EXPECT_EQ(body.str(), "0123456789");
   EXPECT_EQ(http.State(), httpReady);
+}
+
+TEST_F(HttpCliTest, NotModifiedWithContentLengthIsNoTruncation) {
+  TestServer server(Answering("HTTP/1.0 304 Not Modified\r\nContent-Length: 1234\r\n\r\n"));
+  http.URL = server.Url("/");
+  http.ModifiedSince = 1796660405;
+  http.Get();
+  server.Stop();
+  EXPECT_EQ(http.StatusCode(), 304);
+  EXPECT_NE(server.Seen().at(0).find("If-Modified-Since: Mon, 07 Dec 2026 16:20:05 GMT\r\n"), std::string::npos);
+}
+
+TEST_F(HttpCliTest, DownloadToAFileWithProgress) {
+  std::string page(200000, 'p');
+  TestServer server(Answering(Ok(page)));
+  std::string path = ::testing::TempDir() + "orv-http-download.htm";
+  uint64_t progress = 0;
+  {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    http.RcvdStream = &file;
+    http.OnDocData = [this, &progress](TObject*, const char*, size_t) { progress = http.RcvdCount(); };
+    http.URL = server.Url("/page.htm");
+    http.Get();
+  }
+  server.Stop();
+  EXPECT_EQ(std::filesystem::file_size(path), page.size());
+  EXPECT_EQ(progress, page.size());
+  std::filesystem::remove(path);
 }
 
 TEST_F(HttpCliTest, ResetDuringTheBodyRaisesTheSocketError) {
