@@ -227,7 +227,7 @@ void THttpCli::SendRequest() {
 }
 
 void THttpCli::SendNextPostPiece() {
-  if (request_ != httpPOST || state_ != httpWaitingHeader || !SendStream || !SendStream->good()) return;
+  if (request_ != httpPOST || state_ != httpWaitingHeader || finishing_ || !SendStream || !SendStream->good()) return;
   char piece[kReceiveBufferSize];
   SendStream->read(piece, sizeof piece);
   std::streamsize got = SendStream->gcount();

@@ -332,6 +332,22 @@ TEST_F(HttpCliTest, AbortAndBusy) {
   EXPECT_EQ(done_error, kHttpErrorAborted);
 }
 
+TEST_F(HttpCliTest, AbortDuringTheLookupThenANewRequest) {
+  TestServer server(Answering(Ok("second")));
+  http.URL = server.Url("/");
+  http.GetASync();
+  EXPECT_EQ(http.State(), httpDnsLookup);
+  http.Abort();
+  PumpUntil([&] { return http.State() == httpReady; });
+  EXPECT_EQ(http.ReasonPhrase(), "Connection aborted on request");
+  http.Get();
+  server.Stop();
+  EXPECT_EQ(http.StatusCode(), 200);
+  EXPECT_EQ(body.str(), "second");
+  EXPECT_EQ(done_count, 2);
+  EXPECT_EQ(server.Connections(), 1);
+}
+
 TEST_F(HttpCliTest, AbortFromTheDataEvent) {
   TestServer server(Answering("HTTP/1.0 200 OK\r\n\r\n" + std::string(100000, 'x')));
   http.URL = server.Url("/big");
