@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
-          libjpeg-dev libgif-dev lua5.4 liblua5.4-dev libssl-dev
+          libjpeg-dev libgif-dev lua5.4 liblua5.4-dev libssl-dev netbase
           clang libclang-rt-14-dev)
 if [ "${ORV_SKIP_APT:-0}" != 1 ]; then
   sudo=""
