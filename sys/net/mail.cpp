@@ -49,32 +49,33 @@ void T_MailNews::BuildHeaders() {
 
 void T_Mail::Action() {
   if (!SMTP || Recipients.Count() == 0 || From.empty()) return;
-  bool own_sender = SMTP->SenderAddress().empty();
-  if (own_sender) SMTP->SetSenderAddress(Sender.empty() ? From : Sender);
+  // The sender set for this mail and the lines built for it go again when
+  // the mail is done, also when sending failed.
+  struct Cleanup {
+    T_Mail& mail;
+    bool own_sender;
+    ~Cleanup() {
+      if (own_sender) mail.SMTP->SetSenderAddress("");
+      mail.lines_.Clear();
+    }
+  } cleanup{*this, SMTP->SenderAddress().empty()};
+  if (cleanup.own_sender) SMTP->SetSenderAddress(Sender.empty() ? From : Sender);
   lines_.Clear();
-  try {
-    if (Disclose_Receipts) {
-      lines_.Add("To: disclosed recipients list");
-    } else {
-      for (int i = 0; i < Recipients.Count(); ++i) lines_.Add("To: " + Recipients.Get(i));
-    }
-    TStringList& envelope = SMTP->Recipients();
-    envelope.Assign(&Recipients);
-    for (int i = 0; i < CC.Count(); ++i) {
-      lines_.Add("CC: " + CC.Get(i));
-      envelope.Add(CC.Get(i));
-    }
-    envelope.AddStrings(BCC);
-    BuildHeaders();
-    SMTP->Message().Assign(&lines_);
-    SMTP->Action();
-  } catch (...) {
-    if (own_sender) SMTP->SetSenderAddress("");
-    lines_.Clear();
-    throw;
+  if (Disclose_Receipts) {
+    lines_.Add("To: disclosed recipients list");
+  } else {
+    for (int i = 0; i < Recipients.Count(); ++i) lines_.Add("To: " + Recipients.Get(i));
   }
-  if (own_sender) SMTP->SetSenderAddress("");
-  lines_.Clear();
+  TStringList& envelope = SMTP->Recipients();
+  envelope.Assign(&Recipients);
+  for (int i = 0; i < CC.Count(); ++i) {
+    lines_.Add("CC: " + CC.Get(i));
+    envelope.Add(CC.Get(i));
+  }
+  envelope.AddStrings(BCC);
+  BuildHeaders();
+  SMTP->Message().Assign(&lines_);
+  SMTP->Action();
 }
 
 }  // namespace orv::net

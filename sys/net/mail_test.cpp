@@ -167,6 +167,17 @@ TEST_F(MailTest, DataRefusedSendsNoBody) {
   }
   std::string seen = sink.Seen().at(0);
   EXPECT_EQ(seen.substr(seen.size() - 6), "DATA\r\n");
+  EXPECT_EQ(smtp.SenderAddress(), "");
+}
+
+TEST_F(MailTest, SenderAddressOfTheSmtpObjectWins) {
+  TestServer sink(SmtpSink());
+  smtp.SetSenderAddress("Envelope <envelope@example.org>");
+  mail.Sender = "Other <other@example.org>";
+  mail.Body.Add("text");
+  std::string seen = SendTo(sink);
+  EXPECT_NE(seen.find("MAIL FROM: <envelope@example.org>\r\n"), std::string::npos);
+  EXPECT_EQ(smtp.SenderAddress(), "Envelope <envelope@example.org>");
 }
 
 TEST_F(MailTest, DataReplyBelow300WithoutBodyIsNoError) {
