@@ -97,11 +97,17 @@ TEST_F(HttpCliTest, GetSendsTheRequestLinesInOrder) {
 
 TEST_F(HttpCliTest, SchemeAndHostOnlyRequestsTheRoot) {
   TestServer server(Answering(Ok("x")));
+  std::vector<std::string> trace;
+  http.OnTrace = [&trace](TObject*, const std::string& text) { trace.push_back(text); };
   http.URL = "http://127.0.0.1:" + std::to_string(server.Port());
   http.Get();
   server.Stop();
   EXPECT_EQ(server.Seen().at(0), "GET / HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
   EXPECT_EQ(http.DocName(), "document.htm");
+  EXPECT_EQ(trace, (std::vector<std::string>{
+                       "Connecting to 127.0.0.1:" + std::to_string(server.Port()), "> GET / HTTP/1.0",
+                       "> Host: 127.0.0.1", "> ", "< HTTP/1.0 200 OK", "< Content-Type: text/html",
+                       "< Content-Length: 1", "Request done: 200 OK"}));
 }
 
 TEST_F(HttpCliTest, CredentialsPortAndQuery) {
