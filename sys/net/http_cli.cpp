@@ -93,7 +93,11 @@ void THttpCli::ResetAnswer() {
   answer_.OnBody = [this](const char* data, size_t size) {
     if (state_ != httpWaitingBody) return;
     if (OnDocData) OnDocData(this, data, size);
-    if (RcvdStream) RcvdStream->write(data, static_cast<std::streamsize>(size));
+    if (RcvdStream && !RcvdStream->write(data, static_cast<std::streamsize>(size))) {
+      transfer_error_ = std::make_exception_ptr(
+          EHttpException("The received document could not be written", kHttpErrorStreamWrite));
+      Finish(0, "", kHttpErrorStreamWrite);
+    }
   };
 }
 

@@ -37,7 +37,8 @@ enum THttpState {
 enum THttpRequest { httpABORT, httpGET, httpPOST, httpHEAD };
 
 // A refused request ("HTTP component is busy", code 1; "HTTP component has
-// nothing to post", code 2) or a transfer that ended early (code 3).
+// nothing to post", code 2), a transfer that ended early (code 3) or a body
+// the receive stream did not take (code 4).
 class EHttpException : public Exception {
  public:
   EHttpException(const std::string& message, int code) : Exception(message), code_(code) {}
@@ -50,6 +51,7 @@ class EHttpException : public Exception {
 // The request-done error codes besides socket error numbers.
 constexpr uint16_t kHttpErrorAborted = 10053;    // Abort, or a TLS failure
 constexpr uint16_t kHttpErrorTruncated = 3;      // closed before Content-Length bytes
+constexpr uint16_t kHttpErrorStreamWrite = 4;    // the receive stream refused the data
 constexpr uint16_t kHttpErrorBadAnswer = 10040;  // header line or header too long
 
 // The HTTP client component.

@@ -455,6 +455,23 @@ TEST_F(HttpCliTest, DownloadToAFileWithProgress) {
   std::filesystem::remove(path);
 }
 
+TEST_F(HttpCliTest, ReceiveStreamThatFailsEndsTheRequest) {
+  TestServer server(Answering(Ok("data that cannot be stored")));
+  std::ofstream not_open;
+  http.RcvdStream = &not_open;
+  http.URL = server.Url("/");
+  try {
+    http.Get();
+    FAIL() << "no error";
+  } catch (const EHttpException& error) {
+    EXPECT_STREQ(error.what(), "The received document could not be written");
+    EXPECT_EQ(error.ErrorCode(), 4);
+  }
+  server.Stop();
+  EXPECT_EQ(http.StatusCode(), 200);
+  EXPECT_EQ(done_error, kHttpErrorStreamWrite);
+}
+
 TEST_F(HttpCliTest, ResetDuringTheBodyRaisesTheSocketError) {
   TestServer server([](Connection& connection, int) {
     connection.ReadRequest();
