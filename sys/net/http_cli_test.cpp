@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "platform/message_loop.h"
 #include "sys/net/test_servers.h"
 
@@ -440,7 +442,7 @@ TEST_F(HttpCliTest, NotModifiedWithContentLengthIsNoTruncation) {
 TEST_F(HttpCliTest, DownloadToAFileWithProgress) {
   std::string page(200000, 'p');
   TestServer server(Answering(Ok(page)));
-  std::string path = ::testing::TempDir() + "orv-http-download.htm";
+  std::string path = ::testing::TempDir() + "orv-http-download-" + std::to_string(::getpid()) + ".htm";
   uint64_t progress = 0;
   {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
