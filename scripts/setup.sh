@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build pkg-config
+packages=(build-essential cmake ninja-build pkg-config libssl-dev netbase
           libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg-dev libgif-dev lua5.4 liblua5.4-dev
           clang libclang-rt-14-dev
