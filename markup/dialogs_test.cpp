@@ -230,6 +230,7 @@ TEST_F(InsertDialogsTest, TableDialogPicture) {
   std::ofstream(DataDir() + "preferences.dat") << "[Styles]\nStyleCount=1\n0=Plain\n";
   WhenShown([] {
     Click("FrmTable", "CheckBox1");
+    Click("FrmTable", "RadioButton1");
     Screenshot("FrmTable", "tagwiz-table.png");
     Click("FrmTable", "Button2");
   });
