@@ -1,11 +1,13 @@
 // The insert dialogs driven through their exports by component name, with
 // the insert records that a host window receives.
+#include <QFileDialog>
 #include <QTest>
 #include <cstdio>
 #include <fstream>
 
 #include "markup/test/tagwiz_test_support.h"
 #include "orv/tagwiz.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 
 namespace orv::test {
@@ -289,6 +291,46 @@ TEST_F(InsertDialogsTest, EmptyJavaApplet) {
   EXPECT_EQ(got.Text,
             Rec("<applet codebase=\"\" code=\"\" alt=\"\" name=\"\" align=\"\" width=\"\" height=\"\"></applet>"));
   EXPECT_EQ(got.WrapFlag, Rec("no"));
+}
+
+// The file dialog of the "Open" button, once it is up.
+QFileDialog* OpenDialog() {
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->objectName() == "OpenDialog1" && top->isVisible()) return qobject_cast<QFileDialog*>(top);
+  return nullptr;
+}
+
+TEST_F(InsertDialogsTest, OpenPutsTheClassFileNameWithoutItsFolder) {
+  const std::string folder = DataDir() + "applets";
+  ForceDirectories(folder);
+  std::ofstream(folder + "/Clock.class") << "class";
+  WhenShown([&folder] {
+    Type("FrmJava", "Edit2", "classes/");
+    WhenShown([] {
+      QFileDialog* files = OpenDialog();
+      ASSERT_NE(files, nullptr);
+      ASSERT_EQ(files->nameFilters().size(), 2);
+      EXPECT_TRUE(files->nameFilters()[0].startsWith("Java Classes (*.class)"));
+      EXPECT_TRUE(files->nameFilters()[1].startsWith("All Files (*.*)"));
+      files->reject();
+    });
+    Click("FrmJava", "SpeedButton1");
+    EXPECT_EQ(TextOf("FrmJava", "Edit1"), "");
+    WhenShown([&folder] {
+      QFileDialog* files = OpenDialog();
+      ASSERT_NE(files, nullptr);
+      EXPECT_EQ(files->defaultSuffix(), "class");
+      files->selectFile(QString::fromStdString(folder + "/Clock.class"));
+      QMetaObject::invokeMethod(files, "accept");
+    });
+    Click("FrmJava", "SpeedButton1");
+    EXPECT_EQ(TextOf("FrmJava", "Edit1"), "Clock.class");
+    EXPECT_EQ(TextOf("FrmJava", "Edit2"), "classes/");
+    Click("FrmJava", "Button1");
+  });
+  EXPECT_EQ(InsJavaApp(0, host_.Window(), "true"), 1);
+  EXPECT_EQ(Only().Text, Rec("<applet codebase=\"classes/\" code=\"Clock.class\" alt=\"\" name=\"\" align=\"\" "
+                             "width=\"\" height=\"\"></applet>"));
 }
 
 TEST_F(InsertDialogsTest, JavaAppletFieldsKeepTheirCase) {
