@@ -57,6 +57,7 @@ void TFrmCSS::BuildControls() {
 
   TGroupBox* font = AddGroup(*this, *this, "Font", 8, 42, 462, 110);
   FontComboBox1 = AddField<TFontComboBox>(*this, *font, "Family:", "FontComboBox1", 10, 96, 18, 180);
+  FontComboBox1->SetDevice(fdBoth);
   Edit2 = AddMeasure(*this, *font, "Size:", "Edit2", "ComboBox1", 10, 96, 46, ComboBox1);
   Edit3 = AddMeasure(*this, *font, "Line Height:", "Edit3", "ComboBox2", 230, 320, 46, ComboBox2);
   ComboBox3 = AddList(*this, *font, "Style:", "ComboBox3", 10, 96, 74, 110, {"None", "Italic"});
