@@ -1,6 +1,7 @@
 #include "markup/insert_markup.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/integer_text.h"
 #include "platform/paths.h"
@@ -64,22 +65,40 @@ TInsertTexts TableMarkup(const TableFields& f, bool lower_case) {
 
 TInsertTexts ActiveXMarkup(const ActiveXFields& f, bool lower_case) {
   const NameCase n(lower_case);
-  std::string text = "<" + n("object") + Attribute(n, " id", f.Name) + Attribute(n, " name", f.Name) +
-                     Attribute(n, " classid", f.ClassId) + Attribute(n, " align", f.Align);
+  // Appended piece by piece: GCC 12 misreports "<" + text under -O3.
+  std::string text(1, '<');
+  text += n("object");
+  text += Attribute(n, " id", f.Name);
+  text += Attribute(n, " name", f.Name);
+  text += Attribute(n, " classid", f.ClassId);
+  text += Attribute(n, " align", f.Align);
   if (StrToInt(f.Border) > 0) text += Attribute(n, " border", f.Border);
   if (StrToInt(f.HSpace) > 0) text += Attribute(n, " hspace", f.HSpace);
-  if (StrToInt(f.VSpace) > 0) text += "   " + Attribute(n, "vspace", f.VSpace);
+  if (StrToInt(f.VSpace) > 0) {
+    text += "   ";
+    text += Attribute(n, "vspace", f.VSpace);
+  }
   if (StrToInt(f.Width) > 0) text += Attribute(n, " width", f.Width);
   if (StrToInt(f.Height) > 0) text += Attribute(n, " height", f.Height);
-  text += ">" + f.AlternativeUrl + "</" + n("object") + ">";
+  text += '>';
+  text += f.AlternativeUrl;
+  text += "</";
+  text += n("object");
+  text += '>';
   return {text, "", "no"};
 }
 
 TInsertTexts JavaAppletMarkup(const JavaAppletFields& f, bool lower_case) {
   const NameCase n(lower_case);
-  std::string text = "<" + n("applet") + Attribute(n, " codebase", f.CodeBase) + Attribute(n, " code", f.Code) +
-                     Attribute(n, " alt", f.Alt) + Attribute(n, " name", f.Name) + Attribute(n, " align", f.Align) +
-                     Attribute(n, " width", f.Width) + Attribute(n, " height", f.Height) + "></" + n("applet") + ">";
+  std::string text(1, '<');
+  text += n("applet");
+  for (const auto& [name, value] : {std::pair{" codebase", &f.CodeBase}, {" code", &f.Code}, {" alt", &f.Alt},
+                                    {" name", &f.Name}, {" align", &f.Align}, {" width", &f.Width},
+                                    {" height", &f.Height}})
+    text += Attribute(n, name, *value);
+  text += "></";
+  text += n("applet");
+  text += '>';
   return {text, "", "no"};
 }
 

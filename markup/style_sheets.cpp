@@ -17,8 +17,8 @@ TStyleSheet::~TStyleSheet() {
   items.erase(std::find(items.begin(), items.end(), this));
 }
 
-void TStyleSheet::SetDefaults(const std::string& name) {
-  Texts = {name, "", "Arial", "9", "pt", "9", "pt", "None", "None", "Left", "None",
+TStyleSheet::TextArray TStyleSheet::Defaults(const std::string& name) {
+  return {name, "", "Arial", "9", "pt", "9", "pt", "None", "None", "Left", "None",
            "0", "pt", "0", "pt", "0", "pt", "0", "#000000", "16777215", "#FFFFFF"};
 }
 

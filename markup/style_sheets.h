@@ -22,6 +22,7 @@ class TCSSList;
 class TStyleSheet : public TObject {
  public:
   static constexpr size_t kTextCount = 21;
+  using TextArray = std::array<std::string, kTextCount>;
   enum TextIndex : size_t {
     kName = 0, kReserved = 1, kFamily = 2, kSize = 3, kSizeUnit = 4, kLineHeight = 5, kLineHeightUnit = 6,
     kFontStyle = 7, kDecoration = 8, kAlign = 9, kWeight = 10, kIndent = 11, kIndentUnit = 12,
@@ -37,10 +38,12 @@ class TStyleSheet : public TObject {
 
   TCSSList& Owner() const { return owner_; }
 
+  // The texts of a new style named `name`.
+  static TextArray Defaults(const std::string& name);
   // Sets every text to the defaults of a new style named `name`.
-  void SetDefaults(const std::string& name);
+  void SetDefaults(const std::string& name) { Texts = Defaults(name); }
 
-  std::array<std::string, kTextCount> Texts;
+  TextArray Texts;
 
  private:
   TCSSList& owner_;

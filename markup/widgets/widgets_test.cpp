@@ -1,0 +1,177 @@
+// The spin edit and the font list on a form of their own, driven by keys and
+// clicks as a user drives them.
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "markup/dialog_parts.h"
+#include "markup/test/tagwiz_test_support.h"
+#include "markup/widgets/font_combo.h"
+#include "markup/widgets/rx_spin.h"
+#include "platform/exception.h"
+#include "platform/paths.h"
+
+namespace orv::test {
+namespace {
+
+// A form with a rows spin edit (1..30), a plain edit, OK and Cancel.
+class SpinEditTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    form_ = std::make_unique<TForm>(nullptr);
+    SetUpDialog(*form_, "SpinForm", "Spin", 300, 120);
+    spin_ = Place<TRxSpinEdit>(*form_, *form_, "RxSpinEdit1", 8, 8, 80, 21);
+    spin_->SetMinValue(1);
+    spin_->SetMaxValue(30);
+    spin_->SetValue(2);
+    spin_->OnChange.code = [this](TObject*, EventArgs&) { ++changes_; };
+    other_ = Place<TEdit>(*form_, *form_, "Edit1", 100, 8, 80, 21);
+    AddOkCancel(*form_, 100, 80, [this] { form_->SetModalResult(mrOk); });
+  }
+  void TearDown() override {
+    form_.reset();
+    DialogTest::TearDown();
+  }
+  QLineEdit* Line() { return qobject_cast<QLineEdit*>(Get("SpinForm", "RxSpinEdit1")); }
+
+  std::unique_ptr<TForm> form_;
+  TRxSpinEdit* spin_ = nullptr;
+  TEdit* other_ = nullptr;
+  int changes_ = 0;
+};
+
+TEST_F(SpinEditTest, ALetterBeepsAndChangesNothing) {
+  form_->Show();
+  QTest::keyClicks(Line(), "a");
+  EXPECT_EQ(spin_->Text(), "2");
+  EXPECT_EQ(sink_->Beeps, 1);
+  QTest::keyClicks(Line(), "-1");
+  EXPECT_EQ(spin_->Text(), "2-1");
+  EXPECT_EQ(sink_->Beeps, 1);
+  QTest::keyClicks(Line(), ".");  // no decimal point in a whole-number box
+  EXPECT_EQ(sink_->Beeps, 2);
+  form_->Hide();
+}
+
+TEST_F(SpinEditTest, LeavingClampsToTheRange) {
+  form_->Show();
+  Activate("SpinForm");
+  Type("SpinForm", "RxSpinEdit1", "45");
+  EXPECT_EQ(spin_->Text(), "45");
+  other_->SetFocus();
+  EXPECT_EQ(spin_->Text(), "30");
+  Type("SpinForm", "RxSpinEdit1", "0");
+  spin_->SetFocus();
+  other_->SetFocus();
+  EXPECT_EQ(spin_->Text(), "1");
+  Type("SpinForm", "RxSpinEdit1", "");
+  other_->SetFocus();
+  EXPECT_EQ(spin_->Text(), "");  // not a number: left for the dialog to report
+  form_->Hide();
+}
+
+TEST_F(SpinEditTest, ArrowKeysAndButtonStepWithinTheRange) {
+  form_->Show();
+  spin_->SetValue(29);
+  changes_ = 0;
+  QTest::keyClick(Line(), Qt::Key_Up);
+  EXPECT_EQ(spin_->Text(), "30");
+  EXPECT_TRUE(spin_->Modified());
+  EXPECT_EQ(changes_, 1);
+  QTest::keyClick(Line(), Qt::Key_Up);
+  EXPECT_EQ(spin_->Text(), "30");
+  QTest::keyClick(Line(), Qt::Key_Down);
+  EXPECT_EQ(spin_->Text(), "29");
+  QWidget* button = Line()->findChild<QWidget*>("Button");
+  ASSERT_NE(button, nullptr);
+  EXPECT_GE(button->geometry().left(), Line()->width() - 20);
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 2));
+  EXPECT_EQ(spin_->Text(), "30");
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() - 2));
+  EXPECT_EQ(spin_->Text(), "29");
+  spin_->SetIncrement(5);
+  QTest::keyClick(Line(), Qt::Key_Down);
+  EXPECT_EQ(spin_->Text(), "24");
+  form_->Hide();
+}
+
+TEST_F(SpinEditTest, ReadOnlyAndEditorDisabledOnlyBeep) {
+  form_->Show();
+  spin_->SetReadOnly(true);
+  QTest::keyClick(Line(), Qt::Key_Up);
+  EXPECT_EQ(spin_->Text(), "2");
+  EXPECT_EQ(sink_->Beeps, 1);
+  spin_->SetReadOnly(false);
+  spin_->SetEditorEnabled(false);
+  QTest::keyClicks(Line(), "7");
+  QTest::keyClick(Line(), Qt::Key_Backspace);
+  EXPECT_EQ(spin_->Text(), "2");
+  EXPECT_EQ(sink_->Beeps, 3);
+  QTest::keyClick(Line(), Qt::Key_Up);  // stepping still works
+  EXPECT_EQ(spin_->Text(), "3");
+  form_->Hide();
+}
+
+TEST_F(SpinEditTest, EnterAndEscapeReachTheDialogButtons) {
+  WhenShown([this] {
+    Type("SpinForm", "RxSpinEdit1", "45");
+    QTest::keyClick(Line(), Qt::Key_Return);
+  });
+  EXPECT_EQ(form_->ShowModal(), mrOk);
+  EXPECT_EQ(spin_->Text(), "30");
+  WhenShown([this] { QTest::keyClick(Line(), Qt::Key_Escape); });
+  EXPECT_EQ(form_->ShowModal(), mrCancel);
+}
+
+TEST_F(SpinEditTest, RealValuesWithDecimals) {
+  spin_->SetValueType(vtFloat);
+  spin_->SetDecimal(2);
+  spin_->SetIncrement(0.25);
+  spin_->SetValue(1.5);
+  EXPECT_EQ(spin_->Text(), "1.50");
+  form_->Show();
+  QTest::keyClick(Line(), Qt::Key_Up);
+  EXPECT_EQ(spin_->Text(), "1.75");
+  EXPECT_DOUBLE_EQ(spin_->Value(), 1.75);
+  QTest::keyClicks(Line(), ".");
+  EXPECT_EQ(sink_->Beeps, 0);
+  spin_->SetValue(99);
+  EXPECT_EQ(spin_->Text(), "30.00");
+  spin_->SetText("x");
+  EXPECT_THROW(spin_->Value(), EConvertError);
+  form_->Hide();
+}
+
+TEST_F(SpinEditTest, NoRangeWhenTheBoundsAreEqual) {
+  spin_->SetMinValue(0);
+  spin_->SetMaxValue(0);
+  spin_->SetValue(-500);
+  EXPECT_EQ(spin_->Text(), "-500");
+}
+
+TEST(FontComboBoxTest, FontNameSelectsTheFirstFamilyIgnoringCase) {
+  EnsureQtApplication();
+  const QStringList families = QFontDatabase::families();
+  if (families.isEmpty()) GTEST_SKIP() << "no fonts installed";
+  TFontComboBox box(nullptr);
+  box.SetName("FontComboBox1");
+  int changes = 0;
+  box.OnChange.code = [&](TObject*, EventArgs&) { ++changes; };
+  box.Widget();
+  EXPECT_EQ(box.Items()->Count(), families.size());
+  const std::string first = families.front().toStdString();
+  box.SetFontName(LowerCase(first) == first ? UpperCase(first) : LowerCase(first));
+  EXPECT_EQ(box.ItemIndex(), 0);
+  EXPECT_EQ(box.FontName(), first);
+  EXPECT_EQ(changes, 1);
+  box.SetFontName(first);  // the same text: nothing happens
+  EXPECT_EQ(changes, 1);
+  box.SetFontName("No Such Font Family");
+  EXPECT_EQ(box.ItemIndex(), -1);
+  EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
+}  // namespace orv::test
