@@ -1,11 +1,11 @@
 #include "core/site/page_stages.h"
 
 #include <array>
+#include <cstdio>
 
 #include "core/site/image_include.h"
 #include "core/site/markup_scan.h"
 #include "platform/files.h"
-#include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 
@@ -14,14 +14,14 @@ namespace orv {
 namespace {
 
 // Runs the scan loop over the page with one stage's delimiters.
+// Replacements may hold any line breaks; the page is put back in line form.
 void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_view close,
                     const MarkupReplacer& replace) {
-  context.Rescan = false;
-  std::string text = JoinLines(context.Page);
-  ScanOutcome outcome = ScanMarkup(text, open, close, replace, context.Build.Limits.MaxPageBytes);
-  context.Page = SplitLines(text);
-  context.Rescan = outcome.found;
-  if (outcome.size_limited) context.LimitReached = true;
+  TPageState& page = context.Page;
+  ScanOutcome outcome = ScanMarkup(page.Text, open, close, replace, context.Build.Limits.MaxPageBytes);
+  if (outcome.found) NormalizeLineText(page.Text);
+  page.Rescan = outcome.found;
+  if (outcome.size_limited) page.LimitReached = true;
 }
 
 bool IsTextIncludeKind(const std::string& ext) {
@@ -45,15 +45,16 @@ void VariableStage(TParseStruct& context) {
   });
 }
 
-std::string FindTextInclude(const TParseStruct& context, const std::string& content) {
+std::string FindTextInclude(TParseStruct& context, const std::string& content, FileStamp& stamp) {
+  BuildCaches& caches = context.Build.Caches;
   const std::string places[] = {
-      context.SourceDir + "/" + content,
+      context.Settings.SourceDir + "/" + content,
       content,
-      DataDir() + "snippets/" + content,
-      SharedDataDir() + "snippets/" + content,
+      caches.SnippetsDir() + content,
+      caches.SharedSnippetsDir() + content,
   };
   for (const std::string& place : places)
-    if (FileExists(place)) return place;
+    if (StatFile(place, stamp)) return place;
   return std::string();
 }
 
@@ -62,18 +63,30 @@ void IncludeStage(TParseStruct& context) {
     const std::string ext = LowerCase(ExtractFileExt(content));
     if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg") return ImageInclude(context, content);
     if (!IsTextIncludeKind(ext)) return MarkupErrorComment(content);
-    std::string path = FindTextInclude(context, content);
+    FileStamp stamp;
+    std::string path = FindTextInclude(context, content, stamp);
     if (path.empty()) return MarkupErrorComment(content);
-    return JoinLines(SplitLines(ReadFileBytes(path)));
+    return context.Build.Caches.IncludeText(path, stamp);
   });
 }
 
 void ExtAppStage(TParseStruct& context) {
-  size_t max_output = context.Build.Limits.MaxPageBytes;
-  RunMarkupStage(context, "<*", "*>", [max_output](const std::string& command) {
+  const ExpansionLimits& limits = context.Build.Limits;
+  const std::string& page = context.Build.CurrentFile;
+  RunMarkupStage(context, "<*", "*>", [&limits, &page](const std::string& command) {
     std::string output;
-    if (!RunCommand(command, output, max_output)) return "<!-- ERROR: " + command + "-->";
-    return JoinLines(SplitLines(output));
+    switch (RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds)) {
+      case CommandOutcome::Done:
+        NormalizeLineText(output);
+        return output;
+      case CommandOutcome::TimedOut:
+        std::fprintf(stderr, "%s: the command \"%s\" ran longer than %d seconds and was stopped\n", page.c_str(),
+                     command.c_str(), limits.CommandTimeoutSeconds);
+        break;
+      case CommandOutcome::Failed:
+        break;
+    }
+    return "<!-- ERROR: " + command + "-->";
   });
 }
 

@@ -1,0 +1,55 @@
+// What one build reads once and keeps: the snippet folders, the text of each
+// text include and the measured size of each image. Files are keyed by path
+// and checked against their size and modification time (FileStamp) on every
+// use, so a logo included on every page is measured once, and a file changed
+// during the build (by a script or an external command) is read again.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "core/image/jpeg_size.h"
+#include "platform/files.h"
+
+namespace orv {
+
+// The caches of one build (BuildState::Caches).
+class BuildCaches {
+ public:
+  // DataDir() + "snippets/" and SharedDataDir() + "snippets/", worked out on
+  // first use.
+  const std::string& SnippetsDir();
+  const std::string& SharedSnippetsDir();
+
+  // The text of the text include at `path` (whose stamp the caller just
+  // took) in line form: CR LF after every line. Raises EInOutError when the
+  // file cannot be read. Texts are kept up to kMaxIncludeBytes in all.
+  std::string IncludeText(const std::string& path, const FileStamp& stamp);
+
+  // The size of the image at `path` as `measure` gives it (nothing when it
+  // cannot be measured), measured once per stamp.
+  using Measure = std::function<std::optional<TImageSize>(const std::string& path)>;
+  std::optional<TImageSize> ImageSize(const std::string& path, const FileStamp& stamp, const Measure& measure);
+
+  static constexpr size_t kMaxIncludeBytes = 32u << 20;
+
+ private:
+  struct IncludeEntry {
+    FileStamp stamp;
+    std::string text;
+  };
+  struct ImageEntry {
+    FileStamp stamp;
+    std::optional<TImageSize> size;
+  };
+
+  std::optional<std::string> snippets_dir_;
+  std::optional<std::string> shared_snippets_dir_;
+  std::unordered_map<std::string, IncludeEntry> includes_;
+  size_t include_bytes_ = 0;
+  std::unordered_map<std::string, ImageEntry> images_;
+};
+
+}  // namespace orv
