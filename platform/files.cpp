@@ -182,15 +182,21 @@ std::vector<std::string> SplitLines(std::string_view text) {
 bool IsNormalLineText(std::string_view text) {
   if (text.empty()) return true;
   if (text.size() < 2 || text[text.size() - 2] != '\r' || text.back() != '\n') return false;
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] == '\r') {
-      if (text[i + 1] != '\n') return false;
-      ++i;
-    } else if (text[i] == '\n') {
-      return false;
-    }
+  // Every LF follows a CR, and there are as many CRs as LFs: then every CR
+  // is followed by an LF too.
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  size_t line_feeds = 0;
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))));
+       ++p) {
+    if (p == begin || p[-1] != '\r') return false;
+    ++line_feeds;
   }
-  return true;
+  size_t returns = 0;
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p))));
+       ++p)
+    ++returns;
+  return returns == line_feeds;
 }
 
 void NormalizeLineText(std::string& text) {
