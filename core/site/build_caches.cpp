@@ -14,6 +14,26 @@ const std::string& BuildCaches::SharedSnippetsDir() {
   return *shared_snippets_dir_;
 }
 
+const TUserSetting* BuildCaches::FindVariable(const TUserSettingList& builtin, const TUserSettingList& user,
+                                             const std::string& name) {
+  if (&builtin != indexed_builtin_ || &user != indexed_user_ || builtin.Removals() != builtin_removals_ ||
+      user.Removals() != user_removals_ || builtin.Count() != builtin_count_) {
+    variables_.clear();
+    indexed_builtin_ = &builtin;
+    indexed_user_ = &user;
+    builtin_removals_ = builtin.Removals();
+    user_removals_ = user.Removals();
+    builtin_count_ = user_count_ = 0;
+    for (; builtin_count_ < builtin.Count(); ++builtin_count_)
+      variables_.emplace(builtin.Items(builtin_count_).Name, &builtin.Items(builtin_count_));
+  }
+  // emplace keeps the first item of a name, so built-in names stay first.
+  for (; user_count_ < user.Count(); ++user_count_)
+    variables_.emplace(user.Items(user_count_).Name, &user.Items(user_count_));
+  auto found = variables_.find(name);
+  return found == variables_.end() ? nullptr : found->second;
+}
+
 std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& stamp) {
   auto found = includes_.find(path);
   if (found != includes_.end() && found->second.stamp == stamp) return found->second.text;

@@ -1,5 +1,6 @@
-// What one build reads once and keeps: the snippet folders, the text of each
-// text include and the measured size of each image. Files are keyed by path
+// What one build reads once and keeps: the snippet folders, an index of the
+// variables, the text of each text include and the measured size of each
+// image. Files are keyed by path
 // and checked against their size and modification time (FileStamp) on every
 // use, so a logo included on every page is measured once, and a file changed
 // during the build (by a script or an external command) is read again.
@@ -11,6 +12,7 @@
 #include <unordered_map>
 
 #include "core/image/jpeg_size.h"
+#include "core/site/user_settings.h"
 #include "platform/files.h"
 
 namespace orv {
@@ -22,6 +24,14 @@ class BuildCaches {
   // first use.
   const std::string& SnippetsDir();
   const std::string& SharedSnippetsDir();
+
+  // The variable a page's <%name%> stands for: the first item of that exact
+  // name in `builtin`, else in `user` (TUserSettingList::Find on both), found
+  // through an index. Items added to the lists are indexed when next looked
+  // for; a list that lost items (TUserSettingList::Removals) is indexed anew.
+  // Item names are not changed in place while a build runs.
+  const TUserSetting* FindVariable(const TUserSettingList& builtin, const TUserSettingList& user,
+                                   const std::string& name);
 
   // The text of the text include at `path` (whose stamp the caller just
   // took) in line form: CR LF after every line. Raises EInOutError when the
@@ -44,6 +54,14 @@ class BuildCaches {
     FileStamp stamp;
     std::optional<TImageSize> size;
   };
+
+  std::unordered_map<std::string, const TUserSetting*> variables_;
+  const TUserSettingList* indexed_builtin_ = nullptr;
+  const TUserSettingList* indexed_user_ = nullptr;
+  unsigned long long builtin_removals_ = 0;
+  unsigned long long user_removals_ = 0;
+  int builtin_count_ = 0;
+  int user_count_ = 0;
 
   std::optional<std::string> snippets_dir_;
   std::optional<std::string> shared_snippets_dir_;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <unordered_map>
 
 #include "core/site/image_include.h"
 #include "core/site/markup_scan.h"
@@ -37,10 +38,9 @@ bool IsTextIncludeKind(const std::string& ext) {
 std::string MarkupErrorComment(const std::string& content) { return "<!-- ERROR: " + content + " -->"; }
 
 void VariableStage(TParseStruct& context) {
-  const BuildState& build = context.Build;
+  BuildState& build = context.Build;
   RunMarkupStage(context, "<%", "%>", [&build](const std::string& name) {
-    const TUserSetting* var = build.BuiltinVars.Find(name);
-    if (!var) var = build.UserVars.Find(name);
+    const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, name);
     return var ? var->Value : MarkupErrorComment(name);
   });
 }
@@ -59,14 +59,21 @@ std::string FindTextInclude(TParseStruct& context, const std::string& content, F
 }
 
 void IncludeStage(TParseStruct& context) {
-  RunMarkupStage(context, "<&", "&>", [&context](const std::string& content) {
+  // Within one run of the stage no script or command runs, so a text
+  // include named again gives the same text: it is looked up once per run
+  // (a page that includes itself repeatedly makes millions of includes).
+  std::unordered_map<std::string, std::string> texts;
+  RunMarkupStage(context, "<&", "&>", [&context, &texts](const std::string& content) {
     const std::string ext = LowerCase(ExtractFileExt(content));
     if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg") return ImageInclude(context, content);
     if (!IsTextIncludeKind(ext)) return MarkupErrorComment(content);
+    auto known = texts.find(content);
+    if (known != texts.end()) return known->second;
     FileStamp stamp;
     std::string path = FindTextInclude(context, content, stamp);
-    if (path.empty()) return MarkupErrorComment(content);
-    return context.Build.Caches.IncludeText(path, stamp);
+    std::string text = path.empty() ? MarkupErrorComment(content) : context.Build.Caches.IncludeText(path, stamp);
+    texts.emplace(content, text);
+    return text;
   });
 }
 
