@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <unordered_map>
 
 #include "core/site/image_include.h"
@@ -16,11 +17,22 @@ namespace {
 
 // Runs the scan loop over the page with one stage's delimiters.
 // Replacements may hold any line breaks; the page is put back in line form.
+// Markup begins with '<' and ends with '>', so removing it never parts a
+// CR LF of the page: when no replacement holds a CR or LF, the page is still
+// in line form.
 void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_view close,
                     const MarkupReplacer& replace) {
   TPageState& page = context.Page;
-  ScanOutcome outcome = ScanMarkup(page.Text, open, close, replace, context.Build.Limits.MaxPageBytes);
-  if (outcome.found) NormalizeLineText(page.Text);
+  bool breaks = false;
+  auto replace_noting_breaks = [&replace, &breaks](const std::string& content) {
+    std::string replacement = replace(content);
+    breaks = breaks || std::memchr(replacement.data(), '\n', replacement.size()) ||
+             std::memchr(replacement.data(), '\r', replacement.size());
+    return replacement;
+  };
+  ScanOutcome outcome =
+      ScanMarkup(page.Text, open, close, replace_noting_breaks, context.Build.Limits.MaxPageBytes);
+  if (breaks) NormalizeLineText(page.Text);
   page.Rescan = outcome.found;
   if (outcome.size_limited) page.LimitReached = true;
 }
