@@ -120,6 +120,19 @@ TEST_F(BuildTest, QueuedFilesAreBuiltOnceAndDeleteQueueRuns) {
   EXPECT_EQ(CurrentBuild(), nullptr);
 }
 
+TEST_F(BuildTest, LaterPagesAndCommandsSeeEarlierPagesWritten) {
+  Put("src/a.hts", "page a");
+  Put("src/b.hts", "[<&../out/a.html&>]");
+  Put("src/c.hts", "[<*cat '" + dir_ + "out/b.html'*>]");
+  Put("src/d.html", "page d");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n"
+               "3=src/d.html\n4=out/d.html\n");
+  Build();
+  EXPECT_EQ(Get("out/b.html"), "[page a\r\n]\r\n");
+  EXPECT_EQ(Get("out/c.html"), "[[page a\r\n]\r\n]\r\n");
+  EXPECT_EQ(Get("out/d.html"), "page d\r\n");  // built from src/d.html, then from itself
+}
+
 TEST_F(BuildTest, ErrorEndsTheLoopButQueuesStillRun) {
   Put("src/a.hts", "<&broken.txt&>");
   Put("src/c.hts", "c");
