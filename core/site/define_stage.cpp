@@ -60,10 +60,12 @@ bool DefineKeywordAt(std::string_view text, size_t at) {
   return WildcardPos(rest.substr(0, 8), "{$DEFINE", -1) == 1 || WildcardPos(rest.substr(0, 8), "{.$DEFIN", -1) == 1;
 }
 
-// A line of the page text: [start, end) without its CR LF.
+// A define or disabled-define line of the page text: [start, end) without
+// its CR LF.
 struct LineSpan {
   size_t start;
   size_t end;
+  LineKind kind;
   std::string body;
 };
 
@@ -72,7 +74,6 @@ struct LineSpan {
 // Only lines with a '{' that opens a define keyword are looked at.
 void CollectDefines(std::string& text, TUserSettingList& defines) {
   std::vector<LineSpan> removed;
-  std::vector<bool> defining;
   const char* data = text.data();
   size_t at = 0;
   while (at < text.size()) {
@@ -87,17 +88,14 @@ void CollectDefines(std::string& text, TUserSettingList& defines) {
     }
     size_t line_start = text.rfind('\n', pos);
     line_start = line_start == std::string::npos ? 0 : line_start + 1;
-    LineSpan span{line_start, line_end, std::string()};
-    LineKind kind = ClassifyLine(std::string_view(text).substr(line_start, line_end - line_start), span.body);
-    if (kind != LineKind::Keep) {
-      defining.push_back(kind == LineKind::Define);
-      removed.push_back(std::move(span));
-    }
+    LineSpan span{line_start, line_end, LineKind::Keep, std::string()};
+    span.kind = ClassifyLine(std::string_view(text).substr(line_start, line_end - line_start), span.body);
+    if (span.kind != LineKind::Keep) removed.push_back(std::move(span));
     at = line_end;
   }
   if (removed.empty()) return;
   for (size_t i = removed.size(); i-- > 0;) {
-    if (!defining[i]) continue;
+    if (removed[i].kind != LineKind::Define) continue;
     std::string name = GetAttr(removed[i].body, "type=\"");
     std::string value = GetAttr(removed[i].body, "value=\"");
     if (!HasDefine(defines, name, value)) defines.Add(name, value);
