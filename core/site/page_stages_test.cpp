@@ -8,6 +8,7 @@
 
 #include "core/site/define_stage.h"
 #include "core/site/markup_scan.h"
+#include "core/site/page_test_support.h"
 #include "core/site/process_page.h"
 #include "platform/exception.h"
 #include "platform/files.h"
@@ -19,15 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StageTest : public testing::Test {
+class StageTest : public test::PageTest {
  protected:
-  void SetUp() override {
-    dir_ = DataDir() + "stage test/";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ + "src");
-    context_.Settings.SourceDir = dir_ + "src";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  StageTest() : PageTest("stage test") {}
 
   // Runs `stage` over `page` and returns the page joined with "\n".
   std::string Apply(void (*stage)(TParseStruct&), const std::string& page) {
@@ -37,12 +32,6 @@ class StageTest : public testing::Test {
     for (const std::string& line : Lines()) out += line + "\n";
     return out;
   }
-  void SetPage(const LineList& lines) { context_.Page.Start(JoinLines(lines)); }
-  LineList Lines() const { return SplitLines(context_.Page.Text); }
-
-  std::string dir_;
-  BuildState build_;
-  TParseStruct& context_ = build_.Context;
 };
 
 TEST_F(StageTest, VariablesBuiltinsFirstAndExactNames) {
@@ -170,22 +159,8 @@ TEST_F(StageTest, ExternalProgramOutputIsExpanded) {
   EXPECT_EQ(Lines(), (LineList{"world", ""}));
 }
 
-// Counts the progress steps of one page.
-class PassTest : public StageTest {
- protected:
-  int Steps(const LineList& page) {
-    int steps = 0;
-    Window window([&steps](uint32_t message, WPARAM, LPARAM) -> LRESULT {
-      steps += message == BUILD_STEP;
-      return 0;
-    });
-    context_.Progress.SetWindow(window.Handle());
-    SetPage(page);
-    ProcessPage(context_);
-    context_.Progress.SetWindow(nullptr);
-    return steps;
-  }
-};
+// The passes over one page, with their progress steps.
+using PassTest = StageTest;
 
 TEST_F(PassTest, OnePassSendsFiveStepsAndNestedPassesOneMore) {
   build_.UserVars.Add("A", "<%B%>");

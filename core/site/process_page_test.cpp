@@ -5,27 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <random>
 
 #include "core/site/page_passes_reference.h"
 #include "core/site/page_stages.h"
-#include "platform/files.h"
-#include "platform/folders.h"
-#include "platform/window.h"
+#include "core/site/page_test_support.h"
 
 namespace orv {
 namespace {
 
-namespace fs = std::filesystem;
-
-class PassEquivalenceTest : public testing::Test {
+class PassEquivalenceTest : public test::PageTest {
  protected:
+  PassEquivalenceTest() : PageTest("pass equivalence") {}
+
   void SetUp() override {
-    dir_ = DataDir() + "pass equivalence/";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ + "src");
-    context_.Settings.SourceDir = dir_ + "src";
+    PageTest::SetUp();
     build_.Limits.MaxPassDepth = 6;
     const std::pair<const char*, const char*> vars[] = {
         {"A", "<%B%>"}, {"B", "b\rb2"}, {"C", "<&inc.htm&>"}, {"T", "Title"}, {"D", "x<%D%>"},
@@ -37,7 +31,6 @@ class PassEquivalenceTest : public testing::Test {
     WriteFileBytes(dir_ + "src/me.htm", "m<&me.htm&>");
     WriteFileBytes(dir_ + "src/empty.htm", "");
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   std::string Replace(char stage, const std::string& content) {
     if (stage == '%') {
@@ -51,24 +44,6 @@ class PassEquivalenceTest : public testing::Test {
       return MarkupErrorComment(content);
     return JoinLines(SplitLines(ReadFileBytes(path)));
   }
-
-  // Runs ProcessPage on `page` and returns its steps.
-  int Fast(const std::string& page) {
-    int steps = 0;
-    Window window([&steps](uint32_t message, WPARAM, LPARAM) -> LRESULT {
-      steps += message == BUILD_STEP;
-      return 0;
-    });
-    context_.Progress.SetWindow(window.Handle());
-    context_.Page.Start(JoinLines(SplitLines(page)));
-    ProcessPage(context_);
-    context_.Progress.SetWindow(nullptr);
-    return steps;
-  }
-
-  std::string dir_;
-  BuildState build_;
-  TParseStruct& context_ = build_.Context;
 };
 
 TEST_F(PassEquivalenceTest, GeneratedPagesGiveTheSamePagesAndSteps) {
@@ -98,7 +73,7 @@ TEST_F(PassEquivalenceTest, GeneratedPagesGiveTheSamePagesAndSteps) {
         std::string piece = pieces[random() % std::size(pieces)];
         if (!settings.UseScripts || piece.find('+') == std::string::npos) page += piece;
       }
-      int steps = Fast(page);
+      int steps = Steps(SplitLines(page));
       reference.Run(SplitLines(page));
       ASSERT_EQ(context_.Page.Text, JoinLines(reference.Page)) << "switches " << switches << " page " << page;
       ASSERT_EQ(steps, reference.Steps) << "switches " << switches << " page " << page;
