@@ -1,5 +1,7 @@
 #include "core/site/build_caches.h"
 
+#include <chrono>
+
 #include "platform/folders.h"
 
 namespace orv {
@@ -34,9 +36,24 @@ const TUserSetting* BuildCaches::FindVariable(const TUserSettingList& builtin, c
   return found == variables_.end() ? nullptr : found->second;
 }
 
+namespace {
+
+long long NowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+bool BuildCaches::Trusted(const FileStamp& kept, long long read_at_ns, const FileStamp& now) {
+  return kept == now && now.mtime_ns + kRacyNs < read_at_ns;
+}
+
 std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& stamp) {
   auto found = includes_.find(path);
-  if (found != includes_.end() && found->second.stamp == stamp) return found->second.text;
+  if (found != includes_.end() && Trusted(found->second.stamp, found->second.read_at_ns, stamp))
+    return found->second.text;
+  long long read_at_ns = NowNs();
   std::string text = ReadFileBytes(path);
   NormalizeLineText(text);
   if (found != includes_.end()) {
@@ -45,7 +62,7 @@ std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& s
   }
   if (include_bytes_ + text.size() <= kMaxIncludeBytes) {
     include_bytes_ += text.size();
-    includes_[path] = IncludeEntry{stamp, text};
+    includes_[path] = IncludeEntry{stamp, read_at_ns, text};
   }
   return text;
 }
@@ -53,9 +70,11 @@ std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& s
 std::optional<TImageSize> BuildCaches::ImageSize(const std::string& path, const FileStamp& stamp,
                                                  const Measure& measure) {
   auto found = images_.find(path);
-  if (found != images_.end() && found->second.stamp == stamp) return found->second.size;
+  if (found != images_.end() && Trusted(found->second.stamp, found->second.read_at_ns, stamp))
+    return found->second.size;
+  long long read_at_ns = NowNs();
   std::optional<TImageSize> size = measure(path);
-  images_[path] = ImageEntry{stamp, size};
+  images_[path] = ImageEntry{stamp, read_at_ns, size};
   return size;
 }
 

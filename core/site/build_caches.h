@@ -4,6 +4,12 @@
 // and checked against their size and modification time (FileStamp) on every
 // use, so a logo included on every page is measured once, and a file changed
 // during the build (by a script or an external command) is read again.
+//
+// Modification times are coarse (a clock tick, on some file systems a
+// second or two), so a file rewritten with the same size soon after it was
+// read may keep its stamp. A kept copy is therefore trusted only when the
+// file's modification time lies more than kRacyNs before the copy was read;
+// a file changed that recently is read again each time until it is older.
 #pragma once
 
 #include <functional>
@@ -44,16 +50,23 @@ class BuildCaches {
   std::optional<TImageSize> ImageSize(const std::string& path, const FileStamp& stamp, const Measure& measure);
 
   static constexpr size_t kMaxIncludeBytes = 32u << 20;
+  static constexpr long long kRacyNs = 2'000'000'000;
 
  private:
   struct IncludeEntry {
     FileStamp stamp;
+    long long read_at_ns;
     std::string text;
   };
   struct ImageEntry {
     FileStamp stamp;
+    long long read_at_ns;
     std::optional<TImageSize> size;
   };
+
+  // Whether a copy read at `read_at_ns` from a file then stamped `kept` may
+  // stand for the file now stamped `now`.
+  static bool Trusted(const FileStamp& kept, long long read_at_ns, const FileStamp& now);
 
   std::unordered_map<std::string, const TUserSetting*> variables_;
   const TUserSettingList* indexed_builtin_ = nullptr;

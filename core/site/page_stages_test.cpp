@@ -114,6 +114,10 @@ TEST_F(StageTest, IncludesChangedDuringTheBuildAreReadAgain) {
   WriteFileBytes(dir_ + "src/part.htm", "third  text");  // the same size, a later time
   fs::last_write_time(dir_ + "src/part.htm", fs::last_write_time(dir_ + "src/part.htm") + std::chrono::seconds(5));
   EXPECT_EQ(Apply(IncludeStage, "<&part.htm&>"), "third  text\n\n");
+  for (const char* text : {"fourth text", "fifth  text"}) {  // the same size, perhaps the same clock tick
+    WriteFileBytes(dir_ + "src/part.htm", text);
+    EXPECT_EQ(Apply(IncludeStage, "<&part.htm&>"), std::string(text) + "\n\n");
+  }
   fs::remove(dir_ + "src/part.htm");
   EXPECT_EQ(Apply(IncludeStage, "<&part.htm&>"), "<!-- ERROR: part.htm -->\n");
 }
