@@ -17,22 +17,24 @@ namespace {
 
 // Runs the scan loop over the page with one stage's delimiters.
 // Replacements may hold any line breaks; the page is put back in line form.
-// Markup begins with '<' and ends with '>', so removing it never parts a
-// CR LF of the page: when no replacement holds a CR or LF, the page is still
-// in line form.
+// The page is cut only where markup begins ('<') or after it ends ('>'), so
+// no CR LF is parted: when every replacement holds no line break or is in
+// line form itself (an included text, a command's output), the page is
+// still in line form.
 void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_view close,
                     const MarkupReplacer& replace) {
   TPageState& page = context.Page;
-  bool breaks = false;
-  auto replace_noting_breaks = [&replace, &breaks](const std::string& content) {
+  bool stray_breaks = false;
+  auto replace_noting_breaks = [&replace, &stray_breaks](const std::string& content) {
     std::string replacement = replace(content);
-    breaks = breaks || std::memchr(replacement.data(), '\n', replacement.size()) ||
-             std::memchr(replacement.data(), '\r', replacement.size());
+    stray_breaks = stray_breaks || ((std::memchr(replacement.data(), '\n', replacement.size()) ||
+                                     std::memchr(replacement.data(), '\r', replacement.size())) &&
+                                    !IsNormalLineText(replacement));
     return replacement;
   };
   ScanOutcome outcome =
       ScanMarkup(page.Text, open, close, replace_noting_breaks, context.Build.Limits.MaxPageBytes);
-  if (breaks) NormalizeLineText(page.Text);
+  if (stray_breaks) NormalizeLineText(page.Text);
   page.Rescan = outcome.found;
   if (outcome.size_limited) page.LimitReached = true;
 }
