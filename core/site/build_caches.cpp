@@ -49,11 +49,14 @@ bool BuildCaches::Trusted(const FileStamp& kept, long long read_at_ns, const Fil
   return kept == now && now.mtime_ns + kRacyNs < read_at_ns;
 }
 
-std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& stamp) {
+std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& stamp, bool* settled) {
   auto found = includes_.find(path);
-  if (found != includes_.end() && Trusted(found->second.stamp, found->second.read_at_ns, stamp))
+  if (found != includes_.end() && Trusted(found->second.stamp, found->second.read_at_ns, stamp)) {
+    if (settled) *settled = true;
     return found->second.text;
+  }
   long long read_at_ns = NowNs();
+  if (settled) *settled = stamp.mtime_ns + kRacyNs < read_at_ns;
   std::string text = ReadFileBytes(path);
   NormalizeLineText(text);
   if (found != includes_.end()) {
@@ -65,6 +68,21 @@ std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& s
     includes_[path] = IncludeEntry{stamp, read_at_ns, text};
   }
   return text;
+}
+
+const std::string* BuildCaches::NamedInclude(const std::string& name) const {
+  auto found = named_includes_.find(name);
+  return found == named_includes_.end() ? nullptr : &found->second;
+}
+
+void BuildCaches::KeepNamedInclude(const std::string& name, const std::string& text) {
+  if (named_bytes_ + text.size() > kMaxIncludeBytes) return;
+  if (named_includes_.emplace(name, text).second) named_bytes_ += text.size();
+}
+
+void BuildCaches::OutsideCodeRuns() {
+  named_includes_.clear();
+  named_bytes_ = 0;
 }
 
 std::optional<TImageSize> BuildCaches::ImageSize(const std::string& path, const FileStamp& stamp,

@@ -42,7 +42,21 @@ class BuildCaches {
   // The text of the text include at `path` (whose stamp the caller just
   // took) in line form: CR LF after every line. Raises EInOutError when the
   // file cannot be read. Texts are kept up to kMaxIncludeBytes in all.
-  std::string IncludeText(const std::string& path, const FileStamp& stamp);
+  // `settled`, when given, tells whether the file was modified well before
+  // it was read (see kRacyNs), so that only a change to it can make it
+  // different.
+  std::string IncludeText(const std::string& path, const FileStamp& stamp, bool* settled = nullptr);
+
+  // What a text include named `name` in a page gave, kept while nothing
+  // that could change files runs: NamedInclude gives it (null when the name
+  // must be looked up again). Only scripts and external commands change
+  // files during a build; OutsideCodeRuns, called before either runs,
+  // forgets every named include. The caller keeps only settled texts and
+  // error comments, and never .htm or .html names (the build writes pages
+  // of those kinds). Named texts are kept up to kMaxIncludeBytes in all.
+  const std::string* NamedInclude(const std::string& name) const;
+  void KeepNamedInclude(const std::string& name, const std::string& text);
+  void OutsideCodeRuns();
 
   // The size of the image at `path` as `measure` gives it (nothing when it
   // cannot be measured), measured once per stamp.
@@ -81,6 +95,8 @@ class BuildCaches {
   std::unordered_map<std::string, IncludeEntry> includes_;
   size_t include_bytes_ = 0;
   std::unordered_map<std::string, ImageEntry> images_;
+  std::unordered_map<std::string, std::string> named_includes_;
+  size_t named_bytes_ = 0;
 };
 
 }  // namespace orv

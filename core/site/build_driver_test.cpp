@@ -133,6 +133,19 @@ TEST_F(BuildTest, LaterPagesAndCommandsSeeEarlierPagesWritten) {
   EXPECT_EQ(Get("out/d.html"), "page d\r\n");  // built from src/d.html, then from itself
 }
 
+TEST_F(BuildTest, AnIncludeChangedByACommandIsReadAgain) {
+  Put("src/part.hsn", "old text");
+  fs::last_write_time(dir_ + "src/part.hsn", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  Put("src/a.hts", "<&part.hsn&>");
+  Put("src/b.hts", "<&part.hsn&><*printf 'new text' > '" + dir_ + "src/part.hsn'*>");
+  Put("src/c.hts", "<&part.hsn&>");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n");
+  Build();
+  EXPECT_EQ(Get("out/a.html"), "old text\r\n\r\n");
+  EXPECT_EQ(Get("out/b.html"), "old text\r\n\r\n");
+  EXPECT_EQ(Get("out/c.html"), "new text\r\n\r\n");
+}
+
 TEST_F(BuildTest, ErrorEndsTheLoopButQueuesStillRun) {
   Put("src/a.hts", "<&broken.txt&>");
   Put("src/c.hts", "c");

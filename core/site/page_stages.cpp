@@ -76,17 +76,23 @@ void IncludeStage(TParseStruct& context) {
   // Within one run of the stage no script or command runs, so a text
   // include named again gives the same text: it is looked up once per run
   // (a page that includes itself repeatedly makes millions of includes).
+  // Across runs, BuildCaches keeps what a name gave while no script or
+  // command has run.
   std::unordered_map<std::string, std::string> texts;
-  RunMarkupStage(context, "<&", "&>", [&context, &texts](const std::string& content) {
+  BuildCaches& caches = context.Build.Caches;
+  RunMarkupStage(context, "<&", "&>", [&context, &texts, &caches](const std::string& content) {
     const std::string ext = LowerCase(ExtractFileExt(content));
     if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg") return ImageInclude(context, content);
     if (!IsTextIncludeKind(ext)) return MarkupErrorComment(content);
+    if (const std::string* named = caches.NamedInclude(content)) return *named;
     auto known = texts.find(content);
     if (known != texts.end()) return known->second;
     FileStamp stamp;
     std::string path = FindTextInclude(context, content, stamp);
-    std::string text = path.empty() ? MarkupErrorComment(content) : context.Build.Caches.IncludeText(path, stamp);
+    bool settled = true;
+    std::string text = path.empty() ? MarkupErrorComment(content) : caches.IncludeText(path, stamp, &settled);
     texts.emplace(content, text);
+    if (settled && ext != ".htm" && ext != ".html") caches.KeepNamedInclude(content, text);
     return text;
   });
 }

@@ -14,20 +14,22 @@ const char* const kNestingLimitComment = "<!-- ERROR: markup nested too deeply, 
 
 namespace {
 
-// A stage of the pass after the define stage: its switch, the character
-// after '<' that opens its markup, and the stage itself.
+// A stage of the pass after the define stage: its switch, the opening
+// delimiter of its markup, whether it runs code that may change files
+// (script blocks, external commands), and the stage itself.
 struct StageEntry {
   PageStage stage;
   bool TProjectSettings::*on;
-  char opener;
+  const char* open;
+  bool runs_code;
   void (*run)(TParseStruct&);
 };
 
 constexpr std::array<StageEntry, kPageStageCount> kStages = {{
-    {PageStage::Scripts, &TProjectSettings::UseScripts, '+', ScriptStage},
-    {PageStage::Vars, &TProjectSettings::UseVars, '%', VariableStage},
-    {PageStage::Includes, &TProjectSettings::UseIncludes, '&', IncludeStage},
-    {PageStage::ExtApps, &TProjectSettings::UseExtApps, '*', ExtAppStage},
+    {PageStage::Scripts, &TProjectSettings::UseScripts, "<+", true, ScriptStage},
+    {PageStage::Vars, &TProjectSettings::UseVars, "<%", false, VariableStage},
+    {PageStage::Includes, &TProjectSettings::UseIncludes, "<&", false, IncludeStage},
+    {PageStage::ExtApps, &TProjectSettings::UseExtApps, "<*", true, ExtAppStage},
 }};
 
 // Puts kNestingLimitComment before the first opening delimiter of a stage
@@ -56,6 +58,8 @@ void NestedPass(TParseStruct& context) {
 // then the nested pass it asks for.
 void RunStage(TParseStruct& context, const StageEntry& entry) {
   if (!(context.Settings.*entry.on) || context.Page.LimitReached) return;
+  if (entry.runs_code && context.Page.Text.find(entry.open) != std::string::npos)
+    context.Build.Caches.OutsideCodeRuns();
   entry.run(context);
   if (context.Page.Rescan) NestedPass(context);
 }
@@ -74,7 +78,7 @@ size_t FirstOpener(std::string_view text, const TProjectSettings& settings) {
   char openers[kPageStageCount + 1] = {};
   size_t count = 0;
   for (const StageEntry& entry : kStages)
-    if (settings.*entry.on) openers[count++] = entry.opener;
+    if (settings.*entry.on) openers[count++] = entry.open[1];
   if (count == 0) return std::string_view::npos;
   const char* begin = text.data();
   const char* end = begin + text.size();
