@@ -1,10 +1,17 @@
 // orvcc: builds the ORV project named on the command line, showing the
 // build's progress on standard error.
+#include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cc/command_line.h"
 #include "cc/progress_view.h"
@@ -34,13 +41,22 @@ const char* const kHelp =
     "\n"
     "  -q, --quiet    show no progress, only errors\n"
     "      --console  show progress on standard error (the default)\n"
+    "      --command-timeout SECONDS\n"
+    "                 end an external command <*...*> and its process group\n"
+    "                 when it runs longer than SECONDS (default 60; 0: no\n"
+    "                 limit); the page gets the command's error comment\n"
+    "      --max-page-size MIB\n"
+    "                 the size in MiB a page may grow to while it is expanded\n"
+    "                 (default 64); beyond it expansion stops with an error\n"
+    "                 comment in the page\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
     "Progress is one status line on a terminal and one line per page otherwise.\n"
     "Only the first PROJECT-FILE is built. Exit status: 0 when the build is over,\n"
-    "1 when an error ended it, 2 when no project was given or an option is\n"
-    "unknown, 3 when liborvcore.so or its entry point cannot be found.\n";
+    "1 when an error ended it or the project file cannot be read, 2 when no\n"
+    "project was given or an option is unknown or wrong, 3 when liborvcore.so or\n"
+    "its entry point cannot be found.\n";
 
 int TerminalWidth() {
   struct winsize size;
@@ -50,14 +66,60 @@ int TerminalWidth() {
 
 void Fail(const std::string& text) { orv::ShowMessage(orv::MessageKind::Error, "", text); }
 
+// Why the project file cannot be read, or "" when it can.
+std::string ProjectFileProblem(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    int err = errno;
+    if (err == ENOENT || err == ENOTDIR) return "orvcc: project file not found: " + path;
+    return "orvcc: project file cannot be read: " + path + " (" + std::strerror(err) + ")";
+  }
+  struct stat st;
+  bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  char byte;
+  bool readable = regular && ::read(fd, &byte, 1) >= 0;
+  int err = errno;
+  ::close(fd);
+  if (!regular) return "orvcc: project file cannot be read: " + path + " (not a regular file)";
+  if (!readable) return "orvcc: project file cannot be read: " + path + " (" + std::strerror(err) + ")";
+  return std::string();
+}
+
+// The whole number of an option's value, within [low, high]; false when the
+// value is not one.
+bool OptionNumber(const std::string& text, long long low, long long high, long long& value) {
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoll(text.c_str(), &end, 10);
+  return !text.empty() && *end == '\0' && errno == 0 && value >= low && value <= high;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp, {"-q", "--quiet", "--console"}, Fail, line,
-                             status))
+                             status, {"--command-timeout", "--max-page-size"}))
     return status;
+  struct Limit {
+    const char* option;
+    const char* name;
+    long long high;
+    long long scale;
+  };
+  std::vector<std::pair<std::string, long long>> limits;
+  for (const Limit& limit : {Limit{"--command-timeout", "command-timeout", 24LL * 3600 * 365, 1},
+                             Limit{"--max-page-size", "max-page-bytes", 1LL << 20, 1LL << 20}}) {
+    auto given = line.values.find(limit.option);
+    if (given == line.values.end()) continue;
+    long long value = 0;
+    if (!OptionNumber(given->second, limit.scale > 1 ? 1 : 0, limit.high, value)) {
+      Fail(std::string("orvcc: ") + limit.option + " needs a whole number, not \"" + given->second + "\"");
+      return kUsage;
+    }
+    limits.emplace_back(limit.name, value * limit.scale);
+  }
   bool quiet = line.Has("-q") || line.Has("--quiet");
   if (line.operands.empty()) {
     orv::Beep();
@@ -75,10 +137,19 @@ int main(int argc, char** argv) {
   auto process_project = reinterpret_cast<ProcessProjectProc>(orv::GetProcAddress(core, "ProcessProject", error));
   auto last_error = reinterpret_cast<const char* (*)()>(
       process_project ? orv::GetProcAddress(core, "orv_core_last_error", error) : nullptr);
-  if (!process_project || !last_error) {
+  auto set_limit = reinterpret_cast<SetLimitProc>(
+      last_error ? orv::GetProcAddress(core, "orv_core_set_limit", error) : nullptr);
+  if (!process_project || !last_error || !set_limit) {
     Fail("orvcc: liborvcore.so cannot be used: " + error);
     return kCoreMissing;
   }
+  for (const auto& [name, value] : limits) set_limit(name.c_str(), value);
+  std::string problem = ProjectFileProblem(project);
+  if (!problem.empty()) {
+    Fail(problem);
+    return kBuildFailed;
+  }
+
 
   using Mode = orv::ProgressView::Mode;
   Mode mode = quiet ? Mode::Quiet : ::isatty(STDERR_FILENO) ? Mode::Terminal : Mode::Lines;

@@ -2,6 +2,8 @@
 // it: arguments, exit statuses, messages and the pages it builds.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -100,10 +102,47 @@ TEST_F(OrvccTest, BuildsFirstProjectWithProgressLines) {
   EXPECT_EQ(quiet.err, "");
 }
 
-TEST_F(OrvccTest, MissingProjectBuildsNothing) {
-  Outcome run = Orvcc("'" + dir_ + "none.orv'");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "");
+TEST_F(OrvccTest, AProjectFileThatCannotBeReadIsAnError) {
+  Outcome missing = Orvcc("'" + dir_ + "none.orv'");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "orvcc: project file not found: " + dir_ + "none.orv\n");
+  Outcome folder = Orvcc("'" + dir_ + "src'");
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_EQ(folder.err, "orvcc: project file cannot be read: " + dir_ + "src (not a regular file)\n");
+  Outcome below_a_file = Orvcc("'" + dir_ + "none.orv/p.orv'");
+  EXPECT_EQ(below_a_file.status, 1);
+  EXPECT_NE(below_a_file.err.find("project file not found"), std::string::npos) << below_a_file.err;
+  WriteFileBytes(dir_ + "locked.orv", "[files]\n");
+  fs::permissions(dir_ + "locked.orv", fs::perms::none);
+  if (::geteuid() != 0) {  // root reads it anyway
+    Outcome locked = Orvcc("'" + dir_ + "locked.orv'");
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_EQ(locked.err, "orvcc: project file cannot be read: " + dir_ + "locked.orv (Permission denied)\n");
+  }
+  EXPECT_FALSE(fs::exists(dir_ + "out"));
+}
+
+TEST_F(OrvccTest, CommandTimeLimitAndPageSizeOptions) {
+  WriteFileBytes(dir_ + "src/a.hts", "[<*sleep 100*>]\n");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  Outcome run = Orvcc("-q --command-timeout 1 '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, dir_ + "src/a.hts: the command \"sleep 100\" ran longer than 1 seconds and was stopped\n");
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), "[<!-- ERROR: sleep 100-->]\r\n");
+
+  WriteFileBytes(dir_ + "src/a.hts", "<&me.hsn&>\n");
+  WriteFileBytes(dir_ + "src/me.hsn", "<&me.hsn&>\n<&me.hsn&>\n");
+  run = Orvcc("-q --max-page-size=1 '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::string page = ReadFileBytes(dir_ + "out/a.html");
+  EXPECT_NE(page.find("<!-- ERROR: page too large, expansion stopped -->"), std::string::npos);
+  EXPECT_LE(page.size(), (1u << 20) + 4096);
+
+  for (const char* bad : {"--command-timeout", "--command-timeout=-1", "--command-timeout x", "--max-page-size=0"}) {
+    Outcome wrong = Orvcc(std::string("-q '") + dir_ + "p.orv' " + bad);
+    EXPECT_EQ(wrong.status, 2) << bad;
+    EXPECT_NE(wrong.err.find("orvcc: "), std::string::npos) << bad;
+  }
 }
 
 TEST_F(OrvccTest, ErrorLeavingTheBuildGivesStatusOne) {

@@ -3,6 +3,7 @@
 // functions: an error is turned into a result.
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "core/site/build_driver.h"
@@ -37,6 +38,8 @@ extern "C" int ProcessProject(const char* ProjectFile, const char* SingleFile, H
     orv::ProcessProject(ProjectFile ? ProjectFile : "", SingleFile ? SingleFile : "", NotifyWindow,
                         Preview != 0);
     return 1;
+  } catch (const std::bad_alloc&) {
+    last_error = "Memory ran out";
   } catch (const std::exception& e) {
     last_error = e.what();
   } catch (...) {
@@ -47,6 +50,20 @@ extern "C" int ProcessProject(const char* ProjectFile, const char* SingleFile, H
 }
 
 extern "C" const char* orv_core_last_error(void) { return last_error.c_str(); }
+
+extern "C" int orv_core_set_limit(const char* Name, long long Value) {
+  std::string name = Name ? Name : "";
+  orv::ExpansionLimits& limits = orv::DefaultExpansionLimits();
+  if (name == "command-timeout" && Value >= 0 && Value <= 24 * 3600 * 365) {
+    limits.CommandTimeoutSeconds = static_cast<int>(Value);
+    return 1;
+  }
+  if (name == "max-page-bytes" && Value >= 4096 && Value <= (1LL << 40)) {
+    limits.MaxPageBytes = static_cast<size_t>(Value);
+    return 1;
+  }
+  return 0;
+}
 
 extern "C" size_t DoPathEx(const char*, const char* Folder, const char* SourceRoot, char* Result,
                            size_t ResultSize) {

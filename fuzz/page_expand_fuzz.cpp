@@ -17,23 +17,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string vars = split == std::string::npos ? std::string() : input.substr(0, split);
   std::string page = split == std::string::npos ? input : input.substr(split + 2);
 
-  orv::BuildState build;
-  build.Limits.MaxPassDepth = 8;
-  build.Limits.MaxPageBytes = 1 << 20;
+  // One build serves every input (its set-up, the data folders among it, is
+  // done once); what an input may change is reset before it runs.
+  static orv::BuildState& build = *[] {
+    auto* state = new orv::BuildState;
+    state->Limits.MaxPassDepth = 8;
+    state->Limits.MaxPageBytes = 1 << 20;
+    state->Context.Settings.UseScripts = false;
+    state->Context.Settings.UseExtApps = false;
+    state->Context.Settings.SourceDir = "/nonexistent-orv-fuzz";
+    return state;
+  }();
+  build.UserVars.Clear();
+  build.Context.Defines.Clear();
   for (const std::string& line : orv::SplitLines(vars)) {
     size_t eq = line.find('=');
     if (eq != std::string::npos) build.UserVars.Add(line.substr(0, eq), line.substr(eq + 1));
   }
   orv::TParseStruct& context = build.Context;
-  context.UseScripts = false;
-  context.UseExtApps = false;
-  context.SourceDir = "/nonexistent-orv-fuzz";
-  context.Page = orv::SplitLines(page);
+  context.Page.Start(orv::JoinLines(orv::SplitLines(page)));
   orv::ProcessPage(context);
-  if (orv::JoinLines(context.Page).size() > (1u << 20) + 4096) __builtin_trap();
+  if (context.Page.Text.size() > (1u << 20) + 4096) __builtin_trap();
 
   if (page.size() < 4096) {
-    auto lookup = [&build](const std::string& name) {
+    auto lookup = [](const std::string& name) {
       const orv::TUserSetting* var = build.UserVars.Find(name);
       return var ? var->Value : "<!-- ERROR: " + name + " -->";
     };

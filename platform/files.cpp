@@ -15,8 +15,16 @@
 namespace orv {
 
 bool FileExists(const std::string& path) {
+  FileStamp stamp;
+  return StatFile(path, stamp);
+}
+
+bool StatFile(const std::string& path, FileStamp& stamp) {
   struct stat st;
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  stamp.size = static_cast<long long>(st.st_size);
+  stamp.mtime_ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  return true;
 }
 
 bool DirectoryExists(const std::string& path) {
@@ -37,24 +45,64 @@ static std::string OpenError(const std::string& path, int err) {
   return "Cannot open file \"" + path + "\". " + std::strerror(err);
 }
 
+namespace {
+
+// Reads what is left of `fd` into `bytes`; false with `err` set on a read
+// error. A regular file (`st` from fstat) is read in one call sized by its
+// length (one more byte, so a file that grew is noticed); a short read of a
+// regular file is its end. Other files are read until read() returns 0.
+bool ReadAll(int fd, const struct stat& st, std::string& bytes, int& err) {
+  bool regular = S_ISREG(st.st_mode);
+  size_t chunk = regular ? static_cast<size_t>(st.st_size) + 1 : 65536;
+  bytes.clear();
+  for (;;) {
+    size_t have = bytes.size();
+    bytes.resize(have + chunk);
+    ssize_t n = ::read(fd, bytes.data() + have, chunk);
+    if (n < 0) {
+      bytes.resize(have);
+      if (errno == EINTR) continue;
+      err = errno;
+      return false;
+    }
+    bytes.resize(have + static_cast<size_t>(n));
+    if (n == 0 || (regular && static_cast<size_t>(n) < chunk)) return true;
+    chunk = 65536;
+  }
+}
+
+}  // namespace
+
 std::string ReadFileBytes(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EInOutError(OpenError(path, errno));
+  struct stat st;
+  if (::fstat(fd, &st) != 0) st.st_mode = 0;
   std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      int err = errno;
-      ::close(fd);
-      throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
-  }
+  int err = 0;
+  bool ok = ReadAll(fd, st, bytes, err);
   ::close(fd);
+  if (!ok) throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
   return bytes;
+}
+
+FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  if (path.empty()) return FileRead::NoFile;
+  // O_NONBLOCK: opening a pipe must not wait for a writer.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return FileExists(path) ? FileRead::Unreadable : FileRead::NoFile;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return FileRead::NoFile;
+  }
+  int err = 0;
+  bool ok = ReadAll(fd, st, bytes, err);
+  ::close(fd);
+  if (ok) return FileRead::Read;
+  bytes.clear();
+  return FileRead::Unreadable;
 }
 
 // Writes all of `bytes` to `fd`; false on any error.
@@ -82,10 +130,13 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
+  // Taken once: the counter and O_EXCL keep names apart should a forked
+  // child write with the same number.
+  static const std::string pid = std::to_string(::getpid());
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = path + ".~orv" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    temp = path + ".~orv" + pid + "-" + std::to_string(counter++);
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }
@@ -97,20 +148,66 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   return ok;
 }
 
+namespace {
+
+// Calls `line` for every line of `text` (split at CR LF, CR or LF; a final
+// line break does not start another line) with a plain loop over the bytes.
+template <typename Line>
+void ForEachLine(std::string_view text, Line line) {
+  const char* p = text.data();
+  const char* end = p + text.size();
+  const char* start = p;
+  while (p < end) {
+    char c = *p;
+    if (c != '\r' && c != '\n') {
+      ++p;
+      continue;
+    }
+    line(std::string_view(start, static_cast<size_t>(p - start)));
+    ++p;
+    if (c == '\r' && p < end && *p == '\n') ++p;
+    start = p;
+  }
+  if (start < end) line(std::string_view(start, static_cast<size_t>(end - start)));
+}
+
+}  // namespace
+
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
+  ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
   return lines;
+}
+
+bool IsNormalLineText(std::string_view text) {
+  if (text.empty()) return true;
+  if (text.size() < 2 || text[text.size() - 2] != '\r' || text.back() != '\n') return false;
+  // Every LF follows a CR, and there are as many CRs as LFs: then every CR
+  // is followed by an LF too.
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  size_t line_feeds = 0;
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))));
+       ++p) {
+    if (p == begin || p[-1] != '\r') return false;
+    ++line_feeds;
+  }
+  size_t returns = 0;
+  for (const char* p = begin; (p = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p))));
+       ++p)
+    ++returns;
+  return returns == line_feeds;
+}
+
+void NormalizeLineText(std::string& text) {
+  if (IsNormalLineText(text)) return;
+  std::string normal;
+  normal.reserve(text.size() + text.size() / 16 + 2);
+  ForEachLine(text, [&normal](std::string_view line) {
+    normal.append(line);
+    normal.append("\r\n");
+  });
+  text.swap(normal);
 }
 
 std::string JoinLines(const std::vector<std::string>& lines) {

@@ -12,6 +12,17 @@ namespace orv {
 // folders, devices and pipes are not files to read pages from.
 bool FileExists(const std::string& path);
 
+// The size and modification time of a regular file: what tells a cache
+// that a file changed.
+struct FileStamp {
+  long long size = 0;
+  long long mtime_ns = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// FileExists that also gives the file's stamp (one stat call).
+bool StatFile(const std::string& path, FileStamp& stamp);
+
 // True when `path` names an existing folder.
 bool DirectoryExists(const std::string& path);
 
@@ -24,6 +35,15 @@ bool DeleteFile(const std::string& path);
 // The whole file. Raises EInOutError ("Cannot open file "<path>". <reason>")
 // when it cannot be opened or read.
 std::string ReadFileBytes(const std::string& path);
+
+// What ReadRegularFile found.
+enum class FileRead { NoFile, Unreadable, Read };
+
+// Reads the regular file at `path` into `bytes` with open, fstat, read and
+// close. NoFile when `path` names no regular file (missing, a folder, a
+// device or a pipe); Unreadable, with `bytes` empty, for a regular file that
+// cannot be opened or read.
+FileRead ReadRegularFile(const std::string& path, std::string& bytes);
 
 // Creates or truncates the file and writes `bytes`; raises EInOutError on any
 // failure.
@@ -40,5 +60,13 @@ std::vector<std::string> SplitLines(std::string_view text);
 
 // Joins lines with CR LF after every line, the last included.
 std::string JoinLines(const std::vector<std::string>& lines);
+
+// Line text: a text that is JoinLines of its own SplitLines, every line
+// ended by CR LF (the empty text has no lines). IsNormalLineText tells
+// whether `text` is in that form; NormalizeLineText puts it in that form in
+// one pass (JoinLines(SplitLines(text)) without the list of lines), and
+// leaves a text already in it untouched.
+bool IsNormalLineText(std::string_view text);
+void NormalizeLineText(std::string& text);
 
 }  // namespace orv

@@ -7,15 +7,27 @@
 
 namespace orv {
 
-// Runs `command` with /bin/sh -c in the current folder, with standard input
-// from /dev/null, standard output read through a pipe into `output`, and
-// standard error left to the caller's. Waits for the command to end.
+// How a command run ended.
+enum class CommandOutcome {
+  Done,      // it ran; `output` holds what it printed
+  Failed,    // it could not be started, or its output grew too large
+  TimedOut,  // it ran longer than the time limit and was ended
+};
+
+// Runs `command` with /bin/sh -c in the current folder, in a process group
+// of its own, with standard input from /dev/null, standard output read
+// through a pipe into `output`, and standard error left to the caller's.
 //
-// Returns false when the command could not be started: the shell could not
-// be run, or it reported that the command was not found or not executable
-// (exit status 127 or 126), or the output grew beyond `max_output` bytes (the
-// command is then killed). Other exit statuses count as success: what the
-// command printed is the result.
-bool RunCommand(const std::string& command, std::string& output, size_t max_output);
+// Failed: the shell could not be run, or it reported that the command was
+// not found or not executable (exit status 127 or 126), or the output grew
+// beyond `max_output` bytes (the process group is then killed). Other exit
+// statuses count as success: what the command printed is the result.
+//
+// The read ends when the shell has exited and the output it wrote is read,
+// even when a background child it started still holds the pipe open.
+// TimedOut: the shell had not exited after `timeout_seconds` (0: no limit);
+// its whole process group is killed.
+CommandOutcome RunCommand(const std::string& command, std::string& output, size_t max_output,
+                          int timeout_seconds = 0);
 
 }  // namespace orv

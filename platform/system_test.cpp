@@ -1,7 +1,12 @@
 // Folders, the version record, library loading, the message sink, command
 // running and the file helpers.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
@@ -101,18 +106,49 @@ TEST(MessageServiceTest, SinkCanBeReplaced) {
 
 TEST(ProcessTest, CapturesStandardOutputOnly) {
   std::string out;
-  EXPECT_TRUE(RunCommand("echo hello; echo oops >&2", out, 1 << 20));
+  EXPECT_EQ(RunCommand("echo hello; echo oops >&2", out, 1 << 20), CommandOutcome::Done);
   EXPECT_EQ(out, "hello\n");
-  EXPECT_TRUE(RunCommand("printf 'a b'; exit 3", out, 1 << 20));
+  EXPECT_EQ(RunCommand("printf 'a b'; exit 3", out, 1 << 20), CommandOutcome::Done);
   EXPECT_EQ(out, "a b");
-  EXPECT_TRUE(RunCommand("cat", out, 1 << 20));  // standard input is empty
+  EXPECT_EQ(RunCommand("cat", out, 1 << 20), CommandOutcome::Done);  // standard input is empty
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(RunCommand("exec >&-; echo gone", out, 1 << 20, 5), CommandOutcome::Done);  // output closed early
   EXPECT_EQ(out, "");
 }
 
 TEST(ProcessTest, CommandsThatCannotStartFail) {
   std::string out;
-  EXPECT_FALSE(RunCommand("orv-no-such-command-xyz 2>/dev/null", out, 1 << 20));
-  EXPECT_FALSE(RunCommand("yes", out, 4096));  // endless output is cut off
+  EXPECT_EQ(RunCommand("orv-no-such-command-xyz 2>/dev/null", out, 1 << 20), CommandOutcome::Failed);
+  EXPECT_EQ(RunCommand("yes", out, 4096), CommandOutcome::Failed);  // endless output is cut off
+}
+
+// Whether the process `pid` ends (or has ended) within `seconds`.
+bool Ends(pid_t pid, int seconds) {
+  int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+  if (fd < 0) return errno == ESRCH;
+  struct pollfd wait_for = {fd, POLLIN, 0};
+  bool ended = ::poll(&wait_for, 1, seconds * 1000) == 1;
+  ::close(fd);
+  return ended;
+}
+
+TEST(ProcessTest, ABackgroundChildDoesNotHoldTheRead) {
+  std::string out;
+  EXPECT_EQ(RunCommand("sleep 100 & echo $!; echo bg", out, 1 << 20, 60), CommandOutcome::Done);
+  size_t line = out.find('\n');
+  ASSERT_NE(line, std::string::npos);
+  EXPECT_EQ(out.substr(line + 1), "bg\n");
+  pid_t sleeper = static_cast<pid_t>(std::stol(out.substr(0, line)));
+  EXPECT_FALSE(Ends(sleeper, 0));  // a background job outlives its command
+  ::kill(sleeper, SIGKILL);
+}
+
+TEST(ProcessTest, TimeOutEndsTheWholeProcessGroup) {
+  std::string out;
+  EXPECT_EQ(RunCommand("sleep 100 & echo $!; sleep 100", out, 1 << 20, 1), CommandOutcome::TimedOut);
+  ASSERT_FALSE(out.empty());
+  EXPECT_TRUE(Ends(static_cast<pid_t>(std::stol(out)), 10));
+  EXPECT_EQ(RunCommand("sleep 100", out, 1 << 20, 1), CommandOutcome::TimedOut);
 }
 
 TEST(FilesTest, LinesSplitAtEveryBreakKind) {
@@ -122,6 +158,28 @@ TEST(FilesTest, LinesSplitAtEveryBreakKind) {
   EXPECT_TRUE(SplitLines("").empty());
   EXPECT_EQ(JoinLines({"a", ""}), "a\r\n\r\n");
   EXPECT_EQ(JoinLines({}), "");
+}
+
+TEST(FilesTest, NormalLineTextIsJoinOfSplit) {
+  for (const char* text : {"", "a", "a\r\n", "a\r", "a\n", "\n", "\r\r\n", "\n\r", "a\r\nb", "a\rb\nc\r\n",
+                           "\r\n\r\n", "x\r\n\n", "ab\r\ncd\r\n"}) {
+    std::string normal = text;
+    NormalizeLineText(normal);
+    EXPECT_EQ(normal, JoinLines(SplitLines(text))) << text;
+    EXPECT_TRUE(IsNormalLineText(normal)) << text;
+    EXPECT_EQ(IsNormalLineText(text), normal == text) << text;
+  }
+}
+
+TEST(FilesTest, ReadFileBytesReadsRegularFilesAndOthers) {
+  std::string path = std::string(std::getenv("ORV_HOME") ? std::getenv("ORV_HOME") : "/tmp") + "/read test";
+  for (size_t size : {0u, 1u, 65535u, 65536u, 200000u}) {
+    std::string bytes(size, 'x');
+    WriteFileBytes(path, bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes) << size;
+  }
+  std::filesystem::remove(path);
+  EXPECT_FALSE(ReadFileBytes("/proc/self/status").empty());  // reports a size of 0
 }
 
 TEST(FilesTest, AtomicWriteReplacesAndLeavesNoTemporary) {

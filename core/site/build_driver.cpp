@@ -3,6 +3,7 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <new>
 
 #include "core/site/builtin_vars.h"
 #include "core/site/process_page.h"
@@ -21,40 +22,29 @@ std::string WithSlash(const std::string& path) {
   return path.empty() || path.back() != '/' ? path + "/" : path;
 }
 
-// Sends a message that carries a TMyRecord; the receiver frees the record.
-void SendRecord(const TParseStruct& context, uint32_t message, const std::string& text) {
-  if (!IsWindow(context.NotifyWindow)) return;
-  TMyRecord* record = orv_myrecord_new(text.c_str(), "", "");
-  if (!record) throw EOutOfMemory("Out of memory");
-  SendMessage(context.NotifyWindow, message, 0, reinterpret_cast<LPARAM>(record));
-}
-
-void SendPlain(const TParseStruct& context, uint32_t message) {
-  SendMessage(context.NotifyWindow, message, 0, 0);
-}
-
 using OutputName = std::function<std::string(const std::string& entry)>;
 
+// The output folder is not created here: WritePage creates it when the
+// first write into it fails, which saves a look-up per page.
 std::string MirroredName(const TParseStruct& context, const std::string& entry) {
-  return MapOutputDir(context.OutputDir, ExtractFilePath(entry), context.SourceDir) +
+  return MirroredOutputDir(context.Settings.OutputDir, ExtractFilePath(entry), context.Settings.SourceDir) +
          ChangeFileExt(ExtractFileName(entry), ".html");
 }
 
 void BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name) {
-  if (!FileExists(entry)) return;
-  context.ScriptsStepPending = context.VarsStepPending = true;
-  context.IncludesStepPending = context.ExtAppsStepPending = true;
-  LoadPage(context, entry);
+  if (!LoadPage(context, entry)) return;
   ProcessMessages();
-  SendRecord(context, BUILD_FILE, entry);
+  context.Progress.File(entry);
   ProcessMessages();
-  context.Rescan = false;
-  context.PassDepth = 0;
-  context.LimitReached = false;
-  SendBuildStep(context);
-  ProcessPage(context);
+  context.Progress.Step();
+  try {
+    ProcessPage(context);
+  } catch (const std::bad_alloc&) {
+    std::string().swap(context.Page.Text);
+    throw EOutOfMemory(entry + ": memory ran out while the page was expanded");
+  }
   WritePage(context, output_name(entry));
-  SendBuildStep(context);
+  context.Progress.Step();
   ProcessMessages();
 }
 
@@ -63,7 +53,7 @@ void BuildPage(TParseStruct& context, const std::string& entry, const OutputName
 void BuildEntries(TParseStruct& context, const LineList& entries, int steps_per_page,
                   const OutputName& output_name, std::exception_ptr& error) {
   size_t count = entries.size();
-  SendRecord(context, BUILD_SETRANGE, std::to_string(steps_per_page * static_cast<long long>(count)));
+  context.Progress.Range(steps_per_page * static_cast<long long>(count));
   try {
     for (size_t i = 0; i < count; ++i) {
       std::string entry = entries[i];
@@ -72,8 +62,8 @@ void BuildEntries(TParseStruct& context, const LineList& entries, int steps_per_
   } catch (...) {
     if (!error) error = std::current_exception();
   }
-  SendPlain(context, BUILD_RESET);
-  SendRecord(context, BUILD_FILE, "");
+  context.Progress.Reset();
+  context.Progress.File("");
 }
 
 }  // namespace
@@ -85,26 +75,34 @@ std::string DoPathEx(const std::string& folder, const std::string& source_root) 
   return ExcludeTrailingSlash(dir.substr(root.size()));
 }
 
+std::string MirroredOutputDir(const std::string& output_dir, const std::string& file_dir,
+                              const std::string& source_dir) {
+  std::string relative = DoPathEx(file_dir, source_dir);
+  return relative.empty() ? WithSlash(output_dir) : WithSlash(output_dir) + relative + "/";
+}
+
 std::string MapOutputDir(const std::string& output_dir, const std::string& file_dir,
                          const std::string& source_dir) {
-  std::string relative = DoPathEx(file_dir, source_dir);
-  std::string dir = relative.empty() ? WithSlash(output_dir) : WithSlash(output_dir) + relative + "/";
+  std::string dir = MirroredOutputDir(output_dir, file_dir, source_dir);
   if (!DirectoryExists(dir)) ForceDirectories(dir);
   return dir;
 }
 
-void LoadPage(TParseStruct& context, const std::string& file) {
+bool LoadPage(TParseStruct& context, const std::string& file) {
+  std::string text;
+  if (ReadRegularFile(file, text) == FileRead::NoFile) return false;
   context.Build.CurrentFile = file;
-  try {
-    context.Page = SplitLines(ReadFileBytes(file));
-  } catch (const EInOutError&) {
-    context.Page.clear();
-  }
+  NormalizeLineText(text);
+  context.Page.Start(std::move(text));
+  return true;
 }
 
 void WritePage(TParseStruct& context, const std::string& out_file) {
-  WriteFileAtomic(out_file, JoinLines(context.Page));
-  context.Page.clear();
+  if (!WriteFileAtomic(out_file, context.Page.Text)) {
+    ForceDirectories(ExtractFilePath(out_file));
+    WriteFileAtomic(out_file, context.Page.Text);
+  }
+  context.Page.Text.clear();
 }
 
 void ProcessProject(const std::string& project_file, const std::string& single_file, HWND notify,
@@ -112,24 +110,27 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   BuildState build;
   CurrentBuildScope scope(build);
   TParseStruct& context = build.Context;
-  context.ProjectFile = project_file;
+  TProjectSettings& settings = context.Settings;
+  settings.ProjectFile = project_file;
   std::error_code ec;
   std::filesystem::path single =
       single_file.empty() ? std::filesystem::path() : std::filesystem::absolute(single_file, ec);
-  context.SingleFile = ec ? single_file : single.string();
-  context.NotifyWindow = notify;
-  context.Preview = preview;
+  settings.SingleFile = ec ? single_file : single.string();
+  context.Progress.SetWindow(notify);
+  settings.Preview = preview;
   ProjectTexts texts = ReadProject(context);
   FillBuiltinVars(context, texts, CurrentBuildTime());
 
   std::exception_ptr error;
-  bool preview_page = !context.SingleFile.empty() && context.Preview;
-  BuildEntries(context, context.Files, 7,
+  bool preview_page = !settings.SingleFile.empty() && settings.Preview;
+  BuildEntries(context, settings.Files, kStepsPerPage,
                [&context, preview_page](const std::string& entry) {
                  return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, entry);
                },
                error);
-  BuildEntries(context, build.BuildQueue, 6,
+  // The range of the queued files counts one step less per page than is
+  // sent, as the build's progress has always been reported.
+  BuildEntries(context, build.BuildQueue, kStepsPerPage - 1,
                [&context](const std::string& entry) { return MirroredName(context, entry); }, error);
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);

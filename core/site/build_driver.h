@@ -25,12 +25,18 @@ std::string DoPathEx(const std::string& folder, const std::string& source_root);
 std::string MapOutputDir(const std::string& output_dir, const std::string& file_dir,
                          const std::string& source_dir);
 
-// CurrentFile := file; Page := its lines (empty when it cannot be read).
-void LoadPage(TParseStruct& context, const std::string& file);
+// MapOutputDir without creating anything.
+std::string MirroredOutputDir(const std::string& output_dir, const std::string& file_dir,
+                              const std::string& source_dir);
 
-// Writes Page (CR LF after every line) to `out_file` through a temporary file
-// in the same folder, then clears Page. A failure leaves any old page in
-// place and is not reported.
+// False when `file` names no regular file. Otherwise CurrentFile := file and
+// the page starts (TPageState::Start) with its text in line form, empty when
+// the file cannot be read.
+bool LoadPage(TParseStruct& context, const std::string& file);
+
+// Writes the page text to `out_file` through a temporary file in the same
+// folder (creating the folder when it is missing), then clears the text. A
+// failure leaves any old page in place and is not reported.
 void WritePage(TParseStruct& context, const std::string& out_file);
 
 }  // namespace orv

@@ -120,6 +120,32 @@ TEST_F(BuildTest, QueuedFilesAreBuiltOnceAndDeleteQueueRuns) {
   EXPECT_EQ(CurrentBuild(), nullptr);
 }
 
+TEST_F(BuildTest, LaterPagesAndCommandsSeeEarlierPagesWritten) {
+  Put("src/a.hts", "page a");
+  Put("src/b.hts", "[<&../out/a.html&>]");
+  Put("src/c.hts", "[<*cat '" + dir_ + "out/b.html'*>]");
+  Put("src/d.html", "page d");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n"
+               "3=src/d.html\n4=out/d.html\n");
+  Build();
+  EXPECT_EQ(Get("out/b.html"), "[page a\r\n]\r\n");
+  EXPECT_EQ(Get("out/c.html"), "[[page a\r\n]\r\n]\r\n");
+  EXPECT_EQ(Get("out/d.html"), "page d\r\n");  // built from src/d.html, then from itself
+}
+
+TEST_F(BuildTest, AnIncludeChangedByACommandIsReadAgain) {
+  Put("src/part.hsn", "old text");
+  fs::last_write_time(dir_ + "src/part.hsn", fs::file_time_type::clock::now() - std::chrono::hours(1));
+  Put("src/a.hts", "<&part.hsn&>");
+  Put("src/b.hts", "<&part.hsn&><*printf 'new text' > '" + dir_ + "src/part.hsn'*>");
+  Put("src/c.hts", "<&part.hsn&>");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n");
+  Build();
+  EXPECT_EQ(Get("out/a.html"), "old text\r\n\r\n");
+  EXPECT_EQ(Get("out/b.html"), "old text\r\n\r\n");
+  EXPECT_EQ(Get("out/c.html"), "new text\r\n\r\n");
+}
+
 TEST_F(BuildTest, ErrorEndsTheLoopButQueuesStillRun) {
   Put("src/a.hts", "<&broken.txt&>");
   Put("src/c.hts", "c");
@@ -185,31 +211,31 @@ TEST_F(BuildTest, ReadProjectRules) {
       "[variables]\nTitle=Upper\ntitle=lower\nTitle=again\n"
       "[files]\n0=a.hts\n1=/abs/b.hts\n5=f.hts\n");
   BuildState build;
-  build.Context.ProjectFile = dir_ + "p.orv";
+  build.Context.Settings.ProjectFile = dir_ + "p.orv";
   ProjectTexts texts = ReadProject(build.Context);
-  EXPECT_FALSE(build.Context.UseVars);
-  EXPECT_TRUE(build.Context.UseIncludes);
-  EXPECT_FALSE(build.Context.UseExtApps);
-  EXPECT_TRUE(build.Context.UseScripts);
-  EXPECT_EQ(build.Context.Files, (LineList{dir_ + "a.hts", "/abs/b.hts", ""}));
+  EXPECT_FALSE(build.Context.Settings.UseVars);
+  EXPECT_TRUE(build.Context.Settings.UseIncludes);
+  EXPECT_FALSE(build.Context.Settings.UseExtApps);
+  EXPECT_TRUE(build.Context.Settings.UseScripts);
+  EXPECT_EQ(build.Context.Settings.Files, (LineList{dir_ + "a.hts", "/abs/b.hts", ""}));
   EXPECT_EQ(build.UserVars.Count(), 3);
   EXPECT_EQ(build.UserVars.Find("Title")->Value, "Upper");
   EXPECT_EQ(build.UserVars.Find("title")->Value, "lower");
   EXPECT_EQ(build.UserVars.Items(2).Value, "again");
-  EXPECT_EQ(build.Context.SourceDir, dir_);  // empty folder: the project's own
+  EXPECT_EQ(build.Context.Settings.SourceDir, dir_);  // empty folder: the project's own
   EXPECT_EQ(texts.Src, "");
 
   BuildState single;
-  single.Context.ProjectFile = dir_ + "p.orv";
-  single.Context.SingleFile = "/x/only.hts";
+  single.Context.Settings.ProjectFile = dir_ + "p.orv";
+  single.Context.Settings.SingleFile = "/x/only.hts";
   ReadProject(single.Context);
-  EXPECT_EQ(single.Context.Files, (LineList{"/x/only.hts"}));
+  EXPECT_EQ(single.Context.Settings.Files, (LineList{"/x/only.hts"}));
 }
 
 TEST_F(BuildTest, BuiltinVariablesInOrder) {
   Put("p.orv", "[directories]\nsrc=src/\nout=/o\nimg=img\n[other]\nimgprep=images/\n");
   BuildState build;
-  build.Context.ProjectFile = dir_ + "p.orv";
+  build.Context.Settings.ProjectFile = dir_ + "p.orv";
   ProjectTexts texts = ReadProject(build.Context);
   FillBuiltinVars(build.Context, texts, BuildTime{946684800, true});
   const TUserSettingList& vars = build.BuiltinVars;

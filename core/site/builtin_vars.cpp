@@ -39,7 +39,7 @@ std::string FormatDate(const BuildTime& time) { return Format(time, "%x"); }
 void FillBuiltinVars(TParseStruct& context, const ProjectTexts& texts, const BuildTime& time) {
   TUserSettingList& vars = context.Build.BuiltinVars;
   vars.Clear();
-  std::string project_name = ExtractFileName(context.ProjectFile);
+  std::string project_name = ExtractFileName(context.Settings.ProjectFile);
   std::string now_time = FormatTime(time);
   std::string now_date = FormatDate(time);
   std::string root = DataDir();
@@ -50,7 +50,7 @@ void FillBuiltinVars(TParseStruct& context, const ProjectTexts& texts, const Bui
   vars.Add("ImgPrefix", texts.ImgPrep);
   vars.Add("TimeNow", now_time);
   vars.Add("DateNow", now_date);
-  vars.Add("ProjectPath", ProjectFolder(context.ProjectFile));
+  vars.Add("ProjectPath", ProjectFolder(context.Settings.ProjectFile));
   vars.Add("ORVRootDir", root);
   vars.Add("SystemDir", SystemDir());
   vars.Add("WinDir", WinDir());

@@ -1,5 +1,10 @@
 #include "core/site/define_stage.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "core/site/markup_scan.h"
 #include "core/site/wildcard_pos.h"
 #include "platform/files.h"
 
@@ -22,60 +27,133 @@ std::string GetAttr(const std::string& body, const std::string& key) {
 
 namespace {
 
-// Visits the page's lines from the last to the first and removes each line
-// for which `take` returns true.
-template <typename Take>
-void RemoveLinesBottomUp(LineList& page, Take take) {
-  for (size_t i = page.size(); i-- > 0;)
-    if (take(page[i])) page.erase(page.begin() + static_cast<std::ptrdiff_t>(i));
-}
-
 bool HasDefine(const TUserSettingList& defines, const std::string& name, const std::string& value) {
   for (int i = 0; i < defines.Count(); ++i)
     if (defines.Items(i).Name == name && defines.Items(i).Value == value) return true;
   return false;
 }
 
-// Replaces the define's name throughout `text`.
-std::string ReplaceDefine(const std::string& text, const TUserSetting& define) {
-  if (define.Name.empty()) return text;
+// What the define stage does with one line.
+enum class LineKind { Keep, Define, Disabled };
+
+// A line holding "{$DEFINE" (without regard to case) with a "}" after it
+// defines; failing that, one holding "{.$DEFIN" with a "}" after it is a
+// disabled define. `body` gets a define's body.
+LineKind ClassifyLine(std::string_view line, std::string& body) {
+  int p = WildcardPos(line, "{$DEFINE", -1);
+  if (p > 0) {
+    int close = WildcardPos(line, "}", p + 8);
+    if (close > 0) {
+      body = close > p + 9 ? std::string(line.substr(static_cast<size_t>(p + 8), static_cast<size_t>(close - p - 9)))
+                           : std::string();
+      return LineKind::Define;
+    }
+  }
+  p = WildcardPos(line, "{.$DEFIN", -1);
+  return p > 0 && WildcardPos(line, "}", p + 8) > 0 ? LineKind::Disabled : LineKind::Keep;
+}
+
+// Whether `text` holds "{$DEFINE" or "{.$DEFIN" (without regard to letter
+// case) at `at`, where a '{' is.
+bool DefineKeywordAt(std::string_view text, size_t at) {
+  std::string_view rest = text.substr(at);
+  return WildcardPos(rest.substr(0, 8), "{$DEFINE", -1) == 1 || WildcardPos(rest.substr(0, 8), "{.$DEFIN", -1) == 1;
+}
+
+// A define or disabled-define line of the page text: [start, end) without
+// its CR LF.
+struct LineSpan {
+  size_t start;
+  size_t end;
+  LineKind kind;
+  std::string body;
+};
+
+// Removes the define and disabled-define lines from the page text (in line
+// form) and adds the defines, visiting the lines from the last to the first.
+// Only lines with a '{' that opens a define keyword are looked at.
+void CollectDefines(std::string& text, TUserSettingList& defines) {
+  std::vector<LineSpan> removed;
+  const char* data = text.data();
+  size_t at = 0;
+  while (at < text.size()) {
+    const void* brace = std::memchr(data + at, '{', text.size() - at);
+    if (!brace) break;
+    size_t pos = static_cast<size_t>(static_cast<const char*>(brace) - data);
+    size_t line_end = text.find('\r', pos);
+    if (line_end == std::string::npos) line_end = text.size();
+    if (!DefineKeywordAt(text, pos)) {
+      at = pos + 1;
+      continue;
+    }
+    size_t line_start = text.rfind('\n', pos);
+    line_start = line_start == std::string::npos ? 0 : line_start + 1;
+    LineSpan span{line_start, line_end, LineKind::Keep, std::string()};
+    span.kind = ClassifyLine(std::string_view(text).substr(line_start, line_end - line_start), span.body);
+    if (span.kind != LineKind::Keep) removed.push_back(std::move(span));
+    at = line_end;
+  }
+  if (removed.empty()) return;
+  for (size_t i = removed.size(); i-- > 0;) {
+    if (removed[i].kind != LineKind::Define) continue;
+    std::string name = GetAttr(removed[i].body, "type=\"");
+    std::string value = GetAttr(removed[i].body, "value=\"");
+    if (!HasDefine(defines, name, value)) defines.Add(name, value);
+  }
+  std::string kept;
+  kept.reserve(text.size());
+  size_t from = 0;
+  for (const LineSpan& span : removed) {
+    kept.append(text, from, span.start - from);
+    from = std::min(span.end + 2, text.size());
+  }
+  kept.append(text, from, std::string::npos);
+  text.swap(kept);
+}
+
+// Replaces the define's name throughout `text`, stopping where the text
+// would grow beyond `max_bytes`: kPageTooLargeComment goes there and the
+// result is false.
+bool ReplaceDefine(std::string& text, const TUserSetting& define, size_t max_bytes) {
+  if (define.Name.empty()) return true;
+  int at = WildcardPos(text, define.Name, -1);
+  if (at == 0) return true;
   std::string result;
   int from = 1;
-  int at = WildcardPos(text, define.Name, -1);
   while (at > 0) {
-    result.append(text, static_cast<size_t>(from - 1), static_cast<size_t>(at - from));
+    size_t kept = static_cast<size_t>(at - from);
+    size_t rest = text.size() - static_cast<size_t>(at - 1);
+    if (result.size() + kept + define.Value.size() + rest - define.Name.size() > max_bytes) {
+      result.append(text, static_cast<size_t>(from - 1), kept);
+      result.append(kPageTooLargeComment);
+      result.append(text, static_cast<size_t>(at - 1), std::string::npos);
+      text.swap(result);
+      return false;
+    }
+    result.append(text, static_cast<size_t>(from - 1), kept);
     result.append(define.Value);
     from = at + static_cast<int>(define.Name.size());
     at = WildcardPos(text, define.Name, from);
   }
-  if (from == 1) return text;
   result.append(text, static_cast<size_t>(from - 1), std::string::npos);
-  return result;
+  text.swap(result);
+  return true;
 }
 
 }  // namespace
 
 void DefineStage(TParseStruct& context) {
-  RemoveLinesBottomUp(context.Page, [&context](const std::string& line) {
-    int p = WildcardPos(line, "{$DEFINE", -1);
-    if (p == 0) return false;
-    int close = WildcardPos(line, "}", p + 8);
-    if (close == 0) return false;
-    std::string body = close > p + 9 ? line.substr(static_cast<size_t>(p + 8), static_cast<size_t>(close - p - 9))
-                                     : std::string();
-    std::string name = GetAttr(body, "type=\"");
-    std::string value = GetAttr(body, "value=\"");
-    if (!HasDefine(context.Defines, name, value)) context.Defines.Add(name, value);
-    return true;
-  });
-  RemoveLinesBottomUp(context.Page, [](const std::string& line) {
-    int p = WildcardPos(line, "{.$DEFIN", -1);
-    return p > 0 && WildcardPos(line, "}", p + 8) > 0;
-  });
+  std::string& text = context.Page.Text;
+  CollectDefines(text, context.Defines);
   if (context.Defines.Count() == 0) return;
-  std::string text = JoinLines(context.Page);
-  for (int i = 0; i < context.Defines.Count(); ++i) text = ReplaceDefine(text, context.Defines.Items(i));
-  context.Page = SplitLines(text);
+  const size_t max_bytes = context.Build.Limits.MaxPageBytes;
+  for (int i = 0; i < context.Defines.Count(); ++i) {
+    if (!ReplaceDefine(text, context.Defines.Items(i), max_bytes)) {
+      context.Page.LimitReached = true;
+      break;
+    }
+  }
+  NormalizeLineText(text);
 }
 
 }  // namespace orv

@@ -26,6 +26,12 @@ std::string GetAttr(const std::string& body, const std::string& key);
 // A define line identical in name and value to a define already in the list
 // (the same define in every page of a site) is not added again, so the list
 // and the cost of the replacement do not grow with the number of pages.
+// A replacement that would make the page longer than the build's
+// MaxPageBytes is not made: kPageTooLargeComment goes where it would have
+// been, no further replacements are made, and the page's LimitReached is
+// set (so no further stage runs on it).
+// The stage finds its lines by looking only where a '{' is; the page text
+// stays in line form.
 void DefineStage(TParseStruct& context);
 
 }  // namespace orv

@@ -90,13 +90,17 @@ std::string GifSizeText(const std::string& path) { return SizeText(GifSize(path)
 std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
   const std::string path = InImageDir(context.Build, name);
-  if (!FileExists(path)) return "<!-- ERROR: " + content + " -->";
+  FileStamp stamp;
+  if (!StatFile(path, stamp)) return "<!-- ERROR: " + content + " -->";
   const std::string ext = LowerCase(ExtractFileExt(name));
+  BuildCaches& caches = context.Build.Caches;
   std::string size;
   if (ext == ".gif") {
-    if (MeasureGif(path, context)) size = " width=" + context.GifWidth + " height=" + context.GifHeight;
+    if (Store(caches.ImageSize(path, stamp, GifSize), context.GifWidth, context.GifHeight))
+      size = " width=" + context.GifWidth + " height=" + context.GifHeight;
   } else if (ext == ".jpg" || ext == ".jpeg") {
-    if (MeasureJpeg(path, context)) size = " width=" + context.JpegWidth + " height=" + context.JpegHeight;
+    if (Store(caches.ImageSize(path, stamp, JpegSize), context.JpegWidth, context.JpegHeight))
+      size = " width=" + context.JpegWidth + " height=" + context.JpegHeight;
   }
   return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
 }

@@ -64,6 +64,17 @@ TEST_F(ImageIncludeTest, IncludeWritesTheMeasuredTag) {
   EXPECT_EQ(context_.GifHeight, "40");
 }
 
+TEST_F(ImageIncludeTest, AnImageChangedDuringTheBuildIsMeasuredAgain) {
+  EXPECT_EQ(ImageInclude(context_, "a.gif"), "<img src=\"img/a.gif\" width=10 height=20 alt=\"a.gif\">");
+  context_.GifWidth = "stale";
+  EXPECT_EQ(ImageInclude(context_, "a.gif"), "<img src=\"img/a.gif\" width=10 height=20 alt=\"a.gif\">");
+  EXPECT_EQ(context_.GifWidth, "10");  // the kept size still goes to the context
+  Write("img/a.gif", Gif(30, 4));
+  EXPECT_EQ(ImageInclude(context_, "a.gif"), "<img src=\"img/a.gif\" width=30 height=4 alt=\"a.gif\">");
+  Write("img/a.gif", "GIF89a garbage, now");
+  EXPECT_EQ(ImageInclude(context_, "a.gif"), "<img src=\"img/a.gif\" alt=\"a.gif\">");
+}
+
 TEST_F(ImageIncludeTest, IncludeIgnoresTheFolderOfTheContent) {
   const std::string tag = "<img src=\"img/logo.gif\" width=120 height=40 alt=\"logo.gif\">";
   EXPECT_EQ(ImageInclude(context_, "pics\\logo.gif"), tag);

@@ -44,6 +44,7 @@ class ScanBuffer {
 ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_view close,
                        const MarkupReplacer& replace, size_t max_bytes) {
   ScanOutcome outcome;
+  if (text.find(open) == std::string::npos) return outcome;
   std::string done;
   done.reserve(text.size());
   ScanBuffer rest(std::move(text));

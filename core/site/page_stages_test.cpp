@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "core/site/define_stage.h"
 #include "core/site/markup_scan.h"
+#include "core/site/page_test_support.h"
 #include "core/site/process_page.h"
 #include "platform/exception.h"
 #include "platform/files.h"
@@ -18,28 +20,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StageTest : public testing::Test {
+class StageTest : public test::PageTest {
  protected:
-  void SetUp() override {
-    dir_ = DataDir() + "stage test/";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ + "src");
-    context_.SourceDir = dir_ + "src";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  StageTest() : PageTest("stage test") {}
 
   // Runs `stage` over `page` and returns the page joined with "\n".
   std::string Apply(void (*stage)(TParseStruct&), const std::string& page) {
-    context_.Page = SplitLines(page);
+    SetPage(SplitLines(page));
     stage(context_);
     std::string out;
-    for (const std::string& line : context_.Page) out += line + "\n";
+    for (const std::string& line : Lines()) out += line + "\n";
     return out;
   }
-
-  std::string dir_;
-  BuildState build_;
-  TParseStruct& context_ = build_.Context;
 };
 
 TEST_F(StageTest, VariablesBuiltinsFirstAndExactNames) {
@@ -51,11 +43,11 @@ TEST_F(StageTest, VariablesBuiltinsFirstAndExactNames) {
   // The search resumes one before the old closing delimiter: a short value
   // makes the stage skip the start of markup right behind it.
   EXPECT_EQ(Apply(VariableStage, "<%Title%>|<%title%>"), "Home|<%title%>\n");
-  EXPECT_TRUE(context_.Rescan);
+  EXPECT_TRUE(context_.Page.Rescan);
   EXPECT_EQ(Apply(VariableStage, "<% Title %>"), "<!-- ERROR:  Title  -->\n");
-  EXPECT_TRUE(context_.Rescan);
+  EXPECT_TRUE(context_.Page.Rescan);
   EXPECT_EQ(Apply(VariableStage, "no markup <%unclosed"), "no markup <%unclosed\n");
-  EXPECT_FALSE(context_.Rescan);
+  EXPECT_FALSE(context_.Page.Rescan);
 }
 
 TEST_F(StageTest, ValueLineBreaksBecomeLines) {
@@ -88,7 +80,7 @@ TEST_F(StageTest, AllNineTextKindsAreIncluded) {
 
 TEST_F(StageTest, UnreadableIncludeEndsTheBuild) {
   fs::create_symlink("/proc/self/mem", dir_ + "src/broken.txt");
-  context_.Page = {"<&broken.txt&>"};
+  SetPage({"<&broken.txt&>"});
   EXPECT_THROW(IncludeStage(context_), EInOutError);
 }
 
@@ -97,6 +89,37 @@ TEST_F(StageTest, ExternalPrograms) {
   EXPECT_EQ(Apply(ExtAppStage, "<*orv-no-such-program-q 2>/dev/null*>"),
             "<!-- ERROR: orv-no-such-program-q 2>/dev/null-->\n");
   EXPECT_EQ(Apply(ExtAppStage, "<*true*>x"), "x\n");
+}
+
+TEST_F(StageTest, ACommandThatRunsTooLongIsEndedAndNamed) {
+  build_.Limits.CommandTimeoutSeconds = 1;
+  build_.CurrentFile = "/site/src/slow.hts";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Apply(ExtAppStage, "[<*sleep 100*>]"), "[<!-- ERROR: sleep 100-->]\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "/site/src/slow.hts: the command \"sleep 100\" ran longer than 1 seconds and was stopped\n");
+}
+
+TEST_F(StageTest, ACommandThatLeftABackgroundChildReturnsItsOutput) {
+  // Waiting for the child that holds the pipe would run into the time limit.
+  build_.Limits.CommandTimeoutSeconds = 1;
+  EXPECT_EQ(Apply(ExtAppStage, "[<*sleep 3 & echo bg*>]"), "[bg\n]\n");
+}
+
+TEST_F(StageTest, IncludesChangedDuringTheBuildAreReadAgain) {
+  WriteFileBytes(dir_ + "src/part.htm", "first text");
+  EXPECT_EQ(Apply(IncludeStage, "<&part.htm&><&part.htm&>"), "first text\nfirst text\n\n");
+  WriteFileBytes(dir_ + "src/part.htm", "second text");  // another size
+  EXPECT_EQ(Apply(IncludeStage, "<&part.htm&>"), "second text\n\n");
+  WriteFileBytes(dir_ + "src/part.htm", "third  text");  // the same size, a later time
+  fs::last_write_time(dir_ + "src/part.htm", fs::last_write_time(dir_ + "src/part.htm") + std::chrono::seconds(5));
+  EXPECT_EQ(Apply(IncludeStage, "<&part.htm&>"), "third  text\n\n");
+  for (const char* text : {"fourth text", "fifth  text"}) {  // the same size, perhaps the same clock tick
+    WriteFileBytes(dir_ + "src/part.htm", text);
+    EXPECT_EQ(Apply(IncludeStage, "<&part.htm&>"), std::string(text) + "\n\n");
+  }
+  fs::remove(dir_ + "src/part.htm");
+  EXPECT_EQ(Apply(IncludeStage, "<&part.htm&>"), "<!-- ERROR: part.htm -->\n");
 }
 
 TEST_F(StageTest, GetAttr) {
@@ -135,40 +158,22 @@ TEST_F(StageTest, DefineEdgeCases) {
 
 TEST_F(StageTest, ExternalProgramOutputIsExpanded) {
   build_.UserVars.Add("Who", "world");
-  context_.Page = {"<*echo '<%Who%>'*>"};
+  SetPage({"<*echo '<%Who%>'*>"});
   ProcessPage(context_);
-  EXPECT_EQ(context_.Page, (LineList{"world", ""}));
+  EXPECT_EQ(Lines(), (LineList{"world", ""}));
 }
 
-// Counts the progress steps of one page.
-class PassTest : public StageTest {
- protected:
-  int Steps(const LineList& page) {
-    int steps = 0;
-    Window window([&steps](uint32_t message, WPARAM, LPARAM) -> LRESULT {
-      steps += message == BUILD_STEP;
-      return 0;
-    });
-    context_.NotifyWindow = window.Handle();
-    context_.ScriptsStepPending = context_.VarsStepPending = true;
-    context_.IncludesStepPending = context_.ExtAppsStepPending = true;
-    context_.PassDepth = 0;
-    context_.LimitReached = false;
-    context_.Page = page;
-    ProcessPage(context_);
-    context_.NotifyWindow = nullptr;
-    return steps;
-  }
-};
+// The passes over one page, with their progress steps.
+using PassTest = StageTest;
 
 TEST_F(PassTest, OnePassSendsFiveStepsAndNestedPassesOneMore) {
   build_.UserVars.Add("A", "<%B%>");
   build_.UserVars.Add("B", "b");
   EXPECT_EQ(Steps({"plain"}), 5);
   EXPECT_EQ(Steps({"<%B%>"}), 6);  // the variable stage found markup: one nested pass
-  EXPECT_EQ(context_.Page, (LineList{"b"}));
+  EXPECT_EQ(Lines(), (LineList{"b"}));
   EXPECT_EQ(Steps({"<%A%>"}), 7);
-  EXPECT_EQ(context_.Page, (LineList{"b"}));
+  EXPECT_EQ(Lines(), (LineList{"b"}));
 }
 
 TEST_F(PassTest, VariablesIncludesAndProgramsCombine) {
@@ -176,38 +181,58 @@ TEST_F(PassTest, VariablesIncludesAndProgramsCombine) {
   build_.UserVars.Add("T", "<*echo run*>");
   build_.UserVars.Add("I", "<&inc.htm&>");
   Steps({"<%I%>!"});
-  EXPECT_EQ(context_.Page, (LineList{"run", "", "!"}));
+  EXPECT_EQ(Lines(), (LineList{"run", "", "!"}));
 }
 
 TEST_F(PassTest, SwitchesLeaveMarkupAlone) {
   build_.UserVars.Add("T", "x");
-  context_.UseVars = context_.UseIncludes = context_.UseExtApps = false;
+  context_.Settings.UseVars = context_.Settings.UseIncludes = context_.Settings.UseExtApps = false;
   EXPECT_EQ(Steps({"<%T%><&a.htm&><*echo*>"}), 5);
-  EXPECT_EQ(context_.Page, (LineList{"<%T%><&a.htm&><*echo*>"}));
+  EXPECT_EQ(Lines(), (LineList{"<%T%><&a.htm&><*echo*>"}));
 }
 
 TEST_F(PassTest, SelfReferenceIsBoundedAndMarked) {
   build_.Limits.MaxPassDepth = 8;
   build_.UserVars.Add("A", "<%A%>");
   Steps({"before <%A%> after"});
-  EXPECT_EQ(context_.Page, (LineList{std::string("before ") + kNestingLimitComment + "<%A%> after"}));
-  EXPECT_TRUE(context_.LimitReached);
+  EXPECT_EQ(Lines(), (LineList{std::string("before ") + kNestingLimitComment + "<%A%> after"}));
+  EXPECT_TRUE(context_.Page.LimitReached);
 }
 
 TEST_F(PassTest, SelfIncludeIsBounded) {
   build_.Limits.MaxPassDepth = 5;
   WriteFileBytes(dir_ + "src/me.htm", "x<&me.htm&>");
   Steps({"<&me.htm&>"});
-  std::string text = JoinLines(context_.Page);
+  std::string text = context_.Page.Text;
   EXPECT_NE(text.find(kNestingLimitComment), std::string::npos);
   EXPECT_LT(text.size(), 200u);
+}
+
+TEST_F(PassTest, SelfGrowingDefineIsBoundedBySize) {
+  build_.Limits.MaxPageBytes = 1 << 16;
+  build_.UserVars.Add("V", "<%V%>v");
+  Steps({"{$DEFINE type=\"DD\" value=\"DD DD\"}", "DD <%V%>"});
+  std::string text = context_.Page.Text;
+  EXPECT_NE(text.find(kPageTooLargeComment), std::string::npos);
+  EXPECT_LE(text.size(), (1u << 16) + 200);
+  EXPECT_TRUE(context_.Page.LimitReached);
+}
+
+TEST_F(PassTest, SelfIncludingTwiceEndsAtTheBound) {
+  build_.Limits.MaxPageBytes = 1 << 18;
+  WriteFileBytes(dir_ + "src/me.hsn", "<&me.hsn&>\n<&me.hsn&>\n");
+  Steps({"<&me.hsn&>"});
+  std::string text = context_.Page.Text;
+  EXPECT_TRUE(context_.Page.LimitReached);
+  EXPECT_NE(text.find(kPageTooLargeComment), std::string::npos);
+  EXPECT_LE(text.size(), (1u << 18) + 200);
 }
 
 TEST_F(PassTest, DoublingValueIsBoundedBySize) {
   build_.Limits.MaxPageBytes = 1 << 16;
   build_.UserVars.Add("D", "<%D%><%D%>");
   Steps({"<%D%>"});
-  std::string text = JoinLines(context_.Page);
+  std::string text = context_.Page.Text;
   EXPECT_NE(text.find(kPageTooLargeComment), std::string::npos);
   EXPECT_LE(text.size(), (1u << 16) + 200);
 }

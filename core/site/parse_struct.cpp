@@ -9,6 +9,11 @@ thread_local BuildState* current_build = nullptr;
 bool script_cache_default = true;
 }
 
+ExpansionLimits& DefaultExpansionLimits() {
+  static ExpansionLimits limits;
+  return limits;
+}
+
 bool ScriptCacheDefault() { return script_cache_default; }
 void SetScriptCacheDefault(bool on) { script_cache_default = on; }
 

@@ -10,7 +10,9 @@
 // Usage by a page stage:
 //   void SomeStage(TParseStruct& context) {
 //     BuildState& build = context.Build;      // ImageDir, ImgPrefix, UserVars ...
-//     context.GifWidth = "120";               // last measured sizes
+//     if (context.Settings.UseVars) ...       // project settings
+//     context.Page.Text                       // the page, CR LF after every line
+//     context.Progress.Step();                // progress to the caller's window
 //   }
 #pragma once
 
@@ -18,21 +20,21 @@
 #include <string>
 #include <vector>
 
+#include "core/site/build_caches.h"
+#include "core/site/page_state.h"
+#include "core/site/progress_reporter.h"
+#include "core/site/project_settings.h"
 #include "core/site/user_settings.h"
-#include "orv/window.h"
 
 namespace orv {
-
-// A page or file list: one entry per line, without line breaks.
-using LineList = std::vector<std::string>;
 
 class BuildState;
 class TKelComp;
 class TKelProgramCache;
 class TParseStructList;
 
-// The build context: project settings, the page being built and the per-page
-// state.
+// The build context: the project settings, the page being built, the defines
+// and the progress reporter of a build.
 class TParseStruct {
  public:
   TParseStruct(TParseStructList& owner, BuildState& build) : Owner(&owner), Build(build) {}
@@ -42,37 +44,10 @@ class TParseStruct {
   TParseStructList* Owner;
   BuildState& Build;
 
-  // The [Compiler] switches.
-  bool UseVars = true;
-  bool UseDb = true;
-  bool UseScripts = true;
-  bool UseExtApps = true;
-  bool UseIncludes = true;
-
-  // Per page: each lets its stage position report one progress step.
-  bool VarsStepPending = false;
-  bool ExtAppsStepPending = false;
-  bool ScriptsStepPending = false;
-  bool IncludesStepPending = false;
-
-  // Set by a stage that found markup; asks for a nested pass.
-  bool Rescan = false;
-  bool Preview = false;
-
-  // [directories] src and out, resolved against the project file's folder
-  // (see docs/architecture.md); the built-in variables keep them as written.
-  std::string SourceDir;
-  std::string OutputDir;
-  std::string ProjectFile;
-  std::string SingleFile;
-
+  TProjectSettings Settings;
+  TPageState Page;
   TUserSettingList Defines;
-  LineList Page;
-  LineList Files;
-  LineList VariableKeys;
-  LineList FileKeys;
-
-  HWND NotifyWindow = nullptr;
+  ProgressReporter Progress;
 
   // Decimal sizes of the last measured JPEG and GIF image.
   std::string JpegHeight;
@@ -82,11 +57,6 @@ class TParseStruct {
 
   // The script component of the block being run; null otherwise.
   TKelComp* ScriptHost = nullptr;
-
-  // Bounds on the expansion of one page (self-referential markup). Depth of
-  // the nested pass now running, and whether a bound was reached for this page.
-  int PassDepth = 0;
-  bool LimitReached = false;
 };
 
 // Owns the contexts of a build (in practice exactly one).
@@ -104,10 +74,16 @@ class TParseStructList {
 // is not run, and a stage stops expanding once the page text exceeds
 // MaxPageBytes; in both cases the remaining markup is replaced by an error
 // comment (see docs/architecture.md).
+// An external command running longer than CommandTimeoutSeconds (0: no
+// limit) is ended with its process group.
 struct ExpansionLimits {
   int MaxPassDepth = 64;
   size_t MaxPageBytes = 64u << 20;
+  int CommandTimeoutSeconds = 60;
 };
+
+// The limits new builds start with (orvcc's options change them).
+ExpansionLimits& DefaultExpansionLimits();
 
 // Whether new builds compile each page block's text once (on unless turned
 // off; the site benchmark compares both).
@@ -131,10 +107,12 @@ class BuildState {
   LineList ScriptOutput;
   LineList BuildQueue;
   LineList DeleteQueue;
-  ExpansionLimits Limits;
+  ExpansionLimits Limits = DefaultExpansionLimits();
   // Compile each page block's text once per build (see script_stage.h).
   bool CacheScripts = ScriptCacheDefault();
   TKelProgramCache& ScriptCache();
+  // Include texts, image sizes and the data folders, kept for the build.
+  BuildCaches Caches;
 
   TParseStructList Contexts;
   // The build's context (the first item of Contexts).

@@ -1,77 +1,104 @@
 #include "core/site/process_page.h"
 
-#include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "core/site/define_stage.h"
 #include "core/site/page_stages.h"
 #include "core/site/script_stage.h"
 #include "platform/files.h"
-#include "platform/window.h"
 
 namespace orv {
 
 const char* const kNestingLimitComment = "<!-- ERROR: markup nested too deeply, expansion stopped -->";
 
-void SendBuildStep(const TParseStruct& context) { SendMessage(context.NotifyWindow, BUILD_STEP, 0, 0); }
-
 namespace {
+
+// A stage of the pass after the define stage: its switch, the opening
+// delimiter of its markup, whether it runs code that may change files
+// (script blocks, external commands), and the stage itself.
+struct StageEntry {
+  PageStage stage;
+  bool TProjectSettings::*on;
+  const char* open;
+  bool runs_code;
+  void (*run)(TParseStruct&);
+};
+
+constexpr std::array<StageEntry, kPageStageCount> kStages = {{
+    {PageStage::Scripts, &TProjectSettings::UseScripts, "<+", true, ScriptStage},
+    {PageStage::Vars, &TProjectSettings::UseVars, "<%", false, VariableStage},
+    {PageStage::Includes, &TProjectSettings::UseIncludes, "<&", false, IncludeStage},
+    {PageStage::ExtApps, &TProjectSettings::UseExtApps, "<*", true, ExtAppStage},
+}};
 
 // Puts kNestingLimitComment before the first opening delimiter of a stage
 // that is switched on (or at the end of the page when none is left).
 void MarkNestingLimit(TParseStruct& context) {
-  std::string text = JoinLines(context.Page);
-  size_t at = text.size();
-  auto consider = [&](bool on, const char* open) {
-    if (on) at = std::min(at, text.find(open));
-  };
-  consider(context.UseScripts, "<+");
-  consider(context.UseVars, "<%");
-  consider(context.UseIncludes, "<&");
-  consider(context.UseExtApps, "<*");
-  text.insert(at, kNestingLimitComment);
-  context.Page = SplitLines(text);
+  std::string& text = context.Page.Text;
+  size_t at = FirstOpener(text, context.Settings);
+  text.insert(at == std::string_view::npos ? text.size() : at, kNestingLimitComment);
+  NormalizeLineText(text);
 }
 
 void NestedPass(TParseStruct& context) {
-  if (context.LimitReached) return;
-  if (context.PassDepth >= context.Build.Limits.MaxPassDepth) {
+  TPageState& page = context.Page;
+  if (page.LimitReached) return;
+  if (page.PassDepth >= context.Build.Limits.MaxPassDepth) {
     MarkNestingLimit(context);
-    context.LimitReached = true;
+    page.LimitReached = true;
     return;
   }
-  ++context.PassDepth;
+  ++page.PassDepth;
   ProcessPage(context);
-  --context.PassDepth;
+  --page.PassDepth;
 }
 
 // Runs a stage when its switch is on and the page may still be expanded,
 // then the nested pass it asks for.
-void RunStage(TParseStruct& context, bool on, void (*stage)(TParseStruct&)) {
-  if (!on || context.LimitReached) return;
-  stage(context);
-  if (context.Rescan) NestedPass(context);
+void RunStage(TParseStruct& context, const StageEntry& entry) {
+  if (!(context.Settings.*entry.on) || context.Page.LimitReached) return;
+  if (entry.runs_code && context.Page.Text.find(entry.open) != std::string::npos)
+    context.Build.Caches.OutsideCodeRuns();
+  entry.run(context);
+  if (context.Page.Rescan) NestedPass(context);
 }
 
 // The step point after a stage: one step per page.
-void StepPoint(TParseStruct& context, bool& pending) {
+void StepPoint(TParseStruct& context, PageStage stage) {
+  bool& pending = context.Page.StepPending[static_cast<size_t>(stage)];
   if (!pending) return;
   pending = false;
-  SendBuildStep(context);
+  context.Progress.Step();
 }
 
 }  // namespace
 
+size_t FirstOpener(std::string_view text, const TProjectSettings& settings) {
+  char openers[kPageStageCount + 1] = {};
+  size_t count = 0;
+  for (const StageEntry& entry : kStages)
+    if (settings.*entry.on) openers[count++] = entry.open[1];
+  if (count == 0) return std::string_view::npos;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  for (const char* p = begin; p < end;) {
+    p = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
+    if (!p || p + 1 >= end) break;
+    if (std::memchr(openers, p[1], count)) return static_cast<size_t>(p - begin);
+    ++p;
+  }
+  return std::string_view::npos;
+}
+
 void ProcessPage(TParseStruct& context) {
   DefineStage(context);
-  SendBuildStep(context);
-  RunStage(context, context.UseScripts, ScriptStage);
-  StepPoint(context, context.ScriptsStepPending);
-  RunStage(context, context.UseVars, VariableStage);
-  StepPoint(context, context.VarsStepPending);
-  RunStage(context, context.UseIncludes, IncludeStage);
-  StepPoint(context, context.IncludesStepPending);
-  RunStage(context, context.UseExtApps, ExtAppStage);
-  StepPoint(context, context.ExtAppsStepPending);
+  context.Progress.Step();
+  bool idle = FirstOpener(context.Page.Text, context.Settings) == std::string_view::npos;
+  for (const StageEntry& entry : kStages) {
+    if (!idle) RunStage(context, entry);
+    StepPoint(context, entry.stage);
+  }
 }
 
 }  // namespace orv

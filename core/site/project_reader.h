@@ -21,7 +21,7 @@ struct ProjectTexts {
 };
 
 // Fills the context (folders, switches, files) and its build (UserVars,
-// ImageDir, ImgPrefix) from context.ProjectFile. A missing or unreadable
+// ImageDir, ImgPrefix) from context.Settings.ProjectFile. A missing or unreadable
 // project file reads as an empty one. Returns the texts as written.
 ProjectTexts ReadProject(TParseStruct& context);
 

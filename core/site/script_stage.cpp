@@ -60,8 +60,9 @@ std::string RunBlock(TParseStruct& context, const std::string& code) {
 }  // namespace
 
 void ScriptStage(TParseStruct& context) {
-  context.Rescan = false;
-  const std::string text = JoinLines(context.Page);
+  TPageState& page = context.Page;
+  page.Rescan = false;
+  const std::string& text = page.Text;
   std::string result;
   size_t done = 0;  // text before this index is in `result`
   for (;;) {
@@ -69,21 +70,22 @@ void ScriptStage(TParseStruct& context) {
     if (open == std::string::npos) break;
     size_t close = text.find("+>", open + 2);
     if (close == std::string::npos) break;
-    context.Rescan = true;
+    page.Rescan = true;
     result.append(text, done, open - done);
     done = open;
     std::string output = RunBlock(context, text.substr(open + 2, close - open - 2));
     if (result.size() + output.size() + (text.size() - close - 2) > context.Build.Limits.MaxPageBytes) {
       result += kPageTooLargeComment;
-      context.LimitReached = true;
+      page.LimitReached = true;
       break;
     }
     result += output;
     done = close + 2;
   }
-  if (!context.Rescan) return;
+  if (!page.Rescan) return;
   result.append(text, done, std::string::npos);
-  context.Page = SplitLines(result);
+  NormalizeLineText(result);
+  page.Text = std::move(result);
 }
 
 }  // namespace orv

@@ -22,7 +22,10 @@ TUserSetting* TUserSettingList::Find(const std::string& name) const {
 void TUserSettingList::Delete(const std::string& name) {
   auto it = std::find_if(items_.begin(), items_.end(),
                          [&name](const auto& item) { return item->Name == name; });
-  if (it != items_.end()) items_.erase(it);
+  if (it != items_.end()) {
+    items_.erase(it);
+    ++removals_;
+  }
 }
 
 void TUserSettingList::LoadFromBytes(const std::string& bytes, const std::string& path_for_errors) {
@@ -37,6 +40,7 @@ void TUserSettingList::LoadFromBytes(const std::string& bytes, const std::string
   }
   items_.swap(loaded.items_);
   for (auto& item : items_) item->Owner = this;
+  ++removals_;
 }
 
 std::string TUserSettingList::SaveToBytes() const {

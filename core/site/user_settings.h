@@ -48,7 +48,14 @@ class TUserSettingList {
 
   int Count() const { return static_cast<int>(items_.size()); }
   TUserSetting& Items(int index) const { return *items_.at(static_cast<size_t>(index)); }
-  void Clear() { items_.clear(); }
+  void Clear() {
+    items_.clear();
+    ++removals_;
+  }
+
+  // Counts the changes that removed items (Delete, Clear, loading): an index
+  // of the items holding the same number and Count() is still valid.
+  unsigned long long Removals() const { return removals_; }
 
   // Replaces the items with the records of a setting-list file, in file
   // order; a text that holds a zero byte is cut at it. A missing or
@@ -66,6 +73,7 @@ class TUserSettingList {
 
  private:
   std::vector<std::unique_ptr<TUserSetting>> items_;
+  unsigned long long removals_ = 0;
 };
 
 }  // namespace orv

@@ -25,8 +25,17 @@ int WildcardPos(std::string_view source, std::string_view pattern, int start) {
     size_t pos = source.find(pattern, first);
     return pos == std::string_view::npos ? 0 : static_cast<int>(pos + 1);
   }
-  for (size_t at = first; at + pattern.size() <= source.size(); ++at)
+  // Only places whose first character can match are compared further.
+  auto head = static_cast<unsigned char>(pattern[0]);
+  bool any_head = head == '?';
+  unsigned char other = head;
+  if (fold && (head ^ 32) >= 65 && (head ^ 32) <= 122 && head <= 122) other = static_cast<unsigned char>(head ^ 32);
+  const size_t last = source.size() - pattern.size();
+  for (size_t at = first; at <= last; ++at) {
+    auto sc = static_cast<unsigned char>(source[at]);
+    if (!any_head && sc != head && sc != other) continue;
     if (MatchAt(source, at, pattern, fold)) return static_cast<int>(at + 1);
+  }
   return 0;
 }
 

@@ -39,6 +39,16 @@ int ProcessProject(const char* ProjectFile, const char* SingleFile, HWND NotifyW
  * thread ("" if none). Valid until the next call into the library. */
 const char* orv_core_last_error(void);
 
+/* Sets a limit that the builds started afterwards in this process use.
+ * "command-timeout": seconds an external command (<*command*>) may run
+ * before it is ended with its process group, 0 for no limit (default 60).
+ * "max-page-bytes": the size a page may grow to while it is expanded
+ * (default 64 MiB, at least 4096).
+ * Returns 1 when the limit was set, 0 for an unknown name or a value out of
+ * range. */
+typedef int (*SetLimitProc)(const char* Name, long long Value);
+int orv_core_set_limit(const char* Name, long long Value);
+
 /* The path of `Folder` relative to `SourceRoot` (both compared without regard
  * to ASCII case, a final '/' added where missing), without a final '/': for
  * the folder "/site/src/news/2001" and the root "/site/src" it is

@@ -1,0 +1,106 @@
+// The caches of a build: the variable index agrees with the lists' own Find
+// as the lists change, kept files are read again when they may have changed,
+// and the snippet folders are the data folders'.
+#include "core/site/build_caches.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "platform/files.h"
+#include "platform/folders.h"
+
+namespace orv {
+namespace {
+
+// The answer FindVariable must give.
+const TUserSetting* Expected(const TUserSettingList& builtin, const TUserSettingList& user, const std::string& name) {
+  const TUserSetting* var = builtin.Find(name);
+  return var ? var : user.Find(name);
+}
+
+TEST(BuildCachesTest, VariableIndexAgreesWithFindAsTheListsChange) {
+  BuildCaches caches;
+  TUserSettingList builtin, user;
+  builtin.Add("SourceDir", "builtin");
+  user.Add("SourceDir", "project");
+  user.Add("Title", "first");
+  user.Add("Title", "second");
+  user.Add("title", "lower");
+  const std::vector<std::string> names = {"SourceDir", "Title", "title", "New", "Later", "", "TITLE"};
+  auto check = [&](const char* when) {
+    for (const std::string& name : names)
+      EXPECT_EQ(caches.FindVariable(builtin, user, name), Expected(builtin, user, name)) << when << " " << name;
+  };
+  check("at first");
+  user.Add("New", "added while the build runs");
+  user.Add("Title", "a third");
+  check("after adding");
+  user.Delete("Title");
+  check("after deleting");
+  user.Clear();
+  user.Add("Later", "x");
+  user.Add("Title", "y");
+  user.Add("SourceDir", "z");
+  check("after clearing");
+  builtin.Add("Later", "builtin later");
+  check("after a built-in was added");
+  TUserSettingList other;
+  other.Add("Title", "other list");
+  EXPECT_EQ(caches.FindVariable(builtin, other, "Title"), other.Find("Title"));
+}
+
+// Writes `text` to `path` with a modification time of an hour before the
+// test started.
+FileStamp WriteOld(const std::string& path, const std::string& text) {
+  static const auto hour_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  WriteFileBytes(path, text);
+  std::filesystem::last_write_time(path, hour_ago);
+  FileStamp stamp;
+  EXPECT_TRUE(StatFile(path, stamp));
+  return stamp;
+}
+
+TEST(BuildCachesTest, AnOldFileIsReadOnceARecentOneEachTime) {
+  const std::string path = DataDir() + "cached include.htm";
+  BuildCaches caches;
+  FileStamp stamp = WriteOld(path, "old text");
+  EXPECT_EQ(caches.IncludeText(path, stamp), "old text\r\n");
+  // Same size and time: the file looks unchanged, and the kept text is used.
+  EXPECT_EQ(WriteOld(path, "new text"), stamp);
+  EXPECT_EQ(caches.IncludeText(path, stamp), "old text\r\n");
+  // A file written just now may change again within its clock tick.
+  WriteFileBytes(path, "now text");
+  ASSERT_TRUE(StatFile(path, stamp));
+  EXPECT_EQ(caches.IncludeText(path, stamp), "now text\r\n");
+  WriteFileBytes(path, "next one");
+  ASSERT_TRUE(StatFile(path, stamp));
+  EXPECT_EQ(caches.IncludeText(path, stamp), "next one\r\n");
+  std::filesystem::remove(path);
+}
+
+TEST(BuildCachesTest, ImagesAreMeasuredOncePerStamp) {
+  const std::string path = DataDir() + "cached image.gif";
+  BuildCaches caches;
+  int measured = 0;
+  auto measure = [&measured](const std::string&) {
+    ++measured;
+    return std::optional<TImageSize>(TImageSize{static_cast<uint32_t>(measured), 1});
+  };
+  FileStamp stamp = WriteOld(path, "GIF");
+  EXPECT_EQ(caches.ImageSize(path, stamp, measure)->Width, 1u);
+  EXPECT_EQ(caches.ImageSize(path, stamp, measure)->Width, 1u);
+  stamp = WriteOld(path, "GIF, longer");
+  EXPECT_EQ(caches.ImageSize(path, stamp, measure)->Width, 2u);
+  std::filesystem::remove(path);
+}
+
+TEST(BuildCachesTest, SnippetFoldersAreTheDataFolders) {
+  BuildCaches caches;
+  EXPECT_EQ(caches.SnippetsDir(), DataDir() + "snippets/");
+  EXPECT_EQ(caches.SharedSnippetsDir(), SharedDataDir() + "snippets/");
+}
+
+}  // namespace
+}  // namespace orv

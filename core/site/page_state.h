@@ -1,0 +1,45 @@
+// The state of the page being built: its text and what the passes over it
+// have done so far.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <utility>
+
+namespace orv {
+
+// The page stages after the define stage, in the order a pass runs them.
+// Each has a step point that sends one progress step per page.
+enum class PageStage { Scripts, Vars, Includes, ExtApps };
+constexpr size_t kPageStageCount = 4;
+
+// The page being built.
+struct TPageState {
+  // The page as one text in line form: every line ended by CR LF (see
+  // NormalizeLineText in platform/files.h). Stages keep it in that form.
+  std::string Text;
+
+  // Per stage: whether its step point still owes this page its step.
+  std::array<bool, kPageStageCount> StepPending{};
+
+  // Set by a stage that found markup; asks for a nested pass.
+  bool Rescan = false;
+
+  // Depth of the nested pass now running, and whether a bound on the
+  // expansion was reached for this page.
+  int PassDepth = 0;
+  bool LimitReached = false;
+
+  // Makes `text` (already in line form) the page, with every step owed and
+  // no pass run yet.
+  void Start(std::string text) {
+    Text = std::move(text);
+    StepPending.fill(true);
+    Rescan = false;
+    PassDepth = 0;
+    LimitReached = false;
+  }
+};
+
+}  // namespace orv

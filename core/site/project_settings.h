@@ -1,0 +1,34 @@
+// The project settings of a build: what the project file (and the caller of
+// ProcessProject) decided, read once at the start of the build.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orv {
+
+// A page or file list: one entry per line, without line breaks.
+using LineList = std::vector<std::string>;
+
+// The [Compiler] switches, the folders and the file list of a project.
+struct TProjectSettings {
+  bool UseVars = true;
+  bool UseDb = true;
+  bool UseScripts = true;
+  bool UseExtApps = true;
+  bool UseIncludes = true;
+  bool Preview = false;
+
+  // [directories] src and out, resolved against the project file's folder
+  // (see docs/architecture.md); the built-in variables keep them as written.
+  std::string SourceDir;
+  std::string OutputDir;
+  std::string ProjectFile;
+  std::string SingleFile;
+
+  LineList Files;
+  LineList VariableKeys;
+  LineList FileKeys;
+};
+
+}  // namespace orv
