@@ -33,6 +33,9 @@ const char* const kHelp =
     "expanded and written as a page into the project's output folder.\n"
     "\n"
     "  -q, --quiet    show no progress, only errors\n"
+    "      --script-timeout SECONDS\n"
+    "                 end the build with an error when a page script runs longer\n"
+    "                 than SECONDS seconds (default 60; 0: no limit)\n"
     "      --console  show progress on standard error (the default)\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
@@ -55,9 +58,13 @@ void Fail(const std::string& text) { orv::ShowMessage(orv::MessageKind::Error, "
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
-  if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp, {"-q", "--quiet", "--console"}, Fail, line,
-                             status))
+  if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp, {"-q", "--quiet", "--console", "--script-timeout="}, Fail,
+                             line, status))
     return status;
+  uint32_t script_timeout = 60;
+  if (line.values.count("--script-timeout") != 0 &&
+      !orv::ParseSeconds("orvcc", "--script-timeout", line.values["--script-timeout"], Fail, script_timeout))
+    return kUsage;
   bool quiet = line.Has("-q") || line.Has("--quiet");
   if (line.operands.empty()) {
     orv::Beep();
@@ -75,7 +82,9 @@ int main(int argc, char** argv) {
   auto process_project = reinterpret_cast<ProcessProjectProc>(orv::GetProcAddress(core, "ProcessProject", error));
   auto last_error = reinterpret_cast<const char* (*)()>(
       process_project ? orv::GetProcAddress(core, "orv_core_last_error", error) : nullptr);
-  if (!process_project || !last_error) {
+  auto set_script_timeout = reinterpret_cast<void (*)(int32_t)>(
+      last_error ? orv::GetProcAddress(core, "orv_set_script_timeout", error) : nullptr);
+  if (!process_project || !last_error || !set_script_timeout) {
     Fail("orvcc: liborvcore.so cannot be used: " + error);
     return kCoreMissing;
   }
@@ -92,6 +101,7 @@ int main(int argc, char** argv) {
     return view.Handle(message, lparam);
   });
 
+  set_script_timeout(static_cast<int32_t>(script_timeout));
   int ok = process_project(project.c_str(), "", window.Handle(), 0, 0);
   view.Finish();
   if (!ok) {

@@ -7,6 +7,7 @@
 
 #include "core/site/build_driver.h"
 #include "core/site/core_startup.h"
+#include "core/site/script_stage.h"
 #include "orv/core.h"
 
 namespace {
@@ -47,6 +48,10 @@ extern "C" int ProcessProject(const char* ProjectFile, const char* SingleFile, H
 }
 
 extern "C" const char* orv_core_last_error(void) { return last_error.c_str(); }
+
+extern "C" void orv_set_script_timeout(int32_t Seconds) {
+  orv::SetPageScriptTimeLimit(Seconds > 0 ? static_cast<uint32_t>(Seconds) : 0);
+}
 
 extern "C" size_t DoPathEx(const char*, const char* Folder, const char* SourceRoot, char* Result,
                            size_t ResultSize) {

@@ -39,6 +39,12 @@ int ProcessProject(const char* ProjectFile, const char* SingleFile, HWND NotifyW
  * thread ("" if none). Valid until the next call into the library. */
 const char* orv_core_last_error(void);
 
+/* The time limit in seconds of each page script block in the builds that
+ * follow (60 unless set; 0 or less: none). A block still running at the limit
+ * ends the build with the error "<page>: Script ran longer than N seconds
+ * (line L)". */
+void orv_set_script_timeout(int32_t Seconds);
+
 /* The path of `Folder` relative to `SourceRoot` (both compared without regard
  * to ASCII case, a final '/' added where missing), without a final '/': for
  * the folder "/site/src/news/2001" and the root "/site/src" it is
