@@ -1,5 +1,7 @@
 #include "core/script/decoder.h"
 
+#include <array>
+
 #include "core/script/handlers.h"
 
 namespace orv {
@@ -71,37 +73,33 @@ struct TPairFusion {
   int32_t fused;
 };
 
-constexpr TPairFusion MoveThenMoveConstArith(int32_t op) {
-  return {h::opMove, h::kMoveConstArithAdd + op, h::kMoveThenMoveConstArithAdd + op};
+// The pairs: a few single ones, then for each arithmetic operator a copy
+// followed by its constant form and a copy followed by the operator.
+constexpr std::array<TPairFusion, 13 + 2 * h::kArithCount> PairFusions() {
+  std::array<TPairFusion, 13 + 2 * h::kArithCount> pairs{{
+      {h::opInc, h::opGoto, h::kIncThenGoto},
+      {h::opDec, h::opGoto, h::kDecThenGoto},
+      {h::opLoadConst, h::opMove, h::kLoadConstThenMove},
+      {h::opLoadConst, h::opAdd, h::kLoadConstThenAdd},
+      {h::opLoadConst, h::opSub, h::kLoadConstThenSub},
+      {h::opLoadConst, h::opMul, h::kLoadConstThenMul},
+      {h::opLoadConst, h::opIntDiv, h::kLoadConstThenIntDiv},
+      {h::opLoadConst, h::opMod, h::kLoadConstThenMod},
+      {h::opMove, h::opMove, h::kMoveThenMove},
+      {h::opMove, h::kLessEqJump, h::kMoveThenLessEqJump},
+      {h::opMove, h::kGreaterEqJump, h::kMoveThenGreaterEqJump},
+      {h::opMove, h::opGosub, h::kMoveThenGosub},
+      {h::opMove, h::opReturn, h::kMoveThenReturn},
+  }};
+  size_t n = 13;
+  for (int32_t op = h::opAdd; op <= h::opMod; ++op) {
+    pairs[n++] = {h::opMove, h::kMoveConstArithAdd + op, h::kMoveThenMoveConstArithAdd + op};
+    pairs[n++] = {h::opMove, op, h::kMoveThenArithAdd + op};
+  }
+  return pairs;
 }
 
-constexpr TPairFusion MoveThenArith(int32_t op) { return {h::opMove, op, h::kMoveThenArithAdd + op}; }
-
-constexpr TPairFusion kPairFusions[] = {
-    {h::opInc, h::opGoto, h::kIncThenGoto},
-    {h::opDec, h::opGoto, h::kDecThenGoto},
-    {h::opLoadConst, h::opMove, h::kLoadConstThenMove},
-    {h::opLoadConst, h::opAdd, h::kLoadConstThenAdd},
-    {h::opLoadConst, h::opSub, h::kLoadConstThenSub},
-    {h::opLoadConst, h::opMul, h::kLoadConstThenMul},
-    {h::opLoadConst, h::opIntDiv, h::kLoadConstThenIntDiv},
-    {h::opLoadConst, h::opMod, h::kLoadConstThenMod},
-    {h::opMove, h::opMove, h::kMoveThenMove},
-    {h::opMove, h::kLessEqJump, h::kMoveThenLessEqJump},
-    {h::opMove, h::kGreaterEqJump, h::kMoveThenGreaterEqJump},
-    MoveThenMoveConstArith(h::opAdd),
-    MoveThenMoveConstArith(h::opSub),
-    MoveThenMoveConstArith(h::opMul),
-    MoveThenMoveConstArith(h::opIntDiv),
-    MoveThenMoveConstArith(h::opMod),
-    {h::opMove, h::opGosub, h::kMoveThenGosub},
-    {h::opMove, h::opReturn, h::kMoveThenReturn},
-    MoveThenArith(h::opAdd),
-    MoveThenArith(h::opSub),
-    MoveThenArith(h::opMul),
-    MoveThenArith(h::opIntDiv),
-    MoveThenArith(h::opMod),
-};
+constexpr auto kPairFusions = PairFusions();
 
 // The fusion passes over the decoded instructions, in the order they run.
 class Fuser {
