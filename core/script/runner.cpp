@@ -420,7 +420,7 @@ L_kForStepDown:
     int32_t r;                                                                          \
     if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(d->B), c, divisors[load->B], r)) { \
       Store(slot(d->A), r);                                                             \
-      slot(load->A) = c;                                                                \
+      Store(slot(load->A), IntOf(c));                                                   \
       ip += 2;                                                                          \
       ORV_NEXT();                                                                       \
     }                                                                                   \
@@ -432,7 +432,7 @@ L_kForStepDown:
     const Variant& c = constants[d->B];                                                 \
     int32_t r;                                                                          \
     if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(arith->A), c, divisors[d->B], r)) { \
-      slot(d->A) = c;                                                                   \
+      Store(slot(d->A), IntOf(c));                                                      \
       Store(slot(arith->A), r);                                                         \
       Store(slot(arith[1].A), r);                                                       \
       ip += 2;                                                                          \
@@ -454,7 +454,7 @@ ORV_ARITH_NAMES(ORV_CONST_ARITH, _)
     int32_t first, r;                                                                         \
     if (mode == RunMode::kFree && QuickInteger<VarOp::Op1>(slot(d->A), slot(d->B), first) &&  \
         c.Type() == varInteger && QuickIntByConst<VarOp::Op2>(first, IntOf(c), divisors[load->B], r)) { \
-      slot(load->A) = c;                                                                      \
+      Store(slot(load->A), IntOf(c));                                                         \
       Store(slot(d->A), r);                                                                   \
       Store(slot(load[2].A), r);                                                              \
       ip += 3;                                                                                \
