@@ -28,7 +28,8 @@ Variant& SlotAt(Variant* slots, int32_t offset) {
   return *reinterpret_cast<Variant*>(reinterpret_cast<char*>(slots) + offset);
 }
 
-int32_t IntOf(const Variant& v) { return static_cast<int32_t>(v.ValueField()); }
+// The number of a value known to be an Integer.
+int32_t IntOf(const Variant& v) { return v.IntegerField(); }
 
 // Replaces the value in `slot` with a number or Boolean, at the cost of the
 // old value's release only.
@@ -67,7 +68,7 @@ template <VarOp op>
 template <VarOp op>
 [[gnu::always_inline]] inline void IntegerArithmetic(Variant& a, const Variant& b) {
   int32_t r;
-  if (QuickInteger<op>(a, b, r)) {
+  if (QuickInteger<op>(a, b, r)) [[likely]] {
     Store(a, r);
     return;
   }
@@ -78,7 +79,7 @@ template <VarOp op>
 template <VarCompareOp op>
 [[gnu::always_inline]] inline bool Comparison(Variant& a, const Variant& b) {
   bool r;
-  if (BothIntegers(a, b)) {
+  if (BothIntegers(a, b)) [[likely]] {
     int32_t x = IntOf(a), y = IntOf(b);
     r = op == VarCompareOp::GreaterEq ? x >= y
         : op == VarCompareOp::Equal   ? x == y
@@ -101,7 +102,7 @@ const Variant kMinusOne(-1);
 template <int32_t step>
 [[gnu::always_inline]] inline void Increment(Variant& var) {
   int32_t r;
-  if (var.Type() == varInteger && !__builtin_add_overflow(IntOf(var), step, &r)) {
+  if (var.Type() == varInteger && !__builtin_add_overflow(IntOf(var), step, &r)) [[likely]] {
     Store(var, r);
     return;
   }
@@ -297,7 +298,7 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
     const TDecodedItem* head = code + d->Target;                                                \
     const Variant& bound = (d->B & 1) != 0 ? constants[head[0].B] : slot(head[0].B);            \
     if (mode == RunMode::kFree && (d->B & 2) != 0 && bound.Type() == varInteger &&              \
-        slot(head[1].B).Type() == varInteger) {                                                 \
+        slot(head[1].B).Type() == varInteger) [[likely]] {                                      \
       const int32_t x = IntOf(slot(head[1].B)), y = IntOf(bound);                               \
       const bool go_on = holds;                                                                 \
       Store(slot(head[0].A), y);                                                                \
@@ -418,7 +419,7 @@ L_kForStepDown:
     const TDecodedItem* load = ip;                                                      \
     const Variant& c = constants[load->B];                                              \
     int32_t r;                                                                          \
-    if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(d->B), c, divisors[load->B], r)) { \
+    if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(d->B), c, divisors[load->B], r)) [[likely]] { \
       Store(slot(d->A), r);                                                             \
       Store(slot(load->A), IntOf(c));                                                   \
       ip += 2;                                                                          \
@@ -431,7 +432,7 @@ L_kForStepDown:
     const TDecodedItem* arith = ip;                                                     \
     const Variant& c = constants[d->B];                                                 \
     int32_t r;                                                                          \
-    if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(arith->A), c, divisors[d->B], r)) { \
+    if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(arith->A), c, divisors[d->B], r)) [[likely]] { \
       Store(slot(d->A), IntOf(c));                                                      \
       Store(slot(arith->A), r);                                                         \
       Store(slot(arith[1].A), r);                                                       \
@@ -453,7 +454,7 @@ ORV_ARITH_NAMES(ORV_CONST_ARITH, _)
     const Variant& c = constants[load->B];                                                    \
     int32_t first, r;                                                                         \
     if (mode == RunMode::kFree && QuickInteger<VarOp::Op1>(slot(d->A), slot(d->B), first) &&  \
-        c.Type() == varInteger && QuickIntByConst<VarOp::Op2>(first, IntOf(c), divisors[load->B], r)) { \
+        c.Type() == varInteger && QuickIntByConst<VarOp::Op2>(first, IntOf(c), divisors[load->B], r)) [[likely]] { \
       Store(slot(load->A), IntOf(c));                                                         \
       Store(slot(d->A), r);                                                                   \
       Store(slot(load[2].A), r);                                                              \

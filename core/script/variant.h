@@ -162,6 +162,10 @@ class Variant {
     }
   }
 
+  // The number of an Integer value, read without looking at the kind: only
+  // for a value whose Type() is varInteger (the runner's quick paths).
+  int32_t IntegerField() const noexcept { return u_.i; }
+
   // Conversions. Each raises EConvertError when the value cannot be converted
   // (a text that is no number, Null to a number, an array to anything), with a
   // text that names the value and the wanted type.
