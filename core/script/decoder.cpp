@@ -104,8 +104,8 @@ constexpr auto kPairFusions = PairFusions();
 // The fusion passes over the decoded instructions, in the order they run.
 class Fuser {
  public:
-  Fuser(const std::vector<TProgItem>& code, std::vector<TDecodedItem>& decoded)
-      : code_(code), d_(decoded), count_(static_cast<int32_t>(code.size())) {}
+  Fuser(const std::vector<Variant>& constants, const std::vector<TProgItem>& code, std::vector<TDecodedItem>& decoded)
+      : constants_(constants), code_(code), d_(decoded), count_(static_cast<int32_t>(code.size())) {}
 
   void Run() {
     Appends();
@@ -144,17 +144,17 @@ class Fuser {
     }
   }
 
-  // Arithmetic with a constant operand (kMoveConstArith..., kConstArithMove...,
-  // then an operator followed by a kConstArithMove... group on the same
-  // temporary). Only plain instructions are matched.
+  // Arithmetic with an integer constant operand (kMoveConstArith...,
+  // kConstArithMove..., then an operator followed by a kConstArithMove...
+  // group on the same temporary). Only plain instructions are matched.
   void ConstArith() {
     for (int32_t i = 0; i + 2 < count_; ++i) {
       TDecodedItem* d = &d_[i];
       if (d[0].Handler == h::opMove && d[1].Handler == h::opLoadConst && h::IsArith(d[2].Handler) &&
-          d[2].A == d[0].A && d[2].B == d[1].A && d[1].A != d[0].A) {
+          d[2].A == d[0].A && d[2].B == d[1].A && d[1].A != d[0].A && LoadsInteger(d[1])) {
         d[0].Handler = h::kMoveConstArithAdd + d[2].Handler;
       } else if (d[0].Handler == h::opLoadConst && h::IsArith(d[1].Handler) && d[2].Handler == h::opMove &&
-                 d[1].B == d[0].A && d[1].A != d[0].A && d[2].B == d[1].A) {
+                 d[1].B == d[0].A && d[1].A != d[0].A && d[2].B == d[1].A && LoadsInteger(d[0])) {
         d[0].Handler = h::kConstArithMoveAdd + d[1].Handler;
       }
     }
@@ -207,6 +207,16 @@ class Fuser {
     }
   }
 
+  // Whether the opLoadConst `load` loads an integer; if so, its Target
+  // receives the number, which the constant-operand handlers read from there.
+  bool LoadsInteger(TDecodedItem& load) const {
+    const Variant& c = constants_[static_cast<size_t>(load.B)];
+    if (c.Type() != varInteger) return false;
+    load.Target = c.IntegerField();
+    return true;
+  }
+
+  const std::vector<Variant>& constants_;
   const std::vector<TProgItem>& code_;
   std::vector<TDecodedItem>& d_;
   const int32_t count_;
@@ -219,7 +229,7 @@ std::vector<TDecodedItem> DecodeProgram(const std::vector<Variant>& constants, c
   std::vector<TDecodedItem> decoded(code.size() + 1, TDecodedItem{0, 0, h::kFaultEnd, 0});
   SingleDecoder single(constants, code, labels);
   for (int32_t i = 0; i < static_cast<int32_t>(code.size()); ++i) decoded[i] = single.Decode(i);
-  Fuser(code, decoded).Run();
+  Fuser(constants, code, decoded).Run();
   return decoded;
 }
 

@@ -76,7 +76,7 @@ TEST_F(VmTest, CommonStatementShapesAreFused) {
         "opStop"}},
       // A variable grown by a value, text or number, grows in place.
       {"var s, t: string; begin s := s + 'ab'; s := s + t end.",
-       {"opGoto", "kAppend", "kConstArithMoveAdd", "opAdd", "opMove", "kAppend", "kMoveThenArithAdd", "opAdd",
+       {"opGoto", "kAppend", "kLoadConstThenAdd", "opAdd", "opMove", "kAppend", "kMoveThenArithAdd", "opAdd",
         "opMove", "opStop"}},
       // A call of a script function: the arguments, the call, the result
       // and the return.

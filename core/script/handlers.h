@@ -37,7 +37,8 @@ namespace orv {
 // X(name, handler of the first instruction, meaning). A fused handler leaves
 // every slot as its instructions would; the instructions after the first
 // keep their own decoded form, so a jump to one of them runs from there.
-// t and u are temporaries, x and s variables, c a constant, op one of
+// t and u are temporaries, x and s variables, c a constant (an integer in
+// the ...ConstArith... handlers), op one of
 // opAdd .. opMod.
 #define ORV_FUSED_HANDLERS(X)                                                                                \
   X(kGreaterEqJump, opGreaterEq, "opGreaterEq t,x; opJumpIfFalse t: compare and take the jump")             \

@@ -171,9 +171,9 @@ void CallHost(TBinProg& p, const TDecodedItem& d, const TFunListItem& entry, con
   }
 }
 
-// x op c for Add .. Mod with the constant c (an integer when `multiplier` is
-// not 0): div and mod by a constant of magnitude 2 or more multiply instead
-// of dividing (const_divisor.h).
+// x op c for Add .. Mod with the integer constant c: div and mod by a
+// constant of magnitude 2 or more (`multiplier` not 0) multiply instead of
+// dividing (const_divisor.h).
 template <VarOp op>
 [[gnu::always_inline]] inline bool QuickIntByConst(int32_t x, int32_t c, uint64_t multiplier, int32_t& r) {
   if constexpr (op == VarOp::IntDiv || op == VarOp::Mod) {
@@ -183,11 +183,6 @@ template <VarOp op>
     }
   }
   return QuickInt<op>(x, c, r);
-}
-
-template <VarOp op>
-[[gnu::always_inline]] inline bool QuickByConst(const Variant& a, const Variant& c, uint64_t multiplier, int32_t& r) {
-  return BothIntegers(a, c) && QuickIntByConst<op>(IntOf(a), IntOf(c), multiplier, r);
 }
 
 enum class RunMode { kFree, kLimited, kSingleStep };
@@ -411,17 +406,19 @@ L_kForStepUp:
 L_kForStepDown:
   Increment<-1>(slot(d->A));
   ORV_FOR_HEAD(L_kGreaterEqJump, x >= y);
-// Arithmetic with a constant operand: the quick path writes every slot the
+// Arithmetic with an integer constant operand, whose number the decoder put
+// in the Target of the constant load: the quick path writes every slot the
 // instructions write and counts them as steps; otherwise, and under a step
 // limit, the first instruction runs alone.
 #define ORV_CONST_ARITH(unused, Op)                                                     \
   L_kMoveConstArith##Op: {                                                              \
     const TDecodedItem* load = ip;                                                      \
-    const Variant& c = constants[load->B];                                              \
+    const Variant& x = slot(d->B);                                                      \
     int32_t r;                                                                          \
-    if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(d->B), c, divisors[load->B], r)) [[likely]] { \
+    if (mode == RunMode::kFree && x.Type() == varInteger &&                             \
+        QuickIntByConst<VarOp::Op>(IntOf(x), load->Target, divisors[load->B], r)) [[likely]] { \
       Store(slot(d->A), r);                                                             \
-      Store(slot(load->A), IntOf(c));                                                   \
+      Store(slot(load->A), load->Target);                                               \
       ip += 2;                                                                          \
       ORV_NEXT();                                                                       \
     }                                                                                   \
@@ -430,16 +427,17 @@ L_kForStepDown:
   }                                                                                     \
   L_kConstArithMove##Op: {                                                              \
     const TDecodedItem* arith = ip;                                                     \
-    const Variant& c = constants[d->B];                                                 \
+    const Variant& t = slot(arith->A);                                                  \
     int32_t r;                                                                          \
-    if (mode == RunMode::kFree && QuickByConst<VarOp::Op>(slot(arith->A), c, divisors[d->B], r)) [[likely]] { \
-      Store(slot(d->A), IntOf(c));                                                      \
+    if (mode == RunMode::kFree && t.Type() == varInteger &&                             \
+        QuickIntByConst<VarOp::Op>(IntOf(t), d->Target, divisors[d->B], r)) [[likely]] { \
+      Store(slot(d->A), d->Target);                                                     \
       Store(slot(arith->A), r);                                                         \
       Store(slot(arith[1].A), r);                                                       \
       ip += 2;                                                                          \
       ORV_NEXT();                                                                       \
     }                                                                                   \
-    slot(d->A) = c;                                                                     \
+    slot(d->A) = constants[d->B];                                                       \
     ORV_NEXT();                                                                         \
   }                                                                                     \
   L_kMoveThenMoveConstArith##Op: slot(d->A) = slot(d->B); ORV_THEN(L_kMoveConstArith##Op);
@@ -451,11 +449,10 @@ ORV_ARITH_NAMES(ORV_CONST_ARITH, _)
 #define ORV_ARITH_CONST_ARITH(unused, Op1, Op2)                                               \
   L_k##Op1##ThenConstArithMove##Op2: {                                                        \
     const TDecodedItem* load = ip;                                                            \
-    const Variant& c = constants[load->B];                                                    \
     int32_t first, r;                                                                         \
     if (mode == RunMode::kFree && QuickInteger<VarOp::Op1>(slot(d->A), slot(d->B), first) &&  \
-        c.Type() == varInteger && QuickIntByConst<VarOp::Op2>(first, IntOf(c), divisors[load->B], r)) [[likely]] { \
-      Store(slot(load->A), IntOf(c));                                                         \
+        QuickIntByConst<VarOp::Op2>(first, load->Target, divisors[load->B], r)) [[likely]] {  \
+      Store(slot(load->A), load->Target);                                                     \
       Store(slot(d->A), r);                                                                   \
       Store(slot(load[2].A), r);                                                              \
       ip += 3;                                                                                \
