@@ -199,10 +199,11 @@ class Fuser {
         // Bit 0: the limit is a constant load. Bit 1: the head has the shape
         // the compiler gives it (opMove t,x and the test of t against the
         // limit's slot u; t, u and x distinct but for x = t), whose test is
-        // computed at once.
+        // computed at once. Bit 2: both, and the constant is an integer.
         const TDecodedItem* h = &d_[head];
         const bool plain = h[2].A == h[1].A && h[2].B == h[0].A && h[0].A != h[1].A && h[1].B != h[0].A;
-        d.B = (code_[head].Op == opLoadConst ? 1 : 0) | (plain ? 2 : 0);
+        const bool constant = code_[head].Op == opLoadConst;
+        d.B = (constant ? 1 : 0) | (plain ? 2 : 0) | (plain && constant && LoadsInteger(d_[head]) ? 4 : 0);
       }
     }
   }

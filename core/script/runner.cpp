@@ -102,11 +102,11 @@ const Variant kMinusOne(-1);
 template <int32_t step>
 [[gnu::always_inline]] inline void Increment(Variant& var) {
   int32_t r;
-  if (var.Type() == varInteger && !__builtin_add_overflow(IntOf(var), step, &r)) [[likely]] {
-    Store(var, r);
+  if (var.Type() != varInteger || __builtin_add_overflow(IntOf(var), step, &r)) [[unlikely]] {
+    ApplyBinary(VarOp::Add, var, step > 0 ? kOne : kMinusOne);
     return;
   }
-  ApplyBinary(VarOp::Add, var, step > 0 ? kOne : kMinusOne);
+  Store(var, r);
 }
 
 bool ConditionFalse(const Variant& v) {
@@ -284,16 +284,26 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
 // loop's test with its jump out (`test`), which counts as the fifth step.
 // When the head has the compiler's shape (d->B bit 1) and the variable and
 // the limit are integers, the test is computed at once: the slots end as the
-// instructions leave them (the limit's slot, then the test's Boolean).
+// instructions leave them (the limit's slot, then the test's Boolean). With
+// an integer constant for limit (bit 2) its number is in the load's Target.
 #define ORV_FOR_HEAD(test, holds)                                                               \
   do {                                                                                          \
     ORV_JUMPED();                                                                               \
     if constexpr (mode == RunMode::kLimited)                                                    \
       if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");                   \
     const TDecodedItem* head = code + d->Target;                                                \
+    if (mode == RunMode::kFree && (d->B & 4) != 0 && slot(head[1].B).Type() == varInteger)      \
+        [[likely]] {                                                                            \
+      const int32_t x = IntOf(slot(head[1].B)), y = head[0].Target;                             \
+      const bool go_on = holds;                                                                 \
+      Store(slot(head[0].A), y);                                                                \
+      Store(slot(head[1].A), go_on);                                                            \
+      ip = go_on ? head + 4 : code + head[2].Target;                                            \
+      ORV_NEXT();                                                                               \
+    }                                                                                           \
     const Variant& bound = (d->B & 1) != 0 ? constants[head[0].B] : slot(head[0].B);            \
     if (mode == RunMode::kFree && (d->B & 2) != 0 && bound.Type() == varInteger &&              \
-        slot(head[1].B).Type() == varInteger) [[likely]] {                                      \
+        slot(head[1].B).Type() == varInteger) {                                                 \
       const int32_t x = IntOf(slot(head[1].B)), y = IntOf(bound);                               \
       const bool go_on = holds;                                                                 \
       Store(slot(head[0].A), y);                                                                \
