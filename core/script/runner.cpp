@@ -292,30 +292,30 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
     if constexpr (mode == RunMode::kLimited)                                                    \
       if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");                   \
     const TDecodedItem* head = code + d->Target;                                                \
-    if (mode == RunMode::kFree && (d->B & 4) != 0 && slot(head[1].B).Type() == varInteger)      \
-        [[likely]] {                                                                            \
-      const int32_t x = IntOf(slot(head[1].B)), y = head[0].Target;                             \
-      const bool go_on = holds;                                                                 \
-      Store(slot(head[0].A), y);                                                                \
-      Store(slot(head[1].A), go_on);                                                            \
-      ip = go_on ? head + 4 : code + head[2].Target;                                            \
-      ORV_NEXT();                                                                               \
-    }                                                                                           \
+    const Variant& var = slot(head[1].B);                                                       \
+    if (mode == RunMode::kFree && (d->B & 4) != 0 && var.Type() == varInteger) [[likely]]       \
+      ORV_FOR_TEST(IntOf(var), head[0].Target, holds);                                          \
     const Variant& bound = (d->B & 1) != 0 ? constants[head[0].B] : slot(head[0].B);            \
     if (mode == RunMode::kFree && (d->B & 2) != 0 && bound.Type() == varInteger &&              \
-        slot(head[1].B).Type() == varInteger) {                                                 \
-      const int32_t x = IntOf(slot(head[1].B)), y = IntOf(bound);                               \
-      const bool go_on = holds;                                                                 \
-      Store(slot(head[0].A), y);                                                                \
-      Store(slot(head[1].A), go_on);                                                            \
-      ip = go_on ? head + 4 : code + head[2].Target;                                            \
-      ORV_NEXT();                                                                               \
-    }                                                                                           \
+        var.Type() == varInteger)                                                               \
+      ORV_FOR_TEST(IntOf(var), IntOf(bound), holds);                                            \
     slot(head[0].A) = bound;                                                                    \
     slot(head[1].A) = slot(head[1].B);                                                          \
     d = &head[2];                                                                               \
     ip = head + 3;                                                                              \
     goto test;                                                                                  \
+  } while (0)
+// The test of a for round on the integers x (the variable) and y (the
+// limit): the limit's slot and the test's Boolean are written, and the round
+// goes on or leaves the loop.
+#define ORV_FOR_TEST(variable, bound, holds)              \
+  do {                                                    \
+    const int32_t x = (variable), y = (bound);            \
+    const bool go_on = holds;                             \
+    Store(slot(head[0].A), y);                            \
+    Store(slot(head[1].A), go_on);                        \
+    ip = go_on ? head + 4 : code + head[2].Target;        \
+    ORV_NEXT();                                           \
   } while (0)
 
 L_opAdd: IntegerArithmetic<VarOp::Add>(slot(d->A), slot(d->B)); ORV_NEXT();
@@ -520,6 +520,7 @@ L_opStop:
 L_fault:
   --ip;  // the faulty instruction did not run
   throw ECompilerError(handler::FaultText(d->Handler));
+#undef ORV_FOR_TEST
 #undef ORV_FOR_HEAD
 #undef ORV_JUMPED
 #undef ORV_THEN
