@@ -14,23 +14,10 @@ bool CommandLine::Has(const std::string& option) const {
 bool ParseCommandLine(int argc, char** argv, const std::string& program, const char* help,
                       const std::vector<std::string>& known,
                       const std::function<void(const std::string&)>& fail, CommandLine& line,
-                      int& exit_status, const std::vector<std::string>& with_value) {
+                      int& exit_status) {
   bool options_done = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    std::string name = arg.substr(0, arg.find('='));
-    if (!options_done && std::find(with_value.begin(), with_value.end(), name) != with_value.end()) {
-      if (name.size() < arg.size()) {
-        line.values[name] = arg.substr(name.size() + 1);
-      } else if (i + 1 < argc) {
-        line.values[name] = argv[++i];
-      } else {
-        fail(program + ": option " + name + " needs a value (try " + program + " --help)");
-        exit_status = 2;
-        return false;
-      }
-      continue;
-    }
     if (options_done || arg.size() < 2 || arg[0] != '-') {
       line.operands.push_back(arg);
     } else if (arg == "--") {
@@ -45,12 +32,39 @@ bool ParseCommandLine(int argc, char** argv, const std::string& program, const c
       return false;
     } else if (std::find(known.begin(), known.end(), arg) != known.end()) {
       line.options.push_back(arg);
+    } else if (size_t equals = arg.find('=');
+               std::find(known.begin(), known.end(), arg.substr(0, equals) + "=") != known.end()) {
+      const std::string name = arg.substr(0, equals);
+      if (equals == std::string::npos && i + 1 >= argc) {
+        fail(program + ": option " + name + " needs a value (try " + program + " --help)");
+        exit_status = 2;
+        return false;
+      }
+      line.options.push_back(name);
+      line.values[name] = equals == std::string::npos ? argv[++i] : arg.substr(equals + 1);
     } else {
       fail(program + ": unknown option " + arg + " (try " + program + " --help)");
       exit_status = 2;
       return false;
     }
   }
+  return true;
+}
+
+bool ParseSeconds(const std::string& program, const std::string& option, const std::string& text,
+                  const std::function<void(const std::string&)>& fail, uint32_t& seconds) {
+  constexpr uint32_t kMaxSeconds = 1000000;
+  uint32_t value = 0;
+  bool ok = !text.empty() && text.size() <= 7;
+  for (char c : text) {
+    if (c < '0' || c > '9') ok = false;
+    if (ok) value = value * 10 + static_cast<uint32_t>(c - '0');
+  }
+  if (!ok || value > kMaxSeconds) {
+    fail(program + ": " + option + " needs a number of seconds, not '" + text + "'");
+    return false;
+  }
+  seconds = value;
   return true;
 }
 

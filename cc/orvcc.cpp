@@ -49,6 +49,9 @@ const char* const kHelp =
     "                 the size in MiB a page may grow to while it is expanded\n"
     "                 (default 64); beyond it expansion stops with an error\n"
     "                 comment in the page\n"
+    "      --script-timeout SECONDS\n"
+    "                 end the build with an error when a page script runs longer\n"
+    "                 than SECONDS seconds (default 60; 0: no limit)\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
@@ -85,13 +88,36 @@ std::string ProjectFileProblem(const std::string& path) {
   return std::string();
 }
 
-// The whole number of an option's value, within [low, high]; false when the
-// value is not one.
-bool OptionNumber(const std::string& text, long long low, long long high, long long& value) {
+// The page size limit in bytes from --max-page-size MIB; false (reported
+// through Fail) when the value is not a whole number of MiB from 1 to 2^20.
+bool PageSizeLimit(const std::string& text, long long& bytes) {
   char* end = nullptr;
   errno = 0;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return !text.empty() && *end == '\0' && errno == 0 && value >= low && value <= high;
+  long long mib = std::strtoll(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno != 0 || mib < 1 || mib > (1LL << 20)) {
+    Fail("orvcc: --max-page-size needs a whole number of MiB, not '" + text + "'");
+    return false;
+  }
+  bytes = mib << 20;
+  return true;
+}
+
+// The limits given on the command line, by the core's limit names; false
+// when a value is wrong (already reported).
+bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long long>>& limits) {
+  for (auto [option, name] : {std::pair{"--command-timeout", "command-timeout"},
+                              std::pair{"--script-timeout", "script-timeout"}}) {
+    if (line.values.count(option) == 0) continue;
+    uint32_t seconds = 0;
+    if (!orv::ParseSeconds("orvcc", option, line.values[option], Fail, seconds)) return false;
+    limits.emplace_back(name, seconds);
+  }
+  long long bytes = 0;
+  if (line.values.count("--max-page-size") != 0) {
+    if (!PageSizeLimit(line.values["--max-page-size"], bytes)) return false;
+    limits.emplace_back("max-page-bytes", bytes);
+  }
+  return true;
 }
 
 }  // namespace
@@ -99,27 +125,13 @@ bool OptionNumber(const std::string& text, long long low, long long high, long l
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
-  if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp, {"-q", "--quiet", "--console"}, Fail, line,
-                             status, {"--command-timeout", "--max-page-size"}))
+  if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
+                             {"-q", "--quiet", "--console", "--command-timeout=", "--max-page-size=",
+                              "--script-timeout="},
+                             Fail, line, status))
     return status;
-  struct Limit {
-    const char* option;
-    const char* name;
-    long long high;
-    long long scale;
-  };
   std::vector<std::pair<std::string, long long>> limits;
-  for (const Limit& limit : {Limit{"--command-timeout", "command-timeout", 24LL * 3600 * 365, 1},
-                             Limit{"--max-page-size", "max-page-bytes", 1LL << 20, 1LL << 20}}) {
-    auto given = line.values.find(limit.option);
-    if (given == line.values.end()) continue;
-    long long value = 0;
-    if (!OptionNumber(given->second, limit.scale > 1 ? 1 : 0, limit.high, value)) {
-      Fail(std::string("orvcc: ") + limit.option + " needs a whole number, not \"" + given->second + "\"");
-      return kUsage;
-    }
-    limits.emplace_back(limit.name, value * limit.scale);
-  }
+  if (!ReadLimits(line, limits)) return kUsage;
   bool quiet = line.Has("-q") || line.Has("--quiet");
   if (line.operands.empty()) {
     orv::Beep();
@@ -149,7 +161,6 @@ int main(int argc, char** argv) {
     Fail(problem);
     return kBuildFailed;
   }
-
 
   using Mode = orv::ProgressView::Mode;
   Mode mode = quiet ? Mode::Quiet : ::isatty(STDERR_FILENO) ? Mode::Terminal : Mode::Lines;

@@ -154,6 +154,19 @@ TEST_F(OrvccTest, ErrorLeavingTheBuildGivesStatusOne) {
   EXPECT_NE(run.err.find("broken.txt"), std::string::npos) << run.err;
 }
 
+// A page script that never ends stops the build at the time limit, with the
+// page and the line in the message; a wrong limit is a usage error.
+TEST_F(OrvccTest, ScriptTimeoutEndsAnEndlessPageScript) {
+  WriteFileBytes(dir_ + "src/a.hts", "before\n<+ begin\n  while True do begin end;\nend. +>\n");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  Outcome run = Orvcc("-q --script-timeout 1 '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("a.hts: Script ran longer than 1 seconds (line 2)"), std::string::npos) << run.err;
+  Outcome bad = Orvcc("--script-timeout=x '" + dir_ + "p.orv'");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err, "orvcc: --script-timeout needs a number of seconds, not 'x'\n");
+}
+
 TEST_F(OrvccTest, MissingCoreOrExportIsReported) {
   fs::create_directories(dir_ + "bin");
   fs::copy_file(ProgramDir() + "orvcc", dir_ + "bin/orvcc");

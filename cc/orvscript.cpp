@@ -3,6 +3,7 @@
 // to standard output, one line each; the script's final Result, when it is
 // not empty, follows on a line of its own. A compile or run error goes to
 // standard error as "FILE: message" with exit status 1.
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -29,17 +30,19 @@ const char* const kHelp =
     "       orvscript --reference\n"
     "Run the ORV script FILE (.ops) on its own, outside a site build.\n"
     "\n"
-    "      --reference  print the reference of every script routine, constant\n"
-    "                   and class member (Markdown) and exit\n"
-    "  -h, --help       show this help and exit\n"
-    "  -V, --version    show the version and exit\n"
+    "      --timeout SECONDS  end the script with an error once it has run for\n"
+    "                         SECONDS seconds (default: no limit)\n"
+    "      --reference        print the reference of every script routine,\n"
+    "                         constant and class member (Markdown) and exit\n"
+    "  -h, --help             show this help and exit\n"
+    "  -V, --version          show the version and exit\n"
     "\n"
     "Lines the script writes with WriteLn go to standard output; the script's\n"
     "Result, when it is not empty, is printed after them. Outside a build,\n"
     "GetVar and CurFile give empty text and DefVar, BuildFile and DelQueue do\n"
     "nothing. Exit status: 0 when the script ran, 1 when the file is missing or\n"
     "the script failed to compile or run (the message goes to standard error),\n"
-    "2 when no file was given or an option is unknown.\n";
+    "2 when no file was given or an option is unknown or wrong.\n";
 
 void WriteLine(const std::string& line) {
   std::fwrite(line.data(), 1, line.size(), stdout);
@@ -51,13 +54,14 @@ void Fail(const std::string& text) {
   std::fprintf(stderr, "%s\n", text.c_str());
 }
 
-int RunFile(const std::string& file) {
+int RunFile(const std::string& file, uint32_t timeout) {
   if (!orv::FileExists(file)) {
     Fail("orvscript: File " + file + " not found");
     return kScriptFailed;
   }
   try {
     orv::TKelComp comp;
+    comp.TimeLimit = timeout;
     comp.LoadScriptFromFile(file);
     orv::Variant result = comp.Evaluate();
     std::string text = result.IsEmpty() || result.IsNull() ? std::string() : result.AsString();
@@ -82,13 +86,17 @@ int PrintReference() {
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
-  if (!orv::ParseCommandLine(argc, argv, "orvscript", kHelp, {"--reference"}, Fail, line, status))
+  if (!orv::ParseCommandLine(argc, argv, "orvscript", kHelp, {"--reference", "--timeout="}, Fail, line, status))
     return status;
   if (line.Has("--reference")) {
     if (line.operands.empty()) return PrintReference();
     Fail("orvscript: --reference takes no FILE (try orvscript --help)");
     return kUsage;
   }
+  uint32_t timeout = 0;
+  if (line.values.count("--timeout") != 0 &&
+      !orv::ParseSeconds("orvscript", "--timeout", line.values["--timeout"], Fail, timeout))
+    return kUsage;
   if (line.operands.size() > 1) {
     Fail("orvscript: only one FILE may be given (try orvscript --help)");
     return kUsage;
@@ -100,7 +108,7 @@ int main(int argc, char** argv) {
   const std::string& file = line.operands.front();
   orv::CoreStartup();
   orv::SetStandaloneOutput(WriteLine);
-  status = RunFile(file);
+  status = RunFile(file, timeout);
   orv::SetStandaloneOutput(nullptr);
   orv::CoreShutdown();
   std::fflush(stdout);

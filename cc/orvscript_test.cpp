@@ -115,5 +115,33 @@ TEST_F(OrvscriptTest, CommittedReferenceIsTheProgramsOutput) {
   EXPECT_EQ(Run("--reference x.ops").status, 2);
 }
 
+// A script that runs itself through RunMacro ends with the nesting error
+// instead of exhausting the stack.
+TEST_F(OrvscriptTest, ScriptRunningItselfEndsWithTheNestingError) {
+  const std::string self = dir_ + "self.ops";
+  WriteFileBytes(self, "begin RunMacro('" + self + "'); end.");
+  Outcome run = Run("'" + self + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, self + ": Script runs nested too deeply (more than 100)\n");
+}
+
+// --timeout ends an endless script with the line it was running; without it
+// a script has no limit; a value that is no count of seconds is a usage error.
+TEST_F(OrvscriptTest, TimeoutEndsAnEndlessScript) {
+  const std::string loop = dir_ + "loop.ops";
+  WriteFileBytes(loop, "begin\n  WriteLn('start');\n  while True do begin end;\nend.");
+  Outcome run = Run("--timeout 1 '" + loop + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "start\n");
+  EXPECT_EQ(run.err, loop + ": Script ran longer than 1 seconds (line 3)\n");
+  EXPECT_EQ(Run("'--timeout=1' '" + loop + "'").status, 1);
+  EXPECT_EQ(RunScript("begin WriteLn('quick') end.").out, "quick\n");
+  Outcome bad = Run("--timeout soon x.ops");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err, "orvscript: --timeout needs a number of seconds, not 'soon'\n");
+  EXPECT_EQ(Run("--timeout").status, 2);
+  EXPECT_EQ(Run("--timeout=-1 x.ops").status, 2);
+}
+
 }  // namespace
 }  // namespace orv

@@ -24,6 +24,11 @@ void TStringList::CheckUnsorted() const {
   if (sorted_) throw EStringListError("Operation not allowed on sorted list");
 }
 
+void TStringList::CheckGrowth(size_t added, size_t removed) const {
+  if (added > kMaxBytes || bytes_ - removed > kMaxBytes - added)
+    throw EStringListError("String list larger than 256 MiB");
+}
+
 std::string TStringList::Get(int index) const {
   CheckIndex(index);
   return items_[static_cast<size_t>(index)].text;
@@ -43,7 +48,10 @@ void TStringList::Put(int index, std::string_view s) {
     bool before_next = index + 1 == Count() || CompareStrings(items_[index + 1].text, s) >= low;
     if (!after_previous || !before_next) CheckUnsorted();
   }
-  items_[static_cast<size_t>(index)].text = s;
+  std::string& text = items_[static_cast<size_t>(index)].text;
+  CheckGrowth(s.size(), text.size());
+  bytes_ = bytes_ - text.size() + s.size();
+  text = s;
   Changed();
 }
 
@@ -54,7 +62,9 @@ void TStringList::PutObject(int index, TObject* object) {
 }
 
 void TStringList::InsertItem(int index, std::string_view s) {
+  CheckGrowth(sizeof(Item) + s.size(), 0);
   items_.insert(items_.begin() + index, Item{std::string(s), 0});
+  bytes_ += sizeof(Item) + s.size();
   Changed();
 }
 
@@ -81,6 +91,7 @@ void TStringList::Insert(int index, std::string_view s) {
 
 void TStringList::Delete(int index) {
   CheckIndex(index);
+  bytes_ -= sizeof(Item) + items_[static_cast<size_t>(index)].text.size();
   items_.erase(items_.begin() + index);
   Changed();
 }
@@ -88,6 +99,7 @@ void TStringList::Delete(int index) {
 void TStringList::Clear() {
   if (items_.empty()) return;
   items_.clear();
+  bytes_ = 0;
   Changed();
 }
 

@@ -27,8 +27,15 @@ enum TDuplicates : int32_t {
 // raise EStringListError "Operation not allowed on sorted list", and so does
 // replacing a line (Put) by a text that belongs elsewhere. Duplicates apply
 // to sorted lists only; an unsorted list takes every line.
+//
+// A list holds at most kMaxBytes (its texts plus a line's own bookkeeping
+// each); a change that would make it larger raises EStringListError "String
+// list larger than 256 MiB", so a script that grows a list without end fails
+// instead of taking all the machine's memory.
 class TStringList : public TStrings {
  public:
+  static constexpr size_t kMaxBytes = size_t{256} << 20;
+
   TStringList() = default;
 
   std::string ClassName() const override { return "TStringList"; }
@@ -80,8 +87,11 @@ class TStringList : public TStrings {
   void Changed();
   void CheckUnsorted() const;
   void InsertItem(int index, std::string_view s);
+  // Raises the size error unless `added` more bytes fit after `removed` go.
+  void CheckGrowth(size_t added, size_t removed) const;
 
   std::vector<Item> items_;
+  size_t bytes_ = 0;  // counted against kMaxBytes
   bool sorted_ = false;
   bool case_sensitive_ = false;
   TDuplicates duplicates_ = dupIgnore;

@@ -140,4 +140,30 @@ TEST(StringListTest, CleanupInstanceEmptiesTheList) {
 }
 
 }  // namespace
+// A list stops growing at 256 MiB: the change that would pass the bound
+// fails and leaves the list as it was; room freed by a change is room again.
+TEST(StringListTest, ListLargerThanTheBoundIsAnError) {
+  const std::string big(TStringList::kMaxBytes / 2, 'x');
+  TStringList list;
+  list.Add(big);
+  try {
+    list.Add(big);
+    ADD_FAILURE() << "no error";
+  } catch (const EStringListError& e) {
+    EXPECT_STREQ(e.what(), "String list larger than 256 MiB");
+  }
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_THROW(list.Insert(0, big), EStringListError);
+  list.Add("small");
+  EXPECT_THROW(list.Put(1, big), EStringListError);
+  EXPECT_EQ(list.Get(1), "small");
+  list.Put(0, "");
+  list.Put(1, big);
+  list.Delete(1);
+  list.Add(big);
+  list.Clear();
+  list.Add(big);
+  EXPECT_EQ(list.Count(), 1);
+}
+
 }  // namespace orv

@@ -8,6 +8,7 @@
 
 #include "core/site/build_driver.h"
 #include "core/site/core_startup.h"
+#include "core/site/script_stage.h"
 #include "orv/core.h"
 
 namespace {
@@ -56,6 +57,10 @@ extern "C" int orv_core_set_limit(const char* Name, long long Value) {
   orv::ExpansionLimits& limits = orv::DefaultExpansionLimits();
   if (name == "command-timeout" && Value >= 0 && Value <= 24 * 3600 * 365) {
     limits.CommandTimeoutSeconds = static_cast<int>(Value);
+    return 1;
+  }
+  if (name == "script-timeout" && Value >= 0 && Value <= 24 * 3600 * 365) {
+    orv::SetPageScriptTimeLimit(static_cast<uint32_t>(Value));
     return 1;
   }
   if (name == "max-page-bytes" && Value >= 4096 && Value <= (1LL << 40)) {

@@ -17,7 +17,7 @@ if [ "${ORV_SKIP_APT:-0}" != 1 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${packages[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_WERROR=ON
 cmake --build build
 if [ -x build/bin/orvcc ]; then
   build/bin/orvcc --console examples/site/site.orv

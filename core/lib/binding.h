@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <typeinfo>
 
 #include "components/component.h"
 #include "components/string_list.h"
@@ -28,14 +29,26 @@ inline const char* BoundClassName<TStringList>() { return "TStringList"; }
 template <>
 inline const char* BoundClassName<TComponent>() { return "TComponent"; }
 
+// Raises the error of SelfAs for `self`, which is not a `class_name`.
+[[noreturn]] inline void WrongSelf(const char* class_name, const std::string& member, const TObject* self) {
+  std::string where = std::string(class_name) + "." + member;
+  if (!self) throw ECompilerError(where + " called on a nil object");
+  throw ECompilerError(where + " called on an object of class " + self->ClassName());
+}
+
 // Self as a T; ECompilerError "TStrings.ADD called on a nil object" or
-// "TStrings.ADD called on an object of class TComponent" otherwise.
+// "TStrings.ADD called on an object of class TComponent" otherwise. The
+// class last found to be a T is remembered, so a loop of calls on one
+// object checks its class by one comparison instead of a dynamic_cast.
 template <class T>
 T& SelfAs(TObject* self, const std::string& member) {
-  std::string where = std::string(BoundClassName<T>()) + "." + member;
-  if (!self) throw ECompilerError(where + " called on a nil object");
+  static thread_local const std::type_info* known_class = nullptr;
+  if (self && &typeid(*self) == known_class) return static_cast<T&>(*self);
   T* typed = dynamic_cast<T*>(self);
-  if (!typed) throw ECompilerError(where + " called on an object of class " + self->ClassName());
+  if (!typed) WrongSelf(BoundClassName<T>(), member, self);
+  // Only where the plain conversion finds the same object (one TObject in
+  // the class, as everywhere in the component library).
+  if (typed == &static_cast<T&>(*self)) known_class = &typeid(*self);
   return *typed;
 }
 

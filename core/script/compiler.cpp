@@ -134,6 +134,23 @@ void TKelCompiler::Compile() {
   }
 }
 
+std::vector<int32_t> TKelCompiler::TakeLines() {
+  // Lines count line feeds, as in error messages: line n starts after the
+  // (n-1)th line feed.
+  std::vector<size_t> starts{0};
+  const std::string_view text = lex_.Text();
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n') starts.push_back(i + 1);
+  std::vector<int32_t> lines;
+  lines.reserve(positions_.size());
+  for (size_t position : positions_) {
+    auto after = std::upper_bound(starts.begin(), starts.end(), std::min(position, text.size()));
+    lines.push_back(static_cast<int32_t>(after - starts.begin()));
+  }
+  positions_.clear();
+  return lines;
+}
+
 void TKelCompiler::LinkCheck() {
   for (const TIDLabelItem& label : labels_)
     if (label.Used != label.Placed) Error("Link Error");

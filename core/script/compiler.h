@@ -57,6 +57,8 @@ class TKelCompiler {
   // The script identifiers, after Compile.
   const TIdentList& Identifiers() const { return idents_; }
   TIdentList TakeIdentifiers() { return std::move(idents_); }
+  // The source line of each instruction of the image, after Compile.
+  std::vector<int32_t> TakeLines();
   // The parent class named by the last class declaration ("" if none).
   const std::string& ParentClassName() const { return parent_class_name_; }
 
@@ -95,7 +97,10 @@ class TKelCompiler {
   int32_t NewLabel();
   void MarkUsed(int32_t label) { labels_[label].Used = true; }
   void Place(int32_t label);
-  void Emit(int32_t op, int32_t a = 0, int32_t b = 0) { code_.push_back(TProgItem{a, b, op}); }
+  void Emit(int32_t op, int32_t a = 0, int32_t b = 0) {
+    code_.push_back(TProgItem{a, b, op});
+    positions_.push_back(lex_.Position());
+  }
   int32_t AllocSlot();
   int32_t AddConst(Variant value);
   int32_t LoadConst(Variant value);  // loads into a new slot
@@ -164,6 +169,7 @@ class TKelCompiler {
   TIdentList label_names_;  // label name -> Index = label number
   std::vector<Variant> consts_;
   std::vector<TProgItem> code_;
+  std::vector<size_t> positions_;  // of the lexer, at each instruction
   SelfRegister self_;
   std::string parent_class_name_;
   // Routines called by the program, checked for a body at link time.

@@ -15,4 +15,11 @@ ECompilerError ECompilerError::AtLine(int line, std::string_view text) {
   return ECompilerError(std::move(message), line, text);
 }
 
+ECompilerError ECompilerError::AtRunLine(int line, std::string_view text) {
+  if (line <= 0) return ECompilerError(text);
+  std::string message(text);
+  message += " (line " + std::to_string(line) + ")";
+  return ECompilerError(std::move(message), line, text);
+}
+
 }  // namespace orv

@@ -1,6 +1,7 @@
 // The script engine's error class. Compile errors carry the line where reading
 // stopped in the frame "Syntax error in  (<line>): \r\n<text>."; errors of the
-// program loader and the runner carry their text alone.
+// program loader and the runner carry their text alone, except the few run
+// errors that name the line that was running ("<text> (line <line>)").
 #pragma once
 
 #include <string>
@@ -21,7 +22,10 @@ class ECompilerError : public Exception {
   // A compile error: what() is the framed message for `line`.
   static ECompilerError AtLine(int line, std::string_view text);
 
-  // The line of a compile error; 0 for errors raised without one.
+  // A run error at `line` (none when 0): what() is "<text> (line <line>)".
+  static ECompilerError AtRunLine(int line, std::string_view text);
+
+  // The line of the error; 0 for errors raised without one.
   int Line() const noexcept { return line_; }
   // The error text without the frame.
   const std::string& Text() const noexcept { return text_; }

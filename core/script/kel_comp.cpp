@@ -14,7 +14,9 @@ const TKelProgramCache::Entry* TKelProgramCache::Find(const std::string& key) co
 }
 
 void TKelProgramCache::Store(const std::string& key, Entry entry) {
-  size_t size = key.size() + entry.Image.size() + entry.ParentClassName.size();
+  const TProgram& program = *entry.Program;
+  size_t size = key.size() + entry.ParentClassName.size() + program.Constants.size() * sizeof(Variant) +
+                program.Code.size() * (sizeof(TProgItem) + sizeof(TDecodedItem));
   if (bytes_ + size > MaxBytes || entries_.count(key) != 0) return;
   bytes_ += size;
   entries_.emplace(key, std::move(entry));
@@ -116,6 +118,7 @@ void TKelComp::Run() {
   std::string key = source_;
   FillObjects(key);
   ScriptObjectPool::Activation active(pool_);
+  ScriptTimeLimit limit(TimeLimit);
   if (cached_program_) {
     Execute(*cached_program_, 0, runner_->StepLimit);
     return;
@@ -123,7 +126,7 @@ void TKelComp::Run() {
   bool use_cache = Cache && !runner_->Compiled() && !providers_registered_ && !runner_->KeepIdents;
   if (use_cache) {
     if (const TKelProgramCache::Entry* entry = Cache->Find(key)) {
-      cached_program_ = std::make_unique<TBinProg>(entry->Image);
+      cached_program_ = std::make_unique<TBinProg>(entry->Program);
       parent_class_name_ = entry->ParentClassName;
       if (!runner_->CompileOnly) Execute(*cached_program_, 0, runner_->StepLimit);
       return;
@@ -137,7 +140,7 @@ void TKelComp::Run() {
       throw;
     }
     runner_->CompileOnly = compile_only;
-    Cache->Store(key, {runner_->Image(), runner_->ParentClassName});
+    Cache->Store(key, {runner_->Program()->SharedProgram(), runner_->ParentClassName});
   }
   runner_->Run();
   parent_class_name_ = runner_->ParentClassName;

@@ -14,8 +14,8 @@
 // A host that runs the same text in many fresh components (the site
 // compiler's page blocks) may hand them a TKelProgramCache: a component then
 // compiles a text only when the cache does not hold it yet, and otherwise
-// loads the cached program, whose slots start fresh exactly as after a
-// compilation.
+// runs the cached program (shared, already decoded) on a machine of its own,
+// whose slots start fresh exactly as after a compilation.
 #pragma once
 
 #include <cstddef>
@@ -36,12 +36,12 @@
 namespace orv {
 
 // Compiled programs by the text they were compiled from (with the named
-// objects compiled into them). Bounded: once the stored images reach
+// objects compiled into them). Bounded: once the stored programs reach
 // MaxBytes, further programs are not stored (they are still compiled).
 class TKelProgramCache {
  public:
   struct Entry {
-    std::string Image;
+    std::shared_ptr<const TProgram> Program;
     std::string ParentClassName;
   };
 
@@ -100,6 +100,10 @@ class TKelComp : public TComponent {
   // Where the compiled programs of this component come from (optional; not
   // used while the component has a provider of its own).
   TKelProgramCache* Cache = nullptr;
+
+  // Time limit in seconds of each run (0: none; see ScriptTimeLimit). Runs
+  // nested in a run with a limit keep that limit.
+  uint32_t TimeLimit = 0;
 
   // Set by every change of Script or Expression: the next Prepare builds a
   // new runner.

@@ -49,6 +49,8 @@ class TLexer {
 
   // The index of the next byte to read.
   size_t Position() const { return pos_; }
+  // The whole text.
+  std::string_view Text() const { return text_; }
 
  private:
   void SkipLineComment();

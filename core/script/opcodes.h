@@ -1,6 +1,12 @@
-// The instruction set of the script engine: operation codes, the instruction
-// word as it is stored in a program image, and the table that says which
-// codes are valid and how many data words follow each one.
+// The instruction set of the script engine, as one table: each instruction's
+// name, its number in the program image, how it uses its A and B fields, the
+// data words that follow it and its meaning. The TOpCode enumerators, the
+// names, the loader's operand checks and the runner's dispatch entries are
+// all generated from ORV_OPCODES, so an instruction is described once.
+//
+// var[n] is variable slot n, const[n] constant n, label[n] the instruction
+// that label n stands for; a data word is the word after the instruction,
+// read by it and never executed itself.
 #pragma once
 
 #include <cstdint>
@@ -8,45 +14,55 @@
 
 namespace orv {
 
-// Operation codes. The numbers are part of the program image format and
-// never change; codes missing from the list are invalid at run time.
+// X(name, code, A operand, B operand, data words, meaning). Codes are part of
+// the program image format and never change; codes missing from the table
+// (21, 22, 24, 25, 27, 28, 31..41, 43 and from 53 up) are invalid at run time.
+// Data words -1: one per three arguments of the called routine.
+#define ORV_OPCODES(X)                                                                                     \
+  X(opAdd, 0, kSlot, kSlot, 0, "var[A] := var[A] + var[B]")                                                \
+  X(opSub, 1, kSlot, kSlot, 0, "var[A] := var[A] - var[B]")                                                \
+  X(opMul, 2, kSlot, kSlot, 0, "var[A] := var[A] * var[B]")                                                \
+  X(opIntDiv, 3, kSlot, kSlot, 0, "var[A] := var[A] div var[B]")                                           \
+  X(opMod, 4, kSlot, kSlot, 0, "var[A] := var[A] mod var[B]")                                              \
+  X(opDivide, 5, kSlot, kSlot, 0, "var[A] := var[A] / var[B] (a real)")                                    \
+  X(opShl, 6, kSlot, kSlot, 0, "var[A] := var[A] shl var[B]")                                              \
+  X(opShr, 7, kSlot, kSlot, 0, "var[A] := var[A] shr var[B]")                                              \
+  X(opNot, 8, kSlot, kNone, 0, "var[A] := not var[A]")                                                     \
+  X(opOr, 9, kSlot, kSlot, 0, "var[A] := var[A] or var[B]")                                                \
+  X(opXor, 10, kSlot, kSlot, 0, "var[A] := var[A] xor var[B]")                                             \
+  X(opAnd, 11, kSlot, kSlot, 0, "var[A] := var[A] and var[B]")                                             \
+  X(opGreaterEq, 12, kSlot, kSlot, 0, "var[A] := var[A] >= var[B]")                                        \
+  X(opEqual, 13, kSlot, kSlot, 0, "var[A] := var[A] = var[B] (same kind and value)")                       \
+  X(opLessEq, 14, kSlot, kSlot, 0, "var[A] := var[A] <= var[B]")                                           \
+  X(opNotEqual, 15, kSlot, kSlot, 0, "var[A] := var[A] <> var[B]")                                         \
+  X(opGreater, 16, kSlot, kSlot, 0, "var[A] := var[A] > var[B]")                                           \
+  X(opLess, 17, kSlot, kSlot, 0, "var[A] := var[A] < var[B]")                                              \
+  X(opNeg, 18, kSlot, kNone, 0, "var[A] := -var[A]")                                                       \
+  X(opGoto, 19, kLabel, kNone, 0, "jump to label[A]")                                                      \
+  X(opJumpIfFalse, 20, kSlot, kLabel, 0, "jump to label[B] if var[A] compares equal to False")            \
+  X(opLoadConst, 23, kSlot, kConst, 0, "var[A] := const[B]")                                               \
+  X(opStop, 26, kNone, kNone, 0, "end the program")                                                        \
+  X(opInc, 29, kSlot, kNone, 0, "var[A] := var[A] + 1")                                                    \
+  X(opDec, 30, kSlot, kNone, 0, "var[A] := var[A] - 1")                                                    \
+  X(opCall, 42, kSlot, kFunction, -1, "var[A] := host routine B of the arguments in the data words")       \
+  X(opSetSelf, 44, kAny, kNone, 0, "Self := the object of handle A")                                       \
+  X(opDynGet, 45, kAny, kProvider, 1, "var[data.A] := variable A of dynamic-variable provider B")          \
+  X(opDynSet, 46, kAny, kProvider, 1, "variable A of dynamic-variable provider B := var[data.A]")          \
+  X(opSetSelfVar, 47, kSlot, kNone, 0, "Self := the object in var[A]")                                     \
+  X(opMove, 48, kSlot, kSlot, 0, "var[A] := var[B]")                                                       \
+  X(opGosub, 49, kLabel, kNone, 0, "push the next instruction on the return stack, jump to label[A]")     \
+  X(opReturn, 50, kNone, kNone, 0, "pop the return stack and jump there; at the run's own depth, stop")   \
+  X(opArrayNew, 51, kSlot, kAny, 0, "var[A] := a new array with bounds 0..B")                              \
+  X(opArrayPut, 52, kAny, kSlot, 1, "element A of the array in var[data.A] := var[B]")
+
+// Operation codes.
 enum TOpCode : int32_t {
-  opAdd = 0,
-  opSub = 1,
-  opMul = 2,
-  opIntDiv = 3,
-  opMod = 4,
-  opDivide = 5,
-  opShl = 6,
-  opShr = 7,
-  opNot = 8,
-  opOr = 9,
-  opXor = 10,
-  opAnd = 11,
-  opGreaterEq = 12,
-  opEqual = 13,
-  opLessEq = 14,
-  opNotEqual = 15,
-  opGreater = 16,
-  opLess = 17,
-  opNeg = 18,
-  opGoto = 19,
-  opJumpIfFalse = 20,
-  opLoadConst = 23,
-  opStop = 26,
-  opInc = 29,
-  opDec = 30,
-  opData = 34,  // marks a data word; never executed
-  opCall = 42,
-  opSetSelf = 44,
-  opDynGet = 45,
-  opDynSet = 46,
-  opSetSelfVar = 47,
-  opMove = 48,
-  opGosub = 49,
-  opReturn = 50,
-  opArrayNew = 51,
-  opArrayPut = 52,
+#define ORV_OPCODE_ENUM(name, code, a, b, words, meaning) name = code,
+  ORV_OPCODES(ORV_OPCODE_ENUM)
+#undef ORV_OPCODE_ENUM
+  // Written by the compiler as the Op of the data word after opDynGet and
+  // opDynSet; not an instruction (invalid when executed).
+  opData = 34,
 };
 
 // One instruction word, 12 bytes, in the field order of the program image.
@@ -78,9 +94,10 @@ struct TOpInfo {
   // Data words that follow the instruction: -1 for opCall (depends on the
   // called routine's parameter count), otherwise 0 or 1.
   int8_t data_words = 0;
+  std::string_view meaning;
 };
 
-// Codes 0..kOpCodeLimit-1 have table entries; codes at or above are invalid.
+// Codes 0..kOpCodeLimit-1 may have table entries; codes at or above are invalid.
 inline constexpr int32_t kOpCodeLimit = 53;
 
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.

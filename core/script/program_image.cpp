@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "core/script/compiler_error.h"
+#include "core/script/const_divisor.h"
+#include "core/script/decoder.h"
 
 namespace orv {
 namespace {
@@ -131,8 +133,7 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
   return out;
 }
 
-TBinProg::TBinProg(std::string_view image) {
-  Vars.fill(Variant(0));
+TProgram::TProgram(std::string_view image, std::vector<int32_t> lines) : lines_(std::move(lines)) {
   ImageReader in(image);
   // A constant takes at least two bytes (tag and Boolean or length byte).
   Constants.resize(in.Count(2));
@@ -145,203 +146,23 @@ TBinProg::TBinProg(std::string_view image) {
     item.B = in.Int32();
     item.Op = in.Int32();
   }
-  Decode();
+  decoded_ = DecodeProgram(Constants, Code, Labels);
+  divisors_.reserve(Constants.size());
+  for (const Variant& c : Constants) divisors_.push_back(c.Type() == varInteger ? DivisorMultiplier(c.AsInteger()) : 0);
 }
 
-const char* TBinProg::FaultText(int32_t handler) {
-  switch (handler) {
-    case kFaultInvalidOp:
-      return "Invalid opcode";
-    case kFaultSlot:
-      return "Invalid variable slot in program";
-    case kFaultConst:
-      return "Invalid constant number in program";
-    case kFaultLabel:
-      return "Invalid label number in program";
-    case kFaultTarget:
-      return "Invalid jump target in program";
-    case kFaultDataWord:
-      return "Missing data word in program";
-    default:
-      return "Execution ran past the end of the program";
-  }
+int32_t TProgram::LineOf(int32_t index) const {
+  return index >= 0 && static_cast<size_t>(index) < lines_.size() ? lines_[static_cast<size_t>(index)] : 0;
 }
 
-void TBinProg::Decode() {
-  const auto count = static_cast<int32_t>(Code.size());
-  decoded_.assign(Code.size() + 1, TDecodedItem{0, 0, kFaultEnd, 0});
-  auto valid_slot = [](int32_t v) { return v >= 0 && v < kSlotCount; };
-  // Checks one field; returns the fault, or 0 with `v` made ready to run.
-  auto check = [&](TOperand kind, int32_t& v) -> int32_t {
-    switch (kind) {
-      case TOperand::kSlot:
-        if (!valid_slot(v)) return kFaultSlot;
-        v *= static_cast<int32_t>(sizeof(Variant));
-        return 0;
-      case TOperand::kConst:
-        return v >= 0 && v < static_cast<int32_t>(Constants.size()) ? 0 : kFaultConst;
-      case TOperand::kLabel:
-        if (v < 0 || v >= static_cast<int32_t>(Labels.size())) return kFaultLabel;
-        v = Labels[v];
-        return v >= 0 && v <= count ? 0 : kFaultTarget;
-      default:
-        return 0;
-    }
-  };
-  for (int32_t i = 0; i < count; ++i) {
-    const TProgItem& item = Code[i];
-    TDecodedItem& d = decoded_[i];
-    const TOpInfo* info = FindOpInfo(item.Op);
-    if (info == nullptr) {
-      d.Handler = kFaultInvalidOp;
-      continue;
-    }
-    d.A = item.A;
-    d.B = item.B;
-    int32_t fault = check(info->a, d.A);
-    if (fault == 0) fault = check(info->b, d.B);
-    if (fault == 0 && info->data_words == 1 && (i + 1 >= count || !valid_slot(Code[i + 1].A)))
-      fault = i + 1 >= count ? kFaultDataWord : kFaultSlot;
-    d.Handler = fault != 0 ? fault : item.Op;
-  }
-  FuseAppends();
-  for (int32_t i = 0; i + 1 < count; ++i) {
-    TDecodedItem& d = decoded_[i];
-    const TDecodedItem& next = decoded_[i + 1];
-    if (d.Handler >= opGreaterEq && d.Handler <= opLess && next.Handler == opJumpIfFalse &&
-        next.A == d.A) {
-      d.Handler = kCompareJumpFirst + (d.Handler - opGreaterEq);
-      d.Target = next.B;
-    }
-  }
-  FuseConstArith();
-  FusePairs();
-  FuseForSteps();
-}
+TBinProg::TBinProg(std::string_view image) : TBinProg(std::make_shared<const TProgram>(image)) {}
 
-namespace {
-
-// A pair of handlers that runs as one fused handler.
-struct TPairFusion {
-  int32_t first;
-  int32_t second;
-  int32_t fused;
-};
-
-constexpr TPairFusion MoveThenMoveConstArith(int32_t op) {
-  return {opMove, TBinProg::kMoveConstArithFirst + op, TBinProg::kMoveThenMoveConstArithFirst + op};
-}
-
-constexpr TPairFusion kPairFusions[] = {
-    {opInc, opGoto, TBinProg::kIncThenGoto},
-    {opDec, opGoto, TBinProg::kDecThenGoto},
-    {opLoadConst, opMove, TBinProg::kLoadConstThenMove},
-    {opLoadConst, opAdd, TBinProg::kLoadConstThenAdd},
-    {opLoadConst, opSub, TBinProg::kLoadConstThenSub},
-    {opLoadConst, opMul, TBinProg::kLoadConstThenMul},
-    {opLoadConst, opIntDiv, TBinProg::kLoadConstThenIntDiv},
-    {opLoadConst, opMod, TBinProg::kLoadConstThenMod},
-    {opMove, opMove, TBinProg::kMoveThenMove},
-    {opMove, TBinProg::kCompareJumpFirst + (opLessEq - opGreaterEq), TBinProg::kMoveThenLessEqJump},
-    {opMove, TBinProg::kCompareJumpFirst, TBinProg::kMoveThenGreaterEqJump},
-    MoveThenMoveConstArith(opAdd),
-    MoveThenMoveConstArith(opSub),
-    MoveThenMoveConstArith(opMul),
-    MoveThenMoveConstArith(opIntDiv),
-    MoveThenMoveConstArith(opMod),
-};
-
-bool IsArith(int32_t handler) { return handler >= opAdd && handler <= opMod; }
-
-}  // namespace
-
-int32_t TBinProg::FirstHandler(int32_t handler) {
-  if (handler >= kCompareJumpFirst && handler <= kCompareJumpLast) return opGreaterEq + (handler - kCompareJumpFirst);
-  if (handler == kAppend) return opMove;
-  if (handler == kForStepUp) return opInc;
-  if (handler == kForStepDown) return opDec;
-  if (handler >= kMoveConstArithFirst && handler < kConstArithMoveFirst) return opMove;
-  if (handler >= kConstArithMoveFirst && handler < kMoveThenMoveConstArithFirst) return opLoadConst;
-  if (handler >= kArithThenConstArithMoveFirst && handler < kHandlerLimit)
-    return opAdd + (handler - kArithThenConstArithMoveFirst) / kArithOpCount;
-  for (const TPairFusion& pair : kPairFusions)
-    if (pair.fused == handler) return pair.first;
-  return handler;
-}
-
-// Fuses an instruction with the one after it. The first ones of the pairs
-// neither jump nor have data words, so the second always runs right after;
-// it keeps its own decoded form, and the fused handler goes on to the
-// second's handler as it was when the pair was fused.
-void TBinProg::FusePairs() {
-  const auto count = static_cast<int32_t>(Code.size());
-  for (int32_t i = 0; i + 1 < count; ++i) {
-    for (const TPairFusion& pair : kPairFusions) {
-      if (decoded_[i].Handler == pair.first && decoded_[i + 1].Handler == pair.second) {
-        decoded_[i].Handler = pair.fused;
-        break;
-      }
-    }
-  }
-}
-
-// The handler runs the instructions at the loop's head as they stand, so
-// only their kinds are matched here; their operands were checked when they
-// were decoded (none of them holds a fault handler).
-void TBinProg::FuseForSteps() {
-  const auto count = static_cast<int32_t>(Code.size());
-  auto runs = [&](int32_t i) { return decoded_[i].Handler < kFaultInvalidOp || decoded_[i].Handler > kFaultEnd; };
-  for (int32_t i = 0; i + 1 < count; ++i) {
-    TDecodedItem& d = decoded_[i];
-    const bool up = d.Handler == kIncThenGoto;
-    if (!up && d.Handler != kDecThenGoto) continue;
-    const int32_t head = decoded_[i + 1].A;
-    if (head + 2 >= count) continue;
-    const int32_t test = kCompareJumpFirst + ((up ? opLessEq : opGreaterEq) - opGreaterEq);
-    if ((Code[head].Op == opLoadConst || Code[head].Op == opMove) && Code[head + 1].Op == opMove &&
-        runs(head) && runs(head + 1) && decoded_[head + 2].Handler == test) {
-      d.Handler = up ? kForStepUp : kForStepDown;
-      d.Target = head;
-    }
-  }
-}
-
-// Finds the arithmetic with a constant operand (see kMoveConstArithFirst).
-// Only plain instructions are matched; the second and third keep their own
-// decoded form, so a jump to one of them runs from there.
-void TBinProg::FuseConstArith() {
-  const auto count = static_cast<int32_t>(Code.size());
-  for (int32_t i = 0; i + 2 < count; ++i) {
-    TDecodedItem* d = &decoded_[i];
-    if (d[0].Handler == opMove && d[1].Handler == opLoadConst && IsArith(d[2].Handler) && d[2].A == d[0].A &&
-        d[2].B == d[1].A && d[1].A != d[0].A) {
-      d[0].Handler = kMoveConstArithFirst + d[2].Handler;
-    } else if (d[0].Handler == opLoadConst && IsArith(d[1].Handler) && d[2].Handler == opMove &&
-               d[1].B == d[0].A && d[1].A != d[0].A && d[2].B == d[1].A) {
-      d[0].Handler = kConstArithMoveFirst + d[1].Handler;
-    }
-  }
-  for (int32_t i = 0; i + 3 < count; ++i) {
-    TDecodedItem* d = &decoded_[i];
-    const int32_t group = d[1].Handler - kConstArithMoveFirst;
-    if (IsArith(d[0].Handler) && group >= 0 && group < kArithOpCount && d[2].A == d[0].A)
-      d[0].Handler = kArithThenConstArithMoveFirst + d[0].Handler * kArithOpCount + group;
-  }
-}
-
-// opMove t,s; opLoadConst u,c or opMove u,x; opAdd t,u; opMove s,t with
-// t, u and s distinct and x not t: the value of s grows by the loaded value.
-void TBinProg::FuseAppends() {
-  const auto count = static_cast<int32_t>(Code.size());
-  for (int32_t i = 0; i + 3 < count; ++i) {
-    const TDecodedItem* d = &decoded_[i];
-    const int32_t t = d[0].A, s = d[0].B, u = d[1].A;
-    bool load = d[1].Handler == opLoadConst || (d[1].Handler == opMove && d[1].B != t);
-    if (d[0].Handler == opMove && load && t != s && u != t && u != s && d[2].Handler == opAdd &&
-        d[2].A == t && d[2].B == u && d[3].Handler == opMove && d[3].A == s && d[3].B == t) {
-      decoded_[i].Handler = kAppend;
-    }
-  }
+TBinProg::TBinProg(std::shared_ptr<const TProgram> program)
+    : program_(std::move(program)),
+      Constants(program_->Constants),
+      Code(program_->Code),
+      Labels(program_->Labels) {
+  Vars.fill(Variant(0));
 }
 
 }  // namespace orv

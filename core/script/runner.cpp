@@ -1,12 +1,17 @@
 #include "core/script/runner.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
+#include <iterator>
 #include <new>
+#include <string>
 
 #include "core/script/compiler.h"
 #include "core/script/compiler_error.h"
+#include "core/script/const_divisor.h"
 #include "core/script/dyna_vars.h"
+#include "core/script/handlers.h"
 #include "core/script/host_registry.h"
 #include "core/script/object_value.h"
 
@@ -23,7 +28,8 @@ Variant& SlotAt(Variant* slots, int32_t offset) {
   return *reinterpret_cast<Variant*>(reinterpret_cast<char*>(slots) + offset);
 }
 
-int32_t IntOf(const Variant& v) { return static_cast<int32_t>(v.ValueField()); }
+// The number of a value known to be an Integer.
+int32_t IntOf(const Variant& v) { return v.IntegerField(); }
 
 // Replaces the value in `slot` with a number or Boolean, at the cost of the
 // old value's release only.
@@ -56,23 +62,13 @@ template <VarOp op>
   return BothIntegers(a, b) && QuickInt<op>(IntOf(a), IntOf(b), r);
 }
 
-// Calls M(opcode, operator, label name) for each arithmetic opcode with
-// constant-operand forms; ORV_ARITH_OPS2 passes leading arguments on.
-#define ORV_ARITH_OPS(M)                                                                  \
-  M(opAdd, VarOp::Add, add) M(opSub, VarOp::Sub, sub) M(opMul, VarOp::Mul, mul)          \
-  M(opIntDiv, VarOp::IntDiv, int_div) M(opMod, VarOp::Mod, mod)
-#define ORV_ARITH_OPS2(M, ...)                                                            \
-  M(__VA_ARGS__, opAdd, VarOp::Add, add) M(__VA_ARGS__, opSub, VarOp::Sub, sub)          \
-  M(__VA_ARGS__, opMul, VarOp::Mul, mul) M(__VA_ARGS__, opIntDiv, VarOp::IntDiv, int_div) \
-  M(__VA_ARGS__, opMod, VarOp::Mod, mod)
-
 // var[A] := var[A] op var[B] for Add, Sub, Mul, IntDiv and Mod: the quick
 // integer path runs inline in the loop; everything else, errors and
 // widening included, takes the value operators.
 template <VarOp op>
 [[gnu::always_inline]] inline void IntegerArithmetic(Variant& a, const Variant& b) {
   int32_t r;
-  if (QuickInteger<op>(a, b, r)) {
+  if (QuickInteger<op>(a, b, r)) [[likely]] {
     Store(a, r);
     return;
   }
@@ -83,7 +79,7 @@ template <VarOp op>
 template <VarCompareOp op>
 [[gnu::always_inline]] inline bool Comparison(Variant& a, const Variant& b) {
   bool r;
-  if (BothIntegers(a, b)) {
+  if (BothIntegers(a, b)) [[likely]] {
     int32_t x = IntOf(a), y = IntOf(b);
     r = op == VarCompareOp::GreaterEq ? x >= y
         : op == VarCompareOp::Equal   ? x == y
@@ -100,6 +96,18 @@ template <VarCompareOp op>
 
 const Variant kOne(1);
 const Variant kMinusOne(-1);
+
+// var := var + step (1 or -1): an integer that does not overflow inline,
+// anything else through the value operators.
+template <int32_t step>
+[[gnu::always_inline]] inline void Increment(Variant& var) {
+  int32_t r;
+  if (var.Type() != varInteger || __builtin_add_overflow(IntOf(var), step, &r)) [[unlikely]] {
+    ApplyBinary(VarOp::Add, var, step > 0 ? kOne : kMinusOne);
+    return;
+  }
+  Store(var, r);
+}
 
 bool ConditionFalse(const Variant& v) {
   if (v.Type() == varBoolean) return v.ValueField() == 0;
@@ -163,10 +171,47 @@ void CallHost(TBinProg& p, const TDecodedItem& d, const TFunListItem& entry, con
   }
 }
 
+// x op c for Add .. Mod with the integer constant c: div and mod by a
+// constant of magnitude 2 or more (`multiplier` not 0) multiply instead of
+// dividing (const_divisor.h).
+template <VarOp op>
+[[gnu::always_inline]] inline bool QuickIntByConst(int32_t x, int32_t c, uint64_t multiplier, int32_t& r) {
+  if constexpr (op == VarOp::IntDiv || op == VarOp::Mod) {
+    if (multiplier != 0) {
+      r = DivideByConstant<op == VarOp::Mod>(x, c, multiplier);
+      return true;
+    }
+  }
+  return QuickInt<op>(x, c, r);
+}
+
 enum class RunMode { kFree, kLimited, kSingleStep };
 
 // The instruction number of `item` in the decoded code that starts at `code`.
 int32_t IndexIn(const TDecodedItem* code, const TDecodedItem* item) { return static_cast<int32_t>(item - code); }
+
+// The time limit in force on this thread (see ScriptTimeLimit).
+struct TimeLimitState {
+  bool active = false;
+  uint32_t seconds = 0;
+  std::chrono::steady_clock::time_point deadline;
+};
+thread_local TimeLimitState time_limit;
+
+// Executions in progress on this thread, of every program.
+thread_local int32_t nested_runs = 0;
+
+// Taken jumps between two looks at the clock: a loop cannot run without
+// jumping back, and the clock is read once per this many jumps.
+constexpr int32_t kJumpsPerClockCheck = 1024;
+
+// Raises the time-limit error when the limit in force has expired;
+// `index` is the instruction now running.
+[[gnu::noinline]] void CheckDeadline(const TBinProg& p, int32_t index) {
+  if (!time_limit.active || std::chrono::steady_clock::now() < time_limit.deadline) return;
+  const std::string text = "Script ran longer than " + std::to_string(time_limit.seconds) + " seconds";
+  throw ECompilerError::AtRunLine(p.Program().LineOf(index), text);
+}
 
 // The interpreter loop, threaded: each handler jumps straight to the next
 // one. Runs from pc_out until the program stops (returns false), or, in
@@ -174,90 +219,33 @@ int32_t IndexIn(const TDecodedItem* code, const TDecodedItem* item) { return sta
 // `base` is the return depth at which opReturn ends the execution. The
 // instruction counter lives in a local pointer while the loop runs and is
 // written back to `pc_out` whenever the loop is left, by a return or an error.
+// Handler labels are L_ and the handler's name (handlers.h).
 template <RunMode mode>
 bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
-  const void* handlers[TBinProg::kHandlerLimit];
-  for (const void*& h : handlers) h = &&fault;
-  handlers[opAdd] = &&add;
-  handlers[opSub] = &&sub;
-  handlers[opMul] = &&mul;
-  handlers[opIntDiv] = &&int_div;
-  handlers[opMod] = &&mod;
-  handlers[opDivide] = &&divide;
-  handlers[opShl] = &&shl;
-  handlers[opShr] = &&shr;
-  handlers[opNot] = &&op_not;
-  handlers[opOr] = &&op_or;
-  handlers[opXor] = &&op_xor;
-  handlers[opAnd] = &&op_and;
-  handlers[opGreaterEq] = &&greater_eq;
-  handlers[opEqual] = &&equal;
-  handlers[opLessEq] = &&less_eq;
-  handlers[opNotEqual] = &&not_equal;
-  handlers[opGreater] = &&greater;
-  handlers[opLess] = &&less;
-  handlers[opNeg] = &&neg;
-  handlers[opGoto] = &&go_to;
-  handlers[opJumpIfFalse] = &&jump_if_false;
-  handlers[opLoadConst] = &&load_const;
-  handlers[opStop] = &&stop;
-  handlers[opInc] = &&inc;
-  handlers[opDec] = &&dec;
-  handlers[opCall] = &&call;
-  handlers[opSetSelf] = &&set_self;
-  handlers[opDynGet] = &&dyn_get;
-  handlers[opDynSet] = &&dyn_set;
-  handlers[opSetSelfVar] = &&set_self_var;
-  handlers[opMove] = &&move;
-  handlers[opGosub] = &&gosub;
-  handlers[opReturn] = &&op_return;
-  handlers[opArrayNew] = &&array_new;
-  handlers[opArrayPut] = &&array_put;
-  handlers[TBinProg::kCompareJumpFirst + 0] = &&greater_eq_jump;
-  handlers[TBinProg::kCompareJumpFirst + 1] = &&equal_jump;
-  handlers[TBinProg::kCompareJumpFirst + 2] = &&less_eq_jump;
-  handlers[TBinProg::kCompareJumpFirst + 3] = &&not_equal_jump;
-  handlers[TBinProg::kCompareJumpFirst + 4] = &&greater_jump;
-  handlers[TBinProg::kCompareJumpFirst + 5] = &&less_jump;
-  handlers[TBinProg::kAppend] = &&append;
-  handlers[TBinProg::kIncThenGoto] = &&inc_then_goto;
-  handlers[TBinProg::kDecThenGoto] = &&dec_then_goto;
-  handlers[TBinProg::kLoadConstThenMove] = &&load_const_then_move;
-  handlers[TBinProg::kLoadConstThenAdd] = &&load_const_then_add;
-  handlers[TBinProg::kLoadConstThenSub] = &&load_const_then_sub;
-  handlers[TBinProg::kLoadConstThenMul] = &&load_const_then_mul;
-  handlers[TBinProg::kLoadConstThenIntDiv] = &&load_const_then_int_div;
-  handlers[TBinProg::kLoadConstThenMod] = &&load_const_then_mod;
-  handlers[TBinProg::kMoveThenMove] = &&move_then_move;
-  handlers[TBinProg::kMoveThenLessEqJump] = &&move_then_less_eq_jump;
-  handlers[TBinProg::kMoveThenGreaterEqJump] = &&move_then_greater_eq_jump;
-  handlers[TBinProg::kForStepUp] = &&for_step_up;
-  handlers[TBinProg::kForStepDown] = &&for_step_down;
-#define ORV_CONST_ARITH_HANDLERS(op, varop, name)                                            \
-  handlers[TBinProg::kMoveConstArithFirst + int32_t{op}] = &&move_const_##name;              \
-  handlers[TBinProg::kConstArithMoveFirst + int32_t{op}] = &&const_##name##_move;            \
-  handlers[TBinProg::kMoveThenMoveConstArithFirst + int32_t{op}] = &&move_then_move_const_##name;
-#define ORV_ARITH_CONST_ARITH_HANDLER(op1, varop1, name1, op2, varop2, name2)                       \
-  handlers[TBinProg::kArithThenConstArithMoveFirst + int32_t{op1} * TBinProg::kArithOpCount + int32_t{op2}] = \
-      &&name1##_then_const_##name2##_move;
-#define ORV_ARITH_CONST_ARITH_HANDLERS(op1, varop1, name1) \
-  ORV_ARITH_OPS2(ORV_ARITH_CONST_ARITH_HANDLER, op1, varop1, name1)
-  ORV_ARITH_OPS(ORV_CONST_ARITH_HANDLERS)
-  ORV_ARITH_OPS(ORV_ARITH_CONST_ARITH_HANDLERS)
-#undef ORV_ARITH_CONST_ARITH_HANDLERS
-#undef ORV_ARITH_CONST_ARITH_HANDLER
-#undef ORV_CONST_ARITH_HANDLERS
-  if constexpr (mode == RunMode::kSingleStep) {
-    // One step runs one instruction: a fused handler runs only its first
-    // instruction, and the next step the one after.
-    for (int32_t h = TBinProg::kCompareJumpFirst; h < TBinProg::kHandlerLimit; ++h)
-      handlers[h] = handlers[TBinProg::FirstHandler(h)];
-  }
+#define ORV_LABEL(name, ...) &&L_##name,
+#define ORV_FAULT_LABEL(name, text) &&L_fault,
+#define ORV_FIRST_LABEL(name, first, meaning) &&L_##first,
+  // Every run dispatches through kRun; single steps through kStep, in which
+  // a fused handler runs only its first instruction (the next step runs the
+  // one after).
+  static const void* const kRun[] = {ORV_OPCODES(ORV_LABEL) ORV_FAULT_HANDLERS(ORV_FAULT_LABEL)
+                                         ORV_FUSED_HANDLERS(ORV_LABEL)};
+  static const void* const kStep[] = {ORV_OPCODES(ORV_LABEL) ORV_FAULT_HANDLERS(ORV_FAULT_LABEL)
+                                          ORV_FUSED_HANDLERS(ORV_FIRST_LABEL)};
+  static_assert(std::size(kRun) == handler::kHandlerLimit && std::size(kStep) == handler::kHandlerLimit);
+#undef ORV_FIRST_LABEL
+#undef ORV_FAULT_LABEL
+#undef ORV_LABEL
+  const void* const* const handlers = mode == RunMode::kSingleStep ? kStep : kRun;
 
-  const TDecodedItem* code = p.Decoded().data();
+  const TProgram& program = p.Program();
+  const TDecodedItem* code = program.Decoded().data();
+  const Variant* constants = program.Constants.data();
+  const uint64_t* divisors = program.Divisors().data();
   Variant* v = p.Vars.data();
   auto slot = [v](int32_t offset) -> Variant& { return SlotAt(v, offset); };
   uint64_t steps = 0;
+  int32_t jumps = kJumpsPerClockCheck;
   const TDecodedItem* ip = code + pc_out;  // the next instruction
   try {
   const TDecodedItem* d = ip++;
@@ -284,64 +272,105 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
     ORV_ADVANCE();      \
     goto label;         \
   } while (0)
+// Counts a taken jump, and looks at the clock every kJumpsPerClockCheck.
+#define ORV_JUMPED()                                  \
+  if constexpr (mode != RunMode::kSingleStep)         \
+    if (--jumps == 0) {                               \
+      jumps = kJumpsPerClockCheck;                    \
+      CheckDeadline(p, IndexIn(code, d));             \
+    }
 // The rest of a round of a for loop after the step of its variable: the
 // jump back, the limit load and the copy of the loop variable, then the
 // loop's test with its jump out (`test`), which counts as the fifth step.
-#define ORV_FOR_HEAD(test)                                                                      \
+// When the head has the compiler's shape (d->B bit 1) and the variable and
+// the limit are integers, the test is computed at once: the slots end as the
+// instructions leave them (the limit's slot, then the test's Boolean). With
+// an integer constant for limit (bit 2) its number is in the load's Target.
+#define ORV_FOR_HEAD(test, holds)                                                               \
   do {                                                                                          \
+    ORV_JUMPED();                                                                               \
     if constexpr (mode == RunMode::kLimited)                                                    \
       if ((steps += 4) >= limit) throw ECompilerError("Step limit exceeded");                   \
     const TDecodedItem* head = code + d->Target;                                                \
-    slot(head[0].A) = p.Code[d->Target].Op == opLoadConst ? p.Constants[head[0].B] : slot(head[0].B); \
+    const Variant& var = slot(head[1].B);                                                       \
+    if (mode == RunMode::kFree && (d->B & 4) != 0 && var.Type() == varInteger) [[likely]]       \
+      ORV_FOR_TEST(IntOf(var), head[0].Target, holds);                                          \
+    const Variant& bound = (d->B & 1) != 0 ? constants[head[0].B] : slot(head[0].B);            \
+    if (mode == RunMode::kFree && (d->B & 2) != 0 && bound.Type() == varInteger &&              \
+        var.Type() == varInteger)                                                               \
+      ORV_FOR_TEST(IntOf(var), IntOf(bound), holds);                                            \
+    slot(head[0].A) = bound;                                                                    \
     slot(head[1].A) = slot(head[1].B);                                                          \
     d = &head[2];                                                                               \
     ip = head + 3;                                                                              \
     goto test;                                                                                  \
   } while (0)
+// The test of a for round on the integers x (the variable) and y (the
+// limit): the limit's slot and the test's Boolean are written, and the round
+// goes on or leaves the loop.
+#define ORV_FOR_TEST(variable, bound, holds)              \
+  do {                                                    \
+    const int32_t x = (variable), y = (bound);            \
+    const bool go_on = holds;                             \
+    Store(slot(head[0].A), y);                            \
+    Store(slot(head[1].A), go_on);                        \
+    ip = go_on ? head + 4 : code + head[2].Target;        \
+    ORV_NEXT();                                           \
+  } while (0)
 
-add: IntegerArithmetic<VarOp::Add>(slot(d->A), slot(d->B)); ORV_NEXT();
-sub: IntegerArithmetic<VarOp::Sub>(slot(d->A), slot(d->B)); ORV_NEXT();
-mul: IntegerArithmetic<VarOp::Mul>(slot(d->A), slot(d->B)); ORV_NEXT();
-int_div: IntegerArithmetic<VarOp::IntDiv>(slot(d->A), slot(d->B)); ORV_NEXT();
-mod: IntegerArithmetic<VarOp::Mod>(slot(d->A), slot(d->B)); ORV_NEXT();
-divide: ApplyBinary(VarOp::Divide, slot(d->A), slot(d->B)); ORV_NEXT();
-shl: ApplyBinary(VarOp::Shl, slot(d->A), slot(d->B)); ORV_NEXT();
-shr: ApplyBinary(VarOp::Shr, slot(d->A), slot(d->B)); ORV_NEXT();
-op_or: ApplyBinary(VarOp::Or, slot(d->A), slot(d->B)); ORV_NEXT();
-op_xor: ApplyBinary(VarOp::Xor, slot(d->A), slot(d->B)); ORV_NEXT();
-op_and: ApplyBinary(VarOp::And, slot(d->A), slot(d->B)); ORV_NEXT();
-op_not: ApplyNot(slot(d->A)); ORV_NEXT();
-neg: ApplyNeg(slot(d->A)); ORV_NEXT();
-greater_eq: Comparison<VarCompareOp::GreaterEq>(slot(d->A), slot(d->B)); ORV_NEXT();
-equal: Comparison<VarCompareOp::Equal>(slot(d->A), slot(d->B)); ORV_NEXT();
-less_eq: Comparison<VarCompareOp::LessEq>(slot(d->A), slot(d->B)); ORV_NEXT();
-not_equal: Comparison<VarCompareOp::NotEqual>(slot(d->A), slot(d->B)); ORV_NEXT();
-greater: Comparison<VarCompareOp::Greater>(slot(d->A), slot(d->B)); ORV_NEXT();
-less: Comparison<VarCompareOp::Less>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opAdd: IntegerArithmetic<VarOp::Add>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opSub: IntegerArithmetic<VarOp::Sub>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opMul: IntegerArithmetic<VarOp::Mul>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opIntDiv: IntegerArithmetic<VarOp::IntDiv>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opMod: IntegerArithmetic<VarOp::Mod>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opDivide: ApplyBinary(VarOp::Divide, slot(d->A), slot(d->B)); ORV_NEXT();
+L_opShl: ApplyBinary(VarOp::Shl, slot(d->A), slot(d->B)); ORV_NEXT();
+L_opShr: ApplyBinary(VarOp::Shr, slot(d->A), slot(d->B)); ORV_NEXT();
+L_opOr: ApplyBinary(VarOp::Or, slot(d->A), slot(d->B)); ORV_NEXT();
+L_opXor: ApplyBinary(VarOp::Xor, slot(d->A), slot(d->B)); ORV_NEXT();
+L_opAnd: ApplyBinary(VarOp::And, slot(d->A), slot(d->B)); ORV_NEXT();
+L_opNot: ApplyNot(slot(d->A)); ORV_NEXT();
+L_opNeg: ApplyNeg(slot(d->A)); ORV_NEXT();
+L_opGreaterEq: Comparison<VarCompareOp::GreaterEq>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opEqual: Comparison<VarCompareOp::Equal>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opLessEq: Comparison<VarCompareOp::LessEq>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opNotEqual: Comparison<VarCompareOp::NotEqual>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opGreater: Comparison<VarCompareOp::Greater>(slot(d->A), slot(d->B)); ORV_NEXT();
+L_opLess: Comparison<VarCompareOp::Less>(slot(d->A), slot(d->B)); ORV_NEXT();
 #define ORV_COMPARE_JUMP(op)                     \
   if (Comparison<op>(slot(d->A), slot(d->B))) { \
     ++ip;                                        \
   } else {                                       \
+    ORV_JUMPED();                                \
     ip = code + d->Target;                       \
   }                                              \
   ORV_NEXT();
-greater_eq_jump: ORV_COMPARE_JUMP(VarCompareOp::GreaterEq)
-equal_jump: ORV_COMPARE_JUMP(VarCompareOp::Equal)
-less_eq_jump: ORV_COMPARE_JUMP(VarCompareOp::LessEq)
-not_equal_jump: ORV_COMPARE_JUMP(VarCompareOp::NotEqual)
-greater_jump: ORV_COMPARE_JUMP(VarCompareOp::Greater)
-less_jump: ORV_COMPARE_JUMP(VarCompareOp::Less)
+L_kGreaterEqJump: ORV_COMPARE_JUMP(VarCompareOp::GreaterEq)
+L_kEqualJump: ORV_COMPARE_JUMP(VarCompareOp::Equal)
+L_kLessEqJump: ORV_COMPARE_JUMP(VarCompareOp::LessEq)
+L_kNotEqualJump: ORV_COMPARE_JUMP(VarCompareOp::NotEqual)
+L_kGreaterJump: ORV_COMPARE_JUMP(VarCompareOp::Greater)
+L_kLessJump: ORV_COMPARE_JUMP(VarCompareOp::Less)
 #undef ORV_COMPARE_JUMP
-append: {
+L_kAppend: {
   // The temporary gives up its share of the variable's text first, so the
   // text can grow in place; afterwards it holds the result, as it would.
+  // Two integers whose sum is one are added at once.
   Variant& var = slot(d->B);
   Variant& temp = slot(d->A);
   const TDecodedItem& load = *ip;
-  slot(load.A) = p.Code[IndexIn(code, ip)].Op == opLoadConst ? p.Constants[load.B] : slot(load.B);
+  Variant& loaded = slot(load.A);
+  loaded = d->Target != 0 ? constants[load.B] : slot(load.B);
+  int32_t sum;
+  if (QuickInteger<VarOp::Add>(var, loaded, sum)) {
+    Store(var, sum);
+    Store(temp, sum);
+    ip += 3;
+    ORV_NEXT();
+  }
   temp = Variant();
   try {
-    ApplyBinary(VarOp::Add, var, slot(load.A));
+    ApplyBinary(VarOp::Add, var, loaded);
   } catch (...) {
     temp = var;
     throw;
@@ -350,135 +379,150 @@ append: {
   ip += 3;
   ORV_NEXT();
 }
-go_to: ip = code + d->A; ORV_NEXT();
-jump_if_false:
-  if (ConditionFalse(slot(d->A))) ip = code + d->B;
+L_opGoto:
+  ORV_JUMPED();
+  ip = code + d->A;
   ORV_NEXT();
-load_const: slot(d->A) = p.Constants[d->B]; ORV_NEXT();
-inc: IntegerArithmetic<VarOp::Add>(slot(d->A), kOne); ORV_NEXT();
-dec: IntegerArithmetic<VarOp::Add>(slot(d->A), kMinusOne); ORV_NEXT();
-move: slot(d->A) = slot(d->B); ORV_NEXT();
-inc_then_goto: IntegerArithmetic<VarOp::Add>(slot(d->A), kOne); ORV_THEN(go_to);
-dec_then_goto: IntegerArithmetic<VarOp::Add>(slot(d->A), kMinusOne); ORV_THEN(go_to);
-load_const_then_move: slot(d->A) = p.Constants[d->B]; ORV_THEN(move);
-load_const_then_add: slot(d->A) = p.Constants[d->B]; ORV_THEN(add);
-load_const_then_sub: slot(d->A) = p.Constants[d->B]; ORV_THEN(sub);
-load_const_then_mul: slot(d->A) = p.Constants[d->B]; ORV_THEN(mul);
-load_const_then_int_div: slot(d->A) = p.Constants[d->B]; ORV_THEN(int_div);
-load_const_then_mod: slot(d->A) = p.Constants[d->B]; ORV_THEN(mod);
-move_then_move: slot(d->A) = slot(d->B); ORV_THEN(move);
-move_then_less_eq_jump: slot(d->A) = slot(d->B); ORV_THEN(less_eq_jump);
-move_then_greater_eq_jump: slot(d->A) = slot(d->B); ORV_THEN(greater_eq_jump);
-for_step_up:
-  IntegerArithmetic<VarOp::Add>(slot(d->A), kOne);
-  ORV_FOR_HEAD(less_eq_jump);
-for_step_down:
-  IntegerArithmetic<VarOp::Add>(slot(d->A), kMinusOne);
-  ORV_FOR_HEAD(greater_eq_jump);
-// Arithmetic with a constant operand (TBinProg::kMoveConstArithFirst): the
-// quick path writes every slot the instructions write and counts them as
-// steps; otherwise, and under a step limit, the first instruction runs alone.
-#define ORV_CONST_ARITH(op, varop, name)                                                 \
-  move_const_##name: {                                                                   \
-    const TDecodedItem* load = ip;                                                       \
-    const Variant& c = p.Constants[load->B];                                             \
-    int32_t r;                                                                           \
-    if (mode == RunMode::kFree && QuickInteger<varop>(slot(d->B), c, r)) {               \
-      Store(slot(d->A), r);                                                              \
-      slot(load->A) = c;                                                                 \
-      ip += 2;                                                                           \
-      ORV_NEXT();                                                                        \
-    }                                                                                    \
-    slot(d->A) = slot(d->B);                                                             \
-    ORV_NEXT();                                                                          \
-  }                                                                                      \
-  const_##name##_move: {                                                                 \
-    const TDecodedItem* arith = ip;                                                    \
-    const Variant& c = p.Constants[d->B];                                                \
-    int32_t r;                                                                           \
-    if (mode == RunMode::kFree && QuickInteger<varop>(slot(arith->A), c, r)) {           \
-      slot(d->A) = c;                                                                    \
-      Store(slot(arith->A), r);                                                          \
-      Store(slot(arith[1].A), r);                                                        \
-      ip += 2;                                                                           \
-      ORV_NEXT();                                                                        \
-    }                                                                                    \
-    slot(d->A) = c;                                                                      \
-    ORV_NEXT();                                                                          \
-  }                                                                                      \
-  move_then_move_const_##name: slot(d->A) = slot(d->B); ORV_THEN(move_const_##name);
-ORV_ARITH_OPS(ORV_CONST_ARITH)
+L_opJumpIfFalse:
+  if (ConditionFalse(slot(d->A))) {
+    ORV_JUMPED();
+    ip = code + d->B;
+  }
+  ORV_NEXT();
+L_opLoadConst: slot(d->A) = constants[d->B]; ORV_NEXT();
+L_opInc: Increment<1>(slot(d->A)); ORV_NEXT();
+L_opDec: Increment<-1>(slot(d->A)); ORV_NEXT();
+L_opMove: slot(d->A) = slot(d->B); ORV_NEXT();
+L_kIncThenGoto: Increment<1>(slot(d->A)); ORV_THEN(L_opGoto);
+L_kDecThenGoto: Increment<-1>(slot(d->A)); ORV_THEN(L_opGoto);
+L_kLoadConstThenMove: slot(d->A) = constants[d->B]; ORV_THEN(L_opMove);
+L_kLoadConstThenAdd: slot(d->A) = constants[d->B]; ORV_THEN(L_opAdd);
+L_kLoadConstThenSub: slot(d->A) = constants[d->B]; ORV_THEN(L_opSub);
+L_kLoadConstThenMul: slot(d->A) = constants[d->B]; ORV_THEN(L_opMul);
+L_kLoadConstThenIntDiv: slot(d->A) = constants[d->B]; ORV_THEN(L_opIntDiv);
+L_kLoadConstThenMod: slot(d->A) = constants[d->B]; ORV_THEN(L_opMod);
+L_kMoveThenMove: slot(d->A) = slot(d->B); ORV_THEN(L_opMove);
+L_kMoveThenLessEqJump: slot(d->A) = slot(d->B); ORV_THEN(L_kLessEqJump);
+L_kMoveThenGreaterEqJump: slot(d->A) = slot(d->B); ORV_THEN(L_kGreaterEqJump);
+L_kMoveThenGosub: slot(d->A) = slot(d->B); ORV_THEN(L_opGosub);
+L_kMoveThenReturn: slot(d->A) = slot(d->B); ORV_THEN(L_opReturn);
+#define ORV_MOVE_THEN_ARITH(unused, Op) \
+  L_kMoveThenArith##Op: slot(d->A) = slot(d->B); ORV_THEN(L_op##Op);
+ORV_ARITH_NAMES(ORV_MOVE_THEN_ARITH, _)
+#undef ORV_MOVE_THEN_ARITH
+L_kForStepUp:
+  Increment<1>(slot(d->A));
+  ORV_FOR_HEAD(L_kLessEqJump, x <= y);
+L_kForStepDown:
+  Increment<-1>(slot(d->A));
+  ORV_FOR_HEAD(L_kGreaterEqJump, x >= y);
+// Arithmetic with an integer constant operand, whose number the decoder put
+// in the Target of the constant load: the quick path writes every slot the
+// instructions write and counts them as steps; otherwise, and under a step
+// limit, the first instruction runs alone.
+#define ORV_CONST_ARITH(unused, Op)                                                     \
+  L_kMoveConstArith##Op: {                                                              \
+    const TDecodedItem* load = ip;                                                      \
+    const Variant& x = slot(d->B);                                                      \
+    int32_t r;                                                                          \
+    if (mode == RunMode::kFree && x.Type() == varInteger &&                             \
+        QuickIntByConst<VarOp::Op>(IntOf(x), load->Target, divisors[load->B], r)) [[likely]] { \
+      Store(slot(d->A), r);                                                             \
+      Store(slot(load->A), load->Target);                                               \
+      ip += 2;                                                                          \
+      ORV_NEXT();                                                                       \
+    }                                                                                   \
+    slot(d->A) = slot(d->B);                                                            \
+    ORV_NEXT();                                                                         \
+  }                                                                                     \
+  L_kConstArithMove##Op: {                                                              \
+    const TDecodedItem* arith = ip;                                                     \
+    const Variant& t = slot(arith->A);                                                  \
+    int32_t r;                                                                          \
+    if (mode == RunMode::kFree && t.Type() == varInteger &&                             \
+        QuickIntByConst<VarOp::Op>(IntOf(t), d->Target, divisors[d->B], r)) [[likely]] { \
+      Store(slot(d->A), d->Target);                                                     \
+      Store(slot(arith->A), r);                                                         \
+      Store(slot(arith[1].A), r);                                                       \
+      ip += 2;                                                                          \
+      ORV_NEXT();                                                                       \
+    }                                                                                   \
+    slot(d->A) = constants[d->B];                                                       \
+    ORV_NEXT();                                                                         \
+  }                                                                                     \
+  L_kMoveThenMoveConstArith##Op: slot(d->A) = slot(d->B); ORV_THEN(L_kMoveConstArith##Op);
+ORV_ARITH_NAMES(ORV_CONST_ARITH, _)
 #undef ORV_CONST_ARITH
 // op1 t,y, then a constant load u,c, op2 t,u and the copy x := t: two
 // integers whose results are integers are computed at once; otherwise the
 // first instruction runs alone.
-#define ORV_ARITH_CONST_ARITH(op1, varop1, name1, op2, varop2, name2)                        \
-  name1##_then_const_##name2##_move: {                                                     \
-    const TDecodedItem* load = ip;                                                         \
-    const Variant& c = p.Constants[load->B];                                               \
-    int32_t first, r;                                                                      \
-    if (mode == RunMode::kFree && QuickInteger<varop1>(slot(d->A), slot(d->B), first) &&   \
-        c.Type() == varInteger && QuickInt<varop2>(first, IntOf(c), r)) {                  \
-      slot(load->A) = c;                                                                   \
-      Store(slot(d->A), r);                                                                \
-      Store(slot(load[2].A), r);                                                           \
-      ip += 3;                                                                             \
-      ORV_NEXT();                                                                          \
-    }                                                                                      \
-    goto name1;                                                                            \
+#define ORV_ARITH_CONST_ARITH(unused, Op1, Op2)                                               \
+  L_k##Op1##ThenConstArithMove##Op2: {                                                        \
+    const TDecodedItem* load = ip;                                                            \
+    int32_t first, r;                                                                         \
+    if (mode == RunMode::kFree && QuickInteger<VarOp::Op1>(slot(d->A), slot(d->B), first) &&  \
+        QuickIntByConst<VarOp::Op2>(first, load->Target, divisors[load->B], r)) [[likely]] {  \
+      Store(slot(load->A), load->Target);                                                     \
+      Store(slot(d->A), r);                                                                   \
+      Store(slot(load[2].A), r);                                                              \
+      ip += 3;                                                                                \
+      ORV_NEXT();                                                                             \
+    }                                                                                         \
+    goto L_op##Op1;                                                                           \
   }
-#define ORV_ARITH_CONST_ARITHS(op1, varop1, name1) ORV_ARITH_OPS2(ORV_ARITH_CONST_ARITH, op1, varop1, name1)
-ORV_ARITH_OPS(ORV_ARITH_CONST_ARITHS)
+#define ORV_ARITH_CONST_ARITHS(unused, Op1) ORV_ARITH_NAMES2(ORV_ARITH_CONST_ARITH, _, Op1)
+ORV_ARITH_NAMES(ORV_ARITH_CONST_ARITHS, _)
 #undef ORV_ARITH_CONST_ARITHS
 #undef ORV_ARITH_CONST_ARITH
-call: {
+L_opCall: {
   const TFunListItem& entry = FunctionAt(d->B);
   const int32_t pc = IndexIn(code, ip);
   const int32_t words = LoadCallArgs(p, entry, pc);
-  const TProgItem* data = p.Code.data() + pc;
+  const TProgItem* data = program.Code.data() + pc;
   ip += words;
   CallHost(p, *d, entry, data);
   ORV_NEXT();
 }
-set_self: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
-set_self_var: p.SelfHandle = slot(d->A).ValueField(); ORV_NEXT();
-dyn_get: {
-  int32_t target = p.Code[IndexIn(code, ip++)].A;
+L_opSetSelf: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
+L_opSetSelfVar: p.SelfHandle = slot(d->A).ValueField(); ORV_NEXT();
+L_opDynGet: {
+  int32_t target = program.Code[IndexIn(code, ip++)].A;
   v[target] = DynaVarGet(d->B, d->A);
   ORV_NEXT();
 }
-dyn_set: {
-  int32_t source = p.Code[IndexIn(code, ip++)].A;
+L_opDynSet: {
+  int32_t source = program.Code[IndexIn(code, ip++)].A;
   DynaVarSet(d->B, d->A, v[source]);
   ORV_NEXT();
 }
-gosub:
+L_opGosub:
+  ORV_JUMPED();
   if (p.ReturnDepth >= TBinProg::kReturnStackSize) throw ECompilerError("Return stack overflow");
   p.ReturnStack[p.ReturnDepth++] = IndexIn(code, ip);
   ip = code + d->A;
   ORV_NEXT();
-op_return:
+L_opReturn:
   if (p.ReturnDepth <= base) {
     pc_out = IndexIn(code, ip);
     return false;
   }
   ip = code + p.ReturnStack[--p.ReturnDepth];
   ORV_NEXT();
-array_new: slot(d->A) = Variant::Array(d->B); ORV_NEXT();
-array_put: {
-  int32_t array = p.Code[IndexIn(code, ip++)].A;
+L_opArrayNew: slot(d->A) = Variant::Array(d->B); ORV_NEXT();
+L_opArrayPut: {
+  int32_t array = program.Code[IndexIn(code, ip++)].A;
   v[array].PutElement(d->A, slot(d->B));
   ORV_NEXT();
 }
-stop:
+L_opStop:
   pc_out = IndexIn(code, ip);
   return false;
-fault:
+L_fault:
   --ip;  // the faulty instruction did not run
-  throw ECompilerError(TBinProg::FaultText(d->Handler));
-#undef ORV_ARITH_OPS2
-#undef ORV_ARITH_OPS
+  throw ECompilerError(handler::FaultText(d->Handler));
+#undef ORV_FOR_TEST
 #undef ORV_FOR_HEAD
+#undef ORV_JUMPED
 #undef ORV_THEN
 #undef ORV_NEXT
 #undef ORV_ADVANCE
@@ -489,17 +533,25 @@ fault:
 }
 
 // Marks an execution in progress; at its end, however it ends, the return
-// depth goes back to where the execution found it.
+// depth goes back to where the execution found it. Executions nest through
+// host routines (RunMacro, event handlers); more than kMaxNestedRuns at once
+// on a thread is an error.
 class ExecutionScope {
  public:
   explicit ExecutionScope(TBinProg& p) : p_(p), base_(p.Running > 0 ? p.ReturnDepth : 0) {
+    if (nested_runs >= kMaxNestedRuns)
+      throw ECompilerError("Script runs nested too deeply (more than " + std::to_string(kMaxNestedRuns) + ")");
+    ++nested_runs;
     p_.ReturnDepth = base_;
     ++p_.Running;
   }
   ~ExecutionScope() {
     --p_.Running;
     p_.ReturnDepth = base_;
+    --nested_runs;
   }
+  ExecutionScope(const ExecutionScope&) = delete;
+  ExecutionScope& operator=(const ExecutionScope&) = delete;
   int32_t base() const { return base_; }
 
  private:
@@ -508,6 +560,16 @@ class ExecutionScope {
 };
 
 }  // namespace
+
+ScriptTimeLimit::ScriptTimeLimit(uint32_t seconds)
+    : saved_active_(time_limit.active), saved_seconds_(time_limit.seconds), saved_deadline_(time_limit.deadline) {
+  if (seconds == 0) return;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  if (time_limit.active && time_limit.deadline <= deadline) return;
+  time_limit = {true, seconds, deadline};
+}
+
+ScriptTimeLimit::~ScriptTimeLimit() { time_limit = {saved_active_, saved_seconds_, saved_deadline_}; }
 
 void Execute(TBinProg& program, int32_t start, uint64_t step_limit) {
   if (start < 0 || start > static_cast<int32_t>(program.Code.size()))
@@ -519,10 +581,14 @@ void Execute(TBinProg& program, int32_t start, uint64_t step_limit) {
     int32_t& pc;
     ~PcWriteBack() { p.PC = pc; }
   } write_back{program, pc};
-  if (step_limit == 0) {
-    Interpret<RunMode::kFree>(program, pc, scope.base(), 0);
-  } else {
-    Interpret<RunMode::kLimited>(program, pc, scope.base(), step_limit);
+  try {
+    if (step_limit == 0) {
+      Interpret<RunMode::kFree>(program, pc, scope.base(), 0);
+    } else {
+      Interpret<RunMode::kLimited>(program, pc, scope.base(), step_limit);
+    }
+  } catch (const std::bad_alloc&) {
+    throw ECompilerError("Memory ran out while running the script");
   }
 }
 
@@ -541,7 +607,7 @@ void TKelRuner::Run() {
     compiler.Compile();
     ParentClassName = compiler.ParentClassName();
     if (KeepIdents) Identifiers = compiler.TakeIdentifiers();
-    program_ = std::make_unique<TBinProg>(image);
+    program_ = std::make_unique<TBinProg>(std::make_shared<const TProgram>(image, compiler.TakeLines()));
     image_ = std::move(image);
   }
   if (!CompileOnly) Execute(*program_, 0, StepLimit);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/script/dyna_vars.h"
 #include "core/script/vm_test_support.h"
 
@@ -444,6 +446,70 @@ TEST_F(VmTest, ConstantArithmeticFromEveryStart) {
     const auto count = static_cast<int32_t>(TBinProg(image).Code.size());
     for (int32_t start = 0; start < count; ++start) ExpectExecuteMatchesSteps(image, start);
   }
+}
+
+// An endless loop of any kind ends at the time limit with the line that was
+// running; a run under no limit, or one that ends in time, is not affected.
+TEST_F(VmTest, TimeLimitEndsEndlessLoops) {
+  const struct {
+    const char* source;
+    int line;
+  } cases[] = {
+      {"var x: integer;\nbegin\n  while True do\n    x := x + 1\nend.", 4},
+      {"var x: integer;\nbegin\n  repeat\n    x := x - 1;\n  until x = 1\nend.", 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    TKelRuner runner(c.source);
+    ScriptTimeLimit limit(1);
+    try {
+      runner.Run();
+      ADD_FAILURE() << "no error";
+    } catch (const ECompilerError& e) {
+      EXPECT_EQ(std::string(e.what()), "Script ran longer than 1 seconds (line " + std::to_string(c.line) + ")");
+      EXPECT_EQ(e.Line(), c.line);
+      EXPECT_EQ(e.Text(), "Script ran longer than 1 seconds");
+    }
+  }
+  {
+    ScriptTimeLimit outer(1);
+    ScriptTimeLimit none(0);  // keeps the outer limit
+    ScriptTimeLimit later(100);
+    TKelRuner runner("label a; begin a: goto a end.");
+    EXPECT_THROW(runner.Run(), ECompilerError);
+  }
+  TKelRuner quick("var i, s: integer; begin for i := 1 to 100000 do s := s + i; Result := s end.");
+  ScriptTimeLimit limit(1);
+  quick.Run();
+  EXPECT_EQ(InternalVars().Result.AsString(), "5000050000");
+}
+
+// A host routine that runs a script which calls it again nests executions
+// until the nesting limit ends them all with its error.
+TEST_F(VmTest, NestedRunsAreBounded) {
+  static int deepest = 0;
+  static int depth = 0;
+  RegisterProc("TAGAIN", [](TObject*, const std::string&, ArgBlock&, Variant&) {
+    ++depth;
+    deepest = std::max(deepest, depth);
+    struct Leave {
+      ~Leave() { --depth; }
+    } leave;
+    TKelRuner inner("begin TAGAIN end.");
+    inner.Run();
+  }, {pkNone});
+  TKelRuner outer("begin TAGAIN end.");
+  try {
+    outer.Run();
+    ADD_FAILURE() << "no error";
+  } catch (const ECompilerError& e) {
+    EXPECT_STREQ(e.what(), "Script runs nested too deeply (more than 100)");
+  }
+  EXPECT_EQ(deepest, kMaxNestedRuns);
+  EXPECT_EQ(depth, 0);
+  // Once they have ended, runs nest again from the start.
+  TKelRuner after("var x: integer; begin x := 1 end.");
+  EXPECT_NO_THROW(after.Run());
 }
 
 }  // namespace

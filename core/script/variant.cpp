@@ -23,6 +23,7 @@ struct StringRep {
   char* data() { return reinterpret_cast<char*>(this + 1); }
 
   static StringRep* Make(std::string_view text, size_t capacity) {
+    if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
     void* memory = ::operator new(sizeof(StringRep) + capacity);
     auto* rep = new (memory) StringRep{{1}, text.size(), capacity};
     if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
@@ -164,8 +165,8 @@ void Variant::AppendText(std::string_view text) {
     return;
   }
   size_t needed = size + text.size();
-  detail::StringRep* grown =
-      detail::StringRep::Make(std::string_view(rep ? rep->data() : "", size), std::max(needed, 2 * size));
+  detail::StringRep* grown = detail::StringRep::Make(std::string_view(rep ? rep->data() : "", size),
+                                                     std::max(needed, std::min(2 * size, kMaxStringBytes)));
   std::memcpy(grown->data() + size, text.data(), text.size());  // `text` may lie in the old buffer
   grown->size = needed;
   Release();

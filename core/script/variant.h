@@ -108,6 +108,9 @@ class Variant {
   // -1 (no elements); below that, or above kMaxArrayHigh, is an EVariantError.
   static Variant Array(int32_t high);
   static constexpr int32_t kMaxArrayHigh = 1 << 24;
+  // The longest text a value may hold; a longer one (built by joining texts
+  // or by a host routine) raises EVariantError "Text longer than 256 MiB".
+  static constexpr size_t kMaxStringBytes = size_t{256} << 20;
 
   // Copying, moving and destroying a value without a buffer (every kind but
   // strings and arrays) is a plain copy of its bits, done inline; only
@@ -158,6 +161,10 @@ class Variant {
       default: return 0;
     }
   }
+
+  // The number of an Integer value, read without looking at the kind: only
+  // for a value whose Type() is varInteger (the runner's quick paths).
+  int32_t IntegerField() const noexcept { return u_.i; }
 
   // Conversions. Each raises EConvertError when the value cannot be converted
   // (a text that is no number, Null to a number, an array to anything), with a

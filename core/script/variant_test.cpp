@@ -197,4 +197,19 @@ TEST(ObjectValueTest, ObjectsTravelAsHandles) {
 }
 
 }  // namespace
+// Text values stop at 256 MiB: joining texts past the bound fails before
+// the memory is taken and leaves the left operand as it was.
+TEST(VariantTest, TextLongerThanTheBoundIsAnError) {
+  const size_t half = Variant::kMaxStringBytes / 2 + 1;
+  Variant text{std::string(half, 'x')};
+  Variant joined = text;
+  try {
+    ApplyBinary(VarOp::Add, joined, text);
+    ADD_FAILURE() << "no error";
+  } catch (const EVariantError& e) {
+    EXPECT_STREQ(e.what(), "Text longer than 256 MiB");
+  }
+  EXPECT_EQ(joined.StringView().size(), half);
+}
+
 }  // namespace orv

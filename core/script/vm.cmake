@@ -3,6 +3,7 @@
 target_sources(orv_script PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/opcodes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_image.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/compiler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/expr_compiler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/runner.cpp)
@@ -12,4 +13,5 @@ orv_test(script_vm_test
     ${CMAKE_CURRENT_LIST_DIR}/program_image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/compiler_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/runner_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/decoder_test.cpp
   LIBS orv_script orvcomponents orvplatform)

@@ -13,6 +13,8 @@ namespace orv {
 
 namespace {
 
+uint32_t page_script_time_limit = 60;
+
 // The program a block stands for: a block that begins like a program (a
 // header, a declaration, "begin" or "end") as written; one that begins with
 // a statement, or holds nothing, as the main block "begin ... end.". The
@@ -44,6 +46,7 @@ std::string RunBlock(TParseStruct& context, const std::string& code) {
   TKelComp comp;
   comp.SetScriptText(BlockProgram(code));
   if (build.CacheScripts) comp.Cache = &build.ScriptCache();
+  comp.TimeLimit = page_script_time_limit;
   context.ScriptHost = &comp;
   try {
     comp.Evaluate();
@@ -58,6 +61,9 @@ std::string RunBlock(TParseStruct& context, const std::string& code) {
 }
 
 }  // namespace
+
+uint32_t PageScriptTimeLimit() { return page_script_time_limit; }
+void SetPageScriptTimeLimit(uint32_t seconds) { page_script_time_limit = seconds; }
 
 void ScriptStage(TParseStruct& context) {
   TPageState& page = context.Page;

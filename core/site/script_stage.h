@@ -20,12 +20,23 @@
 //
 // Within a build, each block text is compiled once (BuildState::ScriptCache,
 // unless CacheScripts is off); every run starts with fresh slots.
+//
+// Each block runs under the time limit PageScriptTimeLimit (60 seconds
+// unless set; 0: none): a block still running then fails as any block does,
+// "<page>: Script ran longer than N seconds (line L)".
 #pragma once
+
+#include <cstdint>
 
 #include "core/site/parse_struct.h"
 
 namespace orv {
 
 void ScriptStage(TParseStruct& context);
+
+// The time limit of each page block, in seconds, for the builds of this
+// process (orvcc --script-timeout).
+uint32_t PageScriptTimeLimit();
+void SetPageScriptTimeLimit(uint32_t seconds);
 
 }  // namespace orv

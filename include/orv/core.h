@@ -44,6 +44,9 @@ const char* orv_core_last_error(void);
  * before it is ended with its process group, 0 for no limit (default 60).
  * "max-page-bytes": the size a page may grow to while it is expanded
  * (default 64 MiB, at least 4096).
+ * "script-timeout": seconds each page script block may run, 0 for no limit
+ * (default 60); a block still running then ends the build with the error
+ * "<page>: Script ran longer than N seconds (line L)".
  * Returns 1 when the limit was set, 0 for an unknown name or a value out of
  * range. */
 typedef int (*SetLimitProc)(const char* Name, long long Value);
