@@ -1,6 +1,8 @@
 #include "sys/dialog_test_support.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -17,7 +19,9 @@ namespace fs = std::filesystem;
 
 void DialogTest::SetUp() {
   static int serial = 0;
-  root_ = fs::temp_directory_path() / ("orv-sys-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
+  // Read once: each test points TMPDIR at its own folder.
+  static const fs::path base = fs::temp_directory_path();
+  root_ = base / ("orv-sys-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
   home_ = root_ / "home";
   temp_ = root_ / "tmp";
   fs::create_directories(home_);
@@ -58,7 +62,14 @@ QWidget* Control(const char* window, const char* name) {
 }
 
 void Click(const char* window, const char* name) {
-  if (QWidget* widget = Control(window, name)) QTest::mouseClick(widget, Qt::LeftButton);
+  QWidget* widget = Control(window, name);
+  if (widget == nullptr) return;
+  // A check box or radio button reacts to clicks on its box and text only:
+  // click the box, as a user does.
+  if (qobject_cast<QCheckBox*>(widget) || qobject_cast<QRadioButton*>(widget))
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(8, widget->height() / 2));
+  else
+    QTest::mouseClick(widget, Qt::LeftButton);
 }
 
 void Type(const char* window, const char* name, const std::string& text) {
@@ -88,6 +99,11 @@ bool IsEnabled(const char* window, const char* name) {
   return widget != nullptr && widget->isEnabled();
 }
 
+bool HasFocus(const char* window, const char* name) {
+  QWidget* widget = Control(window, name);
+  return widget != nullptr && widget->window()->focusWidget() == widget;
+}
+
 bool IsShown(const char* window, const char* name) {
   QWidget* widget = Control(window, name);
   return widget != nullptr && !widget->isHidden();
@@ -108,6 +124,7 @@ static QAbstractItemView* View(const char* window, const char* list) {
 void ClickRow(const char* window, const char* list, int row, Qt::KeyboardModifiers modifiers) {
   QAbstractItemView* view = View(window, list);
   if (!view) return;
+  view->doItemsLayout();
   const QRect rect = view->visualRect(view->model()->index(row, 0));
   QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
@@ -115,7 +132,10 @@ void ClickRow(const char* window, const char* list, int row, Qt::KeyboardModifie
 void DoubleClickRow(const char* window, const char* list, int row) {
   QAbstractItemView* view = View(window, list);
   if (!view) return;
+  view->doItemsLayout();
   const QRect rect = view->visualRect(view->model()->index(row, 0));
+  QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+  QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
   QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }
 

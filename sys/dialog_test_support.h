@@ -56,6 +56,9 @@ void Type(const char* window, const char* name, const std::string& text);
 std::string TextOf(const char* window, const char* name);
 bool IsChecked(const char* window, const char* name);
 bool IsEnabled(const char* window, const char* name);
+// True when the control is its window's focus widget (it has the focus
+// whenever the window is active).
+bool HasFocus(const char* window, const char* name);
 bool IsShown(const char* window, const char* name);
 // Makes page `index` of a page control the current one, as a click on its tab.
 void ShowTab(const char* window, const char* pages, int index);

@@ -85,7 +85,7 @@ TEST_F(NewProjTest, EmptyNameAndEmptyFoldersAreRefused) {
     Type("FrmNewProj", "Edit3", Home() + "src");
     AnswerMessage("OK", &folder_error);
     Click("FrmNewProj", "Button3");
-    EXPECT_TRUE(Control("FrmNewProj", "Edit4")->hasFocus());
+    EXPECT_TRUE(HasFocus("FrmNewProj", "Edit4"));
     Click("FrmNewProj", "Button4");
   });
   NewProj(0, Host());
@@ -126,7 +126,7 @@ TEST_F(NewProjTest, TheBrowseButtonPutsTheChosenFolderIntoTheBox) {
       ASSERT_NE(dialog, nullptr);
       EXPECT_EQ(dialog->windowTitle(), "Select Folder");
       dialog->setDirectory(QString::fromStdString(Home() + "chosen"));
-      dialog->accept();
+      QMetaObject::invokeMethod(dialog, "accept");
     });
     Click("FrmNewProj", "SpeedButton1");
     EXPECT_EQ(TextOf("FrmNewProj", "Edit3"), Home() + "chosen");

@@ -106,7 +106,7 @@ TEST_F(ToolsTest, AFailedSaveKeepsTheOldFileWholeAndNamesIt) {
 TEST_F(ToolsTest, AddObjRepReplacesAnExistingDescriptionInPlace) {
   Store(ObjRep(), {{"Page", "/old/page.hts"}, {"Other", "/x.css"}});
   WhenUp("FrmAddObj", [] {
-    EXPECT_TRUE(Control("FrmAddObj", "Edit1")->hasFocus());
+    EXPECT_TRUE(HasFocus("FrmAddObj", "Edit1"));
     EXPECT_EQ(TextOf("FrmAddObj", "Edit2"), "/new/page.hts");
     Type("FrmAddObj", "Edit1", "Page");
     Click("FrmAddObj", "Button1");

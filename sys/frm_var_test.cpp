@@ -26,14 +26,14 @@ class VarTest : public DialogTest {
 
 TEST_F(VarTest, AddingTheSameNameTwiceSavesBothAndEmptyValuesAddNothing) {
   WhenUp("FrmVar", [] {
-    EXPECT_TRUE(Control("FrmVar", "Edit1")->hasFocus());
+    EXPECT_TRUE(HasFocus("FrmVar", "Edit1"));
     Type("FrmVar", "Edit1", "Title");
     Click("FrmVar", "Button5");
     EXPECT_EQ(TextOf("FrmVar", "Edit1"), "Title");
     Type("FrmVar", "Edit2", "Home");
     Click("FrmVar", "Button5");
     EXPECT_EQ(TextOf("FrmVar", "Edit1"), "");
-    EXPECT_TRUE(Control("FrmVar", "Edit1")->hasFocus());
+    EXPECT_TRUE(HasFocus("FrmVar", "Edit1"));
     Type("FrmVar", "Edit1", "Title");
     Type("FrmVar", "Edit2", "Again");
     Click("FrmVar", "Button5");
