@@ -1,13 +1,16 @@
 #include "sys/frm_obj_rep.h"
 
 #include <QCursor>
+#include <QListWidget>
 #include <QWidget>
 
 #include "orv/host.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/window.h"
 #include "sys/data_files.h"
 #include "sys/error_box.h"
+#include "sys/file_types.h"
 #include "sys/form_builder.h"
 
 namespace orv {
@@ -34,6 +37,24 @@ const TBuiltinDocument (&BuiltinDocuments())[8] {
   };
   return documents;
 }
+
+namespace {
+
+// Puts each item's icon into a large-icon list: the file-type icons shipped
+// in icons/, the plain page for other files.
+void ShowIcons(TListView& list) {
+  static const int kIconFiles[] = {4, 5, 6, 8, 1};  // positions of IconNames() by TRepositoryIcon
+  auto* view = qobject_cast<QListWidget*>(list.ExistingWidget());
+  if (view == nullptr) return;
+  const std::string dir = ShippedDataFolder("icons/0-project.svg") + "icons/";
+  for (int i = 0; i < view->count() && i < list.ItemCount(); ++i) {
+    const int index = kIconFiles[list.Item(i).ImageIndex];
+    const std::string file = dir + std::to_string(index) + "-" + IconNames()[static_cast<size_t>(index)] + ".svg";
+    if (FileExists(file)) view->item(i)->setIcon(QIcon(QString::fromStdString(file)));
+  }
+}
+
+}  // namespace
 
 TFrmObjRep::TFrmObjRep(HWND host) : TForm(nullptr), host_(host) {
   FormBuilder b(*this, "FrmObjRep", "New...", 420, 320);
@@ -77,8 +98,10 @@ void TFrmObjRep::FormShow() {
     const TUserSetting& document = user_documents_.Items(i);
     user_->AddItem(document.Name, {document.Value}).ImageIndex = RepositoryIcon(document.Value);
   }
-  builtin_->Refresh();
-  user_->Refresh();
+  for (TListView* list : {builtin_, user_}) {
+    list->Refresh();
+    ShowIcons(*list);
+  }
   QWidget* view = user_->Widget();
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(view, &QWidget::customContextMenuRequested, view, [this] {
@@ -109,6 +132,7 @@ void TFrmObjRep::DeleteClick() {
   if (user_documents_.Find(description) == nullptr) return;
   user_documents_.Delete(description);
   user_->DeleteItem(row);
+  ShowIcons(*user_);
   SaveSettingList(user_documents_, ObjRepFile());
 }
 

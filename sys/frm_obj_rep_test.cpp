@@ -2,6 +2,7 @@
 // request it posts and deleting a user document.
 #include "sys/frm_obj_rep.h"
 
+#include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
 
@@ -42,6 +43,11 @@ TEST(BuiltinDocuments, AreShippedAndFound) {
 
 TEST_F(ObjRepTest, TwoFramePagePostsTheDocumentsFolderAndItsPath) {
   WhenUp("FrmObjRep", [] {
+    auto* view = qobject_cast<QListWidget*>(Control("FrmObjRep", "ListView1"));
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->count(), 8);
+    EXPECT_EQ(view->item(7)->text(), "Two Frame Page");
+    EXPECT_FALSE(view->item(7)->icon().pixmap(32, 32).isNull());
     ClickRow("FrmObjRep", "ListView1", 7);
     Click("FrmObjRep", "Button1");
   });
