@@ -74,6 +74,8 @@ TFrmPref::TFrmPref(HWND host) : TForm(nullptr), host_(host) {
          "You can change the default font used by the Editor by clicking the button below.");
   auto* current = b.Add<TGroupBox>(font, 12, 50, 260, 60, "Current Font:");
   font_sample_ = b.Add<TLabel>(current, 10, 22, 240, 30, "Default ORV Editor Font");
+  font_sample_->SetAutoSize(false);
+  font_sample_->SetBounds(10, 22, 240, 30);
   font_sample_->SetParentFont(false);
   auto* change = b.Add<TButton>(font, 284, 70, 84, 25, "Change");
   font_dialog_ = b.Component<TFontDialog>();
