@@ -57,6 +57,19 @@ TEST_F(ObjRepTest, TwoFramePagePostsTheDocumentsFolderAndItsPath) {
   EXPECT_EQ(Messages()[0].Fields, (std::vector<std::string>{BuiltinDocumentsDir(), "templates/2frame.hts", ""}));
 }
 
+TEST_F(ObjRepTest, OkFollowsTheSelection) {
+  WhenUp("FrmObjRep", [] {
+    EXPECT_TRUE(IsEnabled("FrmObjRep", "Button1"));
+    ClickRow("FrmObjRep", "ListView1", 0);
+    EXPECT_TRUE(IsEnabled("FrmObjRep", "Button1"));
+    ClickRow("FrmObjRep", "ListView1", 0, Qt::ControlModifier);
+    EXPECT_FALSE(IsEnabled("FrmObjRep", "Button1"));
+    Click("FrmObjRep", "Button2");
+  });
+  ShowObjRep(0, Host());
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(ObjRepTest, OkBeforeAnyChoicePostsEmptyFields) {
   WhenUp("FrmObjRep", [] { Click("FrmObjRep", "Button1"); });
   ShowObjRep(0, Host());

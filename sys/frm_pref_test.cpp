@@ -1,4 +1,5 @@
 // The preferences dialog driven through DoPref as a user would.
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QTest>
 
@@ -110,6 +111,26 @@ TEST_F(PrefTest, UseProxyEnablesTheFourBoxesAndTheirTextsAreSaved) {
   EXPECT_EQ(ini.ReadString("Proxy", "UseProxy", ""), "0");
   EXPECT_EQ(ini.ReadString("Proxy", "server", ""), "proxy.example.org");
   EXPECT_EQ(ini.ReadString("Proxy", "password", ""), "secret");
+}
+
+TEST_F(PrefTest, ChangeTakesTheChosenFontsNameAndSize) {
+  WhenUp("FrmPref", [] {
+    ShowTab("FrmPref", "PageControl1", 2);
+    WhenUp("FontDialog1", [] {
+      auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->currentFont().pointSize(), 10);
+      QFont font = dialog->currentFont();
+      font.setPointSize(14);
+      dialog->setCurrentFont(font);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Click("FrmPref", "Button4");
+    EXPECT_EQ(Control("FrmPref", "Label15")->font().pointSize(), 14);
+    Click("FrmPref", "Button1");
+  });
+  EXPECT_EQ(DoPref(0, Host()), 1);
+  EXPECT_EQ(TIniFile(Prefs()).ReadString("EdEnv", "FontSz", ""), "14");
 }
 
 TEST_F(PrefTest, ResetAssociationsRegistersForTheUser) {
