@@ -21,10 +21,13 @@ class NewProjTest : public DialogTest {
     WhenUp("FrmNewProj", [=, this] {
       EXPECT_FALSE(IsEnabled("FrmNewProj", "Button1"));
       Click("FrmNewProj", "Button2");
+      EXPECT_TRUE(HasFocus("FrmNewProj", "Edit1"));
       Type("FrmNewProj", "Edit1", name);
       Type("FrmNewProj", "Edit2", "images/");
       Click("FrmNewProj", "Button2");
       EXPECT_TRUE(IsShown("FrmNewProj", "Button3"));
+      EXPECT_FALSE(IsShown("FrmNewProj", "Button2"));
+      EXPECT_TRUE(HasFocus("FrmNewProj", "Edit3"));
       Type("FrmNewProj", "Edit3", source);
       Type("FrmNewProj", "Edit4", output);
       Type("FrmNewProj", "Edit5", images);
