@@ -1,11 +1,13 @@
 #include "sys/associations.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "platform/exception.h"
@@ -13,6 +15,7 @@
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
+#include "sys/data_files.h"
 #include "sys/file_types.h"
 
 extern char** environ;
@@ -78,7 +81,7 @@ std::string DesktopEntry(const std::string& name, const std::string& exec, const
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   if (!ForceDirectories(ExtractFilePath(path)) || !WriteFileAtomic(path, bytes))
-    throw EInOutError("Cannot write file \"" + path + "\"");
+    throw EInOutError("Cannot write file \"" + path + "\". " + std::strerror(errno));
 }
 
 // Runs `program` with one argument when it is installed, waiting for it; its
@@ -99,6 +102,23 @@ void RunIfInstalled(const char* program, const std::string& argument) {
 }
 
 }  // namespace
+
+AssociationPaths CurrentAssociationPaths() {
+  AssociationPaths paths;
+  paths.EditorPath = ProgramPath();
+  Dl_info info{};
+  if (::dladdr(reinterpret_cast<void*>(&CurrentAssociationPaths), &info) != 0 && info.dli_fname != nullptr)
+    paths.LibraryDir = ExtractFilePath(info.dli_fname);
+  if (paths.LibraryDir.empty()) paths.LibraryDir = ProgramDir();
+  paths.ProgramsDir = ProgramDir();
+  for (const std::string& dir : {paths.LibraryDir, paths.LibraryDir + "../bin/"})
+    if (FileExists(dir + "orvcc")) {
+      paths.ProgramsDir = dir;
+      break;
+    }
+  paths.IconsDir = ShippedDataFolder("icons/0-project.svg") + "icons/";
+  return paths;
+}
 
 void RegisterClassKeys(const AssociationPaths& paths) {
   RegisterUnder(TRootKey::ClassesRoot, "", paths);

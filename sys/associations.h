@@ -17,6 +17,11 @@ struct AssociationPaths {
   std::string IconsDir;     // folder of the nine shipped icons, with a final '/'
 };
 
+// The paths of this install: the running program as the editor host, the
+// folder of the library that holds this code, orvcc beside it or in ../bin/
+// (else beside the running program), and the shipped icons.
+AssociationPaths CurrentAssociationPaths();
+
 // The registry values, root by root and type by type in table order: the
 // extension's class, the class's description, its DefaultIcon
 // ("<LibraryDir>liborvsys.so,<index>"), its Open command ("<EditorPath>" "%1")

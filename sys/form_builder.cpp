@@ -1,0 +1,35 @@
+#include "sys/form_builder.h"
+
+
+namespace orv {
+
+void OnEvent(TMethod& event, std::function<void()> handler) {
+  event.code = [handler = std::move(handler)](TObject*, EventArgs&) { handler(); };
+}
+
+FormBuilder::FormBuilder(TForm& form, std::string_view name, std::string_view caption, int width, int height)
+    : form_(form) {
+  form_.SetName(name);
+  form_.SetCaption(caption);
+  form_.SetBorderStyle(bsDialog);
+  form_.SetPosition(poScreenCenter);
+  form_.SetClientWidth(width);
+  form_.SetClientHeight(height);
+}
+
+TLabel* FormBuilder::Text(TWinControl* parent, int left, int top, int width, int height, std::string_view text) {
+  auto* label = Add<TLabel>(parent, left, top, width, height);
+  label->SetAutoSize(false);
+  label->SetWordWrap(true);
+  label->SetCaption(text);
+  return label;
+}
+
+TTabSheet* FormBuilder::Page(TPageControl* pages, std::string_view caption) {
+  auto* sheet = Named(new TTabSheet(&form_));
+  sheet->SetPageControl(pages);
+  sheet->SetCaption(caption);
+  return sheet;
+}
+
+}  // namespace orv

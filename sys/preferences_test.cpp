@@ -1,0 +1,65 @@
+// preferences.dat and ~tmppref.ini: defaults, the order keys are written in,
+// and what a reader makes of odd values.
+#include "sys/preferences.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/files.h"
+#include "sys/project_options.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PreferencesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = (fs::temp_directory_path() / ("orv-prefs-" + std::to_string(::getpid()))).string() + "/";
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string dir_;
+};
+
+TEST_F(PreferencesTest, DefaultsWritesInOrderAndReadsBack) {
+  const TPreferences defaults = ReadPreferences(dir_ + "missing.dat");
+  EXPECT_TRUE(defaults.LowerTags);
+  EXPECT_FALSE(defaults.LastProject);
+  EXPECT_EQ(defaults.FontName, "Courier New");
+  EXPECT_EQ(defaults.FontSize, 10);
+  EXPECT_EQ(defaults.ProxyPort, "8080");
+  WritePreferences(dir_ + "preferences.dat", defaults);
+  EXPECT_EQ(ReadFileBytes(dir_ + "preferences.dat"),
+            "[Environment]\nLowerTags=1\nLastProject=0\nNewEditor=1\nInsImg=1\n"
+            "\n[Single]\nvalue=1\n"
+            "\n[Bug_Mail]\nemail=\nuname=\nSMTPHost=\n"
+            "\n[EdEnv]\nMaximize=0\nUNIX=0\nFontNm=Courier New\nFontSz=10\n"
+            "\n[Proxy]\nUseProxy=0\nserver=\nport=8080\nusername=\npassword=\n");
+}
+
+TEST_F(PreferencesTest, OddValuesFallBackToTheDefaults) {
+  WriteFileBytes(dir_ + "p.dat", "[environment]\nlowertags=yes\nNEWEDITOR=0\n[EdEnv]\nFontSz=big\nFontNm=Mono\n");
+  const TPreferences prefs = ReadPreferences(dir_ + "p.dat");
+  EXPECT_TRUE(prefs.LowerTags);
+  EXPECT_FALSE(prefs.NewEditor);
+  EXPECT_EQ(prefs.FontSize, 10);
+  EXPECT_EQ(prefs.FontName, "Mono");
+}
+
+TEST_F(PreferencesTest, ProjectOptionsRoundTripInOrder) {
+  TProjectOptions options = ReadProjectOptions(dir_ + "missing.ini");
+  EXPECT_TRUE(options.Databases && options.Vars && options.Scripts && options.ExtApps && options.Includes);
+  options.SourceDir = "/site/src";
+  options.Databases = false;
+  WriteProjectOptions(dir_ + "~tmppref.ini", options);
+  EXPECT_EQ(ReadFileBytes(dir_ + "~tmppref.ini"),
+            "[dirs]\nimg=\nsrc=/site/src\nout=\nimg_prep=\n\n[compiler]\nvars=1\ndb=0\nscripts=1\next=1\ninc=1\n");
+  EXPECT_FALSE(ReadProjectOptions(dir_ + "~tmppref.ini").Databases);
+}
+
+}  // namespace
+}  // namespace orv

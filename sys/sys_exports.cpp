@@ -1,0 +1,85 @@
+// The exports of liborvsys.so (include/orv/sys.h): each makes its dialog for
+// the one call or assigns its text, and shows any error in the error box.
+#include <memory>
+
+#include "controls/form.h"
+#include "orv/sys.h"
+#include "sys/error_box.h"
+#include "sys/file_types.h"
+#include "sys/frm_add_obj.h"
+#include "sys/frm_add_tool.h"
+#include "sys/frm_info.h"
+#include "sys/frm_new_proj.h"
+#include "sys/frm_obj_rep.h"
+#include "sys/frm_pref.h"
+#include "sys/frm_proj_pref.h"
+#include "sys/frm_var.h"
+
+namespace {
+
+// Shows a dialog made by `make` modally; 1 when it closed with OK.
+template <class Make>
+uint8_t RunDialog(Make&& make) {
+  return orv::Guarded<uint8_t>(0, [&]() -> uint8_t {
+    auto dialog = make();
+    return dialog->ShowModal() == orv::mrOk ? 1 : 0;
+  });
+}
+
+// Replaces *text with a new copy of `value`.
+void Assign(char** text, const std::string& value) {
+  orv::Guarded(0, [&] {
+    if (text == nullptr) return 0;
+    char* copy = orv_string_new(value.c_str());
+    if (copy == nullptr) throw std::bad_alloc();
+    orv_string_free(*text);
+    *text = copy;
+    return 0;
+  });
+}
+
+}  // namespace
+
+extern "C" {
+
+uint8_t DoPref(int32_t, HWND host) {
+  return RunDialog([&] { return std::make_unique<orv::TFrmPref>(host); });
+}
+
+void NewProj(int32_t, HWND host) {
+  RunDialog([&] { return std::make_unique<orv::TFrmNewProj>(host); });
+}
+
+uint8_t ShowProjPref(int32_t, int32_t) {
+  return RunDialog([] { return std::make_unique<orv::TFrmProjPref>(); });
+}
+
+uint8_t AddTool(int32_t, HWND host) {
+  return RunDialog([&] { return std::make_unique<orv::TFrmAddTool>(host); });
+}
+
+void ShowObjRep(int32_t, HWND host) {
+  RunDialog([&] { return std::make_unique<orv::TFrmObjRep>(host); });
+}
+
+void AddObjRep(int32_t, HWND host, const char* path) {
+  RunDialog([&] { return std::make_unique<orv::TFrmAddObj>(host, path ? path : ""); });
+}
+
+uint8_t DoVars(int32_t) {
+  return RunDialog([] { return std::make_unique<orv::TFrmVar>(); });
+}
+
+void ShowInfo(int32_t, const char* project_name, const char* build_seconds) {
+  RunDialog([&] {
+    return std::make_unique<orv::TFrmInfo>(project_name ? project_name : "", build_seconds ? build_seconds : "");
+  });
+}
+
+void FileExts(char** text) { Assign(text, orv::FileExtsText()); }
+void ORVHome(char** text) { Assign(text, ORV_HOME_PAGE); }
+void MorvaleHome(char** text) { Assign(text, ORV_MAKER_HOME_PAGE); }
+void BuildNum(char** text) { Assign(text, orv::kBuildNumText); }
+void BigVer(char** text) { Assign(text, orv::kBigVerText); }
+
+}  // extern "C"
