@@ -1,5 +1,6 @@
 // orvcc: builds the ORV project named on the command line, showing the
-// build's progress on standard error.
+// build's progress on standard error, or in a small window with --window
+// (liborvccwindow.so, opened only then, so a console build never loads Qt).
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "cc/command_line.h"
+#include "cc/core_binding.h"
 #include "cc/progress_view.h"
 #include "orv/core.h"
 #include "orv/version.h"
@@ -34,6 +36,7 @@ const char* const kHelp =
     "\n"
     "  -q, --quiet    show no progress, only errors\n"
     "      --console  show progress on standard error (the default)\n"
+    "      --window   show progress in a window; errors appear in message boxes\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
@@ -50,15 +53,29 @@ int TerminalWidth() {
 
 void Fail(const std::string& text) { orv::ShowMessage(orv::MessageKind::Error, "", text); }
 
+// Runs the build in orvcc's window; `project` is null when none was given.
+int RunWindow(const char* project) {
+  std::string error;
+  void* window = orv::LoadLibrary("liborvccwindow.so", error);
+  auto run = reinterpret_cast<int (*)(const char*)>(
+      window ? orv::GetProcAddress(window, "orvcc_window_main", error) : nullptr);
+  if (!run) {
+    Fail("orvcc: cannot show the window: " + error);
+    return kCoreMissing;
+  }
+  return run(project);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
-  if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp, {"-q", "--quiet", "--console"}, Fail, line,
+  if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp, {"-q", "--quiet", "--console", "--window"}, Fail, line,
                              status))
     return status;
   bool quiet = line.Has("-q") || line.Has("--quiet");
+  if (line.Has("--window")) return RunWindow(line.operands.empty() ? nullptr : line.operands.front().c_str());
   if (line.operands.empty()) {
     orv::Beep();
     Fail("No project specified");
@@ -66,17 +83,10 @@ int main(int argc, char** argv) {
   }
   const std::string& project = line.operands.front();
 
+  orv::CoreEntry core;
   std::string error;
-  void* core = orv::LoadLibrary("liborvcore.so", error);
-  if (!core) {
-    Fail("orvcc: cannot load liborvcore.so: " + error);
-    return kCoreMissing;
-  }
-  auto process_project = reinterpret_cast<ProcessProjectProc>(orv::GetProcAddress(core, "ProcessProject", error));
-  auto last_error = reinterpret_cast<const char* (*)()>(
-      process_project ? orv::GetProcAddress(core, "orv_core_last_error", error) : nullptr);
-  if (!process_project || !last_error) {
-    Fail("orvcc: liborvcore.so cannot be used: " + error);
+  if (!orv::LoadCore(core, error)) {
+    Fail("orvcc: " + error);
     return kCoreMissing;
   }
 
@@ -92,10 +102,10 @@ int main(int argc, char** argv) {
     return view.Handle(message, lparam);
   });
 
-  int ok = process_project(project.c_str(), "", window.Handle(), 0, 0);
+  int ok = core.process_project(project.c_str(), "", window.Handle(), 0, 0);
   view.Finish();
   if (!ok) {
-    Fail(last_error());
+    Fail(core.last_error());
     return kBuildFailed;
   }
   orv::PostMessage(window.Handle(), WM_CLOSE, 0, 0);

@@ -1,0 +1,21 @@
+// How orvcc reaches the core library at run time: liborvcore.so opened by
+// name (from orvcc's folder first) and its two entry points looked up.
+#pragma once
+
+#include <string>
+
+#include "orv/core.h"
+
+namespace orv {
+
+// The entry points of the loaded core.
+struct CoreEntry {
+  ProcessProjectProc process_project = nullptr;
+  const char* (*last_error)() = nullptr;
+};
+
+// Loads liborvcore.so and looks up ProcessProject and orv_core_last_error.
+// False, with `error` saying what is missing, when either cannot be had.
+bool LoadCore(CoreEntry& entry, std::string& error);
+
+}  // namespace orv
