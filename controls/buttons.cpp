@@ -6,12 +6,10 @@
 #include <QToolButton>
 
 #include "controls/form.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
-
-// Turns the library's "&" accelerator marks into Qt's (the same) and back.
-QString ButtonText(const std::string& caption) { return QString::fromStdString(caption); }
 
 TCustomForm* FormOf(TControl* control) {
   for (; control; control = control->Parent())
@@ -24,7 +22,7 @@ TCustomForm* FormOf(TControl* control) {
 QAbstractButton* TButtonControl::Button() const { return static_cast<QAbstractButton*>(ExistingWidget()); }
 
 void TButtonControl::ApplyCaption() {
-  if (Button()) Button()->setText(ButtonText(caption_));
+  if (Button()) Button()->setText(ToQString(caption_));
 }
 
 void TButtonControl::WidgetCreated() {
@@ -129,7 +127,7 @@ QWidget* TSpeedButton::CreateWidget(QWidget* parent) {
 }
 
 void TSpeedButton::ApplyCaption() {
-  if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setText(ButtonText(caption_));
+  if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setText(ToQString(caption_));
 }
 
 bool TSpeedButton::Down() const { return down_; }

@@ -12,15 +12,10 @@
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/form.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
 
 // "Text|*.txt;*.text|All|*.*" as Qt's "Text (*.txt *.text)", "All (*.*)".
 QStringList QtFilters(const std::string& filter) {

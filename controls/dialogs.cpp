@@ -11,6 +11,7 @@
 #include "controls/edits.h"
 #include "controls/form.h"
 #include "controls/graphic_controls.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
@@ -105,7 +106,7 @@ TForm* CreateMessageDialog(const std::string& text, int type, const std::vector<
 
   QFontMetrics metrics(form->Font()->ToQFont());
   QRect text_size = metrics.boundingRect(QRect(0, 0, 400, 2000), Qt::TextWordWrap | Qt::AlignLeft,
-                                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+                                         ToQString(text));
   int left = kMargin;
   int content_height = text_size.height();
   if (type_caption) {

@@ -6,15 +6,10 @@
 #include <algorithm>
 
 #include "platform/paths.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
 
 Qt::Alignment ToQtAlignment(int alignment) {
   switch (alignment) {

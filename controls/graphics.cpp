@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "controls/qt_text.h"
 #include "platform/exception.h"
 
 namespace orv {
@@ -80,7 +81,7 @@ void TFont::SetColor(int color) { Update(color_, color); }
 void TFont::SetStyle(int64_t style) { Update(style_, style); }
 
 QFont TFont::ToQFont() const {
-  QFont font(QString::fromStdString(name_));
+  QFont font(ToQString(name_));
   if (size_ > 0) font.setPointSize(size_);
   font.setBold(style_ & 1);
   font.setItalic(style_ & 2);
@@ -120,7 +121,7 @@ void TPicture::Assign(const TPersistent* source) {
 
 void TPicture::LoadFromFile(const std::string& path) {
   QPixmap loaded;
-  if (!loaded.load(QString::fromStdString(path))) throw EInOutError("Cannot load picture \"" + path + "\"");
+  if (!loaded.load(ToQString(path))) throw EInOutError("Cannot load picture \"" + path + "\"");
   SetPixmap(loaded);
 }
 
@@ -188,7 +189,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   Prepare(false);
   painter_->setPen(ToQColor(font_->Color()));
   QFontMetrics metrics(font_->ToQFont());
-  painter_->drawText(x, y + metrics.ascent(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  painter_->drawText(x, y + metrics.ascent(), ToQString(text));
 }
 
 void TCanvas::Draw(int x, int y, const TPicture& picture) {
@@ -197,7 +198,7 @@ void TCanvas::Draw(int x, int y, const TPicture& picture) {
 
 int TCanvas::TextWidth(const std::string& text) const {
   return QFontMetrics(font_->ToQFont())
-      .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      .horizontalAdvance(ToQString(text));
 }
 
 int TCanvas::TextHeight(const std::string&) const { return QFontMetrics(font_->ToQFont()).height(); }
