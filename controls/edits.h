@@ -35,12 +35,18 @@ class TCustomLabel : public TGraphicControl {
   TWinControl* FocusControl() const { return focus_control_; }
   void SetFocusControl(TWinControl* control) { focus_control_ = control; }
 
+  void SetCaption(std::string_view caption) override;
+  // With AutoSize (and no word wrap) the size follows the text.
+  void SetBounds(int left, int top, int width, int height) override;
+
  protected:
   QWidget* CreateWidget(QWidget* parent) override;
   void ApplyCaption() override;
 
  private:
-  void FitText();
+  void FitText() { SetBounds(Left(), Top(), Width(), Height()); }
+  // The caption as shown: "&" accelerator marks dropped, "&&" as "&".
+  std::string ShownCaption() const;
 
   int alignment_ = taLeftJustify;
   bool auto_size_ = true;
