@@ -1,6 +1,8 @@
 #include "controls/buttons.h"
 
 #include <QCheckBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -112,7 +114,7 @@ void TRadioButton::SetChecked(bool checked) {
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TPicture>()) {
   SetBounds(0, 0, 23, 22);
   glyph_->OnChange = [this] {
-    if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setIcon(QIcon(glyph_->Pixmap()));
+    if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setIcon(QIcon(QPixmap::fromImage(glyph_->Image())));
   };
 }
 
@@ -121,7 +123,7 @@ QWidget* TSpeedButton::CreateWidget(QWidget* parent) {
   button->setCheckable(group_index_ != 0);
   button->setChecked(down_);
   button->setAutoRaise(flat_);
-  if (!glyph_->Pixmap().isNull()) button->setIcon(QIcon(glyph_->Pixmap()));
+  if (!glyph_->Image().isNull()) button->setIcon(QIcon(QPixmap::fromImage(glyph_->Image())));
   QObject::connect(button, &QToolButton::clicked, Receiver(), [this] { Click(); });
   return button;
 }

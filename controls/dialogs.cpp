@@ -108,7 +108,7 @@ TForm* CreateMessageDialog(const std::string& text, int type, const std::vector<
   int content_height = text_size.height();
   if (type_caption) {
     auto* image = AddControl<TImage>(*form, "Image", "", kMargin, kMargin, 32, 32);
-    image->Picture()->SetPixmap(QApplication::style()->standardIcon(TypeIcon(type)).pixmap(32, 32));
+    image->Picture()->SetImage(QApplication::style()->standardIcon(TypeIcon(type)).pixmap(32, 32).toImage());
     left += 32 + 12;
     content_height = std::max(content_height, 32);
   }

@@ -115,18 +115,18 @@ void TBrush::SetStyle(int style) { Update(style_, style); }
 void TPicture::Assign(const TPersistent* source) {
   auto* picture = dynamic_cast<const TPicture*>(source);
   if (!picture) return TGraphicsObject::Assign(source);
-  pixmap_ = picture->pixmap_;
+  image_ = picture->image_;
   Changed();
 }
 
 void TPicture::LoadFromFile(const std::string& path) {
-  QPixmap loaded;
+  QImage loaded;
   if (!loaded.load(ToQString(path))) throw EInOutError("Cannot load picture \"" + path + "\"");
-  SetPixmap(loaded);
+  SetImage(loaded);
 }
 
-void TPicture::SetPixmap(const QPixmap& pixmap) {
-  pixmap_ = pixmap;
+void TPicture::SetImage(const QImage& image) {
+  image_ = image;
   Changed();
 }
 
@@ -193,7 +193,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 void TCanvas::Draw(int x, int y, const TPicture& picture) {
-  if (painter_) painter_->drawPixmap(x, y, picture.Pixmap());
+  if (painter_) painter_->drawImage(x, y, picture.Image());
 }
 
 int TCanvas::TextWidth(const std::string& text) const {

@@ -39,8 +39,8 @@ class TItemsControl : public TWinControl {
   void WidgetCreated() override;
   // Puts the items and the selection into the widget.
   virtual void ShowItems() = 0;
-  // The widget's selection changed to `index`.
-  void Selected(int index);
+  // The user chose item `index` in the widget.
+  void ItemChosen(int index);
 
  private:
   std::unique_ptr<TStringList> items_;
