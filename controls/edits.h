@@ -56,6 +56,7 @@ class TCustomLabel : public TGraphicControl {
   TWinControl* focus_control_ = nullptr;
 };
 
+// The TLabel class as forms and scripts use it (TCustomLabel with its properties published).
 class TLabel : public TCustomLabel {
  public:
   using TCustomLabel::TCustomLabel;
@@ -128,6 +129,7 @@ class TCustomEdit : public TWinControl {
   int sel_length_ = 0;
 };
 
+// The TEdit class as forms and scripts use it (TCustomEdit with its properties published).
 class TEdit : public TCustomEdit {
  public:
   using TCustomEdit::TCustomEdit;
@@ -171,6 +173,7 @@ class TCustomMemo : public TCustomEdit {
   bool word_wrap_ = true;
 };
 
+// The TMemo class as forms and scripts use it (TCustomMemo with its properties published).
 class TMemo : public TCustomMemo {
  public:
   using TCustomMemo::TCustomMemo;
