@@ -1,5 +1,6 @@
 // orvcc: builds the ORV project named on the command line, showing the
-// build's progress on standard error.
+// build's progress on standard error, or in a small window with --window
+// (liborvccwindow.so, opened only then, so a console build never loads Qt).
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "cc/command_line.h"
+#include "cc/core_binding.h"
 #include "cc/progress_view.h"
 #include "orv/core.h"
 #include "orv/version.h"
@@ -41,6 +43,7 @@ const char* const kHelp =
     "\n"
     "  -q, --quiet    show no progress, only errors\n"
     "      --console  show progress on standard error (the default)\n"
+    "      --window   show progress in a window; errors appear in message boxes\n"
     "      --command-timeout SECONDS\n"
     "                 end an external command <*...*> and its process group\n"
     "                 when it runs longer than SECONDS (default 60; 0: no\n"
@@ -120,19 +123,41 @@ bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long 
   return true;
 }
 
+// Runs the build in orvcc's window; `project` is null when none was given.
+int RunWindow(const char* project) {
+  std::string error;
+  void* window = orv::LoadLibrary("liborvccwindow.so", error);
+  auto run = reinterpret_cast<int (*)(const char*)>(
+      window ? orv::GetProcAddress(window, "orvcc_window_main", error) : nullptr);
+  if (!run) {
+    Fail("orvcc: cannot show the window: " + error);
+    return kCoreMissing;
+  }
+  return run(project);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
-                             {"-q", "--quiet", "--console", "--command-timeout=", "--max-page-size=",
+                             {"-q", "--quiet", "--console", "--window", "--command-timeout=", "--max-page-size=",
                               "--script-timeout="},
                              Fail, line, status))
     return status;
   std::vector<std::pair<std::string, long long>> limits;
   if (!ReadLimits(line, limits)) return kUsage;
   bool quiet = line.Has("-q") || line.Has("--quiet");
+  if (line.Has("--window")) {
+    // The window opens the same core, so limits set here hold for its build;
+    // a core that cannot be loaded is reported by the window itself.
+    orv::CoreEntry core;
+    std::string ignored;
+    if (!limits.empty() && orv::LoadCore(core, ignored))
+      for (const auto& [name, value] : limits) core.set_limit(name.c_str(), value);
+    return RunWindow(line.operands.empty() ? nullptr : line.operands.front().c_str());
+  }
   if (line.operands.empty()) {
     orv::Beep();
     Fail("No project specified");
@@ -140,22 +165,13 @@ int main(int argc, char** argv) {
   }
   const std::string& project = line.operands.front();
 
+  orv::CoreEntry core;
   std::string error;
-  void* core = orv::LoadLibrary("liborvcore.so", error);
-  if (!core) {
-    Fail("orvcc: cannot load liborvcore.so: " + error);
+  if (!orv::LoadCore(core, error)) {
+    Fail("orvcc: " + error);
     return kCoreMissing;
   }
-  auto process_project = reinterpret_cast<ProcessProjectProc>(orv::GetProcAddress(core, "ProcessProject", error));
-  auto last_error = reinterpret_cast<const char* (*)()>(
-      process_project ? orv::GetProcAddress(core, "orv_core_last_error", error) : nullptr);
-  auto set_limit = reinterpret_cast<SetLimitProc>(
-      last_error ? orv::GetProcAddress(core, "orv_core_set_limit", error) : nullptr);
-  if (!process_project || !last_error || !set_limit) {
-    Fail("orvcc: liborvcore.so cannot be used: " + error);
-    return kCoreMissing;
-  }
-  for (const auto& [name, value] : limits) set_limit(name.c_str(), value);
+  for (const auto& [name, value] : limits) core.set_limit(name.c_str(), value);
   std::string problem = ProjectFileProblem(project);
   if (!problem.empty()) {
     Fail(problem);
@@ -174,10 +190,10 @@ int main(int argc, char** argv) {
     return view.Handle(message, lparam);
   });
 
-  int ok = process_project(project.c_str(), "", window.Handle(), 0, 0);
+  int ok = core.process_project(project.c_str(), "", window.Handle(), 0, 0);
   view.Finish();
   if (!ok) {
-    Fail(last_error());
+    Fail(core.last_error());
     return kBuildFailed;
   }
   orv::PostMessage(window.Handle(), WM_CLOSE, 0, 0);

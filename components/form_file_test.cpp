@@ -45,7 +45,8 @@ class FormFileTest : public testing::Test {
     FormReadOptions options{"form1.dfm", [this](const std::string& name) {
                               lookups_.push_back(name);
                               return static_cast<intptr_t>(lookups_.size());
-                            }};
+                            },
+                            nullptr};
     return ReadForm(text, root, options);
   }
 
@@ -169,6 +170,37 @@ TEST_F(FormFileTest, DeepNestingIsRefused) {
   EXPECT_THROW(Read(text, form), EFormFileError);
   std::string lists = "object F: TSample\n  Items.Strings = " + std::string(300, '(');
   EXPECT_THROW(ParseFormText(lists, "x"), EFormFileError);
+}
+
+}  // namespace
+}  // namespace orv
+
+namespace orv {
+namespace {
+
+TEST_F(FormFileTest, HandlerTablesBindCodeByName) {
+  TSample form(nullptr);
+  std::vector<std::string> called;
+  HandlerTable handlers{{"FormClose", [&](TObject*, EventArgs&) { called.push_back("FormClose"); }},
+                        {"Edit1Click", [&](TObject* sender, EventArgs&) {
+                           called.push_back(static_cast<TComponent*>(sender)->Name());
+                         }}};
+  ReadFormWithHandlers(kForm, form, "form1.dfm", handlers);
+  EventArgs none;
+  form.OnClose.code(&form, none);
+  auto* edit = dynamic_cast<TSample*>(form.FindComponent("Edit1"));
+  edit->OnClick.code(edit, none);
+  EXPECT_EQ(called, (std::vector<std::string>{"FormClose", "Edit1"}));
+  handlers.erase("FormClose");
+  TSample other(nullptr);
+  try {
+    ReadFormWithHandlers(kForm, other, "form1.dfm", handlers);
+    FAIL();
+  } catch (const EFormFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("at line 6: Error reading Form1.OnClose: Handler FormClose not found"),
+              std::string::npos)
+        << error.what();
+  }
 }
 
 }  // namespace

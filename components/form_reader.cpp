@@ -32,6 +32,7 @@ class Reader {
       SetChecked(*fixup.object, *fixup.property, PropertyValue(static_cast<TObject*>(target)), fixup.where,
                  fixup.line);
     }
+    if (options_.before_loaded) options_.before_loaded();
     root_.Loaded();
     for (TComponent* component : read_) component->Loaded();
     return node.class_name;
@@ -142,8 +143,40 @@ std::string ReadForm(std::string_view text, TComponent& root, const FormReadOpti
   return Reader(root, options).Read(tree);
 }
 
+namespace {
+
+void BindHandlers(TComponent& component, const std::vector<HandlerTable::const_iterator>& bound) {
+  for (const PropertyInfo* info : PublishedProperties(component.ClassName())) {
+    if (info->type->kind != TypeKind::Method || !info->set) continue;
+    auto method = std::get<TMethod>(info->get(component));
+    if (method.data < 1 || static_cast<size_t>(method.data) > bound.size()) continue;
+    method.code = bound[static_cast<size_t>(method.data) - 1]->second;
+    info->set(component, method);
+  }
+}
+
+}  // namespace
+
+std::string ReadFormWithHandlers(std::string_view text, TComponent& root, const std::string& file_name,
+                                 const HandlerTable& handlers) {
+  std::vector<HandlerTable::const_iterator> bound;
+  FormReadOptions options;
+  options.file_name = file_name;
+  options.find_method = [&](const std::string& name) {
+    auto found = handlers.find(name);
+    if (found == handlers.end()) throw EPropertyError("Handler " + name + " not found");
+    bound.push_back(found);
+    return static_cast<intptr_t>(bound.size());
+  };
+  options.before_loaded = [&] {
+    BindHandlers(root, bound);
+    for (int i = 0; i < root.ComponentCount(); ++i) BindHandlers(*root.Components(i), bound);
+  };
+  return ReadForm(text, root, options);
+}
+
 std::string ReadFormFile(const std::string& path, TComponent& root, const MethodLookup& find_method) {
-  return ReadForm(ReadFileBytes(path), root, FormReadOptions{path, find_method});
+  return ReadForm(ReadFileBytes(path), root, FormReadOptions{path, find_method, nullptr});
 }
 
 }  // namespace orv

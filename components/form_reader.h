@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,9 @@ using MethodLookup = std::function<intptr_t(const std::string& method_name)>;
 struct FormReadOptions {
   std::string file_name;      // names the file in errors
   MethodLookup find_method;   // asked for each handler name; none stores 0
+  // Runs once every property is set, before the components' Loaded (where a
+  // form runs OnCreate): the place to bind handlers to the stored answers.
+  std::function<void()> before_loaded;
 };
 
 // Reads `text` into `root`: root takes the file's root object's name and
@@ -30,6 +34,16 @@ struct FormReadOptions {
 // line) for text that cannot be read, an unknown class or property, or a
 // value a property cannot take; components read so far stay with root.
 std::string ReadForm(std::string_view text, TComponent& root, const FormReadOptions& options);
+
+// The code of each handler name a form file may use, for forms whose
+// handlers are C++ functions.
+using HandlerTable = std::map<std::string, std::function<void(TObject* sender, EventArgs& args)>>;
+
+// Reads `text` into `root` as ReadForm does and gives every event property
+// that names a handler the code `handlers` has for it; a name the table
+// lacks is an error of the file.
+std::string ReadFormWithHandlers(std::string_view text, TComponent& root, const std::string& file_name,
+                                 const HandlerTable& handlers);
 
 // Reads the form file at `path` (EInOutError when it cannot be read).
 std::string ReadFormFile(const std::string& path, TComponent& root, const MethodLookup& find_method);

@@ -1,17 +1,17 @@
 #include "controls/buttons.h"
 
 #include <QCheckBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
 #include "controls/form.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
-
-// Turns the library's "&" accelerator marks into Qt's (the same) and back.
-QString ButtonText(const std::string& caption) { return QString::fromStdString(caption); }
 
 TCustomForm* FormOf(TControl* control) {
   for (; control; control = control->Parent())
@@ -24,7 +24,7 @@ TCustomForm* FormOf(TControl* control) {
 QAbstractButton* TButtonControl::Button() const { return static_cast<QAbstractButton*>(ExistingWidget()); }
 
 void TButtonControl::ApplyCaption() {
-  if (Button()) Button()->setText(ButtonText(caption_));
+  if (Button()) Button()->setText(ToQString(caption_));
 }
 
 void TButtonControl::WidgetCreated() {
@@ -114,7 +114,7 @@ void TRadioButton::SetChecked(bool checked) {
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TPicture>()) {
   SetBounds(0, 0, 23, 22);
   glyph_->OnChange = [this] {
-    if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setIcon(QIcon(glyph_->Pixmap()));
+    if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setIcon(QIcon(QPixmap::fromImage(glyph_->Image())));
   };
 }
 
@@ -123,13 +123,13 @@ QWidget* TSpeedButton::CreateWidget(QWidget* parent) {
   button->setCheckable(group_index_ != 0);
   button->setChecked(down_);
   button->setAutoRaise(flat_);
-  if (!glyph_->Pixmap().isNull()) button->setIcon(QIcon(glyph_->Pixmap()));
+  if (!glyph_->Image().isNull()) button->setIcon(QIcon(QPixmap::fromImage(glyph_->Image())));
   QObject::connect(button, &QToolButton::clicked, Receiver(), [this] { Click(); });
   return button;
 }
 
 void TSpeedButton::ApplyCaption() {
-  if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setText(ButtonText(caption_));
+  if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setText(ToQString(caption_));
 }
 
 bool TSpeedButton::Down() const { return down_; }

@@ -70,6 +70,7 @@ class TCustomCheckBox : public TButtonControl {
   int alignment_ = 1;
 };
 
+// The TCheckBox class as forms and scripts use it (TCustomCheckBox with its properties published).
 class TCheckBox : public TCustomCheckBox {
  public:
   using TCustomCheckBox::TCustomCheckBox;

@@ -12,15 +12,11 @@
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/form.h"
+#include "controls/form_builder.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
 
 // "Text|*.txt;*.text|All|*.*" as Qt's "Text (*.txt *.text)", "All (*.*)".
 QStringList QtFilters(const std::string& filter) {
@@ -139,34 +135,14 @@ TFindDialog::TFindDialog(TComponent* owner) : TCommonDialog(owner) {}
 TFindDialog::~TFindDialog() = default;
 
 void TFindDialog::Build(TForm& form) {
-  auto* label = new TLabel(&form);
-  label->SetName("FindLabel");
-  label->SetParent(&form);
-  label->SetCaption("Fi&nd what:");
-  label->SetBounds(8, 12, 60, 13);
-  auto* edit = new TEdit(&form);
-  edit->SetName("FindEdit");
-  edit->SetParent(&form);
-  edit->SetText(find_text_);
-  edit->SetBounds(80, 8, 170, 21);
-  auto* match = new TCheckBox(&form);
-  match->SetName("MatchCase");
-  match->SetParent(&form);
-  match->SetCaption("Match &case");
-  match->SetBounds(8, 72, 120, 17);
-  auto* next = new TButton(&form);
-  next->SetName("FindNext");
-  next->SetParent(&form);
-  next->SetCaption("&Find Next");
+  AddControl<TLabel>(form, "FindLabel", "Fi&nd what:", 8, 12, 60, 13);
+  AddControl<TEdit>(form, "FindEdit", find_text_, 80, 8, 170, 21);
+  AddControl<TCheckBox>(form, "MatchCase", "Match &case", 8, 72, 120, 17);
+  auto* next = AddControl<TButton>(form, "FindNext", "&Find Next", 262, 8, 75, 25);
   next->SetDefault(true);
-  next->SetBounds(262, 8, 75, 25);
   next->OnClick.code = [this](TObject*, EventArgs&) { FireEvent(OnFind, this); };
-  auto* cancel = new TButton(&form);
-  cancel->SetName("Cancel");
-  cancel->SetParent(&form);
-  cancel->SetCaption("Cancel");
+  auto* cancel = AddControl<TButton>(form, "Cancel", "Cancel", 262, 100, 75, 25);
   cancel->SetCancel(true);
-  cancel->SetBounds(262, 100, 75, 25);
   cancel->OnClick.code = [this](TObject*, EventArgs&) { CloseDialog(); };
   form.SetClientWidth(345);
   form.SetClientHeight(133);
@@ -216,23 +192,11 @@ bool TFindDialog::MatchCase() const {
 
 void TReplaceDialog::Build(TForm& form) {
   TFindDialog::Build(form);
-  auto* label = new TLabel(&form);
-  label->SetName("ReplaceLabel");
-  label->SetParent(&form);
-  label->SetCaption("Re&place with:");
-  label->SetBounds(8, 40, 70, 13);
-  auto* edit = new TEdit(&form);
-  edit->SetName("ReplaceEdit");
-  edit->SetParent(&form);
-  edit->SetText(replace_text_);
-  edit->SetBounds(80, 36, 170, 21);
+  AddControl<TLabel>(form, "ReplaceLabel", "Re&place with:", 8, 40, 70, 13);
+  AddControl<TEdit>(form, "ReplaceEdit", replace_text_, 80, 36, 170, 21);
   for (auto [name, caption, top, all] : {std::tuple{"Replace", "&Replace", 38, false},
                                          std::tuple{"ReplaceAll", "Replace &All", 68, true}}) {
-    auto* button = new TButton(&form);
-    button->SetName(name);
-    button->SetParent(&form);
-    button->SetCaption(caption);
-    button->SetBounds(262, top, 75, 25);
+    auto* button = AddControl<TButton>(form, name, caption, 262, top, 75, 25);
     button->OnClick.code = [this, all = all](TObject*, EventArgs&) {
       replace_all_ = all;
       FireEvent(OnReplace, this);

@@ -12,16 +12,9 @@
 #include <algorithm>
 
 #include "components/errors.h"
+#include "controls/qt_text.h"
 
 namespace orv {
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 185, 105); }
 
 QWidget* TCustomGroupBox::CreateWidget(QWidget* parent) { return new QGroupBox(parent); }

@@ -22,6 +22,7 @@ class TCustomGroupBox : public TCustomControl {
   void ApplyCaption() override;
 };
 
+// The TGroupBox class as forms and scripts use it (TCustomGroupBox with its properties published).
 class TGroupBox : public TCustomGroupBox {
  public:
   using TCustomGroupBox::TCustomGroupBox;
@@ -51,6 +52,7 @@ class TCustomRadioGroup : public TCustomGroupBox {
   int columns_ = 1;
 };
 
+// The TRadioGroup class as forms and scripts use it (TCustomRadioGroup with its properties published).
 class TRadioGroup : public TCustomRadioGroup {
  public:
   using TCustomRadioGroup::TCustomRadioGroup;
@@ -93,6 +95,7 @@ class TCustomPanel : public TCustomControl {
   bool locked_ = false;
 };
 
+// The TPanel class as forms and scripts use it (TCustomPanel with its properties published).
 class TPanel : public TCustomPanel {
  public:
   using TCustomPanel::TCustomPanel;

@@ -7,6 +7,7 @@
 
 #include "controls/application.h"
 #include "platform/window.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 
@@ -38,10 +39,6 @@ void FireEvent(const TMethod& event, TObject* sender) {
 }
 
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The shift state of a mouse or key event as a set (ssShift, ssAlt, ssCtrl,
 // ssLeft, ssRight, ssMiddle).

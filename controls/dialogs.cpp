@@ -10,7 +10,9 @@
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/form.h"
+#include "controls/form_builder.h"
 #include "controls/graphic_controls.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
@@ -65,12 +67,8 @@ std::string ApplicationTitle() {
 
 // A button of a dialog form at the given place.
 TButton* AddButton(TForm& form, const char* name, const char* caption, int result, int left, int top) {
-  auto* button = new TButton(&form);
-  button->SetName(name);
-  button->SetParent(&form);
-  button->SetCaption(caption);
+  auto* button = AddControl<TButton>(form, name, caption, left, top, kButtonWidth, kButtonHeight);
   button->SetModalResult(result);
-  button->SetBounds(left, top, kButtonWidth, kButtonHeight);
   return button;
 }
 
@@ -105,21 +103,16 @@ TForm* CreateMessageDialog(const std::string& text, int type, const std::vector<
 
   QFontMetrics metrics(form->Font()->ToQFont());
   QRect text_size = metrics.boundingRect(QRect(0, 0, 400, 2000), Qt::TextWordWrap | Qt::AlignLeft,
-                                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+                                         ToQString(text));
   int left = kMargin;
   int content_height = text_size.height();
   if (type_caption) {
-    auto* image = new TImage(form.get());
-    image->SetName("Image");
-    image->SetParent(form.get());
-    image->SetBounds(kMargin, kMargin, 32, 32);
-    image->Picture()->SetPixmap(QApplication::style()->standardIcon(TypeIcon(type)).pixmap(32, 32));
+    auto* image = AddControl<TImage>(*form, "Image", "", kMargin, kMargin, 32, 32);
+    image->Picture()->SetImage(QApplication::style()->standardIcon(TypeIcon(type)).pixmap(32, 32).toImage());
     left += 32 + 12;
     content_height = std::max(content_height, 32);
   }
-  auto* label = new TLabel(form.get());
-  label->SetName("Message");
-  label->SetParent(form.get());
+  auto* label = AddControl<TLabel>(*form, "Message", "", 0, 0, 0, 0);
   label->SetAutoSize(false);
   label->SetWordWrap(true);
   label->SetCaption(text);
@@ -168,17 +161,9 @@ void ShowMessagePos(const std::string& text, int x, int y) { MessageDlgPos(text,
 
 bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
   std::unique_ptr<TForm> form = NewDialogForm("InputQuery", caption);
-  auto* label = new TLabel(form.get());
-  label->SetName("Prompt");
-  label->SetParent(form.get());
-  label->SetCaption(prompt);
-  label->SetBounds(kMargin, kMargin, label->Width(), label->Height());
+  auto* label = AddControl<TLabel>(*form, "Prompt", prompt, kMargin, kMargin, 0, 0);
   int width = std::max(label->Width() + 2 * kMargin, 2 * kButtonWidth + kButtonGap + 2 * kMargin + 80);
-  auto* edit = new TEdit(form.get());
-  edit->SetName("Edit");
-  edit->SetParent(form.get());
-  edit->SetText(value);
-  edit->SetBounds(kMargin, kMargin + label->Height() + 6, width - 2 * kMargin, 21);
+  auto* edit = AddControl<TEdit>(*form, "Edit", value, kMargin, kMargin + label->Height() + 6, width - 2 * kMargin, 21);
   int top = edit->Top() + edit->Height() + 12;
   int x = width - kMargin - 2 * kButtonWidth - kButtonGap;
   AddButton(*form, "OK", "OK", mrOk, x, top)->SetDefault(true);

@@ -1,20 +1,17 @@
 #include "controls/edits.h"
 
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <algorithm>
 
 #include "platform/paths.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
 
 Qt::Alignment ToQtAlignment(int alignment) {
   switch (alignment) {
@@ -35,25 +32,32 @@ QWidget* TCustomLabel::CreateWidget(QWidget* parent) {
   return label;
 }
 
-void TCustomLabel::ApplyCaption() {
-  if (auto* label = static_cast<QLabel*>(ExistingWidget())) {
-    // "&&" is a literal "&"; a single "&" marks the accelerator, which a label does not underline here.
-    std::string shown;
-    for (size_t i = 0; i < caption_.size(); ++i) {
-      if (show_accel_char_ && caption_[i] == '&' && (i + 1 == caption_.size() || caption_[i + 1] != '&')) continue;
-      if (show_accel_char_ && caption_[i] == '&') ++i;
-      shown += caption_[i];
-    }
-    label->setText(ToQString(shown));
+std::string TCustomLabel::ShownCaption() const {
+  if (!show_accel_char_) return caption_;
+  std::string shown;
+  for (size_t i = 0; i < caption_.size(); ++i) {
+    if (caption_[i] == '&' && i + 1 < caption_.size()) ++i;
+    shown += caption_[i];
   }
+  return shown;
+}
+
+void TCustomLabel::ApplyCaption() {
+  if (auto* label = static_cast<QLabel*>(ExistingWidget())) label->setText(ToQString(ShownCaption()));
+}
+
+void TCustomLabel::SetCaption(std::string_view caption) {
+  TGraphicControl::SetCaption(caption);
   FitText();
 }
 
-void TCustomLabel::FitText() {
-  auto* label = static_cast<QLabel*>(ExistingWidget());
-  if (!auto_size_ || !label || word_wrap_) return;
-  QSize size = label->sizeHint();
-  SetBounds(Left(), Top(), size.width(), size.height());
+void TCustomLabel::SetBounds(int left, int top, int width, int height) {
+  if (auto_size_ && !word_wrap_ && QCoreApplication::instance()) {
+    QSize size = QFontMetrics(Font()->ToQFont()).size(0, ToQString(ShownCaption()));
+    width = size.width();
+    height = size.height();
+  }
+  TGraphicControl::SetBounds(left, top, width, height);
 }
 
 void TCustomLabel::SetAlignment(int alignment) {

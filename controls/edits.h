@@ -35,12 +35,18 @@ class TCustomLabel : public TGraphicControl {
   TWinControl* FocusControl() const { return focus_control_; }
   void SetFocusControl(TWinControl* control) { focus_control_ = control; }
 
+  void SetCaption(std::string_view caption) override;
+  // With AutoSize (and no word wrap) the size follows the text.
+  void SetBounds(int left, int top, int width, int height) override;
+
  protected:
   QWidget* CreateWidget(QWidget* parent) override;
   void ApplyCaption() override;
 
  private:
-  void FitText();
+  void FitText() { SetBounds(Left(), Top(), Width(), Height()); }
+  // The caption as shown: "&" accelerator marks dropped, "&&" as "&".
+  std::string ShownCaption() const;
 
   int alignment_ = taLeftJustify;
   bool auto_size_ = true;
@@ -50,6 +56,7 @@ class TCustomLabel : public TGraphicControl {
   TWinControl* focus_control_ = nullptr;
 };
 
+// The TLabel class as forms and scripts use it (TCustomLabel with its properties published).
 class TLabel : public TCustomLabel {
  public:
   using TCustomLabel::TCustomLabel;
@@ -122,6 +129,7 @@ class TCustomEdit : public TWinControl {
   int sel_length_ = 0;
 };
 
+// The TEdit class as forms and scripts use it (TCustomEdit with its properties published).
 class TEdit : public TCustomEdit {
  public:
   using TCustomEdit::TCustomEdit;
@@ -165,6 +173,7 @@ class TCustomMemo : public TCustomEdit {
   bool word_wrap_ = true;
 };
 
+// The TMemo class as forms and scripts use it (TCustomMemo with its properties published).
 class TMemo : public TCustomMemo {
  public:
   using TCustomMemo::TCustomMemo;

@@ -13,6 +13,7 @@
 #include "controls/application.h"
 #include "controls/buttons.h"
 #include "controls/menus.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
@@ -105,7 +106,7 @@ void TCustomForm::ApplyWindowFlags() {
 }
 
 void TCustomForm::ApplyCaption() {
-  if (QWidget* widget = ExistingWidget()) widget->setWindowTitle(QString::fromStdString(caption_));
+  if (QWidget* widget = ExistingWidget()) widget->setWindowTitle(ToQString(caption_));
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {

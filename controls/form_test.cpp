@@ -81,7 +81,8 @@ class FormTest : public testing::Test {
     ReadForm(kPrefForm, *form_, {"pref.dfm", [&](const std::string& name) {
                                    handlers.push_back(name);
                                    return static_cast<intptr_t>(handlers.size());
-                                 }});
+                                 },
+                                 nullptr});
     // Bind each handler name to a recorder, as a form script binds routines.
     for (int i = -1; i < form_->ComponentCount(); ++i) {
       TComponent* component = i < 0 ? form_.get() : form_->Components(i);
@@ -226,7 +227,7 @@ TEST_F(FormTest, WindowMessageCloseRequest) {
 TEST_F(FormTest, FormFileRoundTripWithVisualClasses) {
   std::string written = WriteForm(*form_, "TFrmPref");
   TForm again(nullptr);
-  ReadForm(written, again, {"again.dfm", nullptr});
+  ReadForm(written, again, {"again.dfm", nullptr, nullptr});
   EXPECT_EQ(WriteForm(again, "TFrmPref"), written);
   EXPECT_NE(written.find("BorderStyle = bsDialog"), std::string::npos) << written;
   EXPECT_NE(written.find("ModalResult = mrOk"), std::string::npos);

@@ -122,12 +122,12 @@ void TImage::SetStretch(bool value) {
 }
 
 void TImage::Paint() {
-  const QPixmap& pixmap = picture_->Pixmap();
-  if (!pixmap.isNull()) {
+  const QImage& image = picture_->Image();
+  if (!image.isNull()) {
     QPainter& painter = *Canvas()->Painter();
-    if (stretch_) painter.drawPixmap(QRect(0, 0, Width(), Height()), pixmap);
-    else if (center_) painter.drawPixmap((Width() - pixmap.width()) / 2, (Height() - pixmap.height()) / 2, pixmap);
-    else painter.drawPixmap(0, 0, pixmap);
+    if (stretch_) painter.drawImage(QRect(0, 0, Width(), Height()), image);
+    else if (center_) painter.drawImage((Width() - image.width()) / 2, (Height() - image.height()) / 2, image);
+    else painter.drawImage(0, 0, image);
   }
   FireEvent(OnPaint, this);
 }

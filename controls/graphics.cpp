@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "controls/qt_text.h"
 #include "platform/exception.h"
 
 namespace orv {
@@ -80,7 +81,7 @@ void TFont::SetColor(int color) { Update(color_, color); }
 void TFont::SetStyle(int64_t style) { Update(style_, style); }
 
 QFont TFont::ToQFont() const {
-  QFont font(QString::fromStdString(name_));
+  QFont font(ToQString(name_));
   if (size_ > 0) font.setPointSize(size_);
   font.setBold(style_ & 1);
   font.setItalic(style_ & 2);
@@ -114,18 +115,18 @@ void TBrush::SetStyle(int style) { Update(style_, style); }
 void TPicture::Assign(const TPersistent* source) {
   auto* picture = dynamic_cast<const TPicture*>(source);
   if (!picture) return TGraphicsObject::Assign(source);
-  pixmap_ = picture->pixmap_;
+  image_ = picture->image_;
   Changed();
 }
 
 void TPicture::LoadFromFile(const std::string& path) {
-  QPixmap loaded;
-  if (!loaded.load(QString::fromStdString(path))) throw EInOutError("Cannot load picture \"" + path + "\"");
-  SetPixmap(loaded);
+  QImage loaded;
+  if (!loaded.load(ToQString(path))) throw EInOutError("Cannot load picture \"" + path + "\"");
+  SetImage(loaded);
 }
 
-void TPicture::SetPixmap(const QPixmap& pixmap) {
-  pixmap_ = pixmap;
+void TPicture::SetImage(const QImage& image) {
+  image_ = image;
   Changed();
 }
 
@@ -188,16 +189,16 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   Prepare(false);
   painter_->setPen(ToQColor(font_->Color()));
   QFontMetrics metrics(font_->ToQFont());
-  painter_->drawText(x, y + metrics.ascent(), QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  painter_->drawText(x, y + metrics.ascent(), ToQString(text));
 }
 
 void TCanvas::Draw(int x, int y, const TPicture& picture) {
-  if (painter_) painter_->drawPixmap(x, y, picture.Pixmap());
+  if (painter_) painter_->drawImage(x, y, picture.Image());
 }
 
 int TCanvas::TextWidth(const std::string& text) const {
   return QFontMetrics(font_->ToQFont())
-      .horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+      .horizontalAdvance(ToQString(text));
 }
 
 int TCanvas::TextHeight(const std::string&) const { return QFontMetrics(font_->ToQFont()).height(); }

@@ -4,7 +4,7 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPixmap>
+#include <QImage>
 #include <Qt>
 #include <functional>
 #include <memory>
@@ -104,20 +104,22 @@ class TBrush : public TGraphicsObject {
   int style_ = 0;
 };
 
-// An image held by a TImage: loaded from a file (any format Qt reads).
+// An image held by a TImage: loaded from a file (any format Qt reads). It is
+// kept as a QImage, which needs no Qt application, so a picture can exist
+// before any widget does.
 class TPicture : public TGraphicsObject {
  public:
   std::string ClassName() const override { return "TPicture"; }
   void Assign(const TPersistent* source) override;
   // Loads the picture; EInOutError when the file cannot be read as an image.
   void LoadFromFile(const std::string& path);
-  void SetPixmap(const QPixmap& pixmap);
-  int Width() const { return pixmap_.width(); }
-  int Height() const { return pixmap_.height(); }
-  const QPixmap& Pixmap() const { return pixmap_; }
+  void SetImage(const QImage& image);
+  int Width() const { return image_.width(); }
+  int Height() const { return image_.height(); }
+  const QImage& Image() const { return image_; }
 
  private:
-  QPixmap pixmap_;
+  QImage image_;
 };
 
 // Drawing on a control while it paints (inside its OnPaint event) through

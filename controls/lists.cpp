@@ -10,15 +10,10 @@
 #include <algorithm>
 
 #include "components/errors.h"
+#include "controls/qt_text.h"
 
 namespace orv {
 namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }
 
 QStringList ItemTexts(const TStringList& items) {
   QStringList texts;
@@ -46,7 +41,7 @@ void TItemsControl::SetItemIndex(int index) {
   if (ExistingWidget()) ShowItems();
 }
 
-void TItemsControl::Selected(int index) {
+void TItemsControl::ItemChosen(int index) {
   if (index == item_index_) return;
   item_index_ = index;
   FireEvent(OnChange, this);
@@ -63,7 +58,7 @@ QWidget* TCustomComboBox::CreateWidget(QWidget* parent) {
   combo->setInsertPolicy(QComboBox::NoInsert);
   QObject::connect(combo, &QComboBox::activated, Receiver(), [this](int index) {
     caption_ = Items()->Get(index);
-    Selected(index);
+    ItemChosen(index);
   });
   if (combo->lineEdit())
     QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, Receiver(), [this](const QString& text) {
@@ -151,7 +146,7 @@ QListWidget* TCustomListBox::List() const { return qobject_cast<QListWidget*>(Ex
 
 QWidget* TCustomListBox::CreateWidget(QWidget* parent) {
   auto* list = new QListWidget(parent);
-  QObject::connect(list, &QListWidget::currentRowChanged, Receiver(), [this](int row) { Selected(row); });
+  QObject::connect(list, &QListWidget::currentRowChanged, Receiver(), [this](int row) { ItemChosen(row); });
   QObject::connect(list, &QListWidget::itemSelectionChanged, Receiver(), [this, list] {
     selected_.assign(static_cast<size_t>(Items()->Count()), false);
     for (int i = 0; i < list->count() && i < Items()->Count(); ++i)

@@ -39,8 +39,8 @@ class TItemsControl : public TWinControl {
   void WidgetCreated() override;
   // Puts the items and the selection into the widget.
   virtual void ShowItems() = 0;
-  // The widget's selection changed to `index`.
-  void Selected(int index);
+  // The user chose item `index` in the widget.
+  void ItemChosen(int index);
 
  private:
   std::unique_ptr<TStringList> items_;
@@ -85,6 +85,7 @@ class TCustomComboBox : public TItemsControl {
   int max_length_ = 0;
 };
 
+// The TComboBox class as forms and scripts use it (TCustomComboBox with its properties published).
 class TComboBox : public TCustomComboBox {
  public:
   using TCustomComboBox::TCustomComboBox;
@@ -137,6 +138,7 @@ class TCustomListBox : public TItemsControl {
   bool integral_height_ = true;
 };
 
+// The TListBox class as forms and scripts use it (TCustomListBox with its properties published).
 class TListBox : public TCustomListBox {
  public:
   using TCustomListBox::TCustomListBox;
@@ -272,6 +274,7 @@ class TCustomListView : public TWinControl {
   std::vector<TListItem> items_;
 };
 
+// The TListView class as forms and scripts use it (TCustomListView with its properties published).
 class TListView : public TCustomListView {
  public:
   using TCustomListView::TCustomListView;

@@ -9,16 +9,9 @@
 #include "components/errors.h"
 #include "controls/application.h"
 #include "controls/control.h"
+#include "controls/qt_text.h"
 
 namespace orv {
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
 
 TMenuItem::~TMenuItem() {

@@ -1,0 +1,26 @@
+#include "cc/core_binding.h"
+
+#include "platform/library.h"
+
+namespace orv {
+
+bool LoadCore(CoreEntry& entry, std::string& error) {
+  std::string reason;
+  void* core = LoadLibrary("liborvcore.so", reason);
+  if (!core) {
+    error = "cannot load liborvcore.so: " + reason;
+    return false;
+  }
+  entry.process_project = reinterpret_cast<ProcessProjectProc>(GetProcAddress(core, "ProcessProject", reason));
+  if (entry.process_project)
+    entry.last_error = reinterpret_cast<const char* (*)()>(GetProcAddress(core, "orv_core_last_error", reason));
+  if (entry.last_error)
+    entry.set_limit = reinterpret_cast<SetLimitProc>(GetProcAddress(core, "orv_core_set_limit", reason));
+  if (!entry.process_project || !entry.last_error || !entry.set_limit) {
+    error = "liborvcore.so cannot be used: " + reason;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace orv

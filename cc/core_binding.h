@@ -1,0 +1,23 @@
+// How orvcc reaches the core library at run time: liborvcore.so opened by
+// name (from orvcc's folder first) and its entry points looked up.
+#pragma once
+
+#include <string>
+
+#include "orv/core.h"
+
+namespace orv {
+
+// The entry points of the loaded core.
+struct CoreEntry {
+  ProcessProjectProc process_project = nullptr;
+  const char* (*last_error)() = nullptr;
+  SetLimitProc set_limit = nullptr;
+};
+
+// Loads liborvcore.so and looks up ProcessProject, orv_core_last_error and
+// orv_core_set_limit. False, with `error` saying what is missing, when one
+// cannot be had.
+bool LoadCore(CoreEntry& entry, std::string& error);
+
+}  // namespace orv
