@@ -8,7 +8,7 @@
 #include "controls/application.h"
 #include "orv/core.h"
 #include "orv/myrecord.h"
-#include "platform/ini_file.h"
+#include "platform/integer_text.h"
 #include "platform/message_service.h"
 #include "platform/window.h"
 
