@@ -144,7 +144,7 @@ extern "C" int orvcc_window_main(const char* project) {
     if (!project) {
       orv::Beep();
       orv::ShowMessage(orv::MessageKind::Error, "", "No project specified");
-      return 0;
+      return 2;  // as the console form: nothing was built
     }
     orv::TFrmMain form(nullptr, project);
     orv::Application()->SetMainForm(&form);

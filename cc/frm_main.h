@@ -51,5 +51,5 @@ class TFrmMain : public TForm {
 
 // Runs orvcc's window for `project` (null: none was given) and returns the
 // program's exit status. Without a project it beeps and says "No project
-// specified" in an error box.
+// specified" in an error box, and ends with status 2 as the console form does.
 extern "C" int orvcc_window_main(const char* project);

@@ -137,7 +137,7 @@ TEST_F(FrmMainTest, NoProjectSaysSoInAMessageBox) {
     said = qobject_cast<QLabel*>(FindIn("MessageDlg", "Message"))->text().toStdString();
     QTest::mouseClick(FindIn("MessageDlg", "OK"), Qt::LeftButton);
   });
-  EXPECT_EQ(orvcc_window_main(nullptr), 0);
+  EXPECT_EQ(orvcc_window_main(nullptr), 2);
   EXPECT_EQ(said, "No project specified");
 }
 
