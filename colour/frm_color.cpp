@@ -71,7 +71,7 @@ int CellAt(int x, int y) {
   return y / kCell * kGridSide + x / kCell + 1;
 }
 
-QPixmap SpectrumPicture() {
+QImage SpectrumPicture() {
   QImage image(kSpectrumWidth, kSpectrumHeight, QImage::Format_RGB32);
   const std::vector<TColorValue> pixels = SpectrumPixels();
   for (int y = 0; y < kSpectrumHeight; ++y)
@@ -79,12 +79,12 @@ QPixmap SpectrumPicture() {
       TColorValue c = pixels[static_cast<size_t>(y * kSpectrumWidth + x)];
       image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
     }
-  return QPixmap::fromImage(image);
+  return image;
 }
 
 // The picture of "Load Palette": four palette cells in a square.
-QPixmap PaletteGlyph() {
-  QPixmap glyph(16, 16);
+QImage PaletteGlyph() {
+  QImage glyph(16, 16, QImage::Format_ARGB32);
   glyph.fill(Qt::transparent);
   QPainter painter(&glyph);
   painter.setPen(QColor(128, 128, 128));
@@ -122,7 +122,7 @@ void TFrmColor::BuildComponents() {
   SpeedButton1 = Make<TSpeedButton>(this, this, "SpeedButton1", 16, 220, 93, 22);
   SpeedButton1->SetCaption("Load Palette");
   SpeedButton1->SetFlat(true);
-  SpeedButton1->Glyph()->SetPixmap(PaletteGlyph());
+  SpeedButton1->Glyph()->SetImage(PaletteGlyph());
 
   GroupBox2 = Make<TGroupBox>(this, this, "GroupBox2", 16, 248, 209, 57);
   GroupBox2->SetCaption("Current color:");
@@ -200,7 +200,7 @@ void TFrmColor::FormCreate() {
   selected_ = 1;
   current_ = 0;
   spectrum_ = SpectrumPicture();
-  Image1->Picture()->SetPixmap(spectrum_);
+  Image1->Picture()->SetImage(spectrum_);
 }
 
 void TFrmColor::FormShow() {
@@ -280,7 +280,7 @@ void TFrmColor::PaintBox1MouseMove(int64_t shift, int x, int y) {
   picked_y_ = std::clamp(y, 1, kSpectrumHeight - 2);
   const TColorValue colour = SpectrumPixel(picked_x_, picked_y_);
   ShowColour(colour);
-  QPixmap marked = spectrum_;
+  QImage marked = spectrum_;
   {
     QPainter painter(&marked);
     // The cross shows dark on light colours and light on dark ones.
@@ -289,7 +289,7 @@ void TFrmColor::PaintBox1MouseMove(int64_t shift, int x, int y) {
     painter.drawLine(picked_x_ - 3, picked_y_, picked_x_ + 3, picked_y_);
     painter.drawLine(picked_x_, picked_y_ - 3, picked_x_, picked_y_ + 3);
   }
-  Image1->Picture()->SetPixmap(marked);
+  Image1->Picture()->SetImage(marked);
   if (QWidget* window = ExistingWidget()) window->update();
 }
 

@@ -5,7 +5,7 @@
 // the spectrum, Edit1 to Edit4 the edits, Button1 OK, Button2 Cancel).
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <string>
 
 #include "colour/palette.h"
@@ -91,7 +91,7 @@ class TFrmColor : public TForm {
   TPalette palette_;
   int selected_ = 1;
   TColorValue current_ = 0;
-  QPixmap spectrum_;
+  QImage spectrum_;
   // The spectrum pixel last picked; none until the first pick.
   int picked_x_ = -1;
   int picked_y_ = -1;
