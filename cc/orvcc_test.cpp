@@ -102,6 +102,18 @@ TEST_F(OrvccTest, BuildsFirstProjectWithProgressLines) {
   EXPECT_EQ(quiet.err, "");
 }
 
+// External commands run in the project file's folder, so the pages are the
+// same wherever orvcc is started from (the test runs it from the build tree).
+TEST_F(OrvccTest, CommandsRunInTheProjectFolder) {
+  WriteFileBytes(dir_ + "marker.txt", "found");
+  WriteFileBytes(dir_ + "src/index.hts", "<*cat marker.txt*> <*pwd*>\n");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/index.hts\n");
+  Outcome run = Orvcc("--quiet '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  // Each command's output becomes whole lines.
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "found\r\n " + fs::canonical(dir_).string() + "\r\n\r\n");
+}
+
 TEST_F(OrvccTest, AProjectFileThatCannotBeReadIsAnError) {
   Outcome missing = Orvcc("'" + dir_ + "none.orv'");
   EXPECT_EQ(missing.status, 1);

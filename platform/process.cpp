@@ -108,7 +108,7 @@ ReadEnd ReadUntilExit(pid_t pid, int pipe_fd, OutputReader& reader, int timeout_
 }  // namespace
 
 CommandOutcome RunCommand(const std::string& command, std::string& output, size_t max_output,
-                          int timeout_seconds) {
+                          int timeout_seconds, const std::string& folder) {
   output.clear();
   int pipe_fds[2];
   if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return CommandOutcome::Failed;
@@ -117,6 +117,7 @@ CommandOutcome RunCommand(const std::string& command, std::string& output, size_
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
+  if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);

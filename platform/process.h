@@ -14,7 +14,8 @@ enum class CommandOutcome {
   TimedOut,  // it ran longer than the time limit and was ended
 };
 
-// Runs `command` with /bin/sh -c in the current folder, in a process group
+// Runs `command` with /bin/sh -c in `folder` (the current folder when it is
+// empty; Failed when it cannot be entered), in a process group
 // of its own, with standard input from /dev/null, standard output read
 // through a pipe into `output`, and standard error left to the caller's.
 //
@@ -28,6 +29,6 @@ enum class CommandOutcome {
 // TimedOut: the shell had not exited after `timeout_seconds` (0: no limit);
 // its whole process group is killed.
 CommandOutcome RunCommand(const std::string& command, std::string& output, size_t max_output,
-                          int timeout_seconds = 0);
+                          int timeout_seconds = 0, const std::string& folder = std::string());
 
 }  // namespace orv

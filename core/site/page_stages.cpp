@@ -7,6 +7,7 @@
 
 #include "core/site/image_include.h"
 #include "core/site/markup_scan.h"
+#include "core/site/project_reader.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -100,9 +101,13 @@ void IncludeStage(TParseStruct& context) {
 void ExtAppStage(TParseStruct& context) {
   const ExpansionLimits& limits = context.Build.Limits;
   const std::string& page = context.Build.CurrentFile;
-  RunMarkupStage(context, "<*", "*>", [&limits, &page](const std::string& command) {
+  // Commands run in the project file's folder, so a build gives the same
+  // pages wherever it was started from.
+  const std::string folder =
+      context.Settings.ProjectFile.empty() ? std::string() : ProjectFolder(context.Settings.ProjectFile);
+  RunMarkupStage(context, "<*", "*>", [&limits, &page, &folder](const std::string& command) {
     std::string output;
-    switch (RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds)) {
+    switch (RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds, folder)) {
       case CommandOutcome::Done:
         NormalizeLineText(output);
         return output;
