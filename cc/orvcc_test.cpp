@@ -15,6 +15,7 @@
 #include "cc/run_program_test_support.h"
 #include "orv/core.h"
 #include "orv/myrecord.h"
+#include "platform/build_stats.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 
@@ -112,6 +113,26 @@ TEST_F(OrvccTest, CommandsRunInTheProjectFolder) {
   EXPECT_EQ(run.status, 0) << run.err;
   // Each command's output becomes whole lines.
   EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "found\r\n " + fs::canonical(dir_).string() + "\r\n\r\n");
+}
+
+// A build leaves its counts in the data folder for libengine.so: the page
+// lines read, and the include, variable and command markups expanded (those
+// that includes brought in among them).
+TEST_F(OrvccTest, BuildLeavesItsStatistics) {
+  WriteFileBytes(dir_ + "src/inc.hsn", "i <%V%>\n");
+  WriteFileBytes(dir_ + "src/a.hts", "a <%V%> <%V%>\n<&inc.hsn&>\n<*echo x*>\n");
+  WriteFileBytes(dir_ + "src/b.hts", "b\n<%V%>\n");
+  WriteFileBytes(dir_ + "p.orv",
+                 "[directories]\nsrc=src\nout=out\n[variables]\nV=v\n[files]\n0=src/a.hts\n1=src/b.hts\n");
+  DeleteFile(BuildStatsFile());
+  Outcome run = Orvcc("--quiet '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  TBuildStats stats = ReadBuildStats(BuildStatsFile());
+  EXPECT_EQ(stats.Lines, 3 + 2);
+  EXPECT_EQ(stats.Includes, 1);
+  EXPECT_EQ(stats.Variables, 2 + 1 + 1);
+  EXPECT_EQ(stats.Programs, 1);
+  EXPECT_EQ(stats.Databases, 0);
 }
 
 TEST_F(OrvccTest, AProjectFileThatCannotBeReadIsAnError) {

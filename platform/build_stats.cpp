@@ -1,5 +1,8 @@
 #include "platform/build_stats.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -22,6 +25,10 @@ constexpr Field kFields[] = {
 };
 
 }  // namespace
+
+void AddCount(int32_t& count, int64_t more) {
+  count = static_cast<int32_t>(std::min<int64_t>(INT32_MAX, std::max<int64_t>(0, count + more)));
+}
 
 std::string BuildStatsFile() { return DataDir() + "buildstats.ini"; }
 

@@ -1,6 +1,7 @@
 // The statistics of the last site build: what orvcore counted while it built
-// and left in the data folder's file buildstats.ini, for the project
-// information dialog (through libengine.so) to show.
+// and left in the data folder's file buildstats.ini when the build ended (a
+// folder that cannot be written loses them without failing the build), for
+// the project information dialog (through libengine.so) to show.
 //
 //   [Last build]
 //   Lines=1234        page lines read
@@ -23,6 +24,9 @@ struct TBuildStats {
   int32_t Programs = 0;
   int32_t Databases = 0;
 };
+
+// Adds `more` to a count, stopping at the largest 32-bit count.
+void AddCount(int32_t& count, int64_t more);
 
 // DataDir() + "buildstats.ini".
 std::string BuildStatsFile();

@@ -1,5 +1,6 @@
 #include "core/site/build_driver.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -9,8 +10,10 @@
 #include "core/site/process_page.h"
 #include "core/site/project_reader.h"
 #include "orv/myrecord.h"
+#include "platform/build_stats.h"
 #include "platform/exception.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/window.h"
 
@@ -66,6 +69,17 @@ void BuildEntries(TParseStruct& context, const LineList& entries, int steps_per_
   context.Progress.File("");
 }
 
+// Leaves the build's counts for the project information dialog. They are
+// statistics, not results: a data folder that cannot be written loses them
+// without failing the build.
+void SaveBuildStats(const TBuildStats& stats) {
+  try {
+    ForceDirectories(DataDir());
+    WriteBuildStats(BuildStatsFile(), stats);
+  } catch (const Exception&) {
+  }
+}
+
 }  // namespace
 
 std::string DoPathEx(const std::string& folder, const std::string& source_root) {
@@ -93,6 +107,7 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   if (ReadRegularFile(file, text) == FileRead::NoFile) return false;
   context.Build.CurrentFile = file;
   NormalizeLineText(text);
+  AddCount(context.Build.Stats.Lines, std::count(text.begin(), text.end(), '\n'));
   context.Page.Start(std::move(text));
   return true;
 }
@@ -135,6 +150,7 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
   ProcessMessages();
+  SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);
 }
 

@@ -55,6 +55,7 @@ std::string MarkupErrorComment(const std::string& content) { return "<!-- ERROR:
 void VariableStage(TParseStruct& context) {
   BuildState& build = context.Build;
   RunMarkupStage(context, "<%", "%>", [&build](const std::string& name) {
+    AddCount(build.Stats.Variables, 1);
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, name);
     return var ? var->Value : MarkupErrorComment(name);
   });
@@ -82,6 +83,7 @@ void IncludeStage(TParseStruct& context) {
   std::unordered_map<std::string, std::string> texts;
   BuildCaches& caches = context.Build.Caches;
   RunMarkupStage(context, "<&", "&>", [&context, &texts, &caches](const std::string& content) {
+    AddCount(context.Build.Stats.Includes, 1);
     const std::string ext = LowerCase(ExtractFileExt(content));
     if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg") return ImageInclude(context, content);
     if (!IsTextIncludeKind(ext)) return MarkupErrorComment(content);
@@ -105,7 +107,9 @@ void ExtAppStage(TParseStruct& context) {
   // pages wherever it was started from.
   const std::string folder =
       context.Settings.ProjectFile.empty() ? std::string() : ProjectFolder(context.Settings.ProjectFile);
-  RunMarkupStage(context, "<*", "*>", [&limits, &page, &folder](const std::string& command) {
+  TBuildStats& stats = context.Build.Stats;
+  RunMarkupStage(context, "<*", "*>", [&limits, &page, &folder, &stats](const std::string& command) {
+    AddCount(stats.Programs, 1);
     std::string output;
     switch (RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds, folder)) {
       case CommandOutcome::Done:

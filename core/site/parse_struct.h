@@ -25,6 +25,7 @@
 #include "core/site/progress_reporter.h"
 #include "core/site/project_settings.h"
 #include "core/site/user_settings.h"
+#include "platform/build_stats.h"
 
 namespace orv {
 
@@ -113,6 +114,9 @@ class BuildState {
   TKelProgramCache& ScriptCache();
   // Include texts, image sizes and the data folders, kept for the build.
   BuildCaches Caches;
+  // What the build counted (page lines read, include, variable and command
+  // markups), left in the data folder when it ends for libengine.so.
+  TBuildStats Stats;
 
   TParseStructList Contexts;
   // The build's context (the first item of Contexts).
