@@ -135,6 +135,34 @@ TEST_F(OrvccTest, BuildLeavesItsStatistics) {
   EXPECT_EQ(stats.Databases, 0);
 }
 
+// A page that cannot be written ends the build with an error naming it,
+// once the other pages are written.
+TEST_F(OrvccTest, APageThatCannotBeWrittenIsAnError) {
+  fs::create_directories(dir_ + "src/sub");
+  WriteFileBytes(dir_ + "src/a.hts", "a\n");
+  WriteFileBytes(dir_ + "src/sub/b.hts", "b\n");
+  fs::create_directories(dir_ + "out");
+  WriteFileBytes(dir_ + "out/sub", "a file where the folder should be");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/sub/b.hts\n");
+  Outcome run = Orvcc("--quiet '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Cannot write page \"" + dir_ + "out/sub/b.html\""), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), "a\r\n");
+}
+
+// A file that names no source folder and no page is not a project: an empty
+// file, or a file given by mistake, is an error instead of an empty success.
+TEST_F(OrvccTest, AFileThatIsNoProjectIsAnError) {
+  for (const char* text : {"", "root:x:0:0:root:/root:/bin/bash\n", "[directory]\nsrc=src\n"}) {
+    WriteFileBytes(dir_ + "p.orv", text);
+    Outcome run = Orvcc("--quiet '" + dir_ + "p.orv'");
+    EXPECT_EQ(run.status, 1) << text;
+    EXPECT_NE(run.err.find("names no source folder"), std::string::npos) << run.err;
+  }
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\n");
+  EXPECT_EQ(Orvcc("--quiet '" + dir_ + "p.orv'").status, 0) << "a new project without pages yet builds nothing";
+}
+
 TEST_F(OrvccTest, AProjectFileThatCannotBeReadIsAnError) {
   Outcome missing = Orvcc("'" + dir_ + "none.orv'");
   EXPECT_EQ(missing.status, 1);

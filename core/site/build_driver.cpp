@@ -1,6 +1,8 @@
 #include "core/site/build_driver.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -115,7 +117,8 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
 void WritePage(TParseStruct& context, const std::string& out_file) {
   if (!WriteFileAtomic(out_file, context.Page.Text)) {
     ForceDirectories(ExtractFilePath(out_file));
-    WriteFileAtomic(out_file, context.Page.Text);
+    if (!WriteFileAtomic(out_file, context.Page.Text) && context.Build.WriteFailure.empty())
+      context.Build.WriteFailure = "Cannot write page \"" + out_file + "\". " + std::strerror(errno);
   }
   context.Page.Text.clear();
 }
@@ -134,6 +137,12 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   context.Progress.SetWindow(notify);
   settings.Preview = preview;
   ProjectTexts texts = ReadProject(context);
+  // A file that names neither a source folder nor a page is not a project
+  // (an empty file, or some other file given by mistake): building nothing
+  // from it would report success for a build that did not happen.
+  if (FileExists(project_file) && settings.SingleFile.empty() && !texts.NamesSource && settings.Files.empty())
+    throw EInOutError("Project file \"" + project_file +
+                      "\" names no source folder ([directories] src) and no files ([files] 0=...): nothing to build");
   FillBuiltinVars(context, texts, CurrentBuildTime());
 
   std::exception_ptr error;
@@ -152,6 +161,7 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   ProcessMessages();
   SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);
+  if (!build.WriteFailure.empty()) throw EInOutError(build.WriteFailure);
 }
 
 }  // namespace orv

@@ -36,7 +36,9 @@ bool LoadPage(TParseStruct& context, const std::string& file);
 
 // Writes the page text to `out_file` through a temporary file in the same
 // folder (creating the folder when it is missing), then clears the text. A
-// failure leaves any old page in place and is not reported.
+// failure leaves any old page in place; the first one is kept in the build
+// (naming the page and the system's reason), which goes on with the other
+// pages and ends with it as its error.
 void WritePage(TParseStruct& context, const std::string& out_file);
 
 }  // namespace orv

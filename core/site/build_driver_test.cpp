@@ -290,12 +290,19 @@ TEST_F(BuildTest, SmallSiteMatchesExpectedPages) {
   EXPECT_EQ(Get("out/news/item.html"), "My Site: 2.1\r\n");  // defines carry to later pages
 }
 
-TEST_F(BuildTest, OutputFolderIsCreatedAndUnwritablePageIsSkipped) {
+// A page that cannot be written does not stop the others; the build ends
+// with the error that names it.
+TEST_F(BuildTest, OutputFolderIsCreatedAndUnwritablePageIsReportedAfterTheOthers) {
   Put("src/a.hts", "a");
   Put("src/b.hts", "b");
   Put("p.orv", "[directories]\nsrc=src\nout=new/out\n[files]\n0=src/a.hts\n1=src/b.hts\n");
   fs::create_directories(dir_ + "new/out/a.html");  // a folder where page a should go
-  Build();
+  try {
+    Build();
+    ADD_FAILURE() << "no error for the page that cannot be written";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot write page \"" + dir_ + "new/out/a.html\". Is a directory");
+  }
   EXPECT_TRUE(DirectoryExists(dir_ + "new/out/a.html"));
   EXPECT_EQ(Get("new/out/b.html"), "b\r\n");
   int entries = 0;

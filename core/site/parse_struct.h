@@ -117,6 +117,9 @@ class BuildState {
   // What the build counted (page lines read, include, variable and command
   // markups), left in the data folder when it ends for libengine.so.
   TBuildStats Stats;
+  // The first page that could not be written, as the error the build ends
+  // with once every page was tried; empty while all could be.
+  std::string WriteFailure;
 
   TParseStructList Contexts;
   // The build's context (the first item of Contexts).

@@ -26,6 +26,7 @@ ProjectTexts ReadProject(TParseStruct& context) {
   std::string folder = ProjectFolder(context.Settings.ProjectFile);
 
   ProjectTexts texts;
+  texts.NamesSource = ini.ValueExists("directories", "src");
   texts.Src = ini.ReadString("directories", "src", "");
   texts.Out = ini.ReadString("directories", "out", "");
   texts.Img = ini.ReadString("directories", "img", "");

@@ -14,6 +14,7 @@ namespace orv {
 
 // The [directories] and [other] texts exactly as written in the project file.
 struct ProjectTexts {
+  bool NamesSource = false;  // [directories] has a src key
   std::string Src;
   std::string Out;
   std::string Img;
