@@ -11,6 +11,8 @@
 #include "core/site/process_page.h"
 #include "platform/files.h"
 
+constexpr size_t kPageBound = 64 << 10;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
   size_t split = input.find("\n\n");
@@ -18,11 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string page = split == std::string::npos ? input : input.substr(split + 2);
 
   // One build serves every input (its set-up, the data folders among it, is
-  // done once); what an input may change is reset before it runs.
+  // done once); what an input may change is reset before it runs. A small
+  // page bound keeps inputs that grow to it quick, so the fuzzer tries many.
   static orv::BuildState& build = *[] {
     auto* state = new orv::BuildState;
     state->Limits.MaxPassDepth = 8;
-    state->Limits.MaxPageBytes = 1 << 20;
+    state->Limits.MaxPageBytes = kPageBound;
     state->Context.Settings.UseScripts = false;
     state->Context.Settings.UseExtApps = false;
     state->Context.Settings.SourceDir = "/nonexistent-orv-fuzz";
@@ -37,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   orv::TParseStruct& context = build.Context;
   context.Page.Start(orv::JoinLines(orv::SplitLines(page)));
   orv::ProcessPage(context);
-  if (context.Page.Text.size() > (1u << 20) + 4096) __builtin_trap();
+  if (context.Page.Text.size() > kPageBound + 4096) __builtin_trap();
 
   if (page.size() < 4096) {
     auto lookup = [](const std::string& name) {
