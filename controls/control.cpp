@@ -86,6 +86,8 @@ int64_t VirtualKey(int key) {
   }
 }
 
+}  // namespace
+
 bool PaintOnCanvas(QWidget* widget, TCanvas& canvas, const std::function<void()>& paint) {
   QPainter painter(widget);
   canvas.Begin(&painter);
@@ -93,8 +95,6 @@ bool PaintOnCanvas(QWidget* widget, TCanvas& canvas, const std::function<void()>
   canvas.End();
   return true;
 }
-
-}  // namespace
 
 TControl::TControl(TComponent* owner)
     : TComponent(owner), events_(std::make_unique<ControlEvents>(*this)), font_(std::make_unique<TFont>()) {
@@ -463,26 +463,6 @@ bool TWinControl::WidgetEvent(QEvent* event) {
       break;
   }
   return TControl::WidgetEvent(event);
-}
-
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(std::make_unique<TCanvas>()) {}
-
-void TGraphicControl::Paint() { FireEvent(OnPaint, this); }
-
-bool TGraphicControl::WidgetEvent(QEvent* event) {
-  if (event->type() == QEvent::Paint && OnPaint.code)
-    return PaintOnCanvas(ExistingWidget(), *canvas_, [this] { Paint(); });
-  return TControl::WidgetEvent(event);
-}
-
-TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {}
-
-void TCustomControl::Paint() { FireEvent(OnPaint, this); }
-
-bool TCustomControl::WidgetEvent(QEvent* event) {
-  if (event->type() == QEvent::Paint && OnPaint.code)
-    return PaintOnCanvas(ExistingWidget(), *canvas_, [this] { Paint(); });
-  return TWinControl::WidgetEvent(event);
 }
 
 }  // namespace orv

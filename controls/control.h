@@ -5,9 +5,11 @@
 // exists, the control keeps its state (bounds, caption, colour, ...) itself.
 #pragma once
 
+#include <QEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -227,42 +229,46 @@ class TWinControl : public TControl {
   int help_context_ = 0;
 };
 
-// A control without a window of its own on the original platform: a label,
-// a shape, a paint box. Here it has a widget like every control.
-class TGraphicControl : public TControl {
+// Runs `paint` with `canvas` drawing on `widget` inside its paint event.
+bool PaintOnCanvas(QWidget* widget, TCanvas& canvas, const std::function<void()>& paint);
+
+// The canvas and the OnPaint event of a control that paints itself, with a
+// window of its own (TCustomControl) or without one (TGraphicControl).
+template <class Base>
+class TCanvasControl : public Base {
  public:
-  explicit TGraphicControl(TComponent* owner);
-  std::string ClassName() const override { return "TGraphicControl"; }
+  explicit TCanvasControl(TComponent* owner) : Base(owner), canvas_(std::make_unique<TCanvas>()) {}
   TCanvas* Canvas() const { return canvas_.get(); }
 
   TMethod OnPaint;
 
-  bool WidgetEvent(QEvent* event) override;
+  bool WidgetEvent(QEvent* event) override {
+    if (event->type() == QEvent::Paint && OnPaint.code)
+      return PaintOnCanvas(this->ExistingWidget(), *canvas_, [this] { Paint(); });
+    return Base::WidgetEvent(event);
+  }
 
  protected:
   // Draws the control on the canvas; the default runs OnPaint.
-  virtual void Paint();
+  virtual void Paint() { FireEvent(OnPaint, this); }
 
  private:
   std::unique_ptr<TCanvas> canvas_;
 };
 
-// A windowed control that paints itself on a canvas.
-class TCustomControl : public TWinControl {
+// A control without a window of its own on the original platform: a label,
+// a shape, a paint box. Here it has a widget like every control.
+class TGraphicControl : public TCanvasControl<TControl> {
  public:
-  explicit TCustomControl(TComponent* owner);
+  using TCanvasControl::TCanvasControl;
+  std::string ClassName() const override { return "TGraphicControl"; }
+};
+
+// A windowed control that paints itself on a canvas.
+class TCustomControl : public TCanvasControl<TWinControl> {
+ public:
+  using TCanvasControl::TCanvasControl;
   std::string ClassName() const override { return "TCustomControl"; }
-  TCanvas* Canvas() const { return canvas_.get(); }
-
-  TMethod OnPaint;
-
-  bool WidgetEvent(QEvent* event) override;
-
- protected:
-  virtual void Paint();
-
- private:
-  std::unique_ptr<TCanvas> canvas_;
 };
 
 }  // namespace orv
