@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "platform/exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

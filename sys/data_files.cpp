@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"

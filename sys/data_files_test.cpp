@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"

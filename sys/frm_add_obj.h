@@ -4,7 +4,7 @@
 
 #include "controls/edits.h"
 #include "controls/form.h"
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "orv/window.h"
 
 namespace orv {

@@ -1,6 +1,6 @@
 #include "sys/frm_add_tool.h"
 
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "sys/data_files.h"
 #include "sys/error_box.h"
 #include "sys/form_builder.h"

@@ -10,7 +10,7 @@
 #include "controls/form.h"
 #include "controls/lists.h"
 #include "controls/menus.h"
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "orv/window.h"
 
 namespace orv {

@@ -1,5 +1,5 @@
 // The tools-menu editor (tools.dat) and the repository's add dialog (objrep.dat).
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "orv/sys.h"
 #include "platform/files.h"
 #include "sys/dialog_test_support.h"

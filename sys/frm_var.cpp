@@ -1,6 +1,6 @@
 #include "sys/frm_var.h"
 
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "sys/data_files.h"

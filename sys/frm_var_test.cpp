@@ -1,5 +1,5 @@
 // The variables editor and its exchange file ~fsetting.tmp.
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "orv/sys.h"
 #include "platform/files.h"
 #include "sys/dialog_test_support.h"

@@ -1,7 +1,7 @@
 #include "sys/setting_rows.h"
 
 #include "controls/lists.h"
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 

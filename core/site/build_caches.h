@@ -18,7 +18,7 @@
 #include <unordered_map>
 
 #include "core/image/jpeg_size.h"
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "platform/files.h"
 
 namespace orv {

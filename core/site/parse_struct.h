@@ -24,7 +24,7 @@
 #include "core/site/page_state.h"
 #include "core/site/progress_reporter.h"
 #include "core/site/project_settings.h"
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 #include "platform/build_stats.h"
 
 namespace orv {

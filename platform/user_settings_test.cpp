@@ -1,4 +1,4 @@
-#include "core/site/user_settings.h"
+#include "platform/user_settings.h"
 
 #include <gtest/gtest.h>
 
