@@ -10,7 +10,7 @@
 
 #include "cc/command_line.h"
 #include "cc/script_reference.h"
-#include "core/script/kel_comp.h"
+#include "core/host/kel_comp.h"
 #include "core/site/core_startup.h"
 #include "core/site/site_routines.h"
 #include "orv/version.h"

@@ -7,15 +7,12 @@
 
 namespace orv {
 
-// Starts the engine and registers, in this order: the classes unit, the
-// system unit, the conversion and date unit, the image-information unit,
-// then the site compiler's routines and constant; installs the hook through
-// which the script routine RunMacro runs a script file. Calls nest: only the
-// first call (or the first after the last CoreShutdown) does the work.
+// Starts the script host (HostStartup: the engine and the script library),
+// then registers the site compiler's routines and constant. Calls nest: only
+// the first call (or the first after the last CoreShutdown) does the work.
 void CoreStartup();
 
-// Undoes the matching CoreStartup(); the last call removes the RunMacro hook
-// and shuts the engine down.
+// Undoes the matching CoreStartup(); the last call shuts the host down.
 void CoreShutdown();
 
 }  // namespace orv

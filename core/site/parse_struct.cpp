@@ -1,6 +1,6 @@
 #include "core/site/parse_struct.h"
 
-#include "core/script/kel_comp.h"
+#include "core/host/kel_comp.h"
 
 namespace orv {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/script/compiler_error.h"
-#include "core/script/kel_comp.h"
+#include "core/host/kel_comp.h"
 #include "core/script/lexer.h"
 #include "core/site/markup_scan.h"
 #include "platform/files.h"

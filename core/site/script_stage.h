@@ -1,5 +1,5 @@
 // The script stage: every "<+ ... +>" block of the page is run by a fresh
-// script component (core/script/kel_comp.h) and replaced by the lines it
+// script component (core/host/kel_comp.h) and replaced by the lines it
 // writes with WriteLn, each followed by CR LF (nothing when it writes
 // nothing). The search for the next block resumes right after the inserted
 // output, so output is not run as a block in the same stage; the nested pass

@@ -9,7 +9,7 @@
 
 #include "core/script/compiler_error.h"
 #include "core/script/dyna_vars.h"
-#include "core/script/kel_comp.h"
+#include "core/host/kel_comp.h"
 #include "core/site/build_driver.h"
 #include "core/site/core_startup.h"
 #include "core/site/process_page.h"

@@ -1,7 +1,7 @@
 // The script component: expressions, preparing and running, named objects,
 // the component's own dynamic-variable provider, the program cache, and
 // running script files.
-#include "core/script/kel_comp.h"
+#include "core/host/kel_comp.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "core/lib/script_runners.h"
 #include "core/script/compiler_error.h"
-#include "core/site/core_startup.h"
+#include "core/host/host_startup.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/message_service.h"
@@ -27,8 +27,8 @@ class RecordingSink : public MessageSink {
 
 class KelCompTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { CoreStartup(); }
-  static void TearDownTestSuite() { CoreShutdown(); }
+  static void SetUpTestSuite() { HostStartup(); }
+  static void TearDownTestSuite() { HostShutdown(); }
 };
 
 TEST_F(KelCompTest, ExpressionBecomesAThreeLineScript) {

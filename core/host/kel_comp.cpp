@@ -1,4 +1,4 @@
-#include "core/script/kel_comp.h"
+#include "core/host/kel_comp.h"
 
 #include "core/script/host_registry.h"
 #include "platform/exception.h"

@@ -1,0 +1,37 @@
+#include "core/host/host_startup.h"
+
+#include "core/host/kel_comp.h"
+#include "core/lib/classes_library.h"
+#include "core/lib/image_info.h"
+#include "core/lib/script_runners.h"
+#include "core/lib/sys_library.h"
+#include "core/lib/sysutils_library.h"
+#include "core/script/engine.h"
+
+namespace orv {
+
+namespace {
+int startup_count = 0;
+}
+
+void HostStartup() {
+  if (startup_count++ > 0) return;
+  EngineStartup();
+  RegisterClassesLibrary();
+  RegisterSysLibrary();
+  RegisterSysUtilsLibrary();
+  RegisterImageInfoLibrary();
+  SetScriptFileRunner([](const std::string& file) {
+    Variant result;
+    RunScriptFile(file, nullptr, result);
+    return result;
+  });
+}
+
+void HostShutdown() {
+  if (startup_count == 0 || --startup_count > 0) return;
+  SetScriptFileRunner(nullptr);
+  EngineShutdown();
+}
+
+}  // namespace orv
