@@ -113,6 +113,7 @@ class Fuser {
     ConstArith();
     Pairs();
     ForSteps();
+    Chains();
   }
 
  private:
@@ -205,6 +206,30 @@ class Fuser {
         const bool constant = code_[head].Op == opLoadConst;
         d.B = (constant ? 1 : 0) | (plain ? 2 : 0) | (plain && constant && LoadsInteger(d_[head]) ? 4 : 0);
       }
+    }
+  }
+
+  // opMove t,y and the group u := z op1 c (kMoveThenMoveConstArith...),
+  // then an operator on t,u, alone or starting a kXThenConstArithMove...
+  // group: the whole statement runs as one kChain... handler, which finds
+  // op1 in the copy's Target. t must differ from u, from c's slot and from
+  // z, so the values computed at once are the ones the instructions leave.
+  void Chains() {
+    for (int32_t i = 0; i + 4 < count_; ++i) {
+      TDecodedItem* d = &d_[i];
+      const int32_t op1 = d[0].Handler - h::kMoveThenMoveConstArithAdd;
+      if (op1 < 0 || op1 >= h::kArithCount) continue;
+      const int32_t t = d[0].A, u = d[1].A;
+      if (d[4].A != t || d[4].B != u || t == u || t == d[2].A || t == d[1].B) continue;
+      const int32_t group = d[4].Handler - h::kAddThenConstArithMoveAdd;
+      if (h::IsArith(d[4].Handler)) {
+        d[0].Handler = h::kChainAdd + d[4].Handler;
+      } else if (group >= 0 && group < h::kArithCount * h::kArithCount) {
+        d[0].Handler = h::kChainAddThenConstArithAdd + group;
+      } else {
+        continue;
+      }
+      d[0].Target = op1;
     }
   }
 

@@ -63,17 +63,22 @@ TEST_F(VmTest, CommonStatementShapesAreFused) {
     const char* source;
     Names handlers;
   } cases[] = {
-      // A counting for loop: the body's arithmetic with constant operands
-      // and the end of the round.
+      // A counting for loop: the body's statement as one handler, and the
+      // end of the round.
       {"var i, s: integer; begin for i := 1 to 9 do s := (s + i * 3) mod 7 end.",
        {"opGoto", "kLoadConstThenMove", "opMove", "kLoadConstThenMove", "kMoveThenLessEqJump", "kLessEqJump",
-        "opJumpIfFalse", "kMoveThenMoveConstArithMul", "kMoveConstArithMul", "kLoadConstThenMul", "opMul",
+        "opJumpIfFalse", "kChainAddThenConstArithMod", "kMoveConstArithMul", "kLoadConstThenMul", "opMul",
         "kAddThenConstArithMoveMod", "kConstArithMoveMod", "opMod", "opMove", "kForStepUp", "opGoto", "opStop"}},
       // downto, and a variable limit.
       {"var i, n, s: integer; begin for i := n downto 1 do s := s - i end.",
        {"opGoto", "kMoveThenMove", "opMove", "kLoadConstThenMove", "kMoveThenGreaterEqJump", "kGreaterEqJump",
         "opJumpIfFalse", "kMoveThenMove", "kMoveThenArithSub", "opSub", "opMove", "kForStepDown", "opGoto",
         "opStop"}},
+      // x := y op (z op1 c), alone or followed by a constant operation.
+      {"var x, y: integer; begin x := x - y div 4; x := y * (x mod 3) + 1 end.",
+       {"opGoto", "kChainSub", "kMoveConstArithIntDiv", "kLoadConstThenIntDiv", "opIntDiv", "opSub", "kMoveThenMove",
+        "kChainMulThenConstArithAdd", "kMoveConstArithMod", "kLoadConstThenMod", "opMod",
+        "kMulThenConstArithMoveAdd", "kConstArithMoveAdd", "opAdd", "opMove", "opStop"}},
       // A variable grown by a value, text or number, grows in place.
       {"var s, t: string; begin s := s + 'ab'; s := s + t end.",
        {"opGoto", "kAppend", "kLoadConstThenAdd", "opAdd", "opMove", "kAppend", "kMoveThenArithAdd", "opAdd",

@@ -67,11 +67,19 @@ namespace orv {
   ORV_ARITH_NAMES(ORV_FUSED_FAMILY, X, kConstArithMove, opLoadConst, "opLoadConst u,c; op t,u; opMove x,t") \
   ORV_ARITH_NAMES(ORV_FUSED_FAMILY, X, kMoveThenMoveConstArith, opMove, "opMove; kMoveConstArith...")       \
   ORV_ARITH_NAMES(ORV_FUSED_FAMILY, X, kMoveThenArith, opMove, "opMove u,y; op t,u")                        \
-  ORV_ARITH_NAMES(ORV_FUSED_ARITH_FAMILY, X)
+  ORV_ARITH_NAMES(ORV_FUSED_ARITH_FAMILY, X)                                                                  \
+  ORV_ARITH_NAMES(ORV_FUSED_FAMILY, X, kChain, opMove,                                                       \
+                  "kMoveThenMoveConstArith... (t := y; u := z op1 c) and op t,u: x := y op (z op1 c)")       \
+  ORV_ARITH_NAMES(ORV_FUSED_CHAIN_FAMILY, X)
 #define ORV_FUSED_FAMILY(X, prefix, first, meaning, Op) X(prefix##Op, first, meaning)
 // op1 t,y followed by a kConstArithMove... group on the same t.
 #define ORV_FUSED_ARITH_FAMILY(X, Op1) ORV_ARITH_NAMES2(ORV_FUSED_ARITH_MEMBER, X, Op1)
 #define ORV_FUSED_ARITH_MEMBER(X, Op1, Op2) X(k##Op1##ThenConstArithMove##Op2, op##Op1, "op1 t,y; kConstArithMove...")
+// kChain... (op1 is any) followed by a kConstArithMove... group on the same t:
+// the statement x := (y op (z op1 c)) op2 c2.
+#define ORV_FUSED_CHAIN_FAMILY(X, Op) ORV_ARITH_NAMES2(ORV_FUSED_CHAIN_MEMBER, X, Op)
+#define ORV_FUSED_CHAIN_MEMBER(X, Op, Op2) \
+  X(k##Chain##Op##ThenConstArith##Op2, opMove, "kChain...; kConstArithMove...: x := (y op (z op1 c)) op2 c2")
 
 namespace handler {
 
@@ -92,6 +100,8 @@ static_assert(opLess - opGreaterEq == orv::opLess - orv::opGreaterEq, "compariso
 static_assert(kLessJump - kGreaterEqJump == opLess - opGreaterEq);
 static_assert(kMoveConstArithMod - kMoveConstArithAdd == kArithCount - 1);
 static_assert(kModThenConstArithMoveMod - kAddThenConstArithMoveAdd == kArithCount * kArithCount - 1);
+static_assert(kChainMod - kChainAdd == kArithCount - 1);
+static_assert(kChainModThenConstArithMod - kChainAddThenConstArithAdd == kArithCount * kArithCount - 1);
 
 inline constexpr bool IsArith(int32_t h) { return h >= opAdd && h <= opMod; }
 inline constexpr bool IsComparison(int32_t h) { return h >= opGreaterEq && h <= opLess; }

@@ -185,6 +185,33 @@ template <VarOp op>
   return QuickInt<op>(x, c, r);
 }
 
+// QuickIntByConst for the operator `op` (opAdd .. opMod) known only at run
+// time.
+[[gnu::always_inline]] inline bool QuickIntByOp(int32_t op, int32_t x, int32_t c, uint64_t multiplier, int32_t& r) {
+  switch (op) {
+    case opAdd:
+      return QuickInt<VarOp::Add>(x, c, r);
+    case opSub:
+      return QuickInt<VarOp::Sub>(x, c, r);
+    case opMul:
+      return QuickInt<VarOp::Mul>(x, c, r);
+    case opIntDiv:
+      return QuickIntByConst<VarOp::IntDiv>(x, c, multiplier, r);
+    default:
+      return QuickIntByConst<VarOp::Mod>(x, c, multiplier, r);
+  }
+}
+
+// The start of a chain statement (handlers.h: kChain...) on integers y and
+// z: u := z op1 c, where `load` loads c, and t := y op u. True when every
+// result is an integer.
+template <VarOp op>
+[[gnu::always_inline]] inline bool QuickChain(const Variant& y, const Variant& z, int32_t op1, const TDecodedItem& load,
+                                              const uint64_t* divisors, int32_t& u, int32_t& t) {
+  return BothIntegers(y, z) && QuickIntByOp(op1, IntOf(z), load.Target, divisors[load.B], u) &&
+         QuickInt<op>(IntOf(y), u, t);
+}
+
 enum class RunMode { kFree, kLimited, kSingleStep };
 
 // The instruction number of `item` in the decoded code that starts at `code`.
@@ -474,6 +501,52 @@ ORV_ARITH_NAMES(ORV_CONST_ARITH, _)
 ORV_ARITH_NAMES(ORV_ARITH_CONST_ARITHS, _)
 #undef ORV_ARITH_CONST_ARITHS
 #undef ORV_ARITH_CONST_ARITH
+// A statement x := y op (z op1 c), perhaps followed by op2 c2, as the
+// decoder found it (kChain...): d is opMove t,y; then come opMove u,z,
+// opLoadConst w,c, op1 u,w and op t,u; the Target of d is op1. On integers
+// every slot is written as the instructions would; otherwise, and under a
+// step limit, the copy runs alone.
+#define ORV_CHAIN(unused, Op)                                                                       \
+  L_kChain##Op: {                                                                                   \
+    const TDecodedItem* load = ip + 1;                                                              \
+    int32_t u, t;                                                                                   \
+    if (mode == RunMode::kFree &&                                                                   \
+        QuickChain<VarOp::Op>(slot(d->B), slot(ip->B), d->Target, *load, divisors, u, t)) [[likely]] { \
+      Store(slot(load->A), load->Target);                                                           \
+      Store(slot(ip->A), u);                                                                        \
+      Store(slot(d->A), t);                                                                         \
+      ip += 4;                                                                                      \
+      ORV_NEXT();                                                                                   \
+    }                                                                                               \
+    slot(d->A) = slot(d->B);                                                                        \
+    ORV_NEXT();                                                                                     \
+  }
+ORV_ARITH_NAMES(ORV_CHAIN, _)
+#undef ORV_CHAIN
+// The same followed by opLoadConst v,c2, op2 t,v and opMove x,t.
+#define ORV_CHAIN_CONST_ARITH(unused, Op, Op2)                                                     \
+  L_kChain##Op##ThenConstArith##Op2: {                                                            \
+    const TDecodedItem* load = ip + 1;                                                             \
+    const TDecodedItem* load2 = ip + 4;                                                            \
+    int32_t u, t, x;                                                                               \
+    if (mode == RunMode::kFree &&                                                                  \
+        QuickChain<VarOp::Op>(slot(d->B), slot(ip->B), d->Target, *load, divisors, u, t) &&        \
+        QuickIntByConst<VarOp::Op2>(t, load2->Target, divisors[load2->B], x)) [[likely]] {         \
+      Store(slot(load->A), load->Target);                                                          \
+      Store(slot(ip->A), u);                                                                       \
+      Store(slot(load2->A), load2->Target);                                                        \
+      Store(slot(d->A), x);                                                                        \
+      Store(slot(load2[2].A), x);                                                                  \
+      ip += 7;                                                                                     \
+      ORV_NEXT();                                                                                  \
+    }                                                                                              \
+    slot(d->A) = slot(d->B);                                                                       \
+    ORV_NEXT();                                                                                    \
+  }
+#define ORV_CHAIN_CONST_ARITHS(unused, Op) ORV_ARITH_NAMES2(ORV_CHAIN_CONST_ARITH, _, Op)
+ORV_ARITH_NAMES(ORV_CHAIN_CONST_ARITHS, _)
+#undef ORV_CHAIN_CONST_ARITHS
+#undef ORV_CHAIN_CONST_ARITH
 L_opCall: {
   const TFunListItem& entry = FunctionAt(d->B);
   const int32_t pc = IndexIn(code, ip);

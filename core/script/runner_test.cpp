@@ -369,6 +369,11 @@ TEST_F(VmTest, FusedHandlersMatchSingleSteps) {
       {"var x, y: integer; begin x := 5; y := 1; x := (x + y * 1) * 2147483647; Result := x end.", "12884901882"},
       {"var x, y: integer; begin x := 5; y := 2; x := (x + y * 1.5) - 1; Result := x end.", "7"},
       {"var x, y: integer; begin x := 5; y := 2; x := (x * y - 1) * 0.5; Result := x end.", "4.5"},
+      {"var i, x: integer; begin for i := 1 to 20 do x := i * (x mod 7) - 3; Result := x end.", "-103"},
+      {"var x, y: integer; begin x := 7; y := 9; x := x - y div 4; y := y + x * 2147483647; Result := y end.",
+       "10737418244"},
+      {"var x, y: integer; begin x := 7; y := 9; x := (y * (x div 2) + 2147483647) - 10; Result := x end.",
+       "2147483664"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -437,6 +442,11 @@ TEST_F(VmTest, ConstantArithmeticFromEveryStart) {
       "var x, y: integer; begin x := 9; y := 'b'; y := (x * y mod 2) + 1; x := 1 end.",
       "var x, y: integer; begin x := -2147483647 - 1; y := 1; y := (x div (y * -1)) - 1 end.",
       "var x, y: integer; begin x := 3; y := 8; y := (y div (x - 3)) * 2; x := 1 end.",
+      "var x, y: integer; begin x := 3; y := 8; y := x + y * 2; x := y - x mod 0; y := 1 end.",
+      "var x, y: integer; begin x := 3; y := 8; y := (x * (y div 3)) mod 0; x := 1 end.",
+      "var x, y: integer; begin x := 3; y := 'z'; x := x + y * 2; y := 1 end.",
+      "var x, y: integer; begin x := 2.5; y := 8; y := (x - y mod 3) div 2; x := 1 end.",
+      "var x, y: integer; begin x := 2147483647; y := 8; y := x + y div 3; x := (x - y * -2) * 3 end.",
   };
   for (const char* source : sources) {
     SCOPED_TRACE(source);
