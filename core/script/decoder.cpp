@@ -201,10 +201,12 @@ class Fuser {
         // the compiler gives it (opMove t,x and the test of t against the
         // limit's slot u; t, u and x distinct but for x = t), whose test is
         // computed at once. Bit 2: both, and the constant is an integer.
+        // Bit 3: the head copies the variable this instruction steps.
         const TDecodedItem* h = &d_[head];
         const bool plain = h[2].A == h[1].A && h[2].B == h[0].A && h[0].A != h[1].A && h[1].B != h[0].A;
         const bool constant = code_[head].Op == opLoadConst;
-        d.B = (constant ? 1 : 0) | (plain ? 2 : 0) | (plain && constant && LoadsInteger(d_[head]) ? 4 : 0);
+        d.B = (constant ? 1 : 0) | (plain ? 2 : 0) | (plain && constant && LoadsInteger(d_[head]) ? 4 : 0) |
+              (h[1].B == d.A ? 8 : 0);
       }
     }
   }

@@ -437,12 +437,26 @@ L_kMoveThenReturn: slot(d->A) = slot(d->B); ORV_THEN(L_opReturn);
   L_kMoveThenArith##Op: slot(d->A) = slot(d->B); ORV_THEN(L_op##Op);
 ORV_ARITH_NAMES(ORV_MOVE_THEN_ARITH, _)
 #undef ORV_MOVE_THEN_ARITH
-L_kForStepUp:
-  Increment<1>(slot(d->A));
-  ORV_FOR_HEAD(L_kLessEqJump, x <= y);
-L_kForStepDown:
-  Increment<-1>(slot(d->A));
-  ORV_FOR_HEAD(L_kGreaterEqJump, x >= y);
+// The end of a for round: the step of the variable by `step`, then the
+// head. When the head tests the variable just stepped against an integer
+// constant (d->B bits 2 and 3) the new number goes to the test at once.
+#define ORV_FOR_STEP(step, test, holds)                                                 \
+  do {                                                                                  \
+    Variant& var = slot(d->A);                                                          \
+    int32_t stepped;                                                                    \
+    if (mode == RunMode::kFree && (d->B & 12) == 12 && var.Type() == varInteger &&      \
+        !__builtin_add_overflow(IntOf(var), step, &stepped)) [[likely]] {               \
+      Store(var, stepped);                                                              \
+      ORV_JUMPED();                                                                     \
+      const TDecodedItem* head = code + d->Target;                                      \
+      ORV_FOR_TEST(stepped, head[0].Target, holds);                                     \
+    }                                                                                   \
+    Increment<step>(var);                                                               \
+    ORV_FOR_HEAD(test, holds);                                                          \
+  } while (0)
+L_kForStepUp: ORV_FOR_STEP(1, L_kLessEqJump, x <= y);
+L_kForStepDown: ORV_FOR_STEP(-1, L_kGreaterEqJump, x >= y);
+#undef ORV_FOR_STEP
 // Arithmetic with an integer constant operand, whose number the decoder put
 // in the Target of the constant load: the quick path writes every slot the
 // instructions write and counts them as steps; otherwise, and under a step
