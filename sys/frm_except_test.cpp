@@ -213,5 +213,14 @@ TEST_F(ExceptTest, CancellingTheMailOptionsWritesNothingAndFails) {
   EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(ExceptTest, NullTextsCountAsEmpty) {
+  WhenUp("FrmExcept", [] {
+    EXPECT_EQ(TextOf("FrmExcept", "Edit1"), "");
+    EXPECT_EQ(TextOf("FrmExcept", "Memo1"), "No explanation available for this error type");
+    Click("FrmExcept", "Button2");
+  });
+  EXPECT_EQ(ExceptCenter(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
+}
+
 }  // namespace
 }  // namespace orv::test
