@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -32,6 +33,16 @@ inline QWidget* FindIn(const QString& window, const QString& name) {
 inline void WhenShown(std::function<void()> step) {
   EnsureQtApplication();
   QTimer::singleShot(0, QCoreApplication::instance(), std::move(step));
+}
+
+// Grabs `window` as a user sees it and, when $ORV_SCREENSHOT_DIR is set (for
+// the documentation, or to look at a layout), saves the picture there as
+// `file`. False when the window gives no picture or it cannot be saved.
+inline bool SaveScreenshot(QWidget* window, const char* file) {
+  const QPixmap picture = window->grab();
+  if (picture.isNull()) return false;
+  const QByteArray folder = qgetenv("ORV_SCREENSHOT_DIR");
+  return folder.isEmpty() || picture.save(QString::fromUtf8(folder) + "/" + file);
 }
 
 }  // namespace orv::test

@@ -394,6 +394,7 @@ QWidget* TCustomListView::CreateWidget(QWidget* parent) {
     });
     view = tree;
   }
+  QObject::connect(view, &QAbstractItemView::clicked, Receiver(), [this] { Click(); });
   QObject::connect(view, &QAbstractItemView::doubleClicked, Receiver(), [this] { FireEvent(OnDblClick, this); });
   return view;
 }

@@ -30,10 +30,12 @@ std::string DataDir() {
   return ConfigDir();
 }
 
-std::string ConfigDir() {
-  std::string config = Env("XDG_CONFIG_HOME");
-  if (config.empty() || config[0] != '/') config = IncludeTrailingSlash(Env("HOME")) + ".config";
-  return IncludeTrailingSlash(config) + "orv/";
+std::string ConfigDir() { return XdgBaseDir("XDG_CONFIG_HOME", ".config") + "orv/"; }
+
+std::string XdgBaseDir(const char* variable, const char* home_relative) {
+  std::string dir = Env(variable);
+  if (dir.empty() || dir[0] != '/') dir = IncludeTrailingSlash(Env("HOME")) + home_relative;
+  return IncludeTrailingSlash(dir);
 }
 
 std::string SharedDataDir() {

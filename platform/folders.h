@@ -24,6 +24,11 @@ std::string DataDir();
 // $XDG_CONFIG_HOME defaulting to ~/.config. Not created here.
 std::string ConfigDir();
 
+// A base folder of the desktop's conventions: the environment variable
+// `variable` when it holds an absolute path, else `home_relative` under
+// $HOME; with a final '/'.
+std::string XdgBaseDir(const char* variable, const char* home_relative);
+
 // Read-only data shipped with an install: <prefix>/share/orv/, where the
 // program lies in <prefix>/bin/.
 std::string SharedDataDir();

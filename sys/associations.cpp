@@ -125,12 +125,7 @@ void RegisterClassKeys(const AssociationPaths& paths) {
   RegisterUnder(TRootKey::LocalMachine, "SOFTWARE\\Classes\\", paths);
 }
 
-std::string XdgDataHome() {
-  const char* home = std::getenv("XDG_DATA_HOME");
-  if (home != nullptr && home[0] == '/') return IncludeTrailingSlash(home);
-  const char* user = std::getenv("HOME");
-  return IncludeTrailingSlash(user != nullptr ? user : "") + ".local/share/";
-}
+std::string XdgDataHome() { return XdgBaseDir("XDG_DATA_HOME", ".local/share"); }
 
 std::string DesktopExecWord(const std::string& word) {
   constexpr std::string_view reserved = " \t\n\"'\\><~|&;$*?#()`";

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdlib>
@@ -85,6 +86,7 @@ std::string TextOf(const char* window, const char* name) {
   QWidget* widget = Control(window, name);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text().toStdString();
   if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) return memo->toPlainText().toStdString();
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text().toStdString();
   return {};
 }
@@ -139,21 +141,39 @@ void DoubleClickRow(const char* window, const char* list, int row) {
   QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }
 
-// Checks from the event loop, `left` more times at most, whether `window` is up.
-static void Poll(const QString& window, std::shared_ptr<std::function<void()>> step, int left) {
-  WhenShown([window, step, left] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && modal->objectName() == window && modal->isVisible())
+// Checks from the event loop, `left` more times at most, whether `condition` holds.
+static void Poll(std::shared_ptr<std::function<bool()>> condition, std::shared_ptr<std::function<void()>> step,
+                 int left, std::string what) {
+  WhenShown([condition, step, left, what] {
+    if ((*condition)())
       (*step)();
     else if (left == 0)
-      ADD_FAILURE() << window.toStdString() << " did not come up";
+      ADD_FAILURE() << what;
     else
-      Poll(window, step, left - 1);
+      Poll(condition, step, left - 1, what);
   });
 }
 
+void WhenTrue(std::function<bool()> condition, std::function<void()> step) {
+  Poll(std::make_shared<std::function<bool()>>(std::move(condition)),
+       std::make_shared<std::function<void()>>(std::move(step)), 100000, "the condition never held");
+}
+
 void WhenUp(const char* window, std::function<void()> step) {
-  Poll(window, std::make_shared<std::function<void()>>(std::move(step)), 100000);
+  const QString name = window;
+  Poll(std::make_shared<std::function<bool()>>([name] {
+         QWidget* modal = QApplication::activeModalWidget();
+         return modal != nullptr && modal->objectName() == name && modal->isVisible();
+       }),
+       std::make_shared<std::function<void()>>(std::move(step)), 100000, std::string(window) + " did not come up");
+}
+
+void Screenshot(const char* window, const char* file) {
+  QWidget* widget = nullptr;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->objectName() == window && top->isVisible()) widget = top;
+  ASSERT_NE(widget, nullptr) << window;
+  EXPECT_TRUE(SaveScreenshot(widget, file));
 }
 
 TCustomForm* FormNamed(const char* name) {

@@ -69,6 +69,11 @@ void DoubleClickRow(const char* window, const char* list, int row);
 // (checked from the event loop each time it runs, so a dialog that a click
 // opens is waited for without sleeping).
 void WhenUp(const char* window, std::function<void()> step);
+// Runs `step` once `condition` holds, checked from the event loop each time
+// it runs (also inside the loop of a running download).
+void WhenTrue(std::function<bool()> condition, std::function<void()> step);
+// Saves a picture of the visible window `window` (see SaveScreenshot).
+void Screenshot(const char* window, const char* file);
 // The form named `name` among the screen's forms; null when there is none.
 TCustomForm* FormNamed(const char* name);
 // Answers the next message box with the button named `button` ("OK",

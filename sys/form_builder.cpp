@@ -1,6 +1,5 @@
 #include "sys/form_builder.h"
 
-
 namespace orv {
 
 void OnEvent(TMethod& event, std::function<void()> handler) {
@@ -19,8 +18,11 @@ FormBuilder::FormBuilder(TForm& form, std::string_view name, std::string_view ca
 
 TLabel* FormBuilder::Text(TWinControl* parent, int left, int top, int width, int height, std::string_view text) {
   auto* label = Add<TLabel>(parent, left, top, width, height);
+  // Made with AutoSize, the empty label shrank to no width: it gets its
+  // bounds again once its size no longer follows the text.
   label->SetAutoSize(false);
   label->SetWordWrap(true);
+  label->SetBounds(left, top, width, height);
   label->SetCaption(text);
   return label;
 }

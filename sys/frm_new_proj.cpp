@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/window.h"
 #include "sys/form_builder.h"
+#include "sys/host_messages.h"
 
 namespace orv {
 
@@ -120,8 +121,7 @@ void TFrmNewProj::FinishClick() {
   ini.WriteString("other", "imgprep", prefix_->Text());
   if (MessageDlg("Your Project has been Created.  If you wish to open it now Click \"Yes\" otherwise click \"No\"",
                  mtConfirmation, {mbYes, mbNo}, 0) == mrYes) {
-    TMyRecord* record = orv_myrecord_new(project.c_str(), "", "");
-    if (!PostMessage(host_, ORV_MSG_OPEN_FILE, 0, reinterpret_cast<LPARAM>(record))) orv_myrecord_free(record);
+    PostRecord(host_, ORV_MSG_OPEN_FILE, project);
   }
   SetModalResult(mrOk);
 }

@@ -12,6 +12,7 @@
 #include "sys/error_box.h"
 #include "sys/file_types.h"
 #include "sys/form_builder.h"
+#include "sys/host_messages.h"
 
 namespace orv {
 
@@ -120,8 +121,7 @@ void TFrmObjRep::OkClick() {
     if (!user_page) folder = BuiltinDocumentsDir();
     path = list->Item(row).SubItems.at(0);
   }
-  TMyRecord* record = orv_myrecord_new(folder.c_str(), path.c_str(), "");
-  if (!PostMessage(host_, ORV_MSG_OPEN_NEW, 0, reinterpret_cast<LPARAM>(record))) orv_myrecord_free(record);
+  PostRecord(host_, ORV_MSG_OPEN_NEW, folder, path);
   SetModalResult(mrOk);
 }
 

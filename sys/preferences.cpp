@@ -7,6 +7,24 @@ namespace orv {
 
 std::string PreferencesFile() { return DataDir() + "preferences.dat"; }
 
+static TMailSettings ReadMailSettings(const TIniFile& ini) {
+  return {ini.ReadString("Bug_Mail", "uname", ""), ini.ReadString("Bug_Mail", "email", ""),
+          ini.ReadString("Bug_Mail", "SMTPHost", "")};
+}
+
+TMailSettings ReadMailSettings(const std::string& path) { return ReadMailSettings(TIniFile(path)); }
+
+void WriteMailSettings(const std::string& path, const TMailSettings& settings) {
+  TIniFile ini(path);
+  ini.WriteString("Bug_Mail", "uname", settings.UserName);
+  ini.WriteString("Bug_Mail", "email", settings.Email);
+  ini.WriteString("Bug_Mail", "SMTPHost", settings.SmtpHost);
+}
+
+bool BugReportThanked(const std::string& path) { return TIniFile(path).ReadBool("Main", "Err", false); }
+
+void SetBugReportThanked(const std::string& path) { TIniFile(path).WriteBool("Main", "Err", true); }
+
 TPreferences ReadPreferences(const std::string& path) {
   const TIniFile ini(path);
   const TPreferences defaults;
@@ -15,9 +33,10 @@ TPreferences ReadPreferences(const std::string& path) {
   prefs.SingleInstance = ini.ReadBool("Single", "value", defaults.SingleInstance);
   prefs.LastProject = ini.ReadBool("Environment", "LastProject", defaults.LastProject);
   prefs.NewEditor = ini.ReadBool("Environment", "NewEditor", defaults.NewEditor);
-  prefs.Email = ini.ReadString("Bug_Mail", "email", "");
-  prefs.UserName = ini.ReadString("Bug_Mail", "uname", "");
-  prefs.SmtpHost = ini.ReadString("Bug_Mail", "SMTPHost", "");
+  const TMailSettings mail = ReadMailSettings(ini);
+  prefs.Email = mail.Email;
+  prefs.UserName = mail.UserName;
+  prefs.SmtpHost = mail.SmtpHost;
   prefs.Maximize = ini.ReadBool("EdEnv", "Maximize", defaults.Maximize);
   prefs.Unix = ini.ReadBool("EdEnv", "UNIX", defaults.Unix);
   prefs.InsImg = ini.ReadBool("Environment", "InsImg", defaults.InsImg);

@@ -35,6 +35,26 @@ std::string PreferencesFile();
 // The values of `path`; the defaults above for a missing file or key.
 TPreferences ReadPreferences(const std::string& path);
 
+// The bug-report mail identity of section Bug_Mail.
+struct TMailSettings {
+  std::string UserName;  // uname
+  std::string Email;     // email
+  std::string SmtpHost;  // SMTPHost
+
+  // True when none of the three is empty.
+  bool Complete() const { return !UserName.empty() && !Email.empty() && !SmtpHost.empty(); }
+};
+
+// The mail identity of `path`; empty texts for missing keys.
+TMailSettings ReadMailSettings(const std::string& path);
+
+// Writes uname, email and SMTPHost, in that order; EInOutError as below.
+void WriteMailSettings(const std::string& path, const TMailSettings& settings);
+
+// Main/Err: whether the user was already thanked for a bug report.
+bool BugReportThanked(const std::string& path);
+void SetBugReportThanked(const std::string& path);
+
 // Writes all seventeen keys, in the order the editor expects them
 // (LowerTags, LastProject, NewEditor, Single, the mail identity, Maximize,
 // UNIX, InsImg, the font, the proxy). Each write replaces the file

@@ -61,5 +61,28 @@ TEST_F(PreferencesTest, ProjectOptionsRoundTripInOrder) {
   EXPECT_FALSE(ReadProjectOptions(dir_ + "~tmppref.ini").Databases);
 }
 
+TEST_F(PreferencesTest, MailSettingsRoundTripAndLeaveOtherKeysAlone) {
+  const std::string path = dir_ + "mail.dat";
+  WriteFileBytes(path, "[Bug_Mail]\nemail=old@example.org\nother=kept\n[Main]\nErr=0\n");
+  WriteMailSettings(path, {"Joe User", "joe@example.org", "mail.example.org:2525"});
+  EXPECT_EQ(ReadFileBytes(path),
+            "[Bug_Mail]\nemail=joe@example.org\nother=kept\nuname=Joe User\nSMTPHost=mail.example.org:2525\n"
+            "[Main]\nErr=0\n");
+  const TMailSettings mail = ReadMailSettings(path);
+  EXPECT_EQ(mail.UserName, "Joe User");
+  EXPECT_EQ(mail.Email, "joe@example.org");
+  EXPECT_EQ(mail.SmtpHost, "mail.example.org:2525");
+  EXPECT_EQ(ReadPreferences(path).UserName, "Joe User");
+  EXPECT_TRUE(ReadMailSettings(dir_ + "missing.dat").UserName.empty());
+}
+
+TEST_F(PreferencesTest, TheBugReportThanksAreRememberedInMain) {
+  const std::string path = dir_ + "thanks.dat";
+  EXPECT_FALSE(BugReportThanked(path));
+  SetBugReportThanked(path);
+  EXPECT_TRUE(BugReportThanked(path));
+  EXPECT_EQ(ReadFileBytes(path), "[Main]\nErr=1\n");
+}
+
 }  // namespace
 }  // namespace orv

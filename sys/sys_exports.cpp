@@ -1,5 +1,6 @@
 // The exports of liborvsys.so (include/orv/sys.h): each makes its dialog for
 // the one call or assigns its text, and shows any error in the error box.
+#include <cerrno>
 #include <memory>
 
 #include "controls/form.h"
@@ -8,6 +9,8 @@
 #include "sys/file_types.h"
 #include "sys/frm_add_obj.h"
 #include "sys/frm_add_tool.h"
+#include "sys/frm_dl_web.h"
+#include "sys/frm_except.h"
 #include "sys/frm_info.h"
 #include "sys/frm_new_proj.h"
 #include "sys/frm_obj_rep.h"
@@ -25,6 +28,9 @@ uint8_t RunDialog(Make&& make) {
     return dialog->ShowModal() == orv::mrOk ? 1 : 0;
   });
 }
+
+// A text argument; null counts as empty.
+std::string TextOf(const char* text) { return text ? text : ""; }
 
 // Replaces *text with a new copy of `value`.
 void Assign(char** text, const std::string& value) {
@@ -63,7 +69,7 @@ void ShowObjRep(int32_t, HWND host) {
 }
 
 void AddObjRep(int32_t, HWND host, const char* path) {
-  RunDialog([&] { return std::make_unique<orv::TFrmAddObj>(host, path ? path : ""); });
+  RunDialog([&] { return std::make_unique<orv::TFrmAddObj>(host, TextOf(path)); });
 }
 
 uint8_t DoVars(int32_t) {
@@ -72,8 +78,24 @@ uint8_t DoVars(int32_t) {
 
 void ShowInfo(int32_t, const char* project_name, const char* build_seconds) {
   RunDialog([&] {
-    return std::make_unique<orv::TFrmInfo>(project_name ? project_name : "", build_seconds ? build_seconds : "");
+    return std::make_unique<orv::TFrmInfo>(TextOf(project_name), TextOf(build_seconds));
   });
+}
+
+uint8_t ExceptCenter(int32_t, HWND host, const char* sender_class, const char* exception_class,
+                     const char* message, const char* preferences_path, const char* method,
+                     const char* file_version, const char* file_name) {
+  // Taken first: the report tells the system's last error as the caller left it.
+  const int last_error = errno;
+  return RunDialog([&] {
+    return std::make_unique<orv::TFrmExcept>(orv::TErrorRecord{
+        host, TextOf(sender_class), TextOf(exception_class), TextOf(message), TextOf(preferences_path),
+        TextOf(method), TextOf(file_version), TextOf(file_name), last_error});
+  });
+}
+
+uint8_t DlFromWeb(int32_t, HWND host) {
+  return RunDialog([&] { return std::make_unique<orv::TFrmDlWeb>(host); });
 }
 
 void FileExts(char** text) { Assign(text, orv::FileExtsText()); }

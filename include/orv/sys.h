@@ -1,7 +1,8 @@
 /* Exports of liborvsys.so, the environment services an editor host calls:
  * preferences, the new-project wizard, project options, the tools menu, the
- * object repository, the variables editor, the file-type filter list, the
- * version and home-page texts and the project information.
+ * object repository, the variables editor, the error centre, the web
+ * download, the file-type filter list, the version and home-page texts and
+ * the project information.
  *
  * Every dialog export makes its dialog for the one call, shows it modally
  * (the host's posted messages keep flowing meanwhile) and frees it before it
@@ -55,6 +56,25 @@ void AddObjRep(int32_t unused, HWND host, const char* path);
 /* The variables editor over the exchange file ~fsetting.tmp, which it
  * deletes when it opens and writes again on OK. */
 uint8_t DoVars(int32_t unused);
+
+/* The error centre for an error the editor caught: `sender_class` is the
+ * class name of the object that raised it, `exception_class` the error's
+ * class name (it selects the explanation) and `message` its text;
+ * `preferences_path` names the preferences file that holds the bug-report
+ * mail identity (section Bug_Mail), `method` the method in which the error
+ * occurred, `file_version` and `file_name` the editor's version and file
+ * name. "&Report Bug" mails a report to the maker, sending
+ * ORV_MSG_NET_BEGIN and ORV_MSG_NET_END to `host` around the mail. Null texts
+ * count as empty. Returns 0: both ways out of the dialog cancel it. */
+uint8_t ExceptCenter(int32_t unused, HWND host, const char* sender_class, const char* exception_class,
+                     const char* message, const char* preferences_path, const char* method,
+                     const char* file_version, const char* file_name);
+
+/* "Open From the Web": downloads a URL into a file, sending
+ * ORV_MSG_NET_BEGIN and ORV_MSG_NET_END to `host` around the transfer, and
+ * posts ORV_MSG_OPEN_FILE with the file's path when it is saved. Returns 0:
+ * every way out of the dialog cancels it. */
+uint8_t DlFromWeb(int32_t unused, HWND host);
 
 /* The file dialogs' filter list: fifteen label and pattern pairs joined with "|". */
 void FileExts(char** text);

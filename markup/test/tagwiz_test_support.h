@@ -124,12 +124,7 @@ inline void Click(const char* form, const char* name) {
 inline void Screenshot(const char* form, const char* file) {
   QWidget* window = Get(form, "client");
   ASSERT_NE(window, nullptr);
-  const QPixmap picture = window->window()->grab();
-  EXPECT_FALSE(picture.isNull());
-  const QByteArray folder = qgetenv("ORV_SCREENSHOT_DIR");
-  if (!folder.isEmpty()) {
-    EXPECT_TRUE(picture.save(QString::fromUtf8(folder) + "/" + file));
-  }
+  EXPECT_TRUE(SaveScreenshot(window->window(), file));
 }
 
 }  // namespace orv::test

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
 #include <regex>
 
 #include "sys/net/smtp_reply.h"
@@ -13,35 +12,8 @@ namespace orv::net {
 namespace {
 
 using testing::Connection;
+using testing::SmtpSink;
 using testing::TestServer;
-
-// An SMTP sink: replies by command ("HELO", "MAIL", "RCPT", "DATA"; "RCPT
-// <address>" for one recipient; "greeting"; "END" after the message), 250 by
-// default, 354 to DATA.
-TestServer::Script SmtpSink(std::map<std::string, std::string> replies = {}) {
-  return [replies](Connection& connection, int) {
-    auto reply = [&replies](const std::string& key, const std::string& otherwise) {
-      auto found = replies.find(key);
-      return found == replies.end() ? otherwise : found->second;
-    };
-    connection.Write(reply("greeting", "220 sink ready\r\n"));
-    for (std::string line = connection.ReadLine(); !line.empty(); line = connection.ReadLine()) {
-      std::string command = line.substr(0, 4);
-      if (command == "RCPT") {
-        std::string address = MailboxAddress(line.substr(9, line.size() - 11));
-        connection.Write(reply("RCPT " + address, reply("RCPT", "250 ok\r\n")));
-      } else if (command == "DATA") {
-        std::string answer = reply("DATA", "354 go on\r\n");
-        connection.Write(answer);
-        if (answer.rfind("354", 0) != 0) continue;
-        while (!line.empty() && line != ".\r\n") line = connection.ReadLine();
-        connection.Write(reply("END", "250 queued\r\n"));
-      } else {
-        connection.Write(reply(command, "250 ok\r\n"));
-      }
-    }
-  };
-}
 
 class MailTest : public ::testing::Test {
  protected:

@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "sys/net/smtp_reply.h"
+
 namespace orv::net::testing {
 namespace {
 
@@ -256,6 +258,31 @@ int UnusedPort() {
   int fd = ListenSocket(port);
   ::close(fd);
   return port;
+}
+
+TestServer::Script SmtpSink(std::map<std::string, std::string> replies) {
+  return [replies](Connection& connection, int) {
+    auto reply = [&replies](const std::string& key, const std::string& otherwise) {
+      auto found = replies.find(key);
+      return found == replies.end() ? otherwise : found->second;
+    };
+    connection.Write(reply("greeting", "220 sink ready\r\n"));
+    for (std::string line = connection.ReadLine(); !line.empty(); line = connection.ReadLine()) {
+      std::string command = line.substr(0, 4);
+      if (command == "RCPT") {
+        std::string address = MailboxAddress(line.substr(9, line.size() - 11));
+        connection.Write(reply("RCPT " + address, reply("RCPT", "250 ok\r\n")));
+      } else if (command == "DATA") {
+        std::string answer = reply("DATA", "354 go on\r\n");
+        connection.Write(answer);
+        if (answer.rfind("354", 0) != 0) continue;
+        while (!line.empty() && line != ".\r\n") line = connection.ReadLine();
+        connection.Write(reply("END", "250 queued\r\n"));
+      } else {
+        connection.Write(reply(command, "250 ok\r\n"));
+      }
+    }
+  };
 }
 
 }  // namespace orv::net::testing

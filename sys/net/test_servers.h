@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -93,5 +94,10 @@ class TestServer {
 
 // A port on 127.0.0.1 where nothing listens.
 int UnusedPort();
+
+// A server script for an SMTP sink: replies by command ("HELO", "MAIL",
+// "RCPT", "DATA"; "RCPT <address>" for one recipient; "greeting"; "END" after
+// the message), 250 by default, 354 to DATA.
+TestServer::Script SmtpSink(std::map<std::string, std::string> replies = {});
 
 }  // namespace orv::net::testing
