@@ -27,6 +27,9 @@ static struct {
   void (*ORVHome)(char**);
   uint8_t (*DoPref)(int32_t, HWND);
   void (*ShowObjRep)(int32_t, HWND);
+  uint8_t (*ExceptCenter)(int32_t, HWND, const char*, const char*, const char*, const char*, const char*,
+                          const char*, const char*);
+  uint8_t (*DlFromWeb)(int32_t, HWND);
   HWND (*create_window)(orv_window_proc, void*);
   void (*destroy_window)(HWND);
   int (*post_message)(HWND, uint32_t, WPARAM, LPARAM);
@@ -101,6 +104,8 @@ int main(int argc, char** argv) {
   *(void**)&api.ORVHome = Need(library, "ORVHome");
   *(void**)&api.DoPref = Need(library, "DoPref");
   *(void**)&api.ShowObjRep = Need(library, "ShowObjRep");
+  *(void**)&api.ExceptCenter = Need(library, "ExceptCenter");
+  *(void**)&api.DlFromWeb = Need(library, "DlFromWeb");
   *(void**)&api.create_window = Need(library, "orv_create_window");
   *(void**)&api.destroy_window = Need(library, "orv_destroy_window");
   *(void**)&api.post_message = Need(library, "orv_post_message");
@@ -141,6 +146,25 @@ int main(int argc, char** argv) {
   api.process_messages();
   CHECK(seen.open_new == 1);
   CHECK(strcmp(seen.open_folder, "") == 0 && strcmp(seen.open_path, "") == 0);
+
+  /* The error centre closed with "&Close", with texts and with none. */
+  pending_window = "FrmExcept";
+  pending_control = "Button2";
+  seen.tries = 0;
+  api.post_message(host, MSG_CLICK, 0, 0);
+  CHECK(api.ExceptCenter(0, host, "TFrmMain", "EConvertError", "'x' is not a valid integer value", "",
+                         "TFrmMain.Open", "1.0.0.61", "orv") == 0);
+  seen.tries = 0;
+  api.post_message(host, MSG_CLICK, 0, 0);
+  CHECK(api.ExceptCenter(0, host, NULL, NULL, NULL, NULL, NULL, NULL, NULL) == 0);
+
+  /* The web download cancelled before anything was fetched. */
+  pending_window = "FrmDlWeb";
+  pending_control = "Button2";
+  seen.tries = 0;
+  api.post_message(host, MSG_CLICK, 0, 0);
+  CHECK(api.DlFromWeb(0, host) == 0);
+  CHECK(seen.open_new == 1);
 
   api.destroy_window(host);
   if (failures == 0) printf("host test passed\n");
