@@ -9,10 +9,8 @@
 #include <vector>
 
 #include "core/host/host_startup.h"
-#include "core/lib/script_objects.h"
-#include "core/script/host_registry.h"
+#include "core/lib/library_test_support.h"
 #include "core/script/object_value.h"
-#include "core/script/runner.h"
 
 namespace orv::test {
 
@@ -20,26 +18,12 @@ class ScriptTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     HostStartup();
-    RegisterProc("TESTOUT", [](TObject*, const std::string&, ArgBlock& a, Variant&) {
-      Out().push_back(a[0].AsString());
-    }, {pkValue});
+    RegisterTestOut();
   }
   static void TearDownTestSuite() { HostShutdown(); }
 
-  // What scripts reported with TESTOUT.
-  static std::vector<std::string>& Out() {
-    static std::vector<std::string> out;
-    return out;
-  }
-
   // Compiles and runs `script` with the fixture's pool; returns what it reported.
-  std::vector<std::string> Run(const std::string& script) {
-    Out().clear();
-    TKelRuner runner(script);
-    ScriptObjectPool::Activation active(pool_);
-    runner.Run();
-    return Out();
-  }
+  std::vector<std::string> Run(const std::string& script) { return RunReporting(script, pool_); }
 
   // The message of the error that ends `script`, "(no error)" when none.
   std::string ErrorOf(const std::string& script) {
