@@ -50,6 +50,32 @@ TEST_F(OrvscriptTest, RunsTheExampleScripts) {
             "upper: NEWS/2024/SPRING.HTS\ncode of A: 65\nfound at: 11\nvariable outside a build: []\n");
 }
 
+// A script reads the libraries its own process has mapped.
+constexpr const char* kMappedQt =
+    "var L: TStringList; begin L := TStringList.Create; L.LoadFromFile('/proc/self/maps');\n"
+    "  WriteLn(Pos('libQt6Widgets', L.Text) > 0); WriteLn(Pos('liborvcontrols', L.Text) > 0) end.";
+
+TEST_F(OrvscriptTest, QtStaysUnloadedUntilAScriptUsesAVisualClass) {
+  Outcome plain = RunScript(kMappedQt);
+  EXPECT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(plain.out, "False\nFalse\n");
+  Outcome visual = RunScript(std::string("var F: TForm; E: TEdit;\n"
+                                         "begin F := TForm.Create(0); E := TEdit.Create(F); E.Text := 'x';\n"
+                                         "  WriteLn(E.Text + ' ' + E.ClassName); F.Free end.\n"));
+  EXPECT_EQ(visual.status, 0) << visual.err;
+  EXPECT_EQ(visual.out, "x TEdit\n");
+}
+
+TEST_F(OrvscriptTest, ProgramsAndTheCoreDoNotLinkQt) {
+  for (const char* program : {"orvscript", "orvcc", "liborvcore.so"}) {
+    Outcome libraries = test::RunProgram("/usr/bin/ldd", "'" + ProgramDir() + program + "'", dir_);
+    EXPECT_EQ(libraries.status, 0) << program << libraries.err;
+    EXPECT_NE(libraries.out.find("liborvplatform"), std::string::npos) << program << libraries.out;
+    EXPECT_EQ(libraries.out.find("libQt"), std::string::npos) << program << libraries.out;
+    EXPECT_EQ(libraries.out.find("liborvcontrols"), std::string::npos) << program << libraries.out;
+  }
+}
+
 TEST_F(OrvscriptTest, EmptyResultPrintsNothingMore) {
   Outcome run = RunScript("begin WriteLn('only'); DefVar('a', 'b'); BuildFile('x'); end.");
   EXPECT_EQ(run.status, 0) << run.err;

@@ -1,5 +1,6 @@
 #include "components/published.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -13,6 +14,8 @@ namespace {
 
 struct Registry {
   std::map<std::string, std::unique_ptr<ClassDescriptor>> descriptors;  // by upper-case name
+  std::map<std::string, ClassMembers> members;                          // by upper-case class name
+  std::map<std::string, MethodInfo> routines;                           // by upper-case name
   std::map<std::string, std::string> libraries;                         // class -> library
   std::map<std::string, bool> loaded;                                   // library -> tried
 };
@@ -37,13 +40,50 @@ const ClassDescriptor* Lookup(std::string_view name) {
 
 // Loads the library that provides `name`, once; a library that cannot be
 // loaded leaves the class without a descriptor.
+void LoadLibraryOnce(const std::string& library) {
+  auto& registry = TheRegistry();
+  if (registry.loaded[library]) return;
+  registry.loaded[library] = true;
+  std::string error;
+  LoadLibrary(library, error);
+}
+
 void LoadClassLibrary(std::string_view name) {
   auto& registry = TheRegistry();
   auto library = registry.libraries.find(UpperCase(name));
-  if (library == registry.libraries.end() || registry.loaded[library->second]) return;
-  registry.loaded[library->second] = true;
-  std::string error;
-  LoadLibrary(library->second, error);
+  if (library != registry.libraries.end()) LoadLibraryOnce(library->second);
+}
+
+// The classes from `class_name` up to the root, the class itself first.
+std::vector<std::string> ClassChain(std::string_view class_name) {
+  std::vector<std::string> chain;
+  for (std::string name(class_name); !name.empty() && chain.size() < 64; name = ClassParent(name))
+    chain.push_back(name);
+  return chain;
+}
+
+// The members registered for `name`, loading its library first; null when none.
+const ClassMembers* MembersOf(const std::string& name) {
+  FindClassDescriptor(name);
+  auto& members = TheRegistry().members;
+  auto found = members.find(UpperCase(name));
+  return found == members.end() ? nullptr : &found->second;
+}
+
+template <class Item>
+void Merge(std::vector<Item>& into, std::vector<Item>&& items) {
+  for (Item& item : items) {
+    auto same = std::find_if(into.begin(), into.end(), [&](const Item& old) { return SameText(old.name, item.name); });
+    if (same != into.end()) *same = std::move(item);
+    else into.push_back(std::move(item));
+  }
+}
+
+template <class Item>
+const Item* Named(const std::vector<Item>& items, std::string_view name) {
+  for (const Item& item : items)
+    if (SameText(item.name, name)) return &item;
+  return nullptr;
 }
 
 int64_t SetMask(const TypeInfo& type, const SetValue& set) {
@@ -82,10 +122,46 @@ void SetClassLibrary(std::string_view class_name, std::string library) {
   TheRegistry().libraries[UpperCase(class_name)] = std::move(library);
 }
 
+void RegisterClassMembers(std::string_view class_name, ClassMembers members) {
+  ClassMembers& known = TheRegistry().members[UpperCase(class_name)];
+  Merge(known.properties, std::move(members.properties));
+  Merge(known.methods, std::move(members.methods));
+}
+
+const PropertyInfo* FindProperty(std::string_view class_name, std::string_view name) {
+  for (const std::string& cls : ClassChain(class_name)) {
+    if (const ClassDescriptor* descriptor = FindClassDescriptor(cls))
+      if (const PropertyInfo* found = Named(descriptor->properties, name)) return found;
+    if (const ClassMembers* members = MembersOf(cls))
+      if (const PropertyInfo* found = Named(members->properties, name)) return found;
+  }
+  return nullptr;
+}
+
+const MethodInfo* FindMethod(std::string_view class_name, std::string_view name) {
+  for (const std::string& cls : ClassChain(class_name))
+    if (const ClassMembers* members = MembersOf(cls))
+      if (const MethodInfo* found = Named(members->methods, name)) return found;
+  return nullptr;
+}
+
+void RegisterRoutine(MethodInfo routine) {
+  std::string key = UpperCase(routine.name);
+  TheRegistry().routines.insert_or_assign(std::move(key), std::move(routine));
+}
+
+const MethodInfo* FindRoutine(std::string_view name, std::string_view library) {
+  auto& routines = TheRegistry().routines;
+  auto found = routines.find(UpperCase(name));
+  if (found == routines.end()) {
+    LoadLibraryOnce(std::string(library));
+    found = routines.find(UpperCase(name));
+  }
+  return found == routines.end() ? nullptr : &found->second;
+}
+
 std::vector<const PropertyInfo*> PublishedProperties(std::string_view class_name) {
-  std::vector<std::string> chain;
-  for (std::string name(class_name); !name.empty() && chain.size() < 64; name = ClassParent(name))
-    chain.push_back(name);
+  std::vector<std::string> chain = ClassChain(class_name);
   std::vector<const PropertyInfo*> properties;
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     const ClassDescriptor* descriptor = FindClassDescriptor(*it);

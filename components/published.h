@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "components/component.h"
@@ -51,6 +52,44 @@ struct ClassDescriptor {
 // Registers the descriptor and its class (RegisterClass); a second
 // descriptor of the same name replaces the first.
 void RegisterClassDescriptor(ClassDescriptor descriptor);
+
+// A member that hosts reach by name beyond the published properties: a
+// method of a class (called with Self) or a routine of a library (Self is
+// null). Arguments arrive converted to the parameter types, in order; a
+// routine may change them (var parameters), and the caller reads them back.
+struct MethodInfo {
+  std::string name;
+  std::vector<const TypeInfo*> params;
+  const TypeInfo* result = nullptr;  // null: a procedure
+  std::function<PropertyValue(TObject* self, std::vector<PropertyValue>& args)> call;
+};
+
+// What a class offers beside its published properties: public properties
+// (read and written like published ones, but never stored in form files)
+// and methods. A library registers them with its descriptors.
+struct ClassMembers {
+  std::vector<PropertyInfo> properties;
+  std::vector<MethodInfo> methods;
+};
+
+// Adds `members` to the class `class_name`; members of a name it has
+// already replace the earlier ones.
+void RegisterClassMembers(std::string_view class_name, ClassMembers members);
+
+// The property `name` (published or public, without case) of `class_name`,
+// looked for from the class up through its parents; null when none.
+const PropertyInfo* FindProperty(std::string_view class_name, std::string_view name);
+
+// The method `name` of `class_name` or its nearest parent that has one;
+// null when none.
+const MethodInfo* FindMethod(std::string_view class_name, std::string_view name);
+
+// Registers a routine of a library; a second one of the same name replaces it.
+void RegisterRoutine(MethodInfo routine);
+
+// The routine `name` (without case). When there is none, `library` is
+// loaded first (once) and asked again; null when it has none either.
+const MethodInfo* FindRoutine(std::string_view name, std::string_view library);
 
 // The descriptor of `name` (without case). When the class belongs to a
 // library that is not loaded yet (the visual classes), the library is loaded
@@ -107,6 +146,41 @@ T FromValue(const PropertyValue& value) {
   else return T(std::get<std::string>(value));
 }
 
+// The type of a method's parameter or result of C++ type T: Booleans,
+// integers, objects (any pointer to a library class), texts.
+template <class T>
+const TypeInfo* TypeOf() {
+  using U = std::remove_cvref_t<T>;
+  if constexpr (std::is_same_v<U, bool>) return &types::Boolean;
+  else if constexpr (std::is_integral_v<U>) return &types::Integer;
+  else if constexpr (std::is_pointer_v<U>) return &types::TComponentRef;
+  else return &types::String;
+}
+
+// An argument of C++ type T read from its value; an object of another class
+// is refused with EPropertyError.
+template <class T>
+std::remove_cvref_t<T> ArgAs(const PropertyValue& value) {
+  using U = std::remove_cvref_t<T>;
+  if constexpr (std::is_pointer_v<U>) {
+    TObject* object = std::get<TObject*>(value);
+    auto* typed = dynamic_cast<U>(object);
+    if (object && !typed) throw EPropertyError("Invalid argument: an object of class " + object->ClassName());
+    return typed;
+  } else if constexpr (std::is_same_v<U, std::string_view>) {
+    return std::get<std::string>(value);
+  } else {
+    return FromValue<U>(value);
+  }
+}
+
+// A method's or routine's answer as a value.
+template <class R>
+PropertyValue ResultValue(const R& result) {
+  if constexpr (std::is_pointer_v<R>) return PropertyValue(static_cast<TObject*>(result));
+  else return ToValue<R>(result);
+}
+
 // `object` as a C; EPropertyError when it is of another class.
 template <class C>
 C& As(TObject& object) {
@@ -120,11 +194,12 @@ const C& As(const TObject& object) {
   return As<C>(const_cast<TObject&>(object));
 }
 
-// A read-only property read through a member function.
+// A read-only property read through a member function (an object for a
+// getter that returns a pointer).
 template <class C, class R>
 PropertyInfo Prop(std::string name, const TypeInfo& type, R (C::*get)() const) {
   return {std::move(name), &type,
-          [get](const TObject& o) { return ToValue<std::decay_t<R>>((As<C>(o).*get)()); }, nullptr};
+          [get](const TObject& o) { return ResultValue<std::decay_t<R>>((As<C>(o).*get)()); }, nullptr};
 }
 
 // A property read and written through member functions.
@@ -143,7 +218,7 @@ PropertyInfo Prop(std::string name, const TypeInfo& type, R (CG::*get)() const, 
 // An event property held in a TMethod member.
 template <class C>
 PropertyInfo Event(std::string name, const char* type_name, TMethod C::*field) {
-  const TypeInfo* type = FindEventType(type_name);
+  const TypeInfo* type = FindEventTypeInfo(type_name);
   return {std::move(name), type, [field](const TObject& o) { return PropertyValue(As<C>(o).*field); },
           [field](TObject& o, const PropertyValue& v) { As<C>(o).*field = std::get<TMethod>(v); }};
 }
@@ -168,6 +243,51 @@ PropertyInfo SubObject(std::string name, O* (C::*get)() const) {
   return {std::move(name), &types::TPersistentRef,
           [get](const TObject& o) { return PropertyValue(static_cast<TObject*>((As<C>(o).*get)())); },
           [get](TObject& o, const PropertyValue& v) { AssignSubObject(*(As<C>(o).*get)(), v); }};
+}
+
+namespace detail {
+
+// The MethodInfo of `call`, a callable taking Self as a C (nothing for a
+// routine: C is void) and the arguments A.
+template <class C, class R, class... A, class F, size_t... I>
+MethodInfo Callable(std::string name, F call, std::index_sequence<I...>) {
+  MethodInfo info{std::move(name), {TypeOf<A>()...}, nullptr, nullptr};
+  if constexpr (!std::is_void_v<R>) info.result = TypeOf<R>();
+  info.call = [call]([[maybe_unused]] TObject* self, [[maybe_unused]] std::vector<PropertyValue>& args) {
+    auto invoke = [&] {
+      if constexpr (std::is_void_v<C>) return call(ArgAs<A>(args.at(I))...);
+      else return call(As<C>(*self), ArgAs<A>(args.at(I))...);
+    };
+    if constexpr (std::is_void_v<R>) {
+      invoke();
+      return PropertyValue();
+    } else {
+      return ResultValue<std::remove_cvref_t<R>>(invoke());
+    }
+  };
+  return info;
+}
+
+}  // namespace detail
+
+// A method: a member function of C called on Self with converted arguments.
+template <class C, class R, class... A>
+MethodInfo Method(std::string name, R (C::*fn)(A...)) {
+  auto call = [fn](C& self, std::remove_cvref_t<A>... args) -> R { return (self.*fn)(args...); };
+  return detail::Callable<C, R, A...>(std::move(name), call, std::index_sequence_for<A...>());
+}
+
+template <class C, class R, class... A>
+MethodInfo Method(std::string name, R (C::*fn)(A...) const) {
+  auto call = [fn](C& self, std::remove_cvref_t<A>... args) -> R { return (self.*fn)(args...); };
+  return detail::Callable<C, R, A...>(std::move(name), call, std::index_sequence_for<A...>());
+}
+
+// A routine: a free function called with converted arguments.
+template <class R, class... A>
+MethodInfo Routine(std::string name, R (*fn)(A...)) {
+  auto call = [fn](std::remove_cvref_t<A>... args) -> R { return fn(args...); };
+  return detail::Callable<void, R, A...>(std::move(name), call, std::index_sequence_for<A...>());
 }
 
 }  // namespace publish

@@ -107,7 +107,7 @@ const TypeInfo TComponentRef{"TComponent", TypeKind::Class, {}};
 const TypeInfo TPersistentRef{"TPersistent", TypeKind::Class, {}};
 }  // namespace types
 
-const TypeInfo* FindEventType(std::string_view name) {
+const TypeInfo* FindEventTypeInfo(std::string_view name) {
   static const std::map<std::string, TypeInfo> events = [] {
     std::map<std::string, TypeInfo> found;
     for (const char* event :

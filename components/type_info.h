@@ -67,6 +67,6 @@ extern const TypeInfo TPersistentRef;  // an owned sub-object (a font, a list)
 
 // The event types a published property can have, by name: TNotifyEvent,
 // TCloseEvent, TKeyEvent and the others scripts can bind. Null when unknown.
-const TypeInfo* FindEventType(std::string_view name);
+const TypeInfo* FindEventTypeInfo(std::string_view name);
 
 }  // namespace orv

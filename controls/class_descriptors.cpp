@@ -1,5 +1,5 @@
 // The descriptors of the visual classes: factory and published properties
-// of each. They are registered when liborvcontrols.so is loaded, which the
+// of each (the custom bases that scripts may create have factories too). They are registered when liborvcontrols.so is loaded, which the
 // component library does on the first use of one of these classes.
 #include "components/published.h"
 #include "controls/application.h"
@@ -103,7 +103,7 @@ void RegisterForms() {
 
 void RegisterStandardControls() {
   RegisterClassDescriptor(
-      {"TCustomLabel", "", nullptr,
+      {"TCustomLabel", "", Factory<TCustomLabel>(),
        {Caption(), Prop("Alignment", types::TAlignment, &TCustomLabel::Alignment, &TCustomLabel::SetAlignment),
         Prop("AutoSize", Boolean, &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize),
         Prop("WordWrap", Boolean, &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap),
@@ -112,7 +112,7 @@ void RegisterStandardControls() {
         Reference("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl)}});
   RegisterClassDescriptor({"TLabel", "", Factory<TLabel>(), {}});
   RegisterClassDescriptor(
-      {"TCustomEdit", "", nullptr,
+      {"TCustomEdit", "", Factory<TCustomEdit>(),
        {Text(), Prop("ReadOnly", Boolean, &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly),
         Prop("MaxLength", Integer, &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
         Prop("BorderStyle", types::TBorderStyle, &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle),
@@ -124,7 +124,7 @@ void RegisterStandardControls() {
         Event("OnChange", "TNotifyEvent", &TCustomEdit::OnChange)}});
   RegisterClassDescriptor({"TEdit", "", Factory<TEdit>(), {}});
   RegisterClassDescriptor(
-      {"TCustomMemo", "", nullptr,
+      {"TCustomMemo", "", Factory<TCustomMemo>(),
        {Prop("Text", String, &TCustomMemo::Caption, &TCustomMemo::SetCaption), SubObject("Lines", &TCustomMemo::Lines),
         Prop("Alignment", types::TAlignment, &TCustomMemo::Alignment, &TCustomMemo::SetAlignment),
         Prop("ScrollBars", types::TScrollStyle, &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars),
@@ -159,7 +159,7 @@ void RegisterStandardControls() {
         Event("OnDropDown", "TNotifyEvent", &TCustomComboBox::OnDropDown)}});
   RegisterClassDescriptor({"TComboBox", "", Factory<TComboBox>(), {}});
   RegisterClassDescriptor(
-      {"TCustomListBox", "", nullptr,
+      {"TCustomListBox", "", Factory<TCustomListBox>(),
        {SubObject("Items", &TCustomListBox::Items),
         Prop("ItemIndex", Integer, &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex),
         Prop("MultiSelect", Boolean, &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect),
@@ -207,13 +207,13 @@ void RegisterExtraControls() {
   RegisterClassDescriptor({"TCustomGroupBox", "", nullptr, {Caption()}});
   RegisterClassDescriptor({"TGroupBox", "", Factory<TGroupBox>(), {}});
   RegisterClassDescriptor(
-      {"TCustomRadioGroup", "", nullptr,
+      {"TCustomRadioGroup", "", Factory<TCustomRadioGroup>(),
        {SubObject("Items", &TCustomRadioGroup::Items),
         Prop("ItemIndex", Integer, &TCustomRadioGroup::ItemIndex, &TCustomRadioGroup::SetItemIndex),
         Prop("Columns", Integer, &TCustomRadioGroup::Columns, &TCustomRadioGroup::SetColumns)}});
   RegisterClassDescriptor({"TRadioGroup", "", Factory<TRadioGroup>(), {}});
   RegisterClassDescriptor(
-      {"TCustomPanel", "", nullptr,
+      {"TCustomPanel", "", Factory<TCustomPanel>(),
        {Caption(), Prop("Alignment", types::TAlignment, &TCustomPanel::Alignment, &TCustomPanel::SetAlignment),
         Prop("BevelInner", types::TPanelBevel, &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner),
         Prop("BevelOuter", types::TPanelBevel, &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter),

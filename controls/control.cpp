@@ -1,11 +1,13 @@
 #include "controls/control.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
 #include "controls/application.h"
+#include "controls/menus.h"
 #include "platform/window.h"
 #include "controls/qt_text.h"
 
@@ -263,8 +265,19 @@ int64_t TControl::Perform(uint32_t message, int64_t wparam, int64_t lparam) {
 
 void TControl::Click() { FireEvent(OnClick, this); }
 
+TPopupMenu* TControl::PopupMenu() const { return dynamic_cast<TPopupMenu*>(ObjectFromHandle(popup_menu_)); }
+
+void TControl::SetPopupMenu(TPopupMenu* menu) { popup_menu_ = menu ? menu->Handle() : 0; }
+
 bool TControl::WidgetEvent(QEvent* event) {
   switch (event->type()) {
+    case QEvent::ContextMenu: {
+      TPopupMenu* menu = PopupMenu();
+      if (!menu || !menu->AutoPopup()) return false;
+      QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
+      menu->Popup(at.x(), at.y());
+      return true;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease: {
       auto* mouse = static_cast<QMouseEvent*>(event);

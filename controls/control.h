@@ -21,6 +21,7 @@
 namespace orv {
 
 class TWinControl;
+class TPopupMenu;
 class Window;
 class ControlEvents;
 
@@ -103,6 +104,10 @@ class TControl : public TComponent {
   void SetDragCursor(int cursor) { drag_cursor_ = cursor; }
   int DragMode() const { return drag_mode_; }
   void SetDragMode(int mode) { drag_mode_ = mode; }
+  // The menu a right click on the control pops up (when its AutoPopup is
+  // set); null when none or when that menu was freed.
+  TPopupMenu* PopupMenu() const;
+  void SetPopupMenu(TPopupMenu* menu);
 
   void BringToFront();
   void SendToBack();
@@ -170,6 +175,7 @@ class TControl : public TComponent {
   int align_ = 0;
   int drag_cursor_ = -12;
   int drag_mode_ = 0;
+  uint32_t popup_menu_ = 0;  // handle, so a freed menu reads as none
 };
 
 // A control that can hold other controls, take the focus and receive keys;
@@ -195,6 +201,8 @@ class TWinControl : public TControl {
   void SetTabStop(bool tab_stop);
   bool Ctl3D() const { return ctl3d_; }
   void SetCtl3D(bool value) { ctl3d_ = value; }
+  bool ParentCtl3D() const { return parent_ctl3d_; }
+  void SetParentCtl3D(bool value) { parent_ctl3d_ = value; }
   int HelpContext() const { return help_context_; }
   void SetHelpContext(int value) { help_context_ = value; }
   void ScaleBy(int multiplier, int divider);
@@ -226,6 +234,7 @@ class TWinControl : public TControl {
   std::unique_ptr<Window> window_;
   bool tab_stop_ = true;
   bool ctl3d_ = true;
+  bool parent_ctl3d_ = true;
   int help_context_ = 0;
 };
 

@@ -133,7 +133,7 @@ int TCustomEdit::SelStart() const {
 }
 
 void TCustomEdit::SetSelStart(int start) {
-  sel_start_ = std::clamp(start, 0, static_cast<int>(caption_.size()));
+  sel_start_ = std::clamp(start, 0, static_cast<int>(Caption().size()));
   sel_length_ = 0;
   if (QLineEdit* line = Line()) line->setCursorPosition(start);
 }
@@ -151,7 +151,7 @@ void TCustomEdit::SetSelLength(int length) {
 
 std::string TCustomEdit::SelText() const {
   if (QLineEdit* line = Line()) return FromQString(line->selectedText());
-  return caption_.substr(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_));
+  return Caption().substr(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_));
 }
 
 void TCustomEdit::SetSelText(std::string_view text) {
@@ -168,7 +168,7 @@ void TCustomEdit::SetSelText(std::string_view text) {
 void TCustomEdit::SelectAll() {
   if (QLineEdit* line = Line()) line->selectAll();
   sel_start_ = 0;
-  sel_length_ = static_cast<int>(caption_.size());
+  sel_length_ = static_cast<int>(Caption().size());
 }
 
 void TCustomEdit::CopyToClipboard() {

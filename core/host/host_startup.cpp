@@ -1,5 +1,6 @@
 #include "core/host/host_startup.h"
 
+#include "core/host/class_bindings.h"
 #include "core/host/kel_comp.h"
 #include "core/lib/classes_library.h"
 #include "core/lib/image_info.h"
@@ -18,6 +19,11 @@ void HostStartup() {
   if (startup_count++ > 0) return;
   EngineStartup();
   RegisterClassesLibrary();
+  RegisterControlsLibrary();
+  RegisterDialogsLibrary();
+  RegisterExtraControlsLibrary();
+  RegisterFormsLibrary();
+  RegisterStandardControlsLibrary();
   RegisterSysLibrary();
   RegisterSysUtilsLibrary();
   RegisterImageInfoLibrary();

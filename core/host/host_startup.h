@@ -6,7 +6,8 @@
 namespace orv {
 
 // Starts the engine and registers, in this order: the classes unit, the
-// system unit, the conversion and date unit and the image-information unit;
+// units of the visual classes (controls, dialogs, extra controls, forms,
+// standard controls), the system unit, the conversion and date unit and the image-information unit;
 // installs the RunMacro hook. Calls nest: only the first call (or the first
 // after the last HostShutdown) does the work.
 void HostStartup();

@@ -8,16 +8,41 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/lib/classes_library.h"
 #include "core/lib/format_settings.h"
 #include "core/lib/image_info.h"
+#include "core/lib/script_objects.h"
 #include "core/lib/sys_library.h"
 #include "core/lib/sysutils_library.h"
 #include "core/script/engine.h"
 #include "core/script/host_registry.h"
+#include "core/script/runner.h"
 
 namespace orv {
+
+// What scripts reported through the test routine TESTOUT (RegisterTestOut).
+inline std::vector<std::string>& TestOut() {
+  static std::vector<std::string> out;
+  return out;
+}
+
+// Registers TESTOUT(Value), which adds Value as text to TestOut().
+inline void RegisterTestOut() {
+  RegisterProc("TESTOUT", [](TObject*, const std::string&, ArgBlock& a, Variant&) {
+    TestOut().push_back(a[0].AsString());
+  }, {pkValue});
+}
+
+// Compiles and runs `script` with `pool` active; returns what it reported.
+inline std::vector<std::string> RunReporting(const std::string& script, ScriptObjectPool& pool) {
+  TestOut().clear();
+  TKelRuner runner(script);
+  ScriptObjectPool::Activation active(pool);
+  runner.Run();
+  return TestOut();
+}
 
 // Starts the engine and registers every unit of the library once; fixes the
 // format settings so results do not depend on the machine's locale.

@@ -13,28 +13,15 @@
 namespace orv {
 namespace {
 
-std::vector<std::string>& Out() {
-  static std::vector<std::string> out;
-  return out;
-}
-
 class ScriptLibraryTest : public LibraryTest {
  protected:
   static void SetUpTestSuite() {
     LibraryTest::SetUpTestSuite();
-    RegisterProc("TESTOUT", [](TObject*, const std::string&, ArgBlock& a, Variant&) {
-      Out().push_back(a[0].AsString());
-    }, {pkValue});
+    RegisterTestOut();
   }
 
   // Runs `script` in a pool of its own; returns what it reported.
-  std::vector<std::string> Run(const std::string& script) {
-    Out().clear();
-    TKelRuner runner(script);
-    ScriptObjectPool::Activation active(pool_);
-    runner.Run();
-    return Out();
-  }
+  std::vector<std::string> Run(const std::string& script) { return RunReporting(script, pool_); }
 
   ScriptObjectPool pool_;
 };
@@ -100,7 +87,7 @@ TEST_F(ScriptLibraryTest, ConversionErrorsEndTheRun) {
     } catch (const Exception& e) {
       EXPECT_STREQ(e.what(), c.message) << c.script;
     }
-    EXPECT_TRUE(Out().empty()) << c.script;
+    EXPECT_TRUE(TestOut().empty()) << c.script;
   }
 }
 

@@ -92,6 +92,8 @@ class TKelCompiler {
   void Expect(int32_t kind, std::string_view error);
   // Consumes the next token and raises `error` unless it is an identifier.
   std::string ExpectIdent(std::string_view error);
+  // Consumes the name of a member after a point: an identifier or a keyword.
+  std::string ExpectMemberName();
   std::string TokenText() const;
 
   int32_t NewLabel();

@@ -289,9 +289,17 @@ std::string TKelCompiler::ReadDottedName() {
   }
   while (PeekKind() == '.') {
     Next();
-    name += "." + ExpectIdent("Identifier expected");
+    name += "." + ExpectMemberName();
   }
   return name;
+}
+
+// The name after a point: an identifier, or a word that is a keyword
+// elsewhere, since members such as a button's Default are named so.
+std::string TKelCompiler::ExpectMemberName() {
+  Next();
+  if (tok_.Kind != tkIdent && tok_.Kind < tkKeyword) Error("Identifier expected");
+  return TokenText();
 }
 
 int32_t TKelCompiler::FindHost(std::string_view name, std::string_view suffix) const {

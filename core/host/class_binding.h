@@ -1,0 +1,91 @@
+// Class bindings from tables: each unit of the script library lists its
+// members (class, member, kind, parameters) in a table, and one call
+// registers the whole table with the host registry. The members themselves
+// are reached at run time through the component library's class
+// descriptors (components/published.h), so the core calls the visual
+// classes without linking them: their library registers its properties,
+// methods and routines when it is loaded, on the first use of a visual class.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/script/host_registry.h"
+
+namespace orv {
+
+// What a bound member is and how it is registered.
+enum class MemberKind : uint8_t {
+  Property,         // CLASS.MEMBER getter and CLASS.MEMBER_SET setter
+  ReadOnly,         // CLASS.MEMBER getter only
+  IndexedReadOnly,  // CLASS.MEMBER with one index, read through the method MEMBER
+  Procedure,        // a method (or, without a class, a routine) without a result
+  Function,         // a method or routine with a result
+  Constructor,      // CLASS.CREATE (Owner): a new object of the class
+};
+
+// One bound member. `params` holds one letter per parameter: 'v' a value,
+// 'r' a variable (written back after the call), 'a' an array (read as a set
+// of small numbers); empty for none.
+struct MemberBinding {
+  const char* class_name;  // as the component library spells it; "" for a routine of the unit
+  const char* member;      // as registered, for example "LEFT" or "SHOWMESSAGE"
+  MemberKind kind;
+  const char* params = "";
+};
+
+// An integer constant of a unit.
+struct ConstBinding {
+  const char* name;
+  int32_t value;
+};
+
+// The registry key of a binding: CLASS.MEMBER in upper case, or the
+// member alone for a routine.
+std::string BindingKey(const MemberBinding& binding);
+
+// The host routines behind every binding: `binding` decides what they do.
+void RunMember(const MemberBinding& binding, TObject* self, ArgBlock& args, Variant& result);
+void SetMember(const MemberBinding& binding, TObject* self, const Variant& value);
+
+// Registers one binding with `run` (the getter, method, routine or
+// constructor) and `set` (the setter of a writable property).
+void RegisterMember(const MemberBinding& binding, HostProc run, HostProc set);
+
+void RegisterConstants(std::span<const ConstBinding> constants);
+
+// Every binding registered so far, once each, in registration order.
+const std::vector<const MemberBinding*>& RegisteredMembers();
+
+namespace binding_detail {
+
+template <const auto& Table, size_t I>
+void Run(TObject* self, const std::string&, ArgBlock& args, Variant& result) {
+  RunMember(Table[I], self, args, result);
+}
+
+template <const auto& Table, size_t I>
+void Set(TObject* self, const std::string&, ArgBlock& args, Variant&) {
+  SetMember(Table[I], self, args[0]);
+}
+
+template <const auto& Table, size_t... I>
+void RegisterAll(std::index_sequence<I...>) {
+  (RegisterMember(Table[I], &Run<Table, I>, &Set<Table, I>), ...);
+}
+
+}  // namespace binding_detail
+
+// Registers every binding of `Table` (a constexpr array of MemberBinding),
+// each with host routines of its own that know their entry.
+template <const auto& Table>
+void RegisterMembers() {
+  binding_detail::RegisterAll<Table>(std::make_index_sequence<std::size(Table)>());
+}
+
+}  // namespace orv
