@@ -1,5 +1,6 @@
 #include "controls/control.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -433,6 +434,29 @@ void TWinControl::AlignControls() {
     }
 }
 
+bool TWinControl::KeyEvent(QKeyEvent* key) {
+  // A handler may free this control: nothing of it is used once it is gone.
+  uint32_t self = Handle();
+  EventArgs args{VirtualKey(key->key()), ShiftState(key->modifiers(), Qt::NoButton)};
+  FireEvent(key->type() == QEvent::KeyPress ? OnKeyDown : OnKeyUp, this, args);
+  if (!ObjectFromHandle(self)) return true;
+  auto* code = std::get_if<int64_t>(&args[0]);
+  if (code && *code == 0 && VirtualKey(key->key()) != 0) return true;  // the handler ate the key
+  if (key->type() != QEvent::KeyPress || !OnKeyPress.code || key->text().size() != 1) return false;
+  std::string typed = FromQString(key->text());
+  EventArgs press{typed};
+  FireEvent(OnKeyPress, this, press);
+  if (!ObjectFromHandle(self)) return true;
+  auto* changed = std::get_if<std::string>(&press[0]);
+  if (!changed || changed->empty() || (*changed)[0] == '\0') return true;
+  if (*changed == typed) return false;
+  QKeyEvent retyped(QEvent::KeyPress, key->key(), key->modifiers(), ToQString(*changed), key->isAutoRepeat());
+  retyping_ = true;
+  QCoreApplication::sendEvent(ExistingWidget(), &retyped);
+  if (ObjectFromHandle(self)) retyping_ = false;
+  return true;
+}
+
 bool TWinControl::WidgetEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn:
@@ -442,19 +466,10 @@ bool TWinControl::WidgetEvent(QEvent* event) {
       FireEvent(OnExit, this);
       break;
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-      auto* key = static_cast<QKeyEvent*>(event);
-      EventArgs args{VirtualKey(key->key()), ShiftState(key->modifiers(), Qt::NoButton)};
-      FireEvent(event->type() == QEvent::KeyPress ? OnKeyDown : OnKeyUp, this, args);
-      if (std::get<int64_t>(args[0]) == 0 && VirtualKey(key->key()) != 0) return true;  // the handler ate the key
-      if (event->type() == QEvent::KeyPress && OnKeyPress.code && key->text().size() == 1) {
-        EventArgs press{key->text().toStdString()};
-        FireEvent(OnKeyPress, this, press);
-        auto* changed = std::get_if<std::string>(&press[0]);
-        if (!changed || changed->empty() || (*changed)[0] == '\0') return true;
-      }
+    case QEvent::KeyRelease:
+      if (retyping_) break;
+      if (KeyEvent(static_cast<QKeyEvent*>(event))) return true;
       break;
-    }
     case QEvent::Resize:
       TControl::WidgetEvent(event);
       AlignControls();
