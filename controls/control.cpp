@@ -24,8 +24,26 @@ class ControlEvents : public QObject {
   TControl& control_;
 };
 
+namespace {
+
+// Event handlers now running. A control freed by one of them (a handler that
+// frees its own form) leaves its widget to Qt's loop, since Qt may still be
+// delivering the event to that widget.
+int firing_depth = 0;
+
+// Counts one running handler while it lives.
+struct Firing {
+  Firing() { ++firing_depth; }
+  ~Firing() { --firing_depth; }
+  Firing(const Firing&) = delete;
+  Firing& operator=(const Firing&) = delete;
+};
+
+}  // namespace
+
 void FireEvent(const TMethod& event, TObject* sender, EventArgs& args) {
   if (!event.code) return;
+  Firing firing;
   // An error must not unwind through Qt's event loop: the application shows it.
   try {
     event.code(sender, args);
@@ -104,7 +122,12 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl() {
   if (parent_) parent_->RemoveControl(this);
-  delete widget_.data();
+  if (widget_ && firing_depth > 0) {
+    widget_->hide();
+    widget_->deleteLater();
+  } else {
+    delete widget_.data();
+  }
 }
 
 QObject* TControl::Receiver() const { return events_.get(); }

@@ -254,19 +254,38 @@ TEST_F(ScriptFormTest, MissingProcedureIsReportedAndMissingSenderGoesOn) {
   EXPECT_EQ(g_log, std::vector<std::string>{"no sender"});
 }
 
+// Clicks, mouse presses and key presses whose handler frees the form.
 TEST_F(ScriptFormTest, HandlerMayFreeItsOwnForm) {
   Write("self.pas",
-        "type TSelfFree = class(TForm) procedure Button1Click(Sender: TObject); end;\n"
-        "procedure TSelfFree.Button1Click(Sender: TObject);\n"
-        "begin TestLog('freeing'); Self.Free; TestLog('after') end;\n"
+        "type TSelfFree = class(TForm)\n"
+        "  procedure Free1(Sender: TObject);\n"
+        "  procedure Free2(Sender: TObject; Button: TMouseButton; Shift: TShiftState; X, Y: Integer);\n"
+        "  procedure Free3(Sender: TObject; var Key: Char);\n"
+        "end;\n"
+        "procedure TSelfFree.Free1(Sender: TObject); begin TestLog('click'); Self.Free; TestLog('after') end;\n"
+        "procedure TSelfFree.Free2(Sender: TObject; Button: TMouseButton; Shift: TShiftState; X, Y: Integer);\n"
+        "begin TestLog('down ' + IntToStr(Button)); Self.Free end;\n"
+        "procedure TSelfFree.Free3(Sender: TObject; var Key: Char); begin TestLog('key ' + Key); Self.Free end;\n"
         "begin end.\n");
-  TComponent* form = ShowScriptForm(
-      Write("self.dfm", "object SelfFree: TSelfFree\n object Button1: TButton\n OnClick = Button1Click\n end\nend\n"));
-  uint32_t handle = form->Handle();
-  QTest::mouseClick(FindIn("SelfFree", "Button1"), Qt::LeftButton);
-  EXPECT_EQ(ObjectFromHandle(handle), nullptr);
-  EXPECT_EQ(g_log, (std::vector<std::string>{"freeing", "after"}));
-  QCoreApplication::processEvents();
+  std::string file = Write("self.dfm",
+                           "object SelfFree: TSelfFree\n"
+                           "  object Button1: TButton\n    OnClick = Free1\n  end\n"
+                           "  object Button2: TButton\n    Top = 30\n    OnMouseDown = Free2\n  end\n"
+                           "  object Edit1: TEdit\n    Top = 60\n    OnKeyPress = Free3\n  end\n"
+                           "end\n");
+  const std::function<void()> actions[] = {
+      [] { QTest::mouseClick(FindIn("SelfFree", "Button1"), Qt::LeftButton); },
+      [] { QTest::mouseClick(FindIn("SelfFree", "Button2"), Qt::RightButton); },
+      [] { QTest::keyClicks(FindIn("SelfFree", "Edit1"), "qr"); },
+  };
+  for (const auto& act : actions) {
+    uint32_t handle = ShowScriptForm(file)->Handle();
+    act();
+    EXPECT_EQ(ObjectFromHandle(handle), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FindIn("SelfFree", "Button1"), nullptr) << "the widgets go once the loop runs";
+  }
+  EXPECT_EQ(g_log, (std::vector<std::string>{"click", "after", "down 1", "key q"}));
 }
 
 TEST_F(ScriptFormTest, FormFreedWhileEventsWait) {
