@@ -26,24 +26,38 @@ class ControlEvents : public QObject {
 
 namespace {
 
-// Event handlers now running. A control freed by one of them (a handler that
-// frees its own form) leaves its widget to Qt's loop, since Qt may still be
-// delivering the event to that widget.
-int firing_depth = 0;
+// The widgets of the controls whose event handlers are running. A control
+// freed by one of them (a handler that frees its own form) leaves its widget
+// to Qt's loop when the widget is, or holds, one of these: Qt may still be
+// delivering the event to it.
+std::vector<QPointer<QWidget>>& FiringWidgets() {
+  static std::vector<QPointer<QWidget>> widgets;
+  return widgets;
+}
 
-// Counts one running handler while it lives.
+// Records the widget of one running handler's control while it lives.
 struct Firing {
-  Firing() { ++firing_depth; }
-  ~Firing() { --firing_depth; }
+  explicit Firing(TObject* sender) {
+    auto* control = dynamic_cast<TControl*>(sender);
+    FiringWidgets().emplace_back(control ? control->ExistingWidget() : nullptr);
+  }
+  ~Firing() { FiringWidgets().pop_back(); }
   Firing(const Firing&) = delete;
   Firing& operator=(const Firing&) = delete;
 };
+
+// True when Qt may be delivering an event to `widget` or one of its children.
+bool InEventDelivery(QWidget* widget) {
+  for (const QPointer<QWidget>& firing : FiringWidgets())
+    if (firing && (firing == widget || widget->isAncestorOf(firing))) return true;
+  return false;
+}
 
 }  // namespace
 
 void FireEvent(const TMethod& event, TObject* sender, EventArgs& args) {
   if (!event.code) return;
-  Firing firing;
+  Firing firing(sender);
   // An error must not unwind through Qt's event loop: the application shows it.
   try {
     event.code(sender, args);
@@ -122,7 +136,7 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl() {
   if (parent_) parent_->RemoveControl(this);
-  if (widget_ && firing_depth > 0) {
+  if (widget_ && InEventDelivery(widget_)) {
     widget_->hide();
     widget_->deleteLater();
   } else {
