@@ -2,7 +2,8 @@
 // What the script writes with WriteLn (and InsertImage, InsertImageEx) goes
 // to standard output, one line each; the script's final Result, when it is
 // not empty, follows on a line of its own. A compile or run error goes to
-// standard error as "FILE: message" with exit status 1.
+// standard error as "FILE: message" with exit status 1. A script that shows
+// forms (RunForm) keeps running their events until the last of them closes.
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -11,6 +12,7 @@
 #include "cc/command_line.h"
 #include "cc/script_reference.h"
 #include "core/host/kel_comp.h"
+#include "core/host/script_form.h"
 #include "core/site/core_startup.h"
 #include "core/site/site_routines.h"
 #include "orv/version.h"
@@ -38,9 +40,10 @@ const char* const kHelp =
     "  -V, --version          show the version and exit\n"
     "\n"
     "Lines the script writes with WriteLn go to standard output; the script's\n"
-    "Result, when it is not empty, is printed after them. Outside a build,\n"
-    "GetVar and CurFile give empty text and DefVar, BuildFile and DelQueue do\n"
-    "nothing. Exit status: 0 when the script ran, 1 when the file is missing or\n"
+    "Result, when it is not empty, is printed after them. A script that shows\n"
+    "a form with RunForm keeps running until the last such form is closed.\n"
+    "Outside a build, GetVar and CurFile give empty text and DefVar, BuildFile\n"
+    "and DelQueue do nothing. Exit status: 0 when the script ran, 1 when the file is missing or\n"
     "the script failed to compile or run (the message goes to standard error),\n"
     "2 when no file was given or an option is unknown or wrong.\n";
 
@@ -66,6 +69,8 @@ int RunFile(const std::string& file, uint32_t timeout) {
     orv::Variant result = comp.Evaluate();
     std::string text = result.IsEmpty() || result.IsNull() ? std::string() : result.AsString();
     if (!text.empty()) WriteLine(text);
+    std::fflush(stdout);
+    orv::RunScriptForms();
   } catch (const std::exception& e) {
     Fail(file + ": " + e.what());
     return kScriptFailed;

@@ -76,6 +76,47 @@ TEST_F(OrvscriptTest, ProgramsAndTheCoreDoNotLinkQt) {
   }
 }
 
+// A script that shows a form keeps orvscript running until the form closes;
+// this form's timer closes it, so the run ends without a user.
+TEST_F(OrvscriptTest, RunFormRunsUntilTheFormCloses) {
+  WriteFileBytes(dir_ + "timed.dfm",
+                 "object Timed: TTimed\n"
+                 "  Caption = 'Closes itself'\n"
+                 "  OnCreate = FormCreate\n"
+                 "  object Timer1: TTimer\n"
+                 "    Interval = 1\n"
+                 "    OnTimer = Timer1Timer\n"
+                 "  end\n"
+                 "end\n");
+  WriteFileBytes(dir_ + "timed.pas",
+                 "type TTimed = class(TForm)\n"
+                 "  procedure FormCreate(Sender: TObject);\n"
+                 "  procedure Timer1Timer(Sender: TObject);\n"
+                 "end;\n"
+                 "var done: Boolean;\n"
+                 "procedure TTimed.FormCreate(Sender: TObject); begin WriteLn('created') end;\n"
+                 "procedure TTimed.Timer1Timer(Sender: TObject);\n"
+                 "var close: Integer;\n"
+                 "begin\n"
+                 "  if not done then begin\n"
+                 "    done := True;\n"
+                 "    WriteLn('closing');\n"
+                 "    close := 16;\n"
+                 "    Self.Dispatch(close);\n"
+                 "  end;\n"
+                 "end;\n"
+                 "begin WriteLn('never run') end.\n");
+  Outcome run = RunScript("begin RunForm('" + dir_ + "timed.dfm'); WriteLn('shown') end.");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "created\nshown\nclosing\n");
+}
+
+TEST_F(OrvscriptTest, RunFormOfAMissingFileFails) {
+  Outcome run = RunScript("begin RunForm('" + dir_ + "absent.dfm') end.");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("absent.dfm"), std::string::npos) << run.err;
+}
+
 TEST_F(OrvscriptTest, EmptyResultPrintsNothingMore) {
   Outcome run = RunScript("begin WriteLn('only'); DefVar('a', 'b'); BuildFile('x'); end.");
   EXPECT_EQ(run.status, 0) << run.err;

@@ -18,6 +18,7 @@ struct Registry {
   std::map<std::string, MethodInfo> routines;                           // by upper-case name
   std::map<std::string, std::string> libraries;                         // class -> library
   std::map<std::string, bool> loaded;                                   // library -> tried
+  std::map<std::string, std::function<TComponent*()>> instances;        // by upper-case name
 };
 
 Registry& TheRegistry() {
@@ -116,6 +117,19 @@ const ClassDescriptor* FindClassDescriptor(std::string_view name) {
   if (const ClassDescriptor* found = Lookup(name)) return found;
   LoadClassLibrary(name);
   return Lookup(name);
+}
+
+void RegisterClassInstance(std::string_view class_name, std::function<TComponent*()> instance) {
+  TheRegistry().instances[UpperCase(class_name)] = std::move(instance);
+}
+
+TComponent* ClassInstance(std::string_view class_name) {
+  FindClassDescriptor(class_name);
+  auto& instances = TheRegistry().instances;
+  auto found = instances.find(UpperCase(class_name));
+  if (found == instances.end() || !found->second)
+    throw EClassNotFound("Class " + std::string(class_name) + " has no instance");
+  return found->second();
 }
 
 void SetClassLibrary(std::string_view class_name, std::string library) {

@@ -119,6 +119,15 @@ PropertyValue ConvertPropertyValue(const TypeInfo& type, const PropertyValue& va
 // "Class TFoo not found" when the class or its factory is missing.
 TComponent* CreateComponent(std::string_view class_name, TComponent* owner);
 
+// Registers the one object per process of `class_name` (the application,
+// the screen): `instance` makes it on first use and hands it out after.
+void RegisterClassInstance(std::string_view class_name, std::function<TComponent*()> instance);
+
+// The one object of `class_name`, loading the class's library first when
+// needed (see FindClassDescriptor); EClassNotFound "Class TFoo has no
+// instance" when there is none.
+TComponent* ClassInstance(std::string_view class_name);
+
 // Names a library that registers the descriptors of some classes of the
 // standard class tree when it is loaded (liborvcontrols.so for the visual
 // classes). FindClassDescriptor loads it on the first need.

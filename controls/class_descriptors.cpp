@@ -99,6 +99,8 @@ void RegisterForms() {
                             Event("OnDestroy", "TNotifyEvent", &TDataModule::OnDestroy)}});
   RegisterClassDescriptor({"TApplication", "", nullptr, {Prop("Title", String, &TApplication::Title, &TApplication::SetTitle)}});
   RegisterClassDescriptor({"TScreen", "", nullptr, {}});
+  RegisterClassInstance("TApplication", [] { return Application(); });
+  RegisterClassInstance("TScreen", [] { return Screen(); });
 }
 
 void RegisterStandardControls() {

@@ -1,6 +1,7 @@
 #include "controls/control.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,8 +26,40 @@ class ControlEvents : public QObject {
   TControl& control_;
 };
 
+namespace {
+
+// The widgets of the controls whose event handlers are running. A control
+// freed by one of them (a handler that frees its own form) leaves its widget
+// to Qt's loop when the widget is, or holds, one of these: Qt may still be
+// delivering the event to it.
+std::vector<QPointer<QWidget>>& FiringWidgets() {
+  static std::vector<QPointer<QWidget>> widgets;
+  return widgets;
+}
+
+// Records the widget of one running handler's control while it lives.
+struct Firing {
+  explicit Firing(TObject* sender) {
+    auto* control = dynamic_cast<TControl*>(sender);
+    FiringWidgets().emplace_back(control ? control->ExistingWidget() : nullptr);
+  }
+  ~Firing() { FiringWidgets().pop_back(); }
+  Firing(const Firing&) = delete;
+  Firing& operator=(const Firing&) = delete;
+};
+
+// True when Qt may be delivering an event to `widget` or one of its children.
+bool InEventDelivery(QWidget* widget) {
+  for (const QPointer<QWidget>& firing : FiringWidgets())
+    if (firing && (firing == widget || widget->isAncestorOf(firing))) return true;
+  return false;
+}
+
+}  // namespace
+
 void FireEvent(const TMethod& event, TObject* sender, EventArgs& args) {
   if (!event.code) return;
+  Firing firing(sender);
   // An error must not unwind through Qt's event loop: the application shows it.
   try {
     event.code(sender, args);
@@ -105,7 +138,12 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl() {
   if (parent_) parent_->RemoveControl(this);
-  delete widget_.data();
+  if (widget_ && InEventDelivery(widget_)) {
+    widget_->hide();
+    widget_->deleteLater();
+  } else {
+    delete widget_.data();
+  }
 }
 
 QObject* TControl::Receiver() const { return events_.get(); }
@@ -446,6 +484,29 @@ void TWinControl::AlignControls() {
     }
 }
 
+bool TWinControl::KeyEvent(QKeyEvent* key) {
+  // A handler may free this control: nothing of it is used once it is gone.
+  uint32_t self = Handle();
+  EventArgs args{VirtualKey(key->key()), ShiftState(key->modifiers(), Qt::NoButton)};
+  FireEvent(key->type() == QEvent::KeyPress ? OnKeyDown : OnKeyUp, this, args);
+  if (!ObjectFromHandle(self)) return true;
+  auto* code = std::get_if<int64_t>(&args[0]);
+  if (code && *code == 0 && VirtualKey(key->key()) != 0) return true;  // the handler ate the key
+  if (key->type() != QEvent::KeyPress || !OnKeyPress.code || key->text().size() != 1) return false;
+  std::string typed = FromQString(key->text());
+  EventArgs press{typed};
+  FireEvent(OnKeyPress, this, press);
+  if (!ObjectFromHandle(self)) return true;
+  auto* changed = std::get_if<std::string>(&press[0]);
+  if (!changed || changed->empty() || (*changed)[0] == '\0') return true;
+  if (*changed == typed) return false;
+  QKeyEvent retyped(QEvent::KeyPress, key->key(), key->modifiers(), ToQString(*changed), key->isAutoRepeat());
+  retyping_ = true;
+  QCoreApplication::sendEvent(ExistingWidget(), &retyped);
+  if (ObjectFromHandle(self)) retyping_ = false;
+  return true;
+}
+
 bool TWinControl::WidgetEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::FocusIn:
@@ -455,19 +516,10 @@ bool TWinControl::WidgetEvent(QEvent* event) {
       FireEvent(OnExit, this);
       break;
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-      auto* key = static_cast<QKeyEvent*>(event);
-      EventArgs args{VirtualKey(key->key()), ShiftState(key->modifiers(), Qt::NoButton)};
-      FireEvent(event->type() == QEvent::KeyPress ? OnKeyDown : OnKeyUp, this, args);
-      if (std::get<int64_t>(args[0]) == 0 && VirtualKey(key->key()) != 0) return true;  // the handler ate the key
-      if (event->type() == QEvent::KeyPress && OnKeyPress.code && key->text().size() == 1) {
-        EventArgs press{key->text().toStdString()};
-        FireEvent(OnKeyPress, this, press);
-        auto* changed = std::get_if<std::string>(&press[0]);
-        if (!changed || changed->empty() || (*changed)[0] == '\0') return true;
-      }
+    case QEvent::KeyRelease:
+      if (retyping_) break;
+      if (KeyEvent(static_cast<QKeyEvent*>(event))) return true;
       break;
-    }
     case QEvent::Resize:
       TControl::WidgetEvent(event);
       AlignControls();

@@ -18,6 +18,8 @@
 #include "controls/graphics.h"
 #include "orv/window.h"
 
+class QKeyEvent;
+
 namespace orv {
 
 class TWinControl;
@@ -230,8 +232,15 @@ class TWinControl : public TControl {
   void WidgetCreated() override;
 
  private:
+  // The key events of the widget: OnKeyDown and OnKeyUp may swallow a key
+  // (code 0), OnKeyPress may swallow the typed character (#0) or type
+  // another in its place. True stops the event.
+  bool KeyEvent(QKeyEvent* key);
+
   std::vector<TControl*> controls_;
   std::unique_ptr<Window> window_;
+  // Set while a character that OnKeyPress chose goes to the widget.
+  bool retyping_ = false;
   bool tab_stop_ = true;
   bool ctl3d_ = true;
   bool parent_ctl3d_ = true;

@@ -25,7 +25,7 @@ constexpr uint32_t WM_CLOSE = 0x0010;
 // the menu bar when the form has one.
 class FormWidget : public QDialog {
  public:
-  explicit FormWidget(TCustomForm& form) : form_(form) {
+  explicit FormWidget(TCustomForm& form) : form_(form.Handle()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -33,16 +33,22 @@ class FormWidget : public QDialog {
     client->setObjectName(QStringLiteral("client"));
     layout->addWidget(client);
   }
-  void reject() override { form_.CancelModal(); }
+  void reject() override {
+    if (TCustomForm* form = Form()) form->CancelModal();
+  }
   void closeEvent(QCloseEvent* event) override {
     event->ignore();
-    form_.HandleCloseRequest();
+    if (TCustomForm* form = Form()) form->HandleCloseRequest();
   }
 
   QWidget* client;
 
  private:
-  TCustomForm& form_;
+  // The form; null once it is freed (its widget may outlive it briefly when
+  // a handler freed it).
+  TCustomForm* Form() const { return dynamic_cast<TCustomForm*>(ObjectFromHandle(form_)); }
+
+  uint32_t form_;
 };
 
 FormWidget* AsFormWidget(QWidget* widget) { return static_cast<FormWidget*>(widget); }

@@ -147,6 +147,26 @@ TEST_F(FormTest, TypingAndClickingByName) {
   form_->Hide();
 }
 
+// OnKeyPress may let a character through, type another in its place or
+// swallow it; OnKeyDown swallows a key by setting its code to 0.
+TEST_F(FormTest, KeyHandlersChangeWhatIsTyped) {
+  auto* edit = Get<TEdit>("Edit1");
+  edit->OnKeyPress.code = [](TObject*, EventArgs& args) {
+    std::string& key = std::get<std::string>(args[0]);
+    if (key == "a") key = "\xC3\xA9";
+    if (key == "x") key = std::string(1, '\0');
+  };
+  edit->OnKeyDown.code = [](TObject*, EventArgs& args) {
+    if (std::get<int64_t>(args[0]) == 'Z') args[0] = int64_t{0};
+  };
+  form_->Show();
+  QWidget* widget = FindIn("FrmPref", "Edit1");
+  qobject_cast<QLineEdit*>(widget)->clear();
+  QTest::keyClicks(widget, "baxzb");
+  EXPECT_EQ(edit->Text(), "b\xC3\xA9"
+                          "b");
+}
+
 TEST_F(FormTest, ModalResultFromButtonsAndEscape) {
   WhenShown([] { QTest::mouseClick(FindIn("FrmPref", "Button1"), Qt::LeftButton); });
   EXPECT_EQ(form_->ShowModal(), mrOk);

@@ -26,6 +26,8 @@ TEST(LazyLoadTest, VisualClassesOpenTheControlsLibraryOnFirstUse) {
   EXPECT_EQ(ClassParent("TEdit"), "TCustomEdit");
   EXPECT_EQ(ClassParent("TCustomForm"), "TScrollingWinControl");
   EXPECT_FALSE(Loaded("libQt6Widgets"));
+  EXPECT_THROW(ClassInstance("TComponent"), EClassNotFound) << "only some classes have one object per process";
+  EXPECT_FALSE(Loaded("liborvcontrols"));
 
   std::unique_ptr<TComponent> form(CreateComponent("TForm", nullptr));
   EXPECT_TRUE(Loaded("liborvcontrols"));
@@ -34,6 +36,10 @@ TEST(LazyLoadTest, VisualClassesOpenTheControlsLibraryOnFirstUse) {
   SetPropValue(*edit, "Text", std::string("typed"));
   EXPECT_EQ(std::get<std::string>(GetPropValue(*edit, "Text")), "typed");
   EXPECT_EQ(FindClassDescriptor("TEdit")->name, "TEdit");
+  TComponent* application = ClassInstance("TApplication");
+  EXPECT_EQ(application->ClassName(), "TApplication");
+  EXPECT_EQ(ClassInstance("tapplication"), application);
+  EXPECT_EQ(ClassInstance("TScreen")->ClassName(), "TScreen");
 }
 
 }  // namespace

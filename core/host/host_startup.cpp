@@ -2,6 +2,8 @@
 
 #include "core/host/class_bindings.h"
 #include "core/host/kel_comp.h"
+#include "core/host/kel_event.h"
+#include "core/host/script_form.h"
 #include "core/lib/classes_library.h"
 #include "core/lib/image_info.h"
 #include "core/lib/script_runners.h"
@@ -27,6 +29,9 @@ void HostStartup() {
   RegisterSysLibrary();
   RegisterSysUtilsLibrary();
   RegisterImageInfoLibrary();
+  RegisterKelCompClass();
+  RegisterKelEventClass();
+  SetScriptFormRunner([](const std::string& file) { ShowScriptForm(file); });
   SetScriptFileRunner([](const std::string& file) {
     Variant result;
     RunScriptFile(file, nullptr, result);
@@ -36,6 +41,9 @@ void HostStartup() {
 
 void HostShutdown() {
   if (startup_count == 0 || --startup_count > 0) return;
+  // The forms' scripts and bindings need the engine: they go first.
+  FreeScriptForms();
+  SetScriptFormRunner(nullptr);
   SetScriptFileRunner(nullptr);
   EngineShutdown();
 }

@@ -1,5 +1,6 @@
 #include "core/host/kel_comp.h"
 
+#include "components/published.h"
 #include "core/script/host_registry.h"
 #include "platform/exception.h"
 #include "platform/files.h"
@@ -32,6 +33,7 @@ TKelComp::~TKelComp() {
   runner_.reset();
   if (providers_registered_) UnregisterDynaVars(registered_name_);
   if (root_) RemoveFreeNotification(root_);
+  if (control_link_) RemoveFreeNotification(control_link_);
 }
 
 void TKelComp::SetScript(const TStrings& lines) {
@@ -60,10 +62,33 @@ void TKelComp::SetExpression(std::string_view expression) {
 }
 
 void TKelComp::Loaded() {
+  ConnectEventLink();
   if (providers_registered_ || !VarNameTOID || !GetVar || !SetVar) return;
   registered_name_ = UpperCase(Name());
   RegisterDynaVars(registered_name_, this, GetVar, SetVar, VarNameTOID);
   providers_registered_ = true;
+}
+
+void TKelComp::SetControlLink(TComponent* control) {
+  if (control_link_) RemoveFreeNotification(control_link_);
+  control_link_ = control;
+  if (control_link_) FreeNotification(control_link_);
+}
+
+void TKelComp::ConnectEventLink() {
+  if (!control_link_ || event_link_.empty()) return;
+  const PropertyInfo* event = FindPublishedProperty(*control_link_, event_link_);
+  if (!event || !event->set || !SameText(event->type->name, "TNotifyEvent")) return;
+  TMethod method;
+  method.name = Name();
+  uint32_t self = Handle();
+  method.code = [self](TObject* sender, EventArgs&) {
+    auto* comp = dynamic_cast<TKelComp*>(ObjectFromHandle(self));
+    if (!comp) return;
+    comp->Prepare("Sender", sender);
+    comp->Run();
+  };
+  event->set(*control_link_, method);
 }
 
 void TKelComp::SetRoot(TComponent* root) {
@@ -74,7 +99,9 @@ void TKelComp::SetRoot(TComponent* root) {
 
 void TKelComp::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == root_) root_ = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (component == root_) root_ = nullptr;
+  if (component == control_link_) control_link_ = nullptr;
 }
 
 void TKelComp::Prepare(const std::string& extra_name, TObject* extra_object) {
@@ -107,9 +134,14 @@ void TKelComp::FillObjects(std::string& key) {
     }
     add("Self", root);
   }
-  // This host has no screen or application objects; the names stay known.
-  add("Screen", nullptr);
-  add("Application", nullptr);
+  // The screen and the application belong to the visual classes: they are
+  // reached (and Qt loaded) only when the script names them. They are one
+  // per process, so a compiled program that holds their handles stays valid.
+  for (const char* name : {"Screen", "Application"}) {
+    std::string class_name = std::string("T") + name;
+    objects.AddLazy(name, class_name, [class_name]() -> TObject* { return ClassInstance(class_name); });
+    key += '\0' + UpperCase(name) + "=*";
+  }
   if (!extra_name_.empty()) add(extra_name_, ObjectFromHandle(extra_handle_));
 }
 
@@ -161,6 +193,24 @@ void RunScriptFile(const std::string& file, TComponent* owner, Variant& result) 
   comp.LoadScriptFromFile(file);
   result = Variant::Null();
   result = comp.Evaluate();
+}
+
+void RegisterKelCompClass() {
+  using namespace publish;
+  PropertyInfo script{"Script", &types::TPersistentRef,
+                      [](const TObject& o) {
+                        auto& comp = const_cast<TKelComp&>(As<TKelComp>(o));
+                        return PropertyValue(static_cast<TObject*>(comp.ScriptLines()));
+                      },
+                      [](TObject& o, const PropertyValue& v) {
+                        TStringList lines;
+                        AssignSubObject(lines, v);
+                        As<TKelComp>(o).SetScript(lines);
+                      }};
+  RegisterClassDescriptor({"TKelComp", "TComponent", [](TComponent* owner) { return new TKelComp(owner); },
+                           {script, Prop("Expression", types::String, &TKelComp::Expression, &TKelComp::SetExpression),
+                            Reference("ControlLink", &TKelComp::ControlLink, &TKelComp::SetControlLink),
+                            Prop("EventLink", types::String, &TKelComp::EventLink, &TKelComp::SetEventLink)}});
 }
 
 }  // namespace orv

@@ -7,6 +7,11 @@
 //   comp.SetExpression("1+2");
 //   Variant three = comp.Evaluate();
 //
+// Read from a form file, a component can run its script whenever an event of
+// another component fires: ControlLink names that component and EventLink
+// its event property (of type TNotifyEvent); the script then sees the
+// firing component as "Sender".
+//
 // Objects a script creates and forgets belong to the component: every run
 // happens inside the component's own ScriptObjectPool, which frees them when
 // the component is destroyed.
@@ -87,9 +92,21 @@ class TKelComp : public TComponent {
   TDynaVarNameTOId VarNameTOID;
   TDynaGetVar GetVar;
   TDynaSetVar SetVar;
+  // The component whose event runs the script, and the name of that event
+  // property; connected by Loaded(). The link is cleared when ControlLink is
+  // destroyed.
+  TComponent* ControlLink() const { return control_link_; }
+  void SetControlLink(TComponent* control);
+  const std::string& EventLink() const { return event_link_; }
+  void SetEventLink(std::string_view event) { event_link_ = event; }
+  // The script's lines as a form file reaches them (Script.Strings).
+  TStrings* ScriptLines() { return &script_; }
+
   // Called once the component's properties are set (after reading it from a
-  // form, or by a host that fills them itself).
-  void Loaded();
+  // form, or by a host that fills them itself): registers the provider and
+  // connects ControlLink's event EventLink when that is a TNotifyEvent
+  // (other types are left alone).
+  void Loaded() override;
   bool ProvidersRegistered() const { return providers_registered_; }
 
   // The component whose owned components become the script's named objects
@@ -112,6 +129,9 @@ class TKelComp : public TComponent {
   const std::string& ParentClassName() const { return parent_class_name_; }
   // The runner; null before the first Prepare.
   TKelRuner* Runner() { return runner_.get(); }
+  // The same runner shared: it outlives the component while a holder keeps
+  // it (an event handler running while its form is freed).
+  std::shared_ptr<TKelRuner> SharedRunner() const { return runner_; }
 
   // Builds a runner when there is none (or the script was modified) and
   // remembers one more named object for the next runs (used for "Sender").
@@ -119,7 +139,8 @@ class TKelComp : public TComponent {
 
   // Gives the runner its named objects (each component of Root or the owner
   // under its name, Root or the owner as "Self", "Screen" and "Application"
-  // (no objects in this host), then the extra object) and runs it: the first
+  // (the visual classes' screen and application, reached only when the
+  // script names them), then the extra object) and runs it: the first
   // run compiles. Raises orv::Exception "Compile before run" without a
   // prior Prepare; compile and run errors pass unchanged.
   void Run();
@@ -134,6 +155,8 @@ class TKelComp : public TComponent {
   // The named objects for the next run; `key` gathers their names and
   // handles, which the cache key needs since the compiler builds them in.
   void FillObjects(std::string& key);
+  // Connects EventLink of ControlLink (see Loaded).
+  void ConnectEventLink();
 
   TStringList script_;
   std::string expression_;
@@ -141,13 +164,15 @@ class TKelComp : public TComponent {
   bool providers_registered_ = false;
   std::string registered_name_;
   TComponent* root_ = nullptr;
+  TComponent* control_link_ = nullptr;
+  std::string event_link_;
   std::string extra_name_;
   uint32_t extra_handle_ = 0;  // a handle, so a freed object is seen as gone
   std::string parent_class_name_;
   // Declared before the runner: objects the script created die after it.
   ScriptObjectPool pool_;
   std::string source_;
-  std::unique_ptr<TKelRuner> runner_;
+  std::shared_ptr<TKelRuner> runner_;
   // A program loaded from the cache; runs in place of the runner's own.
   std::unique_ptr<TBinProg> cached_program_;
 };
@@ -157,5 +182,10 @@ class TKelComp : public TComponent {
 // "File <file> not found" through the platform's message service and leaves
 // `result` unchanged. Compile and run errors pass unchanged.
 void RunScriptFile(const std::string& file, TComponent* owner, Variant& result);
+
+// Registers the class descriptor of TKelComp, so that form files can hold
+// one: Script, Expression, ControlLink and EventLink are published. (The
+// provider's three methods are C++ functions that a host sets.)
+void RegisterKelCompClass();
 
 }  // namespace orv

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "core/lib/script_runners.h"
@@ -166,6 +167,29 @@ TEST_F(KelCompTest, RunScriptFileAndRunMacro) {
   outer.SetScriptText("begin Result := RunMacro('" + dir + "inner.ops') + '!' end.");
   EXPECT_EQ(outer.Evaluate().AsString(), "from inner!");
   std::filesystem::remove_all(dir);
+}
+
+bool LibraryLoaded(const std::string& library) {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line))
+    if (line.find(library) != std::string::npos) return true;
+  return false;
+}
+
+// Screen and Application are the visual classes' objects: a script that does
+// not name them leaves Qt unloaded; one that does gets the real objects.
+// (Last in this program: it loads the visual classes.)
+TEST_F(KelCompTest, ScreenAndApplicationAreReachedOnlyWhenNamed) {
+  TKelComp plain;
+  plain.SetExpression("'no screen here'");
+  EXPECT_EQ(plain.Evaluate().AsString(), "no screen here");
+  EXPECT_FALSE(LibraryLoaded("liborvcontrols"));
+  EXPECT_FALSE(LibraryLoaded("libQt6"));
+  TKelComp uses;
+  uses.SetExpression("Screen.ClassName + ' ' + Application.ClassName");
+  EXPECT_EQ(uses.Evaluate().AsString(), "TScreen TApplication");
+  EXPECT_TRUE(LibraryLoaded("liborvcontrols"));
 }
 
 }  // namespace

@@ -26,39 +26,40 @@ void RegisterBuiltinConstants() {
 }
 
 void RegisterStandardEventTypes() {
-  static const struct {
+  using K = EventArgKind;
+  const EventArgSpec object{K::Object}, integer{K::Integer}, flag{K::Boolean};
+  const EventArgSpec var_integer{K::Integer, true}, var_flag{K::Boolean, true};
+  const struct {
     const char* name;
     bool has_sender;
-    std::vector<bool> by_ref;
+    std::vector<EventArgSpec> args;
   } kTypes[] = {
       {"TNotifyEvent", true, {}},
       {"TQRNotifyEvent", true, {}},
       {"TQRAfterPrintEvent", true, {}},
       {"TQRAfterPreviewEvent", true, {}},
-      {"TCloseEvent", true, {true}},
-      {"TCloseQueryEvent", true, {true}},
-      {"TDragDropEvent", true, {false, false, false}},
-      {"TDragOverEvent", true, {false, false, false, false, true}},
-      {"TEndDragEvent", true, {false, false, false}},
-      {"TStartDragEvent", true, {true}},
-      {"TKeyPressEvent", true, {true}},
-      {"TKeyEvent", true, {true, false}},
-      {"TMouseEvent", true, {false, false, false, false}},
-      {"TMouseMoveEvent", true, {false, false, false}},
-      {"THelpEvent", false, {false, false, true}},
-      {"TQRFilterEvent", false, {true}},
-      {"TQROnNeedDataEvent", true, {true}},
-      {"TQRNotifyOperationEvent", true, {false}},
-      {"TQRBandBeforePrintEvent", true, {true}},
-      {"TQRBandAfterPrintEvent", true, {false}},
-      {"TQRReportBeforePrintEvent", true, {true}},
-      {"TQRLabelOnPrintEvent", true, {true}},
-      {"TQRProgressUpdateEvent", true, {false}},
-      {"TQRPageAvailableEvent", true, {false}},
+      {"TCloseEvent", true, {var_integer}},
+      {"TCloseQueryEvent", true, {var_flag}},
+      {"TDragDropEvent", true, {object, integer, integer}},
+      {"TDragOverEvent", true, {object, integer, integer, integer, var_flag}},
+      {"TEndDragEvent", true, {object, integer, integer}},
+      {"TStartDragEvent", true, {{K::Object, true}}},
+      {"TKeyPressEvent", true, {{K::Char, true}}},
+      {"TKeyEvent", true, {var_integer, integer}},
+      {"TMouseEvent", true, {integer, integer, integer, integer}},
+      {"TMouseMoveEvent", true, {integer, integer, integer}},
+      {"THelpEvent", false, {integer, integer, var_flag}},
+      {"TQRFilterEvent", false, {var_flag}},
+      {"TQROnNeedDataEvent", true, {var_flag}},
+      {"TQRNotifyOperationEvent", true, {integer}},
+      {"TQRBandBeforePrintEvent", true, {var_flag}},
+      {"TQRBandAfterPrintEvent", true, {flag}},
+      {"TQRReportBeforePrintEvent", true, {var_flag}},
+      {"TQRLabelOnPrintEvent", true, {{K::String, true}}},
+      {"TQRProgressUpdateEvent", true, {integer}},
+      {"TQRPageAvailableEvent", true, {integer}},
   };
-  for (const auto& t : kTypes) {
-    RegisterEventType(t.name, DispatchToBinding, "TKelEvent", t.has_sender, t.by_ref);
-  }
+  for (const auto& t : kTypes) RegisterEventType(t.name, "TKelEvent", t.has_sender, t.args);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/script/event_types.h"
 #include "core/script/host_registry.h"
 #include "core/script/obj_collect.h"
+#include "core/script/object_value.h"
 
 namespace orv {
 namespace {
@@ -272,37 +273,111 @@ TEST_F(RegistryTest, NamedObjects) {
   EXPECT_EQ(objects.Find("Button1"), nullptr);
 }
 
-// A binding that records the firing.
+TEST_F(RegistryTest, LazyNamedObjectIsMadeOnFirstLookup) {
+  TObject object;
+  int made = 0;
+  tobjcollect objects;
+  objects.AddLazy("Screen", "TScreen", [&] {
+    ++made;
+    return &object;
+  });
+  EXPECT_EQ(made, 0);
+  const tobjitem* item = objects.Find("SCREEN");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->ClassName, "TSCREEN");
+  EXPECT_EQ(ObjectFromHandle(item->Handle), &object);
+  objects.Find("screen");
+  EXPECT_EQ(made, 1);
+  objects.AddLazy("Broken", "TScreen", []() -> TObject* { throw ECompilerError("no screen here"); });
+  EXPECT_THROW(objects.Find("Broken"), ECompilerError);
+}
+
+// A binding that records the firing and changes every value it gets.
 class RecordingBinding : public TObject, public IEventBinding {
  public:
   void Dispatch(TObject* sender, std::vector<Variant>& args) override {
     last_sender = sender;
-    if (!args.empty()) args[0] = Variant("written back");
+    received = args;
+    for (Variant& arg : args) arg = replacement;
   }
   TObject* last_sender = nullptr;
+  std::vector<Variant> received;
+  Variant replacement;
 };
 
 TEST_F(RegistryTest, EventTypes) {
-  const TEventListItem* close = FindEventType("tcloseevent");
+  const TEventListItem* close = FindRegisteredEventType("tcloseevent");
   ASSERT_NE(close, nullptr);
   EXPECT_EQ(close->BindingClass, "TKelEvent");
   EXPECT_TRUE(close->HasSender);
-  EXPECT_EQ(close->ByRef, std::vector<bool>{true});
-  const TEventListItem* help = FindEventType("THelpEvent");
+  ASSERT_EQ(close->Args.size(), 1u);
+  EXPECT_TRUE(close->Args[0].by_ref);
+  const TEventListItem* help = FindRegisteredEventType("THelpEvent");
   ASSERT_NE(help, nullptr);
   EXPECT_FALSE(help->HasSender);
-  EXPECT_EQ(help->ByRef.size(), 3u);
-  EXPECT_EQ(FindEventType("TMouseWheelEvent"), nullptr);
+  EXPECT_EQ(help->Args.size(), 3u);
+  EXPECT_EQ(FindRegisteredEventType("TMouseWheelEvent"), nullptr);
+  for (const char* report : {"TQRNotifyEvent", "TQRFilterEvent", "TQRLabelOnPrintEvent", "TQRPageAvailableEvent"})
+    EXPECT_NE(FindRegisteredEventType(report), nullptr) << report;
 
   RecordingBinding binding;
   TObject sender;
-  std::vector<Variant> args{Variant(0)};
+  binding.replacement = Variant(2);
+  EventArgs args{int64_t{1}};
   close->Thunk(&binding, &sender, args);
   EXPECT_EQ(binding.last_sender, &sender);
-  EXPECT_EQ(args[0].AsString(), "written back");
+  EXPECT_EQ(binding.received.at(0).AsInteger(), 1);
+  EXPECT_EQ(args[0], PropertyValue(int64_t{2}));
   TObject not_a_binding;
   EXPECT_THROW(close->Thunk(&not_a_binding, &sender, args), ECompilerError);
   EXPECT_TRUE(IsClassRegistered("TKelComp"));
+}
+
+// Each kind of argument reaches the routine as the value it stands for, and
+// only by-reference arguments go back, converted to what the event passes.
+TEST_F(RegistryTest, EventThunksConvertArguments) {
+  RecordingBinding binding;
+  TObject source;
+  struct Case {
+    const char* type;
+    EventArgs args;
+    std::vector<std::string> seen;  // AsString of each value the routine got
+    Variant replacement;
+    EventArgs back;
+  };
+  const Case cases[] = {
+      {"TKeyPressEvent", {std::string("a")}, {"a"}, Variant(std::string("xyz")), {std::string("x")}},
+      {"TKeyPressEvent", {std::string("a")}, {"a"}, Variant(std::string()), {std::string(1, '\0')}},
+      {"TKeyPressEvent", {std::string("\xC3\xA9")}, {"\xC3\xA9"}, Variant(std::string("\xE2\x82\xAC!")),
+       {std::string("\xE2\x82\xAC")}},
+      {"TKeyPressEvent", {std::string("\xC3")}, {"\xC3"}, Variant(std::string("\xE2\x82")), {std::string("\xE2")}},
+      {"TKeyEvent", {int64_t{65}, int64_t{4}}, {"65", "4"}, Variant(0), {int64_t{0}, int64_t{4}}},
+      {"TCloseQueryEvent", {true}, {"True"}, Variant(false), {false}},
+      {"TMouseEvent", {int64_t{1}, int64_t{8}, int64_t{3}, int64_t{4}}, {"1", "8", "3", "4"}, Variant(9),
+       {int64_t{1}, int64_t{8}, int64_t{3}, int64_t{4}}},
+      {"TQRLabelOnPrintEvent", {std::string("page 1")}, {"page 1"}, Variant(std::string("p. 1")),
+       {std::string("p. 1")}},
+      {"TDragOverEvent", {&source, int64_t{1}, int64_t{2}, int64_t{0}, false}, {"", "1", "2", "0", "False"},
+       Variant(true), {&source, int64_t{1}, int64_t{2}, int64_t{0}, true}},
+      {"TCloseEvent", {}, {""}, Variant(2), {}},  // an event that passes less
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    EventArgs args = c.args;
+    binding.replacement = c.replacement;
+    FindRegisteredEventType(c.type)->Thunk(&binding, nullptr, args);
+    std::vector<std::string> seen;
+    for (const Variant& value : binding.received) seen.push_back(value.AsString());
+    EXPECT_EQ(seen, c.seen);
+    EXPECT_EQ(args, c.back);
+  }
+  EventArgs drag{&source, int64_t{0}, int64_t{0}};
+  FindRegisteredEventType("TDragDropEvent")->Thunk(&binding, nullptr, drag);
+  EXPECT_EQ(VariantToObj(binding.received.at(0)), &source);
+  EventArgs start{&source};
+  binding.replacement = Variant();
+  FindRegisteredEventType("TStartDragEvent")->Thunk(&binding, nullptr, start);
+  EXPECT_EQ(start[0], PropertyValue(static_cast<TObject*>(nullptr)));
 }
 
 TEST(EngineTest, StartupNestsAndRegistriesExistOnlyWhileStarted) {
