@@ -66,6 +66,25 @@ TEST_F(OrvscriptTest, QtStaysUnloadedUntilAScriptUsesAVisualClass) {
   EXPECT_EQ(visual.out, "x TEdit\n");
 }
 
+// Without a display the windows cannot be seen: the user is told so,
+// messages go to standard error, and a dialog nobody can answer answers as
+// the Escape key would.
+TEST_F(OrvscriptTest, WithoutADisplayWindowsAreNotShownAndTheUserIsTold) {
+  WriteFileBytes(dir_ + "s.ops",
+                 "var F: TForm; begin F := TForm.Create(0); F.Show; WriteLn(F.ClassName); F.Free;\n"
+                 "  ShowMessage('told'); WriteLn(MessageDlg('Sure?', mtConfirmation, [mbYes, mbNo], 0));\n"
+                 "  WriteLn(InputBox('Name', 'Your name:', 'kept')) end.");
+  Outcome run = test::RunProgram("/usr/bin/env", "-u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY '" +
+                                                     ProgramDir() + "orvscript' '" + dir_ + "s.ops'",
+                                 dir_);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "TForm\n7\nkept\n");
+  EXPECT_NE(run.err.find("orvscript: told\nConfirmation: Sure?\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("orvscript: no display (DISPLAY and WAYLAND_DISPLAY are not set): windows are not shown\n"),
+            std::string::npos)
+      << run.err;
+}
+
 TEST_F(OrvscriptTest, ProgramsAndTheCoreDoNotLinkQt) {
   for (const char* program : {"orvscript", "orvcc", "liborvcore.so"}) {
     Outcome libraries = test::RunProgram("/usr/bin/ldd", "'" + ProgramDir() + program + "'", dir_);

@@ -4,7 +4,9 @@
 #include <QFontDatabase>
 #include <QScreen>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 #include "controls/dialogs.h"
@@ -28,6 +30,8 @@ class QtMessageSink : public MessageSink {
   void Beep() override { QApplication::beep(); }
 };
 
+bool windows_unseen = false;
+
 bool HasDisplay() {
   return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
@@ -40,7 +44,13 @@ void EnsureQtApplication() {
   if (QCoreApplication* existing = QCoreApplication::instance()) {
     if (!qobject_cast<QApplication*>(existing)) throw EControlError("The Qt application of this program has no widgets");
   } else {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !HasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a display the windows are drawn off screen where nobody sees
+    // them: say so once, and keep messages on standard error, as a modal
+    // message box there could never be answered.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !HasDisplay()) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      windows_unseen = true;
+    }
     static int argc = 1;
     static char name[] = "orv";
     static char* argv[] = {name, nullptr};
@@ -50,8 +60,15 @@ void EnsureQtApplication() {
   }
   integration = new QtLoopIntegration();
   integration->setParent(QCoreApplication::instance());
+  if (windows_unseen) {
+    std::fprintf(stderr, "%s: no display (DISPLAY and WAYLAND_DISPLAY are not set): windows are not shown\n",
+                 program_invocation_short_name);
+    return;
+  }
   SetMessageSink(std::make_shared<QtMessageSink>());
 }
+
+bool WindowsUnseen() { return windows_unseen; }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 

@@ -27,6 +27,12 @@ class EControlError : public Exception {
 // Makes sure a Qt widget application exists, and returns once it does.
 void EnsureQtApplication();
 
+// True when the application found no display and draws its windows off
+// screen, where nobody sees them: modal windows then answer at once as the
+// Escape key would, and messages go to standard error. (Set only when the
+// program chose no platform of its own through QT_QPA_PLATFORM.)
+bool WindowsUnseen();
+
 // The application: title, main form, the message loop and error display.
 class TApplication : public TComponent {
  public:

@@ -35,6 +35,18 @@ inline void WhenShown(std::function<void()> step) {
   QTimer::singleShot(0, QCoreApplication::instance(), std::move(step));
 }
 
+// Runs `step` with the visible window `form` once it is up. Code that runs
+// pending events before it opens a modal window (the script compiler does)
+// may run the first try too early, so the step posts itself again until the
+// window shows.
+inline void WhenUp(const QString& form, std::function<void(QWidget&)> step, int tries = 100000) {
+  WhenShown([form, step, tries] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == form && top->isVisible()) return step(*top);
+    if (tries > 0) WhenUp(form, step, tries - 1);
+  });
+}
+
 // Grabs `window` as a user sees it and, when $ORV_SCREENSHOT_DIR is set (for
 // the documentation, or to look at a layout), saves the picture there as
 // `file`. False when the window gives no picture or it cannot be saved.

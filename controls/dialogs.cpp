@@ -13,6 +13,7 @@
 #include "controls/form_builder.h"
 #include "controls/graphic_controls.h"
 #include "controls/qt_text.h"
+#include "platform/message_service.h"
 
 namespace orv {
 namespace {
@@ -152,6 +153,10 @@ int MessageDlg(const std::string& text, int type, const std::vector<int>& button
 
 int MessageDlgPos(const std::string& text, int type, const std::vector<int>& buttons, int, int x, int y) {
   std::unique_ptr<TForm> form(CreateMessageDialog(text, type, buttons));
+  if (WindowsUnseen()) {
+    MessageKind kind = type == mtError ? MessageKind::Error : type == mtWarning ? MessageKind::Warning : MessageKind::Information;
+    orv::ShowMessage(kind, form->Caption(), text);
+  }
   return RunAt(*form, x, y);
 }
 

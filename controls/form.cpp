@@ -191,6 +191,10 @@ int TCustomForm::ShowModal() {
   QEventLoop loop;
   modal_loop_ = &loop;
   Show();
+  if (WindowsUnseen() && modal_result_ == mrNone) {
+    CancelModal();
+    if (modal_result_ == mrNone) modal_result_ = mrCancel;
+  }
   if (modal_result_ == mrNone) loop.exec(QEventLoop::DialogExec);
   modal_loop_ = nullptr;
   Hide();

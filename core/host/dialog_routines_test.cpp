@@ -17,17 +17,7 @@ namespace orv {
 namespace {
 
 using test::Lines;
-
-// Runs `step` with the visible window `form` once it is up. The script's
-// compiler runs pending events too, so the step waits for the window's
-// modal loop by posting itself again until the window shows.
-void WhenUp(const QString& form, std::function<void(QWidget&)> step, int tries = 100000) {
-  test::WhenShown([form, step, tries] {
-    for (QWidget* top : QApplication::topLevelWidgets())
-      if (top->objectName() == form && top->isVisible()) return step(*top);
-    if (tries > 0) WhenUp(form, step, tries - 1);
-  });
-}
+using test::WhenUp;
 
 class DialogRoutinesTest : public test::ScriptTest {
  protected:
