@@ -112,6 +112,9 @@ class TKelComp : public TComponent {
   const std::string& ParentClassName() const { return parent_class_name_; }
   // The runner; null before the first Prepare.
   TKelRuner* Runner() { return runner_.get(); }
+  // The machine the last run executed (the cached program's or the
+  // runner's); null while the script is not compiled.
+  const TBinProg* Machine() const;
 
   // Builds a runner when there is none (or the script was modified) and
   // remembers one more named object for the next runs (used for "Sender").

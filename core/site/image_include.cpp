@@ -4,6 +4,7 @@
 
 #include "core/image/gif_file.h"
 #include "core/image/jpeg_size.h"
+#include "core/site/page_stages.h"
 #include "core/site/parse_struct.h"
 #include "platform/exception.h"
 #include "platform/files.h"
@@ -91,7 +92,11 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
   const std::string path = InImageDir(context.Build, name);
   FileStamp stamp;
-  if (!StatFile(path, stamp)) return "<!-- ERROR: " + content + " -->";
+  const size_t at = context.Page.Origins.MarkupAt();
+  if (!StatFile(path, stamp)) {
+    PageWarning(context, at, "image \"" + content + "\" not found; looked for " + path);
+    return MarkupErrorComment(content);
+  }
   const std::string ext = LowerCase(ExtractFileExt(name));
   BuildCaches& caches = context.Build.Caches;
   std::string size;
@@ -102,6 +107,7 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
     if (Store(caches.ImageSize(path, stamp, JpegSize), context.JpegWidth, context.JpegHeight))
       size = " width=" + context.JpegWidth + " height=" + context.JpegHeight;
   }
+  if (size.empty()) PageWarning(context, at, "image " + path + " cannot be measured; its tag has no width and height");
   return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
 }
 

@@ -32,7 +32,8 @@ std::string GifSizeText(const std::string& path);
 // and "&>") is `content`: an <img> tag with the measured width and height, or
 // "<!-- ERROR: content -->" when the image folder holds no such file. A file
 // that exists but cannot be measured gives the tag without width and height
-// (never the size of an earlier image). `content` is expected to end in
+// (never the size of an earlier image). Both are warnings at the markup's
+// place (context.Page.Origins.MarkupAt()). `content` is expected to end in
 // .gif, .jpg or .jpeg (in any case).
 std::string ImageInclude(TParseStruct& context, const std::string& content);
 
