@@ -161,8 +161,7 @@ void DefineStage(TParseStruct& context) {
       break;
     }
   }
-  context.Page.Origins.NoteNormalize(text);
-  NormalizeLineText(text);
+  context.Page.Origins.Normalize(text);
 }
 
 }  // namespace orv

@@ -26,7 +26,7 @@ void PageOrigins::TakeFileText(const std::string& path) {
   source_ = static_cast<int32_t>(files_.size() - 1);
 }
 
-void PageOrigins::NoteNormalize(std::string_view text) {
+void PageOrigins::Normalize(std::string& text) {
   if (IsNormalLineText(text)) return;
   // NormalizeLineText ends every line with CR LF: a lone CR or LF becomes
   // two characters, and a last line without a break gets one.
@@ -41,6 +41,7 @@ void PageOrigins::NoteNormalize(std::string_view text) {
   }
   if (!text.empty() && text.back() != '\r' && text.back() != '\n')
     edits_.push_back(Edit{text.size() + grown, 0, 2, kBrought});
+  NormalizeLineText(text);
 }
 
 std::vector<SourcePlace> PageOrigins::Locate(size_t at) const {

@@ -64,9 +64,9 @@ class PageOrigins {
     edits_.push_back(Edit{at, removed, inserted, source_});
     source_ = kBrought;
   }
-  // Records the edits NormalizeLineText will make to `text` (call it
-  // before; nothing is recorded for a text already in line form).
-  void NoteNormalize(std::string_view text);
+  // Puts `text` in line form (NormalizeLineText), recording the edits that
+  // makes; a text already in line form is looked at once and left as it is.
+  void Normalize(std::string& text);
 
   // The place of position `at` of the text as it now is: first the file and
   // line where it stands, then, for text of an included file, the place of

@@ -86,17 +86,18 @@ TEST(PageOriginsTest, LineEndRepairsShiftTheTextAfterThem) {
   // "b" is replaced by "x\ny" (a lone LF), then the text is put in line form.
   origins.Replace(3, 1, 3);
   std::string text = "a\r\nx\ny\r\nc\r\n";
-  origins.NoteNormalize(text);
-  NormalizeLineText(text);
+  origins.Normalize(text);
   ASSERT_EQ(text, "a\r\nx\r\ny\r\nc\r\n");
   EXPECT_EQ(origins.Locate(text.find('c'))[0].Line, 3);
   EXPECT_EQ(origins.Locate(text.find('y'))[0].Line, 2);
   // A text already in line form records nothing.
   size_t edits = origins.EditCount();
-  origins.NoteNormalize(text);
+  origins.Normalize(text);
   EXPECT_EQ(origins.EditCount(), edits);
   // A last line without a break gets one.
-  origins.NoteNormalize("a\r\nb");
+  std::string unended = "a\r\nb";
+  origins.Normalize(unended);
+  EXPECT_EQ(unended, "a\r\nb\r\n");
   EXPECT_EQ(origins.EditCount(), edits + 1);
 }
 

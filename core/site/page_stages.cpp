@@ -37,8 +37,7 @@ void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_vi
                                    &page.Origins);
   if (outcome.size_limited) ReportPageTooLarge(context, page.Origins.MarkupAt());
   if (stray_breaks) {
-    page.Origins.NoteNormalize(page.Text);
-    NormalizeLineText(page.Text);
+    page.Origins.Normalize(page.Text);
   }
   page.Rescan = outcome.found;
   if (outcome.size_limited) page.LimitReached = true;

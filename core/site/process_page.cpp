@@ -44,8 +44,7 @@ void MarkNestingLimit(TParseStruct& context) {
                   " passes deep; expansion stopped");
   text.insert(at, kNestingLimitComment);
   context.Page.Origins.Replace(at, 0, std::string_view(kNestingLimitComment).size());
-  context.Page.Origins.NoteNormalize(text);
-  NormalizeLineText(text);
+  context.Page.Origins.Normalize(text);
 }
 
 void NestedPass(TParseStruct& context) {

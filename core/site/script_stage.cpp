@@ -112,8 +112,7 @@ void ScriptStage(TParseStruct& context) {
   }
   if (!page.Rescan) return;
   result.append(text, done, std::string::npos);
-  page.Origins.NoteNormalize(result);
-  NormalizeLineText(result);
+  page.Origins.Normalize(result);
   page.Text = std::move(result);
 }
 
