@@ -58,6 +58,38 @@ TEST(ProgressViewTest, LinesTerminalAndQuiet) {
   EXPECT_EQ(ViewOutput(ProgressView::Mode::Quiet), "");
 }
 
+// A warning clears the status line and stands on a line of its own, in
+// every mode; the next page's status comes back.
+TEST(ProgressViewTest, WarningsStandOnTheirOwnLines) {
+  for (ProgressView::Mode mode : {ProgressView::Mode::Terminal, ProgressView::Mode::Lines, ProgressView::Mode::Quiet}) {
+    char* buffer = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&buffer, &size);
+    ProgressView view(out, mode, 80);
+    view.Handle(ORV_BUILD_SETRANGE, reinterpret_cast<LPARAM>(orv_myrecord_new("14", "", "")));
+    view.Handle(ORV_BUILD_FILE, reinterpret_cast<LPARAM>(orv_myrecord_new("/s/a.hts", "", "")));
+    view.Report("/s/a.hts:2: warning: unknown variable \"X\"");
+    view.Handle(ORV_BUILD_FILE, reinterpret_cast<LPARAM>(orv_myrecord_new("/s/b.hts", "", "")));
+    view.Finish();
+    std::fclose(out);
+    std::string text(buffer, size);
+    std::free(buffer);
+    const std::string warning = "/s/a.hts:2: warning: unknown variable \"X\"\n";
+    switch (mode) {
+      case ProgressView::Mode::Terminal:
+        EXPECT_EQ(text, "\r\033[KCompiling /s/a.hts (1 of 2)\r\033[K" + warning +
+                            "\r\033[KCompiling /s/b.hts (2 of 2)\r\033[K");
+        break;
+      case ProgressView::Mode::Lines:
+        EXPECT_EQ(text, "Compiling /s/a.hts (1 of 2)\n" + warning + "Compiling /s/b.hts (2 of 2)\n");
+        break;
+      case ProgressView::Mode::Quiet:
+        EXPECT_EQ(text, warning);
+        break;
+    }
+  }
+}
+
 using test::Outcome;
 
 class OrvccTest : public testing::Test {
