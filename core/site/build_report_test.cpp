@@ -102,6 +102,13 @@ TEST_F(BuildReportTest, IncludesAndImagesThatGiveErrorComments) {
             "<img src=\"bad.gif\" alt=\"bad.gif\">\r\n");
 }
 
+TEST_F(BuildReportTest, AnImageRoutineGivenAMissingFile) {
+  OnePage("a\n<+ WriteLn('x');\n  InsertImage('gone.gif', 1, '') +>\n");
+  Build();
+  EXPECT_EQ(lines_, std::vector<std::string>{A() + ":2: warning: InsertImage: image \"gone.gif\" does not exist"});
+  EXPECT_EQ(Page(), "a\r\nx\r\n<!-- File does not exist -->\r\n\r\n");
+}
+
 TEST_F(BuildReportTest, CommandsThatFailOrEndBadly) {
   WriteFileBytes(dir_ + "notexec", "echo x\n");
   OnePage(

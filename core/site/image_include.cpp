@@ -72,8 +72,6 @@ std::optional<std::string> TagStart(const BuildState& build, const std::string& 
   return tag;
 }
 
-const char kNoFile[] = "<!-- File does not exist -->";
-
 }  // namespace
 
 bool MeasureJpeg(const std::string& path, TParseStruct& context) {
@@ -113,14 +111,14 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
 
 std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra) {
   std::optional<std::string> tag = TagStart(build, file, alt, build.ImgPrefix);
-  if (!tag) return kNoFile;
+  if (!tag) return kNoImageFileLine;
   return *tag + (extra.empty() ? ">" : " " + extra + ">");
 }
 
 std::string InsertImageEx(const BuildState& build, const std::string& file, int alt, const std::string& extra,
                           const std::string& prefix, int border) {
   std::optional<std::string> tag = TagStart(build, file, alt, prefix);
-  if (!tag) return kNoFile;
+  if (!tag) return kNoImageFileLine;
   return *tag + (extra.empty() ? "" : " " + extra) + " border=" + std::to_string(border) + ">";
 }
 

@@ -98,6 +98,7 @@ void ScriptStage(TParseStruct& context) {
     // `result` and the text from `open` on are the page as the blocks
     // before this one left it.
     const size_t at = result.size();
+    page.Origins.BeginMarkup(at);  // where the block's routines report from
     std::string output = RunBlock(context, text.substr(open + 2, close - open - 2), at);
     if (result.size() + output.size() + (text.size() - close - 2) > context.Build.Limits.MaxPageBytes) {
       page.Origins.Replace(at, 0, std::string_view(kPageTooLargeComment).size());
