@@ -16,7 +16,9 @@ bool LoadCore(CoreEntry& entry, std::string& error) {
     entry.last_error = reinterpret_cast<const char* (*)()>(GetProcAddress(core, "orv_core_last_error", reason));
   if (entry.last_error)
     entry.set_limit = reinterpret_cast<SetLimitProc>(GetProcAddress(core, "orv_core_set_limit", reason));
-  if (!entry.process_project || !entry.last_error || !entry.set_limit) {
+  if (entry.set_limit)
+    entry.set_report = reinterpret_cast<SetReportProc>(GetProcAddress(core, "orv_core_set_report", reason));
+  if (!entry.process_project || !entry.last_error || !entry.set_limit || !entry.set_report) {
     error = "liborvcore.so cannot be used: " + reason;
     return false;
   }

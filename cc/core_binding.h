@@ -13,10 +13,11 @@ struct CoreEntry {
   ProcessProjectProc process_project = nullptr;
   const char* (*last_error)() = nullptr;
   SetLimitProc set_limit = nullptr;
+  SetReportProc set_report = nullptr;
 };
 
-// Loads liborvcore.so and looks up ProcessProject, orv_core_last_error and
-// orv_core_set_limit. False, with `error` saying what is missing, when one
+// Loads liborvcore.so and looks up ProcessProject, orv_core_last_error,
+// orv_core_set_limit and orv_core_set_report. False, with `error` saying what is missing, when one
 // cannot be had.
 bool LoadCore(CoreEntry& entry, std::string& error);
 

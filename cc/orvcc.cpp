@@ -55,14 +55,22 @@ const char* const kHelp =
     "      --script-timeout SECONDS\n"
     "                 end the build with an error when a page script runs longer\n"
     "                 than SECONDS seconds (default 60; 0: no limit)\n"
+    "      --strict   end with status 1 when the build gave any warning (after\n"
+    "                 building every page, which stay as without --strict)\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
     "Progress is one status line on a terminal and one line per page otherwise.\n"
+    "Warnings go to standard error as FILE:LINE: warning: MESSAGE: markup that\n"
+    "left an error comment in a page (unknown variable, include not found or\n"
+    "not of an included kind, image not found or not measurable, a command\n"
+    "that failed), a listed page that does not exist, and what the project\n"
+    "file holds that is never read. They change neither the pages nor, without\n"
+    "--strict, the exit status.\n"
     "Only the first PROJECT-FILE is built. Exit status: 0 when the build is over,\n"
-    "1 when an error ended it or the project file cannot be read, 2 when no\n"
-    "project was given or an option is unknown or wrong, 3 when liborvcore.so or\n"
-    "its entry point cannot be found.\n";
+    "1 when an error ended it (with --strict: or it gave warnings) or the\n"
+    "project file cannot be read, 2 when no project was given or an option is\n"
+    "unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
 
 int TerminalWidth() {
   struct winsize size;
@@ -142,12 +150,13 @@ int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
-                             {"-q", "--quiet", "--console", "--window", "--command-timeout=", "--max-page-size=",
-                              "--script-timeout="},
+                             {"-q", "--quiet", "--console", "--window", "--strict", "--command-timeout=",
+                              "--max-page-size=", "--script-timeout="},
                              Fail, line, status))
     return status;
   std::vector<std::pair<std::string, long long>> limits;
   if (!ReadLimits(line, limits)) return kUsage;
+  if (line.Has("--strict")) limits.emplace_back("strict", 1);
   bool quiet = line.Has("-q") || line.Has("--quiet");
   if (line.Has("--window")) {
     // The window opens the same core, so limits set here hold for its build;
@@ -190,6 +199,8 @@ int main(int argc, char** argv) {
     return view.Handle(message, lparam);
   });
 
+  core.set_report([](const char* report, void* user) { static_cast<orv::ProgressView*>(user)->Report(report); },
+                  &view);
   int ok = core.process_project(project.c_str(), "", window.Handle(), 0, 0);
   view.Finish();
   if (!ok) {

@@ -58,6 +58,38 @@ TEST(ProgressViewTest, LinesTerminalAndQuiet) {
   EXPECT_EQ(ViewOutput(ProgressView::Mode::Quiet), "");
 }
 
+// A warning clears the status line and stands on a line of its own, in
+// every mode; the next page's status comes back.
+TEST(ProgressViewTest, WarningsStandOnTheirOwnLines) {
+  for (ProgressView::Mode mode : {ProgressView::Mode::Terminal, ProgressView::Mode::Lines, ProgressView::Mode::Quiet}) {
+    char* buffer = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&buffer, &size);
+    ProgressView view(out, mode, 80);
+    view.Handle(ORV_BUILD_SETRANGE, reinterpret_cast<LPARAM>(orv_myrecord_new("14", "", "")));
+    view.Handle(ORV_BUILD_FILE, reinterpret_cast<LPARAM>(orv_myrecord_new("/s/a.hts", "", "")));
+    view.Report("/s/a.hts:2: warning: unknown variable \"X\"");
+    view.Handle(ORV_BUILD_FILE, reinterpret_cast<LPARAM>(orv_myrecord_new("/s/b.hts", "", "")));
+    view.Finish();
+    std::fclose(out);
+    std::string text(buffer, size);
+    std::free(buffer);
+    const std::string warning = "/s/a.hts:2: warning: unknown variable \"X\"\n";
+    switch (mode) {
+      case ProgressView::Mode::Terminal:
+        EXPECT_EQ(text, "\r\033[KCompiling /s/a.hts (1 of 2)\r\033[K" + warning +
+                            "\r\033[KCompiling /s/b.hts (2 of 2)\r\033[K");
+        break;
+      case ProgressView::Mode::Lines:
+        EXPECT_EQ(text, "Compiling /s/a.hts (1 of 2)\n" + warning + "Compiling /s/b.hts (2 of 2)\n");
+        break;
+      case ProgressView::Mode::Quiet:
+        EXPECT_EQ(text, warning);
+        break;
+    }
+  }
+}
+
 using test::Outcome;
 
 class OrvccTest : public testing::Test {
@@ -188,7 +220,8 @@ TEST_F(OrvccTest, CommandTimeLimitAndPageSizeOptions) {
   WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
   Outcome run = Orvcc("-q --command-timeout 1 '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.err, dir_ + "src/a.hts: the command \"sleep 100\" ran longer than 1 seconds and was stopped\n");
+  EXPECT_EQ(run.err,
+            dir_ + "src/a.hts:1: warning: the command \"sleep 100\" ran longer than 1 seconds and was stopped\n");
   EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), "[<!-- ERROR: sleep 100-->]\r\n");
 
   WriteFileBytes(dir_ + "src/a.hts", "<&me.hsn&>\n");
@@ -222,10 +255,44 @@ TEST_F(OrvccTest, ScriptTimeoutEndsAnEndlessPageScript) {
   WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
   Outcome run = Orvcc("-q --script-timeout 1 '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("a.hts: Script ran longer than 1 seconds (line 2)"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("a.hts:3: Script ran longer than 1 seconds (line 2)"), std::string::npos) << run.err;
   Outcome bad = Orvcc("--script-timeout=x '" + dir_ + "p.orv'");
   EXPECT_EQ(bad.status, 2);
   EXPECT_EQ(bad.err, "orvcc: --script-timeout needs a number of seconds, not 'x'\n");
+}
+
+// Warnings go to standard error, between the progress lines, and change the
+// exit status only with --strict, which still builds every page.
+TEST_F(OrvccTest, WarningsAndStrict) {
+  WriteFileBytes(dir_ + "src/a.hts", "one\n<%Titel%>\n");
+  WriteFileBytes(dir_ + "src/b.hts", "fine\n");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n");
+  const std::string warning = dir_ + "src/a.hts:2: warning: unknown variable \"Titel\"\n";
+  Outcome run = Orvcc("'" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "Compiling " + dir_ + "src/a.hts (1 of 2)\n" + warning + "Compiling " + dir_ +
+                         "src/b.hts (2 of 2)\n");
+  const std::string page = ReadFileBytes(dir_ + "out/a.html");
+  fs::remove_all(dir_ + "out");
+  Outcome strict = Orvcc("-q --strict '" + dir_ + "p.orv'");
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_EQ(strict.err, warning + "Strict build: 1 warning (see above)\n");
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), page);
+  EXPECT_TRUE(fs::exists(dir_ + "out/b.html")) << "every page is built";
+  WriteFileBytes(dir_ + "src/a.hts", "one\n");
+  Outcome clean = Orvcc("-q --strict '" + dir_ + "p.orv'");
+  EXPECT_EQ(clean.status, 0);
+  EXPECT_EQ(clean.err, "");
+  EXPECT_NE(Orvcc("--help").out.find("--strict"), std::string::npos);
+}
+
+// A script error names the page's line and shows its message on one line.
+TEST_F(OrvccTest, AScriptErrorNamesThePagesLineOnOneLine) {
+  WriteFileBytes(dir_ + "src/a.hts", "x\n<+\nbegin\n  WriteLn(1;\nend.\n+>\n");
+  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  Outcome run = Orvcc("-q '" + dir_ + "p.orv'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, dir_ + "src/a.hts:4: Syntax error in  (3): ) expected.\n");
 }
 
 TEST_F(OrvccTest, MissingCoreOrExportIsReported) {

@@ -2,8 +2,9 @@
 // What the script writes with WriteLn (and InsertImage, InsertImageEx) goes
 // to standard output, one line each; the script's final Result, when it is
 // not empty, follows on a line of its own. A compile or run error goes to
-// standard error as "FILE: message" with exit status 1. A script that shows
-// forms (RunForm) keeps running their events until the last of them closes.
+// standard error as "FILE:LINE: message" (on one line) with exit status 1.
+// A script that shows forms (RunForm) keeps running their events until the
+// last of them closes.
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -13,10 +14,12 @@
 #include "cc/script_reference.h"
 #include "core/host/kel_comp.h"
 #include "core/host/script_form.h"
+#include "core/host/script_error_line.h"
 #include "core/site/core_startup.h"
 #include "core/site/site_routines.h"
 #include "orv/version.h"
 #include "platform/files.h"
+#include "platform/message_service.h"
 #include "platform/version_info.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvscript");
@@ -43,8 +46,10 @@ const char* const kHelp =
     "Result, when it is not empty, is printed after them. A script that shows\n"
     "a form with RunForm keeps running until the last such form is closed.\n"
     "Outside a build, GetVar and CurFile give empty text and DefVar, BuildFile\n"
-    "and DelQueue do nothing. Exit status: 0 when the script ran, 1 when the file is missing or\n"
-    "the script failed to compile or run (the message goes to standard error),\n"
+    "and DelQueue do nothing. Exit status: 0 when the script ran, 1 when the\n"
+    "file is missing or the script failed to compile or run (the message goes to\n"
+    "standard error as FILE:LINE: MESSAGE, LINE being the line of the statement\n"
+    "that failed),\n"
     "2 when no file was given or an option is unknown or wrong.\n";
 
 void WriteLine(const std::string& line) {
@@ -54,7 +59,7 @@ void WriteLine(const std::string& line) {
 
 void Fail(const std::string& text) {
   std::fflush(stdout);
-  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fprintf(stderr, "%s\n", orv::ConsoleLine(text).c_str());
 }
 
 int RunFile(const std::string& file, uint32_t timeout) {
@@ -62,8 +67,8 @@ int RunFile(const std::string& file, uint32_t timeout) {
     Fail("orvscript: File " + file + " not found");
     return kScriptFailed;
   }
+  orv::TKelComp comp;
   try {
-    orv::TKelComp comp;
     comp.TimeLimit = timeout;
     comp.LoadScriptFromFile(file);
     orv::Variant result = comp.Evaluate();
@@ -72,7 +77,8 @@ int RunFile(const std::string& file, uint32_t timeout) {
     std::fflush(stdout);
     orv::RunScriptForms();
   } catch (const std::exception& e) {
-    Fail(file + ": " + e.what());
+    const int line = orv::ScriptErrorLine(e, comp);
+    Fail(file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + e.what());
     return kScriptFailed;
   }
   return 0;

@@ -47,6 +47,12 @@ void ProgressView::Show(const std::string& text) {
   std::fflush(out_);
 }
 
+void ProgressView::Report(const char* line) {
+  Finish();
+  std::fprintf(out_, "%s\n", line);
+  std::fflush(out_);
+}
+
 void ProgressView::Finish() {
   if (line_shown_) std::fprintf(out_, "\r\033[K");
   line_shown_ = false;

@@ -1,6 +1,7 @@
 // What orvcc shows of a build's progress messages on standard error: one
 // status line that rewrites itself on a terminal, plain lines otherwise,
-// nothing when quiet.
+// nothing when quiet; and the build's warnings, on lines of their own in
+// every mode.
 #pragma once
 
 #include <cstdio>
@@ -20,6 +21,10 @@ class ProgressView {
   // Handles one message sent to orvcc's window (frees the TMyRecord of those
   // that carry one). Returns 0, as the window's result.
   LRESULT Handle(uint32_t message, LPARAM lparam);
+
+  // Shows one warning or note line of the build (the status line, if any,
+  // is cleared first and comes back with the next page).
+  void Report(const char* line);
 
   // Clears the status line on a terminal.
   void Finish();

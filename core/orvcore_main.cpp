@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/site/build_driver.h"
+#include "core/site/build_report.h"
 #include "core/site/core_startup.h"
 #include "core/site/script_stage.h"
 #include "orv/core.h"
@@ -63,12 +64,18 @@ extern "C" int orv_core_set_limit(const char* Name, long long Value) {
     orv::SetPageScriptTimeLimit(static_cast<uint32_t>(Value));
     return 1;
   }
+  if (name == "strict" && (Value == 0 || Value == 1)) {
+    orv::SetStrictBuildDefault(Value == 1);
+    return 1;
+  }
   if (name == "max-page-bytes" && Value >= 4096 && Value <= (1LL << 40)) {
     limits.MaxPageBytes = static_cast<size_t>(Value);
     return 1;
   }
   return 0;
 }
+
+extern "C" void orv_core_set_report(OrvReportProc Report, void* User) { orv::SetReportSink(Report, User); }
 
 extern "C" size_t DoPathEx(const char*, const char* Folder, const char* SourceRoot, char* Result,
                            size_t ResultSize) {

@@ -1,10 +1,15 @@
 // Page expansion: the input is "name=value" lines (project variables), an
 // empty line, then a page. The page is expanded by the define, variable and
 // include stages (scripts and external programs are off) and must always end, within the
-// size bound, with the fast scan loop agreeing with the literal one.
+// size bound, with the fast scan loop agreeing with the literal one. Every
+// warning the expansion reports names a line of the page (markup that the
+// expansion brought in is reported at the line that brought it).
 #include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 
+#include "core/site/build_report.h"
 #include "core/site/markup_scan.h"
 #include "core/site/markup_scan_reference.h"
 #include "core/site/parse_struct.h"
@@ -38,7 +43,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (eq != std::string::npos) build.UserVars.Add(line.substr(0, eq), line.substr(eq + 1));
   }
   orv::TParseStruct& context = build.Context;
-  context.Page.Start(orv::JoinLines(orv::SplitLines(page)));
+  const std::string text = orv::JoinLines(orv::SplitLines(page));
+  static long long page_lines = 0;
+  page_lines = static_cast<long long>(orv::SplitLines(text).size());
+  orv::SetReportSink(
+      [](const char* line, void*) {
+        // "fuzz.hts:N: ..." with 1 <= N <= the page's lines + 1 (the end),
+        // or the page-wide "fuzz.hts: note: ...".
+        if (std::string_view(line).substr(0, 9) != "fuzz.hts:") __builtin_trap();
+        if (line[9] == ' ') return;
+        long long n = std::strtoll(line + 9, nullptr, 10);
+        if (n < 1 || n > page_lines + 1) __builtin_trap();
+      },
+      nullptr);
+  context.Page.Start(text, "fuzz.hts");
+  build.Report.StartPage();
   orv::ProcessPage(context);
   if (context.Page.Text.size() > kPageBound + 4096) __builtin_trap();
 

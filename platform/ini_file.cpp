@@ -66,6 +66,21 @@ void TIniFile::Parse() {
   }
 }
 
+std::vector<TIniFile::SectionPlace> TIniFile::Layout() const {
+  std::vector<SectionPlace> places;
+  places.reserve(sections_.size());
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    const Section& section = sections_[i];
+    SectionPlace place{section.name, section.line + 1, first_section_.at(UpperCase(section.name)) == i, {}};
+    for (size_t k = 0; k < section.entries.size(); ++k) {
+      const Entry& entry = section.entries[k];
+      place.Keys.push_back({entry.key, entry.line + 1, section.first_entry.at(UpperCase(entry.key)) == k});
+    }
+    places.push_back(std::move(place));
+  }
+  return places;
+}
+
 const TIniFile::Section* TIniFile::FindSection(const std::string& name) const {
   auto it = first_section_.find(UpperCase(Trim(name)));
   return it == first_section_.end() ? nullptr : &sections_[it->second];

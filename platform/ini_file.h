@@ -53,6 +53,23 @@ class TIniFile {
   // Names of every section, in file order.
   std::vector<std::string> ReadSections() const;
 
+  // Where the sections and keys stand, for telling the user about them:
+  // every section and every key of it in file order, repeats included, with
+  // its line (from 1) and whether it is the one that is read (the first of
+  // its name).
+  struct KeyPlace {
+    std::string Key;
+    size_t Line;
+    bool Read;
+  };
+  struct SectionPlace {
+    std::string Name;
+    size_t Line;
+    bool Read;
+    std::vector<KeyPlace> Keys;
+  };
+  std::vector<SectionPlace> Layout() const;
+
   // Raise EInOutError when the file cannot be written, and EConvertError for a
   // section, key or value that the file form cannot hold (line breaks, a key
   // with '=' or starting with ';' or '[', a section with ']').

@@ -36,6 +36,28 @@ TEST_F(IniFileTest, NamesIgnoreCaseAndFirstMatchWins) {
   EXPECT_EQ(ini.ReadSectionValues("DIRS"), (Pairs{{"Src", "/a"}, {"src", "/b"}}));
 }
 
+// Layout names every section and key with its line, repeats included, and
+// which of them is read.
+TEST_F(IniFileTest, LayoutGivesLinesAndWhatIsRead) {
+  Write("; c\nstray=1\n[Dirs]\nSrc=/a\n\nsrc=/b\n[ Other ]\nk=v\n[dirs]\nout=/c\n");
+  std::vector<TIniFile::SectionPlace> layout = TIniFile(path_).Layout();
+  ASSERT_EQ(layout.size(), 3u);
+  EXPECT_EQ(layout[0].Name, "Dirs");
+  EXPECT_EQ(layout[0].Line, 3u);
+  EXPECT_TRUE(layout[0].Read);
+  ASSERT_EQ(layout[0].Keys.size(), 2u);
+  EXPECT_EQ(layout[0].Keys[0].Key, "Src");
+  EXPECT_EQ(layout[0].Keys[0].Line, 4u);
+  EXPECT_TRUE(layout[0].Keys[0].Read);
+  EXPECT_EQ(layout[0].Keys[1].Line, 6u);
+  EXPECT_FALSE(layout[0].Keys[1].Read) << "src repeats Src";
+  EXPECT_EQ(layout[1].Name, "Other");
+  EXPECT_EQ(layout[1].Keys[0].Line, 8u);
+  EXPECT_EQ(layout[2].Line, 9u);
+  EXPECT_FALSE(layout[2].Read) << "[dirs] repeats [Dirs]";
+  EXPECT_TRUE(layout[2].Keys[0].Read) << "a key is the first of its name in its own section";
+}
+
 TEST_F(IniFileTest, BlanksQuotesCommentsAndStrayLines) {
   Write("; comment\nkey=outside\n[ S ]\n  a  =  v w  \nb=\"quoted\"\nc='x'\nd=\"half\n;e=1\nnoequals\nf=a=b\n");
   TIniFile ini(path_);

@@ -1,6 +1,7 @@
 // Message boxes and beeps: the stand-in for the platform's message service.
 // Everything goes through one replaceable sink; the default sink writes the
-// message to standard error and beeps only on a terminal. A GUI host plugs a
+// message to standard error on one line (ConsoleLine) and beeps only on a
+// terminal. A GUI host plugs a
 // dialog-based sink in, and tests plug in one that records.
 #pragma once
 
@@ -25,5 +26,10 @@ std::shared_ptr<MessageSink> SetMessageSink(std::shared_ptr<MessageSink> sink);
 
 void ShowMessage(MessageKind kind, const std::string& caption, const std::string& text);
 void Beep();
+
+// A message as a console shows it, on one line: each line break (CR LF, CR
+// or LF) becomes one blank, or goes when a blank (or nothing) is before it. A
+// message box shows the text as it is.
+std::string ConsoleLine(const std::string& text);
 
 }  // namespace orv

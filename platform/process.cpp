@@ -108,10 +108,16 @@ ReadEnd ReadUntilExit(pid_t pid, int pipe_fd, OutputReader& reader, int timeout_
 }  // namespace
 
 CommandOutcome RunCommand(const std::string& command, std::string& output, size_t max_output,
-                          int timeout_seconds, const std::string& folder) {
+                          int timeout_seconds, const std::string& folder, CommandStatus* status) {
   output.clear();
+  CommandStatus ignored;
+  CommandStatus& result = status ? *status : ignored;
+  result = CommandStatus();
   int pipe_fds[2];
-  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return CommandOutcome::Failed;
+  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) {
+    result.Error = errno;
+    return CommandOutcome::Failed;
+  }
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -130,6 +136,7 @@ CommandOutcome RunCommand(const std::string& command, std::string& output, size_
   ::close(pipe_fds[1]);
   if (spawn_error != 0) {
     ::close(pipe_fds[0]);
+    result.Error = spawn_error;
     return CommandOutcome::Failed;
   }
   ::fcntl(pipe_fds[0], F_SETFL, ::fcntl(pipe_fds[0], F_GETFL) | O_NONBLOCK);
@@ -138,10 +145,14 @@ CommandOutcome RunCommand(const std::string& command, std::string& output, size_
   ReadEnd end = ReadUntilExit(pid, pipe_fds[0], reader, timeout_seconds);
   ::close(pipe_fds[0]);
   if (end == ReadEnd::Overflow || end == ReadEnd::TimedOut) ::kill(-pid, SIGKILL);
-  int status = WaitFor(pid);
+  int wait_status = WaitFor(pid);
   if (end == ReadEnd::TimedOut) return CommandOutcome::TimedOut;
-  if (end == ReadEnd::Overflow || status < 0) return CommandOutcome::Failed;
-  if (WIFEXITED(status) && (WEXITSTATUS(status) == 126 || WEXITSTATUS(status) == 127)) return CommandOutcome::Failed;
+  result.Overflow = end == ReadEnd::Overflow;
+  if (wait_status < 0) result.Error = errno;
+  if (result.Overflow || wait_status < 0) return CommandOutcome::Failed;
+  if (WIFSIGNALED(wait_status)) result.Signal = WTERMSIG(wait_status);
+  if (WIFEXITED(wait_status)) result.ExitStatus = WEXITSTATUS(wait_status);
+  if (result.ExitStatus == 126 || result.ExitStatus == 127) return CommandOutcome::Failed;
   return CommandOutcome::Done;
 }
 

@@ -14,6 +14,14 @@ enum class CommandOutcome {
   TimedOut,  // it ran longer than the time limit and was ended
 };
 
+// The details of how a command run ended, for telling the user.
+struct CommandStatus {
+  int Error = 0;        // errno when the shell could not be started
+  int ExitStatus = 0;   // the shell's exit status when it exited
+  int Signal = 0;       // the signal that ended the shell, or 0
+  bool Overflow = false;  // its output grew beyond the bound
+};
+
 // Runs `command` with /bin/sh -c in `folder` (the current folder when it is
 // empty; Failed when it cannot be entered), in a process group
 // of its own, with standard input from /dev/null, standard output read
@@ -28,7 +36,9 @@ enum class CommandOutcome {
 // even when a background child it started still holds the pipe open.
 // TimedOut: the shell had not exited after `timeout_seconds` (0: no limit);
 // its whole process group is killed.
+// `status`, when given, receives the details.
 CommandOutcome RunCommand(const std::string& command, std::string& output, size_t max_output,
-                          int timeout_seconds = 0, const std::string& folder = std::string());
+                          int timeout_seconds = 0, const std::string& folder = std::string(),
+                          CommandStatus* status = nullptr);
 
 }  // namespace orv

@@ -122,6 +122,50 @@ TEST(ProcessTest, CommandsThatCannotStartFail) {
   EXPECT_EQ(RunCommand("yes", out, 4096), CommandOutcome::Failed);  // endless output is cut off
 }
 
+// The details of each way a command ends.
+TEST(ProcessTest, StatusTellsHowACommandEnded) {
+  const struct {
+    const char* command;
+    size_t max_output;
+    const char* folder;
+    CommandOutcome outcome;
+    int error, exit_status, signal;
+    bool overflow;
+  } cases[] = {
+      {"true", 1 << 20, "", CommandOutcome::Done, 0, 0, 0, false},
+      {"exit 3", 1 << 20, "", CommandOutcome::Done, 0, 3, 0, false},
+      {"kill -9 $$", 1 << 20, "", CommandOutcome::Done, 0, 0, 9, false},
+      {"orv-no-such-command-xyz 2>/dev/null", 1 << 20, "", CommandOutcome::Failed, 0, 127, 0, false},
+      {"yes", 4096, "", CommandOutcome::Failed, 0, 0, 0, true},
+      {"true", 1 << 20, "/orv-no-such-folder", CommandOutcome::Failed, ENOENT, 0, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    std::string out;
+    CommandStatus status;
+    status.ExitStatus = -5;  // every field is set by the run
+    EXPECT_EQ(RunCommand(c.command, out, c.max_output, 0, c.folder, &status), c.outcome);
+    EXPECT_EQ(status.Error, c.error);
+    EXPECT_EQ(status.ExitStatus, c.exit_status);
+    EXPECT_EQ(status.Signal, c.signal);
+    EXPECT_EQ(status.Overflow, c.overflow);
+  }
+}
+
+TEST(MessageServiceTest, ConsoleLineJoinsLines) {
+  const struct {
+    const char* text;
+    const char* line;
+  } cases[] = {
+      {"plain", "plain"},
+      {"Syntax error in  (3): \r\nVariable <X> not defined.", "Syntax error in  (3): Variable <X> not defined."},
+      {"a\nb\rc\r\n\r\nd", "a b c d"},
+      {"\r\nstart", "start"},
+      {"end\n", "end "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ConsoleLine(c.text), c.line) << c.text;
+}
+
 // Whether the process `pid` ends (or has ended) within `seconds`.
 bool Ends(pid_t pid, int seconds) {
   int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));

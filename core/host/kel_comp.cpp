@@ -145,6 +145,11 @@ void TKelComp::FillObjects(std::string& key) {
   if (!extra_name_.empty()) add(extra_name_, ObjectFromHandle(extra_handle_));
 }
 
+const TBinProg* TKelComp::Machine() const {
+  if (cached_program_) return cached_program_.get();
+  return runner_ ? runner_->Program() : nullptr;
+}
+
 void TKelComp::Run() {
   if (!runner_) throw Exception("Compile before run");
   std::string key = source_;

@@ -132,6 +132,9 @@ class TKelComp : public TComponent {
   // The same runner shared: it outlives the component while a holder keeps
   // it (an event handler running while its form is freed).
   std::shared_ptr<TKelRuner> SharedRunner() const { return runner_; }
+  // The machine the last run executed (the cached program's or the
+  // runner's); null while the script is not compiled.
+  const TBinProg* Machine() const;
 
   // Builds a runner when there is none (or the script was modified) and
   // remembers one more named object for the next runs (used for "Sender").

@@ -455,6 +455,15 @@ bool TKelCompiler::Statement() {
 
 bool TKelCompiler::IdentStatement() {
   Next();
+  // Its instructions take the line of its first word (a run error names the
+  // statement's first line, however many lines it spans).
+  const size_t outer_position = statement_position_;
+  statement_position_ = lex_.Position();
+  struct Restore {
+    size_t& position;
+    size_t saved;
+    ~Restore() { position = saved; }
+  } restore{statement_position_, outer_position};
   std::string name = ReadDottedName();
   SelfRegister self = self_;
   if (PeekKind() != ':') {

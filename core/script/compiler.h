@@ -101,7 +101,7 @@ class TKelCompiler {
   void Place(int32_t label);
   void Emit(int32_t op, int32_t a = 0, int32_t b = 0) {
     code_.push_back(TProgItem{a, b, op});
-    positions_.push_back(lex_.Position());
+    positions_.push_back(statement_position_ != kNoPosition ? statement_position_ : lex_.Position());
   }
   int32_t AllocSlot();
   int32_t AddConst(Variant value);
@@ -171,7 +171,11 @@ class TKelCompiler {
   TIdentList label_names_;  // label name -> Index = label number
   std::vector<Variant> consts_;
   std::vector<TProgItem> code_;
-  std::vector<size_t> positions_;  // of the lexer, at each instruction
+  // Where each instruction's line is taken from: the start of the assignment
+  // or call it belongs to, else the lexer's position when it was emitted.
+  std::vector<size_t> positions_;
+  static constexpr size_t kNoPosition = static_cast<size_t>(-1);
+  size_t statement_position_ = kNoPosition;  // while an assignment or call is compiled
   SelfRegister self_;
   std::string parent_class_name_;
   // Routines called by the program, checked for a body at link time.

@@ -679,6 +679,11 @@ void Execute(TBinProg& program, int32_t start, uint64_t step_limit) {
   }
 }
 
+int32_t FailedLine(const TBinProg& program) {
+  // An error leaves the counter after the instruction that raised it.
+  return program.Program().LineOf(program.PC - 1);
+}
+
 bool Step(TBinProg& program) {
   if (program.PC < 0 || program.PC > static_cast<int32_t>(program.Code.size()))
     throw ECompilerError("Invalid start instruction");

@@ -42,6 +42,12 @@ namespace orv {
 // and the failing instruction has no effect.
 void Execute(TBinProg& program, int32_t start, uint64_t step_limit = 0);
 
+// The source line of the instruction at which the last execution of
+// `program` ended with an error (TProgram::LineOf); 0 when the program
+// knows no lines. Worked out only when asked, from the instruction counter
+// the execution left behind.
+int32_t FailedLine(const TBinProg& program);
+
 // Executions that may be in progress at once on one thread, nested through
 // host routines that run scripts (RunMacro, RunForm, event handlers).
 inline constexpr int32_t kMaxNestedRuns = 100;

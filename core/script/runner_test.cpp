@@ -462,6 +462,27 @@ TEST_F(VmTest, ConstantArithmeticFromEveryStart) {
   }
 }
 
+// After a run error, FailedLine gives the line of the statement that failed,
+// also in a routine, a loop body or a statement written over two lines.
+TEST_F(VmTest, FailedLineIsTheLineOfTheFailingStatement) {
+  const struct {
+    const char* source;
+    int line;
+  } cases[] = {
+      {"var x: integer;\nbegin\n  x := 0;\n  x := 1 div x;\n  x := 2\nend.", 4},
+      {"var x: integer;\nbegin\n  x := 5;\n  x := x +\n    'abc';\nend.", 4},
+      {"var x: integer;\nprocedure P;\nbegin\n  x := 7 mod x\nend;\nbegin\n  x := 0;\n  P;\nend.", 4},
+      {"var i, x: integer;\nbegin\n  for i := 3 downto 0 do\n    x := 12 div i;\nend.", 4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.source);
+    TKelRuner runner(c.source);
+    EXPECT_ANY_THROW(runner.Run());
+    ASSERT_NE(runner.Program(), nullptr);
+    EXPECT_EQ(FailedLine(*runner.Program()), c.line);
+  }
+}
+
 // An endless loop of any kind ends at the time limit with the line that was
 // running; a run under no limit, or one that ends in time, is not affected.
 TEST_F(VmTest, TimeLimitEndsEndlessLoops) {

@@ -70,14 +70,14 @@ std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& s
   return text;
 }
 
-const std::string* BuildCaches::NamedInclude(const std::string& name) const {
+const BuildCaches::FoundInclude* BuildCaches::NamedInclude(const std::string& name) const {
   auto found = named_includes_.find(name);
   return found == named_includes_.end() ? nullptr : &found->second;
 }
 
-void BuildCaches::KeepNamedInclude(const std::string& name, const std::string& text) {
-  if (named_bytes_ + text.size() > kMaxIncludeBytes) return;
-  if (named_includes_.emplace(name, text).second) named_bytes_ += text.size();
+void BuildCaches::KeepNamedInclude(const std::string& name, const FoundInclude& found) {
+  if (named_bytes_ + found.Text.size() > kMaxIncludeBytes) return;
+  if (named_includes_.emplace(name, found).second) named_bytes_ += found.Text.size();
 }
 
 void BuildCaches::OutsideCodeRuns() {

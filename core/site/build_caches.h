@@ -47,6 +47,12 @@ class BuildCaches {
   // different.
   std::string IncludeText(const std::string& path, const FileStamp& stamp, bool* settled = nullptr);
 
+  // What a text include named `name` in a page found: the file's path and
+  // its text, or no path and the include error comment.
+  struct FoundInclude {
+    std::string Path;
+    std::string Text;
+  };
   // What a text include named `name` in a page gave, kept while nothing
   // that could change files runs: NamedInclude gives it (null when the name
   // must be looked up again). Only scripts and external commands change
@@ -54,8 +60,8 @@ class BuildCaches {
   // forgets every named include. The caller keeps only settled texts and
   // error comments, and never .htm or .html names (the build writes pages
   // of those kinds). Named texts are kept up to kMaxIncludeBytes in all.
-  const std::string* NamedInclude(const std::string& name) const;
-  void KeepNamedInclude(const std::string& name, const std::string& text);
+  const FoundInclude* NamedInclude(const std::string& name) const;
+  void KeepNamedInclude(const std::string& name, const FoundInclude& found);
   void OutsideCodeRuns();
 
   // The size of the image at `path` as `measure` gives it (nothing when it
@@ -95,7 +101,7 @@ class BuildCaches {
   std::unordered_map<std::string, IncludeEntry> includes_;
   size_t include_bytes_ = 0;
   std::unordered_map<std::string, ImageEntry> images_;
-  std::unordered_map<std::string, std::string> named_includes_;
+  std::unordered_map<std::string, FoundInclude> named_includes_;
   size_t named_bytes_ = 0;
 };
 

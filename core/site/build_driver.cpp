@@ -10,6 +10,7 @@
 
 #include "core/site/builtin_vars.h"
 #include "core/site/process_page.h"
+#include "core/site/project_check.h"
 #include "core/site/project_reader.h"
 #include "orv/myrecord.h"
 #include "platform/build_stats.h"
@@ -36,8 +37,9 @@ std::string MirroredName(const TParseStruct& context, const std::string& entry) 
          ChangeFileExt(ExtractFileName(entry), ".html");
 }
 
-void BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name) {
-  if (!LoadPage(context, entry)) return;
+// Builds one page; false when its file does not exist.
+bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name) {
+  if (!LoadPage(context, entry)) return false;
   ProcessMessages();
   context.Progress.File(entry);
   ProcessMessages();
@@ -51,18 +53,21 @@ void BuildPage(TParseStruct& context, const std::string& entry, const OutputName
   WritePage(context, output_name(entry));
   context.Progress.Step();
   ProcessMessages();
+  return true;
 }
 
 // Builds `entries` (the count is taken once, so entries added meanwhile are
 // not built), keeping the first error to rethrow once the caller has finished.
-void BuildEntries(TParseStruct& context, const LineList& entries, int steps_per_page,
+// A `listed` entry (of the project's file list) whose page does not exist is
+// a warning; a queued one is skipped silently.
+void BuildEntries(TParseStruct& context, const LineList& entries, bool listed, int steps_per_page,
                   const OutputName& output_name, std::exception_ptr& error) {
   size_t count = entries.size();
   context.Progress.Range(steps_per_page * static_cast<long long>(count));
   try {
     for (size_t i = 0; i < count; ++i) {
       std::string entry = entries[i];
-      BuildPage(context, entry, output_name);
+      if (!BuildPage(context, entry, output_name) && listed) ReportMissingPage(context, i, entry);
     }
   } catch (...) {
     if (!error) error = std::current_exception();
@@ -110,7 +115,8 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   context.Build.CurrentFile = file;
   NormalizeLineText(text);
   AddCount(context.Build.Stats.Lines, std::count(text.begin(), text.end(), '\n'));
-  context.Page.Start(std::move(text));
+  context.Page.Start(std::move(text), file);
+  context.Build.Report.StartPage();
   return true;
 }
 
@@ -147,14 +153,14 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
 
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
-  BuildEntries(context, settings.Files, kStepsPerPage,
+  BuildEntries(context, settings.Files, true, kStepsPerPage,
                [&context, preview_page](const std::string& entry) {
                  return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, entry);
                },
                error);
   // The range of the queued files counts one step less per page than is
   // sent, as the build's progress has always been reported.
-  BuildEntries(context, build.BuildQueue, kStepsPerPage - 1,
+  BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1,
                [&context](const std::string& entry) { return MirroredName(context, entry); }, error);
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
@@ -162,6 +168,9 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);
   if (!build.WriteFailure.empty()) throw EInOutError(build.WriteFailure);
+  if (build.Strict && build.Report.Warnings() > 0)
+    throw Exception("Strict build: " + std::to_string(build.Report.Warnings()) +
+                    (build.Report.Warnings() == 1 ? " warning" : " warnings") + " (see above)");
 }
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/site/markup_scan.h"
+#include "core/site/page_stages.h"
 #include "core/site/wildcard_pos.h"
 #include "platform/files.h"
 
@@ -72,7 +73,7 @@ struct LineSpan {
 // Removes the define and disabled-define lines from the page text (in line
 // form) and adds the defines, visiting the lines from the last to the first.
 // Only lines with a '{' that opens a define keyword are looked at.
-void CollectDefines(std::string& text, TUserSettingList& defines) {
+void CollectDefines(std::string& text, TUserSettingList& defines, PageOrigins& origins) {
   std::vector<LineSpan> removed;
   const char* data = text.data();
   size_t at = 0;
@@ -106,15 +107,19 @@ void CollectDefines(std::string& text, TUserSettingList& defines) {
   for (const LineSpan& span : removed) {
     kept.append(text, from, span.start - from);
     from = std::min(span.end + 2, text.size());
+    origins.Replace(kept.size(), from - span.start, 0);
   }
   kept.append(text, from, std::string::npos);
   text.swap(kept);
 }
 
 // Replaces the define's name throughout `text`, stopping where the text
-// would grow beyond `max_bytes`: kPageTooLargeComment goes there and the
-// result is false.
-bool ReplaceDefine(std::string& text, const TUserSetting& define, size_t max_bytes) {
+// would grow beyond `max_bytes`: kPageTooLargeComment goes there, the
+// warning is reported and the result is false.
+bool ReplaceDefine(TParseStruct& context, const TUserSetting& define) {
+  std::string& text = context.Page.Text;
+  PageOrigins& origins = context.Page.Origins;
+  const size_t max_bytes = context.Build.Limits.MaxPageBytes;
   if (define.Name.empty()) return true;
   int at = WildcardPos(text, define.Name, -1);
   if (at == 0) return true;
@@ -125,12 +130,16 @@ bool ReplaceDefine(std::string& text, const TUserSetting& define, size_t max_byt
     size_t rest = text.size() - static_cast<size_t>(at - 1);
     if (result.size() + kept + define.Value.size() + rest - define.Name.size() > max_bytes) {
       result.append(text, static_cast<size_t>(from - 1), kept);
+      origins.Replace(result.size(), 0, std::string_view(kPageTooLargeComment).size());
+      const size_t comment_at = result.size();
       result.append(kPageTooLargeComment);
       result.append(text, static_cast<size_t>(at - 1), std::string::npos);
       text.swap(result);
+      ReportPageTooLarge(context, comment_at);
       return false;
     }
     result.append(text, static_cast<size_t>(from - 1), kept);
+    origins.Replace(result.size(), define.Name.size(), define.Value.size());
     result.append(define.Value);
     from = at + static_cast<int>(define.Name.size());
     at = WildcardPos(text, define.Name, from);
@@ -144,16 +153,15 @@ bool ReplaceDefine(std::string& text, const TUserSetting& define, size_t max_byt
 
 void DefineStage(TParseStruct& context) {
   std::string& text = context.Page.Text;
-  CollectDefines(text, context.Defines);
+  CollectDefines(text, context.Defines, context.Page.Origins);
   if (context.Defines.Count() == 0) return;
-  const size_t max_bytes = context.Build.Limits.MaxPageBytes;
   for (int i = 0; i < context.Defines.Count(); ++i) {
-    if (!ReplaceDefine(text, context.Defines.Items(i), max_bytes)) {
+    if (!ReplaceDefine(context, context.Defines.Items(i))) {
       context.Page.LimitReached = true;
       break;
     }
   }
-  NormalizeLineText(text);
+  context.Page.Origins.Normalize(text);
 }
 
 }  // namespace orv

@@ -4,6 +4,7 @@
 
 #include "core/image/gif_file.h"
 #include "core/image/jpeg_size.h"
+#include "core/site/page_stages.h"
 #include "core/site/parse_struct.h"
 #include "platform/exception.h"
 #include "platform/files.h"
@@ -71,8 +72,6 @@ std::optional<std::string> TagStart(const BuildState& build, const std::string& 
   return tag;
 }
 
-const char kNoFile[] = "<!-- File does not exist -->";
-
 }  // namespace
 
 bool MeasureJpeg(const std::string& path, TParseStruct& context) {
@@ -91,7 +90,11 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
   const std::string path = InImageDir(context.Build, name);
   FileStamp stamp;
-  if (!StatFile(path, stamp)) return "<!-- ERROR: " + content + " -->";
+  const size_t at = context.Page.Origins.MarkupAt();
+  if (!StatFile(path, stamp)) {
+    PageWarning(context, at, "image \"" + content + "\" not found; looked for " + path);
+    return MarkupErrorComment(content);
+  }
   const std::string ext = LowerCase(ExtractFileExt(name));
   BuildCaches& caches = context.Build.Caches;
   std::string size;
@@ -102,19 +105,20 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
     if (Store(caches.ImageSize(path, stamp, JpegSize), context.JpegWidth, context.JpegHeight))
       size = " width=" + context.JpegWidth + " height=" + context.JpegHeight;
   }
+  if (size.empty()) PageWarning(context, at, "image " + path + " cannot be measured; its tag has no width and height");
   return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
 }
 
 std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra) {
   std::optional<std::string> tag = TagStart(build, file, alt, build.ImgPrefix);
-  if (!tag) return kNoFile;
+  if (!tag) return kNoImageFileLine;
   return *tag + (extra.empty() ? ">" : " " + extra + ">");
 }
 
 std::string InsertImageEx(const BuildState& build, const std::string& file, int alt, const std::string& extra,
                           const std::string& prefix, int border) {
   std::optional<std::string> tag = TagStart(build, file, alt, prefix);
-  if (!tag) return kNoFile;
+  if (!tag) return kNoImageFileLine;
   return *tag + (extra.empty() ? "" : " " + extra) + " border=" + std::to_string(border) + ">";
 }
 

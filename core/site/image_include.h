@@ -32,15 +32,19 @@ std::string GifSizeText(const std::string& path);
 // and "&>") is `content`: an <img> tag with the measured width and height, or
 // "<!-- ERROR: content -->" when the image folder holds no such file. A file
 // that exists but cannot be measured gives the tag without width and height
-// (never the size of an earlier image). `content` is expected to end in
+// (never the size of an earlier image). Both are warnings at the markup's
+// place (context.Page.Origins.MarkupAt()). `content` is expected to end in
 // .gif, .jpg or .jpeg (in any case).
 std::string ImageInclude(TParseStruct& context, const std::string& content);
+
+// The line InsertImage and InsertImageEx give for a file that does not exist.
+inline constexpr char kNoImageFileLine[] = "<!-- File does not exist -->";
 
 // The tag line written by the script routine InsertImage(File, Alt, Extra):
 // File, or failing that the image folder's file of that name; the src is
 // ImgPrefix and the file name; an alt attribute only when `alt` is 1; Extra
-// (when not empty) before the closing '>'. "<!-- File does not exist -->"
-// when neither file exists. Only .gif and .jpg files get a size.
+// (when not empty) before the closing '>'. kNoImageFileLine when neither
+// file exists. Only .gif and .jpg files get a size.
 std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra);
 
 // As InsertImage with `prefix` in place of ImgPrefix and a final

@@ -1,5 +1,7 @@
 #include "core/site/markup_scan.h"
 
+#include "core/site/page_origins.h"
+
 namespace orv {
 
 const char* const kPageTooLargeComment = "<!-- ERROR: page too large, expansion stopped -->";
@@ -42,7 +44,7 @@ class ScanBuffer {
 }  // namespace
 
 ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_view close,
-                       const MarkupReplacer& replace, size_t max_bytes) {
+                       const MarkupReplacer& replace, size_t max_bytes, PageOrigins* origins) {
   ScanOutcome outcome;
   if (text.find(open) == std::string::npos) return outcome;
   std::string done;
@@ -55,16 +57,24 @@ ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_vie
     size_t q = r.find(close, p + open.size());
     if (q == std::string_view::npos) break;
     outcome.found = true;
+    // `done` and the rest are the text as every earlier replacement left it.
+    const size_t at = done.size() + p;
+    if (origins) origins->BeginMarkup(at);
     std::string replacement = replace(std::string(r.substr(p + open.size(), q - p - open.size())));
     size_t after = q + close.size();
     if (done.size() + p + replacement.size() + (r.size() - after) > max_bytes) {
       outcome.size_limited = true;
+      if (origins) {
+        origins->BeginMarkup(at);  // the comment is no file's text
+        origins->Replace(at, 0, std::string_view(kPageTooLargeComment).size());
+      }
       done.append(r.substr(0, p));
       done.append(kPageTooLargeComment);
       done.append(r.substr(p));
       text = std::move(done);
       return outcome;
     }
+    if (origins) origins->Replace(at, after - p, replacement.size());
     done.append(r.substr(0, p));
     // The search goes on at the position where the closing delimiter began,
     // less one: `resume` characters into the new text at the markup's place.

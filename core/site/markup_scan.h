@@ -15,6 +15,8 @@
 
 namespace orv {
 
+class PageOrigins;
+
 // The replacement for the content of one markup (the text between the
 // delimiters, exactly as written).
 using MarkupReplacer = std::function<std::string(const std::string& content)>;
@@ -33,7 +35,10 @@ struct ScanOutcome {
 // of the page. A replacement that would make the text longer than `max_bytes`
 // is not made: kPageTooLargeComment is inserted before that markup and the
 // loop ends.
+//
+// With `origins`, each markup's place is given to it (BeginMarkup) before
+// `replace` is called, and every change to the text is recorded there.
 ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_view close,
-                       const MarkupReplacer& replace, size_t max_bytes);
+                       const MarkupReplacer& replace, size_t max_bytes, PageOrigins* origins = nullptr);
 
 }  // namespace orv

@@ -97,7 +97,7 @@ TEST_F(StageTest, ACommandThatRunsTooLongIsEndedAndNamed) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(Apply(ExtAppStage, "[<*sleep 100*>]"), "[<!-- ERROR: sleep 100-->]\n");
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "/site/src/slow.hts: the command \"sleep 100\" ran longer than 1 seconds and was stopped\n");
+            "/site/src/slow.hts:1: warning: the command \"sleep 100\" ran longer than 1 seconds and was stopped\n");
 }
 
 TEST_F(StageTest, ACommandThatLeftABackgroundChildReturnsItsOutput) {

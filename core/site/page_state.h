@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "core/site/page_origins.h"
+
 namespace orv {
 
 // The page stages after the define stage, in the order a pass runs them.
@@ -31,9 +33,13 @@ struct TPageState {
   int PassDepth = 0;
   bool LimitReached = false;
 
-  // Makes `text` (already in line form) the page, with every step owed and
-  // no pass run yet.
-  void Start(std::string text) {
+  // Where the text came from (edits are recorded by the stages).
+  PageOrigins Origins;
+
+  // Makes `text` (already in line form), the text of the file `path`, the
+  // page, with every step owed and no pass run yet.
+  void Start(std::string text, const std::string& path = std::string()) {
+    Origins.Start(path, text);
     Text = std::move(text);
     StepPending.fill(true);
     Rescan = false;

@@ -29,7 +29,8 @@ class PageTest : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  void SetPage(const LineList& lines) { context_.Page.Start(JoinLines(lines)); }
+  // The page `lines`, as the text of the file build_.CurrentFile.
+  void SetPage(const LineList& lines) { context_.Page.Start(JoinLines(lines), build_.CurrentFile); }
   LineList Lines() const { return SplitLines(context_.Page.Text); }
 
   // Starts the page with `lines`, runs ProcessPage and returns the progress

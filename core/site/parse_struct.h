@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/site/build_caches.h"
+#include "core/site/build_report.h"
 #include "core/site/page_state.h"
 #include "core/site/progress_reporter.h"
 #include "core/site/project_settings.h"
@@ -117,6 +118,10 @@ class BuildState {
   // What the build counted (page lines read, include, variable and command
   // markups), left in the data folder when it ends for libengine.so.
   TBuildStats Stats;
+  // The warnings and notes of the build; a strict build fails once every
+  // page is built when it gave any warning.
+  BuildReport Report;
+  bool Strict = StrictBuildDefault();
   // The first page that could not be written, as the error the build ends
   // with once every page was tried; empty while all could be.
   std::string WriteFailure;

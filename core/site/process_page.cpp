@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "core/site/define_stage.h"
 #include "core/site/page_stages.h"
@@ -37,8 +38,13 @@ constexpr std::array<StageEntry, kPageStageCount> kStages = {{
 void MarkNestingLimit(TParseStruct& context) {
   std::string& text = context.Page.Text;
   size_t at = FirstOpener(text, context.Settings);
-  text.insert(at == std::string_view::npos ? text.size() : at, kNestingLimitComment);
-  NormalizeLineText(text);
+  if (at == std::string_view::npos) at = text.size();
+  PageWarning(context, at,
+              "markup nested more than " + std::to_string(context.Build.Limits.MaxPassDepth) +
+                  " passes deep; expansion stopped");
+  text.insert(at, kNestingLimitComment);
+  context.Page.Origins.Replace(at, 0, std::string_view(kNestingLimitComment).size());
+  context.Page.Origins.Normalize(text);
 }
 
 void NestedPass(TParseStruct& context) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/site/project_check.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
 
@@ -25,6 +26,7 @@ ProjectTexts ReadProject(TParseStruct& context) {
   TIniFile ini(context.Settings.ProjectFile);
   std::string folder = ProjectFolder(context.Settings.ProjectFile);
 
+  CheckProject(ini, context);
   ProjectTexts texts;
   texts.NamesSource = ini.ValueExists("directories", "src");
   texts.Src = ini.ReadString("directories", "src", "");

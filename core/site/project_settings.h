@@ -27,6 +27,9 @@ struct TProjectSettings {
   std::string SingleFile;
 
   LineList Files;
+  // The line of the project file where the key of each Files entry stands
+  // (0 when the key is missing), for warnings about the entry.
+  std::vector<size_t> FileLines;
   LineList VariableKeys;
   LineList FileKeys;
 };

@@ -5,8 +5,10 @@
 
 #include "core/script/compiler_error.h"
 #include "core/host/kel_comp.h"
+#include "core/host/script_error_line.h"
 #include "core/script/lexer.h"
 #include "core/site/markup_scan.h"
+#include "core/site/page_stages.h"
 #include "platform/files.h"
 
 namespace orv {
@@ -39,8 +41,22 @@ std::string BlockProgram(const std::string& code) {
   }
 }
 
-// Runs one block in a fresh component and returns its output lines joined.
-std::string RunBlock(TParseStruct& context, const std::string& code) {
+// "path:line" of a script error of the block that stands at `at` of the
+// page text: the line of the block's "<+" in its file plus the error's line
+// within the block, less one. A compile error carries its line; a run error
+// is at the line of the instruction that failed. A block that a markup
+// brought in (a variable's value, a script's output) is placed at that
+// markup's line.
+std::string ScriptErrorPlace(const TParseStruct& context, size_t at, const std::exception& error,
+                             const TKelComp& comp) {
+  const SourcePlace place = context.Page.Origins.Locate(at).front();
+  const int script_line = ScriptErrorLine(error, comp);
+  return PlaceText(place.Path, place.Written && script_line > 0 ? place.Line + script_line - 1 : place.Line);
+}
+
+// Runs one block, which stands at `at` of the page text, in a fresh
+// component and returns its output lines joined.
+std::string RunBlock(TParseStruct& context, const std::string& code, size_t at) {
   BuildState& build = context.Build;
   build.ScriptOutput.clear();
   TKelComp comp;
@@ -52,7 +68,7 @@ std::string RunBlock(TParseStruct& context, const std::string& code) {
     comp.Evaluate();
   } catch (const std::exception& e) {
     context.ScriptHost = nullptr;
-    throw ECompilerError(build.CurrentFile + ": " + e.what());
+    throw ECompilerError(ScriptErrorPlace(context, at, e, comp) + ": " + e.what());
   }
   context.ScriptHost = nullptr;
   std::string output = JoinLines(build.ScriptOutput);
@@ -79,18 +95,25 @@ void ScriptStage(TParseStruct& context) {
     page.Rescan = true;
     result.append(text, done, open - done);
     done = open;
-    std::string output = RunBlock(context, text.substr(open + 2, close - open - 2));
+    // `result` and the text from `open` on are the page as the blocks
+    // before this one left it.
+    const size_t at = result.size();
+    page.Origins.BeginMarkup(at);  // where the block's routines report from
+    std::string output = RunBlock(context, text.substr(open + 2, close - open - 2), at);
     if (result.size() + output.size() + (text.size() - close - 2) > context.Build.Limits.MaxPageBytes) {
+      page.Origins.Replace(at, 0, std::string_view(kPageTooLargeComment).size());
       result += kPageTooLargeComment;
+      ReportPageTooLarge(context, at);
       page.LimitReached = true;
       break;
     }
+    page.Origins.Replace(at, close + 2 - open, output.size());
     result += output;
     done = close + 2;
   }
   if (!page.Rescan) return;
   result.append(text, done, std::string::npos);
-  NormalizeLineText(result);
+  page.Origins.Normalize(result);
   page.Text = std::move(result);
 }
 

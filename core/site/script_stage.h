@@ -12,8 +12,10 @@
 //
 // Blocks share no script variables, only the build reachable through the
 // site routines. A block that fails to compile or run ends the stage: the
-// error leaves it as ECompilerError "<page>: <message>", with the path of
-// the page being built. An opening "<+" with no "+>" after it is left in
+// error leaves it as ECompilerError "<file>:<line>: <message>", the file and
+// line where the failing statement (or the compile error) stands: the line
+// of the block's "<+" in the page (or in the included file that holds the
+// block) plus the line within the block, less one. An opening "<+" with no "+>" after it is left in
 // the page as text and ends the stage. Output that would make the page
 // larger than the build's MaxPageBytes is not inserted: the page-size
 // comment takes its place before that block, and expansion of the page ends.
@@ -23,7 +25,8 @@
 //
 // Each block runs under the time limit PageScriptTimeLimit (60 seconds
 // unless set; 0: none): a block still running then fails as any block does,
-// "<page>: Script ran longer than N seconds (line L)".
+// "<file>:<line>: Script ran longer than N seconds (line L)", L counted
+// within the block.
 #pragma once
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 
 #include "core/script/host_registry.h"
 #include "core/site/image_include.h"
+#include "core/site/page_stages.h"
 #include "core/site/parse_struct.h"
 #include "core/site/wildcard_pos.h"
 #include "platform/files.h"
@@ -88,13 +89,24 @@ void ChangeFileExtRoutine(TObject*, const std::string&, A& a, R& r) {
   r = ChangeFileExt(Text(a[0]), Text(a[1]));
 }
 
-void InsertImageRoutine(TObject*, const std::string&, A& a, R&) {
-  WriteLine(InsertImage(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2])));
+// Writes the tag line of the image routine `name` for `file`. In a build,
+// a file that does not exist is a warning at the line of the page's script
+// block that runs (ScriptStage gives its place to the page's origins).
+void WriteImageLine(const std::string& name, const std::string& file, const std::string& line) {
+  BuildState* build = CurrentBuild();
+  if (build && line == kNoImageFileLine)
+    PageWarning(build->Context, build->Context.Page.Origins.MarkupAt(),
+                name + ": image \"" + file + "\" does not exist");
+  WriteLine(line);
 }
 
-void InsertImageExRoutine(TObject*, const std::string&, A& a, R&) {
-  WriteLine(InsertImageEx(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2]), Text(a[3]),
-                          a[4].AsInteger()));
+void InsertImageRoutine(TObject*, const std::string& name, A& a, R&) {
+  WriteImageLine(name, Text(a[0]), InsertImage(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2])));
+}
+
+void InsertImageExRoutine(TObject*, const std::string& name, A& a, R&) {
+  WriteImageLine(name, Text(a[0]),
+                 InsertImageEx(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2]), Text(a[3]), a[4].AsInteger()));
 }
 
 void Ord(TObject*, const std::string&, A& a, R& r) {

@@ -46,11 +46,23 @@ const char* orv_core_last_error(void);
  * (default 64 MiB, at least 4096).
  * "script-timeout": seconds each page script block may run, 0 for no limit
  * (default 60); a block still running then ends the build with the error
- * "<page>: Script ran longer than N seconds (line L)".
+ * "<page>:<line>: Script ran longer than N seconds (line L)".
+ * "strict": 1 makes a build that gave any warning end with an error (once
+ * every page is built: ProcessProject returns 0 and orv_core_last_error says
+ * "Strict build: N warnings (see above)"); 0 (the default) does not.
  * Returns 1 when the limit was set, 0 for an unknown name or a value out of
  * range. */
 typedef int (*SetLimitProc)(const char* Name, long long Value);
 int orv_core_set_limit(const char* Name, long long Value);
+
+/* Where the warnings and notes of the builds go, one line each without a
+ * line break ("<path>:<line>: warning: <message>", "<path>:<line>: note:
+ * ..."; see docs/user-guide.md): `Report` is called with each line and
+ * `User`, on the thread of the build. A null `Report` sends them to standard
+ * error, as before any call. */
+typedef void (*OrvReportProc)(const char* Line, void* User);
+typedef void (*SetReportProc)(OrvReportProc Report, void* User);
+void orv_core_set_report(OrvReportProc Report, void* User);
 
 /* The path of `Folder` relative to `SourceRoot` (both compared without regard
  * to ASCII case, a final '/' added where missing), without a final '/': for
