@@ -80,6 +80,14 @@ static LRESULT HostWindow(HWND window, uint32_t message, WPARAM wparam, LPARAM l
   }
 }
 
+/* Asks the host window to press `control` of `window` once the next dialog is up. */
+static void PressWhenUp(HWND host, const char* window, const char* control) {
+  pending_window = window;
+  pending_control = control;
+  seen.tries = 0;
+  api.post_message(host, MSG_CLICK, 0, 0);
+}
+
 static void* Need(void* library, const char* name) {
   void* address = dlsym(library, name);
   if (address == NULL) {
@@ -130,39 +138,26 @@ int main(int argc, char** argv) {
   HWND host = api.create_window(HostWindow, NULL);
 
   /* Preferences answered with "&OK": the library sends 3038 once. */
-  pending_window = "FrmPref";
-  pending_control = "Button1";
-  seen.tries = 0;
-  api.post_message(host, MSG_CLICK, 0, 0);
+  PressWhenUp(host, "FrmPref", "Button1");
   CHECK(api.DoPref(0, host) == 1);
   CHECK(seen.prefs_changed == 1);
 
   /* The gallery answered with "&OK" before any choice: 3063 with empty texts. */
-  pending_window = "FrmObjRep";
-  pending_control = "Button1";
-  seen.tries = 0;
-  api.post_message(host, MSG_CLICK, 0, 0);
+  PressWhenUp(host, "FrmObjRep", "Button1");
   api.ShowObjRep(0, host);
   api.process_messages();
   CHECK(seen.open_new == 1);
   CHECK(strcmp(seen.open_folder, "") == 0 && strcmp(seen.open_path, "") == 0);
 
   /* The error centre closed with "&Close", with texts and with none. */
-  pending_window = "FrmExcept";
-  pending_control = "Button2";
-  seen.tries = 0;
-  api.post_message(host, MSG_CLICK, 0, 0);
+  PressWhenUp(host, "FrmExcept", "Button2");
   CHECK(api.ExceptCenter(0, host, "TFrmMain", "EConvertError", "'x' is not a valid integer value", "",
                          "TFrmMain.Open", "1.0.0.61", "orv") == 0);
-  seen.tries = 0;
-  api.post_message(host, MSG_CLICK, 0, 0);
+  PressWhenUp(host, "FrmExcept", "Button2");
   CHECK(api.ExceptCenter(0, host, NULL, NULL, NULL, NULL, NULL, NULL, NULL) == 0);
 
   /* The web download cancelled before anything was fetched. */
-  pending_window = "FrmDlWeb";
-  pending_control = "Button2";
-  seen.tries = 0;
-  api.post_message(host, MSG_CLICK, 0, 0);
+  PressWhenUp(host, "FrmDlWeb", "Button2");
   CHECK(api.DlFromWeb(0, host) == 0);
   CHECK(seen.open_new == 1);
 
