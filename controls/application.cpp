@@ -72,6 +72,12 @@ bool WindowsUnseen() { return windows_unseen; }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 
+std::string TApplication::Title() const {
+  if (!title_.empty()) return title_;
+  const std::string exe = ExeName();
+  return exe.substr(exe.find_last_of('/') + 1);
+}
+
 void TApplication::SetTitle(std::string_view title) { title_ = title; }
 
 std::string TApplication::ExeName() const {

@@ -39,7 +39,8 @@ class TApplication : public TComponent {
   explicit TApplication(TComponent* owner);
   std::string ClassName() const override { return "TApplication"; }
 
-  const std::string& Title() const { return title_; }
+  // The title set, else the program's file name.
+  std::string Title() const;
   void SetTitle(std::string_view title);
   std::string ExeName() const;
   TCustomForm* MainForm() const { return main_form_; }

@@ -59,13 +59,6 @@ QStyle::StandardPixmap TypeIcon(int type) {
   }
 }
 
-std::string ApplicationTitle() {
-  std::string title = Application()->Title();
-  if (!title.empty()) return title;
-  std::string exe = Application()->ExeName();
-  return exe.substr(exe.find_last_of('/') + 1);
-}
-
 // A button of a dialog form at the given place.
 TButton* AddButton(TForm& form, const char* name, const char* caption, int result, int left, int top) {
   auto* button = AddControl<TButton>(form, name, caption, left, top, kButtonWidth, kButtonHeight);
@@ -96,7 +89,7 @@ int RunAt(TForm& form, int x, int y) {
 
 TForm* CreateMessageDialog(const std::string& text, int type, const std::vector<int>& buttons) {
   const char* type_caption = TypeCaption(type);
-  std::unique_ptr<TForm> form = NewDialogForm("MessageDlg", type_caption ? type_caption : ApplicationTitle());
+  std::unique_ptr<TForm> form = NewDialogForm("MessageDlg", type_caption ? type_caption : Application()->Title());
   std::vector<const ButtonKind*> shown;
   for (const ButtonKind& kind : kButtons)
     if (std::find(buttons.begin(), buttons.end(), kind.button) != buttons.end()) shown.push_back(&kind);

@@ -127,6 +127,15 @@ TEST_F(ClassBindingTest, IndexedPropertiesOfTheScreen) {
   EXPECT_EQ(out, (Lines{"FrmTest", "True", "True"}));
 }
 
+TEST_F(ClassBindingTest, ApplicationTitleIsTheProgramsNameUntilSet) {
+  RegisterFunc("TESTAPPLICATION", [](TObject*, const std::string&, ArgBlock&, Variant& r) {
+    r = ObjToVariant(Application());
+  }, {pkNone});
+  EXPECT_EQ(Run("var A: TApplication; begin A := TESTAPPLICATION; TESTOUT(A.Title); A.Title := 'Lists';\n"
+                "  TESTOUT(A.Title); A.Title := '' end."),
+            (Lines{"host_bindings_test", "Lists"}));
+}
+
 TEST_F(ClassBindingTest, StringListsOfTheClassesUnit) {
   EXPECT_EQ(Run("var L: TStringList; I: Integer;\n"
                 "begin L := TStringList.Create; L.Add('b'); L.Add('a'); L.Sorted := True;\n"
