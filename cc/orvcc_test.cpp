@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <regex>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "cc/progress_view.h"
@@ -103,6 +105,14 @@ class OrvccTest : public testing::Test {
 
   Outcome Orvcc(const std::string& args) { return test::RunProgram(ProgramDir() + "orvcc", args, dir_); }
 
+  // Writes p.orv: sources in src/, output in out/, and `pages` as [files] 0, 1, ...
+  void WriteProject(std::initializer_list<const char*> pages) {
+    std::string text = "[directories]\nsrc=src\nout=out\n[files]\n";
+    int key = 0;
+    for (const char* page : pages) text += std::to_string(key++) + "=" + page + "\n";
+    WriteFileBytes(dir_ + "p.orv", text);
+  }
+
   std::string dir_;
 };
 
@@ -125,7 +135,7 @@ TEST_F(OrvccTest, HelpAndVersion) {
 
 TEST_F(OrvccTest, BuildsFirstProjectWithProgressLines) {
   WriteFileBytes(dir_ + "src/index.hts", "v<%BuildNum%>\n");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/index.hts\n");
+  WriteProject({"src/index.hts"});
   Outcome run = Orvcc("'" + dir_ + "p.orv' second-argument-ignored.orv");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "Compiling " + dir_ + "src/index.hts (1 of 1)\n");
@@ -140,7 +150,7 @@ TEST_F(OrvccTest, BuildsFirstProjectWithProgressLines) {
 TEST_F(OrvccTest, CommandsRunInTheProjectFolder) {
   WriteFileBytes(dir_ + "marker.txt", "found");
   WriteFileBytes(dir_ + "src/index.hts", "<*cat marker.txt*> <*pwd*>\n");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/index.hts\n");
+  WriteProject({"src/index.hts"});
   Outcome run = Orvcc("--quiet '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 0) << run.err;
   // Each command's output becomes whole lines.
@@ -175,7 +185,7 @@ TEST_F(OrvccTest, APageThatCannotBeWrittenIsAnError) {
   WriteFileBytes(dir_ + "src/sub/b.hts", "b\n");
   fs::create_directories(dir_ + "out");
   WriteFileBytes(dir_ + "out/sub", "a file where the folder should be");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/sub/b.hts\n");
+  WriteProject({"src/a.hts", "src/sub/b.hts"});
   Outcome run = Orvcc("--quiet '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("Cannot write page \"" + dir_ + "out/sub/b.html\""), std::string::npos) << run.err;
@@ -217,7 +227,7 @@ TEST_F(OrvccTest, AProjectFileThatCannotBeReadIsAnError) {
 
 TEST_F(OrvccTest, CommandTimeLimitAndPageSizeOptions) {
   WriteFileBytes(dir_ + "src/a.hts", "[<*sleep 100*>]\n");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  WriteProject({"src/a.hts"});
   Outcome run = Orvcc("-q --command-timeout 1 '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err,
@@ -242,7 +252,7 @@ TEST_F(OrvccTest, CommandTimeLimitAndPageSizeOptions) {
 TEST_F(OrvccTest, ErrorLeavingTheBuildGivesStatusOne) {
   fs::create_symlink("/proc/self/mem", dir_ + "src/broken.txt");
   WriteFileBytes(dir_ + "src/a.hts", "<&broken.txt&>\n");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  WriteProject({"src/a.hts"});
   Outcome run = Orvcc("-q '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("broken.txt"), std::string::npos) << run.err;
@@ -252,7 +262,7 @@ TEST_F(OrvccTest, ErrorLeavingTheBuildGivesStatusOne) {
 // page and the line in the message; a wrong limit is a usage error.
 TEST_F(OrvccTest, ScriptTimeoutEndsAnEndlessPageScript) {
   WriteFileBytes(dir_ + "src/a.hts", "before\n<+ begin\n  while True do begin end;\nend. +>\n");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  WriteProject({"src/a.hts"});
   Outcome run = Orvcc("-q --script-timeout 1 '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("a.hts:3: Script ran longer than 1 seconds (line 2)"), std::string::npos) << run.err;
@@ -266,7 +276,7 @@ TEST_F(OrvccTest, ScriptTimeoutEndsAnEndlessPageScript) {
 TEST_F(OrvccTest, WarningsAndStrict) {
   WriteFileBytes(dir_ + "src/a.hts", "one\n<%Titel%>\n");
   WriteFileBytes(dir_ + "src/b.hts", "fine\n");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n");
+  WriteProject({"src/a.hts", "src/b.hts"});
   const std::string warning = dir_ + "src/a.hts:2: warning: unknown variable \"Titel\"\n";
   Outcome run = Orvcc("'" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 0);
@@ -289,7 +299,7 @@ TEST_F(OrvccTest, WarningsAndStrict) {
 // A script error names the page's line and shows its message on one line.
 TEST_F(OrvccTest, AScriptErrorNamesThePagesLineOnOneLine) {
   WriteFileBytes(dir_ + "src/a.hts", "x\n<+\nbegin\n  WriteLn(1;\nend.\n+>\n");
-  WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+  WriteProject({"src/a.hts"});
   Outcome run = Orvcc("-q '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, dir_ + "src/a.hts:4: Syntax error in  (3): ) expected.\n");
