@@ -16,6 +16,20 @@ FormBuilder::FormBuilder(TForm& form, std::string_view name, std::string_view ca
   form_.SetClientHeight(height);
 }
 
+TButton* FormBuilder::CancelButton(int left, int top, std::string_view caption) {
+  auto* button = Add<TButton>(nullptr, left, top, 75, 25, caption);
+  button->SetCancel(true);
+  button->SetModalResult(mrCancel);
+  return button;
+}
+
+TButton* FormBuilder::OkButton(int left, int top) {
+  auto* button = Add<TButton>(nullptr, left, top, 75, 25, "&OK");
+  button->SetDefault(true);
+  button->SetModalResult(mrOk);
+  return button;
+}
+
 TLabel* FormBuilder::Text(TWinControl* parent, int left, int top, int width, int height, std::string_view text) {
   auto* label = Add<TLabel>(parent, left, top, width, height);
   // Made with AutoSize, the empty label shrank to no width: it gets its

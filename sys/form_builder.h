@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/buttons.h"
 #include "controls/containers.h"
 #include "controls/edits.h"
 #include "controls/form.h"
@@ -33,6 +34,13 @@ class FormBuilder {
     if (!caption.empty()) control->SetCaption(caption);
     return control;
   }
+
+  // A button of the usual size that closes the modal form with mrCancel and
+  // answers the Escape key.
+  TButton* CancelButton(int left, int top, std::string_view caption = "&Cancel");
+
+  // The default button of the usual size, closing the modal form with mrOk.
+  TButton* OkButton(int left, int top);
 
   // A label that wraps its text inside the bounds given.
   TLabel* Text(TWinControl* parent, int left, int top, int width, int height, std::string_view text);

@@ -20,9 +20,7 @@ TFrmAddObj::TFrmAddObj(HWND host, const std::string& path) : TForm(nullptr), hos
   path_->SetText(path);
   auto* ok = b.Add<TButton>(nullptr, 236, 158, 75, 25, "&OK");
   ok->SetDefault(true);
-  auto* cancel = b.Add<TButton>(nullptr, 317, 158, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(317, 158);
   OnEvent(ok->OnClick, [this] { OkClick(); });
   OnEvent(OnShow, [this] {
     LoadSettingListShowingErrors(documents_, ObjRepFile());

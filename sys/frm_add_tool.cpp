@@ -12,9 +12,7 @@ namespace orv {
 TFrmAddTool::TFrmAddTool(HWND host) : TForm(nullptr), host_(host) {
   FormBuilder b(*this, "FrmAddTool", "Add Tool", 420, 370);
   auto* ok = b.Add<TButton>(nullptr, 256, 338, 75, 25, "&OK");
-  auto* cancel = b.Add<TButton>(nullptr, 337, 338, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(337, 338);
   b.Text(nullptr, 8, 8, 404, 30,
          "This dialog lets you add new files, programs or URLs to the tools menu which you can then click to "
          "access");

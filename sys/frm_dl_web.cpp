@@ -43,9 +43,7 @@ TFrmDlWeb::TFrmDlWeb(HWND host) : TForm(nullptr), host_(host) {
   progress_ = b.Add<TLabel>(nullptr, 136, 76, 200, 16, "0 bytes");
   retrieve_ = b.Add<TButton>(nullptr, 236, 116, 75, 25, "&Retrieve");
   retrieve_->SetDefault(true);
-  auto* cancel = b.Add<TButton>(nullptr, 317, 116, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(317, 116);
 
   http_ = b.Component<net::THttpCli>();
   http_->Agent = "ORV/1.0 (Open From Web; 1.0)";

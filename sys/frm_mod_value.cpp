@@ -21,12 +21,8 @@ TFrmModValue::TFrmModValue() : TForm(nullptr) {
   NameEdit->SetTabStop(false);
   ValueLabel = b.Add<TLabel>(nullptr, 8, 52, 340, 16, "Value:");
   ValueEdit = b.Add<TEdit>(nullptr, 8, 70, 344, 21);
-  auto* ok = b.Add<TButton>(nullptr, 196, 100, 75, 25, "&OK");
-  ok->SetDefault(true);
-  ok->SetModalResult(mrOk);
-  auto* cancel = b.Add<TButton>(nullptr, 276, 100, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.OkButton(196, 100);
+  b.CancelButton(276, 100);
   OnEvent(OnShow, [this] {
     ValueEdit->SetFocus();
     ValueEdit->SelectAll();

@@ -51,9 +51,7 @@ TFrmNewProj::TFrmNewProj(HWND host) : TForm(nullptr), host_(host) {
   back_ = b.Add<TButton>(nullptr, 152, 296, 75, 25, "< &Back");
   next_ = b.Add<TButton>(nullptr, 232, 296, 75, 25, "&Next >");
   finish_ = b.Add<TButton>(nullptr, 232, 296, 75, 25, "&Finish");
-  auto* cancel = b.Add<TButton>(nullptr, 396, 296, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(396, 296);
 
   browser_ = b.Component<TBrowseFolder>();
   browser_->Title = "Select Folder";

@@ -85,9 +85,7 @@ TFrmObjRep::TFrmObjRep(HWND host) : TForm(nullptr), host_(host) {
   OnEvent(remove->OnClick, [this] { DeleteClick(); });
   ok_ = b.Add<TButton>(nullptr, 256, 288, 75, 25, "&OK");
   ok_->SetDefault(true);
-  auto* cancel = b.Add<TButton>(nullptr, 337, 288, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(337, 288);
   OnEvent(ok_->OnClick, [this] { OkClick(); });
   OnEvent(OnShow, [this] { FormShow(); });
 }

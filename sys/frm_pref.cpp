@@ -13,9 +13,7 @@ TFrmPref::TFrmPref(HWND host) : TForm(nullptr), host_(host) {
   FormBuilder b(*this, "FrmPref", "Preferences", 420, 390);
   auto* ok = b.Add<TButton>(nullptr, 176, 354, 75, 25, "&OK");
   ok->SetDefault(true);
-  auto* cancel = b.Add<TButton>(nullptr, 256, 354, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(256, 354);
   auto* apply = b.Add<TButton>(nullptr, 336, 354, 75, 25, "&Apply");
   auto* pages = b.Add<TPageControl>(nullptr, 8, 8, 404, 336);
 

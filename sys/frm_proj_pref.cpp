@@ -10,9 +10,7 @@ TFrmProjPref::TFrmProjPref() : TForm(nullptr) {
   FormBuilder b(*this, "FrmProjPref", "Project Options", 400, 330);
   auto* ok = b.Add<TButton>(nullptr, 236, 296, 75, 25, "&OK");
   ok->SetDefault(true);
-  auto* cancel = b.Add<TButton>(nullptr, 316, 296, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(316, 296);
   auto* pages = b.Add<TPageControl>(nullptr, 8, 8, 384, 280);
 
   TTabSheet* paths = b.Page(pages, "&Paths");

@@ -18,12 +18,8 @@ TFrmSetup::TFrmSetup(const TMailSettings& current) : TForm(nullptr) {
     *edit = b.Add<TEdit>(nullptr, 136, top, 196, 21);
     top += 26;
   }
-  auto* ok = b.Add<TButton>(nullptr, 176, 132, 75, 25, "&OK");
-  ok->SetDefault(true);
-  ok->SetModalResult(mrOk);
-  auto* cancel = b.Add<TButton>(nullptr, 257, 132, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.OkButton(176, 132);
+  b.CancelButton(257, 132);
   name_->SetText(current.UserName);
   email_->SetText(current.Email);
   smtp_->SetText(current.SmtpHost);

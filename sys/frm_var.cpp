@@ -14,9 +14,7 @@ namespace orv {
 TFrmVar::TFrmVar() : TForm(nullptr) {
   FormBuilder b(*this, "FrmVar", "Organize Variables", 420, 360);
   auto* ok = b.Add<TButton>(nullptr, 256, 326, 75, 25, "&OK");
-  auto* cancel = b.Add<TButton>(nullptr, 337, 326, 75, 25, "&Cancel");
-  cancel->SetCancel(true);
-  cancel->SetModalResult(mrCancel);
+  b.CancelButton(337, 326);
   b.Text(nullptr, 8, 8, 404, 30,
          "Variables are customizable aliases which help you to quickly and easily re-use code snippets");
   list_ = b.Add<TListView>(nullptr, 8, 42, 404, 170);
