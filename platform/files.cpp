@@ -24,6 +24,8 @@ bool StatFile(const std::string& path, FileStamp& stamp) {
   if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   stamp.size = static_cast<long long>(st.st_size);
   stamp.mtime_ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  stamp.ctime_ns = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  stamp.ino = static_cast<unsigned long long>(st.st_ino);
   return true;
 }
 

@@ -12,12 +12,19 @@ namespace orv {
 // folders, devices and pipes are not files to read pages from.
 bool FileExists(const std::string& path);
 
-// The size and modification time of a regular file: what tells a cache
-// that a file changed.
+// The size, modification and status-change times and inode of a regular
+// file: what tells a cache that a file changed. The status-change time
+// moves on every write, even one that sets the modification time back, and
+// a file replaced by a rename gets another inode.
 struct FileStamp {
   long long size = 0;
   long long mtime_ns = 0;
+  long long ctime_ns = 0;
+  unsigned long long ino = 0;
   bool operator==(const FileStamp&) const = default;
+  // The later of the two times: a stamp taken less than a file system's
+  // time resolution after this cannot tell a later change from this one.
+  long long ChangedNs() const { return mtime_ns > ctime_ns ? mtime_ns : ctime_ns; }
 };
 
 // FileExists that also gives the file's stamp (one stat call).

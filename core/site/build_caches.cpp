@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/content_hash.h"
 #include "platform/folders.h"
 
 namespace orv {
@@ -49,15 +50,19 @@ bool BuildCaches::Trusted(const FileStamp& kept, long long read_at_ns, const Fil
   return kept == now && now.mtime_ns + kRacyNs < read_at_ns;
 }
 
-std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& stamp, bool* settled) {
+std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& stamp, bool* settled,
+                                     uint64_t* hash) {
   auto found = includes_.find(path);
   if (found != includes_.end() && Trusted(found->second.stamp, found->second.read_at_ns, stamp)) {
     if (settled) *settled = true;
+    if (hash) *hash = found->second.hash;
     return found->second.text;
   }
   long long read_at_ns = NowNs();
   if (settled) *settled = stamp.mtime_ns + kRacyNs < read_at_ns;
   std::string text = ReadFileBytes(path);
+  const uint64_t bytes_hash = ContentHash(text);
+  if (hash) *hash = bytes_hash;
   NormalizeLineText(text);
   if (found != includes_.end()) {
     include_bytes_ -= found->second.text.size();
@@ -65,7 +70,7 @@ std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& s
   }
   if (include_bytes_ + text.size() <= kMaxIncludeBytes) {
     include_bytes_ += text.size();
-    includes_[path] = IncludeEntry{stamp, read_at_ns, text};
+    includes_[path] = IncludeEntry{stamp, read_at_ns, text, bytes_hash};
   }
   return text;
 }

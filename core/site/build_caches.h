@@ -18,6 +18,7 @@
 #include <unordered_map>
 
 #include "core/image/jpeg_size.h"
+#include "core/site/build_record.h"
 #include "platform/user_settings.h"
 #include "platform/files.h"
 
@@ -45,13 +46,17 @@ class BuildCaches {
   // `settled`, when given, tells whether the file was modified well before
   // it was read (see kRacyNs), so that only a change to it can make it
   // different.
-  std::string IncludeText(const std::string& path, const FileStamp& stamp, bool* settled = nullptr);
+  // `hash`, when given, receives the ContentHash of the file's bytes.
+  std::string IncludeText(const std::string& path, const FileStamp& stamp, bool* settled = nullptr,
+                          uint64_t* hash = nullptr);
 
-  // What a text include named `name` in a page found: the file's path and
-  // its text, or no path and the include error comment.
+  // What a text include named `name` in a page found: the file's path, its
+  // text and what the file held (see FileState), or no path and the include
+  // error comment.
   struct FoundInclude {
     std::string Path;
     std::string Text;
+    FileState State;
   };
   // What a text include named `name` in a page gave, kept while nothing
   // that could change files runs: NamedInclude gives it (null when the name
@@ -77,6 +82,7 @@ class BuildCaches {
     FileStamp stamp;
     long long read_at_ns;
     std::string text;
+    uint64_t hash;
   };
   struct ImageEntry {
     FileStamp stamp;

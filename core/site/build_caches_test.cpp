@@ -67,9 +67,12 @@ TEST(BuildCachesTest, AnOldFileIsReadOnceARecentOneEachTime) {
   BuildCaches caches;
   FileStamp stamp = WriteOld(path, "old text");
   EXPECT_EQ(caches.IncludeText(path, stamp), "old text\r\n");
-  // Same size and time: the file looks unchanged, and the kept text is used.
-  EXPECT_EQ(WriteOld(path, "new text"), stamp);
-  EXPECT_EQ(caches.IncludeText(path, stamp), "old text\r\n");
+  // Same size and modification time: the status-change time and the inode
+  // (a new file behind the name) still tell that it changed.
+  FileStamp rewritten = WriteOld(path, "new text");
+  EXPECT_EQ(rewritten.mtime_ns, stamp.mtime_ns);
+  EXPECT_NE(rewritten, stamp);
+  EXPECT_EQ(caches.IncludeText(path, rewritten), "new text\r\n");
   // A file written just now may change again within its clock tick.
   WriteFileBytes(path, "now text");
   ASSERT_TRUE(StatFile(path, stamp));

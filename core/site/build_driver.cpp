@@ -7,13 +7,17 @@
 #include <filesystem>
 #include <functional>
 #include <new>
+#include <optional>
 
 #include "core/site/builtin_vars.h"
+#include "core/site/incremental_build.h"
+#include "core/site/page_inputs.h"
 #include "core/site/process_page.h"
 #include "core/site/project_check.h"
 #include "core/site/project_reader.h"
 #include "orv/myrecord.h"
 #include "platform/build_stats.h"
+#include "platform/content_hash.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -23,6 +27,8 @@
 namespace orv {
 
 namespace {
+
+thread_local BuildCounts last_counts;
 
 std::string WithSlash(const std::string& path) {
   return path.empty() || path.back() != '/' ? path + "/" : path;
@@ -37,8 +43,12 @@ std::string MirroredName(const TParseStruct& context, const std::string& entry) 
          ChangeFileExt(ExtractFileName(entry), ".html");
 }
 
-// Builds one page; false when its file does not exist.
-bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name) {
+enum class PageOutcome { Missing, Built, UpToDate };
+
+// Loads, expands and writes one page; false when its file does not exist.
+// Returns the hash of the written text in `text_hash` when asked for one.
+bool ExpandPage(TParseStruct& context, const std::string& entry, const std::string& output, bool& written,
+                uint64_t* text_hash) {
   if (!LoadPage(context, entry)) return false;
   ProcessMessages();
   context.Progress.File(entry);
@@ -50,10 +60,35 @@ bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName
     std::string().swap(context.Page.Text);
     throw EOutOfMemory(entry + ": memory ran out while the page was expanded");
   }
-  WritePage(context, output_name(entry));
+  if (text_hash) *text_hash = ContentHash(context.Page.Text);
+  written = WritePage(context, output);
   context.Progress.Step();
   ProcessMessages();
   return true;
+}
+
+// Builds one page, or leaves it as the last build made it when it is up to
+// date (incremental builds).
+PageOutcome BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name,
+                      IncrementalBuild* incremental) {
+  const std::string output = output_name(entry);
+  bool written = false;
+  if (!incremental) return ExpandPage(context, entry, output, written, nullptr) ? PageOutcome::Built : PageOutcome::Missing;
+  uint32_t occurrence = incremental->NextOccurrence(entry);
+  if (incremental->Skip(entry, occurrence, output)) return PageOutcome::UpToDate;
+  uint64_t text_hash = 0;
+  incremental->BeginPage();
+  try {
+    if (!ExpandPage(context, entry, output, written, &text_hash)) {
+      incremental->AbortPage();
+      return PageOutcome::Missing;
+    }
+  } catch (...) {
+    incremental->AbortPage();
+    throw;
+  }
+  incremental->EndPage(entry, occurrence, output, text_hash, written);
+  return PageOutcome::Built;
 }
 
 // Builds `entries` (the count is taken once, so entries added meanwhile are
@@ -61,13 +96,24 @@ bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName
 // A `listed` entry (of the project's file list) whose page does not exist is
 // a warning; a queued one is skipped silently.
 void BuildEntries(TParseStruct& context, const LineList& entries, bool listed, int steps_per_page,
-                  const OutputName& output_name, std::exception_ptr& error) {
+                  const OutputName& output_name, IncrementalBuild* incremental, BuildCounts& counts,
+                  std::exception_ptr& error) {
   size_t count = entries.size();
   context.Progress.Range(steps_per_page * static_cast<long long>(count));
   try {
     for (size_t i = 0; i < count; ++i) {
       std::string entry = entries[i];
-      if (!BuildPage(context, entry, output_name) && listed) ReportMissingPage(context, i, entry);
+      switch (BuildPage(context, entry, output_name, incremental)) {
+        case PageOutcome::Missing:
+          if (listed) ReportMissingPage(context, i, entry);
+          break;
+        case PageOutcome::Built:
+          ++counts.Built;
+          break;
+        case PageOutcome::UpToDate:
+          ++counts.UpToDate;
+          break;
+      }
     }
   } catch (...) {
     if (!error) error = std::current_exception();
@@ -88,6 +134,8 @@ void SaveBuildStats(const TBuildStats& stats) {
 }
 
 }  // namespace
+
+const BuildCounts& LastBuildCounts() { return last_counts; }
 
 std::string DoPathEx(const std::string& folder, const std::string& source_root) {
   std::string dir = WithSlash(folder);
@@ -111,7 +159,11 @@ std::string MapOutputDir(const std::string& output_dir, const std::string& file_
 
 bool LoadPage(TParseStruct& context, const std::string& file) {
   std::string text;
+  FileStamp stamp;
+  PageInputs* inputs = context.Build.Inputs;
+  if (inputs && !StatFile(file, stamp)) return false;
   if (ReadRegularFile(file, text) == FileRead::NoFile) return false;
+  if (inputs) inputs->FileRead(file, stamp, text);
   context.Build.CurrentFile = file;
   NormalizeLineText(text);
   AddCount(context.Build.Stats.Lines, std::count(text.begin(), text.end(), '\n'));
@@ -120,13 +172,16 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   return true;
 }
 
-void WritePage(TParseStruct& context, const std::string& out_file) {
-  if (!WriteFileAtomic(out_file, context.Page.Text)) {
+bool WritePage(TParseStruct& context, const std::string& out_file) {
+  bool written = WriteFileAtomic(out_file, context.Page.Text);
+  if (!written) {
     ForceDirectories(ExtractFilePath(out_file));
-    if (!WriteFileAtomic(out_file, context.Page.Text) && context.Build.WriteFailure.empty())
+    written = WriteFileAtomic(out_file, context.Page.Text);
+    if (!written && context.Build.WriteFailure.empty())
       context.Build.WriteFailure = "Cannot write page \"" + out_file + "\". " + std::strerror(errno);
   }
   context.Page.Text.clear();
+  return written;
 }
 
 void ProcessProject(const std::string& project_file, const std::string& single_file, HWND notify,
@@ -151,20 +206,27 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
                       "\" names no source folder ([directories] src) and no files ([files] 0=...): nothing to build");
   FillBuiltinVars(context, texts, CurrentBuildTime());
 
+  // A whole project is built incrementally; a single file always.
+  std::optional<IncrementalBuild> incremental;
+  if (settings.SingleFile.empty()) incremental.emplace(context, !IncrementalBuildDefault());
+  BuildCounts counts;
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
   BuildEntries(context, settings.Files, true, kStepsPerPage,
                [&context, preview_page](const std::string& entry) {
                  return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, entry);
                },
-               error);
+               incremental ? &*incremental : nullptr, counts, error);
   // The range of the queued files counts one step less per page than is
   // sent, as the build's progress has always been reported.
   BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1,
-               [&context](const std::string& entry) { return MirroredName(context, entry); }, error);
+               [&context](const std::string& entry) { return MirroredName(context, entry); },
+               incremental ? &*incremental : nullptr, counts, error);
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
   ProcessMessages();
+  if (incremental) incremental->Finish(!error && build.WriteFailure.empty());
+  last_counts = counts;
   SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);
   if (!build.WriteFailure.empty()) throw EInOutError(build.WriteFailure);

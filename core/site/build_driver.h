@@ -35,10 +35,18 @@ std::string MirroredOutputDir(const std::string& output_dir, const std::string& 
 bool LoadPage(TParseStruct& context, const std::string& file);
 
 // Writes the page text to `out_file` through a temporary file in the same
-// folder (creating the folder when it is missing), then clears the text. A
-// failure leaves any old page in place; the first one is kept in the build
-// (naming the page and the system's reason), which goes on with the other
-// pages and ends with it as its error.
-void WritePage(TParseStruct& context, const std::string& out_file);
+// folder (creating the folder when it is missing), then clears the text;
+// true when the page was written. A failure leaves any old page in place;
+// the first one is kept in the build (naming the page and the system's
+// reason), which goes on with the other pages and ends with it as its error.
+bool WritePage(TParseStruct& context, const std::string& out_file);
+
+// What the last build on this thread did with its pages: how many it
+// built and how many were up to date (not built again).
+struct BuildCounts {
+  int Built = 0;
+  int UpToDate = 0;
+};
+const BuildCounts& LastBuildCounts();
 
 }  // namespace orv

@@ -39,13 +39,20 @@ std::string PlaceText(const std::string& path, int line) {
   return line > 0 ? path + ":" + std::to_string(line) : path;
 }
 
+void BuildReport::Give(ReportLine::Kind kind, const std::string& text) {
+  if (capture_) capture_->push_back(ReportLine{text, kind});
+  if (kind != ReportLine::Kind::Note) ++warnings_;
+  if (kind != ReportLine::Kind::Counted) Emit(text);
+}
+
+void BuildReport::Replay(const ReportLine& line) { Give(line.Type, line.Text); }
+
 void BuildReport::Warning(const std::string& place, const std::string& message) {
-  ++warnings_;
-  Emit(place + ": warning: " + message);
+  Give(ReportLine::Kind::Warning, place + ": warning: " + message);
 }
 
 void BuildReport::Note(const std::string& place, const std::string& message) {
-  Emit(place + ": note: " + message);
+  Give(ReportLine::Kind::Note, place + ": note: " + message);
 }
 
 void BuildReport::PageWarning(const PageOrigins& origins, size_t at, const std::string& message) {
@@ -53,7 +60,7 @@ void BuildReport::PageWarning(const PageOrigins& origins, size_t at, const std::
   if (page_warnings_ > kMaxPageWarnings) {
     // Locating costs time in proportion to the page's edits: a page full of
     // problems is not located over and over.
-    ++warnings_;
+    Give(ReportLine::Kind::Counted, std::string());
     if (page_warnings_ == kMaxPageWarnings + 1)
       Note(origins.PagePath(), "more warnings in this page are not shown");
     return;

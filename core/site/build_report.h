@@ -13,7 +13,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -27,6 +29,15 @@ void SetReportSink(ReportSink sink, void* user);
 // Whether new builds are strict (off unless a host turns it on).
 bool StrictBuildDefault();
 void SetStrictBuildDefault(bool on);
+
+// A report line as a build gave it, kept so that a later build that skips
+// the page can give it again.
+struct ReportLine {
+  enum class Kind : uint8_t { Warning, Note, Counted };  // Counted: a warning not shown
+  std::string Text;
+  Kind Type = Kind::Warning;
+  bool operator==(const ReportLine&) const = default;
+};
 
 // The warnings and notes of one build.
 class BuildReport {
@@ -47,9 +58,17 @@ class BuildReport {
 
   int Warnings() const { return warnings_; }
 
+  // Keeps a copy of every line given from now on in `lines` (null: none).
+  void Capture(std::vector<ReportLine>* lines) { capture_ = lines; }
+  // Gives a line that an earlier build kept, counting it as it counted then.
+  void Replay(const ReportLine& line);
+
  private:
+  void Give(ReportLine::Kind kind, const std::string& text);
+
   int warnings_ = 0;
   int page_warnings_ = 0;
+  std::vector<ReportLine>* capture_ = nullptr;
 };
 
 // "path:line", or "path" when `line` is 0.

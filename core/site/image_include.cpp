@@ -4,6 +4,7 @@
 
 #include "core/image/gif_file.h"
 #include "core/image/jpeg_size.h"
+#include "core/site/page_inputs.h"
 #include "core/site/page_stages.h"
 #include "core/site/parse_struct.h"
 #include "platform/exception.h"
@@ -63,6 +64,10 @@ std::optional<std::string> TagStart(const BuildState& build, const std::string& 
                                     const std::string& prefix) {
   std::string path = file;
   const std::string name = MarkupFileName(file);
+  if (build.Inputs) {
+    build.Inputs->FileLooked(path);
+    if (!FileExists(path)) build.Inputs->FileLooked(InImageDir(build, name));
+  }
   if (!FileExists(path) && FileExists(InImageDir(build, name))) path = InImageDir(build, name);
   if (!FileExists(path)) return std::nullopt;
   const std::string ext = LowerCase(ExtractFileExt(name));
@@ -91,6 +96,7 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string path = InImageDir(context.Build, name);
   FileStamp stamp;
   const size_t at = context.Page.Origins.MarkupAt();
+  if (context.Build.Inputs) context.Build.Inputs->FileLooked(path);
   if (!StatFile(path, stamp)) {
     PageWarning(context, at, "image \"" + content + "\" not found; looked for " + path);
     return MarkupErrorComment(content);

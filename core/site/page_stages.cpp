@@ -7,6 +7,7 @@
 
 #include "core/site/image_include.h"
 #include "core/site/markup_scan.h"
+#include "core/site/page_inputs.h"
 #include "core/site/project_reader.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -77,6 +78,7 @@ void VariableStage(TParseStruct& context) {
   RunMarkupStage(context, "<%", "%>", [&context, &build](const std::string& name) {
     AddCount(build.Stats.Variables, 1);
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, name);
+    if (build.Inputs) build.Inputs->Variable(name, var, build.BuiltinVars);
     if (var) return var->Value;
     MarkupWarning(context, "unknown variable " + Quoted(name));
     return MarkupErrorComment(name);
@@ -109,9 +111,14 @@ void IncludeStage(TParseStruct& context) {
     auto known = texts.find(content);
     if (known != texts.end()) return static_cast<const FoundInclude*>(&known->second);
     FileStamp stamp;
-    FoundInclude found{FindTextInclude(context, content, stamp), std::string()};
+    FoundInclude found{FindTextInclude(context, content, stamp), std::string(), FileState{}};
     bool settled = true;
-    found.Text = found.Path.empty() ? MarkupErrorComment(content) : caches.IncludeText(found.Path, stamp, &settled);
+    if (found.Path.empty()) {
+      found.Text = MarkupErrorComment(content);
+    } else {
+      found.Text = caches.IncludeText(found.Path, stamp, &settled, &found.State.Hash);
+      found.State = FileState{true, stamp, found.State.Hash, !settled};
+    }
     if (settled && ext != ".htm" && ext != ".html") caches.KeepNamedInclude(content, found);
     return static_cast<const FoundInclude*>(&texts.emplace(content, std::move(found)).first->second);
   };
@@ -126,6 +133,14 @@ void IncludeStage(TParseStruct& context) {
       return MarkupErrorComment(content);
     }
     const FoundInclude* found = look_up(content, ext);
+    if (PageInputs* inputs = context.Build.Inputs) {
+      // The page depends on every place before the one the text came from
+      // staying empty.
+      for (const std::string& place : TextIncludePlaces(context, content)) {
+        inputs->FileSeen(place, place == found->Path ? found->State : FileState{});
+        if (place == found->Path) break;
+      }
+    }
     if (found->Path.empty()) {
       std::string places;
       for (const std::string& place : TextIncludePlaces(context, content))
@@ -176,6 +191,8 @@ void ExtAppStage(TParseStruct& context) {
   TBuildStats& stats = context.Build.Stats;
   RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &stats](const std::string& command) {
     AddCount(stats.Programs, 1);
+    // What a command reads cannot be known: its page is built every time.
+    if (context.Build.Inputs) context.Build.Inputs->MakeVolatile();
     std::string output;
     CommandStatus status;
     CommandOutcome outcome =

@@ -31,6 +31,14 @@ TKelProgramCache& BuildState::ScriptCache() {
   return *script_cache_;
 }
 
+void BuildState::SetUserVar(const std::string& name, const std::string& value) {
+  if (TUserSetting* var = UserVars.Find(name)) {
+    var->Value = value;
+  } else {
+    UserVars.Add(name, value);
+  }
+}
+
 BuildState* CurrentBuild() { return current_build; }
 
 CurrentBuildScope::CurrentBuildScope(BuildState& build) : previous_(current_build) {

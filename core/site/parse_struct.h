@@ -31,6 +31,7 @@
 namespace orv {
 
 class BuildState;
+class PageInputs;
 class TKelComp;
 class TKelProgramCache;
 class TParseStructList;
@@ -125,6 +126,14 @@ class BuildState {
   // The first page that could not be written, as the error the build ends
   // with once every page was tried; empty while all could be.
   std::string WriteFailure;
+
+  // What the page being built reads, recorded for an incremental build;
+  // null while nothing is recorded.
+  PageInputs* Inputs = nullptr;
+
+  // DefVar: sets the project variable `name` (the first of that name) to
+  // `value`, or adds it.
+  void SetUserVar(const std::string& name, const std::string& value);
 
   TParseStructList Contexts;
   // The build's context (the first item of Contexts).

@@ -15,7 +15,10 @@ void ProgressReporter::SendRecord(uint32_t message, const std::string& text) con
 
 void ProgressReporter::Range(long long steps) const { SendRecord(BUILD_SETRANGE, std::to_string(steps)); }
 
-void ProgressReporter::Step() const { SendMessage(window_, BUILD_STEP, 0, 0); }
+void ProgressReporter::Step() const {
+  ++steps_sent_;
+  SendMessage(window_, BUILD_STEP, 0, 0);
+}
 
 void ProgressReporter::Reset() const { SendMessage(window_, BUILD_RESET, 0, 0); }
 

@@ -25,6 +25,9 @@ class ProgressReporter {
 
   void Range(long long steps) const;
   void Step() const;
+  // Steps sent so far (a page that is not built again sends as many as it
+  // sent when it was).
+  uint32_t StepsSent() const { return steps_sent_; }
   void Reset() const;
   void File(const std::string& path) const;
 
@@ -32,6 +35,7 @@ class ProgressReporter {
   void SendRecord(uint32_t message, const std::string& text) const;
 
   HWND window_ = nullptr;
+  mutable uint32_t steps_sent_ = 0;
 };
 
 }  // namespace orv

@@ -8,7 +8,10 @@
 #include "core/host/script_error_line.h"
 #include "core/script/lexer.h"
 #include "core/site/markup_scan.h"
+#include "core/site/page_inputs.h"
 #include "core/site/page_stages.h"
+#include "core/site/script_reads.h"
+#include "core/script/program_image.h"
 #include "platform/files.h"
 
 namespace orv {
@@ -71,6 +74,8 @@ std::string RunBlock(TParseStruct& context, const std::string& code, size_t at) 
     throw ECompilerError(ScriptErrorPlace(context, at, e, comp) + ": " + e.what());
   }
   context.ScriptHost = nullptr;
+  if (build.Inputs && (!comp.Machine() || !ReadsAreRecorded(comp.Machine()->Program())))
+    build.Inputs->MakeVolatile();
   std::string output = JoinLines(build.ScriptOutput);
   build.ScriptOutput.clear();
   return output;

@@ -5,6 +5,7 @@
 
 #include "core/script/host_registry.h"
 #include "core/site/image_include.h"
+#include "core/site/page_inputs.h"
 #include "core/site/page_stages.h"
 #include "core/site/parse_struct.h"
 #include "core/site/wildcard_pos.h"
@@ -58,6 +59,7 @@ void GetVar(TObject*, const std::string&, A& a, R& r) {
     std::string name = Text(a[0]);
     const TUserSetting* var = build->BuiltinVars.Find(name);
     if (!var) var = build->UserVars.Find(name);
+    if (build->Inputs) build->Inputs->Variable(name, var, build->BuiltinVars);
     if (var) value = var->Value;
   }
   r = value;
@@ -68,11 +70,8 @@ void DefVar(TObject*, const std::string&, A& a, R&) {
   if (!build) return;
   std::string name = Text(a[0]);
   std::string value = Text(a[1]);
-  if (TUserSetting* var = build->UserVars.Find(name)) {
-    var->Value = value;
-  } else {
-    build->UserVars.Add(name, value);
-  }
+  if (build->Inputs) build->Inputs->VariableSet(name, value);
+  build->SetUserVar(name, value);
 }
 
 void ForceDirectoriesRoutine(TObject*, const std::string&, A& a, R&) { ForceDirectories(Text(a[0])); }

@@ -1,0 +1,236 @@
+#include "core/site/incremental_build.h"
+
+#include <filesystem>
+#include <unordered_set>
+
+#include "core/site/build_digest.h"
+#include "core/site/parse_struct.h"
+#include "platform/content_hash.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/window.h"
+
+namespace orv {
+
+namespace {
+
+bool incremental_default = true;
+
+std::string PageKey(const std::string& entry, uint32_t occurrence) {
+  return entry + '\0' + std::to_string(occurrence);
+}
+
+void AddStats(TBuildStats& to, const TBuildStats& more) {
+  AddCount(to.Lines, more.Lines);
+  AddCount(to.Includes, more.Includes);
+  AddCount(to.Variables, more.Variables);
+  AddCount(to.Programs, more.Programs);
+  AddCount(to.Databases, more.Databases);
+}
+
+TBuildStats StatsSince(const TBuildStats& now, const TBuildStats& before) {
+  return TBuildStats{now.Lines - before.Lines, now.Includes - before.Includes, now.Variables - before.Variables,
+                     now.Programs - before.Programs, now.Databases - before.Databases};
+}
+
+bool Under(const std::string& path, const std::string& root) { return path.compare(0, root.size(), root) == 0; }
+
+// Removes the empty folders from `folder` up to (not including) `root`.
+void RemoveEmptyFolders(std::string folder, const std::string& root) {
+  std::error_code ignored;
+  while (folder.size() > root.size() && Under(folder, root)) {
+    if (!std::filesystem::remove(ExcludeTrailingSlash(folder), ignored)) return;
+    folder = ExtractFilePath(ExcludeTrailingSlash(folder));
+  }
+}
+
+}  // namespace
+
+bool IncrementalBuildDefault() { return incremental_default; }
+void SetIncrementalBuildDefault(bool on) { incremental_default = on; }
+
+IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
+    : context_(context), full_(full), inputs_(states_) {
+  new_.ProjectFile = context.Settings.ProjectFile;
+  new_.Digest = BuildDigest(context);
+  record_path_ = BuildRecordPath(new_.ProjectFile);
+  if (ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
+    last_ = ParseBuildRecord(last_bytes_);
+    if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
+  }
+  if (!last_) return;
+  last_usable_ = !full_ && last_->Digest == new_.Digest;
+  for (size_t i = 0; i < last_->Pages.size(); ++i)
+    last_pages_.emplace(PageKey(last_->Pages[i].Entry, last_->Pages[i].Occurrence), i);
+}
+
+IncrementalBuild::~IncrementalBuild() { AbortPage(); }
+
+uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) { return occurrences_[entry]++; }
+
+uint64_t IncrementalBuild::DefinesDigest() {
+  const TUserSettingList& defines = context_.Defines;
+  if (defines.Removals() != defines_removals_ || defines.Count() < defines_hashed_) {
+    defines_digest_ = 0;
+    defines_hashed_ = 0;
+    defines_removals_ = defines.Removals();
+  }
+  for (; defines_hashed_ < defines.Count(); ++defines_hashed_) {
+    const TUserSetting& define = defines.Items(defines_hashed_);
+    defines_digest_ = ContentHash(define.Value, ContentHash(define.Name, defines_digest_ + 1));
+  }
+  return defines_digest_;
+}
+
+bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output) {
+  if (page.Volatile || page.DefinesBefore != DefinesDigest()) return false;
+  BuildState& build = context_.Build;
+  for (uint32_t index : page.Variables) {
+    const VariableInput& input = last_->Variables[index];
+    const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, input.Name);
+    if (!(PageInputs::Describe(input.Name, var, build.BuiltinVars) == input)) return false;
+  }
+  files.reserve(page.Files.size());
+  for (uint32_t index : page.Files) {
+    const FileInput& input = last_->Files[index];
+    FileState now = states_.Current(input.Path, &input.State);
+    if (!SameContent(now, input.State)) return false;
+    files.push_back(now);
+  }
+  output = states_.Current(page.Output, &page.OutputState);
+  return output.Exists && SameContent(output, page.OutputState);
+}
+
+bool IncrementalBuild::Skip(const std::string& entry, uint32_t occurrence, const std::string& output) {
+  if (!last_usable_) return false;
+  auto found = last_pages_.find(PageKey(entry, occurrence));
+  if (found == last_pages_.end()) return false;
+  const PageRecord& page = last_->Pages[found->second];
+  std::vector<FileState> files;
+  FileState output_state;
+  if (page.Output != output || !UpToDateInputs(page, files, output_state)) return false;
+
+  PageRecord kept = page;
+  kept.OutputState = output_state;
+  for (size_t i = 0; i < files.size(); ++i) kept.Files[i] = KeepFile(last_->Files[page.Files[i]].Path, files[i]);
+  for (uint32_t& index : kept.Variables) index = KeepVariable(last_->Variables[index]);
+  Replay(page);
+  new_.Pages.push_back(std::move(kept));
+  ++up_to_date_;
+  return true;
+}
+
+void IncrementalBuild::Replay(const PageRecord& page) {
+  BuildState& build = context_.Build;
+  build.CurrentFile = page.Entry;
+  ProcessMessages();
+  context_.Progress.File(page.Entry);
+  ProcessMessages();
+  for (const auto& [name, value] : page.DefinesAdded) context_.Defines.Add(name, value);
+  for (const auto& [name, value] : page.VariablesSet) build.SetUserVar(name, value);
+  build.BuildQueue.insert(build.BuildQueue.end(), page.Queued.begin(), page.Queued.end());
+  build.DeleteQueue.insert(build.DeleteQueue.end(), page.Deletes.begin(), page.Deletes.end());
+  build.Report.StartPage();
+  for (const ReportLine& line : page.Reports) build.Report.Replay(line);
+  AddStats(build.Stats, page.Stats);
+  for (uint32_t i = 0; i < page.Steps; ++i) context_.Progress.Step();
+  ProcessMessages();
+}
+
+uint32_t IncrementalBuild::KeepFile(const std::string& path, const FileState& state) {
+  auto [latest, added] = new_files_.emplace(path, static_cast<uint32_t>(new_.Files.size()));
+  if (!added && new_.Files[latest->second].State == state) return latest->second;
+  latest->second = static_cast<uint32_t>(new_.Files.size());
+  new_.Files.push_back(FileInput{path, state});
+  return latest->second;
+}
+
+uint32_t IncrementalBuild::KeepVariable(const VariableInput& input) {
+  auto [latest, added] = new_variables_.emplace(input.Name, static_cast<uint32_t>(new_.Variables.size()));
+  if (!added && new_.Variables[latest->second] == input) return latest->second;
+  latest->second = static_cast<uint32_t>(new_.Variables.size());
+  new_.Variables.push_back(input);
+  return latest->second;
+}
+
+void IncrementalBuild::BeginPage() {
+  BuildState& build = context_.Build;
+  inputs_.Clear();
+  start_.defines_digest = DefinesDigest();
+  start_.defines = context_.Defines.Count();
+  start_.queued = build.BuildQueue.size();
+  start_.deletes = build.DeleteQueue.size();
+  start_.stats = build.Stats;
+  start_.steps = context_.Progress.StepsSent();
+  start_.reports.clear();
+  build.Report.Capture(&start_.reports);
+  build.Inputs = &inputs_;
+  page_trace_.emplace(&inputs_);
+}
+
+void IncrementalBuild::AbortPage() {
+  page_trace_.reset();
+  context_.Build.Inputs = nullptr;
+  context_.Build.Report.Capture(nullptr);
+}
+
+void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, const std::string& output,
+                               uint64_t text_hash, bool written) {
+  AbortPage();
+  ++built_;
+  if (inputs_.Volatile()) {
+    states_.ForgetAll();
+  } else {
+    states_.Forget(output);
+  }
+  FileStamp stamp;
+  if (!written || !StatFile(output, stamp)) return;
+  BuildState& build = context_.Build;
+  PageRecord page;
+  page.Entry = entry;
+  page.Occurrence = occurrence;
+  page.Output = output;
+  page.OutputState = FileState{true, stamp, text_hash, FileStates::Racy(stamp, FileStates::NowNs())};
+  page.Volatile = inputs_.Volatile();
+  if (!page.Volatile) {
+    page.DefinesBefore = start_.defines_digest;
+    for (const FileInput& input : inputs_.Files()) page.Files.push_back(KeepFile(input.Path, input.State));
+    for (const VariableInput& input : inputs_.Variables()) page.Variables.push_back(KeepVariable(input));
+    for (int i = start_.defines; i < context_.Defines.Count(); ++i)
+      page.DefinesAdded.emplace_back(context_.Defines.Items(i).Name, context_.Defines.Items(i).Value);
+    page.VariablesSet = inputs_.VariablesSet();
+    page.Queued.assign(build.BuildQueue.begin() + static_cast<long>(start_.queued), build.BuildQueue.end());
+    page.Deletes.assign(build.DeleteQueue.begin() + static_cast<long>(start_.deletes), build.DeleteQueue.end());
+    page.Reports = std::move(start_.reports);
+    page.Stats = StatsSince(build.Stats, start_.stats);
+    page.Steps = context_.Progress.StepsSent() - start_.steps;
+  }
+  new_.Pages.push_back(std::move(page));
+}
+
+void IncrementalBuild::RemoveStaleOutputs() {
+  std::unordered_set<std::string> written;
+  for (const PageRecord& page : new_.Pages) written.insert(page.Output);
+  const std::string root = IncludeTrailingSlash(context_.Settings.OutputDir);
+  for (const PageRecord& page : last_->Pages) {
+    if (written.count(page.Output) || !Under(page.Output, root)) continue;
+    written.insert(page.Output);
+    FileState now = states_.Current(page.Output, &page.OutputState);
+    if (!now.Exists || !SameContent(now, page.OutputState)) continue;
+    DeleteFile(page.Output);
+    RemoveEmptyFolders(ExtractFilePath(page.Output), root);
+  }
+}
+
+void IncrementalBuild::Finish(bool complete) {
+  AbortPage();
+  if (complete && last_) RemoveStaleOutputs();
+  std::string bytes = SerializeBuildRecord(new_);
+  if (bytes == last_bytes_) return;
+  // The record only saves work: a data folder that cannot be written makes
+  // the next build a full one, not a failed one.
+  ForceDirectories(ExtractFilePath(record_path_));
+  WriteFileAtomic(record_path_, bytes);
+}
+
+}  // namespace orv

@@ -1,0 +1,127 @@
+// Incremental builds: a page whose inputs are as the last build recorded
+// them is not built again; what it did to the build (the defines, variables
+// and queued files it left to later pages, its warnings, counts and
+// progress) is replayed in its place, so the build goes on exactly as if it
+// had been built. Only the current time and date in a skipped page stay
+// those of the build that wrote it.
+//
+// A page is up to date when the build's digest (build_digest.h) is the last
+// one's, the page was not volatile (page_inputs.h, script_reads.h), the
+// defines in force when it starts are those it started with, every variable
+// it looked up has the value it had, every file it read or looked for holds
+// what it held (or is still missing), and its output file still holds what
+// was written.
+//
+//   IncrementalBuild incremental(context, /*full=*/false);
+//   for each page: size_t n = incremental.NextOccurrence(entry);
+//     if (incremental.Skip(entry, n, output)) continue;
+//     incremental.BeginPage(); ...build and write...; incremental.EndPage(...);
+//   incremental.Finish(/*complete=*/true);
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "core/site/build_record.h"
+#include "core/site/file_states.h"
+#include "core/site/page_inputs.h"
+
+namespace orv {
+
+class TParseStruct;
+
+// Whether builds of whole projects skip pages that are up to date (on
+// unless turned off; orvcc --all turns it off for one build).
+bool IncrementalBuildDefault();
+void SetIncrementalBuildDefault(bool on);
+
+// The incremental side of one build of a whole project.
+class IncrementalBuild {
+ public:
+  // Reads the last build's record. With `full`, every page is built (the
+  // record still tells which outputs the last build wrote).
+  IncrementalBuild(TParseStruct& context, bool full);
+  ~IncrementalBuild();
+  IncrementalBuild(const IncrementalBuild&) = delete;
+  IncrementalBuild& operator=(const IncrementalBuild&) = delete;
+
+  // How many times `entry` was built before in this build (0 the first
+  // time); counts this one.
+  uint32_t NextOccurrence(const std::string& entry);
+
+  // True when the page is up to date: then its effects are replayed,
+  // progress included, and it counts as up to date.
+  bool Skip(const std::string& entry, uint32_t occurrence, const std::string& output);
+
+  // Around the build of a page that was not skipped. EndPage records the
+  // page when `written` (its text, whose ContentHash is `text_hash`, is now
+  // in `output`); a page that ended with an error is not recorded
+  // (AbortPage).
+  void BeginPage();
+  void EndPage(const std::string& entry, uint32_t occurrence, const std::string& output, uint64_t text_hash,
+               bool written);
+  void AbortPage();
+
+  // Once every page is built and the queued files deleted: when the build
+  // is `complete` (no error ended it), removes the pages the last build
+  // wrote under the output folder that no page wrote this time, when they
+  // still hold what was written. Then writes the new record.
+  void Finish(bool complete);
+
+  // The last build's record (null when there is none of this project) and
+  // the one being made.
+  const BuildRecord* LastRecord() const { return last_ ? &*last_ : nullptr; }
+  BuildRecord& NewRecord() { return new_; }
+  FileStates& States() { return states_; }
+
+  int Built() const { return built_; }
+  int UpToDate() const { return up_to_date_; }
+
+ private:
+  uint64_t DefinesDigest();
+  bool UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output);
+  void Replay(const PageRecord& page);
+  uint32_t KeepFile(const std::string& path, const FileState& state);
+  uint32_t KeepVariable(const VariableInput& input);
+  void RemoveStaleOutputs();
+
+  TParseStruct& context_;
+  bool full_;
+  std::string record_path_;
+  std::string last_bytes_;
+  std::optional<BuildRecord> last_;
+  bool last_usable_ = false;
+  std::unordered_map<std::string, size_t> last_pages_;  // entry + '\0' + occurrence
+  BuildRecord new_;
+  std::unordered_map<std::string, uint32_t> new_files_;      // path: latest index
+  std::unordered_map<std::string, uint32_t> new_variables_;  // name: latest index
+  std::unordered_map<std::string, uint32_t> occurrences_;
+  FileStates states_;
+  PageInputs inputs_;
+  // Makes inputs_ the read trace of the page being built (the script
+  // library reports the files it loads to it).
+  std::optional<ReadTraceScope> page_trace_;
+
+  // The defines digest, extended as defines are added.
+  uint64_t defines_digest_ = 0;
+  int defines_hashed_ = 0;
+  unsigned long long defines_removals_ = 0;
+
+  // The build as the page being built found it.
+  struct PageStart {
+    uint64_t defines_digest = 0;
+    int defines = 0;
+    size_t queued = 0;
+    size_t deletes = 0;
+    TBuildStats stats;
+    uint32_t steps = 0;
+    std::vector<ReportLine> reports;
+  } start_;
+
+  int built_ = 0;
+  int up_to_date_ = 0;
+};
+
+}  // namespace orv

@@ -1,0 +1,46 @@
+#include "core/site/page_inputs.h"
+
+#include "platform/content_hash.h"
+
+namespace orv {
+
+void PageInputs::Clear() {
+  volatile_ = false;
+  files_.clear();
+  file_index_.clear();
+  variables_.clear();
+  variable_index_.clear();
+  variables_set_.clear();
+  set_names_.clear();
+}
+
+void PageInputs::FileSeen(const std::string& path, const FileState& state) {
+  // The first look counts: a page sees a file as it was when it first
+  // read it (a later change during the page comes from the page's own
+  // code, which makes the page volatile).
+  if (file_index_.emplace(path, files_.size()).second) files_.push_back(FileInput{path, state});
+}
+
+void PageInputs::FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) {
+  if (file_index_.count(path) == 0) FileSeen(path, FileStates::Read(stamp, bytes));
+}
+
+void PageInputs::FileLooked(const std::string& path) {
+  if (file_index_.count(path) == 0) FileSeen(path, states_.Current(path));
+}
+
+VariableInput PageInputs::Describe(const std::string& name, const TUserSetting* var,
+                                   const TUserSettingList& builtin) {
+  if (!var) return VariableInput{name, VariableFound::Missing, 0};
+  if (var->Owner == &builtin && (name == "Header" || name == "TimeNow" || name == "DateNow"))
+    return VariableInput{name, VariableFound::Clock, 0};
+  return VariableInput{name, VariableFound::Value, ContentHash(var->Value)};
+}
+
+void PageInputs::Variable(const std::string& name, const TUserSetting* found, const TUserSettingList& builtin) {
+  // Only what the page found before it set the variable itself is an input.
+  if (set_names_.count(name)) return;
+  if (variable_index_.emplace(name, variables_.size()).second) variables_.push_back(Describe(name, found, builtin));
+}
+
+}  // namespace orv

@@ -1,0 +1,43 @@
+// Files read on behalf of work that wants to know which: an incremental
+// build records what each page read (its source, includes, images, the files
+// its scripts load), so that it can tell when the page must be built again.
+// Readers that act for such work (the script library's file routines) report
+// each read to the trace set on their thread.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+
+namespace orv {
+
+// Receives the reads of the work it was set for.
+class ReadTrace {
+ public:
+  virtual ~ReadTrace() = default;
+  // `path` was read: `stamp` taken before the read, `bytes` what was read.
+  virtual void FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) = 0;
+};
+
+// The trace of this thread's current work, or null.
+ReadTrace* CurrentReadTrace();
+
+// Sets `trace` as this thread's for the scope's lifetime (null: none),
+// restoring the previous one afterwards.
+class ReadTraceScope {
+ public:
+  explicit ReadTraceScope(ReadTrace* trace);
+  ~ReadTraceScope();
+  ReadTraceScope(const ReadTraceScope&) = delete;
+  ReadTraceScope& operator=(const ReadTraceScope&) = delete;
+
+ private:
+  ReadTrace* previous_;
+};
+
+// The whole regular file at `path`, as ReadFileBytes reads it, reported to
+// the current trace (with its stamp before the read) when there is one.
+std::string ReadTracedFile(const std::string& path);
+
+}  // namespace orv
