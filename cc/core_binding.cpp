@@ -18,7 +18,12 @@ bool LoadCore(CoreEntry& entry, std::string& error) {
     entry.set_limit = reinterpret_cast<SetLimitProc>(GetProcAddress(core, "orv_core_set_limit", reason));
   if (entry.set_limit)
     entry.set_report = reinterpret_cast<SetReportProc>(GetProcAddress(core, "orv_core_set_report", reason));
-  if (!entry.process_project || !entry.last_error || !entry.set_limit || !entry.set_report) {
+  if (entry.set_report)
+    entry.last_counts = reinterpret_cast<LastCountsProc>(GetProcAddress(core, "orv_core_last_counts", reason));
+  if (entry.last_counts)
+    entry.last_inputs = reinterpret_cast<LastInputsProc>(GetProcAddress(core, "orv_core_last_inputs", reason));
+  if (!entry.process_project || !entry.last_error || !entry.set_limit || !entry.set_report || !entry.last_counts ||
+      !entry.last_inputs) {
     error = "liborvcore.so cannot be used: " + reason;
     return false;
   }

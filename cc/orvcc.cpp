@@ -42,6 +42,8 @@ const char* const kHelp =
     "expanded and written as a page into the project's output folder.\n"
     "\n"
     "  -q, --quiet    show no progress, only errors\n"
+    "      --all      build every page; without it only the pages whose inputs\n"
+    "                 changed since the last build are built again\n"
     "      --console  show progress on standard error (the default)\n"
     "      --window   show progress in a window; errors appear in message boxes\n"
     "      --command-timeout SECONDS\n"
@@ -150,13 +152,14 @@ int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
-                             {"-q", "--quiet", "--console", "--window", "--strict", "--command-timeout=",
+                             {"-q", "--quiet", "--all", "--console", "--window", "--strict", "--command-timeout=",
                               "--max-page-size=", "--script-timeout="},
                              Fail, line, status))
     return status;
   std::vector<std::pair<std::string, long long>> limits;
   if (!ReadLimits(line, limits)) return kUsage;
   if (line.Has("--strict")) limits.emplace_back("strict", 1);
+  if (line.Has("--all")) limits.emplace_back("incremental", 0);
   bool quiet = line.Has("-q") || line.Has("--quiet");
   if (line.Has("--window")) {
     // The window opens the same core, so limits set here hold for its build;
@@ -203,6 +206,9 @@ int main(int argc, char** argv) {
                   &view);
   int ok = core.process_project(project.c_str(), "", window.Handle(), 0, 0);
   view.Finish();
+  OrvBuildCounts counts{};
+  core.last_counts(&counts);
+  if (mode != Mode::Quiet) std::fprintf(stderr, "%s\n", orv::CountsLine(counts).c_str());
   if (!ok) {
     Fail(core.last_error());
     return kBuildFailed;

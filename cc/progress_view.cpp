@@ -59,4 +59,14 @@ void ProgressView::Finish() {
   std::fflush(out_);
 }
 
+std::string CountsLine(const OrvBuildCounts& counts) {
+  const int pages = counts.Built + counts.UpToDate;
+  std::string line = std::to_string(pages) + (pages == 1 ? " page: " : " pages: ") + std::to_string(counts.Built) +
+                     " built, " + std::to_string(counts.UpToDate) + " up to date";
+  if (counts.StaticCopied || counts.StaticRemoved)
+    line += "; static files: " + std::to_string(counts.StaticCopied) + " copied, " +
+            std::to_string(counts.StaticRemoved) + " removed";
+  return line;
+}
+
 }  // namespace orv

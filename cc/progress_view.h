@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "orv/core.h"
 #include "orv/window.h"
 
 namespace orv {
@@ -40,5 +41,10 @@ class ProgressView {
   long long page_ = 0;
   bool line_shown_ = false;
 };
+
+// What a build did, as orvcc says it when the build is over: "10 pages: 1
+// built, 9 up to date", followed by "; static files: 2 copied, 1 removed"
+// when it copied or removed any.
+std::string CountsLine(const OrvBuildCounts& counts);
 
 }  // namespace orv

@@ -9,6 +9,7 @@
 #include "core/site/build_driver.h"
 #include "core/site/build_report.h"
 #include "core/site/core_startup.h"
+#include "core/site/incremental_build.h"
 #include "core/site/script_stage.h"
 #include "orv/core.h"
 
@@ -68,11 +69,26 @@ extern "C" int orv_core_set_limit(const char* Name, long long Value) {
     orv::SetStrictBuildDefault(Value == 1);
     return 1;
   }
+  if (name == "incremental" && (Value == 0 || Value == 1)) {
+    orv::SetIncrementalBuildDefault(Value == 1);
+    return 1;
+  }
   if (name == "max-page-bytes" && Value >= 4096 && Value <= (1LL << 40)) {
     limits.MaxPageBytes = static_cast<size_t>(Value);
     return 1;
   }
   return 0;
+}
+
+extern "C" void orv_core_last_counts(OrvBuildCounts* Counts) {
+  if (!Counts) return;
+  const orv::BuildCounts& counts = orv::LastBuildCounts();
+  *Counts = OrvBuildCounts{counts.Built, counts.UpToDate, counts.StaticCopied, counts.StaticRemoved};
+}
+
+extern "C" void orv_core_last_inputs(OrvInputProc Input, void* User) {
+  if (!Input) return;
+  for (const auto& [path, kind] : orv::LastBuildInputs()) Input(path.c_str(), kind, User);
 }
 
 extern "C" void orv_core_set_report(OrvReportProc Report, void* User) { orv::SetReportSink(Report, User); }

@@ -23,6 +23,7 @@ struct TBuildStats {
   int32_t Variables = 0;
   int32_t Programs = 0;
   int32_t Databases = 0;
+  bool operator==(const TBuildStats&) const = default;
 };
 
 // Adds `more` to a count, stopping at the largest 32-bit count.

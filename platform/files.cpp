@@ -130,24 +130,86 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
   if (!ok) throw EInOutError("Cannot write file \"" + path + "\". " + std::strerror(err));
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+namespace {
+
+// Opens a new file beside `path` for writing (its name in `temp`); -1 when
+// none can be made.
+int CreateTempBeside(const std::string& path, std::string& temp, mode_t mode) {
   static std::atomic<unsigned> counter{0};
   // Taken once: the counter and O_EXCL keep names apart should a forked
   // child write with the same number.
   static const std::string pid = std::to_string(::getpid());
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
     temp = path + ".~orv" + pid + "-" + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
   }
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes);
+  return -1;
+}
+
+// Closes the temporary file and renames it over `path` when `ok`, else
+// removes it.
+bool FinishTemp(int fd, const std::string& temp, const std::string& path, bool ok) {
   ok = (::close(fd) == 0) && ok;
   ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
+}
+
+// Copies the rest of `in` to `out`: in the kernel where it can, else
+// through a buffer.
+bool CopyData(int in, int out) {
+  for (;;) {
+    ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+    if (n == 0) return true;
+    if (n > 0) continue;
+    if (errno == EINTR) continue;
+    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) return false;
+    break;
+  }
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(in, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0;
+    if (!WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)))) return false;
+  }
+}
+
+}  // namespace
+
+void RemoveEmptyFolders(const std::string& folder, const std::string& root) {
+  std::string dir = folder;
+  while (!dir.empty() && dir.back() == '/') dir.pop_back();
+  while (dir.size() >= root.size() && dir.compare(0, root.size(), root) == 0 && ::rmdir(dir.c_str()) == 0) {
+    size_t slash = dir.find_last_of('/');
+    if (slash == std::string::npos) return;
+    dir.resize(slash);
+  }
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  std::string temp;
+  int fd = CreateTempBeside(path, temp, 0666);
+  if (fd < 0) return false;
+  return FinishTemp(fd, temp, path, WriteAll(fd, bytes));
+}
+
+bool CopyFileAtomic(const std::string& from, const std::string& to) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  struct stat st;
+  std::string temp;
+  int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode) ? CreateTempBeside(to, temp, 0600) : -1;
+  if (out < 0) {
+    ::close(in);
+    return false;
+  }
+  bool ok = CopyData(in, out);
+  ::close(in);
+  const struct timespec times[2] = {st.st_atim, st.st_mtim};
+  ok = ok && ::fchmod(out, st.st_mode & 07777) == 0 && ::futimens(out, times) == 0;
+  return FinishTemp(out, temp, to, ok);
 }
 
 namespace {

@@ -61,6 +61,17 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 // a truncated one. Returns false (and leaves no temporary file) on failure.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+// Removes `folder` and then each parent while it is empty, stopping at
+// `root` (which ends in '/'; it is never removed).
+void RemoveEmptyFolders(const std::string& folder, const std::string& root);
+
+// Copies the regular file `from` to `to` through a new temporary file in
+// the destination's folder that is renamed over `to`, with copy_file_range
+// (which shares the data on file systems that can) and the source's
+// permission bits and modification time. False (leaving no temporary file)
+// on any failure.
+bool CopyFileAtomic(const std::string& from, const std::string& to);
+
 // Splits a text into lines at CR LF, CR or LF; a final line break does not
 // start another line, and an empty text has no lines.
 std::vector<std::string> SplitLines(std::string_view text);

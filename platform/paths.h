@@ -33,4 +33,9 @@ std::string LowerCase(std::string_view text);
 // Byte-wise comparison ignoring ASCII letter case.
 bool SameText(std::string_view a, std::string_view b);
 
+// Whether `path` begins with `folder` (which ends in '/'), byte for byte.
+inline bool PathIsUnder(std::string_view path, std::string_view folder) {
+  return path.size() >= folder.size() && path.compare(0, folder.size(), folder) == 0;
+}
+
 }  // namespace orv

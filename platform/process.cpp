@@ -126,7 +126,12 @@ CommandOutcome RunCommand(const std::string& command, std::string& output, size_
   if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  // The command starts with no signal blocked, whatever its host blocks
+  // (orvcc --watch takes Ctrl-C through a signal descriptor).
+  sigset_t no_signals;
+  sigemptyset(&no_signals);
+  posix_spawnattr_setsigmask(&attributes, &no_signals);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
   posix_spawnattr_setpgroup(&attributes, 0);
   const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
   pid_t pid = 0;

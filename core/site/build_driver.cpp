@@ -29,6 +29,7 @@ namespace orv {
 namespace {
 
 thread_local BuildCounts last_counts;
+thread_local std::vector<std::pair<std::string, int>> last_inputs;
 
 std::string WithSlash(const std::string& path) {
   return path.empty() || path.back() != '/' ? path + "/" : path;
@@ -136,6 +137,7 @@ void SaveBuildStats(const TBuildStats& stats) {
 }  // namespace
 
 const BuildCounts& LastBuildCounts() { return last_counts; }
+const std::vector<std::pair<std::string, int>>& LastBuildInputs() { return last_inputs; }
 
 std::string DoPathEx(const std::string& folder, const std::string& source_root) {
   std::string dir = WithSlash(folder);
@@ -225,7 +227,13 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
   ProcessMessages();
-  if (incremental) incremental->Finish(!error && build.WriteFailure.empty());
+  last_inputs.clear();
+  if (incremental) {
+    incremental->Finish(!error && build.WriteFailure.empty());
+    counts.StaticCopied = incremental->Statics().Copied;
+    counts.StaticRemoved = incremental->Statics().Removed;
+    for (const auto& [path, kind] : incremental->WatchList()) last_inputs.emplace_back(path, static_cast<int>(kind));
+  }
   last_counts = counts;
   SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);

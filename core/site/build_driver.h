@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/site/parse_struct.h"
 
@@ -41,12 +43,17 @@ bool LoadPage(TParseStruct& context, const std::string& file);
 // reason), which goes on with the other pages and ends with it as its error.
 bool WritePage(TParseStruct& context, const std::string& out_file);
 
-// What the last build on this thread did with its pages: how many it
-// built and how many were up to date (not built again).
+// What the last build on this thread did: how many pages it built and how
+// many were up to date (not built again), how many static files it copied
+// and removed; and, for a build of a whole project, what it depended on
+// (IncrementalBuild::WatchList).
 struct BuildCounts {
   int Built = 0;
   int UpToDate = 0;
+  int StaticCopied = 0;
+  int StaticRemoved = 0;
 };
 const BuildCounts& LastBuildCounts();
+const std::vector<std::pair<std::string, int>>& LastBuildInputs();
 
 }  // namespace orv

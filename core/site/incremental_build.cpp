@@ -33,16 +33,7 @@ TBuildStats StatsSince(const TBuildStats& now, const TBuildStats& before) {
                      now.Programs - before.Programs, now.Databases - before.Databases};
 }
 
-bool Under(const std::string& path, const std::string& root) { return path.compare(0, root.size(), root) == 0; }
 
-// Removes the empty folders from `folder` up to (not including) `root`.
-void RemoveEmptyFolders(std::string folder, const std::string& root) {
-  std::error_code ignored;
-  while (folder.size() > root.size() && Under(folder, root)) {
-    if (!std::filesystem::remove(ExcludeTrailingSlash(folder), ignored)) return;
-    folder = ExtractFilePath(ExcludeTrailingSlash(folder));
-  }
-}
 
 }  // namespace
 
@@ -122,10 +113,8 @@ bool IncrementalBuild::Skip(const std::string& entry, uint32_t occurrence, const
 
 void IncrementalBuild::Replay(const PageRecord& page) {
   BuildState& build = context_.Build;
+  // No BUILD_FILE: the page is not being built; its steps still count.
   build.CurrentFile = page.Entry;
-  ProcessMessages();
-  context_.Progress.File(page.Entry);
-  ProcessMessages();
   for (const auto& [name, value] : page.DefinesAdded) context_.Defines.Add(name, value);
   for (const auto& [name, value] : page.VariablesSet) build.SetUserVar(name, value);
   build.BuildQueue.insert(build.BuildQueue.end(), page.Queued.begin(), page.Queued.end());
@@ -213,7 +202,7 @@ void IncrementalBuild::RemoveStaleOutputs() {
   for (const PageRecord& page : new_.Pages) written.insert(page.Output);
   const std::string root = IncludeTrailingSlash(context_.Settings.OutputDir);
   for (const PageRecord& page : last_->Pages) {
-    if (written.count(page.Output) || !Under(page.Output, root)) continue;
+    if (written.count(page.Output) || !PathIsUnder(page.Output, root)) continue;
     written.insert(page.Output);
     FileState now = states_.Current(page.Output, &page.OutputState);
     if (!now.Exists || !SameContent(now, page.OutputState)) continue;
@@ -225,12 +214,36 @@ void IncrementalBuild::RemoveStaleOutputs() {
 void IncrementalBuild::Finish(bool complete) {
   AbortPage();
   if (complete && last_) RemoveStaleOutputs();
+  std::unordered_set<std::string> page_outputs;
+  for (const PageRecord& page : new_.Pages) page_outputs.insert(page.Output);
+  statics_ = SyncStaticFiles(context_.Settings.StaticDir, context_.Settings.OutputDir, LastRecord(), new_, full_,
+                             page_outputs, states_, context_.Build.Report);
   std::string bytes = SerializeBuildRecord(new_);
   if (bytes == last_bytes_) return;
   // The record only saves work: a data folder that cannot be written makes
   // the next build a full one, not a failed one.
   ForceDirectories(ExtractFilePath(record_path_));
   WriteFileAtomic(record_path_, bytes);
+}
+
+std::vector<std::pair<std::string, IncrementalBuild::WatchKind>> IncrementalBuild::WatchList() const {
+  const TProjectSettings& settings = context_.Settings;
+  BuildCaches& caches = context_.Build.Caches;
+  std::vector<std::pair<std::string, WatchKind>> list;
+  list.emplace_back(settings.ProjectFile, WatchKind::File);
+  std::vector<std::string> trees = {settings.SourceDir, context_.Build.ImageDir, settings.StaticDir,
+                                    caches.SnippetsDir(), caches.SharedSnippetsDir()};
+  for (const std::string& tree : trees)
+    if (!tree.empty()) list.emplace_back(IncludeTrailingSlash(tree), WatchKind::Tree);
+  list.emplace_back(IncludeTrailingSlash(settings.OutputDir), WatchKind::Output);
+  std::unordered_set<std::string> files;
+  for (const FileInput& input : new_.Files) {
+    bool in_tree = false;
+    for (const auto& [path, kind] : list)
+      in_tree = in_tree || (kind == WatchKind::Tree && PathIsUnder(input.Path, path));
+    if (!in_tree && files.insert(input.Path).second) list.emplace_back(input.Path, WatchKind::File);
+  }
+  return list;
 }
 
 }  // namespace orv

@@ -27,6 +27,7 @@
 #include "core/site/build_record.h"
 #include "core/site/file_states.h"
 #include "core/site/page_inputs.h"
+#include "core/site/static_files.h"
 
 namespace orv {
 
@@ -67,8 +68,16 @@ class IncrementalBuild {
   // Once every page is built and the queued files deleted: when the build
   // is `complete` (no error ended it), removes the pages the last build
   // wrote under the output folder that no page wrote this time, when they
-  // still hold what was written. Then writes the new record.
+  // still hold what was written. Then brings the static files up to date
+  // (static_files.h) and writes the new record.
   void Finish(bool complete);
+
+  // What the build depended on, for a program that builds again when it
+  // changes: the trees (source, image, static and snippet folders), the
+  // files outside them that pages read or looked for (the project file
+  // first), and the output folder (whose changes are the build's own).
+  enum class WatchKind { File = 0, Tree = 1, Output = 2 };
+  std::vector<std::pair<std::string, WatchKind>> WatchList() const;
 
   // The last build's record (null when there is none of this project) and
   // the one being made.
@@ -78,6 +87,7 @@ class IncrementalBuild {
 
   int Built() const { return built_; }
   int UpToDate() const { return up_to_date_; }
+  const StaticCounts& Statics() const { return statics_; }
 
  private:
   uint64_t DefinesDigest();
@@ -122,6 +132,7 @@ class IncrementalBuild {
 
   int built_ = 0;
   int up_to_date_ = 0;
+  StaticCounts statics_;
 };
 
 }  // namespace orv

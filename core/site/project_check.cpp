@@ -18,7 +18,7 @@ struct KnownSection {
 
 const std::array<KnownSection, 5>& KnownSections() {
   static const std::array<KnownSection, 5> sections = {{
-      {"directories", {"src", "out", "img"}},
+      {"directories", {"src", "out", "img", "static"}},
       {"other", {"imgprep"}},
       {"Compiler", {"vars", "db", "scripts", "extapps", "includes"}},
       {"variables", {}},

@@ -36,6 +36,8 @@ ProjectTexts ReadProject(TParseStruct& context) {
   context.Settings.SourceDir = ResolveAgainst(folder, texts.Src);
   context.Settings.OutputDir = ResolveAgainst(folder, texts.Out);
   build.ImageDir = ResolveAgainst(folder, texts.Img);
+  const std::string static_dir = ini.ReadString("directories", "static", "");
+  context.Settings.StaticDir = static_dir.empty() ? std::string() : ResolveAgainst(folder, static_dir);
   build.ImgPrefix = texts.ImgPrep;
 
   context.Settings.UseVars = ini.ReadBool("Compiler", "vars", true);

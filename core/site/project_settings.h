@@ -23,6 +23,9 @@ struct TProjectSettings {
   // (see docs/architecture.md); the built-in variables keep them as written.
   std::string SourceDir;
   std::string OutputDir;
+  // [directories] static, resolved the same way; "" when the key is missing
+  // or empty (no static folder).
+  std::string StaticDir;
   std::string ProjectFile;
   std::string SingleFile;
 

@@ -47,6 +47,8 @@ const char* orv_core_last_error(void);
  * "script-timeout": seconds each page script block may run, 0 for no limit
  * (default 60); a block still running then ends the build with the error
  * "<page>:<line>: Script ran longer than N seconds (line L)".
+ * "incremental": 1 (the default) builds only the pages whose inputs changed
+ * since the last build of the project; 0 builds every page (orvcc --all).
  * "strict": 1 makes a build that gave any warning end with an error (once
  * every page is built: ProcessProject returns 0 and orv_core_last_error says
  * "Strict build: N warnings (see above)"); 0 (the default) does not.
@@ -63,6 +65,34 @@ int orv_core_set_limit(const char* Name, long long Value);
 typedef void (*OrvReportProc)(const char* Line, void* User);
 typedef void (*SetReportProc)(OrvReportProc Report, void* User);
 void orv_core_set_report(OrvReportProc Report, void* User);
+
+/* What the last ProcessProject call on this thread did: the pages it built
+ * and those it left as the build before had made them because nothing they
+ * depend on changed (an incremental build; see docs/user-guide.md), and the
+ * files of the static folder it copied into the output folder and removed
+ * from it. */
+typedef struct OrvBuildCounts {
+  int32_t Built;
+  int32_t UpToDate;
+  int32_t StaticCopied;
+  int32_t StaticRemoved;
+} OrvBuildCounts;
+typedef void (*LastCountsProc)(OrvBuildCounts* Counts);
+void orv_core_last_counts(OrvBuildCounts* Counts);
+
+/* What the last build of a whole project on this thread depended on, for a
+ * program that builds again when it changes (orvcc --watch): `Input` is
+ * called with each path and its kind: ORV_INPUT_FILE a file (the project
+ * file, files pages read or looked for outside the trees), ORV_INPUT_TREE a
+ * folder whose whole tree counts (the source, image, static and snippet
+ * folders, with a final '/'), ORV_INPUT_OUTPUT the output folder, whose
+ * changes are the build's own. Nothing after a single-file build. */
+#define ORV_INPUT_FILE 0
+#define ORV_INPUT_TREE 1
+#define ORV_INPUT_OUTPUT 2
+typedef void (*OrvInputProc)(const char* Path, int Kind, void* User);
+typedef void (*LastInputsProc)(OrvInputProc Input, void* User);
+void orv_core_last_inputs(OrvInputProc Input, void* User);
 
 /* The path of `Folder` relative to `SourceRoot` (both compared without regard
  * to ASCII case, a final '/' added where missing), without a final '/': for

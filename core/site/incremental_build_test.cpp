@@ -1,0 +1,237 @@
+// Incremental builds against full builds: random sites, random edits, and
+// after every edit the incremental build's output compared byte for byte
+// with a full build's into an empty folder.
+#include "core/site/incremental_build.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+
+#include "core/site/build_driver.h"
+#include "core/site/build_record.h"
+#include "core/site/core_startup.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file of `folder`, by relative path.
+std::map<std::string, std::string> Tree(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(folder)) return files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[entry.path().string().substr(folder.size())] = ReadFileBytes(entry.path().string());
+  return files;
+}
+
+// A 1 x 1 and a 2 x 3 GIF image.
+const char kGifA[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
+const char kGifB[] = "GIF89a\x02\x00\x03\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00,\x00\x00\x00\x00\x02\x00\x03\x00\x00\x02\x02D\x01\x00;";
+
+// A generated site of a few pages and the edits made to it.
+class RandomSite {
+ public:
+  RandomSite(const std::string& dir, unsigned seed) : dir_(dir), random_(seed) {
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ + "src/sub");
+    fs::create_directories(dir_ + "img");
+    fs::create_directories(dir_ + "static/css");
+    for (int i = 0; i < kPages; ++i) WritePage(i);
+    for (int i = 0; i < 3; ++i) WriteInclude(i);
+    WriteFileBytes(dir_ + "data.txt", "one\ntwo\n");
+    WriteFileBytes(dir_ + "img/a.gif", std::string(kGifA, sizeof kGifA - 1));
+    WriteFileBytes(dir_ + "static/css/site.css", "body {}\n");
+    WriteProjects();
+  }
+
+  // One random edit.
+  void Edit() {
+    switch (Pick(9)) {
+      case 0: case 1: WritePage(Pick(kPages)); break;
+      case 2: WriteInclude(Pick(3)); break;
+      case 3: fs::remove(dir_ + "src/inc" + std::to_string(Pick(3)) + ".hsn"); break;
+      case 4: WriteFileBytes(dir_ + "data.txt", Word() + "\n" + Word() + "\n"); break;
+      case 5: WriteFileBytes(dir_ + "img/a.gif", Pick(2) ? std::string(kGifA, sizeof kGifA - 1)
+                                                           : std::string(kGifB, sizeof kGifB - 1)); break;
+      case 6: variable_ = Word(); WriteProjects(); break;
+      case 7: listed_ = 2 + Pick(kPages - 1); WriteProjects(); break;
+      case 8:
+        if (Pick(2)) WriteFileBytes(dir_ + "static/" + Word() + ".txt", Word());
+        else fs::remove(dir_ + "static/css/site.css");
+        break;
+    }
+  }
+
+  std::string Project(const char* name) const { return dir_ + name; }
+
+ private:
+  static constexpr int kPages = 6;
+
+  int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+  std::string Word() {
+    static const char* words[] = {"alpha", "beta", "gamma", "delta", "Title", "X"};
+    return words[Pick(6)];
+  }
+
+  // A piece of markup of every kind whose reads are recorded, and some
+  // whose are not.
+  std::string Piece() {
+    switch (Pick(12)) {
+      case 0: return "<%V" + std::to_string(Pick(3)) + "%>";
+      case 1: return "<%Carried%>";
+      case 2: return "<&inc" + std::to_string(Pick(3)) + ".hsn&>";
+      case 3: return "{$DEFINE type=\"KEY" + std::to_string(Pick(3)) + "\" value=\"" + Word() + "\"}\nKEY0 KEY1\n";
+      case 4: return "<+ DefVar('Carried', '" + Word() + "'); +>";
+      case 5: return "<+ var L: TStringList; begin L := TStringList.Create; L.LoadFromFile(GetVar('ProjectPath') + "
+                     "'data.txt'); WriteLn(L.Text); L.Free; end. +>";
+      case 6: return "<&a.gif&>";
+      case 7: return "<+ InsertImage('a.gif', 1, ''); +>";
+      case 8: return "<+ BuildFile(GetVar('ProjectPath') + 'src/sub/q.hts'); +>";
+      case 9: return "<*echo " + Word() + "*>";
+      case 10: return "<%Undefined" + Word() + "%>";
+      default: return Word() + " text " + Word();
+    }
+  }
+
+  void WritePage(int i) {
+    std::string text;
+    for (int n = Pick(6); n >= 0; --n) text += Piece() + (Pick(2) ? "\n" : " ");
+    WriteFileBytes(dir_ + PageName(i), text);
+    WriteFileBytes(dir_ + "src/sub/q.hts", "queued <%Carried%> " + Word() + "\n");
+  }
+  void WriteInclude(int i) {
+    WriteFileBytes(dir_ + "src/inc" + std::to_string(i) + ".hsn", Word() + " <%V1%> " + (Pick(3) ? "" : "<&a.gif&>"));
+  }
+  std::string PageName(int i) const { return (i % 2 ? "src/sub/p" : "src/p") + std::to_string(i) + ".hts"; }
+
+  void WriteProjects() {
+    for (const char* name : {"incremental", "full"}) {
+      std::string project = "[directories]\nsrc=src\nimg=img\nstatic=static\nout=" + std::string(name) +
+                            "\n[variables]\nV0=zero\nV1=" + variable_ + "\nV2=<%V0%> two\n[files]\n";
+      for (int i = 0; i < listed_; ++i) project += std::to_string(i) + "=" + PageName(i) + "\n";
+      WriteFileBytes(dir_ + name + ".orv", project);
+    }
+  }
+
+  std::string dir_;
+  std::mt19937 random_;
+  std::string variable_ = "one";
+  int listed_ = kPages;
+};
+
+class IncrementalBuildTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoreStartup(); }
+  void TearDown() override { SetIncrementalBuildDefault(true); }
+
+  // A build of `project` with or without the record: the error that ended
+  // it, "" when none, and its report lines (with the project's own name
+  // taken out) in `reports`.
+  static std::string Build(const std::string& project, bool incremental, std::string* reports = nullptr) {
+    SetIncrementalBuildDefault(incremental);
+    std::string lines;
+    SetReportSink([](const char* line, void* user) { *static_cast<std::string*>(user) += std::string(line) + "\n"; },
+                  &lines);
+    std::string error;
+    try {
+      ProcessProject(project, "", nullptr, false);
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+    SetReportSink(nullptr, nullptr);
+    if (reports) *reports = lines;
+    return error;
+  }
+};
+
+TEST_F(IncrementalBuildTest, RandomEditsGiveWhatAFullBuildGives) {
+  const char* setting = std::getenv("ORV_EQUIVALENCE_STEPS");
+  const int steps = setting ? std::atoi(setting) : 2000;
+  const std::string dir = DataDir() + "incremental equivalence/";
+  int skipped = 0;
+  for (unsigned seed = 1; seed <= 5; ++seed) {
+    RandomSite site(dir, seed);
+    for (int step = 0; step < steps / 5; ++step) {
+      site.Edit();
+      std::string incremental_reports, full_reports;
+      std::string incremental_error = Build(site.Project("incremental.orv"), true, &incremental_reports);
+      skipped += LastBuildCounts().UpToDate;
+      fs::remove_all(dir + "full");
+      std::string full_error = Build(site.Project("full.orv"), false, &full_reports);
+      ASSERT_EQ(incremental_error, full_error);
+      ASSERT_EQ(incremental_reports, full_reports) << "seed " << seed << ", step " << step;
+      ASSERT_EQ(Tree(dir + "incremental/"), Tree(dir + "full/")) << "seed " << seed << ", step " << step;
+    }
+  }
+  EXPECT_GT(skipped, steps) << "most pages should be up to date after one edit";
+  fs::remove_all(dir);
+}
+
+TEST_F(IncrementalBuildTest, RecordsRoundTripAndDamageIsRefused) {
+  BuildRecord record;
+  record.ProjectFile = "/site/p.orv";
+  record.Digest = 42;
+  record.Files.push_back(FileInput{"/site/src/a.hts", FileState{true, FileStamp{3, 4, 5, 6}, 7, true}});
+  record.Files.push_back(FileInput{"/site/src/none.hsn", FileState{}});
+  record.Variables.push_back(VariableInput{"Title", VariableFound::Value, 9});
+  record.Variables.push_back(VariableInput{"TimeNow", VariableFound::Clock, 0});
+  PageRecord page;
+  page.Entry = "/site/src/a.hts";
+  page.Output = "/site/out/a.html";
+  page.Files = {0, 1};
+  page.Variables = {1};
+  page.DefinesAdded = {{"N", std::string("v\0w", 3)}};
+  page.VariablesSet = {{"Title", "x"}};
+  page.Queued = {"/site/src/b.hts"};
+  page.Reports = {ReportLine{"a.hts:1: warning: w", ReportLine::Kind::Warning}, ReportLine{"", ReportLine::Kind::Counted}};
+  page.Stats.Lines = 3;
+  page.Steps = 7;
+  record.Pages.push_back(page);
+  record.Statics.push_back(StaticRecord{"css/a.css", FileState{true, {}, 1, false}, FileState{true, {}, 1, false}});
+  const std::string bytes = SerializeBuildRecord(record);
+  ASSERT_EQ(ParseBuildRecord(bytes), record);
+  // Every cut and every flipped byte is refused.
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    EXPECT_FALSE(ParseBuildRecord(bytes.substr(0, i))) << "cut at " << i;
+    std::string damaged = bytes;
+    damaged[i] = static_cast<char>(damaged[i] ^ 0x20);
+    EXPECT_FALSE(ParseBuildRecord(damaged)) << "byte " << i;
+  }
+  EXPECT_FALSE(ParseBuildRecord("[directories]\nsrc=src\n"));
+}
+
+TEST_F(IncrementalBuildTest, ADamagedRecordMeansAFullBuild) {
+  const std::string dir = DataDir() + "incremental damaged/";
+  fs::remove_all(dir);
+  fs::create_directories(dir + "src");
+  WriteFileBytes(dir + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n");
+  WriteFileBytes(dir + "src/a.hts", "a\n");
+  WriteFileBytes(dir + "src/b.hts", "b\n");
+  Build(dir + "p.orv", true);
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(LastBuildCounts().UpToDate, 2);
+  const std::string record = BuildRecordPath(fs::absolute(dir + "p.orv").string());
+  std::string bytes = ReadFileBytes(record);
+  bytes[bytes.size() / 2] ^= 1;
+  WriteFileBytes(record, bytes);
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(LastBuildCounts().Built, 2);
+  // An output changed by someone else is built again; one deleted too.
+  WriteFileBytes(dir + "out/a.html", "edited\r\n");
+  fs::remove(dir + "out/b.html");
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(LastBuildCounts().Built, 2);
+  EXPECT_EQ(ReadFileBytes(dir + "out/a.html"), "a\r\n");
+  fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace orv
