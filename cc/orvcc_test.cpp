@@ -138,7 +138,7 @@ TEST_F(OrvccTest, BuildsFirstProjectWithProgressLines) {
   WriteProject({"src/index.hts"});
   Outcome run = Orvcc("'" + dir_ + "p.orv' second-argument-ignored.orv");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.err, "Compiling " + dir_ + "src/index.hts (1 of 1)\n");
+  EXPECT_EQ(run.err, "Compiling " + dir_ + "src/index.hts (1 of 1)\n1 page: 1 built, 0 up to date\n");
   EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "v1.0.0.0\r\n");
   Outcome quiet = Orvcc("--quiet --console '" + dir_ + "p.orv'");
   EXPECT_EQ(quiet.status, 0);
@@ -281,7 +281,7 @@ TEST_F(OrvccTest, WarningsAndStrict) {
   Outcome run = Orvcc("'" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "Compiling " + dir_ + "src/a.hts (1 of 2)\n" + warning + "Compiling " + dir_ +
-                         "src/b.hts (2 of 2)\n");
+                         "src/b.hts (2 of 2)\n2 pages: 2 built, 0 up to date\n");
   const std::string page = ReadFileBytes(dir_ + "out/a.html");
   fs::remove_all(dir_ + "out");
   Outcome strict = Orvcc("-q --strict '" + dir_ + "p.orv'");
