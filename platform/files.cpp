@@ -128,18 +128,22 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
   if (!ok) throw EInOutError("Cannot write file \"" + path + "\". " + std::strerror(err));
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+int CreateFileBeside(const std::string& path, std::string& temp) {
   static std::atomic<unsigned> counter{0};
   // Taken once: the counter and O_EXCL keep names apart should a forked
   // child write with the same number.
   static const std::string pid = std::to_string(::getpid());
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
     temp = path + ".~orv" + pid + "-" + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
   }
+  return -1;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  std::string temp;
+  int fd = CreateFileBeside(path, temp);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes);
   ok = (::close(fd) == 0) && ok;

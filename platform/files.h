@@ -49,6 +49,11 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes);
 // failure.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 
+// Creates a new, empty file under a fresh name in the folder of `path` (the
+// name begins with `path`), for writing a new version of that file; returns
+// its descriptor and puts its name in `temp`, or -1 with errno set.
+int CreateFileBeside(const std::string& path, std::string& temp);
+
 // Writes `bytes` to a new temporary file in the same folder and renames it
 // over `path`, so readers see either the old or the complete new file, never
 // a truncated one. Returns false (and leaves no temporary file) on failure.
