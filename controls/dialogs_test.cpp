@@ -135,7 +135,7 @@ TEST(DialogsTest, FileDialogFiltersShowEachPatternOnce) {
   dialog.SetName("OpenDialog1");
   dialog.SetFilter(
       "All Files (*.*)|*.*|Java Classes (*.class)|*.class|HTML Source (.hts)|*.hts|Pages|*.hts;*.htm|"
-      "Both (*.*;*.txt)|*.*;*.txt|Spaced (*.a *.b)|*.a;*.b");
+      "Both (*.*;*.txt)|*.*;*.txt|Spaced (*.a *.b)|*.a;*.b|Commas (*.c, *.d)|*.c;*.d|Other (*.x)|*.y");
   QStringList filters;
   WhenShown([&] {
     auto* file_dialog = qobject_cast<QFileDialog*>(test::FindWidget("OpenDialog1"));
@@ -145,7 +145,8 @@ TEST(DialogsTest, FileDialogFiltersShowEachPatternOnce) {
   });
   EXPECT_FALSE(dialog.Execute());
   EXPECT_EQ(filters, (QStringList{"All Files (*)", "Java Classes (*.class)", "HTML Source (.hts) (*.hts)",
-                                  "Pages (*.hts *.htm)", "Both (* *.txt)", "Spaced (*.a *.b)"}));
+                                  "Pages (*.hts *.htm)", "Both (* *.txt)", "Spaced (*.a *.b)", "Commas (*.c *.d)",
+                                  "Other (*.x) (*.y)"}));
 }
 
 TEST(DialogsTest, FindDialogRunsOnFindFromItsButton) {
