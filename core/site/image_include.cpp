@@ -25,10 +25,7 @@ std::optional<TImageSize> JpegSize(const std::string& path) {
 
 std::optional<TImageSize> GifSize(const std::string& path) {
   try {
-    TGifFile gif;
-    gif.LoadFromFile(path);
-    TBitmap bitmap = gif.AsBitmap();
-    return TImageSize{static_cast<uint32_t>(bitmap.Width()), static_cast<uint32_t>(bitmap.Height())};
+    return ReadGifSize(path);
   } catch (const Exception&) {
     return std::nullopt;
   }
