@@ -30,10 +30,14 @@ std::string WithSlash(const std::string& path) {
 
 using OutputName = std::function<std::string(const std::string& entry)>;
 
-// The output folder is not created here: WritePage creates it when the
-// first write into it fails, which saves a look-up per page.
-std::string MirroredName(const TParseStruct& context, const std::string& entry) {
-  return MirroredOutputDir(context.Settings.OutputDir, ExtractFilePath(entry), context.Settings.SourceDir) +
+// The output page of `entry`: its folder, resolved (ResolvedFolder), is
+// mirrored under the output folder when it lies in the resolved source
+// folder `source_root`; a page anywhere else goes straight into the output
+// folder. A resolved folder holds no "..", so no page lands outside the
+// output folder. The output folder is not created here: WritePage creates it
+// when the first write into it fails, which saves a look-up per page.
+std::string MirroredName(const TParseStruct& context, const std::string& source_root, const std::string& entry) {
+  return MirroredOutputDir(context.Settings.OutputDir, ResolvedFolder(ExtractFilePath(entry)), source_root) +
          ChangeFileExt(ExtractFileName(entry), ".html");
 }
 
@@ -89,6 +93,16 @@ void SaveBuildStats(const TBuildStats& stats) {
 
 }  // namespace
 
+std::string ResolvedFolder(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+  if (ec) return folder;
+  fs::path resolved = fs::weakly_canonical(absolute, ec);
+  if (ec) resolved = absolute.lexically_normal();
+  return resolved.string();
+}
+
 std::string DoPathEx(const std::string& folder, const std::string& source_root) {
   std::string dir = WithSlash(folder);
   std::string root = WithSlash(source_root);
@@ -123,8 +137,8 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
 void WritePage(TParseStruct& context, const std::string& out_file) {
   if (!WriteFileAtomic(out_file, context.Page.Text)) {
     ForceDirectories(ExtractFilePath(out_file));
-    if (!WriteFileAtomic(out_file, context.Page.Text) && context.Build.WriteFailure.empty())
-      context.Build.WriteFailure = "Cannot write page \"" + out_file + "\". " + std::strerror(errno);
+    if (!WriteFileAtomic(out_file, context.Page.Text))
+      context.Build.Report.Error(out_file, std::string("cannot write the page: ") + std::strerror(errno));
   }
   context.Page.Text.clear();
 }
@@ -153,21 +167,28 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
 
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
+  const std::string source_root = ResolvedFolder(settings.SourceDir);
   BuildEntries(context, settings.Files, true, kStepsPerPage,
-               [&context, preview_page](const std::string& entry) {
-                 return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, entry);
+               [&context, &source_root, preview_page](const std::string& entry) {
+                 return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, source_root, entry);
                },
                error);
   // The range of the queued files counts one step less per page than is
   // sent, as the build's progress has always been reported.
   BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1,
-               [&context](const std::string& entry) { return MirroredName(context, entry); }, error);
+               [&context, &source_root](const std::string& entry) {
+                 return MirroredName(context, source_root, entry);
+               },
+               error);
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
   ProcessMessages();
   SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);
-  if (!build.WriteFailure.empty()) throw EInOutError(build.WriteFailure);
+  if (build.Report.Errors() > 0)
+    throw EInOutError(std::to_string(build.Report.Errors()) +
+                      (build.Report.Errors() == 1 ? " page could not be written" : " pages could not be written") +
+                      " (see above)");
   if (build.Strict && build.Report.Warnings() > 0)
     throw Exception("Strict build: " + std::to_string(build.Report.Warnings()) +
                     (build.Report.Warnings() == 1 ? " warning" : " warnings") + " (see above)");

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/site/page_origins.h"
@@ -36,6 +39,16 @@ struct TPageState {
   // Where the text came from (edits are recorded by the stages).
   PageOrigins Origins;
 
+  // What has been reported once for this page and is not reported again as
+  // later passes meet it (unclosed markup, loops), by a key of the problem.
+  std::unordered_set<std::string> ReportedOnce;
+
+  // How often each include ("&" and the path) and variable ("%" and the
+  // name) was expanded in this page, and the edits looked at so far to
+  // find loops (markup_loops.h).
+  std::unordered_map<std::string, uint32_t> Expansions;
+  size_t LoopCheckSteps = 0;
+
   // Makes `text` (already in line form), the text of the file `path`, the
   // page, with every step owed and no pass run yet.
   void Start(std::string text, const std::string& path = std::string()) {
@@ -45,6 +58,9 @@ struct TPageState {
     Rescan = false;
     PassDepth = 0;
     LimitReached = false;
+    ReportedOnce.clear();
+    Expansions.clear();
+    LoopCheckSteps = 0;
   }
 };
 
