@@ -192,6 +192,28 @@ TEST_F(BuildReportTest, UnclosedMarkupIsReportedAtItsLine) {
   EXPECT_EQ(Page(), "T\r\n<&footer.hsn>\r\n<% open\r\n<+ WriteLn('x')\r\n{$DEFINE type=\"Q\" value=\"1\"\r\n");
 }
 
+// Markup not closed before the next of its kind takes all up to the next
+// closing delimiter as its content, as the page rules say; the warning says
+// why.
+TEST_F(BuildReportTest, MarkupNotClosedBeforeTheNextIsNamed) {
+  WriteFileBytes(dir_ + "src/h.hsn", "header");
+  OnePage("<&footer.hsn>\nmid\n<&h.hsn&>\n<%Title\n<%Title%>\n", "Title=T\n");
+  Build();
+  ASSERT_EQ(lines_.size(), 2u);
+  EXPECT_EQ(lines_[0].rfind(A() + ":4: warning: \"<%\" has no closing \"%>\" before the next \"<%\", so the text up "
+                                  "to the next \"%>\" was taken as one markup: unknown variable \"Title <%Title\"",
+                            0),
+            0u)
+      << lines_[0];
+  EXPECT_EQ(lines_[1].rfind(A() + ":1: warning: \"<&\" has no closing \"&>\" before the next \"<&\", so the text up "
+                                  "to the next \"&>\" was taken as one markup: include \"footer.hsn> mid <&h.hsn\" "
+                                  "not found",
+                            0),
+            0u)
+      << lines_[1];
+  EXPECT_EQ(Page(), "<!-- ERROR: footer.hsn>\r\nmid\r\n<&h.hsn -->\r\n<!-- ERROR: Title\r\n<%Title -->\r\n");
+}
+
 // A name that holds a NUL byte would be cut short where the system reads
 // it: an include or image of such a name is not read, a command not run.
 TEST_F(BuildReportTest, NamesWithNulBytesAreRefused) {

@@ -28,8 +28,12 @@ void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_vi
                     const MarkupReplacer& replace) {
   TPageState& page = context.Page;
   bool stray_breaks = false;
-  auto replace_noting_breaks = [&replace, &stray_breaks](const std::string& content) {
+  auto replace_noting_breaks = [&replace, &stray_breaks, &page, open, close](const std::string& content) {
+    const bool unclosed = content.find(open) != std::string::npos;
+    page.UnclosedOpen = unclosed ? open : std::string_view();
+    page.UnclosedClose = unclosed ? close : std::string_view();
     std::string replacement = replace(content);
+    page.UnclosedOpen = page.UnclosedClose = std::string_view();
     stray_breaks = stray_breaks || ((std::memchr(replacement.data(), '\n', replacement.size()) ||
                                      std::memchr(replacement.data(), '\r', replacement.size())) &&
                                     !IsNormalLineText(replacement));
@@ -47,12 +51,10 @@ void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_vi
   if (outcome.size_limited) page.LimitReached = true;
 }
 
-// A warning about the markup being replaced now.
-void MarkupWarning(TParseStruct& context, const std::string& message) {
-  PageWarning(context, context.Page.Origins.MarkupAt(), message);
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// What tells an unclosed opening delimiter reported at `place` from others.
+std::string UnclosedKey(const std::string& place, std::string_view open) { return place + " " + std::string(open); }
 
 bool IsTextIncludeKind(const std::string& ext) {
   static const std::array<const char*, 9> kinds = {".htm", ".html", ".txt", ".htf", ".hsn",
@@ -68,14 +70,32 @@ std::string MarkupErrorComment(const std::string& content) { return "<!-- ERROR:
 
 std::string CommandErrorComment(const std::string& command) { return "<!-- ERROR: " + command + "-->"; }
 
+void MarkupWarning(TParseStruct& context, const std::string& message) {
+  TPageState& page = context.Page;
+  if (page.UnclosedOpen.empty()) {
+    PageWarning(context, page.Origins.MarkupAt(), message);
+    return;
+  }
+  const std::string open(page.UnclosedOpen);
+  // The opener that was not closed is reported here; the same one met again
+  // (in this markup's error comment) is not reported once more.
+  page.ReportedOnce.insert(
+      UnclosedKey(context.Build.Report.PagePlace(page.Origins, page.Origins.MarkupAt()), page.UnclosedOpen));
+  PageWarning(context, page.Origins.MarkupAt(),
+              "\"" + open + "\" has no closing \"" + std::string(page.UnclosedClose) + "\" before the next \"" + open +
+                  "\", so the text up to the next \"" + std::string(page.UnclosedClose) +
+                  "\" was taken as one markup: " + message);
+}
+
 void PageWarning(TParseStruct& context, size_t at, const std::string& message) {
   context.Build.Report.PageWarning(context.Page.Origins, at, message);
 }
 
 void ReportUnclosed(TParseStruct& context, size_t at, std::string_view open, std::string_view close,
                     const std::string& stays) {
-  const std::string place = context.Build.Report.PagePlace(context.Page.Origins, at);
-  if (!context.Page.ReportedOnce.insert(place + " " + std::string(open)).second) return;
+  if (!context.Page.ReportedOnce.insert(UnclosedKey(context.Build.Report.PagePlace(context.Page.Origins, at), open))
+           .second)
+    return;
   PageWarning(context, at,
               "\"" + std::string(open) + "\" has no closing \"" + std::string(close) + "\" after it; " + stays);
 }

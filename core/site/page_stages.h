@@ -43,6 +43,10 @@ std::string MarkupErrorComment(const std::string& content);
 // before the "-->").
 std::string CommandErrorComment(const std::string& command);
 
+// A warning about the markup being replaced now (at Origins.MarkupAt()).
+// When its content holds its own opening delimiter, the warning says first
+// that the opening delimiter was not closed before the next one.
+void MarkupWarning(TParseStruct& context, const std::string& message);
 // A warning about the page text at `at` (see BuildReport::PageWarning).
 void PageWarning(TParseStruct& context, size_t at, const std::string& message);
 // The warning that the opening delimiter `open` at `at` of the page has no

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -38,6 +39,12 @@ struct TPageState {
 
   // Where the text came from (edits are recorded by the stages).
   PageOrigins Origins;
+
+  // The closing and opening delimiter of the markup being replaced when its
+  // content holds that opening delimiter again (the first one was not
+  // closed before the next); empty otherwise.
+  std::string_view UnclosedClose;
+  std::string_view UnclosedOpen;
 
   // What has been reported once for this page and is not reported again as
   // later passes meet it (unclosed markup, loops), by a key of the problem.
