@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <new>
+#include <unordered_map>
 
 #include "core/site/builtin_vars.h"
 #include "core/site/process_page.h"
@@ -30,16 +31,33 @@ std::string WithSlash(const std::string& path) {
 
 using OutputName = std::function<std::string(const std::string& entry)>;
 
-// The output page of `entry`: its folder, resolved (ResolvedFolder), is
-// mirrored under the output folder when it lies in the resolved source
-// folder `source_root`; a page anywhere else goes straight into the output
-// folder. A resolved folder holds no "..", so no page lands outside the
-// output folder. The output folder is not created here: WritePage creates it
-// when the first write into it fails, which saves a look-up per page.
-std::string MirroredName(const TParseStruct& context, const std::string& source_root, const std::string& entry) {
-  return MirroredOutputDir(context.Settings.OutputDir, ResolvedFolder(ExtractFilePath(entry)), source_root) +
-         ChangeFileExt(ExtractFileName(entry), ".html");
-}
+// The output pages of a build: a page's folder, resolved (ResolvedFolder),
+// is mirrored under the output folder when it lies in the resolved source
+// folder; a page anywhere else goes straight into the output folder. A
+// resolved folder holds no "..", so no page lands outside the output
+// folder. The output folder is not created here: WritePage creates it when
+// the first write into it fails, which saves a look-up per page.
+class OutputNames {
+ public:
+  explicit OutputNames(const TParseStruct& context)
+      : context_(context), source_root_(ResolvedFolder(context.Settings.SourceDir)) {}
+
+  std::string operator()(const std::string& entry) {
+    const std::string folder = ExtractFilePath(entry);
+    auto known = mirrored_.find(folder);
+    if (known == mirrored_.end())
+      known = mirrored_
+                  .emplace(folder, MirroredOutputDir(context_.Settings.OutputDir, ResolvedFolder(folder), source_root_))
+                  .first;
+    return known->second + ChangeFileExt(ExtractFileName(entry), ".html");
+  }
+
+ private:
+  const TParseStruct& context_;
+  const std::string source_root_;
+  // The output folder of each page folder met, resolved once per build.
+  std::unordered_map<std::string, std::string> mirrored_;
+};
 
 // Builds one page; false when its file does not exist.
 bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name) {
@@ -167,19 +185,15 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
 
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
-  const std::string source_root = ResolvedFolder(settings.SourceDir);
+  OutputNames mirrored(context);
   BuildEntries(context, settings.Files, true, kStepsPerPage,
-               [&context, &source_root, preview_page](const std::string& entry) {
-                 return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, source_root, entry);
+               [&mirrored, preview_page](const std::string& entry) {
+                 return preview_page ? ChangeFileExt(entry, ".htm") : mirrored(entry);
                },
                error);
   // The range of the queued files counts one step less per page than is
   // sent, as the build's progress has always been reported.
-  BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1,
-               [&context, &source_root](const std::string& entry) {
-                 return MirroredName(context, source_root, entry);
-               },
-               error);
+  BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1, std::ref(mirrored), error);
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
   ProcessMessages();

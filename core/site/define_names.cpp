@@ -9,13 +9,19 @@ namespace orv {
 
 namespace {
 
-// The byte as the loose search sees it: ASCII letters in lower case, '@'
+// Each byte as the loose search sees it: ASCII letters in lower case, '@'
 // as '`' (WildcardPos without regard to case lets '`' in a text match '@').
-uint8_t Folded(uint8_t byte) {
-  if (byte >= 'A' && byte <= 'Z') return static_cast<uint8_t>(byte + 32);
-  if (byte == '@') return '`';
-  return byte;
-}
+struct FoldTable {
+  std::array<uint8_t, 256> of{};
+  FoldTable() {
+    for (int byte = 0; byte < 256; ++byte)
+      of[static_cast<size_t>(byte)] = static_cast<uint8_t>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+    of['@'] = '`';
+  }
+};
+const FoldTable kFold;
+
+uint8_t Folded(char c) { return kFold.of[static_cast<uint8_t>(c)]; }
 
 // The longest part of `name` without '?' (the first of equal length).
 std::string_view LongestPart(std::string_view name) {
@@ -42,7 +48,7 @@ int32_t DefineNameFinder::Child(int32_t node, uint8_t byte) const {
 void DefineNameFinder::Add(std::string_view part, int32_t name) {
   int32_t node = 0;
   for (char c : part) {
-    uint8_t byte = Folded(static_cast<uint8_t>(c));
+    uint8_t byte = Folded(c);
     int32_t child = Child(node, byte);
     if (child == 0) {
       child = static_cast<int32_t>(nodes_.size());
@@ -109,14 +115,20 @@ void DefineNameFinder::Find(std::string_view text, std::vector<bool>& found) con
   if (nodes_.size() <= 1) return;
   int32_t node = 0;
   for (char c : text) {
-    const uint8_t byte = Folded(static_cast<uint8_t>(c));
-    int32_t next = Child(node, byte);
-    while (next == 0 && node != 0) {
-      node = At(node).fail;
-      next = Child(node, byte);
+    const uint8_t byte = Folded(c);
+    if (node == 0) {
+      // Most bytes of a page start no name: one look at the root's table.
+      node = root_next_[byte];
+      if (node == 0) continue;
+    } else {
+      int32_t next = Child(node, byte);
+      while (next == 0 && node != 0) {
+        node = At(node).fail;
+        next = Child(node, byte);
+      }
+      node = next;
+      if (node == 0) continue;
     }
-    node = next;
-    if (node == 0) continue;
     for (int32_t at = At(node).output >= 0 ? node : At(node).output_link; at >= 0; at = At(at).output_link)
       for (int32_t out = At(at).output; out >= 0; out = outputs_[static_cast<size_t>(out)].second)
         found[static_cast<size_t>(outputs_[static_cast<size_t>(out)].first)] = true;

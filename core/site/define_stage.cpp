@@ -124,8 +124,8 @@ void CollectDefines(TParseStruct& context) {
 // Replaces the define's name throughout `text`, stopping where the text
 // would grow beyond `max_bytes`: kPageTooLargeComment goes there, the
 // warning is reported and the result is false. `places` gets the position
-// in the new text of each value put in.
-bool ReplaceDefine(TParseStruct& context, const TUserSetting& define, std::vector<size_t>& places) {
+// in the new text of each value put in, unless it is null.
+bool ReplaceDefine(TParseStruct& context, const TUserSetting& define, std::vector<size_t>* places) {
   std::string& text = context.Page.Text;
   PageOrigins& origins = context.Page.Origins;
   const size_t max_bytes = context.Build.Limits.MaxPageBytes;
@@ -149,7 +149,7 @@ bool ReplaceDefine(TParseStruct& context, const TUserSetting& define, std::vecto
     }
     result.append(text, static_cast<size_t>(from - 1), kept);
     origins.Replace(result.size(), define.Name.size(), define.Value.size());
-    places.push_back(result.size());
+    if (places) places->push_back(result.size());
     result.append(define.Value);
     from = at + static_cast<int>(define.Name.size());
     at = WildcardPos(text, define.Name, from);
@@ -194,20 +194,25 @@ void DefineStage(TParseStruct& context) {
   // replacements, the text around them is searched for the names they may
   // have formed. A define whose name was not found cannot match, and is
   // passed over.
+  // A few defines are looked for one by one, which costs less than the scan.
+  constexpr int kDefinesLookedForOneByOne = 8;
+  const bool scan = defines.Count() > kDefinesLookedForOneByOne;
   DefineNameFinder& finder = context.DefineNames;
-  finder.Prepare(defines);
-  std::vector<bool> found(static_cast<size_t>(defines.Count()));
-  finder.Find(text, found);
+  std::vector<bool> found(static_cast<size_t>(defines.Count()), !scan);
+  if (scan) {
+    finder.Prepare(defines);
+    finder.Find(text, found);
+  }
   std::vector<size_t> places;
   for (int i = 0; i < defines.Count(); ++i) {
     if (!found[static_cast<size_t>(i)]) continue;
     const TUserSetting& define = defines.Items(i);
     places.clear();
-    if (!ReplaceDefine(context, define, places)) {
+    if (!ReplaceDefine(context, define, scan ? &places : nullptr)) {
       context.Page.LimitReached = true;
       break;
     }
-    FindAroundChanges(finder, text, places, define.Value.size(), found);
+    if (scan) FindAroundChanges(finder, text, places, define.Value.size(), found);
   }
   context.Page.Origins.Normalize(text);
 }

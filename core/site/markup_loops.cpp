@@ -1,7 +1,6 @@
 #include "core/site/markup_loops.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
 #include "core/site/page_stages.h"
@@ -35,19 +34,20 @@ void ReportLoop(TParseStruct& context, const std::string& key, const std::vector
   PageWarning(context, context.Page.Origins.MarkupAt(), text);
 }
 
-// The loop check shared by includes and variables: `key` is "&path" or
-// "%name"; `own_page` tells whether an include is of the page's own file
-// (asked only on its first include, as it costs a look at the disk).
-template <class OwnPage>
-void Watch(TParseStruct& context, const std::string& key, OwnPage own_page) {
+// The loop check shared by includes and variables: `count` is how often the
+// include or variable has now been expanded in the page (the edits are
+// walked at 4, 8, 16, ...), `make_key` makes its key ("&path" or "%name");
+// `own_page` tells whether an include is of the page's own file (asked only
+// on its first include).
+template <class Key, class OwnPage>
+void Watch(TParseStruct& context, uint32_t count, Key make_key, OwnPage own_page) {
+  if ((count & (count - 1)) != 0 || count == 2 || (count == 1 && !own_page())) return;
   TPageState& page = context.Page;
-  const uint32_t count = ++page.Expansions[key];
-  if ((count & (count - 1)) != 0 || page.ReportedOnce.count(key) != 0) return;
+  const std::string key = make_key();
+  if (page.ReportedOnce.count(key) != 0) return;
   if (count == 1) {
-    if (own_page()) {
-      page.ReportedOnce.insert(key);
-      ReportLoop(context, key, {key});
-    }
+    page.ReportedOnce.insert(key);
+    ReportLoop(context, key, {key});
     return;
   }
   if (page.LoopCheckSteps > kLoopCheckBudget) return;
@@ -68,17 +68,27 @@ void Watch(TParseStruct& context, const std::string& key, OwnPage own_page) {
   ReportLoop(context, key, chain);
 }
 
+// Counts one more expansion in the page of what `count` counts.
+uint32_t CountOne(const TPageState& page, TPageState::ExpansionCount& count) {
+  if (count.page != page.Number) count = TPageState::ExpansionCount{page.Number, 0};
+  return ++count.count;
+}
+
 }  // namespace
 
 void WatchIncludeLoop(TParseStruct& context, const std::string& path) {
-  Watch(context, "&" + path, [&context, &path] {
-    std::error_code ec;
-    return std::filesystem::equivalent(path, context.Page.Origins.PagePath(), ec);
-  });
+  // Compared as written, without looking at the disk: an include of the
+  // page's file under another name is found when it is included again.
+  Watch(
+      context, CountOne(context.Page, context.Page.IncludeExpansions[path]), [&path] { return "&" + path; },
+      [&context, &path] { return path == context.Page.Origins.PagePath(); });
 }
 
-void WatchVariableLoop(TParseStruct& context, const std::string& name) {
-  Watch(context, "%" + name, [] { return false; });
+void WatchVariableLoop(TParseStruct& context, const TUserSetting& variable) {
+  Watch(
+      context, CountOne(context.Page, context.Page.VariableExpansions[&variable]),
+      [&variable] { return "%" + variable.Name; },
+      [] { return false; });
 }
 
 }  // namespace orv

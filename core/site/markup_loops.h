@@ -8,24 +8,26 @@
 //   /site/src/contact.hts:3: note: included from here
 //
 // Finding a loop walks the page's edits (PageOrigins::Enclosing), so it is
-// done only when an include or variable has been expanded 2, 4, 8, ... times
-// in the page, and no more once a page's checks have looked at
-// kLoopCheckBudget edits in all.
+// done only when an include or variable has been expanded 4, 8, 16, ...
+// times in the page, and no more once a page's checks have looked at
+// kLoopCheckBudget edits in all. An include of the page's own file is a
+// loop at once.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 #include "core/site/parse_struct.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 
 inline constexpr size_t kLoopCheckBudget = size_t{1} << 24;
 
-// Counts an include of the text file `path` (a variable `name` expanded) at
+// Counts an include of the text file `path` (an expansion of `variable`) at
 // the page's current markup (Origins.MarkupAt()) and reports the loop it
 // closes. Called before the markup's replacement is recorded.
 void WatchIncludeLoop(TParseStruct& context, const std::string& path);
-void WatchVariableLoop(TParseStruct& context, const std::string& name);
+void WatchVariableLoop(TParseStruct& context, const TUserSetting& variable);
 
 }  // namespace orv

@@ -11,8 +11,6 @@ void PageOrigins::Start(const std::string& path, const std::string& text) {
   files_.assign(1, path);
   page_text_ = text;
   file_texts_.clear();
-  variables_.clear();
-  variable_index_.clear();
   markup_at_ = 0;
   source_ = kBrought;
   variable_ = kNone;
@@ -30,8 +28,8 @@ void PageOrigins::TakeFileText(const std::string& path) {
 }
 
 void PageOrigins::TakeVariableValue(const std::string& name) {
-  auto [known, added] = variable_index_.emplace(name, static_cast<int32_t>(variables_.size()));
-  if (added) variables_.push_back(name);
+  auto [known, added] = variable_index_.try_emplace(&name, static_cast<int32_t>(variables_.size()));
+  if (added) variables_.push_back(&name);
   variable_ = known->second;
 }
 
@@ -78,12 +76,13 @@ std::vector<SourcePlace> PageOrigins::Locate(size_t at) const {
     bool written;
   };
   std::vector<Found> found;
-  auto add = [&found](int32_t source, size_t offset, bool written) {
+  auto add = [this, &found](int32_t source, size_t offset, bool written) {
     // A file met again further out: the part in between is a loop. The
     // place holding the problem stays first; a place already in the chain
     // stands for this one too.
+    const std::string& path = files_[static_cast<size_t>(source)];
     for (size_t k = 0; k < found.size(); ++k)
-      if (found[k].source == source) {
+      if (files_[static_cast<size_t>(found[k].source)] == path) {
         found.resize(k + 1);
         return;
       }
@@ -114,7 +113,7 @@ std::vector<std::string> PageOrigins::Enclosing(size_t at, size_t& steps) const 
     if (edit.source != kBrought)
       enclosing.push_back("&" + files_[static_cast<size_t>(edit.source)]);
     else if (edit.variable != kNone)
-      enclosing.push_back("%" + variables_[static_cast<size_t>(edit.variable)]);
+      enclosing.push_back("%" + *variables_[static_cast<size_t>(edit.variable)]);
   });
   return enclosing;
 }

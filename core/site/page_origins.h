@@ -58,7 +58,8 @@ class PageOrigins {
   // in line form, unchanged.
   void TakeFileText(const std::string& path);
   // The replacement of the current markup is the value of the variable
-  // `name`.
+  // named `name`, a text that lives as long as these origins (the
+  // variable's own name, which lives for the build).
   void TakeVariableValue(const std::string& name);
 
   // Records that `removed` characters at `at` were replaced by `inserted`
@@ -117,8 +118,10 @@ class PageOrigins {
 
   std::vector<Edit> edits_;
   std::vector<std::string> files_{std::string()};  // the page's source first
-  std::vector<std::string> variables_;
-  std::unordered_map<std::string, int32_t> variable_index_;
+  // The names of the variables whose values the edits hold, kept from page
+  // to page (the names live for the build).
+  std::vector<const std::string*> variables_;
+  std::unordered_map<const std::string*, int32_t> variable_index_;
   std::string page_text_;
   mutable std::map<int32_t, std::string> file_texts_;
   size_t markup_at_ = 0;

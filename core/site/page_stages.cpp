@@ -112,8 +112,8 @@ void VariableStage(TParseStruct& context) {
     AddCount(build.Stats.Variables, 1);
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, name);
     if (var) {
-      WatchVariableLoop(context, name);
-      context.Page.Origins.TakeVariableValue(name);
+      WatchVariableLoop(context, *var);
+      context.Page.Origins.TakeVariableValue(var->Name);
       return var->Value;
     }
     MarkupWarning(context, "unknown variable " + Quoted(name));

@@ -50,10 +50,18 @@ struct TPageState {
   // later passes meet it (unclosed markup, loops), by a key of the problem.
   std::unordered_set<std::string> ReportedOnce;
 
-  // How often each include ("&" and the path) and variable ("%" and the
-  // name) was expanded in this page, and the edits looked at so far to
-  // find loops (markup_loops.h).
-  std::unordered_map<std::string, uint32_t> Expansions;
+  // The pages started so far: tells this page's counts below from those
+  // of pages before, which are not cleared.
+  uint64_t Number = 0;
+  // How often each include (by its file's path) and each variable (by the
+  // variable itself) was expanded in page Number, and the edits looked at so
+  // far to find loops (markup_loops.h).
+  struct ExpansionCount {
+    uint64_t page = 0;
+    uint32_t count = 0;
+  };
+  std::unordered_map<std::string, ExpansionCount> IncludeExpansions;
+  std::unordered_map<const void*, ExpansionCount> VariableExpansions;
   size_t LoopCheckSteps = 0;
 
   // Makes `text` (already in line form), the text of the file `path`, the
@@ -66,7 +74,7 @@ struct TPageState {
     PassDepth = 0;
     LimitReached = false;
     ReportedOnce.clear();
-    Expansions.clear();
+    ++Number;
     LoopCheckSteps = 0;
   }
 };
