@@ -189,12 +189,12 @@ void DefineStage(TParseStruct& context) {
   CollectDefines(context);
   const TUserSettingList& defines = context.Defines;
   if (defines.Count() == 0) return;
-  // Each define replaces its name in what the defines before it left. One
-  // pass finds the names that occur in the page; after a define has made
-  // replacements, the text around them is searched for the names they may
-  // have formed. A define whose name was not found cannot match, and is
-  // passed over.
-  // A few defines are looked for one by one, which costs less than the scan.
+  // Each define replaces its name in what the defines before it left. With
+  // more than a few defines, one scan finds the names that occur in the
+  // page, and after a define has made replacements the text around them is
+  // scanned for the names they may have formed; a define whose name was not
+  // found cannot match and is passed over. A few defines are looked for one
+  // by one, which costs less than the scan.
   constexpr int kDefinesLookedForOneByOne = 8;
   const bool scan = defines.Count() > kDefinesLookedForOneByOne;
   DefineNameFinder& finder = context.DefineNames;
