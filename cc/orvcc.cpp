@@ -67,10 +67,10 @@ const char* const kHelp =
     "that failed), a listed page that does not exist, and what the project\n"
     "file holds that is never read. They change neither the pages nor, without\n"
     "--strict, the exit status.\n"
-    "Only the first PROJECT-FILE is built. Exit status: 0 when the build is over,\n"
-    "1 when an error ended it (with --strict: or it gave warnings) or the\n"
-    "project file cannot be read, 2 when no project was given or an option is\n"
-    "unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
+    "Exit status: 0 when the build is over, 1 when an error ended it (with\n"
+    "--strict: or it gave warnings), a page could not be written or the project\n"
+    "file cannot be read, 2 when not exactly one project was given or an option\n"
+    "is unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
 
 int TerminalWidth() {
   struct winsize size;
@@ -158,6 +158,11 @@ int main(int argc, char** argv) {
   if (!ReadLimits(line, limits)) return kUsage;
   if (line.Has("--strict")) limits.emplace_back("strict", 1);
   bool quiet = line.Has("-q") || line.Has("--quiet");
+  if (line.operands.size() > 1) {
+    Fail("orvcc: only one PROJECT-FILE may be given, not " + std::to_string(line.operands.size()) +
+         " (try orvcc --help)");
+    return kUsage;
+  }
   if (line.Has("--window")) {
     // The window opens the same core, so limits set here hold for its build;
     // a core that cannot be loaded is reported by the window itself.

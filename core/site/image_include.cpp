@@ -25,10 +25,7 @@ std::optional<TImageSize> JpegSize(const std::string& path) {
 
 std::optional<TImageSize> GifSize(const std::string& path) {
   try {
-    TGifFile gif;
-    gif.LoadFromFile(path);
-    TBitmap bitmap = gif.AsBitmap();
-    return TImageSize{static_cast<uint32_t>(bitmap.Width()), static_cast<uint32_t>(bitmap.Height())};
+    return ReadGifSize(path);
   } catch (const Exception&) {
     return std::nullopt;
   }
@@ -90,9 +87,8 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
   const std::string path = InImageDir(context.Build, name);
   FileStamp stamp;
-  const size_t at = context.Page.Origins.MarkupAt();
   if (!StatFile(path, stamp)) {
-    PageWarning(context, at, "image \"" + content + "\" not found; looked for " + path);
+    MarkupWarning(context, "image \"" + content + "\" not found; looked for " + path);
     return MarkupErrorComment(content);
   }
   const std::string ext = LowerCase(ExtractFileExt(name));
@@ -105,7 +101,7 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
     if (Store(caches.ImageSize(path, stamp, JpegSize), context.JpegWidth, context.JpegHeight))
       size = " width=" + context.JpegWidth + " height=" + context.JpegHeight;
   }
-  if (size.empty()) PageWarning(context, at, "image " + path + " cannot be measured; its tag has no width and height");
+  if (size.empty()) MarkupWarning(context, "image " + path + " cannot be measured; its tag has no width and height");
   return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
 }
 

@@ -23,7 +23,9 @@ struct ProjectTexts {
 
 // Fills the context (folders, switches, files) and its build (UserVars,
 // ImageDir, ImgPrefix) from context.Settings.ProjectFile. A missing or unreadable
-// project file reads as an empty one. Returns the texts as written.
+// project file reads as an empty one. A folder ([directories] src, out,
+// img) or [files] entry that holds a NUL byte raises EInOutError naming it.
+// Returns the texts as written.
 ProjectTexts ReadProject(TParseStruct& context);
 
 // The absolute folder of the project file, with a final '/'.
