@@ -92,7 +92,7 @@ TEST_F(BuildReportTest, IncludesAndImagesThatGiveErrorComments) {
                             "src/nothere.hsn, nothere.hsn, " + DataDir() + "snippets/nothere.hsn, " +
                             SharedDataDir() + "snippets/nothere.hsn",
                         A() + ":2: warning: \"style.css\" is not included: only the text kinds .htm .html .txt "
-                              ".htf .hsn .ops .hts .js .vbs and the images .gif .jpg .jpeg are",
+                              ".htf .hsn .ops .hts .js .vbs and the images .gif .jpg .jpeg .png .webp .svg .avif are",
                         A() + ":3: warning: image \"pics/gone.gif\" not found; looked for " + dir_ + "img/gone.gif",
                         A() + ":4: warning: image " + dir_ + "img/bad.gif cannot be measured; its tag has no width "
                               "and height",

@@ -2,8 +2,13 @@
 
 #include <optional>
 
+#include "core/image/avif_size.h"
 #include "core/image/gif_file.h"
+#include "core/image/image_source.h"
 #include "core/image/jpeg_size.h"
+#include "core/image/png_size.h"
+#include "core/image/svg_size.h"
+#include "core/image/webp_size.h"
 #include "core/site/page_stages.h"
 #include "core/site/parse_struct.h"
 #include "platform/exception.h"
@@ -29,6 +34,16 @@ std::optional<TImageSize> GifSize(const std::string& path) {
     gif.LoadFromFile(path);
     TBitmap bitmap = gif.AsBitmap();
     return TImageSize{static_cast<uint32_t>(bitmap.Width()), static_cast<uint32_t>(bitmap.Height())};
+  } catch (const Exception&) {
+    return std::nullopt;
+  }
+}
+
+// The size a header reader of core/image gives for the file at `path`.
+template <TImageSize (*Read)(const ImageSource&)>
+std::optional<TImageSize> SourceSize(const std::string& path) {
+  try {
+    return Read(ImageSource::FromFile(path));
   } catch (const Exception&) {
     return std::nullopt;
   }
@@ -65,8 +80,10 @@ std::optional<std::string> TagStart(const BuildState& build, const std::string& 
   const std::string name = MarkupFileName(file);
   if (!FileExists(path) && FileExists(InImageDir(build, name))) path = InImageDir(build, name);
   if (!FileExists(path)) return std::nullopt;
+  // A .jpeg file is not measured here, as these routines have always done.
   const std::string ext = LowerCase(ExtractFileExt(name));
-  const std::string size = ext == ".gif" ? GifSizeText(path) : ext == ".jpg" ? JpegSizeText(path) : std::string();
+  const std::optional<ImageKind> kind = ext == ".jpeg" ? std::nullopt : ImageKindOfExtension(ext);
+  const std::string size = kind ? SizeText(MeasureImage(path, *kind)) : std::string();
   std::string tag = "<img src=\"" + prefix + name + "\" " + size;
   if (alt == 1) tag += " alt=\"" + name + "\"";
   return tag;
@@ -82,6 +99,18 @@ bool MeasureGif(const std::string& path, TParseStruct& context) {
   return Store(GifSize(path), context.GifWidth, context.GifHeight);
 }
 
+std::optional<TImageSize> MeasureImage(const std::string& path, ImageKind kind) {
+  switch (kind) {
+    case ImageKind::Gif: return GifSize(path);
+    case ImageKind::Jpeg: return JpegSize(path);
+    case ImageKind::Png: return SourceSize<ReadPngSize>(path);
+    case ImageKind::WebP: return SourceSize<ReadWebpSize>(path);
+    case ImageKind::Svg: return SourceSize<ReadSvgSize>(path);
+    case ImageKind::Avif: return SourceSize<ReadAvifSize>(path);
+  }
+  return std::nullopt;
+}
+
 std::string JpegSizeText(const std::string& path) { return SizeText(JpegSize(path)); }
 
 std::string GifSizeText(const std::string& path) { return SizeText(GifSize(path)); }
@@ -95,16 +124,15 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
     PageWarning(context, at, "image \"" + content + "\" not found; looked for " + path);
     return MarkupErrorComment(content);
   }
-  const std::string ext = LowerCase(ExtractFileExt(name));
-  BuildCaches& caches = context.Build.Caches;
-  std::string size;
-  if (ext == ".gif") {
-    if (Store(caches.ImageSize(path, stamp, GifSize), context.GifWidth, context.GifHeight))
-      size = " width=" + context.GifWidth + " height=" + context.GifHeight;
-  } else if (ext == ".jpg" || ext == ".jpeg") {
-    if (Store(caches.ImageSize(path, stamp, JpegSize), context.JpegWidth, context.JpegHeight))
-      size = " width=" + context.JpegWidth + " height=" + context.JpegHeight;
-  }
+  const std::optional<ImageKind> kind = ImageKindOfExtension(ExtractFileExt(name));
+  std::optional<TImageSize> measured;
+  if (kind)
+    measured = context.Build.Caches.ImageSize(path, stamp,
+                                              [kind](const std::string& file) { return MeasureImage(file, *kind); });
+  // The context keeps the last GIF and JPEG sizes as it always has.
+  if (kind == ImageKind::Gif) Store(measured, context.GifWidth, context.GifHeight);
+  if (kind == ImageKind::Jpeg) Store(measured, context.JpegWidth, context.JpegHeight);
+  const std::string size = measured ? " " + SizeText(measured) : std::string();
   if (size.empty()) PageWarning(context, at, "image " + path + " cannot be measured; its tag has no width and height");
   return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
 }
