@@ -34,8 +34,13 @@ std::string MirroredOutputDir(const std::string& output_dir, const std::string& 
 // the file cannot be read.
 bool LoadPage(TParseStruct& context, const std::string& file);
 
-// Writes the page text to `out_file` through a temporary file in the same
-// folder (creating the folder when it is missing), then clears the text. A
+// The page text, which has CR LF after every line while it is expanded, with
+// the line ends `ends`: each CR LF becomes LF for LineEnds::Lf.
+void ApplyLineEnds(std::string& text, LineEnds ends);
+
+// Writes the page text, in the project's line ends, to `out_file` through a
+// temporary file in the same folder (creating the folder when it is
+// missing), then clears the text. A
 // failure leaves any old page in place; the first one is kept in the build
 // (naming the page and the system's reason), which goes on with the other
 // pages and ends with it as its error.

@@ -161,6 +161,27 @@ TEST_F(BuildReportTest, AKeyOnlyOfFilesAndAnEmptyEntry) {
                     }));
 }
 
+// A pattern's pages take the line of its key; a pattern that matches
+// nothing and a line-end form ORV does not know are warnings too.
+TEST_F(BuildReportTest, PatternsAndLineEnds) {
+  WriteFileBytes(dir_ + "src/a.hts", "a\n");
+  WriteFileBytes(dir_ + "src/b.hts", "b\n");
+  WriteFileBytes(dir_ + "p.orv",
+                 "[directories]\nsrc=src\nout=out\n[other]\nlineends=unix\n"
+                 "[files]\n0=src/*.hts\n1=src/*.htm\n2=\n3=src/gone.hts\n");
+  Build();
+  const std::string p = dir_ + "p.orv";
+  EXPECT_EQ(lines_, (std::vector<std::string>{
+                        p + ":5: warning: lineends \"unix\" in [other] is neither crlf nor lf; pages get CR LF "
+                            "line ends",
+                        p + ":8: warning: pattern \"src/*.htm\" matches no file",
+                        p + ":9: warning: key \"2\" of [files] names no page",
+                        p + ":10: warning: page \"" + dir_ + "src/gone.hts\" does not exist",
+                    }));
+  EXPECT_EQ(Page(), "a\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/b.html"), "b\r\n");
+}
+
 TEST_F(BuildReportTest, AStrictBuildFailsOnceEveryPageIsBuilt) {
   OnePage("<%Titel%>\n");
   Build();

@@ -1,6 +1,7 @@
 #include "core/site/builtin_vars.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <locale.h>
 
 #include "platform/folders.h"
@@ -57,6 +58,21 @@ void FillBuiltinVars(TParseStruct& context, const ProjectTexts& texts, const Bui
   vars.Add("BuildNum", ProgramFileVersion());
   vars.Add("ProjFile", project_name);
   vars.Add("SnippetsDir", root + "snippets/");
+  vars.Add("RootPath", "");
+}
+
+std::string RootPathOf(const std::string& output_dir, const std::string& out_file) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(ExcludeTrailingSlash(output_dir)).lexically_normal();
+  const fs::path folder = fs::path(ExcludeTrailingSlash(ExtractFilePath(out_file))).lexically_normal();
+  const fs::path up = root.lexically_relative(folder);
+  if (up.empty() || up == ".") return std::string();
+  return up.generic_string() + "/";
+}
+
+void SetPageBuiltins(TParseStruct& context, const std::string& out_file) {
+  if (TUserSetting* root_path = context.Build.BuiltinVars.Find("RootPath"))
+    root_path->Value = RootPathOf(context.Settings.OutputDir, out_file);
 }
 
 }  // namespace orv
