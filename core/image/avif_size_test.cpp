@@ -4,22 +4,15 @@
 
 #include <string>
 
-#include "core/image/image_errors.h"
 #include "core/image/image_kinds_test_writer.h"
+#include "core/image/image_size_test_support.h"
 
 namespace orv {
 namespace {
 
 using test::MakeAvif;
 
-std::string Result(const std::string& bytes) {
-  try {
-    TImageSize size = ReadAvifSize(ImageSource::FromMemory(bytes));
-    return std::to_string(size.Width) + "x" + std::to_string(size.Height);
-  } catch (const EImageError& error) {
-    return error.what();
-  }
-}
+std::string Result(const std::string& bytes) { return test::SizeOrError(ReadAvifSize, bytes); }
 
 class AvifSizeTest : public testing::Test {
  protected:

@@ -4,21 +4,14 @@
 
 #include <string>
 
-#include "core/image/image_errors.h"
+#include "core/image/image_size_test_support.h"
 
 namespace orv {
 namespace {
 
 const std::string kNs = " xmlns=\"http://www.w3.org/2000/svg\"";
 
-std::string Result(const std::string& text) {
-  try {
-    TImageSize size = ReadSvgSize(ImageSource::FromMemory(text));
-    return std::to_string(size.Width) + "x" + std::to_string(size.Height);
-  } catch (const EImageError& error) {
-    return error.what();
-  }
-}
+std::string Result(const std::string& text) { return test::SizeOrError(ReadSvgSize, text); }
 
 TEST(SvgSizeTest, SizeFromWidthHeightOrViewBox) {
   const struct {
