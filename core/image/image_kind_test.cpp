@@ -1,6 +1,7 @@
 #include "core/image/image_kind.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -41,6 +42,10 @@ TEST(ImageSourceTest, ReadsPiecesAndNeverPastTheEnd) {
   }
   std::filesystem::remove(path);
   EXPECT_THROW(ImageSource::FromFile(path.string()), EInOutError);
+  const std::filesystem::path pipe = path.string() + ".pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_THROW(ImageSource::FromFile(pipe.string()), EInOutError);  // at once, without a writer
+  std::filesystem::remove(pipe);
   try {
     ImageSource::FromFile(std::filesystem::temp_directory_path().string());
     FAIL() << "a folder was opened as an image";

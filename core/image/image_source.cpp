@@ -33,7 +33,9 @@ ImageSource::~ImageSource() {
 }
 
 ImageSource ImageSource::FromFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: a pipe put where an image was expected must not hold the
+  // build up; fstat then refuses it.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) CannotRead(path, std::strerror(errno));
   ImageSource source(fd, path, 0, {});
   struct stat st;
