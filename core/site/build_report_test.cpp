@@ -85,7 +85,8 @@ TEST_F(BuildReportTest, LinesStayThoseOfTheSourceThroughEveryExpansion) {
 
 TEST_F(BuildReportTest, IncludesAndImagesThatGiveErrorComments) {
   WriteFileBytes(dir_ + "img/bad.gif", "not a picture");
-  OnePage("<&nothere.hsn&>\n<&style.css&>\n<&pics/gone.gif&>\n<&bad.gif&>\n");
+  WriteFileBytes(dir_ + "img/bad.svg", "<svg width=\"50%\"/>");
+  OnePage("<&nothere.hsn&>\n<&style.css&>\n<&pics/gone.gif&>\n<&bad.gif&>\n<&bad.svg&>\n");
   Build();
   EXPECT_EQ(lines_, (std::vector<std::string>{
                         A() + ":1: warning: include \"nothere.hsn\" not found; looked in " + dir_ +
@@ -94,12 +95,14 @@ TEST_F(BuildReportTest, IncludesAndImagesThatGiveErrorComments) {
                         A() + ":2: warning: \"style.css\" is not included: only the text kinds .htm .html .txt "
                               ".htf .hsn .ops .hts .js .vbs and the images .gif .jpg .jpeg .png .webp .svg .avif are",
                         A() + ":3: warning: image \"pics/gone.gif\" not found; looked for " + dir_ + "img/gone.gif",
-                        A() + ":4: warning: image " + dir_ + "img/bad.gif cannot be measured; its tag has no width "
-                              "and height",
+                        A() + ":4: warning: image " + dir_ + "img/bad.gif cannot be measured (Gif Version must be "
+                              "87a or 89a); its tag has no width and height",
+                        A() + ":5: warning: image " + dir_ + "img/bad.svg cannot be measured (SVG image gives no "
+                              "size: no absolute width and height and no viewBox); its tag has no width and height",
                     }));
   EXPECT_EQ(Page(),
             "<!-- ERROR: nothere.hsn -->\r\n<!-- ERROR: style.css -->\r\n<!-- ERROR: pics/gone.gif -->\r\n"
-            "<img src=\"bad.gif\" alt=\"bad.gif\">\r\n");
+            "<img src=\"bad.gif\" alt=\"bad.gif\">\r\n<img src=\"bad.svg\" alt=\"bad.svg\">\r\n");
 }
 
 TEST_F(BuildReportTest, AnImageRoutineGivenAMissingFile) {

@@ -13,40 +13,35 @@
 #include "core/site/parse_struct.h"
 #include "platform/exception.h"
 #include "platform/files.h"
+#include "platform/message_service.h"
 #include "platform/paths.h"
 
 namespace orv {
 
 namespace {
 
-// The size of the image, or nothing when it cannot be read or decoded.
-std::optional<TImageSize> JpegSize(const std::string& path) {
+// The size of the image at `path` measured as `kind`; nothing when it
+// cannot be read or measured, with the reader's message (on one line) in
+// `problem` when it is given.
+std::optional<TImageSize> Measured(const std::string& path, ImageKind kind, std::string* problem) {
   try {
-    return ReadJpegSize(path);
-  } catch (const Exception&) {
-    return std::nullopt;
+    switch (kind) {
+      case ImageKind::Gif: {
+        TGifFile gif;
+        gif.LoadFromFile(path);
+        TBitmap bitmap = gif.AsBitmap();
+        return TImageSize{static_cast<uint32_t>(bitmap.Width()), static_cast<uint32_t>(bitmap.Height())};
+      }
+      case ImageKind::Jpeg: return ReadJpegSize(path);
+      case ImageKind::Png: return ReadPngSize(ImageSource::FromFile(path));
+      case ImageKind::WebP: return ReadWebpSize(ImageSource::FromFile(path));
+      case ImageKind::Svg: return ReadSvgSize(ImageSource::FromFile(path));
+      case ImageKind::Avif: return ReadAvifSize(ImageSource::FromFile(path));
+    }
+  } catch (const Exception& error) {
+    if (problem) *problem = ConsoleLine(error.what());
   }
-}
-
-std::optional<TImageSize> GifSize(const std::string& path) {
-  try {
-    TGifFile gif;
-    gif.LoadFromFile(path);
-    TBitmap bitmap = gif.AsBitmap();
-    return TImageSize{static_cast<uint32_t>(bitmap.Width()), static_cast<uint32_t>(bitmap.Height())};
-  } catch (const Exception&) {
-    return std::nullopt;
-  }
-}
-
-// The size a header reader of core/image gives for the file at `path`.
-template <TImageSize (*Read)(const ImageSource&)>
-std::optional<TImageSize> SourceSize(const std::string& path) {
-  try {
-    return Read(ImageSource::FromFile(path));
-  } catch (const Exception&) {
-    return std::nullopt;
-  }
+  return std::nullopt;
 }
 
 bool Store(const std::optional<TImageSize>& size, std::string& width, std::string& height) {
@@ -92,28 +87,20 @@ std::optional<std::string> TagStart(const BuildState& build, const std::string& 
 }  // namespace
 
 bool MeasureJpeg(const std::string& path, TParseStruct& context) {
-  return Store(JpegSize(path), context.JpegWidth, context.JpegHeight);
+  return Store(MeasureImage(path, ImageKind::Jpeg), context.JpegWidth, context.JpegHeight);
 }
 
 bool MeasureGif(const std::string& path, TParseStruct& context) {
-  return Store(GifSize(path), context.GifWidth, context.GifHeight);
+  return Store(MeasureImage(path, ImageKind::Gif), context.GifWidth, context.GifHeight);
 }
 
 std::optional<TImageSize> MeasureImage(const std::string& path, ImageKind kind) {
-  switch (kind) {
-    case ImageKind::Gif: return GifSize(path);
-    case ImageKind::Jpeg: return JpegSize(path);
-    case ImageKind::Png: return SourceSize<ReadPngSize>(path);
-    case ImageKind::WebP: return SourceSize<ReadWebpSize>(path);
-    case ImageKind::Svg: return SourceSize<ReadSvgSize>(path);
-    case ImageKind::Avif: return SourceSize<ReadAvifSize>(path);
-  }
-  return std::nullopt;
+  return Measured(path, kind, nullptr);
 }
 
-std::string JpegSizeText(const std::string& path) { return SizeText(JpegSize(path)); }
+std::string JpegSizeText(const std::string& path) { return SizeText(MeasureImage(path, ImageKind::Jpeg)); }
 
-std::string GifSizeText(const std::string& path) { return SizeText(GifSize(path)); }
+std::string GifSizeText(const std::string& path) { return SizeText(MeasureImage(path, ImageKind::Gif)); }
 
 std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
@@ -133,7 +120,12 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
   if (kind == ImageKind::Gif) Store(measured, context.GifWidth, context.GifHeight);
   if (kind == ImageKind::Jpeg) Store(measured, context.JpegWidth, context.JpegHeight);
   const std::string size = measured ? " " + SizeText(measured) : std::string();
-  if (size.empty()) PageWarning(context, at, "image " + path + " cannot be measured; its tag has no width and height");
+  if (size.empty()) {
+    // The reason is asked for again only here: a kept size carries none.
+    std::string problem = "it is of no image kind";
+    if (kind) Measured(path, *kind, &problem);
+    PageWarning(context, at, "image " + path + " cannot be measured (" + problem + "); its tag has no width and height");
+  }
   return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
 }
 
