@@ -18,11 +18,16 @@ struct SourceReader {
   avifIO io{};
   const ImageSource* source = nullptr;
   std::string piece;
+  bool too_large = false;  // a piece beyond kMaxImageHeadBytes was asked for
 };
 
 avifResult ReadPiece(avifIO* io, uint32_t flags, uint64_t offset, size_t size, avifROData* out) {
   SourceReader* reader = reinterpret_cast<SourceReader*>(io);
   if (flags != 0 || offset > reader->source->Size()) return AVIF_RESULT_IO_ERROR;
+  if (size > kMaxImageHeadBytes && reader->source->Size() - offset > kMaxImageHeadBytes) {
+    reader->too_large = true;
+    return AVIF_RESULT_IO_ERROR;
+  }
   try {
     reader->piece = reader->source->Read(offset, size);
   } catch (...) {
@@ -55,6 +60,9 @@ TImageSize ReadAvifSize(const ImageSource& source) {
   decoder->ignoreXMP = AVIF_TRUE;
   avifDecoderSetIO(decoder.get(), &reader.io);
   const avifResult result = avifDecoderParse(decoder.get());
+  if (reader.too_large)
+    throw EImageError("AVIF file's header boxes are larger than " + std::to_string(kMaxImageHeadBytes >> 20) +
+                      " MiB");
   if (result != AVIF_RESULT_OK) {
     std::string reason = avifResultToString(result);
     if (decoder->diag.error[0] != '\0') reason += ": " + std::string(decoder->diag.error);

@@ -2,7 +2,8 @@
 // primary image as it is shown, that is after its clean-aperture crop
 // ('clap') and a quarter or three-quarter turn ('irot'), which the format
 // requires a viewer to apply. Only the container's boxes are read (through
-// the ImageSource, never more than the file holds); nothing is decoded.
+// the ImageSource: never more than the file holds, and no piece larger
+// than kMaxImageHeadBytes); nothing is decoded.
 #pragma once
 
 #include "core/image/image_size.h"

@@ -47,5 +47,13 @@ TEST_F(AvifSizeTest, DamagedFilesAreRefused) {
   }
 }
 
+// A box libavif must read whole that is larger than 64 MiB is refused
+// before it is read.
+TEST(AvifHeadLimitTest, LargeBoxesAreNotRead) {
+  const std::string head = std::string("\0\0\0\x14" "ftypavif\0\0\0\0avif" "\x05\0\0\0" "meta", 28);
+  EXPECT_EQ(test::SizeOrErrorOfSparseFile(ReadAvifSize, head, 96ll << 20),
+            "AVIF file's header boxes are larger than 64 MiB");
+}
+
 }  // namespace
 }  // namespace orv

@@ -10,6 +10,10 @@
 
 namespace orv {
 
+// The most the AVIF reader reads of a file in one piece: far more than any
+// real image's header boxes, far less than memory.
+inline constexpr size_t kMaxImageHeadBytes = 64u << 20;
+
 // The bytes of one image: an open file or a view of memory that outlives
 // the source.
 class ImageSource {

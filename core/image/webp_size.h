@@ -1,8 +1,6 @@
 // Measuring WebP images (lossy VP8, lossless VP8L and the extended form with
-// a VP8X header, animated or not) with libwebp's header reader. The file is
-// read from its start in growing pieces until the reader has what it needs,
-// so measuring holds a few KiB for ordinary files and never more than the
-// file itself.
+// a VP8X header, animated or not) with libwebp's header reader, given the
+// file's first 64 KiB at most.
 #pragma once
 
 #include "core/image/image_size.h"

@@ -24,9 +24,9 @@ TEST(WebpSizeTest, MeasuresEveryForm) {
   }
 }
 
-// A colour profile of 300 KB stands between the header and the image data,
-// which the reader checks the header's size against.
-TEST(WebpSizeTest, ReadsPastLargeChunksBeforeTheImage) {
+// A colour profile of 300 KB stands between the VP8X chunk, which gives the
+// size, and the image data.
+TEST(WebpSizeTest, ExtendedFilesGiveTheirCanvas) {
   EXPECT_EQ(Measure(MakeWebp(40, 30, WebpForm::Extended, 300000)), "40x30");
 }
 
