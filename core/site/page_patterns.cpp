@@ -103,6 +103,10 @@ bool MatchName(std::string_view pattern, std::string_view name) {
 }
 
 std::vector<std::string> ExpandPagePattern(const std::string& pattern) {
+  // No file name holds a NUL byte; the system would read the path only up
+  // to it, and a walk below such a folder would list the same folder again
+  // and again.
+  if (pattern.find('\0') != std::string::npos) return {};
   std::vector<std::string> parts;
   size_t from = 0;
   while (from <= pattern.size()) {

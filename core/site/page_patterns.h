@@ -33,7 +33,8 @@ bool MatchName(std::string_view pattern, std::string_view name);
 
 // The regular files that `pattern` (a path with '/' between its components;
 // relative patterns are taken from the current folder) matches, each once,
-// sorted byte-wise. Folders that cannot be read are passed over.
+// sorted byte-wise. Folders that cannot be read are passed over; a pattern
+// holding a NUL byte matches nothing.
 std::vector<std::string> ExpandPagePattern(const std::string& pattern);
 
 }  // namespace orv

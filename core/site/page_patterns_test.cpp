@@ -71,6 +71,8 @@ TEST_F(PatternExpandTest, MatchesInNameOrder) {
   EXPECT_EQ(Expand("src/*.htm"), List{});
   EXPECT_EQ(Expand("nowhere/*.hts"), List{});
   EXPECT_EQ(Expand("src/a.hts/*"), List{});
+  // The system would read this as src/ only, over and over.
+  EXPECT_EQ(Expand(std::string("src\0/**/*.hts", 13)), List{});
 }
 
 }  // namespace
