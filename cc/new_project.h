@@ -5,7 +5,7 @@
 //   FOLDER/src/index.hts       the home page
 //   FOLDER/src/header.hsn      the top of every page, with a link to the style sheet
 //   FOLDER/src/footer.hsn      the bottom of every page
-//   FOLDER/static/style.css    copied into the output folder as it is
+//   FOLDER/static/style.css    the style sheet, beside the output folder
 //   FOLDER/static/images/      the image folder
 #pragma once
 
