@@ -61,6 +61,12 @@ size_t KeyLine(const TIniFile& ini, const std::string& section, const std::strin
   return 0;
 }
 
+// The place of [files] key `key`, or "" when the key is not in the file.
+std::string FileKeyPlace(const TProjectSettings& settings, size_t key) {
+  const size_t line = key < settings.FileLines.size() ? settings.FileLines[key] : 0;
+  return line == 0 ? std::string() : PlaceText(settings.ProjectFile, static_cast<int>(line));
+}
+
 }  // namespace
 
 void CheckProject(const TIniFile& ini, TParseStruct& context) {
@@ -107,12 +113,6 @@ LineEnds ReadLineEnds(const TIniFile& ini, TParseStruct& context) {
   context.Build.Report.Warning(PlaceText(path, static_cast<int>(KeyLine(ini, "other", "lineends"))),
                                "lineends \"" + value + "\" in [other] is neither crlf nor lf; pages get CR LF line ends");
   return LineEnds::CrLf;
-}
-
-// The place of [files] key `key`, or "" when the key is not in the file.
-static std::string FileKeyPlace(const TProjectSettings& settings, size_t key) {
-  const size_t line = key < settings.FileLines.size() ? settings.FileLines[key] : 0;
-  return line == 0 ? std::string() : PlaceText(settings.ProjectFile, static_cast<int>(line));
 }
 
 void ReportMissingPage(TParseStruct& context, size_t index, const std::string& entry) {
