@@ -1,4 +1,4 @@
-// The measured size of an image, whatever its kind.
+// The size of an image as the image tags write it.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,6 @@ namespace orv {
 struct TImageSize {
   uint32_t Width = 0;
   uint32_t Height = 0;
-  bool operator==(const TImageSize&) const = default;
 };
 
 }  // namespace orv
