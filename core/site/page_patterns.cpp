@@ -41,21 +41,24 @@ class PatternWalk {
         else if (!entry.is_symlink(ec) && entry.is_directory(ec)) Walk(folder + name + "/", index);
       });
     } else if (HasWildcard(part)) {
+      // The entry knows its type from the folder listing: no stat per file.
       ForEachEntry(folder, [&](const fs::directory_entry& entry, const std::string& name) {
-        if (MatchName(part, name)) Take(folder + name, entry.path(), index);
+        std::error_code ec;
+        if (MatchName(part, name)) Take(folder + name, entry.is_regular_file(ec), entry.is_directory(ec), index);
       });
     } else {
-      Take(folder + part, fs::path(folder.empty() ? part : folder + part), index);
+      std::error_code ec;
+      const fs::file_status status = fs::status(folder.empty() ? part : folder + part, ec);
+      Take(folder + part, fs::is_regular_file(status), fs::is_directory(status), index);
     }
   }
 
  private:
   // `path` matched component `index`: a file ends a match, a folder goes on.
-  void Take(const std::string& path, const fs::path& where, size_t index) const {
-    std::error_code ec;
+  void Take(const std::string& path, bool is_file, bool is_folder, size_t index) const {
     if (index + 1 == parts_.size()) {
-      if (fs::is_regular_file(where, ec)) found_.insert(path);
-    } else if (fs::is_directory(where, ec)) {
+      if (is_file) found_.insert(path);
+    } else if (is_folder) {
       Walk(path + "/", index + 1);
     }
   }
