@@ -378,9 +378,13 @@ TEST_F(OrvccTest, BuildsTheBundledExample) {
   }
   std::string index = ReadFileBytes(dir_ + "example/out/index.html");
   EXPECT_NE(index.find("<title>Welcome - ORV Example</title>"), std::string::npos) << index;
-  EXPECT_NE(index.find("<li><a href=\"news/first.html\">First news</a></li>\r\n"), std::string::npos) << index;
+  EXPECT_NE(index.find("<li><a href=\"news/first.html\">First news</a></li>\n"), std::string::npos) << index;
+  EXPECT_EQ(index.find('\r'), std::string::npos);  // lineends=lf
+  EXPECT_NE(index.find("<a href=\"about.html\">About</a>"), std::string::npos) << index;
+  std::string news = ReadFileBytes(dir_ + "example/out/news/first.html");
+  EXPECT_NE(news.find("<a href=\"../about.html\">About</a>"), std::string::npos) << news;
   std::string scripts = ReadFileBytes(dir_ + "example/out/scripts.html");
-  EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\r\n"), std::string::npos) << scripts;
+  EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\n"), std::string::npos) << scripts;
   EXPECT_NE(scripts.find("<img src=\"../images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
       << scripts;
 }

@@ -3,7 +3,6 @@
 // exceptions; the library never ends the process or prints anything.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 

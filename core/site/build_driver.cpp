@@ -62,6 +62,8 @@ class OutputNames {
 // Builds one page; false when its file does not exist.
 bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name) {
   if (!LoadPage(context, entry)) return false;
+  const std::string out_file = output_name(entry);
+  SetPageBuiltins(context, out_file);
   ProcessMessages();
   context.Progress.File(entry);
   ProcessMessages();
@@ -72,7 +74,7 @@ bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName
     std::string().swap(context.Page.Text);
     throw EOutOfMemory(entry + ": memory ran out while the page was expanded");
   }
-  WritePage(context, output_name(entry));
+  WritePage(context, out_file);
   context.Progress.Step();
   ProcessMessages();
   return true;
@@ -152,7 +154,16 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   return true;
 }
 
+void ApplyLineEnds(std::string& text, LineEnds ends) {
+  if (ends == LineEnds::CrLf) return;
+  size_t kept = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') text[kept++] = text[i];
+  text.resize(kept);
+}
+
 void WritePage(TParseStruct& context, const std::string& out_file) {
+  ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
   if (!WriteFileAtomic(out_file, context.Page.Text)) {
     ForceDirectories(ExtractFilePath(out_file));
     if (!WriteFileAtomic(out_file, context.Page.Text))

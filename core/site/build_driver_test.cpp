@@ -318,7 +318,7 @@ TEST_F(BuildTest, BuiltinVariablesInOrder) {
   for (int i = 0; i < vars.Count(); ++i) names.push_back(vars.Items(i).Name);
   EXPECT_EQ(names, (std::vector<std::string>{"Header", "SourceDir", "OutputDir", "ImageDir", "ImgPrefix",
                                              "TimeNow", "DateNow", "ProjectPath", "ORVRootDir", "SystemDir",
-                                             "WinDir", "BuildNum", "ProjFile", "SnippetsDir"}));
+                                             "WinDir", "BuildNum", "ProjFile", "SnippetsDir", "RootPath"}));
   EXPECT_EQ(vars.Find("Header")->Value, "<!-- ORV1.0::p.orv::00:00:00::01/01/00 -->");
   EXPECT_EQ(vars.Find("SourceDir")->Value, "src/");
   EXPECT_EQ(vars.Find("ImgPrefix")->Value, "images/");
@@ -393,6 +393,54 @@ TEST_F(BuildTest, OutputFolderIsCreatedAndEveryUnwritablePageIsReported) {
   int entries = 0;
   for (auto& entry : fs::directory_iterator(dir_ + "new/out")) entries += !entry.path().empty();
   EXPECT_EQ(entries, 3);  // no temporary file left behind
+}
+
+// Page patterns, RootPath and LF line ends together, as the starter
+// project uses them: every page finds the style sheet and the home page
+// from its own folder.
+TEST_F(BuildTest, PatternsRootPathAndLineEnds) {
+  Put("src/index.hts", "<a href=\"<%RootPath%>index.html\">home</a>\n<&logo.svg&>");
+  Put("src/news/2024/b.hts", "<a href=\"<%RootPath%>index.html\">home</a>\r\nline\rtwo");
+  Put("src/news/a.hts", "[<%RootPath%>]");
+  Put("src/.#index.hts", "an editor's lock file");
+  Put("src/notes.txt", "not a page");
+  Put("static/images/logo.svg", "<svg width=\"3\" height=\"4\"/>");
+  Put("p.orv",
+      "[directories]\nsrc=src\nout=out\nimg=static/images\n"
+      "[other]\nimgprep=<%RootPath%>images/\nlineends=LF\n"
+      "[files]\n0=src/**/*.hts\n");
+  Build();
+  EXPECT_EQ(Get("out/index.html"),
+            "<a href=\"index.html\">home</a>\n<img src=\"images/logo.svg\" width=3 height=4 alt=\"logo.svg\">\n");
+  EXPECT_EQ(Get("out/news/a.html"), "[../]\n");
+  EXPECT_EQ(Get("out/news/2024/b.html"), "<a href=\"../../index.html\">home</a>\nline\ntwo\n");
+  EXPECT_FALSE(FileExists(dir_ + "out/.#index.html"));
+  std::vector<std::string> files;  // in name order
+  for (const std::string& message : host_.log)
+    if (message.rfind("file /", 0) == 0) files.push_back(message.substr(5));
+  EXPECT_EQ(files, (std::vector<std::string>{dir_ + "src/index.hts", dir_ + "src/news/2024/b.hts",
+                                             dir_ + "src/news/a.hts"}));
+
+  // A preview beside its source reaches the output folder from there.
+  Build(dir_ + "src/news/a.hts", true);
+  EXPECT_EQ(Get("src/news/a.htm"), "[../../out/]\n");
+}
+
+TEST(ApplyLineEndsTest, Table) {
+  const struct {
+    const char* text;
+    LineEnds ends;
+    const char* expected;
+  } cases[] = {
+      {"a\r\nb\r\n", LineEnds::CrLf, "a\r\nb\r\n"}, {"a\r\nb\r\n", LineEnds::Lf, "a\nb\n"},
+      {"\r\n\r\n", LineEnds::Lf, "\n\n"},           {"a\r", LineEnds::Lf, "a\r"},
+      {"\r\r\n", LineEnds::Lf, "\r\n"},               {"", LineEnds::Lf, ""},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.text;
+    ApplyLineEnds(text, c.ends);
+    EXPECT_EQ(text, c.expected) << testing::PrintToString(std::string(c.text));
+  }
 }
 
 TEST(DoPathExTest, Table) {

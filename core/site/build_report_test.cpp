@@ -60,21 +60,24 @@ TEST_F(BuildReportTest, LinesStayThoseOfTheSourceThroughEveryExpansion) {
 
 TEST_F(BuildReportTest, IncludesAndImagesThatGiveErrorComments) {
   WriteFileBytes(dir_ + "img/bad.gif", "not a picture");
-  OnePage("<&nothere.hsn&>\n<&style.css&>\n<&pics/gone.gif&>\n<&bad.gif&>\n");
+  WriteFileBytes(dir_ + "img/bad.svg", "<svg width=\"50%\"/>");
+  OnePage("<&nothere.hsn&>\n<&style.css&>\n<&pics/gone.gif&>\n<&bad.gif&>\n<&bad.svg&>\n");
   Build();
   EXPECT_EQ(lines_, (std::vector<std::string>{
                         A() + ":1: warning: include \"nothere.hsn\" not found; looked in " + dir_ +
                             "src/nothere.hsn, nothere.hsn, " + DataDir() + "snippets/nothere.hsn, " +
                             SharedDataDir() + "snippets/nothere.hsn",
                         A() + ":2: warning: \"style.css\" is not included: only the text kinds .htm .html .txt "
-                              ".htf .hsn .ops .hts .js .vbs and the images .gif .jpg .jpeg are",
+                              ".htf .hsn .ops .hts .js .vbs and the images .gif .jpg .jpeg .png .webp .svg .avif are",
                         A() + ":3: warning: image \"pics/gone.gif\" not found; looked for " + dir_ + "img/gone.gif",
-                        A() + ":4: warning: image " + dir_ + "img/bad.gif cannot be measured; its tag has no width "
-                              "and height",
+                        A() + ":4: warning: image " + dir_ + "img/bad.gif cannot be measured (Gif Version must be "
+                              "87a or 89a); its tag has no width and height",
+                        A() + ":5: warning: image " + dir_ + "img/bad.svg cannot be measured (SVG image gives no "
+                              "size: no absolute width and height and no viewBox); its tag has no width and height",
                     }));
   EXPECT_EQ(Page(),
             "<!-- ERROR: nothere.hsn -->\r\n<!-- ERROR: style.css -->\r\n<!-- ERROR: pics/gone.gif -->\r\n"
-            "<img src=\"bad.gif\" alt=\"bad.gif\">\r\n");
+            "<img src=\"bad.gif\" alt=\"bad.gif\">\r\n<img src=\"bad.svg\" alt=\"bad.svg\">\r\n");
 }
 
 TEST_F(BuildReportTest, AnImageRoutineGivenAMissingFile) {
@@ -134,6 +137,27 @@ TEST_F(BuildReportTest, AKeyOnlyOfFilesAndAnEmptyEntry) {
                         p + ":4: warning: key \"home\" of [files] is never read: pages are read from the keys 0 to 1",
                         p + ":5: warning: key \"1\" of [files] names no page",
                     }));
+}
+
+// A pattern's pages take the line of its key; a pattern that matches
+// nothing and a line-end form ORV does not know are warnings too.
+TEST_F(BuildReportTest, PatternsAndLineEnds) {
+  WriteFileBytes(dir_ + "src/a.hts", "a\n");
+  WriteFileBytes(dir_ + "src/b.hts", "b\n");
+  WriteFileBytes(dir_ + "p.orv",
+                 "[directories]\nsrc=src\nout=out\n[other]\nlineends=unix\n"
+                 "[files]\n0=src/*.hts\n1=src/*.htm\n2=\n3=src/gone.hts\n");
+  Build();
+  const std::string p = dir_ + "p.orv";
+  EXPECT_EQ(lines_, (std::vector<std::string>{
+                        p + ":5: warning: lineends \"unix\" in [other] is neither crlf nor lf; pages get CR LF "
+                            "line ends",
+                        p + ":8: warning: pattern \"src/*.htm\" matches no file",
+                        p + ":9: warning: key \"2\" of [files] names no page",
+                        p + ":10: warning: page \"" + dir_ + "src/gone.hts\" does not exist",
+                    }));
+  EXPECT_EQ(Page(), "a\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/b.html"), "b\r\n");
 }
 
 TEST_F(BuildReportTest, AStrictBuildFailsOnceEveryPageIsBuilt) {

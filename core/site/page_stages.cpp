@@ -160,11 +160,11 @@ void IncludeStage(TParseStruct& context) {
       return MarkupErrorComment(content);
     }
     const std::string ext = LowerCase(ExtractFileExt(content));
-    if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg") return ImageInclude(context, content);
+    if (ImageKindOfExtension(ext)) return ImageInclude(context, content);
     if (!IsTextIncludeKind(ext)) {
       MarkupWarning(context, Quoted(content) +
                                  " is not included: only the text kinds .htm .html .txt .htf .hsn .ops .hts .js "
-                                 ".vbs and the images .gif .jpg .jpeg are");
+                                 ".vbs and the images " + ImageExtensionList() + " are");
       return MarkupErrorComment(content);
     }
     const FoundInclude* found = look_up(content, ext);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/site/page_patterns.h"
 #include "core/site/project_check.h"
 #include "platform/exception.h"
 #include "platform/files.h"
@@ -9,6 +10,15 @@
 #include "platform/paths.h"
 
 namespace orv {
+
+namespace {
+
+void AddFile(TProjectSettings& settings, size_t key, const std::string& path) {
+  settings.Files.push_back(path);
+  settings.FileEntryKeys.push_back(key);
+}
+
+}  // namespace
 
 std::string ProjectFolder(const std::string& project_file) {
   std::error_code ec;
@@ -53,6 +63,7 @@ ProjectTexts ReadProject(TParseStruct& context) {
   context.Settings.OutputDir = ResolveAgainst(folder, texts.Out);
   build.ImageDir = ResolveAgainst(folder, texts.Img);
   build.ImgPrefix = texts.ImgPrep;
+  context.Settings.PageLineEnds = ReadLineEnds(ini, context);
 
   context.Settings.UseVars = ini.ReadBool("Compiler", "vars", true);
   context.Settings.UseDb = ini.ReadBool("Compiler", "db", true);
@@ -76,7 +87,13 @@ ProjectTexts ReadProject(TParseStruct& context) {
   for (size_t i = 0; i < context.Settings.FileKeys.size(); ++i) {
     std::string entry = ini.ReadString("files", std::to_string(i), "");
     CheckProjectName(context, "[files] " + std::to_string(i), entry);
-    context.Settings.Files.push_back(entry.empty() ? entry : ResolveAgainst(folder, entry));
+    if (entry.empty() || !IsPagePattern(entry)) {
+      AddFile(context.Settings, i, entry.empty() ? entry : ResolveAgainst(folder, entry));
+      continue;
+    }
+    const std::vector<std::string> matches = ExpandPagePattern(ResolveAgainst(folder, entry));
+    if (matches.empty()) ReportEmptyPattern(context, i, entry);
+    for (const std::string& match : matches) AddFile(context.Settings, i, match);
   }
   return texts;
 }

@@ -4,6 +4,8 @@
 // relative paths are taken relative to the project file's folder; absolute
 // paths are used exactly as written; an empty folder value means the project
 // file's folder itself. The built-in variables keep the texts as written.
+// A [files] entry that is a page pattern (page_patterns.h) is replaced by
+// the files it matches, so the page list holds paths only.
 #pragma once
 
 #include <string>
