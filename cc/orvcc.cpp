@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "cc/progress_view.h"
 #include "orv/core.h"
 #include "orv/version.h"
+#include "platform/display.h"
 #include "platform/library.h"
 #include "platform/message_service.h"
 #include "platform/version_info.h"
@@ -49,6 +51,7 @@ const char* const kHelp =
     "  -q, --quiet    show no progress, only errors\n"
     "      --console  show progress on standard error (the default)\n"
     "      --window   show progress in a window; errors appear in message boxes\n"
+    "                 (without a display the build runs as on the console)\n"
     "      --command-timeout SECONDS\n"
     "                 end an external command <*...*> and its process group\n"
     "                 when it runs longer than SECONDS (default 60; 0: no\n"
@@ -57,6 +60,10 @@ const char* const kHelp =
     "                 the size in MiB a page may grow to while it is expanded\n"
     "                 (default 64); beyond it expansion stops with an error\n"
     "                 comment in the page\n"
+    "      --script-memory MIB\n"
+    "                 end the build with an error when a page script makes the\n"
+    "                 program grow by more than MIB MiB (default 512; 0: no\n"
+    "                 limit)\n"
     "      --script-timeout SECONDS\n"
     "                 end the build with an error when a page script runs longer\n"
     "                 than SECONDS seconds (default 60; 0: no limit)\n"
@@ -104,20 +111,6 @@ std::string ProjectFileProblem(const std::string& path) {
   return std::string();
 }
 
-// The page size limit in bytes from --max-page-size MIB; false (reported
-// through Fail) when the value is not a whole number of MiB from 1 to 2^20.
-bool PageSizeLimit(const std::string& text, long long& bytes) {
-  char* end = nullptr;
-  errno = 0;
-  long long mib = std::strtoll(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || errno != 0 || mib < 1 || mib > (1LL << 20)) {
-    Fail("orvcc: --max-page-size needs a whole number of MiB, not '" + text + "'");
-    return false;
-  }
-  bytes = mib << 20;
-  return true;
-}
-
 // The limits given on the command line, by the core's limit names; false
 // when a value is wrong (already reported).
 bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long long>>& limits) {
@@ -128,10 +121,12 @@ bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long 
     if (!orv::ParseSeconds("orvcc", option, line.values[option], Fail, seconds)) return false;
     limits.emplace_back(name, seconds);
   }
-  long long bytes = 0;
-  if (line.values.count("--max-page-size") != 0) {
-    if (!PageSizeLimit(line.values["--max-page-size"], bytes)) return false;
-    limits.emplace_back("max-page-bytes", bytes);
+  for (auto [option, name, min] : {std::tuple{"--max-page-size", "max-page-bytes", 1u},
+                                   std::tuple{"--script-memory", "script-memory-bytes", 0u}}) {
+    if (line.values.count(option) == 0) continue;
+    uint64_t bytes = 0;
+    if (!orv::ParseMebibytes("orvcc", option, line.values[option], min, Fail, bytes)) return false;
+    limits.emplace_back(name, static_cast<long long>(bytes));
   }
   return true;
 }
@@ -173,7 +168,7 @@ int main(int argc, char** argv) {
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
                              {"-q", "--quiet", "--console", "--window", "--strict", "--command-timeout=",
-                              "--max-page-size=", "--script-timeout=", "--new="},
+                              "--max-page-size=", "--script-memory=", "--script-timeout=", "--new="},
                              Fail, line, status))
     return status;
   if (line.values.count("--new") != 0) return NewProject(line);
@@ -186,7 +181,14 @@ int main(int argc, char** argv) {
          " (try orvcc --help)");
     return kUsage;
   }
-  if (line.Has("--window")) {
+  bool use_window = line.Has("--window");
+  if (use_window && !orv::DisplayAvailable()) {
+    // Nobody could see the window, nor answer its error box: build as the
+    // console does.
+    if (!quiet) Fail("orvcc: no display to show the window on: building as on the console");
+    use_window = false;
+  }
+  if (use_window) {
     // The window opens the same core, so limits set here hold for its build;
     // a core that cannot be loaded is reported by the window itself.
     orv::CoreEntry core;
@@ -201,6 +203,9 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   const std::string& project = line.operands.front();
+  // A console build waits for nobody: what page scripts show goes to
+  // standard error, and their dialogs answer as Escape would.
+  orv::SetUnattended(true);
 
   orv::CoreEntry core;
   std::string error;
