@@ -21,8 +21,10 @@
 #include "orv/version.h"
 #include "platform/library.h"
 #include "platform/message_service.h"
+#include "platform/project_folders.h"
 #include "platform/version_info.h"
 #include "platform/window.h"
+#include "sys/publish/console_publish.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvcc");
 
@@ -57,6 +59,12 @@ const char* const kHelp =
     "                 than SECONDS seconds (default 60; 0: no limit)\n"
     "      --strict   end with status 1 when the build gave any warning (after\n"
     "                 building every page, which stay as without --strict)\n"
+    "      --publish SITE\n"
+    "                 after the build, send what changed in the output folder\n"
+    "                 to SITE (a site of sites.ini in the data folder)\n"
+    "      --publish-dry-run SITE\n"
+    "                 after the build, list what --publish SITE would send and\n"
+    "                 delete, and send nothing\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
@@ -69,8 +77,9 @@ const char* const kHelp =
     "--strict, the exit status.\n"
     "Only the first PROJECT-FILE is built. Exit status: 0 when the build is over,\n"
     "1 when an error ended it (with --strict: or it gave warnings) or the\n"
-    "project file cannot be read, 2 when no project was given or an option is\n"
-    "unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
+    "project file cannot be read, or publishing failed, 2 when no project was\n"
+    "given or an option is unknown or wrong, 3 when liborvcore.so (or, to\n"
+    "publish, liborvpublish.so) or its entry point cannot be found.\n";
 
 int TerminalWidth() {
   struct winsize size;
@@ -144,6 +153,22 @@ int RunWindow(const char* project) {
   return run(project);
 }
 
+// Publishes the project's output folder after the build: --publish SITE,
+// or --publish-dry-run SITE to list what would be done.
+int Publish(orv::CommandLine& line, const std::string& project, bool quiet) {
+  const bool dry_run = line.Has("--publish-dry-run");
+  const std::string site = line.values[dry_run ? "--publish-dry-run" : "--publish"];
+  std::string error;
+  void* library = orv::LoadLibrary("liborvpublish.so", error);
+  auto publish = reinterpret_cast<OrvPublishConsoleProc>(
+      library ? orv::GetProcAddress(library, "orv_publish_console", error) : nullptr);
+  if (!publish) {
+    Fail("orvcc: cannot publish: " + error);
+    return kCoreMissing;
+  }
+  return publish(site.c_str(), orv::ProjectOutputFolder(project).c_str(), dry_run, quiet) == 0 ? 0 : kBuildFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,13 +176,18 @@ int main(int argc, char** argv) {
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
                              {"-q", "--quiet", "--console", "--window", "--strict", "--command-timeout=",
-                              "--max-page-size=", "--script-timeout="},
+                              "--max-page-size=", "--script-timeout=", "--publish=", "--publish-dry-run="},
                              Fail, line, status))
     return status;
   std::vector<std::pair<std::string, long long>> limits;
   if (!ReadLimits(line, limits)) return kUsage;
   if (line.Has("--strict")) limits.emplace_back("strict", 1);
   bool quiet = line.Has("-q") || line.Has("--quiet");
+  const bool publish = line.Has("--publish") || line.Has("--publish-dry-run");
+  if (publish && line.Has("--window")) {
+    Fail("orvcc: --publish and --publish-dry-run build without a window; leave out --window");
+    return kUsage;
+  }
   if (line.Has("--window")) {
     // The window opens the same core, so limits set here hold for its build;
     // a core that cannot be loaded is reported by the window itself.
@@ -209,5 +239,6 @@ int main(int argc, char** argv) {
   }
   orv::PostMessage(window.Handle(), WM_CLOSE, 0, 0);
   orv::ProcessMessages();
-  return closed ? 0 : kBuildFailed;
+  if (!closed) return kBuildFailed;
+  return publish ? Publish(line, project, quiet) : 0;
 }

@@ -9,6 +9,7 @@ packages=(build-essential cmake ninja-build pkg-config libssl-dev netbase
           libjpeg-dev libgif-dev lua5.4 liblua5.4-dev
           clang libclang-rt-14-dev
           qt6-base-dev libqt6svg6 xvfb xauth
+          libcurl4-openssl-dev openssh-server python3-pyftpdlib vsftpd  # publishing and its test servers
           htp hugo)  # the peers bench/site_compare.sh builds the same site with
 if [ "${ORV_SKIP_APT:-0}" != 1 ]; then
   sudo=""

@@ -1,25 +1,10 @@
 #include "core/site/project_reader.h"
 
-#include <filesystem>
-
 #include "core/site/project_check.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
 
 namespace orv {
-
-std::string ProjectFolder(const std::string& project_file) {
-  std::error_code ec;
-  std::filesystem::path absolute = std::filesystem::absolute(project_file, ec);
-  if (ec) absolute = project_file;
-  return IncludeTrailingSlash(ExtractFilePath(absolute.lexically_normal().string()));
-}
-
-std::string ResolveAgainst(const std::string& folder, const std::string& path) {
-  if (path.empty()) return folder;
-  if (path[0] == '/') return path;
-  return folder + path;
-}
 
 ProjectTexts ReadProject(TParseStruct& context) {
   BuildState& build = context.Build;
