@@ -4,9 +4,12 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <thread>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -22,8 +25,13 @@ struct TCurlRemote::Operation {
   char error[CURL_ERROR_SIZE] = {};
   std::string last_reply;  // the server's last reply line (FTP)
   Progress progress;
+  std::atomic<uint64_t> sent{0};
+  std::atomic<bool> cancel{false};
+  CURLcode result = CURLE_OK;
+  std::thread worker;
 
   ~Operation() {
+    if (worker.joinable()) worker.join();
     if (easy) curl_easy_cleanup(easy);
     curl_slist_free_all(quote);
     curl_slist_free_all(post_quote);
@@ -37,12 +45,26 @@ namespace {
 constexpr long kConnectSeconds = 30;
 constexpr long kStallSeconds = 60;
 
+// The message a worker posts when its transfer ended; WPARAM is the
+// operation's generation.
+constexpr uint32_t kTransferEnded = 0x8000;
+// How often the progress of a running transfer is shown.
+constexpr std::chrono::milliseconds kProgressInterval(100);
+
+void StartCurl() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
 size_t Discard(char*, size_t size, size_t count, void*) { return size * count; }
 
+// Called by libcurl on the worker: keeps the bytes sent and stops the
+// transfer once Abort asked for it.
+template <class Operation>
 int OnProgress(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent) {
-  auto* progress = static_cast<TRemote::Progress*>(data);
-  if (*progress && sent > 0) (*progress)(static_cast<uint64_t>(sent));
-  return 0;
+  auto* operation = static_cast<Operation*>(data);
+  if (sent > 0) operation->sent = static_cast<uint64_t>(sent);
+  return operation->cancel ? 1 : 0;
 }
 
 // Keeps the server's last reply line (FTP replies arrive as incoming headers).
@@ -100,7 +122,15 @@ bool IsMissing(CURLcode code) { return code == CURLE_REMOTE_FILE_NOT_FOUND || co
 
 }  // namespace
 
-TCurlRemote::TCurlRemote(const TPublishSite& site) : site_(site), address_(ParseSiteAddress(site.Url)) {}
+TCurlRemote::TCurlRemote(const TPublishSite& site)
+    : site_(site),
+      address_(ParseSiteAddress(site.Url)),
+      window_([this](uint32_t message, WPARAM generation, LPARAM) -> LRESULT {
+        if (message == kTransferEnded) Ended(generation);
+        return 0;
+      }) {
+  StartCurl();
+}
 
 TCurlRemote::~TCurlRemote() { Abort(); }
 
@@ -115,8 +145,8 @@ std::unique_ptr<TCurlRemote::Operation> TCurlRemote::NewOperation(const std::str
   curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &OnDebug);
   curl_easy_setopt(easy, CURLOPT_DEBUGDATA, &operation->last_reply);
   curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &OnProgress);
-  curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &operation->progress);
+  curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &OnProgress<Operation>);
+  curl_easy_setopt(easy, CURLOPT_XFERINFODATA, operation.get());
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Discard);
   curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
   curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, kStallSeconds);
@@ -144,7 +174,14 @@ std::unique_ptr<TCurlRemote::Operation> TCurlRemote::NewOperation(const std::str
     }
   } else {
     if (!site_.Passive) curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");
-    if (address_.Protocol == PublishProtocol::Ftps) curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    if (address_.Protocol == PublishProtocol::Ftps) {
+      curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+      // Widely installed FTPS servers (vsftpd 3.0) fail uploads on TLS 1.3
+      // data connections with "426 Failure reading network stream"; TLS 1.2
+      // works with all of them.
+      curl_easy_setopt(easy, CURLOPT_SSLVERSION,
+                       static_cast<long>(CURL_SSLVERSION_TLSv1_2) | static_cast<long>(CURL_SSLVERSION_MAX_TLSv1_2));
+    }
     if (!site_.CaFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, site_.CaFile.c_str());
   }
   return operation;
@@ -153,13 +190,47 @@ std::unique_ptr<TCurlRemote::Operation> TCurlRemote::NewOperation(const std::str
 void TCurlRemote::Run(std::unique_ptr<Operation> operation, std::function<void(CURLcode)> finished) {
   Abort();
   operation_ = std::move(operation);
+  finished_ = std::move(finished);
   host_key_match_ = CURLKHMATCH_OK;
-  multi_.Add(operation_->easy, std::move(finished));
+  reported_ = 0;
+  Operation* running = operation_.get();
+  const HWND window = window_.Handle();
+  const uint64_t generation = ++generation_;
+  running->worker = std::thread([running, window, generation] {
+    running->result = curl_easy_perform(running->easy);
+    PostMessage(window, kTransferEnded, generation, 0);
+  });
+  progress_timer_ = AddTimer(kProgressInterval, [this] { ReportProgress(); });
+}
+
+void TCurlRemote::ReportProgress() {
+  if (!operation_ || !operation_->progress) return;
+  const uint64_t sent = operation_->sent;
+  if (sent == reported_) return;
+  reported_ = sent;
+  operation_->progress(sent);
+}
+
+void TCurlRemote::Ended(uint64_t generation) {
+  if (generation != generation_ || !operation_) return;
+  operation_->worker.join();
+  RemoveTimer(progress_timer_);
+  progress_timer_ = 0;
+  ReportProgress();
+  // `finished` may start the next operation, which replaces these.
+  std::function<void(CURLcode)> finished = std::move(finished_);
+  finished(operation_->result);
 }
 
 void TCurlRemote::Abort() {
   CancelLater();
-  if (operation_) multi_.Remove(operation_->easy);
+  RemoveTimer(progress_timer_);
+  progress_timer_ = 0;
+  ++generation_;
+  if (operation_) {
+    operation_->cancel = true;
+    if (operation_->worker.joinable()) operation_->worker.join();
+  }
   operation_.reset();
 }
 

@@ -189,7 +189,7 @@ void FtpTestServer::StartVsftpd(const std::string& root) {
                  "listen=NO\nrun_as_launching_user=YES\nanonymous_enable=YES\nlocal_enable=NO\nanon_root=" + root +
                      "\nno_anon_password=YES\nwrite_enable=YES\nanon_upload_enable=YES\n"
                      "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\nanon_umask=022\n"
-                     "ssl_enable=YES\nrequire_ssl_reuse=NO\nallow_anon_ssl=YES\nforce_anon_data_ssl=YES\nforce_anon_logins_ssl=YES\n"
+                     "ssl_enable=YES\nssl_ciphers=HIGH\nrequire_ssl_reuse=NO\nallow_anon_ssl=YES\nforce_anon_data_ssl=YES\nforce_anon_logins_ssl=YES\n"
                      "rsa_cert_file=" + CertificateFile() + "\nrsa_private_key_file=" + folder_ +
                      "/key.pem\nxferlog_enable=YES\nxferlog_std_format=NO\nlog_ftp_protocol=YES\n"
                      "vsftpd_log_file=" + folder_ + "/ftp.log\nseccomp_sandbox=NO\npasv_address=127.0.0.1\n");
