@@ -24,8 +24,10 @@
 #include "platform/display.h"
 #include "platform/library.h"
 #include "platform/message_service.h"
+#include "platform/project_folders.h"
 #include "platform/version_info.h"
 #include "platform/window.h"
+#include "sys/publish/console_publish.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvcc");
 
@@ -69,6 +71,12 @@ const char* const kHelp =
     "                 than SECONDS seconds (default 60; 0: no limit)\n"
     "      --strict   end with status 1 when the build gave any warning (after\n"
     "                 building every page, which stay as without --strict)\n"
+    "      --publish SITE\n"
+    "                 after the build, send what changed in the output folder\n"
+    "                 to SITE (a site of sites.ini in the data folder)\n"
+    "      --publish-dry-run SITE\n"
+    "                 after the build, list what --publish SITE would send and\n"
+    "                 delete, and send nothing\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
@@ -80,9 +88,10 @@ const char* const kHelp =
     "file holds that is never read. They change neither the pages nor, without\n"
     "--strict, the exit status.\n"
     "Exit status: 0 when the build is over, 1 when an error ended it (with\n"
-    "--strict: or it gave warnings), a page could not be written or the project\n"
-    "file cannot be read, 2 when not exactly one project was given or an option\n"
-    "is unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
+    "--strict: or it gave warnings), a page could not be written, the project\n"
+    "file cannot be read or publishing failed, 2 when not exactly one project\n"
+    "was given or an option is unknown or wrong, 3 when liborvcore.so (or, to\n"
+    "publish, liborvpublish.so) or its entry point cannot be found.\n";
 
 int TerminalWidth() {
   struct winsize size;
@@ -161,6 +170,22 @@ int RunWindow(const char* project) {
   return run(project);
 }
 
+// Publishes the project's output folder after the build: --publish SITE,
+// or --publish-dry-run SITE to list what would be done.
+int Publish(orv::CommandLine& line, const std::string& project, bool quiet) {
+  const bool dry_run = line.Has("--publish-dry-run");
+  const std::string site = line.values[dry_run ? "--publish-dry-run" : "--publish"];
+  std::string error;
+  void* library = orv::LoadLibrary("liborvpublish.so", error);
+  auto publish = reinterpret_cast<OrvPublishConsoleProc>(
+      library ? orv::GetProcAddress(library, "orv_publish_console", error) : nullptr);
+  if (!publish) {
+    Fail("orvcc: cannot publish: " + error);
+    return kCoreMissing;
+  }
+  return publish(site.c_str(), orv::ProjectOutputFolder(project).c_str(), dry_run, quiet) == 0 ? 0 : kBuildFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,7 +193,8 @@ int main(int argc, char** argv) {
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
                              {"-q", "--quiet", "--console", "--window", "--strict", "--command-timeout=",
-                              "--max-page-size=", "--script-memory=", "--script-timeout=", "--new="},
+                              "--max-page-size=", "--script-memory=", "--script-timeout=", "--new=",
+                              "--publish=", "--publish-dry-run="},
                              Fail, line, status))
     return status;
   if (line.values.count("--new") != 0) return NewProject(line);
@@ -179,6 +205,11 @@ int main(int argc, char** argv) {
   if (line.operands.size() > 1) {
     Fail("orvcc: only one PROJECT-FILE may be given, not " + std::to_string(line.operands.size()) +
          " (try orvcc --help)");
+    return kUsage;
+  }
+  const bool publish = line.Has("--publish") || line.Has("--publish-dry-run");
+  if (publish && line.Has("--window")) {
+    Fail("orvcc: --publish and --publish-dry-run build without a window; leave out --window");
     return kUsage;
   }
   bool use_window = line.Has("--window");
@@ -242,5 +273,6 @@ int main(int argc, char** argv) {
   }
   orv::PostMessage(window.Handle(), WM_CLOSE, 0, 0);
   orv::ProcessMessages();
-  return closed ? 0 : kBuildFailed;
+  if (!closed) return kBuildFailed;
+  return publish ? Publish(line, project, quiet) : 0;
 }
