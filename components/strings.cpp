@@ -5,6 +5,7 @@
 #include "components/errors.h"
 #include "platform/exception.h"
 #include "platform/files.h"
+#include "platform/read_trace.h"
 
 namespace orv {
 namespace {
@@ -259,7 +260,7 @@ void TStrings::SetText(std::string_view text) {
   });
 }
 
-void TStrings::LoadFromFile(const std::string& path) { SetText(ReadFileBytes(path)); }
+void TStrings::LoadFromFile(const std::string& path) { SetText(ReadTracedFile(path, kMaxLoadBytes)); }
 
 void TStrings::SaveToFile(const std::string& path) const { WriteFileBytes(path, Text()); }
 

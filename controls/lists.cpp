@@ -41,11 +41,20 @@ void TItemsControl::SetItemIndex(int index) {
   if (ExistingWidget()) ShowItems();
 }
 
-void TItemsControl::ItemChosen(int index) {
-  if (index == item_index_) return;
+void TItemsControl::ItemChosen(int index, bool text_changed) {
+  if (index == item_index_ && !text_changed) return;
   item_index_ = index;
   FireEvent(OnChange, this);
   Click();
+}
+
+void TItemsControl::FollowText(std::string_view text) {
+  item_index_ = -1;
+  for (int i = 0; i < items_->Count(); ++i)
+    if (items_->Get(i) == text) {
+      item_index_ = i;
+      return;
+    }
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TItemsControl(owner) { SetBounds(0, 0, 145, 21); }
@@ -57,12 +66,15 @@ QWidget* TCustomComboBox::CreateWidget(QWidget* parent) {
   combo->setEditable(style_ != csDropDownList);
   combo->setInsertPolicy(QComboBox::NoInsert);
   QObject::connect(combo, &QComboBox::activated, Receiver(), [this](int index) {
-    caption_ = Items()->Get(index);
-    ItemChosen(index);
+    std::string picked = Items()->Get(index);
+    const bool text_changed = picked != caption_;
+    caption_ = std::move(picked);
+    ItemChosen(index, text_changed);
   });
   if (combo->lineEdit())
     QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, Receiver(), [this](const QString& text) {
       caption_ = FromQString(text);
+      FollowText(caption_);
       FireEvent(OnChange, this);
     });
   return combo;
@@ -77,10 +89,21 @@ void TCustomComboBox::ShowItems() {
   if (combo->isEditable()) combo->setEditText(ToQString(caption_));
 }
 
+void TCustomComboBox::WidgetCreated() {
+  TItemsControl::WidgetCreated();
+  if (QLineEdit* line = Line()) selection_.ShowIn(*line);
+}
+
 std::string TCustomComboBox::Caption() const {
   QComboBox* combo = Combo();
   if (!combo) return caption_;
   return FromQString(combo->isEditable() ? combo->currentText() : combo->itemText(combo->currentIndex()));
+}
+
+void TCustomComboBox::SetCaption(std::string_view caption) {
+  FollowText(caption);
+  TWinControl::SetCaption(caption);
+  selection_.CaretAtEnd(caption_);
 }
 
 void TCustomComboBox::ApplyCaption() {
@@ -89,6 +112,7 @@ void TCustomComboBox::ApplyCaption() {
 
 void TCustomComboBox::SetItemIndex(int index) {
   caption_ = index >= 0 && index < Items()->Count() ? Items()->Get(index) : std::string();
+  selection_.CaretAtEnd(caption_);
   TItemsControl::SetItemIndex(index);
 }
 
@@ -108,37 +132,27 @@ void TCustomComboBox::SetDroppedDown(bool down) {
   static_cast<QComboBox*>(Widget())->showPopup();
 }
 
-int TCustomComboBox::SelStart() const {
+QLineEdit* TCustomComboBox::Line() const {
   QComboBox* combo = Combo();
-  return combo && combo->lineEdit() ? combo->lineEdit()->cursorPosition() : 0;
+  return combo ? combo->lineEdit() : nullptr;
 }
 
-void TCustomComboBox::SetSelStart(int start) {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit()) combo->lineEdit()->setCursorPosition(start);
-}
+int TCustomComboBox::SelStart() const { return selection_.Start(Line()); }
 
-int TCustomComboBox::SelLength() const {
-  QComboBox* combo = Combo();
-  return combo && combo->lineEdit() ? static_cast<int>(combo->lineEdit()->selectedText().size()) : 0;
-}
+void TCustomComboBox::SetSelStart(int start) { selection_.SetStart(Line(), Caption(), start); }
 
-void TCustomComboBox::SetSelLength(int length) {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit())
-    combo->lineEdit()->setSelection(combo->lineEdit()->cursorPosition(), length);
-}
+int TCustomComboBox::SelLength() const { return selection_.Length(Line()); }
 
-std::string TCustomComboBox::SelText() const {
-  QComboBox* combo = Combo();
-  return combo && combo->lineEdit() ? FromQString(combo->lineEdit()->selectedText()) : std::string();
-}
+void TCustomComboBox::SetSelLength(int length) { selection_.SetLength(Line(), Caption(), length); }
+
+std::string TCustomComboBox::SelText() const { return selection_.Selected(Line(), Caption()); }
 
 void TCustomComboBox::SetSelText(std::string_view text) {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit()) combo->lineEdit()->insert(ToQString(text));
+  if (style_ == csDropDownList) return;  // a drop-down list has no text to edit
+  if (selection_.Replace(Line(), caption_, text)) FireEvent(OnChange, this);
 }
 
-void TCustomComboBox::SelectAll() {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit()) combo->lineEdit()->selectAll();
-}
+void TCustomComboBox::SelectAll() { selection_.SelectAll(Line(), Caption()); }
 
 TCustomListBox::TCustomListBox(TComponent* owner) : TItemsControl(owner) { SetBounds(0, 0, 121, 97); }
 

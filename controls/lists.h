@@ -9,8 +9,10 @@
 
 #include "components/string_list.h"
 #include "controls/control.h"
+#include "controls/text_selection.h"
 
 class QComboBox;
+class QLineEdit;
 class QListWidget;
 class QTreeWidget;
 
@@ -39,8 +41,13 @@ class TItemsControl : public TWinControl {
   void WidgetCreated() override;
   // Puts the items and the selection into the widget.
   virtual void ShowItems() = 0;
-  // The user chose item `index` in the widget.
-  void ItemChosen(int index);
+  // The user chose item `index` in the widget; `text_changed` when the pick
+  // changed the control's text although the index stayed (the item's text was
+  // replaced, say). Fires OnChange and OnClick when either changed.
+  void ItemChosen(int index, bool text_changed = false);
+  // Makes the item index follow a text set by code or typed by the user: the
+  // first item that is exactly `text`, else none. Fires no event.
+  void FollowText(std::string_view text);
 
  private:
   std::unique_ptr<TStringList> items_;
@@ -54,6 +61,9 @@ class TCustomComboBox : public TItemsControl {
   std::string ClassName() const override { return "TCustomComboBox"; }
 
   std::string Caption() const override;
+  // Sets the text; the item index follows it (the item with that text, else
+  // -1), and the caret goes after it.
+  void SetCaption(std::string_view caption) override;
   int Style() const { return style_; }
   void SetStyle(int style);
   bool DroppedDown() const;
@@ -75,11 +85,16 @@ class TCustomComboBox : public TItemsControl {
 
  protected:
   QWidget* CreateWidget(QWidget* parent) override;
+  // Gives the new edit the selection a script set before.
+  void WidgetCreated() override;
   void ApplyCaption() override;
   void ShowItems() override;
 
  private:
   QComboBox* Combo() const;
+  // The combo box's edit; null without a widget or for a drop-down list.
+  QLineEdit* Line() const;
+  TextSelection selection_;
   int style_ = csDropDown;
   int item_height_ = 13;
   int max_length_ = 0;

@@ -4,15 +4,35 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <system_error>
 #include <filesystem>
 
 #include "platform/exception.h"
 
 namespace orv {
+
+bool HoldsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
+
+std::string ShowNul(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (char c : text) {
+    if (c == '\0')
+      shown += "\\0";
+    else
+      shown += c;
+  }
+  return shown;
+}
+
+void CheckFileName(std::string_view name, const std::string& what) {
+  if (HoldsNul(name)) throw EInOutError(what + " \"" + ShowNul(name) + "\": a file name cannot hold a NUL byte");
+}
 
 bool FileExists(const std::string& path) {
   FileStamp stamp;
@@ -21,7 +41,7 @@ bool FileExists(const std::string& path) {
 
 bool StatFile(const std::string& path, FileStamp& stamp) {
   struct stat st;
-  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (path.empty() || HoldsNul(path) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   stamp.size = static_cast<long long>(st.st_size);
   stamp.mtime_ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
   stamp.ctime_ns = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
@@ -31,17 +51,17 @@ bool StatFile(const std::string& path, FileStamp& stamp) {
 
 bool DirectoryExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && !HoldsNul(path) && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool ForceDirectories(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || HoldsNul(path)) return false;
   std::error_code ec;
   std::filesystem::create_directories(path, ec);
   return DirectoryExists(path);
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) { return !HoldsNul(path) && ::unlink(path.c_str()) == 0; }
 
 static std::string OpenError(const std::string& path, int err) {
   return "Cannot open file \"" + path + "\". " + std::strerror(err);
@@ -50,14 +70,20 @@ static std::string OpenError(const std::string& path, int err) {
 namespace {
 
 // Reads what is left of `fd` into `bytes`; false with `err` set on a read
-// error. A regular file (`st` from fstat) is read in one call sized by its
-// length (one more byte, so a file that grew is noticed); a short read of a
-// regular file is its end. Other files are read until read() returns 0.
-bool ReadAll(int fd, const struct stat& st, std::string& bytes, int& err) {
+// error, and with EFBIG once more than `max_bytes` were read. A regular file
+// (`st` from fstat) is read in one call sized by its length (one more byte,
+// so a file that grew is noticed); a short read of a regular file is its
+// end. Other files are read until read() returns 0.
+bool ReadAll(int fd, const struct stat& st, std::string& bytes, int& err,
+             size_t max_bytes = std::numeric_limits<size_t>::max() - 1) {
   bool regular = S_ISREG(st.st_mode);
-  size_t chunk = regular ? static_cast<size_t>(st.st_size) + 1 : 65536;
+  size_t chunk = regular ? std::min(static_cast<size_t>(st.st_size), max_bytes) + 1 : 65536;
   bytes.clear();
   for (;;) {
+    if (bytes.size() > max_bytes) {
+      err = EFBIG;
+      return false;
+    }
     size_t have = bytes.size();
     bytes.resize(have + chunk);
     ssize_t n = ::read(fd, bytes.data() + have, chunk);
@@ -76,6 +102,7 @@ bool ReadAll(int fd, const struct stat& st, std::string& bytes, int& err) {
 }  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
+  CheckFileName(path, "Cannot open file");
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EInOutError(OpenError(path, errno));
   struct stat st;
@@ -88,9 +115,31 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+std::string ReadFileUpTo(const std::string& path, size_t max_bytes) {
+  // O_NONBLOCK: opening a pipe must not wait for a writer.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) throw EInOutError(OpenError(path, errno));
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw EInOutError("Cannot open file \"" + path + "\". Not a regular file");
+  }
+  std::string bytes;
+  int err = 0;
+  bool ok = ReadAll(fd, st, bytes, err, max_bytes);
+  ::close(fd);
+  if (ok) return bytes;
+  if (err == EFBIG) {
+    const bool mib = max_bytes % (size_t{1} << 20) == 0;
+    throw EInOutError("Cannot read file \"" + path + "\". It is larger than " +
+                      std::to_string(mib ? max_bytes >> 20 : max_bytes) + (mib ? " MiB" : " bytes"));
+  }
+  throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
+}
+
 FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  if (path.empty()) return FileRead::NoFile;
+  if (path.empty() || HoldsNul(path)) return FileRead::NoFile;
   // O_NONBLOCK: opening a pipe must not wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return FileExists(path) ? FileRead::Unreadable : FileRead::NoFile;
@@ -119,6 +168,7 @@ static bool WriteAll(int fd, std::string_view bytes) {
 }
 
 void WriteFileBytes(const std::string& path, std::string_view bytes) {
+  CheckFileName(path, "Cannot create file");
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) throw EInOutError("Cannot create file \"" + path + "\". " + std::strerror(errno));
   bool ok = WriteAll(fd, bytes);
@@ -130,22 +180,24 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
   if (!ok) throw EInOutError("Cannot write file \"" + path + "\". " + std::strerror(err));
 }
 
-namespace {
-
-// Opens a new file beside `path` for writing (its name in `temp`); -1 when
-// none can be made.
-int CreateTempBeside(const std::string& path, std::string& temp, mode_t mode) {
+int CreateFileBeside(const std::string& path, std::string& temp) {
+  if (HoldsNul(path)) {
+    errno = EINVAL;
+    return -1;
+  }
   static std::atomic<unsigned> counter{0};
   // Taken once: the counter and O_EXCL keep names apart should a forked
   // child write with the same number.
   static const std::string pid = std::to_string(::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = path + ".~orv" + pid + "-" + std::to_string(counter++);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
+
+namespace {
 
 // Closes the temporary file and renames it over `path` when `ok`, else
 // removes it.
@@ -190,25 +242,26 @@ void RemoveEmptyFolders(const std::string& folder, const std::string& root) {
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   std::string temp;
-  int fd = CreateTempBeside(path, temp, 0666);
+  int fd = CreateFileBeside(path, temp);
   if (fd < 0) return false;
   return FinishTemp(fd, temp, path, WriteAll(fd, bytes));
 }
 
 bool CopyFileAtomic(const std::string& from, const std::string& to) {
-  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  int in = HoldsNul(from) ? -1 : ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return false;
   struct stat st;
   std::string temp;
-  int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode) ? CreateTempBeside(to, temp, 0600) : -1;
+  int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode) ? CreateFileBeside(to, temp) : -1;
   if (out < 0) {
     ::close(in);
     return false;
   }
-  bool ok = CopyData(in, out);
+  // The copy takes the source's permissions before it holds any data.
+  bool ok = ::fchmod(out, st.st_mode & 07777) == 0 && CopyData(in, out);
   ::close(in);
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
-  ok = ok && ::fchmod(out, st.st_mode & 07777) == 0 && ::futimens(out, times) == 0;
+  ok = ok && ::futimens(out, times) == 0;
   return FinishTemp(out, temp, to, ok);
 }
 

@@ -17,7 +17,10 @@
 //
 // Writing rules: every write re-reads the file, changes one line (or adds the
 // key at the end of its section, or the section at the end of the file),
-// keeps every other line as it was, and replaces the file atomically. A file
+// keeps every other line as it was, and replaces the file atomically. A value
+// that the reading rules would change (blanks at either end, a pair of quotes
+// around it) is written inside one more pair of double quotes, so every value
+// written reads back exactly as it was given. A file
 // that does not exist is created. New lines use the file's own line ends
 // (CR LF when its first line ends so, LF otherwise and for new files).
 #pragma once
@@ -76,6 +79,10 @@ class TIniFile {
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
+  // Removes every section of that name with its keys (and one blank line
+  // after it); nothing is written when there is none. Raises EInOutError
+  // when the file cannot be written.
+  void EraseSection(const std::string& section);
 
  private:
   struct Entry {
@@ -93,6 +100,8 @@ class TIniFile {
 
   void Load();
   void Parse();
+  // Writes the lines back atomically and parses them again.
+  void Save();
   const Section* FindSection(const std::string& name) const;
   const Entry* FindEntry(const std::string& section, const std::string& key) const;
 

@@ -14,12 +14,19 @@ ReadTraceScope::ReadTraceScope(ReadTrace* trace) : previous_(current_trace) { cu
 
 ReadTraceScope::~ReadTraceScope() { current_trace = previous_; }
 
-std::string ReadTracedFile(const std::string& path) {
-  if (!current_trace) return ReadFileBytes(path);
+std::string ReadTracedFile(const std::string& path, size_t max_bytes) {
+  ReadTrace* trace = current_trace;
+  if (!trace) return ReadFileUpTo(path, max_bytes);
   FileStamp stamp;
   StatFile(path, stamp);
-  std::string bytes = ReadFileBytes(path);
-  current_trace->FileRead(path, stamp, bytes);
+  std::string bytes;
+  try {
+    bytes = ReadFileUpTo(path, max_bytes);
+  } catch (...) {
+    trace->FileLooked(path);
+    throw;
+  }
+  trace->FileRead(path, stamp, bytes);
   return bytes;
 }
 

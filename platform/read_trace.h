@@ -18,6 +18,9 @@ class ReadTrace {
   virtual ~ReadTrace() = default;
   // `path` was read: `stamp` taken before the read, `bytes` what was read.
   virtual void FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) = 0;
+  // `path` was to be read and could not be (missing, not a regular file,
+  // too large): what it holds now is what the work depended on.
+  virtual void FileLooked(const std::string& path) = 0;
 };
 
 // The trace of this thread's current work, or null.
@@ -36,8 +39,10 @@ class ReadTraceScope {
   ReadTrace* previous_;
 };
 
-// The whole regular file at `path`, as ReadFileBytes reads it, reported to
-// the current trace (with its stamp before the read) when there is one.
-std::string ReadTracedFile(const std::string& path);
+// The whole regular file at `path`, of at most `max_bytes` bytes, as
+// ReadFileUpTo reads it (raising its errors), reported to the current trace
+// when there is one: with its stamp before the read, or as looked for when
+// it could not be read.
+std::string ReadTracedFile(const std::string& path, size_t max_bytes);
 
 }  // namespace orv

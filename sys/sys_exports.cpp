@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <memory>
 
+#include "controls/application.h"
 #include "controls/form.h"
+#include "platform/message_service.h"
 #include "orv/sys.h"
 #include "sys/error_box.h"
 #include "sys/file_types.h"
@@ -16,14 +18,18 @@
 #include "sys/frm_obj_rep.h"
 #include "sys/frm_pref.h"
 #include "sys/frm_proj_pref.h"
+#include "sys/frm_publish.h"
 #include "sys/frm_var.h"
 
 namespace {
 
-// Shows a dialog made by `make` modally; 1 when it closed with OK.
+// Shows a dialog made by `make` modally; 1 when it closed with OK. The Qt
+// application is made first: a dialog may be the first thing a host opens,
+// and a form's constructor may already need the application's style.
 template <class Make>
 uint8_t RunDialog(Make&& make) {
   return orv::Guarded<uint8_t>(0, [&]() -> uint8_t {
+    orv::EnsureQtApplication();
     auto dialog = make();
     return dialog->ShowModal() == orv::mrOk ? 1 : 0;
   });
@@ -96,6 +102,24 @@ uint8_t ExceptCenter(int32_t, HWND host, const char* sender_class, const char* e
 
 uint8_t DlFromWeb(int32_t, HWND host) {
   return RunDialog([&] { return std::make_unique<orv::TFrmDlWeb>(host); });
+}
+
+uint8_t UploadFiles(const char* local_path, const char* site_name, HWND) {
+  // The publishing step ran once its dialog was shown, whatever the user did
+  // in it; a dialog that cannot be made gives the error box and 0.
+  std::string reason;
+  try {
+    orv::TFrmPublish dialog(TextOf(local_path), TextOf(site_name));
+    dialog.ShowModal();
+    return 1;
+  } catch (const std::exception& error) {
+    reason = error.what();
+  } catch (...) {
+    reason = "Unknown error";
+  }
+  orv::ShowMessage(orv::MessageKind::Error, "Upload Error",
+                   "Site upload failed.  " + reason + "\n\rPlease try reinstalling ORV");
+  return 0;
 }
 
 void FileExts(char** text) { Assign(text, orv::FileExtsText()); }

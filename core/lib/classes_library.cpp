@@ -5,7 +5,6 @@
 #include "core/lib/binding.h"
 #include "core/lib/script_objects.h"
 #include "core/script/object_value.h"
-#include "platform/read_trace.h"
 
 namespace orv {
 namespace {
@@ -70,7 +69,7 @@ void RegisterStrings() {
                }>,
                {pkValue, pkValue});
   RegisterProc("TSTRINGS.LOADFROMFILE",
-               Method<TStrings, [](TStrings& s, A& a, R&) { s.SetText(ReadTracedFile(a[0].AsString())); }>,
+               Method<TStrings, [](TStrings& s, A& a, R&) { s.LoadFromFile(a[0].AsString()); }>,
                {pkValue});
   RegisterProc("TSTRINGS.MOVE", Method<TStrings, [](TStrings& s, A& a, R&) {
                  s.Move(a[0].AsInteger(), a[1].AsInteger());

@@ -16,8 +16,10 @@
 #include "core/lib/number_format.h"
 #include "core/lib/print_attachments.h"
 #include "core/lib/script_runners.h"
+#include "platform/files.h"
 #include "platform/message_service.h"
 #include "platform/paths.h"
+#include "platform/text_search.h"
 
 namespace orv {
 namespace {
@@ -164,7 +166,7 @@ void RegisterStringRoutines() {
   }, {pkValue, pkVar, pkValue});
   RegisterFunc("Pos", [](TObject*, const std::string&, A& a, R& r) {
     std::string sub = a[0].AsString(), s = a[1].AsString();
-    size_t at = sub.empty() ? std::string::npos : s.find(sub);
+    size_t at = sub.empty() ? std::string::npos : FindText(s, sub);
     r = at == std::string::npos ? 0 : static_cast<int32_t>(at + 1);
   }, {pkValue, pkValue});
   RegisterFunc("Copy", [](TObject*, const std::string&, A& a, R& r) {
@@ -219,8 +221,9 @@ void RegisterObjectRoutines() {
 }  // namespace
 
 void RegisterSysLibrary() {
-  RegisterFunc("RunMacro", [](TObject*, const std::string&, A& a, R& r) {
+  RegisterFunc("RunMacro", [](TObject*, const std::string& name, A& a, R& r) {
     std::string file = a[0].AsString();
+    CheckFileName(file, name);
     if (!IsFile(file)) {
       ShowMessage(MessageKind::Error, "Script", "File " + file + " not found");
       return;
@@ -228,9 +231,11 @@ void RegisterSysLibrary() {
     if (!GetScriptFileRunner()) throw ECompilerError("RunMacro is not available in this program");
     r = GetScriptFileRunner()(file);
   }, {pkValue});
-  RegisterProc("RunForm", [](TObject*, const std::string&, A& a, R&) {
+  RegisterProc("RunForm", [](TObject*, const std::string& name, A& a, R&) {
     if (!GetScriptFormRunner()) throw ECompilerError("RunForm is not available in this program");
-    GetScriptFormRunner()(a[0].AsString());
+    std::string file = a[0].AsString();
+    CheckFileName(file, name);
+    GetScriptFormRunner()(file);
   }, {pkValue});
   RegisterProc("Print", [](TObject*, const std::string&, A& a, R&) {
     std::string text = JoinedText(a[0]);

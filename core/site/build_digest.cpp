@@ -43,7 +43,8 @@ uint64_t BuildDigest(const TParseStruct& context) {
   for (long long limit : {static_cast<long long>(build.Limits.MaxPassDepth),
                           static_cast<long long>(build.Limits.MaxPageBytes),
                           static_cast<long long>(build.Limits.CommandTimeoutSeconds),
-                          static_cast<long long>(PageScriptTimeLimit())})
+                          static_cast<long long>(PageScriptTimeLimit()),
+                          static_cast<long long>(PageScriptMemoryLimit())})
     add(std::to_string(limit));
   add(context.Settings.ProjectFile);
   TIniFile ini(context.Settings.ProjectFile);

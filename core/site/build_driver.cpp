@@ -8,6 +8,7 @@
 #include <functional>
 #include <new>
 #include <optional>
+#include <unordered_map>
 
 #include "core/site/builtin_vars.h"
 #include "core/site/incremental_build.h"
@@ -37,12 +38,33 @@ std::string WithSlash(const std::string& path) {
 
 using OutputName = std::function<std::string(const std::string& entry)>;
 
-// The output folder is not created here: WritePage creates it when the
-// first write into it fails, which saves a look-up per page.
-std::string MirroredName(const TParseStruct& context, const std::string& entry) {
-  return MirroredOutputDir(context.Settings.OutputDir, ExtractFilePath(entry), context.Settings.SourceDir) +
-         ChangeFileExt(ExtractFileName(entry), ".html");
-}
+// The output pages of a build: a page's folder, resolved (ResolvedFolder),
+// is mirrored under the output folder when it lies in the resolved source
+// folder; a page anywhere else goes straight into the output folder. A
+// resolved folder holds no "..", so no page lands outside the output
+// folder. The output folder is not created here: WritePage creates it when
+// the first write into it fails, which saves a look-up per page.
+class OutputNames {
+ public:
+  explicit OutputNames(const TParseStruct& context)
+      : context_(context), source_root_(ResolvedFolder(context.Settings.SourceDir)) {}
+
+  std::string operator()(const std::string& entry) {
+    const std::string folder = ExtractFilePath(entry);
+    auto known = mirrored_.find(folder);
+    if (known == mirrored_.end())
+      known = mirrored_
+                  .emplace(folder, MirroredOutputDir(context_.Settings.OutputDir, ResolvedFolder(folder), source_root_))
+                  .first;
+    return known->second + ChangeFileExt(ExtractFileName(entry), ".html");
+  }
+
+ private:
+  const TParseStruct& context_;
+  const std::string source_root_;
+  // The output folder of each page folder met, resolved once per build.
+  std::unordered_map<std::string, std::string> mirrored_;
+};
 
 enum class PageOutcome { Missing, Built, UpToDate };
 
@@ -51,6 +73,7 @@ enum class PageOutcome { Missing, Built, UpToDate };
 bool ExpandPage(TParseStruct& context, const std::string& entry, const std::string& output, bool& written,
                 uint64_t* text_hash) {
   if (!LoadPage(context, entry)) return false;
+  SetPageBuiltins(context, output);
   ProcessMessages();
   context.Progress.File(entry);
   ProcessMessages();
@@ -61,8 +84,7 @@ bool ExpandPage(TParseStruct& context, const std::string& entry, const std::stri
     std::string().swap(context.Page.Text);
     throw EOutOfMemory(entry + ": memory ran out while the page was expanded");
   }
-  if (text_hash) *text_hash = ContentHash(context.Page.Text);
-  written = WritePage(context, output);
+  written = WritePage(context, output, text_hash);
   context.Progress.Step();
   ProcessMessages();
   return true;
@@ -139,6 +161,16 @@ void SaveBuildStats(const TBuildStats& stats) {
 const BuildCounts& LastBuildCounts() { return last_counts; }
 const std::vector<std::pair<std::string, int>>& LastBuildInputs() { return last_inputs; }
 
+std::string ResolvedFolder(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+  if (ec) return folder;
+  fs::path resolved = fs::weakly_canonical(absolute, ec);
+  if (ec) resolved = absolute.lexically_normal();
+  return resolved.string();
+}
+
 std::string DoPathEx(const std::string& folder, const std::string& source_root) {
   std::string dir = WithSlash(folder);
   std::string root = WithSlash(source_root);
@@ -174,13 +206,22 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   return true;
 }
 
-bool WritePage(TParseStruct& context, const std::string& out_file) {
+void ApplyLineEnds(std::string& text, LineEnds ends) {
+  if (ends == LineEnds::CrLf) return;
+  size_t kept = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') text[kept++] = text[i];
+  text.resize(kept);
+}
+
+bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* text_hash) {
+  ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
+  if (text_hash) *text_hash = ContentHash(context.Page.Text);
   bool written = WriteFileAtomic(out_file, context.Page.Text);
   if (!written) {
     ForceDirectories(ExtractFilePath(out_file));
     written = WriteFileAtomic(out_file, context.Page.Text);
-    if (!written && context.Build.WriteFailure.empty())
-      context.Build.WriteFailure = "Cannot write page \"" + out_file + "\". " + std::strerror(errno);
+    if (!written) context.Build.Report.Error(out_file, std::string("cannot write the page: ") + std::strerror(errno));
   }
   context.Page.Text.clear();
   return written;
@@ -214,22 +255,22 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   BuildCounts counts;
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
+  OutputNames mirrored(context);
   BuildEntries(context, settings.Files, true, kStepsPerPage,
-               [&context, preview_page](const std::string& entry) {
-                 return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, entry);
+               [&mirrored, preview_page](const std::string& entry) {
+                 return preview_page ? ChangeFileExt(entry, ".htm") : mirrored(entry);
                },
                incremental ? &*incremental : nullptr, counts, error);
   // The range of the queued files counts one step less per page than is
   // sent, as the build's progress has always been reported.
-  BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1,
-               [&context](const std::string& entry) { return MirroredName(context, entry); },
+  BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1, std::ref(mirrored),
                incremental ? &*incremental : nullptr, counts, error);
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
   ProcessMessages();
   last_inputs.clear();
   if (incremental) {
-    incremental->Finish(!error && build.WriteFailure.empty());
+    incremental->Finish(!error && build.Report.Errors() == 0);
     counts.StaticCopied = incremental->Statics().Copied;
     counts.StaticRemoved = incremental->Statics().Removed;
     for (const auto& [path, kind] : incremental->WatchList()) last_inputs.emplace_back(path, static_cast<int>(kind));
@@ -237,7 +278,10 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   last_counts = counts;
   SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);
-  if (!build.WriteFailure.empty()) throw EInOutError(build.WriteFailure);
+  if (build.Report.Errors() > 0)
+    throw EInOutError(std::to_string(build.Report.Errors()) +
+                      (build.Report.Errors() == 1 ? " page could not be written" : " pages could not be written") +
+                      " (see above)");
   if (build.Strict && build.Report.Warnings() > 0)
     throw Exception("Strict build: " + std::to_string(build.Report.Warnings()) +
                     (build.Report.Warnings() == 1 ? " warning" : " warnings") + " (see above)");

@@ -3,6 +3,7 @@
 // to delete, reporting progress to a window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +28,11 @@ std::string DoPathEx(const std::string& folder, const std::string& source_root);
 std::string MapOutputDir(const std::string& output_dir, const std::string& file_dir,
                          const std::string& source_dir);
 
+// The folder `folder` as the system finds it: absolute (against the current
+// folder), with ".", "..", repeated separators and the symbolic links of its
+// existing part resolved. Pages are mirrored from resolved folders only.
+std::string ResolvedFolder(const std::string& folder);
+
 // MapOutputDir without creating anything.
 std::string MirroredOutputDir(const std::string& output_dir, const std::string& file_dir,
                               const std::string& source_dir);
@@ -36,12 +42,19 @@ std::string MirroredOutputDir(const std::string& output_dir, const std::string& 
 // the file cannot be read.
 bool LoadPage(TParseStruct& context, const std::string& file);
 
-// Writes the page text to `out_file` through a temporary file in the same
-// folder (creating the folder when it is missing), then clears the text;
-// true when the page was written. A failure leaves any old page in place;
-// the first one is kept in the build (naming the page and the system's
-// reason), which goes on with the other pages and ends with it as its error.
-bool WritePage(TParseStruct& context, const std::string& out_file);
+// The page text, which has CR LF after every line while it is expanded, with
+// the line ends `ends`: each CR LF becomes LF for LineEnds::Lf.
+void ApplyLineEnds(std::string& text, LineEnds ends);
+
+// Writes the page text, in the project's line ends, to `out_file` through a
+// temporary file in the same folder (creating the folder when it is
+// missing), then clears the text; true when the page was written, with the
+// ContentHash of the bytes written in `text_hash` when one is asked for. A
+// failure leaves any old page in place and is reported as an error naming
+// the page and the system's reason ("PATH: error: cannot write the page:
+// REASON"); the build goes on with the other pages and then ends with "N
+// pages could not be written (see above)".
+bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* text_hash = nullptr);
 
 // What the last build on this thread did: how many pages it built and how
 // many were up to date (not built again), how many static files it copied

@@ -33,8 +33,6 @@ TBuildStats StatsSince(const TBuildStats& now, const TBuildStats& before) {
                      now.Programs - before.Programs, now.Databases - before.Databases};
 }
 
-
-
 }  // namespace
 
 bool IncrementalBuildDefault() { return incremental_default; }

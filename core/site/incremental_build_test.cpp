@@ -10,12 +10,15 @@
 #include <map>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "core/image/image_kinds_test_writer.h"
 #include "core/site/build_driver.h"
 #include "core/site/build_record.h"
 #include "core/site/core_startup.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace orv {
 namespace {
@@ -36,37 +39,78 @@ std::map<std::string, std::string> Tree(const std::string& folder) {
 const char kGifA[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
 const char kGifB[] = "GIF89a\x02\x00\x03\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00,\x00\x00\x00\x00\x02\x00\x03\x00\x00\x02\x02D\x01\x00;";
 
+// The versions an image of each kind takes in the edits: two sizes and a
+// damaged file. Made once: the AV1 encoder is slow.
+struct ImageVersions {
+  std::string Name;
+  std::vector<std::string> Bytes;
+};
+
+const std::vector<ImageVersions>& Images() {
+  static const std::vector<ImageVersions> images = [] {
+    std::vector<ImageVersions> list = {
+        {"a.gif", {std::string(kGifA, sizeof kGifA - 1), std::string(kGifB, sizeof kGifB - 1), "GIF89a"}},
+        {"b.png", {test::MakePng(3, 2), test::MakePng(5, 7), test::MakePng(3, 2).substr(0, 20)}},
+        {"c.webp",
+         {test::MakeWebp(4, 4, test::WebpForm::Lossy), test::MakeWebp(9, 2, test::WebpForm::Lossless), "RIFF"}},
+        {"d.svg",
+         {"<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"20\"/>",
+          "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 30 40\"/>", "<svg width="}},
+    };
+    if (test::CanMakeAvif()) list.push_back({"e.avif", {test::MakeAvif(8, 8), test::MakeAvif(16, 8), test::MakeAvif(8, 8).substr(0, 40)}});
+    return list;
+  }();
+  return images;
+}
+
 // A generated site of a few pages and the edits made to it.
 class RandomSite {
  public:
   RandomSite(const std::string& dir, unsigned seed) : dir_(dir), random_(seed) {
     fs::remove_all(dir_);
     fs::create_directories(dir_ + "src/sub");
+    fs::create_directories(dir_ + "src/more");
     fs::create_directories(dir_ + "img");
     fs::create_directories(dir_ + "static/css");
-    for (int i = 0; i < kPages; ++i) WritePage(i);
+    for (int i = 0; i < kPages; ++i) WritePage(PageName(i));
     for (int i = 0; i < 3; ++i) WriteInclude(i);
     WriteFileBytes(dir_ + "data.txt", "one\ntwo\n");
-    WriteFileBytes(dir_ + "img/a.gif", std::string(kGifA, sizeof kGifA - 1));
+    for (const ImageVersions& image : Images()) WriteFileBytes(dir_ + "img/" + image.Name, image.Bytes[0]);
     WriteFileBytes(dir_ + "static/css/site.css", "body {}\n");
     WriteProjects();
   }
 
   // One random edit.
   void Edit() {
-    switch (Pick(9)) {
-      case 0: case 1: WritePage(Pick(kPages)); break;
+    switch (Pick(12)) {
+      case 0: case 1: WritePage(PageName(Pick(kPages))); break;
       case 2: WriteInclude(Pick(3)); break;
       case 3: fs::remove(dir_ + "src/inc" + std::to_string(Pick(3)) + ".hsn"); break;
       case 4: WriteFileBytes(dir_ + "data.txt", Word() + "\n" + Word() + "\n"); break;
-      case 5: WriteFileBytes(dir_ + "img/a.gif", Pick(2) ? std::string(kGifA, sizeof kGifA - 1)
-                                                           : std::string(kGifB, sizeof kGifB - 1)); break;
+      case 5: {
+        const ImageVersions& image = Images()[static_cast<size_t>(Pick(static_cast<int>(Images().size())))];
+        if (Pick(6) == 0) {
+          fs::remove(dir_ + "img/" + image.Name);
+        } else {
+          WriteFileBytes(dir_ + "img/" + image.Name, image.Bytes[static_cast<size_t>(Pick(3))]);
+        }
+        break;
+      }
       case 6: variable_ = Word(); WriteProjects(); break;
       case 7: listed_ = 2 + Pick(kPages - 1); WriteProjects(); break;
       case 8:
         if (Pick(2)) WriteFileBytes(dir_ + "static/" + Word() + ".txt", Word());
         else fs::remove(dir_ + "static/css/site.css");
         break;
+      case 9: {
+        // A page the pattern in [files] finds, or one it no longer finds.
+        const std::string page = "src/more/" + Word() + ".hts";
+        if (Pick(3)) WritePage(page);
+        else fs::remove(dir_ + page);
+        break;
+      }
+      case 10: line_ends_ = Pick(3) ? "lf" : "crlf"; WriteProjects(); break;
+      case 11: pattern_ = !pattern_; WriteProjects(); break;
     }
   }
 
@@ -80,11 +124,14 @@ class RandomSite {
     static const char* words[] = {"alpha", "beta", "gamma", "delta", "Title", "X"};
     return words[Pick(6)];
   }
+  const std::string& ImageName() {
+    return Images()[static_cast<size_t>(Pick(static_cast<int>(Images().size())))].Name;
+  }
 
   // A piece of markup of every kind whose reads are recorded, and some
   // whose are not.
   std::string Piece() {
-    switch (Pick(12)) {
+    switch (Pick(13)) {
       case 0: return "<%V" + std::to_string(Pick(3)) + "%>";
       case 1: return "<%Carried%>";
       case 2: return "<&inc" + std::to_string(Pick(3)) + ".hsn&>";
@@ -92,31 +139,36 @@ class RandomSite {
       case 4: return "<+ DefVar('Carried', '" + Word() + "'); +>";
       case 5: return "<+ var L: TStringList; begin L := TStringList.Create; L.LoadFromFile(GetVar('ProjectPath') + "
                      "'data.txt'); WriteLn(L.Text); L.Free; end. +>";
-      case 6: return "<&a.gif&>";
-      case 7: return "<+ InsertImage('a.gif', 1, ''); +>";
+      case 6: return "<&" + ImageName() + "&>";
+      case 7: return "<+ InsertImage('" + ImageName() + "', 1, ''); +>";
       case 8: return "<+ BuildFile(GetVar('ProjectPath') + 'src/sub/q.hts'); +>";
       case 9: return "<*echo " + Word() + "*>";
       case 10: return "<%Undefined" + Word() + "%>";
+      case 11: return "<a href=\"<%RootPath%>index.html\">";
       default: return Word() + " text " + Word();
     }
   }
 
-  void WritePage(int i) {
+  void WritePage(const std::string& name) {
     std::string text;
     for (int n = Pick(6); n >= 0; --n) text += Piece() + (Pick(2) ? "\n" : " ");
-    WriteFileBytes(dir_ + PageName(i), text);
+    WriteFileBytes(dir_ + name, text);
     WriteFileBytes(dir_ + "src/sub/q.hts", "queued <%Carried%> " + Word() + "\n");
   }
   void WriteInclude(int i) {
-    WriteFileBytes(dir_ + "src/inc" + std::to_string(i) + ".hsn", Word() + " <%V1%> " + (Pick(3) ? "" : "<&a.gif&>"));
+    WriteFileBytes(dir_ + "src/inc" + std::to_string(i) + ".hsn",
+                   Word() + " <%V1%> " + (Pick(3) ? "" : "<&" + ImageName() + "&>"));
   }
   std::string PageName(int i) const { return (i % 2 ? "src/sub/p" : "src/p") + std::to_string(i) + ".hts"; }
 
   void WriteProjects() {
     for (const char* name : {"incremental", "full"}) {
       std::string project = "[directories]\nsrc=src\nimg=img\nstatic=static\nout=" + std::string(name) +
+                            "\n[other]\nlineends=" + line_ends_ + "\nimgprep=<%RootPath%>img/" +
                             "\n[variables]\nV0=zero\nV1=" + variable_ + "\nV2=<%V0%> two\n[files]\n";
-      for (int i = 0; i < listed_; ++i) project += std::to_string(i) + "=" + PageName(i) + "\n";
+      int n = 0;
+      for (; n < listed_; ++n) project += std::to_string(n) + "=" + PageName(n) + "\n";
+      if (pattern_) project += std::to_string(n) + "=src/more/*.hts\n";
       WriteFileBytes(dir_ + name + ".orv", project);
     }
   }
@@ -124,6 +176,8 @@ class RandomSite {
   std::string dir_;
   std::mt19937 random_;
   std::string variable_ = "one";
+  std::string line_ends_ = "crlf";
+  bool pattern_ = true;
   int listed_ = kPages;
 };
 
@@ -147,7 +201,13 @@ class IncrementalBuildTest : public testing::Test {
       error = e.what();
     }
     SetReportSink(nullptr, nullptr);
-    if (reports) *reports = lines;
+    if (reports) {
+      // The two projects' files differ only in name.
+      const std::string name = ExtractFileName(project);
+      for (size_t at = lines.find(name); at != std::string::npos; at = lines.find(name, at))
+        lines.replace(at, name.size(), "project.orv");
+      *reports = lines;
+    }
     return error;
   }
 };

@@ -30,7 +30,7 @@ class PageInputs : public ReadTrace {
   // The page read `path` (its stamp taken before the read).
   void FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) override;
   // The page read `path` or looked for it; what it holds is looked at now.
-  void FileLooked(const std::string& path);
+  void FileLooked(const std::string& path) override;
   void FileSeen(const std::string& path, const FileState& state);
 
   // The page looked up the variable `name` and found `found` (null: none).

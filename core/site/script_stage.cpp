@@ -7,18 +7,20 @@
 #include "core/host/kel_comp.h"
 #include "core/host/script_error_line.h"
 #include "core/script/lexer.h"
+#include "core/script/program_image.h"
 #include "core/site/markup_scan.h"
 #include "core/site/page_inputs.h"
 #include "core/site/page_stages.h"
 #include "core/site/script_reads.h"
-#include "core/script/program_image.h"
 #include "platform/files.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 
 namespace {
 
 uint32_t page_script_time_limit = 60;
+uint64_t page_script_memory_limit = kDefaultScriptMemory;
 
 // The program a block stands for: a block that begins like a program (a
 // header, a declaration, "begin" or "end") as written; one that begins with
@@ -58,14 +60,15 @@ std::string ScriptErrorPlace(const TParseStruct& context, size_t at, const std::
 }
 
 // Runs one block, which stands at `at` of the page text, in a fresh
-// component and returns its output lines joined.
-std::string RunBlock(TParseStruct& context, const std::string& code, size_t at) {
+// component, its output kept within `room` bytes (build.ScriptOutput).
+void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t room) {
   BuildState& build = context.Build;
-  build.ScriptOutput.clear();
+  build.ScriptOutput.Start(room);
   TKelComp comp;
   comp.SetScriptText(BlockProgram(code));
   if (build.CacheScripts) comp.Cache = &build.ScriptCache();
   comp.TimeLimit = page_script_time_limit;
+  comp.MemoryLimit = page_script_memory_limit;
   context.ScriptHost = &comp;
   try {
     comp.Evaluate();
@@ -76,15 +79,14 @@ std::string RunBlock(TParseStruct& context, const std::string& code, size_t at) 
   context.ScriptHost = nullptr;
   if (build.Inputs && (!comp.Machine() || !ReadsAreRecorded(comp.Machine()->Program())))
     build.Inputs->MakeVolatile();
-  std::string output = JoinLines(build.ScriptOutput);
-  build.ScriptOutput.clear();
-  return output;
 }
 
 }  // namespace
 
 uint32_t PageScriptTimeLimit() { return page_script_time_limit; }
 void SetPageScriptTimeLimit(uint32_t seconds) { page_script_time_limit = seconds; }
+uint64_t PageScriptMemoryLimit() { return page_script_memory_limit; }
+void SetPageScriptMemoryLimit(uint64_t bytes) { page_script_memory_limit = bytes; }
 
 void ScriptStage(TParseStruct& context) {
   TPageState& page = context.Page;
@@ -96,7 +98,11 @@ void ScriptStage(TParseStruct& context) {
     size_t open = text.find("<+", done);
     if (open == std::string::npos) break;
     size_t close = text.find("+>", open + 2);
-    if (close == std::string::npos) break;
+    if (close == std::string::npos) {
+      ReportUnclosed(context, result.size() + (open - done), "<+", "+>",
+                     "it and the script after it are published as text");
+      break;
+    }
     page.Rescan = true;
     result.append(text, done, open - done);
     done = open;
@@ -104,8 +110,13 @@ void ScriptStage(TParseStruct& context) {
     // before this one left it.
     const size_t at = result.size();
     page.Origins.BeginMarkup(at);  // where the block's routines report from
-    std::string output = RunBlock(context, text.substr(open + 2, close - open - 2), at);
-    if (result.size() + output.size() + (text.size() - close - 2) > context.Build.Limits.MaxPageBytes) {
+    // The page around the block is within the bound; the output may take
+    // what is left.
+    const size_t around = result.size() + (text.size() - close - 2);
+    const size_t max_bytes = context.Build.Limits.MaxPageBytes;
+    RunBlock(context, text.substr(open + 2, close - open - 2), at, max_bytes > around ? max_bytes - around : 0);
+    std::string output = context.Build.ScriptOutput.Take();
+    if (context.Build.ScriptOutput.TooLarge()) {
       page.Origins.Replace(at, 0, std::string_view(kPageTooLargeComment).size());
       result += kPageTooLargeComment;
       ReportPageTooLarge(context, at);

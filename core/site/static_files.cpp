@@ -15,7 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 // The regular files under `folder` (symbolic links to files followed, links
 // to folders not entered), as paths relative to it, in name order; files
 // under `skip` are left out.
@@ -35,7 +34,6 @@ std::vector<std::string> StaticFiles(const std::string& folder, const std::strin
   std::sort(files.begin(), files.end());
   return files;
 }
-
 
 }  // namespace
 

@@ -49,6 +49,10 @@ const char* orv_core_last_error(void);
  * "<page>:<line>: Script ran longer than N seconds (line L)".
  * "incremental": 1 (the default) builds only the pages whose inputs changed
  * since the last build of the project; 0 builds every page (orvcc --all).
+ * "script-memory-bytes": how much each page script block may make the
+ * process grow, 0 for no limit (default 512 MiB); a block that makes it grow
+ * more ends the build with "<page>:<line>: Memory ran out while running the
+ * script".
  * "strict": 1 makes a build that gave any warning end with an error (once
  * every page is built: ProcessProject returns 0 and orv_core_last_error says
  * "Strict build: N warnings (see above)"); 0 (the default) does not.
