@@ -15,19 +15,10 @@
 #include <utility>
 #include <vector>
 
+#include "components/class_table.h"
 #include "core/script/host_registry.h"
 
 namespace orv {
-
-// What a bound member is and how it is registered.
-enum class MemberKind : uint8_t {
-  Property,         // CLASS.MEMBER getter and CLASS.MEMBER_SET setter
-  ReadOnly,         // CLASS.MEMBER getter only
-  IndexedReadOnly,  // CLASS.MEMBER with one index, read through the method MEMBER
-  Procedure,        // a method (or, without a class, a routine) without a result
-  Function,         // a method or routine with a result
-  Constructor,      // CLASS.CREATE (Owner): a new object of the class
-};
 
 // One bound member. `params` holds one letter per parameter: 'v' a value,
 // 'r' a variable (written back after the call), 'a' an array (read as a set
