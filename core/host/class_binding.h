@@ -1,10 +1,11 @@
-// Class bindings from tables: each unit of the script library lists its
-// members (class, member, kind, parameters) in a table, and one call
-// registers the whole table with the host registry. The members themselves
-// are reached at run time through the component library's class
-// descriptors (components/published.h), so the core calls the visual
-// classes without linking them: their library registers its properties,
-// methods and routines when it is loaded, on the first use of a visual class.
+// Class bindings from tables: a table of MemberBinding rows (class, member,
+// kind, parameters) is registered with the host registry by one call, each
+// row with host routines of its own. The rows of the visual classes are
+// written at build time from the class tables of liborvcontrols.so
+// (components/class_table.h, binding_table_gen.cpp), so the core knows their
+// names without linking Qt. At run time a row reaches its member through the
+// component library's lookups (components/published.h): the visual library
+// is loaded on the first use of one of its classes.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +25,7 @@ namespace orv {
 // 'r' a variable (written back after the call), 'a' an array (read as a set
 // of small numbers); empty for none.
 struct MemberBinding {
-  const char* class_name;  // as the component library spells it; "" for a routine of the unit
+  const char* class_name;  // as the component library spells it; "" for a routine
   const char* member;      // as registered, for example "LEFT" or "SHOWMESSAGE"
   MemberKind kind;
   const char* params = "";
