@@ -1,14 +1,17 @@
 // The class tables of buttons, check boxes, radio buttons and speed buttons.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/buttons.h"
 #include "controls/class_table_rows.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
+
+namespace {
 
 void RegisterButtons() {
   RegisterClassTable({.name = "TButtonControl", .published = {CaptionProperty()}});
@@ -55,12 +58,11 @@ void RegisterCheckBoxes() {
   });
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterButtonClasses() {
   RegisterButtons();
   RegisterCheckBoxes();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

@@ -1,15 +1,18 @@
 // The class tables of the components without a window of their own: timers
 // and menus.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/menus.h"
 #include "controls/timer.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
+
+namespace {
 
 void RegisterTimer() {
   RegisterClassTable({
@@ -44,12 +47,11 @@ void RegisterMenus() {
   });
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterComponentClasses() {
   RegisterTimer();
   RegisterMenus();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

@@ -1,16 +1,19 @@
 // The class tables of group boxes, radio groups, panels, page controls and
 // their tab sheets, notebooks and their pages, and headers.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/class_table_rows.h"
 #include "controls/containers.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
 using types::String;
+
+namespace {
 
 void RegisterGroupBoxes() {
   RegisterClassTable({.name = "TCustomGroupBox", .published = {CaptionProperty()}});
@@ -100,14 +103,13 @@ void RegisterHeader() {
   });
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterContainerClasses() {
   RegisterGroupBoxes();
   RegisterPanels();
   RegisterPages();
   RegisterHeader();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

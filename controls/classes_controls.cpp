@@ -1,7 +1,7 @@
 // The class tables of the control bases: what every control and every
-// windowed control offers, the painted bases and the scroll box. They are
-// registered when liborvcontrols.so is loaded, which the component library
-// does on the first use of one of these classes.
+// windowed control offers, the painted bases and the scroll box.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/class_table_rows.h"
 #include "controls/control.h"
@@ -9,12 +9,13 @@
 #include "controls/menus.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
 using types::String;
+
+namespace {
 
 void RegisterControl() {
   RegisterClassTable({
@@ -97,14 +98,13 @@ void RegisterScrollBox() {
   RegisterClassTable({.name = "TScrollBox", .factory = Factory<TScrollBox>(), .bound = {"Create"}});
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterControlClasses() {
   RegisterControl();
   RegisterWinControl();
   RegisterPaintedBases();
   RegisterScrollBox();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

@@ -1,17 +1,20 @@
 // The class tables of the common dialogs, and the library's message and
 // input dialogs as routines.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/common_dialogs.h"
 #include "controls/dialogs.h"
 #include "controls/form.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
 using types::String;
+
+namespace {
 
 void RegisterCommonDialogs() {
   RegisterClassTable({
@@ -151,14 +154,13 @@ void RegisterDialogRoutines() {
   });
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterDialogClasses() {
   RegisterCommonDialogs();
   RegisterPrintDialogs();
   RegisterFindDialogs();
   RegisterDialogRoutines();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

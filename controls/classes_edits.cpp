@@ -1,15 +1,18 @@
 // The class tables of labels, edits and memos.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/class_table_rows.h"
 #include "controls/edits.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
 using types::String;
+
+namespace {
 
 void RegisterLabels() {
   RegisterClassTable({
@@ -84,13 +87,12 @@ void RegisterMemos() {
   });
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterEditClasses() {
   RegisterLabels();
   RegisterEdits();
   RegisterMemos();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

@@ -1,5 +1,7 @@
 // The class tables of forms, data modules, the application and the screen,
 // with the one application and screen object of the process.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/application.h"
 #include "controls/class_table_rows.h"
@@ -7,12 +9,13 @@
 #include "controls/menus.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
 using types::String;
+
+namespace {
 
 // A method kept for scripts written for a platform that had it, which does
 // nothing here (multiple-document windows, printing a form's image).
@@ -131,13 +134,12 @@ void RegisterScreen() {
   RegisterClassInstance("TScreen", [] { return Screen(); });
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterFormClasses() {
   RegisterForm();
   RegisterApplication();
   RegisterScreen();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

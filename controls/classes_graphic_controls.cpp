@@ -1,13 +1,16 @@
 // The class tables of the painted controls: bevels, shapes, paint boxes
 // and images.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/graphic_controls.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
+
+namespace {
 
 void RegisterLinesAndShapes() {
   RegisterClassTable({
@@ -46,12 +49,11 @@ void RegisterPictures() {
   });
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterGraphicControlClasses() {
   RegisterLinesAndShapes();
   RegisterPictures();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

@@ -1,16 +1,16 @@
 // The class tables of the graphics objects: fonts, pens, brushes, pictures
 // and canvases.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/graphics.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Integer;
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+void RegisterGraphicsClasses() {
   RegisterClassTable({.name = "TGraphicsObject"});
   RegisterClassTable({
       .name = "TFont",
@@ -32,8 +32,6 @@ using types::Integer;
   });
   RegisterClassTable({.name = "TPicture"});
   RegisterClassTable({.name = "TCanvas"});
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv

@@ -1,16 +1,19 @@
 // The class tables of combo boxes, list boxes, scroll bars, progress bars
 // and list views.
+#include "controls/class_tables.h"
+
 #include "components/class_table.h"
 #include "controls/class_table_rows.h"
 #include "controls/lists.h"
 
 namespace orv {
-namespace {
 
 using namespace publish;
 using types::Boolean;
 using types::Integer;
 using types::String;
+
+namespace {
 
 void RegisterComboBoxes() {
   RegisterClassTable({
@@ -104,14 +107,13 @@ void RegisterListViews() {
   RegisterClassTable({.name = "TListView", .factory = Factory<TListView>()});
 }
 
-// Runs when the library is loaded.
-[[maybe_unused]] const bool registered = [] {
+}  // namespace
+
+void RegisterListClasses() {
   RegisterComboBoxes();
   RegisterListBoxes();
   RegisterBars();
   RegisterListViews();
-  return true;
-}();
+}
 
-}  // namespace
 }  // namespace orv
