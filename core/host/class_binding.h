@@ -66,9 +66,13 @@ void Set(TObject* self, const std::string&, ArgBlock& args, Variant&) {
   SetMember(Table[I], self, args[0]);
 }
 
+// The routines are gathered in arrays rather than registered by one fold
+// expression, whose nesting compilers limit (a table has hundreds of rows).
 template <const auto& Table, size_t... I>
 void RegisterAll(std::index_sequence<I...>) {
-  (RegisterMember(Table[I], &Run<Table, I>, &Set<Table, I>), ...);
+  static constexpr HostProc kRun[] = {&Run<Table, I>...};
+  static constexpr HostProc kSet[] = {&Set<Table, I>...};
+  for (size_t i = 0; i < sizeof...(I); ++i) RegisterMember(Table[i], kRun[i], kSet[i]);
 }
 
 }  // namespace binding_detail
