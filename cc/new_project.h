@@ -5,8 +5,8 @@
 //   FOLDER/src/index.hts       the home page
 //   FOLDER/src/header.hsn      the top of every page, with a link to the style sheet
 //   FOLDER/src/footer.hsn      the bottom of every page
-//   FOLDER/static/style.css    the style sheet, beside the output folder
-//   FOLDER/static/images/      the image folder
+//   FOLDER/static/style.css    the style sheet, copied into the output folder
+//   FOLDER/static/images/      the image folder, copied there too
 #pragma once
 
 #include <string>

@@ -56,7 +56,9 @@ TEST_F(NewProjectTest, TheStarterProjectBuildsWithoutWarnings) {
   EXPECT_EQ(built.err, "");
   const std::string index = ReadFileBytes(dir_ + "my site/out/index.html");
   EXPECT_NE(index.find("<title>Home - My new site</title>\n"), std::string::npos) << index;
-  EXPECT_NE(index.find("<link rel=\"stylesheet\" href=\"../static/style.css\">"), std::string::npos) << index;
+  EXPECT_NE(index.find("<link rel=\"stylesheet\" href=\"style.css\">"), std::string::npos) << index;
+  // The static folder is copied into the output, so out/ alone is the site.
+  EXPECT_EQ(ReadFileBytes(dir_ + "my site/out/style.css"), ReadFileBytes(dir_ + "my site/static/style.css"));
   EXPECT_EQ(index.find('\r'), std::string::npos);
   EXPECT_EQ(index.find("<%"), std::string::npos);
 
@@ -68,7 +70,7 @@ TEST_F(NewProjectTest, TheStarterProjectBuildsWithoutWarnings) {
   built = Orvcc("--strict --quiet '" + dir_ + "my site/site.orv'");
   EXPECT_EQ(built.status, 0) << built.err;
   const std::string note = ReadFileBytes(dir_ + "my site/out/notes/first.html");
-  EXPECT_NE(note.find("<link rel=\"stylesheet\" href=\"../../static/style.css\">"), std::string::npos) << note;
+  EXPECT_NE(note.find("<link rel=\"stylesheet\" href=\"../style.css\">"), std::string::npos) << note;
   EXPECT_NE(note.find("<a href=\"../index.html\">My new site</a>"), std::string::npos) << note;
 }
 

@@ -441,8 +441,12 @@ TEST_F(OrvccTest, BuildsTheBundledExample) {
   EXPECT_NE(news.find("<a href=\"../about.html\">About</a>"), std::string::npos) << news;
   std::string scripts = ReadFileBytes(dir_ + "example/out/scripts.html");
   EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\n"), std::string::npos) << scripts;
-  EXPECT_NE(scripts.find("<img src=\"../images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
+  EXPECT_NE(scripts.find("<img src=\"images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
       << scripts;
+  EXPECT_NE(news.find("<link rel=\"stylesheet\" href=\"../style.css\">"), std::string::npos) << news;
+  // The static folder is copied, so the output folder alone is the site.
+  EXPECT_EQ(ReadFileBytes(dir_ + "example/out/style.css"), ReadFileBytes(dir_ + "example/static/style.css"));
+  EXPECT_TRUE(FileExists(dir_ + "example/out/images/logo.gif"));
 }
 
 // The src of every <img> tag in `page`, in order.

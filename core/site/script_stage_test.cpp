@@ -137,7 +137,7 @@ TEST_F(ScriptPagesTest, RunErrorNamesThePage) {
 
 TEST_F(ScriptPagesTest, ImagesFromScriptsAndIncludes) {
   fs::create_directories(dir_ + "img");
-  fs::copy_file(std::string(ORV_SOURCE_TREE) + "/examples/site/images/logo.gif", dir_ + "img/logo.gif");
+  fs::copy_file(std::string(ORV_SOURCE_TREE) + "/examples/site/static/images/logo.gif", dir_ + "img/logo.gif");
   Project({{"a.hts", "<&logo.gif&>|<+ InsertImage('logo.gif', 1, ''); InsertImageEx('none.gif', 0, '', 'p/', 0) +>\n"}});
   Build();
   EXPECT_EQ(Out("a.html"),
