@@ -73,6 +73,10 @@ extern "C" int orv_core_set_limit(const char* Name, long long Value) {
     orv::SetStrictBuildDefault(Value == 1);
     return 1;
   }
+  if (name == "watch" && (Value == 0 || Value == 1)) {
+    orv::SetWatchingBuilds(Value == 1);
+    return 1;
+  }
   if (name == "incremental" && (Value == 0 || Value == 1)) {
     orv::SetIncrementalBuildDefault(Value == 1);
     return 1;

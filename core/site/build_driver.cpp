@@ -273,7 +273,7 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
     incremental->Finish(!error && build.Report.Errors() == 0);
     counts.StaticCopied = incremental->Statics().Copied;
     counts.StaticRemoved = incremental->Statics().Removed;
-    for (const auto& [path, kind] : incremental->WatchList()) last_inputs.emplace_back(path, static_cast<int>(kind));
+    last_inputs = incremental->TakeWatchList();
   }
   last_counts = counts;
   SaveBuildStats(build.Stats);

@@ -59,7 +59,7 @@ bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* tex
 // What the last build on this thread did: how many pages it built and how
 // many were up to date (not built again), how many static files it copied
 // and removed; and, for a build of a whole project, what it depended on
-// (IncrementalBuild::WatchList).
+// (IncrementalBuild::TakeWatchList; only while WatchingBuilds()).
 struct BuildCounts {
   int Built = 0;
   int UpToDate = 0;

@@ -15,6 +15,16 @@ namespace orv {
 namespace {
 
 bool incremental_default = true;
+bool watching_builds = false;
+
+// The record of the last build of a watched project, as its file holds it.
+struct KeptRecord {
+  std::string path;
+  FileStamp stamp;  // of the file when it held `bytes`
+  std::string bytes;
+  BuildRecord record;
+};
+thread_local std::optional<KeptRecord> kept_record;
 
 std::string PageKey(const std::string& entry, uint32_t occurrence) {
   return entry + '\0' + std::to_string(occurrence);
@@ -37,13 +47,15 @@ TBuildStats StatsSince(const TBuildStats& now, const TBuildStats& before) {
 
 bool IncrementalBuildDefault() { return incremental_default; }
 void SetIncrementalBuildDefault(bool on) { incremental_default = on; }
+bool WatchingBuilds() { return watching_builds; }
+void SetWatchingBuilds(bool on) { watching_builds = on; }
 
 IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
     : context_(context), full_(full), inputs_(states_) {
   new_.ProjectFile = context.Settings.ProjectFile;
   new_.Digest = BuildDigest(context);
   record_path_ = BuildRecordPath(new_.ProjectFile);
-  if (ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
+  if (!TakeKeptRecord() && ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
     last_ = ParseBuildRecord(last_bytes_);
     if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
   }
@@ -54,6 +66,24 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
 }
 
 IncrementalBuild::~IncrementalBuild() { AbortPage(); }
+
+bool IncrementalBuild::TakeKeptRecord() {
+  FileStamp stamp;
+  if (!WatchingBuilds() || !kept_record || kept_record->path != record_path_ || !StatFile(record_path_, stamp) ||
+      !(stamp == kept_record->stamp))
+    return false;
+  last_bytes_ = std::move(kept_record->bytes);
+  last_ = std::move(kept_record->record);
+  kept_record.reset();
+  return true;
+}
+
+void IncrementalBuild::KeepRecord(std::string bytes) {
+  kept_record.reset();
+  FileStamp stamp;
+  if (StatFile(record_path_, stamp))
+    kept_record = KeptRecord{record_path_, stamp, std::move(bytes), std::move(new_)};
+}
 
 uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) { return occurrences_[entry]++; }
 
@@ -217,31 +247,40 @@ void IncrementalBuild::Finish(bool complete) {
   statics_ = SyncStaticFiles(context_.Settings.StaticDir, context_.Settings.OutputDir, LastRecord(), new_, full_,
                              page_outputs, states_, context_.Build.Report);
   std::string bytes = SerializeBuildRecord(new_);
-  if (bytes == last_bytes_) return;
   // The record only saves work: a data folder that cannot be written makes
   // the next build a full one, not a failed one.
-  ForceDirectories(ExtractFilePath(record_path_));
-  WriteFileAtomic(record_path_, bytes);
+  bool kept = bytes == last_bytes_;
+  if (!kept) {
+    ForceDirectories(ExtractFilePath(record_path_));
+    kept = WriteFileAtomic(record_path_, bytes);
+  }
+  if (!WatchingBuilds()) return;
+  MakeWatchList();
+  if (kept) KeepRecord(std::move(bytes));
 }
 
-std::vector<std::pair<std::string, IncrementalBuild::WatchKind>> IncrementalBuild::WatchList() const {
+void IncrementalBuild::MakeWatchList() {
   const TProjectSettings& settings = context_.Settings;
   BuildCaches& caches = context_.Build.Caches;
-  std::vector<std::pair<std::string, WatchKind>> list;
-  list.emplace_back(settings.ProjectFile, WatchKind::File);
+  watch_list_.clear();
+  auto add = [this](const std::string& path, WatchKind kind) { watch_list_.emplace_back(path, static_cast<int>(kind)); };
+  add(settings.ProjectFile, WatchKind::File);
   std::vector<std::string> trees = {settings.SourceDir, context_.Build.ImageDir, settings.StaticDir,
                                     caches.SnippetsDir(), caches.SharedSnippetsDir()};
+  trees.insert(trees.end(), settings.PatternFolders.begin(), settings.PatternFolders.end());
   for (const std::string& tree : trees)
-    if (!tree.empty()) list.emplace_back(IncludeTrailingSlash(tree), WatchKind::Tree);
-  list.emplace_back(IncludeTrailingSlash(settings.OutputDir), WatchKind::Output);
+    if (!tree.empty()) add(IncludeTrailingSlash(tree), WatchKind::Tree);
   std::unordered_set<std::string> files;
-  for (const FileInput& input : new_.Files) {
-    bool in_tree = false;
-    for (const auto& [path, kind] : list)
-      in_tree = in_tree || (kind == WatchKind::Tree && PathIsUnder(input.Path, path));
-    if (!in_tree && files.insert(input.Path).second) list.emplace_back(input.Path, WatchKind::File);
-  }
-  return list;
+  auto add_file = [&](const std::string& path) {
+    if (files.insert(path).second) add(path, WatchKind::File);
+  };
+  for (const FileInput& input : new_.Files) add_file(input.Path);
+  for (const std::string& page : settings.Files) add_file(page);
+  for (const std::string& page : context_.Build.BuildQueue) add_file(page);
+  const std::string out = IncludeTrailingSlash(settings.OutputDir);
+  add(out, WatchKind::Output);
+  for (const PageRecord& page : new_.Pages) add(page.Output, WatchKind::Written);
+  for (const StaticRecord& file : new_.Statics) add(out + file.Relative, WatchKind::Written);
 }
 
 }  // namespace orv

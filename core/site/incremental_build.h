@@ -38,10 +38,17 @@ class TParseStruct;
 bool IncrementalBuildDefault();
 void SetIncrementalBuildDefault(bool on);
 
+// Whether the builds are those of a program that builds again whenever an
+// input changes (orvcc --watch): then each build gives its WatchList, and
+// the record of a project's last build stays in memory for the next one
+// (read from the file again only when someone else changed the file).
+bool WatchingBuilds();
+void SetWatchingBuilds(bool on);
+
 // The incremental side of one build of a whole project.
 class IncrementalBuild {
  public:
-  // Reads the last build's record. With `full`, every page is built (the
+  // Reads the last build's record (or takes the one kept in memory). With `full`, every page is built (the
   // record still tells which outputs the last build wrote).
   IncrementalBuild(TParseStruct& context, bool full);
   ~IncrementalBuild();
@@ -69,15 +76,21 @@ class IncrementalBuild {
   // is `complete` (no error ended it), removes the pages the last build
   // wrote under the output folder that no page wrote this time, when they
   // still hold what was written. Then brings the static files up to date
-  // (static_files.h) and writes the new record.
+  // (static_files.h), writes the new record and, when WatchingBuilds(),
+  // makes the WatchList and keeps the record in memory.
   void Finish(bool complete);
 
-  // What the build depended on, for a program that builds again when it
-  // changes: the trees (source, image, static and snippet folders), the
-  // files outside them that pages read or looked for (the project file
-  // first), and the output folder (whose changes are the build's own).
-  enum class WatchKind { File = 0, Tree = 1, Output = 2 };
-  std::vector<std::pair<std::string, WatchKind>> WatchList() const;
+  // What a build of a watched project depended on, for a program that
+  // builds again when it changes: the project file (first); the trees
+  // (source, image, static and snippet folders and the folders page
+  // patterns look in), where a new file may be a new input; every file a
+  // page read or looked for, and the listed and queued pages; the output
+  // folder; and every file the build wrote or left there (pages and static
+  // copies), whose changes are the build's own.
+  // Each path comes with its WatchKind as a number (the C interface's).
+  enum class WatchKind { File = 0, Tree = 1, Output = 2, Written = 3 };
+  using WatchEntries = std::vector<std::pair<std::string, int>>;
+  WatchEntries TakeWatchList() { return std::move(watch_list_); }
 
   // The last build's record (null when there is none of this project) and
   // the one being made.
@@ -90,12 +103,15 @@ class IncrementalBuild {
   const StaticCounts& Statics() const { return statics_; }
 
  private:
+  bool TakeKeptRecord();
+  void KeepRecord(std::string bytes);
   uint64_t DefinesDigest();
   bool UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output);
   void Replay(const PageRecord& page);
   uint32_t KeepFile(const std::string& path, const FileState& state);
   uint32_t KeepVariable(const VariableInput& input);
   void RemoveStaleOutputs();
+  void MakeWatchList();
 
   TParseStruct& context_;
   bool full_;
@@ -133,6 +149,7 @@ class IncrementalBuild {
   int built_ = 0;
   int up_to_date_ = 0;
   StaticCounts statics_;
+  WatchEntries watch_list_;
 };
 
 }  // namespace orv

@@ -184,13 +184,19 @@ class RandomSite {
 class IncrementalBuildTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { CoreStartup(); }
-  void TearDown() override { SetIncrementalBuildDefault(true); }
+  void TearDown() override {
+    SetIncrementalBuildDefault(true);
+    SetWatchingBuilds(false);
+  }
 
   // A build of `project` with or without the record: the error that ended
   // it, "" when none, and its report lines (with the project's own name
   // taken out) in `reports`.
+  // An incremental build is made as a watching program makes it, with the
+  // record kept in memory from the last incremental build.
   static std::string Build(const std::string& project, bool incremental, std::string* reports = nullptr) {
     SetIncrementalBuildDefault(incremental);
+    SetWatchingBuilds(incremental);
     std::string lines;
     SetReportSink([](const char* line, void* user) { *static_cast<std::string*>(user) += std::string(line) + "\n"; },
                   &lines);
@@ -290,6 +296,48 @@ TEST_F(IncrementalBuildTest, ADamagedRecordMeansAFullBuild) {
   Build(dir + "p.orv", true);
   EXPECT_EQ(LastBuildCounts().Built, 2);
   EXPECT_EQ(ReadFileBytes(dir + "out/a.html"), "a\r\n");
+  fs::remove_all(dir);
+}
+
+// What a watched build depended on: the project file first, the trees where
+// a new file may matter, every file read or looked for, the output folder
+// and what the build wrote there.
+TEST_F(IncrementalBuildTest, AWatchedBuildListsItsInputs) {
+  const std::string dir = fs::absolute(DataDir() + "incremental inputs").string() + "/";
+  fs::remove_all(dir);
+  fs::create_directories(dir + "src");
+  fs::create_directories(dir + "more/deep");
+  fs::create_directories(dir + "static");
+  WriteFileBytes(dir + "p.orv",
+                 "[directories]\nsrc=src\nout=out\nimg=img\nstatic=static\n[files]\n0=src/a.hts\n1=more/**/*.hts\n"
+                 "2=src/missing.hts\n");
+  WriteFileBytes(dir + "src/a.hts", "<&" + dir + "outside.hsn&> <+ BuildFile(GetVar('ProjectPath') + 'q.hts'); +>\n");
+  WriteFileBytes(dir + "outside.hsn", "o\n");
+  WriteFileBytes(dir + "more/deep/b.hts", "b\n");
+  WriteFileBytes(dir + "static/s.css", "s\n");
+  Build(dir + "p.orv", true);
+  std::map<std::string, int> inputs;
+  for (const auto& [path, kind] : LastBuildInputs()) inputs.emplace(path, kind);
+  using Kind = IncrementalBuild::WatchKind;
+  const std::map<std::string, Kind> expected = {
+      {dir + "p.orv", Kind::File},           {dir + "src/", Kind::Tree},
+      {dir + "img/", Kind::Tree},            {dir + "static/", Kind::Tree},
+      {dir + "more/", Kind::Tree},           {dir + "src/a.hts", Kind::File},
+      {dir + "outside.hsn", Kind::File},     {dir + "more/deep/b.hts", Kind::File},
+      {dir + "src/missing.hts", Kind::File}, {dir + "q.hts", Kind::File},
+      {dir + "out/", Kind::Output},          {dir + "out/a.html", Kind::Written},
+      {dir + "out/b.html", Kind::Written},   {dir + "out/s.css", Kind::Written},
+  };
+  for (const auto& [path, kind] : expected) {
+    auto found = inputs.find(path);
+    ASSERT_NE(found, inputs.end()) << path;
+    EXPECT_EQ(found->second, static_cast<int>(kind)) << path;
+  }
+  EXPECT_EQ(LastBuildInputs().front().first, dir + "p.orv");
+  // Without watching, a build keeps no list.
+  SetWatchingBuilds(false);
+  ProcessProject(dir + "p.orv", "", nullptr, false);
+  EXPECT_TRUE(LastBuildInputs().empty());
   fs::remove_all(dir);
 }
 

@@ -105,6 +105,13 @@ bool MatchName(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
+std::string PatternFolder(const std::string& pattern) {
+  const size_t wildcard = pattern.find_first_of("*?");
+  if (wildcard == std::string::npos) return pattern;
+  const size_t slash = pattern.rfind('/', wildcard);
+  return slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
+}
+
 std::vector<std::string> ExpandPagePattern(const std::string& pattern) {
   // No file name holds a NUL byte; the system would read the path only up
   // to it, and a walk below such a folder would list the same folder again

@@ -31,6 +31,11 @@ bool IsPagePattern(std::string_view entry);
 // `pattern` ('*' and '?', with the rule for leading dots).
 bool MatchName(std::string_view pattern, std::string_view name);
 
+// The folder `pattern` looks in: its components before the first one that
+// holds a wildcard, with a final '/' ("src/news/" for "src/news/*/a?.hts");
+// "" when the first component holds one (the current folder).
+std::string PatternFolder(const std::string& pattern);
+
 // The regular files that `pattern` (a path with '/' between its components;
 // relative patterns are taken from the current folder) matches, each once,
 // sorted byte-wise. Folders that cannot be read are passed over; a pattern

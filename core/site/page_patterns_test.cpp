@@ -31,6 +31,14 @@ TEST(PagePatternsTest, MatchName) {
   EXPECT_FALSE(IsPagePattern("src/[a].hts"));
 }
 
+TEST(PagePatternsTest, PatternFolder) {
+  EXPECT_EQ(PatternFolder("/site/src/news/*/a?.hts"), "/site/src/news/");
+  EXPECT_EQ(PatternFolder("/site/src/**/*.hts"), "/site/src/");
+  EXPECT_EQ(PatternFolder("/site/s*/a.hts"), "/site/");
+  EXPECT_EQ(PatternFolder("*.hts"), "");
+  EXPECT_EQ(PatternFolder("/*.hts"), "/");
+}
+
 class PatternExpandTest : public testing::Test {
  protected:
   void SetUp() override {

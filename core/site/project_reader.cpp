@@ -74,7 +74,9 @@ ProjectTexts ReadProject(TParseStruct& context) {
       AddFile(context.Settings, i, entry.empty() ? entry : ResolveAgainst(folder, entry));
       continue;
     }
-    const std::vector<std::string> matches = ExpandPagePattern(ResolveAgainst(folder, entry));
+    const std::string pattern = ResolveAgainst(folder, entry);
+    context.Settings.PatternFolders.push_back(PatternFolder(pattern));
+    const std::vector<std::string> matches = ExpandPagePattern(pattern);
     if (matches.empty()) ReportEmptyPattern(context, i, entry);
     for (const std::string& match : matches) AddFile(context.Settings, i, match);
   }

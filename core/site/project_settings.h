@@ -38,6 +38,9 @@ struct TProjectSettings {
   // The pages to build: the [files] entries in key order, each page pattern
   // replaced by the files it matches.
   LineList Files;
+  // The folder each page pattern of [files] looks in (PatternFolder), for a
+  // program that builds again when a page appears there.
+  std::vector<std::string> PatternFolders;
   // The [files] key number each Files entry came from (a pattern gives
   // several entries the same key).
   std::vector<size_t> FileEntryKeys;

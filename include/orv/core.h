@@ -49,6 +49,10 @@ const char* orv_core_last_error(void);
  * "<page>:<line>: Script ran longer than N seconds (line L)".
  * "incremental": 1 (the default) builds only the pages whose inputs changed
  * since the last build of the project; 0 builds every page (orvcc --all).
+ * "watch": 1 for a program that builds the same project again whenever its
+ * inputs change (orvcc --watch): each build of a whole project then keeps
+ * what it depended on for orv_core_last_inputs, and the record of the last
+ * build stays in memory between builds; 0 (the default) does neither.
  * "script-memory-bytes": how much each page script block may make the
  * process grow, 0 for no limit (default 512 MiB); a block that makes it grow
  * more ends the build with "<page>:<line>: Memory ran out while running the
@@ -85,15 +89,19 @@ typedef void (*LastCountsProc)(OrvBuildCounts* Counts);
 void orv_core_last_counts(OrvBuildCounts* Counts);
 
 /* What the last build of a whole project on this thread depended on, for a
- * program that builds again when it changes (orvcc --watch): `Input` is
- * called with each path and its kind: ORV_INPUT_FILE a file (the project
- * file, files pages read or looked for outside the trees), ORV_INPUT_TREE a
- * folder whose whole tree counts (the source, image, static and snippet
- * folders, with a final '/'), ORV_INPUT_OUTPUT the output folder, whose
- * changes are the build's own. Nothing after a single-file build. */
+ * program that builds again when it changes (orvcc --watch), when the
+ * "watch" limit was 1 during the build: `Input` is called with each path
+ * and its kind: ORV_INPUT_FILE a file (the project file first, every file a
+ * page read or looked for, the listed and queued pages), ORV_INPUT_TREE a
+ * folder, with a final '/', in which a new file may be a new input (the
+ * source, image, static and snippet folders and the folders of page
+ * patterns), ORV_INPUT_OUTPUT the output folder, and ORV_INPUT_WRITTEN each
+ * file the build wrote or left in it (pages, static copies), whose changes
+ * are the build's own. Nothing after a single-file build. */
 #define ORV_INPUT_FILE 0
 #define ORV_INPUT_TREE 1
 #define ORV_INPUT_OUTPUT 2
+#define ORV_INPUT_WRITTEN 3
 typedef void (*OrvInputProc)(const char* Path, int Kind, void* User);
 typedef void (*LastInputsProc)(OrvInputProc Input, void* User);
 void orv_core_last_inputs(OrvInputProc Input, void* User);
