@@ -26,7 +26,9 @@ struct CommandLine {
 // An option that is not one of `known` is reported through `fail` and sets
 // `exit_status` to 2. An entry of `known` that ends with "=" ("--timeout=")
 // takes a value, written "--timeout 5" or "--timeout=5"; a missing value is
-// reported the same way. Returns true when the program should go on.
+// reported the same way. One that ends with "=?" ("--serve=?") may be given
+// alone or with a value written "--serve=8080" (an option given alone has
+// no entry in `values`). Returns true when the program should go on.
 bool ParseCommandLine(int argc, char** argv, const std::string& program, const char* help,
                       const std::vector<std::string>& known,
                       const std::function<void(const std::string&)>& fail, CommandLine& line,

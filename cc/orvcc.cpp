@@ -2,7 +2,6 @@
 // build's progress on standard error, or in a small window with --window
 // (liborvccwindow.so, opened only then, so a console build never loads Qt).
 #include <fcntl.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,9 +15,10 @@
 #include <vector>
 
 #include "cc/command_line.h"
+#include "cc/console_build.h"
 #include "cc/core_binding.h"
 #include "cc/new_project.h"
-#include "cc/progress_view.h"
+#include "cc/watch_mode.h"
 #include "orv/core.h"
 #include "orv/version.h"
 #include "platform/display.h"
@@ -38,14 +38,15 @@ constexpr int kBuildFailed = 1;
 constexpr int kUsage = 2;
 constexpr int kCoreMissing = 3;
 
-// The close request orvcc posts to its own window once the build returned.
-constexpr uint32_t WM_CLOSE = 0x0010;
-
 const char* const kHelp =
     "Usage: orvcc [OPTION]... PROJECT-FILE\n"
+    "  or:  orvcc --watch|--serve[=PORT] [OPTION]... PROJECT-FILE\n"
     "  or:  orvcc --new FOLDER\n"
     "Build the ORV project PROJECT-FILE (.orv): every source file it lists is\n"
     "expanded and written as a page into the project's output folder.\n"
+    "With --watch, build again each time a file the build read changes, until\n"
+    "Ctrl-C; --serve also shows the output folder at http://127.0.0.1:PORT/\n"
+    "(default 8080; 0: any free port), where open pages reload after each build.\n"
     "With --new, write a small starter project into FOLDER (which must be new\n"
     "or empty): FOLDER/site.orv, pages in FOLDER/src/, a style sheet in\n"
     "FOLDER/static/.\n"
@@ -54,6 +55,13 @@ const char* const kHelp =
     "      --all      build every page; without it only the pages whose inputs\n"
     "                 changed since the last build are built again\n"
     "      --console  show progress on standard error (the default)\n"
+    "      --watch    after the build, build again whenever a file it depends on\n"
+    "                 changes (with its warnings and counts each time)\n"
+    "      --serve[=PORT]\n"
+    "                 --watch, and serve the output folder over HTTP on PORT\n"
+    "      --bind ADDRESS\n"
+    "                 the address --serve listens on (default 127.0.0.1, this\n"
+    "                 computer only; 0.0.0.0 for every network)\n"
     "      --window   show progress in a window; errors appear in message boxes\n"
     "                 (without a display the build runs as on the console)\n"
     "      --command-timeout SECONDS\n"
@@ -93,13 +101,9 @@ const char* const kHelp =
     "--strict: or it gave warnings), a page could not be written, the project\n"
     "file cannot be read or publishing failed, 2 when not exactly one project\n"
     "was given or an option is unknown or wrong, 3 when liborvcore.so (or, to\n"
-    "publish, liborvpublish.so) or its entry point cannot be found.\n";
-
-int TerminalWidth() {
-  struct winsize size;
-  if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-  return 80;
-}
+    "publish, liborvpublish.so; to serve, liborvserve.so) or its entry point\n"
+    "cannot be found. --watch and --serve end with status 0 on Ctrl-C, 1 when\n"
+    "the files cannot be watched or the port cannot be listened on.\n";
 
 void Fail(const std::string& text) { orv::ShowMessage(orv::MessageKind::Error, "", text); }
 
@@ -138,6 +142,30 @@ bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long 
     uint64_t bytes = 0;
     if (!orv::ParseMebibytes("orvcc", option, line.values[option], min, Fail, bytes)) return false;
     limits.emplace_back(name, static_cast<long long>(bytes));
+  }
+  return true;
+}
+
+// The options of --watch and --serve; false when one is wrong (already
+// reported).
+bool ReadWatchOptions(const orv::CommandLine& line, orv::WatchOptions& watch) {
+  watch.Serve = line.Has("--serve");
+  watch.Quiet = line.Has("-q") || line.Has("--quiet");
+  if (line.Has("--bind") && !watch.Serve) {
+    Fail("orvcc: --bind is for --serve (try orvcc --help)");
+    return false;
+  }
+  if (line.Has("--bind")) watch.Address = line.values.at("--bind");
+  if (line.values.count("--serve")) {
+    const std::string& port = line.values.at("--serve");
+    uint32_t value = 0;
+    bool number = !port.empty() && port.size() <= 5 && port.find_first_not_of("0123456789") == std::string::npos;
+    if (number) value = static_cast<uint32_t>(std::stoul(port));
+    if (!number || value > 65535) {
+      Fail("orvcc: --serve needs a port from 0 to 65535, not '" + port + "'");
+      return false;
+    }
+    watch.Port = static_cast<int>(value);
   }
   return true;
 }
@@ -196,7 +224,7 @@ int main(int argc, char** argv) {
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
                              {"-q", "--quiet", "--all", "--console", "--window", "--strict", "--command-timeout=",
                               "--max-page-size=", "--script-memory=", "--script-timeout=", "--new=",
-                              "--publish=", "--publish-dry-run="},
+                              "--publish=", "--publish-dry-run=", "--watch", "--serve=?", "--bind="},
                              Fail, line, status))
     return status;
   if (line.values.count("--new") != 0) return NewProject(line);
@@ -213,6 +241,13 @@ int main(int argc, char** argv) {
   const bool publish = line.Has("--publish") || line.Has("--publish-dry-run");
   if (publish && line.Has("--window")) {
     Fail("orvcc: --publish and --publish-dry-run build without a window; leave out --window");
+    return kUsage;
+  }
+  orv::WatchOptions watch;
+  if (!ReadWatchOptions(line, watch)) return kUsage;
+  const bool watching = line.Has("--watch") || line.Has("--serve");
+  if (watching && (line.Has("--window") || publish)) {
+    Fail("orvcc: --watch and --serve build on the console and publish nothing; leave out --window and --publish");
     return kUsage;
   }
   bool use_window = line.Has("--window");
@@ -254,31 +289,12 @@ int main(int argc, char** argv) {
     return kBuildFailed;
   }
 
-  using Mode = orv::ProgressView::Mode;
-  Mode mode = quiet ? Mode::Quiet : ::isatty(STDERR_FILENO) ? Mode::Terminal : Mode::Lines;
-  orv::ProgressView view(stderr, mode, TerminalWidth());
-  bool closed = false;
-  orv::Window window([&](uint32_t message, WPARAM, LPARAM lparam) -> LRESULT {
-    if (message == WM_CLOSE) {
-      closed = true;
-      return 0;
-    }
-    return view.Handle(message, lparam);
-  });
-
-  core.set_report([](const char* report, void* user) { static_cast<orv::ProgressView*>(user)->Report(report); },
-                  &view);
-  int ok = core.process_project(project.c_str(), "", window.Handle(), 0, 0);
-  view.Finish();
-  OrvBuildCounts counts{};
-  core.last_counts(&counts);
-  if (mode != Mode::Quiet) std::fprintf(stderr, "%s\n", orv::CountsLine(counts).c_str());
-  if (!ok) {
-    Fail(core.last_error());
+  if (watching) return orv::RunWatch(core, project, watch);
+  orv::ConsoleBuild build(core, project, quiet);
+  if (!build.Run()) {
+    Fail(build.Error());
     return kBuildFailed;
   }
-  orv::PostMessage(window.Handle(), WM_CLOSE, 0, 0);
-  orv::ProcessMessages();
-  if (!closed) return kBuildFailed;
+  if (!build.Close()) return kBuildFailed;
   return publish ? Publish(line, project, quiet) : 0;
 }

@@ -30,6 +30,8 @@ class ProgressView {
   // Clears the status line on a terminal.
   void Finish();
 
+  bool Quiet() const { return mode_ == Mode::Quiet; }
+
  private:
   void Show(const std::string& text);
 

@@ -1,0 +1,174 @@
+#include "cc/watch_mode.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "cc/console_build.h"
+#include "cc/file_watcher.h"
+#include "cc/serve_binding.h"
+#include "cc/stop_signals.h"
+#include "platform/build_stats.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/project_folders.h"
+
+namespace orv {
+
+namespace {
+
+// How long the files must stay unchanged before a build starts: an editor's
+// save (a write, or a new file renamed over the old one) is one change.
+constexpr int kSettleMs = 20;
+// A change that goes on longer (a large copy) is built anyway.
+constexpr int kLongestWaitMs = 1000;
+
+void Say(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fflush(stderr);
+}
+
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.string();
+}
+
+// A path as the author knows it: relative to the current folder when it
+// lies below it.
+std::string Shown(const std::string& path) {
+  std::error_code ec;
+  const std::string here = std::filesystem::current_path(ec).string() + "/";
+  return !ec && path.compare(0, here.size(), here) == 0 ? path.substr(here.size()) : path;
+}
+
+// What the last build depended on and wrote, from the core.
+WatchInputs LastInputs(const CoreEntry& core) {
+  WatchInputs inputs;
+  core.last_inputs(
+      [](const char* path, int kind, void* user) {
+        auto& inputs = *static_cast<WatchInputs*>(user);
+        const std::string absolute = Absolute(path);
+        switch (kind) {
+          case ORV_INPUT_FILE: inputs.Files.push_back(absolute); break;
+          case ORV_INPUT_TREE: inputs.Trees.push_back(IncludeTrailingSlash(absolute)); break;
+          case ORV_INPUT_OUTPUT: inputs.Output = IncludeTrailingSlash(absolute); break;
+          case ORV_INPUT_WRITTEN: inputs.Written.insert(absolute); break;
+          default: break;
+        }
+      },
+      &inputs);
+  // The build writes its record and its counts to the data folder.
+  inputs.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
+  inputs.Ignored.push_back(Absolute(BuildStatsFile()));
+  return inputs;
+}
+
+// Waits for `fds` for at most `timeout_ms` (-1: for ever); true when one is
+// readable.
+bool WaitFor(pollfd (&fds)[2], int timeout_ms) {
+  for (pollfd& fd : fds) fd.revents = 0;
+  return ::poll(fds, 2, timeout_ms) > 0;
+}
+
+long long NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// The builds and their watcher.
+class WatchRun {
+ public:
+  WatchRun(const CoreEntry& core, const std::string& project, bool quiet, FileWatcher& watcher, StopSignals& stop)
+      : core_(core), project_(project), watcher_(watcher), stop_(stop), build_(core, project, quiet) {}
+
+  // Builds and watches what the build depended on; returns the output folder.
+  std::string Build(bool timed) {
+    stop_.SetBusy(true);
+    const bool ok = build_.Run(timed);
+    stop_.SetBusy(false);
+    if (!ok) Say(build_.Error());
+    WatchInputs inputs = LastInputs(core_);
+    watcher_.Watch(inputs);
+    for (const std::string& problem : watcher_.TakeProblems())
+      Say("orvcc: changes in " + problem + " are not seen");
+    if (inputs.Output.empty()) inputs.Output = IncludeTrailingSlash(Absolute(ProjectOutputFolder(project_)));
+    return inputs.Output;
+  }
+
+  // Waits for changes that count and lets them settle; false once a stop
+  // was asked for.
+  bool WaitForChanges(bool pending) {
+    pollfd fds[2] = {{watcher_.Descriptor(), POLLIN, 0}, {stop_.Descriptor(), POLLIN, 0}};
+    while (!pending) {
+      WaitFor(fds, -1);
+      if (stop_.Requested()) return false;
+      pending = watcher_.ReadChanges();
+    }
+    const long long start = NowMs();
+    for (;;) {
+      const long long left = kLongestWaitMs - (NowMs() - start);
+      if (left <= 0 || !WaitFor(fds, static_cast<int>(left < kSettleMs ? left : kSettleMs))) break;
+      if (stop_.Requested()) return false;
+      watcher_.ReadChanges();
+    }
+    return !stop_.Requested();
+  }
+
+  std::string TakeChanged() { return watcher_.TakeChanged(); }
+  bool ChangedDuringBuild() { return watcher_.ReadChanges(); }
+
+ private:
+  const CoreEntry& core_;
+  const std::string& project_;
+  FileWatcher& watcher_;
+  StopSignals& stop_;
+  ConsoleBuild build_;
+};
+
+}  // namespace
+
+int RunWatch(const CoreEntry& core, const std::string& project, const WatchOptions& options) {
+  StopSignals stop;
+  std::unique_ptr<FileWatcher> watcher;
+  try {
+    watcher = std::make_unique<FileWatcher>();
+  } catch (const std::system_error& e) {
+    Say(std::string("orvcc: ") + e.what());
+    return 1;
+  }
+  core.set_limit("watch", 1);
+  WatchRun run(core, project, options.Quiet, *watcher, stop);
+  std::string output = run.Build(false);
+  ServeBinding server;
+  if (options.Serve) {
+    int port = 0;
+    std::string error;
+    if (!server.Start(output, options.Address, options.Port, port, error)) {
+      Say("orvcc: " + error);
+      return error.compare(0, 11, "cannot load") == 0 ? 3 : 1;
+    }
+    const bool v6 = options.Address.find(':') != std::string::npos;
+    std::printf("orvcc: serving %s at http://%s%s%s:%d/ (Ctrl-C to stop)\n", Shown(output).c_str(), v6 ? "[" : "",
+                options.Address.c_str(), v6 ? "]" : "", port);
+    std::fflush(stdout);
+  } else if (!options.Quiet) {
+    Say("orvcc: watching for changes (Ctrl-C to stop)");
+  }
+  bool pending = run.ChangedDuringBuild();
+  while (run.WaitForChanges(pending)) {
+    const std::string changed = run.TakeChanged();
+    if (!options.Quiet) Say("orvcc: " + Shown(changed) + " changed");
+    output = run.Build(true);
+    server.Reload(output);
+    pending = run.ChangedDuringBuild();
+  }
+  return 0;
+}
+
+}  // namespace orv
