@@ -29,6 +29,20 @@ std::string ProgramStamp() {
 
 }  // namespace
 
+uint64_t ProjectSettingsHash(const TIniFile& ini) {
+  uint64_t digest = ContentHash("project settings");
+  auto add = [&digest](const std::string& text) { digest = ContentHash(text, digest); };
+  for (const std::string& section : ini.ReadSections()) {
+    if (SameText(section, "variables") || SameText(section, "files")) continue;
+    add("[" + LowerCase(section) + "]");
+    for (const auto& [key, value] : ini.ReadSectionValues(section)) {
+      add(LowerCase(key));
+      add(value);
+    }
+  }
+  return digest;
+}
+
 uint64_t BuildDigest(const TParseStruct& context) {
   uint64_t digest = ContentHash("ORV build digest 1");
   auto add = [&digest](const std::string& text) { digest = ContentHash(text, digest); };
@@ -47,15 +61,7 @@ uint64_t BuildDigest(const TParseStruct& context) {
                           static_cast<long long>(PageScriptMemoryLimit())})
     add(std::to_string(limit));
   add(context.Settings.ProjectFile);
-  TIniFile ini(context.Settings.ProjectFile);
-  for (const std::string& section : ini.ReadSections()) {
-    if (SameText(section, "variables") || SameText(section, "files")) continue;
-    add("[" + LowerCase(section) + "]");
-    for (const auto& [key, value] : ini.ReadSectionValues(section)) {
-      add(LowerCase(key));
-      add(value);
-    }
-  }
+  add(std::to_string(context.Settings.SettingsHash));
   return digest;
 }
 

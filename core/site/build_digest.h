@@ -12,8 +12,15 @@
 
 namespace orv {
 
+class TIniFile;
 class TParseStruct;
 
+// The project's settings: every section but [variables] and [files] (the
+// project reader keeps it in TProjectSettings::SettingsHash).
+uint64_t ProjectSettingsHash(const TIniFile& project);
+
+// The build's digest; the project's settings come from
+// context.Settings.SettingsHash.
 uint64_t BuildDigest(const TParseStruct& context);
 
 }  // namespace orv

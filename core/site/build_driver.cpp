@@ -73,7 +73,6 @@ enum class PageOutcome { Missing, Built, UpToDate };
 bool ExpandPage(TParseStruct& context, const std::string& entry, const std::string& output, bool& written,
                 uint64_t* text_hash) {
   if (!LoadPage(context, entry)) return false;
-  SetPageBuiltins(context, output);
   ProcessMessages();
   context.Progress.File(entry);
   ProcessMessages();
@@ -95,6 +94,8 @@ bool ExpandPage(TParseStruct& context, const std::string& entry, const std::stri
 PageOutcome BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name,
                       IncrementalBuild* incremental) {
   const std::string output = output_name(entry);
+  // Set before the page's inputs are compared: RootPath is one of them.
+  SetPageBuiltins(context, output);
   bool written = false;
   if (!incremental) return ExpandPage(context, entry, output, written, nullptr) ? PageOutcome::Built : PageOutcome::Missing;
   uint32_t occurrence = incremental->NextOccurrence(entry);

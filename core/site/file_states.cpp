@@ -23,14 +23,18 @@ FileState FileStates::Read(const FileStamp& stamp, std::string_view bytes) {
 FileState FileStates::Current(const std::string& path, const FileState* known) {
   auto kept = states_.find(path);
   if (kept != states_.end()) return kept->second;
+  return states_[path] = Peek(path, known);
+}
+
+FileState FileStates::Peek(const std::string& path, const FileState* known) const {
   FileStamp stamp;
-  if (!StatFile(path, stamp)) return states_[path] = FileState{};
-  if (known && known->Exists && !known->Racy && known->Stamp == stamp) return states_[path] = *known;
+  if (!StatFile(path, stamp)) return FileState{};
+  if (known && known->Exists && !known->Racy && known->Stamp == stamp) return *known;
   std::string bytes;
-  if (ReadRegularFile(path, bytes) != FileRead::Read) return states_[path] = FileState{};
+  if (ReadRegularFile(path, bytes) != FileRead::Read) return FileState{};
   // The stamp taken before the read stands for what was read: a change in
   // between moves the stamp, so the next look reads the file again.
-  return states_[path] = Read(stamp, bytes);
+  return Read(stamp, bytes);
 }
 
 }  // namespace orv

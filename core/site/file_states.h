@@ -17,6 +17,9 @@ class FileStates {
   // and is not racy, the file is not read: `known` is the answer. Otherwise
   // the bytes are hashed (once per stamp while the answer is kept).
   FileState Current(const std::string& path, const FileState* known = nullptr);
+  // Current without keeping the answer, for a file looked at once (a
+  // page's output).
+  FileState Peek(const std::string& path, const FileState* known) const;
 
   // The state of a file whose bytes the caller read after taking `stamp`.
   static FileState Read(const FileStamp& stamp, std::string_view bytes);

@@ -1,5 +1,6 @@
 #include "core/site/incremental_build.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_set>
 
@@ -61,8 +62,24 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
   }
   if (!last_) return;
   last_usable_ = !full_ && last_->Digest == new_.Digest;
-  for (size_t i = 0; i < last_->Pages.size(); ++i)
-    last_pages_.emplace(PageKey(last_->Pages[i].Entry, last_->Pages[i].Occurrence), i);
+  unchanged_ = last_usable_;
+  reused_.assign(last_->Pages.size(), false);
+  file_remap_.assign(last_->Files.size(), kNone);
+  variable_remap_.assign(last_->Variables.size(), kNone);
+}
+
+const PageRecord* IncrementalBuild::LastPage(const std::string& entry, uint32_t occurrence) {
+  // Pages mostly come in the order of the last build: try the one after the
+  // last found before looking the page up.
+  const std::vector<PageRecord>& pages = last_->Pages;
+  if (next_page_ < pages.size() && pages[next_page_].Entry == entry && pages[next_page_].Occurrence == occurrence)
+    return &pages[next_page_++];
+  if (last_pages_.empty())
+    for (size_t i = 0; i < pages.size(); ++i) last_pages_.emplace(PageKey(pages[i].Entry, pages[i].Occurrence), i);
+  auto found = last_pages_.find(PageKey(entry, occurrence));
+  if (found == last_pages_.end()) return nullptr;
+  next_page_ = found->second + 1;
+  return &pages[found->second];
 }
 
 IncrementalBuild::~IncrementalBuild() { AbortPage(); }
@@ -107,7 +124,7 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
   for (uint32_t index : page.Variables) {
     const VariableInput& input = last_->Variables[index];
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, input.Name);
-    if (!(PageInputs::Describe(input.Name, var, build.BuiltinVars) == input)) return false;
+    if (!PageInputs::Holds(input, var, build.BuiltinVars)) return false;
   }
   files.reserve(page.Files.size());
   for (uint32_t index : page.Files) {
@@ -116,24 +133,36 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
     if (!SameContent(now, input.State)) return false;
     files.push_back(now);
   }
-  output = states_.Current(page.Output, &page.OutputState);
+  output = states_.Peek(page.Output, &page.OutputState);
   return output.Exists && SameContent(output, page.OutputState);
 }
 
 bool IncrementalBuild::Skip(const std::string& entry, uint32_t occurrence, const std::string& output) {
   if (!last_usable_) return false;
-  auto found = last_pages_.find(PageKey(entry, occurrence));
-  if (found == last_pages_.end()) return false;
-  const PageRecord& page = last_->Pages[found->second];
+  const PageRecord* last_page = LastPage(entry, occurrence);
+  if (!last_page) return false;
   std::vector<FileState> files;
   FileState output_state;
-  if (page.Output != output || !UpToDateInputs(page, files, output_state)) return false;
+  if (last_page->Output != output || !UpToDateInputs(*last_page, files, output_state)) return false;
 
-  PageRecord kept = page;
+  // The page goes over into the new record, with the files' states now and
+  // its files and variables where they are in the new record.
+  const size_t last_index = static_cast<size_t>(last_page - last_->Pages.data());
+  reused_[last_index] = true;
+  PageRecord kept = std::move(last_->Pages[last_index]);
+  unchanged_ = unchanged_ && last_index == new_.Pages.size() && kept.OutputState == output_state;
   kept.OutputState = output_state;
-  for (size_t i = 0; i < files.size(); ++i) kept.Files[i] = KeepFile(last_->Files[page.Files[i]].Path, files[i]);
-  for (uint32_t& index : kept.Variables) index = KeepVariable(last_->Variables[index]);
-  Replay(page);
+  for (size_t i = 0; i < files.size(); ++i) {
+    const uint32_t index = KeepLastFile(kept.Files[i], files[i]);
+    unchanged_ = unchanged_ && index == kept.Files[i];
+    kept.Files[i] = index;
+  }
+  for (uint32_t& variable : kept.Variables) {
+    const uint32_t index = KeepLastVariable(variable);
+    unchanged_ = unchanged_ && index == variable;
+    variable = index;
+  }
+  Replay(kept);
   new_.Pages.push_back(std::move(kept));
   ++up_to_date_;
   return true;
@@ -151,11 +180,26 @@ void IncrementalBuild::Replay(const PageRecord& page) {
   for (const ReportLine& line : page.Reports) build.Report.Replay(line);
   AddStats(build.Stats, page.Stats);
   for (uint32_t i = 0; i < page.Steps; ++i) context_.Progress.Step();
-  ProcessMessages();
+  // Up-to-date pages go fast: the message loop runs every so many.
+  if (++replayed_ % 64 == 0) ProcessMessages();
+}
+
+uint32_t IncrementalBuild::KeepLastFile(uint32_t last_index, const FileState& state) {
+  uint32_t& kept = file_remap_[last_index];
+  if (kept != kNone && new_.Files[kept].State == state) return kept;
+  kept = KeepFile(last_->Files[last_index].Path, state);
+  unchanged_ = unchanged_ && new_.Files[kept] == last_->Files[last_index];
+  return kept;
+}
+
+uint32_t IncrementalBuild::KeepLastVariable(uint32_t last_index) {
+  uint32_t& kept = variable_remap_[last_index];
+  if (kept == kNone) kept = KeepVariable(last_->Variables[last_index]);
+  return kept;
 }
 
 uint32_t IncrementalBuild::KeepFile(const std::string& path, const FileState& state) {
-  auto [latest, added] = new_files_.emplace(path, static_cast<uint32_t>(new_.Files.size()));
+  auto [latest, added] = new_files_.try_emplace(path, static_cast<uint32_t>(new_.Files.size()));
   if (!added && new_.Files[latest->second].State == state) return latest->second;
   latest->second = static_cast<uint32_t>(new_.Files.size());
   new_.Files.push_back(FileInput{path, state});
@@ -163,7 +207,7 @@ uint32_t IncrementalBuild::KeepFile(const std::string& path, const FileState& st
 }
 
 uint32_t IncrementalBuild::KeepVariable(const VariableInput& input) {
-  auto [latest, added] = new_variables_.emplace(input.Name, static_cast<uint32_t>(new_.Variables.size()));
+  auto [latest, added] = new_variables_.try_emplace(input.Name, static_cast<uint32_t>(new_.Variables.size()));
   if (!added && new_.Variables[latest->second] == input) return latest->second;
   latest->second = static_cast<uint32_t>(new_.Variables.size());
   new_.Variables.push_back(input);
@@ -195,6 +239,7 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
                                uint64_t text_hash, bool written) {
   AbortPage();
   ++built_;
+  unchanged_ = false;
   if (inputs_.Volatile()) {
     states_.ForgetAll();
   } else {
@@ -226,11 +271,14 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
 }
 
 void IncrementalBuild::RemoveStaleOutputs() {
+  // The pages that went over into the new record are not stale.
+  if (std::find(reused_.begin(), reused_.end(), false) == reused_.end()) return;
   std::unordered_set<std::string> written;
   for (const PageRecord& page : new_.Pages) written.insert(page.Output);
   const std::string root = IncludeTrailingSlash(context_.Settings.OutputDir);
-  for (const PageRecord& page : last_->Pages) {
-    if (written.count(page.Output) || !PathIsUnder(page.Output, root)) continue;
+  for (size_t i = 0; i < last_->Pages.size(); ++i) {
+    const PageRecord& page = last_->Pages[i];
+    if (reused_[i] || written.count(page.Output) || !PathIsUnder(page.Output, root)) continue;
     written.insert(page.Output);
     FileState now = states_.Current(page.Output, &page.OutputState);
     if (!now.Exists || !SameContent(now, page.OutputState)) continue;
@@ -243,13 +291,17 @@ void IncrementalBuild::Finish(bool complete) {
   AbortPage();
   if (complete && last_) RemoveStaleOutputs();
   std::unordered_set<std::string> page_outputs;
-  for (const PageRecord& page : new_.Pages) page_outputs.insert(page.Output);
+  if (!context_.Settings.StaticDir.empty() || (last_ && !last_->Statics.empty()))
+    for (const PageRecord& page : new_.Pages) page_outputs.insert(page.Output);
   statics_ = SyncStaticFiles(context_.Settings.StaticDir, context_.Settings.OutputDir, LastRecord(), new_, full_,
                              page_outputs, states_, context_.Build.Report);
-  std::string bytes = SerializeBuildRecord(new_);
+  // A record that holds what the last one held is not made again.
+  unchanged_ = unchanged_ && new_.Pages.size() == last_->Pages.size() && new_.Files.size() == last_->Files.size() &&
+               new_.Variables.size() == last_->Variables.size() && new_.Statics == last_->Statics;
+  std::string bytes = unchanged_ ? std::move(last_bytes_) : SerializeBuildRecord(new_);
   // The record only saves work: a data folder that cannot be written makes
   // the next build a full one, not a failed one.
-  bool kept = bytes == last_bytes_;
+  bool kept = unchanged_ || bytes == last_bytes_;
   if (!kept) {
     ForceDirectories(ExtractFilePath(record_path_));
     kept = WriteFileAtomic(record_path_, bytes);

@@ -108,8 +108,13 @@ class IncrementalBuild {
   uint64_t DefinesDigest();
   bool UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output);
   void Replay(const PageRecord& page);
+  const PageRecord* LastPage(const std::string& entry, uint32_t occurrence);
   uint32_t KeepFile(const std::string& path, const FileState& state);
   uint32_t KeepVariable(const VariableInput& input);
+  // KeepFile and KeepVariable for an entry of the last record, remembering
+  // where it went.
+  uint32_t KeepLastFile(uint32_t last_index, const FileState& state);
+  uint32_t KeepLastVariable(uint32_t last_index);
   void RemoveStaleOutputs();
   void MakeWatchList();
 
@@ -119,7 +124,21 @@ class IncrementalBuild {
   std::string last_bytes_;
   std::optional<BuildRecord> last_;
   bool last_usable_ = false;
-  std::unordered_map<std::string, size_t> last_pages_;  // entry + '\0' + occurrence
+  // The last record's pages by entry + '\0' + occurrence, made when a page
+  // is not where the last build had it.
+  std::unordered_map<std::string, size_t> last_pages_;
+  size_t next_page_ = 0;
+  // The last record's pages that went over into the new one (moved out of
+  // the last record).
+  std::vector<bool> reused_;
+  // The new record holds what the last one held, so far.
+  bool unchanged_ = false;
+  // Where each of the last record's files and variables went in the new
+  // one (kNone: not yet).
+  static constexpr uint32_t kNone = ~uint32_t{0};
+  std::vector<uint32_t> file_remap_;
+  std::vector<uint32_t> variable_remap_;
+  unsigned replayed_ = 0;
   BuildRecord new_;
   std::unordered_map<std::string, uint32_t> new_files_;      // path: latest index
   std::unordered_map<std::string, uint32_t> new_variables_;  // name: latest index

@@ -29,12 +29,26 @@ void PageInputs::FileLooked(const std::string& path) {
   if (file_index_.count(path) == 0) FileSeen(path, states_.Current(path));
 }
 
+namespace {
+
+VariableFound FoundAs(const std::string& name, const TUserSetting* var, const TUserSettingList& builtin) {
+  if (!var) return VariableFound::Missing;
+  if (var->Owner == &builtin && (name == "Header" || name == "TimeNow" || name == "DateNow"))
+    return VariableFound::Clock;
+  return VariableFound::Value;
+}
+
+}  // namespace
+
 VariableInput PageInputs::Describe(const std::string& name, const TUserSetting* var,
                                    const TUserSettingList& builtin) {
-  if (!var) return VariableInput{name, VariableFound::Missing, 0};
-  if (var->Owner == &builtin && (name == "Header" || name == "TimeNow" || name == "DateNow"))
-    return VariableInput{name, VariableFound::Clock, 0};
-  return VariableInput{name, VariableFound::Value, ContentHash(var->Value)};
+  const VariableFound found = FoundAs(name, var, builtin);
+  return VariableInput{name, found, found == VariableFound::Value ? ContentHash(var->Value) : 0};
+}
+
+bool PageInputs::Holds(const VariableInput& input, const TUserSetting* var, const TUserSettingList& builtin) {
+  const VariableFound found = FoundAs(input.Name, var, builtin);
+  return found == input.Found && (found != VariableFound::Value || ContentHash(var->Value) == input.Hash);
 }
 
 void PageInputs::Variable(const std::string& name, const TUserSetting* found, const TUserSettingList& builtin) {

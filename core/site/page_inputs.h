@@ -53,6 +53,9 @@ class PageInputs : public ReadTrace {
 
   // What the variable `var` (null: none) named `name` counts as.
   static VariableInput Describe(const std::string& name, const TUserSetting* var, const TUserSettingList& builtin);
+  // Whether `var` (null: none) still counts as `input` did (Describe
+  // without the copy).
+  static bool Holds(const VariableInput& input, const TUserSetting* var, const TUserSettingList& builtin);
 
  private:
   FileStates& states_;

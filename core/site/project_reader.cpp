@@ -1,5 +1,6 @@
 #include "core/site/project_reader.h"
 
+#include "core/site/build_digest.h"
 #include "core/site/page_patterns.h"
 #include "core/site/project_check.h"
 #include "platform/exception.h"
@@ -32,6 +33,7 @@ ProjectTexts ReadProject(TParseStruct& context) {
   std::string folder = ProjectFolder(context.Settings.ProjectFile);
 
   CheckProject(ini, context);
+  context.Settings.SettingsHash = ProjectSettingsHash(ini);
   ProjectTexts texts;
   texts.NamesSource = ini.ValueExists("directories", "src");
   texts.Src = ini.ReadString("directories", "src", "");

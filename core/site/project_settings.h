@@ -2,6 +2,7 @@
 // ProcessProject) decided, read once at the start of the build.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ struct TProjectSettings {
   std::string StaticDir;
   std::string ProjectFile;
   std::string SingleFile;
+  // ProjectSettingsHash of the project file as it was read.
+  uint64_t SettingsHash = 0;
 
   // The pages to build: the [files] entries in key order, each page pattern
   // replaced by the files it matches.
