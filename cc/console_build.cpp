@@ -43,11 +43,12 @@ ConsoleBuild::ConsoleBuild(const CoreEntry& core, std::string project, bool quie
 
 ConsoleBuild::~ConsoleBuild() { core_.set_report(nullptr, nullptr); }
 
-bool ConsoleBuild::Run(bool timed) {
+bool ConsoleBuild::Run(bool timed, const std::function<void()>& built) {
   const auto start = std::chrono::steady_clock::now();
   const int ok = core_.process_project(project_.c_str(), "", window_.Handle(), 0, 0);
   const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
   view_.Finish();
+  if (built) built();
   OrvBuildCounts counts{};
   core_.last_counts(&counts);
   const std::string time = timed ? " in " + std::to_string(took.count()) + " ms" : std::string();

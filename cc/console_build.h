@@ -5,6 +5,7 @@
 // pages: 1 built, 9 up to date").
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "cc/core_binding.h"
@@ -22,9 +23,10 @@ class ConsoleBuild {
   ConsoleBuild& operator=(const ConsoleBuild&) = delete;
 
   // Builds the project once; with `timed` the counts line ends with how
-  // long the build took (" in 12 ms"). False when an error ended the build:
-  // Error() says what.
-  bool Run(bool timed = false);
+  // long the build took (" in 12 ms"). `built`, when given, runs once the
+  // build is over, before the counts line is shown. False when an error
+  // ended the build: Error() says what.
+  bool Run(bool timed = false, const std::function<void()>& built = {});
   const std::string& Error() const { return error_; }
 
   // Posts orvcc's window its close request and lets it arrive, as orvcc

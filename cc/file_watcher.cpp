@@ -78,22 +78,24 @@ void FileWatcher::Watch(const WatchInputs& inputs) {
     trees_ = inputs.Trees;
   }
   for (const std::string& tree : trees_)
-    if (by_path_.count(tree) == 0) AddTree(tree, false);
+    if (by_path_.count(tree) == 0) AddTree(tree, Kind::Tree, false);
+  if (!output_.empty() && by_path_.count(output_) == 0) AddTree(output_, Kind::Output, false);
   files_.clear();
   steps_.clear();
   for (const std::string& file : inputs.Files) WatchFile(file);
 }
 
-bool FileWatcher::Skipped(const std::string& folder) const {
+bool FileWatcher::Skipped(const std::string& folder, Kind kind) const {
   for (const std::string& ignored : ignored_)
     if (Under(folder, ignored)) return true;
-  if (folder != output_) return false;
+  // An output folder inside a tree of inputs is watched for its pages only.
+  if (kind != Kind::Tree || folder != output_) return false;
   for (const std::string& tree : trees_)
     if (tree == folder) return false;
   return true;
 }
 
-int FileWatcher::AddFolder(const std::string& folder, bool tree) {
+int FileWatcher::AddFolder(const std::string& folder, Kind kind) {
   const int wd = ::inotify_add_watch(fd_, folder.c_str(), kFolderEvents);
   if (wd < 0) {
     if (errno != ENOENT && errno != ENOTDIR) problems_.push_back(folder + ": " + std::strerror(errno));
@@ -101,13 +103,15 @@ int FileWatcher::AddFolder(const std::string& folder, bool tree) {
   }
   Folder& known = folders_[wd];
   if (known.Path.empty()) known.Path = folder;
-  known.Tree = known.Tree || tree;
+  known.Tree = known.Tree || kind == Kind::Tree;
+  known.Output = known.Output || kind == Kind::Output;
   by_path_[folder] = wd;
   return wd;
 }
 
-void FileWatcher::AddTree(const std::string& folder, bool scan_files) {
-  if (Skipped(folder) || AddFolder(folder, true) < 0) return;
+void FileWatcher::AddTree(const std::string& folder, Kind kind, bool scan_files) {
+  const int wd = Skipped(folder, kind) ? -1 : AddFolder(folder, kind);
+  if (wd < 0) return;
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
   while (const dirent* entry = ::readdir(dir)) {
@@ -123,10 +127,10 @@ void FileWatcher::AddTree(const std::string& folder, bool scan_files) {
     // Links to folders are not entered, as the builds' walks do not; hidden
     // folders (.git) hold no page a pattern finds, and a file a page reads
     // there is watched on its own.
-    if (type == DT_DIR && name[0] != '.') AddTree(path + "/", scan_files);
+    if (type == DT_DIR && name[0] != '.') AddTree(path + "/", kind, scan_files);
     // Files already in a folder that has just appeared were made before it
     // was watched: they are changes too.
-    if (type != DT_DIR && scan_files && !Own(path)) {
+    if (type != DT_DIR && scan_files && !Own(path) && Matters(folders_.at(wd), path)) {
       Note(path);
       found_in_scan_ = true;
     }
@@ -146,14 +150,20 @@ void FileWatcher::WatchFile(const std::string& file) {
   if (folder.empty()) return;
   files_.insert(file);
   if (step != file) steps_.insert(step);
-  if (by_path_.count(folder) == 0) AddFolder(folder, false);
+  if (by_path_.count(folder) == 0) AddFolder(folder, Kind::Files);
 }
 
 bool FileWatcher::Own(const std::string& path) const {
-  if (written_.count(path) || written_before_.count(path) || IsTemporaryName(NameOf(path))) return true;
+  if (after_build_ && (written_.count(path) || written_before_.count(path))) return true;
+  if (IsTemporaryName(NameOf(path))) return true;
   for (const std::string& ignored : ignored_)
     if (Under(path, ignored)) return true;
   return false;
+}
+
+bool FileWatcher::Matters(const Folder& folder, const std::string& path) const {
+  if (files_.count(path) || written_.count(path) || written_before_.count(path)) return true;
+  return folder.Tree && !IsEditorLeftover(NameOf(path));
 }
 
 void FileWatcher::Note(const std::string& path) {
@@ -161,26 +171,26 @@ void FileWatcher::Note(const std::string& path) {
 }
 
 bool FileWatcher::Counts(const Folder& folder, const std::string& path, uint32_t mask) {
-  const bool input = files_.count(path) || steps_.count(path);
   if (mask & IN_ISDIR) {
-    if (folder.Tree && (mask & (IN_CREATE | IN_MOVED_TO))) {
+    const bool input = files_.count(path) || steps_.count(path);
+    if ((folder.Tree || folder.Output) && (mask & (IN_CREATE | IN_MOVED_TO))) {
       found_in_scan_ = false;
-      AddTree(path + "/", true);
+      AddTree(path + "/", folder.Tree ? Kind::Tree : Kind::Output, true);
       if (found_in_scan_) return true;
     }
     // The build makes and removes folders, but never moves one.
     const bool moved = (mask & (IN_MOVED_FROM | IN_MOVED_TO)) != 0;
-    if (Skipped(path + "/") || !(input || (moved && folder.Tree))) return false;
+    if (Skipped(path + "/", folder.Tree ? Kind::Tree : Kind::Output) || !(input || (moved && folder.Tree))) return false;
     Note(path);
     return true;
   }
-  if (Own(path)) return false;
-  if (!input && !(folder.Tree && !IsEditorLeftover(NameOf(path)))) return false;
+  if (Own(path) || !Matters(folder, path)) return false;
   Note(path);
   return true;
 }
 
-bool FileWatcher::ReadChanges() {
+bool FileWatcher::ReadChanges(bool after_build) {
+  after_build_ = after_build;
   bool counted = false;
   alignas(inotify_event) char buffer[64 * 1024];
   for (;;) {

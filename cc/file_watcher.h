@@ -1,15 +1,18 @@
 // What orvcc --watch waits on: changes to the inputs of the last build, seen
-// through inotify. The folders of the build's trees are watched (each one
-// below them, new ones as they appear, hidden folders and the output folder
+// through inotify. The folders of the build's trees and the output folder
+// are watched (each one below them, new ones as they appear, hidden folders
 // left out), and the folder of every single input file, so that a save by
 // rename is seen as well as a write. Changes the build made itself (the
-// pages and static copies it wrote, its temporary files, the data folder)
-// do not count.
+// pages and static copies it wrote, read right after it; its temporary
+// files; the data folder) do not count; a page or static copy changed or
+// deleted in the output folder between builds does (other files there do
+// not).
 //
 //   FileWatcher watcher;
-//   watcher.Watch(inputs);            // after every build
-//   poll(watcher.Descriptor()...);    // readable: something happened
-//   if (watcher.ReadChanges()) ...    // true: build again
+//   watcher.Watch(inputs);                  // after every build
+//   if (watcher.ReadChanges(true)) ...      // changed during the build
+//   poll(watcher.Descriptor()...);          // readable: something happened
+//   if (watcher.ReadChanges(false)) ...     // true: build again
 #pragma once
 
 #include <string>
@@ -48,8 +51,9 @@ class FileWatcher {
   void Watch(const WatchInputs& inputs);
 
   // Reads the events waiting, without blocking; true when one of them
-  // counts (the first such path is kept for TakeChanged).
-  bool ReadChanges();
+  // counts (the first such path is kept for TakeChanged). `after_build`:
+  // they came while the build ran, so the files it wrote are its own.
+  bool ReadChanges(bool after_build);
 
   // The first path whose change counted since the last call ("" if none).
   std::string TakeChanged();
@@ -59,17 +63,22 @@ class FileWatcher {
   std::vector<std::string> TakeProblems();
 
  private:
+  // How a folder is watched: for the input files in it, as part of a tree
+  // of inputs, or as part of the output folder (for the pages in it).
+  enum class Kind { Files, Tree, Output };
   struct Folder {
     std::string Path;  // with a final '/'
     bool Tree = false;
+    bool Output = false;
   };
 
   void Reset();
-  void AddTree(const std::string& folder, bool scan_files);
-  int AddFolder(const std::string& folder, bool tree);
+  void AddTree(const std::string& folder, Kind kind, bool scan_files);
+  int AddFolder(const std::string& folder, Kind kind);
   void WatchFile(const std::string& file);
-  bool Skipped(const std::string& folder) const;
+  bool Skipped(const std::string& folder, Kind kind) const;
   bool Own(const std::string& path) const;
+  bool Matters(const Folder& folder, const std::string& path) const;
   bool Counts(const Folder& folder, const std::string& path, uint32_t mask);
   void Note(const std::string& path);
 
@@ -86,6 +95,7 @@ class FileWatcher {
   std::unordered_set<std::string> written_;
   std::unordered_set<std::string> written_before_;
   std::string changed_;
+  bool after_build_ = false;
   bool found_in_scan_ = false;
   std::vector<std::string> problems_;
 };

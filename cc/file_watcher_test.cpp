@@ -33,14 +33,15 @@ class FileWatcherTest : public testing::Test {
     inputs_.Written = {dir_ + "src/out/a.html", dir_ + "src/a.html"};
     inputs_.Ignored = {dir_ + "data/"};
     watcher_.Watch(inputs_);
-    ASSERT_FALSE(watcher_.ReadChanges());
+    ASSERT_FALSE(watcher_.ReadChanges(false));
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // Whether `change` made a change that counts; what it named is taken.
-  bool Counts(const std::function<void()>& change) {
+  // Whether `change` made a change that counts, between builds or (with
+  // `during_build`) while one ran; what it named is taken.
+  bool Counts(const std::function<void()>& change, bool during_build = false) {
     change();
-    const bool counted = watcher_.ReadChanges();
+    const bool counted = watcher_.ReadChanges(during_build);
     changed_ = watcher_.TakeChanged();
     return counted;
   }
@@ -75,8 +76,10 @@ TEST_F(FileWatcherTest, ChangesInTreesAndToInputFilesCount) {
        true, "img/x.png"},
       {"another file beside an input", [](const std::string& d) { WriteFileBytes(d + "other/unrelated.txt", "u"); },
        false, ""},
-      {"a page the build wrote", [](const std::string& d) { WriteFileBytes(d + "src/a.html", "p"); }, false, ""},
-      {"the output folder", [](const std::string& d) { WriteFileBytes(d + "src/out/other.html", "o"); }, false, ""},
+      {"a page the build wrote, changed by someone else",
+       [](const std::string& d) { WriteFileBytes(d + "src/out/a.html", "p"); }, true, "src/out/a.html"},
+      {"another file in the output folder", [](const std::string& d) { WriteFileBytes(d + "src/out/other.html", "o"); },
+       false, ""},
       {"a temporary file of the build",
        [](const std::string& d) {
          WriteFileBytes(d + "src/page.html.~orv123-4", "t");
@@ -117,15 +120,31 @@ TEST_F(FileWatcherTest, NewFoldersAreWatchedAndTheirFilesCount) {
   EXPECT_TRUE(Counts([&] { fs::rename(dir_ + "src/news", dir_ + "src/posts"); }));
 }
 
-TEST_F(FileWatcherTest, WritesOfTheBuildBeforeCountOnlyOnceForgotten) {
-  // The pages of the build before this one are still the build's own (a
-  // page removed from the project is deleted by the next build).
+TEST_F(FileWatcherTest, TheBuildsOwnWritesDoNotCount) {
+  // What the build wrote is read right after it: its pages are its own, and
+  // so are those of the build before (a page removed from the project is
+  // deleted by the next build).
   WatchInputs next = inputs_;
   next.Written = {dir_ + "src/out/b.html"};
   watcher_.Watch(next);
-  EXPECT_FALSE(Counts([&] { fs::remove(dir_ + "src/a.html"); }));
+  EXPECT_FALSE(Counts([&] { Write("src/out/b.html"); }, true));
+  EXPECT_FALSE(Counts([&] { fs::remove(dir_ + "src/out/a.html"); }, true));
+  // Between builds a page deleted or changed by someone else is built again.
+  EXPECT_TRUE(Counts([&] { fs::remove(dir_ + "src/out/b.html"); }));
+  EXPECT_EQ(changed_, dir_ + "src/out/b.html");
+}
+
+TEST_F(FileWatcherTest, NewOutputFoldersAreWatchedForPages) {
+  WatchInputs next = inputs_;
+  next.Written = {dir_ + "src/out/news/a.html"};
+  // The build makes the folder and the page in it.
+  EXPECT_FALSE(Counts([&] {
+    fs::create_directories(dir_ + "src/out/news");
+    Write("src/out/news/a.html");
+  }, true));
   watcher_.Watch(next);
-  EXPECT_TRUE(Counts([&] { Write("src/a.html"); }));
+  EXPECT_FALSE(Counts([&] { Write("src/out/news/notes.txt"); }));
+  EXPECT_TRUE(Counts([&] { Write("src/out/news/a.html", "edited"); }));
 }
 
 TEST_F(FileWatcherTest, AMissingInputFolderIsFollowedDownToTheFile) {

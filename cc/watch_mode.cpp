@@ -87,19 +87,27 @@ class WatchRun {
   WatchRun(const CoreEntry& core, const std::string& project, bool quiet, FileWatcher& watcher, StopSignals& stop)
       : core_(core), project_(project), watcher_(watcher), stop_(stop), build_(core, project, quiet) {}
 
-  // Builds and watches what the build depended on; returns the output folder.
+  // Builds and watches what the build depended on; returns the output
+  // folder. What changed while it ran is known before its counts line is
+  // shown: a page changed by someone else after that line counts.
   std::string Build(bool timed) {
+    WatchInputs inputs;
     stop_.SetBusy(true);
-    const bool ok = build_.Run(timed);
+    const bool ok = build_.Run(timed, [&] {
+      inputs = LastInputs(core_);
+      watcher_.Watch(inputs);
+      pending_ = watcher_.ReadChanges(true);
+    });
     stop_.SetBusy(false);
     if (!ok) Say(build_.Error());
-    WatchInputs inputs = LastInputs(core_);
-    watcher_.Watch(inputs);
     for (const std::string& problem : watcher_.TakeProblems())
       Say("orvcc: changes in " + problem + " are not seen");
     if (inputs.Output.empty()) inputs.Output = IncludeTrailingSlash(Absolute(ProjectOutputFolder(project_)));
     return inputs.Output;
   }
+
+  // Whether something changed during the last build.
+  bool Pending() const { return pending_; }
 
   // Waits for changes that count and lets them settle; false once a stop
   // was asked for.
@@ -108,20 +116,19 @@ class WatchRun {
     while (!pending) {
       WaitFor(fds, -1);
       if (stop_.Requested()) return false;
-      pending = watcher_.ReadChanges();
+      pending = watcher_.ReadChanges(false);
     }
     const long long start = NowMs();
     for (;;) {
       const long long left = kLongestWaitMs - (NowMs() - start);
       if (left <= 0 || !WaitFor(fds, static_cast<int>(left < kSettleMs ? left : kSettleMs))) break;
       if (stop_.Requested()) return false;
-      watcher_.ReadChanges();
+      watcher_.ReadChanges(false);
     }
     return !stop_.Requested();
   }
 
   std::string TakeChanged() { return watcher_.TakeChanged(); }
-  bool ChangedDuringBuild() { return watcher_.ReadChanges(); }
 
  private:
   const CoreEntry& core_;
@@ -129,6 +136,7 @@ class WatchRun {
   FileWatcher& watcher_;
   StopSignals& stop_;
   ConsoleBuild build_;
+  bool pending_ = false;
 };
 
 }  // namespace
@@ -160,13 +168,11 @@ int RunWatch(const CoreEntry& core, const std::string& project, const WatchOptio
   } else if (!options.Quiet) {
     Say("orvcc: watching for changes (Ctrl-C to stop)");
   }
-  bool pending = run.ChangedDuringBuild();
-  while (run.WaitForChanges(pending)) {
+  while (run.WaitForChanges(run.Pending())) {
     const std::string changed = run.TakeChanged();
     if (!options.Quiet) Say("orvcc: " + Shown(changed) + " changed");
     output = run.Build(true);
     server.Reload(output);
-    pending = run.ChangedDuringBuild();
   }
   return 0;
 }

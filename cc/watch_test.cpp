@@ -119,6 +119,35 @@ TEST_F(WatchTest, EditsAreBuiltWithTheirWarningsUntilCtrlC) {
   EXPECT_EQ(builds, 6u) << orvcc->Err();
 }
 
+// The output folder is the build's: a page deleted or changed there by
+// someone else is built again; other files put there set off nothing.
+TEST_F(WatchTest, APageChangedInTheOutputFolderIsBuiltAgain) {
+  auto orvcc = Orvcc({"--watch", "site.orv"});
+  size_t at = orvcc->WaitFor("watching for changes (Ctrl-C to stop)\n", true);
+  ASSERT_NE(at, npos) << orvcc->Err();
+  const std::string news = ReadFileBytes(dir_ + "out/news/index.html");
+  const std::string home = ReadFileBytes(dir_ + "out/index.html");
+
+  WriteFileBytes(dir_ + "out/notes.txt", "mine");
+  fs::remove(dir_ + "out/news/index.html");
+  at = orvcc->WaitFor("2 pages: 1 built, 1 up to date in ", true, at);
+  ASSERT_NE(at, npos) << orvcc->Err();
+  EXPECT_NE(orvcc->Err().find("orvcc: out/news/index.html changed\n"), npos) << orvcc->Err();
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/news/index.html"), news);
+
+  WriteFileBytes(dir_ + "out/index.html", "edited by hand");
+  at = orvcc->WaitFor("2 pages: 1 built, 1 up to date in ", true, at);
+  ASSERT_NE(at, npos) << orvcc->Err();
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), home);
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/notes.txt"), "mine");
+
+  EXPECT_EQ(orvcc->Stop(SIGINT), 0) << orvcc->Err();
+  size_t builds = 0;
+  for (size_t i = orvcc->Err().find(" up to date"); i != npos; i = orvcc->Err().find(" up to date", i + 1))
+    ++builds;
+  EXPECT_EQ(builds, 3u) << orvcc->Err();
+}
+
 // A change made while a build runs is built once that build is over. The
 // slow page's command says when it runs through the pipe ctl/started and
 // then waits for a line from the pipe ctl/go; the test holds both open.
