@@ -143,7 +143,8 @@ void FileWatcher::WatchFile(const std::string& file) {
   // is, for the one on the way to the file.
   std::string step = file;
   std::string folder = file.substr(0, file.find_last_of('/') + 1);
-  while (folder.size() > 1 && !IsFolder(folder)) {
+  // A folder watched is there (it stops being watched when it goes).
+  while (folder.size() > 1 && by_path_.count(folder) == 0 && !IsFolder(folder)) {
     step = folder.substr(0, folder.size() - 1);
     folder = step.substr(0, step.find_last_of('/') + 1);
   }

@@ -34,6 +34,7 @@ void Say(const std::string& text) {
 }
 
 std::string Absolute(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   return ec ? path : absolute.string();
