@@ -191,6 +191,7 @@ TEST_F(WatchTest, TheServerSendsTheOutputFolderOnly) {
   WriteFileBytes(dir_ + "secret.txt", "not for the web\n");
   fs::create_directories(dir_ + "out");
   fs::create_symlink(dir_ + "secret.txt", dir_ + "out/link.txt");
+  fs::create_symlink(dir_, dir_ + "out/up");
   std::unique_ptr<RunningProgram> orvcc;
   const int port = Serve(orvcc);
   ASSERT_GT(port, 0);
@@ -215,6 +216,8 @@ TEST_F(WatchTest, TheServerSendsTheOutputFolderOnly) {
       {"/%2e%2e/secret.txt", "HTTP/1.1 404", ""},
       {"/news/%2E%2E/%2e%2e/secret.txt", "HTTP/1.1 404", ""},
       {"/link.txt", "HTTP/1.1 404", ""},
+      {"/up/secret.txt", "HTTP/1.1 404", ""},
+      {"/up/", "HTTP/1.1 404", ""},
   };
   for (const auto& c : cases) {
     const std::string answer = Curl({"-i", "--path-as-is", Url(port, c.path)});
@@ -227,6 +230,28 @@ TEST_F(WatchTest, TheServerSendsTheOutputFolderOnly) {
   const std::string head = Curl({"-I", Url(port, "/style.css")});
   EXPECT_NE(head.find("Content-Length: 8"), npos) << head;
   EXPECT_EQ(orvcc->Stop(SIGINT), 0) << orvcc->Err();
+}
+
+// The HTTP server library is loaded for --serve only: a page's command
+// looks for it among the libraries of orvcc (its parent) as it builds.
+TEST_F(WatchTest, OnlyServeLoadsTheServerLibrary) {
+  const std::string count = "<*grep -q liborvserve /proc/$PPID/maps && echo loaded || echo not loaded*>";
+  WriteFileBytes(dir_ + "src/index.hts", count);
+  auto build = Orvcc({"site.orv"});
+  EXPECT_EQ(build->Wait(), 0) << build->Err();
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "not loaded\n\n");
+
+  auto watch = Orvcc({"--watch", "--all", "site.orv"});
+  ASSERT_NE(watch->WaitFor("watching for changes (Ctrl-C to stop)\n", true), npos) << watch->Err();
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "not loaded\n\n");
+  EXPECT_EQ(watch->Stop(SIGINT), 0) << watch->Err();
+
+  std::unique_ptr<RunningProgram> serve;
+  ASSERT_GT(Serve(serve), 0);
+  WriteFileBytes(dir_ + "src/index.hts", "<p>served</p>" + count);
+  ASSERT_NE(serve->WaitFor("2 pages: 1 built, 1 up to date in ", true), npos) << serve->Err();
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "<p>served</p>loaded\n\n");
+  EXPECT_EQ(serve->Stop(SIGINT), 0) << serve->Err();
 }
 
 TEST_F(WatchTest, OpenPagesReloadAfterEachBuild) {
