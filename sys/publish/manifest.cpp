@@ -78,7 +78,10 @@ bool TPublishManifest::ParseLine(const std::string& line) {
   TManifestEntry entry;
   entry.Hash = line.substr(0, first);
   const std::string path = PercentDecode(line.substr(second + 1));
-  if (!IsHash(entry.Hash) || !ParseSize(line.substr(first + 1, second - first - 1), entry.Size) || path.empty())
+  // A path that could lead outside the site's folder (a delete of
+  // "../x") makes the whole manifest count as damaged.
+  if (!IsHash(entry.Hash) || !ParseSize(line.substr(first + 1, second - first - 1), entry.Size) ||
+      !IsSitePath(path))
     return false;
   Files[path] = entry;
   return true;

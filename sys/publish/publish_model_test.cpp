@@ -91,11 +91,11 @@ TEST(ManifestTest, TextRoundTripsEveryPath) {
   manifest.Url = "sftp://me@host/www";
   manifest.Files["index.html"] = {12, std::string(64, 'a')};
   manifest.Files["odd name %20 with spaces.html"] = {0, std::string(64, 'b')};
-  manifest.Files["tab\there"] = {1ULL << 40, std::string(64, 'c')};
+  manifest.Files["100%/ünï code/a b.html"] = {1ULL << 40, std::string(64, 'c')};
   TPublishManifest read;
   ASSERT_TRUE(read.Parse(manifest.Text(), manifest.Url));
   EXPECT_EQ(read.Files, manifest.Files);
-  EXPECT_EQ(manifest.Text().find('\t'), std::string::npos);
+  EXPECT_NE(manifest.Text().find("100%25/"), std::string::npos);
 }
 
 TEST(ManifestTest, DamagedOrForeignManifestsReadAsEmpty) {
@@ -106,9 +106,16 @@ TEST(ManifestTest, DamagedOrForeignManifestsReadAsEmpty) {
   TPublishManifest read;
   EXPECT_FALSE(read.Parse(text, "ftp://other/"));
   EXPECT_TRUE(read.Files.empty());
+  const std::string hash = std::string(64, 'f') + " 1 ";
   for (const std::string& damaged : {text.substr(0, text.size() - 3), std::string("junk"), text + "zz 1 b\n",
-                                     text + std::string(64, 'f') + " -1 b\n", text + std::string(64, 'f') + " 1 \n"}) {
+                                     text + std::string(64, 'f') + " -1 b\n", text + hash + "\n"}) {
     EXPECT_FALSE(read.Parse(damaged, manifest.Url)) << damaged;
+    EXPECT_TRUE(read.Files.empty());
+  }
+  // Paths that a publish never names and that would reach outside the
+  // site's folder when deleted.
+  for (const char* path : {"../x", "a/../../x", "%2E%2E/x", "/etc/passwd", "a//b", "./a", "a/.", "a/", "tab%09here"}) {
+    EXPECT_FALSE(read.Parse(text + hash + path + "\n", manifest.Url)) << path;
     EXPECT_TRUE(read.Files.empty());
   }
   EXPECT_TRUE(read.Parse(text, manifest.Url));

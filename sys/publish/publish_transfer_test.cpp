@@ -226,6 +226,23 @@ TEST_P(PublishTest, OneChangedPageSendsOneFile) {
   ExpectManifestTrue();
 }
 
+TEST_P(PublishTest, AManifestNamingAPathOutsideTheSiteDeletesNothing) {
+  WriteSite();
+  ASSERT_TRUE(Publish().ok);
+  // A damaged or tampered manifest: a file "sent" beside the site's folder.
+  const std::string outside = remote_ + "/../outside.html";
+  WriteFileBytes(outside, "not ours");
+  WriteFileBytes(ManifestFile(site_.Name), ReadFileBytes(ManifestFile(site_.Name)) + std::string(64, '0') +
+                                               " 8 ../outside.html\n");
+  site_.Delete = true;
+  Outcome again = Publish();
+  ASSERT_TRUE(again.ok) << again.message;
+  EXPECT_TRUE(again.plan.Deletes.empty());
+  EXPECT_EQ(again.plan.Uploads.size(), 5u);
+  EXPECT_EQ(ReadFileBytes(outside), "not ours");
+  ExpectManifestTrue();
+}
+
 TEST_P(PublishTest, RemoteFilesAreDeletedOnlyWhenTheSiteAsksForIt) {
   WriteSite();
   Outcome first = Publish();

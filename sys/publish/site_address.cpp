@@ -1,6 +1,8 @@
 #include "sys/publish/site_address.h"
 
+#include <algorithm>
 #include <cctype>
+#include <string_view>
 
 #include "platform/paths.h"
 #include "sys/publish/publish_error.h"
@@ -31,6 +33,24 @@ const char* SchemeText(PublishProtocol protocol) {
 }
 
 }  // namespace
+
+bool HasControlCharacter(const std::string& text) {
+  for (unsigned char c : text)
+    if (c < 0x20 || c == 0x7f) return true;
+  return false;
+}
+
+bool IsSitePath(const std::string& path) {
+  if (path.empty() || HasControlCharacter(path)) return false;
+  size_t begin = 0;
+  for (;;) {
+    const size_t end = std::min(path.find('/', begin), path.size());
+    const std::string_view segment(path.data() + begin, end - begin);
+    if (segment.empty() || segment == "." || segment == "..") return false;
+    if (end == path.size()) return true;
+    begin = end + 1;
+  }
+}
 
 std::string PercentEncode(const std::string& text, bool keep_slash) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -87,8 +107,7 @@ std::string TSiteAddress::LoginKey() const {
 }
 
 TSiteAddress ParseSiteAddress(const std::string& url) {
-  for (unsigned char c : url)
-    if (c < 0x20 || c == 0x7f) Bad(url, "holds a control character.");
+  if (HasControlCharacter(url)) Bad(url, "holds a control character.");
   const size_t colon = url.find("://");
   if (colon == std::string::npos)
     Bad(url, "has no scheme; write sftp://, ftp://, ftps:// or file:// before it.");

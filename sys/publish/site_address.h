@@ -38,6 +38,15 @@ struct TSiteAddress {
 // address, control characters, a file:// address that is not absolute.
 TSiteAddress ParseSiteAddress(const std::string& url);
 
+// True when `text` holds a control character (below 0x20, or DEL), which
+// no server takes in a name.
+bool HasControlCharacter(const std::string& text);
+
+// True when `path` names a file below a site's folder as a publish names
+// it: '/'-separated segments, none of them empty, "." or "..", and no
+// control character. Anything else could reach outside the site's folder.
+bool IsSitePath(const std::string& path);
+
 // `text` with every byte other than letters, digits and "-._~" written as
 // %XX, and '/' kept when `keep_slash`.
 std::string PercentEncode(const std::string& text, bool keep_slash);
