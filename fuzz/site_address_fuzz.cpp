@@ -1,7 +1,8 @@
 // Site addresses and sites.ini. The input's first line is read as a site
 // address: one that is accepted has a host (file:// has none), a port in
 // range and a path from '/', and the address libcurl is given for its
-// folder reads back to the same user, host, port and path. The whole input
+// folder holds no blank or control character and reads back to the same
+// user, host, port and path. The whole input
 // is then read as sites.ini in a data folder of the target's own: every
 // site is found again by its name, and its address is checked as a publish
 // checks it.
@@ -37,10 +38,10 @@ bool CheckAddress(const std::string& url) {
   }
   if (address.Host.empty()) __builtin_trap();
   const std::string curl = address.CurlUrl("", true);
-  if (orv::HasControlCharacter(curl)) __builtin_trap();
+  if (orv::HasControlCharacter(curl) || curl.find(' ') != std::string::npos) __builtin_trap();
   const orv::TSiteAddress again = orv::ParseSiteAddress(curl);
   if (again.User != address.User || again.Host != address.Host || again.Port != address.Port ||
-      again.Path != orv::IncludeTrailingSlash(address.Path))
+      again.DecodedPath() != orv::PercentDecode(orv::IncludeTrailingSlash(address.Path)))
     __builtin_trap();
   return true;
 }

@@ -17,18 +17,7 @@ constexpr char kHeader[] = "ORV publish manifest 1";
 
 // The path with '%' and control characters escaped, so one file is one line.
 std::string EscapePath(const std::string& path) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : path) {
-    if (c == '%' || c < 0x20 || c == 0x7f) {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
+  return PercentEncodeBytes(path, [](unsigned char c) { return c != '%' && c >= 0x20 && c != 0x7f; });
 }
 
 bool IsHash(const std::string& text) {

@@ -77,6 +77,11 @@ TEST(SiteAddressTest, CurlAddressesEncodeEachPathSegment) {
   const TSiteAddress ftps = ParseSiteAddress("ftps://me@host:2121/www");
   EXPECT_EQ(ftps.CurlUrl("news/a b#1.html"), "ftp://me@host:2121/www/news/a%20b%231.html");
   EXPECT_EQ(ftps.CurlUrl("", true), "ftp://me@host:2121/www/");
+  // A path as people write it: blanks and letters beyond ASCII are escaped,
+  // escapes already written stay.
+  const TSiteAddress written = ParseSiteAddress("sftp://host/~/my site/f\xC3\xBCr%20alle/\"x\"");
+  EXPECT_EQ(written.CurlUrl("a.html"), "sftp://host/~/my%20site/f%C3%BCr%20alle/%22x%22/a.html");
+  EXPECT_EQ(written.DecodedPath(), "/~/my site/f\xC3\xBCr alle/\"x\"");
   EXPECT_EQ(ftps.LoginKey(), "ftps://me@host:2121");
   const TSiteAddress sftp = ParseSiteAddress("sftp://host/");
   EXPECT_EQ(sftp.CurlUrl("x/"), "sftp://host/x/");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <string_view>
 
 #include "platform/paths.h"
@@ -20,6 +21,16 @@ int HexValue(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+bool Unreserved(unsigned char c) { return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~'; }
+
+// The path as written, with what a URL cannot hold as it is (a blank,
+// quotes, bytes beyond ASCII) written as %XX: people write "my site", and
+// libcurl refuses an address with a blank. Escapes already written stay.
+std::string UrlPath(const std::string& path) {
+  return PercentEncodeBytes(
+      path, [](unsigned char c) { return Unreserved(c) || std::strchr("!$&'()*+,;=:@/%", c) != nullptr; });
 }
 
 const char* SchemeText(PublishProtocol protocol) {
@@ -52,11 +63,11 @@ bool IsSitePath(const std::string& path) {
   }
 }
 
-std::string PercentEncode(const std::string& text, bool keep_slash) {
+std::string PercentEncodeBytes(const std::string& text, bool (*keep)(unsigned char c)) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (unsigned char c : text) {
-    if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || (keep_slash && c == '/')) {
+    if (keep(c)) {
       out += static_cast<char>(c);
     } else {
       out += '%';
@@ -65,6 +76,11 @@ std::string PercentEncode(const std::string& text, bool keep_slash) {
     }
   }
   return out;
+}
+
+std::string PercentEncode(const std::string& text, bool keep_slash) {
+  if (keep_slash) return PercentEncodeBytes(text, [](unsigned char c) { return Unreserved(c) || c == '/'; });
+  return PercentEncodeBytes(text, Unreserved);
 }
 
 std::string PercentDecode(const std::string& text) {
@@ -97,7 +113,7 @@ std::string TSiteAddress::CurlUrl(const std::string& relative, bool folder) cons
   url += "://";
   if (!User.empty()) url += PercentEncode(User, false) + "@";
   url += HostAndPort();
-  url += IncludeTrailingSlash(Path) + PercentEncode(relative, true);
+  url += IncludeTrailingSlash(UrlPath(Path)) + PercentEncode(relative, true);
   if (folder && url.back() != '/') url += '/';
   return url;
 }
