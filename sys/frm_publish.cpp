@@ -1,27 +1,13 @@
 #include "sys/frm_publish.h"
 
-#include <cstdio>
-
 #include "controls/dialogs.h"
 #include "platform/paths.h"
 #include "sys/form_builder.h"
-#include "sys/publish/site_address.h"
+#include "sys/publish/login_remedy.h"
+#include "sys/publish/publish_texts.h"
 #include "sys/publish/sites_file.h"
 
 namespace orv {
-
-namespace {
-
-std::string Bytes(uint64_t bytes) {
-  char text[32];
-  if (bytes < 1024) return std::to_string(bytes) + " B";
-  std::snprintf(text, sizeof text, "%.1f KiB", static_cast<double>(bytes) / 1024);
-  if (bytes < (1 << 20)) return text;
-  std::snprintf(text, sizeof text, "%.1f MiB", static_cast<double>(bytes) / (1 << 20));
-  return text;
-}
-
-}  // namespace
 
 TFrmPublish::TFrmPublish(std::string folder, const std::string& site_name)
     : TForm(nullptr), folder_(std::move(folder)) {
@@ -114,9 +100,7 @@ void TFrmPublish::ShowPlan() {
     const TPublishPlan& plan = publisher.Prepare();
     for (const TPlannedUpload& upload : plan.Uploads) files_->Items()->Add("send " + upload.Path);
     for (const std::string& path : plan.Deletes) files_->Items()->Add("delete " + path);
-    progress_text_->SetCaption(std::to_string(plan.Uploads.size()) + " to send (" + Bytes(plan.UploadBytes()) +
-                               "), " + std::to_string(plan.Deletes.size()) + " to delete, " +
-                               std::to_string(plan.Unchanged) + " unchanged");
+    progress_text_->SetCaption(PlanText(plan));
   } catch (const Exception& error) {
     Status(error.what());
   }
@@ -133,22 +117,15 @@ void TFrmPublish::SaveSiteClick() {
 }
 
 bool TFrmPublish::Remedy(const EPublishError& error, TRemote& remote, const TPublishSite& site) {
-  const TSiteAddress address = ParseSiteAddress(site.Url);
-  if (error.Kind() == PublishFailure::LoginDenied) {
+  TRemedyQuestions ask;
+  ask.Password = [](const std::string&, const std::string& why) {
     std::string password;
-    if (!InputQuery("Publish Site", std::string(error.what()) + "\nPassword:", password) || password.empty())
-      return false;
-    RememberPassword(address, password);
-    return true;
-  }
-  if (error.Kind() == PublishFailure::HostKeyUnknown) {
-    if (MessageDlg(std::string(error.what()) + "\n\nTrust this key and connect?", mtConfirmation, {mbYes, mbNo}, 0) !=
-        mrYes)
-      return false;
-    TrustHostKey(address, remote.OfferedHostKey());
-    return true;
-  }
-  return false;
+    return InputQuery("Publish Site", why + "\nPassword:", password) ? password : std::string();
+  };
+  ask.TrustKey = [](const std::string& why) {
+    return MessageDlg(why + "\n\nTrust this key and connect?", mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
+  };
+  return OfferRemedy(error, remote, site, ask);
 }
 
 void TFrmPublish::TestClick() {
@@ -192,9 +169,7 @@ void TFrmPublish::ShowProgress(const TPublishProgress& progress) {
   progress_->SetMax(100);
   const uint64_t total = progress.BytesTotal ? progress.BytesTotal : 1;
   progress_->SetPosition(progress.BytesTotal ? static_cast<int>(progress.BytesDone * 100 / total) : 100);
-  progress_text_->SetCaption(std::to_string(progress.FilesDone) + " of " + std::to_string(progress.FilesTotal) +
-                             " files, " + Bytes(progress.BytesDone) + " of " + Bytes(progress.BytesTotal) +
-                             (progress.Current.empty() ? "" : ": " + progress.Current));
+  progress_text_->SetCaption(ProgressText(progress));
 }
 
 void TFrmPublish::Finished(const EPublishError* error) {
@@ -203,9 +178,7 @@ void TFrmPublish::Finished(const EPublishError* error) {
   if (error) {
     Status(error->what());
   } else {
-    const TPublishPlan& plan = publisher_->Plan();
-    Status("Published: " + std::to_string(plan.Uploads.size()) + " sent, " + std::to_string(plan.Deletes.size()) +
-           " deleted, " + std::to_string(plan.Unchanged) + " unchanged.");
+    Status(PublishedText(publisher_->Site().Name, publisher_->Plan()) + ".");
   }
   ShowPlan();
 }

@@ -47,7 +47,7 @@ TEST_F(PublishDialogTest, ANewSiteIsSavedTestedAndPublished) {
   });
   EXPECT_EQ(UploadFiles(out_.c_str(), "", Host()), 1);
   EXPECT_EQ(plan, "2 to send (19 B), 0 to delete, 0 unchanged");
-  EXPECT_EQ(status, "Published: 2 sent, 0 deleted, 0 unchanged.");
+  EXPECT_EQ(status, "Published to My site: 2 sent (19 B), 0 deleted, 0 unchanged.");
   EXPECT_EQ(ReadFileBytes(server + "/news/a.html"), "<p>a</p>");
   ASSERT_TRUE(FindSite("my site"));
   EXPECT_EQ(FindSite("my site")->Url, "file://" + server);

@@ -12,6 +12,7 @@
 #include "sys/publish/publish_plan.h"
 #include "sys/publish/remote.h"
 #include "sys/publish/site_address.h"
+#include "sys/publish/publish_texts.h"
 #include "sys/publish/sites_file.h"
 
 namespace orv {
@@ -210,6 +211,29 @@ TEST_F(PublishFilesTest, ThePlanSendsNewAndChangedFilesAndDeletesOnlyWhatWasSent
   } catch (const EPublishError& error) {
     EXPECT_NE(std::string(error.what()).find("does not exist"), std::string::npos);
   }
+}
+
+TEST(PublishTextsTest, CountsReadAsPeopleReadThem) {
+  const std::pair<uint64_t, const char*> bytes[] = {
+      {0, "0 B"},           {1023, "1023 B"},          {1024, "1.0 KiB"},           {1536, "1.5 KiB"},
+      {1048575, "1.0 MiB"}, {1048576, "1.0 MiB"}, {5ULL << 30, "5.0 GiB"}, {3ULL << 50, "3072.0 TiB"},
+  };
+  for (const auto& [count, text] : bytes) EXPECT_EQ(ByteCountText(count), text) << count;
+
+  TPublishPlan plan;
+  plan.Uploads.push_back({"a.html", {"", 1000, ""}});
+  plan.Uploads.push_back({"b.css", {"", 1048, ""}});
+  plan.Deletes.push_back("old.html");
+  plan.Unchanged = 5;
+  EXPECT_EQ(PlanText(plan), "2 to send (2.0 KiB), 1 to delete, 5 unchanged");
+  EXPECT_EQ(PublishedText("My site", plan), "Published to My site: 2 sent (2.0 KiB), 1 deleted, 5 unchanged");
+
+  TPublishProgress progress{1, 3, 1000, 2048, "b.css", false};
+  EXPECT_EQ(ProgressText(progress), "1 of 3 files, 1000 B of 2.0 KiB: b.css");
+  progress = {2, 3, 2048, 2048, "old.html", true};
+  EXPECT_EQ(ProgressText(progress), "2 of 3 files, 2.0 KiB of 2.0 KiB: deleting old.html");
+  progress.Current.clear();
+  EXPECT_EQ(ProgressText(progress), "2 of 3 files, 2.0 KiB of 2.0 KiB");
 }
 
 }  // namespace
