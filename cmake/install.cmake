@@ -13,7 +13,8 @@ foreach(program orvcc orvscript)
   endif()
 endforeach()
 
-foreach(library orvplatform orvcomponents orvcontrols orvcore engine orvsys tagwiz huepick)
+foreach(library orvplatform orvcomponents orvcontrols orvcore orvccwindow orvpublish engine orvsys orvpublishdialog
+                tagwiz huepick)
   if(TARGET ${library})
     set_target_properties(${library} PROPERTIES INSTALL_RPATH "$ORIGIN")
     install(TARGETS ${library} LIBRARY DESTINATION ${ORV_INSTALL_LIBDIR})
