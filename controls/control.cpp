@@ -251,8 +251,12 @@ void TControl::ApplyColor() {
   if (!widget_) return;
   QPalette palette = widget_->palette();
   palette.setColor(ColorRole(), ToQColor(color_));
-  palette.setColor(QPalette::WindowText, ToQColor(font_->Color()));
-  palette.setColor(QPalette::Text, ToQColor(font_->Color()));
+  // The text of a disabled control keeps the style's grey, so the user sees
+  // that it cannot be used.
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, ToQColor(font_->Color()));
+    palette.setColor(group, QPalette::Text, ToQColor(font_->Color()));
+  }
   widget_->setPalette(palette);
   if (ColorRole() == QPalette::Window) widget_->setAutoFillBackground(color_ != DefaultColor());
 }

@@ -11,7 +11,7 @@ namespace orv {
 
 TFrmPublish::TFrmPublish(std::string folder, const std::string& site_name)
     : TForm(nullptr), folder_(std::move(folder)) {
-  FormBuilder b(*this, "FrmPublish", "Publish Site", 460, 420);
+  FormBuilder b(*this, "FrmPublish", "Publish Site", 460, 440);
   b.Add<TLabel>(nullptr, 8, 12, 80, 16, "Site:");
   sites_ = b.Add<TComboBox>(nullptr, 100, 8, 352, 21);
   sites_->SetStyle(csDropDownList);
@@ -27,12 +27,17 @@ TFrmPublish::TFrmPublish(std::string folder, const std::string& site_name)
   test_ = b.Add<TButton>(nullptr, 206, 164, 120, 25, "&Test connection");
   status_ = b.Text(nullptr, 8, 196, 444, 32, "");
   b.Add<TLabel>(nullptr, 8, 232, 200, 16, "Files to send and delete:");
-  files_ = b.Add<TListBox>(nullptr, 8, 250, 444, 100);
-  progress_ = b.Add<TProgressBar>(nullptr, 8, 356, 444, 16);
-  progress_text_ = b.Add<TLabel>(nullptr, 8, 376, 444, 16, "");
-  publish_ = b.Add<TButton>(nullptr, 296, 392, 75, 25, "&Publish");
+  files_ = b.Add<TListView>(nullptr, 8, 250, 444, 100);
+  files_->SetViewStyle(vsReport);
+  files_->SetReadOnly(true);
+  files_->AddColumn("File", 290);
+  files_->AddColumn("Size", 80);
+  files_->AddColumn("Action", 70);
+  progress_ = b.Add<TProgressBar>(nullptr, 8, 358, 444, 16);
+  progress_text_ = b.Add<TLabel>(nullptr, 8, 380, 444, 16, "");
+  publish_ = b.Add<TButton>(nullptr, 296, 406, 75, 25, "&Publish");
   publish_->SetDefault(true);
-  TButton* cancel = b.CancelButton(377, 392);
+  close_ = b.CancelButton(377, 406, "&Close");
 
   OnEvent(sites_->OnChange, [this] {
     if (sites_->ItemIndex() < 0) return;
@@ -42,8 +47,9 @@ TFrmPublish::TFrmPublish(std::string folder, const std::string& site_name)
   OnEvent(save_->OnClick, [this] { SaveSiteClick(); });
   OnEvent(test_->OnClick, [this] { TestClick(); });
   OnEvent(publish_->OnClick, [this] { PublishClick(); });
-  // Cancel stops a running transfer and keeps the dialog; otherwise it closes.
-  OnEvent(cancel->OnClick, [this] {
+  OnEvent(url_->OnChange, [this] { ShowOptions(); });
+  // "&Cancel" stops a running transfer and keeps the dialog; "&Close" closes it.
+  OnEvent(close_->OnClick, [this] {
     if (publisher_ && publisher_->Running()) {
       publisher_->Cancel();
       SetModalResult(mrNone);
@@ -77,12 +83,23 @@ void TFrmPublish::FillSites(const std::string& chosen) {
   ShowPlan();
 }
 
+void TFrmPublish::ShowOptions() {
+  // FTP's passive mode and a certificate to trust mean nothing to the other protocols.
+  const std::string url = LowerCase(url_->Text());
+  const bool ftps = url.rfind("ftps://", 0) == 0;
+  passive_->SetEnabled(ftps || url.rfind("ftp://", 0) == 0);
+  // A box that cannot be typed in is drawn in the button-face colour.
+  cafile_->SetEnabled(ftps);
+  cafile_->SetColor(ftps ? clWindow : clBtnFace);
+}
+
 void TFrmPublish::ShowSite(const TPublishSite& site) {
   name_->SetText(site.Name);
   url_->SetText(site.Url);
   passive_->SetChecked(site.Passive);
   delete_->SetChecked(site.Delete);
   cafile_->SetText(site.CaFile);
+  ShowOptions();
 }
 
 TPublishSite TFrmPublish::SiteFromBoxes() const {
@@ -92,14 +109,15 @@ TPublishSite TFrmPublish::SiteFromBoxes() const {
 void TFrmPublish::Status(const std::string& text) { status_->SetCaption(text); }
 
 void TFrmPublish::ShowPlan() {
-  files_->Clear();
+  files_->ClearItems();
   progress_text_->SetCaption("");
   if (folder_.empty() || url_->Text().empty()) return;
   try {
     TPublisher publisher(SiteFromBoxes(), folder_);
     const TPublishPlan& plan = publisher.Prepare();
-    for (const TPlannedUpload& upload : plan.Uploads) files_->Items()->Add("send " + upload.Path);
-    for (const std::string& path : plan.Deletes) files_->Items()->Add("delete " + path);
+    for (const TPlannedUpload& upload : plan.Uploads)
+      files_->AddItem(upload.Path, {ByteCountText(upload.File.Size), "send"});
+    for (const std::string& path : plan.Deletes) files_->AddItem(path, {"", "delete"});
     progress_text_->SetCaption(PlanText(plan));
   } catch (const Exception& error) {
     Status(error.what());
@@ -187,6 +205,7 @@ void TFrmPublish::SetBusy(bool busy) {
   for (TButton* button : {save_, test_}) button->SetEnabled(!busy);
   publish_->SetEnabled(!busy && !folder_.empty());
   sites_->SetEnabled(!busy);
+  close_->SetCaption(busy ? "&Cancel" : "&Close");
 }
 
 }  // namespace orv

@@ -1,8 +1,8 @@
 // TFrmPublish: the publishing dialog of UploadFiles. The user chooses or
 // creates a site (name, address, FTP passive mode, remote deletes, a
 // certificate file to trust), can test the connection, sees the files that
-// will be sent and deleted, and publishes with a progress bar of bytes and
-// files; Cancel stops a running transfer. The transfer runs beside the
+// will be sent and deleted with their sizes, and publishes with a progress
+// bar of bytes and files; Cancel stops a running transfer. The transfer runs beside the
 // window (sys/publish), so the dialog stays live.
 #pragma once
 
@@ -35,6 +35,8 @@ class TFrmPublish : public TForm {
   // The site as the boxes describe it.
   TPublishSite SiteFromBoxes() const;
   void ShowSite(const TPublishSite& site);
+  // Enables the options that the address's protocol uses.
+  void ShowOptions();
   void FillSites(const std::string& chosen);
   // Lists what a publish of the chosen site would do.
   void ShowPlan();
@@ -55,12 +57,13 @@ class TFrmPublish : public TForm {
   TCheckBox* delete_ = nullptr;
   TEdit* cafile_ = nullptr;
   TLabel* status_ = nullptr;
-  TListBox* files_ = nullptr;
+  TListView* files_ = nullptr;
   TProgressBar* progress_ = nullptr;
   TLabel* progress_text_ = nullptr;
   TButton* save_ = nullptr;
   TButton* test_ = nullptr;
   TButton* publish_ = nullptr;
+  TButton* close_ = nullptr;
 };
 
 }  // namespace orv
