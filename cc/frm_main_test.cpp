@@ -10,8 +10,11 @@
 #include <filesystem>
 
 #include "cc/frm_main.h"
+#include <gmock/gmock.h>
+
 #include "cc/run_program_test_support.h"
 #include "controls/controls_test_support.h"
+#include "controls/layout_test_support.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/message_loop.h"
@@ -164,6 +167,12 @@ TEST_F(FrmMainTest, OrvccWindowWritesTheSamePagesAsTheConsoleBuild) {
   auto built = Pages(dir_ + "example/out");
   EXPECT_EQ(built.size(), 4u);
   EXPECT_EQ(built, Pages(dir_ + "console/out"));
+}
+
+TEST_F(FrmMainTest, TheWindowAdaptsToItsFontAndSize) {
+  TFrmMain form(nullptr, dir_ + "none.orv");
+  form.OnActivate = TMethod();  // shown, it starts no build
+  EXPECT_THAT(test::LayoutProblemsAtEverySize(form), testing::IsEmpty());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "controls/edits.h"
 #include "controls/form.h"
 #include "controls/graphic_controls.h"
+#include "controls/image_list.h"
+#include "controls/list_view.h"
 #include "controls/lists.h"
 #include "controls/menus.h"
 #include "controls/timer.h"
@@ -36,9 +38,13 @@ void RegisterControls() {
                             Prop("Width", Integer, &TControl::Width, &TControl::SetWidth),
                             Prop("Height", Integer, &TControl::Height, &TControl::SetHeight),
                             Prop("Align", types::TAlign, &TControl::Align, &TControl::SetAlign),
-                            Prop("Color", types::TColor, &TControl::Color, &TControl::SetColor),
+                            Prop("Anchors", types::TAnchors, &TControl::Anchors, &TControl::SetAnchors),
+                            SubObject("Constraints", &TControl::Constraints),
+                            StoredWhen<TControl>(Prop("Color", types::TColor, &TControl::Color, &TControl::SetColor),
+                                                 [](const TControl& c) { return !c.ParentColor(); }),
                             Prop("ParentColor", Boolean, &TControl::ParentColor, &TControl::SetParentColor),
-                            SubObject("Font", &TControl::Font),
+                            StoredWhen<TControl>(SubObject("Font", &TControl::Font),
+                                                 [](const TControl& c) { return !c.ParentFont(); }),
                             Prop("ParentFont", Boolean, &TControl::ParentFont, &TControl::SetParentFont),
                             Prop("Cursor", types::TCursor, &TControl::Cursor, &TControl::SetCursor),
                             Prop("DragCursor", types::TCursor, &TControl::DragCursor, &TControl::SetDragCursor),
@@ -48,6 +54,7 @@ void RegisterControls() {
                             Prop("ShowHint", Boolean, &TControl::ShowHint, &TControl::SetShowHint),
                             Prop("ParentShowHint", Boolean, &TControl::ParentShowHint, &TControl::SetParentShowHint),
                             Prop("Visible", Boolean, &TControl::Visible, &TControl::SetVisible),
+                            Reference("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
                             Event("OnClick", "TNotifyEvent", &TControl::OnClick),
                             Event("OnDblClick", "TNotifyEvent", &TControl::OnDblClick),
                             Event("OnMouseDown", "TMouseEvent", &TControl::OnMouseDown),
@@ -82,6 +89,7 @@ void RegisterForms() {
         Prop("KeyPreview", Boolean, &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview),
         Prop("PixelsPerInch", Integer, &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch),
         Prop("Scaled", Boolean, &TCustomForm::Scaled, &TCustomForm::SetScaled),
+        Prop("TextHeight", Integer, &TCustomForm::TextHeight, &TCustomForm::SetTextHeight),
         Reference("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl),
         Reference("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu),
         Event("OnCreate", "TNotifyEvent", &TCustomForm::OnCreate),
@@ -195,14 +203,23 @@ void RegisterStandardControls() {
        {Prop("ViewStyle", types::TViewStyle, &TCustomListView::ViewStyle, &TCustomListView::SetViewStyle),
         Prop("MultiSelect", Boolean, &TCustomListView::MultiSelect, &TCustomListView::SetMultiSelect),
         Prop("ReadOnly", Boolean, &TCustomListView::ReadOnly, &TCustomListView::SetReadOnly),
+        SubObject("Columns", &TCustomListView::Columns),
+        Reference("LargeImages", &TCustomListView::LargeImages, &TCustomListView::SetLargeImages),
         Event("OnChange", "TLVChangeEvent", &TCustomListView::OnChange),
         Event("OnColumnClick", "TLVColumnClickEvent", &TCustomListView::OnColumnClick)}});
   RegisterClassDescriptor({"TListView", "", Factory<TListView>(), {}});
+  RegisterClassDescriptor({"TListColumn", "", nullptr,
+                           {Prop("Caption", String, &TListColumn::Caption, &TListColumn::SetCaption),
+                            Prop("Width", Integer, &TListColumn::Width, &TListColumn::SetWidth)}});
+  RegisterClassDescriptor({"TImageList", "", Factory<TImageList>(),
+                           {Prop("Width", Integer, &TImageList::Width, &TImageList::SetWidth),
+                            Prop("Height", Integer, &TImageList::Height, &TImageList::SetHeight)}});
   RegisterClassDescriptor({"TSpeedButton", "", Factory<TSpeedButton>(),
                            {Caption(), Prop("Down", Boolean, &TSpeedButton::Down, &TSpeedButton::SetDown),
                             Prop("GroupIndex", Integer, &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex),
                             Prop("AllowAllUp", Boolean, &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp),
-                            Prop("Flat", Boolean, &TSpeedButton::Flat, &TSpeedButton::SetFlat)}});
+                            Prop("Flat", Boolean, &TSpeedButton::Flat, &TSpeedButton::SetFlat),
+                            SubObject("Glyph", &TSpeedButton::Glyph)}});
 }
 
 void RegisterExtraControls() {
@@ -248,7 +265,8 @@ void RegisterExtraControls() {
                             SubObject("Pen", &TShape::Pen), SubObject("Brush", &TShape::Brush)}});
   RegisterClassDescriptor({"TPaintBox", "", Factory<TPaintBox>(), {}});
   RegisterClassDescriptor({"TImage", "", Factory<TImage>(),
-                           {Prop("AutoSize", Boolean, &TImage::AutoSize, &TImage::SetAutoSize),
+                           {SubObject("Picture", &TImage::Picture),
+                            Prop("AutoSize", Boolean, &TImage::AutoSize, &TImage::SetAutoSize),
                             Prop("Center", Boolean, &TImage::Center, &TImage::SetCenter),
                             Prop("Stretch", Boolean, &TImage::Stretch, &TImage::SetStretch)}});
   RegisterClassDescriptor({"TTimer", "", Factory<TTimer>(),
@@ -284,7 +302,17 @@ void RegisterGraphics() {
   RegisterClassDescriptor({"TBrush", "", nullptr,
                            {Prop("Color", types::TColor, &TBrush::Color, &TBrush::SetColor),
                             Prop("Style", types::TBrushStyle, &TBrush::Style, &TBrush::SetStyle)}});
-  RegisterClassDescriptor({"TPicture", "", nullptr, {}});
+  RegisterClassDescriptor(
+      {"TPicture", "", nullptr,
+       {StoredWhen<TPicture>(Prop("Data", types::Binary, &TPicture::Data, &TPicture::SetData),
+                             [](const TPicture& picture) { return picture.StoresData(); }),
+        Prop("IconName", String, &TPicture::IconName, &TPicture::SetIconName),
+        Prop("IconSize", Integer, &TPicture::IconSize, &TPicture::SetIconSize)}});
+  RegisterClassDescriptor({"TSizeConstraints", "", nullptr,
+                           {Prop("MinWidth", Integer, &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth),
+                            Prop("MinHeight", Integer, &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight),
+                            Prop("MaxWidth", Integer, &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth),
+                            Prop("MaxHeight", Integer, &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)}});
   RegisterClassDescriptor({"TCanvas", "", nullptr, {}});
 }
 

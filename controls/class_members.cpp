@@ -42,7 +42,6 @@ void RegisterControlMembers() {
         Prop("ClientWidth", Integer, &TControl::ClientWidth, &TControl::SetClientWidth),
         Prop("ClientHeight", Integer, &TControl::ClientHeight, &TControl::SetClientHeight),
         Reference("Parent", &TControl::Parent, &TControl::SetParent),
-        Reference("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
         Prop("Showing", Boolean, &TControl::Showing)},
        {Method("BringToFront", &TControl::BringToFront), Method("Hide", &TControl::Hide),
         Method("Invalidate", &TControl::Invalidate), Method("Refresh", &TControl::Refresh),

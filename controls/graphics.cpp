@@ -1,6 +1,11 @@
 #include "controls/graphics.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QIcon>
+#include <QStyle>
+#include <algorithm>
+#include <climits>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
@@ -116,6 +121,9 @@ void TPicture::Assign(const TPersistent* source) {
   auto* picture = dynamic_cast<const TPicture*>(source);
   if (!picture) return TGraphicsObject::Assign(source);
   image_ = picture->image_;
+  icon_name_ = picture->icon_name_;
+  icon_size_ = picture->icon_size_;
+  icon_drawn_ = picture->icon_drawn_;
   Changed();
 }
 
@@ -127,7 +135,67 @@ void TPicture::LoadFromFile(const std::string& path) {
 
 void TPicture::SetImage(const QImage& image) {
   image_ = image;
+  icon_name_.clear();
   Changed();
+}
+
+namespace {
+
+// The style's picture for the icons a dialog most often shows, for a
+// desktop without an icon theme.
+QStyle::StandardPixmap StyleIcon(const std::string& name) {
+  static const std::pair<const char*, QStyle::StandardPixmap> kIcons[] = {
+      {"dialog-error", QStyle::SP_MessageBoxCritical},     {"dialog-warning", QStyle::SP_MessageBoxWarning},
+      {"dialog-information", QStyle::SP_MessageBoxInformation}, {"dialog-question", QStyle::SP_MessageBoxQuestion},
+      {"document-save", QStyle::SP_DialogSaveButton},      {"document-open", QStyle::SP_DialogOpenButton},
+      {"folder", QStyle::SP_DirIcon}};
+  for (const auto& [icon, pixmap] : kIcons)
+    if (name == icon) return pixmap;
+  return QStyle::SP_FileIcon;
+}
+
+}  // namespace
+
+const QImage& TPicture::Image() const {
+  if (!icon_name_.empty() && !icon_drawn_ && qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    const QIcon fallback = QApplication::style()->standardIcon(StyleIcon(icon_name_));
+    image_ = QIcon::fromTheme(ToQString(icon_name_), fallback).pixmap(icon_size_, icon_size_).toImage();
+    // An icon that has no picture as large as asked for is drawn larger.
+    if (!image_.isNull() && image_.width() < icon_size_)
+      image_ = image_.scaled(icon_size_, icon_size_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    icon_drawn_ = true;
+  }
+  return image_;
+}
+
+std::string TPicture::Data() const {
+  if (!icon_name_.empty() || image_.isNull()) return "";
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image_.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+void TPicture::SetData(std::string_view bytes) {
+  QImage loaded;
+  const bool fits = bytes.size() <= static_cast<size_t>(INT_MAX);
+  if (!bytes.empty() &&
+      (!fits || !loaded.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()))))
+    throw EInOutError("The picture's data is not an image");
+  SetImage(loaded);
+}
+
+void TPicture::SetIconName(std::string_view name) {
+  icon_name_ = name;
+  image_ = QImage();
+  icon_drawn_ = false;
+  Changed();
+}
+
+void TPicture::SetIconSize(int size) {
+  icon_size_ = std::max(size, 1);
+  if (!icon_name_.empty()) SetIconName(std::string(icon_name_));
 }
 
 TCanvas::TCanvas()

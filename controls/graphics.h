@@ -104,9 +104,11 @@ class TBrush : public TGraphicsObject {
   int style_ = 0;
 };
 
-// An image held by a TImage: loaded from a file (any format Qt reads). It is
-// kept as a QImage, which needs no Qt application, so a picture can exist
-// before any widget does.
+// An image held by a TImage or a speed button: loaded from a file or from
+// its data (any format Qt reads; written as PNG), or an icon of the
+// desktop's theme by name. It is kept as a QImage, which needs no Qt
+// application, so a picture can exist before any widget does; an icon is
+// drawn the first time it is shown.
 class TPicture : public TGraphicsObject {
  public:
   std::string ClassName() const override { return "TPicture"; }
@@ -114,12 +116,29 @@ class TPicture : public TGraphicsObject {
   // Loads the picture; EInOutError when the file cannot be read as an image.
   void LoadFromFile(const std::string& path);
   void SetImage(const QImage& image);
-  int Width() const { return image_.width(); }
-  int Height() const { return image_.height(); }
-  const QImage& Image() const { return image_; }
+  int Width() const { return Image().width(); }
+  int Height() const { return Image().height(); }
+  const QImage& Image() const;
+
+  // The image as PNG data; empty for none, and for an icon (which its name
+  // gives). Setting it takes any format Qt reads; EInOutError otherwise.
+  std::string Data() const;
+  void SetData(std::string_view bytes);
+  // An icon of the desktop's theme ("dialog-error", "document-save"), or
+  // the style's own picture for the common ones when the theme has none,
+  // drawn IconSize pixels square.
+  const std::string& IconName() const { return icon_name_; }
+  void SetIconName(std::string_view name);
+  int IconSize() const { return icon_size_; }
+  void SetIconSize(int size);
+  // False for an icon by name, whose data a form file does not carry.
+  bool StoresData() const { return icon_name_.empty(); }
 
  private:
-  QImage image_;
+  mutable QImage image_;
+  std::string icon_name_;
+  int icon_size_ = 32;
+  mutable bool icon_drawn_ = false;
 };
 
 // Drawing on a control while it paints (inside its OnPaint event) through
