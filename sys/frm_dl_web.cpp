@@ -1,9 +1,7 @@
 #include "sys/frm_dl_web.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 
 #include "components/form_resource.h"
 #include "controls/buttons.h"
@@ -11,6 +9,7 @@
 #include "controls/edits.h"
 #include "orv/host.h"
 #include "platform/exception.h"
+#include "platform/replacing_file.h"
 #include "sys/error_box.h"
 #include "sys/host_messages.h"
 #include "sys/preferences.h"
@@ -71,15 +70,19 @@ void TFrmDlWeb::ReadProxySettings() {
 void TFrmDlWeb::RetrieveClick() {
   SetInputsEnabled(false);
   const std::string path = Edit2->Text();
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    ShowError(EInOutError("Cannot create file \"" + path + "\". " + std::strerror(errno)));
+  // The page goes to a file beside the target that replaces it only once the
+  // whole page is in: a failed or cancelled download leaves the old file.
+  std::optional<TReplacingFile> file;
+  try {
+    file.emplace(path);
+  } catch (const EInOutError& error) {
+    ShowError(error);
     return;
   }
   try {
     ReadProxySettings();
     HttpCli1->URL = Edit1->Text();
-    HttpCli1->RcvdStream = &file;
+    HttpCli1->RcvdStream = &file->Stream();
     received_ = 0;
     done_error_ = 0;
     {
@@ -91,18 +94,23 @@ void TFrmDlWeb::RetrieveClick() {
     // A request that got no answer (no such host, no connection, a failed
     // TLS handshake) saved nothing worth opening.
     if (done_error_ != 0) throw net::EHttpException(HttpCli1->ReasonPhrase(), done_error_);
-    file.flush();
-    ShowProgress(static_cast<uint64_t>(file.tellp()));
-    file.close();
-    if (!file) throw EInOutError("Cannot write file \"" + path + "\"");
+    ShowProgress(static_cast<uint64_t>(file->Size()));
+    file->Commit();
     PostRecord(host_, ORV_MSG_OPEN_FILE, path);
-  } catch (...) {
+  } catch (const std::exception& error) {
     HttpCli1->RcvdStream = nullptr;
-    file.close();
-    MessageDlg("Failed : " + std::to_string(HttpCli1->StatusCode()) + " " + HttpCli1->ReasonPhrase(), mtError, {mbOK},
-               0);
+    MessageDlg(FailureText(error), mtError, {mbOK}, 0);
   }
   SetModalResult(mrCancel);
+}
+
+std::string TFrmDlWeb::FailureText(const std::exception& error) const {
+  std::string text = "Failed : " + std::to_string(HttpCli1->StatusCode()) + " " + HttpCli1->ReasonPhrase();
+  // What went wrong after the answer began (a transfer cut short, a reset, a
+  // file that could not be written) is said on a line of its own.
+  const std::string detail = error.what();
+  if (!detail.empty() && detail != HttpCli1->ReasonPhrase()) text += "\n" + detail;
+  return text;
 }
 
 }  // namespace orv
