@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
-#include <QToolButton>
 #include <algorithm>
 
 #include "colour/spectrum.h"
@@ -59,26 +58,19 @@ QImage SpectrumPicture() {
 
 TFrmColor::TFrmColor(TComponent* owner) : TForm(owner) {
   EnsureQtApplication();
-  ReadFormResource(*this, {Field("Panel2", &TFrmColor::Panel2),
-                           Field("PaintBox2", &TFrmColor::PaintBox2),
-                           Field("SpeedButton1", &TFrmColor::SpeedButton1),
-                           Field("Edit1", &TFrmColor::Edit1),
-                           Field("Edit2", &TFrmColor::Edit2),
-                           Field("Edit3", &TFrmColor::Edit3),
-                           Field("Edit4", &TFrmColor::Edit4),
-                           Field("Image1", &TFrmColor::Image1),
-                           Field("PaintBox1", &TFrmColor::PaintBox1),
-                           Field("OpenDialog1", &TFrmColor::OpenDialog1),
-                           Field("Store", &TFrmColor::Store),
-                           Handler("FormCreate", &TFrmColor::FormCreate),
-                           Handler("FormShow", &TFrmColor::FormShow),
-                           Handler("PaintBox2Paint", &TFrmColor::PaintBox2Paint),
-                           Handler("PaintBox2MouseUp", &TFrmColor::PaintBox2MouseUp),
-                           Handler("Edit1Change", &TFrmColor::Edit1Change),
-                           Handler("PaintBox1MouseDown", &TFrmColor::PaintBox1MouseDown),
-                           Handler("PaintBox1MouseMove", &TFrmColor::PaintBox1MouseMove),
-                           Handler("PaintBox1DblClick", &TFrmColor::PaintBox1DblClick),
-                           Handler("SpeedButton1Click", &TFrmColor::SpeedButton1Click)});
+  ReadFormResource(
+      *this,
+      {Field("Panel2", &TFrmColor::Panel2), Field("PaintBox2", &TFrmColor::PaintBox2),
+       Field("Edit1", &TFrmColor::Edit1), Field("Edit2", &TFrmColor::Edit2), Field("Edit3", &TFrmColor::Edit3),
+       Field("Edit4", &TFrmColor::Edit4), Field("Image1", &TFrmColor::Image1),
+       Field("PaintBox1", &TFrmColor::PaintBox1), Field("OpenDialog1", &TFrmColor::OpenDialog1),
+       Field("Store", &TFrmColor::Store), Handler("FormCreate", &TFrmColor::FormCreate),
+       Handler("FormShow", &TFrmColor::FormShow), Handler("PaintBox2Paint", &TFrmColor::PaintBox2Paint),
+       Handler("PaintBox2MouseUp", &TFrmColor::PaintBox2MouseUp), Handler("Edit1Change", &TFrmColor::Edit1Change),
+       Handler("PaintBox1MouseDown", &TFrmColor::PaintBox1MouseDown),
+       Handler("PaintBox1MouseMove", &TFrmColor::PaintBox1MouseMove),
+       Handler("PaintBox1DblClick", &TFrmColor::PaintBox1DblClick),
+       Handler("SpeedButton1Click", &TFrmColor::SpeedButton1Click)});
 }
 
 void TFrmColor::FormCreate(TObject*) {
@@ -95,12 +87,6 @@ void TFrmColor::FormCreate(TObject*) {
 void TFrmColor::FormShow(TObject*) {
   // The dialog is laid out for its font by now; the spectrum fills its box.
   ShowSpectrum(spectrum_);
-  // A key held down picks while the pointer moves, so the spectrum follows
-  // the pointer even with no button pressed.
-  PaintBox1->Widget()->setMouseTracking(true);
-  // "Load Palette" shows its picture and its caption.
-  if (auto* button = qobject_cast<QToolButton*>(SpeedButton1->Widget()))
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 }
 
 void TFrmColor::SetHTMLColor() { Edit4->SetText(HtmlColor(EditValue(*Edit1), EditValue(*Edit2), EditValue(*Edit3))); }

@@ -20,7 +20,6 @@ class TMemo;
 class TOpenDialog;
 class TPaintBox;
 class TPanel;
-class TSpeedButton;
 
 // The colour dialog; one lives for one export call.
 class TFrmColor : public TForm {
@@ -69,7 +68,6 @@ class TFrmColor : public TForm {
   void PaintMarks(QWidget* surface);
 
   TPaintBox* PaintBox2 = nullptr;
-  TSpeedButton* SpeedButton1 = nullptr;
   TPanel* Panel2 = nullptr;
   TEdit* Edit1 = nullptr;
   TEdit* Edit2 = nullptr;

@@ -173,6 +173,8 @@ void TControl::MakeWidget(QWidget* parent) {
   widget->setEnabled(enabled_);
   if (!hint_.empty()) widget->setToolTip(ToQString(hint_));
   if (cursor_ != 0) widget->setCursor(ToQtCursor(cursor_));
+  // OnMouseMove hears the pointer move with no button pressed too.
+  if (OnMouseMove.Assigned()) widget->setMouseTracking(true);
   ApplyFont();
   ApplyColor();
   ApplyCaption();
