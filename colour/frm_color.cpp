@@ -1,9 +1,5 @@
 #include "colour/frm_color.h"
 
-#include <QEvent>
-#include <QImage>
-#include <QPainter>
-#include <QPolygon>
 #include <algorithm>
 
 #include "colour/spectrum.h"
@@ -23,6 +19,7 @@ namespace {
 constexpr int kGridSide = 16;  // cells per row and per column
 constexpr int kCellOutline = static_cast<int>(RGB(170, 170, 170));
 constexpr int kSelectedOutline = static_cast<int>(RGB(255, 255, 255));
+constexpr int kPickMarks = static_cast<int>(RGB(255, 255, 255));  // the triangles beside the spectrum
 constexpr int kBrushClear = 1;
 
 int IntArg(const EventArgs& args, size_t index) { return static_cast<int>(std::get<int64_t>(args[index])); }
@@ -43,34 +40,35 @@ int CellAt(int x, int y, int cell) {
   return y / cell * kGridSide + x / cell + 1;
 }
 
-QImage SpectrumPicture() {
-  QImage image(kSpectrumWidth, kSpectrumHeight, QImage::Format_RGB32);
+void DrawSpectrum(TPicture& picture) {
   const std::vector<TColorValue> pixels = SpectrumPixels();
-  for (int y = 0; y < kSpectrumHeight; ++y)
-    for (int x = 0; x < kSpectrumWidth; ++x) {
-      TColorValue c = pixels[static_cast<size_t>(y * kSpectrumWidth + x)];
-      image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
-    }
-  return image;
+  picture.SetPixels(kSpectrumWidth, kSpectrumHeight, std::vector<int32_t>(pixels.begin(), pixels.end()));
 }
 
 }  // namespace
 
 TFrmColor::TFrmColor(TComponent* owner) : TForm(owner) {
   EnsureQtApplication();
-  ReadFormResource(
-      *this,
-      {Field("Panel2", &TFrmColor::Panel2), Field("PaintBox2", &TFrmColor::PaintBox2),
-       Field("Edit1", &TFrmColor::Edit1), Field("Edit2", &TFrmColor::Edit2), Field("Edit3", &TFrmColor::Edit3),
-       Field("Edit4", &TFrmColor::Edit4), Field("Image1", &TFrmColor::Image1),
-       Field("PaintBox1", &TFrmColor::PaintBox1), Field("OpenDialog1", &TFrmColor::OpenDialog1),
-       Field("Store", &TFrmColor::Store), Handler("FormCreate", &TFrmColor::FormCreate),
-       Handler("FormShow", &TFrmColor::FormShow), Handler("PaintBox2Paint", &TFrmColor::PaintBox2Paint),
-       Handler("PaintBox2MouseUp", &TFrmColor::PaintBox2MouseUp), Handler("Edit1Change", &TFrmColor::Edit1Change),
-       Handler("PaintBox1MouseDown", &TFrmColor::PaintBox1MouseDown),
-       Handler("PaintBox1MouseMove", &TFrmColor::PaintBox1MouseMove),
-       Handler("PaintBox1DblClick", &TFrmColor::PaintBox1DblClick),
-       Handler("SpeedButton1Click", &TFrmColor::SpeedButton1Click)});
+  ReadFormResource(*this, {Field("Panel2", &TFrmColor::Panel2),
+                           Field("PaintBox2", &TFrmColor::PaintBox2),
+                           Field("Edit1", &TFrmColor::Edit1),
+                           Field("Edit2", &TFrmColor::Edit2),
+                           Field("Edit3", &TFrmColor::Edit3),
+                           Field("Edit4", &TFrmColor::Edit4),
+                           Field("Image1", &TFrmColor::Image1),
+                           Field("PaintBox1", &TFrmColor::PaintBox1),
+                           Field("OpenDialog1", &TFrmColor::OpenDialog1),
+                           Field("Store", &TFrmColor::Store),
+                           Handler("FormCreate", &TFrmColor::FormCreate),
+                           Handler("FormShow", &TFrmColor::FormShow),
+                           Handler("FormPaint", &TFrmColor::FormPaint),
+                           Handler("PaintBox2Paint", &TFrmColor::PaintBox2Paint),
+                           Handler("PaintBox2MouseUp", &TFrmColor::PaintBox2MouseUp),
+                           Handler("Edit1Change", &TFrmColor::Edit1Change),
+                           Handler("PaintBox1MouseDown", &TFrmColor::PaintBox1MouseDown),
+                           Handler("PaintBox1MouseMove", &TFrmColor::PaintBox1MouseMove),
+                           Handler("PaintBox1DblClick", &TFrmColor::PaintBox1DblClick),
+                           Handler("SpeedButton1Click", &TFrmColor::SpeedButton1Click)});
 }
 
 void TFrmColor::FormCreate(TObject*) {
@@ -80,7 +78,7 @@ void TFrmColor::FormCreate(TObject*) {
   palette_ = PaletteFromLines(lines);
   selected_ = 1;
   current_ = 0;
-  spectrum_ = SpectrumPicture();
+  DrawSpectrum(spectrum_);
   ShowSpectrum(spectrum_);
 }
 
@@ -102,9 +100,9 @@ void TFrmColor::LoadPalette(const std::string& path) {
 
 int TFrmColor::CellSide() const { return std::max(PaintBox2->Width() / kGridSide, 3); }
 
-void TFrmColor::ShowSpectrum(const QImage& picture) {
-  const QSize box(PaintBox1->Width(), PaintBox1->Height());
-  Image1->Picture()->SetImage(picture.size() == box ? picture : picture.scaled(box));
+void TFrmColor::ShowSpectrum(const TPicture& picture) {
+  Image1->Picture()->Assign(&picture);
+  Image1->Picture()->Stretch(PaintBox1->Width(), PaintBox1->Height());
 }
 
 void TFrmColor::PaintBox2Paint(TObject*) {
@@ -176,17 +174,19 @@ void TFrmColor::PickFromSpectrum(int64_t shift, int x, int y) {
   picked_y_ = std::clamp(y * kSpectrumHeight / std::max(PaintBox1->Height(), 1), 1, kSpectrumHeight - 2);
   const TColorValue colour = SpectrumPixel(picked_x_, picked_y_);
   ShowColour(colour);
-  QImage marked = spectrum_;
-  {
-    QPainter painter(&marked);
+  TPicture marked;
+  marked.Assign(&spectrum_);
+  marked.Paint([&](TCanvas& canvas) {
     // The cross shows dark on light colours and light on dark ones.
     const bool light = GetRValue(colour) + GetGValue(colour) + GetBValue(colour) > 384;
-    painter.setPen(light ? Qt::black : Qt::white);
-    painter.drawLine(picked_x_ - 3, picked_y_, picked_x_ + 3, picked_y_);
-    painter.drawLine(picked_x_, picked_y_ - 3, picked_x_, picked_y_ + 3);
-  }
+    canvas.Pen()->SetColor(static_cast<int>(light ? RGB(0, 0, 0) : RGB(255, 255, 255)));
+    canvas.MoveTo(picked_x_ - 3, picked_y_);
+    canvas.LineTo(picked_x_ + 3, picked_y_);
+    canvas.MoveTo(picked_x_, picked_y_ - 3);
+    canvas.LineTo(picked_x_, picked_y_ + 3);
+  });
   ShowSpectrum(marked);
-  if (QWidget* window = ExistingWidget()) window->update();
+  Invalidate();
 }
 
 void TFrmColor::PaintBox1DblClick(TObject*) { Beep(); }
@@ -196,7 +196,7 @@ void TFrmColor::SpeedButton1Click(TObject*) {
   if (OpenDialog1->Execute()) LoadPalette(OpenDialog1->FileName());
 }
 
-void TFrmColor::PaintMarks(QWidget* surface) {
+void TFrmColor::FormPaint(TObject*) {
   if (picked_x_ < 0) return;
   const int left = PaintBox1->Left();
   const int top = PaintBox1->Top();
@@ -205,19 +205,13 @@ void TFrmColor::PaintMarks(QWidget* surface) {
   // The picked pixel where the spectrum shows it.
   const int picked_x = picked_x_ * PaintBox1->Width() / kSpectrumWidth;
   const int picked_y = picked_y_ * PaintBox1->Height() / kSpectrumHeight;
-  QPainter painter(surface);
-  painter.setPen(Qt::white);
-  painter.setBrush(Qt::white);
+  TCanvas& canvas = *Canvas();
+  canvas.Pen()->SetColor(kPickMarks);
+  canvas.Brush()->SetStyle(0);
+  canvas.Brush()->SetColor(kPickMarks);
   // One triangle right of the picture points at the row, one below it at the column.
-  painter.drawPolygon(QPolygon({QPoint(right + 1, top + picked_y), QPoint(right + 5, top + picked_y - 4),
-                                QPoint(right + 5, top + picked_y + 4)}));
-  painter.drawPolygon(QPolygon({QPoint(left + picked_x, bottom + 1), QPoint(left + picked_x - 4, bottom + 5),
-                                QPoint(left + picked_x + 4, bottom + 5)}));
-}
-
-bool TFrmColor::WidgetEvent(QEvent* event) {
-  if (event->type() == QEvent::Paint) PaintMarks(ExistingWidget());
-  return TForm::WidgetEvent(event);
+  canvas.Polygon({{right + 1, top + picked_y}, {right + 5, top + picked_y - 4}, {right + 5, top + picked_y + 4}});
+  canvas.Polygon({{left + picked_x, bottom + 1}, {left + picked_x - 4, bottom + 5}, {left + picked_x + 4, bottom + 5}});
 }
 
 }  // namespace orv

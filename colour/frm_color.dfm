@@ -8,6 +8,7 @@ object FrmColor: TFrmColor
   Position = poScreenCenter
   TextHeight = 13
   OnCreate = FormCreate
+  OnPaint = FormPaint
   OnShow = FormShow
   object Panel1: TPanel
     Left = 16

@@ -6,11 +6,11 @@
 // edits, Button1 OK, Button2 Cancel).
 #pragma once
 
-#include <QImage>
 #include <string>
 
 #include "colour/palette.h"
 #include "controls/form.h"
+#include "controls/graphics.h"
 
 namespace orv {
 
@@ -44,11 +44,11 @@ class TFrmColor : public TForm {
   // chosen file); the selection and the current colour stay.
   void LoadPalette(const std::string& path);
 
-  bool WidgetEvent(QEvent* event) override;
-
  private:
   void FormCreate(TObject* sender);
   void FormShow(TObject* sender);
+  // Draws the triangles that point at the picked row and column.
+  void FormPaint(TObject* sender);
   void PaintBox2Paint(TObject* sender);
   void PaintBox2MouseUp(TObject* sender, EventArgs& args);
   void Edit1Change(TObject* sender);
@@ -63,9 +63,7 @@ class TFrmColor : public TForm {
   // The side of a grid cell: the grid fills its paint box.
   int CellSide() const;
   // Shows `picture` (the spectrum) at the size of its paint box.
-  void ShowSpectrum(const QImage& picture);
-  // Draws the triangles that point at the picked row and column.
-  void PaintMarks(QWidget* surface);
+  void ShowSpectrum(const TPicture& picture);
 
   TPaintBox* PaintBox2 = nullptr;
   TPanel* Panel2 = nullptr;
@@ -81,7 +79,7 @@ class TFrmColor : public TForm {
   TPalette palette_;
   int selected_ = 1;
   TColorValue current_ = 0;
-  QImage spectrum_;
+  TPicture spectrum_;
   // The spectrum pixel last picked; none until the first pick.
   int picked_x_ = -1;
   int picked_y_ = -1;

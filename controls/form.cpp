@@ -324,6 +324,9 @@ bool TCustomForm::WidgetEvent(QEvent* event) {
     case QEvent::WindowDeactivate:
       FireEvent(OnDeactivate, this);
       break;
+    case QEvent::Paint:
+      if (OnPaint.code) PaintOnCanvas(ExistingWidget(), *canvas_, [this] { FireEvent(OnPaint, this); });
+      break;
     default:
       break;
   }

@@ -104,7 +104,9 @@ class TCustomForm : public TScrollingWinControl {
   TMethod OnDeactivate;
   TMethod OnClose;
   TMethod OnCloseQuery;
+  // Raised when the window paints; its handler draws through Canvas.
   TMethod OnPaint;
+  TCanvas* Canvas() const { return canvas_.get(); }
 
   bool WidgetEvent(QEvent* event) override;
   void Loaded() override;
@@ -140,6 +142,7 @@ class TCustomForm : public TScrollingWinControl {
   bool created_ = false;
   bool scaled_ = true;
   int text_height_ = 0;
+  std::unique_ptr<TCanvas> canvas_ = std::make_unique<TCanvas>();
 };
 
 // The form class of applications and scripts.

@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
+#include <QPolygon>
 
 #include "controls/qt_text.h"
 #include "platform/exception.h"
@@ -198,6 +199,44 @@ void TPicture::SetIconSize(int size) {
   if (!icon_name_.empty()) SetIconName(std::string(icon_name_));
 }
 
+QImage& TPicture::OwnImage() {
+  Image();
+  icon_name_.clear();
+  // Qt paints only on pictures of whole pixels, not on palettes.
+  if (!image_.isNull() && image_.format() <= QImage::Format_Indexed8) image_.convertTo(QImage::Format_ARGB32);
+  return image_;
+}
+
+void TPicture::SetPixels(int width, int height, const std::vector<int32_t>& colors) {
+  QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  const auto columns = static_cast<size_t>(image.width());
+  const size_t count = std::min(colors.size(), columns * static_cast<size_t>(image.height()));
+  for (size_t i = 0; i < count; ++i)
+    image.setPixel(static_cast<int>(i % columns), static_cast<int>(i / columns), ToQColor(colors[i]).rgb());
+  SetImage(image);
+}
+
+void TPicture::Stretch(int width, int height) {
+  if (width <= 0 || height <= 0 || Image().isNull() || Image().size() == QSize(width, height)) return;
+  QImage& image = OwnImage();
+  image = image.scaled(width, height);
+  Changed();
+}
+
+void TPicture::Paint(const std::function<void(TCanvas&)>& draw) {
+  QImage& image = OwnImage();
+  if (image.isNull()) return;
+  {
+    QPainter painter(&image);
+    TCanvas canvas;
+    canvas.Begin(&painter);
+    draw(canvas);
+    canvas.End();
+  }
+  Changed();
+}
+
 TCanvas::TCanvas()
     : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {}
 
@@ -250,6 +289,14 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
   if (!painter_) return;
   painter_->fillRect(x1, y1, x2 - x1, y2 - y1, ToQColor(brush_->Color()));
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (!painter_ || points.empty()) return;
+  Prepare(true);
+  QPolygon polygon;
+  for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
+  painter_->drawPolygon(polygon);
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {

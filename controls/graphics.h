@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "components/persistent.h"
 
@@ -16,6 +17,14 @@ class QPainter;
 class QPalette;
 
 namespace orv {
+
+class TCanvas;
+
+// A point on a canvas, in pixels.
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+};
 
 // The Qt colour of a TColor: 0x00BBGGRR, or a system colour (clBtnFace,
 // clWindow, ...) taken from the application palette's matching role.
@@ -134,7 +143,20 @@ class TPicture : public TGraphicsObject {
   // False for an icon by name, whose data a form file does not carry.
   bool StoresData() const { return icon_name_.empty(); }
 
+  // The picture `width` × `height` pixels from TColor values, row by row;
+  // pixels without a value are black.
+  void SetPixels(int width, int height, const std::vector<int32_t>& colors);
+  // Stretches the picture to `width` × `height`, each pixel taken from the
+  // nearest one; nothing changes for an empty picture or size.
+  void Stretch(int width, int height);
+  // Draws on the picture: `draw` gets a canvas whose drawing lands in it.
+  // An icon by name becomes a picture of its own first.
+  void Paint(const std::function<void(TCanvas&)>& draw);
+
  private:
+  // The picture as pixels this picture owns, ready to change.
+  QImage& OwnImage();
+
   mutable QImage image_;
   std::string icon_name_;
   int icon_size_ = 32;
@@ -158,6 +180,9 @@ class TCanvas : public TPersistent {
   void RoundRect(int x1, int y1, int x2, int y2, int rx, int ry);
   void Ellipse(int x1, int y1, int x2, int y2);
   void FillRect(int x1, int y1, int x2, int y2);
+  // The polygon through `points`, outlined with the pen and filled with the
+  // brush.
+  void Polygon(const std::vector<TPoint>& points);
   void TextOut(int x, int y, const std::string& text);
   void Draw(int x, int y, const TPicture& picture);
   int TextWidth(const std::string& text) const;
