@@ -5,13 +5,12 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QTest>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "cc/frm_main.h"
-#include <gmock/gmock.h>
-
 #include "cc/run_program_test_support.h"
 #include "controls/controls_test_support.h"
 #include "controls/layout_test_support.h"
@@ -190,6 +189,7 @@ TEST_F(FrmMainTest, OrvccWindowWritesTheSamePagesAsTheConsoleBuild) {
 TEST_F(FrmMainTest, TheWindowAdaptsToItsFontAndSize) {
   TFrmMain form(nullptr, dir_ + "none.orv");
   form.OnActivate = TMethod();  // shown, it starts no build
+  EXPECT_EQ(test::FormFileRoundTripChange(form), "");
   EXPECT_THAT(test::LayoutProblemsAtEverySize(form), testing::IsEmpty());
 }
 

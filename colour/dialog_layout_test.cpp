@@ -15,6 +15,7 @@ namespace {
 TEST(ColourLayoutTest, TheDialogAdaptsToItsFontAndSize) {
   EnsureQtApplication();
   TFrmColor form(nullptr);
+  EXPECT_EQ(test::FormFileRoundTripChange(form), "");
   EXPECT_THAT(test::LayoutProblemsAtEverySize(form), testing::IsEmpty());
   // At the larger font the spectrum picture is shown as large as its box.
   form.Show();

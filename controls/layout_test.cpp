@@ -1,12 +1,14 @@
 // Layouts that adapt: anchors when a parent is resized, size constraints,
-// fonts taken from the parent, forms that scale with their font, pages of a
-// page control, and what form files carry for them (list-view columns,
-// pictures), read and written back.
+// fonts taken from the parent, forms that scale with their font (the
+// library's find, replace and input boxes among them), pages of a page
+// control, and what form files carry for them (list-view columns, pictures),
+// read and written back.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "components/form_reader.h"
@@ -15,6 +17,7 @@
 #include "controls/common_dialogs.h"
 #include "controls/containers.h"
 #include "controls/controls_test_support.h"
+#include "controls/dialogs.h"
 #include "controls/edits.h"
 #include "controls/form.h"
 #include "controls/graphic_controls.h"
@@ -342,13 +345,40 @@ TEST_F(LayoutTest, TheFindAndReplaceBoxesAdaptToTheirFontAndSize) {
   auto* form = dynamic_cast<TCustomForm*>(ObjectFromHandle(static_cast<uint32_t>(replace.Handle())));
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->Caption(), "Replace");
+  EXPECT_EQ(test::FormFileRoundTripChange(*form), "");
   EXPECT_THAT(test::LayoutProblemsAtEverySize(*form), testing::IsEmpty());
   TFindDialog find(nullptr);
   find.Execute();
   form = dynamic_cast<TCustomForm*>(ObjectFromHandle(static_cast<uint32_t>(find.Handle())));
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->FindComponent("ReplaceEdit"), nullptr);
+  EXPECT_EQ(test::FormFileRoundTripChange(*form), "");
   EXPECT_THAT(test::LayoutProblemsAtEverySize(*form), testing::IsEmpty());
+}
+
+// The problems of the visible form `name`'s layout at its font and at a
+// 1.5 times larger one, checked while it runs modally.
+std::vector<std::string> ModalLayoutProblems(const std::string& name) {
+  for (int i = 0; i < Screen()->FormCount(); ++i) {
+    TCustomForm* form = Screen()->Forms(i);
+    if (form->Name() != name || !form->Visible()) continue;
+    std::vector<std::string> problems = test::LayoutProblems(*form);
+    form->Font()->SetSize(form->Font()->Size() * 3 / 2);
+    for (const std::string& problem : test::LayoutProblems(*form)) problems.push_back("larger: " + problem);
+    return problems;
+  }
+  return {name + " is not shown"};
+}
+
+TEST_F(LayoutTest, TheInputBoxAdaptsToItsFont) {
+  std::vector<std::string> problems;
+  test::WhenUp("InputQuery", [&](QWidget&) {
+    problems = ModalLayoutProblems("InputQuery");
+    QTest::mouseClick(test::FindIn("InputQuery", "Cancel"), Qt::LeftButton);
+  });
+  std::string value;
+  InputQuery("Rename", "The page's new name, without its folder or its extension:", value);
+  EXPECT_THAT(problems, testing::IsEmpty());
 }
 
 }  // namespace

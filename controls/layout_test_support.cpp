@@ -11,8 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <algorithm>
 #include <climits>
 
+#include "components/form_reader.h"
+#include "components/form_writer.h"
 #include "controls/containers.h"
 #include "controls/controls_test_support.h"
 #include "controls/form.h"
@@ -132,6 +135,29 @@ void CheckChildren(TWinControl& parent, std::vector<std::string>& problems) {
   for (int i = 0; i < parent.ControlCount(); ++i) CheckControl(*parent.Controls(i), problems);
 }
 
+// The lines of `text`, without their line ends.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The first line in which two writings of a form differ; empty when none does.
+std::string FirstChange(const std::string& written, const std::string& read_back) {
+  const std::vector<std::string> first = Lines(written);
+  const std::vector<std::string> second = Lines(read_back);
+  for (size_t i = 0; i < std::max(first.size(), second.size()); ++i) {
+    const std::string was = i < first.size() ? first[i] : "(the end)";
+    const std::string is = i < second.size() ? second[i] : "(the end)";
+    if (was != is) return "written \"" + was + "\", read back and written \"" + is + "\"";
+  }
+  return "";
+}
+
 void Append(std::vector<std::string>& into, const std::string& when, const std::vector<std::string>& found) {
   for (const std::string& problem : found) into.push_back(when + ": " + problem);
 }
@@ -155,6 +181,31 @@ std::vector<std::string> LayoutProblemsAtEverySize(TCustomForm& form) {
   Append(problems, "resized", LayoutProblems(form));
   form.Hide();
   return problems;
+}
+
+std::string FormFileRoundTripChange(const TCustomForm& form) {
+  // The dialog's own class has no factory, so its root is written with every
+  // property; a plain form read from it writes only what differs from a new
+  // form's. The components below the root compare from the first writing,
+  // the whole text from the second.
+  const std::string written = WriteForm(form);
+  std::string rewritten[2];
+  try {
+    const std::string* text = &written;
+    for (std::string& again : rewritten) {
+      TForm copy(nullptr);
+      ReadForm(*text, copy, {form.Name() + ".dfm", nullptr, nullptr});
+      again = WriteForm(copy, form.ClassName());
+      text = &again;
+    }
+  } catch (const Exception& error) {
+    return error.what();
+  }
+  const auto components = [](const std::string& text) {
+    return text.substr(std::min(text.find("\n  object "), text.size()));
+  };
+  if (std::string change = FirstChange(components(written), components(rewritten[0])); !change.empty()) return change;
+  return FirstChange(rewritten[0], rewritten[1]);
 }
 
 void SaveLayoutScreenshots(TCustomForm& form, const std::string& name) {

@@ -25,6 +25,12 @@ std::vector<std::string> LayoutProblems(TCustomForm& form);
 // hidden again.
 std::vector<std::string> LayoutProblemsAtEverySize(TCustomForm& form);
 
+// The form written as a form file, read back into a new form and written
+// again: empty when both writings are the same, else what differs (or why
+// the writing could not be read). A dialog made from its form file passes
+// when the reader and writer carry everything that file uses.
+std::string FormFileRoundTripChange(const TCustomForm& form);
+
 // With $ORV_SCREENSHOT_DIR set, saves pictures of the form for the
 // documentation: NAME-normal.png at its font, NAME-large.png at a 1.5 times
 // larger font, and NAME-large-fixed.png at that font with the layout kept as

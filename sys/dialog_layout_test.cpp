@@ -63,6 +63,7 @@ TEST_F(DialogLayoutTest, EveryDialogAdaptsToItsFontAndSize) {
   };
   for (const auto& make : dialogs) {
     std::unique_ptr<TForm> form = make();
+    EXPECT_EQ(FormFileRoundTripChange(*form), "") << form->Name();
     EXPECT_THAT(LayoutProblemsAtEverySize(*form), testing::IsEmpty()) << form->Name();
   }
   // The wizard's other pages, as Next shows them.
