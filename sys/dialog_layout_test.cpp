@@ -21,7 +21,6 @@
 #include "sys/frm_obj_rep.h"
 #include "sys/frm_pref.h"
 #include "sys/frm_proj_pref.h"
-#include "sys/frm_publish.h"
 #include "sys/frm_setup.h"
 #include "sys/frm_var.h"
 
@@ -59,7 +58,6 @@ TEST_F(DialogLayoutTest, EveryDialogAdaptsToItsFontAndSize) {
       [] { return std::make_unique<TFrmSetup>(TMailSettings{}); },
       [this] { return std::make_unique<TFrmDlWeb>(Host()); },
       [] { return std::make_unique<TFrmInfo>("Example", "1.25"); },
-      [this] { return std::make_unique<TFrmPublish>(Temp(), "Example"); },
   };
   for (const auto& make : dialogs) {
     std::unique_ptr<TForm> form = make();

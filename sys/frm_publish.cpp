@@ -8,7 +8,6 @@
 #include "controls/edits.h"
 #include "controls/lists.h"
 #include "platform/paths.h"
-#include "sys/error_box.h"
 #include "sys/publish/site_address.h"
 #include "sys/publish/sites_file.h"
 
