@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "components/published.h"
+#include "components/class_table.h"
 #include "controls/application.h"
 
 namespace orv {
@@ -46,12 +46,13 @@ const TypeInfo kBrowseFlags{"TBrowseFlags",
 // A dialog's form file configures its browser.
 [[maybe_unused]] const bool registered = [] {
   using publish::Field;
-  RegisterClassDescriptor({"TBrowseFolder", "TComponent",
-                           [](TComponent* owner) -> TComponent* { return new TBrowseFolder(owner); },
-                           {Field("Title", types::String, &TBrowseFolder::Title),
-                            Field("Folder", kBrowseRoot, &TBrowseFolder::Folder),
-                            Field("Flags", kBrowseFlags, &TBrowseFolder::Flags),
-                            Field("ShowFullPath", types::Boolean, &TBrowseFolder::ShowFullPath)}});
+  RegisterClassTable({.name = "TBrowseFolder",
+                      .parent = "TComponent",
+                      .factory = publish::Factory<TBrowseFolder>(),
+                      .published = {Field("Title", types::String, &TBrowseFolder::Title),
+                                    Field("Folder", kBrowseRoot, &TBrowseFolder::Folder),
+                                    Field("Flags", kBrowseFlags, &TBrowseFolder::Flags),
+                                    Field("ShowFullPath", types::Boolean, &TBrowseFolder::ShowFullPath)}});
   return true;
 }();
 

@@ -1,6 +1,6 @@
-// The descriptors of the insert dialogs' own widgets, registered when
+// The class tables of the insert dialogs' own widgets, registered when
 // libtagwiz.so is loaded, so that their form files can hold them.
-#include "components/published.h"
+#include "components/class_table.h"
 #include "markup/widgets/font_combo.h"
 #include "markup/widgets/rx_spin.h"
 
@@ -13,22 +13,22 @@ using namespace publish;
 const TypeInfo kFontDevice{"TFontDevice", TypeKind::Enumeration, {{"fdScreen", 0}, {"fdPrinter", 1}, {"fdBoth", 2}}};
 
 [[maybe_unused]] const bool registered = [] {
-  RegisterClassDescriptor(
-      {"TRxSpinEdit",
-       "TCustomEdit",
-       [](TComponent* owner) -> TComponent* { return new TRxSpinEdit(owner); },
-       {Prop("MinValue", types::Double, &TRxSpinEdit::MinValue, &TRxSpinEdit::SetMinValue),
-        Prop("MaxValue", types::Double, &TRxSpinEdit::MaxValue, &TRxSpinEdit::SetMaxValue),
-        Prop("Increment", types::Double, &TRxSpinEdit::Increment, &TRxSpinEdit::SetIncrement),
-        Prop("Decimal", types::Integer, &TRxSpinEdit::Decimal, &TRxSpinEdit::SetDecimal),
-        Prop("EditorEnabled", types::Boolean, &TRxSpinEdit::EditorEnabled, &TRxSpinEdit::SetEditorEnabled),
-        Prop("Alignment", types::TAlignment, &TRxSpinEdit::Alignment, &TRxSpinEdit::SetAlignment)}});
-  RegisterClassDescriptor(
-      {"TFontComboBox",
-       "TCustomComboBox",
-       [](TComponent* owner) -> TComponent* { return new TFontComboBox(owner); },
-       {Prop("Device", kFontDevice, &TFontComboBox::Device, &TFontComboBox::SetDevice),
-        Prop("TrueTypeOnly", types::Boolean, &TFontComboBox::TrueTypeOnly, &TFontComboBox::SetTrueTypeOnly)}});
+  RegisterClassTable(
+      {.name = "TRxSpinEdit",
+       .parent = "TCustomEdit",
+       .factory = Factory<TRxSpinEdit>(),
+       .published = {Prop("MinValue", types::Double, &TRxSpinEdit::MinValue, &TRxSpinEdit::SetMinValue),
+                     Prop("MaxValue", types::Double, &TRxSpinEdit::MaxValue, &TRxSpinEdit::SetMaxValue),
+                     Prop("Increment", types::Double, &TRxSpinEdit::Increment, &TRxSpinEdit::SetIncrement),
+                     Prop("Decimal", types::Integer, &TRxSpinEdit::Decimal, &TRxSpinEdit::SetDecimal),
+                     Prop("EditorEnabled", types::Boolean, &TRxSpinEdit::EditorEnabled, &TRxSpinEdit::SetEditorEnabled),
+                     Prop("Alignment", types::TAlignment, &TRxSpinEdit::Alignment, &TRxSpinEdit::SetAlignment)}});
+  RegisterClassTable({.name = "TFontComboBox",
+                      .parent = "TCustomComboBox",
+                      .factory = Factory<TFontComboBox>(),
+                      .published = {Prop("Device", kFontDevice, &TFontComboBox::Device, &TFontComboBox::SetDevice),
+                                    Prop("TrueTypeOnly", types::Boolean, &TFontComboBox::TrueTypeOnly,
+                                         &TFontComboBox::SetTrueTypeOnly)}});
   return true;
 }();
 

@@ -1,6 +1,6 @@
-// The descriptor of THttpCli, so that a dialog's form file sets up its
+// The class table of THttpCli, so that a dialog's form file sets up its
 // client as the client's settings (agent, proxy, cache, content type).
-#include "components/published.h"
+#include "components/class_table.h"
 #include "sys/net/http_cli.h"
 
 namespace orv::net {
@@ -10,18 +10,19 @@ namespace {
   using publish::Field;
   using types::Boolean;
   using types::String;
-  RegisterClassDescriptor(
-      {"THttpCli",
-       "TComponent",
-       [](TComponent* owner) -> TComponent* { return new THttpCli(owner); },
-       {Field("URL", String, &THttpCli::URL), Field("Proxy", String, &THttpCli::Proxy),
-        Field("ProxyPort", String, &THttpCli::ProxyPort), Field("Sender", String, &THttpCli::Sender),
-        Field("Agent", String, &THttpCli::Agent), Field("Reference", String, &THttpCli::Reference),
-        Field("Username", String, &THttpCli::Username), Field("Password", String, &THttpCli::Password),
-        Field("ProxyUsername", String, &THttpCli::ProxyUsername),
-        Field("ProxyPassword", String, &THttpCli::ProxyPassword), Field("Cookie", String, &THttpCli::Cookie),
-        Field("ContentTypePost", String, &THttpCli::ContentTypePost), Field("NoCache", Boolean, &THttpCli::NoCache),
-        Field("MultiThreaded", Boolean, &THttpCli::MultiThreaded)}});
+  RegisterClassTable(
+      {.name = "THttpCli",
+       .parent = "TComponent",
+       .factory = publish::Factory<THttpCli>(),
+       .published = {
+           Field("URL", String, &THttpCli::URL), Field("Proxy", String, &THttpCli::Proxy),
+           Field("ProxyPort", String, &THttpCli::ProxyPort), Field("Sender", String, &THttpCli::Sender),
+           Field("Agent", String, &THttpCli::Agent), Field("Reference", String, &THttpCli::Reference),
+           Field("Username", String, &THttpCli::Username), Field("Password", String, &THttpCli::Password),
+           Field("ProxyUsername", String, &THttpCli::ProxyUsername),
+           Field("ProxyPassword", String, &THttpCli::ProxyPassword), Field("Cookie", String, &THttpCli::Cookie),
+           Field("ContentTypePost", String, &THttpCli::ContentTypePost), Field("NoCache", Boolean, &THttpCli::NoCache),
+           Field("MultiThreaded", Boolean, &THttpCli::MultiThreaded)}});
   return true;
 }();
 
