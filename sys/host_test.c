@@ -263,6 +263,16 @@ static int FirstCall(void* library, const char* name, const char* message) {
   return failures == 0 ? 0 : 1;
 }
 
+/* 1 when a library whose file name contains `name` is loaded. */
+static int Loaded(const char* name) {
+  FILE* maps = fopen("/proc/self/maps", "r");
+  char line[1024];
+  int found = 0;
+  while (maps != NULL && !found && fgets(line, sizeof line, maps) != NULL) found = strstr(line, name) != NULL;
+  if (maps != NULL) fclose(maps);
+  return found;
+}
+
 /* The whole text of a file, or "" when it cannot be read. */
 static const char* FileText(const char* path) {
   static char text[256];
@@ -381,7 +391,10 @@ int main(int argc, char** argv) {
   CHECK(api.DlFromWeb(0, host) == 0);
   CHECK(seen.open_new == 1);
 
+  /* Only publishing brings the transfer library in. */
+  CHECK(!Loaded("libcurl"));
   Publish(host);
+  CHECK(Loaded("libcurl"));
 
   api.destroy_window(host);
   if (failures == 0) printf("host test passed\n");
