@@ -80,6 +80,16 @@ class TIniFile {
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
 
+  // Replaces every key of the section (its first occurrence) with `values`,
+  // in order, keeping its comment and blank lines; creates the section when
+  // it does not exist. Keys are written exactly as given, so two keys that
+  // differ only in case both stay (only the first is found by ReadString,
+  // but ReadSectionValues gives both). EConvertError, before anything is
+  // written, for a key or value the file form cannot hold or a key with
+  // blanks at either end; EInOutError when the file cannot be written.
+  void WriteSectionValues(const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& values);
+
  private:
   struct Entry {
     std::string key;
@@ -96,6 +106,7 @@ class TIniFile {
 
   void Load();
   void Parse();
+  void Save();
   const Section* FindSection(const std::string& name) const;
   const Entry* FindEntry(const std::string& section, const std::string& key) const;
 
