@@ -41,7 +41,6 @@ class Document : public QsciScintilla {
   QString Title() const;
   const TextFormat& Format() const { return format_; }
   void SetEncoding(TextEncoding encoding) { format_.Encoding = encoding; }
-  Language Lang() const { return language_; }
 
   // The editor's font for the text and the line numbers.
   void SetBaseFont(const QFont& font);

@@ -57,6 +57,8 @@ MainWindow::MainWindow(DialogLibraries& libraries, QWidget* parent)
   warnings_ = new WarningsPanel(this);
   addDockWidget(Qt::BottomDockWidgetArea, warnings_);
   warnings_->hide();
+  resizeDocks({project_panel_}, {220}, Qt::Horizontal);
+  resizeDocks({warnings_}, {140}, Qt::Vertical);
   find_ = new FindDialog([this] { return tabs_->Current(); }, this);
 
   caret_label_ = new QLabel(this);

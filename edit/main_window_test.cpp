@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -70,8 +71,9 @@ TEST_F(EditorTest, OpensTheExampleProjectEditsSavesAndBuildsWithF9) {
   for (int i = 0; i < list->count(); ++i)
     if (list->item(i)->text().contains(QLatin1String("TypedInTheEditor"))) warning = list->item(i);
   ASSERT_NE(warning, nullptr) << "no warning about the unknown variable";
-  EXPECT_TRUE(warning->text().startsWith(QString::fromStdString(page + ":1: warning: unknown variable")))
+  EXPECT_TRUE(warning->text().startsWith(QLatin1String("src/about.hts:1: warning: unknown variable")))
       << warning->text().toStdString();
+  EXPECT_EQ(warning->toolTip().toStdString(), page);
   EXPECT_NE(Main().statusBar()->currentMessage().indexOf(QLatin1String("Build finished")), -1);
 
   // A double-click on the warning opens its file at its line.
@@ -200,6 +202,20 @@ TEST_F(EditorTest, EditorFontFromThePreferencesAppliesAfterMessage3038) {
   EXPECT_EQ(TIniFile(PreferencesFile()).ReadInteger("EdEnv", "FontSz", 0), 17);
   ASSERT_NE(Current()->lexer(), nullptr);
   EXPECT_EQ(Current()->lexer()->font(0).pointSize(), 17);
+}
+
+// "Reset Associations" registers the editor that runs it as the program
+// that opens ORV's files.
+TEST_F(EditorTest, ResetAssociationsRegistersThisEditor) {
+  WhenUp(QStringLiteral("FrmPref"), [] {
+    ControlOf<QTabWidget>(QStringLiteral("FrmPref"), QStringLiteral("PageControl1"))->setCurrentIndex(3);
+    Click(QStringLiteral("FrmPref"), QStringLiteral("Button5"));
+    Click(QStringLiteral("FrmPref"), QStringLiteral("Button2"));
+  });
+  Action("PreferencesAction")->trigger();
+  const std::string entry = ReadFileBytes(std::string(std::getenv("XDG_DATA_HOME")) + "/applications/orv-editor.desktop");
+  EXPECT_NE(entry.find("\nExec=" + ProgramPath() + " %f\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("application/x-orv-project;"), std::string::npos);
 }
 
 TEST_F(EditorTest, NewProjectWizardOpensItsProjectThroughMessage3037) {
@@ -393,6 +409,40 @@ TEST_F(EditorTest, PreviewBuildsThenOpensThePageOfTheCurrentDocument) {
   // Built and unchanged: the page opens at once.
   Press(QKeySequence(Qt::Key_F5));
   EXPECT_EQ(browser.Urls().size(), 2);
+}
+
+// The pictures of the documentation: the window after a build with a
+// warning, and the table dialog over it. Saved when $ORV_SCREENSHOT_DIR is set.
+TEST_F(EditorTest, ScreenshotsOfTheWindowAndADialogOverIt) {
+  Main().resize(1000, 640);
+  const std::string project = CopyExampleSite();
+  ASSERT_TRUE(Main().OpenPath(QString::fromStdString(project)));
+  ASSERT_TRUE(Main().OpenPath(QString::fromStdString(ExtractFilePath(project) + "src/about.hts")));
+  Current()->setCursorPosition(4, 0);
+  Press(QKeySequence(Qt::Key_F9));
+  EXPECT_EQ(WaitForBuild(Main()), 0);
+  QPixmap window = Main().grab();
+  ASSERT_FALSE(window.isNull());
+  const QString folder = qEnvironmentVariable("ORV_SCREENSHOT_DIR");
+  if (!folder.isEmpty()) {
+    EXPECT_TRUE(window.save(folder + QStringLiteral("/orvedit.png")));
+  }
+
+  WhenUp(QStringLiteral("FrmTable"), [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    const QPixmap picture = dialog->grab();
+    QPainter painter(&window);
+    const QPoint at((window.width() - picture.width()) / 2, (window.height() - picture.height()) / 2);
+    painter.drawPixmap(at, picture);
+    painter.setPen(QColor(0x40, 0x40, 0x40));
+    painter.drawRect(QRect(at, picture.size()).adjusted(-1, -1, 0, 0));
+    painter.end();
+    Click(QStringLiteral("FrmTable"), QStringLiteral("Button2"));
+  });
+  Action("InsertTableAction")->trigger();
+  if (!folder.isEmpty()) {
+    EXPECT_TRUE(window.save(folder + QStringLiteral("/orvedit-dialog.png")));
+  }
 }
 
 }  // namespace

@@ -31,6 +31,4 @@ void ProjectPanel::ShowFolder(const QString& title, const QString& folder) {
   tree_->setRootIndex(model_->setRootPath(folder));
 }
 
-QString ProjectPanel::Folder() const { return tree_->model() ? model_->rootPath() : QString(); }
-
 }  // namespace orv::edit

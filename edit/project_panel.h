@@ -19,7 +19,6 @@ class ProjectPanel : public QDockWidget {
   // Shows the tree of `folder` under the project's name; an empty folder
   // shows nothing.
   void ShowFolder(const QString& title, const QString& folder);
-  QString Folder() const;
 
  signals:
   void OpenFile(const QString& path);

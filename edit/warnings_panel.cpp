@@ -32,7 +32,10 @@ int WarningsPanel::Count() const { return list_->count(); }
 void WarningsPanel::Add(const BuildLine& line, const QString& folder) {
   QString path = QString::fromStdString(line.File);
   if (QDir::isRelativePath(path)) path = QDir(folder).filePath(path);
-  QString text = QString::fromStdString(line.File);
+  // A file of the project is shown from the project's folder; the tool tip
+  // has the whole path.
+  const QString relative = QDir(folder).relativeFilePath(path);
+  QString text = relative.startsWith(QLatin1String("../")) ? path : relative;
   if (line.Line > 0) text += QStringLiteral(":%1").arg(line.Line);
   QStyle::StandardPixmap icon = QStyle::SP_MessageBoxInformation;
   switch (line.What) {
