@@ -13,9 +13,6 @@
 
 namespace orv::edit {
 
-// UploadFiles of liborvsys.so: publishes a folder to a site.
-using UploadFilesProc = uint8_t (*)(const char* local_path, const char* site_name, HWND owner);
-
 // The libraries' file names and, once opened, their exports.
 struct DialogLibraries {
   // One library: its name, the loader's handle and why it is missing.
@@ -47,7 +44,7 @@ struct DialogLibraries {
   decltype(&::MorvaleHome) MorvaleHome = nullptr;
   decltype(&::BuildNum) BuildNum = nullptr;
   decltype(&::BigVer) BigVer = nullptr;
-  UploadFilesProc UploadFiles = nullptr;
+  decltype(&::UploadFiles) UploadFiles = nullptr;
   // libtagwiz.so
   decltype(&::ShowHLink) ShowHLink = nullptr;
   decltype(&::InsTable) InsTable = nullptr;

@@ -54,20 +54,28 @@ void Type(const QString& window, const QString& name, const QString& text) {
 
 namespace {
 
-void Poll(const QString& name, std::shared_ptr<std::function<void()>> step, int left) {
-  QTimer::singleShot(0, qApp, [name, step, left] {
-    QWidget* modal = QApplication::activeModalWidget();
-    const bool up = modal ? modal->objectName() == name && modal->isVisible() : Window(name) != nullptr;
-    if (up) (*step)();
-    else if (left == 0) ADD_FAILURE() << name.toStdString() << " did not come up";
-    else Poll(name, step, left - 1);
+void Poll(std::shared_ptr<std::function<bool()>> condition, std::shared_ptr<std::function<void()>> step, int left,
+          std::string what) {
+  QTimer::singleShot(0, qApp, [condition, step, left, what] {
+    if ((*condition)()) (*step)();
+    else if (left == 0) ADD_FAILURE() << what;
+    else Poll(condition, step, left - 1, what);
   });
 }
 
 }  // namespace
 
+void WhenTrue(std::function<bool()> condition, std::function<void()> step) {
+  Poll(std::make_shared<std::function<bool()>>(std::move(condition)),
+       std::make_shared<std::function<void()>>(std::move(step)), 200000, "the condition never held");
+}
+
 void WhenUp(const QString& name, std::function<void()> step) {
-  Poll(name, std::make_shared<std::function<void()>>(std::move(step)), 200000);
+  Poll(std::make_shared<std::function<bool()>>([name] {
+         QWidget* modal = QApplication::activeModalWidget();
+         return modal ? modal->objectName() == name && modal->isVisible() : Window(name) != nullptr;
+       }),
+       std::make_shared<std::function<void()>>(std::move(step)), 200000, name.toStdString() + " did not come up");
 }
 
 UrlRecorder::UrlRecorder() {

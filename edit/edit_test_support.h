@@ -38,6 +38,9 @@ void Type(const QString& window, const QString& name, const QString& text);
 // Runs `step` once the window `name` is the modal window on top (or, for a
 // window that is not modal, shown), checked each time the event loop turns.
 void WhenUp(const QString& name, std::function<void()> step);
+// Runs `step` once `condition` holds, checked each time the event loop turns
+// (also inside a dialog's loop while it works).
+void WhenTrue(std::function<bool()> condition, std::function<void()> step);
 
 // Stands in for the desktop's browser while it lives: the addresses the
 // editor asks the desktop to open (QDesktopServices) are kept here.

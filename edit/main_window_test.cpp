@@ -96,6 +96,32 @@ TEST_F(EditorTest, OpensTheExampleProjectEditsSavesAndBuildsWithF9) {
   Action("ProjectInformationAction")->trigger();
 }
 
+// Publishing sends the built site through the library's dialog, here to a
+// folder (a file:// site), so no server is needed.
+TEST_F(EditorTest, PublishSendsTheOutputFolder) {
+  const std::string project = CopyExampleSite();
+  ASSERT_TRUE(Main().OpenPath(QString::fromStdString(project)));
+  Press(QKeySequence(Qt::Key_F9));
+  ASSERT_EQ(WaitForBuild(Main()), 0);
+  const QString site = QString::fromStdString(Root() + "www");
+  std::string status;
+  WhenUp(QStringLiteral("FrmPublish"), [&] {
+    Type(QStringLiteral("FrmPublish"), QStringLiteral("Edit1"), QStringLiteral("Local copy"));
+    Type(QStringLiteral("FrmPublish"), QStringLiteral("Edit2"), QStringLiteral("file://") + site);
+    Click(QStringLiteral("FrmPublish"), QStringLiteral("Button1"));
+    Click(QStringLiteral("FrmPublish"), QStringLiteral("Button3"));
+    const auto label = [] { return ControlOf<QLabel>(QStringLiteral("FrmPublish"), QStringLiteral("Label5"))->text(); };
+    WhenTrue([label] { return label().startsWith(QLatin1String("Published")); }, [&, label] {
+      status = label().toStdString();
+      Click(QStringLiteral("FrmPublish"), QStringLiteral("Button4"));
+    });
+  });
+  Action("PublishAction")->trigger();
+  EXPECT_TRUE(status.starts_with("Published: ")) << status;
+  EXPECT_EQ(ReadFileBytes(site.toStdString() + "/index.html"),
+            ReadFileBytes(ExtractFilePath(project) + "out/index.html"));
+}
+
 TEST_F(EditorTest, HyperlinkAndTableFromTheLibrariesAreOneUndoStepEach) {
   Main().NewDocument();
   TypeText(QStringLiteral("Go Home now"));

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
+#include "platform/project_folders.h"
 #include "platform/user_settings.h"
 #include "sys/project_options.h"
 

@@ -17,6 +17,7 @@
 #include "core/site/page_patterns.h"
 #include "core/site/parse_struct.h"
 #include "core/site/project_reader.h"
+#include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 
@@ -54,7 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   orv::BuildState build;
   orv::TProjectSettings& settings = build.Context.Settings;
   settings.ProjectFile = project;
-  const orv::ProjectTexts texts = orv::ReadProject(build.Context);
+  orv::ProjectTexts texts;
+  try {
+    texts = orv::ReadProject(build.Context);
+  } catch (const orv::Exception&) {
+    // A name the project cannot hold (a NUL byte) is refused with an error.
+    orv::SetReportSink(nullptr, nullptr);
+    return 0;
+  }
   orv::FillBuiltinVars(build.Context, texts, orv::BuildTime{0, true});
   if (settings.Files.size() != settings.FileEntryKeys.size()) __builtin_trap();
   for (size_t i = 0; i < settings.Files.size(); ++i) {

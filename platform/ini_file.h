@@ -79,6 +79,10 @@ class TIniFile {
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
+  // Removes every section of that name with its keys (and one blank line
+  // after it); nothing is written when there is none. Raises EInOutError
+  // when the file cannot be written.
+  void EraseSection(const std::string& section);
 
   // Replaces every key of the section (its first occurrence) with `values`,
   // in order, keeping its comment and blank lines; creates the section when
@@ -106,6 +110,7 @@ class TIniFile {
 
   void Load();
   void Parse();
+  // Writes the lines back atomically and parses them again.
   void Save();
   const Section* FindSection(const std::string& name) const;
   const Entry* FindEntry(const std::string& section, const std::string& key) const;

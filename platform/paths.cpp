@@ -1,7 +1,5 @@
 #include "platform/paths.h"
 
-#include <filesystem>
-
 namespace orv {
 
 std::string IncludeTrailingSlash(std::string_view path) {
@@ -19,19 +17,6 @@ std::string ExcludeTrailingSlash(std::string_view path) {
 std::string ExtractFilePath(std::string_view path) {
   size_t slash = path.rfind('/');
   return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string ProjectFolder(const std::string& project_file) {
-  std::error_code ec;
-  std::filesystem::path absolute = std::filesystem::absolute(project_file, ec);
-  if (ec) absolute = project_file;
-  return IncludeTrailingSlash(ExtractFilePath(absolute.lexically_normal().string()));
-}
-
-std::string ResolveAgainst(const std::string& folder, const std::string& path) {
-  if (path.empty()) return folder;
-  if (path[0] == '/') return path;
-  return folder + path;
 }
 
 std::string ExtractFileName(std::string_view path) {

@@ -26,14 +26,6 @@ std::string ExtractFileExt(std::string_view path);
 // carries its own dot, or is empty to remove the extension).
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 
-// The absolute folder of a project file, with a final '/': the folder its
-// relative paths are taken from.
-std::string ProjectFolder(const std::string& project_file);
-
-// `path` taken relative to `folder` (which ends in '/') unless it is absolute;
-// an empty path gives `folder`.
-std::string ResolveAgainst(const std::string& folder, const std::string& path);
-
 // ASCII upper and lower case of a byte text; other bytes pass unchanged.
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);

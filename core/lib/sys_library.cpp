@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/message_service.h"
 #include "platform/paths.h"
+#include "platform/text_search.h"
 
 namespace orv {
 namespace {
@@ -165,7 +166,7 @@ void RegisterStringRoutines() {
   }, {pkValue, pkVar, pkValue});
   RegisterFunc("Pos", [](TObject*, const std::string&, A& a, R& r) {
     std::string sub = a[0].AsString(), s = a[1].AsString();
-    size_t at = sub.empty() ? std::string::npos : s.find(sub);
+    size_t at = sub.empty() ? std::string::npos : FindText(s, sub);
     r = at == std::string::npos ? 0 : static_cast<int32_t>(at + 1);
   }, {pkValue, pkValue});
   RegisterFunc("Copy", [](TObject*, const std::string&, A& a, R& r) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/script/text_number.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace detail {
@@ -24,6 +25,7 @@ struct StringRep {
 
   static StringRep* Make(std::string_view text, size_t capacity) {
     if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
+    ReserveRunMemory(capacity);  // a script's large texts count against its budget
     void* memory = ::operator new(sizeof(StringRep) + capacity);
     auto* rep = new (memory) StringRep{{1}, text.size(), capacity};
     if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
@@ -109,6 +111,7 @@ Variant Variant::Array(int32_t high) {
   if (high < -1 || high > kMaxArrayHigh) {
     throw EVariantError("Invalid array bounds 0.." + std::to_string(high));
   }
+  ReserveRunMemory((static_cast<size_t>(high) + 1) * sizeof(Variant));
   Variant v;
   v.type_ = varArray | varVariant;
   v.u_.arr = new detail::ArrayRep;

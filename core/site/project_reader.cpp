@@ -1,7 +1,5 @@
 #include "core/site/project_reader.h"
 
-#include <filesystem>
-
 #include "core/site/page_patterns.h"
 #include "core/site/project_check.h"
 #include "platform/exception.h"
@@ -17,10 +15,6 @@ void AddFile(TProjectSettings& settings, size_t key, const std::string& path) {
   settings.Files.push_back(path);
   settings.FileEntryKeys.push_back(key);
 }
-
-}  // namespace
-
-namespace {
 
 // A folder or page name of the project file that holds a NUL byte would be
 // cut short where it is used: it is an error.

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "core/site/parse_struct.h"
-#include "platform/paths.h"  // ProjectFolder, ResolveAgainst
+#include "platform/project_folders.h"
 
 namespace orv {
 
