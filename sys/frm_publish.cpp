@@ -4,7 +4,6 @@
 
 #include "controls/dialogs.h"
 #include "platform/paths.h"
-#include "sys/error_box.h"
 #include "sys/form_builder.h"
 #include "sys/publish/site_address.h"
 #include "sys/publish/sites_file.h"
