@@ -13,7 +13,8 @@ foreach(program orvcc orvscript orvedit)
   endif()
 endforeach()
 
-foreach(library orvplatform orvcomponents orvcontrols orvcore engine orvsys tagwiz huepick)
+foreach(library orvplatform orvcomponents orvcontrols orvcore orvccwindow engine orvsys orvpublish orvpublishdialog
+                tagwiz huepick)
   if(TARGET ${library})
     set_target_properties(${library} PROPERTIES INSTALL_RPATH "$ORIGIN")
     install(TARGETS ${library} LIBRARY DESTINATION ${ORV_INSTALL_LIBDIR})

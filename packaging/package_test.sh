@@ -3,7 +3,7 @@
 # checks it with lintian, desktop-file-validate and appstreamcli, lets apt
 # resolve its dependencies (a simulation), unpacks it into a temporary root
 # and runs the programs installed there: orvcc builds the example site,
-# orvscript runs a script, and orvedit starts under Xvfb with the example
+# orvcc publishes it to a folder, orvscript runs a script, and orvedit starts under Xvfb with the example
 # project while screen_grab photographs the screen. The programs must write
 # nothing into the installation.
 #   package_test.sh BUILD-DIR SOURCE-DIR SCREEN-GRAB
@@ -22,7 +22,8 @@ dpkg-deb -c "$deb" | awk '{print $6}' > "$work/contents"
 outside=$(grep -v -e '^\./$' -e '^\./usr/' "$work/contents" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 for file in usr/bin/orvcc usr/bin/orvscript usr/bin/orvedit usr/lib/orv/liborvsys.so usr/lib/orv/libtagwiz.so \
-            usr/lib/orv/libhuepick.so usr/lib/orv/liborvcore.so usr/share/applications/orvedit.desktop \
+            usr/lib/orv/libhuepick.so usr/lib/orv/liborvcore.so usr/lib/orv/liborvccwindow.so \
+            usr/lib/orv/liborvpublish.so usr/lib/orv/liborvpublishdialog.so usr/share/applications/orvedit.desktop \
             usr/share/mime/packages/orv.xml usr/share/metainfo/org.example.orv.orvedit.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/orvedit.svg usr/share/man/man1/orvedit.1.gz \
             usr/share/man/man1/orvcc.1.gz usr/share/man/man1/orvscript.1.gz usr/share/doc/orv/copyright \
@@ -53,6 +54,11 @@ done
 cp -r "$source/examples/site" "$work/site"
 "$bin/orvcc" --quiet "$work/site/site.orv" || fail "orvcc could not build the example"
 grep -q "ORV Example" "$work/site/out/index.html" || fail "the built page lacks the site's name"
+mkdir -p "$XDG_CONFIG_HOME/orv"
+printf '[local]\nurl=file://%s/www\n' "$work" > "$XDG_CONFIG_HOME/orv/sites.ini"
+"$bin/orvcc" --quiet --publish local "$work/site/site.orv" > "$work/publish.log" 2>&1 \
+  || { cat "$work/publish.log"; fail "orvcc could not publish"; }
+cmp -s "$work/site/out/index.html" "$work/www/index.html" || fail "the published page differs from the built one"
 "$bin/orvscript" "$source/examples/scripts/table.ops" > "$work/table.txt" || fail "orvscript failed"
 grep -q "5 squared is 25" "$work/table.txt" || fail "orvscript did not run the script"
 
