@@ -1,6 +1,7 @@
 #include "edit/host_window.h"
 
 #include <memory>
+#include <stdexcept>
 
 #include "orv/host.h"
 
@@ -24,6 +25,9 @@ LRESULT HostWindow::Receive(HWND, uint32_t message, WPARAM, LPARAM lparam, void*
     self->Dispatch(message, lparam);
   } catch (const std::exception& error) {
     self->handler_.ReportError(error);
+  } catch (...) {
+    // Nothing may leave a receiver: the library that sent the message is C.
+    self->handler_.ReportError(std::runtime_error("An error of an unknown kind"));
   }
   return 0;
 }
