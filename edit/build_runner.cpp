@@ -25,7 +25,6 @@ OrvccOptions ReadOrvccOptions(const QString& program) {
   }
   const QByteArray text = help.readAllStandardOutput();
   options.All = text.contains("--all ");
-  options.Serve = text.contains("--serve");
   return options;
 }
 

@@ -16,10 +16,10 @@ namespace orv::edit {
 // The orvcc beside the editor, else the one on the PATH; empty when none.
 QString OrvccProgram();
 
-// The options of an orvcc, read once from its --help.
+// The options of an orvcc that the editor uses when they are there, read
+// once from its --help.
 struct OrvccOptions {
-  bool All = false;    // --all: build every page, not only the changed ones
-  bool Serve = false;  // --serve: a preview server
+  bool All = false;  // --all: build every page, not only the changed ones
 };
 OrvccOptions ReadOrvccOptions(const QString& program);
 

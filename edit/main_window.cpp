@@ -162,6 +162,7 @@ void MainWindow::ReadPreferences() {
   font.setStyleHint(QFont::Monospace);
   tabs_->SetBaseFont(font);
   if (preferences_.Maximize && isVisible() && !isMaximized()) showMaximized();
+  emit PreferencesRead();
 }
 
 void MainWindow::AddRecentProject(const QString& path) { recent_projects_->Add(path); }

@@ -95,6 +95,10 @@ class MainWindow : public QMainWindow, public HostHandler {
   void OpenAsNew(const std::string& path) override;
   void ReportError(const std::exception& error) override;
 
+ signals:
+  // preferences.dat was read (at start and after message 3038).
+  void PreferencesRead();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

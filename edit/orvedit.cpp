@@ -63,16 +63,18 @@ int main(int argc, char** argv) {
   app.SetErrorHandler([&window](const QString& receiver, const QString& event, const std::exception& error) {
     window.ReportException(receiver, error, event);
   });
+  // One editor or several, as the preferences say now and after each change.
   orv::edit::SingleInstance instance(socket, &window);
-  if (single) {
-    instance.Listen();
-    QObject::connect(&instance, &orv::edit::SingleInstance::FilesReceived, &window, [&window](const QStringList& more) {
-      for (const QString& file : more) window.OpenPath(file);
-      window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-      window.raise();
-      window.activateWindow();
-    });
-  }
+  instance.SetListening(single);
+  QObject::connect(&window, &orv::edit::MainWindow::PreferencesRead, &instance, [&] {
+    instance.SetListening(window.Preferences().SingleInstance && !line.Has("--new-instance"));
+  });
+  QObject::connect(&instance, &orv::edit::SingleInstance::FilesReceived, &window, [&window](const QStringList& more) {
+    for (const QString& file : more) window.OpenPath(file);
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.raise();
+    window.activateWindow();
+  });
   if (preferences.Maximize) window.showMaximized();
   else window.show();
   window.OpenAtStart(files);

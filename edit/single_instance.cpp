@@ -54,10 +54,15 @@ bool SingleInstance::HandOver(const QString& socket, const QStringList& files) {
 }
 
 bool SingleInstance::Listen() {
-  if (server_->listen(socket_)) return true;
+  if (server_->isListening() || server_->listen(socket_)) return true;
   // Nobody answered on it (HandOver failed), so the socket is a leftover.
   QLocalServer::removeServer(socket_);
   return server_->listen(socket_);
+}
+
+void SingleInstance::SetListening(bool listen) {
+  if (listen) Listen();
+  else server_->close();
 }
 
 }  // namespace orv::edit

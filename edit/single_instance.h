@@ -25,8 +25,10 @@ class SingleInstance : public QObject {
   // editor confirmed it took them.
   static bool HandOver(const QString& socket, const QStringList& files);
   // Starts listening (taking over a socket left by an editor that ended
-  // without removing it); false when it cannot.
+  // without removing it); false when it cannot. Listening already is fine.
   bool Listen();
+  // Listens or stops listening, as the preferences now ask.
+  void SetListening(bool listen);
 
  signals:
   // A second start handed over these files (none: it only wants the

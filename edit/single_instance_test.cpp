@@ -49,5 +49,25 @@ TEST_F(SingleInstanceTest, LeftoverSocketIsTakenOver) {
   EXPECT_TRUE(second.Listen());
 }
 
+// Turning "Prevent Multiple Instances" off stops the hand-over; on again, it
+// comes back.
+TEST_F(SingleInstanceTest, ListeningFollowsThePreference) {
+  const QString socket = QString::fromStdString(Root() + "pref.socket");
+  SingleInstance running(socket, nullptr);
+  running.SetListening(true);
+  running.SetListening(true);
+  running.SetListening(false);
+  EXPECT_FALSE(SingleInstance::HandOver(socket, {}));
+  running.SetListening(true);
+  QSignalSpy received(&running, &SingleInstance::FilesReceived);
+  std::atomic<int> handed = -1;
+  std::thread second([&] { handed = SingleInstance::HandOver(socket, {}); });
+  EXPECT_TRUE(received.wait(10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return handed >= 0; }, 10000));
+  second.join();
+  EXPECT_EQ(handed, 1);
+  EXPECT_TRUE(received.first().first().toStringList().isEmpty());
+}
+
 }  // namespace
 }  // namespace orv::edit::test
