@@ -18,9 +18,10 @@
 #include "controls/lists.h"
 
 namespace orv {
-namespace {
 
 using test::FindIn;
+
+namespace {
 
 TEST(ClassesTest, EveryVisualClassIsMadeByNameAndShown) {
   TForm form(nullptr);
