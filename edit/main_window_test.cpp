@@ -28,6 +28,7 @@
 #include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
+#include "sys/net/real_servers.h"
 #include "sys/preferences.h"
 
 namespace orv::edit::test {
@@ -120,6 +121,40 @@ TEST_F(EditorTest, PublishSendsTheOutputFolder) {
   EXPECT_TRUE(status.starts_with("Published: ")) << status;
   EXPECT_EQ(ReadFileBytes(site.toStdString() + "/index.html"),
             ReadFileBytes(ExtractFilePath(project) + "out/index.html"));
+}
+
+// Open From the Web downloads from a real server on 127.0.0.1 and the page
+// opens through message 3037.
+TEST_F(EditorTest, OpenFromTheWebOpensTheDownloadedPage) {
+  net::testing::Nginx nginx("server { listen 127.0.0.1:{port0}; root {folder}www; }");
+  if (!nginx.Started()) GTEST_SKIP() << "nginx is not installed (scripts/setup.sh installs it)";
+  WriteFileBytes(nginx.Folder() + "www/news.html", "<h1>News</h1>\n");
+  const QString saved = QString::fromStdString(Root() + "news.htm");
+  auto* busy = Main().findChild<QLabel*>(QStringLiteral("BusyLabel"));
+  WhenUp(QStringLiteral("FrmDlWeb"), [&] {
+    Type(QStringLiteral("FrmDlWeb"), QStringLiteral("Edit1"), QString::fromStdString(nginx.Url("/news.html")));
+    Type(QStringLiteral("FrmDlWeb"), QStringLiteral("Edit2"), saved);
+    Click(QStringLiteral("FrmDlWeb"), QStringLiteral("Button1"));
+  });
+  Action("OpenFromWebAction")->trigger();
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(Current()->Path(), saved);
+  EXPECT_EQ(Text(Current()), "<h1>News</h1>\n");
+  EXPECT_FALSE(busy->isVisible()) << "the busy state ends with the download";
+}
+
+// Help | About shows the versions and home pages of the libraries.
+TEST_F(EditorTest, AboutShowsTheVersionsAndHomePages) {
+  QString text;
+  WhenUp(QStringLiteral("AboutDialog"), [&text] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    text = box->text();
+    box->accept();
+  });
+  Action("AboutAction")->trigger();
+  for (const char* part : {"<h3>ORV Editor ", "ORV v1.0, build 1.0.0.61", "https://orv.example.org/",
+                           "https://morvale.example.org/"})
+    EXPECT_TRUE(text.contains(QLatin1String(part))) << part << " in " << text.toStdString();
 }
 
 TEST_F(EditorTest, HyperlinkAndTableFromTheLibrariesAreOneUndoStepEach) {
