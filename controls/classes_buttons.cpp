@@ -30,7 +30,8 @@ void RegisterButtons() {
       .published = {CaptionProperty(), Prop("Down", Boolean, &TSpeedButton::Down, &TSpeedButton::SetDown),
                     Prop("GroupIndex", Integer, &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex),
                     Prop("AllowAllUp", Boolean, &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp),
-                    Prop("Flat", Boolean, &TSpeedButton::Flat, &TSpeedButton::SetFlat)},
+                    Prop("Flat", Boolean, &TSpeedButton::Flat, &TSpeedButton::SetFlat),
+                    SubObject("Glyph", &TSpeedButton::Glyph)},
   });
 }
 

@@ -41,6 +41,7 @@ void RegisterForm() {
                     Prop("KeyPreview", Boolean, &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview),
                     Prop("PixelsPerInch", Integer, &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch),
                     Prop("Scaled", Boolean, &TCustomForm::Scaled, &TCustomForm::SetScaled),
+                    Prop("TextHeight", Integer, &TCustomForm::TextHeight, &TCustomForm::SetTextHeight),
                     Reference("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl),
                     Reference("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu),
                     Event("OnCreate", "TNotifyEvent", &TCustomForm::OnCreate),

@@ -40,10 +40,10 @@ void RegisterPictures() {
   RegisterClassTable({
       .name = "TImage",
       .factory = Factory<TImage>(),
-      .published = {Bound(Prop("AutoSize", Boolean, &TImage::AutoSize, &TImage::SetAutoSize)),
+      .published = {Bound(SubObject("Picture", &TImage::Picture)),
+                    Bound(Prop("AutoSize", Boolean, &TImage::AutoSize, &TImage::SetAutoSize)),
                     Bound(Prop("Center", Boolean, &TImage::Center, &TImage::SetCenter)),
                     Bound(Prop("Stretch", Boolean, &TImage::Stretch, &TImage::SetStretch))},
-      .properties = {Bound(SubObject("Picture", &TImage::Picture))},
       .bound = {"Create", "Align", "DragCursor", "DragMode", "Enabled", "ParentShowHint", "ShowHint", "Visible",
                 "PopupMenu", "Canvas"},
   });

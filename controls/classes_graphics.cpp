@@ -1,9 +1,10 @@
-// The class tables of the graphics objects: fonts, pens, brushes, pictures
-// and canvases.
+// The class tables of the graphics objects: fonts, pens, brushes, pictures,
+// canvases, and the size constraints of controls.
 #include "controls/class_tables.h"
 
 #include "components/class_table.h"
 #include "controls/graphics.h"
+#include "controls/size_constraints.h"
 
 namespace orv {
 
@@ -30,7 +31,20 @@ void RegisterGraphicsClasses() {
       .published = {Prop("Color", types::TColor, &TBrush::Color, &TBrush::SetColor),
                     Prop("Style", types::TBrushStyle, &TBrush::Style, &TBrush::SetStyle)},
   });
-  RegisterClassTable({.name = "TPicture"});
+  RegisterClassTable({
+      .name = "TPicture",
+      .published = {StoredWhen<TPicture>(Prop("Data", types::Binary, &TPicture::Data, &TPicture::SetData),
+                                         [](const TPicture& picture) { return picture.StoresData(); }),
+                    Prop("IconName", types::String, &TPicture::IconName, &TPicture::SetIconName),
+                    Prop("IconSize", Integer, &TPicture::IconSize, &TPicture::SetIconSize)},
+  });
+  RegisterClassTable({
+      .name = "TSizeConstraints",
+      .published = {Prop("MinWidth", Integer, &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth),
+                    Prop("MinHeight", Integer, &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight),
+                    Prop("MaxWidth", Integer, &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth),
+                    Prop("MaxHeight", Integer, &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)},
+  });
   RegisterClassTable({.name = "TCanvas"});
 }
 

@@ -1,9 +1,11 @@
-// The class tables of combo boxes, list boxes, scroll bars, progress bars
-// and list views.
+// The class tables of combo boxes, list boxes, scroll bars, progress bars,
+// list views with their columns, and image lists.
 #include "controls/class_tables.h"
 
 #include "components/class_table.h"
 #include "controls/class_table_rows.h"
+#include "controls/image_list.h"
+#include "controls/list_view.h"
 #include "controls/lists.h"
 
 namespace orv {
@@ -101,10 +103,23 @@ void RegisterListViews() {
       .published = {Prop("ViewStyle", types::TViewStyle, &TCustomListView::ViewStyle, &TCustomListView::SetViewStyle),
                     Prop("MultiSelect", Boolean, &TCustomListView::MultiSelect, &TCustomListView::SetMultiSelect),
                     Prop("ReadOnly", Boolean, &TCustomListView::ReadOnly, &TCustomListView::SetReadOnly),
+                    SubObject("Columns", &TCustomListView::Columns),
+                    Reference("LargeImages", &TCustomListView::LargeImages, &TCustomListView::SetLargeImages),
                     Event("OnChange", "TLVChangeEvent", &TCustomListView::OnChange),
                     Event("OnColumnClick", "TLVColumnClickEvent", &TCustomListView::OnColumnClick)},
   });
   RegisterClassTable({.name = "TListView", .factory = Factory<TListView>()});
+  RegisterClassTable({
+      .name = "TListColumn",
+      .published = {Prop("Caption", String, &TListColumn::Caption, &TListColumn::SetCaption),
+                    Prop("Width", Integer, &TListColumn::Width, &TListColumn::SetWidth)},
+  });
+  RegisterClassTable({
+      .name = "TImageList",
+      .factory = Factory<TImageList>(),
+      .published = {Prop("Width", Integer, &TImageList::Width, &TImageList::SetWidth),
+                    Prop("Height", Integer, &TImageList::Height, &TImageList::SetHeight)},
+  });
 }
 
 }  // namespace

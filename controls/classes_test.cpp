@@ -15,6 +15,7 @@
 #include "controls/controls_test_support.h"
 #include "controls/edits.h"
 #include "controls/form.h"
+#include "controls/list_view.h"
 #include "controls/lists.h"
 
 namespace orv {
