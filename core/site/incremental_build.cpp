@@ -102,7 +102,7 @@ void IncrementalBuild::KeepRecord(std::string bytes) {
     kept_record = KeptRecord{record_path_, stamp, std::move(bytes), std::move(new_)};
 }
 
-uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) { return occurrences_[entry]++; }
+uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) { return occurrences_[ContentHash(entry)]++; }
 
 uint64_t IncrementalBuild::DefinesDigest() {
   const TUserSettingList& defines = context_.Defines;

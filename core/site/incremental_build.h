@@ -142,7 +142,9 @@ class IncrementalBuild {
   BuildRecord new_;
   std::unordered_map<std::string, uint32_t> new_files_;      // path: latest index
   std::unordered_map<std::string, uint32_t> new_variables_;  // name: latest index
-  std::unordered_map<std::string, uint32_t> occurrences_;
+  // By the entry's ContentHash: two entries of one hash would share a
+  // count, the same way in every build, which costs a skip at most.
+  std::unordered_map<uint64_t, uint32_t> occurrences_;
   FileStates states_;
   PageInputs inputs_;
   // Makes inputs_ the read trace of the page being built (the script
