@@ -1,7 +1,7 @@
 # What `cmake --install` puts where: the programs in bin/, ORV's libraries in
 # lib/orv/ (each finds the others beside itself, the programs find them
-# through their RPATH), the shipped data in share/orv/, the public headers
-# in include/orv/ and the manual page of orvcc in share/man/man1/. Targets that a configuration does not build are skipped.
+# through their RPATH), the shipped data in share/orv/ and the public headers
+# in include/orv/. Targets that a configuration does not build are skipped.
 include(GNUInstallDirs)
 set(ORV_INSTALL_LIBDIR ${CMAKE_INSTALL_LIBDIR}/orv)
 file(RELATIVE_PATH bin_to_lib /${CMAKE_INSTALL_BINDIR} /${ORV_INSTALL_LIBDIR})
@@ -24,4 +24,3 @@ endforeach()
 install(DIRECTORY data/templates data/snippets data/swatches data/icons
         DESTINATION ${CMAKE_INSTALL_DATADIR}/orv)
 install(DIRECTORY include/orv DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES data/man/orvcc.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
