@@ -4,7 +4,8 @@
 # a rebuild of the unchanged site (ORV and htp both skip unchanged pages),
 # and, through orvcc --serve, how long one edited page takes to show: from
 # the write of its source to the first fetch (curl) that returns the new
-# text.
+# text (each try starts curl anew, which a loaded machine makes slow), and
+# the rebuild's own time from its counts line.
 #
 #   bench/loop_compare.sh [PAGES [ROUNDS]]
 #
@@ -99,7 +100,7 @@ timed "ORV full (--all)" "$orvcc --quiet --all orv/site.orv"
 
 # The unchanged site, built again.
 "$orvcc" --quiet orv/site.orv
-(cd htp && htp -quiet @htp.rsp)
+(cd htp && htp -quiet @htp.rsp >/dev/null)
 timed "htp unchanged" "cd htp && htp -quiet @htp.rsp"
 timed "ORV unchanged" "$orvcc --quiet orv/site.orv"
 
@@ -134,6 +135,9 @@ wait "$server" || true
 server=
 sort -t, -k2 -n "$work/serve.csv" |
   awk -F, '{ t[NR] = $2 } END { printf "%s,%.4f\n", $1, t[int((NR + 1) / 2)] / 1000 }' >> "$times"
+# The rebuilds' own times, from their counts lines ("... in 12 ms").
+sed -n 's/.* up to date.* in \([0-9]*\) ms$/\1/p' "$work/serve.err" | sort -n |
+  awk '{ t[NR] = $1 } END { if (NR) printf "ORV rebuild under --serve,%.4f\n", t[int((NR + 1) / 2)] / 1000 }' >> "$times"
 
 echo "site of $pages pages in $work ($rounds runs each; seconds: hyperfine's mean, the edit's median)"
 awk -F, '{ printf "  %-22s %8.4f\n", $1, $2 }' "$times"

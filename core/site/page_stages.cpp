@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -248,9 +249,9 @@ void ReportErrorOutput(TParseStruct& context, const std::string& command, const 
 void ExtAppStage(TParseStruct& context) {
   const ExpansionLimits& limits = context.Build.Limits;
   // Commands run in the project file's folder, so a build gives the same
-  // pages wherever it was started from.
-  const std::string folder =
-      context.Settings.ProjectFile.empty() ? std::string() : ProjectFolder(context.Settings.ProjectFile);
+  // pages wherever it was started from. The folder is found when a page
+  // runs a command (finding it costs more than most pages' scan).
+  std::optional<std::string> folder;
   TBuildStats& stats = context.Build.Stats;
   RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &stats](const std::string& command) {
     AddCount(stats.Programs, 1);
@@ -260,10 +261,12 @@ void ExtAppStage(TParseStruct& context) {
       MarkupWarning(context, "the command \"" + ShowNul(command) + "\" is not run: it holds a NUL byte");
       return CommandErrorComment(command);
     }
+    if (!folder)
+      folder = context.Settings.ProjectFile.empty() ? std::string() : ProjectFolder(context.Settings.ProjectFile);
     std::string output;
     CommandStatus status;
     CommandOutcome outcome =
-        RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds, folder, &status);
+        RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds, *folder, &status);
     std::string problem = CommandProblem(command, outcome, status, limits);
     if (!problem.empty()) MarkupWarning(context, problem);
     if (!status.ErrorOutput.empty()) ReportErrorOutput(context, command, status);
