@@ -85,12 +85,13 @@ BEGIN {
 
 cd "$work"
 times="$work/times.csv"
-# hyperfine's mean of each command, appended to $times as NAME,SECONDS.
+# hyperfine's mean of each command and its CPU time (user and system),
+# appended to $times as NAME,SECONDS,CPU-SECONDS.
 timed() {
   name=$1
   shift
-  hyperfine --style none --runs "$rounds" --export-csv "$work/one.csv" "$@" >/dev/null
-  awk -F, -v name="$name" 'NR == 2 { printf "%s,%s\n", name, $2 }' "$work/one.csv" >> "$times"
+  hyperfine --style none --warmup 1 --runs "$rounds" --export-csv "$work/one.csv" "$@" >/dev/null 2>&1
+  awk -F, -v name="$name" 'NR == 2 { printf "%s,%s,%s\n", name, $2, $5 + $6 }' "$work/one.csv" >> "$times"
 }
 
 # Full builds: every page built and written.
@@ -105,7 +106,7 @@ timed "htp unchanged" "cd htp && htp -quiet @htp.rsp"
 timed "ORV unchanged" "$orvcc --quiet orv/site.orv"
 
 # One page edited while orvcc --serve runs.
-"$orvcc" --quiet --serve=0 orv/site.orv > "$work/serve.out" 2> "$work/serve.err" &
+"$orvcc" --serve=0 orv/site.orv > "$work/serve.out" 2> "$work/serve.err" &
 server=$!
 address=
 tries=0
@@ -139,13 +140,13 @@ sort -t, -k2 -n "$work/serve.csv" |
 sed -n 's/.* up to date.* in \([0-9]*\) ms$/\1/p' "$work/serve.err" | sort -n |
   awk '{ t[NR] = $1 } END { if (NR) printf "ORV rebuild under --serve,%.4f\n", t[int((NR + 1) / 2)] / 1000 }' >> "$times"
 
-echo "site of $pages pages in $work ($rounds runs each; seconds: hyperfine's mean, the edit's median)"
-awk -F, '{ printf "  %-22s %8.4f\n", $1, $2 }' "$times"
+echo "site of $pages pages in $work ($rounds runs each; seconds: hyperfine's mean and CPU time, the edit's median)"
+awk -F, '{ printf "  %-28s %8.4f %s\n", $1, $2, $3 == "" ? "" : sprintf("(CPU %.4f)", $3) }' "$times"
 awk -F, '
   $1 == "ORV unchanged" { u = $2 } $1 == "htp unchanged" { h = $2 } $1 == "ORV edit to --serve" { e = $2 }
-  $1 == "ORV full (--all)" { f = $2 } $1 == "base full" { b = $2 }
+  $1 == "ORV full (--all)" { f = $2; fc = $3 } $1 == "base full" { b = $2; bc = $3 }
   END {
     printf "unchanged: ORV %.4f s (target < 0.1), htp %.4f s; edit shown through --serve: %.4f s (target < 0.05)\n", u, h, e
-    if (b) printf "full build: ORV / base = %.2f (target <= 1.00)\n", f / b
+    if (b) printf "full build: ORV / base = %.2f, in CPU time %.2f (target <= 1.00)\n", f / b, fc / bc
   }' "$times"
 [ -z "${ORV_KEEP:-}" ] || echo "generated site kept in $work"

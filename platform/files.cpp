@@ -39,13 +39,19 @@ bool FileExists(const std::string& path) {
   return StatFile(path, stamp);
 }
 
-bool StatFile(const std::string& path, FileStamp& stamp) {
-  struct stat st;
-  if (path.empty() || HoldsNul(path) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+static FileStamp StampOf(const struct stat& st) {
+  FileStamp stamp;
   stamp.size = static_cast<long long>(st.st_size);
   stamp.mtime_ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
   stamp.ctime_ns = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
   stamp.ino = static_cast<unsigned long long>(st.st_ino);
+  return stamp;
+}
+
+bool StatFile(const std::string& path, FileStamp& stamp) {
+  struct stat st;
+  if (path.empty() || HoldsNul(path) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  stamp = StampOf(st);
   return true;
 }
 
@@ -137,7 +143,7 @@ std::string ReadFileUpTo(const std::string& path, size_t max_bytes) {
   throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
 }
 
-FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
+FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp) {
   bytes.clear();
   if (path.empty() || HoldsNul(path)) return FileRead::NoFile;
   // O_NONBLOCK: opening a pipe must not wait for a writer.
@@ -151,6 +157,7 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
   int err = 0;
   bool ok = ReadAll(fd, st, bytes, err);
   ::close(fd);
+  if (ok && stamp) *stamp = StampOf(st);
   if (ok) return FileRead::Read;
   bytes.clear();
   return FileRead::Unreadable;

@@ -66,8 +66,9 @@ enum class FileRead { NoFile, Unreadable, Read };
 // Reads the regular file at `path` into `bytes` with open, fstat, read and
 // close. NoFile when `path` names no regular file (missing, a folder, a
 // device or a pipe); Unreadable, with `bytes` empty, for a regular file that
-// cannot be opened or read.
-FileRead ReadRegularFile(const std::string& path, std::string& bytes);
+// cannot be opened or read. When it is Read and `stamp` is given, `stamp`
+// is the file's as it was opened, before the read.
+FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr);
 
 // Creates or truncates the file and writes `bytes`; raises EInOutError on any
 // failure.

@@ -196,8 +196,10 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   std::string text;
   FileStamp stamp;
   PageInputs* inputs = context.Build.Inputs;
-  if (inputs && !StatFile(file, stamp)) return false;
-  if (ReadRegularFile(file, text) == FileRead::NoFile) return false;
+  const FileRead read = ReadRegularFile(file, text, &stamp);
+  if (read == FileRead::NoFile) return false;
+  // A page that cannot be read is recorded as its stamp says.
+  if (inputs && read == FileRead::Unreadable && !StatFile(file, stamp)) return false;
   if (inputs) inputs->FileRead(file, stamp, text);
   context.Build.CurrentFile = file;
   NormalizeLineText(text);
