@@ -2,7 +2,6 @@
 // variant_ops.cpp.
 #include "core/script/variant.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,30 +13,23 @@
 namespace orv {
 namespace detail {
 
-// The shared text of a string value: one allocation holding the count of
-// values that share it, the length, the capacity and the bytes.
-struct StringRep {
-  std::atomic<uint32_t> refs;
-  size_t size;
-  size_t capacity;
-  char* data() { return reinterpret_cast<char*>(this + 1); }
+StringRep* StringRep::Make(std::string_view text, size_t capacity) {
+  if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
+  void* memory = ::operator new(sizeof(StringRep) + capacity);
+  auto* rep = new (memory) StringRep{1, text.size(), capacity};
+  if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
+  return rep;
+}
 
-  static StringRep* Make(std::string_view text, size_t capacity) {
-    if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
-    void* memory = ::operator new(sizeof(StringRep) + capacity);
-    auto* rep = new (memory) StringRep{{1}, text.size(), capacity};
-    if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
-    return rep;
-  }
-  void Free() {
-    this->~StringRep();
-    ::operator delete(this);
-  }
-};
+void StringRep::Free() {
+  this->~StringRep();
+  ::operator delete(this);
+}
 
-// The shared elements of an array value.
+// The shared elements of an array value; its count is a plain counter, as
+// a string's is.
 struct ArrayRep {
-  std::atomic<uint32_t> refs{1};
+  uint32_t refs = 1;
   std::vector<Variant> items;
 };
 
@@ -116,13 +108,7 @@ Variant Variant::Array(int32_t high) {
   return v;
 }
 
-void Variant::AddRef() const noexcept {
-  if (type_ == varString) {
-    if (u_.str) u_.str->refs.fetch_add(1, std::memory_order_relaxed);
-  } else {
-    u_.arr->refs.fetch_add(1, std::memory_order_relaxed);
-  }
-}
+void Variant::AddArrayRef() const noexcept { ++u_.arr->refs; }
 
 Variant& Variant::AssignShared(const Variant& other) noexcept {
   if (this != &other) {
@@ -134,24 +120,29 @@ Variant& Variant::AssignShared(const Variant& other) noexcept {
 
 void Variant::ReleaseBuffer() noexcept {
   if (type_ == varString) {
-    if (u_.str && u_.str->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) u_.str->Free();
-  } else if (u_.arr->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    if (u_.str && --u_.str->refs == 0) u_.str->Free();
+  } else if (--u_.arr->refs == 0) {
     FreeArray(u_.arr);
   }
   Clear();
 }
 
 void Variant::FreeArray(detail::ArrayRep* rep) noexcept {
-  std::vector<detail::ArrayRep*> pending{rep};
-  while (!pending.empty()) {
-    detail::ArrayRep* current = pending.back();
-    pending.pop_back();
+  // Arrays freed with this one wait in `pending`, which stays empty (and
+  // allocates nothing) while no element is an array freed with it.
+  std::vector<detail::ArrayRep*> pending;
+  for (detail::ArrayRep* current = rep; current != nullptr;) {
     for (Variant& item : current->items) {
       if (!item.IsArray()) continue;
-      if (item.u_.arr->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) pending.push_back(item.u_.arr);
+      if (--item.u_.arr->refs == 0) pending.push_back(item.u_.arr);
       item.Clear();
     }
     delete current;
+    current = nullptr;
+    if (!pending.empty()) {
+      current = pending.back();
+      pending.pop_back();
+    }
   }
 }
 
@@ -159,7 +150,7 @@ void Variant::AppendText(std::string_view text) {
   if (text.empty()) return;
   detail::StringRep* rep = u_.str;
   size_t size = rep ? rep->size : 0;
-  if (rep && rep->refs.load(std::memory_order_acquire) == 1 && rep->capacity - size >= text.size()) {
+  if (rep && rep->refs == 1 && rep->capacity - size >= text.size()) {
     std::memmove(rep->data() + size, text.data(), text.size());
     rep->size += text.size();
     return;
@@ -172,11 +163,6 @@ void Variant::AppendText(std::string_view text) {
   Release();
   type_ = varString;
   u_.str = grown;
-}
-
-std::string_view Variant::StringView() const noexcept {
-  if (type_ != varString || !u_.str) return {};
-  return std::string_view(u_.str->data(), u_.str->size);
 }
 
 std::string Variant::AsString() const {
@@ -290,7 +276,7 @@ const Variant& Variant::Element(int32_t index) const {
 
 void Variant::PutElement(int32_t index, Variant value) {
   Element(index);  // checks the kind and the bounds
-  if (u_.arr->refs.load(std::memory_order_acquire) != 1) {
+  if (u_.arr->refs != 1) {
     auto* copy = new detail::ArrayRep;
     copy->items = u_.arr->items;
     Release();
