@@ -1,5 +1,7 @@
 #include "core/script/host_registry.h"
 
+#include <algorithm>
+
 #include "core/script/compiler_error.h"
 #include "core/script/engine_state.h"
 #include "platform/paths.h"
@@ -28,6 +30,7 @@ void AddFunction(std::string_view name, HostProc code, const std::vector<ParamKi
     }
     item.ParamCount = static_cast<int32_t>(kinds.size());
     item.ParamKinds = kinds;
+    item.HasVarParams = std::find(kinds.begin(), kinds.end(), pkVar) != kinds.end();
   }
   State().functions.Add(name, std::move(item));
 }

@@ -53,6 +53,7 @@ struct TFunListItem {
   int32_t ParamCount = 0;  // 0..100
   uint8_t Kind = fkFunction;
   std::vector<ParamKind> ParamKinds;  // ParamCount kinds (or the single pkNone)
+  bool HasVarParams = false;          // some kind is pkVar: the runner copies those back
 };
 
 // Registers a procedure / a function under `name` (CLASS.MEMBER for methods,

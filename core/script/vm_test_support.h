@@ -42,7 +42,7 @@ inline TTestObject* Self(TObject* self) {
 //   TLOG(v)            procedure: appends AsString(v) and "|" to Log()
 //   TADD(a, b)         function: a + b
 //   TSWAP(var a, var b) function: swaps a and b, returns 7
-//   TSUM([..])         function: sum of the array elements
+//   TSUM([..])         function: sum of the array elements (wrapping around)
 //   TTAG(s, [..])      function: s + ":" + the element count
 //   TNOTHING           function without parameters that sets no result
 //   TPROC              procedure without parameters: appends "P|"
@@ -66,9 +66,9 @@ inline void StartTestEngine() {
     r = Variant(7);
   }, {pkVar, pkVar});
   RegisterFunc("TSUM", [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
-    int32_t sum = 0;
-    for (int32_t i = 1; i <= a[0].Element(0).AsInteger(); ++i) sum += a[0].Element(i).AsInteger();
-    r = Variant(sum);
+    uint32_t sum = 0;  // wraps around
+    for (int32_t i = 1; i <= a[0].Element(0).AsInteger(); ++i) sum += static_cast<uint32_t>(a[0].Element(i).AsInteger());
+    r = Variant(static_cast<int32_t>(sum));
   }, {pkArray});
   RegisterFunc("TTAG", [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
     r = Variant(a[0].AsString() + ":" + a[1].Element(0).AsString());
@@ -115,7 +115,7 @@ class VmTest : public ::testing::Test {
 
   // The value of the script variable `name` (qualified, upper case).
   static const Variant& Var(TKelRuner& runner, const std::string& name) {
-    return runner.Program()->Vars.at(runner.Identifiers.at(name).Index);
+    return runner.Program()->Vars[static_cast<size_t>(runner.Identifiers.at(name).Index)];
   }
 
   // Runs `source` and returns the global variable X as text.
