@@ -86,6 +86,8 @@ const TFunListItem& FunctionAt(int32_t number) {
   return state.functions.At(number);
 }
 
+const TNameList<TFunListItem>& FunctionTable() { return State().functions; }
+
 int32_t FunctionCount() { return State().functions.Count(); }
 
 const std::string& FunctionKey(int32_t number) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "components/object.h"
+#include "core/script/name_list.h"
 #include "core/script/variant.h"
 
 namespace orv {
@@ -89,6 +90,11 @@ int32_t FindInClassChain(std::string_view name, std::string_view suffix);
 // The routine with `number`; ECompilerError "Invalid function number" when
 // there is none (a corrupt program).
 const TFunListItem& FunctionAt(int32_t number);
+
+// The registered routines by number, for a runner that calls many: the list
+// stays where it is from EngineStartup to EngineShutdown (its entries too,
+// though a later registration of a name replaces its entry's contents).
+const TNameList<TFunListItem>& FunctionTable();
 
 // How many routines are registered; their numbers run from 0 to
 // FunctionCount() - 1, in the order they were first registered.

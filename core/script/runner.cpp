@@ -120,11 +120,12 @@ bool ConditionFalse(const Variant& v) {
 }
 
 // Runs the host call `d` (opCall), whose data words follow it, with the
-// machine's argument block: the arguments are copied in, the routine runs,
-// its result goes to var[A], and `var` arguments that are slots are copied
-// back.
-void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers) {
-  const TFunListItem& entry = FunctionAt(d->B);
+// machine's argument block: the arguments are copied in, the routine of
+// `functions` runs, its result goes to var[A], and `var` arguments that
+// are slots are copied back.
+void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNameList<TFunListItem>& functions) {
+  if (!functions.Valid(d->B)) throw ECompilerError("Invalid function number");
+  const TFunListItem& entry = functions.At(d->B);
   const int32_t count = d->C;
   const TDecodedItem* words = d + 1;
   for (int32_t i = 0; i < count; ++i) {
@@ -137,9 +138,10 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers) {
   entry.Code(self, entry.Name, p.Args, result);
   RegisterAt(registers, d->A) = std::move(result);
   if (!copy_back) return;
-  // The entry is fetched again: the routine may have registered its own name
-  // anew, with other parameter kinds. Only slots are written back.
-  const std::vector<ParamKind>& kinds = FunctionAt(d->B).ParamKinds;
+  // The entry may hold another routine now (the routine may have registered
+  // its own name anew, with other parameter kinds). Only slots are written
+  // back.
+  const std::vector<ParamKind>& kinds = entry.ParamKinds;
   const int32_t checked = std::min(count, static_cast<int32_t>(kinds.size()));
   constexpr int32_t kSlotsEnd = TBinProg::kSlotCount * static_cast<int32_t>(sizeof(Variant));
   for (int32_t i = 0; i < checked; ++i) {
@@ -205,6 +207,7 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
 
   const TDecodedItem* const code = p.Decoded().data();
   const TDivisor* const divisors = p.Program().Divisors().data();
+  const TNameList<TFunListItem>* functions = nullptr;  // found at the first call
   Variant* const registers = p.Registers();
   auto reg = [registers](int32_t offset) -> Variant& { return RegisterAt(registers, offset); };
   uint64_t steps = 0;
@@ -407,7 +410,8 @@ L_opForStepDown:
   Increment<-1>(reg(d->A));
   ORV_JUMP(d->B);
 L_opCall:
-  CallHost(p, d, registers);
+  if (functions == nullptr) functions = &FunctionTable();
+  CallHost(p, d, registers, *functions);
   d += CallDataWords(d->C);
   ORV_NEXT();
 L_opSetSelf: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
