@@ -84,8 +84,8 @@ PropertyValue FromVariant(const Variant& value, const TypeInfo& type, const Memb
 // argument; other numbers are left out.
 int64_t SetFromArray(const Variant& array) {
   int64_t set = 0;
-  std::vector<Variant> values = ConstArrayFromVariant(array);
-  if (values.size() > kMaxSetValues) values.resize(kMaxSetValues);
+  std::span<const Variant> values = ConstArrayFromVariant(array);
+  if (values.size() > kMaxSetValues) values = values.first(kMaxSetValues);
   for (const Variant& value : values) {
     int32_t number = value.AsInteger();
     if (number >= 0 && number < kSetBits) set |= int64_t{1} << number;

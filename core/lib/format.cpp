@@ -13,7 +13,7 @@ namespace {
 
 class Formatter {
  public:
-  Formatter(std::string_view pattern, const std::vector<Variant>& args, const FormatSettings& settings)
+  Formatter(std::string_view pattern, std::span<const Variant> args, const FormatSettings& settings)
       : pattern_(pattern), args_(args), settings_(settings) {}
 
   std::string Run() {
@@ -179,14 +179,14 @@ class Formatter {
   static constexpr long long kMaxWidth = 1 << 20;
 
   std::string_view pattern_;
-  const std::vector<Variant>& args_;
+  std::span<const Variant> args_;
   const FormatSettings& settings_;
   size_t next_ = 0;
 };
 
 }  // namespace
 
-std::string Format(std::string_view pattern, const std::vector<Variant>& args, const FormatSettings& settings) {
+std::string Format(std::string_view pattern, std::span<const Variant> args, const FormatSettings& settings) {
   return Formatter(pattern, args, settings).Run();
 }
 

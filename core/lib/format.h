@@ -2,6 +2,7 @@
 // conversions applied to a list of script values.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,7 @@ namespace orv {
 // a bad conversion or a value its type cannot take, and "No argument for
 // format 'pattern'" when the arguments run out. Any number of arguments may
 // be given.
-std::string Format(std::string_view pattern, const std::vector<Variant>& args,
+std::string Format(std::string_view pattern, std::span<const Variant> args,
                    const FormatSettings& settings = CurrentFormatSettings());
 
 }  // namespace orv

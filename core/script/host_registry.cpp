@@ -126,7 +126,7 @@ const std::string& ConstKey(int32_t number) {
   return State().constants.Key(number);
 }
 
-std::vector<Variant> ConstArrayFromVariant(const Variant& array) {
+std::span<const Variant> ConstArrayFromVariant(const Variant& array) {
   int32_t high = array.ArrayHigh();
   if (high < 0) throw EVariantError("Array argument has no count");
   int32_t count = array.Element(0).AsInteger();
@@ -134,10 +134,7 @@ std::vector<Variant> ConstArrayFromVariant(const Variant& array) {
     throw EVariantError("Array argument claims " + std::to_string(count) + " values but holds " +
                         std::to_string(high));
   }
-  std::vector<Variant> values;
-  values.reserve(static_cast<size_t>(count));
-  for (int32_t i = 1; i <= count; ++i) values.push_back(array.Element(i));
-  return values;
+  return count == 0 ? std::span<const Variant>() : std::span<const Variant>(&array.Element(1), static_cast<size_t>(count));
 }
 
 }  // namespace orv

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -123,8 +124,9 @@ int32_t ConstCount();
 const std::string& ConstKey(int32_t number);
 
 // The values of a pkArray argument: element 0 holds the count n, elements
-// 1..n the values, returned as copies in order. EVariantError when `array` is
-// not an array or its count does not fit it.
-std::vector<Variant> ConstArrayFromVariant(const Variant& array);
+// 1..n the values, in order, viewed where they are (valid while `array`
+// holds them). EVariantError when `array` is not an array or its count does
+// not fit it.
+std::span<const Variant> ConstArrayFromVariant(const Variant& array);
 
 }  // namespace orv

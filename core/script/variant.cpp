@@ -8,22 +8,56 @@
 #include <new>
 #include <vector>
 
+#include <sanitizer/asan_interface.h>
+
 #include "core/script/text_number.h"
 
 namespace orv {
 namespace detail {
 
+namespace {
+
+// Short texts come and go all the time (a routine's result, a joined text),
+// so their buffers are kept for the next one instead of going back to the
+// heap: a stack of blocks of one size, of bounded depth. Values belong to
+// the thread that runs the engine, so the stack needs no lock. While a
+// block waits on the stack the address sanitizer treats it as freed.
+constexpr size_t kSmallBlock = 64;
+constexpr size_t kSmallCapacity = kSmallBlock - sizeof(StringRep);
+constexpr int kMaxKeptBlocks = 1024;
+void* kept_blocks[kMaxKeptBlocks];
+int kept_count = 0;
+
+void* TakeBlock(size_t capacity) {
+  if (capacity != kSmallCapacity || kept_count == 0) return ::operator new(sizeof(StringRep) + capacity);
+  void* block = kept_blocks[--kept_count];
+  ASAN_UNPOISON_MEMORY_REGION(block, kSmallBlock);
+  return block;
+}
+
+void GiveBlock(void* block, size_t capacity) {
+  if (capacity != kSmallCapacity || kept_count == kMaxKeptBlocks) {
+    ::operator delete(block);
+    return;
+  }
+  ASAN_POISON_MEMORY_REGION(block, kSmallBlock);
+  kept_blocks[kept_count++] = block;
+}
+
+}  // namespace
+
 StringRep* StringRep::Make(std::string_view text, size_t capacity) {
   if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
-  void* memory = ::operator new(sizeof(StringRep) + capacity);
-  auto* rep = new (memory) StringRep{1, text.size(), capacity};
+  if (capacity < kSmallCapacity) capacity = kSmallCapacity;
+  auto* rep = new (TakeBlock(capacity)) StringRep{1, text.size(), capacity};
   if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
   return rep;
 }
 
 void StringRep::Free() {
+  const size_t capacity_of_block = capacity;
   this->~StringRep();
-  ::operator delete(this);
+  GiveBlock(this, capacity_of_block);
 }
 
 // The shared elements of an array value; its count is a plain counter, as
