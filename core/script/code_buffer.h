@@ -20,6 +20,7 @@ class TCodeBuffer {
  public:
   size_t Size() const { return code_.size(); }
   const TProgItem& At(size_t index) const { return code_[index]; }
+  TProgItem& At(size_t index) { return code_[index]; }
   TProgItem& Last() { return code_.back(); }
 
   // Appends `item`, which came from source position `position`.

@@ -528,12 +528,28 @@ bool WritesOnlyTarget(int32_t op) {
 
 }  // namespace
 
+// A host call that ends the expression stores its result in the slot
+// itself, unless the slot is also one of its arguments (which a `var`
+// parameter would write after the result).
 void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_start) {
   if (value.kind == TExprValue::kTemp && code_.Size() > code_start) {
     TProgItem& last = code_.Last();
     if (last.A == value.index && WritesOnlyTarget(last.Op)) {
       last.A = slot;
       return;
+    }
+    if (last_call_ != kNoPosition && last_call_ >= code_start) {
+      const TProgItem& call = code_.At(last_call_);
+      const size_t words = static_cast<size_t>(CallDataWords(call.C));
+      bool argument = false;
+      for (size_t w = 1; w <= words && last_call_ + w < code_.Size(); ++w) {
+        const TProgItem& data = code_.At(last_call_ + w);
+        argument = argument || data.A == slot || data.B == slot || data.C == slot;
+      }
+      if (call.Op == opCall && call.A == value.index && last_call_ + 1 + words == code_.Size() && !argument) {
+        code_.At(last_call_).A = slot;
+        return;
+      }
     }
   }
   Emit(opMove, slot, Field(value));

@@ -245,6 +245,7 @@ class TKelCompiler {
   TCodeBuffer code_;
   static constexpr size_t kNoPosition = static_cast<size_t>(-1);
   size_t statement_position_ = kNoPosition;  // while an assignment or call is compiled
+  size_t last_call_ = kNoPosition;           // the last host call emitted
   SelfRegister self_;
   std::string parent_class_name_;
   // Routines called by the program, checked for a body at link time.

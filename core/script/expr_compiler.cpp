@@ -507,6 +507,7 @@ void TKelCompiler::EmitSelf(SelfRegister self) {
 void TKelCompiler::EmitHostCall(int32_t result, int32_t function, const std::vector<int32_t>& args) {
   const auto count = static_cast<int32_t>(args.size());
   EmitCall(opCall, result, function, count);
+  last_call_ = code_.Size() - 1;
   for (size_t i = 0; i < args.size(); i += 3) {
     Emit(opData, args[i], i + 1 < args.size() ? args[i + 1] : 0, i + 2 < args.size() ? args[i + 2] : 0);
   }
