@@ -29,13 +29,15 @@ class TNameList {
   // Adds or replaces the entry for `name`; returns its number.
   int32_t Add(std::string_view name, T entry) {
     std::string key = UpperCase(name);
-    auto [it, added] = index_.try_emplace(key, static_cast<int32_t>(entries_.size()));
-    if (!added) {
-      entries_[it->second].entry = std::move(entry);
-      return it->second;
+    auto found = index_.find(key);
+    if (found != index_.end()) {
+      entries_[found->second].entry = std::move(entry);
+      return found->second;
     }
+    const auto number = static_cast<int32_t>(entries_.size());
     entries_.push_back({std::move(key), std::move(entry)});
-    return it->second;
+    index_.emplace(entries_.back().key, number);
+    return number;
   }
 
   // The number of the entry for `name` (any case); -1 when there is none.
@@ -70,7 +72,8 @@ class TNameList {
   // routine that registers others while it runs keeps its own entry (and
   // the name it was handed) in place.
   std::deque<Slot> entries_;
-  std::unordered_map<std::string, int32_t> index_;  // key -> number
+  // Key -> number; the keys are views of the entries' own keys.
+  std::unordered_map<std::string_view, int32_t> index_;
 };
 
 }  // namespace orv
