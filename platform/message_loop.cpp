@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -38,6 +39,10 @@ struct Loop {
   std::map<LoopId, std::shared_ptr<std::function<void()>>> hooks;
   LoopIntegration* integration = nullptr;
   int wake_fd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  // Set after each write to wake_fd, so that processing messages reads the
+  // descriptor only when it was written (a build processes messages several
+  // times a page, and a read of an empty descriptor is a system call too).
+  std::atomic<bool> woken{false};
 };
 
 Loop& TheLoop() {
@@ -55,6 +60,7 @@ void NotifyIntegration() {
 }
 
 bool DrainWakeUps() {
+  if (!TheLoop().woken.exchange(false, std::memory_order_acquire)) return false;
   uint64_t count = 0;
   return ::read(TheLoop().wake_fd, &count, sizeof count) == sizeof count;
 }
@@ -201,6 +207,7 @@ void WakeMessageLoop() {
   uint64_t one = 1;
   // A full counter already wakes the loop, so a failed write loses nothing.
   [[maybe_unused]] ssize_t written = ::write(TheLoop().wake_fd, &one, sizeof one);
+  TheLoop().woken.store(true, std::memory_order_release);
 }
 
 LoopId AddMessageHook(std::function<void()> hook) {
