@@ -111,7 +111,7 @@ std::string MapOutputDir(const std::string& output_dir, const std::string& file_
 
 bool LoadPage(TParseStruct& context, const std::string& file) {
   std::string text;
-  if (ReadRegularFile(file, text) == FileRead::NoFile) return false;
+  if (context.Build.Caches.Folders().ReadRegularFile(file, text) == FileRead::NoFile) return false;
   context.Build.CurrentFile = file;
   NormalizeLineText(text);
   AddCount(context.Build.Stats.Lines, std::count(text.begin(), text.end(), '\n'));
@@ -121,9 +121,10 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
 }
 
 void WritePage(TParseStruct& context, const std::string& out_file) {
-  if (!WriteFileAtomic(out_file, context.Page.Text)) {
+  TFolderCache& folders = context.Build.Caches.Folders();
+  if (!folders.WriteFileAtomic(out_file, context.Page.Text)) {
     ForceDirectories(ExtractFilePath(out_file));
-    if (!WriteFileAtomic(out_file, context.Page.Text) && context.Build.WriteFailure.empty())
+    if (!folders.WriteFileAtomic(out_file, context.Page.Text) && context.Build.WriteFailure.empty())
       context.Build.WriteFailure = "Cannot write page \"" + out_file + "\". " + std::strerror(errno);
   }
   context.Page.Text.clear();
