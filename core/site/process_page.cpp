@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/site/define_stage.h"
+#include "core/site/markup_scan.h"
 #include "core/site/page_stages.h"
 #include "core/site/script_stage.h"
 #include "platform/files.h"
@@ -64,7 +65,7 @@ void NestedPass(TParseStruct& context) {
 // then the nested pass it asks for.
 void RunStage(TParseStruct& context, const StageEntry& entry) {
   if (!(context.Settings.*entry.on) || context.Page.LimitReached) return;
-  if (entry.runs_code && context.Page.Text.find(entry.open) != std::string::npos)
+  if (entry.runs_code && FindDelimiter(context.Page.Text, entry.open) != std::string_view::npos)
     context.Build.Caches.OutsideCodeRuns();
   entry.run(context);
   if (context.Page.Rescan) NestedPass(context);
