@@ -3,7 +3,9 @@
 // script block, built with and without the compile cache, and the expansion
 // of one 1 MB page holding 10,000 variable references by the scan loop, next
 // to the literal in-place loop it replaces, and as a whole build with its
-// 10,000 project variables.
+// 10,000 project variables; and the define stage of a large page with
+// thousands of defines, next to the literal stage that replaces every
+// define in turn.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -16,6 +18,8 @@
 #include "core/site/parse_struct.h"
 #include "core/site/markup_scan.h"
 #include "core/site/markup_scan_reference.h"
+#include "core/site/page_passes_reference.h"
+#include "core/site/process_page.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 
@@ -147,6 +151,40 @@ void ExpandLargePage() {
               fast.size(), fast_seconds, literal_seconds, fast == literal ? "same page" : "PAGES DIFFER");
 }
 
+// `defines` define lines, then text of `bytes` that uses every hundredth
+// define's name.
+std::string DefineHeavyPage(int defines, size_t bytes) {
+  std::string page;
+  for (int d = 0; d < defines; ++d)
+    page += "{$DEFINE type=\"NAME_" + std::to_string(d) + "_X\" value=\"value " + std::to_string(d) + "\"}\r\n";
+  for (int i = 0; page.size() < bytes; ++i)
+    page += "Ordinary text of the page, line " + std::to_string(i) + ", naming NAME_" +
+            std::to_string((i % (defines / 100 + 1)) * 100) + "_X once.\r\n";
+  return page;
+}
+
+// The define stage of one pass over the page, with the other stages off;
+// with `literal`, the literal stage instead (every define over the page).
+void ExpandDefineHeavyPage(int defines, size_t bytes, bool literal) {
+  const std::string page = DefineHeavyPage(defines, bytes);
+  orv::BuildState build;
+  orv::TProjectSettings& settings = build.Context.Settings;
+  settings.UseScripts = settings.UseVars = settings.UseIncludes = settings.UseExtApps = false;
+  auto start = Clock::now();
+  size_t out = 0;
+  if (literal) {
+    orv::ReferencePasses reference(settings, 64, [](char, const std::string& content) { return content; });
+    reference.Run(orv::SplitLines(page));
+    out = orv::JoinLines(reference.Page).size();
+  } else {
+    build.Context.Page.Start(page);
+    orv::ProcessPage(build.Context);
+    out = build.Context.Page.Text.size();
+  }
+  std::printf("%d defines, %zu MB page (%zu bytes out): %s define stage %.3f s\n", defines, bytes >> 20, out,
+              literal ? "literal" : "one-scan", Seconds(start));
+}
+
 }  // namespace
 
 int main() {
@@ -157,6 +195,9 @@ int main() {
   BuildScriptedSites(10000);
   ExpandLargePage();
   BuildLargePage();
+  ExpandDefineHeavyPage(4000, 4u << 20, false);
+  ExpandDefineHeavyPage(4000, 1u << 20, false);
+  ExpandDefineHeavyPage(4000, 1u << 20, true);
   orv::CoreShutdown();
   return 0;
 }

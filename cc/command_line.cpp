@@ -30,7 +30,7 @@ bool ParseCommandLine(int argc, char** argv, const std::string& program, const c
       std::printf("%s %s\n", program.c_str(), ProgramProductVersion().c_str());
       exit_status = 0;
       return false;
-    } else if (std::find(known.begin(), known.end(), arg) != known.end()) {
+    } else if (arg.back() != '=' && std::find(known.begin(), known.end(), arg) != known.end()) {
       line.options.push_back(arg);
     } else if (size_t equals = arg.find('=');
                std::find(known.begin(), known.end(), arg.substr(0, equals) + "=") != known.end()) {

@@ -16,6 +16,7 @@
 
 #include "cc/command_line.h"
 #include "cc/core_binding.h"
+#include "cc/new_project.h"
 #include "cc/progress_view.h"
 #include "orv/core.h"
 #include "orv/version.h"
@@ -38,8 +39,12 @@ constexpr uint32_t WM_CLOSE = 0x0010;
 
 const char* const kHelp =
     "Usage: orvcc [OPTION]... PROJECT-FILE\n"
+    "  or:  orvcc --new FOLDER\n"
     "Build the ORV project PROJECT-FILE (.orv): every source file it lists is\n"
     "expanded and written as a page into the project's output folder.\n"
+    "With --new, write a small starter project into FOLDER (which must be new\n"
+    "or empty): FOLDER/site.orv, pages in FOLDER/src/, a style sheet in\n"
+    "FOLDER/static/.\n"
     "\n"
     "  -q, --quiet    show no progress, only errors\n"
     "      --console  show progress on standard error (the default)\n"
@@ -67,10 +72,10 @@ const char* const kHelp =
     "that failed), a listed page that does not exist, and what the project\n"
     "file holds that is never read. They change neither the pages nor, without\n"
     "--strict, the exit status.\n"
-    "Only the first PROJECT-FILE is built. Exit status: 0 when the build is over,\n"
-    "1 when an error ended it (with --strict: or it gave warnings) or the\n"
-    "project file cannot be read, 2 when no project was given or an option is\n"
-    "unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
+    "Exit status: 0 when the build is over, 1 when an error ended it (with\n"
+    "--strict: or it gave warnings), a page could not be written or the project\n"
+    "file cannot be read, 2 when not exactly one project was given or an option\n"
+    "is unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
 
 int TerminalWidth() {
   struct winsize size;
@@ -131,6 +136,23 @@ bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long 
   return true;
 }
 
+// orvcc --new FOLDER: writes the starter project and says how to build it.
+int NewProject(const orv::CommandLine& line) {
+  if (!line.operands.empty()) {
+    Fail("orvcc: --new takes a folder and no project file (try orvcc --help)");
+    return kUsage;
+  }
+  const std::string& folder = line.values.at("--new");
+  const std::string error = orv::CreateStarterProject(folder);
+  if (!error.empty()) {
+    Fail(error);
+    return kBuildFailed;
+  }
+  const std::string project = (folder.back() == '/' ? folder : folder + "/") + "site.orv";
+  std::printf("Created a new ORV project in %s\nBuild it with:  orvcc %s\n", folder.c_str(), project.c_str());
+  return 0;
+}
+
 // Runs the build in orvcc's window; `project` is null when none was given.
 int RunWindow(const char* project) {
   std::string error;
@@ -151,13 +173,19 @@ int main(int argc, char** argv) {
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
                              {"-q", "--quiet", "--console", "--window", "--strict", "--command-timeout=",
-                              "--max-page-size=", "--script-timeout="},
+                              "--max-page-size=", "--script-timeout=", "--new="},
                              Fail, line, status))
     return status;
+  if (line.values.count("--new") != 0) return NewProject(line);
   std::vector<std::pair<std::string, long long>> limits;
   if (!ReadLimits(line, limits)) return kUsage;
   if (line.Has("--strict")) limits.emplace_back("strict", 1);
   bool quiet = line.Has("-q") || line.Has("--quiet");
+  if (line.operands.size() > 1) {
+    Fail("orvcc: only one PROJECT-FILE may be given, not " + std::to_string(line.operands.size()) +
+         " (try orvcc --help)");
+    return kUsage;
+  }
   if (line.Has("--window")) {
     // The window opens the same core, so limits set here hold for its build;
     // a core that cannot be loaded is reported by the window itself.

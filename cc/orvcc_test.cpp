@@ -2,7 +2,11 @@
 // it: arguments, exit statuses, messages and the pages it builds.
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdio>
 #include <cstdlib>
@@ -133,10 +137,23 @@ TEST_F(OrvccTest, HelpAndVersion) {
   EXPECT_NE(help.out.find("Usage: orvcc"), std::string::npos);
 }
 
-TEST_F(OrvccTest, BuildsFirstProjectWithProgressLines) {
+// A second project is refused rather than ignored, before anything is built.
+TEST_F(OrvccTest, MoreThanOneProjectIsAUsageError) {
+  WriteFileBytes(dir_ + "src/index.hts", "x\n");
+  WriteProject({"src/index.hts"});
+  for (const char* mode : {"", "--window "}) {
+    Outcome run = Orvcc(std::string(mode) + "'" + dir_ + "p.orv' '" + dir_ + "p.orv'");
+    EXPECT_EQ(run.status, 2) << mode;
+    EXPECT_EQ(run.err, "orvcc: only one PROJECT-FILE may be given, not 2 (try orvcc --help)\n") << mode;
+  }
+  EXPECT_EQ(Orvcc("-q '" + dir_ + "p.orv' -- b.orv c.orv").status, 2);
+  EXPECT_FALSE(fs::exists(dir_ + "out"));
+}
+
+TEST_F(OrvccTest, BuildsTheProjectWithProgressLines) {
   WriteFileBytes(dir_ + "src/index.hts", "v<%BuildNum%>\n");
   WriteProject({"src/index.hts"});
-  Outcome run = Orvcc("'" + dir_ + "p.orv' second-argument-ignored.orv");
+  Outcome run = Orvcc("'" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "Compiling " + dir_ + "src/index.hts (1 of 1)\n");
   EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "v1.0.0.0\r\n");
@@ -177,18 +194,21 @@ TEST_F(OrvccTest, BuildLeavesItsStatistics) {
   EXPECT_EQ(stats.Databases, 0);
 }
 
-// A page that cannot be written ends the build with an error naming it,
-// once the other pages are written.
-TEST_F(OrvccTest, APageThatCannotBeWrittenIsAnError) {
+// Every page that cannot be written is named as an error, the others are
+// written, and the build ends with status 1.
+TEST_F(OrvccTest, EveryPageThatCannotBeWrittenIsAnError) {
   fs::create_directories(dir_ + "src/sub");
   WriteFileBytes(dir_ + "src/a.hts", "a\n");
   WriteFileBytes(dir_ + "src/sub/b.hts", "b\n");
+  WriteFileBytes(dir_ + "src/sub/c.hts", "c\n");
   fs::create_directories(dir_ + "out");
   WriteFileBytes(dir_ + "out/sub", "a file where the folder should be");
-  WriteProject({"src/a.hts", "src/sub/b.hts"});
+  WriteProject({"src/sub/b.hts", "src/a.hts", "src/sub/c.hts"});
   Outcome run = Orvcc("--quiet '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("Cannot write page \"" + dir_ + "out/sub/b.html\""), std::string::npos) << run.err;
+  EXPECT_EQ(run.err, dir_ + "out/sub/b.html: error: cannot write the page: Not a directory\n" + dir_ +
+                         "out/sub/c.html: error: cannot write the page: Not a directory\n"
+                         "2 pages could not be written (see above)\n");
   EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), "a\r\n");
 }
 
@@ -256,6 +276,34 @@ TEST_F(OrvccTest, ErrorLeavingTheBuildGivesStatusOne) {
   Outcome run = Orvcc("-q '" + dir_ + "p.orv'");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("broken.txt"), std::string::npos) << run.err;
+}
+
+// Whether the process `pid` has ended (or ends within ten seconds).
+bool Ended(pid_t pid) {
+  int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+  if (fd < 0) return errno == ESRCH;
+  struct pollfd wait_for = {fd, POLLIN, 0};
+  bool ended = ::poll(&wait_for, 1, 10000) == 1;
+  ::close(fd);
+  return ended;
+}
+
+// A command's background child does not hold orvcc's caller: the command's
+// standard error is its own, which orvcc reads and shows at the page's line,
+// and what is left of it is ended with its shell.
+TEST_F(OrvccTest, ACommandsBackgroundChildDoesNotHoldTheCaller) {
+  const std::string command = "sleep 30 & echo $! >pid.txt; echo bg; echo warned >&2";
+  WriteFileBytes(dir_ + "src/a.hts", "<*" + command + "*>\n");
+  WriteProject({"src/a.hts"});
+  // As a log capture runs it: orvcc's standard error into a pipe, which
+  // ends when everything that holds it open has ended.
+  const std::string log = dir_ + "log.txt";
+  int raw = std::system(("'" + ProgramDir() + "orvcc' -q '" + dir_ + "p.orv' 2>&1 </dev/null | cat >'" + log + "'")
+                            .c_str());
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+  EXPECT_EQ(ReadFileBytes(log), dir_ + "src/a.hts:1: note: the command \"" + command + "\" wrote: warned\n");
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), "bg\r\n\r\n");
+  EXPECT_TRUE(Ended(static_cast<pid_t>(std::stol(ReadFileBytes(dir_ + "pid.txt")))));
 }
 
 // A page script that never ends stops the build at the time limit, with the
@@ -330,9 +378,13 @@ TEST_F(OrvccTest, BuildsTheBundledExample) {
   }
   std::string index = ReadFileBytes(dir_ + "example/out/index.html");
   EXPECT_NE(index.find("<title>Welcome - ORV Example</title>"), std::string::npos) << index;
-  EXPECT_NE(index.find("<li><a href=\"news/first.html\">First news</a></li>\r\n"), std::string::npos) << index;
+  EXPECT_NE(index.find("<li><a href=\"news/first.html\">First news</a></li>\n"), std::string::npos) << index;
+  EXPECT_EQ(index.find('\r'), std::string::npos);  // lineends=lf
+  EXPECT_NE(index.find("<a href=\"about.html\">About</a>"), std::string::npos) << index;
+  std::string news = ReadFileBytes(dir_ + "example/out/news/first.html");
+  EXPECT_NE(news.find("<a href=\"../about.html\">About</a>"), std::string::npos) << news;
   std::string scripts = ReadFileBytes(dir_ + "example/out/scripts.html");
-  EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\r\n"), std::string::npos) << scripts;
+  EXPECT_NE(scripts.find("<tr><td>3</td><td>9</td></tr>\n"), std::string::npos) << scripts;
   EXPECT_NE(scripts.find("<img src=\"../images/logo.gif\" width=24 height=12 alt=\"logo.gif\">"), std::string::npos)
       << scripts;
 }

@@ -289,8 +289,7 @@ class LoadPaletteTest : public FrmColorTest {
       ASSERT_NE(dialog, nullptr);
       EXPECT_EQ(dialog->windowTitle(), "Select a palette file:");
       EXPECT_EQ(dialog->nameFilters(),
-                (QStringList{"All Palettes (*.pal, *.act) (*.pal *.act)", "Palette Files (*.pal) (*.pal)",
-                             "Photoshop Palettes (*.act) (*.act)"}));
+                (QStringList{"All Palettes (*.pal *.act)", "Palette Files (*.pal)", "Photoshop Palettes (*.act)"}));
       EXPECT_EQ(std::filesystem::weakly_canonical(dialog->directory().absolutePath().toStdString()),
                 std::filesystem::weakly_canonical(folder_));
       if (after) test::WhenWindowUp("MessageDlg", after);

@@ -6,6 +6,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <cstdio>
 
 #include "controls/application.h"
@@ -18,12 +19,30 @@
 namespace orv {
 namespace {
 
-// "Text|*.txt;*.text|All|*.*" as Qt's "Text (*.txt *.text)", "All (*.*)".
+// One "label|patterns" pair as Qt's name filter "label (patterns)". Qt takes
+// the patterns from the parentheses at the end, so they are shown once: a
+// label that already ends with its own patterns ("All Files (*.*)", "All
+// Palettes (*.pal, *.act)") gives them up to the ones appended. "*.*" means every file, as it did where the
+// filters come from; on Linux most programs have no dot in their names, so
+// it becomes "*".
+QString QtFilter(const QString& label, const QString& patterns) {
+  static const QRegularExpression separators("[;, ]+");
+  QStringList applied = patterns.split(separators, Qt::SkipEmptyParts);
+  QString shown = label.trimmed();
+  const qsizetype open = shown.lastIndexOf('(');
+  if (open >= 0 && shown.endsWith(')') &&
+      shown.mid(open + 1, shown.size() - open - 2).split(separators, Qt::SkipEmptyParts) == applied)
+    shown = shown.left(open).trimmed();
+  for (QString& pattern : applied)
+    if (pattern == "*.*") pattern = "*";
+  return shown + " (" + applied.join(' ') + ")";
+}
+
+// "Text|*.txt;*.text|All|*.*" as Qt's "Text (*.txt *.text)", "All (*)".
 QStringList QtFilters(const std::string& filter) {
   QStringList parts = ToQString(filter).split('|');
   QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-    filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) filters << QtFilter(parts[i], parts[i + 1]);
   return filters;
 }
 

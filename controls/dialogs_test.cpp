@@ -114,7 +114,7 @@ TEST(DialogsTest, OpenDialogIsQtsOwnAndNamedAfterTheComponent) {
     auto* file_dialog = qobject_cast<QFileDialog*>(test::FindWidget("OpenDialog1"));
     ASSERT_NE(file_dialog, nullptr);
     EXPECT_TRUE(file_dialog->testOption(QFileDialog::DontUseNativeDialog));
-    EXPECT_EQ(file_dialog->nameFilters(), (QStringList{"Pages (*.hts *.htm)", "All files (*.*)"}));
+    EXPECT_EQ(file_dialog->nameFilters(), (QStringList{"Pages (*.hts *.htm)", "All files (*)"}));
     file_dialog->selectFile(QString::fromStdString(wanted));
     QMetaObject::invokeMethod(file_dialog, "accept");
   });
@@ -126,6 +126,27 @@ TEST(DialogsTest, OpenDialogIsQtsOwnAndNamedAfterTheComponent) {
   EXPECT_EQ(save.FileName(), wanted);
   EXPECT_EQ(save.Files()->Count(), 1);
   EXPECT_EQ(save.FilterIndex(), 1);
+}
+
+// Each pattern is shown once, also when the label already names it, and
+// "*.*" lists every file, names without a dot included.
+TEST(DialogsTest, FileDialogFiltersShowEachPatternOnce) {
+  TOpenDialog dialog(nullptr);
+  dialog.SetName("OpenDialog1");
+  dialog.SetFilter(
+      "All Files (*.*)|*.*|Java Classes (*.class)|*.class|HTML Source (.hts)|*.hts|Pages|*.hts;*.htm|"
+      "Both (*.*;*.txt)|*.*;*.txt|Spaced (*.a *.b)|*.a;*.b|Commas (*.c, *.d)|*.c;*.d|Other (*.x)|*.y");
+  QStringList filters;
+  WhenShown([&] {
+    auto* file_dialog = qobject_cast<QFileDialog*>(test::FindWidget("OpenDialog1"));
+    ASSERT_NE(file_dialog, nullptr);
+    filters = file_dialog->nameFilters();
+    QMetaObject::invokeMethod(file_dialog, "reject");
+  });
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(filters, (QStringList{"All Files (*)", "Java Classes (*.class)", "HTML Source (.hts) (*.hts)",
+                                  "Pages (*.hts *.htm)", "Both (* *.txt)", "Spaced (*.a *.b)", "Commas (*.c *.d)",
+                                  "Other (*.x) (*.y)"}));
 }
 
 TEST(DialogsTest, FindDialogRunsOnFindFromItsButton) {

@@ -41,11 +41,20 @@ void TItemsControl::SetItemIndex(int index) {
   if (ExistingWidget()) ShowItems();
 }
 
-void TItemsControl::ItemChosen(int index) {
-  if (index == item_index_) return;
+void TItemsControl::ItemChosen(int index, bool text_changed) {
+  if (index == item_index_ && !text_changed) return;
   item_index_ = index;
   FireEvent(OnChange, this);
   Click();
+}
+
+void TItemsControl::FollowText(std::string_view text) {
+  item_index_ = -1;
+  for (int i = 0; i < items_->Count(); ++i)
+    if (items_->Get(i) == text) {
+      item_index_ = i;
+      return;
+    }
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TItemsControl(owner) { SetBounds(0, 0, 145, 21); }
@@ -57,12 +66,15 @@ QWidget* TCustomComboBox::CreateWidget(QWidget* parent) {
   combo->setEditable(style_ != csDropDownList);
   combo->setInsertPolicy(QComboBox::NoInsert);
   QObject::connect(combo, &QComboBox::activated, Receiver(), [this](int index) {
-    caption_ = Items()->Get(index);
-    ItemChosen(index);
+    std::string picked = Items()->Get(index);
+    const bool text_changed = picked != caption_;
+    caption_ = std::move(picked);
+    ItemChosen(index, text_changed);
   });
   if (combo->lineEdit())
     QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, Receiver(), [this](const QString& text) {
       caption_ = FromQString(text);
+      FollowText(caption_);
       FireEvent(OnChange, this);
     });
   return combo;
@@ -81,6 +93,11 @@ std::string TCustomComboBox::Caption() const {
   QComboBox* combo = Combo();
   if (!combo) return caption_;
   return FromQString(combo->isEditable() ? combo->currentText() : combo->itemText(combo->currentIndex()));
+}
+
+void TCustomComboBox::SetCaption(std::string_view caption) {
+  FollowText(caption);
+  TWinControl::SetCaption(caption);
 }
 
 void TCustomComboBox::ApplyCaption() {

@@ -39,8 +39,13 @@ class TItemsControl : public TWinControl {
   void WidgetCreated() override;
   // Puts the items and the selection into the widget.
   virtual void ShowItems() = 0;
-  // The user chose item `index` in the widget.
-  void ItemChosen(int index);
+  // The user chose item `index` in the widget; `text_changed` when the pick
+  // changed the control's text although the index stayed (the item's text was
+  // replaced, say). Fires OnChange and OnClick when either changed.
+  void ItemChosen(int index, bool text_changed = false);
+  // Makes the item index follow a text set by code or typed by the user: the
+  // first item that is exactly `text`, else none. Fires no event.
+  void FollowText(std::string_view text);
 
  private:
   std::unique_ptr<TStringList> items_;
@@ -54,6 +59,8 @@ class TCustomComboBox : public TItemsControl {
   std::string ClassName() const override { return "TCustomComboBox"; }
 
   std::string Caption() const override;
+  // Sets the text; the item index follows it (the item with that text, else -1).
+  void SetCaption(std::string_view caption) override;
   int Style() const { return style_; }
   void SetStyle(int style);
   bool DroppedDown() const;

@@ -128,6 +128,32 @@ TEST_F(StyleDialogTest, ChoosingAStyleShowsItAndEditingWritesIntoIt) {
   EXPECT_EQ(Read(), StyleFile({Style("h1", "20"), h2}));
 }
 
+// Units picked from their lists are stored for each style, also when two
+// styles get the same pick in turn, and a style's name picked after one was
+// set by code ("&Add") shows that style.
+TEST_F(StyleDialogTest, PicksFromListsAreStoredForEveryStyle) {
+  Write(StyleFile({Style("a"), Style("b")}));
+  WhenShown([] {
+    Pick("FrmCSS", "ComboBox9", "a");
+    Pick("FrmCSS", "ComboBox1", "in");
+    Pick("FrmCSS", "ComboBox9", "b");
+    EXPECT_EQ(TextOf("FrmCSS", "ComboBox1"), "pt");
+    Pick("FrmCSS", "ComboBox1", "in");
+    Pick("FrmCSS", "ComboBox9", "a");
+    Pick("FrmCSS", "ComboBox9", "b");
+    EXPECT_EQ(TextOf("FrmCSS", "ComboBox1"), "in");
+    AddStyle("c");
+    Type("FrmCSS", "Edit2", "30");
+    Pick("FrmCSS", "ComboBox9", "b");
+    EXPECT_EQ(TextOf("FrmCSS", "Edit2"), "9");
+    Click("FrmCSS", "Button1");
+  });
+  EXPECT_EQ(InsCSS(0, 0), 1);
+  auto a = Style("a"), b = Style("b"), c = Style("c", "30");
+  a[4] = b[4] = "in";
+  EXPECT_EQ(Read(), StyleFile({a, b, c}));
+}
+
 TEST_F(StyleDialogTest, TwoStylesOfOneNameActOnTheFirst) {
   Write(StyleFile({Style("p", "10"), Style("p", "20")}));
   WhenShown([] {

@@ -14,6 +14,24 @@
 
 namespace orv {
 
+bool HoldsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
+
+std::string ShowNul(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (char c : text) {
+    if (c == '\0')
+      shown += "\\0";
+    else
+      shown += c;
+  }
+  return shown;
+}
+
+void CheckFileName(std::string_view name, const std::string& what) {
+  if (HoldsNul(name)) throw EInOutError(what + " \"" + ShowNul(name) + "\": a file name cannot hold a NUL byte");
+}
+
 bool FileExists(const std::string& path) {
   FileStamp stamp;
   return StatFile(path, stamp);
@@ -21,7 +39,7 @@ bool FileExists(const std::string& path) {
 
 bool StatFile(const std::string& path, FileStamp& stamp) {
   struct stat st;
-  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (path.empty() || HoldsNul(path) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   stamp.size = static_cast<long long>(st.st_size);
   stamp.mtime_ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
   return true;
@@ -29,17 +47,17 @@ bool StatFile(const std::string& path, FileStamp& stamp) {
 
 bool DirectoryExists(const std::string& path) {
   struct stat st;
-  return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && !HoldsNul(path) && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool ForceDirectories(const std::string& path) {
-  if (path.empty()) return false;
+  if (path.empty() || HoldsNul(path)) return false;
   std::error_code ec;
   std::filesystem::create_directories(path, ec);
   return DirectoryExists(path);
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) { return !HoldsNul(path) && ::unlink(path.c_str()) == 0; }
 
 static std::string OpenError(const std::string& path, int err) {
   return "Cannot open file \"" + path + "\". " + std::strerror(err);
@@ -74,6 +92,7 @@ bool ReadAll(int fd, const struct stat& st, std::string& bytes, int& err) {
 }  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
+  CheckFileName(path, "Cannot open file");
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EInOutError(OpenError(path, errno));
   struct stat st;
@@ -106,7 +125,7 @@ std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::str
 
 FileRead ReadRegularFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  if (path.empty()) return FileRead::NoFile;
+  if (path.empty() || HoldsNul(path)) return FileRead::NoFile;
   std::optional<FileRead> read = ReadRegularFileAt(AT_FDCWD, path.c_str(), bytes);
   if (read) return *read;
   return FileExists(path) ? FileRead::Unreadable : FileRead::NoFile;
@@ -124,6 +143,7 @@ static bool WriteAll(int fd, std::string_view bytes) {
 }
 
 void WriteFileBytes(const std::string& path, std::string_view bytes) {
+  CheckFileName(path, "Cannot create file");
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) throw EInOutError("Cannot create file \"" + path + "\". " + std::strerror(errno));
   bool ok = WriteAll(fd, bytes);
@@ -151,6 +171,16 @@ std::string TemporaryName(const std::string& name) {
   return name + ".~orv" + pid + "-" + std::to_string(counter++);
 }
 
+// CreateFileBeside for the file `name` of the open folder `folder`.
+int CreateFileBesideAt(int folder, const std::string& name, std::string& temp) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = TemporaryName(name);
+    int fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 // The unnamed file `fd` (O_TMPFILE) linked to a temporary name and renamed
 // over `name`.
 bool LinkAndRename(int fd, int folder, const std::string& name) {
@@ -170,12 +200,7 @@ bool LinkAndRename(int fd, int folder, const std::string& name) {
 // The write through a named temporary file and a rename.
 bool WriteThroughTemporary(int folder, const std::string& name, std::string_view bytes) {
   std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = TemporaryName(name);
-    fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
+  int fd = CreateFileBesideAt(folder, name, temp);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes);
   ok = (::close(fd) == 0) && ok;
@@ -186,7 +211,16 @@ bool WriteThroughTemporary(int folder, const std::string& name, std::string_view
 
 }  // namespace
 
+int CreateFileBeside(const std::string& path, std::string& temp) {
+  if (HoldsNul(path)) {
+    errno = EINVAL;
+    return -1;
+  }
+  return CreateFileBesideAt(AT_FDCWD, path, temp);
+}
+
 AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing) {
+  if (HoldsNul(name)) return AtomicWrite::kFailed;
   if (replacing || !link_by_descriptor.load(std::memory_order_relaxed))
     return WriteThroughTemporary(folder, name, bytes) ? AtomicWrite::kReplaced : AtomicWrite::kFailed;
   // An unnamed file in the folder, written and then given its name: one

@@ -9,6 +9,16 @@
 
 namespace orv {
 
+// Whether `name` holds a NUL byte. The system would see only the part of
+// such a name before it, so it names no file: the functions below treat it
+// as naming none (false, FileRead::NoFile), or raise EInOutError saying so.
+bool HoldsNul(std::string_view name);
+// `text` with each NUL byte written as \0, for messages.
+std::string ShowNul(std::string_view text);
+// Raises EInOutError `<what> "<name>": a file name cannot hold a NUL byte`
+// when `name` holds one.
+void CheckFileName(std::string_view name, const std::string& what);
+
 // True when `path` names an existing regular file (symbolic links followed);
 // folders, devices and pipes are not files to read pages from.
 bool FileExists(const std::string& path);
@@ -52,6 +62,11 @@ std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::str
 // Creates or truncates the file and writes `bytes`; raises EInOutError on any
 // failure.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
+
+// Creates a new, empty file under a fresh name in the folder of `path` (the
+// name begins with `path`), for writing a new version of that file; returns
+// its descriptor and puts its name in `temp`, or -1 with errno set.
+int CreateFileBeside(const std::string& path, std::string& temp);
 
 // Writes `bytes` so that readers of `path` see either the old or the
 // complete new file, never a truncated one: into an unnamed file of the

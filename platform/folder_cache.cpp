@@ -7,7 +7,7 @@ namespace orv {
 
 int TFolderCache::Open(Folder& folder, const std::string& path, std::string& name) {
   const size_t slash = path.rfind('/');
-  if (slash == std::string::npos || slash + 1 == path.size()) return -1;
+  if (slash == std::string::npos || slash + 1 == path.size() || HoldsNul(path)) return -1;
   name.assign(path, slash + 1);
   if (folder.fd >= 0 && folder.path.size() == slash + 1 && path.compare(0, slash + 1, folder.path) == 0)
     return folder.fd;

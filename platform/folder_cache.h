@@ -38,8 +38,9 @@ class TFolderCache {
     bool replacing = false;  // the last write into it replaced a file
   };
   // The descriptor of the folder `path` lies in, opening it in place of the
-  // one held when it is another; -1 when `path` has no folder part or the
-  // folder cannot be opened. `name` receives the file's name in it.
+  // one held when it is another; -1 when `path` has no folder part, holds
+  // a NUL byte or the folder cannot be opened. `name` receives the file's
+  // name in it.
   static int Open(Folder& folder, const std::string& path, std::string& name);
   static void Close(Folder& folder);
 

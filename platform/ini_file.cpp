@@ -21,6 +21,13 @@ std::string Unquote(std::string value) {
   return value;
 }
 
+// How a value is stored so that reading gives it back exactly: as it is,
+// unless the reading rules would change it (blanks at either end, or a pair
+// of quotes around it), in which case one pair of double quotes protects it.
+std::string StoredValue(const std::string& value) {
+  return Unquote(Trim(value)) == value ? value : "\"" + value + "\"";
+}
+
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
 }  // namespace
@@ -147,9 +154,10 @@ void TIniFile::WriteString(const std::string& section_name, const std::string& k
   if (HasLineBreak(value)) throw EConvertError("An INI value cannot hold a line break");
 
   Load();
-  std::string line = key + "=" + value;
+  const std::string stored = StoredValue(value);
+  std::string line = key + "=" + stored;
   if (const Entry* entry = FindEntry(section, key)) {
-    lines_[entry->line] = entry->key + "=" + value;
+    lines_[entry->line] = entry->key + "=" + stored;
   } else if (const Section* s = FindSection(section)) {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(s->last_line + 1), line);
   } else {

@@ -17,7 +17,10 @@
 //
 // Writing rules: every write re-reads the file, changes one line (or adds the
 // key at the end of its section, or the section at the end of the file),
-// keeps every other line as it was, and replaces the file atomically. A file
+// keeps every other line as it was, and replaces the file atomically. A value
+// that the reading rules would change (blanks at either end, a pair of quotes
+// around it) is written inside one more pair of double quotes, so every value
+// written reads back exactly as it was given. A file
 // that does not exist is created. New lines use the file's own line ends
 // (CR LF when its first line ends so, LF otherwise and for new files).
 #pragma once

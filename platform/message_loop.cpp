@@ -49,7 +49,13 @@ struct Loop {
   // descriptor only when it was written (a build processes messages several
   // times a page, and a read of an empty descriptor is a system call too).
   std::atomic<bool> woken{false};
+  // When the toolkit's loop last handled its own events (loop thread only).
+  Clock::time_point toolkit_turn;
 };
+
+// The longest the toolkit waits for its turn while ORV's sources keep the
+// loop busy.
+constexpr std::chrono::milliseconds kToolkitTurn(20);
 
 Loop& TheLoop() {
   static Loop loop;
@@ -59,6 +65,11 @@ Loop& TheLoop() {
 LoopIntegration* Integration() {
   std::lock_guard<std::mutex> guard(TheLoop().lock);
   return TheLoop().integration;
+}
+
+void ProcessToolkitEvents(LoopIntegration& integration) {
+  TheLoop().toolkit_turn = Clock::now();
+  integration.ProcessPendingEvents();
 }
 
 void NotifyIntegration() {
@@ -263,8 +274,18 @@ LoopSources CurrentLoopSources() {
 }
 
 bool WaitMessages(std::chrono::milliseconds timeout) {
-  if (DispatchPendingMessages()) return true;
-  if (LoopIntegration* integration = Integration()) return integration->Wait(timeout);
+  if (DispatchPendingMessages()) {
+    // Sockets that are always ready (a fast download) must not starve the
+    // toolkit: its windows, paints and timers get a turn at least every
+    // kToolkitTurn, so a Cancel button keeps working.
+    LoopIntegration* integration = Integration();
+    if (integration && Clock::now() - TheLoop().toolkit_turn >= kToolkitTurn) ProcessToolkitEvents(*integration);
+    return true;
+  }
+  if (LoopIntegration* integration = Integration()) {
+    TheLoop().toolkit_turn = Clock::now();
+    return integration->Wait(timeout);
+  }
   LoopSources sources = CurrentLoopSources();
   std::vector<pollfd> fds{{sources.wake_fd, POLLIN, 0}};
   for (const auto& watch : sources.watches) fds.push_back({watch.fd, PollEvents(watch.events), 0});
@@ -281,7 +302,7 @@ void SetLoopIntegration(LoopIntegration* integration) {
 
 extern "C" void orv_process_messages(void) {
   orv::DispatchPendingMessages();
-  if (orv::LoopIntegration* integration = orv::Integration()) integration->ProcessPendingEvents();
+  if (orv::LoopIntegration* integration = orv::Integration()) orv::ProcessToolkitEvents(*integration);
 }
 
 extern "C" int orv_wait_messages(int timeout_ms) {

@@ -70,7 +70,9 @@ bool DispatchPendingMessages(bool woken = false);
 
 // Waits at most `timeout` (forever when negative) until something is ready,
 // and handles it as DispatchPendingMessages does. True when something was
-// handled, false when the time ran out.
+// handled, false when the time ran out. With a toolkit's loop installed, its
+// own events (windows, paints, its timers) are handled at least every 20 ms
+// however busy ORV's sources keep the loop.
 bool WaitMessages(std::chrono::milliseconds timeout);
 
 // What an outside event loop must watch to serve ORV's loop.

@@ -216,5 +216,23 @@ TEST(MessageLoopTest, IntegrationIsToldOfChangesAndRunsTheWaits) {
   SetLoopIntegration(nullptr);
 }
 
+// A descriptor that is always ready (data arriving faster than it is read)
+// keeps WaitMessages busy; the toolkit's own events still get their turn.
+TEST(MessageLoopTest, ABusyDescriptorLeavesTheToolkitItsTurn) {
+  Settle();
+  RecordingIntegration integration;
+  SetLoopIntegration(&integration);
+  Pipe pipe;
+  pipe.Write('x');  // never read: the watch is ready on every pass
+  int ready = 0;
+  LoopId watch = WatchDescriptor(pipe.read_end, Readiness::Read, [&ready](Readiness) { ++ready; });
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (integration.pending_runs < 3 && std::chrono::steady_clock::now() < give_up) EXPECT_TRUE(WaitMessages(kForever));
+  RemoveWatch(watch);
+  SetLoopIntegration(nullptr);
+  EXPECT_GE(integration.pending_runs, 3) << "after " << ready << " busy passes";
+  EXPECT_TRUE(integration.waits.empty()) << "the loop never had to wait";
+}
+
 }  // namespace
 }  // namespace orv

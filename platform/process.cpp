@@ -9,6 +9,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 extern char** environ;
@@ -30,13 +31,17 @@ long long NowMs() {
   return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// The pipe of a running command and what has been read from it.
-class OutputReader {
+// A pipe of a running command and what has been read from it. Beyond
+// `max_output` bytes the read either stops (`cut_off`: the command's
+// output, which must then end) or goes on discarding (standard error, so
+// that the command never blocks on it).
+class PipeReader {
  public:
-  OutputReader(int fd, std::string& output, size_t max_output) : fd_(fd), output_(output), max_(max_output) {}
+  PipeReader(int fd, std::string& output, size_t max_output, bool cut_off)
+      : fd_(fd), output_(output), max_(max_output), cut_off_(cut_off) {}
 
-  // Reads what the pipe holds now. False at the end of the output or when
-  // it grew beyond the bound (overflow() tells which).
+  // Reads what the pipe holds now. False at the end of the output, or when
+  // it grew beyond the bound and is cut off (overflow() tells which).
   bool ReadAvailable() {
     char buffer[65536];
     for (;;) {
@@ -44,19 +49,22 @@ class OutputReader {
       if (n < 0 && errno == EINTR) continue;
       if (n < 0 && errno == EAGAIN) return true;
       if (n <= 0) return false;
-      if (output_.size() + static_cast<size_t>(n) > max_) {
+      size_t room = max_ - std::min(max_, output_.size());
+      if (static_cast<size_t>(n) > room) {
         overflow_ = true;
-        return false;
+        if (cut_off_) return false;
       }
-      output_.append(buffer, static_cast<size_t>(n));
+      output_.append(buffer, std::min(room, static_cast<size_t>(n)));
     }
   }
+  int fd() const { return fd_; }
   bool overflow() const { return overflow_; }
 
  private:
   int fd_;
   std::string& output_;
   size_t max_;
+  bool cut_off_;
   bool overflow_ = false;
 };
 
@@ -68,14 +76,17 @@ bool HasExited(pid_t pid) {
   return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
 }
 
-// Reads the command's output until the shell exits (then the rest that is
-// already in the pipe), the output overflows or the time runs out. A pipe
-// closed early is no longer read, but the shell is still waited for. Without
-// a pidfd the shell's exit is looked for every 10 ms.
-ReadEnd ReadUntilExit(pid_t pid, int pipe_fd, OutputReader& reader, int timeout_seconds) {
+// Reads the command's output and standard error until the shell exits (then
+// the rest that is already in the pipes), the output overflows or the time
+// runs out. A pipe closed early is no longer read, but the shell is still
+// waited for. The shell is not reaped, so its process group cannot vanish
+// and its number be reused before the caller ends it. Without a pidfd the
+// shell's exit is looked for every 10 ms.
+ReadEnd ReadUntilExit(pid_t pid, PipeReader& out, PipeReader& err, int timeout_seconds) {
   int pid_fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
   long long deadline = timeout_seconds > 0 ? NowMs() + timeout_seconds * 1000LL : -1;
-  bool pipe_open = true;
+  PipeReader* readers[2] = {&out, &err};
+  bool open[2] = {true, true};
   ReadEnd end = ReadEnd::Exited;
   for (;;) {
     int wait_ms = pid_fd >= 0 ? -1 : 10;
@@ -87,22 +98,32 @@ ReadEnd ReadUntilExit(pid_t pid, int pipe_fd, OutputReader& reader, int timeout_
       }
       if (wait_ms < 0 || left < wait_ms) wait_ms = static_cast<int>(left);
     }
-    struct pollfd fds[2] = {{pipe_open ? pipe_fd : -1, POLLIN, 0}, {pid_fd, POLLIN, 0}};
-    if (::poll(fds, pid_fd >= 0 ? 2 : 1, wait_ms) < 0 && errno != EINTR) break;
-    if (fds[0].revents != 0 && !reader.ReadAvailable()) {
-      if (reader.overflow()) {
-        end = ReadEnd::Overflow;
-        break;
-      }
-      pipe_open = false;
+    struct pollfd fds[3] = {{open[0] ? out.fd() : -1, POLLIN, 0},
+                            {open[1] ? err.fd() : -1, POLLIN, 0},
+                            {pid_fd, POLLIN, 0}};
+    if (::poll(fds, pid_fd >= 0 ? 3 : 2, wait_ms) < 0 && errno != EINTR) break;
+    for (int i = 0; i < 2; ++i)
+      if (fds[i].revents != 0 && !readers[i]->ReadAvailable()) open[i] = false;
+    if (out.overflow()) {
+      end = ReadEnd::Overflow;
+      break;
     }
-    if (pid_fd >= 0 ? fds[1].revents != 0 : HasExited(pid)) {
-      if (pipe_open && !reader.ReadAvailable() && reader.overflow()) end = ReadEnd::Overflow;
+    if (pid_fd >= 0 ? fds[2].revents != 0 : HasExited(pid)) {
+      for (int i = 0; i < 2; ++i)
+        if (open[i]) readers[i]->ReadAvailable();
+      if (out.overflow()) end = ReadEnd::Overflow;
       break;
     }
   }
   if (pid_fd >= 0) ::close(pid_fd);
   return end;
+}
+
+// A pipe whose ends are closed on exec; its reading end does not block.
+bool OpenPipe(int fds[2]) {
+  if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+  ::fcntl(fds[0], F_SETFL, ::fcntl(fds[0], F_GETFL) | O_NONBLOCK);
+  return true;
 }
 
 }  // namespace
@@ -113,16 +134,24 @@ CommandOutcome RunCommand(const std::string& command, std::string& output, size_
   CommandStatus ignored;
   CommandStatus& result = status ? *status : ignored;
   result = CommandStatus();
-  int pipe_fds[2];
-  if (::pipe2(pipe_fds, O_CLOEXEC) != 0) {
+  int out_fds[2];
+  int err_fds[2];
+  if (!OpenPipe(out_fds)) {
     result.Error = errno;
+    return CommandOutcome::Failed;
+  }
+  if (!OpenPipe(err_fds)) {
+    result.Error = errno;
+    ::close(out_fds[0]);
+    ::close(out_fds[1]);
     return CommandOutcome::Failed;
   }
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, out_fds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, err_fds[1], STDERR_FILENO);
   if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
@@ -133,18 +162,23 @@ CommandOutcome RunCommand(const std::string& command, std::string& output, size_
   int spawn_error = ::posix_spawn(&pid, "/bin/sh", &actions, &attributes, const_cast<char**>(argv), environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
-  ::close(pipe_fds[1]);
+  ::close(out_fds[1]);
+  ::close(err_fds[1]);
   if (spawn_error != 0) {
-    ::close(pipe_fds[0]);
+    ::close(out_fds[0]);
+    ::close(err_fds[0]);
     result.Error = spawn_error;
     return CommandOutcome::Failed;
   }
-  ::fcntl(pipe_fds[0], F_SETFL, ::fcntl(pipe_fds[0], F_GETFL) | O_NONBLOCK);
 
-  OutputReader reader(pipe_fds[0], output, max_output);
-  ReadEnd end = ReadUntilExit(pid, pipe_fds[0], reader, timeout_seconds);
-  ::close(pipe_fds[0]);
-  if (end == ReadEnd::Overflow || end == ReadEnd::TimedOut) ::kill(-pid, SIGKILL);
+  PipeReader out(out_fds[0], output, max_output, true);
+  PipeReader err(err_fds[0], result.ErrorOutput, kMaxCommandErrorBytes, false);
+  ReadEnd end = ReadUntilExit(pid, out, err, timeout_seconds);
+  ::close(out_fds[0]);
+  ::close(err_fds[0]);
+  result.ErrorOutputCut = err.overflow();
+  // Whatever the shell left running in its group goes with it.
+  ::kill(-pid, SIGKILL);
   int wait_status = WaitFor(pid);
   if (end == ReadEnd::TimedOut) return CommandOutcome::TimedOut;
   result.Overflow = end == ReadEnd::Overflow;

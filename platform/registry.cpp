@@ -10,10 +10,6 @@
 namespace orv {
 namespace {
 
-// Values are written in quotes: the profile reader takes one pair of outer
-// quotes off, so a value that itself begins and ends with a quote survives.
-std::string Quoted(const std::string& value) { return "\"" + value + "\""; }
-
 std::string ValueKey(const std::string& name) { return name.empty() ? "@" : name; }
 
 }  // namespace
@@ -64,7 +60,7 @@ void TRegistry::WriteString(const std::string& name, const std::string& value) {
   const std::string file = StoreFile();
   try {
     ForceDirectories(ExtractFilePath(file));
-    TIniFile(file).WriteString(current_, ValueKey(name), Quoted(value));
+    TIniFile(file).WriteString(current_, ValueKey(name), value);
   } catch (const Exception& e) {
     throw ERegistryException(failure + ": " + e.what());
   }

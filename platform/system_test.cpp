@@ -104,10 +104,13 @@ TEST(MessageServiceTest, SinkCanBeReplaced) {
   EXPECT_EQ(sink->log, "beep;orvcc|No project specified;");
 }
 
-TEST(ProcessTest, CapturesStandardOutputOnly) {
+TEST(ProcessTest, CapturesStandardOutputAndErrorApart) {
   std::string out;
-  EXPECT_EQ(RunCommand("echo hello; echo oops >&2", out, 1 << 20), CommandOutcome::Done);
+  CommandStatus status;
+  EXPECT_EQ(RunCommand("echo hello; echo oops >&2", out, 1 << 20, 0, "", &status), CommandOutcome::Done);
   EXPECT_EQ(out, "hello\n");
+  EXPECT_EQ(status.ErrorOutput, "oops\n");
+  EXPECT_FALSE(status.ErrorOutputCut);
   EXPECT_EQ(RunCommand("printf 'a b'; exit 3", out, 1 << 20), CommandOutcome::Done);
   EXPECT_EQ(out, "a b");
   EXPECT_EQ(RunCommand("cat", out, 1 << 20), CommandOutcome::Done);  // standard input is empty
@@ -176,15 +179,31 @@ bool Ends(pid_t pid, int seconds) {
   return ended;
 }
 
-TEST(ProcessTest, ABackgroundChildDoesNotHoldTheRead) {
+// A background job neither holds the read nor outlives its command: it is
+// ended with the command's process group when the shell exits.
+TEST(ProcessTest, ABackgroundChildIsEndedWithItsCommand) {
   std::string out;
-  EXPECT_EQ(RunCommand("sleep 100 & echo $!; echo bg", out, 1 << 20, 60), CommandOutcome::Done);
+  CommandStatus status;
+  EXPECT_EQ(RunCommand("sleep 100 & echo $!; echo bg; echo bg >&2", out, 1 << 20, 60, "", &status),
+            CommandOutcome::Done);
   size_t line = out.find('\n');
   ASSERT_NE(line, std::string::npos);
   EXPECT_EQ(out.substr(line + 1), "bg\n");
+  EXPECT_EQ(status.ErrorOutput, "bg\n");
   pid_t sleeper = static_cast<pid_t>(std::stol(out.substr(0, line)));
-  EXPECT_FALSE(Ends(sleeper, 0));  // a background job outlives its command
-  ::kill(sleeper, SIGKILL);
+  EXPECT_TRUE(Ends(sleeper, 10));
+}
+
+// Standard error beyond what is kept is read and dropped, so a command that
+// writes much of it neither blocks nor fills memory.
+TEST(ProcessTest, MuchStandardErrorIsCutAndDoesNotBlock) {
+  std::string out;
+  CommandStatus status;
+  EXPECT_EQ(RunCommand("head -c 3000000 /dev/zero >&2; echo done", out, 1 << 20, 60, "", &status),
+            CommandOutcome::Done);
+  EXPECT_EQ(out, "done\n");
+  EXPECT_EQ(status.ErrorOutput.size(), kMaxCommandErrorBytes);
+  EXPECT_TRUE(status.ErrorOutputCut);
 }
 
 TEST(ProcessTest, TimeOutEndsTheWholeProcessGroup) {
@@ -244,6 +263,37 @@ TEST(FilesTest, AtomicWriteReplacesAndLeavesNoTemporary) {
   EXPECT_FALSE(FileExists("/dev/null"));
   EXPECT_TRUE(DirectoryExists(dir));
   EXPECT_THROW(ReadFileBytes(path), EInOutError);
+  std::filesystem::remove_all(dir);
+}
+
+// A name with a NUL byte names no file: nothing acts on the part before
+// the byte, and the functions that raise errors say why.
+TEST(FilesTest, NamesWithNulBytesNameNoFile) {
+  std::string dir = std::string(std::getenv("ORV_HOME") ? std::getenv("ORV_HOME") : "/tmp") + "/nul names";
+  std::filesystem::remove_all(dir);
+  ASSERT_TRUE(ForceDirectories(dir));
+  const std::string file = dir + "/f";
+  WriteFileBytes(file, "kept");
+  const std::string cut = file + std::string(1, '\0') + ".txt";
+  std::string bytes;
+  FileStamp stamp;
+  EXPECT_FALSE(FileExists(cut));
+  EXPECT_FALSE(StatFile(cut, stamp));
+  EXPECT_FALSE(DirectoryExists(dir + std::string(1, '\0')));
+  EXPECT_EQ(ReadRegularFile(cut, bytes), FileRead::NoFile);
+  EXPECT_FALSE(WriteFileAtomic(cut, "lost"));
+  EXPECT_FALSE(DeleteFile(cut));
+  EXPECT_FALSE(ForceDirectories(dir + "/d" + std::string(1, '\0') + "x"));
+  try {
+    ReadFileBytes(cut);
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + file + "\\0.txt\": a file name cannot hold a NUL byte");
+  }
+  EXPECT_THROW(WriteFileBytes(cut, "lost"), EInOutError);
+  EXPECT_EQ(ReadFileBytes(file), "kept");
+  EXPECT_FALSE(DirectoryExists(dir + "/d"));
+  EXPECT_EQ(ShowNul(std::string("a\0b\0", 4)), "a\\0b\\0");
   std::filesystem::remove_all(dir);
 }
 

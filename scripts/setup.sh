@@ -6,9 +6,11 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libssl-dev netbase
           libgtest-dev libgmock-dev libbenchmark-dev
-          libjpeg-dev libgif-dev lua5.4 liblua5.4-dev
+          libjpeg-dev libgif-dev libpng-dev libwebp-dev libavif-dev libpugixml-dev
+          lua5.4 liblua5.4-dev
           clang libclang-rt-14-dev
           qt6-base-dev libqt6svg6 xvfb xauth
+          nginx tinyproxy exim4-daemon-light  # real servers the network tests start on 127.0.0.1
           htp hugo)  # the peers bench/site_compare.sh builds the same site with
 if [ "${ORV_SKIP_APT:-0}" != 1 ]; then
   sudo=""

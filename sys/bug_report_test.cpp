@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
+#include "sys/net/real_servers.h"
 #include "sys/net/tcpip.h"
 #include "sys/net/test_servers.h"
 
@@ -71,6 +72,29 @@ TEST(BugReportTest, TheMailGoesToTheMakerFromTheUser) {
   EXPECT_NE(seen.find("To: Morvale Bug Reports <" + BugReportAddress() + ">\r\n"), std::string::npos);
   const size_t body = seen.find("\r\n\r\n") + 4;
   EXPECT_EQ(seen.substr(body), JoinLines(kSampleLines) + ".\r\n");
+}
+
+// A report with a very long error message passes a real relay (exim, which
+// refuses lines over 998 octets on the way on) to the next one, which gets
+// it addressed to the maker, with every line of the report readable again.
+TEST(BugReportTest, ALongReportPassesARealRelay) {
+  TestServer next(SmtpSink());
+  net::testing::EximRelay relay(next.Port());
+  if (!relay.Started()) GTEST_SKIP() << "exim4 is not installed (scripts/setup.sh installs it)";
+  TBugReport report = SampleReport();
+  report.ErrorMessage = "Invalid value \xc2\xab" + std::string(3000, 'v') + "\xc2\xbb";
+  SendBugReport({"Jos\xc3\xa9 User", "joe@example.org", "127.0.0.1:" + std::to_string(relay.Port())}, report);
+  ASSERT_TRUE(next.WaitForConnections(1, std::chrono::seconds(30))) << relay.FileText("mainlog");
+  next.Stop();
+  const std::string seen = next.Seen().at(0);
+  EXPECT_NE(seen.find("RCPT TO:<" + BugReportAddress() + ">"), std::string::npos)
+      << "the relay passed the report on, and sent no bounce instead:\n"
+      << seen << relay.FileText("mainlog");
+  EXPECT_NE(seen.find("\r\nContent-Transfer-Encoding: quoted-printable\r\n"), std::string::npos);
+  EXPECT_NE(seen.find("\r\nFrom: =?UTF-8?Q?Jos=C3=A9_User?= <joe@example.org>\r\n"), std::string::npos);
+  EXPECT_NE(seen.find("\r\nError Message: Invalid value =C2=AB" + std::string(40, 'v') + "=\r\n"),
+            std::string::npos);
+  EXPECT_NE(seen.find("\r\nDefault Browser: firefox %u\r\n"), std::string::npos) << "short lines read as they are";
 }
 
 TEST(BugReportTest, IncompleteSettingsAndBadPortsSendNothing) {

@@ -2,15 +2,14 @@
 
 #include <QApplication>
 #include <QStyle>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 
 #include "controls/dialogs.h"
 #include "orv/host.h"
 #include "platform/exception.h"
 #include "platform/ini_file.h"
+#include "platform/replacing_file.h"
 #include "sys/error_box.h"
 #include "sys/form_builder.h"
 #include "sys/host_messages.h"
@@ -89,15 +88,19 @@ void TFrmDlWeb::ReadProxySettings() {
 void TFrmDlWeb::RetrieveClick() {
   SetInputsEnabled(false);
   const std::string path = file_->Text();
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    ShowError(EInOutError("Cannot create file \"" + path + "\". " + std::strerror(errno)));
+  // The page goes to a file beside the target that replaces it only once the
+  // whole page is in: a failed or cancelled download leaves the old file.
+  std::optional<TReplacingFile> file;
+  try {
+    file.emplace(path);
+  } catch (const EInOutError& error) {
+    ShowError(error);
     return;
   }
   try {
     ReadProxySettings();
     http_->URL = url_->Text();
-    http_->RcvdStream = &file;
+    http_->RcvdStream = &file->Stream();
     received_ = 0;
     done_error_ = 0;
     {
@@ -109,18 +112,23 @@ void TFrmDlWeb::RetrieveClick() {
     // A request that got no answer (no such host, no connection, a failed
     // TLS handshake) saved nothing worth opening.
     if (done_error_ != 0) throw net::EHttpException(http_->ReasonPhrase(), done_error_);
-    file.flush();
-    ShowProgress(static_cast<uint64_t>(file.tellp()));
-    file.close();
-    if (!file) throw EInOutError("Cannot write file \"" + path + "\"");
+    ShowProgress(static_cast<uint64_t>(file->Size()));
+    file->Commit();
     PostRecord(host_, ORV_MSG_OPEN_FILE, path);
-  } catch (...) {
+  } catch (const std::exception& error) {
     http_->RcvdStream = nullptr;
-    file.close();
-    MessageDlg("Failed : " + std::to_string(http_->StatusCode()) + " " + http_->ReasonPhrase(), mtError, {mbOK},
-               0);
+    MessageDlg(FailureText(error), mtError, {mbOK}, 0);
   }
   SetModalResult(mrCancel);
+}
+
+std::string TFrmDlWeb::FailureText(const std::exception& error) const {
+  std::string text = "Failed : " + std::to_string(http_->StatusCode()) + " " + http_->ReasonPhrase();
+  // What went wrong after the answer began (a transfer cut short, a reset, a
+  // file that could not be written) is said on a line of its own.
+  const std::string detail = error.what();
+  if (!detail.empty() && detail != http_->ReasonPhrase()) text += "\n" + detail;
+  return text;
 }
 
 }  // namespace orv

@@ -1,11 +1,12 @@
 // TFrmDlWeb: "Open From the Web" (DlFromWeb). It fetches one URL with the
 // HTTP client (through the proxy of preferences.dat), saves the body to the
-// file named in "Save as:", shows the bytes received as they come, and asks
-// the editor to open the file (message 3037). Cancel aborts a running
-// download.
+// file named in "Save as:" (replacing it only once the whole body is in),
+// shows the bytes received as they come, and asks the editor to open the file
+// (message 3037). Cancel aborts a running download.
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 #include "controls/buttons.h"
@@ -34,6 +35,8 @@ class TFrmDlWeb : public TForm {
   // Sets the client's proxy from the Proxy section of preferences.dat.
   void ReadProxySettings();
   void ShowProgress(uint64_t bytes);
+  // "Failed : <status> <reason>", and the error's own text when it says more.
+  std::string FailureText(const std::exception& error) const;
 
   HWND host_;
   net::THttpCli* http_ = nullptr;

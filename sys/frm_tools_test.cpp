@@ -1,7 +1,13 @@
 // The tools-menu editor (tools.dat) and the repository's add dialog (objrep.dat).
-#include "platform/user_settings.h"
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
 #include "orv/sys.h"
 #include "platform/files.h"
+#include "platform/user_settings.h"
 #include "sys/dialog_test_support.h"
 
 namespace orv::test {
@@ -21,6 +27,16 @@ void Store(const std::string& path, const Items& items) {
   TUserSettingList list;
   for (const auto& [name, value] : items) list.Add(name, value);
   list.SaveToFile(path);
+}
+
+// The names the visible file dialog `dialog` lists in its current folder.
+QStringList ListedFiles(QFileDialog* dialog) {
+  QStringList names;
+  auto* view = dialog->findChild<QAbstractItemView*>("listView");
+  if (!view || !view->model()) return names;
+  for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+    names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+  return names;
 }
 
 class ToolsTest : public DialogTest {
@@ -47,6 +63,47 @@ TEST_F(ToolsTest, ButtonsStayDisabledUntilTheyCanActAndCommandsKeepTheirParamete
   });
   EXPECT_EQ(AddTool(0, Host()), 1);
   EXPECT_EQ(Stored(Tools()), (Items{{"Tidy", "/usr/bin/tidy -m \"my page.html\""}}));
+}
+
+// Programs on Linux mostly have no dot in their names: "Select Application"
+// lists them, and its one filter shows its pattern once.
+TEST_F(ToolsTest, SelectApplicationListsProgramsWithoutADot) {
+  const std::string folder = Temp() + "bin/";
+  std::filesystem::create_directories(folder);
+  WriteFileBytes(folder + "myprog", "#!/bin/sh\n");
+  WriteFileBytes(folder + "notes.txt", "");
+  QStringList filters, listed;
+  QString title;
+  WhenUp("FrmAddTool", [&] {
+    auto dialog = [] { return qobject_cast<QFileDialog*>(FindWidget("OpenDialog1")); };
+    WhenTrue([dialog] { return dialog() && dialog()->isVisible(); },
+             [&, dialog] {
+               QFileDialog* files = dialog();
+               title = files->windowTitle();
+               filters = files->nameFilters();
+               // The folder is read in the background: look once it is in.
+               auto* model = files->findChild<QFileSystemModel*>();
+               ASSERT_NE(model, nullptr);
+               QObject::connect(model, &QFileSystemModel::directoryLoaded, files, [&, files](const QString& loaded) {
+                 if (loaded != QString::fromStdString(folder).chopped(1)) return;
+                 QTimer::singleShot(0, files, [&, files] {
+                   listed = ListedFiles(files);
+                   auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+                   ASSERT_NE(name, nullptr);
+                   QTest::keyClicks(name, "myprog");
+                   QTest::keyClick(name, Qt::Key_Return);
+                 });
+               });
+               files->setDirectory(QString::fromStdString(folder));
+             });
+    Click("FrmAddTool", "SpeedButton1");
+    EXPECT_EQ(TextOf("FrmAddTool", "Edit2"), folder + "myprog");
+    Click("FrmAddTool", "Button2");
+  });
+  EXPECT_EQ(AddTool(0, Host()), 0);
+  EXPECT_EQ(title, "Select Application");
+  EXPECT_EQ(filters, QStringList{"All Files (*)"});
+  EXPECT_TRUE(listed.contains("myprog")) << listed.join(", ").toStdString();
 }
 
 TEST_F(ToolsTest, ModifyRemoveAndAnEmptyListSavesCountZero) {

@@ -1,7 +1,11 @@
 /* A host in plain C that knows only the public headers and dlopen: it loads
  * liborvsys.so (the path is the first argument), takes texts from the string
  * exports and frees them, and answers two dialogs through posted messages to
- * its own window, receiving the messages the library sends and posts. */
+ * its own window, receiving the messages the library sends and posts.
+ *
+ * With the name of a dialog export as the second argument it calls only that
+ * export, as the first call of the process, and answers its dialog: every
+ * dialog must come up in a host that has never used the library before. */
 #include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -47,6 +51,7 @@ static struct {
   char open_folder[512];
   char open_path[512];
   int tries;
+  int clicked;
 } seen;
 
 enum { MSG_CLICK = 0x8001 };
@@ -61,7 +66,9 @@ static LRESULT HostWindow(HWND window, uint32_t message, WPARAM wparam, LPARAM l
   switch (message) {
     case MSG_CLICK:
       /* The dialog may not be up yet at the first try: ask again later. */
-      if (!api.ui_click(pending_window, pending_control) && ++seen.tries < 1000)
+      if (api.ui_click(pending_window, pending_control))
+        ++seen.clicked;
+      else if (++seen.tries < 1000)
         api.post_message(window, MSG_CLICK, 0, 0);
       return 0;
     case ORV_MSG_PREFS_CHANGED:
@@ -97,9 +104,87 @@ static void* Need(void* library, const char* name) {
   return address;
 }
 
+/* Each dialog export, the window it opens and the button that closes it
+ * without a change ("&Cancel", or the only button). */
+static const struct {
+  const char* name;
+  const char* window;
+  const char* control;
+} dialog_exports[] = {
+    {"DoPref", "FrmPref", "Button2"},       {"NewProj", "FrmNewProj", "Button4"},
+    {"ShowProjPref", "FrmProjPref", "Button2"}, {"AddTool", "FrmAddTool", "Button2"},
+    {"ShowObjRep", "FrmObjRep", "Button2"}, {"AddObjRep", "FrmAddObj", "Button2"},
+    {"DoVars", "FrmVar", "Button2"},        {"ShowInfo", "FrmInfo", "Button1"},
+    {"ExceptCenter", "FrmExcept", "Button2"}, {"DlFromWeb", "FrmDlWeb", "Button2"},
+};
+
+/* Calls the dialog export `name` (at `address`) with the arguments a host
+ * passes; its Boolean result, or 0 for the exports that have none. */
+static int CallDialogExport(const char* name, void* address, HWND host) {
+  if (strcmp(name, "NewProj") == 0 || strcmp(name, "ShowObjRep") == 0) {
+    void (*show)(int32_t, HWND);
+    *(void**)&show = address;
+    show(0, host);
+    return 0;
+  }
+  if (strcmp(name, "AddObjRep") == 0) {
+    void (*add)(int32_t, HWND, const char*);
+    *(void**)&add = address;
+    add(0, host, "/tmp/page.hts");
+    return 0;
+  }
+  if (strcmp(name, "ShowInfo") == 0) {
+    void (*info)(int32_t, const char*, const char*);
+    *(void**)&info = address;
+    info(0, "site", "2");
+    return 0;
+  }
+  if (strcmp(name, "ShowProjPref") == 0) {
+    uint8_t (*options)(int32_t, int32_t);
+    *(void**)&options = address;
+    return options(0, 0);
+  }
+  if (strcmp(name, "DoVars") == 0) {
+    uint8_t (*vars)(int32_t);
+    *(void**)&vars = address;
+    return vars(0);
+  }
+  if (strcmp(name, "ExceptCenter") == 0) {
+    uint8_t (*except)(int32_t, HWND, const char*, const char*, const char*, const char*, const char*, const char*,
+                      const char*);
+    *(void**)&except = address;
+    return except(0, host, "TFrmMain", "EConvertError", "'x' is not a valid integer value", "", "TFrmMain.Open",
+                  "1.0.0.61", "orv");
+  }
+  uint8_t (*dialog)(int32_t, HWND);
+  *(void**)&dialog = address;
+  return dialog(0, host);
+}
+
+/* Opens the dialog of export `name` as the first thing the process does with
+ * the library, closes it with its cancel button and checks that it was up. */
+static int FirstCall(void* library, const char* name) {
+  size_t i = 0;
+  while (i < sizeof dialog_exports / sizeof dialog_exports[0] && strcmp(dialog_exports[i].name, name) != 0) ++i;
+  if (i == sizeof dialog_exports / sizeof dialog_exports[0]) {
+    fprintf(stderr, "not a dialog export: %s\n", name);
+    return 2;
+  }
+  void* address = Need(library, name);
+  *(void**)&api.create_window = Need(library, "orv_create_window");
+  *(void**)&api.post_message = Need(library, "orv_post_message");
+  *(void**)&api.ui_click = Need(library, "orv_ui_click");
+  HWND host = api.create_window(HostWindow, NULL);
+  PressWhenUp(host, dialog_exports[i].window, dialog_exports[i].control);
+  CHECK(CallDialogExport(name, address, host) == 0);
+  CHECK(seen.clicked == 1);
+  if (failures == 0) printf("%s came up as the first call and was closed\n", name);
+  return failures == 0 ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) {
-    fprintf(stderr, "usage: %s path/to/liborvsys.so\n", argv[0]);
+    fprintf(stderr, "usage: %s path/to/liborvsys.so [DIALOG-EXPORT]\n", argv[0]);
     return 2;
   }
   void* library = dlopen(argv[1], RTLD_NOW | RTLD_GLOBAL);
@@ -107,6 +192,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s\n", dlerror());
     return 2;
   }
+  if (argc > 2) return FirstCall(library, argv[2]);
   *(void**)&api.FileExts = Need(library, "FileExts");
   *(void**)&api.BuildNum = Need(library, "BuildNum");
   *(void**)&api.ORVHome = Need(library, "ORVHome");

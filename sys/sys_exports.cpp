@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "controls/application.h"
 #include "controls/form.h"
 #include "orv/sys.h"
 #include "sys/error_box.h"
@@ -20,10 +21,13 @@
 
 namespace {
 
-// Shows a dialog made by `make` modally; 1 when it closed with OK.
+// Shows a dialog made by `make` modally; 1 when it closed with OK. The Qt
+// application is made first: a dialog may be the first thing a host opens,
+// and a form's constructor may already need the application's style.
 template <class Make>
 uint8_t RunDialog(Make&& make) {
   return orv::Guarded<uint8_t>(0, [&]() -> uint8_t {
+    orv::EnsureQtApplication();
     auto dialog = make();
     return dialog->ShowModal() == orv::mrOk ? 1 : 0;
   });

@@ -1,11 +1,41 @@
 #include "core/image/byte_reader.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
 #include "platform/exception.h"
 
 namespace orv {
 
+namespace {
+
+// How much of a file one read asks for.
+constexpr size_t kReadSize = 64 << 10;
+
+}  // namespace
+
+bool ByteReader::Fill(size_t count) {
+  if (fd_ < 0) return false;
+  window_.erase(0, pos_);
+  pos_ = 0;
+  while (window_.size() < count) {
+    size_t have = window_.size();
+    window_.resize(have + std::max(kReadSize, count - have));
+    ssize_t n = ::read(fd_, window_.data() + have, window_.size() - have);
+    while (n < 0 && errno == EINTR) n = ::read(fd_, window_.data() + have, window_.size() - have);
+    window_.resize(have + (n > 0 ? static_cast<size_t>(n) : 0));
+    if (n < 0) throw EInOutError(std::string("Cannot read file. ") + std::strerror(errno));
+    if (n == 0) break;
+  }
+  data_ = window_;
+  return window_.size() >= count;
+}
+
 std::string_view ByteReader::ReadBytes(size_t count) {
-  if (count > data_.size() - pos_) throw EInOutError("Read beyond end of file");
+  if (count > data_.size() - pos_ && !Fill(count)) throw EInOutError("Read beyond end of file");
   std::string_view bytes = data_.substr(pos_, count);
   pos_ += count;
   return bytes;

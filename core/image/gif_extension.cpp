@@ -23,7 +23,7 @@ uint8_t TExtension::TransparentIndex() const {
   return Kind == ekGraphicControl ? static_cast<uint8_t>(Header[4]) : 0;
 }
 
-TExtension ReadExtension(ByteReader& reader, uint8_t label) {
+TExtension ReadExtension(ByteReader& reader, uint8_t label, bool keep_blocks) {
   TExtension ext;
   size_t header_size = 0;
   bool has_blocks = true;
@@ -48,7 +48,10 @@ TExtension ReadExtension(ByteReader& reader, uint8_t label) {
       throw EGifException("Unrecognized extension block.\r\nCode = $" + HexByte(label));
   }
   ext.Header = std::string(reader.ReadBytes(header_size));
-  if (has_blocks) reader.ReadSubBlocks([&ext](std::string_view b) { ext.Blocks.emplace_back(b); });
+  if (has_blocks)
+    reader.ReadSubBlocks([&ext, keep_blocks](std::string_view b) {
+      if (keep_blocks) ext.Blocks.emplace_back(b);
+    });
   return ext;
 }
 

@@ -36,9 +36,10 @@ struct TExtension {
 };
 
 // Reads the extension whose label byte has just been read (the reader stands
-// after it). An unknown label raises EGifException "Unrecognized extension
-// block." CR LF "Code = $" and the label in two upper-case hex digits.
-TExtension ReadExtension(ByteReader& reader, uint8_t label);
+// after it); without `keep_blocks` its sub-blocks are read past, not kept.
+// An unknown label raises EGifException "Unrecognized extension block." CR
+// LF "Code = $" and the label in two upper-case hex digits.
+TExtension ReadExtension(ByteReader& reader, uint8_t label, bool keep_blocks = true);
 
 // Two upper-case hexadecimal digits of `byte`.
 std::string HexByte(uint8_t byte);

@@ -1,10 +1,15 @@
 #include "core/image/gif_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
 #include "core/image/byte_reader.h"
 #include "core/image/image_errors.h"
 #include "core/image/lzw_decoder.h"
+#include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/window.h"
 
@@ -72,7 +77,7 @@ TGifSubImage::TGifSubImage(int color_count, TGifFile* owner) : Owner(owner) {
   LocalColorTable = ColorTable(color_count);
 }
 
-void TGifSubImage::Read(ByteReader& reader, uint64_t pixels_allowed) {
+void TGifSubImage::Read(ByteReader& reader, uint64_t pixels_allowed, bool keep_data) {
   Left = reader.ReadWord();
   Top = reader.ReadWord();
   Width = reader.ReadWord();
@@ -87,9 +92,14 @@ void TGifSubImage::Read(ByteReader& reader, uint64_t pixels_allowed) {
   if (pixel_count + kGifImageOverhead > pixels_allowed) RaiseNotEnoughMemory(pixel_count);
   Pixels = TByteArray2D(Width, Height);
   LzwCodeSize = reader.ReadByte();
-  Data.Reserve(reader.PeekSubBlocksSize());
-  reader.ReadSubBlocks([this](std::string_view block) { Data.AddBlock(block); });
-  DecodePixels();
+  if (keep_data) {
+    Data.Reserve(reader.PeekSubBlocksSize());
+    reader.ReadSubBlocks([this](std::string_view block) { Data.AddBlock(block); });
+    DecodePixels();
+  } else {
+    DecodeAsRead(reader);
+    Pixels = TByteArray2D(0, 0);
+  }
   // Even a large image decodes in a fraction of a second; letting the message
   // loop run after each one keeps a window that shows the build responsive.
   ProcessMessages();
@@ -106,15 +116,41 @@ void TGifSubImage::DecodePixels() {
   if (Interlaced && full_rows > 0) Deinterlace(pixels, Width, Height);
 }
 
-TGifFile::TGifFile() { GlobalColorTable = ColorTable(2); }
-
-void TGifFile::LoadFromFile(const std::string& file_name) {
-  LoadFromMemory(ReadFileBytes(file_name));
+void TGifSubImage::DecodeAsRead(ByteReader& reader) {
+  bool blocks_left = true;
+  LzwInput next_block = [&reader, &blocks_left]() -> std::string_view {
+    uint8_t size = blocks_left ? reader.ReadByte() : 0;
+    if (size == 0) blocks_left = false;
+    return size == 0 ? std::string_view() : reader.ReadBytes(size);
+  };
+  DecodeLzw(next_block, LzwCodeSize, Pixels.Storage().Data(), Pixels.Storage().Length());
+  while (blocks_left) next_block();
 }
 
-void TGifFile::LoadFromMemory(std::string_view data) {
-  SubImages.clear();
+TGifFile::TGifFile() { GlobalColorTable = ColorTable(2); }
+
+void TGifFile::LoadFromFile(const std::string& file_name, Keep keep) {
+  CheckFileName(file_name, "Cannot open file");
+  int fd = ::open(file_name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw EInOutError("Cannot open file \"" + file_name + "\". " + std::strerror(errno));
+  ByteReader reader(fd);
+  try {
+    Load(reader, keep);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  ::close(fd);
+}
+
+void TGifFile::LoadFromMemory(std::string_view data, Keep keep) {
   ByteReader reader(data);
+  Load(reader, keep);
+}
+
+void TGifFile::Load(ByteReader& reader, Keep keep) {
+  SubImages.clear();
+  const bool everything = keep == Keep::Everything;
   Header = std::string(reader.ReadBytes(6));
   std::string_view version = std::string_view(Header).substr(3);
   if (version != "87a" && version != "89a" && version != "87A" && version != "89A")
@@ -135,20 +171,42 @@ void TGifFile::LoadFromMemory(std::string_view data) {
   while (b != kTrailer) {
     std::vector<TExtension> extensions;
     while (b == kExtensionIntroducer) {
-      extensions.push_back(ReadExtension(reader, reader.ReadByte()));
+      TExtension extension = ReadExtension(reader, reader.ReadByte(), everything);
+      if (everything) extensions.push_back(std::move(extension));
       b = reader.ReadByte();
     }
     if (b == kImageSeparator) {
       auto image = std::make_unique<TGifSubImage>(GlobalColorTable.Count, this);
       image->Extensions = std::move(extensions);
-      image->Read(reader, kMaxGifPixels - total_pixels);
+      image->Read(reader, kMaxGifPixels - total_pixels, everything);
       total_pixels += uint64_t{image->Width} * image->Height + kGifImageOverhead;
-      SubImages.push_back(std::move(image));
+      if (everything || SubImages.empty()) SubImages.push_back(std::move(image));
       b = reader.ReadByte();
     } else if (b != kTrailer) {
       throw EGifException("Unrecognized block.\r\nCode = $" + HexByte(b));
     }
   }
+}
+
+namespace {
+
+TImageSize FirstImageSize(const TGifFile& gif) {
+  if (gif.SubImages.empty()) throw EGifException("The GIF file holds no image");
+  return TImageSize{gif.SubImages.front()->Width, gif.SubImages.front()->Height};
+}
+
+}  // namespace
+
+TImageSize ReadGifSize(const std::string& file_name) {
+  TGifFile gif;
+  gif.LoadFromFile(file_name, TGifFile::Keep::FirstImageSize);
+  return FirstImageSize(gif);
+}
+
+TImageSize ReadGifSizeFromMemory(std::string_view data) {
+  TGifFile gif;
+  gif.LoadFromMemory(data, TGifFile::Keep::FirstImageSize);
+  return FirstImageSize(gif);
 }
 
 TBitmap TGifFile::AsBitmap() const {

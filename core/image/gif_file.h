@@ -15,6 +15,7 @@
 #include "core/image/byte_buffer.h"
 #include "core/image/color_table.h"
 #include "core/image/gif_extension.h"
+#include "core/image/image_size.h"
 
 namespace orv {
 
@@ -41,8 +42,10 @@ class TGifSubImage {
   // Reads the image descriptor, local colour table and LZW data (the reader
   // stands after the image separator) and decodes the pixels. An image whose
   // pixels and kGifImageOverhead exceed `pixels_allowed` is refused with
-  // ENotEnoughMemory.
-  void Read(ByteReader& reader, uint64_t pixels_allowed);
+  // ENotEnoughMemory. With `keep_data` false the LZW data is decoded as its
+  // sub-blocks are read and neither it nor the pixels are kept (Data and
+  // Pixels stay empty).
+  void Read(ByteReader& reader, uint64_t pixels_allowed, bool keep_data = true);
 
   TGifFile* Owner;
   uint8_t LzwCodeSize;
@@ -61,6 +64,9 @@ class TGifSubImage {
 
  private:
   void DecodePixels();
+  // Decodes the sub-blocks that follow into scratch pixels, then reads past
+  // any left after the end code.
+  void DecodeAsRead(ByteReader& reader);
 };
 
 // A GIF file in memory. A new object stands for an empty 87a file with a
@@ -69,15 +75,28 @@ class TGifFile {
  public:
   TGifFile();
 
-  // Loads the file; EInOutError ("Cannot open file "<name>". <reason>") when
-  // it cannot be read, or as LoadFromMemory.
-  void LoadFromFile(const std::string& file_name);
+  // What a load keeps of the file.
+  enum class Keep {
+    Everything,
+    // The screen and the first image's descriptor: no pixels, LZW data,
+    // extension blocks or later images. The data is read and checked as for
+    // Everything (with the same outcome), each image decoded as its
+    // sub-blocks are read, so memory stays within the largest image's
+    // pixels, whatever the size of the file.
+    FirstImageSize,
+  };
+
+  // Loads the file, reading it as it goes; EInOutError ("Cannot open file
+  // "<name>". <reason>") when it cannot be read, or as LoadFromMemory.
+  void LoadFromFile(const std::string& file_name, Keep keep = Keep::Everything);
   // Loads GIF data held in memory. Raises EGifException for format errors
   // (including a byte between blocks that is neither '!', ',' nor ';', named
   // in the message), ENotEnoughMemory for images beyond the size limits, and
   // EInOutError when the data ends early. On an error the object keeps what
   // was read before it.
-  void LoadFromMemory(std::string_view data);
+  void LoadFromMemory(std::string_view data, Keep keep = Keep::Everything);
+  // Loads the GIF data that `reader` gives, as LoadFromMemory.
+  void Load(ByteReader& reader, Keep keep);
 
   // The first image as an 8-bit bitmap; EGifException when there is none.
   TBitmap AsBitmap() const;
@@ -93,5 +112,11 @@ class TGifFile {
   uint8_t BitsPerPixel = 1;
   std::vector<std::unique_ptr<TGifSubImage>> SubImages;
 };
+
+// The size of the first image of a GIF file, what AsBitmap after a full
+// load gives, found with Keep::FirstImageSize. Raises as LoadFromFile
+// (LoadFromMemory), and EGifException when the file holds no image.
+TImageSize ReadGifSize(const std::string& file_name);
+TImageSize ReadGifSizeFromMemory(std::string_view data);
 
 }  // namespace orv

@@ -1,6 +1,7 @@
 // Exception classes of the image readers: format errors of the GIF reader,
-// index and memory errors of the byte arrays, list errors of the data buffer
-// and errors reported by the JPEG library.
+// index and memory errors of the byte arrays, list errors of the data buffer,
+// errors reported by the JPEG library and the measuring errors of the other
+// image kinds.
 #pragma once
 
 #include "platform/exception.h"
@@ -34,6 +35,13 @@ class EListError : public Exception {
 // A JPEG file that the JPEG library could not read; the message is the
 // library's own.
 class EJpegError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A PNG, WebP, SVG or AVIF file whose size cannot be read from it; the
+// message says why.
+class EImageError : public Exception {
  public:
   using Exception::Exception;
 };

@@ -3,17 +3,12 @@
 // exceptions; the library never ends the process or prints anything.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace orv {
+#include "core/image/image_size.h"
 
-// Width and height of an image in pixels.
-struct TImageSize {
-  uint32_t Width = 0;
-  uint32_t Height = 0;
-};
+namespace orv {
 
 // The size of the JPEG image in `file_name`. Raises EInOutError when the file
 // cannot be opened and EJpegError (with the library's message) when it is not

@@ -14,11 +14,12 @@ constexpr uint32_t kMaxCodeWidth = 12;
 constexpr uint32_t kTableSize = 1u << kMaxCodeWidth;
 
 // Reads codes of a given width from a byte span, least significant bit first,
-// through a 64-bit accumulator.
+// through a 64-bit accumulator; with an input, the span is followed by the
+// pieces the input gives.
 class CodeReader {
  public:
-  explicit CodeReader(std::string_view data)
-      : in_(reinterpret_cast<const uint8_t*>(data.data())), end_(in_ + data.size()) {}
+  explicit CodeReader(std::string_view data, const LzwInput* input = nullptr)
+      : in_(reinterpret_cast<const uint8_t*>(data.data())), end_(in_ + data.size()), input_(input) {}
 
   // Sets `code` to the next code of `width` bits; false when the data has
   // fewer bits left.
@@ -42,15 +43,29 @@ class CodeReader {
       in_ += (63 - count_) >> 3;
       count_ |= 56;
     } else {
-      while (count_ <= 56 && in_ < end_) {
+      while (count_ <= 56 && (in_ < end_ || NextPiece())) {
         bits_ |= uint64_t{*in_++} << count_;
         count_ += 8;
       }
     }
   }
 
+  // Moves on to the input's next piece that is not empty; false at the end.
+  bool NextPiece() {
+    if (!input_) return false;
+    std::string_view piece = (*input_)();
+    if (piece.empty()) {
+      input_ = nullptr;
+      return false;
+    }
+    in_ = reinterpret_cast<const uint8_t*>(piece.data());
+    end_ = in_ + piece.size();
+    return true;
+  }
+
   const uint8_t* in_;
   const uint8_t* end_;
+  const LzwInput* input_;
   uint64_t bits_ = 0;
   uint32_t count_ = 0;
 };
@@ -70,9 +85,7 @@ inline void CopyString(uint8_t* dst, const uint8_t* src, size_t len, const uint8
   }
 }
 
-}  // namespace
-
-size_t DecodeLzw(std::string_view data, int min_code_size, uint8_t* out, size_t capacity) {
+size_t Decode(CodeReader& reader, int min_code_size, uint8_t* out, size_t capacity) {
   if (min_code_size < 2 || min_code_size > 9) throw EGifException("Bad code Size");
   const uint32_t clear = 1u << min_code_size;
   const uint32_t end = clear + 1;
@@ -88,7 +101,6 @@ size_t DecodeLzw(std::string_view data, int min_code_size, uint8_t* out, size_t 
   uint32_t limit = 1u << width;
   size_t pos = 0;
   size_t prev_len = 0;  // 0: no previous code (start, or just after a clear)
-  CodeReader reader(data);
   uint32_t code;
   while (reader.Next(width, code)) {
     size_t len;
@@ -136,6 +148,18 @@ size_t DecodeLzw(std::string_view data, int min_code_size, uint8_t* out, size_t 
   // Word copies may have written a few bytes past the last pixel.
   if (pos < capacity) std::memset(out + pos, 0, std::min<size_t>(8, capacity - pos));
   return pos;
+}
+
+}  // namespace
+
+size_t DecodeLzw(std::string_view data, int min_code_size, uint8_t* out, size_t capacity) {
+  CodeReader reader(data);
+  return Decode(reader, min_code_size, out, capacity);
+}
+
+size_t DecodeLzw(const LzwInput& input, int min_code_size, uint8_t* out, size_t capacity) {
+  CodeReader reader(std::string_view(), &input);
+  return Decode(reader, min_code_size, out, capacity);
 }
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace orv {
@@ -18,5 +19,14 @@ namespace orv {
 // free table entry, and EIndexOutOfBounds when the stream holds more pixels
 // than `capacity`.
 size_t DecodeLzw(std::string_view data, int min_code_size, uint8_t* out, size_t capacity);
+
+// Where a decoder reads its data from as it goes: each call gives the next
+// piece (a data sub-block as it is read from the file), empty at the end.
+// A piece stays valid until the next call.
+using LzwInput = std::function<std::string_view()>;
+
+// DecodeLzw of the data that `input` gives, read only as the decoder needs
+// it; the decoder stops asking after the end code.
+size_t DecodeLzw(const LzwInput& input, int min_code_size, uint8_t* out, size_t capacity);
 
 }  // namespace orv

@@ -16,6 +16,7 @@
 #include "core/lib/number_format.h"
 #include "core/lib/print_attachments.h"
 #include "core/lib/script_runners.h"
+#include "platform/files.h"
 #include "platform/message_service.h"
 #include "platform/paths.h"
 
@@ -221,8 +222,9 @@ void RegisterObjectRoutines() {
 }  // namespace
 
 void RegisterSysLibrary() {
-  RegisterFunc("RunMacro", [](TObject*, const std::string&, A& a, R& r) {
+  RegisterFunc("RunMacro", [](TObject*, const std::string& name, A& a, R& r) {
     std::string file = a[0].AsString();
+    CheckFileName(file, name);
     if (!IsFile(file)) {
       ShowMessage(MessageKind::Error, "Script", "File " + file + " not found");
       return;
@@ -230,9 +232,11 @@ void RegisterSysLibrary() {
     if (!GetScriptFileRunner()) throw ECompilerError("RunMacro is not available in this program");
     r = GetScriptFileRunner()(file);
   }, {pkValue});
-  RegisterProc("RunForm", [](TObject*, const std::string&, A& a, R&) {
+  RegisterProc("RunForm", [](TObject*, const std::string& name, A& a, R&) {
     if (!GetScriptFormRunner()) throw ECompilerError("RunForm is not available in this program");
-    GetScriptFormRunner()(a[0].AsString());
+    std::string file = a[0].AsString();
+    CheckFileName(file, name);
+    GetScriptFormRunner()(file);
   }, {pkValue});
   RegisterProc("Print", [](TObject*, const std::string&, A& a, R&) {
     std::string text = JoinedText(a[0]);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <new>
+#include <unordered_map>
 
 #include "core/site/builtin_vars.h"
 #include "core/site/process_page.h"
@@ -30,16 +31,39 @@ std::string WithSlash(const std::string& path) {
 
 using OutputName = std::function<std::string(const std::string& entry)>;
 
-// The output folder is not created here: WritePage creates it when the
-// first write into it fails, which saves a look-up per page.
-std::string MirroredName(const TParseStruct& context, const std::string& entry) {
-  return MirroredOutputDir(context.Settings.OutputDir, ExtractFilePath(entry), context.Settings.SourceDir) +
-         ChangeFileExt(ExtractFileName(entry), ".html");
-}
+// The output pages of a build: a page's folder, resolved (ResolvedFolder),
+// is mirrored under the output folder when it lies in the resolved source
+// folder; a page anywhere else goes straight into the output folder. A
+// resolved folder holds no "..", so no page lands outside the output
+// folder. The output folder is not created here: WritePage creates it when
+// the first write into it fails, which saves a look-up per page.
+class OutputNames {
+ public:
+  explicit OutputNames(const TParseStruct& context)
+      : context_(context), source_root_(ResolvedFolder(context.Settings.SourceDir)) {}
+
+  std::string operator()(const std::string& entry) {
+    const std::string folder = ExtractFilePath(entry);
+    auto known = mirrored_.find(folder);
+    if (known == mirrored_.end())
+      known = mirrored_
+                  .emplace(folder, MirroredOutputDir(context_.Settings.OutputDir, ResolvedFolder(folder), source_root_))
+                  .first;
+    return known->second + ChangeFileExt(ExtractFileName(entry), ".html");
+  }
+
+ private:
+  const TParseStruct& context_;
+  const std::string source_root_;
+  // The output folder of each page folder met, resolved once per build.
+  std::unordered_map<std::string, std::string> mirrored_;
+};
 
 // Builds one page; false when its file does not exist.
 bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName& output_name) {
   if (!LoadPage(context, entry)) return false;
+  const std::string out_file = output_name(entry);
+  SetPageBuiltins(context, out_file);
   ProcessMessages();
   context.Progress.File(entry);
   ProcessMessages();
@@ -50,7 +74,7 @@ bool BuildPage(TParseStruct& context, const std::string& entry, const OutputName
     std::string().swap(context.Page.Text);
     throw EOutOfMemory(entry + ": memory ran out while the page was expanded");
   }
-  WritePage(context, output_name(entry));
+  WritePage(context, out_file);
   context.Progress.Step();
   ProcessMessages();
   return true;
@@ -89,6 +113,16 @@ void SaveBuildStats(const TBuildStats& stats) {
 
 }  // namespace
 
+std::string ResolvedFolder(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+  if (ec) return folder;
+  fs::path resolved = fs::weakly_canonical(absolute, ec);
+  if (ec) resolved = absolute.lexically_normal();
+  return resolved.string();
+}
+
 std::string DoPathEx(const std::string& folder, const std::string& source_root) {
   std::string dir = WithSlash(folder);
   std::string root = WithSlash(source_root);
@@ -120,12 +154,21 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   return true;
 }
 
+void ApplyLineEnds(std::string& text, LineEnds ends) {
+  if (ends == LineEnds::CrLf) return;
+  size_t kept = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') text[kept++] = text[i];
+  text.resize(kept);
+}
+
 void WritePage(TParseStruct& context, const std::string& out_file) {
+  ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
   TFolderCache& folders = context.Build.Caches.Folders();
   if (!folders.WriteFileAtomic(out_file, context.Page.Text)) {
     ForceDirectories(ExtractFilePath(out_file));
-    if (!folders.WriteFileAtomic(out_file, context.Page.Text) && context.Build.WriteFailure.empty())
-      context.Build.WriteFailure = "Cannot write page \"" + out_file + "\". " + std::strerror(errno);
+    if (!folders.WriteFileAtomic(out_file, context.Page.Text))
+      context.Build.Report.Error(out_file, std::string("cannot write the page: ") + std::strerror(errno));
   }
   context.Page.Text.clear();
 }
@@ -154,21 +197,24 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
 
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
+  OutputNames mirrored(context);
   BuildEntries(context, settings.Files, true, kStepsPerPage,
-               [&context, preview_page](const std::string& entry) {
-                 return preview_page ? ChangeFileExt(entry, ".htm") : MirroredName(context, entry);
+               [&mirrored, preview_page](const std::string& entry) {
+                 return preview_page ? ChangeFileExt(entry, ".htm") : mirrored(entry);
                },
                error);
   // The range of the queued files counts one step less per page than is
   // sent, as the build's progress has always been reported.
-  BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1,
-               [&context](const std::string& entry) { return MirroredName(context, entry); }, error);
+  BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1, std::ref(mirrored), error);
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) DeleteFile(file);
   ProcessMessages();
   SaveBuildStats(build.Stats);
   if (error) std::rethrow_exception(error);
-  if (!build.WriteFailure.empty()) throw EInOutError(build.WriteFailure);
+  if (build.Report.Errors() > 0)
+    throw EInOutError(std::to_string(build.Report.Errors()) +
+                      (build.Report.Errors() == 1 ? " page could not be written" : " pages could not be written") +
+                      " (see above)");
   if (build.Strict && build.Report.Warnings() > 0)
     throw Exception("Strict build: " + std::to_string(build.Report.Warnings()) +
                     (build.Report.Warnings() == 1 ? " warning" : " warnings") + " (see above)");

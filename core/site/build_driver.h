@@ -25,6 +25,11 @@ std::string DoPathEx(const std::string& folder, const std::string& source_root);
 std::string MapOutputDir(const std::string& output_dir, const std::string& file_dir,
                          const std::string& source_dir);
 
+// The folder `folder` as the system finds it: absolute (against the current
+// folder), with ".", "..", repeated separators and the symbolic links of its
+// existing part resolved. Pages are mirrored from resolved folders only.
+std::string ResolvedFolder(const std::string& folder);
+
 // MapOutputDir without creating anything.
 std::string MirroredOutputDir(const std::string& output_dir, const std::string& file_dir,
                               const std::string& source_dir);
@@ -34,11 +39,16 @@ std::string MirroredOutputDir(const std::string& output_dir, const std::string& 
 // the file cannot be read.
 bool LoadPage(TParseStruct& context, const std::string& file);
 
-// Writes the page text to `out_file` through a temporary file in the same
-// folder (creating the folder when it is missing), then clears the text. A
-// failure leaves any old page in place; the first one is kept in the build
-// (naming the page and the system's reason), which goes on with the other
-// pages and ends with it as its error.
+// The page text, which has CR LF after every line while it is expanded, with
+// the line ends `ends`: each CR LF becomes LF for LineEnds::Lf.
+void ApplyLineEnds(std::string& text, LineEnds ends);
+
+// Writes the page text, in the project's line ends, to `out_file` through a
+// temporary file in the same folder (creating the folder when it is
+// missing), then clears the text. A failure leaves any old page in place and
+// is reported as an error naming the page and the system's reason ("PATH:
+// error: cannot write the page: REASON"); the build goes on with the other
+// pages and then ends with "N pages could not be written (see above)".
 void WritePage(TParseStruct& context, const std::string& out_file);
 
 }  // namespace orv

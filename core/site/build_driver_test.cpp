@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/site/build_report.h"
 #include "core/site/builtin_vars.h"
 #include "core/site/process_page.h"
 #include "core/site/project_reader.h"
@@ -21,6 +23,7 @@ namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 // A host window that records every message as text and frees the records.
 class RecordingHost {
@@ -178,6 +181,78 @@ TEST_F(BuildTest, OutputNamingMirrorsSubFolders) {
   EXPECT_EQ(Get("www/y.html"), "y\r\n");              // outside the source folder
 }
 
+// A page's folder is resolved before it is mirrored: "..", ".", repeated
+// separators and symbolic links of folders never lead a page out of the
+// output folder; a page outside the source folder goes straight into it.
+TEST_F(BuildTest, PagesAreNeverWrittenOutsideTheOutputFolder) {
+  Put("proj/src/news/n.hts", "n");
+  Put("proj/src/d.hts", "d");
+  Put("v.hts", "v");
+  Put("w.hts", "w");
+  fs::create_directory_symlink(dir_ + "proj/src/news", dir_ + "proj/src/alias");
+  fs::create_directory_symlink(dir_, dir_ + "proj/src/up");
+  Put("proj/p.orv",
+      "[directories]\nsrc=src\nout=out\n[files]\n0=src/../../v.hts\n1=src/./news//n.hts\n2=src/alias/n.hts\n"
+      "3=src/news/../../src/d.hts\n4=src/up/w.hts\n5=src/news/../../../v.hts\n");
+  ProcessProject(dir_ + "proj/p.orv", "", host_.Handle(), false);
+  EXPECT_EQ(Get("proj/out/v.html"), "v\r\n");
+  EXPECT_EQ(Get("proj/out/news/n.html"), "n\r\n");
+  EXPECT_EQ(Get("proj/out/d.html"), "d\r\n");
+  EXPECT_EQ(Get("proj/out/w.html"), "w\r\n");
+  EXPECT_FALSE(fs::exists(dir_ + "v.html"));
+  EXPECT_FALSE(fs::exists(dir_ + "proj/out/alias"));
+  EXPECT_FALSE(fs::exists(dir_ + "proj/out/up"));
+  std::vector<std::string> written;
+  for (const auto& entry : fs::recursive_directory_iterator(dir_))
+    if (entry.path().extension() == ".html") written.push_back(fs::relative(entry.path(), dir_).string());
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(written, (std::vector<std::string>{"proj/out/d.html", "proj/out/news/n.html", "proj/out/v.html",
+                                               "proj/out/w.html"}));
+}
+
+// A page queued by a script takes the same way.
+TEST_F(BuildTest, QueuedPagesAreNeverWrittenOutsideTheOutputFolder) {
+  Put("src/a.hts", "a");
+  Put("q.hts", "q");
+  Put("p.orv", "[directories]\nsrc=src\nout=deep/out\n[files]\n0=src/a.hts\n");
+  host_.on_message = [this](uint32_t message, TMyRecord*) {
+    BuildState* build = CurrentBuild();
+    if (message == BUILD_SETRANGE && build->BuildQueue.empty()) build->BuildQueue.push_back(dir_ + "src/../q.hts");
+  };
+  Build();
+  EXPECT_EQ(Get("deep/out/q.html"), "q\r\n");
+  EXPECT_FALSE(fs::exists(dir_ + "deep/q.html"));
+}
+
+// A folder or page name of the project that holds a NUL byte is an error
+// naming it, before anything is built.
+TEST_F(BuildTest, ProjectNamesWithNulBytesAreErrors) {
+  Put("src/a.hts", "a");
+  const struct {
+    std::string project;
+    std::string error;
+  } cases[] = {
+      {"[directories]\nsrc=src\nout=out\0/../escaped\n[files]\n0=src/a.hts\n"s,
+       "[directories] out \"out\\0/../escaped\""},
+      {"[directories]\nsrc=s\0rc\n[files]\n0=src/a.hts\n"s, "[directories] src \"s\\0rc\""},
+      {"[directories]\nimg=\0\n[files]\n0=src/a.hts\n"s, "[directories] img \"\\0\""},
+      {"[files]\n0=src/a.hts\n1=src/a.hts\0.x\n"s, "[files] 1 \"src/a.hts\\0.x\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    Put("p.orv", c.project);
+    try {
+      Build();
+      ADD_FAILURE() << "no error";
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(std::string(e.what()), "Project file \"" + dir_ + "p.orv\": " + c.error +
+                                           " holds a NUL byte; a folder or file name cannot");
+    }
+    EXPECT_FALSE(fs::exists(dir_ + "out"));
+    EXPECT_FALSE(fs::exists(dir_ + "a.html"));
+  }
+}
+
 TEST_F(BuildTest, SingleFileAndPreview) {
   Put("src/a.hts", "single");
   Put("src/other.hts", "other");
@@ -243,7 +318,7 @@ TEST_F(BuildTest, BuiltinVariablesInOrder) {
   for (int i = 0; i < vars.Count(); ++i) names.push_back(vars.Items(i).Name);
   EXPECT_EQ(names, (std::vector<std::string>{"Header", "SourceDir", "OutputDir", "ImageDir", "ImgPrefix",
                                              "TimeNow", "DateNow", "ProjectPath", "ORVRootDir", "SystemDir",
-                                             "WinDir", "BuildNum", "ProjFile", "SnippetsDir"}));
+                                             "WinDir", "BuildNum", "ProjFile", "SnippetsDir", "RootPath"}));
   EXPECT_EQ(vars.Find("Header")->Value, "<!-- ORV1.0::p.orv::00:00:00::01/01/00 -->");
   EXPECT_EQ(vars.Find("SourceDir")->Value, "src/");
   EXPECT_EQ(vars.Find("ImgPrefix")->Value, "images/");
@@ -290,24 +365,82 @@ TEST_F(BuildTest, SmallSiteMatchesExpectedPages) {
   EXPECT_EQ(Get("out/news/item.html"), "My Site: 2.1\r\n");  // defines carry to later pages
 }
 
-// A page that cannot be written does not stop the others; the build ends
-// with the error that names it.
-TEST_F(BuildTest, OutputFolderIsCreatedAndUnwritablePageIsReportedAfterTheOthers) {
+// Pages that cannot be written do not stop the others; each is reported as
+// an error naming it, and the build then ends with an error that counts them.
+TEST_F(BuildTest, OutputFolderIsCreatedAndEveryUnwritablePageIsReported) {
   Put("src/a.hts", "a");
   Put("src/b.hts", "b");
-  Put("p.orv", "[directories]\nsrc=src\nout=new/out\n[files]\n0=src/a.hts\n1=src/b.hts\n");
-  fs::create_directories(dir_ + "new/out/a.html");  // a folder where page a should go
+  Put("src/c.hts", "c");
+  Put("p.orv", "[directories]\nsrc=src\nout=new/out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n");
+  fs::create_directories(dir_ + "new/out/a.html");  // folders where pages a and c should go
+  fs::create_directories(dir_ + "new/out/c.html");
+  std::vector<std::string> lines;
+  SetReportSink([](const char* line, void* user) { static_cast<std::vector<std::string>*>(user)->push_back(line); },
+                &lines);
   try {
     Build();
-    ADD_FAILURE() << "no error for the page that cannot be written";
+    ADD_FAILURE() << "no error for the pages that cannot be written";
   } catch (const EInOutError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot write page \"" + dir_ + "new/out/a.html\". Is a directory");
+    EXPECT_EQ(std::string(e.what()), "2 pages could not be written (see above)");
   }
+  SetReportSink(nullptr, nullptr);
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       dir_ + "new/out/a.html: error: cannot write the page: Is a directory",
+                       dir_ + "new/out/c.html: error: cannot write the page: Is a directory",
+                   }));
   EXPECT_TRUE(DirectoryExists(dir_ + "new/out/a.html"));
   EXPECT_EQ(Get("new/out/b.html"), "b\r\n");
   int entries = 0;
   for (auto& entry : fs::directory_iterator(dir_ + "new/out")) entries += !entry.path().empty();
-  EXPECT_EQ(entries, 2);  // no temporary file left behind
+  EXPECT_EQ(entries, 3);  // no temporary file left behind
+}
+
+// Page patterns, RootPath and LF line ends together, as the starter
+// project uses them: every page finds the style sheet and the home page
+// from its own folder.
+TEST_F(BuildTest, PatternsRootPathAndLineEnds) {
+  Put("src/index.hts", "<a href=\"<%RootPath%>index.html\">home</a>\n<&logo.svg&>");
+  Put("src/news/2024/b.hts", "<a href=\"<%RootPath%>index.html\">home</a>\r\nline\rtwo");
+  Put("src/news/a.hts", "[<%RootPath%>]");
+  Put("src/.#index.hts", "an editor's lock file");
+  Put("src/notes.txt", "not a page");
+  Put("static/images/logo.svg", "<svg width=\"3\" height=\"4\"/>");
+  Put("p.orv",
+      "[directories]\nsrc=src\nout=out\nimg=static/images\n"
+      "[other]\nimgprep=<%RootPath%>images/\nlineends=LF\n"
+      "[files]\n0=src/**/*.hts\n");
+  Build();
+  EXPECT_EQ(Get("out/index.html"),
+            "<a href=\"index.html\">home</a>\n<img src=\"images/logo.svg\" width=3 height=4 alt=\"logo.svg\">\n");
+  EXPECT_EQ(Get("out/news/a.html"), "[../]\n");
+  EXPECT_EQ(Get("out/news/2024/b.html"), "<a href=\"../../index.html\">home</a>\nline\ntwo\n");
+  EXPECT_FALSE(FileExists(dir_ + "out/.#index.html"));
+  std::vector<std::string> files;  // in name order
+  for (const std::string& message : host_.log)
+    if (message.rfind("file /", 0) == 0) files.push_back(message.substr(5));
+  EXPECT_EQ(files, (std::vector<std::string>{dir_ + "src/index.hts", dir_ + "src/news/2024/b.hts",
+                                             dir_ + "src/news/a.hts"}));
+
+  // A preview beside its source reaches the output folder from there.
+  Build(dir_ + "src/news/a.hts", true);
+  EXPECT_EQ(Get("src/news/a.htm"), "[../../out/]\n");
+}
+
+TEST(ApplyLineEndsTest, Table) {
+  const struct {
+    const char* text;
+    LineEnds ends;
+    const char* expected;
+  } cases[] = {
+      {"a\r\nb\r\n", LineEnds::CrLf, "a\r\nb\r\n"}, {"a\r\nb\r\n", LineEnds::Lf, "a\nb\n"},
+      {"\r\n\r\n", LineEnds::Lf, "\n\n"},           {"a\r", LineEnds::Lf, "a\r"},
+      {"\r\r\n", LineEnds::Lf, "\r\n"},               {"", LineEnds::Lf, ""},
+  };
+  for (const auto& c : cases) {
+    std::string text = c.text;
+    ApplyLineEnds(text, c.ends);
+    EXPECT_EQ(text, c.expected) << testing::PrintToString(std::string(c.text));
+  }
 }
 
 TEST(DoPathExTest, Table) {

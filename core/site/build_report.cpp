@@ -48,6 +48,16 @@ void BuildReport::Note(const std::string& place, const std::string& message) {
   Emit(place + ": note: " + message);
 }
 
+void BuildReport::Error(const std::string& place, const std::string& message) {
+  ++errors_;
+  Emit(place + ": error: " + message);
+}
+
+std::string BuildReport::PagePlace(const PageOrigins& origins, size_t at) const {
+  const SourcePlace place = origins.Locate(at).front();
+  return PlaceText(place.Path, place.Line);
+}
+
 void BuildReport::PageWarning(const PageOrigins& origins, size_t at, const std::string& message) {
   ++page_warnings_;
   if (page_warnings_ > kMaxPageWarnings) {
@@ -60,7 +70,13 @@ void BuildReport::PageWarning(const PageOrigins& origins, size_t at, const std::
   }
   std::vector<SourcePlace> places = origins.Locate(at);
   Warning(PlaceText(places[0].Path, places[0].Line), message);
-  for (size_t i = 1; i < places.size(); ++i) Note(PlaceText(places[i].Path, places[i].Line), "included from here");
+  // The notes: where each file was included, at most kMaxIncludeNotes.
+  const size_t notes = places.size() - 1;
+  const size_t shown = notes <= kMaxIncludeNotes ? notes : kMaxIncludeNotes - 1;
+  for (size_t i = 1; i <= shown; ++i) Note(PlaceText(places[i].Path, places[i].Line), "included from here");
+  if (shown < notes)
+    Note(PlaceText(places.back().Path, places.back().Line),
+         "included from here, through " + std::to_string(notes - shown - 1) + " more includes not shown");
 }
 
 }  // namespace orv

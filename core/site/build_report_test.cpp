@@ -12,6 +12,7 @@
 
 #include "core/script/compiler_error.h"
 #include "core/site/build_driver.h"
+#include "core/site/build_test_support.h"
 #include "core/site/core_startup.h"
 #include "core/site/page_stages.h"
 #include "platform/exception.h"
@@ -22,37 +23,11 @@ namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
-class BuildReportTest : public testing::Test {
+class BuildReportTest : public test::ReportedBuildTest {
  protected:
-  static void SetUpTestSuite() { CoreStartup(); }
-  static void TearDownTestSuite() { CoreShutdown(); }
-
-  void SetUp() override {
-    dir_ = DataDir() + "build report/";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ + "src");
-    fs::create_directories(dir_ + "img");
-    SetReportSink([](const char* line, void* user) { static_cast<std::vector<std::string>*>(user)->push_back(line); },
-                  &lines_);
-  }
-  void TearDown() override {
-    SetReportSink(nullptr, nullptr);
-    SetStrictBuildDefault(false);
-    fs::remove_all(dir_);
-  }
-
-  // A project with one page, a.hts, holding `page`.
-  void OnePage(const std::string& page) {
-    WriteFileBytes(dir_ + "src/a.hts", page);
-    WriteFileBytes(dir_ + "p.orv", "[directories]\nsrc=src\nout=out\nimg=img\n[files]\n0=src/a.hts\n");
-  }
-  void Build() { ProcessProject(dir_ + "p.orv", "", nullptr, false); }
-  std::string Page() { return ReadFileBytes(dir_ + "out/a.html"); }
-  std::string A() { return dir_ + "src/a.hts"; }
-
-  std::string dir_;
-  std::vector<std::string> lines_;
+  BuildReportTest() : ReportedBuildTest("build report") {}
 };
 
 TEST_F(BuildReportTest, AnUnknownVariableIsReportedAtItsLine) {
@@ -85,21 +60,24 @@ TEST_F(BuildReportTest, LinesStayThoseOfTheSourceThroughEveryExpansion) {
 
 TEST_F(BuildReportTest, IncludesAndImagesThatGiveErrorComments) {
   WriteFileBytes(dir_ + "img/bad.gif", "not a picture");
-  OnePage("<&nothere.hsn&>\n<&style.css&>\n<&pics/gone.gif&>\n<&bad.gif&>\n");
+  WriteFileBytes(dir_ + "img/bad.svg", "<svg width=\"50%\"/>");
+  OnePage("<&nothere.hsn&>\n<&style.css&>\n<&pics/gone.gif&>\n<&bad.gif&>\n<&bad.svg&>\n");
   Build();
   EXPECT_EQ(lines_, (std::vector<std::string>{
                         A() + ":1: warning: include \"nothere.hsn\" not found; looked in " + dir_ +
                             "src/nothere.hsn, nothere.hsn, " + DataDir() + "snippets/nothere.hsn, " +
                             SharedDataDir() + "snippets/nothere.hsn",
                         A() + ":2: warning: \"style.css\" is not included: only the text kinds .htm .html .txt "
-                              ".htf .hsn .ops .hts .js .vbs and the images .gif .jpg .jpeg are",
+                              ".htf .hsn .ops .hts .js .vbs and the images .gif .jpg .jpeg .png .webp .svg .avif are",
                         A() + ":3: warning: image \"pics/gone.gif\" not found; looked for " + dir_ + "img/gone.gif",
-                        A() + ":4: warning: image " + dir_ + "img/bad.gif cannot be measured; its tag has no width "
-                              "and height",
+                        A() + ":4: warning: image " + dir_ + "img/bad.gif cannot be measured (Gif Version must be "
+                              "87a or 89a); its tag has no width and height",
+                        A() + ":5: warning: image " + dir_ + "img/bad.svg cannot be measured (SVG image gives no "
+                              "size: no absolute width and height and no viewBox); its tag has no width and height",
                     }));
   EXPECT_EQ(Page(),
             "<!-- ERROR: nothere.hsn -->\r\n<!-- ERROR: style.css -->\r\n<!-- ERROR: pics/gone.gif -->\r\n"
-            "<img src=\"bad.gif\" alt=\"bad.gif\">\r\n");
+            "<img src=\"bad.gif\" alt=\"bad.gif\">\r\n<img src=\"bad.svg\" alt=\"bad.svg\">\r\n");
 }
 
 TEST_F(BuildReportTest, AnImageRoutineGivenAMissingFile) {
@@ -161,6 +139,27 @@ TEST_F(BuildReportTest, AKeyOnlyOfFilesAndAnEmptyEntry) {
                     }));
 }
 
+// A pattern's pages take the line of its key; a pattern that matches
+// nothing and a line-end form ORV does not know are warnings too.
+TEST_F(BuildReportTest, PatternsAndLineEnds) {
+  WriteFileBytes(dir_ + "src/a.hts", "a\n");
+  WriteFileBytes(dir_ + "src/b.hts", "b\n");
+  WriteFileBytes(dir_ + "p.orv",
+                 "[directories]\nsrc=src\nout=out\n[other]\nlineends=unix\n"
+                 "[files]\n0=src/*.hts\n1=src/*.htm\n2=\n3=src/gone.hts\n");
+  Build();
+  const std::string p = dir_ + "p.orv";
+  EXPECT_EQ(lines_, (std::vector<std::string>{
+                        p + ":5: warning: lineends \"unix\" in [other] is neither crlf nor lf; pages get CR LF "
+                            "line ends",
+                        p + ":8: warning: pattern \"src/*.htm\" matches no file",
+                        p + ":9: warning: key \"2\" of [files] names no page",
+                        p + ":10: warning: page \"" + dir_ + "src/gone.hts\" does not exist",
+                    }));
+  EXPECT_EQ(Page(), "a\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/b.html"), "b\r\n");
+}
+
 TEST_F(BuildReportTest, AStrictBuildFailsOnceEveryPageIsBuilt) {
   OnePage("<%Titel%>\n");
   Build();
@@ -192,6 +191,80 @@ TEST_F(BuildReportTest, APageFullOfProblemsReportsTheFirstFifty) {
   ASSERT_EQ(lines_.size(), 51u);
   EXPECT_EQ(lines_[49], A() + ":50: warning: unknown variable \"X49\"");
   EXPECT_EQ(lines_[50], A() + ": note: more warnings in this page are not shown");
+}
+
+// Every opening delimiter without its closing one is a warning at its line,
+// once however many passes meet it; the page keeps the text as written.
+TEST_F(BuildReportTest, UnclosedMarkupIsReportedAtItsLine) {
+  OnePage("<%Title%>\n<&footer.hsn>\n<% open\n<+ WriteLn('x')\n{$DEFINE type=\"Q\" value=\"1\"\n", "Title=T\n");
+  SetStrictBuildDefault(true);
+  try {
+    Build();
+    ADD_FAILURE() << "unclosed markup fails a strict build";
+  } catch (const Exception& e) {
+    EXPECT_EQ(std::string(e.what()), "Strict build: 4 warnings (see above)");
+  }
+  const std::string after = "\" after it; ";
+  EXPECT_EQ(lines_, (std::vector<std::string>{
+                        A() + ":5: warning: \"{$DEFINE\" has no closing \"}" + after +
+                            "the line stays in the page and defines nothing",
+                        A() + ":4: warning: \"<+\" has no closing \"+>" + after +
+                            "it and the script after it are published as text",
+                        A() + ":3: warning: \"<%\" has no closing \"%>" + after + "it stays in the page as written",
+                        A() + ":2: warning: \"<&\" has no closing \"&>" + after + "it stays in the page as written",
+                    }));
+  EXPECT_EQ(Page(), "T\r\n<&footer.hsn>\r\n<% open\r\n<+ WriteLn('x')\r\n{$DEFINE type=\"Q\" value=\"1\"\r\n");
+}
+
+// Markup not closed before the next of its kind takes all up to the next
+// closing delimiter as its content, as the page rules say; the warning says
+// why.
+TEST_F(BuildReportTest, MarkupNotClosedBeforeTheNextIsNamed) {
+  WriteFileBytes(dir_ + "src/h.hsn", "header");
+  OnePage("<&footer.hsn>\nmid\n<&h.hsn&>\n<%Title\n<%Title%>\n", "Title=T\n");
+  Build();
+  ASSERT_EQ(lines_.size(), 2u);
+  EXPECT_EQ(lines_[0].rfind(A() + ":4: warning: \"<%\" has no closing \"%>\" before the next \"<%\", so the text up "
+                                  "to the next \"%>\" was taken as one markup: unknown variable \"Title <%Title\"",
+                            0),
+            0u)
+      << lines_[0];
+  EXPECT_EQ(lines_[1].rfind(A() + ":1: warning: \"<&\" has no closing \"&>\" before the next \"<&\", so the text up "
+                                  "to the next \"&>\" was taken as one markup: include \"footer.hsn> mid <&h.hsn\" "
+                                  "not found",
+                            0),
+            0u)
+      << lines_[1];
+  EXPECT_EQ(Page(), "<!-- ERROR: footer.hsn>\r\nmid\r\n<&h.hsn -->\r\n<!-- ERROR: Title\r\n<%Title -->\r\n");
+}
+
+// A name that holds a NUL byte would be cut short where the system reads
+// it: an include or image of such a name is not read, a command not run.
+TEST_F(BuildReportTest, NamesWithNulBytesAreRefused) {
+  WriteFileBytes(dir_ + "src/x", "the part before the NUL byte");
+  WriteFileBytes(dir_ + "img/y", "GIF89a");
+  OnePage("<&x\0.txt&>\n<&y\0.gif&>\n<*echo a\0b*>\n"s);
+  Build();
+  EXPECT_EQ(lines_, (std::vector<std::string>{
+                        A() + ":1: warning: include \"x\\0.txt\" is not read: a file name cannot hold a NUL byte",
+                        A() + ":2: warning: include \"y\\0.gif\" is not read: a file name cannot hold a NUL byte",
+                        A() + ":3: warning: the command \"echo a\\0b\" is not run: it holds a NUL byte",
+                    }));
+  EXPECT_EQ(Page(), "<!-- ERROR: x\0.txt -->\r\n<!-- ERROR: y\0.gif -->\r\n<!-- ERROR: echo a\0b-->\r\n"s);
+}
+
+TEST_F(BuildReportTest, ScriptFileRoutinesRefuseNulBytes) {
+  for (const char* call : {"DeleteFile", "BuildFile", "DelQueue", "ForceDirectories", "CreateDir"}) {
+    SCOPED_TRACE(call);
+    OnePage(std::string("x\n<+ ") + call + "('a'#0'b') +>\n");
+    try {
+      Build();
+      ADD_FAILURE() << "the build should fail";
+    } catch (const Exception& e) {
+      EXPECT_EQ(std::string(e.what()),
+                A() + ":2: " + call + " \"a\\0b\": a file name cannot hold a NUL byte");
+    }
+  }
 }
 
 // Script errors name the line of the page (or of the included file) where

@@ -1,6 +1,7 @@
 #include "core/site/builtin_vars.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <locale.h>
 
 #include "platform/folders.h"
@@ -57,6 +58,45 @@ void FillBuiltinVars(TParseStruct& context, const ProjectTexts& texts, const Bui
   vars.Add("BuildNum", ProgramFileVersion());
   vars.Add("ProjFile", project_name);
   vars.Add("SnippetsDir", root + "snippets/");
+  vars.Add("RootPath", "");
+}
+
+// The number of folders `rest` (a path below a folder) goes down, when it
+// is plain: no empty, "." or ".." parts. -1 otherwise.
+static int PlainDepth(std::string_view rest) {
+  int depth = 0;
+  size_t from = 0;
+  for (size_t cut = rest.find('/'); cut != std::string_view::npos; cut = rest.find('/', from)) {
+    const std::string_view part = rest.substr(from, cut - from);
+    if (part.empty() || part == "." || part == "..") return -1;
+    ++depth;
+    from = cut + 1;
+  }
+  return depth;
+}
+
+std::string RootPathOf(const std::string& output_dir, const std::string& out_file) {
+  // Pages of the output folder's own tree: one "../" per folder below it.
+  const std::string top = IncludeTrailingSlash(output_dir);
+  if (out_file.size() > top.size() && out_file.compare(0, top.size(), top) == 0) {
+    const int depth = PlainDepth(std::string_view(out_file).substr(top.size()));
+    if (depth >= 0) {
+      std::string up;
+      for (int i = 0; i < depth; ++i) up += "../";
+      return up;
+    }
+  }
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(ExcludeTrailingSlash(output_dir)).lexically_normal();
+  const fs::path folder = fs::path(ExcludeTrailingSlash(ExtractFilePath(out_file))).lexically_normal();
+  const fs::path up = root.lexically_relative(folder);
+  if (up.empty() || up == ".") return std::string();
+  return up.generic_string() + "/";
+}
+
+void SetPageBuiltins(TParseStruct& context, const std::string& out_file) {
+  if (TUserSetting* root_path = context.Build.BuiltinVars.Find("RootPath"))
+    root_path->Value = RootPathOf(context.Settings.OutputDir, out_file);
 }
 
 }  // namespace orv

@@ -29,7 +29,18 @@ std::string FormatDate(const BuildTime& time);
 
 // Empties build.BuiltinVars and fills it in this order: Header, SourceDir,
 // OutputDir, ImageDir, ImgPrefix, TimeNow, DateNow, ProjectPath, ORVRootDir,
-// SystemDir, WinDir, BuildNum, ProjFile, SnippetsDir.
+// SystemDir, WinDir, BuildNum, ProjFile, SnippetsDir, RootPath. RootPath is
+// empty until a page starts (SetPageBuiltins).
 void FillBuiltinVars(TParseStruct& context, const ProjectTexts& texts, const BuildTime& time);
+
+// The relative path from the folder of the page `out_file` to the output
+// folder `output_dir`, with a final '/': "" for a page at the top, "../" one
+// folder down, "../../" two. A page written elsewhere (a preview beside its
+// source) gets the path from there: "../out/".
+std::string RootPathOf(const std::string& output_dir, const std::string& out_file);
+
+// Sets the built-in variables that depend on the page about to be built,
+// which will be written to `out_file`: RootPath.
+void SetPageBuiltins(TParseStruct& context, const std::string& out_file);
 
 }  // namespace orv

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/site/define_names.h"
 #include "core/site/markup_scan.h"
 #include "core/site/page_stages.h"
 #include "core/site/wildcard_pos.h"
@@ -73,7 +74,10 @@ struct LineSpan {
 // Removes the define and disabled-define lines from the page text (in line
 // form) and adds the defines, visiting the lines from the last to the first.
 // Only lines with a '{' that opens a define keyword are looked at.
-void CollectDefines(std::string& text, TUserSettingList& defines, PageOrigins& origins) {
+void CollectDefines(TParseStruct& context) {
+  std::string& text = context.Page.Text;
+  TUserSettingList& defines = context.Defines;
+  PageOrigins& origins = context.Page.Origins;
   std::vector<LineSpan> removed;
   const char* data = text.data();
   size_t at = 0;
@@ -91,7 +95,11 @@ void CollectDefines(std::string& text, TUserSettingList& defines, PageOrigins& o
     line_start = line_start == std::string::npos ? 0 : line_start + 1;
     LineSpan span{line_start, line_end, LineKind::Keep, std::string()};
     span.kind = ClassifyLine(std::string_view(text).substr(line_start, line_end - line_start), span.body);
-    if (span.kind != LineKind::Keep) removed.push_back(std::move(span));
+    if (span.kind != LineKind::Keep)
+      removed.push_back(std::move(span));
+    else
+      ReportUnclosed(context, pos, text[pos + 1] == '.' ? "{.$DEFINE" : "{$DEFINE", "}",
+                     "the line stays in the page and defines nothing");
     at = line_end;
   }
   if (removed.empty()) return;
@@ -115,8 +123,9 @@ void CollectDefines(std::string& text, TUserSettingList& defines, PageOrigins& o
 
 // Replaces the define's name throughout `text`, stopping where the text
 // would grow beyond `max_bytes`: kPageTooLargeComment goes there, the
-// warning is reported and the result is false.
-bool ReplaceDefine(TParseStruct& context, const TUserSetting& define) {
+// warning is reported and the result is false. `places` gets the position
+// in the new text of each value put in, unless it is null.
+bool ReplaceDefine(TParseStruct& context, const TUserSetting& define, std::vector<size_t>* places) {
   std::string& text = context.Page.Text;
   PageOrigins& origins = context.Page.Origins;
   const size_t max_bytes = context.Build.Limits.MaxPageBytes;
@@ -140,6 +149,7 @@ bool ReplaceDefine(TParseStruct& context, const TUserSetting& define) {
     }
     result.append(text, static_cast<size_t>(from - 1), kept);
     origins.Replace(result.size(), define.Name.size(), define.Value.size());
+    if (places) places->push_back(result.size());
     result.append(define.Value);
     from = at + static_cast<int>(define.Name.size());
     at = WildcardPos(text, define.Name, from);
@@ -149,17 +159,60 @@ bool ReplaceDefine(TParseStruct& context, const TUserSetting& define) {
   return true;
 }
 
+// Marks in `found` the names that may occur where a define's replacements
+// changed `text`: around each value put in at `places` (in order), as far as
+// a name can reach into the text beside it, so that a name formed across
+// the join (also where the value is empty) is found too.
+void FindAroundChanges(const DefineNameFinder& finder, std::string_view text, const std::vector<size_t>& places,
+                       size_t value_size, std::vector<bool>& found) {
+  const size_t reach = finder.LongestName() > 0 ? finder.LongestName() - 1 : 0;
+  size_t begin = 0;
+  size_t end = 0;  // [begin, end): the window being gathered
+  for (size_t at : places) {
+    const size_t from = at > reach ? at - reach : 0;
+    const size_t to = std::min(text.size(), at + value_size + reach);
+    if (end > begin && from <= end) {
+      end = std::max(end, to);
+      continue;
+    }
+    if (end > begin) finder.Find(text.substr(begin, end - begin), found);
+    begin = from;
+    end = to;
+  }
+  if (end > begin) finder.Find(text.substr(begin, end - begin), found);
+}
+
 }  // namespace
 
 void DefineStage(TParseStruct& context) {
   std::string& text = context.Page.Text;
-  CollectDefines(text, context.Defines, context.Page.Origins);
-  if (context.Defines.Count() == 0) return;
-  for (int i = 0; i < context.Defines.Count(); ++i) {
-    if (!ReplaceDefine(context, context.Defines.Items(i))) {
+  CollectDefines(context);
+  const TUserSettingList& defines = context.Defines;
+  if (defines.Count() == 0) return;
+  // Each define replaces its name in what the defines before it left. With
+  // more than a few defines, one scan finds the names that occur in the
+  // page, and after a define has made replacements the text around them is
+  // scanned for the names they may have formed; a define whose name was not
+  // found cannot match and is passed over. A few defines are looked for one
+  // by one, which costs less than the scan.
+  constexpr int kDefinesLookedForOneByOne = 8;
+  const bool scan = defines.Count() > kDefinesLookedForOneByOne;
+  DefineNameFinder& finder = context.DefineNames;
+  std::vector<bool> found(static_cast<size_t>(defines.Count()), !scan);
+  if (scan) {
+    finder.Prepare(defines);
+    finder.Find(text, found);
+  }
+  std::vector<size_t> places;
+  for (int i = 0; i < defines.Count(); ++i) {
+    if (!found[static_cast<size_t>(i)]) continue;
+    const TUserSetting& define = defines.Items(i);
+    places.clear();
+    if (!ReplaceDefine(context, define, scan ? &places : nullptr)) {
       context.Page.LimitReached = true;
       break;
     }
+    if (scan) FindAroundChanges(finder, text, places, define.Value.size(), found);
   }
   context.Page.Origins.Normalize(text);
 }

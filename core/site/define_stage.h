@@ -31,7 +31,10 @@ std::string GetAttr(const std::string& body, const std::string& key);
 // been, no further replacements are made, and the page's LimitReached is
 // set (so no further stage runs on it).
 // The stage finds its lines by looking only where a '{' is; the page text
-// stays in line form.
+// stays in line form. With many defines it replaces only those whose name
+// one scan of the page (DefineNameFinder) finds, with the same result. A
+// "{$DEFINE" or "{.$DEFINE" line without its "}" stays and is a warning
+// (once per page).
 void DefineStage(TParseStruct& context);
 
 }  // namespace orv

@@ -2,36 +2,41 @@
 
 #include <optional>
 
+#include "core/image/avif_size.h"
 #include "core/image/gif_file.h"
+#include "core/image/image_source.h"
 #include "core/image/jpeg_size.h"
+#include "core/image/png_size.h"
+#include "core/image/svg_size.h"
+#include "core/image/webp_size.h"
 #include "core/site/page_stages.h"
 #include "core/site/parse_struct.h"
 #include "platform/exception.h"
 #include "platform/files.h"
+#include "platform/message_service.h"
 #include "platform/paths.h"
 
 namespace orv {
 
 namespace {
 
-// The size of the image, or nothing when it cannot be read or decoded.
-std::optional<TImageSize> JpegSize(const std::string& path) {
+// The size of the image at `path` measured as `kind`; nothing when it
+// cannot be read or measured, with the reader's message (on one line) in
+// `problem` when it is given.
+std::optional<TImageSize> Measured(const std::string& path, ImageKind kind, std::string* problem) {
   try {
-    return ReadJpegSize(path);
-  } catch (const Exception&) {
-    return std::nullopt;
+    switch (kind) {
+      case ImageKind::Gif: return ReadGifSize(path);
+      case ImageKind::Jpeg: return ReadJpegSize(path);
+      case ImageKind::Png: return ReadPngSize(ImageSource::FromFile(path));
+      case ImageKind::WebP: return ReadWebpSize(ImageSource::FromFile(path));
+      case ImageKind::Svg: return ReadSvgSize(ImageSource::FromFile(path));
+      case ImageKind::Avif: return ReadAvifSize(ImageSource::FromFile(path));
+    }
+  } catch (const Exception& error) {
+    if (problem) *problem = ConsoleLine(error.what());
   }
-}
-
-std::optional<TImageSize> GifSize(const std::string& path) {
-  try {
-    TGifFile gif;
-    gif.LoadFromFile(path);
-    TBitmap bitmap = gif.AsBitmap();
-    return TImageSize{static_cast<uint32_t>(bitmap.Width()), static_cast<uint32_t>(bitmap.Height())};
-  } catch (const Exception&) {
-    return std::nullopt;
-  }
+  return std::nullopt;
 }
 
 bool Store(const std::optional<TImageSize>& size, std::string& width, std::string& height) {
@@ -65,8 +70,10 @@ std::optional<std::string> TagStart(const BuildState& build, const std::string& 
   const std::string name = MarkupFileName(file);
   if (!FileExists(path) && FileExists(InImageDir(build, name))) path = InImageDir(build, name);
   if (!FileExists(path)) return std::nullopt;
+  // A .jpeg file is not measured here, as these routines have always done.
   const std::string ext = LowerCase(ExtractFileExt(name));
-  const std::string size = ext == ".gif" ? GifSizeText(path) : ext == ".jpg" ? JpegSizeText(path) : std::string();
+  const std::optional<ImageKind> kind = ext == ".jpeg" ? std::nullopt : ImageKindOfExtension(ext);
+  const std::string size = kind ? SizeText(MeasureImage(path, *kind)) : std::string();
   std::string tag = "<img src=\"" + prefix + name + "\" " + size;
   if (alt == 1) tag += " alt=\"" + name + "\"";
   return tag;
@@ -75,37 +82,44 @@ std::optional<std::string> TagStart(const BuildState& build, const std::string& 
 }  // namespace
 
 bool MeasureJpeg(const std::string& path, TParseStruct& context) {
-  return Store(JpegSize(path), context.JpegWidth, context.JpegHeight);
+  return Store(MeasureImage(path, ImageKind::Jpeg), context.JpegWidth, context.JpegHeight);
 }
 
 bool MeasureGif(const std::string& path, TParseStruct& context) {
-  return Store(GifSize(path), context.GifWidth, context.GifHeight);
+  return Store(MeasureImage(path, ImageKind::Gif), context.GifWidth, context.GifHeight);
 }
 
-std::string JpegSizeText(const std::string& path) { return SizeText(JpegSize(path)); }
+std::optional<TImageSize> MeasureImage(const std::string& path, ImageKind kind) {
+  return Measured(path, kind, nullptr);
+}
 
-std::string GifSizeText(const std::string& path) { return SizeText(GifSize(path)); }
+std::string JpegSizeText(const std::string& path) { return SizeText(MeasureImage(path, ImageKind::Jpeg)); }
+
+std::string GifSizeText(const std::string& path) { return SizeText(MeasureImage(path, ImageKind::Gif)); }
 
 std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
   const std::string path = InImageDir(context.Build, name);
   FileStamp stamp;
-  const size_t at = context.Page.Origins.MarkupAt();
   if (!StatFile(path, stamp)) {
-    PageWarning(context, at, "image \"" + content + "\" not found; looked for " + path);
+    MarkupWarning(context, "image \"" + content + "\" not found; looked for " + path);
     return MarkupErrorComment(content);
   }
-  const std::string ext = LowerCase(ExtractFileExt(name));
-  BuildCaches& caches = context.Build.Caches;
-  std::string size;
-  if (ext == ".gif") {
-    if (Store(caches.ImageSize(path, stamp, GifSize), context.GifWidth, context.GifHeight))
-      size = " width=" + context.GifWidth + " height=" + context.GifHeight;
-  } else if (ext == ".jpg" || ext == ".jpeg") {
-    if (Store(caches.ImageSize(path, stamp, JpegSize), context.JpegWidth, context.JpegHeight))
-      size = " width=" + context.JpegWidth + " height=" + context.JpegHeight;
+  const std::optional<ImageKind> kind = ImageKindOfExtension(ExtractFileExt(name));
+  std::optional<TImageSize> measured;
+  if (kind)
+    measured = context.Build.Caches.ImageSize(path, stamp,
+                                              [kind](const std::string& file) { return MeasureImage(file, *kind); });
+  // The context keeps the last GIF and JPEG sizes as it always has.
+  if (kind == ImageKind::Gif) Store(measured, context.GifWidth, context.GifHeight);
+  if (kind == ImageKind::Jpeg) Store(measured, context.JpegWidth, context.JpegHeight);
+  const std::string size = measured ? " " + SizeText(measured) : std::string();
+  if (size.empty()) {
+    // The reason is asked for again only here: a kept size carries none.
+    std::string problem = "it is of no image kind";
+    if (kind) Measured(path, *kind, &problem);
+    MarkupWarning(context, "image " + path + " cannot be measured (" + problem + "); its tag has no width and height");
   }
-  if (size.empty()) PageWarning(context, at, "image " + path + " cannot be measured; its tag has no width and height");
   return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
 }
 

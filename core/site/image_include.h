@@ -1,7 +1,7 @@
-// Image tags: the image include of the include stage (<&name.gif&>, .jpg,
-// .jpeg), the measuring of GIF and JPEG files with the sizes kept in the build
-// context, and the tag lines behind the script routines InsertImage and
-// InsertImageEx.
+// Image tags: the image include of the include stage (<&name.gif&>, and the
+// other kinds of core/image/image_kind.h), the measuring of image files with
+// the GIF and JPEG sizes kept in the build context, and the tag lines behind
+// the script routines InsertImage and InsertImageEx.
 //
 // Image files are looked up as the image folder (BuildState::ImageDir) joined
 // with the file name by '/'; an empty image folder means the file name alone
@@ -10,12 +10,21 @@
 // their images.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "core/image/image_kind.h"
+#include "core/image/image_size.h"
 
 namespace orv {
 
 class BuildState;
 class TParseStruct;
+
+// The size of the image file at `path` measured as `kind` (a GIF by its
+// first image), or nothing when it cannot be read or measured. Every image
+// a build measures is measured here.
+std::optional<TImageSize> MeasureImage(const std::string& path, ImageKind kind);
 
 // Measure the file and store the width and height as decimal text in the
 // context (JpegWidth/JpegHeight, GifWidth/GifHeight). Errors are swallowed:
@@ -34,7 +43,7 @@ std::string GifSizeText(const std::string& path);
 // that exists but cannot be measured gives the tag without width and height
 // (never the size of an earlier image). Both are warnings at the markup's
 // place (context.Page.Origins.MarkupAt()). `content` is expected to end in
-// .gif, .jpg or .jpeg (in any case).
+// an image kind's extension (in any case).
 std::string ImageInclude(TParseStruct& context, const std::string& content);
 
 // The line InsertImage and InsertImageEx give for a file that does not exist.
@@ -44,7 +53,7 @@ inline constexpr char kNoImageFileLine[] = "<!-- File does not exist -->";
 // File, or failing that the image folder's file of that name; the src is
 // ImgPrefix and the file name; an alt attribute only when `alt` is 1; Extra
 // (when not empty) before the closing '>'. kNoImageFileLine when neither
-// file exists. Only .gif and .jpg files get a size.
+// file exists. Files of every image kind but .jpeg get a size.
 std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra);
 
 // As InsertImage with `prefix` in place of ImgPrefix and a final

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "core/image/image_kinds_test_writer.h"
 #include "core/image/image_test_writer.h"
 #include "core/site/parse_struct.h"
 
@@ -40,7 +41,11 @@ class ImageIncludeTest : public testing::Test {
     Write("img/b.jpg", test::MakeJpeg(33, 17));
     Write("img/broken.gif", "GIF89a garbage");
     Write("img/broken.jpg", "not a jpeg");
-    Write("img/logo.png", "png");
+    Write("img/logo.png", test::MakePng(24, 12));
+    Write("img/photo.webp", test::MakeWebp(31, 9, test::WebpForm::Lossless));
+    Write("img/icon.SVG", "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 16 8\"/>");
+    Write("img/broken.png", "\x89PNG\r\n\x1a\n and no header");
+    Write("img/broken.svg", "<svg width=\"5\"");
     Write("elsewhere/far.gif", Gif(7, 3));
     build_.ImageDir = (root_ / "img").string();
     build_.ImgPrefix = "img/";
@@ -122,11 +127,41 @@ TEST_F(ImageIncludeTest, InsertImageShapes) {
             "<img src=\"a.gif\" width=10 height=20 alt=\"a.gif\" align=left border=2>");
 }
 
-TEST_F(ImageIncludeTest, InsertImageSizesOnlyGifAndJpg) {
+// Every image kind is measured, except that a .jpeg file gets no size (as
+// these routines have always done).
+TEST_F(ImageIncludeTest, InsertImageSizesEveryKindButJpeg) {
   EXPECT_EQ(InsertImage(build_, "b.jpg", 0, ""), "<img src=\"img/b.jpg\" width=33 height=17>");
   EXPECT_EQ(InsertImage(build_, "photo.jpeg", 0, ""), "<img src=\"img/photo.jpeg\" >");
-  EXPECT_EQ(InsertImage(build_, "logo.png", 1, ""), "<img src=\"img/logo.png\"  alt=\"logo.png\">");
+  EXPECT_EQ(InsertImage(build_, "logo.png", 1, ""), "<img src=\"img/logo.png\" width=24 height=12 alt=\"logo.png\">");
+  EXPECT_EQ(InsertImage(build_, "photo.webp", 0, ""), "<img src=\"img/photo.webp\" width=31 height=9>");
+  EXPECT_EQ(InsertImage(build_, "icon.SVG", 0, ""), "<img src=\"img/icon.SVG\" width=16 height=8>");
   EXPECT_EQ(InsertImage(build_, "broken.gif", 0, "x"), "<img src=\"img/broken.gif\"  x>");
+  EXPECT_EQ(InsertImage(build_, "broken.png", 0, ""), "<img src=\"img/broken.png\" >");
+}
+
+TEST_F(ImageIncludeTest, IncludeMeasuresEveryKind) {
+  const struct {
+    const char* content;
+    const char* tag;
+  } cases[] = {
+      {"logo.png", "<img src=\"img/logo.png\" width=24 height=12 alt=\"logo.png\">"},
+      {"pics/photo.webp", "<img src=\"img/photo.webp\" width=31 height=9 alt=\"photo.webp\">"},
+      {"icon.SVG", "<img src=\"img/icon.SVG\" width=16 height=8 alt=\"icon.SVG\">"},
+      {"broken.png", "<img src=\"img/broken.png\" alt=\"broken.png\">"},
+      {"broken.svg", "<img src=\"img/broken.svg\" alt=\"broken.svg\">"},
+      {"none.avif", "<!-- ERROR: none.avif -->"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ImageInclude(context_, c.content), c.tag) << c.content;
+  EXPECT_EQ(context_.GifWidth, "");  // only GIF and JPEG sizes go to the context
+  EXPECT_EQ(context_.JpegWidth, "");
+  EXPECT_EQ(build_.Report.Warnings(), 3);
+}
+
+TEST_F(ImageIncludeTest, AvifIsMeasured) {
+  if (!test::CanMakeAvif()) GTEST_SKIP() << "this libavif has no AV1 encoder to make test files";
+  Write("img/turned.avif", test::MakeAvif(16, 8, 1));
+  EXPECT_EQ(ImageInclude(context_, "turned.avif"), "<img src=\"img/turned.avif\" width=8 height=16 alt=\"turned.avif\">");
+  EXPECT_EQ(InsertImage(build_, "turned.avif", 0, ""), "<img src=\"img/turned.avif\" width=8 height=16>");
 }
 
 TEST_F(ImageIncludeTest, InsertImageWithAFullPathOutsideTheImageFolder) {

@@ -70,7 +70,10 @@ ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_vie
     size_t p = FindDelimiter(r, open);
     if (p == std::string_view::npos) break;
     size_t q = FindDelimiter(r, close, p + open.size());
-    if (q == std::string_view::npos) break;
+    if (q == std::string_view::npos) {
+      outcome.unclosed = done.size() + p;
+      break;
+    }
     outcome.found = true;
     // `done` and the rest are the text as every earlier replacement left it.
     const size_t at = done.size() + p;

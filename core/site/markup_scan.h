@@ -28,6 +28,9 @@ extern const char* const kPageTooLargeComment;
 struct ScanOutcome {
   bool found = false;         // at least one complete markup was replaced
   bool size_limited = false;  // stopped because the text would exceed max_bytes
+  // Where an opening delimiter with no closing one after it stands in the
+  // resulting text (the loop ended there), or npos.
+  size_t unclosed = std::string_view::npos;
 };
 
 // Runs the loop over `text` with the two delimiters. An opening delimiter with

@@ -4,8 +4,10 @@
 #include <cstring>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "core/site/image_include.h"
+#include "core/site/markup_loops.h"
 #include "core/site/markup_scan.h"
 #include "core/site/project_reader.h"
 #include "platform/files.h"
@@ -26,8 +28,12 @@ void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_vi
                     const MarkupReplacer& replace) {
   TPageState& page = context.Page;
   bool stray_breaks = false;
-  auto replace_noting_breaks = [&replace, &stray_breaks](const std::string& content) {
+  auto replace_noting_breaks = [&replace, &stray_breaks, &page, open, close](const std::string& content) {
+    const bool unclosed = content.find(open) != std::string::npos;
+    page.UnclosedOpen = unclosed ? open : std::string_view();
+    page.UnclosedClose = unclosed ? close : std::string_view();
     std::string replacement = replace(content);
+    page.UnclosedOpen = page.UnclosedClose = std::string_view();
     stray_breaks = stray_breaks || ((std::memchr(replacement.data(), '\n', replacement.size()) ||
                                      std::memchr(replacement.data(), '\r', replacement.size())) &&
                                     !IsNormalLineText(replacement));
@@ -36,6 +42,8 @@ void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_vi
   ScanOutcome outcome = ScanMarkup(page.Text, open, close, replace_noting_breaks, context.Build.Limits.MaxPageBytes,
                                    &page.Origins);
   if (outcome.size_limited) ReportPageTooLarge(context, page.Origins.MarkupAt());
+  if (outcome.unclosed != std::string_view::npos)
+    ReportUnclosed(context, outcome.unclosed, open, close, "it stays in the page as written");
   if (stray_breaks) {
     page.Origins.Normalize(page.Text);
   }
@@ -43,12 +51,10 @@ void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_vi
   if (outcome.size_limited) page.LimitReached = true;
 }
 
-// A warning about the markup being replaced now.
-void MarkupWarning(TParseStruct& context, const std::string& message) {
-  PageWarning(context, context.Page.Origins.MarkupAt(), message);
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// What tells an unclosed opening delimiter reported at `place` from others.
+std::string UnclosedKey(const std::string& place, std::string_view open) { return place + " " + std::string(open); }
 
 bool IsTextIncludeKind(const std::string& ext) {
   static const std::array<const char*, 9> kinds = {".htm", ".html", ".txt", ".htf", ".hsn",
@@ -62,8 +68,36 @@ bool IsTextIncludeKind(const std::string& ext) {
 
 std::string MarkupErrorComment(const std::string& content) { return "<!-- ERROR: " + content + " -->"; }
 
+std::string CommandErrorComment(const std::string& command) { return "<!-- ERROR: " + command + "-->"; }
+
+void MarkupWarning(TParseStruct& context, const std::string& message) {
+  TPageState& page = context.Page;
+  if (page.UnclosedOpen.empty()) {
+    PageWarning(context, page.Origins.MarkupAt(), message);
+    return;
+  }
+  const std::string open(page.UnclosedOpen);
+  // The opener that was not closed is reported here; the same one met again
+  // (in this markup's error comment) is not reported once more.
+  page.ReportedOnce.insert(
+      UnclosedKey(context.Build.Report.PagePlace(page.Origins, page.Origins.MarkupAt()), page.UnclosedOpen));
+  PageWarning(context, page.Origins.MarkupAt(),
+              "\"" + open + "\" has no closing \"" + std::string(page.UnclosedClose) + "\" before the next \"" + open +
+                  "\", so the text up to the next \"" + std::string(page.UnclosedClose) +
+                  "\" was taken as one markup: " + message);
+}
+
 void PageWarning(TParseStruct& context, size_t at, const std::string& message) {
   context.Build.Report.PageWarning(context.Page.Origins, at, message);
+}
+
+void ReportUnclosed(TParseStruct& context, size_t at, std::string_view open, std::string_view close,
+                    const std::string& stays) {
+  if (!context.Page.ReportedOnce.insert(UnclosedKey(context.Build.Report.PagePlace(context.Page.Origins, at), open))
+           .second)
+    return;
+  PageWarning(context, at,
+              "\"" + std::string(open) + "\" has no closing \"" + std::string(close) + "\" after it; " + stays);
 }
 
 void ReportPageTooLarge(TParseStruct& context, size_t at) {
@@ -77,7 +111,11 @@ void VariableStage(TParseStruct& context) {
   RunMarkupStage(context, "<%", "%>", [&context, &build](const std::string& name) {
     AddCount(build.Stats.Variables, 1);
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, name);
-    if (var) return var->Value;
+    if (var) {
+      WatchVariableLoop(context, *var);
+      context.Page.Origins.TakeVariableValue(var->Name);
+      return var->Value;
+    }
     MarkupWarning(context, "unknown variable " + Quoted(name));
     return MarkupErrorComment(name);
   });
@@ -117,12 +155,16 @@ void IncludeStage(TParseStruct& context) {
   };
   RunMarkupStage(context, "<&", "&>", [&context, &look_up](const std::string& content) {
     AddCount(context.Build.Stats.Includes, 1);
+    if (HoldsNul(content)) {
+      MarkupWarning(context, "include \"" + ShowNul(content) + "\" is not read: a file name cannot hold a NUL byte");
+      return MarkupErrorComment(content);
+    }
     const std::string ext = LowerCase(ExtractFileExt(content));
-    if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg") return ImageInclude(context, content);
+    if (ImageKindOfExtension(ext)) return ImageInclude(context, content);
     if (!IsTextIncludeKind(ext)) {
       MarkupWarning(context, Quoted(content) +
                                  " is not included: only the text kinds .htm .html .txt .htf .hsn .ops .hts .js "
-                                 ".vbs and the images .gif .jpg .jpeg are");
+                                 ".vbs and the images " + ImageExtensionList() + " are");
       return MarkupErrorComment(content);
     }
     const FoundInclude* found = look_up(content, ext);
@@ -132,6 +174,7 @@ void IncludeStage(TParseStruct& context) {
         places += (places.empty() ? "" : ", ") + place;
       MarkupWarning(context, "include " + Quoted(content) + " not found; looked in " + places);
     } else {
+      WatchIncludeLoop(context, found->Path);
       context.Page.Origins.TakeFileText(found->Path);
     }
     return found->Text;
@@ -165,6 +208,26 @@ std::string CommandProblem(const std::string& command, CommandOutcome outcome, c
   return std::string();
 }
 
+// The command's standard error as notes at the markup's place: its first
+// kMaxErrorLines lines that are not blank, then how many more there were.
+void ReportErrorOutput(TParseStruct& context, const std::string& command, const CommandStatus& status) {
+  constexpr size_t kMaxErrorLines = 5;
+  std::vector<std::string> lines;
+  for (std::string& line : SplitLines(status.ErrorOutput))
+    if (line.find_first_not_of(" \t") != std::string::npos) lines.push_back(std::move(line));
+  if (lines.empty()) return;
+  BuildReport& report = context.Build.Report;
+  const std::string place = report.PagePlace(context.Page.Origins, context.Page.Origins.MarkupAt());
+  const std::string quoted = Quoted(command);
+  for (size_t i = 0; i < lines.size() && i < kMaxErrorLines; ++i)
+    report.Note(place, "the command " + quoted + " wrote: " + lines[i]);
+  if (status.ErrorOutputCut)
+    report.Note(place, "the command " + quoted + " wrote more on standard error, not shown");
+  else if (lines.size() > kMaxErrorLines)
+    report.Note(place, "the command " + quoted + " wrote " + std::to_string(lines.size() - kMaxErrorLines) +
+                           " more lines on standard error, not shown");
+}
+
 }  // namespace
 
 void ExtAppStage(TParseStruct& context) {
@@ -177,13 +240,18 @@ void ExtAppStage(TParseStruct& context) {
   RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &stats](const std::string& command) {
     if (folder.empty() && !context.Settings.ProjectFile.empty()) folder = ProjectFolder(context.Settings.ProjectFile);
     AddCount(stats.Programs, 1);
+    if (HoldsNul(command)) {
+      MarkupWarning(context, "the command \"" + ShowNul(command) + "\" is not run: it holds a NUL byte");
+      return CommandErrorComment(command);
+    }
     std::string output;
     CommandStatus status;
     CommandOutcome outcome =
         RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds, folder, &status);
     std::string problem = CommandProblem(command, outcome, status, limits);
     if (!problem.empty()) MarkupWarning(context, problem);
-    if (outcome != CommandOutcome::Done) return "<!-- ERROR: " + command + "-->";
+    if (!status.ErrorOutput.empty()) ReportErrorOutput(context, command, status);
+    if (outcome != CommandOutcome::Done) return CommandErrorComment(command);
     NormalizeLineText(output);
     return output;
   });

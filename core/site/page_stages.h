@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/site/parse_struct.h"
 #include "platform/files.h"
@@ -38,9 +39,21 @@ void ExtAppStage(TParseStruct& context);
 // "<!-- ERROR: content -->": what replaces a variable or include that cannot
 // be expanded.
 std::string MarkupErrorComment(const std::string& content);
+// "<!-- ERROR: command-->": what replaces a command that failed (no blank
+// before the "-->").
+std::string CommandErrorComment(const std::string& command);
 
+// A warning about the markup being replaced now (at Origins.MarkupAt()).
+// When its content holds its own opening delimiter, the warning says first
+// that the opening delimiter was not closed before the next one.
+void MarkupWarning(TParseStruct& context, const std::string& message);
 // A warning about the page text at `at` (see BuildReport::PageWarning).
 void PageWarning(TParseStruct& context, size_t at, const std::string& message);
+// The warning that the opening delimiter `open` at `at` of the page has no
+// `close` after it, ending with what is left in the page (`stays`).
+// Reported once per page for each place, however many passes meet it.
+void ReportUnclosed(TParseStruct& context, size_t at, std::string_view open, std::string_view close,
+                    const std::string& stays);
 // The warning that the page grew beyond the size bound at `at`.
 void ReportPageTooLarge(TParseStruct& context, size_t at);
 

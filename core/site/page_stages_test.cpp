@@ -106,6 +106,24 @@ TEST_F(StageTest, ACommandThatLeftABackgroundChildReturnsItsOutput) {
   EXPECT_EQ(Apply(ExtAppStage, "[<*sleep 3 & echo bg*>]"), "[bg\n]\n");
 }
 
+// What a command writes on standard error is shown as notes at its line, a
+// few lines each, and does not reach the page.
+TEST_F(StageTest, ACommandsStandardErrorBecomesNotes) {
+  build_.CurrentFile = "/site/src/e.hts";
+  std::string many;
+  for (int i = 1; i <= 8; ++i) many += "echo e" + std::to_string(i) + " >&2; ";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Apply(ExtAppStage, "<*echo one >&2; echo >&2; echo out*>\n"), "out\n\n");
+  EXPECT_EQ(Apply(ExtAppStage, "x\n<*" + many + "exit 2*>"), "x\n\n");
+  const std::string first = "/site/src/e.hts:1: note: the command \"echo one >&2; echo >&2; echo out\" wrote: ";
+  const std::string second = "/site/src/e.hts:2: note: the command \"" + many + "exit 2\" wrote";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            first + "one\n" +
+                "/site/src/e.hts:2: warning: the command \"" + many + "exit 2\" exited with status 2\n" +
+                second + ": e1\n" + second + ": e2\n" + second + ": e3\n" + second + ": e4\n" + second + ": e5\n" +
+                second + " 3 more lines on standard error, not shown\n");
+}
+
 TEST_F(StageTest, IncludesChangedDuringTheBuildAreReadAgain) {
   WriteFileBytes(dir_ + "src/part.htm", "first text");
   EXPECT_EQ(Apply(IncludeStage, "<&part.htm&><&part.htm&>"), "first text\nfirst text\n\n");

@@ -22,9 +22,11 @@
 
 #include "core/site/build_caches.h"
 #include "core/site/build_report.h"
+#include "core/site/define_names.h"
 #include "core/site/page_state.h"
 #include "core/site/progress_reporter.h"
 #include "core/site/project_settings.h"
+#include "core/site/script_output.h"
 #include "platform/user_settings.h"
 #include "platform/build_stats.h"
 
@@ -49,6 +51,8 @@ class TParseStruct {
   TProjectSettings Settings;
   TPageState Page;
   TUserSettingList Defines;
+  // The search for the defines' names, made again when they change.
+  DefineNameFinder DefineNames;
   ProgressReporter Progress;
 
   // Decimal sizes of the last measured JPEG and GIF image.
@@ -106,7 +110,7 @@ class BuildState {
   std::string ImageDir;
   std::string ImgPrefix;
   std::string CurrentFile;
-  LineList ScriptOutput;
+  ScriptOutputBuffer ScriptOutput;
   LineList BuildQueue;
   LineList DeleteQueue;
   ExpansionLimits Limits = DefaultExpansionLimits();
@@ -122,9 +126,6 @@ class BuildState {
   // page is built when it gave any warning.
   BuildReport Report;
   bool Strict = StrictBuildDefault();
-  // The first page that could not be written, as the error the build ends
-  // with once every page was tried; empty while all could be.
-  std::string WriteFailure;
 
   TParseStructList Contexts;
   // The build's context (the first item of Contexts).

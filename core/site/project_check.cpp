@@ -19,7 +19,7 @@ struct KnownSection {
 const std::array<KnownSection, 5>& KnownSections() {
   static const std::array<KnownSection, 5> sections = {{
       {"directories", {"src", "out", "img"}},
-      {"other", {"imgprep"}},
+      {"other", {"imgprep", "lineends"}},
       {"Compiler", {"vars", "db", "scripts", "extapps", "includes"}},
       {"variables", {}},
       {"files", {}},
@@ -49,6 +49,22 @@ bool ReadFileKey(const std::string& key, size_t count) {
     number = number * 10 + static_cast<size_t>(c - '0');
   }
   return number < count;
+}
+
+// The line of the first `key` in `section`, or 0 when there is none.
+size_t KeyLine(const TIniFile& ini, const std::string& section, const std::string& key) {
+  for (const TIniFile::SectionPlace& place : ini.Layout()) {
+    if (!place.Read || !SameText(place.Name, section)) continue;
+    for (const TIniFile::KeyPlace& key_place : place.Keys)
+      if (key_place.Read && SameText(key_place.Key, key)) return key_place.Line;
+  }
+  return 0;
+}
+
+// The place of [files] key `key`, or "" when the key is not in the file.
+std::string FileKeyPlace(const TProjectSettings& settings, size_t key) {
+  const size_t line = key < settings.FileLines.size() ? settings.FileLines[key] : 0;
+  return line == 0 ? std::string() : PlaceText(settings.ProjectFile, static_cast<int>(line));
 }
 
 }  // namespace
@@ -89,19 +105,36 @@ void CheckProject(const TIniFile& ini, TParseStruct& context) {
   }
 }
 
+LineEnds ReadLineEnds(const TIniFile& ini, TParseStruct& context) {
+  const std::string value = ini.ReadString("other", "lineends", "");
+  if (value.empty() || SameText(value, "crlf")) return LineEnds::CrLf;
+  if (SameText(value, "lf")) return LineEnds::Lf;
+  const std::string& path = context.Settings.ProjectFile;
+  context.Build.Report.Warning(PlaceText(path, static_cast<int>(KeyLine(ini, "other", "lineends"))),
+                               "lineends \"" + value + "\" in [other] is neither crlf nor lf; pages get CR LF line ends");
+  return LineEnds::CrLf;
+}
+
 void ReportMissingPage(TParseStruct& context, size_t index, const std::string& entry) {
   const TProjectSettings& settings = context.Settings;
   if (!settings.SingleFile.empty()) {
     context.Build.Report.Warning(entry, "the page does not exist");
     return;
   }
-  const size_t line = index < settings.FileLines.size() ? settings.FileLines[index] : 0;
-  if (line == 0) return;
-  const std::string where = PlaceText(settings.ProjectFile, static_cast<int>(line));
+  const size_t key = index < settings.FileEntryKeys.size() ? settings.FileEntryKeys[index] : index;
+  const std::string where = FileKeyPlace(settings, key);
+  if (where.empty()) return;
   if (entry.empty())
-    context.Build.Report.Warning(where, "key \"" + std::to_string(index) + "\" of [files] names no page");
+    context.Build.Report.Warning(where, "key \"" + std::to_string(key) + "\" of [files] names no page");
   else
     context.Build.Report.Warning(where, "page \"" + entry + "\" does not exist");
+}
+
+void ReportEmptyPattern(TParseStruct& context, size_t key, const std::string& pattern) {
+  const TProjectSettings& settings = context.Settings;
+  const std::string where = FileKeyPlace(settings, key);
+  context.Build.Report.Warning(where.empty() ? settings.ProjectFile : where,
+                               "pattern \"" + pattern + "\" matches no file");
 }
 
 }  // namespace orv

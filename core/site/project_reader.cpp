@@ -2,11 +2,23 @@
 
 #include <filesystem>
 
+#include "core/site/page_patterns.h"
 #include "core/site/project_check.h"
+#include "platform/exception.h"
+#include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
 
 namespace orv {
+
+namespace {
+
+void AddFile(TProjectSettings& settings, size_t key, const std::string& path) {
+  settings.Files.push_back(path);
+  settings.FileEntryKeys.push_back(key);
+}
+
+}  // namespace
 
 std::string ProjectFolder(const std::string& project_file) {
   std::error_code ec;
@@ -21,6 +33,18 @@ std::string ResolveAgainst(const std::string& folder, const std::string& path) {
   return folder + path;
 }
 
+namespace {
+
+// A folder or page name of the project file that holds a NUL byte would be
+// cut short where it is used: it is an error.
+void CheckProjectName(const TParseStruct& context, const std::string& key, const std::string& value) {
+  if (HoldsNul(value))
+    throw EInOutError("Project file \"" + context.Settings.ProjectFile + "\": " + key + " \"" + ShowNul(value) +
+                      "\" holds a NUL byte; a folder or file name cannot");
+}
+
+}  // namespace
+
 ProjectTexts ReadProject(TParseStruct& context) {
   BuildState& build = context.Build;
   TIniFile ini(context.Settings.ProjectFile);
@@ -33,10 +57,13 @@ ProjectTexts ReadProject(TParseStruct& context) {
   texts.Out = ini.ReadString("directories", "out", "");
   texts.Img = ini.ReadString("directories", "img", "");
   texts.ImgPrep = ini.ReadString("other", "imgprep", "");
+  for (auto [key, value] : {std::pair{"src", &texts.Src}, std::pair{"out", &texts.Out}, std::pair{"img", &texts.Img}})
+    CheckProjectName(context, "[directories] " + std::string(key), *value);
   context.Settings.SourceDir = ResolveAgainst(folder, texts.Src);
   context.Settings.OutputDir = ResolveAgainst(folder, texts.Out);
   build.ImageDir = ResolveAgainst(folder, texts.Img);
   build.ImgPrefix = texts.ImgPrep;
+  context.Settings.PageLineEnds = ReadLineEnds(ini, context);
 
   context.Settings.UseVars = ini.ReadBool("Compiler", "vars", true);
   context.Settings.UseDb = ini.ReadBool("Compiler", "db", true);
@@ -59,7 +86,14 @@ ProjectTexts ReadProject(TParseStruct& context) {
   context.Settings.FileKeys = ini.ReadSection("files");
   for (size_t i = 0; i < context.Settings.FileKeys.size(); ++i) {
     std::string entry = ini.ReadString("files", std::to_string(i), "");
-    context.Settings.Files.push_back(entry.empty() ? entry : ResolveAgainst(folder, entry));
+    CheckProjectName(context, "[files] " + std::to_string(i), entry);
+    if (entry.empty() || !IsPagePattern(entry)) {
+      AddFile(context.Settings, i, entry.empty() ? entry : ResolveAgainst(folder, entry));
+      continue;
+    }
+    const std::vector<std::string> matches = ExpandPagePattern(ResolveAgainst(folder, entry));
+    if (matches.empty()) ReportEmptyPattern(context, i, entry);
+    for (const std::string& match : matches) AddFile(context.Settings, i, match);
   }
   return texts;
 }

@@ -4,6 +4,8 @@
 // relative paths are taken relative to the project file's folder; absolute
 // paths are used exactly as written; an empty folder value means the project
 // file's folder itself. The built-in variables keep the texts as written.
+// A [files] entry that is a page pattern (page_patterns.h) is replaced by
+// the files it matches, so the page list holds paths only.
 #pragma once
 
 #include <string>
@@ -23,7 +25,9 @@ struct ProjectTexts {
 
 // Fills the context (folders, switches, files) and its build (UserVars,
 // ImageDir, ImgPrefix) from context.Settings.ProjectFile. A missing or unreadable
-// project file reads as an empty one. Returns the texts as written.
+// project file reads as an empty one. A folder ([directories] src, out,
+// img) or [files] entry that holds a NUL byte raises EInOutError naming it.
+// Returns the texts as written.
 ProjectTexts ReadProject(TParseStruct& context);
 
 // The absolute folder of the project file, with a final '/'.

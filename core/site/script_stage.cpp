@@ -55,10 +55,10 @@ std::string ScriptErrorPlace(const TParseStruct& context, size_t at, const std::
 }
 
 // Runs one block, which stands at `at` of the page text, in a fresh
-// component and returns its output lines joined.
-std::string RunBlock(TParseStruct& context, const std::string& code, size_t at) {
+// component, its output kept within `room` bytes (build.ScriptOutput).
+void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t room) {
   BuildState& build = context.Build;
-  build.ScriptOutput.clear();
+  build.ScriptOutput.Start(room);
   TKelComp comp;
   comp.SetScriptText(BlockProgram(code));
   if (build.CacheScripts) comp.Cache = &build.ScriptCache();
@@ -71,9 +71,6 @@ std::string RunBlock(TParseStruct& context, const std::string& code, size_t at) 
     throw ECompilerError(ScriptErrorPlace(context, at, e, comp) + ": " + e.what());
   }
   context.ScriptHost = nullptr;
-  std::string output = JoinLines(build.ScriptOutput);
-  build.ScriptOutput.clear();
-  return output;
 }
 
 }  // namespace
@@ -91,7 +88,11 @@ void ScriptStage(TParseStruct& context) {
     size_t open = text.find("<+", done);
     if (open == std::string::npos) break;
     size_t close = text.find("+>", open + 2);
-    if (close == std::string::npos) break;
+    if (close == std::string::npos) {
+      ReportUnclosed(context, result.size() + (open - done), "<+", "+>",
+                     "it and the script after it are published as text");
+      break;
+    }
     page.Rescan = true;
     result.append(text, done, open - done);
     done = open;
@@ -99,8 +100,13 @@ void ScriptStage(TParseStruct& context) {
     // before this one left it.
     const size_t at = result.size();
     page.Origins.BeginMarkup(at);  // where the block's routines report from
-    std::string output = RunBlock(context, text.substr(open + 2, close - open - 2), at);
-    if (result.size() + output.size() + (text.size() - close - 2) > context.Build.Limits.MaxPageBytes) {
+    // The page around the block is within the bound; the output may take
+    // what is left.
+    const size_t around = result.size() + (text.size() - close - 2);
+    const size_t max_bytes = context.Build.Limits.MaxPageBytes;
+    RunBlock(context, text.substr(open + 2, close - open - 2), at, max_bytes > around ? max_bytes - around : 0);
+    std::string output = context.Build.ScriptOutput.Take();
+    if (context.Build.ScriptOutput.TooLarge()) {
       page.Origins.Replace(at, 0, std::string_view(kPageTooLargeComment).size());
       result += kPageTooLargeComment;
       ReportPageTooLarge(context, at);

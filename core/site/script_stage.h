@@ -15,8 +15,9 @@
 // error leaves it as ECompilerError "<file>:<line>: <message>", the file and
 // line where the failing statement (or the compile error) stands: the line
 // of the block's "<+" in the page (or in the included file that holds the
-// block) plus the line within the block, less one. An opening "<+" with no "+>" after it is left in
-// the page as text and ends the stage. Output that would make the page
+// block) plus the line within the block, less one. An opening "<+" with no
+// "+>" after it is left in the page as text, ends the stage and is a
+// warning (ReportUnclosed). Output that would make the page
 // larger than the build's MaxPageBytes is not inserted: the page-size
 // comment takes its place before that block, and expansion of the page ends.
 //

@@ -12,6 +12,7 @@
 #include "core/host/kel_comp.h"
 #include "core/site/build_driver.h"
 #include "core/site/core_startup.h"
+#include "core/site/markup_scan.h"
 #include "core/site/process_page.h"
 #include "core/site/site_routines.h"
 #include "platform/files.h"
@@ -160,6 +161,21 @@ TEST_F(ScriptPagesTest, NestingIsBoundedForSelfReproducingBlocks) {
       Page("<+ DefVar('L', '<' + \"+ WriteLn(GetVar('L')) +\" + '>'); WriteLn(GetVar('L')) +>\n");
   EXPECT_NE(page.find(kNestingLimitComment), std::string::npos);
   EXPECT_LT(page.size(), 1000u);
+}
+
+// Output beyond the page-size bound is not kept while the block runs on: the
+// page gets the size comment before the block, and the block still runs to
+// its end (its DefVar is seen by the next page).
+TEST_F(ScriptPagesTest, OutputBeyondThePageBoundIsNotKept) {
+  DefaultExpansionLimits().MaxPageBytes = 4096;
+  Project({{"a.hts",
+            "a\n<+ var I: Integer; S: String;\nbegin S := '';\n  for I := 1 to 10 do S := S + 'xxxxxxxxxx';\n"
+            "  for I := 1 to 1000 do WriteLn(S);\n  DefVar('Done', 'yes') end. +>\nz\n"},
+           {"b.hts", "<%Done%>\n"}});
+  Build();
+  DefaultExpansionLimits().MaxPageBytes = ExpansionLimits().MaxPageBytes;
+  EXPECT_EQ(Out("a.html").rfind(std::string("a\r\n") + kPageTooLargeComment + "<+ var I", 0), 0u) << Out("a.html");
+  EXPECT_EQ(Out("b.html"), "yes\r\n");
 }
 
 TEST(SiteRoutinesTest, OutsideABuildNothingFails) {

@@ -29,7 +29,7 @@ LineWriter& StandaloneOutput() {
 // the standalone output outside a build.
 void WriteLine(const std::string& line) {
   if (BuildState* build = CurrentBuild()) {
-    build->ScriptOutput.push_back(line);
+    build->ScriptOutput.Add(line);
   } else if (StandaloneOutput()) {
     StandaloneOutput()(line);
   }
@@ -75,11 +75,19 @@ void DefVar(TObject*, const std::string&, A& a, R&) {
   }
 }
 
-void ForceDirectoriesRoutine(TObject*, const std::string&, A& a, R&) { ForceDirectories(Text(a[0])); }
+// The file name argument `index` of the routine `name`; a name holding a
+// NUL byte is an error.
+std::string FileArg(const std::string& name, A& a, int index) {
+  std::string file = Text(a[index]);
+  CheckFileName(file, name);
+  return file;
+}
 
-void CreateDir(TObject*, const std::string&, A& a, R&) {
+void ForceDirectoriesRoutine(TObject*, const std::string& name, A& a, R&) { ForceDirectories(FileArg(name, a, 0)); }
+
+void CreateDir(TObject*, const std::string& name, A& a, R&) {
   std::error_code ignored;
-  std::filesystem::create_directory(Text(a[0]), ignored);
+  std::filesystem::create_directory(FileArg(name, a, 0), ignored);
 }
 
 void ExtractFileNameRoutine(TObject*, const std::string&, A& a, R& r) { r = ExtractFileName(Text(a[0])); }
@@ -101,12 +109,14 @@ void WriteImageLine(const std::string& name, const std::string& file, const std:
 }
 
 void InsertImageRoutine(TObject*, const std::string& name, A& a, R&) {
-  WriteImageLine(name, Text(a[0]), InsertImage(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2])));
+  const std::string file = FileArg(name, a, 0);
+  WriteImageLine(name, file, InsertImage(ImageBuild(), file, a[1].AsInteger(), Text(a[2])));
 }
 
 void InsertImageExRoutine(TObject*, const std::string& name, A& a, R&) {
-  WriteImageLine(name, Text(a[0]),
-                 InsertImageEx(ImageBuild(), Text(a[0]), a[1].AsInteger(), Text(a[2]), Text(a[3]), a[4].AsInteger()));
+  const std::string file = FileArg(name, a, 0);
+  WriteImageLine(name, file,
+                 InsertImageEx(ImageBuild(), file, a[1].AsInteger(), Text(a[2]), Text(a[3]), a[4].AsInteger()));
 }
 
 void Ord(TObject*, const std::string&, A& a, R& r) {
@@ -114,15 +124,17 @@ void Ord(TObject*, const std::string&, A& a, R& r) {
   r = std::to_string(text.empty() ? 0 : static_cast<unsigned char>(text[0]));
 }
 
-void BuildFile(TObject*, const std::string&, A& a, R&) {
-  if (BuildState* build = CurrentBuild()) build->BuildQueue.push_back(Text(a[0]));
+void BuildFile(TObject*, const std::string& name, A& a, R&) {
+  std::string file = FileArg(name, a, 0);
+  if (BuildState* build = CurrentBuild()) build->BuildQueue.push_back(std::move(file));
 }
 
-void DelQueue(TObject*, const std::string&, A& a, R&) {
-  if (BuildState* build = CurrentBuild()) build->DeleteQueue.push_back(Text(a[0]));
+void DelQueue(TObject*, const std::string& name, A& a, R&) {
+  std::string file = FileArg(name, a, 0);
+  if (BuildState* build = CurrentBuild()) build->DeleteQueue.push_back(std::move(file));
 }
 
-void DeleteFileRoutine(TObject*, const std::string&, A& a, R&) { DeleteFile(Text(a[0])); }
+void DeleteFileRoutine(TObject*, const std::string& name, A& a, R&) { DeleteFile(FileArg(name, a, 0)); }
 
 void ScanF(TObject*, const std::string&, A& a, R& r) {
   r = WildcardPos(Text(a[0]), Text(a[1]), a[2].AsInteger());

@@ -3,6 +3,7 @@
 // and clicking by component name as a user does.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -106,6 +107,22 @@ inline void Type(const char* form, const char* name, const QString& text) {
   QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
   if (text.isEmpty()) QTest::keyClick(line, Qt::Key_Backspace);
   else QTest::keyClicks(line, text);
+}
+
+// Picks `item` from the list of drop-down `name` with the keyboard, as a
+// user does: Alt+Down opens the list, Home and Down move to the item, Enter
+// takes it.
+inline void Pick(const char* form, const char* name, const QString& item) {
+  auto* combo = qobject_cast<QComboBox*>(Get(form, name));
+  ASSERT_NE(combo, nullptr) << name;
+  const int index = combo->findText(item, Qt::MatchExactly);
+  ASSERT_GE(index, 0) << item.toStdString() << " is not in the list of " << name;
+  QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+  QAbstractItemView* list = combo->view();
+  ASSERT_TRUE(list->isVisible()) << "the list of " << name << " did not open";
+  QTest::keyClick(list, Qt::Key_Home);
+  for (int i = 0; i < index; ++i) QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Return);
 }
 
 inline QString TextOf(const char* form, const char* name) {

@@ -114,7 +114,10 @@ void THttpCli::BeginRequest() {
   std::string scheme = target_.proto.empty() ? "http" : target_.proto;
   for (char& c : scheme) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   doc_name_ = DocumentName(target_.path);
-  request_path_ = target_.path.empty() ? "/" : target_.path;
+  request_path_ = EncodeRequestPath(target_.path.empty() ? "/" : target_.path);
+  // Credentials belong to the server they were given for: the first URL's,
+  // or the one a redirection names them with.
+  if (redirections_ == 0 || !target_.user.empty()) credentials_origin_ = target_;
   if (!target_.user.empty()) {
     Username = target_.user;
     Password = target_.pass;
@@ -132,7 +135,7 @@ void THttpCli::BeginRequest() {
     connect_host = proxy.host;
     connect_port = proxy.port.empty() ? ProxyPort : proxy.port;
     tunnel_ = https_;
-    if (!https_) request_path_ = scheme + "://" + target_.host + request_path_;
+    if (!https_) request_path_ = scheme + "://" + HostAndPort(target_) + request_path_;
   }
   Trace("Connecting to " + connect_host + ":" + connect_port);
   SetState(httpDnsLookup);
@@ -192,7 +195,7 @@ std::string THttpCli::BuildRequest() {
   if (!Reference.empty()) lines.push_back("Referer: " + Reference);
   if (post && !ContentTypePost.empty()) lines.push_back("Content-Type: " + ContentTypePost);
   if (!Agent.empty()) lines.push_back("User-Agent: " + Agent);
-  lines.push_back("Host: " + target_.host);
+  lines.push_back("Host: " + HostAndPort(target_));
   if (NoCache) lines.push_back("Pragma: no-cache");
   if (post) {
     SendStream->seekg(0, std::ios::end);
@@ -201,10 +204,14 @@ std::string THttpCli::BuildRequest() {
     lines.push_back("Content-Length: " + std::to_string(size));
   }
   if (ModifiedSince != 0) lines.push_back("If-Modified-Since: " + HttpDate(ModifiedSince));
-  if (!Username.empty()) lines.push_back("Authorization: Basic " + Base64Encode(Username + ":" + Password));
+  // A redirection to another scheme, host or port goes without the user's
+  // credentials and cookie; the proxy's go to the proxy only.
+  const bool own_server = SameOrigin(target_, credentials_origin_);
+  if (own_server && !Username.empty())
+    lines.push_back("Authorization: Basic " + Base64Encode(Username + ":" + Password));
   if (!Proxy.empty() && !ProxyUsername.empty() && !tunnel_)
     lines.push_back("Proxy-Authorization: Basic " + Base64Encode(ProxyUsername + ":" + ProxyPassword));
-  if (!Cookie.empty()) lines.push_back("Cookie: " + Cookie);
+  if (own_server && !Cookie.empty()) lines.push_back("Cookie: " + Cookie);
   lines.push_back("");
   std::string request;
   for (auto& line : lines) {

@@ -157,6 +157,7 @@ class THttpCli : public TComponent {
   std::string doc_name_;
   std::string location_;
   TUrlParts target_;
+  TUrlParts credentials_origin_;  // the URL whose server gets Username and Cookie
   std::string target_port_;
   std::string request_path_;
   bool https_ = false;

@@ -35,6 +35,9 @@ std::string Redirect(const std::string& location) {
   return "HTTP/1.0 302 Found\r\nLocation: " + location + "\r\nContent-Length: 5\r\n\r\nmoved";
 }
 
+// The "Host" line for a server on 127.0.0.1 (its port is never the default).
+std::string HostLine(const TestServer& server) { return "Host: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n"; }
+
 const testing::TestCertificate& Certificate() {
   static const testing::TestCertificate certificate = testing::MakeTestCertificate();
   return certificate;
@@ -78,9 +81,9 @@ TEST_F(HttpCliTest, GetSendsTheRequestLinesInOrder) {
             "GET /dir/page.htm HTTP/1.0\r\n"
             "From: me@example.org\r\n"
             "Referer: http://ref.example/\r\n"
-            "User-Agent: ORV/1.0 (Open From Web; 1.0)\r\n"
-            "Host: 127.0.0.1\r\n"
-            "Pragma: no-cache\r\n"
+            "User-Agent: ORV/1.0 (Open From Web; 1.0)\r\n" +
+                HostLine(server) +
+                "Pragma: no-cache\r\n"
             "If-Modified-Since: Sun, 06 Nov 1994 08:49:37 GMT\r\n"
             "Cookie: a=1\r\n"
             "\r\n");
@@ -104,11 +107,11 @@ TEST_F(HttpCliTest, SchemeAndHostOnlyRequestsTheRoot) {
   http.URL = "http://127.0.0.1:" + std::to_string(server.Port());
   http.Get();
   server.Stop();
-  EXPECT_EQ(server.Seen().at(0), "GET / HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+  EXPECT_EQ(server.Seen().at(0), "GET / HTTP/1.0\r\n" + HostLine(server) + "\r\n");
   EXPECT_EQ(http.DocName(), "document.htm");
   EXPECT_EQ(trace, (std::vector<std::string>{
                        "Connecting to 127.0.0.1:" + std::to_string(server.Port()), "> GET / HTTP/1.0",
-                       "> Host: 127.0.0.1", "> ", "< HTTP/1.0 200 OK", "< Content-Type: text/html",
+                       "> Host: 127.0.0.1:" + std::to_string(server.Port()), "> ", "< HTTP/1.0 200 OK", "< Content-Type: text/html",
                        "< Content-Length: 1", "Request done: 200 OK"}));
 }
 
@@ -118,7 +121,7 @@ TEST_F(HttpCliTest, CredentialsPortAndQuery) {
   http.Get();
   server.Stop();
   EXPECT_EQ(server.Seen().at(0),
-            "GET /dir/file.htm?q=2 HTTP/1.0\r\nHost: 127.0.0.1\r\nAuthorization: Basic dXNlcjpzZWNyZXQ=\r\n\r\n");
+            "GET /dir/file.htm?q=2 HTTP/1.0\r\n" + HostLine(server) + "Authorization: Basic dXNlcjpzZWNyZXQ=\r\n\r\n");
   EXPECT_EQ(http.DocName(), "file.htm");
   EXPECT_EQ(http.Username, "user");
 }
@@ -133,8 +136,8 @@ TEST_F(HttpCliTest, ThroughAProxyTheRequestLineHoldsTheWholeUrl) {
   http.Get();
   proxy.Stop();
   EXPECT_EQ(proxy.Seen().at(0),
-            "GET http://www.example.invalid/page.htm HTTP/1.0\r\n"
-            "Host: www.example.invalid\r\n"
+            "GET http://www.example.invalid:8080/page.htm HTTP/1.0\r\n"
+            "Host: www.example.invalid:8080\r\n"
             "Proxy-Authorization: Basic cHVzZXI6cHBhc3M=\r\n\r\n");
   EXPECT_EQ(body.str(), "via proxy");
 }
@@ -148,8 +151,8 @@ TEST_F(HttpCliTest, PostSendsTheStreamWithItsLength) {
   http.Post();
   server.Stop();
   EXPECT_EQ(server.Seen().at(0),
-            "POST /form HTTP/1.0\r\nContent-Type: application/x-www-form-urlencoded\r\nHost: 127.0.0.1\r\n"
-            "Content-Length: 7\r\n\r\na=1&b=2");
+            "POST /form HTTP/1.0\r\nContent-Type: application/x-www-form-urlencoded\r\n" + HostLine(server) +
+                "Content-Length: 7\r\n\r\na=1&b=2");
   EXPECT_EQ(body.str(), "posted");
 }
 
@@ -166,8 +169,8 @@ TEST_F(HttpCliTest, RedirectedPostSendsTheDataAgain) {
   server.Stop();
   auto seen = server.Seen();
   ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0], "POST /first HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: 7\r\n\r\na=1&b=2");
-  EXPECT_EQ(seen[1], "POST /second HTTP/1.0\r\nHost: 127.0.0.1\r\nContent-Length: 7\r\n\r\na=1&b=2");
+  EXPECT_EQ(seen[0], "POST /first HTTP/1.0\r\n" + HostLine(server) + "Content-Length: 7\r\n\r\na=1&b=2");
+  EXPECT_EQ(seen[1], "POST /second HTTP/1.0\r\n" + HostLine(server) + "Content-Length: 7\r\n\r\na=1&b=2");
   EXPECT_EQ(body.str(), "done");
 }
 
@@ -183,7 +186,7 @@ TEST_F(HttpCliTest, PostWithoutStreamAndHead) {
   http.URL = server.Url("/h");
   http.Head();
   server.Stop();
-  EXPECT_EQ(server.Seen().at(0), "HEAD /h HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+  EXPECT_EQ(server.Seen().at(0), "HEAD /h HTTP/1.0\r\n" + HostLine(server) + "\r\n");
   EXPECT_EQ(http.StatusCode(), 200);
   EXPECT_EQ(body.str(), "");
 }
@@ -237,7 +240,7 @@ TEST_F(HttpCliTest, HttpRedirectsToHttpsWithAVerifiedCertificate) {
   http.Get();
   secure.Stop();
   plain.Stop();
-  EXPECT_EQ(secure.Seen().at(0), "GET /secure.htm HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+  EXPECT_EQ(secure.Seen().at(0), "GET /secure.htm HTTP/1.0\r\n" + HostLine(secure) + "\r\n");
   EXPECT_EQ(body.str(), "secret page");
   EXPECT_EQ(http.StatusCode(), 200);
 }
@@ -250,7 +253,7 @@ TEST_F(HttpCliTest, HttpsByHostNameAndBackToHttp) {
   http.Get();
   secure.Stop();
   plain.Stop();
-  EXPECT_EQ(secure.Seen().at(0), "GET / HTTP/1.0\r\nHost: localhost\r\n\r\n");
+  EXPECT_EQ(secure.Seen().at(0), "GET / HTTP/1.0\r\nHost: localhost:" + std::to_string(secure.Port()) + "\r\n\r\n");
   EXPECT_EQ(body.str(), "plain again");
 }
 

@@ -30,7 +30,10 @@ void SplitHostPart(const std::string& part, TUrlParts& parts) {
 
 }  // namespace
 
-TUrlParts ParseURL(const std::string& url) {
+TUrlParts ParseURL(const std::string& text) {
+  // The fragment names a place inside the document, for the reader: it is
+  // never part of the request.
+  const std::string url = text.substr(0, text.find('#'));
   TUrlParts parts;
   size_t start = 0;
   size_t scheme_end = url.find("://");
@@ -56,10 +59,42 @@ TUrlParts ParseURL(const std::string& url) {
     }
     start = url.size() > 1 ? 2 : 1;
   }
-  size_t slash = url.find('/', start);
-  SplitHostPart(url.substr(start, slash == std::string::npos ? std::string::npos : slash - start), parts);
-  if (slash != std::string::npos) parts.path = url.substr(slash);
+  // The host part ends where the path or the query begins; a query right
+  // after the host is the query of the path "/".
+  size_t end = url.find_first_of("/?", start);
+  SplitHostPart(url.substr(start, end == std::string::npos ? std::string::npos : end - start), parts);
+  if (end != std::string::npos) parts.path = (url[end] == '?' ? "/" : "") + url.substr(end);
   return parts;
+}
+
+std::string DefaultPort(const std::string& scheme) { return strcasecmp(scheme.c_str(), "https") == 0 ? "443" : "80"; }
+
+std::string HostAndPort(const TUrlParts& url) {
+  if (url.port.empty() || url.port == DefaultPort(url.proto.empty() ? "http" : url.proto)) return url.host;
+  return url.host + ":" + url.port;
+}
+
+bool SameOrigin(const TUrlParts& a, const TUrlParts& b) {
+  auto scheme = [](const TUrlParts& url) { return url.proto.empty() ? std::string("http") : url.proto; };
+  auto port = [&scheme](const TUrlParts& url) { return url.port.empty() ? DefaultPort(scheme(url)) : url.port; };
+  return strcasecmp(scheme(a).c_str(), scheme(b).c_str()) == 0 && strcasecmp(a.host.c_str(), b.host.c_str()) == 0 &&
+         port(a) == port(b);
+}
+
+std::string EncodeRequestPath(const std::string& path) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  encoded.reserve(path.size());
+  for (unsigned char c : path) {
+    if (c > 0x20 && c < 0x7F) {
+      encoded += static_cast<char>(c);
+    } else {
+      encoded += '%';
+      encoded += kHex[c >> 4];
+      encoded += kHex[c & 0x0F];
+    }
+  }
+  return encoded;
 }
 
 std::string DocumentName(const std::string& path) {
@@ -73,10 +108,17 @@ std::string DocumentName(const std::string& path) {
 
 std::string CompleteLocation(const std::string& location, const TUrlParts& current) {
   if (location.find("://") != std::string::npos) return location;
-  std::string origin = (current.proto.empty() ? "http" : current.proto) + "://" + current.host;
+  const std::string scheme = current.proto.empty() ? "http" : current.proto;
+  // "//host:port/path" keeps only the scheme of the current request.
+  if (location.compare(0, 2, "//") == 0) return scheme + ":" + location;
+  std::string origin = scheme + "://" + current.host;
   if (!current.port.empty()) origin += ":" + current.port;
   if (!location.empty() && location[0] == '/') return origin + location;
-  std::string path = current.path.substr(0, current.path.find('?'));
+  const std::string document = current.path.empty() ? "/" : current.path;
+  const std::string path = document.substr(0, document.find('?'));
+  // A target that is only a fragment, or only a query, stays on the current document.
+  if (location.empty() || location[0] == '#') return origin + document;
+  if (location[0] == '?') return origin + path + location;
   size_t slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "/" : path.substr(0, slash + 1);
   return origin + folder + location;

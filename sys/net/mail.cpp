@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
+
+#include "sys/net/mime.h"
 
 namespace orv::net {
 namespace {
@@ -35,16 +38,24 @@ std::string MailDate(std::time_t when) {
 
 void T_MailNews::BuildHeaders() {
   std::time_t now = std::time(nullptr);
-  lines_.Insert(0, "From: " + From);
-  if (!Sender.empty()) lines_.Add("Sender: " + Sender);
+  lines_.Insert(0, "From: " + HeaderMailbox(From));
+  if (!Sender.empty()) lines_.Add("Sender: " + HeaderMailbox(Sender));
   lines_.Insert(1, "Message-ID: <" + std::to_string(LocalSeconds(now)) + "@" + LocalHostName() + ">");
   lines_.Insert(2, "Date: " + MailDate(now));
-  lines_.Insert(3, "Subject: " + Subject);
+  lines_.Insert(3, "Subject: " + HeaderText(Subject));
   if (!References.empty()) lines_.Add("References: " + References);
-  if (!ReplyTo.empty()) lines_.Add("Reply-To: " + ReplyTo);
+  if (!ReplyTo.empty()) lines_.Add("Reply-To: " + HeaderMailbox(ReplyTo));
   lines_.AddStrings(Header);
+  // A MIME text body: as it is while every relay takes it so, otherwise in
+  // quoted-printable, which no relay changes or refuses (long lines, UTF-8).
+  std::vector<std::string> body;
+  for (int i = 0; i < Body.Count(); ++i) body.push_back(Body.Get(i));
+  const bool seven_bit = IsSevenBitText(body);
+  lines_.Add("MIME-Version: 1.0");
+  lines_.Add("Content-Type: text/plain; charset=UTF-8");
+  lines_.Add(std::string("Content-Transfer-Encoding: ") + (seven_bit ? "7bit" : "quoted-printable"));
   lines_.Add("");
-  lines_.AddStrings(Body);
+  for (const std::string& line : seven_bit ? body : QuotedPrintableLines(body)) lines_.Add(line);
 }
 
 void T_Mail::Action() {

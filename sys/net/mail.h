@@ -1,6 +1,6 @@
 // T_MailNews and T_Mail: compose an RFC 822 message (headers in a fixed
-// order, the date with the local time zone, a message id) and hand it with
-// its envelope to a T_SMTP.
+// order, the date with the local time zone, a message id) as a MIME text
+// message in UTF-8 and hand it with its envelope to a T_SMTP.
 #pragma once
 
 #include <ctime>

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 
@@ -76,6 +77,9 @@ TEST_F(MailTest, DialogueAndHeaderOrder) {
             "Sender: Joe User <joe@example.org>\r\n"
             "Reply-To: Joe User <joe@example.org>\r\n"
             "X-Sender: Quillon Error Center\r\n"
+            "MIME-Version: 1.0\r\n"
+            "Content-Type: text/plain; charset=UTF-8\r\n"
+            "Content-Transfer-Encoding: 7bit\r\n"
             "\r\n"
             "Error Message: boom\r\n"
             "\r\n"
@@ -94,6 +98,25 @@ TEST_F(MailTest, DotLines) {
   mail.Body.Add("a . b");
   std::string message = Message(SendTo(sink));
   EXPECT_NE(message.find("\r\n\r\n,\r\n...\r\n..hidden\r\na . b\r\n.\r\n"), std::string::npos) << message;
+}
+
+// A body that a relay could refuse or change (a line over 998 octets, text
+// beyond ASCII) goes in quoted-printable; names beyond ASCII as encoded words.
+TEST_F(MailTest, LongLinesAndUtf8GoAsQuotedPrintable) {
+  TestServer sink(SmtpSink());
+  mail.From = "Jos\xc3\xa9 <jose@example.org>";
+  mail.Body.Add("Error Message: " + std::string(3000, 'x'));
+  mail.Body.Add("caf\xc3\xa9");
+  const std::string message = Message(SendTo(sink));
+  EXPECT_EQ(message.rfind("From: =?UTF-8?Q?Jos=C3=A9?= <jose@example.org>\r\n", 0), 0u) << message;
+  EXPECT_NE(message.find("\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\nError Message: xxx"),
+            std::string::npos)
+      << message;
+  EXPECT_NE(message.find("\r\ncaf=C3=A9\r\n.\r\n"), std::string::npos);
+  size_t longest = 0;
+  for (size_t start = 0, end; (end = message.find("\r\n", start)) != std::string::npos; start = end + 2)
+    longest = std::max(longest, end - start);
+  EXPECT_LE(longest, 76u);
 }
 
 TEST_F(MailTest, SeveralAddressesCcBccAndRefusedRecipient) {
@@ -121,7 +144,8 @@ TEST_F(MailTest, DiscloseReceiptsHidesRecipients) {
   std::string seen = SendTo(sink);
   EXPECT_NE(seen.find("RCPT TO: <bugs@example.org>\r\nRCPT TO: <second@example.org>\r\n"), std::string::npos);
   std::string message = Message(seen);
-  EXPECT_NE(message.find("Subject: ORV Bug Report\r\nTo: disclosed recipients list\r\n\r\n"), std::string::npos)
+  EXPECT_NE(message.find("Subject: ORV Bug Report\r\nTo: disclosed recipients list\r\nMIME-Version: 1.0\r\n"),
+            std::string::npos)
       << message;
   EXPECT_EQ(message.find("second@"), std::string::npos);
 }

@@ -249,8 +249,15 @@ void TestServer::Run() {
       });
       if (!tls_ || connection.StartTls()) script_(connection, static_cast<int>(index));
     }
+    std::lock_guard<std::mutex> guard(lock_);
     ++connections_;
+    ended_.notify_all();
   }
+}
+
+bool TestServer::WaitForConnections(int count, std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> guard(lock_);
+  return ended_.wait_for(guard, timeout, [this, count] { return connections_ >= count; });
 }
 
 int UnusedPort() {

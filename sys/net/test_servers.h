@@ -5,6 +5,8 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
@@ -74,6 +76,9 @@ class TestServer {
   // The bytes each finished (or running) connection received so far.
   std::vector<std::string> Seen() const;
   int Connections() const { return connections_; }
+  // Waits until `count` connections have ended, at most `timeout`; false
+  // when they did not.
+  bool WaitForConnections(int count, std::chrono::milliseconds timeout);
   // Stops accepting and waits for the thread.
   void Stop();
 
@@ -88,6 +93,7 @@ class TestServer {
   std::atomic<bool> stop_{false};
   std::atomic<int> connections_{0};
   mutable std::mutex lock_;
+  std::condition_variable ended_;  // a connection ended
   std::vector<std::string> seen_;
   std::thread thread_;
 };
