@@ -24,7 +24,7 @@ end
 local L = StringList.new()
 for i = 0, 999 do L:Add(tostring(i)) end
 local n = 0
-for r = 1, 200 do
+for r = 1, 1000 do
   for i = 0, 999 do
     n = n + #L:Get(i)
     if i % 100 == r % 100 then L:Put(i, L:Get(i) .. 'x') end

@@ -1,6 +1,6 @@
 -- A case over an integer, written as a chain of if ... elseif.
 local s = 1
-for i = 1, 1000000 do
+for i = 1, 2000000 do
   local k = i % 8
   if k == 0 then s = s + 3
   elseif k == 1 then s = s - 1
