@@ -42,6 +42,12 @@ inline Variant& RegisterAt(Variant* registers, int32_t offset) {
   a = std::move(result);
 }
 
+// a := b op c by the value operators, the operator fixed.
+template <VarOp op>
+[[gnu::always_inline]] inline void ByValues(Variant& a, const Variant& b, const Variant& c) {
+  Binary(op, a, b, c);
+}
+
 // a := b op c for Add, Sub, Mul and Divide when not both are integers:
 // reals at once, anything else by the value operators.
 template <VarOp op>
@@ -246,20 +252,23 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
     ORV_DISPATCH();                                  \
   } while (0)
 
-// a := b op c, and the same with the integer constant C.
-#define ORV_ARITH(Op)                                                                  \
+// a := b op c on two integers, and `slow` (a, b, c) for anything else.
+#define ORV_INTEGER_FORM(Op, slow)                                                     \
   L_op##Op: {                                                                          \
     Variant& a = reg(d->A);                                                            \
     const Variant& b = reg(d->B);                                                      \
     const Variant& c = reg(d->C);                                                      \
     int32_t r;                                                                         \
     if (!BothInts(b, c) || !quick::Int<VarOp::Op>(IntOf(b), IntOf(c), r)) [[unlikely]] { \
-      RealOrBinary<VarOp::Op>(a, b, c);                                                \
+      slow(a, b, c);                                                                   \
       ORV_NEXT();                                                                      \
     }                                                                                  \
     Store(a, r);                                                                       \
     ORV_NEXT();                                                                        \
-  }                                                                                    \
+  }
+// a := b op c, and the same with the integer constant C.
+#define ORV_ARITH(Op)                                                                  \
+  ORV_INTEGER_FORM(Op, RealOrBinary<VarOp::Op>)                                        \
   L_k##Op##I: {                                                                        \
     Variant& a = reg(d->A);                                                            \
     const Variant& b = reg(d->B);                                                      \
@@ -296,18 +305,7 @@ ORV_REAL(Divide)
 #undef ORV_REAL
 // div and mod: integers only; reals and the rest by the value operators.
 #define ORV_DIVISION(Op)                                                               \
-  L_op##Op: {                                                                          \
-    Variant& a = reg(d->A);                                                            \
-    const Variant& b = reg(d->B);                                                      \
-    const Variant& c = reg(d->C);                                                      \
-    int32_t r;                                                                         \
-    if (!BothInts(b, c) || !quick::Int<VarOp::Op>(IntOf(b), IntOf(c), r)) [[unlikely]] { \
-      Binary(VarOp::Op, a, b, c);                                                      \
-      ORV_NEXT();                                                                      \
-    }                                                                                  \
-    Store(a, r);                                                                       \
-    ORV_NEXT();                                                                        \
-  }                                                                                    \
+  ORV_INTEGER_FORM(Op, ByValues<VarOp::Op>)                                            \
   L_k##Op##I: {                                                                        \
     Variant& a = reg(d->A);                                                            \
     const Variant& b = reg(d->B);                                                      \
@@ -323,6 +321,7 @@ ORV_REAL(Divide)
 ORV_DIVISION(IntDiv)
 ORV_DIVISION(Mod)
 #undef ORV_DIVISION
+#undef ORV_INTEGER_FORM
 L_opDivide: RealOrBinary<VarOp::Divide>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opShl: Bitwise<VarOp::Shl>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opShr: Bitwise<VarOp::Shr>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
