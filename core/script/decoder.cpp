@@ -41,7 +41,7 @@ class Decoder {
       fault = DataWords(i, words, item.C, out);
     }
     d.Handler = fault != 0 ? fault : h::ForOpCode(item.Op);
-    if (fault == 0) Specialise(item.Op, c, d);
+    if (fault == 0 && info->c == TOperand::kValue) Specialise(item.Op, c, d);
     return 1 + (fault == 0 ? words : 0);
   }
 
@@ -103,8 +103,8 @@ class Decoder {
     return 0;
   }
 
-  // The constant form when C names an integer or a real constant (`c` is
-  // the field as written in the image).
+  // The constant form when the value operand C names an integer or a real
+  // constant (`c` is the field as written in the image, already checked).
   void Specialise(int32_t op, int32_t c, TDecodedItem& d) const {
     if (!IsConstOperand(c)) return;
     const Variant& constant = constants_[static_cast<size_t>(ConstNumber(c))];

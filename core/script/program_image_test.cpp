@@ -134,7 +134,7 @@ TEST(ProgramImage, StaleImagesAreRefused) {
   }
 }
 
-TEST(ProgramImage, FaultyInstructionsFailWhenExecuted) {
+TEST_F(VmTest, FaultyInstructionsFailWhenExecuted) {
   const int32_t k0 = ConstOperand(0);
   EXPECT_EQ(RunError({}, {{opData, 0, 0, 0}}), "Invalid opcode");
   EXPECT_EQ(RunError({}, {{kOpCodeLimit, 0, 0, 0}}), "Invalid opcode");
@@ -151,6 +151,16 @@ TEST(ProgramImage, FaultyInstructionsFailWhenExecuted) {
   EXPECT_EQ(RunError({}, {{opCall, 0, 999999, 0}, {opStop, 0, 0, 0}}), "Invalid function number");
   // A jump into the data words of a call runs one as an instruction.
   EXPECT_EQ(RunError({2}, {{opGoto, 0, 0, 0}, {opCall, 0, 999999, 1}, {opStop, 1, 0, 0}}), "Invalid opcode");
+}
+
+// A field an instruction does not read as a value may hold anything, a
+// number that would name a constant included: the loader does not look it
+// up (the program has no constants at all here).
+TEST(ProgramImage, FieldsThatAreNotValuesAreNotReadAsConstants) {
+  const int32_t c = ConstOperand(40);
+  for (const TProgItem& item : std::vector<TProgItem>{
+           {opMove, 0, 1, c}, {opNot, 0, 1, c}, {opNeg, 0, 1, c}, {opArrayNew, 0, 2, c}, {opSetSelf, 0, 0, c}})
+    EXPECT_EQ(RunError({}, {item, {opStop, 0, 0, 0}}), "(no error)") << item.Op;
 }
 
 // Constants are registers after the slots: a move reads one like a slot,
