@@ -42,6 +42,7 @@
 #include "core/script/host_registry.h"
 #include "core/script/runner.h"
 #include "core/site/core_startup.h"
+#include "platform/run_limits.h"
 
 #ifdef ORV_HAVE_LUA
 extern "C" {
@@ -102,7 +103,7 @@ bool with_time_limit = false;
 
 double TimeOrv(const std::string& source, std::string& result) {
   return Seconds([&] {
-    orv::ScriptTimeLimit limit(with_time_limit ? 3600 : 0);
+    orv::ScriptRunLimits limit(with_time_limit ? 3600 : 0, 0);
     orv::TKelRuner runner(source);
     runner.Run();
     result = orv::InternalVars().Result.AsString();

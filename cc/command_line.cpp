@@ -51,21 +51,39 @@ bool ParseCommandLine(int argc, char** argv, const std::string& program, const c
   return true;
 }
 
+namespace {
+
+// `text` as a whole decimal number of at most `max`; false when it is not one.
+bool ReadWholeNumber(const std::string& text, uint32_t max, uint32_t& value) {
+  if (text.empty() || text.size() > 9) return false;
+  uint32_t read = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    read = read * 10 + static_cast<uint32_t>(c - '0');
+  }
+  if (read > max) return false;
+  value = read;
+  return true;
+}
+
+}  // namespace
+
 bool ParseSeconds(const std::string& program, const std::string& option, const std::string& text,
                   const std::function<void(const std::string&)>& fail, uint32_t& seconds) {
-  constexpr uint32_t kMaxSeconds = 1000000;
-  uint32_t value = 0;
-  bool ok = !text.empty() && text.size() <= 7;
-  for (char c : text) {
-    if (c < '0' || c > '9') ok = false;
-    if (ok) value = value * 10 + static_cast<uint32_t>(c - '0');
+  if (ReadWholeNumber(text, 1000000, seconds)) return true;
+  fail(program + ": " + option + " needs a number of seconds, not '" + text + "'");
+  return false;
+}
+
+bool ParseMebibytes(const std::string& program, const std::string& option, const std::string& text, uint32_t min,
+                    const std::function<void(const std::string&)>& fail, uint64_t& bytes) {
+  uint32_t mib = 0;
+  if (ReadWholeNumber(text, 1u << 20, mib) && mib >= min) {
+    bytes = uint64_t{mib} << 20;
+    return true;
   }
-  if (!ok || value > kMaxSeconds) {
-    fail(program + ": " + option + " needs a number of seconds, not '" + text + "'");
-    return false;
-  }
-  seconds = value;
-  return true;
+  fail(program + ": " + option + " needs a whole number of MiB, not '" + text + "'");
+  return false;
 }
 
 }  // namespace orv

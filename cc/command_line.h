@@ -38,4 +38,11 @@ bool ParseCommandLine(int argc, char** argv, const std::string& program, const c
 bool ParseSeconds(const std::string& program, const std::string& option, const std::string& text,
                   const std::function<void(const std::string&)>& fail, uint32_t& seconds);
 
+// Reads a size in MiB given as the value of `option`: decimal digits, from
+// `min` to 1048576 (1 TiB), into `bytes`. Otherwise reports "<program>:
+// <option> needs a whole number of MiB, not '<text>'" through `fail` and
+// returns false.
+bool ParseMebibytes(const std::string& program, const std::string& option, const std::string& text, uint32_t min,
+                    const std::function<void(const std::string&)>& fail, uint64_t& bytes);
+
 }  // namespace orv

@@ -99,14 +99,14 @@ void TFrmMain::Timer1Timer(TObject*) {
   if (!LoadCore(core, error)) {
     exit_status_ = 3;
     ShowMessage(MessageKind::Error, "", "orvcc: " + error);
-    PostMessage(WindowHandle(), WM_CLOSE, 0, 0);
-    return;
-  }
-  if (!core.process_project(project_.c_str(), "", WindowHandle(), 0, 0)) {
+  } else if (!core.process_project(project_.c_str(), "", WindowHandle(), 0, 0)) {
     exit_status_ = 1;
-    throw Exception(core.last_error());
+    ShowMessage(MessageKind::Error, "", core.last_error());
+  } else {
+    exit_status_ = 0;
   }
-  exit_status_ = 0;
+  // Once the build is over and any error box answered, nothing is left to
+  // wait for: the window closes and the program ends with the status.
   PostMessage(WindowHandle(), WM_CLOSE, 0, 0);
 }
 

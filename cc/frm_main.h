@@ -2,8 +2,8 @@
 // progress bar, starts the build from a one-shot timer once the window is
 // first activated (so it is painted first), follows the build's progress
 // messages, and closes itself by a posted close request when the build is
-// over. An error that ends the build is shown in an error box and the window
-// stays open until the user closes it.
+// over. An error that ends the build is shown in an error box; once it is
+// answered the window closes too, and the program ends with status 1.
 #pragma once
 
 #include <string>

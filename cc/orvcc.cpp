@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -20,10 +21,13 @@
 #include "cc/progress_view.h"
 #include "orv/core.h"
 #include "orv/version.h"
+#include "platform/display.h"
 #include "platform/library.h"
 #include "platform/message_service.h"
+#include "platform/project_folders.h"
 #include "platform/version_info.h"
 #include "platform/window.h"
+#include "sys/publish/console_publish.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvcc");
 
@@ -49,6 +53,7 @@ const char* const kHelp =
     "  -q, --quiet    show no progress, only errors\n"
     "      --console  show progress on standard error (the default)\n"
     "      --window   show progress in a window; errors appear in message boxes\n"
+    "                 (without a display the build runs as on the console)\n"
     "      --command-timeout SECONDS\n"
     "                 end an external command <*...*> and its process group\n"
     "                 when it runs longer than SECONDS (default 60; 0: no\n"
@@ -57,11 +62,21 @@ const char* const kHelp =
     "                 the size in MiB a page may grow to while it is expanded\n"
     "                 (default 64); beyond it expansion stops with an error\n"
     "                 comment in the page\n"
+    "      --script-memory MIB\n"
+    "                 end the build with an error when a page script makes the\n"
+    "                 program grow by more than MIB MiB (default 512; 0: no\n"
+    "                 limit)\n"
     "      --script-timeout SECONDS\n"
     "                 end the build with an error when a page script runs longer\n"
     "                 than SECONDS seconds (default 60; 0: no limit)\n"
     "      --strict   end with status 1 when the build gave any warning (after\n"
     "                 building every page, which stay as without --strict)\n"
+    "      --publish SITE\n"
+    "                 after the build, send what changed in the output folder\n"
+    "                 to SITE (a site of sites.ini in the data folder)\n"
+    "      --publish-dry-run SITE\n"
+    "                 after the build, list what --publish SITE would send and\n"
+    "                 delete, and send nothing\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
@@ -73,9 +88,10 @@ const char* const kHelp =
     "file holds that is never read. They change neither the pages nor, without\n"
     "--strict, the exit status.\n"
     "Exit status: 0 when the build is over, 1 when an error ended it (with\n"
-    "--strict: or it gave warnings), a page could not be written or the project\n"
-    "file cannot be read, 2 when not exactly one project was given or an option\n"
-    "is unknown or wrong, 3 when liborvcore.so or its entry point cannot be found.\n";
+    "--strict: or it gave warnings), a page could not be written, the project\n"
+    "file cannot be read or publishing failed, 2 when not exactly one project\n"
+    "was given or an option is unknown or wrong, 3 when liborvcore.so (or, to\n"
+    "publish, liborvpublish.so) or its entry point cannot be found.\n";
 
 int TerminalWidth() {
   struct winsize size;
@@ -104,20 +120,6 @@ std::string ProjectFileProblem(const std::string& path) {
   return std::string();
 }
 
-// The page size limit in bytes from --max-page-size MIB; false (reported
-// through Fail) when the value is not a whole number of MiB from 1 to 2^20.
-bool PageSizeLimit(const std::string& text, long long& bytes) {
-  char* end = nullptr;
-  errno = 0;
-  long long mib = std::strtoll(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || errno != 0 || mib < 1 || mib > (1LL << 20)) {
-    Fail("orvcc: --max-page-size needs a whole number of MiB, not '" + text + "'");
-    return false;
-  }
-  bytes = mib << 20;
-  return true;
-}
-
 // The limits given on the command line, by the core's limit names; false
 // when a value is wrong (already reported).
 bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long long>>& limits) {
@@ -128,10 +130,12 @@ bool ReadLimits(orv::CommandLine& line, std::vector<std::pair<std::string, long 
     if (!orv::ParseSeconds("orvcc", option, line.values[option], Fail, seconds)) return false;
     limits.emplace_back(name, seconds);
   }
-  long long bytes = 0;
-  if (line.values.count("--max-page-size") != 0) {
-    if (!PageSizeLimit(line.values["--max-page-size"], bytes)) return false;
-    limits.emplace_back("max-page-bytes", bytes);
+  for (auto [option, name, min] : {std::tuple{"--max-page-size", "max-page-bytes", 1u},
+                                   std::tuple{"--script-memory", "script-memory-bytes", 0u}}) {
+    if (line.values.count(option) == 0) continue;
+    uint64_t bytes = 0;
+    if (!orv::ParseMebibytes("orvcc", option, line.values[option], min, Fail, bytes)) return false;
+    limits.emplace_back(name, static_cast<long long>(bytes));
   }
   return true;
 }
@@ -166,6 +170,22 @@ int RunWindow(const char* project) {
   return run(project);
 }
 
+// Publishes the project's output folder after the build: --publish SITE,
+// or --publish-dry-run SITE to list what would be done.
+int Publish(orv::CommandLine& line, const std::string& project, bool quiet) {
+  const bool dry_run = line.Has("--publish-dry-run");
+  const std::string site = line.values[dry_run ? "--publish-dry-run" : "--publish"];
+  std::string error;
+  void* library = orv::LoadLibrary("liborvpublish.so", error);
+  auto publish = reinterpret_cast<OrvPublishConsoleProc>(
+      library ? orv::GetProcAddress(library, "orv_publish_console", error) : nullptr);
+  if (!publish) {
+    Fail("orvcc: cannot publish: " + error);
+    return kCoreMissing;
+  }
+  return publish(site.c_str(), orv::ProjectOutputFolder(project).c_str(), dry_run, quiet) == 0 ? 0 : kBuildFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,7 +193,8 @@ int main(int argc, char** argv) {
   int status = 0;
   if (!orv::ParseCommandLine(argc, argv, "orvcc", kHelp,
                              {"-q", "--quiet", "--console", "--window", "--strict", "--command-timeout=",
-                              "--max-page-size=", "--script-timeout=", "--new="},
+                              "--max-page-size=", "--script-memory=", "--script-timeout=", "--new=",
+                              "--publish=", "--publish-dry-run="},
                              Fail, line, status))
     return status;
   if (line.values.count("--new") != 0) return NewProject(line);
@@ -186,7 +207,19 @@ int main(int argc, char** argv) {
          " (try orvcc --help)");
     return kUsage;
   }
-  if (line.Has("--window")) {
+  const bool publish = line.Has("--publish") || line.Has("--publish-dry-run");
+  if (publish && line.Has("--window")) {
+    Fail("orvcc: --publish and --publish-dry-run build without a window; leave out --window");
+    return kUsage;
+  }
+  bool use_window = line.Has("--window");
+  if (use_window && !orv::DisplayAvailable()) {
+    // Nobody could see the window, nor answer its error box: build as the
+    // console does.
+    if (!quiet) Fail("orvcc: no display to show the window on: building as on the console");
+    use_window = false;
+  }
+  if (use_window) {
     // The window opens the same core, so limits set here hold for its build;
     // a core that cannot be loaded is reported by the window itself.
     orv::CoreEntry core;
@@ -201,6 +234,9 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   const std::string& project = line.operands.front();
+  // A console build waits for nobody: what page scripts show goes to
+  // standard error, and their dialogs answer as Escape would.
+  orv::SetUnattended(true);
 
   orv::CoreEntry core;
   std::string error;
@@ -237,5 +273,6 @@ int main(int argc, char** argv) {
   }
   orv::PostMessage(window.Handle(), WM_CLOSE, 0, 0);
   orv::ProcessMessages();
-  return closed ? 0 : kBuildFailed;
+  if (!closed) return kBuildFailed;
+  return publish ? Publish(line, project, quiet) : 0;
 }

@@ -353,6 +353,62 @@ TEST_F(OrvccTest, AScriptErrorNamesThePagesLineOnOneLine) {
   EXPECT_EQ(run.err, dir_ + "src/a.hts:4: Syntax error in  (3): ) expected.\n");
 }
 
+// A console build waits for nobody: a page script's messages go to
+// standard error and its dialogs answer as Escape would, whether Qt draws
+// off screen or a display is named (the build never connects to it).
+TEST_F(OrvccTest, AConsoleBuildWaitsForNobody) {
+  WriteFileBytes(dir_ + "src/a.hts",
+                 "<+ ShowMessage('hello'); WriteLn(MessageDlg('Sure?', mtConfirmation, [mbYes, mbNo], 0));\n"
+                 "   WriteLn(InputBox('Name', 'Your name:', 'kept')) +>\n");
+  WriteProject({"src/a.hts"});
+  for (const char* env : {"QT_QPA_PLATFORM=offscreen", "-u QT_QPA_PLATFORM DISPLAY=:98765", test::kNoDisplay}) {
+    SCOPED_TRACE(env);
+    fs::remove_all(dir_ + "out");
+    Outcome run = test::RunProgramWithin(120, env, ProgramDir() + "orvcc", "-q '" + dir_ + "p.orv'", dir_);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("hello\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Confirmation: Sure?\n"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), "7\r\nkept\r\n\r\n");
+  }
+}
+
+// orvcc --window without a display builds as the console does, with the
+// console's status, instead of waiting for a window nobody sees.
+TEST_F(OrvccTest, WindowWithoutADisplayBuildsAsOnTheConsole) {
+  WriteFileBytes(dir_ + "src/a.hts", "fine\n");
+  WriteFileBytes(dir_ + "src/b.hts", "<+ WriteLn(1; +>\n");
+  WriteProject({"src/a.hts"});
+  for (const char* env : {test::kNoDisplay, "QT_QPA_PLATFORM=offscreen DISPLAY=:98765"}) {
+    SCOPED_TRACE(env);
+    Outcome good = test::RunProgramWithin(120, env, ProgramDir() + "orvcc", "--window '" + dir_ + "p.orv'", dir_);
+    EXPECT_EQ(good.status, 0) << good.err;
+    EXPECT_NE(good.err.find("orvcc: no display to show the window on: building as on the console\n"),
+              std::string::npos)
+        << good.err;
+    EXPECT_EQ(ReadFileBytes(dir_ + "out/a.html"), "fine\r\n");
+  }
+  WriteProject({"src/b.hts"});
+  Outcome bad = test::RunProgramWithin(120, test::kNoDisplay, ProgramDir() + "orvcc",
+                                       "-q --window '" + dir_ + "p.orv'", dir_);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, dir_ + "src/b.hts:1: Syntax error in  (1): ) expected.\n");
+}
+
+// Page scripts have a memory budget; beyond it the build ends with the
+// memory error at the script's line.
+TEST_F(OrvccTest, ScriptMemoryEndsAGrowingPageScript) {
+  WriteFileBytes(dir_ + "src/a.hts", "x\n<+ var s: string;\nbegin s := 'x'; while True do s := s + s end. +>\n");
+  WriteProject({"src/a.hts"});
+  Outcome run = test::RunProgramWithin(120, "", ProgramDir() + "orvcc", "-q --script-memory 64 '" + dir_ + "p.orv'",
+                                       dir_);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("a.hts:3: Memory ran out while running the script"), std::string::npos) << run.err;
+  Outcome bad = Orvcc("--script-memory=x '" + dir_ + "p.orv'");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err, "orvcc: --script-memory needs a whole number of MiB, not 'x'\n");
+  EXPECT_NE(Orvcc("--help").out.find("--script-memory MIB"), std::string::npos);
+}
+
 TEST_F(OrvccTest, MissingCoreOrExportIsReported) {
   fs::create_directories(dir_ + "bin");
   fs::copy_file(ProgramDir() + "orvcc", dir_ + "bin/orvcc");

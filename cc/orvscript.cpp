@@ -4,7 +4,8 @@
 // not empty, follows on a line of its own. A compile or run error goes to
 // standard error as "FILE:LINE: message" (on one line) with exit status 1.
 // A script that shows forms (RunForm) keeps running their events until the
-// last of them closes.
+// last of them closes; without a display nobody could close them, so the
+// script ends with an error instead.
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -18,8 +19,10 @@
 #include "core/site/core_startup.h"
 #include "core/site/site_routines.h"
 #include "orv/version.h"
+#include "platform/display.h"
 #include "platform/files.h"
 #include "platform/message_service.h"
+#include "platform/run_limits.h"
 #include "platform/version_info.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvscript");
@@ -37,6 +40,8 @@ const char* const kHelp =
     "\n"
     "      --timeout SECONDS  end the script with an error once it has run for\n"
     "                         SECONDS seconds (default: no limit)\n"
+    "      --memory MIB       end the script with an error once it has made the\n"
+    "                         program grow by MIB MiB (default 512; 0: no limit)\n"
     "      --reference        print the reference of every script routine,\n"
     "                         constant and class member (Markdown) and exit\n"
     "  -h, --help             show this help and exit\n"
@@ -44,7 +49,10 @@ const char* const kHelp =
     "\n"
     "Lines the script writes with WriteLn go to standard output; the script's\n"
     "Result, when it is not empty, is printed after them. A script that shows\n"
-    "a form with RunForm keeps running until the last such form is closed.\n"
+    "a form with RunForm keeps running until the last such form is closed;\n"
+    "without a display (DISPLAY and WAYLAND_DISPLAY unset, or QT_QPA_PLATFORM\n"
+    "offscreen) its dialogs answer at once as Escape would, their messages go\n"
+    "to standard error, and a script that shows a form ends with an error.\n"
     "Outside a build, GetVar and CurFile give empty text and DefVar, BuildFile\n"
     "and DelQueue do nothing. Exit status: 0 when the script ran, 1 when the\n"
     "file is missing or the script failed to compile or run (the message goes to\n"
@@ -62,7 +70,7 @@ void Fail(const std::string& text) {
   std::fprintf(stderr, "%s\n", orv::ConsoleLine(text).c_str());
 }
 
-int RunFile(const std::string& file, uint32_t timeout) {
+int RunFile(const std::string& file, uint32_t timeout, uint64_t memory) {
   if (!orv::FileExists(file)) {
     Fail("orvscript: File " + file + " not found");
     return kScriptFailed;
@@ -70,11 +78,17 @@ int RunFile(const std::string& file, uint32_t timeout) {
   orv::TKelComp comp;
   try {
     comp.TimeLimit = timeout;
+    comp.MemoryLimit = memory;
     comp.LoadScriptFromFile(file);
     orv::Variant result = comp.Evaluate();
     std::string text = result.IsEmpty() || result.IsNull() ? std::string() : result.AsString();
     if (!text.empty()) WriteLine(text);
     std::fflush(stdout);
+    if (orv::ScriptFormsOpen() && orv::Unattended()) {
+      Fail("orvscript: " + file + ": the script shows a form, but there is no display to show it on;"
+           " the script ends here");
+      return kScriptFailed;
+    }
     orv::RunScriptForms();
   } catch (const std::exception& e) {
     const int line = orv::ScriptErrorLine(e, comp);
@@ -97,7 +111,7 @@ int PrintReference() {
 int main(int argc, char** argv) {
   orv::CommandLine line;
   int status = 0;
-  if (!orv::ParseCommandLine(argc, argv, "orvscript", kHelp, {"--reference", "--timeout="}, Fail, line, status))
+  if (!orv::ParseCommandLine(argc, argv, "orvscript", kHelp, {"--reference", "--memory=", "--timeout="}, Fail, line, status))
     return status;
   if (line.Has("--reference")) {
     if (line.operands.empty()) return PrintReference();
@@ -108,6 +122,10 @@ int main(int argc, char** argv) {
   if (line.values.count("--timeout") != 0 &&
       !orv::ParseSeconds("orvscript", "--timeout", line.values["--timeout"], Fail, timeout))
     return kUsage;
+  uint64_t memory = orv::kDefaultScriptMemory;
+  if (line.values.count("--memory") != 0 &&
+      !orv::ParseMebibytes("orvscript", "--memory", line.values["--memory"], 0, Fail, memory))
+    return kUsage;
   if (line.operands.size() > 1) {
     Fail("orvscript: only one FILE may be given (try orvscript --help)");
     return kUsage;
@@ -117,9 +135,12 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   const std::string& file = line.operands.front();
+  // Without a display nobody can answer the script's windows: its dialogs
+  // answer at once as Escape would, and its forms cannot be used.
+  if (!orv::DisplayAvailable()) orv::SetUnattended(true);
   orv::CoreStartup();
   orv::SetStandaloneOutput(WriteLine);
-  status = RunFile(file, timeout);
+  status = RunFile(file, timeout, memory);
   orv::SetStandaloneOutput(nullptr);
   orv::CoreShutdown();
   std::fflush(stdout);

@@ -1,6 +1,7 @@
 // orvscript run as a user runs it: the scripts in examples/, what goes to
 // standard output and standard error, and the exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -96,7 +97,8 @@ TEST_F(OrvscriptTest, ProgramsAndTheCoreDoNotLinkQt) {
 }
 
 // A script that shows a form keeps orvscript running until the form closes;
-// this form's timer closes it, so the run ends without a user.
+// this form's timer closes it, so the run ends without a user. It runs on a
+// display of its own (Xvfb), where its windows are really shown.
 TEST_F(OrvscriptTest, RunFormRunsUntilTheFormCloses) {
   WriteFileBytes(dir_ + "timed.dfm",
                  "object Timed: TTimed\n"
@@ -125,7 +127,9 @@ TEST_F(OrvscriptTest, RunFormRunsUntilTheFormCloses) {
                  "  end;\n"
                  "end;\n"
                  "begin WriteLn('never run') end.\n");
-  Outcome run = RunScript("begin RunForm('" + dir_ + "timed.dfm'); WriteLn('shown') end.");
+  WriteFileBytes(dir_ + "s.ops", "begin RunForm('" + dir_ + "timed.dfm'); WriteLn('shown') end.");
+  Outcome run = test::RunProgramWithin(120, "-u QT_QPA_PLATFORM", "/usr/bin/xvfb-run",
+                                       "-a '" + ProgramDir() + "orvscript' '" + dir_ + "s.ops'", dir_);
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "created\nshown\nclosing\n");
 }
@@ -227,6 +231,107 @@ TEST_F(OrvscriptTest, TimeoutEndsAnEndlessScript) {
   EXPECT_EQ(bad.err, "orvscript: --timeout needs a number of seconds, not 'soon'\n");
   EXPECT_EQ(Run("--timeout").status, 2);
   EXPECT_EQ(Run("--timeout=-1 x.ops").status, 2);
+}
+
+// Without a display (none at all, or Qt told to draw off screen) nobody can
+// use or close a form: the script ends with a message instead of waiting
+// for ever, and its dialogs answer at once as Escape would.
+TEST_F(OrvscriptTest, FormsWithoutADisplayEndTheScriptWithAMessage) {
+  const std::string list = std::string(ORV_SOURCE_TREE) + "/examples/forms/list.ops";
+  for (const char* env : {test::kNoDisplay, "QT_QPA_PLATFORM=offscreen DISPLAY=:98765"}) {
+    SCOPED_TRACE(env);
+    Outcome run = test::RunProgramWithin(120, env, ProgramDir() + "orvscript", "'" + list + "'", dir_);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("orvscript: " + list +
+                           ": the script shows a form, but there is no display to show it on; the script ends here"),
+              std::string::npos)
+        << run.err;
+  }
+  WriteFileBytes(dir_ + "s.ops", "begin WriteLn(MessageDlg('Sure?', mtConfirmation, [mbYes, mbNo], 0)) end.");
+  Outcome dialog = test::RunProgramWithin(120, "QT_QPA_PLATFORM=offscreen", ProgramDir() + "orvscript",
+                                          "'" + dir_ + "s.ops'", dir_);
+  EXPECT_EQ(dialog.status, 0) << dialog.err;
+  EXPECT_EQ(dialog.out, "7\n");
+  EXPECT_NE(dialog.err.find("Confirmation: Sure?\n"), std::string::npos) << dialog.err;
+}
+
+// Library routines whose work grows with their input keep to the time
+// limit: Pos is linear whatever it looks for, ScanF with wildcards ends at
+// the limit, and a control cannot be made a parent of itself (the parents
+// of a control would loop for ever).
+TEST_F(OrvscriptTest, LibraryRoutinesKeepTheTimeLimit) {
+  const std::string texts = "var s, sub: string;\nbegin\n  SetLength(sub, 99999); sub := sub + 'x';\n"
+                            "  SetLength(s, 20000000);\n";
+  WriteFileBytes(dir_ + "pos.ops", texts + "  WriteLn(Pos(sub, s)); WriteLn(Pos('x', s + 'x'))\nend.");
+  Outcome pos = test::RunProgramWithin(120, "", ProgramDir() + "orvscript", "--timeout 60 '" + dir_ + "pos.ops'", dir_);
+  EXPECT_EQ(pos.status, 0) << pos.err;
+  EXPECT_EQ(pos.out, "0\n20000001\n");
+  WriteFileBytes(dir_ + "scan.ops", texts + "  WriteLn(ScanF(s, '?' + sub, 1))\nend.");
+  Outcome scan = test::RunProgramWithin(120, "", ProgramDir() + "orvscript", "--timeout 1 '" + dir_ + "scan.ops'", dir_);
+  EXPECT_EQ(scan.status, 1);
+  EXPECT_EQ(scan.err, dir_ + "scan.ops:5: Script ran longer than 1 seconds\n");
+
+  const struct {
+    const char* assignments;
+    const char* error;
+  } cycles[] = {
+      {"A.Parent := A", "Control A cannot be its own parent"},
+      {"A.Parent := F; B.Parent := A; A.Parent := B", "Control A cannot be placed in B, which lies inside it"},
+      {"B.Parent := A; C.Parent := B; A.Parent := C", "Control A cannot be placed in C, which lies inside it"},
+      {"N.Parent := N", "Control TPanel cannot be its own parent"},
+  };
+  for (const auto& c : cycles) {
+    SCOPED_TRACE(c.assignments);
+    WriteFileBytes(dir_ + "cycle.ops", std::string("var F: TForm; A, B, C, N: TPanel;\nbegin\n"
+                                                   "  F := TForm.Create(0); A := TPanel.Create(F); A.Name := 'A';\n"
+                                                   "  B := TPanel.Create(F); B.Name := 'B'; C := TPanel.Create(F);\n"
+                                                   "  C.Name := 'C'; N := TPanel.Create(F);\n  ") +
+                                           c.assignments + ";\n  WriteLn(A.Showing); F.Show\nend.");
+    Outcome cycle = test::RunProgramWithin(120, test::kNoDisplay, ProgramDir() + "orvscript",
+                                           "--timeout 10 '" + dir_ + "cycle.ops'", dir_);
+    EXPECT_EQ(cycle.status, 1);
+    EXPECT_EQ(cycle.out, "");
+    EXPECT_NE(cycle.err.find(dir_ + "cycle.ops:6: " + c.error + "\n"), std::string::npos) << cycle.err;
+  }
+}
+
+// A script has a memory budget: objects and texts made in a loop end the
+// run with the memory error long before the machine's memory runs out.
+TEST_F(OrvscriptTest, MemoryBudgetEndsAGrowingScript) {
+  const struct {
+    const char* script;
+    int line;
+  } growing[] = {
+      {"var L: TStringList; s: string;\nbegin\n  SetLength(s, 1000000);\n"
+       "  while True do begin\n    L := TStringList.Create; L.Add(s)\n  end\nend.", 5},
+      {"var s: string;\nbegin\n  s := 'x';\n  while True do\n    s := s + s\nend.", 5},
+      {"var L: TStringList;\nbegin\n  while True do\n    L := TStringList.Create\nend.", 4},
+  };
+  for (const auto& c : growing) {
+    SCOPED_TRACE(c.script);
+    WriteFileBytes(dir_ + "grow.ops", c.script);
+    Outcome run = test::RunProgramWithin(120, "", ProgramDir() + "orvscript",
+                                         "--memory 64 --timeout 100 '" + dir_ + "grow.ops'", dir_);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, dir_ + "grow.ops:" + std::to_string(c.line) + ": Memory ran out while running the script\n");
+  }
+  Outcome bad = Run("--memory lots x.ops");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err, "orvscript: --memory needs a whole number of MiB, not 'lots'\n");
+  EXPECT_NE(Run("--help").out.find("--memory MIB"), std::string::npos);
+}
+
+// LoadFromFile reads regular files only: a device that never ends and a
+// pipe that nobody writes are refused at once.
+TEST_F(OrvscriptTest, LoadFromFileRefusesDevicesAndPipes) {
+  ASSERT_EQ(::mkfifo((dir_ + "fifo").c_str(), 0600), 0);
+  for (const std::string& path : {std::string("/dev/zero"), dir_ + "fifo"}) {
+    WriteFileBytes(dir_ + "load.ops", "var L: TStringList;\nbegin\n  L := TStringList.Create;\n  L.LoadFromFile('" +
+                                          path + "')\nend.");
+    Outcome run = test::RunProgramWithin(120, "", ProgramDir() + "orvscript", "'" + dir_ + "load.ops'", dir_);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, dir_ + "load.ops:4: Cannot open file \"" + path + "\". Not a regular file\n");
+  }
 }
 
 }  // namespace

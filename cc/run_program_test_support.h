@@ -29,4 +29,19 @@ inline Outcome RunProgram(const std::string& program, const std::string& args, c
                  ReadFileBytes(scratch + "err.txt")};
 }
 
+// RunProgram for a program that must end by itself: one still running
+// after `seconds` is stopped (status 124, or 137 when it ignores SIGTERM)
+// so that a hang fails its test rather than stopping the suite. `program`
+// runs with `env` before it ("-u DISPLAY", "QT_QPA_PLATFORM=offscreen").
+inline Outcome RunProgramWithin(int seconds, const std::string& env, const std::string& program,
+                                const std::string& args, const std::string& scratch) {
+  return RunProgram("/usr/bin/timeout",
+                    "-k 10 " + std::to_string(seconds) + " /usr/bin/env " + env + " '" + program + "' " + args,
+                    scratch);
+}
+
+// The environment options of RunProgramWithin that leave a program without
+// a display.
+inline constexpr const char* kNoDisplay = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+
 }  // namespace orv::test

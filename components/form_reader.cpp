@@ -176,7 +176,7 @@ std::string ReadFormWithHandlers(std::string_view text, TComponent& root, const 
 }
 
 std::string ReadFormFile(const std::string& path, TComponent& root, const MethodLookup& find_method) {
-  return ReadForm(ReadFileBytes(path), root, FormReadOptions{path, find_method, nullptr});
+  return ReadForm(ReadFileUpTo(path, kMaxFormFileBytes), root, FormReadOptions{path, find_method, nullptr});
 }
 
 }  // namespace orv

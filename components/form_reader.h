@@ -45,7 +45,11 @@ using HandlerTable = std::map<std::string, std::function<void(TObject* sender, E
 std::string ReadFormWithHandlers(std::string_view text, TComponent& root, const std::string& file_name,
                                  const HandlerTable& handlers);
 
-// Reads the form file at `path` (EInOutError when it cannot be read).
+// The largest form file the readers of files take.
+inline constexpr size_t kMaxFormFileBytes = size_t{64} << 20;
+
+// Reads the regular form file at `path` (EInOutError when it cannot be
+// read, is not a regular file or is larger than kMaxFormFileBytes).
 std::string ReadFormFile(const std::string& path, TComponent& root, const MethodLookup& find_method);
 
 }  // namespace orv

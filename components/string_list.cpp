@@ -1,10 +1,18 @@
 #include "components/string_list.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "components/errors.h"
+#include "platform/run_limits.h"
 
 namespace orv {
+namespace {
+
+// Comparisons of a sort between two looks at a script run's limits.
+constexpr uint32_t kComparisonsPerCheck = 1u << 16;
+
+}  // namespace
 
 int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
   if (!case_sensitive_) return CompareTextAscii(a, b);
@@ -27,6 +35,7 @@ void TStringList::CheckUnsorted() const {
 void TStringList::CheckGrowth(size_t added, size_t removed) const {
   if (added > kMaxBytes || bytes_ - removed > kMaxBytes - added)
     throw EStringListError("String list larger than 256 MiB");
+  ReserveRunMemory(added);
 }
 
 std::string TStringList::Get(int index) const {
@@ -136,9 +145,19 @@ bool TStringList::Find(std::string_view s, int& index) const {
 }
 
 void TStringList::Sort() {
-  std::stable_sort(items_.begin(), items_.end(), [&](const Item& a, const Item& b) {
-    return CompareStrings(a.text, b.text) < 0;
+  // The order is worked out on positions and the run's limits are checked
+  // as the comparisons add up: a sort they end leaves the list as it was.
+  std::vector<size_t> order(items_.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  uint32_t comparisons = 0;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    if (++comparisons % kComparisonsPerCheck == 0) CheckRunLimits();
+    return CompareStrings(items_[a].text, items_[b].text) < 0;
   });
+  std::vector<Item> sorted;
+  sorted.reserve(items_.size());
+  for (size_t index : order) sorted.push_back(std::move(items_[index]));
+  items_ = std::move(sorted);
   Changed();
 }
 

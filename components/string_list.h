@@ -88,7 +88,8 @@ class TStringList : public TStrings {
   void Changed();
   void CheckUnsorted() const;
   void InsertItem(int index, std::string_view s);
-  // Raises the size error unless `added` more bytes fit after `removed` go.
+  // Raises the size error unless `added` more bytes fit after `removed` go,
+  // and the memory error when they do not fit in a script run's budget.
   void CheckGrowth(size_t added, size_t removed) const;
 
   std::vector<Item> items_;

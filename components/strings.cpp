@@ -259,7 +259,7 @@ void TStrings::SetText(std::string_view text) {
   });
 }
 
-void TStrings::LoadFromFile(const std::string& path) { SetText(ReadFileBytes(path)); }
+void TStrings::LoadFromFile(const std::string& path) { SetText(ReadFileUpTo(path, kMaxLoadBytes)); }
 
 void TStrings::SaveToFile(const std::string& path) const { WriteFileBytes(path, Text()); }
 

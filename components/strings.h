@@ -88,7 +88,10 @@ class TStrings : public TPersistent {
   // line rather than starting an empty one.
   void SetText(std::string_view text);
 
-  // Reads the file's lines (EInOutError "Cannot open file ...").
+  // Reads the lines of the regular file `path`, of at most kMaxLoadBytes
+  // bytes (EInOutError "Cannot open file ..." or "Cannot read file ...";
+  // devices such as /dev/zero and pipes are refused, not read).
+  static constexpr size_t kMaxLoadBytes = size_t{256} << 20;
   void LoadFromFile(const std::string& path);
   // Writes Text to the file, replacing it (EInOutError "Cannot create file ...").
   void SaveToFile(const std::string& path) const;

@@ -12,8 +12,10 @@
 #include "controls/dialogs.h"
 #include "controls/form.h"
 #include "controls/qt_loop.h"
+#include "platform/display.h"
 #include "platform/message_loop.h"
 #include "platform/message_service.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -32,10 +34,6 @@ class QtMessageSink : public MessageSink {
 
 bool windows_unseen = false;
 
-bool HasDisplay() {
-  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 }  // namespace
 
 void EnsureQtApplication() {
@@ -46,10 +44,11 @@ void EnsureQtApplication() {
   } else {
     // Without a display the windows are drawn off screen where nobody sees
     // them: say so once, and keep messages on standard error, as a modal
-    // message box there could never be answered.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !HasDisplay()) {
+    // message box there could never be answered. A program that nobody
+    // attends draws off screen too, display or not.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && (!DisplayAvailable() || Unattended())) {
+      windows_unseen = !DisplayAvailable();
       qputenv("QT_QPA_PLATFORM", "offscreen");
-      windows_unseen = true;
     }
     static int argc = 1;
     static char name[] = "orv";
@@ -60,15 +59,13 @@ void EnsureQtApplication() {
   }
   integration = new QtLoopIntegration();
   integration->setParent(QCoreApplication::instance());
-  if (windows_unseen) {
+  if (windows_unseen)
     std::fprintf(stderr, "%s: no display (DISPLAY and WAYLAND_DISPLAY are not set): windows are not shown\n",
                  program_invocation_short_name);
-    return;
-  }
-  SetMessageSink(std::make_shared<QtMessageSink>());
+  if (!WindowsUnseen()) SetMessageSink(std::make_shared<QtMessageSink>());
 }
 
-bool WindowsUnseen() { return windows_unseen; }
+bool WindowsUnseen() { return windows_unseen || Unattended(); }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 
@@ -94,7 +91,9 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
   EnsureQtApplication();
-  WaitMessages(std::chrono::milliseconds(-1));
+  // A script waiting for a message waits no longer than its time limit.
+  WaitMessages(RunTimeLeft());
+  CheckRunLimits();
 }
 
 void TApplication::Run() {

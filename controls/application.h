@@ -27,10 +27,13 @@ class EControlError : public Exception {
 // Makes sure a Qt widget application exists, and returns once it does.
 void EnsureQtApplication();
 
-// True when the application found no display and draws its windows off
-// screen, where nobody sees them: modal windows then answer at once as the
-// Escape key would, and messages go to standard error. (Set only when the
-// program chose no platform of its own through QT_QPA_PLATFORM.)
+// True when nobody sees or answers the windows: the application found no
+// display and draws its windows off screen (only when the program chose no
+// platform of its own through QT_QPA_PLATFORM), or the program declared
+// itself unattended (platform/display.h), in which case windows are drawn
+// off screen too unless QT_QPA_PLATFORM names a platform. Modal windows
+// then answer at once as the Escape key would, and messages go to standard
+// error.
 bool WindowsUnseen();
 
 // The application: title, main form, the message loop and error display.

@@ -121,6 +121,11 @@ int64_t VirtualKey(int key) {
   }
 }
 
+// How an error names a control: its name, or its class when it has none.
+std::string NameOrClass(const TControl& control) {
+  return control.Name().empty() ? control.ClassName() : control.Name();
+}
+
 }  // namespace
 
 bool PaintOnCanvas(QWidget* widget, TCanvas& canvas, const std::function<void()>& paint) {
@@ -360,6 +365,10 @@ TControl* TWinControl::Controls(int index) const {
 
 void TWinControl::InsertControl(TControl* control) {
   if (!control || control->parent_ == this) return;
+  if (control == this) throw EControlError("Control " + NameOrClass(*this) + " cannot be its own parent");
+  if (auto* holder = dynamic_cast<TWinControl*>(control); holder && holder->ContainsControl(this))
+    throw EControlError("Control " + NameOrClass(*control) + " cannot be placed in " + NameOrClass(*this) +
+                        ", which lies inside it");
   if (control->parent_) control->parent_->RemoveControl(control);
   controls_.push_back(control);
   control->parent_ = this;

@@ -190,6 +190,10 @@ class TWinControl : public TControl {
 
   int ControlCount() const { return static_cast<int>(controls_.size()); }
   TControl* Controls(int index) const;
+  // Makes this control `control`'s parent. A control that would hold itself,
+  // directly or through its children, is refused with EControlError
+  // ("Control P cannot be its own parent", "Control A cannot be placed in
+  // B, which lies inside it"): the parents of a control always end.
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
   bool ContainsControl(const TControl* control) const;

@@ -1,12 +1,15 @@
 #include "controls/edits.h"
 
 #include <QCoreApplication>
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <algorithm>
 
+#include "controls/application.h"
 #include "platform/paths.h"
 #include "controls/qt_text.h"
 
@@ -85,6 +88,7 @@ QLineEdit* TCustomEdit::Line() const { return qobject_cast<QLineEdit*>(ExistingW
 QWidget* TCustomEdit::CreateWidget(QWidget* parent) {
   auto* line = new QLineEdit(parent);
   line->setText(ToQString(caption_));  // before the signals: making the widget changes nothing
+  selection_.ShowIn(*line);
   line->setReadOnly(read_only_);
   line->setFrame(border_style_ != 0);
   if (max_length_ > 0) line->setMaxLength(max_length_);
@@ -126,61 +130,41 @@ void TCustomEdit::ApplyCaption() {
   if (FromQString(line->text()) != caption_) line->setText(ToQString(caption_));
 }
 
-int TCustomEdit::SelStart() const {
-  QLineEdit* line = Line();
-  if (!line) return sel_start_;
-  return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
-}
+int TCustomEdit::SelStart() const { return selection_.Start(Line()); }
 
-void TCustomEdit::SetSelStart(int start) {
-  sel_start_ = std::clamp(start, 0, static_cast<int>(Caption().size()));
-  sel_length_ = 0;
-  if (QLineEdit* line = Line()) line->setCursorPosition(start);
-}
+void TCustomEdit::SetSelStart(int start) { selection_.SetStart(Line(), Caption(), start); }
 
-int TCustomEdit::SelLength() const {
-  QLineEdit* line = Line();
-  return line ? static_cast<int>(line->selectedText().size()) : sel_length_;
-}
+int TCustomEdit::SelLength() const { return selection_.Length(Line()); }
 
-void TCustomEdit::SetSelLength(int length) {
-  std::string text = Caption();
-  sel_length_ = std::clamp(length, 0, static_cast<int>(text.size()) - sel_start_);
-  if (QLineEdit* line = Line()) line->setSelection(SelStart(), length);
-}
+void TCustomEdit::SetSelLength(int length) { selection_.SetLength(Line(), Caption(), length); }
 
-std::string TCustomEdit::SelText() const {
-  if (QLineEdit* line = Line()) return FromQString(line->selectedText());
-  return Caption().substr(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_));
-}
+std::string TCustomEdit::SelText() const { return selection_.Selected(Line(), Caption()); }
 
 void TCustomEdit::SetSelText(std::string_view text) {
-  if (QLineEdit* line = Line()) {
-    line->insert(ToQString(text));
-    return;
-  }
-  caption_.replace(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_), text);
-  sel_start_ += static_cast<int>(text.size());
-  sel_length_ = 0;
-  FireEvent(OnChange, this);
+  if (selection_.Replace(Line(), caption_, text)) FireEvent(OnChange, this);
 }
 
-void TCustomEdit::SelectAll() {
-  if (QLineEdit* line = Line()) line->selectAll();
-  sel_start_ = 0;
-  sel_length_ = static_cast<int>(Caption().size());
-}
+void TCustomEdit::SelectAll() { selection_.SelectAll(Line(), Caption()); }
 
+// The clipboard works on the selection as the widget's own commands do,
+// widget or not: nothing is copied out of a password edit, and a read-only
+// edit is not changed.
 void TCustomEdit::CopyToClipboard() {
-  if (QLineEdit* line = Line()) line->copy();
+  if (password_char_[0] != '\0') return;
+  EnsureQtApplication();
+  QGuiApplication::clipboard()->setText(ToQString(SelText()));
 }
 
 void TCustomEdit::CutToClipboard() {
-  if (QLineEdit* line = Line()) line->cut();
+  if (read_only_) return;
+  CopyToClipboard();
+  if (password_char_[0] == '\0') SetSelText("");
 }
 
 void TCustomEdit::PasteFromClipboard() {
-  if (QLineEdit* line = Line()) line->paste();
+  if (read_only_) return;
+  EnsureQtApplication();
+  SetSelText(Cased(FromQString(QGuiApplication::clipboard()->text())));
 }
 
 void TCustomEdit::SetReadOnly(bool read_only) {
@@ -191,6 +175,7 @@ void TCustomEdit::SetReadOnly(bool read_only) {
 void TCustomEdit::SetMaxLength(int length) {
   max_length_ = std::max(length, 0);
   if (QLineEdit* line = Line()) line->setMaxLength(max_length_ > 0 ? max_length_ : 32767);
+  ApplyCaption();
 }
 
 void TCustomEdit::SetBorderStyle(int style) {
@@ -203,6 +188,14 @@ void TCustomEdit::SetCharCase(int char_case) {
   SetCaption(Caption());
 }
 
+void TCustomEdit::SetCaption(std::string_view caption) {
+  // The case and length rules apply whether or not the widget exists yet,
+  // so the text reads back as the widget will show it.
+  caption_ = caption;
+  ApplyCaption();
+  selection_.CaretAtEnd(caption_);
+}
+
 void TCustomEdit::SetPasswordChar(std::string_view text) {
   password_char_ = text.empty() ? std::string(1, '\0') : std::string(text.substr(0, 1));
   if (QLineEdit* line = Line())
@@ -213,8 +206,22 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner), lines_(std::ma
   SetBounds(0, 0, 185, 89);
   lines_->OnChange = [this](TStringList&) {
     if (!syncing_) ApplyCaption();
+    if (!syncing_ && !setting_text_) final_break_ = true;  // Text is Lines.Text after a change of a line
     FireEvent(OnChange, this);
   };
+}
+
+std::string TCustomMemo::Caption() const {
+  std::string text = lines_->Text();
+  if (!final_break_ && text.size() >= 2) text.resize(text.size() - 2);  // the CR LF after the last line
+  return text;
+}
+
+void TCustomMemo::SetCaption(std::string_view text) {
+  final_break_ = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+  setting_text_ = true;
+  lines_->SetText(text);
+  setting_text_ = false;
 }
 
 QPlainTextEdit* TCustomMemo::Editor() const { return qobject_cast<QPlainTextEdit*>(ExistingWidget()); }
@@ -227,7 +234,9 @@ QWidget* TCustomMemo::CreateWidget(QWidget* parent) {
   QObject::connect(editor, &QPlainTextEdit::textChanged, Receiver(), [this, editor] {
     if (syncing_) return;
     syncing_ = true;
-    lines_->SetText(FromQString(editor->toPlainText()));
+    const QString text = editor->toPlainText();
+    final_break_ = text.endsWith('\n');
+    lines_->SetText(FromQString(text));
     syncing_ = false;
     SetModified(true);
   });

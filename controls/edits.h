@@ -5,6 +5,7 @@
 
 #include "components/string_list.h"
 #include "controls/control.h"
+#include "controls/text_selection.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -70,6 +71,8 @@ class TCustomEdit : public TWinControl {
   std::string ClassName() const override { return "TCustomEdit"; }
 
   std::string Caption() const override;
+  // Sets the text as the edit's CharCase and MaxLength make it.
+  void SetCaption(std::string_view caption) override;
   bool Modified() const { return modified_; }
   void SetModified(bool modified) { modified_ = modified; }
   int SelStart() const;
@@ -125,8 +128,7 @@ class TCustomEdit : public TWinControl {
   bool auto_select_ = true;
   bool auto_size_ = true;
   bool oem_convert_ = false;
-  int sel_start_ = 0;
-  int sel_length_ = 0;
+  TextSelection selection_;
 };
 
 // The TEdit class as forms and scripts use it (TCustomEdit with its properties published).
@@ -143,8 +145,11 @@ class TCustomMemo : public TCustomEdit {
   std::string ClassName() const override { return "TCustomMemo"; }
 
   TStringList* Lines() const { return lines_.get(); }
-  std::string Caption() const override { return lines_->Text(); }
-  void SetCaption(std::string_view text) override { lines_->SetText(text); }
+  // The text reads back as it was set: its lines joined with CR LF, with a
+  // final line break only when the text set had one. After a change through
+  // Lines it is Lines.Text (every line ended by CR LF).
+  std::string Caption() const override;
+  void SetCaption(std::string_view text) override;
 
   int Alignment() const { return alignment_; }
   void SetAlignment(int alignment) { alignment_ = alignment; }
@@ -166,6 +171,8 @@ class TCustomMemo : public TCustomEdit {
 
   std::unique_ptr<TStringList> lines_;
   bool syncing_ = false;
+  bool setting_text_ = false;
+  bool final_break_ = false;
   int alignment_ = taLeftJustify;
   int scroll_bars_ = ssNone;
   bool want_returns_ = true;

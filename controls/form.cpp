@@ -9,11 +9,13 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "controls/application.h"
 #include "controls/buttons.h"
 #include "controls/menus.h"
 #include "controls/qt_text.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -195,10 +197,22 @@ int TCustomForm::ShowModal() {
     CancelModal();
     if (modal_result_ == mrNone) modal_result_ = mrCancel;
   }
+  // A script that shows the form runs under its time limit: the form gives
+  // up, as Cancel would, once the limit is reached, and the run then ends
+  // with the limit's error.
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  QObject::connect(&deadline, &QTimer::timeout, &loop, [this, &loop] {
+    modal_result_ = mrCancel;
+    loop.exit();
+  });
+  if (const auto left = RunTimeLeft(); left.count() >= 0)
+    deadline.start(static_cast<int>(std::min<long long>(left.count(), 1 << 30)));
   if (modal_result_ == mrNone) loop.exec(QEventLoop::DialogExec);
   modal_loop_ = nullptr;
   Hide();
   widget->setWindowModality(Qt::NonModal);
+  CheckRunLimits();
   return modal_result_;
 }
 

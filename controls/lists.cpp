@@ -89,6 +89,11 @@ void TCustomComboBox::ShowItems() {
   if (combo->isEditable()) combo->setEditText(ToQString(caption_));
 }
 
+void TCustomComboBox::WidgetCreated() {
+  TItemsControl::WidgetCreated();
+  if (QLineEdit* line = Line()) selection_.ShowIn(*line);
+}
+
 std::string TCustomComboBox::Caption() const {
   QComboBox* combo = Combo();
   if (!combo) return caption_;
@@ -98,6 +103,7 @@ std::string TCustomComboBox::Caption() const {
 void TCustomComboBox::SetCaption(std::string_view caption) {
   FollowText(caption);
   TWinControl::SetCaption(caption);
+  selection_.CaretAtEnd(caption_);
 }
 
 void TCustomComboBox::ApplyCaption() {
@@ -106,6 +112,7 @@ void TCustomComboBox::ApplyCaption() {
 
 void TCustomComboBox::SetItemIndex(int index) {
   caption_ = index >= 0 && index < Items()->Count() ? Items()->Get(index) : std::string();
+  selection_.CaretAtEnd(caption_);
   TItemsControl::SetItemIndex(index);
 }
 
@@ -125,37 +132,27 @@ void TCustomComboBox::SetDroppedDown(bool down) {
   static_cast<QComboBox*>(Widget())->showPopup();
 }
 
-int TCustomComboBox::SelStart() const {
+QLineEdit* TCustomComboBox::Line() const {
   QComboBox* combo = Combo();
-  return combo && combo->lineEdit() ? combo->lineEdit()->cursorPosition() : 0;
+  return combo ? combo->lineEdit() : nullptr;
 }
 
-void TCustomComboBox::SetSelStart(int start) {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit()) combo->lineEdit()->setCursorPosition(start);
-}
+int TCustomComboBox::SelStart() const { return selection_.Start(Line()); }
 
-int TCustomComboBox::SelLength() const {
-  QComboBox* combo = Combo();
-  return combo && combo->lineEdit() ? static_cast<int>(combo->lineEdit()->selectedText().size()) : 0;
-}
+void TCustomComboBox::SetSelStart(int start) { selection_.SetStart(Line(), Caption(), start); }
 
-void TCustomComboBox::SetSelLength(int length) {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit())
-    combo->lineEdit()->setSelection(combo->lineEdit()->cursorPosition(), length);
-}
+int TCustomComboBox::SelLength() const { return selection_.Length(Line()); }
 
-std::string TCustomComboBox::SelText() const {
-  QComboBox* combo = Combo();
-  return combo && combo->lineEdit() ? FromQString(combo->lineEdit()->selectedText()) : std::string();
-}
+void TCustomComboBox::SetSelLength(int length) { selection_.SetLength(Line(), Caption(), length); }
+
+std::string TCustomComboBox::SelText() const { return selection_.Selected(Line(), Caption()); }
 
 void TCustomComboBox::SetSelText(std::string_view text) {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit()) combo->lineEdit()->insert(ToQString(text));
+  if (style_ == csDropDownList) return;  // a drop-down list has no text to edit
+  if (selection_.Replace(Line(), caption_, text)) FireEvent(OnChange, this);
 }
 
-void TCustomComboBox::SelectAll() {
-  if (QComboBox* combo = Combo(); combo && combo->lineEdit()) combo->lineEdit()->selectAll();
-}
+void TCustomComboBox::SelectAll() { selection_.SelectAll(Line(), Caption()); }
 
 TCustomListBox::TCustomListBox(TComponent* owner) : TItemsControl(owner) { SetBounds(0, 0, 121, 97); }
 

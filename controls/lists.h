@@ -9,8 +9,10 @@
 
 #include "components/string_list.h"
 #include "controls/control.h"
+#include "controls/text_selection.h"
 
 class QComboBox;
+class QLineEdit;
 class QListWidget;
 class QTreeWidget;
 
@@ -59,7 +61,8 @@ class TCustomComboBox : public TItemsControl {
   std::string ClassName() const override { return "TCustomComboBox"; }
 
   std::string Caption() const override;
-  // Sets the text; the item index follows it (the item with that text, else -1).
+  // Sets the text; the item index follows it (the item with that text, else
+  // -1), and the caret goes after it.
   void SetCaption(std::string_view caption) override;
   int Style() const { return style_; }
   void SetStyle(int style);
@@ -82,11 +85,16 @@ class TCustomComboBox : public TItemsControl {
 
  protected:
   QWidget* CreateWidget(QWidget* parent) override;
+  // Gives the new edit the selection a script set before.
+  void WidgetCreated() override;
   void ApplyCaption() override;
   void ShowItems() override;
 
  private:
   QComboBox* Combo() const;
+  // The combo box's edit; null without a widget or for a drop-down list.
+  QLineEdit* Line() const;
+  TextSelection selection_;
   int style_ = csDropDown;
   int item_height_ = 13;
   int max_length_ = 0;

@@ -64,6 +64,10 @@ extern "C" int orv_core_set_limit(const char* Name, long long Value) {
     orv::SetPageScriptTimeLimit(static_cast<uint32_t>(Value));
     return 1;
   }
+  if (name == "script-memory-bytes" && Value >= 0 && Value <= (1LL << 50)) {
+    orv::SetPageScriptMemoryLimit(static_cast<uint64_t>(Value));
+    return 1;
+  }
   if (name == "strict" && (Value == 0 || Value == 1)) {
     orv::SetStrictBuildDefault(Value == 1);
     return 1;

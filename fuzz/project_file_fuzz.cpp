@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     texts = orv::ReadProject(build.Context);
   } catch (const orv::Exception&) {
-    // A project the build refuses (a folder or page name with a NUL byte).
+    // A name the project cannot hold (a NUL byte) is refused with an error.
     orv::SetReportSink(nullptr, nullptr);
     return 0;
   }

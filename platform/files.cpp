@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include "platform/exception.h"
@@ -66,14 +68,20 @@ static std::string OpenError(const std::string& path, int err) {
 namespace {
 
 // Reads what is left of `fd` into `bytes`; false with `err` set on a read
-// error. A regular file (`st` from fstat) is read in one call sized by its
-// length (one more byte, so a file that grew is noticed); a short read of a
-// regular file is its end. Other files are read until read() returns 0.
-bool ReadAll(int fd, const struct stat& st, std::string& bytes, int& err) {
+// error, and with EFBIG once more than `max_bytes` were read. A regular file
+// (`st` from fstat) is read in one call sized by its length (one more byte,
+// so a file that grew is noticed); a short read of a regular file is its
+// end. Other files are read until read() returns 0.
+bool ReadAll(int fd, const struct stat& st, std::string& bytes, int& err,
+             size_t max_bytes = std::numeric_limits<size_t>::max() - 1) {
   bool regular = S_ISREG(st.st_mode);
-  size_t chunk = regular ? static_cast<size_t>(st.st_size) + 1 : 65536;
+  size_t chunk = regular ? std::min(static_cast<size_t>(st.st_size), max_bytes) + 1 : 65536;
   bytes.clear();
   for (;;) {
+    if (bytes.size() > max_bytes) {
+      err = EFBIG;
+      return false;
+    }
     size_t have = bytes.size();
     bytes.resize(have + chunk);
     ssize_t n = ::read(fd, bytes.data() + have, chunk);
@@ -103,6 +111,28 @@ std::string ReadFileBytes(const std::string& path) {
   ::close(fd);
   if (!ok) throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
   return bytes;
+}
+
+std::string ReadFileUpTo(const std::string& path, size_t max_bytes) {
+  // O_NONBLOCK: opening a pipe must not wait for a writer.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) throw EInOutError(OpenError(path, errno));
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw EInOutError("Cannot open file \"" + path + "\". Not a regular file");
+  }
+  std::string bytes;
+  int err = 0;
+  bool ok = ReadAll(fd, st, bytes, err, max_bytes);
+  ::close(fd);
+  if (ok) return bytes;
+  if (err == EFBIG) {
+    const bool mib = max_bytes % (size_t{1} << 20) == 0;
+    throw EInOutError("Cannot read file \"" + path + "\". It is larger than " +
+                      std::to_string(mib ? max_bytes >> 20 : max_bytes) + (mib ? " MiB" : " bytes"));
+  }
+  throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
 }
 
 std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::string& bytes) {

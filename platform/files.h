@@ -47,6 +47,13 @@ bool DeleteFile(const std::string& path);
 // when it cannot be opened or read.
 std::string ReadFileBytes(const std::string& path);
 
+// The whole regular file at `path`, of at most `max_bytes` bytes. Raises
+// EInOutError "Cannot open file "<path>". <reason>" when it cannot be opened
+// or is not a regular file (reason "Not a regular file": a device such as
+// /dev/zero, a pipe, a folder), and "Cannot read file "<path>". <reason>"
+// when it cannot be read or holds more ("It is larger than N MiB").
+std::string ReadFileUpTo(const std::string& path, size_t max_bytes);
+
 // What ReadRegularFile found.
 enum class FileRead { NoFile, Unreadable, Read };
 

@@ -165,6 +165,26 @@ void TIniFile::WriteString(const std::string& section_name, const std::string& k
     lines_.push_back("[" + section + "]");
     lines_.push_back(line);
   }
+  Save();
+}
+
+void TIniFile::EraseSection(const std::string& section_name) {
+  Load();
+  const std::string name = UpperCase(Trim(section_name));
+  bool found = false;
+  // From the last section backwards, so earlier line numbers stay right.
+  for (auto s = sections_.rbegin(); s != sections_.rend(); ++s) {
+    if (UpperCase(s->name) != name) continue;
+    found = true;
+    size_t end = s->last_line + 1;
+    if (end < lines_.size() && Trim(lines_[end]).empty()) ++end;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(s->line),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
+  }
+  if (found) Save();
+}
+
+void TIniFile::Save() {
   std::string bytes;
   for (const std::string& l : lines_) bytes += l + line_end_;
   if (!WriteFileAtomic(path_, bytes))

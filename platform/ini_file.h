@@ -79,6 +79,10 @@ class TIniFile {
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
+  // Removes every section of that name with its keys (and one blank line
+  // after it); nothing is written when there is none. Raises EInOutError
+  // when the file cannot be written.
+  void EraseSection(const std::string& section);
 
  private:
   struct Entry {
@@ -96,6 +100,8 @@ class TIniFile {
 
   void Load();
   void Parse();
+  // Writes the lines back atomically and parses them again.
+  void Save();
   const Section* FindSection(const std::string& name) const;
   const Entry* FindEntry(const std::string& section, const std::string& key) const;
 

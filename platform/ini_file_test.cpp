@@ -114,6 +114,16 @@ TEST_F(IniFileTest, WriteKeepsOtherLinesAndLineEnds) {
   EXPECT_EQ(ini.ReadString("a", "w", ""), "added");
 }
 
+TEST_F(IniFileTest, EraseSectionRemovesEverySectionOfTheNameAndKeepsTheRest) {
+  Write("; top\r\n[site]\r\nurl=a\r\n\r\n[other]\r\nx=1\r\n[SITE]\r\nurl=b\r\n");
+  TIniFile ini(path_);
+  ini.EraseSection(" Site ");
+  EXPECT_EQ(ReadFileBytes(path_), "; top\r\n[other]\r\nx=1\r\n");
+  EXPECT_FALSE(ini.SectionExists("site"));
+  ini.EraseSection("missing");
+  EXPECT_EQ(ReadFileBytes(path_), "; top\r\n[other]\r\nx=1\r\n");
+}
+
 TEST_F(IniFileTest, WriteRejectsWhatTheFormCannotHold) {
   TIniFile ini(path_);
   EXPECT_THROW(ini.WriteString("s", "k", "a\nb"), EConvertError);

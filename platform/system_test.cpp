@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/display.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -243,6 +245,65 @@ TEST(FilesTest, ReadFileBytesReadsRegularFilesAndOthers) {
   }
   std::filesystem::remove(path);
   EXPECT_FALSE(ReadFileBytes("/proc/self/status").empty());  // reports a size of 0
+}
+
+// A display is there when Qt would show windows on one.
+TEST(DisplayTest, DisplayAvailableFollowsTheEnvironment) {
+  const struct {
+    const char* platform;
+    const char* display;
+    const char* wayland;
+    bool available;
+  } cases[] = {
+      {nullptr, nullptr, nullptr, false}, {nullptr, ":0", nullptr, true},    {nullptr, nullptr, "wayland-0", true},
+      {nullptr, "", "", false},           {"offscreen", ":0", nullptr, false}, {"minimal", ":0", nullptr, false},
+      {"offscreen:size=800x600", ":0", nullptr, false}, {"xcb", nullptr, nullptr, true}, {"", ":0", nullptr, true},
+  };
+  for (const auto& c : cases) {
+    ScopedEnv platform("QT_QPA_PLATFORM", c.platform);
+    ScopedEnv display("DISPLAY", c.display);
+    ScopedEnv wayland("WAYLAND_DISPLAY", c.wayland);
+    EXPECT_EQ(DisplayAvailable(), c.available)
+        << (c.platform ? c.platform : "-") << " " << (c.display ? c.display : "-") << " "
+        << (c.wayland ? c.wayland : "-");
+  }
+  EXPECT_FALSE(Unattended());
+  SetUnattended(true);
+  EXPECT_TRUE(Unattended());
+  SetUnattended(false);
+}
+
+// ReadFileUpTo reads regular files of a bounded size and refuses, without
+// reading or waiting, anything else: a device that never ends, a pipe
+// without a writer, a folder.
+TEST(FilesTest, ReadFileUpToRefusesWhatIsNoRegularFileOrTooLarge) {
+  std::string dir = std::string(std::getenv("ORV_HOME") ? std::getenv("ORV_HOME") : "/tmp") + "/up to";
+  std::filesystem::remove_all(dir);
+  ASSERT_TRUE(ForceDirectories(dir));
+  WriteFileBytes(dir + "/small", std::string(1 << 20, 'x'));
+  EXPECT_EQ(ReadFileUpTo(dir + "/small", 1 << 20).size(), size_t{1} << 20);
+  EXPECT_FALSE(ReadFileUpTo("/proc/self/status", 1 << 20).empty());  // reports a size of 0
+  ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    size_t max;
+    std::string error;
+  } refused[] = {
+      {dir + "/small", (1 << 20) - 1, "Cannot read file \"" + dir + "/small\". It is larger than 1048575 bytes"},
+      {"/dev/zero", 1 << 20, "Cannot open file \"/dev/zero\". Not a regular file"},
+      {dir + "/fifo", 1 << 20, "Cannot open file \"" + dir + "/fifo\". Not a regular file"},
+      {dir, 1 << 20, "Cannot open file \"" + dir + "\". Not a regular file"},
+      {dir + "/absent", 1 << 20, "Cannot open file \"" + dir + "/absent\". No such file or directory"},
+  };
+  for (const auto& c : refused) {
+    try {
+      ReadFileUpTo(c.path, c.max);
+      ADD_FAILURE() << c.path << " was read";
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.what(), c.error);
+    }
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(FilesTest, AtomicWriteReplacesAndLeavesNoTemporary) {

@@ -11,6 +11,7 @@ packages=(build-essential cmake ninja-build pkg-config libssl-dev netbase
           clang libclang-rt-14-dev
           qt6-base-dev libqt6svg6 xvfb xauth
           nginx tinyproxy exim4-daemon-light  # real servers the network tests start on 127.0.0.1
+          libcurl4-openssl-dev openssh-server python3-pyftpdlib vsftpd  # publishing and its test servers
           htp hugo)  # the peers bench/site_compare.sh builds the same site with
 if [ "${ORV_SKIP_APT:-0}" != 1 ]; then
   sudo=""

@@ -5,6 +5,7 @@
 
 #include "controls/application.h"
 #include "controls/form.h"
+#include "platform/message_service.h"
 #include "orv/sys.h"
 #include "sys/error_box.h"
 #include "sys/file_types.h"
@@ -17,6 +18,7 @@
 #include "sys/frm_obj_rep.h"
 #include "sys/frm_pref.h"
 #include "sys/frm_proj_pref.h"
+#include "sys/frm_publish.h"
 #include "sys/frm_var.h"
 
 namespace {
@@ -100,6 +102,24 @@ uint8_t ExceptCenter(int32_t, HWND host, const char* sender_class, const char* e
 
 uint8_t DlFromWeb(int32_t, HWND host) {
   return RunDialog([&] { return std::make_unique<orv::TFrmDlWeb>(host); });
+}
+
+uint8_t UploadFiles(const char* local_path, const char* site_name, HWND) {
+  // The publishing step ran once its dialog was shown, whatever the user did
+  // in it; a dialog that cannot be made gives the error box and 0.
+  std::string reason;
+  try {
+    orv::TFrmPublish dialog(TextOf(local_path), TextOf(site_name));
+    dialog.ShowModal();
+    return 1;
+  } catch (const std::exception& error) {
+    reason = error.what();
+  } catch (...) {
+    reason = "Unknown error";
+  }
+  orv::ShowMessage(orv::MessageKind::Error, "Upload Error",
+                   "Site upload failed.  " + reason + "\n\rPlease try reinstalling ORV");
+  return 0;
 }
 
 void FileExts(char** text) { Assign(text, orv::FileExtsText()); }

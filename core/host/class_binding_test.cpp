@@ -113,7 +113,7 @@ TEST_F(ClassBindingTest, ObjectAndListPropertiesAndMethods) {
                 "  P.ParentCtl3D := False; TESTOUT(P.ParentCtl3D);\n"
                 "  F.Free;\n"
                 "end."),
-            (Lines{"2", "1", "1", "True", "True", "blue", "2", "False", "1", "TFont", "5", "0", "0", "False", "True",
+            (Lines{"2", "1", "1", "True", "True", "blue", "2", "False", "1", "TFont", "3", "0", "0", "False", "True",
                    "False"}));
   EXPECT_EQ(pool_.LiveCount(), 0u) << "freeing the form freed what it owned";
 }

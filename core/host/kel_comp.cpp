@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/message_service.h"
 #include "platform/paths.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 
@@ -155,7 +156,7 @@ void TKelComp::Run() {
   std::string key = source_;
   FillObjects(key);
   ScriptObjectPool::Activation active(pool_);
-  ScriptTimeLimit limit(TimeLimit);
+  ScriptRunLimits limits(TimeLimit, MemoryLimit);
   if (cached_program_) {
     Execute(*cached_program_, 0, runner_->StepLimit);
     return;

@@ -118,9 +118,11 @@ class TKelComp : public TComponent {
   // used while the component has a provider of its own).
   TKelProgramCache* Cache = nullptr;
 
-  // Time limit in seconds of each run (0: none; see ScriptTimeLimit). Runs
-  // nested in a run with a limit keep that limit.
+  // Time limit in seconds and memory budget in bytes of each run (0: none;
+  // see ScriptRunLimits in platform/run_limits.h). Runs nested in a run with
+  // limits keep those limits.
   uint32_t TimeLimit = 0;
+  uint64_t MemoryLimit = 0;
 
   // Set by every change of Script or Expression: the next Prepare builds a
   // new runner.

@@ -8,6 +8,7 @@
 #include "platform/exception.h"
 #include "platform/message_service.h"
 #include "platform/paths.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -65,7 +66,10 @@ void TKelEvent::Dispatch(TObject* sender, std::vector<Variant>& args) {
     if (slot >= 0) program.Vars[static_cast<size_t>(slot)] = args[i];
     slots.push_back(slot);
   }
-  Execute(program, program.Labels[static_cast<size_t>(routine.Index)]);
+  {
+    ScriptRunLimits limits(TimeLimit, MemoryLimit);
+    Execute(program, program.Labels[static_cast<size_t>(routine.Index)]);
+  }
   for (size_t i = 0; i < slots.size(); ++i)
     if (slots[i] >= 0) args[i] = program.Vars[static_cast<size_t>(slots[i])];
 }

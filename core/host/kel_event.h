@@ -28,6 +28,10 @@ class TKelEvent : public TComponent, public IEventBinding {
   // Whether the event passes a sender, which the routine's first parameter
   // receives; the event's further arguments fill the parameters after it.
   bool HasSender = true;
+  // The limits each run of the routine gets (see ScriptRunLimits in
+  // platform/run_limits.h): those of the script that loaded the form.
+  uint32_t TimeLimit = 0;
+  uint64_t MemoryLimit = 0;
 
   // The routine's qualified name in upper case ("TFORM1.BUTTON1CLICK"), once
   // resolved.
@@ -39,7 +43,8 @@ class TKelEvent : public TComponent, public IEventBinding {
   // sender into the routine's parameter Sender (a routine without one shows
   // "Parameter <name>.Sender not found" and goes on) and `args` into the
   // parameters after it, runs the routine, and reads those parameters back
-  // into `args`. The routine may free the form, this component included.
+  // into `args`, under the binding's limits. The routine may free the form,
+  // this component included.
   void Dispatch(TObject* sender, std::vector<Variant>& args) override;
 
  private:

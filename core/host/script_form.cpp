@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/message_loop.h"
 #include "platform/paths.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -45,6 +46,8 @@ void BindEvents(TComponent& component, TComponent& form, const std::vector<std::
     binding->Runner = runner;
     binding->MethodName = handlers[static_cast<size_t>(method.data) - 1];
     binding->HasSender = type->HasSender;
+    binding->TimeLimit = CurrentRunSeconds();
+    binding->MemoryLimit = CurrentRunMemoryBytes();
     TMethod bound;
     bound.name = binding->MethodName;
     bound.code = [handle = binding->Handle(), thunk = type->Thunk](TObject* sender, EventArgs& args) {
@@ -89,7 +92,7 @@ std::string ScriptFileOfForm(const std::string& file) {
   return std::string();
 }
 
-void LoadScriptForm(const std::string& file, TComponent& form) {
+void LoadScriptForm(const std::string& file, TComponent& form, const TComponent* unique_in) {
   std::vector<std::string> handlers;
   bool is_form = form.InheritsFrom("TCustomForm");
   FormReadOptions options;
@@ -99,13 +102,19 @@ void LoadScriptForm(const std::string& file, TComponent& form) {
     return static_cast<intptr_t>(handlers.size());
   };
   options.before_loaded = [&] {
+    if (unique_in) {
+      std::string name = form.Name();
+      for (int n = 1; !name.empty() && unique_in->FindComponent(name); ++n)
+        name = form.Name() + "_" + std::to_string(n);
+      form.SetName(name);
+    }
     if (is_form) SetPropValue(form, "Visible", false);
     std::shared_ptr<TKelRuner> runner = CompileFormScript(file, form);
     std::vector<TComponent*> components{&form};
     for (int i = 0; i < form.ComponentCount(); ++i) components.push_back(form.Components(i));
     for (TComponent* component : components) BindEvents(*component, form, handlers, runner);
   };
-  ReadForm(ReadFileBytes(file), form, options);
+  ReadForm(ReadFileUpTo(file, kMaxFormFileBytes), form, options);
   if (!is_form) return;
   const PropertyInfo* on_close = FindPublishedProperty(form, "OnClose");
   if (!on_close || std::get<TMethod>(on_close->get(form)).Assigned()) return;
@@ -118,12 +127,8 @@ void LoadScriptForm(const std::string& file, TComponent& form) {
 
 TComponent* ShowScriptForm(const std::string& file) {
   std::unique_ptr<TComponent> form(CreateComponent("TForm", nullptr));
-  LoadScriptForm(file, *form);
   TComponent* application = ClassInstance("TApplication");
-  std::string name = form->Name();
-  for (int n = 1; !name.empty() && application->FindComponent(name); ++n)
-    name = form->Name() + "_" + std::to_string(n);
-  form->SetName(name);
+  LoadScriptForm(file, *form, application);
   application->InsertComponent(form.get());
   TComponent* shown = form.release();
   ShownForms().push_back(shown->Handle());

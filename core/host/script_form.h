@@ -30,12 +30,15 @@ std::string ScriptFileOfForm(const std::string& file);
 // named objects. A form (a TCustomForm) is kept hidden, gets its OnCreate
 // run, and, when it has no OnClose handler, one that frees it on closing.
 // Errors of the file (EFormFileError) and compile errors pass unchanged;
-// what was read stays with `form`.
-void LoadScriptForm(const std::string& file, TComponent& form);
+// what was read stays with `form`. With `unique_in`, a form whose file gives
+// it a name that a component of `unique_in` already has is renamed
+// "<name>_1", "<name>_2", ... as soon as it is read, before its script is
+// compiled and its events (OnCreate) run.
+void LoadScriptForm(const std::string& file, TComponent& form, const TComponent* unique_in = nullptr);
 
-// Makes a form owned by the application, loads `file` into it and shows it
-// without waiting. A second form of a name the application already has is
-// renamed "<name>_1", "<name>_2", ... . Returns the form.
+// Makes a form owned by the application, loads `file` into it (a second
+// form of a name the application already has renamed "<name>_1", ...) and
+// shows it without waiting. Returns the form.
 TComponent* ShowScriptForm(const std::string& file);
 
 // True while a form that ShowScriptForm made still exists and is visible.

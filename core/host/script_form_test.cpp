@@ -23,6 +23,7 @@
 #include "core/host/kel_event.h"
 #include "core/script/host_registry.h"
 #include "platform/message_service.h"
+#include "platform/run_limits.h"
 #include "platform/window.h"
 
 namespace orv {
@@ -30,6 +31,7 @@ namespace {
 
 using test::FindIn;
 using test::WhenShown;
+using test::WhenUp;
 
 std::vector<std::string> g_log;
 
@@ -186,6 +188,41 @@ TEST_F(ScriptFormTest, SecondInstanceReachesTheSameRoutines) {
   QTest::mouseClick(FindIn("Form1_1", "Button1"), Qt::LeftButton);
   QTest::mouseClick(FindIn("Form1", "Button1"), Qt::LeftButton);
   EXPECT_EQ(g_log, (std::vector<std::string>{"TButton Button1 in Form1_1", "TButton Button1 in Form1"}));
+}
+
+// A second instance has its own name before its events run: OnCreate sees
+// it already.
+TEST_F(ScriptFormTest, SecondInstanceIsRenamedBeforeItsEventsRun) {
+  Write("created.pas",
+        "type TForm1 = class(TForm) procedure FormCreate(Sender: TComponent); end;\n"
+        "procedure TForm1.FormCreate(Sender: TComponent); begin TestLog(Self.Name + ' ' + Sender.Name) end;\n"
+        "begin end.\n");
+  const std::string file = Write("created.dfm", "object Form1: TForm1\n  OnCreate = FormCreate\nend\n");
+  for (int i = 0; i < 3; ++i) ShowScriptForm(file);
+  EXPECT_EQ(g_log, (std::vector<std::string>{"Form1 Form1", "Form1_1 Form1_1", "Form1_2 Form1_2"}));
+}
+
+// The events of a form run under the limits of the script that showed it,
+// each afresh: an endless handler ends with the time limit's error.
+TEST_F(ScriptFormTest, EventsRunUnderTheLimitsOfTheScriptThatShowedTheForm) {
+  Write("endless.pas",
+        "type TForm1 = class(TForm) procedure Button1Click(Sender: TObject); end;\n"
+        "procedure TForm1.Button1Click(Sender: TObject); begin TestLog('start'); while True do begin end end;\n"
+        "begin end.\n");
+  const std::string file =
+      Write("endless.dfm", "object Form1: TForm1\n  object Button1: TButton\n    OnClick = Button1Click\n  end\nend\n");
+  {
+    ScriptRunLimits limits(1, 0);
+    ShowScriptForm(file);
+  }
+  std::string shown;
+  WhenUp("MessageDlg", [&](QWidget& box) {
+    shown = qobject_cast<QLabel*>(box.findChild<QWidget*>("Message"))->text().toStdString();
+    QTest::mouseClick(box.findChild<QWidget*>("OK"), Qt::LeftButton);
+  });
+  QTest::mouseClick(FindIn("Form1", "Button1"), Qt::LeftButton);
+  EXPECT_EQ(g_log, std::vector<std::string>{"start"});
+  EXPECT_EQ(shown, "Script ran longer than 1 seconds (line 2)");
 }
 
 TEST_F(ScriptFormTest, FormNamedWithAnUnderscoreKeepsItsWholeName) {

@@ -7,6 +7,7 @@
 
 #include "core/lib/number_format.h"
 #include "platform/exception.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -33,6 +34,10 @@ class Formatter {
         continue;
       }
       out += Conversion(i);
+      // Widths make the text grow faster than the pattern: bound it, and
+      // keep to the run's limits as it grows.
+      if (out.size() > Variant::kMaxStringBytes) throw EConvertError("Format result longer than 256 MiB");
+      CheckRunLimits();
     }
     return out;
   }

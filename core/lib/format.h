@@ -30,8 +30,10 @@ namespace orv {
 //   s  text, cut to precision characters when one is given
 // EConvertError "Format 'pattern' invalid or incompatible with argument" for
 // a bad conversion or a value its type cannot take, and "No argument for
-// format 'pattern'" when the arguments run out. Any number of arguments may
-// be given.
+// format 'pattern'" when the arguments run out, "Format result longer than
+// 256 MiB" for a text that would outgrow a script value. Any number of
+// arguments may be given. The run's limits (platform/run_limits.h) are
+// checked after each conversion.
 std::string Format(std::string_view pattern, std::span<const Variant> args,
                    const FormatSettings& settings = CurrentFormatSettings());
 

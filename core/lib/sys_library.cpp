@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/message_service.h"
 #include "platform/paths.h"
+#include "platform/text_search.h"
 
 namespace orv {
 namespace {
@@ -166,7 +167,7 @@ void RegisterStringRoutines() {
   RegisterFunc("Pos", [](TObject*, const std::string&, A& a, R& r) {
     const TextArg sub_arg(a[0]), s_arg(a[1]);
     const std::string_view sub = sub_arg, s = s_arg;
-    size_t at = sub.empty() ? std::string_view::npos : s.find(sub);
+    size_t at = sub.empty() ? std::string_view::npos : FindText(s, sub);
     r = at == std::string_view::npos ? 0 : static_cast<int32_t>(at + 1);
   }, {pkValue, pkValue});
   RegisterFunc("Copy", [](TObject*, const std::string&, A& a, R& r) {

@@ -1,7 +1,6 @@
 #include "core/script/runner.h"
 
 #include <algorithm>
-#include <chrono>
 #include <climits>
 #include <iterator>
 #include <new>
@@ -14,6 +13,7 @@
 #include "core/script/host_registry.h"
 #include "core/script/object_value.h"
 #include "core/script/quick_ops.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -169,14 +169,6 @@ inline const TDecodedItem* At(const TDecodedItem* code, int32_t offset) {
   return reinterpret_cast<const TDecodedItem*>(reinterpret_cast<const char*>(code) + offset);
 }
 
-// The time limit in force on this thread (see ScriptTimeLimit).
-struct TimeLimitState {
-  bool active = false;
-  uint32_t seconds = 0;
-  std::chrono::steady_clock::time_point deadline;
-};
-thread_local TimeLimitState time_limit;
-
 // Executions in progress on this thread, of every program.
 thread_local int32_t nested_runs = 0;
 
@@ -184,12 +176,13 @@ thread_local int32_t nested_runs = 0;
 // jumping back, and the clock is read once per this many jumps.
 constexpr int32_t kJumpsPerClockCheck = 1024;
 
-// Raises the time-limit error when the limit in force has expired;
+// Raises the memory budget's error when it is spent, and the time-limit
+// error when the limit in force has expired (platform/run_limits.h);
 // `index` is the instruction now running.
 [[gnu::noinline]] void CheckDeadline(const TBinProg& p, int32_t index) {
-  if (!time_limit.active || std::chrono::steady_clock::now() < time_limit.deadline) return;
-  const std::string text = "Script ran longer than " + std::to_string(time_limit.seconds) + " seconds";
-  throw ECompilerError::AtRunLine(p.Program().LineOf(index), text);
+  CheckRunMemory();
+  if (!RunDeadlinePassed()) return;
+  throw ECompilerError::AtRunLine(p.Program().LineOf(index), RunDeadlineText());
 }
 
 // The interpreter loop, threaded: each handler jumps straight to the next
@@ -472,16 +465,6 @@ class ExecutionScope {
 };
 
 }  // namespace
-
-ScriptTimeLimit::ScriptTimeLimit(uint32_t seconds)
-    : saved_active_(time_limit.active), saved_seconds_(time_limit.seconds), saved_deadline_(time_limit.deadline) {
-  if (seconds == 0) return;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  if (time_limit.active && time_limit.deadline <= deadline) return;
-  time_limit = {true, seconds, deadline};
-}
-
-ScriptTimeLimit::~ScriptTimeLimit() { time_limit = {saved_active_, saved_seconds_, saved_deadline_}; }
 
 void Execute(TBinProg& program, int32_t start, uint64_t step_limit) {
   if (start < 0 || start > static_cast<int32_t>(program.Code.size()))

@@ -11,7 +11,6 @@
 // final return ends that execution.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,9 +34,12 @@ namespace orv {
 // of handlers.h, "Return stack overflow" after 1001 nested calls, "Invalid
 // function number", "Script runs nested too deeply (more than 100)" when
 // kMaxNestedRuns executions are already in progress on the thread (a script
-// that runs itself through RunMacro), the time limit's error (see
-// ScriptTimeLimit) and "Memory ran out while running the script" when an
-// allocation fails; errors of the value operations (EVariantError,
+// that runs itself through RunMacro), "Script ran longer than N seconds"
+// with the line that was running, once the time limit in force has expired,
+// and "Memory ran out while running the script" when an allocation fails
+// or the memory budget is spent (ScriptRunLimits, platform/run_limits.h:
+// the runner looks at both once every thousand or so taken jumps, so the
+// check costs nothing measurable); errors of the value operations (EVariantError,
 // EConvertError) and of host routines and dynamic variables pass unchanged,
 // and the failing instruction has no effect.
 void Execute(TBinProg& program, int32_t start, uint64_t step_limit = 0);
@@ -51,29 +53,6 @@ int32_t FailedLine(const TBinProg& program);
 // Executions that may be in progress at once on one thread, nested through
 // host routines that run scripts (RunMacro, RunForm, event handlers).
 inline constexpr int32_t kMaxNestedRuns = 100;
-
-// A time limit on the executions made on this thread while it exists, nested
-// ones included: an execution still running when the limit expires ends
-// with ECompilerError "Script ran longer than N seconds", with the line that
-// was running when the program knows its lines (see TProgram). The runner
-// looks at the clock once every thousand or so taken jumps, so the check
-// costs nothing measurable. `seconds` 0 sets no limit; while a limit is in
-// force, a nested one can only make the deadline earlier.
-//
-//   ScriptTimeLimit limit(60);
-//   Execute(program, 0);
-class ScriptTimeLimit {
- public:
-  explicit ScriptTimeLimit(uint32_t seconds);
-  ~ScriptTimeLimit();
-  ScriptTimeLimit(const ScriptTimeLimit&) = delete;
-  ScriptTimeLimit& operator=(const ScriptTimeLimit&) = delete;
-
- private:
-  bool saved_active_;
-  uint32_t saved_seconds_;
-  std::chrono::steady_clock::time_point saved_deadline_;
-};
 
 // Executes the one instruction at program.PC (data words it reads included)
 // and returns false when it stops the program. opReturn stops at depth 0.

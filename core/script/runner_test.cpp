@@ -6,6 +6,7 @@
 
 #include "core/script/dyna_vars.h"
 #include "core/script/vm_test_support.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -373,7 +374,7 @@ TEST_F(VmTest, TimeLimitEndsEndlessLoops) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
     TKelRuner runner(c.source);
-    ScriptTimeLimit limit(1);
+    ScriptRunLimits limit(1, 0);
     try {
       runner.Run();
       ADD_FAILURE() << "no error";
@@ -384,14 +385,14 @@ TEST_F(VmTest, TimeLimitEndsEndlessLoops) {
     }
   }
   {
-    ScriptTimeLimit outer(1);
-    ScriptTimeLimit none(0);  // keeps the outer limit
-    ScriptTimeLimit later(100);
+    ScriptRunLimits outer(1, 0);
+    ScriptRunLimits none(0, 0);  // keeps the outer limit
+    ScriptRunLimits later(100, 0);
     TKelRuner runner("label a; begin a: goto a end.");
     EXPECT_THROW(runner.Run(), ECompilerError);
   }
   TKelRuner quick("var i, s: integer; begin for i := 1 to 100000 do s := s + i; Result := s end.");
-  ScriptTimeLimit limit(1);
+  ScriptRunLimits limit(1, 0);
   quick.Run();
   EXPECT_EQ(InternalVars().Result.AsString(), "5000050000");
 }

@@ -11,6 +11,7 @@
 #include <sanitizer/asan_interface.h>
 
 #include "core/script/text_number.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace detail {
@@ -49,6 +50,7 @@ void GiveBlock(void* block, size_t capacity) {
 StringRep* StringRep::Make(std::string_view text, size_t capacity) {
   if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
   if (capacity < kSmallCapacity) capacity = kSmallCapacity;
+  else if (capacity > kSmallCapacity) ReserveRunMemory(capacity);  // a script's large texts count against its budget
   auto* rep = new (TakeBlock(capacity)) StringRep{1, text.size(), capacity};
   if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
   return rep;
@@ -135,6 +137,7 @@ Variant Variant::Array(int32_t high) {
   if (high < -1 || high > kMaxArrayHigh) {
     throw EVariantError("Invalid array bounds 0.." + std::to_string(high));
   }
+  ReserveRunMemory((static_cast<size_t>(high) + 1) * sizeof(Variant));
   Variant v;
   v.type_ = varArray | varVariant;
   v.u_.arr = new detail::ArrayRep;

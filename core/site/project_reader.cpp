@@ -1,7 +1,5 @@
 #include "core/site/project_reader.h"
 
-#include <filesystem>
-
 #include "core/site/page_patterns.h"
 #include "core/site/project_check.h"
 #include "platform/exception.h"
@@ -17,23 +15,6 @@ void AddFile(TProjectSettings& settings, size_t key, const std::string& path) {
   settings.Files.push_back(path);
   settings.FileEntryKeys.push_back(key);
 }
-
-}  // namespace
-
-std::string ProjectFolder(const std::string& project_file) {
-  std::error_code ec;
-  std::filesystem::path absolute = std::filesystem::absolute(project_file, ec);
-  if (ec) absolute = project_file;
-  return IncludeTrailingSlash(ExtractFilePath(absolute.lexically_normal().string()));
-}
-
-std::string ResolveAgainst(const std::string& folder, const std::string& path) {
-  if (path.empty()) return folder;
-  if (path[0] == '/') return path;
-  return folder + path;
-}
-
-namespace {
 
 // A folder or page name of the project file that holds a NUL byte would be
 // cut short where it is used: it is an error.

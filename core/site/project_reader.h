@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/site/parse_struct.h"
+#include "platform/project_folders.h"
 
 namespace orv {
 
@@ -29,12 +30,5 @@ struct ProjectTexts {
 // img) or [files] entry that holds a NUL byte raises EInOutError naming it.
 // Returns the texts as written.
 ProjectTexts ReadProject(TParseStruct& context);
-
-// The absolute folder of the project file, with a final '/'.
-std::string ProjectFolder(const std::string& project_file);
-
-// `path` taken relative to `folder` (which ends in '/') unless it is absolute;
-// an empty path gives `folder`.
-std::string ResolveAgainst(const std::string& folder, const std::string& path);
 
 }  // namespace orv

@@ -10,12 +10,14 @@
 #include "core/site/markup_scan.h"
 #include "core/site/page_stages.h"
 #include "platform/files.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 
 namespace {
 
 uint32_t page_script_time_limit = 60;
+uint64_t page_script_memory_limit = kDefaultScriptMemory;
 
 // The program a block stands for: a block that begins like a program (a
 // header, a declaration, "begin" or "end") as written; one that begins with
@@ -63,6 +65,7 @@ void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t 
   comp.SetScriptText(BlockProgram(code));
   if (build.CacheScripts) comp.Cache = &build.ScriptCache();
   comp.TimeLimit = page_script_time_limit;
+  comp.MemoryLimit = page_script_memory_limit;
   context.ScriptHost = &comp;
   try {
     comp.Evaluate();
@@ -77,6 +80,8 @@ void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t 
 
 uint32_t PageScriptTimeLimit() { return page_script_time_limit; }
 void SetPageScriptTimeLimit(uint32_t seconds) { page_script_time_limit = seconds; }
+uint64_t PageScriptMemoryLimit() { return page_script_memory_limit; }
+void SetPageScriptMemoryLimit(uint64_t bytes) { page_script_memory_limit = bytes; }
 
 void ScriptStage(TParseStruct& context) {
   TPageState& page = context.Page;

@@ -27,7 +27,9 @@
 // Each block runs under the time limit PageScriptTimeLimit (60 seconds
 // unless set; 0: none): a block still running then fails as any block does,
 // "<file>:<line>: Script ran longer than N seconds (line L)", L counted
-// within the block.
+// within the block; and under the memory budget PageScriptMemoryLimit (512
+// MiB unless set; 0: none): a block whose run makes the process grow by more
+// fails with "<file>:<line>: Memory ran out while running the script".
 #pragma once
 
 #include <cstdint>
@@ -42,5 +44,8 @@ void ScriptStage(TParseStruct& context);
 // process (orvcc --script-timeout).
 uint32_t PageScriptTimeLimit();
 void SetPageScriptTimeLimit(uint32_t seconds);
+// The memory budget of each page block, in bytes (orvcc --script-memory).
+uint64_t PageScriptMemoryLimit();
+void SetPageScriptMemoryLimit(uint64_t bytes);
 
 }  // namespace orv

@@ -14,6 +14,10 @@ namespace orv {
 // - 0 when either text is empty, when `start` is 0, when |start| lies beyond
 //   the end of `source`, or when fewer than the pattern's length characters
 //   remain from there.
+// A search without wildcards or case folding takes time in proportion to the
+// source's length (FindText); the others, which compare place by place,
+// check a script run's limits as the comparisons add up (ETimeLimit once its
+// time is up).
 int WildcardPos(std::string_view source, std::string_view pattern, int start);
 
 }  // namespace orv

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+
+#include "components/string_list.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -48,6 +52,31 @@ TEST(WildcardPosTest, FoldedSearchIsNotFooledByPartialMatches) {
   EXPECT_EQ(WildcardPos("{$defin {$DEFINE x}", "{$DEFINE", -1), 9);
   EXPECT_EQ(WildcardPos("aaab", "aab", 1), 2);
   EXPECT_EQ(WildcardPos("aaab", "AAB", -1), 2);
+}
+
+// Searches whose work grows with the product of both lengths, and sorts of
+// long lists, end with the run's time-limit error once it has expired; a
+// sort that ends so leaves the list as it was.
+TEST(WildcardPosTest, LongSearchesAndSortsEndAtTheDeadline) {
+  const std::string source(size_t{1} << 22, ' ');
+  const std::string pattern = "?" + std::string(20000, ' ') + "x";
+  TStringList list;
+  for (int i = 0; i < 200000; ++i) list.Add(std::to_string((i * 7919) % 200000));
+  const std::string before = list.Text();
+  ScriptRunLimits limits(1, 0);
+  while (!RunDeadlinePassed()) {
+  }
+  EXPECT_THROW(WildcardPos(source, pattern, 1), ETimeLimit);
+  EXPECT_THROW(WildcardPos(source, pattern.substr(1), -1), ETimeLimit);
+  EXPECT_THROW(WildcardPos(source, pattern.substr(1), 1), ETimeLimit);
+  EXPECT_EQ(WildcardPos("ab", "?b", 1), 1);  // short work ends before it looks
+  try {
+    list.Sort();
+    ADD_FAILURE() << "the sort ran past the deadline";
+  } catch (const ETimeLimit& e) {
+    EXPECT_STREQ(e.what(), "Script ran longer than 1 seconds");
+  }
+  EXPECT_EQ(list.Text(), before);
 }
 
 }  // namespace

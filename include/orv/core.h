@@ -47,6 +47,10 @@ const char* orv_core_last_error(void);
  * "script-timeout": seconds each page script block may run, 0 for no limit
  * (default 60); a block still running then ends the build with the error
  * "<page>:<line>: Script ran longer than N seconds (line L)".
+ * "script-memory-bytes": how much each page script block may make the
+ * process grow, 0 for no limit (default 512 MiB); a block that makes it grow
+ * more ends the build with "<page>:<line>: Memory ran out while running the
+ * script".
  * "strict": 1 makes a build that gave any warning end with an error (once
  * every page is built: ProcessProject returns 0 and orv_core_last_error says
  * "Strict build: N warnings (see above)"); 0 (the default) does not.

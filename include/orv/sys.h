@@ -1,7 +1,7 @@
 /* Exports of liborvsys.so, the environment services an editor host calls:
  * preferences, the new-project wizard, project options, the tools menu, the
  * object repository, the variables editor, the error centre, the web
- * download, the file-type filter list, the version and home-page texts and
+ * download, the site upload, the file-type filter list, the version and home-page texts and
  * the project information.
  *
  * Every dialog export makes its dialog for the one call, shows it modally
@@ -75,6 +75,16 @@ uint8_t ExceptCenter(int32_t unused, HWND host, const char* sender_class, const 
  * posts ORV_MSG_OPEN_FILE with the file's path when it is saved. Returns 0:
  * every way out of the dialog cancels it. */
 uint8_t DlFromWeb(int32_t unused, HWND host);
+
+/* Publishes the folder `local_path` (the project's output folder) to the
+ * site `site_name` of sites.ini in the data folder, in the publishing
+ * dialog: the user may choose or create a site, test the connection, see
+ * the files that will be sent and deleted, publish and cancel. An empty
+ * path publishes nothing (sites can still be edited); an empty site name
+ * chooses the first site. Returns 1 once the dialog ran, whatever the user
+ * did in it; 0 after the error box "Upload Error" when it could not be
+ * shown. Null texts count as empty. */
+uint8_t UploadFiles(const char* local_path, const char* site_name, HWND owner);
 
 /* The file dialogs' filter list: fifteen label and pattern pairs joined with "|". */
 void FileExts(char** text);

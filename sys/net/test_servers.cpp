@@ -37,6 +37,8 @@ void AddExtension(X509* cert, int nid, const char* value) {
   X509_EXTENSION_free(extension);
 }
 
+}  // namespace
+
 int ListenSocket(int& port) {
   int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
@@ -49,8 +51,6 @@ int ListenSocket(int& port) {
   port = ntohs(address.sin_port);
   return fd;
 }
-
-}  // namespace
 
 TestCertificate MakeTestCertificate(const std::string& alt_names) {
   EVP_PKEY* key = EVP_PKEY_Q_keygen(nullptr, nullptr, "EC", "P-256");

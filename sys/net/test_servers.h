@@ -98,6 +98,9 @@ class TestServer {
   std::thread thread_;
 };
 
+// A socket listening on 127.0.0.1 at a free port, which `port` receives.
+int ListenSocket(int& port);
+
 // A port on 127.0.0.1 where nothing listens.
 int UnusedPort();
 
