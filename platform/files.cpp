@@ -114,6 +114,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::string ReadFileUpTo(const std::string& path, size_t max_bytes) {
+  CheckFileName(path, "Cannot open file");
   // O_NONBLOCK: opening a pipe must not wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw EInOutError(OpenError(path, errno));

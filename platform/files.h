@@ -51,7 +51,8 @@ std::string ReadFileBytes(const std::string& path);
 // EInOutError "Cannot open file "<path>". <reason>" when it cannot be opened
 // or is not a regular file (reason "Not a regular file": a device such as
 // /dev/zero, a pipe, a folder), and "Cannot read file "<path>". <reason>"
-// when it cannot be read or holds more ("It is larger than N MiB").
+// when it cannot be read or holds more ("It is larger than N MiB"); a path
+// with a NUL byte is refused as ReadFileBytes refuses it.
 std::string ReadFileUpTo(const std::string& path, size_t max_bytes);
 
 // What ReadRegularFile found.
