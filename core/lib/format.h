@@ -33,7 +33,7 @@ namespace orv {
 // format 'pattern'" when the arguments run out, "Format result longer than
 // 256 MiB" for a text that would outgrow a script value. Any number of
 // arguments may be given. The run's limits (platform/run_limits.h) are
-// checked after each conversion.
+// checked as the text grows (every 1024 conversions and every MiB).
 std::string Format(std::string_view pattern, std::span<const Variant> args,
                    const FormatSettings& settings = CurrentFormatSettings());
 
