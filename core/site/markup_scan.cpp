@@ -49,9 +49,20 @@ size_t FindDelimiter(std::string_view text, std::string_view delimiter, size_t f
   if (delimiter.size() != 2) return text.find(delimiter, from);
   if (from >= text.size()) return std::string_view::npos;
   const char* begin = text.data();
-  const char* end = begin + text.size() - 1;  // the last place a pair can start
-  for (const char* p = begin + from; p < end; ++p) {
-    p = static_cast<const char*>(std::memchr(p, delimiter[0], static_cast<size_t>(end - p)));
+  const char* end = begin + text.size();
+  if (delimiter[0] == '<') {
+    // Tags put a '<' every few bytes: look for the second character, which
+    // is rare in a page, and check the one before it.
+    for (const char* p = begin + from + 1; p < end; ++p) {
+      p = static_cast<const char*>(std::memchr(p, delimiter[1], static_cast<size_t>(end - p)));
+      if (p == nullptr) break;
+      if (p[-1] == '<') return static_cast<size_t>(p - 1 - begin);
+    }
+    return std::string_view::npos;
+  }
+  const char* last = end - 1;  // the last place a pair can start
+  for (const char* p = begin + from; p < last; ++p) {
+    p = static_cast<const char*>(std::memchr(p, delimiter[0], static_cast<size_t>(last - p)));
     if (p == nullptr) break;
     if (p[1] == delimiter[1]) return static_cast<size_t>(p - begin);
   }

@@ -95,8 +95,9 @@ TEST(MarkupScanTest, GrowthStopsAtTheBound) {
 
 // FindDelimiter finds what std::string_view::find finds, from every start.
 TEST(MarkupScanTest, FindDelimiterAgreesWithFind) {
-  const char* texts[] = {"", "<", "<%", "%<%", "<<%", "a<b<%c%>d<", "<%%>", "<%<%<%", "x%", "<%\n%>"};
-  const char* delimiters[] = {"<%", "%>", "<&", "<", "<%x", ""};
+  const char* texts[] = {"",         "<",      "<%",    "%<%",     "<<%",      "a<b<%c%>d<", "<%%>", "<%<%<%",
+                         "x%",       "<%\n%>", "%%<<%%", "&<&amp;<&", "<<<", "%", "a%b<%", "%%%><%>"};
+  const char* delimiters[] = {"<%", "%>", "<&", "<<", "<", "<%x", ""};
   for (std::string_view text : texts) {
     for (std::string_view delimiter : delimiters) {
       for (size_t from = 0; from <= text.size() + 1; ++from) {
