@@ -3,8 +3,7 @@
 #include <cstdio>
 
 #include "cc/core_binding.h"
-#include "components/form_reader.h"
-#include "components/published.h"
+#include "components/form_resource.h"
 #include "controls/application.h"
 #include "orv/core.h"
 #include "orv/myrecord.h"
@@ -20,68 +19,12 @@ constexpr uint32_t WM_CLOSE = 0x0010;
 
 }  // namespace
 
-const char* const kFrmMainForm =
-    "object FrmMain: TFrmMain\n"
-    "  BorderStyle = bsDialog\n"
-    "  Caption = 'Quillon Compiler'\n"
-    "  ClientHeight = 109\n"
-    "  ClientWidth = 313\n"
-    "  Position = poScreenCenter\n"
-    "  ActiveControl = ProgressBar1\n"
-    "  OnActivate = FormActivate\n"
-    "  OnCreate = FormCreate\n"
-    "  object Label1: TLabel\n"
-    "    Left = 12\n"
-    "    Top = 8\n"
-    "    Caption = 'Compiling File:'\n"
-    "  end\n"
-    "  object Edit1: TEdit\n"
-    "    Left = 12\n"
-    "    Top = 24\n"
-    "    Width = 293\n"
-    "    Height = 21\n"
-    "    TabStop = False\n"
-    "    BorderStyle = bsNone\n"
-    "    Color = clBtnFace\n"
-    "    Ctl3D = False\n"
-    "    Text = 'Preparing...'\n"
-    "  end\n"
-    "  object Label2: TLabel\n"
-    "    Left = 12\n"
-    "    Top = 60\n"
-    "    Caption = 'Compile Progress:'\n"
-    "  end\n"
-    "  object ProgressBar1: TProgressBar\n"
-    "    Left = 12\n"
-    "    Top = 76\n"
-    "    Width = 293\n"
-    "    Height = 16\n"
-    "  end\n"
-    "  object Timer1: TTimer\n"
-    "    Enabled = False\n"
-    "    Interval = 10\n"
-    "    OnTimer = Timer1Timer\n"
-    "  end\n"
-    "end\n";
-
 TFrmMain::TFrmMain(TComponent* owner, std::string project) : TForm(owner), project_(std::move(project)) {
-  static const bool registered = [] {
-    RegisterClassDescriptor({"TFrmMain", "TForm", nullptr, {}});
-    return true;
-  }();
-  (void)registered;
-  auto handler = [this](void (TFrmMain::*member)(TObject*)) {
-    return [this, member](TObject* sender, EventArgs&) { (this->*member)(sender); };
-  };
-  ReadFormWithHandlers(kFrmMainForm, *this, "FrmMain",
-                       {{"FormCreate", handler(&TFrmMain::FormCreate)},
-                        {"FormActivate", handler(&TFrmMain::FormActivate)},
-                        {"Timer1Timer", handler(&TFrmMain::Timer1Timer)}});
-  Label1 = dynamic_cast<TLabel*>(FindComponent("Label1"));
-  Edit1 = dynamic_cast<TEdit*>(FindComponent("Edit1"));
-  Label2 = dynamic_cast<TLabel*>(FindComponent("Label2"));
-  ProgressBar1 = dynamic_cast<TProgressBar*>(FindComponent("ProgressBar1"));
-  Timer1 = dynamic_cast<TTimer*>(FindComponent("Timer1"));
+  ReadFormResource(
+      *this, {Field("Label1", &TFrmMain::Label1), Field("Edit1", &TFrmMain::Edit1), Field("Label2", &TFrmMain::Label2),
+              Field("ProgressBar1", &TFrmMain::ProgressBar1), Field("Timer1", &TFrmMain::Timer1),
+              Handler("FormCreate", &TFrmMain::FormCreate), Handler("FormActivate", &TFrmMain::FormActivate),
+              Handler("Timer1Timer", &TFrmMain::Timer1Timer)});
 }
 
 void TFrmMain::FormCreate(TObject*) { first_activation_ = true; }
@@ -120,18 +63,13 @@ void TFrmMain::Dispatch(TMessage& message) {
       ProgressBar1->SetMax(range);
       return;
     }
-    case ORV_BUILD_STEP:
-      ProgressBar1->SetPosition(ProgressBar1->Position() + 1);
-      return;
-    case ORV_BUILD_RESET:
-      ProgressBar1->SetPosition(0);
-      return;
+    case ORV_BUILD_STEP: ProgressBar1->SetPosition(ProgressBar1->Position() + 1); return;
+    case ORV_BUILD_RESET: ProgressBar1->SetPosition(0); return;
     case ORV_BUILD_FILE:
       if (record) Edit1->SetText(record->Field1);
       orv_myrecord_free(record);
       return;
-    default:
-      TForm::Dispatch(message);
+    default: TForm::Dispatch(message);
   }
 }
 

@@ -15,9 +15,7 @@
 
 namespace orv {
 
-// The window's layout, as a form file read by the component library.
-extern const char* const kFrmMainForm;
-
+// The window; its layout is frm_main.dfm.
 class TFrmMain : public TForm {
  public:
   // Builds `project` once shown.

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QTest>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "cc/frm_main.h"
 #include "cc/run_program_test_support.h"
 #include "controls/controls_test_support.h"
+#include "controls/layout_test_support.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/message_loop.h"
@@ -182,6 +184,13 @@ TEST_F(FrmMainTest, OrvccWindowWritesTheSamePagesAsTheConsoleBuild) {
   auto built = Pages(dir_ + "example/out");
   EXPECT_EQ(built.size(), 4u);
   EXPECT_EQ(built, Pages(dir_ + "console/out"));
+}
+
+TEST_F(FrmMainTest, TheWindowAdaptsToItsFontAndSize) {
+  TFrmMain form(nullptr, dir_ + "none.orv");
+  form.OnActivate = TMethod();  // shown, it starts no build
+  EXPECT_EQ(test::FormFileRoundTripChange(form), "");
+  EXPECT_THAT(test::LayoutProblemsAtEverySize(form), testing::IsEmpty());
 }
 
 }  // namespace

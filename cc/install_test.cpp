@@ -36,6 +36,14 @@ TEST(InstallTest, InstalledOrvccBuildsTheExample) {
                                          dir);
   EXPECT_EQ(build.status, 0) << build.err;
   EXPECT_NE(ReadFileBytes(dir + "example/out/index.html").find("<title>"), std::string::npos);
+  // Publishing opens its library from the prefix too.
+  fs::remove_all(DataDir() + "publish");
+  WriteFileBytes(DataDir() + "sites.ini", "[Local]\nurl=file://" + dir + "www\n");
+  test::Outcome publish = test::RunProgram(
+      "/usr/bin/env", "-u LD_LIBRARY_PATH '" + prefix + "/bin/orvcc' --quiet --publish Local '" + dir + "example/site.orv'",
+      dir);
+  EXPECT_EQ(publish.status, 0) << publish.err;
+  EXPECT_EQ(ReadFileBytes(dir + "www/index.html"), ReadFileBytes(dir + "example/out/index.html"));
   test::Outcome script = test::RunProgram(prefix + "/bin/orvscript", "--version", dir);
   EXPECT_EQ(script.status, 0) << script.err;
   fs::remove_all(dir);

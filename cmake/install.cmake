@@ -6,14 +6,15 @@ include(GNUInstallDirs)
 set(ORV_INSTALL_LIBDIR ${CMAKE_INSTALL_LIBDIR}/orv)
 file(RELATIVE_PATH bin_to_lib /${CMAKE_INSTALL_BINDIR} /${ORV_INSTALL_LIBDIR})
 
-foreach(program orvcc orvscript)
+foreach(program orvcc orvscript orvedit)
   if(TARGET ${program})
     set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/${bin_to_lib}")
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
 
-foreach(library orvplatform orvcomponents orvcontrols orvcore engine orvsys tagwiz huepick)
+foreach(library orvplatform orvcomponents orvcontrols orvcore orvccwindow engine orvsys orvpublish orvpublishdialog
+                tagwiz huepick)
   if(TARGET ${library})
     set_target_properties(${library} PROPERTIES INSTALL_RPATH "$ORIGIN")
     install(TARGETS ${library} LIBRARY DESTINATION ${ORV_INSTALL_LIBDIR})

@@ -53,3 +53,22 @@ endfunction()
 # opening it at run time (tests, orvscript, benchmarks, fuzz targets) link
 # these; object libraries hand their objects only to targets that name them.
 set(ORV_CORE_PARTS orv_site orv_host orv_lib orv_script orv_image orvcomponents orvplatform JPEG::JPEG)
+
+# orv_form_files(TARGET FILE.dfm ...): embeds each form file into TARGET. A
+# build step turns it into a generated source that registers its text under
+# the class name of its root object (cmake/embed_form.cmake); the class reads
+# it with ReadFormResource (components/form_resource.h).
+function(orv_form_files target)
+  foreach(form ${ARGN})
+    get_filename_component(name "${form}" NAME_WE)
+    set(source "${CMAKE_CURRENT_SOURCE_DIR}/${form}")
+    set(generated "${CMAKE_CURRENT_BINARY_DIR}/forms/${name}_dfm.cpp")
+    add_custom_command(
+      OUTPUT "${generated}"
+      COMMAND ${CMAKE_COMMAND} -DFORM=${source} -DOUT=${generated} -P ${CMAKE_SOURCE_DIR}/cmake/embed_form.cmake
+      DEPENDS "${source}" "${CMAKE_SOURCE_DIR}/cmake/embed_form.cmake"
+      COMMENT "Embedding form file ${form}"
+      VERBATIM)
+    target_sources(${target} PRIVATE "${generated}")
+  endforeach()
+endfunction()

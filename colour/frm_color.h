@@ -1,30 +1,25 @@
 // TFrmColor, the "Select Color" dialog: a 16 × 16 palette grid, a spectrum
 // picture to pick from, red, green and blue edits with the HTML colour value
-// they make, and "Load Palette" for .pal and .act files. Its components carry
-// the names a user or a test finds them by (PaintBox2 is the grid, PaintBox1
-// the spectrum, Edit1 to Edit4 the edits, Button1 OK, Button2 Cancel).
+// they make, and "Load Palette" for .pal and .act files. Its layout is
+// frm_color.dfm; its components carry the names a user or a test finds them
+// by (PaintBox2 is the grid, PaintBox1 the spectrum, Edit1 to Edit4 the
+// edits, Button1 OK, Button2 Cancel).
 #pragma once
 
-#include <QImage>
 #include <string>
 
 #include "colour/palette.h"
 #include "controls/form.h"
+#include "controls/graphics.h"
 
 namespace orv {
 
-class TBevel;
-class TButton;
 class TEdit;
-class TGroupBox;
 class TImage;
-class TLabel;
 class TMemo;
 class TOpenDialog;
 class TPaintBox;
 class TPanel;
-class TShape;
-class TSpeedButton;
 
 // The colour dialog; one lives for one export call.
 class TFrmColor : public TForm {
@@ -49,49 +44,42 @@ class TFrmColor : public TForm {
   // chosen file); the selection and the current colour stay.
   void LoadPalette(const std::string& path);
 
-  bool WidgetEvent(QEvent* event) override;
-
  private:
-  void BuildComponents();
-  void FormCreate();
-  void FormShow();
-  void PaintBox2Paint();
-  void PaintBox2MouseUp(int x, int y);
-  void Edit1Change();
-  void PaintBox1MouseMove(int64_t shift, int x, int y);
-  void PaintBox1DblClick();
-  void SpeedButton1Click();
+  void FormCreate(TObject* sender);
+  void FormShow(TObject* sender);
+  // Draws the triangles that point at the picked row and column.
+  void FormPaint(TObject* sender);
+  void PaintBox2Paint(TObject* sender);
+  void PaintBox2MouseUp(TObject* sender, EventArgs& args);
+  void Edit1Change(TObject* sender);
+  void PaintBox1MouseDown(TObject* sender, EventArgs& args);
+  void PaintBox1MouseMove(TObject* sender, EventArgs& args);
+  void PaintBox1DblClick(TObject* sender);
+  void SpeedButton1Click(TObject* sender);
+  // Picks the spectrum's colour at (x, y) while a button or key is held.
+  void PickFromSpectrum(int64_t shift, int x, int y);
   // Shows `colour` as the current colour: the three edits, Panel2 and Edit4.
   void ShowColour(TColorValue colour);
-  // Draws the triangles that point at the picked row and column.
-  void PaintMarks(QWidget* surface);
+  // The side of a grid cell: the grid fills its paint box.
+  int CellSide() const;
+  // Shows `picture` (the spectrum) at the size of its paint box.
+  void ShowSpectrum(const TPicture& picture);
 
-  TPanel* Panel1;
-  TPaintBox* PaintBox2;
-  TSpeedButton* SpeedButton1;
-  TGroupBox* GroupBox2;
-  TPanel* Panel2;
-  TLabel* Label1;
-  TShape* Shape1;
-  TShape* Shape2;
-  TShape* Shape3;
-  TEdit* Edit1;
-  TEdit* Edit2;
-  TEdit* Edit3;
-  TGroupBox* GroupBox1;
-  TEdit* Edit4;
-  TButton* Button1;
-  TButton* Button2;
-  TBevel* Bevel1;
-  TImage* Image1;
-  TPaintBox* PaintBox1;
-  TOpenDialog* OpenDialog1;
-  TMemo* Store;
+  TPaintBox* PaintBox2 = nullptr;
+  TPanel* Panel2 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TEdit* Edit2 = nullptr;
+  TEdit* Edit3 = nullptr;
+  TEdit* Edit4 = nullptr;
+  TImage* Image1 = nullptr;
+  TPaintBox* PaintBox1 = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
+  TMemo* Store = nullptr;
 
   TPalette palette_;
   int selected_ = 1;
   TColorValue current_ = 0;
-  QImage spectrum_;
+  TPicture spectrum_;
   // The spectrum pixel last picked; none until the first pick.
   int picked_x_ = -1;
   int picked_y_ = -1;

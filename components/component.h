@@ -72,6 +72,10 @@ class TComponent : public TPersistent {
   // Called once a form reader has set every property of the form it read,
   // references to other components included.
   virtual void Loaded() {}
+  // True while a form reader sets the component's properties: a value that
+  // depends on others (a size that follows the text) waits for Loaded.
+  bool Loading() const { return loading_; }
+  void SetLoading(bool loading) { loading_ = loading; }
 
   // Asks to be told (through Notification) when `component` is destroyed,
   // also when it belongs to another owner; the link works both ways.
@@ -95,6 +99,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> free_notifies_;
   std::string name_;
   int32_t tag_ = 0;
+  bool loading_ = false;
 };
 
 }  // namespace orv

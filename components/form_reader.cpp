@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "components/collection.h"
 #include "components/published.h"
 #include "components/strings.h"
 #include "platform/files.h"
@@ -24,15 +25,25 @@ class Reader {
   Reader(TComponent& root, const FormReadOptions& options) : root_(root), options_(options) {}
 
   std::string Read(const FormObject& node) {
+    root_.SetLoading(true);
+    // However the reading ends, nothing stays marked as being read.
+    struct Done {
+      Reader& reader;
+      ~Done() {
+        reader.root_.SetLoading(false);
+        for (TComponent* component : reader.read_) component->SetLoading(false);
+      }
+    } done{*this};
     Guard(node.line, [&] { root_.SetName(node.name); });
     ReadObject(node, root_);
     for (const Fixup& fixup : fixups_) {
       TComponent* target = SameText(fixup.target, root_.Name()) ? &root_ : root_.FindComponent(fixup.target);
       if (!target) Fail(fixup.line, fixup.where + ": Invalid property value");
-      SetChecked(*fixup.object, *fixup.property, PropertyValue(static_cast<TObject*>(target)), fixup.where,
-                 fixup.line);
+      SetChecked(*fixup.object, *fixup.property, PropertyValue(static_cast<TObject*>(target)), fixup.where, fixup.line);
     }
     if (options_.before_loaded) options_.before_loaded();
+    root_.SetLoading(false);
+    for (TComponent* component : read_) component->SetLoading(false);
     root_.Loaded();
     for (TComponent* component : read_) component->Loaded();
     return node.class_name;
@@ -60,8 +71,15 @@ class Reader {
     for (const FormObject& child : node.children) {
       TComponent* made = nullptr;
       Guard(child.line, [&] {
+        if (child.keyword == "inherited") {
+          made = root_.FindComponent(child.name);
+          if (!made)
+            throw EFormFileError(options_.file_name, child.line, "Ancestor for '" + child.name + "' not found");
+          return;
+        }
         made = CreateComponent(child.class_name, &root_);
         read_.push_back(made);
+        made->SetLoading(true);
         made->SetName(child.name);
         made->SetParentComponent(&component);
       });
@@ -85,11 +103,30 @@ class Reader {
             publish::AssignSubObject(*lines, property.value);
             return;
           }
+          if (auto* items = std::get_if<CollectionValue>(&property.value)) {
+            ReadCollection(*SubObject(*target, path), *items, where, property.line);
+            return;
+          }
           const PropertyInfo* info = FindPublishedProperty(*target, path);
           if (!info) throw EPropertyError("Property " + std::string(path) + " does not exist");
           SetFromFile(*target, *info, property.value, where, property.line);
         },
         where);
+  }
+
+  // The collection's items become those of the file, each with its properties.
+  void ReadCollection(TObject& object, const CollectionValue& value, const std::string& where, int line) {
+    auto* collection = dynamic_cast<TCollection*>(&object);
+    if (!collection) throw EPropertyError("Invalid property value");
+    collection->Clear();
+    for (const CollectionItem& item : value.items) {
+      TCollectionItem* made = collection->Add();
+      for (size_t i = 0; i < item.names.size(); ++i) {
+        const PropertyInfo* info = FindPublishedProperty(*made, item.names[i]);
+        if (!info) throw EPropertyError("Property " + item.names[i] + " does not exist");
+        SetFromFile(*made, *info, item.values[i], where, line);
+      }
+    }
   }
 
   static TObject* SubObject(TObject& object, std::string_view name) {
@@ -149,7 +186,8 @@ void BindHandlers(TComponent& component, const std::vector<HandlerTable::const_i
   for (const PropertyInfo* info : PublishedProperties(component.ClassName())) {
     if (info->type->kind != TypeKind::Method || !info->set) continue;
     auto method = std::get<TMethod>(info->get(component));
-    if (method.data < 1 || static_cast<size_t>(method.data) > bound.size()) continue;
+    // A handler bound already came from an ancestor's form file read before.
+    if (method.code || method.data < 1 || static_cast<size_t>(method.data) > bound.size()) continue;
     method.code = bound[static_cast<size_t>(method.data) - 1]->second;
     info->set(component, method);
   }
@@ -158,7 +196,7 @@ void BindHandlers(TComponent& component, const std::vector<HandlerTable::const_i
 }  // namespace
 
 std::string ReadFormWithHandlers(std::string_view text, TComponent& root, const std::string& file_name,
-                                 const HandlerTable& handlers) {
+                                 const HandlerTable& handlers, const std::vector<FieldBinding>& fields) {
   std::vector<HandlerTable::const_iterator> bound;
   FormReadOptions options;
   options.file_name = file_name;
@@ -171,6 +209,13 @@ std::string ReadFormWithHandlers(std::string_view text, TComponent& root, const 
   options.before_loaded = [&] {
     BindHandlers(root, bound);
     for (int i = 0; i < root.ComponentCount(); ++i) BindHandlers(*root.Components(i), bound);
+    for (const FieldBinding& field : fields) {
+      TComponent* component = root.FindComponent(field.name);
+      if (!component) throw EFormFileError(file_name, 1, "Field " + field.name + " not found");
+      if (!field.assign(component))
+        throw EFormFileError(file_name, 1,
+                             "Field " + field.name + " is of another class than " + component->ClassName());
+    }
   };
   return ReadForm(text, root, options);
 }

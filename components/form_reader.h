@@ -2,13 +2,16 @@
 // a given component (a form), each nested object into a new component of its
 // class owned by the root and placed inside its enclosing object. Event
 // properties that name a handler ask the method-lookup hook, whose answer is
-// stored in the property with the name.
+// stored in the property with the name. A nested "inherited" object names a
+// component the root already has (read from an ancestor's form file) and
+// changes its properties; collections fill a sub-object's items.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "components/component.h"
 #include "components/form_text.h"
@@ -39,11 +42,21 @@ std::string ReadForm(std::string_view text, TComponent& root, const FormReadOpti
 // handlers are C++ functions.
 using HandlerTable = std::map<std::string, std::function<void(TObject* sender, EventArgs& args)>>;
 
-// Reads `text` into `root` as ReadForm does and gives every event property
-// that names a handler the code `handlers` has for it; a name the table
-// lacks is an error of the file.
+// A component that the class of a form keeps in a field: set from the
+// component of `name` once the file is read; `assign` answers false when the
+// component is of a class the field cannot hold.
+struct FieldBinding {
+  std::string name;
+  std::function<bool(TComponent* component)> assign;
+};
+
+// Reads `text` into `root` as ReadForm does, gives every event property
+// that names a handler the code `handlers` has for it, and sets `fields`,
+// all before the components' Loaded. A handler name the table lacks, and a
+// field whose component is missing or of another class, are errors of the
+// file.
 std::string ReadFormWithHandlers(std::string_view text, TComponent& root, const std::string& file_name,
-                                 const HandlerTable& handlers);
+                                 const HandlerTable& handlers, const std::vector<FieldBinding>& fields = {});
 
 // The largest form file the readers of files take.
 inline constexpr size_t kMaxFormFileBytes = size_t{64} << 20;

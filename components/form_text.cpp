@@ -127,6 +127,7 @@ class Parser {
     if (c == '-' || c == '+' || IsDigit(c) || c == '$') return Number();
     if (c == '[') return Set();
     if (c == '(') return List(depth);
+    if (c == '<') return Collection(depth);
     if (c == '{') return Binary();
     if (IsLetter(c)) {
       std::string word = Name(true);
@@ -249,14 +250,41 @@ class Parser {
     }
   }
 
-  std::string Binary() {
+  // "<", then items "item Name = value ... end", then ">".
+  CollectionValue Collection(int depth) {
     ++pos_;
-    std::string bytes;
+    CollectionValue collection;
+    for (;;) {
+      SkipBlanks();
+      if (Peek() == '>') {
+        ++pos_;
+        return collection;
+      }
+      if (AtEnd()) Fail("\">\" expected");
+      if (!SameText(Name(false), "item")) Fail("\"item\" expected");
+      CollectionItem item;
+      for (;;) {
+        SkipBlanks();
+        if (AtEnd()) Fail("\"end\" expected");
+        std::string word = Name(true);
+        if (SameText(word, "end")) break;
+        Expect('=', "\"=\"");
+        item.names.push_back(word);
+        item.values.push_back(Value(depth + 1));
+      }
+      collection.items.push_back(std::move(item));
+    }
+  }
+
+  BinaryData Binary() {
+    ++pos_;
+    BinaryData data;
+    std::string& bytes = data.bytes;
     for (;;) {
       SkipBlanks();
       if (Peek() == '}') {
         ++pos_;
-        return bytes;
+        return data;
       }
       int high = HexDigit(Peek());
       int low = pos_ + 1 < text_.size() ? HexDigit(text_[pos_ + 1]) : -1;
@@ -317,6 +345,19 @@ void PrintString(const std::string& text, const std::string& indent, std::string
   }
 }
 
+// Binary data as hexadecimal digits, 32 bytes a line.
+void PrintBinary(const std::string& bytes, const std::string& indent, std::string& out) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  out += '{';
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    if (at % 32 == 0) out += "\n" + indent + "  ";
+    auto byte = static_cast<unsigned char>(bytes[at]);
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 15];
+  }
+  out += '}';
+}
+
 void PrintValue(const PropertyValue& value, const std::string& indent, std::string& out) {
   if (auto* number = std::get_if<int64_t>(&value)) out += std::to_string(*number);
   else if (auto* real = std::get_if<double>(&value)) out += FloatText(*real);
@@ -334,6 +375,19 @@ void PrintValue(const PropertyValue& value, const std::string& indent, std::stri
       PrintValue(item, indent + "  ", out);
     }
     out += ')';
+  } else if (auto* data = std::get_if<BinaryData>(&value)) {
+    PrintBinary(data->bytes, indent, out);
+  } else if (auto* collection = std::get_if<CollectionValue>(&value)) {
+    out += '<';
+    for (const CollectionItem& item : collection->items) {
+      out += "\n" + indent + "  item";
+      for (size_t i = 0; i < item.names.size(); ++i) {
+        out += "\n" + indent + "    " + item.names[i] + " = ";
+        PrintValue(item.values[i], indent + "    ", out);
+      }
+      out += "\n" + indent + "  end";
+    }
+    out += '>';
   } else {
     out += "''";
   }

@@ -2,7 +2,7 @@
 // "Name = value" lines, nested objects and a closing "end". Values are
 // integers, floats, strings (quoted runs and #nn character codes, joined
 // across lines with "+"), True/False, identifiers, sets "[a, b]", lists
-// "( ... )" and binary data "{ hex }". This module turns text into the tree
+// "( ... )", collections "< item ... end >" and binary data "{ hex }". This module turns text into the tree
 // and back; form_reader and form_writer connect the tree to components.
 #pragma once
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "components/collection.h"
 #include "components/published.h"
 #include "components/strings.h"
 
@@ -19,6 +20,7 @@ std::unique_ptr<TComponent> DefaultInstance(const std::string& class_name) {
 // The form-file form of a stored value: names for enumerations, sets and
 // named integers, component names for references.
 PropertyValue FileValue(const TypeInfo& type, const PropertyValue& value) {
+  if (auto* bytes = std::get_if<std::string>(&value); bytes && &type == &types::Binary) return BinaryData{*bytes};
   auto* number = std::get_if<int64_t>(&value);
   if (number && type.kind == TypeKind::Set) {
     SetValue set;
@@ -46,6 +48,25 @@ bool Stored(const PropertyValue& value, const PropertyValue* default_value) {
 }
 
 void DescribeProperties(const TObject& object, const TObject* defaults, const std::string& prefix,
+                        std::vector<FormProperty>& out);
+
+// The items of a collection with the properties that differ from a new item's.
+CollectionValue DescribeCollection(const TCollection& collection) {
+  CollectionValue value;
+  std::unique_ptr<TCollectionItem> defaults = collection.MakeItem();
+  for (int i = 0; i < collection.Count(); ++i) {
+    std::vector<FormProperty> properties;
+    DescribeProperties(*collection.Items(i), defaults.get(), "", properties);
+    CollectionItem& item = value.items.emplace_back();
+    for (FormProperty& property : properties) {
+      item.names.push_back(std::move(property.name));
+      item.values.push_back(std::move(property.value));
+    }
+  }
+  return value;
+}
+
+void DescribeProperties(const TObject& object, const TObject* defaults, const std::string& prefix,
                         std::vector<FormProperty>& out) {
   if (auto* lines = dynamic_cast<const TStrings*>(&object)) {
     if (lines->Count() == 0) return;
@@ -55,12 +76,16 @@ void DescribeProperties(const TObject& object, const TObject* defaults, const st
     return;
   }
   for (const PropertyInfo* info : PublishedProperties(object.ClassName())) {
-    if (!info->set) continue;
+    if (!info->set || (info->stored && !info->stored(object))) continue;
     PropertyValue value = info->get(object);
     std::optional<PropertyValue> default_value;
     if (defaults) default_value = info->get(*defaults);
     if (info->type == &types::TPersistentRef) {
       auto* sub = std::get<TObject*>(value);
+      if (auto* collection = dynamic_cast<const TCollection*>(sub)) {
+        if (collection->Count() > 0) out.push_back({prefix + info->name, DescribeCollection(*collection), 0});
+        continue;
+      }
       const TObject* default_sub = default_value ? std::get<TObject*>(*default_value) : nullptr;
       if (sub) DescribeProperties(*sub, default_sub, prefix + info->name + ".", out);
       continue;

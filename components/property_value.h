@@ -1,6 +1,7 @@
 // Values of published properties as form files, dialogs and scripts see them:
 // numbers, texts, Booleans, identifiers (enumeration values, colour names,
-// component names), sets, lists, object references and event handlers.
+// component names), sets, lists, collections, binary data, object references
+// and event handlers.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,26 @@ struct ValueList {
   bool operator==(const ValueList&) const;
 };
 
+// Binary data of a form file ("{ 89504E47 }"), such as a picture.
+struct BinaryData {
+  std::string bytes;
+  bool operator==(const BinaryData&) const = default;
+};
+
+// One item of a collection: its properties' names and values, in file order.
+struct CollectionItem {
+  std::vector<std::string> names;
+  std::vector<PropertyValue> values;
+  bool operator==(const CollectionItem&) const;
+};
+
+// A collection of a form file ("<item Caption = 'Name' end>"), such as the
+// columns of a list view: items of one class, each with its own properties.
+struct CollectionValue {
+  std::vector<CollectionItem> items;
+  bool operator==(const CollectionValue&) const = default;
+};
+
 // The arguments of an event after its sender, in order; a handler may change
 // those that the event passes by reference (a close action, a key).
 using EventArgs = std::vector<PropertyValue>;
@@ -53,12 +74,15 @@ struct TMethod {
 // One property value. Integers carry enumeration ordinals, set bit masks,
 // colours and cursors too.
 struct PropertyValue
-    : std::variant<std::monostate, int64_t, double, std::string, bool, Identifier, SetValue, ValueList, TObject*,
-                   TMethod> {
+    : std::variant<std::monostate, int64_t, double, std::string, bool, Identifier, SetValue, ValueList,
+                   CollectionValue, BinaryData, TObject*, TMethod> {
   using variant::variant;
   bool operator==(const PropertyValue&) const = default;
 };
 
 inline bool ValueList::operator==(const ValueList& other) const { return items == other.items; }
+inline bool CollectionItem::operator==(const CollectionItem& other) const {
+  return names == other.names && values == other.values;
+}
 
 }  // namespace orv

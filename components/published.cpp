@@ -229,6 +229,7 @@ PropertyValue ConvertPropertyValue(const TypeInfo& type, const PropertyValue& va
       break;
     case TypeKind::String:
       if (std::holds_alternative<std::string>(value)) return value;
+      if (auto* data = std::get_if<BinaryData>(&value)) return data->bytes;
       break;
     case TypeKind::Char:
       if (auto* text = std::get_if<std::string>(&value); text && text->size() == 1) return value;

@@ -32,12 +32,15 @@ class EClassNotFound : public Exception {
 };
 
 // One published property: name, type, and how to read and write it on an
-// object of its class (no setter: read-only).
+// object of its class (no setter: read-only). `stored`, when given, tells a
+// form writer whether an object's value belongs in its form file (a font
+// taken from the parent control does not).
 struct PropertyInfo {
   std::string name;
   const TypeInfo* type;
   std::function<PropertyValue(const TObject&)> get;
   std::function<void(TObject&, const PropertyValue&)> set;
+  std::function<bool(const TObject&)> stored = nullptr;
 };
 
 // Everything the library knows about a class. `parent` may stay empty for a
@@ -252,6 +255,21 @@ PropertyInfo SubObject(std::string name, O* (C::*get)() const) {
   return {std::move(name), &types::TPersistentRef,
           [get](const TObject& o) { return PropertyValue(static_cast<TObject*>((As<C>(o).*get)())); },
           [get](TObject& o, const PropertyValue& v) { AssignSubObject(*(As<C>(o).*get)(), v); }};
+}
+
+// `info`, stored in form files only for an object of class C that `stored`
+// answers true for.
+template <class C, class F>
+PropertyInfo StoredWhen(PropertyInfo info, F stored) {
+  info.stored = [stored](const TObject& o) { return stored(As<C>(o)); };
+  return info;
+}
+
+// A property held in a public data member of C.
+template <class C, class V>
+PropertyInfo Field(std::string name, const TypeInfo& type, V C::*field) {
+  return {std::move(name), &type, [field](const TObject& o) { return ToValue<V>(As<C>(o).*field); },
+          [field](TObject& o, const PropertyValue& v) { As<C>(o).*field = FromValue<V>(v); }};
 }
 
 namespace detail {

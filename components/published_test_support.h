@@ -4,10 +4,25 @@
 
 #include <memory>
 
+#include "components/collection.h"
 #include "components/published.h"
 #include "components/string_list.h"
 
 namespace orv::test {
+
+// An item of TSample's collection.
+class TSampleColumn : public TCollectionItem {
+ public:
+  std::string ClassName() const override { return "TSampleColumn"; }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string_view caption) { caption_ = caption; }
+  int Width() const { return width_; }
+  void SetWidth(int width) { width_ = width; }
+
+ private:
+  std::string caption_;
+  int width_ = 50;
+};
 
 // A component with a property of each kind and a screen parent.
 class TSample : public TComponent {
@@ -32,6 +47,11 @@ class TSample : public TComponent {
   TComponent* Buddy() const { return buddy_; }
   void SetBuddy(TComponent* buddy) { buddy_ = buddy; }
   TStringList* Items() const { return items_.get(); }
+  TOwnedCollection<TSampleColumn>* Columns() const { return columns_.get(); }
+  const std::string& Data() const { return data_; }
+  void SetData(std::string_view data) { data_ = data; }
+  bool Framed() const { return framed_; }
+  void SetFramed(bool framed) { framed_ = framed; }
   int Loads() const { return loads_; }
 
   TComponent* GetParentComponent() const override { return parent_; }
@@ -60,8 +80,19 @@ class TSample : public TComponent {
             Prop("Loads", types::Integer, &TSample::Loads),
             Reference("Buddy", &TSample::Buddy, &TSample::SetBuddy),
             SubObject("Items", &TSample::Items),
+            SubObject("Columns", &TSample::Columns),
+            Prop("Data", types::Binary, &TSample::Data, &TSample::SetData),
+            // The width is stored only for a framed sample.
+            StoredWhen<TSample>(Prop("FrameWidth", types::Integer, &TSample::Width, &TSample::SetWidth),
+                                [](const TSample& sample) { return sample.Framed(); }),
+            Prop("Framed", types::Boolean, &TSample::Framed, &TSample::SetFramed),
             Event("OnClick", "TNotifyEvent", &TSample::OnClick),
             Event("OnClose", "TCloseEvent", &TSample::OnClose)}});
+      RegisterClassDescriptor({"TSampleColumn",
+                               "TCollectionItem",
+                               nullptr,
+                               {Prop("Caption", types::String, &TSampleColumn::Caption, &TSampleColumn::SetCaption),
+                                Prop("Width", types::Integer, &TSampleColumn::Width, &TSampleColumn::SetWidth)}});
       return true;
     }();
     (void)done;
@@ -77,6 +108,9 @@ class TSample : public TComponent {
   double ratio_ = 0.5;
   TComponent* buddy_ = nullptr;
   std::unique_ptr<TStringList> items_;
+  std::unique_ptr<TOwnedCollection<TSampleColumn>> columns_ = std::make_unique<TOwnedCollection<TSampleColumn>>();
+  std::string data_;
+  bool framed_ = false;
   TComponent* parent_ = nullptr;
   int loads_ = 0;
 };

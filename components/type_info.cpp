@@ -37,6 +37,7 @@ const TypeInfo Integer{"Integer", TypeKind::Integer, {}};
 const TypeInfo Cardinal{"Cardinal", TypeKind::Integer, {}};
 const TypeInfo Double{"Double", TypeKind::Float, {}};
 const TypeInfo String{"String", TypeKind::String, {}};
+const TypeInfo Binary{"Binary", TypeKind::String, {}};
 const TypeInfo Char{"Char", TypeKind::Char, {}};
 const TypeInfo Boolean{"Boolean", TypeKind::Boolean, {}};
 const TypeInfo TColor{"TColor",
@@ -75,6 +76,7 @@ const TypeInfo TModalResult{"TModalResult",
                             {{"mrNone", 0}, {"mrOk", 1}, {"mrCancel", 2}, {"mrAbort", 3}, {"mrRetry", 4},
                              {"mrIgnore", 5}, {"mrYes", 6}, {"mrNo", 7}, {"mrAll", 8}}};
 const TypeInfo TAlign = Enumeration("TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+const TypeInfo TAnchors = Enumeration("TAnchors", {"akLeft", "akTop", "akRight", "akBottom"}, TypeKind::Set);
 const TypeInfo TAlignment = Enumeration("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
 const TypeInfo TFormBorderStyle = Enumeration(
     "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});

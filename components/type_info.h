@@ -36,12 +36,14 @@ extern const TypeInfo Integer;
 extern const TypeInfo Cardinal;
 extern const TypeInfo Double;
 extern const TypeInfo String;
+extern const TypeInfo Binary;  // bytes, written to form files as "{ hex }"
 extern const TypeInfo Char;
 extern const TypeInfo Boolean;
 extern const TypeInfo TColor;
 extern const TypeInfo TCursor;
 extern const TypeInfo TModalResult;
 extern const TypeInfo TAlign;
+extern const TypeInfo TAnchors;
 extern const TypeInfo TAlignment;
 extern const TypeInfo TFormBorderStyle;
 extern const TypeInfo TBorderStyle;

@@ -113,9 +113,7 @@ void TRadioButton::SetChecked(bool checked) {
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TPicture>()) {
   SetBounds(0, 0, 23, 22);
-  glyph_->OnChange = [this] {
-    if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setIcon(QIcon(QPixmap::fromImage(glyph_->Image())));
-  };
+  glyph_->OnChange = [this] { ApplyCaption(); };
 }
 
 QWidget* TSpeedButton::CreateWidget(QWidget* parent) {
@@ -123,13 +121,19 @@ QWidget* TSpeedButton::CreateWidget(QWidget* parent) {
   button->setCheckable(group_index_ != 0);
   button->setChecked(down_);
   button->setAutoRaise(flat_);
-  if (!glyph_->Image().isNull()) button->setIcon(QIcon(QPixmap::fromImage(glyph_->Image())));
   QObject::connect(button, &QToolButton::clicked, Receiver(), [this] { Click(); });
   return button;
 }
 
 void TSpeedButton::ApplyCaption() {
-  if (auto* button = static_cast<QToolButton*>(ExistingWidget())) button->setText(ToQString(caption_));
+  auto* button = static_cast<QToolButton*>(ExistingWidget());
+  if (!button) return;
+  button->setText(ToQString(caption_));
+  const QImage& glyph = glyph_->Image();
+  button->setIcon(glyph.isNull() ? QIcon() : QIcon(QPixmap::fromImage(glyph)));
+  // A glyph and a caption stand side by side.
+  button->setToolButtonStyle(!glyph.isNull() && !caption_.empty() ? Qt::ToolButtonTextBesideIcon
+                                                                   : Qt::ToolButtonIconOnly);
 }
 
 bool TSpeedButton::Down() const { return down_; }

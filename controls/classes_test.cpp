@@ -15,12 +15,14 @@
 #include "controls/controls_test_support.h"
 #include "controls/edits.h"
 #include "controls/form.h"
+#include "controls/list_view.h"
 #include "controls/lists.h"
 
 namespace orv {
-namespace {
 
 using test::FindIn;
+
+namespace {
 
 TEST(ClassesTest, EveryVisualClassIsMadeByNameAndShown) {
   TForm form(nullptr);

@@ -13,7 +13,7 @@
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/form.h"
-#include "controls/form_builder.h"
+#include "components/form_resource.h"
 #include "controls/qt_text.h"
 
 namespace orv {
@@ -154,27 +154,18 @@ TFindDialog::TFindDialog(TComponent* owner) : TCommonDialog(owner) {}
 TFindDialog::~TFindDialog() = default;
 
 void TFindDialog::Build(TForm& form) {
-  AddControl<TLabel>(form, "FindLabel", "Fi&nd what:", 8, 12, 60, 13);
-  AddControl<TEdit>(form, "FindEdit", find_text_, 80, 8, 170, 21);
-  AddControl<TCheckBox>(form, "MatchCase", "Match &case", 8, 72, 120, 17);
-  auto* next = AddControl<TButton>(form, "FindNext", "&Find Next", 262, 8, 75, 25);
-  next->SetDefault(true);
-  next->OnClick.code = [this](TObject*, EventArgs&) { FireEvent(OnFind, this); };
-  auto* cancel = AddControl<TButton>(form, "Cancel", "Cancel", 262, 100, 75, 25);
-  cancel->SetCancel(true);
-  cancel->OnClick.code = [this](TObject*, EventArgs&) { CloseDialog(); };
-  form.SetClientWidth(345);
-  form.SetClientHeight(133);
+  ReadFormResource(form, "TFindForm",
+                   {{"FindNextClick", [this](TObject*, EventArgs&) { FireEvent(OnFind, this); }},
+                    {"CancelClick", [this](TObject*, EventArgs&) { CloseDialog(); }}});
 }
 
 bool TFindDialog::Execute() {
   if (!form_) {
     EnsureQtApplication();
     form_ = std::make_unique<TForm>(nullptr);
-    form_->SetName(Name().empty() ? "FindDialog" : Name());
-    form_->SetCaption(dynamic_cast<TReplaceDialog*>(this) ? "Replace" : "Find");
-    form_->SetBorderStyle(bsDialog);
     Build(*form_);
+    form_->SetName(Name().empty() ? "FindDialog" : Name());
+    SetFindText(find_text_);
   }
   if (left_ >= 0 && top_ >= 0) form_->SetBounds(left_, top_, form_->Width(), form_->Height());
   else form_->SetPosition(poScreenCenter);
@@ -211,16 +202,14 @@ bool TFindDialog::MatchCase() const {
 
 void TReplaceDialog::Build(TForm& form) {
   TFindDialog::Build(form);
-  AddControl<TLabel>(form, "ReplaceLabel", "Re&place with:", 8, 40, 70, 13);
-  AddControl<TEdit>(form, "ReplaceEdit", replace_text_, 80, 36, 170, 21);
-  for (auto [name, caption, top, all] : {std::tuple{"Replace", "&Replace", 38, false},
-                                         std::tuple{"ReplaceAll", "Replace &All", 68, true}}) {
-    auto* button = AddControl<TButton>(form, name, caption, 262, top, 75, 25);
-    button->OnClick.code = [this, all = all](TObject*, EventArgs&) {
+  auto replace = [this](bool all) {
+    return [this, all](TObject*, EventArgs&) {
       replace_all_ = all;
       FireEvent(OnReplace, this);
     };
-  }
+  };
+  ReadFormResource(form, "TReplaceForm", {{"ReplaceClick", replace(false)}, {"ReplaceAllClick", replace(true)}});
+  SetReplaceText(replace_text_);
 }
 
 std::string TReplaceDialog::ReplaceText() const {

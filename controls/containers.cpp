@@ -1,7 +1,9 @@
 #include "controls/containers.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -132,6 +134,16 @@ void TTabSheet::SetPageControl(TPageControl* control) {
   if (control) control->ShowPages();
 }
 
+void TTabSheet::SetParentComponent(TComponent* parent) {
+  if (auto* pages = dynamic_cast<TPageControl*>(parent)) SetPageControl(pages);
+  else TWinControl::SetParentComponent(parent);
+}
+
+bool TTabSheet::WidgetEvent(QEvent* event) {
+  if (event->type() == QEvent::Resize) TakeWidgetSize();
+  return TWinControl::WidgetEvent(event);
+}
+
 int TTabSheet::PageIndex() const {
   TPageControl* control = PageControl();
   for (int i = 0; control && i < control->PageCount(); ++i)
@@ -188,7 +200,37 @@ void TPageControl::SetActivePageIndex(int index) {
   if (auto* tabs = qobject_cast<QTabWidget*>(ExistingWidget())) tabs->setCurrentIndex(index);
 }
 
+void TPageControl::SetBounds(int left, int top, int width, int height) {
+  TWinControl::SetBounds(left, top, width, height);
+  PlaceSheets();
+}
+
+void TPageControl::FontChanged() {
+  TWinControl::FontChanged();
+  PlaceSheets();
+}
+
+void TPageControl::PlaceSheets() {
+  QRect area;
+  auto* tabs = qobject_cast<QTabWidget*>(ExistingWidget());
+  if (tabs && tabs->currentWidget()) {
+    area = tabs->currentWidget()->geometry();
+  } else {
+    constexpr int kFrame = 2;
+    const bool measurable = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+    const int row = (measurable ? QFontMetrics(Font()->ToQFont()).height() : 13) + 10;
+    area = QRect(kFrame, row + kFrame, Width() - 2 * kFrame, Height() - row - 2 * kFrame);
+  }
+  for (int i = 0; i < PageCount(); ++i) {
+    TTabSheet* sheet = Pages(i);
+    if (sheet->Width() == area.width() && sheet->Height() == area.height()) continue;
+    sheet->PlaceBounds(0, 0, area.width(), area.height());
+    sheet->AlignControls();
+  }
+}
+
 void TPageControl::ShowPages() {
+  PlaceSheets();
   auto* tabs = qobject_cast<QTabWidget*>(ExistingWidget());
   if (!tabs) return;
   QSignalBlocker quiet(tabs);

@@ -104,7 +104,8 @@ class TPanel : public TCustomPanel {
 
 class TPageControl;
 
-// One page of a page control; its Caption is the tab's text.
+// One page of a page control; its Caption is the tab's text. Its size is
+// the page control's page area, which the tab widget sets once it exists.
 class TTabSheet : public TWinControl {
  public:
   explicit TTabSheet(TComponent* owner);
@@ -112,6 +113,9 @@ class TTabSheet : public TWinControl {
   TPageControl* PageControl() const;
   void SetPageControl(TPageControl* control);
   int PageIndex() const;
+  // A page read from a form file joins its page control as SetPageControl does.
+  void SetParentComponent(TComponent* parent) override;
+  bool WidgetEvent(QEvent* event) override;
 
  protected:
   void ApplyCaption() override;
@@ -131,6 +135,7 @@ class TPageControl : public TWinControl {
   void SetActivePageIndex(int index);
   // Re-reads the tab sheets (after one was added, removed or renamed).
   void ShowPages();
+  void SetBounds(int left, int top, int width, int height) override;
 
   TMethod OnChange;
 
@@ -139,8 +144,12 @@ class TPageControl : public TWinControl {
  protected:
   QWidget* CreateWidget(QWidget* parent) override;
   void WidgetCreated() override;
+  void FontChanged() override;
 
  private:
+  // Gives every sheet the page area: the tab widget's when it exists,
+  // otherwise the control less its frame and the row of tabs.
+  void PlaceSheets();
   int active_ = 0;
 };
 

@@ -137,8 +137,16 @@ bool PaintOnCanvas(QWidget* widget, TCanvas& canvas, const std::function<void()>
 }
 
 TControl::TControl(TComponent* owner)
-    : TComponent(owner), events_(std::make_unique<ControlEvents>(*this)), font_(std::make_unique<TFont>()) {
-  font_->OnChange = [this] { ApplyFont(); };
+    : TComponent(owner),
+      events_(std::make_unique<ControlEvents>(*this)),
+      font_(std::make_unique<TFont>()),
+      constraints_(std::make_unique<TSizeConstraints>()) {
+  font_->OnChange = [this] {
+    if (!inheriting_font_) parent_font_ = false;
+    ApplyFont();
+    FontChanged();
+  };
+  constraints_->OnChange = [this] { SetBounds(left_, top_, width_, height_); };
 }
 
 TControl::~TControl() {
@@ -170,6 +178,8 @@ void TControl::MakeWidget(QWidget* parent) {
   widget->setEnabled(enabled_);
   if (!hint_.empty()) widget->setToolTip(ToQString(hint_));
   if (cursor_ != 0) widget->setCursor(ToQtCursor(cursor_));
+  // OnMouseMove hears the pointer move with no button pressed too.
+  if (OnMouseMove.Assigned()) widget->setMouseTracking(true);
   ApplyFont();
   ApplyColor();
   ApplyCaption();
@@ -194,7 +204,23 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;
   if (parent_) parent_->RemoveControl(this);
   if (parent) parent->InsertControl(this);
+  if (parent_font_) InheritFont();
+  RecordAnchorBase();
 }
+
+void TControl::SetParentFont(bool parent_font) {
+  parent_font_ = parent_font;
+  if (parent_font) InheritFont();
+}
+
+void TControl::InheritFont() {
+  if (!parent_) return;
+  inheriting_font_ = true;
+  font_->Assign(parent_->Font());
+  inheriting_font_ = false;
+}
+
+void TControl::FontChanged() {}
 
 TComponent* TControl::GetParentComponent() const { return parent_; }
 
@@ -203,14 +229,67 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  width = constraints_->ClampWidth(std::max(width, 0));
+  height = constraints_->ClampHeight(std::max(height, 0));
   bool resized = width != width_ || height != height_;
+  PlaceBounds(left, top, width, height);
+  RecordAnchorBase();
+  if (parent_ && align_ != 0) parent_->AlignControls();
+  if (resized) FireEvent(OnResize, this);
+}
+
+void TControl::PlaceBounds(int left, int top, int width, int height) {
   left_ = left;
   top_ = top;
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   if (widget_ && widget_->parentWidget()) widget_->setGeometry(left_, top_, width_, height_);
-  if (parent_ && align_ != 0) parent_->AlignControls();
-  if (resized) FireEvent(OnResize, this);
+}
+
+void TControl::TakeWidgetSize() {
+  if (!widget_) return;
+  width_ = widget_->width();
+  height_ = widget_->height();
+}
+
+void TControl::RecordAnchorBase() {
+  if (!parent_) return;
+  anchor_base_ = AnchorBase{left_, top_, width_, height_, parent_->ClientWidth(), parent_->ClientHeight()};
+}
+
+void TControl::SetAnchors(int64_t anchors) {
+  anchors_ = anchors;
+  RecordAnchorBase();
+}
+
+QRect TControl::AnchoredBounds(int parent_width, int parent_height) const {
+  const AnchorBase& base = *anchor_base_;
+  // One axis: the start and the length from the base and the parent's growth.
+  auto follow = [this](int start, int length, int growth, TAnchorKind near, TAnchorKind far) {
+    const bool to_near = anchors_ & (int64_t{1} << near);
+    const bool to_far = anchors_ & (int64_t{1} << far);
+    if (to_near && to_far) return std::pair{start, length + growth};
+    if (to_far) return std::pair{start + growth, length};
+    if (!to_near) return std::pair{start + growth / 2, length};
+    return std::pair{start, length};
+  };
+  auto [left, width] = follow(base.left, base.width, parent_width - base.parent_width, akLeft, akRight);
+  auto [top, height] = follow(base.top, base.height, parent_height - base.parent_height, akTop, akBottom);
+  return QRect(left, top, constraints_->ClampWidth(std::max(width, 0)), constraints_->ClampHeight(std::max(height, 0)));
+}
+
+void TControl::ChangeScale(int multiplier, int divider) {
+  const int left = MulDiv(left_, multiplier, divider);
+  const int top = MulDiv(top_, multiplier, divider);
+  const int right = MulDiv(left_ + width_, multiplier, divider);
+  const int bottom = MulDiv(top_ + height_, multiplier, divider);
+  constraints_->ScaleBy(multiplier, divider);
+  // Only the control's own record changes: its widget follows once the whole
+  // tree is scaled, so that no resize on the way moves anchored controls.
+  left_ = left;
+  top_ = top;
+  width_ = std::max(right - left, 0);
+  height_ = std::max(bottom - top, 0);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -251,8 +330,12 @@ void TControl::ApplyColor() {
   if (!widget_) return;
   QPalette palette = widget_->palette();
   palette.setColor(ColorRole(), ToQColor(color_));
-  palette.setColor(QPalette::WindowText, ToQColor(font_->Color()));
-  palette.setColor(QPalette::Text, ToQColor(font_->Color()));
+  // The text of a disabled control keeps the style's grey, so the user sees
+  // that it cannot be used.
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::WindowText, ToQColor(font_->Color()));
+    palette.setColor(group, QPalette::Text, ToQColor(font_->Color()));
+  }
   widget_->setPalette(palette);
   if (ColorRole() == QPalette::Window) widget_->setAutoFillBackground(color_ != DefaultColor());
 }
@@ -340,10 +423,7 @@ bool TControl::WidgetEvent(QEvent* event) {
       FireEvent(OnDblClick, this);
       return false;
     case QEvent::Resize:
-      if (widget_ && !widget_->parentWidget()) {
-        width_ = widget_->width();
-        height_ = widget_->height();
-      }
+      if (widget_ && !widget_->parentWidget()) TakeWidgetSize();
       return false;
     default:
       return false;
@@ -444,10 +524,43 @@ void TWinControl::SetTabStop(bool tab_stop) {
 }
 
 void TWinControl::ScaleBy(int multiplier, int divider) {
-  if (divider == 0) return;
+  if (divider == 0 || multiplier == divider) return;
+  for (TControl* control : controls_) control->ChangeScale(multiplier, divider);
+  // The scaled places are where the anchors hold the controls from now on,
+  // all of them before any widget moves (a resized page lays out its
+  // controls at once); then the widgets take them, parents first.
+  std::function<void(TWinControl&)> record = [&record](TWinControl& parent) {
+    for (TControl* control : parent.controls_) {
+      control->RecordAnchorBase();
+      if (auto* inner = dynamic_cast<TWinControl*>(control)) record(*inner);
+    }
+  };
+  std::function<void(TWinControl&)> show = [&show](TWinControl& parent) {
+    for (TControl* control : parent.controls_) {
+      if (QWidget* widget = control->ExistingWidget(); widget && widget->parentWidget())
+        widget->setGeometry(control->left_, control->top_, control->width_, control->height_);
+      if (auto* inner = dynamic_cast<TWinControl*>(control)) show(*inner);
+    }
+  };
+  record(*this);
+  show(*this);
+  AlignControls();
+}
+
+void TWinControl::ChangeScale(int multiplier, int divider) {
+  TControl::ChangeScale(multiplier, divider);
+  for (TControl* control : controls_) control->ChangeScale(multiplier, divider);
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  const bool resized = width != Width() || height != Height();
+  TControl::SetBounds(left, top, width, height);
+  if (resized) AlignControls();
+}
+
+void TWinControl::FontChanged() {
   for (TControl* control : controls_)
-    control->SetBounds(control->Left() * multiplier / divider, control->Top() * multiplier / divider,
-                       control->Width() * multiplier / divider, control->Height() * multiplier / divider);
+    if (control->ParentFont()) control->InheritFont();
 }
 
 void TWinControl::ScrollBy(int dx, int dy) {
@@ -471,13 +584,14 @@ void TWinControl::AlignControls() {
   int right = ClientWidth();
   int bottom = ClientHeight();
   auto place = [](TControl* control, int l, int t, int w, int h) {
-    control->left_ = l;
-    control->top_ = t;
-    control->width_ = std::max(w, 0);
-    control->height_ = std::max(h, 0);
-    if (control->ExistingWidget()) control->ExistingWidget()->setGeometry(l, t, control->width_, control->height_);
+    control->PlaceBounds(l, t, w, h);
     if (auto* container = dynamic_cast<TWinControl*>(control)) container->AlignControls();
   };
+  for (TControl* control : controls_)
+    if (control->Align() == 0 && control->anchors_ != kDefaultAnchors && control->anchor_base_) {
+      const QRect bounds = control->AnchoredBounds(right, bottom);
+      place(control, bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    }
   for (int align : {1, 2, 3, 4, 5})
     for (TControl* control : controls_) {
       if (control->Align() != align || !control->Visible()) continue;

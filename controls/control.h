@@ -11,11 +11,13 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "components/component.h"
 #include "components/property_value.h"
 #include "controls/graphics.h"
+#include "controls/size_constraints.h"
 #include "orv/window.h"
 
 class QKeyEvent;
@@ -26,6 +28,11 @@ class TWinControl;
 class TPopupMenu;
 class Window;
 class ControlEvents;
+
+// The edges of its parent that a control follows (members of its Anchors set).
+enum TAnchorKind : int { akLeft = 0, akTop = 1, akRight = 2, akBottom = 3 };
+// Anchors as a bit set: the default, left and top.
+inline constexpr int64_t kDefaultAnchors = (1 << akLeft) | (1 << akTop);
 
 // Colour values the controls use as defaults.
 inline constexpr int32_t clBtnFace = static_cast<int32_t>(0x8000000F);
@@ -89,9 +96,11 @@ class TControl : public TComponent {
   void SetColor(int color);
   bool ParentColor() const { return parent_color_; }
   void SetParentColor(bool parent_color);
+  // The control's font. While ParentFont is set it is a copy of the
+  // parent's and follows it; changing it clears ParentFont.
   TFont* Font() const { return font_.get(); }
   bool ParentFont() const { return parent_font_; }
-  void SetParentFont(bool parent_font) { parent_font_ = parent_font; }
+  void SetParentFont(bool parent_font);
   const std::string& Hint() const { return hint_; }
   void SetHint(std::string_view hint);
   bool ShowHint() const { return show_hint_; }
@@ -102,6 +111,19 @@ class TControl : public TComponent {
   void SetCursor(int cursor);
   int Align() const { return align_; }
   void SetAlign(int align);
+  // The parent's edges the control keeps its distance to when the parent is
+  // resized: with both edges of a pair it stretches, with one it moves with
+  // that edge, with neither it stays centred between them.
+  int64_t Anchors() const { return anchors_; }
+  void SetAnchors(int64_t anchors);
+  // The smallest and largest size the control may take.
+  TSizeConstraints* Constraints() const { return constraints_.get(); }
+  // Multiplies position, size and constraints by `multiplier` / `divider`;
+  // a control that holds others scales them too.
+  virtual void ChangeScale(int multiplier, int divider);
+  // Places the control without moving its anchor point: for the layout its
+  // parent makes (aligning, anchoring, scaling, a page control's pages).
+  void PlaceBounds(int left, int top, int width, int height);
   int DragCursor() const { return drag_cursor_; }
   void SetDragCursor(int cursor) { drag_cursor_ = cursor; }
   int DragMode() const { return drag_mode_; }
@@ -145,6 +167,14 @@ class TControl : public TComponent {
   void Renamed() override;
   // Makes the widget again (after a change that needs another kind of widget).
   void RecreateWidget();
+  // After the font changed (set, or taken from the parent).
+  virtual void FontChanged();
+  // Remembers the control's bounds and its parent's client size as the
+  // point its anchors keep.
+  void RecordAnchorBase();
+  // Takes the size of the widget when Qt has set it (a window the user
+  // resized, a page its tab widget laid out).
+  void TakeWidgetSize();
   // The object that receives the widget's signals and events; signal
   // connections made with it end with the control.
   QObject* Receiver() const;
@@ -157,6 +187,16 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void MakeWidget(QWidget* parent);
+  // Takes the parent's font while ParentFont is set.
+  void InheritFont();
+  // The bounds its anchors give the control in a parent of the given client size.
+  QRect AnchoredBounds(int parent_width, int parent_height) const;
+
+  // Where the control stood, and its parent's client size, when it was last
+  // placed by its program or form file.
+  struct AnchorBase {
+    int left = 0, top = 0, width = 0, height = 0, parent_width = 0, parent_height = 0;
+  };
 
   QPointer<QWidget> widget_;
   std::unique_ptr<ControlEvents> events_;
@@ -175,6 +215,10 @@ class TControl : public TComponent {
   std::string hint_;
   int cursor_ = 0;
   int align_ = 0;
+  int64_t anchors_ = kDefaultAnchors;
+  std::optional<AnchorBase> anchor_base_;
+  std::unique_ptr<TSizeConstraints> constraints_;
+  bool inheriting_font_ = false;
   int drag_cursor_ = -12;
   int drag_mode_ = 0;
   uint32_t popup_menu_ = 0;  // handle, so a freed menu reads as none
@@ -211,14 +255,18 @@ class TWinControl : public TControl {
   void SetParentCtl3D(bool value) { parent_ctl3d_ = value; }
   int HelpContext() const { return help_context_; }
   void SetHelpContext(int value) { help_context_ = value; }
+  // Scales the controls it holds (not itself) by `multiplier` / `divider`.
   void ScaleBy(int multiplier, int divider);
   void ScrollBy(int dx, int dy);
+  void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int multiplier, int divider) override;
 
   // The window handle that receives window messages for this control
   // (made on first use); they reach Dispatch.
   HWND WindowHandle();
 
-  // Places the aligned children (alTop, alBottom, alLeft, alRight, alClient).
+  // Places the aligned children (alTop, alBottom, alLeft, alRight, alClient)
+  // and those anchored to its right or bottom edge, or to neither of a pair.
   void AlignControls();
 
   TMethod OnEnter;
@@ -234,6 +282,7 @@ class TWinControl : public TControl {
 
  protected:
   void WidgetCreated() override;
+  void FontChanged() override;
 
  private:
   // The key events of the widget: OnKeyDown and OnKeyUp may swallow a key

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "components/form_resource.h"
 #include "controls/application.h"
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/form.h"
-#include "controls/form_builder.h"
 #include "controls/graphic_controls.h"
 #include "controls/qt_text.h"
 #include "platform/message_service.h"
@@ -50,20 +50,24 @@ const char* TypeCaption(int type) {
   }
 }
 
-QStyle::StandardPixmap TypeIcon(int type) {
+// The icon of a message's type, by its name in the desktop's icon theme.
+const char* TypeIcon(int type) {
   switch (type) {
-    case mtWarning: return QStyle::SP_MessageBoxWarning;
-    case mtError: return QStyle::SP_MessageBoxCritical;
-    case mtConfirmation: return QStyle::SP_MessageBoxQuestion;
-    default: return QStyle::SP_MessageBoxInformation;
+    case mtWarning: return "dialog-warning";
+    case mtError: return "dialog-error";
+    case mtConfirmation: return "dialog-question";
+    default: return "dialog-information";
   }
 }
 
-// A button of a dialog form at the given place.
-TButton* AddButton(TForm& form, const char* name, const char* caption, int result, int left, int top) {
-  auto* button = AddControl<TButton>(form, name, caption, left, top, kButtonWidth, kButtonHeight);
-  button->SetModalResult(result);
-  return button;
+// A control of a dialog form at the given place.
+template <class T>
+T* AddControl(TForm& form, const char* name, int left, int top, int width, int height) {
+  auto* control = new T(&form);
+  control->SetName(name);
+  control->SetParent(&form);
+  control->SetBounds(left, top, width, height);
+  return control;
 }
 
 // A dialog form without controls yet.
@@ -101,12 +105,12 @@ TForm* CreateMessageDialog(const std::string& text, int type, const std::vector<
   int left = kMargin;
   int content_height = text_size.height();
   if (type_caption) {
-    auto* image = AddControl<TImage>(*form, "Image", "", kMargin, kMargin, 32, 32);
-    image->Picture()->SetImage(QApplication::style()->standardIcon(TypeIcon(type)).pixmap(32, 32).toImage());
+    auto* image = AddControl<TImage>(*form, "Image", kMargin, kMargin, 32, 32);
+    image->Picture()->SetIconName(TypeIcon(type));
     left += 32 + 12;
     content_height = std::max(content_height, 32);
   }
-  auto* label = AddControl<TLabel>(*form, "Message", "", 0, 0, 0, 0);
+  auto* label = AddControl<TLabel>(*form, "Message", 0, 0, 0, 0);
   label->SetAutoSize(false);
   label->SetWordWrap(true);
   label->SetCaption(text);
@@ -121,7 +125,9 @@ TForm* CreateMessageDialog(const std::string& text, int type, const std::vector<
   bool has_default = false;
   bool has_cancel = false;
   for (const ButtonKind* kind : shown) {
-    TButton* button = AddButton(*form, kind->name, kind->caption, kind->result, x, top);
+    auto* button = AddControl<TButton>(*form, kind->name, x, top, kButtonWidth, kButtonHeight);
+    button->SetCaption(kind->caption);
+    button->SetModalResult(kind->result);
     x += kButtonWidth + kButtonGap;
     if (!has_default && (kind->button == mbOK || kind->button == mbYes)) {
       button->SetDefault(true);
@@ -158,18 +164,19 @@ void ShowMessage(const std::string& text) { ShowMessagePos(text, -1, -1); }
 void ShowMessagePos(const std::string& text, int x, int y) { MessageDlgPos(text, mtCustom, {mbOK}, 0, x, y); }
 
 bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
-  std::unique_ptr<TForm> form = NewDialogForm("InputQuery", caption);
-  auto* label = AddControl<TLabel>(*form, "Prompt", prompt, kMargin, kMargin, 0, 0);
-  int width = std::max(label->Width() + 2 * kMargin, 2 * kButtonWidth + kButtonGap + 2 * kMargin + 80);
-  auto* edit = AddControl<TEdit>(*form, "Edit", value, kMargin, kMargin + label->Height() + 6, width - 2 * kMargin, 21);
-  int top = edit->Top() + edit->Height() + 12;
-  int x = width - kMargin - 2 * kButtonWidth - kButtonGap;
-  AddButton(*form, "OK", "OK", mrOk, x, top)->SetDefault(true);
-  AddButton(*form, "Cancel", "Cancel", mrCancel, x + kButtonWidth + kButtonGap, top)->SetCancel(true);
-  form->SetClientWidth(width);
-  form->SetClientHeight(top + kButtonHeight + kMargin);
-  form->SetActiveControl(edit);
-  bool ok = form->ShowModal() == mrOk;
+  EnsureQtApplication();
+  TForm form(nullptr);
+  TLabel* label = nullptr;
+  TEdit* edit = nullptr;
+  ReadFormResource(form, "TInputQueryForm", {},
+                   {{"Prompt", [&](TComponent* c) { return (label = dynamic_cast<TLabel*>(c)) != nullptr; }},
+                    {"Edit", [&](TComponent* c) { return (edit = dynamic_cast<TEdit*>(c)) != nullptr; }}});
+  form.SetCaption(caption);
+  label->SetCaption(prompt);
+  edit->SetText(value);
+  // A long prompt widens the box; the edit and the buttons follow its right edge.
+  form.SetClientWidth(std::max(form.ClientWidth(), label->Left() + label->Width() + kMargin));
+  bool ok = form.ShowModal() == mrOk;
   value = edit->Text();
   return ok;
 }

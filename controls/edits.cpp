@@ -55,12 +55,22 @@ void TCustomLabel::SetCaption(std::string_view caption) {
 }
 
 void TCustomLabel::SetBounds(int left, int top, int width, int height) {
-  if (auto_size_ && !word_wrap_ && QCoreApplication::instance()) {
+  if (auto_size_ && !word_wrap_ && !Loading() && QCoreApplication::instance()) {
     QSize size = QFontMetrics(Font()->ToQFont()).size(0, ToQString(ShownCaption()));
     width = size.width();
     height = size.height();
   }
   TGraphicControl::SetBounds(left, top, width, height);
+}
+
+void TCustomLabel::Loaded() {
+  TGraphicControl::Loaded();
+  FitText();
+}
+
+void TCustomLabel::ChangeScale(int multiplier, int divider) {
+  TGraphicControl::ChangeScale(multiplier, divider);
+  FitText();
 }
 
 void TCustomLabel::SetAlignment(int alignment) {

@@ -39,10 +39,16 @@ class TCustomLabel : public TGraphicControl {
   void SetCaption(std::string_view caption) override;
   // With AutoSize (and no word wrap) the size follows the text.
   void SetBounds(int left, int top, int width, int height) override;
+  void ChangeScale(int multiplier, int divider) override;
+  void Loaded() override;
 
  protected:
   QWidget* CreateWidget(QWidget* parent) override;
   void ApplyCaption() override;
+  void FontChanged() override { FitText(); }
+  // A label read before there was an application to measure its text with
+  // fits it once its widget is made.
+  void WidgetCreated() override { FitText(); }
 
  private:
   void FitText() { SetBounds(Left(), Top(), Width(), Height()); }

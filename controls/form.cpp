@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "controls/application.h"
 #include "controls/buttons.h"
@@ -92,6 +94,7 @@ QWidget* TCustomForm::CreateWidget(QWidget*) { return new FormWidget(*this); }
 QWidget* TCustomForm::ClientWidget() { return AsFormWidget(Widget())->client; }
 
 void TCustomForm::WidgetCreated() {
+  ScaleToFont();
   ApplyWindowFlags();
   if (menu_) AsFormWidget(ExistingWidget())->layout()->setMenuBar(menu_->MenuBar());
   TScrollingWinControl::WidgetCreated();
@@ -124,12 +127,39 @@ void TCustomForm::SetBounds(int left, int top, int width, int height) {
   int menu = widget->layout() && widget->layout()->menuBar() ? widget->layout()->menuBar()->sizeHint().height() : 0;
   widget->move(left, top);
   if (border_style_ == bsSizeable || border_style_ == bsSizeToolWin) {
-    widget->setMinimumSize(0, 0);
-    widget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const TSizeConstraints& limits = *Constraints();
+    widget->setMinimumSize(limits.MinWidth(), limits.MinHeight() > 0 ? limits.MinHeight() + menu : 0);
+    widget->setMaximumSize(limits.MaxWidth() > 0 ? limits.MaxWidth() : QWIDGETSIZE_MAX,
+                           limits.MaxHeight() > 0 ? limits.MaxHeight() + menu : QWIDGETSIZE_MAX);
     widget->resize(Width(), Height() + menu);
   } else {
     widget->setFixedSize(Width(), Height() + menu);
   }
+}
+
+void TCustomForm::ChangeScale(int multiplier, int divider) {
+  // The window keeps its place on the screen; its client area and the
+  // controls in it scale.
+  const int left = Left();
+  const int top = Top();
+  TScrollingWinControl::ChangeScale(multiplier, divider);
+  PlaceBounds(left, top, Width(), Height());
+}
+
+void TCustomForm::ScaleToFont() {
+  if (!scaled_ || text_height_ <= 0) return;
+  const int height = QFontMetrics(Font()->ToQFont()).height();
+  if (height <= 0 || height == text_height_) return;
+  const int design = std::exchange(text_height_, height);
+  Constraints()->ScaleBy(height, design);
+  PlaceBounds(Left(), Top(), MulDiv(Width(), height, design), MulDiv(Height(), height, design));
+  ScaleBy(height, design);
+  SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TCustomForm::FontChanged() {
+  TScrollingWinControl::FontChanged();
+  if (ExistingWidget()) ScaleToFont();
 }
 
 void TCustomForm::SetBorderStyle(int style) {
@@ -293,6 +323,9 @@ bool TCustomForm::WidgetEvent(QEvent* event) {
       break;
     case QEvent::WindowDeactivate:
       FireEvent(OnDeactivate, this);
+      break;
+    case QEvent::Paint:
+      if (OnPaint.code) PaintOnCanvas(ExistingWidget(), *canvas_, [this] { FireEvent(OnPaint, this); });
       break;
     default:
       break;

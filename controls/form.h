@@ -85,8 +85,16 @@ class TCustomForm : public TScrollingWinControl {
   void SetMenu(TMainMenu* menu);
   int PixelsPerInch() const { return 96; }
   void SetPixelsPerInch(int) {}
-  bool Scaled() const { return true; }
-  void SetScaled(bool) {}
+  // With Scaled set and a TextHeight given, the layout follows the font:
+  // TextHeight is the height of a line of the font the form was laid out
+  // for, and when the form's window is made, or its font changes later,
+  // every control is scaled by the font's line height / TextHeight (which
+  // then takes the new height). A form without TextHeight keeps its layout.
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool scaled) { scaled_ = scaled; }
+  int TextHeight() const { return text_height_; }
+  void SetTextHeight(int height) { text_height_ = height; }
+  void ChangeScale(int multiplier, int divider) override;
 
   TMethod OnCreate;
   TMethod OnDestroy;
@@ -96,7 +104,9 @@ class TCustomForm : public TScrollingWinControl {
   TMethod OnDeactivate;
   TMethod OnClose;
   TMethod OnCloseQuery;
+  // Raised when the window paints; its handler draws through Canvas.
   TMethod OnPaint;
+  TCanvas* Canvas() const { return canvas_.get(); }
 
   bool WidgetEvent(QEvent* event) override;
   void Loaded() override;
@@ -112,9 +122,14 @@ class TCustomForm : public TScrollingWinControl {
   void ApplyCaption() override;
   void Dispatch(TMessage& message) override;
 
+ protected:
+  void FontChanged() override;
+
  private:
   void ApplyWindowFlags();
   void Center();
+  // Scales the layout to the font's line height (see Scaled).
+  void ScaleToFont();
 
   int modal_result_ = mrNone;
   QEventLoop* modal_loop_ = nullptr;
@@ -125,6 +140,9 @@ class TCustomForm : public TScrollingWinControl {
   TWinControl* active_control_ = nullptr;
   TMainMenu* menu_ = nullptr;
   bool created_ = false;
+  bool scaled_ = true;
+  int text_height_ = 0;
+  std::unique_ptr<TCanvas> canvas_ = std::make_unique<TCanvas>();
 };
 
 // The form class of applications and scripts.

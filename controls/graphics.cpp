@@ -1,9 +1,15 @@
 #include "controls/graphics.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QIcon>
+#include <QStyle>
+#include <algorithm>
+#include <climits>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
+#include <QPolygon>
 
 #include "controls/qt_text.h"
 #include "platform/exception.h"
@@ -116,6 +122,9 @@ void TPicture::Assign(const TPersistent* source) {
   auto* picture = dynamic_cast<const TPicture*>(source);
   if (!picture) return TGraphicsObject::Assign(source);
   image_ = picture->image_;
+  icon_name_ = picture->icon_name_;
+  icon_size_ = picture->icon_size_;
+  icon_drawn_ = picture->icon_drawn_;
   Changed();
 }
 
@@ -127,6 +136,104 @@ void TPicture::LoadFromFile(const std::string& path) {
 
 void TPicture::SetImage(const QImage& image) {
   image_ = image;
+  icon_name_.clear();
+  Changed();
+}
+
+namespace {
+
+// The style's picture for the icons a dialog most often shows, for a
+// desktop without an icon theme.
+QStyle::StandardPixmap StyleIcon(const std::string& name) {
+  static const std::pair<const char*, QStyle::StandardPixmap> kIcons[] = {
+      {"dialog-error", QStyle::SP_MessageBoxCritical},     {"dialog-warning", QStyle::SP_MessageBoxWarning},
+      {"dialog-information", QStyle::SP_MessageBoxInformation}, {"dialog-question", QStyle::SP_MessageBoxQuestion},
+      {"document-save", QStyle::SP_DialogSaveButton},      {"document-open", QStyle::SP_DialogOpenButton},
+      {"folder", QStyle::SP_DirIcon}};
+  for (const auto& [icon, pixmap] : kIcons)
+    if (name == icon) return pixmap;
+  return QStyle::SP_FileIcon;
+}
+
+}  // namespace
+
+const QImage& TPicture::Image() const {
+  if (!icon_name_.empty() && !icon_drawn_ && qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    const QIcon fallback = QApplication::style()->standardIcon(StyleIcon(icon_name_));
+    image_ = QIcon::fromTheme(ToQString(icon_name_), fallback).pixmap(icon_size_, icon_size_).toImage();
+    // An icon that has no picture as large as asked for is drawn larger.
+    if (!image_.isNull() && image_.width() < icon_size_)
+      image_ = image_.scaled(icon_size_, icon_size_, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    icon_drawn_ = true;
+  }
+  return image_;
+}
+
+std::string TPicture::Data() const {
+  if (!icon_name_.empty() || image_.isNull()) return "";
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image_.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+void TPicture::SetData(std::string_view bytes) {
+  QImage loaded;
+  const bool fits = bytes.size() <= static_cast<size_t>(INT_MAX);
+  if (!bytes.empty() &&
+      (!fits || !loaded.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()))))
+    throw EInOutError("The picture's data is not an image");
+  SetImage(loaded);
+}
+
+void TPicture::SetIconName(std::string_view name) {
+  icon_name_ = name;
+  image_ = QImage();
+  icon_drawn_ = false;
+  Changed();
+}
+
+void TPicture::SetIconSize(int size) {
+  icon_size_ = std::max(size, 1);
+  if (!icon_name_.empty()) SetIconName(std::string(icon_name_));
+}
+
+QImage& TPicture::OwnImage() {
+  Image();
+  icon_name_.clear();
+  // Qt paints only on pictures of whole pixels, not on palettes.
+  if (!image_.isNull() && image_.format() <= QImage::Format_Indexed8) image_.convertTo(QImage::Format_ARGB32);
+  return image_;
+}
+
+void TPicture::SetPixels(int width, int height, const std::vector<int32_t>& colors) {
+  QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  const auto columns = static_cast<size_t>(image.width());
+  const size_t count = std::min(colors.size(), columns * static_cast<size_t>(image.height()));
+  for (size_t i = 0; i < count; ++i)
+    image.setPixel(static_cast<int>(i % columns), static_cast<int>(i / columns), ToQColor(colors[i]).rgb());
+  SetImage(image);
+}
+
+void TPicture::Stretch(int width, int height) {
+  if (width <= 0 || height <= 0 || Image().isNull() || Image().size() == QSize(width, height)) return;
+  QImage& image = OwnImage();
+  image = image.scaled(width, height);
+  Changed();
+}
+
+void TPicture::Paint(const std::function<void(TCanvas&)>& draw) {
+  QImage& image = OwnImage();
+  if (image.isNull()) return;
+  {
+    QPainter painter(&image);
+    TCanvas canvas;
+    canvas.Begin(&painter);
+    draw(canvas);
+    canvas.End();
+  }
   Changed();
 }
 
@@ -182,6 +289,14 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 void TCanvas::FillRect(int x1, int y1, int x2, int y2) {
   if (!painter_) return;
   painter_->fillRect(x1, y1, x2 - x1, y2 - y1, ToQColor(brush_->Color()));
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+  if (!painter_ || points.empty()) return;
+  Prepare(true);
+  QPolygon polygon;
+  for (const TPoint& point : points) polygon << QPoint(point.X, point.Y);
+  painter_->drawPolygon(polygon);
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {

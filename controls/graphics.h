@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "components/persistent.h"
 
@@ -16,6 +17,14 @@ class QPainter;
 class QPalette;
 
 namespace orv {
+
+class TCanvas;
+
+// A point on a canvas, in pixels.
+struct TPoint {
+  int X = 0;
+  int Y = 0;
+};
 
 // The Qt colour of a TColor: 0x00BBGGRR, or a system colour (clBtnFace,
 // clWindow, ...) taken from the application palette's matching role.
@@ -104,9 +113,11 @@ class TBrush : public TGraphicsObject {
   int style_ = 0;
 };
 
-// An image held by a TImage: loaded from a file (any format Qt reads). It is
-// kept as a QImage, which needs no Qt application, so a picture can exist
-// before any widget does.
+// An image held by a TImage or a speed button: loaded from a file or from
+// its data (any format Qt reads; written as PNG), or an icon of the
+// desktop's theme by name. It is kept as a QImage, which needs no Qt
+// application, so a picture can exist before any widget does; an icon is
+// drawn the first time it is shown.
 class TPicture : public TGraphicsObject {
  public:
   std::string ClassName() const override { return "TPicture"; }
@@ -114,12 +125,42 @@ class TPicture : public TGraphicsObject {
   // Loads the picture; EInOutError when the file cannot be read as an image.
   void LoadFromFile(const std::string& path);
   void SetImage(const QImage& image);
-  int Width() const { return image_.width(); }
-  int Height() const { return image_.height(); }
-  const QImage& Image() const { return image_; }
+  int Width() const { return Image().width(); }
+  int Height() const { return Image().height(); }
+  const QImage& Image() const;
+
+  // The image as PNG data; empty for none, and for an icon (which its name
+  // gives). Setting it takes any format Qt reads; EInOutError otherwise.
+  std::string Data() const;
+  void SetData(std::string_view bytes);
+  // An icon of the desktop's theme ("dialog-error", "document-save"), or
+  // the style's own picture for the common ones when the theme has none,
+  // drawn IconSize pixels square.
+  const std::string& IconName() const { return icon_name_; }
+  void SetIconName(std::string_view name);
+  int IconSize() const { return icon_size_; }
+  void SetIconSize(int size);
+  // False for an icon by name, whose data a form file does not carry.
+  bool StoresData() const { return icon_name_.empty(); }
+
+  // The picture `width` × `height` pixels from TColor values, row by row;
+  // pixels without a value are black.
+  void SetPixels(int width, int height, const std::vector<int32_t>& colors);
+  // Stretches the picture to `width` × `height`, each pixel taken from the
+  // nearest one; nothing changes for an empty picture or size.
+  void Stretch(int width, int height);
+  // Draws on the picture: `draw` gets a canvas whose drawing lands in it.
+  // An icon by name becomes a picture of its own first.
+  void Paint(const std::function<void(TCanvas&)>& draw);
 
  private:
-  QImage image_;
+  // The picture as pixels this picture owns, ready to change.
+  QImage& OwnImage();
+
+  mutable QImage image_;
+  std::string icon_name_;
+  int icon_size_ = 32;
+  mutable bool icon_drawn_ = false;
 };
 
 // Drawing on a control while it paints (inside its OnPaint event) through
@@ -139,6 +180,9 @@ class TCanvas : public TPersistent {
   void RoundRect(int x1, int y1, int x2, int y2, int rx, int ry);
   void Ellipse(int x1, int y1, int x2, int y2);
   void FillRect(int x1, int y1, int x2, int y2);
+  // The polygon through `points`, outlined with the pen and filled with the
+  // brush.
+  void Polygon(const std::vector<TPoint>& points);
   void TextOut(int x, int y, const std::string& text);
   void Draw(int x, int y, const TPicture& picture);
   int TextWidth(const std::string& text) const;

@@ -1,7 +1,6 @@
 // Lists and ranges: TComboBox (QComboBox), TListBox (QListWidget),
-// TScrollBar (QScrollBar), TProgressBar (QProgressBar) and TListView
-// (QTreeWidget, or QListWidget in icon view). Items are string lists that
-// the widgets follow.
+// TScrollBar (QScrollBar) and TProgressBar (QProgressBar). Items are string
+// lists that the widgets follow.
 #pragma once
 
 #include <memory>
@@ -14,14 +13,12 @@
 class QComboBox;
 class QLineEdit;
 class QListWidget;
-class QTreeWidget;
 
 namespace orv {
 
 enum : int { csDropDown = 0, csSimple = 1, csDropDownList = 2, csOwnerDrawFixed = 3, csOwnerDrawVariable = 4 };
 enum : int { lbStandard = 0, lbOwnerDrawFixed = 1, lbOwnerDrawVariable = 2 };
 enum : int { sbHorizontal = 0, sbVertical = 1 };
-enum : int { vsIcon = 0, vsSmallIcon = 1, vsList = 2, vsReport = 3 };
 
 // A control whose widget shows a list of items.
 class TItemsControl : public TWinControl {
@@ -224,76 +221,6 @@ class TProgressBar : public TWinControl {
   int position_ = 0;
   int step_ = 10;
   int orientation_ = 0;
-};
-
-// One column of a list view in report view: caption and width (0 hides it).
-struct TListColumn {
-  std::string Caption;
-  int Width = 50;
-};
-
-// One item of a list view: caption, the texts of the further columns,
-// selection and a pointer for the program's own use.
-struct TListItem {
-  std::string Caption;
-  std::vector<std::string> SubItems;
-  bool Selected = false;
-  int ImageIndex = -1;
-  TObject* Data = nullptr;
-};
-
-// A list of items with columns (report view) or large icons (icon view).
-class TCustomListView : public TWinControl {
- public:
-  explicit TCustomListView(TComponent* owner);
-  std::string ClassName() const override { return "TCustomListView"; }
-
-  int ViewStyle() const { return view_style_; }
-  void SetViewStyle(int style);
-  bool MultiSelect() const { return multi_select_; }
-  void SetMultiSelect(bool multi);
-  bool ReadOnly() const { return read_only_; }
-  void SetReadOnly(bool read_only) { read_only_ = read_only; }
-
-  int ColumnCount() const { return static_cast<int>(columns_.size()); }
-  TListColumn& Column(int index);
-  TListColumn& AddColumn(std::string_view caption, int width);
-  int ItemCount() const { return static_cast<int>(items_.size()); }
-  TListItem& Item(int index);
-  TListItem& AddItem(std::string_view caption, const std::vector<std::string>& sub_items = {});
-  void DeleteItem(int index);
-  void ClearItems();
-  // The first selected item's index; -1 when none is.
-  int SelectedIndex() const;
-  int SelCount() const;
-  void SelectItem(int index, bool selected);
-  // Shows the items and columns again after they were changed directly.
-  void Refresh();
-
-  TMethod OnChange;
-  TMethod OnColumnClick;
-  TMethod OnSelectItem;
-
- protected:
-  QWidget* CreateWidget(QWidget* parent) override;
-  void WidgetCreated() override;
-  QPalette::ColorRole ColorRole() const override { return QPalette::Base; }
-  int DefaultColor() const override { return clWindow; }
-
- private:
-  void ReadSelection();
-  int view_style_ = vsIcon;
-  bool multi_select_ = false;
-  bool read_only_ = false;
-  std::vector<TListColumn> columns_;
-  std::vector<TListItem> items_;
-};
-
-// The TListView class as forms and scripts use it (TCustomListView with its properties published).
-class TListView : public TCustomListView {
- public:
-  using TCustomListView::TCustomListView;
-  std::string ClassName() const override { return "TListView"; }
 };
 
 }  // namespace orv

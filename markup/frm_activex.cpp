@@ -1,38 +1,24 @@
 #include "markup/frm_activex.h"
 
-#include "markup/dialog_parts.h"
+#include "components/form_resource.h"
+#include "controls/edits.h"
+#include "controls/lists.h"
+#include "markup/insert_record.h"
+#include "markup/whole_numbers.h"
 #include "orv/host.h"
 
 namespace orv {
 
 TFrmActiveX::TFrmActiveX(TComponent* owner, HWND window, bool lower_case)
     : TForm(owner), window_(window), lower_case_(lower_case) {
-  SetUpDialog(*this, "FrmActiveX", "Insert ActiveX Control", 400, 262);
-  AddNote(*this,
-          "ActiveX Controls are windows objects which can be used in programs or web pages.  Use this dialog to "
-          "insert an ActiveX control into your web page.",
-          8, 8, 384, 40);
-  Edit1 = AddField<TEdit>(*this, *this, "Class ID:", "Edit1", 8, 112, 56, 280);
-  Edit1->SetText("clsid:");
-  Edit2 = AddField<TEdit>(*this, *this, "Name:", "Edit2", 8, 112, 84, 280);
-  Edit8 = AddField<TEdit>(*this, *this, "Alternative URL:", "Edit8", 8, 112, 112, 280);
-  Edit8->SetText("http://");
-  Edit5 = AddField<TEdit>(*this, *this, "Horizontal Spacing:", "Edit5", 8, 136, 140, 56);
-  Edit6 = AddField<TEdit>(*this, *this, "Vertical Spacing:", "Edit6", 8, 136, 168, 56);
-  Edit7 = AddField<TEdit>(*this, *this, "Border Spacing:", "Edit7", 8, 136, 196, 56);
-  ComboBox1 = AddField<TComboBox>(*this, *this, "Align:", "ComboBox1", 208, 264, 140, 128);
-  for (const char* align : {"Bottom", "Middle", "Top", "Absbottom", "AbsMiddle", "Texttop", "Baseline", "Left",
-                            "Right"})
-    ComboBox1->Items()->Add(align);
-  ComboBox1->SetText("Bottom");
-  Edit3 = AddField<TEdit>(*this, *this, "Width:", "Edit3", 208, 264, 168, 56);
-  Edit4 = AddField<TEdit>(*this, *this, "Height:", "Edit4", 208, 264, 196, 56);
-  for (TEdit* size : {Edit5, Edit6, Edit7, Edit3, Edit4}) size->SetText("0");
-  AddOkCancel(*this, 234, 230, [this] { Button1Click(); });
-  SetActiveControl(Edit1);
+  ReadFormResource(*this, {Field("Edit1", &TFrmActiveX::Edit1), Field("Edit2", &TFrmActiveX::Edit2),
+                           Field("Edit8", &TFrmActiveX::Edit8), Field("Edit5", &TFrmActiveX::Edit5),
+                           Field("Edit6", &TFrmActiveX::Edit6), Field("Edit7", &TFrmActiveX::Edit7),
+                           Field("ComboBox1", &TFrmActiveX::ComboBox1), Field("Edit3", &TFrmActiveX::Edit3),
+                           Field("Edit4", &TFrmActiveX::Edit4), Handler("Button1Click", &TFrmActiveX::Button1Click)});
 }
 
-void TFrmActiveX::Button1Click() {
+void TFrmActiveX::Button1Click(TObject*) {
   if (!WholeNumbers({Edit5, Edit6, Edit7, Edit3, Edit4})) return;
   ActiveXFields fields;
   fields.ClassId = Edit1->Text();

@@ -3,34 +3,34 @@
 #pragma once
 
 #include "controls/form.h"
-#include "controls/lists.h"
 #include "orv/window.h"
 
 namespace orv {
 
+class TComboBox;
 class TEdit;
 
-// "Insert ActiveX Control": Edit1 class id, Edit2 name, Edit8 alternative
-// URL, Edit5/Edit6/Edit7 horizontal, vertical and border spacing, ComboBox1
-// alignment, Edit3/Edit4 width and height. "&OK" sends the markup with
-// message 2029, names in lower case when `lower_case` is set.
+// "Insert ActiveX Control" (frm_activex.dfm): Edit1 class id, Edit2 name,
+// Edit8 alternative URL, Edit5/Edit6/Edit7 horizontal, vertical and border
+// spacing, ComboBox1 alignment, Edit3/Edit4 width and height. "&OK" sends
+// the markup with message 2029, names in lower case when `lower_case` is set.
 class TFrmActiveX : public TForm {
  public:
   TFrmActiveX(TComponent* owner, HWND window, bool lower_case);
   std::string ClassName() const override { return "TFrmActiveX"; }
 
-  TEdit* Edit1;
-  TEdit* Edit2;
-  TEdit* Edit8;
-  TEdit* Edit5;
-  TEdit* Edit6;
-  TEdit* Edit7;
-  TComboBox* ComboBox1;
-  TEdit* Edit3;
-  TEdit* Edit4;
+  TEdit* Edit1 = nullptr;
+  TEdit* Edit2 = nullptr;
+  TEdit* Edit8 = nullptr;
+  TEdit* Edit5 = nullptr;
+  TEdit* Edit6 = nullptr;
+  TEdit* Edit7 = nullptr;
+  TComboBox* ComboBox1 = nullptr;
+  TEdit* Edit3 = nullptr;
+  TEdit* Edit4 = nullptr;
 
  private:
-  void Button1Click();
+  void Button1Click(TObject* sender);
 
   HWND window_;
   bool lower_case_;

@@ -1,8 +1,9 @@
 #include "markup/frm_css.h"
 
+#include "components/form_resource.h"
 #include "controls/dialogs.h"
+#include "controls/edits.h"
 #include "markup/colour_picker.h"
-#include "markup/dialog_parts.h"
 #include "markup/widgets/font_combo.h"
 #include "platform/files.h"
 #include "platform/folders.h"
@@ -14,88 +15,52 @@ namespace {
 
 std::string StylesPath() { return DataDir() + "styles.dat"; }
 
-// A free-text drop-down with `items`.
-TComboBox* AddList(TForm& form, TWinControl& parent, const std::string& caption, const std::string& name,
-                   int label_left, int left, int top, int width, std::initializer_list<const char*> items) {
-  auto* list = AddField<TComboBox>(form, parent, caption, name, label_left, left, top, width);
-  for (const char* item : items) list->Items()->Add(item);
-  return list;
-}
-
-// A number edit and its unit drop-down beside it.
-TEdit* AddMeasure(TForm& form, TWinControl& parent, const std::string& caption, const std::string& edit_name,
-                  const std::string& unit_name, int label_left, int left, int top, TComboBox*& unit) {
-  auto* edit = AddField<TEdit>(form, parent, caption, edit_name, label_left, left, top, 50);
-  unit = Place<TComboBox>(form, parent, unit_name, left + 54, top, 56, 21);
-  for (const char* item : {"pt", "in", "cm", "px"}) unit->Items()->Add(item);
-  return edit;
-}
-
-TButton* AddButton(TForm& form, TWinControl& parent, const std::string& name, const std::string& caption, int left,
-                   int top, std::function<void()> click) {
-  auto* button = Place<TButton>(form, parent, name, left, top, 75, 25);
-  button->SetCaption(caption);
-  button->OnClick.code = [click = std::move(click)](TObject*, EventArgs&) { click(); };
-  return button;
-}
-
 }  // namespace
 
 TFrmCSS::TFrmCSS(TComponent* owner) : TForm(owner) {
-  SetUpDialog(*this, "FrmCSS", "Cascading Style Sheets", 478, 380);
-  BuildControls();
+  ReadFormResource(*this, {Field("ComboBox9", &TFrmCSS::ComboBox9),
+                           Field("FontComboBox1", &TFrmCSS::FontComboBox1),
+                           Field("Edit2", &TFrmCSS::Edit2),
+                           Field("ComboBox1", &TFrmCSS::ComboBox1),
+                           Field("Edit3", &TFrmCSS::Edit3),
+                           Field("ComboBox2", &TFrmCSS::ComboBox2),
+                           Field("ComboBox3", &TFrmCSS::ComboBox3),
+                           Field("ComboBox4", &TFrmCSS::ComboBox4),
+                           Field("ComboBox5", &TFrmCSS::ComboBox5),
+                           Field("ComboBox10", &TFrmCSS::ComboBox10),
+                           Field("Edit5", &TFrmCSS::Edit5),
+                           Field("ComboBox6", &TFrmCSS::ComboBox6),
+                           Field("Edit7", &TFrmCSS::Edit7),
+                           Field("ComboBox7", &TFrmCSS::ComboBox7),
+                           Field("Edit8", &TFrmCSS::Edit8),
+                           Field("ComboBox8", &TFrmCSS::ComboBox8),
+                           Field("Edit4", &TFrmCSS::Edit4),
+                           Field("Edit6", &TFrmCSS::Edit6),
+                           Handler("ComboBox9Change", &TFrmCSS::ComboBox9Change),
+                           Handler("StyleFieldChange", &TFrmCSS::StyleFieldChange),
+                           Handler("Button3Click", &TFrmCSS::Button3Click),
+                           Handler("Button4Click", &TFrmCSS::Button4Click),
+                           Handler("Button5Click", &TFrmCSS::Button5Click),
+                           Handler("Button6Click", &TFrmCSS::Button6Click),
+                           Handler("Button1Click", &TFrmCSS::Button1Click)});
+  using S = TStyleSheet;
+  fields_ = {{FontComboBox1, S::kFamily},
+             {Edit2, S::kSize},
+             {ComboBox1, S::kSizeUnit},
+             {Edit3, S::kLineHeight},
+             {ComboBox2, S::kLineHeightUnit},
+             {ComboBox3, S::kFontStyle},
+             {ComboBox4, S::kDecoration},
+             {ComboBox5, S::kAlign},
+             {Edit5, S::kIndent},
+             {ComboBox6, S::kIndentUnit},
+             {Edit7, S::kLeftMargin},
+             {ComboBox7, S::kLeftMarginUnit},
+             {Edit8, S::kRightMargin},
+             {ComboBox8, S::kRightMarginUnit},
+             {ComboBox10, S::kWeight}};
   DoClearAll();
   LoadStyles();
-  SetActiveControl(ComboBox9);
-}
-
-void TFrmCSS::BuildControls() {
-  ComboBox9 = AddField<TComboBox>(*this, *this, "Style:", "ComboBox9", 8, 60, 10, 180);
-  ComboBox9->OnChange.code = [this](TObject*, EventArgs&) { OpenStyleFromRegistry(); };
-  AddButton(*this, *this, "Button3", "&Add", 256, 8, [this] { AddClick(); });
-  AddButton(*this, *this, "Button4", "&Remove", 339, 8, [this] { RemoveClick(); });
-
-  TGroupBox* font = AddGroup(*this, *this, "Font", 8, 42, 462, 110);
-  FontComboBox1 = AddField<TFontComboBox>(*this, *font, "Family:", "FontComboBox1", 10, 96, 18, 180);
-  FontComboBox1->SetDevice(fdBoth);
-  Edit2 = AddMeasure(*this, *font, "Size:", "Edit2", "ComboBox1", 10, 96, 46, ComboBox1);
-  Edit3 = AddMeasure(*this, *font, "Line Height:", "Edit3", "ComboBox2", 230, 320, 46, ComboBox2);
-  ComboBox3 = AddList(*this, *font, "Style:", "ComboBox3", 10, 96, 74, 110, {"None", "Italic"});
-  ComboBox4 = AddList(*this, *font, "Decoration:", "ComboBox4", 230, 320, 74, 110,
-                      {"Italic", "Underline", "Strikethrough", "None"});
-
-  TGroupBox* paragraph = AddGroup(*this, *this, "Paragraph", 8, 158, 462, 110);
-  ComboBox5 = AddList(*this, *paragraph, "Align:", "ComboBox5", 10, 96, 18, 110, {"Left", "Right", "Center"});
-  ComboBox10 = AddList(*this, *paragraph, "Fontweight:", "ComboBox10", 230, 320, 18, 110, {"Bold", "None"});
-  Edit5 = AddMeasure(*this, *paragraph, "Indent:", "Edit5", "ComboBox6", 10, 96, 46, ComboBox6);
-  Edit7 = AddMeasure(*this, *paragraph, "Left Margin:", "Edit7", "ComboBox7", 230, 320, 46, ComboBox7);
-  Edit8 = AddMeasure(*this, *paragraph, "Right Margin:", "Edit8", "ComboBox8", 10, 96, 74, ComboBox8);
-
-  TGroupBox* colours = AddGroup(*this, *this, "Colours", 8, 274, 462, 58);
-  Edit4 = AddField<TEdit>(*this, *colours, "Text:", "Edit4", 10, 96, 22, 40);
-  AddButton(*this, *colours, "Button5", "&Change", 142, 20,
-            [this] { ChangeColour(Edit4, TStyleSheet::kTextColor, TStyleSheet::kTextHtml); });
-  Edit6 = AddField<TEdit>(*this, *colours, "Background:", "Edit6", 230, 320, 22, 40);
-  AddButton(*this, *colours, "Button6", "&Change", 366, 20,
-            [this] { ChangeColour(Edit6, TStyleSheet::kBackColor, TStyleSheet::kBackHtml); });
-  for (TEdit* swatch : {Edit4, Edit6}) {
-    swatch->SetReadOnly(true);
-    swatch->SetTabStop(false);
-  }
-  AddOkCancel(*this, 312, 344, [this] { OkClick(); });
-
-  using S = TStyleSheet;
-  fields_ = {{FontComboBox1, S::kFamily}, {Edit2, S::kSize},          {ComboBox1, S::kSizeUnit},
-             {Edit3, S::kLineHeight},     {ComboBox2, S::kLineHeightUnit}, {ComboBox3, S::kFontStyle},
-             {ComboBox4, S::kDecoration}, {ComboBox5, S::kAlign},     {Edit5, S::kIndent},
-             {ComboBox6, S::kIndentUnit}, {Edit7, S::kLeftMargin},    {ComboBox7, S::kLeftMarginUnit},
-             {Edit8, S::kRightMargin},    {ComboBox8, S::kRightMarginUnit}, {ComboBox10, S::kWeight}};
-  for (auto& [control, index] : fields_) {
-    TMethod changed;
-    changed.code = [this, control = control, index = index](TObject*, EventArgs&) { ControlChanged(control, index); };
-    if (auto* edit = dynamic_cast<TCustomEdit*>(control)) edit->OnChange = changed;
-    else static_cast<TCustomComboBox*>(control)->OnChange = changed;
-  }
 }
 
 void TFrmCSS::LoadStyles() {
@@ -128,9 +93,14 @@ void TFrmCSS::OpenStyleFromRegistry() {
 
 void TFrmCSS::DoClearAll() { ShowTexts(TStyleSheet::Defaults("")); }
 
-void TFrmCSS::ControlChanged(TControl* control, size_t index) {
+void TFrmCSS::ComboBox9Change(TObject*) { OpenStyleFromRegistry(); }
+
+void TFrmCSS::StyleFieldChange(TObject* sender) {
   if (showing_) return;
-  if (TStyleSheet* style = styles_.FindStyle(ComboBox9->Text())) style->Texts[index] = control->Text();
+  TStyleSheet* style = styles_.FindStyle(ComboBox9->Text());
+  if (!style) return;
+  for (auto& [control, index] : fields_)
+    if (control == sender) style->Texts[index] = control->Text();
 }
 
 void TFrmCSS::ChangeColour(TEdit* swatch, size_t value_index, size_t html_index) {
@@ -148,7 +118,7 @@ void TFrmCSS::ChangeColour(TEdit* swatch, size_t value_index, size_t html_index)
   }
 }
 
-void TFrmCSS::AddClick() {
+void TFrmCSS::Button3Click(TObject*) {
   std::string name;
   if (!InputQuery("Add Style", "Enter Style Name:", name)) return;
   ComboBox9->Items()->Add(name);
@@ -157,7 +127,7 @@ void TFrmCSS::AddClick() {
   DoClearAll();
 }
 
-void TFrmCSS::RemoveClick() {
+void TFrmCSS::Button4Click(TObject*) {
   const std::string name = ComboBox9->Text();
   styles_.RemoveStyle(name);
   TStringList* items = ComboBox9->Items();
@@ -170,7 +140,11 @@ void TFrmCSS::RemoveClick() {
   OpenStyleFromRegistry();
 }
 
-void TFrmCSS::OkClick() {
+void TFrmCSS::Button5Click(TObject*) { ChangeColour(Edit4, TStyleSheet::kTextColor, TStyleSheet::kTextHtml); }
+
+void TFrmCSS::Button6Click(TObject*) { ChangeColour(Edit6, TStyleSheet::kBackColor, TStyleSheet::kBackHtml); }
+
+void TFrmCSS::Button1Click(TObject*) {
   try {
     styles_.SaveToFile(StylesPath());
   } catch (const EInOutError& error) {

@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "controls/form.h"
-#include "controls/lists.h"
 #include "markup/style_sheets.h"
 
 namespace orv {
 
+class TComboBox;
 class TEdit;
 class TFontComboBox;
 
-// "Cascading Style Sheets": ComboBox9 the style name, FontComboBox1 family,
+// "Cascading Style Sheets" (frm_css.dfm): ComboBox9 the style name, FontComboBox1 family,
 // Edit2/ComboBox1 size and unit, Edit3/ComboBox2 line height and unit,
 // ComboBox3 font style, ComboBox4 decoration, ComboBox5 alignment,
 // ComboBox10 weight, Edit5/ComboBox6 indent, Edit7/ComboBox7 left margin,
@@ -30,27 +30,26 @@ class TFrmCSS : public TForm {
   // The styles as they stand in the dialog.
   const TCSSList& Styles() const { return styles_; }
 
-  TComboBox* ComboBox9;
-  TFontComboBox* FontComboBox1;
-  TEdit* Edit2;
-  TComboBox* ComboBox1;
-  TEdit* Edit3;
-  TComboBox* ComboBox2;
-  TComboBox* ComboBox3;
-  TComboBox* ComboBox4;
-  TComboBox* ComboBox5;
-  TComboBox* ComboBox10;
-  TEdit* Edit5;
-  TComboBox* ComboBox6;
-  TEdit* Edit7;
-  TComboBox* ComboBox7;
-  TEdit* Edit8;
-  TComboBox* ComboBox8;
-  TEdit* Edit4;
-  TEdit* Edit6;
+  TComboBox* ComboBox9 = nullptr;
+  TFontComboBox* FontComboBox1 = nullptr;
+  TEdit* Edit2 = nullptr;
+  TComboBox* ComboBox1 = nullptr;
+  TEdit* Edit3 = nullptr;
+  TComboBox* ComboBox2 = nullptr;
+  TComboBox* ComboBox3 = nullptr;
+  TComboBox* ComboBox4 = nullptr;
+  TComboBox* ComboBox5 = nullptr;
+  TComboBox* ComboBox10 = nullptr;
+  TEdit* Edit5 = nullptr;
+  TComboBox* ComboBox6 = nullptr;
+  TEdit* Edit7 = nullptr;
+  TComboBox* ComboBox7 = nullptr;
+  TEdit* Edit8 = nullptr;
+  TComboBox* ComboBox8 = nullptr;
+  TEdit* Edit4 = nullptr;
+  TEdit* Edit6 = nullptr;
 
  private:
-  void BuildControls();
   void LoadStyles();
   // Shows the style named in ComboBox9, if there is one.
   void OpenStyleFromRegistry();
@@ -58,11 +57,15 @@ class TFrmCSS : public TForm {
   void DoClearAll();
   // Shows `texts` in the controls.
   void ShowTexts(const TStyleSheet::TextArray& texts);
-  void ControlChanged(TControl* control, size_t index);
   void ChangeColour(TEdit* swatch, size_t value_index, size_t html_index);
-  void AddClick();
-  void RemoveClick();
-  void OkClick();
+  void ComboBox9Change(TObject* sender);
+  // A style control changed: its text goes into the style being edited.
+  void StyleFieldChange(TObject* sender);
+  void Button3Click(TObject* sender);
+  void Button4Click(TObject* sender);
+  void Button5Click(TObject* sender);
+  void Button6Click(TObject* sender);
+  void Button1Click(TObject* sender);
 
   TCSSList styles_;
   // Each style control and the number of the style text it edits.

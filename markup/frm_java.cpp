@@ -1,6 +1,10 @@
 #include "markup/frm_java.h"
 
-#include "markup/dialog_parts.h"
+#include "components/form_resource.h"
+#include "controls/common_dialogs.h"
+#include "controls/edits.h"
+#include "controls/lists.h"
+#include "markup/insert_record.h"
 #include "orv/host.h"
 #include "platform/paths.h"
 
@@ -8,38 +12,19 @@ namespace orv {
 
 TFrmJava::TFrmJava(TComponent* owner, HWND window, bool lower_case)
     : TForm(owner), window_(window), lower_case_(lower_case) {
-  SetUpDialog(*this, "FrmJava", "Insert Java Applet", 400, 262);
-  AddNote(*this,
-          "Java Applets are small controls made with Sun Microsystem's Java programming Language.  Use this "
-          "dialog to insert a Java Applet into your web Page.",
-          8, 8, 384, 40);
-  Edit1 = AddField<TEdit>(*this, *this, "Code:", "Edit1", 8, 96, 56, 268);
-  SpeedButton1 = Place<TSpeedButton>(*this, *this, "SpeedButton1", 368, 55, 23, 23);
-  SpeedButton1->SetCaption("...");
-  SpeedButton1->SetFlat(true);
-  SpeedButton1->SetHint("Open");
-  SpeedButton1->SetShowHint(true);
-  SpeedButton1->OnClick.code = [this](TObject*, EventArgs&) { SpeedButton1Click(); };
-  Edit2 = AddField<TEdit>(*this, *this, "Code Base:", "Edit2", 8, 96, 84, 296);
-  Edit3 = AddField<TEdit>(*this, *this, "Name:", "Edit3", 8, 96, 112, 296);
-  Edit4 = AddField<TEdit>(*this, *this, "Alt:", "Edit4", 8, 96, 140, 296);
-  ComboBox1 = AddField<TComboBox>(*this, *this, "Align:", "ComboBox1", 8, 96, 168, 120);
-  for (const char* align : {"Left", "Center", "Right", "Top", "Middle", "Bottom"}) ComboBox1->Items()->Add(align);
-  Edit5 = AddField<TEdit>(*this, *this, "Width:", "Edit5", 8, 96, 196, 56);
-  Edit6 = AddField<TEdit>(*this, *this, "Height:", "Edit6", 208, 264, 196, 56);
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  OpenDialog1->SetDefaultExt(".class");
-  OpenDialog1->SetFilter("Java Classes (*.class)|*.class|All Files (*.*)|*.*");
-  AddOkCancel(*this, 234, 230, [this] { Button1Click(); });
-  SetActiveControl(Edit1);
+  ReadFormResource(
+      *this,
+      {Field("Edit1", &TFrmJava::Edit1), Field("Edit2", &TFrmJava::Edit2), Field("Edit3", &TFrmJava::Edit3),
+       Field("Edit4", &TFrmJava::Edit4), Field("ComboBox1", &TFrmJava::ComboBox1), Field("Edit5", &TFrmJava::Edit5),
+       Field("Edit6", &TFrmJava::Edit6), Field("OpenDialog1", &TFrmJava::OpenDialog1),
+       Handler("Button1Click", &TFrmJava::Button1Click), Handler("SpeedButton1Click", &TFrmJava::SpeedButton1Click)});
 }
 
-void TFrmJava::SpeedButton1Click() {
+void TFrmJava::SpeedButton1Click(TObject*) {
   if (OpenDialog1->Execute()) Edit1->SetText(ExtractFileName(OpenDialog1->FileName()));
 }
 
-void TFrmJava::Button1Click() {
+void TFrmJava::Button1Click(TObject*) {
   JavaAppletFields fields;
   fields.Code = Edit1->Text();
   fields.CodeBase = Edit2->Text();

@@ -26,8 +26,15 @@ std::string DataDir() {
   std::string home = Env("ORV_HOME");
   if (!home.empty()) return IncludeTrailingSlash(home);
   std::string program_dir = ProgramDir();
-  if (!program_dir.empty() && ::access(program_dir.c_str(), W_OK) == 0) return program_dir;
+  if (!program_dir.empty() && !IsInstalledProgramDir(program_dir) && ::access(program_dir.c_str(), W_OK) == 0)
+    return program_dir;
   return ConfigDir();
+}
+
+bool IsInstalledProgramDir(const std::string& program_dir) {
+  if (program_dir.starts_with("/usr/")) return true;
+  std::error_code ec;
+  return std::filesystem::is_directory(IncludeTrailingSlash(program_dir) + "../share/orv", ec);
 }
 
 std::string ConfigDir() { return XdgBaseDir("XDG_CONFIG_HOME", ".config") + "orv/"; }

@@ -15,10 +15,16 @@ std::string ProgramPath();
 std::string ProgramDir();
 
 // The data folder (preferences, tool lists, snippets ...): $ORV_HOME when set
-// and not empty; else the program's folder when it is writable; else
-// $XDG_CONFIG_HOME/orv, with $XDG_CONFIG_HOME defaulting to ~/.config.
-// The folder is not created here.
+// and not empty; else the program's folder when it is writable and not an
+// install (IsInstalledProgramDir); else $XDG_CONFIG_HOME/orv, with
+// $XDG_CONFIG_HOME defaulting to ~/.config. The folder is not created here.
 std::string DataDir();
+
+// Whether `program_dir` (with a final '/') is the bin/ folder of an install:
+// it lies under /usr/, or a share/orv/ folder stands beside it. An installed
+// program keeps its users' files in their own folders, never beside itself,
+// even when it may write there (run as root, or installed into a home).
+bool IsInstalledProgramDir(const std::string& program_dir);
 
 // The user's ORV configuration folder: $XDG_CONFIG_HOME/orv/, with
 // $XDG_CONFIG_HOME defaulting to ~/.config. Not created here.

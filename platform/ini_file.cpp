@@ -142,16 +142,32 @@ std::vector<std::string> TIniFile::ReadSections() const {
   return names;
 }
 
-void TIniFile::WriteString(const std::string& section_name, const std::string& key_name,
-                           const std::string& value) {
+// The section name as it is stored; EConvertError when the file form cannot hold it.
+static std::string CheckedSection(const std::string& section_name) {
   std::string section = Trim(section_name);
-  std::string key = Trim(key_name);
   if (HasLineBreak(section) || section.find(']') != std::string::npos)
     throw EConvertError("Invalid INI section name \"" + section_name + "\"");
+  return section;
+}
+
+// The key name as it is stored; EConvertError when the file form cannot hold it.
+static std::string CheckedKey(const std::string& key_name) {
+  std::string key = Trim(key_name);
   if (key.empty() || HasLineBreak(key) || key.find('=') != std::string::npos || key[0] == ';' ||
       key[0] == '[')
     throw EConvertError("Invalid INI key name \"" + key_name + "\"");
+  return key;
+}
+
+static void CheckValue(const std::string& value) {
   if (HasLineBreak(value)) throw EConvertError("An INI value cannot hold a line break");
+}
+
+void TIniFile::WriteString(const std::string& section_name, const std::string& key_name,
+                           const std::string& value) {
+  std::string section = CheckedSection(section_name);
+  std::string key = CheckedKey(key_name);
+  CheckValue(value);
 
   Load();
   const std::string stored = StoredValue(value);
@@ -164,6 +180,35 @@ void TIniFile::WriteString(const std::string& section_name, const std::string& k
     if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back("");
     lines_.push_back("[" + section + "]");
     lines_.push_back(line);
+  }
+  Save();
+}
+
+void TIniFile::WriteSectionValues(const std::string& section_name,
+                                  const std::vector<std::pair<std::string, std::string>>& values) {
+  const std::string section = CheckedSection(section_name);
+  std::vector<std::string> new_lines;
+  for (const auto& [key_name, value] : values) {
+    std::string key = CheckedKey(key_name);
+    // A key that reading would change (blanks around it) could not be found again.
+    if (key != key_name) throw EConvertError("Invalid INI key name \"" + key_name + "\"");
+    CheckValue(value);
+    new_lines.push_back(key + "=" + StoredValue(value));
+  }
+
+  Load();
+  const auto at = [](size_t line) { return static_cast<std::ptrdiff_t>(line); };
+  if (const Section* s = FindSection(section)) {
+    // The new keys take the place of the first old one (or follow the
+    // section's last line); comments and blank lines stay where they are.
+    size_t insert_at = s->entries.empty() ? s->last_line + 1 : s->entries.front().line;
+    for (auto entry = s->entries.rbegin(); entry != s->entries.rend(); ++entry)
+      lines_.erase(lines_.begin() + at(entry->line));
+    lines_.insert(lines_.begin() + at(insert_at), new_lines.begin(), new_lines.end());
+  } else {
+    if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back("");
+    lines_.push_back("[" + section + "]");
+    lines_.insert(lines_.end(), new_lines.begin(), new_lines.end());
   }
   Save();
 }

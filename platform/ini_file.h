@@ -84,6 +84,16 @@ class TIniFile {
   // when the file cannot be written.
   void EraseSection(const std::string& section);
 
+  // Replaces every key of the section (its first occurrence) with `values`,
+  // in order, keeping its comment and blank lines; creates the section when
+  // it does not exist. Keys are written exactly as given, so two keys that
+  // differ only in case both stay (only the first is found by ReadString,
+  // but ReadSectionValues gives both). EConvertError, before anything is
+  // written, for a key or value the file form cannot hold or a key with
+  // blanks at either end; EInOutError when the file cannot be written.
+  void WriteSectionValues(const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& values);
+
  private:
   struct Entry {
     std::string key;

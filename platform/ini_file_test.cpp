@@ -182,6 +182,37 @@ TEST_F(IniFileTest, RandomValuesRoundTrip) {
   }
 }
 
+// A whole section is replaced: keys of any case stay distinct, comments and
+// the other sections stay, and a section that is missing is added.
+TEST_F(IniFileTest, WriteSectionValuesReplacesTheKeys) {
+  Write("[files]\r\n0=a\r\n[Variables]\r\n; the site's\r\nOld=1\r\nGone=2\r\n\r\n[other]\r\nx=1\r\n");
+  TIniFile ini(path_);
+  ini.WriteSectionValues("variables", {{"Title", "Home"}, {"TITLE", " spaced "}, {"Empty", ""}});
+  EXPECT_EQ(ReadFileBytes(path_),
+            "[files]\r\n0=a\r\n[Variables]\r\n; the site's\r\nTitle=Home\r\nTITLE=\" spaced \"\r\nEmpty=\r\n"
+            "\r\n[other]\r\nx=1\r\n");
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"Title", "Home"}, {"TITLE", " spaced "}, {"Empty", ""}};
+  EXPECT_EQ(TIniFile(path_).ReadSectionValues("VARIABLES"), expected);
+
+  ini.WriteSectionValues("variables", {});
+  EXPECT_TRUE(TIniFile(path_).ReadSectionValues("variables").empty());
+  EXPECT_EQ(TIniFile(path_).ReadString("other", "x", ""), "1");
+  ini.WriteSectionValues("Styles", {{"StyleCount", "1"}, {"0", "body"}});
+  EXPECT_EQ(TIniFile(path_).ReadInteger("styles", "stylecount", 0), 1);
+  EXPECT_EQ(TIniFile(path_).ReadSections().back(), "Styles");
+}
+
+TEST_F(IniFileTest, WriteSectionValuesRejectsBeforeWriting) {
+  Write("[v]\na=1\n");
+  TIniFile ini(path_);
+  for (const std::string& bad : {std::string("k=v"), std::string(" lead"), std::string(";c"), std::string(""),
+                                 std::string("a\nb")})
+    EXPECT_THROW(ini.WriteSectionValues("v", {{"fine", "1"}, {bad, "x"}}), EConvertError) << bad;
+  EXPECT_THROW(ini.WriteSectionValues("v", {{"fine", "a\rb"}}), EConvertError);
+  EXPECT_EQ(ReadFileBytes(path_), "[v]\na=1\n");
+}
+
 TEST_F(IniFileTest, WriteToUnwritablePlaceRaises) {
   TIniFile ini(dir_ + "/missing-folder/x.ini");
   EXPECT_THROW(ini.WriteString("s", "k", "v"), EInOutError);

@@ -59,6 +59,20 @@ TEST(FoldersTest, ProgramFolderAndDataFolder) {
   EXPECT_EQ(SharedDataDir(), std::filesystem::path(ProgramDir() + "../share/orv/").lexically_normal().string());
 }
 
+// An installed program never writes beside itself, even where it could.
+TEST(FoldersTest, InstalledProgramFolders) {
+  EXPECT_TRUE(IsInstalledProgramDir("/usr/bin/"));
+  EXPECT_TRUE(IsInstalledProgramDir("/usr/local/bin/"));
+  EXPECT_FALSE(IsInstalledProgramDir(ProgramDir()));  // the build tree
+  const std::string prefix = std::string(std::getenv("ORV_HOME") ? std::getenv("ORV_HOME") : "/tmp") + "/prefix";
+  std::filesystem::create_directories(prefix + "/bin");
+  EXPECT_FALSE(IsInstalledProgramDir(prefix + "/bin/"));
+  std::filesystem::create_directories(prefix + "/share/orv");
+  EXPECT_TRUE(IsInstalledProgramDir(prefix + "/bin/"));
+  EXPECT_TRUE(IsInstalledProgramDir(prefix + "/bin"));
+  std::filesystem::remove_all(prefix);
+}
+
 TEST(FoldersTest, TempAndSystemFolders) {
   {
     ScopedEnv tmp("TMPDIR", "/var/tmp");

@@ -10,6 +10,8 @@ packages=(build-essential cmake ninja-build pkg-config libssl-dev netbase
           lua5.4 liblua5.4-dev luajit  # the peers bench/script_bench runs the same programs with
           clang libclang-rt-14-dev
           qt6-base-dev libqt6svg6 xvfb xauth
+          libqscintilla2-qt6-dev  # the editing area of orvedit
+          dpkg-dev help2man lintian desktop-file-utils appstream  # the .deb, its man pages and checks
           nginx tinyproxy exim4-daemon-light  # real servers the network tests start on 127.0.0.1
           libcurl4-openssl-dev openssh-server python3-pyftpdlib vsftpd  # publishing and its test servers
           htp hugo)  # the peers bench/site_compare.sh builds the same site with

@@ -85,6 +85,8 @@ TEST_F(AssociationsTest, DesktopTypesForTheUser) {
                       "    <icon name=\"application-x-orv-project\"/>\n    <glob pattern=\"*.orv\"/>"),
             std::string::npos);
   EXPECT_EQ(std::count(mime.begin(), mime.end(), '<') - 3, 6 * 6) << "six types of six tags";
+  // The package installs the same types for every user.
+  EXPECT_EQ(mime, ReadFileBytes(std::string(std::getenv("ORV_SOURCE_DIR")) + "/packaging/orv.xml"));
   const std::string compile = ReadFileBytes((home / "applications/orv-compile.desktop").string());
   EXPECT_NE(compile.find("\nExec=/opt/orv/bin/orvcc --window %f\n"), std::string::npos);
   EXPECT_NE(compile.find("\nMimeType=application/x-orv-project;\n"), std::string::npos);

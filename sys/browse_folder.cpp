@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "components/class_table.h"
 #include "controls/application.h"
 
 namespace orv {
@@ -24,6 +25,36 @@ std::string Home() {
   const char* home = std::getenv("HOME");
   return home && *home ? std::string(home) + "/" : "/";
 }
+
+// The roots a browser starts in, by their names in form files.
+const TypeInfo kBrowseRoot{
+    "TBrowseRoot",
+    TypeKind::Enumeration,
+    {{"foDesktop", foDesktop}, {"foPrograms", foPrograms}, {"foControls", foControls},
+     {"foPrinters", foPrinters}, {"foPersonal", foPersonal}, {"foFavorites", foFavorites},
+     {"foStartup", foStartup}, {"foRecent", foRecent}, {"foSendto", foSendto},
+     {"foRecycleBin", foRecycleBin}, {"foStartMenu", foStartMenu}, {"foDesktopDirectory", foDesktopDirectory},
+     {"foMyComputer", foMyComputer}, {"foNetwork", foNetwork}, {"foNetworkNeighborhood", foNetworkNeighborhood},
+     {"foFonts", foFonts}, {"foTemplates", foTemplates}}};
+
+// The browser's options as a set of form files.
+const TypeInfo kBrowseFlags{"TBrowseFlags",
+                            TypeKind::Set,
+                            {{"bfFileSysDirsOnly", 0}, {"bfDontGoBelowDomain", 1}, {"bfStatusText", 2},
+                             {"bfFileSysAncestors", 3}, {"bfBrowseForComputer", 4}, {"bfBrowseForPrinter", 5}}};
+
+// A dialog's form file configures its browser.
+[[maybe_unused]] const bool registered = [] {
+  using publish::Field;
+  RegisterClassTable({.name = "TBrowseFolder",
+                      .parent = "TComponent",
+                      .factory = publish::Factory<TBrowseFolder>(),
+                      .published = {Field("Title", types::String, &TBrowseFolder::Title),
+                                    Field("Folder", kBrowseRoot, &TBrowseFolder::Folder),
+                                    Field("Flags", kBrowseFlags, &TBrowseFolder::Flags),
+                                    Field("ShowFullPath", types::Boolean, &TBrowseFolder::ShowFullPath)}});
+  return true;
+}();
 
 }  // namespace
 

@@ -131,6 +131,19 @@ void ClickRow(const char* window, const char* list, int row, Qt::KeyboardModifie
   QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
+std::vector<std::string> RowTexts(const char* window, const char* list) {
+  std::vector<std::string> rows;
+  QAbstractItemView* view = View(window, list);
+  if (!view) return rows;
+  const QAbstractItemModel* model = view->model();
+  for (int row = 0; row < model->rowCount(); ++row) {
+    QStringList cells;
+    for (int column = 0; column < model->columnCount(); ++column) cells << model->index(row, column).data().toString();
+    rows.push_back(cells.join(" | ").toStdString());
+  }
+  return rows;
+}
+
 void DoubleClickRow(const char* window, const char* list, int row) {
   QAbstractItemView* view = View(window, list);
   if (!view) return;

@@ -65,6 +65,8 @@ void ShowTab(const char* window, const char* pages, int index);
 // A click (with modifiers) and a double click on row `row` of a list.
 void ClickRow(const char* window, const char* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void DoubleClickRow(const char* window, const char* list, int row);
+// The rows of a list as it shows them, the cells of a row joined with " | ".
+std::vector<std::string> RowTexts(const char* window, const char* list);
 // Runs `step` once the window named `window` is the modal window on top
 // (checked from the event loop each time it runs, so a dialog that a click
 // opens is waited for without sleeping).

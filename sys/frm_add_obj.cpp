@@ -1,37 +1,25 @@
 #include "sys/frm_add_obj.h"
 
-#include "controls/buttons.h"
+#include "components/form_resource.h"
+#include "controls/edits.h"
 #include "sys/data_files.h"
 #include "sys/error_box.h"
-#include "sys/form_builder.h"
 
 namespace orv {
 
 TFrmAddObj::TFrmAddObj(HWND host, const std::string& path) : TForm(nullptr), host_(host) {
-  FormBuilder b(*this, "FrmAddObj", "Add To Repository", 400, 190);
-  b.Text(nullptr, 8, 8, 384, 46,
-         "Adding documents to the Repository makes it easy for you to re-use them.  Any document you add can be "
-         "opened as a template by selecting File | New from the main menu");
-  b.Add<TLabel>(nullptr, 8, 62, 384, 16, "Document Description:");
-  description_ = b.Add<TEdit>(nullptr, 8, 80, 384, 21);
-  b.Add<TLabel>(nullptr, 8, 108, 384, 16, "Full Filepath:");
-  path_ = b.Add<TEdit>(nullptr, 8, 126, 384, 21);
-  path_->SetReadOnly(true);
-  path_->SetText(path);
-  auto* ok = b.Add<TButton>(nullptr, 236, 158, 75, 25, "&OK");
-  ok->SetDefault(true);
-  b.CancelButton(317, 158);
-  OnEvent(ok->OnClick, [this] { OkClick(); });
-  OnEvent(OnShow, [this] {
-    LoadSettingListShowingErrors(documents_, ObjRepFile());
-    description_->SetFocus();
-  });
+  ReadFormResource(*this,
+                   {Field("Edit1", &TFrmAddObj::Edit1), Field("Edit2", &TFrmAddObj::Edit2),
+                    Handler("FormShow", &TFrmAddObj::FormShow), Handler("Button1Click", &TFrmAddObj::Button1Click)});
+  Edit2->SetText(path);
 }
 
-void TFrmAddObj::OkClick() {
-  TUserSetting* document = documents_.Find(description_->Text());
-  if (document == nullptr) document = &documents_.Add(description_->Text());
-  document->Value = path_->Text();
+void TFrmAddObj::FormShow(TObject*) { LoadSettingListShowingErrors(documents_, ObjRepFile()); }
+
+void TFrmAddObj::Button1Click(TObject*) {
+  TUserSetting* document = documents_.Find(Edit1->Text());
+  if (document == nullptr) document = &documents_.Add(Edit1->Text());
+  document->Value = Edit2->Text();
   SaveSettingList(documents_, ObjRepFile());
   SetModalResult(mrOk);
 }

@@ -1,13 +1,15 @@
-// TFrmAddObj: "Add To Repository" (AddObjRep): stores a document under a
-// description in objrep.dat; an existing description gets the new path.
+// TFrmAddObj: "Add To Repository" (AddObjRep, frm_add_obj.dfm): stores a
+// document under a description in objrep.dat; an existing description gets
+// the new path.
 #pragma once
 
-#include "controls/edits.h"
 #include "controls/form.h"
-#include "platform/user_settings.h"
 #include "orv/window.h"
+#include "platform/user_settings.h"
 
 namespace orv {
+
+class TEdit;
 
 // The add dialog; lives for one AddObjRep call.
 class TFrmAddObj : public TForm {
@@ -16,12 +18,13 @@ class TFrmAddObj : public TForm {
   std::string ClassName() const override { return "TFrmAddObj"; }
 
  private:
-  void OkClick();
+  void FormShow(TObject* sender);
+  void Button1Click(TObject* sender);
 
   HWND host_;
   TUserSettingList documents_;
-  TEdit* description_ = nullptr;
-  TEdit* path_ = nullptr;
+  TEdit* Edit1 = nullptr;  // the description
+  TEdit* Edit2 = nullptr;  // the document's path
 };
 
 }  // namespace orv

@@ -1,37 +1,34 @@
-// TFrmAddTool: "Add Tool", the editor of the Tools menu (tools.dat): rows of
-// a menu name and the file, program with parameters or URL it opens.
+// TFrmAddTool: "Add Tool", the editor of the Tools menu (tools.dat), on the
+// shared name/value list dialog (frm_add_tool.dfm): rows of a menu name and
+// the file, program with parameters or URL it opens.
 #pragma once
 
-#include "controls/buttons.h"
-#include "controls/common_dialogs.h"
-#include "controls/edits.h"
-#include "controls/form.h"
-#include "controls/lists.h"
 #include "orv/window.h"
+#include "sys/frm_name_values.h"
 
 namespace orv {
 
+class TOpenDialog;
+
 // The tools dialog; lives for one AddTool call.
-class TFrmAddTool : public TForm {
+class TFrmAddTool : public TFrmNameValues {
  public:
   explicit TFrmAddTool(HWND host);
   std::string ClassName() const override { return "TFrmAddTool"; }
 
  private:
-  void UpdateAdd();
-  void UpdateRowButtons();
-  void AddClick();
-  void BrowseClick();
-  void OkClick();
+  void ListView1Change(TObject* sender) override;
+  void ListView1Click(TObject* sender) override;
+  void ListView1DblClick(TObject* sender) override;
+  void Button3Click(TObject* sender) override;
+  void Button4Click(TObject* sender) override;
+  void EditChange(TObject* sender) override;
+  void Button5Click(TObject* sender) override;
+  void Button1Click(TObject* sender) override;
+  void SpeedButton1Click(TObject* sender);
 
   HWND host_;
-  TListView* list_ = nullptr;
-  TButton* remove_ = nullptr;
-  TButton* modify_ = nullptr;
-  TEdit* menu_name_ = nullptr;
-  TEdit* command_ = nullptr;
-  TButton* add_ = nullptr;
-  TOpenDialog* open_dialog_ = nullptr;
+  TOpenDialog* OpenDialog1 = nullptr;
 };
 
 }  // namespace orv

@@ -1,4 +1,4 @@
-// TFrmDlWeb: "Open From the Web" (DlFromWeb). It fetches one URL with the
+// TFrmDlWeb: "Open From the Web" (DlFromWeb, frm_dl_web.dfm). It fetches one URL with the
 // HTTP client (through the proxy of preferences.dat), saves the body to the
 // file named in "Save as:" (replacing it only once the whole body is in),
 // shows the bytes received as they come, and asks the editor to open the file
@@ -9,13 +9,15 @@
 #include <exception>
 #include <string>
 
-#include "controls/buttons.h"
-#include "controls/edits.h"
 #include "controls/form.h"
 #include "orv/window.h"
 #include "sys/net/http_cli.h"
 
 namespace orv {
+
+class TButton;
+class TEdit;
+class TLabel;
 
 // The download dialog; lives for one DlFromWeb call. Every way out ends it
 // with the Cancel result.
@@ -25,12 +27,16 @@ class TFrmDlWeb : public TForm {
   std::string ClassName() const override { return "TFrmDlWeb"; }
 
   // The dialog's HTTP client ("HttpCli1").
-  net::THttpCli& HttpCli() { return *http_; }
+  net::THttpCli& HttpCli() { return *HttpCli1; }
 
   // Downloads the URL into the file and hands the file to the editor.
   void RetrieveClick();
 
  private:
+  void Button1Click(TObject* sender);
+  // However the dialog closes (Cancel, Escape, the window's close box), a
+  // running download ends with it.
+  void FormClose(TObject* sender, EventArgs& args);
   void SetInputsEnabled(bool enabled);
   // Sets the client's proxy from the Proxy section of preferences.dat.
   void ReadProxySettings();
@@ -39,11 +45,11 @@ class TFrmDlWeb : public TForm {
   std::string FailureText(const std::exception& error) const;
 
   HWND host_;
-  net::THttpCli* http_ = nullptr;
-  TEdit* url_ = nullptr;
-  TEdit* file_ = nullptr;
-  TLabel* progress_ = nullptr;
-  TButton* retrieve_ = nullptr;
+  net::THttpCli* HttpCli1 = nullptr;
+  TEdit* Edit1 = nullptr;      // the URL
+  TEdit* Edit2 = nullptr;      // the file
+  TLabel* Label4 = nullptr;    // the bytes received
+  TButton* Button1 = nullptr;  // "&Retrieve"
   uint64_t received_ = 0;
   uint16_t done_error_ = 0;
   bool closing_ = false;

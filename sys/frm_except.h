@@ -2,18 +2,20 @@
 // error the editor caught with a short explanation and the error's message,
 // and mails a bug report about the error and the machine to the maker
 // ("&Report Bug"), asking for the user's mail identity (TFrmSetup) when the
-// preferences lack it.
+// preferences lack it. Its layout is frm_except.dfm.
 #pragma once
 
 #include <string>
 
-#include "controls/buttons.h"
-#include "controls/edits.h"
 #include "controls/form.h"
-#include "controls/lists.h"
 #include "orv/window.h"
 
 namespace orv {
+
+class TEdit;
+class TLabel;
+class TListView;
+class TMemo;
 
 // The error as the editor reports it.
 struct TErrorRecord {
@@ -21,11 +23,11 @@ struct TErrorRecord {
   std::string SenderClass;     // class name of the object that raised the error
   std::string ExceptionClass;  // selects the explanation
   std::string Message;
-  std::string PrefsPath;       // where the mail identity is read and written
-  std::string Method;          // where the error occurred
-  std::string FileVersion;     // the editor's file version
-  std::string FileName;        // the editor's file name
-  int LastError = 0;           // the system's last error number when the error was reported
+  std::string PrefsPath;    // where the mail identity is read and written
+  std::string Method;       // where the error occurred
+  std::string FileVersion;  // the editor's file version
+  std::string FileName;     // the editor's file name
+  int LastError = 0;        // the system's last error number when the error was reported
 };
 
 // The error centre; lives for one ExceptCenter call. Both of its ways out
@@ -40,14 +42,17 @@ class TFrmExcept : public TForm {
   void ReportBug();
 
  private:
-  void ShowSelectedExplanation();
+  void FormShow(TObject* sender);
+  void ListView1Click(TObject* sender);
+  void Button1Click(TObject* sender);
   // Sends the report; false when anything failed.
   bool TrySendReport();
 
   TErrorRecord error_;
-  TListView* list_ = nullptr;
-  TMemo* details_ = nullptr;
-  TLabel* sending_ = nullptr;
+  TListView* ListView1 = nullptr;  // the error kinds
+  TEdit* Edit1 = nullptr;          // the error's message
+  TMemo* Memo1 = nullptr;          // the explanation
+  TLabel* Label4 = nullptr;        // "Sending Bug Report..."
 };
 
 }  // namespace orv

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 
-#include "controls/buttons.h"
-#include "controls/containers.h"
+#include "components/form_resource.h"
 #include "controls/edits.h"
 #include "platform/library.h"
-#include "sys/form_builder.h"
 
 namespace orv {
 
@@ -24,27 +22,13 @@ std::array<std::string, 5> BuildCountTexts(const std::string& library) {
 }
 
 TFrmInfo::TFrmInfo(const std::string& project, const std::string& seconds) : TForm(nullptr) {
-  FormBuilder b(*this, "FrmInfo", "Project Information", 340, 260);
-  b.Add<TLabel>(nullptr, 8, 12, 90, 16, "Project Name:");
-  auto* name = b.Add<TEdit>(nullptr, 100, 10, 232, 21);
-  name->SetReadOnly(true);
-  name->SetText(project);
-  auto* group = b.Add<TGroupBox>(nullptr, 8, 40, 324, 176);
+  ReadFormResource(*this, {});
+  dynamic_cast<TEdit&>(*FindComponent("Edit1")).SetText(project);
+  // The values of the rows stand in Label3, Label5, ... Label13.
   const std::array<std::string, 5> counts = BuildCountTexts("libengine.so");
-  const char* captions[6] = {"Build Time (seconds):", "Total Lines:", "Total Includes:", "Total Variables:",
-                             "Total Applications:", "Total Databases:"};
-  for (int row = 0; row < 6; ++row) {
-    auto* caption = b.Add<TLabel>(group, 12, 18 + row * 24, 160, 16, captions[row]);
-    auto* value = b.Add<TLabel>(group, 180, 18 + row * 24, 130, 16, row == 0 ? seconds : counts[row - 1]);
-    if (row == 5) {
-      caption->SetVisible(false);
-      value->SetVisible(false);
-    }
-  }
-  auto* ok = b.Add<TButton>(nullptr, 132, 226, 75, 25, "&OK");
-  ok->SetDefault(true);
-  ok->SetCancel(true);
-  ok->SetModalResult(mrOk);
+  for (int row = 0; row < 6; ++row)
+    dynamic_cast<TLabel&>(*FindComponent("Label" + std::to_string(3 + 2 * row)))
+        .SetCaption(row == 0 ? seconds : counts[static_cast<size_t>(row - 1)]);
 }
 
 }  // namespace orv

@@ -1,6 +1,6 @@
-// TFrmInfo: "Project Information" (ShowInfo): the project's name, the build
-// time and the counts of the last build from libengine.so ("n/a" when the
-// library or one of its functions is missing).
+// TFrmInfo: "Project Information" (ShowInfo, frm_info.dfm): the project's
+// name, the build time and the counts of the last build from libengine.so
+// ("n/a" when the library or one of its functions is missing).
 #pragma once
 
 #include <array>

@@ -1,17 +1,18 @@
-// TFrmNewProj: the new-project wizard of NewProj. Three pages (welcome,
-// name and image prefix, the three folders); "&Finish" creates the missing
-// folders, writes <source>/<name>.orv and offers to open it in the editor
-// (message 3037 with a TMyRecord).
+// TFrmNewProj: the new-project wizard of NewProj (frm_new_proj.dfm). Three
+// pages (welcome, name and image prefix, the three folders); "&Finish"
+// creates the missing folders, writes <source>/<name>.orv and offers to
+// open it in the editor (message 3037 with a TMyRecord).
 #pragma once
 
-#include "controls/buttons.h"
-#include "controls/containers.h"
-#include "controls/edits.h"
 #include "controls/form.h"
 #include "orv/window.h"
-#include "sys/browse_folder.h"
 
 namespace orv {
+
+class TBrowseFolder;
+class TButton;
+class TEdit;
+class TPanel;
 
 // The wizard; lives for one NewProj call.
 class TFrmNewProj : public TForm {
@@ -20,26 +21,31 @@ class TFrmNewProj : public TForm {
   std::string ClassName() const override { return "TFrmNewProj"; }
 
  private:
+  void FormShow(TObject* sender);
+  void Button1Click(TObject* sender);
+  void Button2Click(TObject* sender);
+  void Button3Click(TObject* sender);
+  // A "..." button: browses for the folder of the box beside it.
+  void BrowseClick(TObject* sender);
   void ShowPage(int page);
-  void NextClick();
-  void FinishClick();
   // Creates `edit`'s folder when it is missing; false (after the message)
   // when it cannot be created.
   bool MakeFolder(TEdit* edit);
-  void Browse(TEdit* edit);
 
   HWND host_;
   int page_ = 0;
-  TPanel* pages_[3] = {};
-  TEdit* name_ = nullptr;
-  TEdit* prefix_ = nullptr;
-  TEdit* source_ = nullptr;
-  TEdit* output_ = nullptr;
-  TEdit* images_ = nullptr;
-  TButton* back_ = nullptr;
-  TButton* next_ = nullptr;
-  TButton* finish_ = nullptr;
-  TBrowseFolder* browser_ = nullptr;
+  TPanel* Panel1 = nullptr;
+  TPanel* Panel2 = nullptr;
+  TPanel* Panel3 = nullptr;
+  TEdit* Edit1 = nullptr;      // the project's name
+  TEdit* Edit2 = nullptr;      // the image prefix
+  TEdit* Edit3 = nullptr;      // the source folder
+  TEdit* Edit4 = nullptr;      // the output folder
+  TEdit* Edit5 = nullptr;      // the images folder
+  TButton* Button1 = nullptr;  // "< &Back"
+  TButton* Button2 = nullptr;  // "&Next >"
+  TButton* Button3 = nullptr;  // "&Finish"
+  TBrowseFolder* BrowseFolder1 = nullptr;
 };
 
 }  // namespace orv

@@ -1,9 +1,10 @@
 #include "sys/frm_obj_rep.h"
 
-#include <QCursor>
-#include <QListWidget>
-#include <QWidget>
-
+#include "components/form_resource.h"
+#include "controls/buttons.h"
+#include "controls/containers.h"
+#include "controls/image_list.h"
+#include "controls/list_view.h"
 #include "orv/host.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -11,7 +12,6 @@
 #include "sys/data_files.h"
 #include "sys/error_box.h"
 #include "sys/file_types.h"
-#include "sys/form_builder.h"
 #include "sys/host_messages.h"
 
 namespace orv {
@@ -39,81 +39,46 @@ const TBuiltinDocument (&BuiltinDocuments())[8] {
   return documents;
 }
 
-namespace {
-
-// Puts each item's icon into a large-icon list: the file-type icons shipped
-// in icons/, the plain page for other files.
-void ShowIcons(TListView& list) {
-  static const int kIconFiles[] = {4, 5, 6, 8, 1};  // positions of IconNames() by TRepositoryIcon
-  auto* view = qobject_cast<QListWidget*>(list.ExistingWidget());
-  if (view == nullptr) return;
-  const std::string dir = ShippedDataFolder("icons/0-project.svg") + "icons/";
-  for (int i = 0; i < view->count() && i < list.ItemCount(); ++i) {
-    const int index = kIconFiles[list.Item(i).ImageIndex];
-    const std::string file = dir + std::to_string(index) + "-" + IconNames()[static_cast<size_t>(index)] + ".svg";
-    if (FileExists(file)) view->item(i)->setIcon(QIcon(QString::fromStdString(file)));
-  }
-}
-
-}  // namespace
-
 TFrmObjRep::TFrmObjRep(HWND host) : TForm(nullptr), host_(host) {
-  FormBuilder b(*this, "FrmObjRep", "New...", 420, 320);
-  pages_ = b.Add<TPageControl>(nullptr, 8, 8, 404, 268);
-  TTabSheet* documents = b.Page(pages_, "&Documents");
-  user_page_ = b.Page(pages_, "&User");
-  builtin_ = b.Add<TListView>(documents, 4, 4, 388, 228);
-  user_ = b.Add<TListView>(user_page_, 4, 4, 388, 228);
-  for (TListView* list : {builtin_, user_}) {
-    list->SetViewStyle(vsIcon);
-    list->SetReadOnly(true);
-    OnEvent(list->OnClick, [this] { UpdateOk(); });
-    OnEvent(list->OnChange, [this] { UpdateOk(); });
-    OnEvent(list->OnDblClick, [this, list] {
-      if (list->SelectedIndex() >= 0) ok_->Click();
-    });
+  ReadFormResource(
+      *this, {Field("PageControl1", &TFrmObjRep::PageControl1), Field("TabSheet2", &TFrmObjRep::TabSheet2),
+              Field("ListView1", &TFrmObjRep::ListView1), Field("ListView2", &TFrmObjRep::ListView2),
+              Field("ImageList1", &TFrmObjRep::ImageList1), Field("Button1", &TFrmObjRep::Button1),
+              Handler("FormShow", &TFrmObjRep::FormShow), Handler("ListViewChange", &TFrmObjRep::ListViewChange),
+              Handler("ListViewDblClick", &TFrmObjRep::ListViewDblClick),
+              Handler("Button1Click", &TFrmObjRep::Button1Click), Handler("Delete1Click", &TFrmObjRep::Delete1Click)});
+  // The file-type icons shipped in icons/, by TRepositoryIcon (the last, of
+  // other files, is the plain page).
+  const std::string dir = ShippedDataFolder("icons/0-project.svg") + "icons/";
+  for (int index : {4, 5, 6, 8, 1}) {
+    const std::string file = dir + std::to_string(index) + "-" + IconNames()[static_cast<size_t>(index)] + ".svg";
+    if (FileExists(file)) ImageList1->AddFromFile(file);
   }
-  for (const TBuiltinDocument& document : BuiltinDocuments()) {
-    TListItem& item = builtin_->AddItem(document.Description, {document.Path});
-    item.ImageIndex = document.Icon;
-  }
-  menu_ = b.Component<TPopupMenu>();
-  auto* remove = new TMenuItem(this);
-  remove->SetName("Delete1");
-  remove->SetCaption("&Delete");
-  menu_->Items()->Add(remove);
-  OnEvent(remove->OnClick, [this] { DeleteClick(); });
-  ok_ = b.Add<TButton>(nullptr, 256, 288, 75, 25, "&OK");
-  ok_->SetDefault(true);
-  b.CancelButton(337, 288);
-  OnEvent(ok_->OnClick, [this] { OkClick(); });
-  OnEvent(OnShow, [this] { FormShow(); });
+  for (const TBuiltinDocument& document : BuiltinDocuments())
+    ListView1->AddItem(document.Description, {document.Path}).ImageIndex = document.Icon;
 }
 
-void TFrmObjRep::FormShow() {
+void TFrmObjRep::FormShow(TObject*) {
   LoadSettingListShowingErrors(user_documents_, ObjRepFile());
-  user_->ClearItems();
+  ListView2->ClearItems();
   for (int i = 0; i < user_documents_.Count(); ++i) {
     const TUserSetting& document = user_documents_.Items(i);
-    user_->AddItem(document.Name, {document.Value}).ImageIndex = RepositoryIcon(document.Value);
+    ListView2->AddItem(document.Name, {document.Value}).ImageIndex = RepositoryIcon(document.Value);
   }
-  for (TListView* list : {builtin_, user_}) {
-    list->Refresh();
-    ShowIcons(*list);
-  }
-  QWidget* view = user_->Widget();
-  view->setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::connect(view, &QWidget::customContextMenuRequested, view, [this] {
-    const QPoint at = QCursor::pos();
-    menu_->Popup(at.x(), at.y());
-  });
+  ListView2->Refresh();
 }
 
-void TFrmObjRep::UpdateOk() { ok_->SetEnabled(builtin_->SelectedIndex() >= 0 || user_->SelectedIndex() >= 0); }
+void TFrmObjRep::ListViewDblClick(TObject* sender) {
+  if (static_cast<TListView*>(sender)->SelectedIndex() >= 0) Button1->Click();
+}
 
-void TFrmObjRep::OkClick() {
-  const bool user_page = pages_->ActivePage() == user_page_;
-  TListView* list = user_page ? user_ : builtin_;
+void TFrmObjRep::ListViewChange(TObject*) {
+  Button1->SetEnabled(ListView1->SelectedIndex() >= 0 || ListView2->SelectedIndex() >= 0);
+}
+
+void TFrmObjRep::Button1Click(TObject*) {
+  const bool user_page = PageControl1->ActivePage() == TabSheet2;
+  TListView* list = user_page ? ListView2 : ListView1;
   std::string folder, path;
   if (const int row = list->SelectedIndex(); row >= 0) {
     if (!user_page) folder = BuiltinDocumentsDir();
@@ -123,14 +88,13 @@ void TFrmObjRep::OkClick() {
   SetModalResult(mrOk);
 }
 
-void TFrmObjRep::DeleteClick() {
-  const int row = user_->SelectedIndex();
+void TFrmObjRep::Delete1Click(TObject*) {
+  const int row = ListView2->SelectedIndex();
   if (row < 0) return;
-  const std::string description = user_->Item(row).Caption;
+  const std::string description = ListView2->Item(row).Caption;
   if (user_documents_.Find(description) == nullptr) return;
   user_documents_.Delete(description);
-  user_->DeleteItem(row);
-  ShowIcons(*user_);
+  ListView2->DeleteItem(row);
   SaveSettingList(user_documents_, ObjRepFile());
 }
 

@@ -1,19 +1,22 @@
-// TFrmObjRep: "New...", the object repository's gallery (ShowObjRep): the
-// built-in documents on "&Documents" and the user's (objrep.dat) on "&User".
-// "&OK" posts message 3063 with the chosen document to the host window.
+// TFrmObjRep: "New...", the object repository's gallery (ShowObjRep,
+// frm_obj_rep.dfm): the built-in documents on "&Documents" and the user's
+// (objrep.dat) on "&User". "&OK" posts message 3063 with the chosen document
+// to the host window.
 #pragma once
 
 #include <string>
 
-#include "controls/buttons.h"
-#include "controls/containers.h"
 #include "controls/form.h"
-#include "controls/lists.h"
-#include "controls/menus.h"
-#include "platform/user_settings.h"
 #include "orv/window.h"
+#include "platform/user_settings.h"
 
 namespace orv {
+
+class TButton;
+class TImageList;
+class TListView;
+class TPageControl;
+class TTabSheet;
 
 // Icon positions of the repository's lists.
 enum TRepositoryIcon : int { riSource = 0, riSnippet = 1, riTemplate = 2, riScript = 3, riOther = 4 };
@@ -39,19 +42,20 @@ class TFrmObjRep : public TForm {
   std::string ClassName() const override { return "TFrmObjRep"; }
 
  private:
-  void FormShow();
-  void UpdateOk();
-  void OkClick();
-  void DeleteClick();
+  void FormShow(TObject* sender);
+  void ListViewChange(TObject* sender);
+  void ListViewDblClick(TObject* sender);
+  void Button1Click(TObject* sender);
+  void Delete1Click(TObject* sender);
 
   HWND host_;
   TUserSettingList user_documents_;
-  TPageControl* pages_ = nullptr;
-  TTabSheet* user_page_ = nullptr;
-  TListView* builtin_ = nullptr;
-  TListView* user_ = nullptr;
-  TPopupMenu* menu_ = nullptr;
-  TButton* ok_ = nullptr;
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* TabSheet2 = nullptr;  // "&User"
+  TListView* ListView1 = nullptr;  // the built-in documents
+  TListView* ListView2 = nullptr;  // the user's documents
+  TImageList* ImageList1 = nullptr;
+  TButton* Button1 = nullptr;
 };
 
 }  // namespace orv

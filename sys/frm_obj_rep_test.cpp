@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QTabWidget>
 
+#include "controls/list_view.h"
 #include "controls/lists.h"
 #include "controls/menus.h"
 #include "orv/sys.h"

@@ -1,17 +1,20 @@
-// TFrmPref: the preferences dialog of DoPref. Four pages (General, Internet,
-// Editor, Extras) over preferences.dat; "&OK" and "&Apply" run
-// WritePreferences, which writes every key and then sends message 3038 to
-// the host window.
+// TFrmPref: the preferences dialog of DoPref (frm_pref.dfm). Four pages
+// (General, Internet, Editor, Extras) over preferences.dat; "&OK" and
+// "&Apply" run WritePreferences, which writes every key and then sends
+// message 3038 to the host window.
 #pragma once
 
-#include "controls/buttons.h"
-#include "controls/common_dialogs.h"
-#include "controls/edits.h"
 #include "controls/form.h"
 #include "orv/window.h"
-#include "sys/preferences.h"
 
 namespace orv {
+
+class TButton;
+class TCheckBox;
+class TEdit;
+class TFontDialog;
+class TLabel;
+class TRadioButton;
 
 // The preferences dialog; lives for one DoPref call.
 class TFrmPref : public TForm {
@@ -23,31 +26,36 @@ class TFrmPref : public TForm {
   void WritePreferences();
 
  private:
-  void FormShow();
+  void FormShow(TObject* sender);
+  void CheckBox4Click(TObject* sender);
+  void Button4Click(TObject* sender);
+  void Button5Click(TObject* sender);
+  void Button1Click(TObject* sender);
+  void Button3Click(TObject* sender);
+  // Enables the four proxy boxes and draws them in the window colour, or
+  // disables them and draws them in the button-face colour.
   void SetProxyEnabled(bool enabled);
-  void ChangeFont();
-  void ResetAssociations();
 
   HWND host_;
-  TCheckBox* single_ = nullptr;
-  TCheckBox* new_editor_ = nullptr;
-  TCheckBox* last_project_ = nullptr;
-  TRadioButton* lower_ = nullptr;
-  TRadioButton* upper_ = nullptr;
-  TEdit* email_ = nullptr;
-  TEdit* user_name_ = nullptr;
-  TEdit* smtp_ = nullptr;
-  TCheckBox* use_proxy_ = nullptr;
-  TEdit* proxy_server_ = nullptr;
-  TEdit* proxy_port_ = nullptr;
-  TEdit* proxy_user_ = nullptr;
-  TEdit* proxy_password_ = nullptr;
-  TCheckBox* maximize_ = nullptr;
-  TCheckBox* unix_ = nullptr;
-  TLabel* font_sample_ = nullptr;
-  TFontDialog* font_dialog_ = nullptr;
-  TButton* reset_ = nullptr;
-  TCheckBox* ins_img_ = nullptr;
+  TCheckBox* CheckBox1 = nullptr;        // Prevent Multiple Instances
+  TCheckBox* CheckBox2 = nullptr;        // Always start with new Document
+  TCheckBox* CheckBox3 = nullptr;        // Reopen last used project
+  TRadioButton* RadioButton1 = nullptr;  // lower-case tags
+  TRadioButton* RadioButton2 = nullptr;  // upper-case tags
+  TEdit* Edit1 = nullptr;                // e-mail address
+  TEdit* Edit2 = nullptr;                // user name
+  TEdit* Edit3 = nullptr;                // SMTP server
+  TCheckBox* CheckBox4 = nullptr;        // Use Proxy
+  TEdit* Edit4 = nullptr;                // proxy server
+  TEdit* Edit5 = nullptr;                // proxy port
+  TEdit* Edit6 = nullptr;                // proxy user
+  TEdit* Edit7 = nullptr;                // proxy password
+  TCheckBox* CheckBox5 = nullptr;        // Always Maximize
+  TCheckBox* CheckBox6 = nullptr;        // Save in UNIX Format
+  TLabel* Label15 = nullptr;             // the font sample
+  TFontDialog* FontDialog1 = nullptr;
+  TButton* Button5 = nullptr;      // Reset Associations
+  TCheckBox* CheckBox7 = nullptr;  // Use Projects Image Prefix
 };
 
 }  // namespace orv

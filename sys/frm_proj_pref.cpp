@@ -1,78 +1,51 @@
 #include "sys/frm_proj_pref.h"
 
-#include "controls/containers.h"
+#include "components/form_resource.h"
+#include "controls/buttons.h"
+#include "controls/edits.h"
 #include "platform/files.h"
-#include "sys/form_builder.h"
+#include "sys/project_options.h"
 
 namespace orv {
 
 TFrmProjPref::TFrmProjPref() : TForm(nullptr) {
-  FormBuilder b(*this, "FrmProjPref", "Project Options", 400, 330);
-  auto* ok = b.Add<TButton>(nullptr, 236, 296, 75, 25, "&OK");
-  ok->SetDefault(true);
-  b.CancelButton(316, 296);
-  auto* pages = b.Add<TPageControl>(nullptr, 8, 8, 384, 280);
-
-  TTabSheet* paths = b.Page(pages, "&Paths");
-  auto* all = b.Add<TGroupBox>(paths, 8, 8, 360, 130, "&All Paths");
-  b.Text(all, 12, 18, 336, 16, "You can modify your projects paths using the edit boxes below.");
-  const char* prompts[] = {"Source Folder:", "Output Folder:", "Image Folder:"};
-  TEdit** boxes[] = {&source_, &output_, &images_};
-  for (int i = 0; i < 3; ++i) {
-    b.Add<TLabel>(all, 12, 44 + i * 26, 90, 16, prompts[i]);
-    *boxes[i] = b.Add<TEdit>(all, 104, 42 + i * 26, 244, 21);
-  }
-  auto* images = b.Add<TGroupBox>(paths, 8, 144, 360, 96, "Images");
-  b.Text(images, 12, 18, 336, 36,
-         "The text in the edit box below will be inserted before images in <img> tags created with includes");
-  prefix_ = b.Add<TEdit>(images, 12, 60, 336, 21);
-
-  TTabSheet* build = b.Page(pages, "&Build Options");
-  auto* optimization = b.Add<TGroupBox>(build, 8, 8, 360, 200, "Optimization");
-  b.Text(optimization, 12, 18, 336, 44,
-         "Use the checkboxes below to tell ORV what items to parse for in your project (this helps to optimize "
-         "the compiler)");
-  TCheckBox** switches[] = {&vars_, &includes_, &scripts_, &ext_apps_, &databases_};
-  const char* captions[] = {"&Variables", "&Includes", "&Scripts", "&External Applications", "&Databases"};
-  for (int i = 0; i < 5; ++i) {
-    *switches[i] = b.Add<TCheckBox>(optimization, 12, 66 + i * 24, 250, 20, captions[i]);
-    (*switches[i])->SetChecked(true);
-  }
-
-
-  OnEvent(OnShow, [this] { FormShow(); });
-  OnEvent(ok->OnClick, [this] { OkClick(); });
+  ReadFormResource(*this, {Field("Edit1", &TFrmProjPref::Edit1), Field("Edit2", &TFrmProjPref::Edit2),
+                           Field("Edit3", &TFrmProjPref::Edit3), Field("Edit4", &TFrmProjPref::Edit4),
+                           Field("CheckBox1", &TFrmProjPref::CheckBox1), Field("CheckBox2", &TFrmProjPref::CheckBox2),
+                           Field("CheckBox3", &TFrmProjPref::CheckBox3), Field("CheckBox4", &TFrmProjPref::CheckBox4),
+                           Field("CheckBox5", &TFrmProjPref::CheckBox5), Handler("FormShow", &TFrmProjPref::FormShow),
+                           Handler("Button1Click", &TFrmProjPref::Button1Click)});
 }
 
-void TFrmProjPref::FormShow() {
+void TFrmProjPref::FormShow(TObject*) {
   const std::string path = ProjectOptionsFile();
   if (FileExists(path)) {
     const TProjectOptions options = ReadProjectOptions(path);
-    images_->SetText(options.ImageDir);
-    source_->SetText(options.SourceDir);
-    output_->SetText(options.OutputDir);
-    prefix_->SetText(options.ImagePrefix);
-    vars_->SetChecked(options.Vars);
-    databases_->SetChecked(options.Databases);
-    scripts_->SetChecked(options.Scripts);
-    ext_apps_->SetChecked(options.ExtApps);
-    includes_->SetChecked(options.Includes);
+    Edit3->SetText(options.ImageDir);
+    Edit1->SetText(options.SourceDir);
+    Edit2->SetText(options.OutputDir);
+    Edit4->SetText(options.ImagePrefix);
+    CheckBox1->SetChecked(options.Vars);
+    CheckBox5->SetChecked(options.Databases);
+    CheckBox3->SetChecked(options.Scripts);
+    CheckBox4->SetChecked(options.ExtApps);
+    CheckBox2->SetChecked(options.Includes);
     DeleteFile(path);
   }
-  databases_->SetVisible(false);
+  CheckBox5->SetVisible(false);
 }
 
-void TFrmProjPref::OkClick() {
+void TFrmProjPref::Button1Click(TObject*) {
   TProjectOptions options;
-  options.ImageDir = images_->Text();
-  options.SourceDir = source_->Text();
-  options.OutputDir = output_->Text();
-  options.ImagePrefix = prefix_->Text();
-  options.Vars = vars_->Checked();
-  options.Databases = databases_->Checked();
-  options.Scripts = scripts_->Checked();
-  options.ExtApps = ext_apps_->Checked();
-  options.Includes = includes_->Checked();
+  options.ImageDir = Edit3->Text();
+  options.SourceDir = Edit1->Text();
+  options.OutputDir = Edit2->Text();
+  options.ImagePrefix = Edit4->Text();
+  options.Vars = CheckBox1->Checked();
+  options.Databases = CheckBox5->Checked();
+  options.Scripts = CheckBox3->Checked();
+  options.ExtApps = CheckBox4->Checked();
+  options.Includes = CheckBox2->Checked();
   WriteProjectOptions(ProjectOptionsFile(), options);
   SetModalResult(mrOk);
 }

@@ -1,88 +1,81 @@
 #include "sys/frm_publish.h"
 
-#include <cstdio>
-
+#include "components/form_resource.h"
+#include "controls/buttons.h"
 #include "controls/dialogs.h"
+#include "controls/edits.h"
+#include "controls/list_view.h"
+#include "controls/lists.h"
 #include "platform/paths.h"
-#include "sys/error_box.h"
-#include "sys/form_builder.h"
-#include "sys/publish/site_address.h"
+#include "sys/publish/login_remedy.h"
+#include "sys/publish/publish_texts.h"
 #include "sys/publish/sites_file.h"
 
 namespace orv {
 
-namespace {
-
-std::string Bytes(uint64_t bytes) {
-  char text[32];
-  if (bytes < 1024) return std::to_string(bytes) + " B";
-  std::snprintf(text, sizeof text, "%.1f KiB", static_cast<double>(bytes) / 1024);
-  if (bytes < (1 << 20)) return text;
-  std::snprintf(text, sizeof text, "%.1f MiB", static_cast<double>(bytes) / (1 << 20));
-  return text;
-}
-
-}  // namespace
-
 TFrmPublish::TFrmPublish(std::string folder, const std::string& site_name)
     : TForm(nullptr), folder_(std::move(folder)) {
-  FormBuilder b(*this, "FrmPublish", "Publish Site", 460, 420);
-  b.Add<TLabel>(nullptr, 8, 12, 80, 16, "Site:");
-  sites_ = b.Add<TComboBox>(nullptr, 100, 8, 352, 21);
-  sites_->SetStyle(csDropDownList);
-  b.Add<TLabel>(nullptr, 8, 42, 80, 16, "Name:");
-  name_ = b.Add<TEdit>(nullptr, 100, 38, 352, 21);
-  b.Add<TLabel>(nullptr, 8, 70, 80, 16, "Address:");
-  url_ = b.Add<TEdit>(nullptr, 100, 66, 352, 21);
-  passive_ = b.Add<TCheckBox>(nullptr, 100, 94, 160, 17, "Passive FTP");
-  delete_ = b.Add<TCheckBox>(nullptr, 100, 114, 352, 17, "Delete remote files that left the output folder");
-  b.Add<TLabel>(nullptr, 8, 140, 90, 16, "Certificate file:");
-  cafile_ = b.Add<TEdit>(nullptr, 100, 136, 352, 21);
-  save_ = b.Add<TButton>(nullptr, 100, 164, 100, 25, "&Save Site");
-  test_ = b.Add<TButton>(nullptr, 206, 164, 120, 25, "&Test connection");
-  status_ = b.Text(nullptr, 8, 196, 444, 32, "");
-  b.Add<TLabel>(nullptr, 8, 232, 200, 16, "Files to send and delete:");
-  files_ = b.Add<TListBox>(nullptr, 8, 250, 444, 100);
-  progress_ = b.Add<TProgressBar>(nullptr, 8, 356, 444, 16);
-  progress_text_ = b.Add<TLabel>(nullptr, 8, 376, 444, 16, "");
-  publish_ = b.Add<TButton>(nullptr, 296, 392, 75, 25, "&Publish");
-  publish_->SetDefault(true);
-  TButton* cancel = b.CancelButton(377, 392);
-
-  OnEvent(sites_->OnChange, [this] {
-    if (sites_->ItemIndex() < 0) return;
-    if (auto site = FindSite(sites_->Items()->Get(sites_->ItemIndex()))) ShowSite(*site);
-    ShowPlan();
-  });
-  OnEvent(save_->OnClick, [this] { SaveSiteClick(); });
-  OnEvent(test_->OnClick, [this] { TestClick(); });
-  OnEvent(publish_->OnClick, [this] { PublishClick(); });
-  // Cancel stops a running transfer and keeps the dialog; otherwise it closes.
-  OnEvent(cancel->OnClick, [this] {
-    if (publisher_ && publisher_->Running()) {
-      publisher_->Cancel();
-      SetModalResult(mrNone);
-    }
-  });
-  OnEvent(OnClose, [this] {
-    if (publisher_) publisher_->Cancel();
-    if (probe_) probe_->Abort();
-  });
+  ReadFormResource(
+      *this, {Field("ComboBox1", &TFrmPublish::ComboBox1), Field("Edit1", &TFrmPublish::Edit1),
+              Field("Edit2", &TFrmPublish::Edit2), Field("CheckBox1", &TFrmPublish::CheckBox1),
+              Field("CheckBox2", &TFrmPublish::CheckBox2), Field("Edit3", &TFrmPublish::Edit3),
+              Field("Label5", &TFrmPublish::Label5), Field("ListView1", &TFrmPublish::ListView1),
+              Field("ProgressBar1", &TFrmPublish::ProgressBar1), Field("Label7", &TFrmPublish::Label7),
+              Field("Button1", &TFrmPublish::Button1), Field("Button2", &TFrmPublish::Button2),
+              Field("Button3", &TFrmPublish::Button3), Field("Button4", &TFrmPublish::Button4),
+              Handler("ComboBox1Change", &TFrmPublish::ComboBox1Change), Handler("Edit2Change", &TFrmPublish::Edit2Change),
+              Handler("Button1Click", &TFrmPublish::Button1Click), Handler("Button2Click", &TFrmPublish::Button2Click),
+              Handler("Button3Click", &TFrmPublish::Button3Click), Handler("Button4Click", &TFrmPublish::Button4Click),
+              Handler("FormClose", &TFrmPublish::FormClose)});
   FillSites(site_name);
-  if (folder_.empty()) publish_->SetEnabled(false);
+  if (folder_.empty()) Button3->SetEnabled(false);
+}
+
+void TFrmPublish::ComboBox1Change(TObject*) {
+  if (ComboBox1->ItemIndex() < 0) return;
+  if (auto site = FindSite(ComboBox1->Items()->Get(ComboBox1->ItemIndex()))) ShowSite(*site);
+  ShowPlan();
+}
+
+void TFrmPublish::Edit2Change(TObject*) {
+  // FTP's passive mode and a certificate to trust mean nothing to the other
+  // protocols; a box that cannot be typed in is drawn in the button-face colour.
+  const std::string url = LowerCase(Edit2->Text());
+  const bool ftps = url.rfind("ftps://", 0) == 0;
+  CheckBox1->SetEnabled(ftps || url.rfind("ftp://", 0) == 0);
+  Edit3->SetEnabled(ftps);
+  Edit3->SetColor(ftps ? clWindow : clBtnFace);
+}
+
+void TFrmPublish::Button1Click(TObject*) { SaveSiteClick(); }
+
+void TFrmPublish::Button2Click(TObject*) { TestClick(); }
+
+void TFrmPublish::Button3Click(TObject*) { PublishClick(); }
+
+void TFrmPublish::Button4Click(TObject*) {
+  if (publisher_ && publisher_->Running()) {
+    publisher_->Cancel();
+    SetModalResult(mrNone);
+  }
+}
+
+void TFrmPublish::FormClose(TObject*, EventArgs&) {
+  if (publisher_) publisher_->Cancel();
+  if (probe_) probe_->Abort();
 }
 
 TFrmPublish::~TFrmPublish() = default;
 
 void TFrmPublish::FillSites(const std::string& chosen) {
-  sites_->Items()->Clear();
+  ComboBox1->Items()->Clear();
   int index = -1;
   for (const TPublishSite& site : ReadSites()) {
-    const int at = sites_->Items()->Add(site.Name);
+    const int at = ComboBox1->Items()->Add(site.Name);
     if (SameText(site.Name, chosen) || (index < 0 && chosen.empty())) index = at;
   }
-  sites_->SetItemIndex(index);
-  if (auto site = index >= 0 ? FindSite(sites_->Items()->Get(index)) : std::nullopt) {
+  ComboBox1->SetItemIndex(index);
+  if (auto site = index >= 0 ? FindSite(ComboBox1->Items()->Get(index)) : std::nullopt) {
     ShowSite(*site);
   } else {
     TPublishSite fresh;
@@ -93,31 +86,31 @@ void TFrmPublish::FillSites(const std::string& chosen) {
 }
 
 void TFrmPublish::ShowSite(const TPublishSite& site) {
-  name_->SetText(site.Name);
-  url_->SetText(site.Url);
-  passive_->SetChecked(site.Passive);
-  delete_->SetChecked(site.Delete);
-  cafile_->SetText(site.CaFile);
+  Edit1->SetText(site.Name);
+  Edit2->SetText(site.Url);
+  CheckBox1->SetChecked(site.Passive);
+  CheckBox2->SetChecked(site.Delete);
+  Edit3->SetText(site.CaFile);
+  Edit2Change(Edit2);
 }
 
 TPublishSite TFrmPublish::SiteFromBoxes() const {
-  return TPublishSite{name_->Text(), url_->Text(), passive_->Checked(), delete_->Checked(), cafile_->Text()};
+  return TPublishSite{Edit1->Text(), Edit2->Text(), CheckBox1->Checked(), CheckBox2->Checked(), Edit3->Text()};
 }
 
-void TFrmPublish::Status(const std::string& text) { status_->SetCaption(text); }
+void TFrmPublish::Status(const std::string& text) { Label5->SetCaption(text); }
 
 void TFrmPublish::ShowPlan() {
-  files_->Clear();
-  progress_text_->SetCaption("");
-  if (folder_.empty() || url_->Text().empty()) return;
+  ListView1->ClearItems();
+  Label7->SetCaption("");
+  if (folder_.empty() || Edit2->Text().empty()) return;
   try {
     TPublisher publisher(SiteFromBoxes(), folder_);
     const TPublishPlan& plan = publisher.Prepare();
-    for (const TPlannedUpload& upload : plan.Uploads) files_->Items()->Add("send " + upload.Path);
-    for (const std::string& path : plan.Deletes) files_->Items()->Add("delete " + path);
-    progress_text_->SetCaption(std::to_string(plan.Uploads.size()) + " to send (" + Bytes(plan.UploadBytes()) +
-                               "), " + std::to_string(plan.Deletes.size()) + " to delete, " +
-                               std::to_string(plan.Unchanged) + " unchanged");
+    for (const TPlannedUpload& upload : plan.Uploads)
+      ListView1->AddItem(upload.Path, {ByteCountText(upload.File.Size), "send"});
+    for (const std::string& path : plan.Deletes) ListView1->AddItem(path, {"", "delete"});
+    Label7->SetCaption(PlanText(plan));
   } catch (const Exception& error) {
     Status(error.what());
   }
@@ -126,30 +119,23 @@ void TFrmPublish::ShowPlan() {
 void TFrmPublish::SaveSiteClick() {
   try {
     SaveSite(SiteFromBoxes());
-    Status("The site \"" + name_->Text() + "\" is saved.");
-    FillSites(name_->Text());
+    Status("The site \"" + Edit1->Text() + "\" is saved.");
+    FillSites(Edit1->Text());
   } catch (const Exception& error) {
     Status(error.what());
   }
 }
 
 bool TFrmPublish::Remedy(const EPublishError& error, TRemote& remote, const TPublishSite& site) {
-  const TSiteAddress address = ParseSiteAddress(site.Url);
-  if (error.Kind() == PublishFailure::LoginDenied) {
+  TRemedyQuestions ask;
+  ask.Password = [](const std::string&, const std::string& why) {
     std::string password;
-    if (!InputQuery("Publish Site", std::string(error.what()) + "\nPassword:", password) || password.empty())
-      return false;
-    RememberPassword(address, password);
-    return true;
-  }
-  if (error.Kind() == PublishFailure::HostKeyUnknown) {
-    if (MessageDlg(std::string(error.what()) + "\n\nTrust this key and connect?", mtConfirmation, {mbYes, mbNo}, 0) !=
-        mrYes)
-      return false;
-    TrustHostKey(address, remote.OfferedHostKey());
-    return true;
-  }
-  return false;
+    return InputQuery("Publish Site", why + "\nPassword:", password) ? password : std::string();
+  };
+  ask.TrustKey = [](const std::string& why) {
+    return MessageDlg(why + "\n\nTrust this key and connect?", mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
+  };
+  return OfferRemedy(error, remote, site, ask);
 }
 
 void TFrmPublish::TestClick() {
@@ -166,8 +152,9 @@ void TFrmPublish::TestClick() {
     SetBusy(false);
     if (error && Remedy(*error, *probe_, site)) return TestClick();
     if (error) return Status(error->what());
-    Status(exists ? "The connection works." : "The connection works; the site's folder does not exist yet and "
-                                              "will be created when you publish.");
+    Status(exists ? "The connection works."
+                  : "The connection works; the site's folder does not exist yet and "
+                    "will be created when you publish.");
   });
 }
 
@@ -190,12 +177,10 @@ void TFrmPublish::PublishClick() {
 }
 
 void TFrmPublish::ShowProgress(const TPublishProgress& progress) {
-  progress_->SetMax(100);
+  ProgressBar1->SetMax(100);
   const uint64_t total = progress.BytesTotal ? progress.BytesTotal : 1;
-  progress_->SetPosition(progress.BytesTotal ? static_cast<int>(progress.BytesDone * 100 / total) : 100);
-  progress_text_->SetCaption(std::to_string(progress.FilesDone) + " of " + std::to_string(progress.FilesTotal) +
-                             " files, " + Bytes(progress.BytesDone) + " of " + Bytes(progress.BytesTotal) +
-                             (progress.Current.empty() ? "" : ": " + progress.Current));
+  ProgressBar1->SetPosition(progress.BytesTotal ? static_cast<int>(progress.BytesDone * 100 / total) : 100);
+  Label7->SetCaption(ProgressText(progress));
 }
 
 void TFrmPublish::Finished(const EPublishError* error) {
@@ -204,17 +189,16 @@ void TFrmPublish::Finished(const EPublishError* error) {
   if (error) {
     Status(error->what());
   } else {
-    const TPublishPlan& plan = publisher_->Plan();
-    Status("Published: " + std::to_string(plan.Uploads.size()) + " sent, " + std::to_string(plan.Deletes.size()) +
-           " deleted, " + std::to_string(plan.Unchanged) + " unchanged.");
+    Status(PublishedText(publisher_->Site().Name, publisher_->Plan()) + ".");
   }
   ShowPlan();
 }
 
 void TFrmPublish::SetBusy(bool busy) {
-  for (TButton* button : {save_, test_}) button->SetEnabled(!busy);
-  publish_->SetEnabled(!busy && !folder_.empty());
-  sites_->SetEnabled(!busy);
+  for (TButton* button : {Button1, Button2}) button->SetEnabled(!busy);
+  Button3->SetEnabled(!busy && !folder_.empty());
+  ComboBox1->SetEnabled(!busy);
+  Button4->SetCaption(busy ? "&Cancel" : "&Close");
 }
 
 }  // namespace orv

@@ -1,21 +1,27 @@
 // TFrmPublish: the publishing dialog of UploadFiles. The user chooses or
 // creates a site (name, address, FTP passive mode, remote deletes, a
 // certificate file to trust), can test the connection, sees the files that
-// will be sent and deleted, and publishes with a progress bar of bytes and
-// files; Cancel stops a running transfer. The transfer runs beside the
-// window (sys/publish), so the dialog stays live.
+// will be sent and deleted with their sizes, and publishes with a progress
+// bar of bytes and files; Cancel stops a running transfer. The transfer runs beside the
+// window (sys/publish), so the dialog stays live. Its layout is
+// frm_publish.dfm.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "controls/buttons.h"
-#include "controls/edits.h"
 #include "controls/form.h"
-#include "controls/lists.h"
 #include "sys/publish/publisher.h"
 
 namespace orv {
+
+class TButton;
+class TCheckBox;
+class TComboBox;
+class TEdit;
+class TLabel;
+class TListView;
+class TProgressBar;
 
 // The publishing dialog; lives for one UploadFiles call.
 class TFrmPublish : public TForm {
@@ -32,6 +38,15 @@ class TFrmPublish : public TForm {
   void PublishClick();
 
  private:
+  void ComboBox1Change(TObject* sender);
+  // Enables the options that the address's protocol uses.
+  void Edit2Change(TObject* sender);
+  void Button1Click(TObject* sender);
+  void Button2Click(TObject* sender);
+  void Button3Click(TObject* sender);
+  // "&Cancel" stops a running transfer and keeps the dialog; "&Close" closes it.
+  void Button4Click(TObject* sender);
+  void FormClose(TObject* sender, EventArgs& args);
   // The site as the boxes describe it.
   TPublishSite SiteFromBoxes() const;
   void ShowSite(const TPublishSite& site);
@@ -48,19 +63,20 @@ class TFrmPublish : public TForm {
   std::string folder_;
   std::unique_ptr<TPublisher> publisher_;
   std::unique_ptr<TRemote> probe_;
-  TComboBox* sites_ = nullptr;
-  TEdit* name_ = nullptr;
-  TEdit* url_ = nullptr;
-  TCheckBox* passive_ = nullptr;
-  TCheckBox* delete_ = nullptr;
-  TEdit* cafile_ = nullptr;
-  TLabel* status_ = nullptr;
-  TListBox* files_ = nullptr;
-  TProgressBar* progress_ = nullptr;
-  TLabel* progress_text_ = nullptr;
-  TButton* save_ = nullptr;
-  TButton* test_ = nullptr;
-  TButton* publish_ = nullptr;
+  TComboBox* ComboBox1 = nullptr;  // the sites
+  TEdit* Edit1 = nullptr;          // the site's name
+  TEdit* Edit2 = nullptr;          // its address
+  TCheckBox* CheckBox1 = nullptr;  // passive FTP
+  TCheckBox* CheckBox2 = nullptr;  // remote deletes
+  TEdit* Edit3 = nullptr;          // the certificate file
+  TLabel* Label5 = nullptr;        // the status
+  TListView* ListView1 = nullptr;  // the files to send and delete
+  TProgressBar* ProgressBar1 = nullptr;
+  TLabel* Label7 = nullptr;    // the progress text
+  TButton* Button1 = nullptr;  // "&Save Site"
+  TButton* Button2 = nullptr;  // "&Test connection"
+  TButton* Button3 = nullptr;  // "&Publish"
+  TButton* Button4 = nullptr;  // "&Close", "&Cancel" while a transfer runs
 };
 
 }  // namespace orv

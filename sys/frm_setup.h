@@ -1,12 +1,13 @@
-// TFrmSetup: "Mail Options", asked by the error centre when the bug-report
-// mail identity (name, address, SMTP server) is incomplete.
+// TFrmSetup: "Mail Options" (frm_setup.dfm), asked by the error centre when
+// the bug-report mail identity (name, address, SMTP server) is incomplete.
 #pragma once
 
-#include "controls/edits.h"
 #include "controls/form.h"
 #include "sys/preferences.h"
 
 namespace orv {
+
+class TEdit;
 
 // The mail options dialog; its boxes start with `current`.
 class TFrmSetup : public TForm {
@@ -18,9 +19,9 @@ class TFrmSetup : public TForm {
   TMailSettings Settings() const;
 
  private:
-  TEdit* name_ = nullptr;
-  TEdit* email_ = nullptr;
-  TEdit* smtp_ = nullptr;
+  TEdit* Edit1 = nullptr;  // the user's name
+  TEdit* Edit2 = nullptr;  // the address
+  TEdit* Edit3 = nullptr;  // the SMTP server
 };
 
 }  // namespace orv

@@ -1,17 +1,17 @@
-// TFrmVar: "Organize Variables", the variables editor of DoVars. It takes
-// the variables from ~fsetting.tmp in the temporary folder (deleting it) and,
-// on OK, writes the rows back there for the editor.
+// TFrmVar: "Organize Variables", the variables editor of DoVars, on the
+// shared name/value list dialog (frm_var.dfm). It takes the variables from
+// ~fsetting.tmp in the temporary folder (deleting it) and, on OK, writes the
+// rows back there for the editor.
 #pragma once
 
-#include "controls/buttons.h"
-#include "controls/edits.h"
-#include "controls/form.h"
-#include "controls/lists.h"
+#include <string>
+
+#include "sys/frm_name_values.h"
 
 namespace orv {
 
 // The variables editor; lives for one DoVars call.
-class TFrmVar : public TForm {
+class TFrmVar : public TFrmNameValues {
  public:
   TFrmVar();
   std::string ClassName() const override { return "TFrmVar"; }
@@ -22,16 +22,16 @@ class TFrmVar : public TForm {
   void SaveList();
 
  private:
-  void AddClick();
-  void DeleteClick();
-  void SelectionChanged();
+  void FormShow(TObject* sender);
+  void ListView1Change(TObject* sender) override;
+  void ListView1Exit(TObject* sender);
+  void ListView1DblClick(TObject* sender) override;
+  void Button3Click(TObject* sender) override;
+  void Button4Click(TObject* sender) override;
+  void Button5Click(TObject* sender) override;
+  void Button1Click(TObject* sender) override;
 
   std::string temp_dir_;
-  TListView* list_ = nullptr;
-  TButton* modify_ = nullptr;
-  TButton* delete_ = nullptr;
-  TEdit* name_ = nullptr;
-  TEdit* value_ = nullptr;
 };
 
 }  // namespace orv

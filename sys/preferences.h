@@ -32,8 +32,9 @@ struct TPreferences {
 // DataDir() + "preferences.dat".
 std::string PreferencesFile();
 
-// The values of `path`; the defaults above for a missing file or key.
-TPreferences ReadPreferences(const std::string& path);
+// The values of `path`; those of `defaults` for a missing file or key (the
+// web download, for one, takes no proxy port when none is stored).
+TPreferences ReadPreferences(const std::string& path, const TPreferences& defaults = TPreferences{});
 
 // The bug-report mail identity of section Bug_Mail.
 struct TMailSettings {

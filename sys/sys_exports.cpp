@@ -5,6 +5,7 @@
 
 #include "controls/application.h"
 #include "controls/form.h"
+#include "platform/library.h"
 #include "platform/message_service.h"
 #include "orv/sys.h"
 #include "sys/error_box.h"
@@ -18,8 +19,8 @@
 #include "sys/frm_obj_rep.h"
 #include "sys/frm_pref.h"
 #include "sys/frm_proj_pref.h"
-#include "sys/frm_publish.h"
 #include "sys/frm_var.h"
+#include "sys/publish_dialog.h"
 
 namespace {
 
@@ -104,22 +105,30 @@ uint8_t DlFromWeb(int32_t, HWND host) {
   return RunDialog([&] { return std::make_unique<orv::TFrmDlWeb>(host); });
 }
 
-uint8_t UploadFiles(const char* local_path, const char* site_name, HWND) {
-  // The publishing step ran once its dialog was shown, whatever the user did
-  // in it; a dialog that cannot be made gives the error box and 0.
-  std::string reason;
-  try {
-    orv::TFrmPublish dialog(TextOf(local_path), TextOf(site_name));
-    dialog.ShowModal();
-    return 1;
-  } catch (const std::exception& error) {
-    reason = error.what();
-  } catch (...) {
-    reason = "Unknown error";
-  }
-  orv::ShowMessage(orv::MessageKind::Error, "Upload Error",
-                   "Site upload failed.  " + reason + "\n\rPlease try reinstalling ORV");
-  return 0;
+uint8_t UploadFiles(const char* local_path, const char* site_name, HWND owner) {
+  return orv::Guarded<uint8_t>(0, [&]() -> uint8_t {
+    // The boxes below are dialogs like the publishing dialog itself.
+    orv::EnsureQtApplication();
+    std::string error;
+    void* library = orv::LoadLibrary(orv::kPublishDialogLibrary, error);
+    if (library == nullptr) {
+      orv::ShowMessage(orv::MessageKind::Error, "Upload Error",
+                       std::string("A required library (") + orv::kPublishDialogLibrary +
+                           ") cannot be loaded, please reinstall ORV\n" + error);
+      return 0;
+    }
+    // The library stays loaded: libcurl and OpenSSL beneath it cannot be
+    // unloaded safely, and the next call finds it at once.
+    auto show = reinterpret_cast<OrvPublishDialogProc>(orv::GetProcAddress(library, orv::kPublishDialogEntry, error));
+    char reason[1024] = "";
+    if (show != nullptr && show(local_path, site_name, owner, reason, sizeof reason) == 1) return 1;
+    const std::string why = show != nullptr ? std::string(reason)
+                                            : std::string("You may have a corrupted library (") +
+                                                  orv::kPublishDialogLibrary + ")";
+    orv::ShowMessage(orv::MessageKind::Error, "Upload Error",
+                     "Site upload failed.  " + why + "\n\rPlease try reinstalling ORV");
+    return 0;
+  });
 }
 
 void FileExts(char** text) { Assign(text, orv::FileExtsText()); }

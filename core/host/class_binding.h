@@ -1,10 +1,11 @@
-// Class bindings from tables: each unit of the script library lists its
-// members (class, member, kind, parameters) in a table, and one call
-// registers the whole table with the host registry. The members themselves
-// are reached at run time through the component library's class
-// descriptors (components/published.h), so the core calls the visual
-// classes without linking them: their library registers its properties,
-// methods and routines when it is loaded, on the first use of a visual class.
+// Class bindings from tables: a table of MemberBinding rows (class, member,
+// kind, parameters) is registered with the host registry by one call, each
+// row with host routines of its own. The rows of the visual classes are
+// written at build time from the class tables of liborvcontrols.so
+// (components/class_table.h, binding_table_gen.cpp), so the core knows their
+// names without linking Qt. At run time a row reaches its member through the
+// component library's lookups (components/published.h): the visual library
+// is loaded on the first use of one of its classes.
 #pragma once
 
 #include <cstddef>
@@ -15,25 +16,16 @@
 #include <utility>
 #include <vector>
 
+#include "components/class_table.h"
 #include "core/script/host_registry.h"
 
 namespace orv {
-
-// What a bound member is and how it is registered.
-enum class MemberKind : uint8_t {
-  Property,         // CLASS.MEMBER getter and CLASS.MEMBER_SET setter
-  ReadOnly,         // CLASS.MEMBER getter only
-  IndexedReadOnly,  // CLASS.MEMBER with one index, read through the method MEMBER
-  Procedure,        // a method (or, without a class, a routine) without a result
-  Function,         // a method or routine with a result
-  Constructor,      // CLASS.CREATE (Owner): a new object of the class
-};
 
 // One bound member. `params` holds one letter per parameter: 'v' a value,
 // 'r' a variable (written back after the call), 'a' an array (read as a set
 // of small numbers); empty for none.
 struct MemberBinding {
-  const char* class_name;  // as the component library spells it; "" for a routine of the unit
+  const char* class_name;  // as the component library spells it; "" for a routine
   const char* member;      // as registered, for example "LEFT" or "SHOWMESSAGE"
   MemberKind kind;
   const char* params = "";
@@ -74,9 +66,13 @@ void Set(TObject* self, const std::string&, ArgBlock& args, Variant&) {
   SetMember(Table[I], self, args[0]);
 }
 
+// The routines are gathered in arrays rather than registered by one fold
+// expression, whose nesting compilers limit (a table has hundreds of rows).
 template <const auto& Table, size_t... I>
 void RegisterAll(std::index_sequence<I...>) {
-  (RegisterMember(Table[I], &Run<Table, I>, &Set<Table, I>), ...);
+  static constexpr HostProc kRun[] = {&Run<Table, I>...};
+  static constexpr HostProc kSet[] = {&Set<Table, I>...};
+  for (size_t i = 0; i < sizeof...(I); ++i) RegisterMember(Table[i], kRun[i], kSet[i]);
 }
 
 }  // namespace binding_detail

@@ -1,14 +1,19 @@
-// The units of the script library that bind the visual classes, each
-// registered from its tables (class_binding.h): controls, dialogs (with
-// the message and input dialogs as plain routines), extra controls, forms
-// and standard controls. Registering needs no Qt: the visual library is
-// loaded when a script first uses one of its classes.
+// The units of the script library that bind the visual classes: the members
+// of every visual class and the message and input dialogs as plain routines
+// (from the class tables of liborvcontrols.so, see class_binding.h), and the
+// constants of the controls, dialogs, extra controls, forms and standard
+// controls units. Registering needs no Qt: the visual library is loaded when
+// a script first uses one of its classes.
 #pragma once
 
 namespace orv {
 
-// Each registers its unit's members and constants with the host registry
-// (the engine must be started); calling one again replaces the entries.
+// Registers the members of the visual classes and the dialog routines with
+// the host registry (the engine must be started); calling it again replaces
+// the entries.
+void RegisterVisualClassBindings();
+
+// Each registers its unit's constants; calling one again replaces them.
 void RegisterControlsLibrary();
 void RegisterDialogsLibrary();
 void RegisterExtraControlsLibrary();

@@ -1,71 +1,11 @@
-// The dialogs unit: the common dialogs (open, save, colour, font, print,
-// find and replace), the message and input dialogs as plain routines, and
-// the message-dialog, font-device, print-range and colour constants.
+// The dialogs unit: the message-dialog, font-device, print-range and colour
+// constants. The members of the common dialogs and the message and input
+// routines come from the class tables (RegisterVisualClassBindings).
 #include "core/host/class_binding.h"
 #include "core/host/class_bindings.h"
 
 namespace orv {
 namespace {
-
-using enum MemberKind;
-
-constexpr MemberBinding kMembers[] = {
-    {"TCommonDialog", "CREATE", Constructor},
-    {"TCommonDialog", "CTL3D", Property},
-    {"TCommonDialog", "HELPCONTEXT", Property},
-    {"TOpenDialog", "CREATE", Constructor},
-    {"TOpenDialog", "EXECUTE", Function},
-    {"TOpenDialog", "DEFAULTEXT", Property},
-    {"TOpenDialog", "FILENAME", Property},
-    {"TOpenDialog", "FILTER", Property},
-    {"TOpenDialog", "INITIALDIR", Property},
-    {"TOpenDialog", "TITLE", Property},
-    {"TOpenDialog", "FILEEDITSTYLE", Property},
-    {"TOpenDialog", "FILTERINDEX", Property},
-    {"TOpenDialog", "HISTORYLIST", Property},
-    {"TOpenDialog", "FILES", ReadOnly},
-    {"TSaveDialog", "CREATE", Constructor},
-    {"TSaveDialog", "EXECUTE", Function},
-    {"TColorDialog", "CREATE", Constructor},
-    {"TColorDialog", "EXECUTE", Function},
-    {"TColorDialog", "COLOR", Property},
-    {"TColorDialog", "CTL3D", Property},
-    {"TColorDialog", "CUSTOMCOLORS", Property},
-    {"TFontDialog", "CREATE", Constructor},
-    {"TFontDialog", "EXECUTE", Function},
-    {"TFontDialog", "FONT", Property},
-    {"TFontDialog", "DEVICE", Property},
-    {"TFontDialog", "MINFONTSIZE", Property},
-    {"TFontDialog", "MAXFONTSIZE", Property},
-    {"TPrinterSetupDialog", "CREATE", Constructor},
-    {"TPrinterSetupDialog", "EXECUTE", Procedure},
-    {"TPrintDialog", "CREATE", Constructor},
-    {"TPrintDialog", "EXECUTE", Function},
-    {"TPrintDialog", "COLLATE", Property},
-    {"TPrintDialog", "PRINTTOFILE", Property},
-    {"TPrintDialog", "COPIES", Property},
-    {"TPrintDialog", "FROMPAGE", Property},
-    {"TPrintDialog", "MINPAGE", Property},
-    {"TPrintDialog", "MAXPAGE", Property},
-    {"TPrintDialog", "PRINTRANGE", Property},
-    {"TPrintDialog", "TOPAGE", Property},
-    {"TFindDialog", "CREATE", Constructor},
-    {"TFindDialog", "EXECUTE", Function},
-    {"TFindDialog", "CLOSEDIALOG", Procedure},
-    {"TFindDialog", "LEFT", Property},
-    {"TFindDialog", "TOP", Property},
-    {"TFindDialog", "FINDTEXT", Property},
-    {"TFindDialog", "HANDLE", ReadOnly},
-    {"TReplaceDialog", "CREATE", Constructor},
-    {"TReplaceDialog", "REPLACETEXT", Property},
-    {"", "CREATEMESSAGEDIALOG", Function, "vva"},
-    {"", "MESSAGEDLG", Function, "vvav"},
-    {"", "MESSAGEDLGPOS", Function, "vvavvv"},
-    {"", "INPUTBOX", Function, "vvv"},
-    {"", "INPUTQUERY", Function, "vvr"},
-    {"", "SHOWMESSAGE", Procedure, "v"},
-    {"", "SHOWMESSAGEPOS", Procedure, "vvv"},
-};
 
 constexpr ConstBinding kConstants[] = {
     {"mtWarning", 0},  {"mtError", 1},         {"mtInformation", 2}, {"mtCustom", 4},     {"mtConfirmation", 3},
@@ -79,7 +19,6 @@ constexpr ConstBinding kConstants[] = {
 }  // namespace
 
 void RegisterDialogsLibrary() {
-  RegisterMembers<kMembers>();
   RegisterConstants(kConstants);
 }
 

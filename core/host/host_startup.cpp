@@ -21,6 +21,7 @@ void HostStartup() {
   if (startup_count++ > 0) return;
   EngineStartup();
   RegisterClassesLibrary();
+  RegisterVisualClassBindings();
   RegisterControlsLibrary();
   RegisterDialogsLibrary();
   RegisterExtraControlsLibrary();

@@ -102,9 +102,13 @@ void BigVer(char** text);
 /* Driving a dialog from a host that has no toolkit of its own (tests,
  * scripts): acts on the control named `control` in the visible window named
  * `window` (the names of docs/orvsys-dialogs.md). Return 1 when the control
- * was found, else 0. */
+ * was found (and, for a click, enabled), else 0. */
 int32_t orv_ui_click(const char* window, const char* control);
 int32_t orv_ui_set_text(const char* window, const char* control, const char* text);
+/* The text the control shows (a label, an edit box, a memo, a combo box's
+ * choice, a button's caption) replaces *text, which is freed first with
+ * orv_string_free; the caller frees the new text the same way. */
+int32_t orv_ui_text(const char* window, const char* control, char** text);
 
 #ifdef __cplusplus
 }

@@ -5,7 +5,9 @@
 #include <QTest>
 #include <memory>
 
-#include "markup/dialog_parts.h"
+#include "components/form_reader.h"
+#include "controls/edits.h"
+#include "controls/form.h"
 #include "markup/test/tagwiz_test_support.h"
 #include "markup/widgets/font_combo.h"
 #include "markup/widgets/rx_spin.h"
@@ -16,19 +18,53 @@ namespace orv::test {
 namespace {
 
 // A form with a rows spin edit (1..30), a plain edit, OK and Cancel.
+const char* const kSpinForm =
+    "object SpinForm: TForm\n"
+    "  BorderStyle = bsDialog\n"
+    "  Caption = 'Spin'\n"
+    "  ClientHeight = 120\n"
+    "  ClientWidth = 300\n"
+    "  object RxSpinEdit1: TRxSpinEdit\n"
+    "    Left = 8\n"
+    "    Top = 8\n"
+    "    Width = 80\n"
+    "    Height = 21\n"
+    "    MaxValue = 30\n"
+    "    MinValue = 1\n"
+    "    Text = '2'\n"
+    "    OnChange = RxSpinEdit1Change\n"
+    "  end\n"
+    "  object Edit1: TEdit\n"
+    "    Left = 100\n"
+    "    Top = 8\n"
+    "    Width = 80\n"
+    "    Height = 21\n"
+    "  end\n"
+    "  object Button1: TButton\n"
+    "    Left = 100\n"
+    "    Top = 80\n"
+    "    Caption = '&OK'\n"
+    "    Default = True\n"
+    "    ModalResult = mrOk\n"
+    "  end\n"
+    "  object Button2: TButton\n"
+    "    Left = 183\n"
+    "    Top = 80\n"
+    "    Cancel = True\n"
+    "    Caption = '&Cancel'\n"
+    "    ModalResult = mrCancel\n"
+    "  end\n"
+    "end\n";
+
 class SpinEditTest : public DialogTest {
  protected:
   void SetUp() override {
     DialogTest::SetUp();
     form_ = std::make_unique<TForm>(nullptr);
-    SetUpDialog(*form_, "SpinForm", "Spin", 300, 120);
-    spin_ = Place<TRxSpinEdit>(*form_, *form_, "RxSpinEdit1", 8, 8, 80, 21);
-    spin_->SetMinValue(1);
-    spin_->SetMaxValue(30);
-    spin_->SetValue(2);
-    spin_->OnChange.code = [this](TObject*, EventArgs&) { ++changes_; };
-    other_ = Place<TEdit>(*form_, *form_, "Edit1", 100, 8, 80, 21);
-    AddOkCancel(*form_, 100, 80, [this] { form_->SetModalResult(mrOk); });
+    ReadFormWithHandlers(kSpinForm, *form_, "spin.dfm",
+                         {{"RxSpinEdit1Change", [this](TObject*, EventArgs&) { ++changes_; }}});
+    spin_ = dynamic_cast<TRxSpinEdit*>(form_->FindComponent("RxSpinEdit1"));
+    other_ = dynamic_cast<TEdit*>(form_->FindComponent("Edit1"));
   }
   void TearDown() override {
     form_.reset();

@@ -11,8 +11,9 @@
 
 #include "platform/message_loop.h"
 #include "platform/message_service.h"
+#include "sys/publish/login_remedy.h"
+#include "sys/publish/publish_texts.h"
 #include "sys/publish/publisher.h"
-#include "sys/publish/site_address.h"
 #include "sys/publish/sites_file.h"
 
 namespace orv {
@@ -27,21 +28,6 @@ std::atomic<bool> interrupted{false};
 void OnInterrupt(int) {
   interrupted = true;
   WakeMessageLoop();
-}
-
-// "12.3 KiB": a byte count as people read it.
-std::string Bytes(uint64_t bytes) {
-  if (bytes < 1024) return std::to_string(bytes) + " B";
-  const char* units[] = {"KiB", "MiB", "GiB", "TiB"};
-  double value = static_cast<double>(bytes);
-  int unit = -1;
-  while (value >= 1024 && unit < 3) {
-    value /= 1024;
-    ++unit;
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f %s", value, units[unit]);
-  return text;
 }
 
 // The terminal the user sits at, for questions; null when there is none.
@@ -83,9 +69,7 @@ class ConsoleProgress {
 
   void Show(const TPublishProgress& progress) {
     if (quiet_ || !terminal_ || progress.Current.empty()) return;
-    std::string line = "Publishing " + std::to_string(progress.FilesDone + 1) + "/" +
-                       std::to_string(progress.FilesTotal) + ", " + Bytes(progress.BytesDone) + " of " +
-                       Bytes(progress.BytesTotal) + ": " + (progress.Deleting ? "deleting " : "") + progress.Current;
+    std::string line = "Publishing " + ProgressText(progress);
     if (line.size() > 79) line = line.substr(0, 76) + "...";
     std::fprintf(stderr, "\r\033[K%s", line.c_str());
     shown_ = true;
@@ -107,30 +91,21 @@ class ConsoleProgress {
 
 void PrintPlan(const TPublishPlan& plan) {
   for (const TPlannedUpload& upload : plan.Uploads)
-    std::printf("send %s (%s)\n", upload.Path.c_str(), Bytes(upload.File.Size).c_str());
+    std::printf("send %s (%s)\n", upload.Path.c_str(), ByteCountText(upload.File.Size).c_str());
   for (const std::string& path : plan.Deletes) std::printf("delete %s\n", path.c_str());
-  std::printf("%zu to send (%s), %zu to delete, %zu unchanged\n", plan.Uploads.size(),
-              Bytes(plan.UploadBytes()).c_str(), plan.Deletes.size(), plan.Unchanged);
+  std::printf("%s\n", PlanText(plan).c_str());
 }
 
-// Offers the remedy for a failure that has one; true when the publish
-// should be tried again.
+// Offers the remedy for a failure that has one, on the terminal; true when
+// the publish should be tried again.
 bool Remedy(const EPublishError& error, TPublisher& publisher) {
-  const TSiteAddress address = ParseSiteAddress(publisher.Site().Url);
-  if (error.Kind() == PublishFailure::LoginDenied) {
-    const std::string who = (address.User.empty() ? "" : address.User + "@") + address.HostAndPort();
-    const std::string password = Ask("Password for " + who + ": ", true);
-    if (password.empty()) return false;
-    RememberPassword(address, password);
-    return true;
-  }
-  if (error.Kind() == PublishFailure::HostKeyUnknown) {
-    const std::string answer = Ask(std::string(error.what()) + "\nTrust this key and connect? (yes/no) ", false);
-    if (answer != "yes" && answer != "y") return false;
-    TrustHostKey(address, publisher.Remote().OfferedHostKey());
-    return true;
-  }
-  return false;
+  TRemedyQuestions ask;
+  ask.Password = [](const std::string& login, const std::string&) { return Ask("Password for " + login + ": ", true); };
+  ask.TrustKey = [](const std::string& why) {
+    const std::string answer = Ask(why + "\nTrust this key and connect? (yes/no) ", false);
+    return answer == "yes" || answer == "y";
+  };
+  return OfferRemedy(error, publisher.Remote(), publisher.Site(), ask);
 }
 
 int Publish(const TPublishSite& site, const std::string& folder, bool dry_run, bool quiet) {
@@ -154,9 +129,7 @@ int Publish(const TPublishSite& site, const std::string& folder, bool dry_run, b
     RunPublish(publisher, events, [] { return interrupted.load(); });
     view.Clear();
     if (!failure) {
-      if (!quiet)
-        std::fprintf(stderr, "Published to %s: %zu sent (%s), %zu deleted, %zu unchanged\n", site.Name.c_str(),
-                     plan.Uploads.size(), Bytes(plan.UploadBytes()).c_str(), plan.Deletes.size(), plan.Unchanged);
+      if (!quiet) std::fprintf(stderr, "%s\n", PublishedText(site.Name, plan).c_str());
       return 0;
     }
     if (attempt < kAttempts && Remedy(*failure, publisher)) continue;

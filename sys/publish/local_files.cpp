@@ -11,6 +11,7 @@
 
 #include "platform/files.h"
 #include "sys/publish/publish_error.h"
+#include "sys/publish/site_address.h"
 
 namespace orv {
 
@@ -20,12 +21,6 @@ namespace {
 
 [[noreturn]] void CannotRead(const std::string& path, const std::string& why) {
   throw EPublishError(PublishFailure::Failed, "Cannot read \"" + path + "\": " + why);
-}
-
-bool HasControlCharacter(const std::string& text) {
-  for (unsigned char c : text)
-    if (c < 0x20 || c == 0x7f) return true;
-  return false;
 }
 
 }  // namespace

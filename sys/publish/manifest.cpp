@@ -17,18 +17,7 @@ constexpr char kHeader[] = "ORV publish manifest 1";
 
 // The path with '%' and control characters escaped, so one file is one line.
 std::string EscapePath(const std::string& path) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : path) {
-    if (c == '%' || c < 0x20 || c == 0x7f) {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
+  return PercentEncodeBytes(path, [](unsigned char c) { return c != '%' && c >= 0x20 && c != 0x7f; });
 }
 
 bool IsHash(const std::string& text) {
@@ -78,7 +67,10 @@ bool TPublishManifest::ParseLine(const std::string& line) {
   TManifestEntry entry;
   entry.Hash = line.substr(0, first);
   const std::string path = PercentDecode(line.substr(second + 1));
-  if (!IsHash(entry.Hash) || !ParseSize(line.substr(first + 1, second - first - 1), entry.Size) || path.empty())
+  // A path that could lead outside the site's folder (a delete of
+  // "../x") makes the whole manifest count as damaged.
+  if (!IsHash(entry.Hash) || !ParseSize(line.substr(first + 1, second - first - 1), entry.Size) ||
+      !IsSitePath(path))
     return false;
   Files[path] = entry;
   return true;

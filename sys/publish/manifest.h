@@ -32,7 +32,8 @@ class TPublishManifest {
   std::string Text() const;
 
   // Reads the manifest of `url` from `text`. False (and the manifest
-  // emptied) when the text is damaged or was written for another address.
+  // emptied) when the text is damaged, names a path that IsSitePath
+  // refuses, or was written for another address.
   bool Parse(const std::string& text, const std::string& url);
 
   // Reads the file; a missing, unreadable or damaged file, or one of another

@@ -12,6 +12,7 @@
 #include "sys/publish/publish_plan.h"
 #include "sys/publish/remote.h"
 #include "sys/publish/site_address.h"
+#include "sys/publish/publish_texts.h"
 #include "sys/publish/sites_file.h"
 
 namespace orv {
@@ -77,6 +78,11 @@ TEST(SiteAddressTest, CurlAddressesEncodeEachPathSegment) {
   const TSiteAddress ftps = ParseSiteAddress("ftps://me@host:2121/www");
   EXPECT_EQ(ftps.CurlUrl("news/a b#1.html"), "ftp://me@host:2121/www/news/a%20b%231.html");
   EXPECT_EQ(ftps.CurlUrl("", true), "ftp://me@host:2121/www/");
+  // A path as people write it: blanks and letters beyond ASCII are escaped,
+  // escapes already written stay.
+  const TSiteAddress written = ParseSiteAddress("sftp://host/~/my site/f\xC3\xBCr%20alle/\"x\"");
+  EXPECT_EQ(written.CurlUrl("a.html"), "sftp://host/~/my%20site/f%C3%BCr%20alle/%22x%22/a.html");
+  EXPECT_EQ(written.DecodedPath(), "/~/my site/f\xC3\xBCr alle/\"x\"");
   EXPECT_EQ(ftps.LoginKey(), "ftps://me@host:2121");
   const TSiteAddress sftp = ParseSiteAddress("sftp://host/");
   EXPECT_EQ(sftp.CurlUrl("x/"), "sftp://host/x/");
@@ -91,11 +97,11 @@ TEST(ManifestTest, TextRoundTripsEveryPath) {
   manifest.Url = "sftp://me@host/www";
   manifest.Files["index.html"] = {12, std::string(64, 'a')};
   manifest.Files["odd name %20 with spaces.html"] = {0, std::string(64, 'b')};
-  manifest.Files["tab\there"] = {1ULL << 40, std::string(64, 'c')};
+  manifest.Files["100%/ünï code/a b.html"] = {1ULL << 40, std::string(64, 'c')};
   TPublishManifest read;
   ASSERT_TRUE(read.Parse(manifest.Text(), manifest.Url));
   EXPECT_EQ(read.Files, manifest.Files);
-  EXPECT_EQ(manifest.Text().find('\t'), std::string::npos);
+  EXPECT_NE(manifest.Text().find("100%25/"), std::string::npos);
 }
 
 TEST(ManifestTest, DamagedOrForeignManifestsReadAsEmpty) {
@@ -106,9 +112,16 @@ TEST(ManifestTest, DamagedOrForeignManifestsReadAsEmpty) {
   TPublishManifest read;
   EXPECT_FALSE(read.Parse(text, "ftp://other/"));
   EXPECT_TRUE(read.Files.empty());
+  const std::string hash = std::string(64, 'f') + " 1 ";
   for (const std::string& damaged : {text.substr(0, text.size() - 3), std::string("junk"), text + "zz 1 b\n",
-                                     text + std::string(64, 'f') + " -1 b\n", text + std::string(64, 'f') + " 1 \n"}) {
+                                     text + std::string(64, 'f') + " -1 b\n", text + hash + "\n"}) {
     EXPECT_FALSE(read.Parse(damaged, manifest.Url)) << damaged;
+    EXPECT_TRUE(read.Files.empty());
+  }
+  // Paths that a publish never names and that would reach outside the
+  // site's folder when deleted.
+  for (const char* path : {"../x", "a/../../x", "%2E%2E/x", "/etc/passwd", "a//b", "./a", "a/.", "a/", "tab%09here"}) {
+    EXPECT_FALSE(read.Parse(text + hash + path + "\n", manifest.Url)) << path;
     EXPECT_TRUE(read.Files.empty());
   }
   EXPECT_TRUE(read.Parse(text, manifest.Url));
@@ -198,6 +211,29 @@ TEST_F(PublishFilesTest, ThePlanSendsNewAndChangedFilesAndDeletesOnlyWhatWasSent
   } catch (const EPublishError& error) {
     EXPECT_NE(std::string(error.what()).find("does not exist"), std::string::npos);
   }
+}
+
+TEST(PublishTextsTest, CountsReadAsPeopleReadThem) {
+  const std::pair<uint64_t, const char*> bytes[] = {
+      {0, "0 B"},           {1023, "1023 B"},          {1024, "1.0 KiB"},           {1536, "1.5 KiB"},
+      {1048575, "1.0 MiB"}, {1048576, "1.0 MiB"}, {5ULL << 30, "5.0 GiB"}, {3ULL << 50, "3072.0 TiB"},
+  };
+  for (const auto& [count, text] : bytes) EXPECT_EQ(ByteCountText(count), text) << count;
+
+  TPublishPlan plan;
+  plan.Uploads.push_back({"a.html", {"", 1000, ""}});
+  plan.Uploads.push_back({"b.css", {"", 1048, ""}});
+  plan.Deletes.push_back("old.html");
+  plan.Unchanged = 5;
+  EXPECT_EQ(PlanText(plan), "2 to send (2.0 KiB), 1 to delete, 5 unchanged");
+  EXPECT_EQ(PublishedText("My site", plan), "Published to My site: 2 sent (2.0 KiB), 1 deleted, 5 unchanged");
+
+  TPublishProgress progress{1, 3, 1000, 2048, "b.css", false};
+  EXPECT_EQ(ProgressText(progress), "1 of 3 files, 1000 B of 2.0 KiB: b.css");
+  progress = {2, 3, 2048, 2048, "old.html", true};
+  EXPECT_EQ(ProgressText(progress), "2 of 3 files, 2.0 KiB of 2.0 KiB: deleting old.html");
+  progress.Current.clear();
+  EXPECT_EQ(ProgressText(progress), "2 of 3 files, 2.0 KiB of 2.0 KiB");
 }
 
 }  // namespace

@@ -71,16 +71,18 @@ class PublishFixture : public testing::Test {
     fs::create_directories(out_);
   }
 
+  // Starts the server of `protocol`. The site's folder has a blank in its
+  // name, written as it is in the address, as people write it.
   void Start(PublishProtocol protocol) {
     switch (protocol) {
       case PublishProtocol::Folder:
-        remote_ = root_ + "mounted/www";
+        remote_ = root_ + "mounted/web site";
         site_.Url = "file://" + remote_;
         break;
       case PublishProtocol::Sftp:
         ssh_ = std::make_unique<SshTestServer>(root_ + "sshd");
         ssh_->InstallClient(home_);
-        remote_ = root_ + "server/www";
+        remote_ = root_ + "server/web site";
         site_.Url = ssh_->Url(remote_);
         break;
       case PublishProtocol::Ftp:
@@ -100,8 +102,8 @@ class PublishFixture : public testing::Test {
     ftp_.reset();
     fs::create_directories(root_ + "ftproot");
     ftp_ = std::make_unique<FtpTestServer>(root_ + "ftp", root_ + "ftproot", options);
-    remote_ = root_ + "ftproot/site/www";
-    site_.Url = ftp_->Url("/site/www");
+    remote_ = root_ + "ftproot/site/web site";
+    site_.Url = ftp_->Url("/site/web site");
     if (options.tls) site_.CaFile = ftp_->CertificateFile();
     publish_testing::WriteNetrc(home_, "tester", "secret");
   }
@@ -223,6 +225,23 @@ TEST_P(PublishTest, OneChangedPageSendsOneFile) {
     EXPECT_EQ(UploadsLogged(), logged + 1);
   }
   EXPECT_EQ(Tree(remote_), Tree(out_));
+  ExpectManifestTrue();
+}
+
+TEST_P(PublishTest, AManifestNamingAPathOutsideTheSiteDeletesNothing) {
+  WriteSite();
+  ASSERT_TRUE(Publish().ok);
+  // A damaged or tampered manifest: a file "sent" beside the site's folder.
+  const std::string outside = remote_ + "/../outside.html";
+  WriteFileBytes(outside, "not ours");
+  WriteFileBytes(ManifestFile(site_.Name), ReadFileBytes(ManifestFile(site_.Name)) + std::string(64, '0') +
+                                               " 8 ../outside.html\n");
+  site_.Delete = true;
+  Outcome again = Publish();
+  ASSERT_TRUE(again.ok) << again.message;
+  EXPECT_TRUE(again.plan.Deletes.empty());
+  EXPECT_EQ(again.plan.Uploads.size(), 5u);
+  EXPECT_EQ(ReadFileBytes(outside), "not ours");
   ExpectManifestTrue();
 }
 

@@ -1,6 +1,9 @@
 #include "sys/publish/site_address.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <string_view>
 
 #include "platform/paths.h"
 #include "sys/publish/publish_error.h"
@@ -20,6 +23,16 @@ int HexValue(char c) {
   return -1;
 }
 
+bool Unreserved(unsigned char c) { return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~'; }
+
+// The path as written, with what a URL cannot hold as it is (a blank,
+// quotes, bytes beyond ASCII) written as %XX: people write "my site", and
+// libcurl refuses an address with a blank. Escapes already written stay.
+std::string UrlPath(const std::string& path) {
+  return PercentEncodeBytes(
+      path, [](unsigned char c) { return Unreserved(c) || std::strchr("!$&'()*+,;=:@/%", c) != nullptr; });
+}
+
 const char* SchemeText(PublishProtocol protocol) {
   switch (protocol) {
     case PublishProtocol::Sftp: return "sftp";
@@ -32,11 +45,29 @@ const char* SchemeText(PublishProtocol protocol) {
 
 }  // namespace
 
-std::string PercentEncode(const std::string& text, bool keep_slash) {
+bool HasControlCharacter(const std::string& text) {
+  for (unsigned char c : text)
+    if (c < 0x20 || c == 0x7f) return true;
+  return false;
+}
+
+bool IsSitePath(const std::string& path) {
+  if (path.empty() || HasControlCharacter(path)) return false;
+  size_t begin = 0;
+  for (;;) {
+    const size_t end = std::min(path.find('/', begin), path.size());
+    const std::string_view segment(path.data() + begin, end - begin);
+    if (segment.empty() || segment == "." || segment == "..") return false;
+    if (end == path.size()) return true;
+    begin = end + 1;
+  }
+}
+
+std::string PercentEncodeBytes(const std::string& text, bool (*keep)(unsigned char c)) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (unsigned char c : text) {
-    if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || (keep_slash && c == '/')) {
+    if (keep(c)) {
       out += static_cast<char>(c);
     } else {
       out += '%';
@@ -45,6 +76,11 @@ std::string PercentEncode(const std::string& text, bool keep_slash) {
     }
   }
   return out;
+}
+
+std::string PercentEncode(const std::string& text, bool keep_slash) {
+  if (keep_slash) return PercentEncodeBytes(text, [](unsigned char c) { return Unreserved(c) || c == '/'; });
+  return PercentEncodeBytes(text, Unreserved);
 }
 
 std::string PercentDecode(const std::string& text) {
@@ -77,7 +113,7 @@ std::string TSiteAddress::CurlUrl(const std::string& relative, bool folder) cons
   url += "://";
   if (!User.empty()) url += PercentEncode(User, false) + "@";
   url += HostAndPort();
-  url += IncludeTrailingSlash(Path) + PercentEncode(relative, true);
+  url += IncludeTrailingSlash(UrlPath(Path)) + PercentEncode(relative, true);
   if (folder && url.back() != '/') url += '/';
   return url;
 }
@@ -87,8 +123,7 @@ std::string TSiteAddress::LoginKey() const {
 }
 
 TSiteAddress ParseSiteAddress(const std::string& url) {
-  for (unsigned char c : url)
-    if (c < 0x20 || c == 0x7f) Bad(url, "holds a control character.");
+  if (HasControlCharacter(url)) Bad(url, "holds a control character.");
   const size_t colon = url.find("://");
   if (colon == std::string::npos)
     Bad(url, "has no scheme; write sftp://, ftp://, ftps:// or file:// before it.");

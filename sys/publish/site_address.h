@@ -26,8 +26,9 @@ struct TSiteAddress {
   std::string KnownHostsName() const;
   // The address of `relative` (a '/'-separated path below the site's
   // folder, "" for the folder itself) as libcurl takes it: ftps:// becomes
-  // ftp:// (TLS is asked for separately), each path segment is
-  // percent-encoded, and a folder ends in '/'.
+  // ftp:// (TLS is asked for separately), the site's path keeps the escapes
+  // written in it and gets %XX for what a URL cannot hold (a blank), each
+  // segment of `relative` is percent-encoded, and a folder ends in '/'.
   std::string CurlUrl(const std::string& relative, bool folder = false) const;
   // "scheme://user@host:port": the key under which a password is kept.
   std::string LoginKey() const;
@@ -37,6 +38,18 @@ struct TSiteAddress {
 // wrong: an unknown scheme, no host, a bad port, a password written into the
 // address, control characters, a file:// address that is not absolute.
 TSiteAddress ParseSiteAddress(const std::string& url);
+
+// True when `text` holds a control character (below 0x20, or DEL), which
+// no server takes in a name.
+bool HasControlCharacter(const std::string& text);
+
+// True when `path` names a file below a site's folder as a publish names
+// it: '/'-separated segments, none of them empty, "." or "..", and no
+// control character. Anything else could reach outside the site's folder.
+bool IsSitePath(const std::string& path);
+
+// `text` with every byte that `keep` refuses written as %XX.
+std::string PercentEncodeBytes(const std::string& text, bool (*keep)(unsigned char c));
 
 // `text` with every byte other than letters, digits and "-._~" written as
 // %XX, and '/' kept when `keep_slash`.

@@ -22,6 +22,13 @@ TPublishSite SiteFrom(const TIniFile& ini, const std::string& name) {
   return site;
 }
 
+// The site of that name in `sites`, compared without regard to case.
+const TPublishSite* Find(const std::vector<TPublishSite>& sites, const std::string& name) {
+  for (const TPublishSite& site : sites)
+    if (SameText(site.Name, name)) return &site;
+  return nullptr;
+}
+
 void CheckName(const std::string& name) {
   const bool blank_edge = !name.empty() && (name.front() == ' ' || name.back() == ' ');
   if (name.empty() || blank_edge || name.find_first_of("[]\r\n") != std::string::npos)
@@ -37,19 +44,15 @@ std::string SitesFile() { return DataDir() + "sites.ini"; }
 std::vector<TPublishSite> ReadSites() {
   const TIniFile ini(SitesFile());
   std::vector<TPublishSite> sites;
-  for (const std::string& name : ini.ReadSections()) {
-    bool seen = false;
-    for (const TPublishSite& site : sites) seen = seen || SameText(site.Name, name);
-    if (!seen && !name.empty()) sites.push_back(SiteFrom(ini, name));
-  }
+  for (const std::string& name : ini.ReadSections())
+    if (!name.empty() && !Find(sites, name)) sites.push_back(SiteFrom(ini, name));
   return sites;
 }
 
 std::optional<TPublishSite> FindSite(const std::string& name) {
-  const TIniFile ini(SitesFile());
-  for (const std::string& section : ini.ReadSections())
-    if (SameText(section, name)) return SiteFrom(ini, section);
-  return std::nullopt;
+  const std::vector<TPublishSite> sites = ReadSites();
+  const TPublishSite* site = Find(sites, name);
+  return site ? std::optional<TPublishSite>(*site) : std::nullopt;
 }
 
 void SaveSite(const TPublishSite& site) {

@@ -1,0 +1,87 @@
+#include "edit/build_runner.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "platform/folders.h"
+
+namespace orv::edit {
+
+QString OrvccProgram() {
+  const QString beside = QString::fromStdString(ProgramDir()) + QStringLiteral("orvcc");
+  if (QFileInfo(beside).isExecutable()) return beside;
+  return QStandardPaths::findExecutable(QStringLiteral("orvcc"));
+}
+
+OrvccOptions ReadOrvccOptions(const QString& program) {
+  OrvccOptions options;
+  if (program.isEmpty()) return options;
+  QProcess help;
+  help.start(program, {QStringLiteral("--help")});
+  if (!help.waitForFinished(5000)) {
+    help.kill();
+    help.waitForFinished();
+    return options;
+  }
+  const QByteArray text = help.readAllStandardOutput();
+  options.All = text.contains("--all ");
+  return options;
+}
+
+BuildRunner::BuildRunner(QObject* parent) : QObject(parent) {
+  process_.setObjectName(QStringLiteral("BuildProcess"));
+  process_.setProcessChannelMode(QProcess::MergedChannels);
+  connect(&process_, &QProcess::readyReadStandardOutput, this, &BuildRunner::Read);
+  connect(&process_, &QProcess::finished, this, [this](int status, QProcess::ExitStatus how) {
+    Read();
+    if (!pending_.isEmpty()) {
+      emit LineRead(ParseBuildLine(pending_.toStdString()));
+      pending_.clear();
+    }
+    emit Finished(how == QProcess::NormalExit ? status : -1, clock_.elapsed() / 1000.0);
+  });
+}
+
+BuildRunner::~BuildRunner() {
+  // A build still running is ended without telling anyone: the editor is going.
+  disconnect(&process_, nullptr, this, nullptr);
+  Stop();
+}
+
+bool BuildRunner::Start(const QString& program, const QStringList& arguments, const QString& folder,
+                        QString& error) {
+  if (Running()) {
+    error = tr("A build is running.");
+    return false;
+  }
+  pending_.clear();
+  process_.setWorkingDirectory(folder);
+  clock_.start();
+  process_.start(program, arguments);
+  if (!process_.waitForStarted()) {
+    error = tr("Cannot run %1: %2").arg(program, process_.errorString());
+    return false;
+  }
+  return true;
+}
+
+void BuildRunner::Stop() {
+  if (!Running()) return;
+  process_.terminate();
+  if (!process_.waitForFinished(3000)) {
+    process_.kill();
+    process_.waitForFinished();
+  }
+}
+
+void BuildRunner::Read() {
+  pending_ += process_.readAllStandardOutput();
+  for (qsizetype end = pending_.indexOf('\n'); end >= 0; end = pending_.indexOf('\n')) {
+    QByteArray line = pending_.left(end);
+    pending_.remove(0, end + 1);
+    if (line.endsWith('\r')) line.chop(1);
+    emit LineRead(ParseBuildLine(line.toStdString()));
+  }
+}
+
+}  // namespace orv::edit
