@@ -50,7 +50,7 @@ template <VarOp op>
 template <VarOp op>
 [[gnu::always_inline]] inline bool IntByConst(int32_t x, int32_t y, uint64_t multiplier, int32_t& r) {
   if constexpr (op == VarOp::IntDiv || op == VarOp::Mod) {
-    if (multiplier != 0) {
+    if (multiplier != 0) [[likely]] {
       r = DivideByConstant<op == VarOp::Mod>(x, y, multiplier);
       return true;
     }
@@ -69,14 +69,22 @@ template <VarOp op>
   return static_cast<int32_t>(ux & uy);
 }
 
+// A Double or an Integer as a real: true, with the number in x, for these
+// kinds, which real arithmetic takes as they are.
+[[gnu::always_inline]] inline bool RealOf(const Variant& v, double& x) {
+  if (v.Type() == varDouble) [[likely]] {
+    x = v.DoubleField();
+    return true;
+  }
+  if (!IsInt(v)) return false;
+  x = IntOf(v);
+  return true;
+}
+
 // Both values as reals when each is an Integer or a Double: the operands of
 // real arithmetic, which gives a Double for these kinds.
 [[gnu::always_inline]] inline bool Reals(const Variant& a, const Variant& b, double& x, double& y) {
-  const uint16_t ta = a.Type(), tb = b.Type();
-  if ((ta != varDouble && ta != varInteger) || (tb != varDouble && tb != varInteger)) return false;
-  x = ta == varDouble ? a.DoubleField() : IntOf(a);
-  y = tb == varDouble ? b.DoubleField() : IntOf(b);
-  return true;
+  return RealOf(a, x) && RealOf(b, y);
 }
 
 // x op y for Add, Sub, Mul and Divide on reals; false for a division by zero.

@@ -277,14 +277,14 @@ ORV_ARITH(Add)
 ORV_ARITH(Sub)
 ORV_ARITH(Mul)
 #undef ORV_ARITH
-// a := b op c with the real constant C.
+// a := b op c with the real constant C; b a real or an integer.
 #define ORV_REAL(Op)                                                                   \
   L_k##Op##R: {                                                                        \
     Variant& a = reg(d->A);                                                            \
     const Variant& b = reg(d->B);                                                      \
     const Variant& c = reg(d->C);                                                      \
-    double r;                                                                          \
-    if (b.Type() != varDouble || !quick::Real<VarOp::Op>(b.DoubleField(), c.DoubleField(), r)) [[unlikely]] { \
+    double x, r;                                                                       \
+    if (!quick::RealOf(b, x) || !quick::Real<VarOp::Op>(x, c.DoubleField(), r)) [[unlikely]] { \
       RealOrBinary<VarOp::Op>(a, b, c);                                                \
       ORV_NEXT();                                                                      \
     }                                                                                  \
