@@ -61,19 +61,20 @@ template <VarOp op>
 }
 
 // a := b op c for the bitwise and shift operators; and, or and xor of two
-// Booleans are logical.
+// Booleans are logical, the case looked at first, since conditions are
+// where those operators are met most.
 template <VarOp op>
 [[gnu::always_inline]] inline void Bitwise(Variant& a, const Variant& b, const Variant& c) {
-  if (BothInts(b, c)) {
-    Store(a, quick::Bits<op>(IntOf(b), IntOf(c)));
-    return;
-  }
   if constexpr (op == VarOp::And || op == VarOp::Or || op == VarOp::Xor) {
-    if (b.Type() == varBoolean && c.Type() == varBoolean) {
+    if (b.Type() == varBoolean && c.Type() == varBoolean) [[likely]] {
       const bool x = b.ValueField() != 0, y = c.ValueField() != 0;
       Store(a, op == VarOp::And ? x && y : op == VarOp::Or ? x || y : x != y);
       return;
     }
+  }
+  if (BothInts(b, c)) [[likely]] {
+    Store(a, quick::Bits<op>(IntOf(b), IntOf(c)));
+    return;
   }
   Binary(op, a, b, c);
 }
