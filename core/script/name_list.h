@@ -12,6 +12,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "platform/paths.h"
 
@@ -36,6 +37,7 @@ class TNameList {
     }
     const auto number = static_cast<int32_t>(entries_.size());
     entries_.push_back({std::move(key), std::move(entry)});
+    by_number_.push_back(&entries_.back());
     index_.emplace(entries_.back().key, number);
     return number;
   }
@@ -48,17 +50,18 @@ class TNameList {
 
   // True when `number` names an entry.
   bool Valid(int32_t number) const {
-    return number >= 0 && number < static_cast<int32_t>(entries_.size());
+    return number >= 0 && number < static_cast<int32_t>(by_number_.size());
   }
   // The entry with `number`, which must be Valid.
-  T& At(int32_t number) { return entries_[number].entry; }
-  const T& At(int32_t number) const { return entries_[number].entry; }
+  T& At(int32_t number) { return by_number_[static_cast<size_t>(number)]->entry; }
+  const T& At(int32_t number) const { return by_number_[static_cast<size_t>(number)]->entry; }
   // The upper-case key of the entry with `number`.
-  const std::string& Key(int32_t number) const { return entries_[number].key; }
+  const std::string& Key(int32_t number) const { return by_number_[static_cast<size_t>(number)]->key; }
 
-  int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
+  int32_t Count() const { return static_cast<int32_t>(by_number_.size()); }
 
   void Clear() {
+    by_number_.clear();
     entries_.clear();
     index_.clear();
   }
@@ -72,6 +75,10 @@ class TNameList {
   // routine that registers others while it runs keeps its own entry (and
   // the name it was handed) in place.
   std::deque<Slot> entries_;
+  // The entries by number: indexing the deque takes a division and two
+  // dependent loads, and a running script looks its host routine up by
+  // number at every call.
+  std::vector<Slot*> by_number_;
   // Key -> number; the keys are views of the entries' own keys.
   std::unordered_map<std::string_view, int32_t> index_;
 };

@@ -135,10 +135,16 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   const TFunListItem& entry = functions.At(d->B);
   const int32_t count = d->C;
   const TDecodedItem* words = d + 1;
-  for (int32_t i = 0; i < count; ++i) {
-    const TDecodedItem& w = words[i / 3];
-    p.Args[static_cast<size_t>(i)] = RegisterAt(registers, i % 3 == 0 ? w.A : i % 3 == 1 ? w.B : w.C);
+  // Whole data words first, then the arguments of a last, partly used one.
+  Variant* arg = p.Args.data();
+  const TDecodedItem* w = words;
+  for (int32_t left = count; left >= 3; left -= 3, ++w, arg += 3) {
+    arg[0] = RegisterAt(registers, w->A);
+    arg[1] = RegisterAt(registers, w->B);
+    arg[2] = RegisterAt(registers, w->C);
   }
+  if (count % 3 > 0) arg[0] = RegisterAt(registers, w->A);
+  if (count % 3 > 1) arg[1] = RegisterAt(registers, w->B);
   const bool copy_back = entry.HasVarParams;
   Variant result;
   TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
@@ -152,8 +158,8 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   const int32_t checked = std::min(count, static_cast<int32_t>(kinds.size()));
   constexpr int32_t kSlotsEnd = TBinProg::kSlotCount * static_cast<int32_t>(sizeof(Variant));
   for (int32_t i = 0; i < checked; ++i) {
-    const TDecodedItem& w = words[i / 3];
-    const int32_t offset = i % 3 == 0 ? w.A : i % 3 == 1 ? w.B : w.C;
+    const TDecodedItem& word = words[i / 3];
+    const int32_t offset = i % 3 == 0 ? word.A : i % 3 == 1 ? word.B : word.C;
     if (kinds[static_cast<size_t>(i)] == pkVar && offset < kSlotsEnd)
       RegisterAt(registers, offset) = p.Args[static_cast<size_t>(i)];
   }
