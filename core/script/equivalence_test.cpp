@@ -129,6 +129,12 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var x, y: integer; begin x := 5; y := 2; x := (x + y * 1.5) - 1; y := (x * y - 1) * 0.5 end.",
       "var x, y: integer; begin x := 1.5; y := x - 1.5; x := x / y end.",
       "var x, y: integer; begin x := 0.1; y := x + 0.2 = 0.3; x := 1 = 1.0; y := 1 < 1.5 end.",
+      // an integer, a text or nothing beside a real constant
+      "var x, y: integer; begin x := 3; y := x + 2.5; x := x * 0.5 - 1.25; y := 7 / 0.5; x := x - y * 1.5 end.",
+      "var x, y: integer; begin x := -2147483647 - 1; y := x - 0.5; x := x * 2.0; y := y / 0.25 end.",
+      "var x, y: integer; begin x := 4; y := x / 0.0 end.",
+      "var x, y, s: integer; begin s := '2'; x := s + 1.5; y := x * 2.0; s := 'a'; x := s - 0.5 end.",
+      "var x, y: integer; begin y := x + 0.5; x := y * 1.5 end.",
       // texts: joined, compared, read as numbers, and refused
       "var x, y, s: integer; begin s := 'ab'; x := s + 'c' + s; y := '2' + 3; x := x < s; s := s + s end.",
       "var x, s: integer; begin s := 'ab'; x := s; s := s + 'cd'; s := s + 1 end.",
@@ -145,6 +151,9 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       // Booleans and bit operations
       "var x, y: integer; begin x := (1 < 2) and (3 > 2); y := x xor True; x := 6 and 3 or 8; y := not 0 end.",
       "var x: integer; begin x := 1 shl 31; x := x shr 1; x := -1 shl 33 end.",
+      "var a, x: integer; begin a := 1 < 2; x := a and (3 > 2); x := a xor a; x := x or a; a := not x end.",
+      "var a, x: integer; begin a := 1 < 2; x := 6; x := a and x end.",
+      "var a, x: integer; begin a := 6; x := (1 < 2) or a end.",
       // loops whose limit changes or is kept
       "var i, n, s: integer; begin n := 3; for i := 1 to n do begin s := s + 1; if i = 1 then n := 5 end end.",
       "var i, n, s: integer; begin n := 3; for i := 1 to n + 1 do begin s := s + i; n := n - 1 end end.",
@@ -158,6 +167,11 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var x, y: integer;\nfunction F(a: integer): integer; begin x := x + 10; Result := a end;\n"
       "begin x := 1; y := x + F(2); x := F(3) + x; y := y * 10 + F(1) - F(2) end.",
       "var x, y: integer; begin x := 1; y := 2; x := x + TSWAP(x, y); y := y * 10 + x end.",
+      // host calls of three arguments to a data word: whole words and a last part-word, var
+      // arguments in each word
+      "var a, b, c, d: integer; begin a := 1; b := 'b'; c := 2.5; d := 'd';\n"
+      "c := TJOIN8(a, b, c, d, a + 1, b, 7, b) + TJOIN8(d, d, d, d, d, d, d, d); a := TJOIN8(1, 2, 3, a, 5, 6, 'x', a);\n"
+      "d := TJOIN8(c, a, b, d, 0, 0, 0, c) end.",
       "var x, y: integer;\nprocedure P(var a: integer; b: integer); begin a := a + b; x := x * 2 end;\n"
       "begin x := 3; y := 4; P(y, x); P(x, x + y) end.",
       // constants folded at compile time and not

@@ -44,6 +44,8 @@ inline TTestObject* Self(TObject* self) {
 //   TSWAP(var a, var b) function: swaps a and b, returns 7
 //   TSUM([..])         function: sum of the array elements (wrapping around)
 //   TTAG(s, [..])      function: s + ":" + the element count
+//   TJOIN8(a, b, c, var d, e, f, g, var h) function: the eight joined with
+//                      "|"; d gets "!" appended, h becomes a + g (as texts)
 //   TNOTHING           function without parameters that sets no result
 //   TPROC              procedure without parameters: appends "P|"
 //   TFAIL              procedure that raises EConvertError "test failure"
@@ -73,6 +75,13 @@ inline void StartTestEngine() {
   RegisterFunc("TTAG", [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
     r = Variant(a[0].AsString() + ":" + a[1].Element(0).AsString());
   }, {pkValue, pkArray});
+  RegisterFunc("TJOIN8", [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
+    std::string joined;
+    for (size_t i = 0; i < 8; ++i) joined += a[i].AsString() + (i < 7 ? "|" : "");
+    a[3] = Variant(a[3].AsString() + "!");
+    a[7] = Variant(a[0].AsString() + a[6].AsString());
+    r = Variant(joined);
+  }, {pkValue, pkValue, pkValue, pkVar, pkValue, pkValue, pkValue, pkVar});
   RegisterFunc("TNOTHING", [](TObject*, const std::string&, ArgBlock&, Variant&) {}, {pkNone});
   RegisterProc("TPROC", [](TObject*, const std::string&, ArgBlock&, Variant&) { Log() += "P|"; },
                {pkNone});
