@@ -18,9 +18,8 @@
 //   script_bench [--time-limit] [--in-process | --processes] [NAME...]
 //
 // --time-limit runs the in-process ORV programs under a time limit of an
-// hour, as page scripts run, to show what checking the limit costs. Run it
-// from its build folder: it finds bench/scripts/ through its source path and
-// orvscript beside itself.
+// hour, as page scripts run, to show what checking the limit costs. It finds
+// bench/scripts/ by the path it was built with and orvscript beside itself.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,11 +61,11 @@ constexpr int kRounds = 5;
 // the call-heavy ones, where an interpreter's call path shows.
 const std::set<std::string> kLuaJitPrograms = {"calls", "params3", "varparams"};
 
-fs::path ScriptDir() { return fs::path(__FILE__).parent_path() / "scripts"; }
+fs::path ScriptDir() { return ORV_BENCH_SCRIPTS; }
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string() + " (run the benchmark from its build folder)");
+  if (!in) throw std::runtime_error("cannot read " + path.string());
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
@@ -342,7 +341,7 @@ void BenchCompile() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   orv::CoreStartup();
   RegisterOrvBenchRoutines();
   bool in_process = true, processes = true;
@@ -381,4 +380,7 @@ int main(int argc, char** argv) {
   if (everything && in_process) BenchCompile();
   orv::CoreShutdown();
   return 0;
+} catch (const std::exception& e) {
+  std::fprintf(stderr, "script_bench: %s\n", e.what());
+  return 1;
 }
