@@ -170,7 +170,8 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       // host calls of three arguments to a data word: whole words and a last part-word, var
       // arguments in each word
       "var a, b, c, d: integer; begin a := 1; b := 'b'; c := 2.5; d := 'd';\n"
-      "c := TJOIN8(a, b, c, d, a + 1, b, 7, b) + TJOIN8(d, d, d, d, d, d, d, d); a := TJOIN8(1, 2, 3, a, 5, 6, 'x', a);\n"
+      "c := TJOIN8(a, b, c, d, a + 1, b, 7, b) + TJOIN8(d, d, d, d, d, d, d, d);\n"
+      "a := TJOIN8(1, 2, 3, a, 5, 6, 'x', a);\n"
       "d := TJOIN8(c, a, b, d, 0, 0, 0, c) end.",
       "var x, y: integer;\nprocedure P(var a: integer; b: integer); begin a := a + b; x := x * 2 end;\n"
       "begin x := 3; y := 4; P(y, x); P(x, x + y) end.",

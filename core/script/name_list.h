@@ -49,9 +49,7 @@ class TNameList {
   }
 
   // True when `number` names an entry.
-  bool Valid(int32_t number) const {
-    return number >= 0 && number < static_cast<int32_t>(by_number_.size());
-  }
+  bool Valid(int32_t number) const { return number >= 0 && number < static_cast<int32_t>(by_number_.size()); }
   // The entry with `number`, which must be Valid.
   T& At(int32_t number) { return by_number_[static_cast<size_t>(number)]->entry; }
   const T& At(int32_t number) const { return by_number_[static_cast<size_t>(number)]->entry; }
