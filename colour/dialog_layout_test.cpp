@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 
 #include "colour/frm_color.h"
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "controls/graphic_controls.h"
 #include "controls/layout_test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include "colour/spectrum.h"
 #include "components/form_resource.h"
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "controls/buttons.h"
 #include "controls/common_dialogs.h"
 #include "controls/containers.h"

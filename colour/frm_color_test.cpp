@@ -18,6 +18,7 @@
 #include "colour/huepick_test_support.h"
 #include "colour/spectrum.h"
 #include "controls/application.h"
+#include "controls/qt_application.h"
 #include "controls/form.h"
 #include "platform/exception.h"
 #include "platform/folders.h"

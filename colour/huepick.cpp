@@ -11,6 +11,7 @@
 
 #include "colour/frm_color.h"
 #include "controls/application.h"
+#include "controls/qt_application.h"
 #include "platform/exception.h"
 #include "platform/message_service.h"
 

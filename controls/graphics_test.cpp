@@ -8,7 +8,7 @@
 #include <QImage>
 #include <memory>
 
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "controls/form.h"
 
 namespace orv {

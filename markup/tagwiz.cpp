@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "markup/frm_activex.h"
 #include "markup/frm_css.h"
 #include "markup/frm_hyperlink.h"

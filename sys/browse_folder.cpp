@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "components/class_table.h"
-#include "controls/application.h"
+#include "controls/qt_application.h"
 
 namespace orv {
 namespace {

@@ -4,7 +4,7 @@
 #include <exception>
 #include <string>
 
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "sys/frm_publish.h"
 
 extern "C" int32_t orv_publish_dialog(const char* folder, const char* site, HWND, char* reason,

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <memory>
 
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "controls/form.h"
 #include "platform/library.h"
 #include "platform/message_service.h"

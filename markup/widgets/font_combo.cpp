@@ -2,7 +2,7 @@
 
 #include <QFontDatabase>
 
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "platform/paths.h"
 
 namespace orv {
