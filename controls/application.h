@@ -101,7 +101,6 @@ class TScreen : public TComponent {
   // Sets the cursor over every form (crDefault restores each control's own).
   void SetCursor(int cursor);
 
-
  private:
   int cursor_ = 0;
   std::unique_ptr<TStringList> fonts_;

@@ -1,14 +1,11 @@
 #include "sys/browse_folder.h"
 
-#include <QFileDialog>
-#include <QGridLayout>
-#include <QLabel>
-#include <QTimer>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "components/class_table.h"
-#include "controls/qt_application.h"
+#include "controls/folder_dialog.h"
 
 namespace orv {
 namespace {
@@ -91,34 +88,31 @@ TBrowseFolder::TBrowseFolder(TComponent* owner) : TComponent(owner) {}
 
 bool TBrowseFolder::Execute(std::string& folder) {
   if (showing_) throw EBrowseDialogAlreadyShowing();
-  EnsureQtApplication();
-  QFileDialog dialog;
-  dialog.setObjectName(QString::fromStdString(Name()));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setOption(QFileDialog::ShowDirsOnly);
-  dialog.setFileMode(QFileDialog::Directory);
-  dialog.setWindowTitle(QString::fromStdString(Title));
-  dialog.setDirectory(QString::fromStdString(BrowseRootFolder(Folder)));
-  auto* status = new QLabel(&dialog);
-  status->setObjectName("StatusText");
-  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(status, grid->rowCount(), 0, 1, -1);
-  QObject::connect(&dialog, &QFileDialog::currentChanged, &dialog,
-                   [this, &dialog](const QString& path) { SelectionChanged(dialog, path); });
-  QTimer::singleShot(0, &dialog, [this] {
+  FolderChoice choice;
+  choice.name = Name();
+  choice.title = Title;
+  choice.start = BrowseRootFolder(Folder);
+  choice.shown = [this] {
     if (OnInitialized) OnInitialized(CallbackParam);
-  });
+  };
+  choice.status_text = [this](const std::string& path) -> std::optional<std::string> {
+    if (!ShowFullPath) return std::nullopt;
+    return ShortenStatusPath(path);
+  };
+  choice.selection_changed = [this](const std::string& path) {
+    if (OnSelectionChanged) OnSelectionChanged(CallbackParam, path);
+  };
   showing_ = true;
-  bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  std::optional<std::string> chosen;
+  try {
+    chosen = ChooseFolder(choice);
+  } catch (...) {
+    showing_ = false;
+    throw;
+  }
   showing_ = false;
-  if (accepted) folder = dialog.selectedFiles().first().toStdString();
-  return accepted;
-}
-
-void TBrowseFolder::SelectionChanged(QFileDialog& dialog, const QString& path) {
-  if (ShowFullPath)
-    if (auto* status = dialog.findChild<QLabel*>("StatusText"))
-      status->setText(QString::fromStdString(ShortenStatusPath(path.toStdString())));
-  if (OnSelectionChanged) OnSelectionChanged(CallbackParam, path.toStdString());
+  if (chosen) folder = *chosen;
+  return chosen.has_value();
 }
 
 }  // namespace orv

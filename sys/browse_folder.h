@@ -1,7 +1,7 @@
-// TBrowseFolder: the folder browser of the new-project wizard, on Qt's own
-// folder dialog (objectName: the component's name). While it is open and
-// ShowFullPath is set, the label "StatusText" under the folder view shows
-// the selected folder, shortened by ShortenStatusPath.
+// TBrowseFolder: the folder browser of the new-project wizard, on the folder
+// chooser of the visual classes (objectName: the component's name). While it
+// is open and ShowFullPath is set, the label "StatusText" under the folder
+// view shows the selected folder, shortened by ShortenStatusPath.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +10,6 @@
 
 #include "components/component.h"
 #include "platform/exception.h"
-
-class QFileDialog;
-class QString;
 
 namespace orv {
 
@@ -66,7 +63,6 @@ class TBrowseFolder : public TComponent {
   bool Showing() const { return showing_; }
 
  private:
-  void SelectionChanged(QFileDialog& dialog, const QString& path);
   bool showing_ = false;
 };
 
