@@ -4,7 +4,7 @@
 #include "controls/dialogs.h"
 #include "controls/edits.h"
 #include "markup/colour_picker.h"
-#include "markup/widgets/font_combo.h"
+#include "controls/font_combo.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/integer_text.h"

@@ -5,7 +5,7 @@
 #include "controls/lists.h"
 #include "markup/insert_record.h"
 #include "markup/whole_numbers.h"
-#include "markup/widgets/rx_spin.h"
+#include "controls/rx_spin.h"
 #include "orv/host.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"

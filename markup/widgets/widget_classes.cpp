@@ -1,8 +1,8 @@
 // The class tables of the insert dialogs' own widgets, registered when
 // libtagwiz.so is loaded, so that their form files can hold them.
 #include "components/class_table.h"
-#include "markup/widgets/font_combo.h"
-#include "markup/widgets/rx_spin.h"
+#include "controls/font_combo.h"
+#include "controls/rx_spin.h"
 
 namespace orv {
 namespace {

@@ -9,8 +9,8 @@
 #include "controls/edits.h"
 #include "controls/form.h"
 #include "markup/test/tagwiz_test_support.h"
-#include "markup/widgets/font_combo.h"
-#include "markup/widgets/rx_spin.h"
+#include "controls/font_combo.h"
+#include "controls/rx_spin.h"
 #include "platform/exception.h"
 #include "platform/paths.h"
 

@@ -1,4 +1,4 @@
-#include "markup/widgets/rx_spin.h"
+#include "controls/rx_spin.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

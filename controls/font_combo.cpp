@@ -1,4 +1,4 @@
-#include "markup/widgets/font_combo.h"
+#include "controls/font_combo.h"
 
 #include <QFontDatabase>
 
