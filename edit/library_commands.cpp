@@ -9,7 +9,7 @@
 #include "edit/document_tabs.h"
 #include "edit/main_window.h"
 #include "edit/style_sheet_text.h"
-#include "markup/style_sheets.h"
+#include "tagwiz/style_sheets.h"
 #include "orv/host.h"
 #include "platform/exception.h"
 #include "platform/files.h"

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "markup/style_sheets.h"
+#include "tagwiz/style_sheets.h"
 #include "platform/paths.h"
 
 namespace orv::edit {

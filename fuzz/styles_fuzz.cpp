@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "markup/style_sheets.h"
+#include "tagwiz/style_sheets.h"
 #include "platform/exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

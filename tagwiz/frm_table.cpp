@@ -1,10 +1,10 @@
-#include "markup/frm_table.h"
+#include "tagwiz/frm_table.h"
 
 #include "components/form_resource.h"
 #include "controls/buttons.h"
 #include "controls/lists.h"
-#include "markup/insert_record.h"
-#include "markup/whole_numbers.h"
+#include "tagwiz/insert_record.h"
+#include "tagwiz/whole_numbers.h"
 #include "controls/rx_spin.h"
 #include "orv/host.h"
 #include "platform/folders.h"

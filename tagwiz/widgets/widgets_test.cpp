@@ -8,7 +8,7 @@
 #include "components/form_reader.h"
 #include "controls/edits.h"
 #include "controls/form.h"
-#include "markup/test/tagwiz_test_support.h"
+#include "tagwiz/test/tagwiz_test_support.h"
 #include "controls/font_combo.h"
 #include "controls/rx_spin.h"
 #include "platform/exception.h"

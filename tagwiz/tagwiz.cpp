@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "controls/qt_application.h"
-#include "markup/frm_activex.h"
-#include "markup/frm_css.h"
-#include "markup/frm_hyperlink.h"
-#include "markup/frm_java.h"
-#include "markup/frm_table.h"
-#include "markup/insert_markup.h"
+#include "tagwiz/frm_activex.h"
+#include "tagwiz/frm_css.h"
+#include "tagwiz/frm_hyperlink.h"
+#include "tagwiz/frm_java.h"
+#include "tagwiz/frm_table.h"
+#include "tagwiz/insert_markup.h"
 #include "platform/message_service.h"
 
 namespace orv {

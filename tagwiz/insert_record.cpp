@@ -1,4 +1,4 @@
-#include "markup/insert_record.h"
+#include "tagwiz/insert_record.h"
 
 #include "orv/host.h"
 #include "platform/window.h"

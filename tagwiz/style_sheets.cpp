@@ -1,4 +1,4 @@
-#include "markup/style_sheets.h"
+#include "tagwiz/style_sheets.h"
 
 #include <algorithm>
 #include <cerrno>

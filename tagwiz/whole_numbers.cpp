@@ -1,4 +1,4 @@
-#include "markup/whole_numbers.h"
+#include "tagwiz/whole_numbers.h"
 
 #include "controls/edits.h"
 #include "platform/exception.h"

@@ -1,10 +1,10 @@
-#include "markup/frm_java.h"
+#include "tagwiz/frm_java.h"
 
 #include "components/form_resource.h"
 #include "controls/common_dialogs.h"
 #include "controls/edits.h"
 #include "controls/lists.h"
-#include "markup/insert_record.h"
+#include "tagwiz/insert_record.h"
 #include "orv/host.h"
 #include "platform/paths.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <fstream>
 
-#include "markup/test/tagwiz_test_support.h"
+#include "tagwiz/test/tagwiz_test_support.h"
 #include "orv/tagwiz.h"
 #include "platform/files.h"
 #include "platform/folders.h"

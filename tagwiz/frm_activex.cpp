@@ -1,10 +1,10 @@
-#include "markup/frm_activex.h"
+#include "tagwiz/frm_activex.h"
 
 #include "components/form_resource.h"
 #include "controls/edits.h"
 #include "controls/lists.h"
-#include "markup/insert_record.h"
-#include "markup/whole_numbers.h"
+#include "tagwiz/insert_record.h"
+#include "tagwiz/whole_numbers.h"
 #include "orv/host.h"
 
 namespace orv {

@@ -1,9 +1,9 @@
-#include "markup/frm_hyperlink.h"
+#include "tagwiz/frm_hyperlink.h"
 
 #include "components/form_resource.h"
 #include "controls/edits.h"
 #include "controls/lists.h"
-#include "markup/insert_record.h"
+#include "tagwiz/insert_record.h"
 #include "orv/host.h"
 
 namespace orv {

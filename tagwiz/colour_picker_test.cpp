@@ -2,7 +2,7 @@
 // never calls anything.
 #include <gtest/gtest.h>
 
-#include "markup/colour_picker.h"
+#include "tagwiz/colour_picker.h"
 
 namespace orv {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "markup/test/tagwiz_test_support.h"
+#include "tagwiz/test/tagwiz_test_support.h"
 #include "orv/tagwiz.h"
 #include "platform/files.h"
 #include "platform/folders.h"

@@ -1,9 +1,9 @@
-#include "markup/frm_css.h"
+#include "tagwiz/frm_css.h"
 
 #include "components/form_resource.h"
 #include "controls/dialogs.h"
 #include "controls/edits.h"
-#include "markup/colour_picker.h"
+#include "tagwiz/colour_picker.h"
 #include "controls/font_combo.h"
 #include "platform/files.h"
 #include "platform/folders.h"

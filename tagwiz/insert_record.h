@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "markup/insert_markup.h"
+#include "tagwiz/insert_markup.h"
 #include "orv/window.h"
 
 namespace orv {

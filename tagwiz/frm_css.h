@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "controls/form.h"
-#include "markup/style_sheets.h"
+#include "tagwiz/style_sheets.h"
 
 namespace orv {
 

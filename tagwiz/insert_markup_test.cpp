@@ -1,4 +1,4 @@
-#include "markup/insert_markup.h"
+#include "tagwiz/insert_markup.h"
 
 #include <gtest/gtest.h>
 

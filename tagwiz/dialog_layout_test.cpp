@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "controls/layout_test_support.h"
-#include "markup/frm_activex.h"
-#include "markup/frm_css.h"
-#include "markup/frm_hyperlink.h"
-#include "markup/frm_java.h"
-#include "markup/frm_table.h"
-#include "markup/test/tagwiz_test_support.h"
+#include "tagwiz/frm_activex.h"
+#include "tagwiz/frm_css.h"
+#include "tagwiz/frm_hyperlink.h"
+#include "tagwiz/frm_java.h"
+#include "tagwiz/frm_table.h"
+#include "tagwiz/test/tagwiz_test_support.h"
 
 namespace orv::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "markup/colour_picker.h"
+#include "tagwiz/colour_picker.h"
 
 #include <cstdint>
 
