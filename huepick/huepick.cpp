@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "colour/frm_color.h"
+#include "huepick/frm_color.h"
 #include "controls/application.h"
 #include "controls/qt_application.h"
 #include "platform/exception.h"

@@ -1,4 +1,4 @@
-#include "colour/palette.h"
+#include "huepick/palette.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <random>
 
-#include "colour/spectrum.h"
+#include "huepick/spectrum.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"

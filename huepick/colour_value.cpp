@@ -1,4 +1,4 @@
-#include "colour/colour_value.h"
+#include "huepick/colour_value.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "colour/frm_color.h"
+#include "huepick/frm_color.h"
 
 #include <algorithm>
 
-#include "colour/spectrum.h"
+#include "huepick/spectrum.h"
 #include "components/form_resource.h"
 #include "controls/qt_application.h"
 #include "controls/buttons.h"

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "colour/palette.h"
+#include "huepick/palette.h"
 #include "controls/form.h"
 #include "controls/graphics.h"
 

@@ -1,7 +1,7 @@
 // The colour dialog shown without a modal loop and driven by component name
 // and mouse position: layout, typing, the palette grid, the spectrum and
 // loading palettes through "Load Palette".
-#include "colour/frm_color.h"
+#include "huepick/frm_color.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <fstream>
 #include <memory>
 
-#include "colour/huepick_test_support.h"
-#include "colour/spectrum.h"
+#include "huepick/huepick_test_support.h"
+#include "huepick/spectrum.h"
 #include "controls/application.h"
 #include "controls/qt_application.h"
 #include "controls/form.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colour/colour_value.h"
+#include "huepick/colour_value.h"
 
 namespace orv {
 

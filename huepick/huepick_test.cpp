@@ -9,7 +9,7 @@
 #include <cstring>
 #include <functional>
 
-#include "colour/huepick_test_support.h"
+#include "huepick/huepick_test_support.h"
 
 // The exports as the C translation unit huepick_header_test.c took them.
 extern "C" HuepickInitProc huepick_c_init;

@@ -1,4 +1,4 @@
-#include "colour/palette.h"
+#include "huepick/palette.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "colour/spectrum.h"
+#include "huepick/spectrum.h"
 
 #include <cmath>
 

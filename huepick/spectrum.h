@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "colour/colour_value.h"
+#include "huepick/colour_value.h"
 
 namespace orv {
 
