@@ -28,7 +28,7 @@
 #include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "sys/net/real_servers.h"
+#include "components/net/real_servers.h"
 #include "sys/preferences.h"
 
 namespace orv::edit::test {

@@ -3,8 +3,8 @@
 #include "platform/folders.h"
 #include "sys/default_browser.h"
 #include "sys/machine_info.h"
-#include "sys/net/http_url.h"
-#include "sys/net/mail.h"
+#include "components/net/http_url.h"
+#include "components/net/mail.h"
 
 namespace orv {
 

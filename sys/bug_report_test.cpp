@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
-#include "sys/net/real_servers.h"
-#include "sys/net/tcpip.h"
-#include "sys/net/test_servers.h"
+#include "components/net/real_servers.h"
+#include "components/net/tcpip.h"
+#include "components/net/test_servers.h"
 
 namespace orv {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "controls/form.h"
 #include "orv/window.h"
-#include "sys/net/http_cli.h"
+#include "components/net/http_cli.h"
 
 namespace orv {
 

@@ -10,8 +10,8 @@
 #include "platform/message_loop.h"
 #include "sys/dialog_test_support.h"
 #include "sys/frm_dl_web.h"
-#include "sys/net/real_servers.h"
-#include "sys/net/test_servers.h"
+#include "components/net/real_servers.h"
+#include "components/net/test_servers.h"
 
 namespace orv::test {
 namespace {

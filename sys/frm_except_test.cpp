@@ -9,7 +9,7 @@
 #include "sys/bug_report.h"
 #include "sys/dialog_test_support.h"
 #include "sys/error_kinds.h"
-#include "sys/net/test_servers.h"
+#include "components/net/test_servers.h"
 #include "sys/preferences.h"
 
 namespace orv::test {

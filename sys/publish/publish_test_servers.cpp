@@ -17,7 +17,7 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
-#include "sys/net/test_servers.h"
+#include "components/net/test_servers.h"
 
 extern char** environ;
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sys/net/line_splitter.h"
+#include "components/net/line_splitter.h"
 
 namespace orv::net {
 

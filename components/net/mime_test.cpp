@@ -1,4 +1,4 @@
-#include "sys/net/mime.h"
+#include "components/net/mime.h"
 
 #include <gtest/gtest.h>
 

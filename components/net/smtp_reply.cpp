@@ -1,4 +1,4 @@
-#include "sys/net/smtp_reply.h"
+#include "components/net/smtp_reply.h"
 
 #include <cctype>
 

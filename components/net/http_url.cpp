@@ -1,4 +1,4 @@
-#include "sys/net/http_url.h"
+#include "components/net/http_url.h"
 
 #include <strings.h>
 

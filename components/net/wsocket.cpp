@@ -1,4 +1,4 @@
-#include "sys/net/wsocket.h"
+#include "components/net/wsocket.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -16,9 +16,9 @@
 #include <thread>
 
 #include "platform/message_loop.h"
-#include "sys/net/deferred_error.h"
-#include "sys/net/tls.h"
-#include "sys/net/wait.h"
+#include "components/net/deferred_error.h"
+#include "components/net/tls.h"
+#include "components/net/wait.h"
 
 namespace orv::net {
 

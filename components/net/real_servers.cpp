@@ -1,4 +1,4 @@
-#include "sys/net/real_servers.h"
+#include "components/net/real_servers.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -19,7 +19,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "sys/net/test_servers.h"
+#include "components/net/test_servers.h"
 
 namespace orv::net::testing {
 namespace {

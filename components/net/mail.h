@@ -8,7 +8,7 @@
 
 #include "components/component.h"
 #include "components/string_list.h"
-#include "sys/net/tcpip.h"
+#include "components/net/tcpip.h"
 
 namespace orv::net {
 

@@ -1,9 +1,9 @@
-#include "sys/net/wait.h"
+#include "components/net/wait.h"
 
 #include <chrono>
 
 #include "platform/message_loop.h"
-#include "sys/net/deferred_error.h"
+#include "components/net/deferred_error.h"
 
 namespace orv::net {
 

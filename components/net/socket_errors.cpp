@@ -1,4 +1,4 @@
-#include "sys/net/socket_errors.h"
+#include "components/net/socket_errors.h"
 
 #include <netdb.h>
 

@@ -1,10 +1,10 @@
-#include "sys/net/mail.h"
+#include "components/net/mail.h"
 
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-#include "sys/net/mime.h"
+#include "components/net/mime.h"
 
 namespace orv::net {
 namespace {

@@ -1,4 +1,4 @@
-#include "sys/net/test_servers.h"
+#include "components/net/test_servers.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "sys/net/smtp_reply.h"
+#include "components/net/smtp_reply.h"
 
 namespace orv::net::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "sys/net/http_cli.h"
+#include "components/net/http_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "platform/message_loop.h"
-#include "sys/net/test_servers.h"
+#include "components/net/test_servers.h"
 
 namespace orv::net {
 namespace {

@@ -1,8 +1,8 @@
-#include "sys/net/http_url.h"
+#include "components/net/http_url.h"
 
 #include <gtest/gtest.h>
 
-#include "sys/net/base64.h"
+#include "components/net/base64.h"
 
 namespace orv::net {
 namespace {

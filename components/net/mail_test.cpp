@@ -1,4 +1,4 @@
-#include "sys/net/mail.h"
+#include "components/net/mail.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <regex>
 
-#include "sys/net/smtp_reply.h"
-#include "sys/net/test_servers.h"
+#include "components/net/smtp_reply.h"
+#include "components/net/test_servers.h"
 
 namespace orv::net {
 namespace {

@@ -1,4 +1,4 @@
-#include "sys/net/http_answer.h"
+#include "components/net/http_answer.h"
 
 #include <algorithm>
 #include <cctype>

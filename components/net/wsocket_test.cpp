@@ -1,4 +1,4 @@
-#include "sys/net/wsocket.h"
+#include "components/net/wsocket.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "platform/message_loop.h"
-#include "sys/net/wait.h"
+#include "components/net/wait.h"
 
 namespace orv::net {
 namespace {

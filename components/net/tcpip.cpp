@@ -1,4 +1,4 @@
-#include "sys/net/tcpip.h"
+#include "components/net/tcpip.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -9,9 +9,9 @@
 #include <cerrno>
 
 #include "platform/message_loop.h"
-#include "sys/net/deferred_error.h"
-#include "sys/net/smtp_reply.h"
-#include "sys/net/socket_errors.h"
+#include "components/net/deferred_error.h"
+#include "components/net/smtp_reply.h"
+#include "components/net/socket_errors.h"
 
 namespace orv::net {
 namespace {

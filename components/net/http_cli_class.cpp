@@ -1,7 +1,7 @@
 // The class table of THttpCli, so that a dialog's form file sets up its
 // client as the client's settings (agent, proxy, cache, content type).
 #include "components/class_table.h"
-#include "sys/net/http_cli.h"
+#include "components/net/http_cli.h"
 
 namespace orv::net {
 namespace {

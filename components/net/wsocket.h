@@ -19,7 +19,7 @@
 #include "components/component.h"
 #include "platform/exception.h"
 #include "platform/window.h"
-#include "sys/net/socket_errors.h"
+#include "components/net/socket_errors.h"
 
 namespace orv::net {
 

@@ -1,4 +1,4 @@
-#include "sys/net/base64.h"
+#include "components/net/base64.h"
 
 #include <cstdint>
 

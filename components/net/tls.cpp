@@ -1,4 +1,4 @@
-#include "sys/net/tls.h"
+#include "components/net/tls.h"
 
 #include <arpa/inet.h>
 #include <openssl/err.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "sys/net/socket_errors.h"
+#include "components/net/socket_errors.h"
 
 namespace orv::net {
 

@@ -1,4 +1,4 @@
-#include "sys/net/http_cli.h"
+#include "components/net/http_cli.h"
 
 #include <strings.h>
 
@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "platform/message_loop.h"
-#include "sys/net/base64.h"
-#include "sys/net/deferred_error.h"
+#include "components/net/base64.h"
+#include "components/net/deferred_error.h"
 
 namespace orv::net {
 namespace {

@@ -14,7 +14,7 @@
 #include "components/component.h"
 #include "components/string_list.h"
 #include "platform/exception.h"
-#include "sys/net/line_splitter.h"
+#include "components/net/line_splitter.h"
 
 namespace orv::net {
 

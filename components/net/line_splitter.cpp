@@ -1,4 +1,4 @@
-#include "sys/net/line_splitter.h"
+#include "components/net/line_splitter.h"
 
 namespace orv::net {
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "sys/net/http_cli.h"
-#include "sys/net/real_servers.h"
+#include "components/net/http_cli.h"
+#include "components/net/real_servers.h"
 
 namespace orv::net {
 namespace {

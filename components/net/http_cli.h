@@ -19,9 +19,9 @@
 #include "components/component.h"
 #include "platform/exception.h"
 #include "platform/window.h"
-#include "sys/net/http_answer.h"
-#include "sys/net/http_url.h"
-#include "sys/net/wsocket.h"
+#include "components/net/http_answer.h"
+#include "components/net/http_url.h"
+#include "components/net/wsocket.h"
 
 namespace orv::net {
 

@@ -1,4 +1,4 @@
-#include "sys/net/deferred_error.h"
+#include "components/net/deferred_error.h"
 
 namespace orv::net {
 namespace {
