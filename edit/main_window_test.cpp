@@ -29,7 +29,7 @@
 #include "platform/ini_file.h"
 #include "platform/paths.h"
 #include "components/net/real_servers.h"
-#include "sys/preferences.h"
+#include "orvsys/model/preferences.h"
 
 namespace orv::edit::test {
 namespace {

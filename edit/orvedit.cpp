@@ -13,7 +13,7 @@
 #include "orv/version.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "sys/preferences.h"
+#include "orvsys/model/preferences.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvedit");
 

@@ -9,7 +9,7 @@
 #include "platform/paths.h"
 #include "platform/project_folders.h"
 #include "platform/user_settings.h"
-#include "sys/project_options.h"
+#include "orvsys/model/project_options.h"
 
 namespace orv::edit {
 namespace {

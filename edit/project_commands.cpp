@@ -19,8 +19,8 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "sys/data_files.h"
-#include "sys/project_options.h"
+#include "orvsys/model/data_files.h"
+#include "orvsys/model/project_options.h"
 
 namespace orv::edit {
 

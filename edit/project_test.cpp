@@ -9,7 +9,7 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/user_settings.h"
-#include "sys/project_options.h"
+#include "orvsys/model/project_options.h"
 
 namespace orv::edit {
 namespace {

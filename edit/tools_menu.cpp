@@ -10,7 +10,7 @@
 #include "edit/tool_command.h"
 #include "platform/exception.h"
 #include "platform/user_settings.h"
-#include "sys/data_files.h"
+#include "orvsys/model/data_files.h"
 
 namespace orv::edit {
 
