@@ -4,10 +4,10 @@
 // no text is cut; the grid and the spectrum fill their larger boxes.
 #include <gmock/gmock.h>
 
-#include "huepick/frm_color.h"
-#include "controls/qt_application.h"
 #include "controls/graphic_controls.h"
 #include "controls/layout_test_support.h"
+#include "controls/qt_application.h"
+#include "huepick/frm_color.h"
 
 namespace orv {
 namespace {

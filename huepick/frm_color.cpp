@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "huepick/spectrum.h"
 #include "components/form_resource.h"
-#include "controls/qt_application.h"
 #include "controls/buttons.h"
 #include "controls/common_dialogs.h"
 #include "controls/containers.h"
 #include "controls/edits.h"
 #include "controls/graphic_controls.h"
+#include "controls/qt_application.h"
+#include "huepick/spectrum.h"
 #include "platform/integer_text.h"
 #include "platform/message_service.h"
 

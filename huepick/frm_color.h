@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "huepick/palette.h"
 #include "controls/form.h"
 #include "controls/graphics.h"
+#include "huepick/palette.h"
 
 namespace orv {
 

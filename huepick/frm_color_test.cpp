@@ -15,11 +15,11 @@
 #include <fstream>
 #include <memory>
 
+#include "controls/application.h"
+#include "controls/form.h"
+#include "controls/qt_application.h"
 #include "huepick/huepick_test_support.h"
 #include "huepick/spectrum.h"
-#include "controls/application.h"
-#include "controls/qt_application.h"
-#include "controls/form.h"
 #include "platform/exception.h"
 #include "platform/folders.h"
 #include "platform/message_service.h"

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "huepick/frm_color.h"
 #include "controls/application.h"
 #include "controls/qt_application.h"
+#include "huepick/frm_color.h"
 #include "platform/exception.h"
 #include "platform/message_service.h"
 

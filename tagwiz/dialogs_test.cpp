@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <fstream>
 
-#include "tagwiz/test/tagwiz_test_support.h"
 #include "orv/tagwiz.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "tagwiz/test/tagwiz_test_support.h"
 
 namespace orv::test {
 namespace {

@@ -3,9 +3,9 @@
 #include "components/form_resource.h"
 #include "controls/edits.h"
 #include "controls/lists.h"
+#include "orv/host.h"
 #include "tagwiz/insert_record.h"
 #include "tagwiz/whole_numbers.h"
-#include "orv/host.h"
 
 namespace orv {
 

@@ -3,12 +3,12 @@
 #include "components/form_resource.h"
 #include "controls/dialogs.h"
 #include "controls/edits.h"
-#include "tagwiz/colour_picker.h"
 #include "controls/font_combo.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/integer_text.h"
 #include "platform/message_service.h"
+#include "tagwiz/colour_picker.h"
 
 namespace orv {
 namespace {

@@ -3,8 +3,8 @@
 #include "components/form_resource.h"
 #include "controls/edits.h"
 #include "controls/lists.h"
-#include "tagwiz/insert_record.h"
 #include "orv/host.h"
+#include "tagwiz/insert_record.h"
 
 namespace orv {
 

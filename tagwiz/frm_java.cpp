@@ -4,9 +4,9 @@
 #include "controls/common_dialogs.h"
 #include "controls/edits.h"
 #include "controls/lists.h"
-#include "tagwiz/insert_record.h"
 #include "orv/host.h"
 #include "platform/paths.h"
+#include "tagwiz/insert_record.h"
 
 namespace orv {
 

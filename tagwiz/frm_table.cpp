@@ -3,12 +3,12 @@
 #include "components/form_resource.h"
 #include "controls/buttons.h"
 #include "controls/lists.h"
-#include "tagwiz/insert_record.h"
-#include "tagwiz/whole_numbers.h"
 #include "controls/rx_spin.h"
 #include "orv/host.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
+#include "tagwiz/insert_record.h"
+#include "tagwiz/whole_numbers.h"
 
 namespace orv {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "tagwiz/insert_markup.h"
 #include "orv/window.h"
+#include "tagwiz/insert_markup.h"
 
 namespace orv {
 

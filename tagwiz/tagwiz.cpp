@@ -6,13 +6,13 @@
 #include <memory>
 
 #include "controls/qt_application.h"
+#include "platform/message_service.h"
 #include "tagwiz/frm_activex.h"
 #include "tagwiz/frm_css.h"
 #include "tagwiz/frm_hyperlink.h"
 #include "tagwiz/frm_java.h"
 #include "tagwiz/frm_table.h"
 #include "tagwiz/insert_markup.h"
-#include "platform/message_service.h"
 
 namespace orv {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/message_loop.h"
 #include "components/net/base64.h"
 #include "components/net/deferred_error.h"
+#include "platform/message_loop.h"
 
 namespace orv::net {
 namespace {

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "components/component.h"
-#include "platform/exception.h"
-#include "platform/window.h"
 #include "components/net/http_answer.h"
 #include "components/net/http_url.h"
 #include "components/net/wsocket.h"
+#include "platform/exception.h"
+#include "platform/window.h"
 
 namespace orv::net {
 

@@ -9,8 +9,8 @@
 
 #include <unistd.h>
 
-#include "platform/message_loop.h"
 #include "components/net/test_servers.h"
+#include "platform/message_loop.h"
 
 namespace orv::net {
 namespace {

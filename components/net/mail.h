@@ -7,8 +7,8 @@
 #include <string>
 
 #include "components/component.h"
-#include "components/string_list.h"
 #include "components/net/tcpip.h"
+#include "components/string_list.h"
 
 namespace orv::net {
 

@@ -8,10 +8,10 @@
 
 #include <cerrno>
 
-#include "platform/message_loop.h"
 #include "components/net/deferred_error.h"
 #include "components/net/smtp_reply.h"
 #include "components/net/socket_errors.h"
+#include "platform/message_loop.h"
 
 namespace orv::net {
 namespace {

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "components/component.h"
+#include "components/net/line_splitter.h"
 #include "components/string_list.h"
 #include "platform/exception.h"
-#include "components/net/line_splitter.h"
 
 namespace orv::net {
 

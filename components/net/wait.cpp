@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "platform/message_loop.h"
 #include "components/net/deferred_error.h"
+#include "platform/message_loop.h"
 
 namespace orv::net {
 

@@ -15,10 +15,10 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/message_loop.h"
 #include "components/net/deferred_error.h"
 #include "components/net/tls.h"
 #include "components/net/wait.h"
+#include "platform/message_loop.h"
 
 namespace orv::net {
 

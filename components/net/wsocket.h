@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "components/component.h"
+#include "components/net/socket_errors.h"
 #include "platform/exception.h"
 #include "platform/window.h"
-#include "components/net/socket_errors.h"
 
 namespace orv::net {
 

@@ -6,8 +6,8 @@
 #include <netdb.h>
 #include <unistd.h>
 
-#include "platform/message_loop.h"
 #include "components/net/wait.h"
+#include "platform/message_loop.h"
 
 namespace orv::net {
 namespace {

@@ -1,10 +1,10 @@
 #include "orvsys/dialogs/bug_report.h"
 
-#include "platform/folders.h"
-#include "orvsys/model/default_browser.h"
-#include "orvsys/model/machine_info.h"
 #include "components/net/http_url.h"
 #include "components/net/mail.h"
+#include "orvsys/model/default_browser.h"
+#include "orvsys/model/machine_info.h"
+#include "platform/folders.h"
 
 namespace orv {
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
 #include "components/net/real_servers.h"
 #include "components/net/tcpip.h"
 #include "components/net/test_servers.h"
+#include "platform/files.h"
 
 namespace orv {
 namespace {

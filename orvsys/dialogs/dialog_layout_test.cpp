@@ -9,7 +9,6 @@
 
 #include "controls/controls_test_support.h"
 #include "controls/layout_test_support.h"
-#include "platform/user_settings.h"
 #include "orvsys/dialogs/dialog_test_support.h"
 #include "orvsys/dialogs/frm_add_obj.h"
 #include "orvsys/dialogs/frm_add_tool.h"
@@ -23,6 +22,7 @@
 #include "orvsys/dialogs/frm_proj_pref.h"
 #include "orvsys/dialogs/frm_setup.h"
 #include "orvsys/dialogs/frm_var.h"
+#include "platform/user_settings.h"
 
 namespace orv::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "controls/application.h"
-#include "platform/message_service.h"
 #include "orvsys/model/data_files.h"
+#include "platform/message_service.h"
 
 namespace orv {
 

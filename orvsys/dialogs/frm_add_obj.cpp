@@ -2,8 +2,8 @@
 
 #include "components/form_resource.h"
 #include "controls/edits.h"
-#include "orvsys/model/data_files.h"
 #include "orvsys/dialogs/error_box.h"
+#include "orvsys/model/data_files.h"
 
 namespace orv {
 

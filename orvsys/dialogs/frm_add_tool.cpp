@@ -5,9 +5,9 @@
 #include "controls/common_dialogs.h"
 #include "controls/edits.h"
 #include "controls/list_view.h"
-#include "platform/user_settings.h"
-#include "orvsys/model/data_files.h"
 #include "orvsys/dialogs/error_box.h"
+#include "orvsys/model/data_files.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 namespace {

@@ -8,11 +8,11 @@
 #include "controls/dialogs.h"
 #include "controls/edits.h"
 #include "orv/host.h"
-#include "platform/exception.h"
-#include "platform/replacing_file.h"
 #include "orvsys/dialogs/error_box.h"
 #include "orvsys/dialogs/host_messages.h"
 #include "orvsys/model/preferences.h"
+#include "platform/exception.h"
+#include "platform/replacing_file.h"
 
 namespace orv {
 

@@ -9,9 +9,9 @@
 #include <exception>
 #include <string>
 
+#include "components/net/http_cli.h"
 #include "controls/form.h"
 #include "orv/window.h"
-#include "components/net/http_cli.h"
 
 namespace orv {
 

@@ -5,13 +5,13 @@
 #include <atomic>
 #include <filesystem>
 
-#include "orv/sys.h"
-#include "platform/files.h"
-#include "platform/message_loop.h"
-#include "orvsys/dialogs/dialog_test_support.h"
-#include "orvsys/dialogs/frm_dl_web.h"
 #include "components/net/real_servers.h"
 #include "components/net/test_servers.h"
+#include "orv/sys.h"
+#include "orvsys/dialogs/dialog_test_support.h"
+#include "orvsys/dialogs/frm_dl_web.h"
+#include "platform/files.h"
+#include "platform/message_loop.h"
 
 namespace orv::test {
 namespace {

@@ -6,14 +6,14 @@
 #include "controls/dialogs.h"
 #include "controls/edits.h"
 #include "controls/list_view.h"
-#include "platform/message_service.h"
-#include "platform/window.h"
 #include "orvsys/dialogs/bug_report.h"
 #include "orvsys/dialogs/error_box.h"
-#include "orvsys/model/error_kinds.h"
 #include "orvsys/dialogs/frm_setup.h"
 #include "orvsys/dialogs/host_messages.h"
+#include "orvsys/model/error_kinds.h"
 #include "orvsys/model/preferences.h"
+#include "platform/message_service.h"
+#include "platform/window.h"
 
 namespace orv {
 

@@ -4,13 +4,13 @@
 #include <cerrno>
 #include <regex>
 
+#include "components/net/test_servers.h"
 #include "orv/sys.h"
-#include "platform/files.h"
 #include "orvsys/dialogs/bug_report.h"
 #include "orvsys/dialogs/dialog_test_support.h"
 #include "orvsys/model/error_kinds.h"
-#include "components/net/test_servers.h"
 #include "orvsys/model/preferences.h"
+#include "platform/files.h"
 
 namespace orv::test {
 namespace {

@@ -2,8 +2,8 @@
 #include "orvsys/dialogs/frm_info.h"
 
 #include "orv/sys.h"
-#include "platform/build_stats.h"
 #include "orvsys/dialogs/dialog_test_support.h"
+#include "platform/build_stats.h"
 
 namespace orv::test {
 namespace {

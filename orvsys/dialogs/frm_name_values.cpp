@@ -4,8 +4,8 @@
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/list_view.h"
-#include "platform/user_settings.h"
 #include "orvsys/dialogs/frm_mod_value.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 

@@ -6,12 +6,12 @@
 #include "controls/dialogs.h"
 #include "controls/edits.h"
 #include "orv/host.h"
+#include "orvsys/dialogs/browse_folder.h"
+#include "orvsys/dialogs/host_messages.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
 #include "platform/window.h"
-#include "orvsys/dialogs/browse_folder.h"
-#include "orvsys/dialogs/host_messages.h"
 
 namespace orv {
 

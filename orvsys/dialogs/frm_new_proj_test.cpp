@@ -4,10 +4,10 @@
 
 #include "cc/run_program_test_support.h"
 #include "orv/sys.h"
+#include "orvsys/dialogs/dialog_test_support.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
-#include "orvsys/dialogs/dialog_test_support.h"
 
 namespace orv::test {
 namespace {

@@ -6,13 +6,13 @@
 #include "controls/image_list.h"
 #include "controls/list_view.h"
 #include "orv/host.h"
+#include "orvsys/dialogs/error_box.h"
+#include "orvsys/dialogs/host_messages.h"
+#include "orvsys/model/data_files.h"
+#include "orvsys/model/file_types.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/window.h"
-#include "orvsys/model/data_files.h"
-#include "orvsys/dialogs/error_box.h"
-#include "orvsys/model/file_types.h"
-#include "orvsys/dialogs/host_messages.h"
 
 namespace orv {
 

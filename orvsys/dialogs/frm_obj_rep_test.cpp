@@ -10,9 +10,9 @@
 #include "controls/lists.h"
 #include "controls/menus.h"
 #include "orv/sys.h"
-#include "platform/files.h"
-#include "orvsys/model/data_files.h"
 #include "orvsys/dialogs/dialog_test_support.h"
+#include "orvsys/model/data_files.h"
+#include "platform/files.h"
 
 namespace orv::test {
 namespace {

@@ -5,9 +5,9 @@
 #include "controls/common_dialogs.h"
 #include "controls/edits.h"
 #include "orv/host.h"
-#include "platform/window.h"
 #include "orvsys/model/associations.h"
 #include "orvsys/model/preferences.h"
+#include "platform/window.h"
 
 namespace orv {
 

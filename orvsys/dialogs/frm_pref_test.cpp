@@ -5,10 +5,10 @@
 
 #include "controls/lists.h"
 #include "orv/sys.h"
+#include "orvsys/dialogs/dialog_test_support.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/registry.h"
-#include "orvsys/dialogs/dialog_test_support.h"
 
 namespace orv::test {
 namespace {

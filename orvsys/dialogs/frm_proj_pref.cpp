@@ -3,8 +3,8 @@
 #include "components/form_resource.h"
 #include "controls/buttons.h"
 #include "controls/edits.h"
-#include "platform/files.h"
 #include "orvsys/model/project_options.h"
+#include "platform/files.h"
 
 namespace orv {
 

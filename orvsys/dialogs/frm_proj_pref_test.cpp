@@ -1,8 +1,8 @@
 // The project-options dialog and its exchange file ~tmppref.ini.
 #include "orv/sys.h"
+#include "orvsys/dialogs/dialog_test_support.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
-#include "orvsys/dialogs/dialog_test_support.h"
 
 namespace orv::test {
 namespace {

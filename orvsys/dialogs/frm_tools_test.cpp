@@ -6,9 +6,9 @@
 #include <QTimer>
 
 #include "orv/sys.h"
+#include "orvsys/dialogs/dialog_test_support.h"
 #include "platform/files.h"
 #include "platform/user_settings.h"
-#include "orvsys/dialogs/dialog_test_support.h"
 
 namespace orv::test {
 namespace {

@@ -4,11 +4,11 @@
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/list_view.h"
+#include "orvsys/dialogs/error_box.h"
+#include "orvsys/model/data_files.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/user_settings.h"
-#include "orvsys/model/data_files.h"
-#include "orvsys/dialogs/error_box.h"
 
 namespace orv {
 

@@ -1,8 +1,8 @@
 // The variables editor and its exchange file ~fsetting.tmp.
-#include "platform/user_settings.h"
 #include "orv/sys.h"
-#include "platform/files.h"
 #include "orvsys/dialogs/dialog_test_support.h"
+#include "platform/files.h"
+#include "platform/user_settings.h"
 
 namespace orv::test {
 namespace {

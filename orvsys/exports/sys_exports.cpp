@@ -3,13 +3,10 @@
 #include <cerrno>
 #include <memory>
 
-#include "controls/qt_application.h"
 #include "controls/form.h"
-#include "platform/library.h"
-#include "platform/message_service.h"
+#include "controls/qt_application.h"
 #include "orv/sys.h"
 #include "orvsys/dialogs/error_box.h"
-#include "orvsys/model/file_types.h"
 #include "orvsys/dialogs/frm_add_obj.h"
 #include "orvsys/dialogs/frm_add_tool.h"
 #include "orvsys/dialogs/frm_dl_web.h"
@@ -20,7 +17,10 @@
 #include "orvsys/dialogs/frm_pref.h"
 #include "orvsys/dialogs/frm_proj_pref.h"
 #include "orvsys/dialogs/frm_var.h"
+#include "orvsys/model/file_types.h"
 #include "orvsys/publish_dialog/publish_dialog.h"
+#include "platform/library.h"
+#include "platform/message_service.h"
 
 namespace {
 

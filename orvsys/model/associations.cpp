@@ -10,13 +10,13 @@
 #include <cstring>
 #include <string_view>
 
+#include "orvsys/model/data_files.h"
+#include "orvsys/model/file_types.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
-#include "orvsys/model/data_files.h"
-#include "orvsys/model/file_types.h"
 
 extern char** environ;
 

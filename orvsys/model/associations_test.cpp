@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <map>
 
+#include "orvsys/model/file_types.h"
 #include "platform/files.h"
 #include "platform/registry.h"
-#include "orvsys/model/file_types.h"
 
 namespace orv {
 namespace {

@@ -5,10 +5,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/user_settings.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 

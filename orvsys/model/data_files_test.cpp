@@ -7,10 +7,10 @@
 
 #include <filesystem>
 
-#include "platform/user_settings.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 namespace {

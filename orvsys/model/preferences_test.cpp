@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
-#include "platform/files.h"
 #include "orvsys/model/project_options.h"
+#include "platform/files.h"
 
 namespace orv {
 namespace {

@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/message_loop.h"
-#include "platform/message_service.h"
 #include "orvsys/publish/login_remedy.h"
 #include "orvsys/publish/publish_texts.h"
 #include "orvsys/publish/publisher.h"
 #include "orvsys/publish/sites_file.h"
+#include "platform/message_loop.h"
+#include "platform/message_service.h"
 
 namespace orv {
 

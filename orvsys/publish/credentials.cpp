@@ -12,9 +12,9 @@
 #include <map>
 #include <mutex>
 
+#include "orvsys/publish/site_address.h"
 #include "platform/exception.h"
 #include "platform/files.h"
-#include "orvsys/publish/site_address.h"
 
 namespace orv {
 

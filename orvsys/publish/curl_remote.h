@@ -17,11 +17,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/message_loop.h"
-#include "platform/window.h"
 #include "orvsys/publish/remote.h"
 #include "orvsys/publish/site_address.h"
 #include "orvsys/publish/sites_file.h"
+#include "platform/message_loop.h"
+#include "platform/window.h"
 
 namespace orv {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/message_loop.h"
 #include "orvsys/publish/remote.h"
+#include "platform/message_loop.h"
 
 namespace orv {
 

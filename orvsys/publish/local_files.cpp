@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/files.h"
 #include "orvsys/publish/publish_error.h"
 #include "orvsys/publish/site_address.h"
+#include "platform/files.h"
 
 namespace orv {
 

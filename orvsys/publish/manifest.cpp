@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "orvsys/publish/site_address.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
-#include "orvsys/publish/site_address.h"
 
 namespace orv {
 

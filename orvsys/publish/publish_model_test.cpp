@@ -4,16 +4,16 @@
 
 #include <filesystem>
 
-#include "platform/files.h"
-#include "platform/folders.h"
 #include "orvsys/publish/local_files.h"
 #include "orvsys/publish/manifest.h"
 #include "orvsys/publish/publish_error.h"
 #include "orvsys/publish/publish_plan.h"
+#include "orvsys/publish/publish_texts.h"
 #include "orvsys/publish/remote.h"
 #include "orvsys/publish/site_address.h"
-#include "orvsys/publish/publish_texts.h"
 #include "orvsys/publish/sites_file.h"
+#include "platform/files.h"
+#include "platform/folders.h"
 
 namespace orv {
 namespace {

@@ -15,9 +15,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "components/net/test_servers.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "components/net/test_servers.h"
 
 extern char** environ;
 

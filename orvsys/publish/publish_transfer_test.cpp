@@ -10,12 +10,12 @@
 #include <memory>
 #include <random>
 
-#include "platform/files.h"
-#include "platform/folders.h"
 #include "orvsys/publish/credentials.h"
 #include "orvsys/publish/publish_test_servers.h"
 #include "orvsys/publish/publisher.h"
 #include "orvsys/publish/site_address.h"
+#include "platform/files.h"
+#include "platform/folders.h"
 
 namespace orv {
 namespace {

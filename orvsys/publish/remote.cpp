@@ -1,10 +1,10 @@
 #include "orvsys/publish/remote.h"
 
-#include "platform/paths.h"
 #include "orvsys/publish/curl_remote.h"
 #include "orvsys/publish/folder_remote.h"
 #include "orvsys/publish/site_address.h"
 #include "orvsys/publish/sites_file.h"
+#include "platform/paths.h"
 
 namespace orv {
 

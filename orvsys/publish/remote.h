@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/message_loop.h"
 #include "orvsys/publish/credentials.h"
 #include "orvsys/publish/publish_error.h"
+#include "platform/message_loop.h"
 
 namespace orv {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/paths.h"
 #include "orvsys/publish/publish_error.h"
+#include "platform/paths.h"
 
 namespace orv {
 

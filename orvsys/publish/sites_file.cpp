@@ -1,12 +1,12 @@
 #include "orvsys/publish/sites_file.h"
 
+#include "orvsys/publish/manifest.h"
+#include "orvsys/publish/publish_error.h"
+#include "orvsys/publish/site_address.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "orvsys/publish/manifest.h"
-#include "orvsys/publish/publish_error.h"
-#include "orvsys/publish/site_address.h"
 
 namespace orv {
 

@@ -6,10 +6,10 @@
 #include "controls/edits.h"
 #include "controls/list_view.h"
 #include "controls/lists.h"
-#include "platform/paths.h"
 #include "orvsys/publish/login_remedy.h"
 #include "orvsys/publish/publish_texts.h"
 #include "orvsys/publish/sites_file.h"
+#include "platform/paths.h"
 
 namespace orv {
 

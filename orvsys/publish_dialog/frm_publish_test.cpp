@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "orv/sys.h"
-#include "platform/files.h"
 #include "orvsys/dialogs/dialog_test_support.h"
 #include "orvsys/publish/sites_file.h"
+#include "platform/files.h"
 
 namespace orv::test {
 namespace {

@@ -7,12 +7,12 @@
 
 #include "components/form_reader.h"
 #include "controls/edits.h"
-#include "controls/form.h"
-#include "tagwiz/test/tagwiz_test_support.h"
 #include "controls/font_combo.h"
+#include "controls/form.h"
 #include "controls/rx_spin.h"
 #include "platform/exception.h"
 #include "platform/paths.h"
+#include "tagwiz/test/tagwiz_test_support.h"
 
 namespace orv::test {
 namespace {
