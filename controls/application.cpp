@@ -43,10 +43,11 @@ class Link final : public ApplicationLink {
   std::shared_ptr<MessageSink> WindowedMessageSink() override { return std::make_shared<QtMessageSink>(); }
 };
 
-// Runs when the library is loaded.
+// Runs when the library is loaded. The link is never destroyed: forms may
+// still be freed while the process ends.
 [[maybe_unused]] const bool linked = [] {
-  static Link link;
-  SetLinkedApplication(link);
+  static Link* link = new Link;
+  SetLinkedApplication(*link);
   return true;
 }();
 
