@@ -145,7 +145,7 @@ std::string MapOutputDir(const std::string& output_dir, const std::string& file_
 
 bool LoadPage(TParseStruct& context, const std::string& file) {
   std::string text;
-  if (ReadRegularFile(file, text) == FileRead::NoFile) return false;
+  if (context.Build.Caches.Folders().ReadRegularFile(file, text) == FileRead::NoFile) return false;
   context.Build.CurrentFile = file;
   NormalizeLineText(text);
   AddCount(context.Build.Stats.Lines, std::count(text.begin(), text.end(), '\n'));
@@ -164,9 +164,10 @@ void ApplyLineEnds(std::string& text, LineEnds ends) {
 
 void WritePage(TParseStruct& context, const std::string& out_file) {
   ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
-  if (!WriteFileAtomic(out_file, context.Page.Text)) {
+  TFolderCache& folders = context.Build.Caches.Folders();
+  if (!folders.WriteFileAtomic(out_file, context.Page.Text)) {
     ForceDirectories(ExtractFilePath(out_file));
-    if (!WriteFileAtomic(out_file, context.Page.Text))
+    if (!folders.WriteFileAtomic(out_file, context.Page.Text))
       context.Build.Report.Error(out_file, std::string("cannot write the page: ") + std::strerror(errno));
   }
   context.Page.Text.clear();

@@ -233,11 +233,12 @@ void ReportErrorOutput(TParseStruct& context, const std::string& command, const 
 void ExtAppStage(TParseStruct& context) {
   const ExpansionLimits& limits = context.Build.Limits;
   // Commands run in the project file's folder, so a build gives the same
-  // pages wherever it was started from.
-  const std::string folder =
-      context.Settings.ProjectFile.empty() ? std::string() : ProjectFolder(context.Settings.ProjectFile);
+  // pages wherever it was started from. The folder is found when the first
+  // command of the page runs: most pages run none.
+  std::string folder;
   TBuildStats& stats = context.Build.Stats;
   RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &stats](const std::string& command) {
+    if (folder.empty() && !context.Settings.ProjectFile.empty()) folder = ProjectFolder(context.Settings.ProjectFile);
     AddCount(stats.Programs, 1);
     if (HoldsNul(command)) {
       MarkupWarning(context, "the command \"" + ShowNul(command) + "\" is not run: it holds a NUL byte");
