@@ -1,16 +1,40 @@
-// Script engine speed: runs each program of bench/scripts/ as ORV script and,
-// when Lua 5.4 is available, the same program in Lua in this process, and
-// prints both times and their ratio; then the compile speed on a generated
-// script of 10,000 lines. The script library is registered as in orvscript,
-// so programs may use its classes (TStringList).
+// Script engine speed against Lua. Every program of bench/scripts/ (NAME.ops,
+// with its Lua twin NAME.lua computing the same result) runs twice over:
+//
+//   in process  ORV (compiled once, then run) and Lua 5.4 in this process,
+//               in processor time of the thread;
+//   whole runs  `orvscript NAME.ops` against `lua5.4 NAME.lua`, and for the
+//               call-heavy programs also `luajit -joff NAME.lua` (LuaJIT's
+//               interpreter), in processor time (user + system) of the child,
+//               start-up included; programs that call the routines this
+//               benchmark registers (Bench0 .. Bench4, BenchAdd) run in
+//               process only.
+//
+// Each figure is the best of five, ORV and its peers alternating so that all
+// see the same load; results are compared and a difference is reported. Then
+// the start-up of an empty script and the compile speed on a generated script
+// of 10,000 lines.
+//
+//   script_bench [--time-limit] [--in-process | --processes] [NAME...]
+//
+// --time-limit runs the in-process ORV programs under a time limit of an
+// hour, as page scripts run, to show what checking the limit costs. It finds
+// bench/scripts/ by the path it was built with and orvscript beside itself.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/script/compiler.h"
 #include "core/script/dyna_vars.h"
@@ -29,21 +53,35 @@ extern "C" {
 
 namespace {
 
-// The best of five runs is reported, in processor time of the running
-// thread, so that other processes on a busy machine count as little as
-// possible. The ORV and Lua runs of a program alternate, so both see the
-// same load.
+namespace fs = std::filesystem;
+
 constexpr int kRounds = 5;
 
-std::filesystem::path ScriptDir() { return std::filesystem::path(__FILE__).parent_path() / "scripts"; }
+// Programs whose Lua twin is plain Lua 5.1 as well, so LuaJIT runs it too:
+// the call-heavy ones, where an interpreter's call path shows.
+const std::set<std::string> kLuaJitPrograms = {"calls", "params3", "varparams"};
 
-std::string ReadFile(const std::filesystem::path& path) {
+fs::path ScriptDir() { return ORV_BENCH_SCRIPTS; }
+
+std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string() + " (run the benchmark from its build folder)");
+  if (!in) throw std::runtime_error("cannot read " + path.string());
   std::stringstream text;
   text << in.rdbuf();
   return text.str();
 }
+
+// The programs of the corpus, by name, in alphabetical order.
+std::vector<std::string> AllPrograms() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(ScriptDir()))
+    if (entry.path().extension() == ".ops") names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Whether the ORV program calls routines only this benchmark registers.
+bool NeedsBenchRoutines(const std::string& source) { return source.find("Bench") != std::string::npos; }
 
 double ThreadSeconds() {
   timespec now{};
@@ -58,19 +96,10 @@ double Seconds(F&& run) {
   return ThreadSeconds() - start;
 }
 
-template <class F>
-double BestSeconds(F&& run) {
-  double best = 1e30;
-  for (int round = 0; round < kRounds; ++round) best = std::min(best, Seconds(run));
-  return best;
-}
-
-// Whether ORV programs run under a time limit (--time-limit), as page
-// scripts do, to show what checking the limit costs.
 bool with_time_limit = false;
 
-// Runs the ORV program (compiled once, like a page script that is built once
-// and run) and returns the time of the run; `result` receives its Result.
+// --- in process ---
+
 double TimeOrv(const std::string& source, std::string& result) {
   return Seconds([&] {
     orv::ScriptRunLimits limit(with_time_limit ? 3600 : 0, 0);
@@ -80,7 +109,38 @@ double TimeOrv(const std::string& source, std::string& result) {
   });
 }
 
+// The routines of hostargs and hostcalls: the sum of their integer
+// arguments plus one per argument (Bench0 gives 1, BenchAdd the plain sum).
+template <int kArgs>
+void OrvBench(orv::TObject*, const std::string&, orv::ArgBlock& args, orv::Variant& result) {
+  int32_t sum = kArgs;
+  for (int i = 0; i < kArgs; ++i) sum += args[i].AsInteger();
+  result = orv::Variant(sum);
+}
+
+void RegisterOrvBenchRoutines() {
+  const std::vector<orv::ParamKind> v = {orv::pkValue, orv::pkValue, orv::pkValue, orv::pkValue};
+  orv::RegisterFunc("Bench0", OrvBench<0>, {orv::pkNone});
+  orv::RegisterFunc("Bench1", OrvBench<1>, {v.begin(), v.begin() + 1});
+  orv::RegisterFunc("Bench2", OrvBench<2>, {v.begin(), v.begin() + 2});
+  orv::RegisterFunc("Bench3", OrvBench<3>, {v.begin(), v.begin() + 3});
+  orv::RegisterFunc("Bench4", OrvBench<4>, v);
+  orv::RegisterFunc("BenchAdd",
+                    [](orv::TObject*, const std::string&, orv::ArgBlock& args, orv::Variant& result) {
+                      result = orv::Variant(args[0].AsInteger() + args[1].AsInteger());
+                    },
+                    {orv::pkValue, orv::pkValue});
+}
+
 #ifdef ORV_HAVE_LUA
+template <int kArgs>
+int LuaBench(lua_State* state) {
+  lua_Integer sum = kArgs;
+  for (int i = 1; i <= kArgs; ++i) sum += luaL_checkinteger(state, i);
+  lua_pushinteger(state, sum);
+  return 1;
+}
+
 int LuaBenchAdd(lua_State* state) {
   lua_pushinteger(state, luaL_checkinteger(state, 1) + luaL_checkinteger(state, 2));
   return 1;
@@ -90,6 +150,11 @@ double TimeLua(const std::string& source, std::string& result) {
   return Seconds([&] {
     lua_State* state = luaL_newstate();
     luaL_openlibs(state);
+    lua_register(state, "bench0", LuaBench<0>);
+    lua_register(state, "bench1", LuaBench<1>);
+    lua_register(state, "bench2", LuaBench<2>);
+    lua_register(state, "bench3", LuaBench<3>);
+    lua_register(state, "bench4", LuaBench<4>);
     lua_register(state, "benchadd", LuaBenchAdd);
     if (luaL_loadstring(state, source.c_str()) != LUA_OK || lua_pcall(state, 0, 1, 0) != LUA_OK) {
       result = std::string("error: ") + lua_tostring(state, -1);
@@ -101,12 +166,12 @@ double TimeLua(const std::string& source, std::string& result) {
 }
 #endif
 
-void BenchProgram(const char* name) {
-  const std::string orv_source = ReadFile(ScriptDir() / (std::string(name) + ".ops"));
+void InProcess(const std::string& name) {
+  const std::string orv_source = ReadFile(ScriptDir() / (name + ".ops"));
   std::string orv_result;
   double orv = 1e30;
 #ifdef ORV_HAVE_LUA
-  const std::string lua_source = ReadFile(ScriptDir() / (std::string(name) + ".lua"));
+  const std::string lua_source = ReadFile(ScriptDir() / (name + ".lua"));
   std::string lua_result;
   double lua = 1e30;
 #endif
@@ -116,16 +181,134 @@ void BenchProgram(const char* name) {
     lua = std::min(lua, TimeLua(lua_source, lua_result));
 #endif
   }
-  std::printf("%-10s ORV %8.1f ms", name, orv * 1e3);
+  std::printf("%-11s ORV %7.1f ms", name.c_str(), orv * 1e3);
 #ifdef ORV_HAVE_LUA
-  std::printf("   Lua 5.4 %8.1f ms   ORV/Lua %5.2f", lua * 1e3, orv / lua);
-  if (lua_result != orv_result)
-    std::printf("   (results differ: %s / %s)", orv_result.c_str(), lua_result.c_str());
+  std::printf("   Lua 5.4 %7.1f ms   ORV/Lua %5.2f", lua * 1e3, orv / lua);
+  if (lua_result != orv_result) std::printf("   (results differ: %s / %s)", orv_result.c_str(), lua_result.c_str());
 #else
   std::printf("   (Lua 5.4 not available)");
 #endif
   std::printf("\n");
 }
+
+// --- whole runs ---
+
+// A program started as its own process: its standard output and processor
+// time (user + system).
+struct ProcessRun {
+  bool ok = false;
+  std::string output;
+  double seconds = 0;
+};
+
+ProcessRun RunProcess(const std::vector<std::string>& argv) {
+  ProcessRun run;
+  int out[2];
+  if (::pipe(out) != 0) return run;
+  const pid_t pid = ::fork();
+  if (pid < 0) return run;
+  if (pid == 0) {
+    ::dup2(out[1], 1);
+    ::close(out[0]);
+    ::close(out[1]);
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  char buffer[4096];
+  ssize_t n;
+  while ((n = ::read(out[0], buffer, sizeof buffer)) > 0) run.output.append(buffer, static_cast<size_t>(n));
+  ::close(out[0]);
+  int status = 0;
+  rusage usage{};
+  if (::wait4(pid, &status, 0, &usage) != pid) return run;
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  auto secs = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; };
+  run.seconds = secs(usage.ru_utime) + secs(usage.ru_stime);
+  while (!run.output.empty() && (run.output.back() == '\n' || run.output.back() == '\r')) run.output.pop_back();
+  return run;
+}
+
+bool Installed(const std::string& program) {
+  return RunProcess({"sh", "-c", "command -v " + program + " >/dev/null"}).ok;
+}
+
+// A peer of one whole-run comparison: a command, its best time and its
+// output.
+struct Peer {
+  Peer(std::string label_, std::vector<std::string> argv_) : label(std::move(label_)), argv(std::move(argv_)) {}
+  std::string label;
+  std::vector<std::string> argv;
+  double best = 1e30;
+  std::string output;
+  bool failed = false;
+};
+
+void RunPeers(std::vector<Peer>& peers) {
+  for (int round = 0; round < kRounds; ++round) {
+    for (Peer& peer : peers) {
+      ProcessRun run = RunProcess(peer.argv);
+      if (!run.ok) peer.failed = true;
+      peer.best = std::min(peer.best, run.seconds);
+      peer.output = run.output;
+    }
+  }
+}
+
+// Lua prints nothing of a chunk's return value; a one-line wrapper prints it.
+std::vector<std::string> LuaCommand(const std::string& lua, const fs::path& file, bool jit_off) {
+  std::vector<std::string> argv = {lua};
+  if (jit_off) argv.push_back("-joff");
+  argv.insert(argv.end(), {"-e", "print(dofile('" + file.string() + "'))"});
+  return argv;
+}
+
+void PrintPeers(const std::string& name, const std::vector<Peer>& peers) {
+  std::printf("%-11s", name.c_str());
+  for (const Peer& peer : peers) std::printf("  %s %7.1f ms", peer.label.c_str(), peer.best * 1e3);
+  for (size_t i = 1; i < peers.size(); ++i)
+    std::printf("   ORV/%s %5.2f", peers[i].label.c_str(), peers[0].best / peers[i].best);
+  for (size_t i = 1; i < peers.size(); ++i) {
+    if (peers[i].failed || peers[0].failed) {
+      std::printf("   (%s failed)", peers[i].failed ? peers[i].label.c_str() : "ORV");
+    } else if (peers[i].output != peers[0].output) {
+      std::printf("   (results differ: %s / %s)", peers[0].output.c_str(), peers[i].output.c_str());
+    }
+  }
+  std::printf("\n");
+}
+
+fs::path OrvScript() { return fs::read_symlink("/proc/self/exe").parent_path() / "orvscript"; }
+
+void WholeRun(const std::string& name, bool with_luajit) {
+  const fs::path ops = ScriptDir() / (name + ".ops");
+  if (NeedsBenchRoutines(ReadFile(ops))) return;
+  const fs::path lua = ScriptDir() / (name + ".lua");
+  std::vector<Peer> peers = {{"ORV", {OrvScript().string(), ops.string()}},
+                             {"Lua", LuaCommand("lua5.4", lua, false)}};
+  if (with_luajit && kLuaJitPrograms.count(name) != 0) peers.push_back({"LuaJIT-joff", LuaCommand("luajit", lua, true)});
+  RunPeers(peers);
+  PrintPeers(name, peers);
+}
+
+// Start-up: an empty script in each language.
+void StartUp() {
+  const fs::path dir = fs::temp_directory_path() / ("orv-script-bench-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::ofstream(dir / "empty.ops") << "begin end.\n";
+  std::ofstream(dir / "empty.lua") << "return ''\n";
+  std::vector<Peer> peers = {{"ORV", {OrvScript().string(), (dir / "empty.ops").string()}},
+                             {"Lua", {"lua5.4", (dir / "empty.lua").string()}}};
+  RunPeers(peers);
+  std::printf("%-11s  ORV %7.2f ms  Lua %7.2f ms   ORV - Lua %+.2f ms\n", "start-up", peers[0].best * 1e3,
+              peers[1].best * 1e3, (peers[0].best - peers[1].best) * 1e3);
+  fs::remove_all(dir);
+}
+
+// --- compile speed ---
 
 // A script of `lines` lines: declarations, a routine and a long main block
 // of assignments, calls and control statements.
@@ -145,36 +328,59 @@ std::string GeneratedScript(int lines) {
 void BenchCompile() {
   const int kLines = 10000;
   std::string source = GeneratedScript(kLines);
-  double seconds = BestSeconds([&] {
-    std::string image;
-    orv::TKelCompiler compiler(source, image);
-    compiler.Compile();
-  });
-  std::printf("compile    %d lines in %.1f ms: %.0f lines/s\n", kLines, seconds * 1e3, kLines / seconds);
+  double seconds = 1e30;
+  for (int round = 0; round < kRounds; ++round) {
+    seconds = std::min(seconds, Seconds([&] {
+                         std::string image;
+                         orv::TKelCompiler compiler(source, image);
+                         compiler.Compile();
+                       }));
+  }
+  std::printf("compile     %d lines in %.1f ms: %.0f lines/s\n", kLines, seconds * 1e3, kLines / seconds);
 }
 
 }  // namespace
 
-// Arguments name the programs to run (default: all, then the compile speed);
-// --time-limit runs the ORV programs under a time limit of an hour.
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   orv::CoreStartup();
-  orv::RegisterFunc("BenchAdd",
-                    [](orv::TObject*, const std::string&, orv::ArgBlock& args, orv::Variant& result) {
-                      result = orv::Variant(args[0].AsInteger() + args[1].AsInteger());
-                    },
-                    {orv::pkValue, orv::pkValue});
-  int first = 1;
-  if (argc > 1 && std::string(argv[1]) == "--time-limit") {
-    with_time_limit = true;
-    ++first;
+  RegisterOrvBenchRoutines();
+  bool in_process = true, processes = true;
+  std::vector<std::string> names;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--time-limit") {
+      with_time_limit = true;
+    } else if (arg == "--in-process") {
+      processes = false;
+    } else if (arg == "--processes") {
+      in_process = false;
+    } else {
+      names.push_back(arg);
+    }
   }
-  if (argc > first) {
-    for (int i = first; i < argc; ++i) BenchProgram(argv[i]);
-  } else {
-    for (const char* name : {"count", "strings", "hostcalls", "calls", "params3", "stringlist"}) BenchProgram(name);
-    BenchCompile();
+  const bool everything = names.empty();
+  if (everything) names = AllPrograms();
+  double load[3] = {0, 0, 0};
+  if (::getloadavg(load, 3) > 0) std::printf("load average %.2f %.2f %.2f\n", load[0], load[1], load[2]);
+  if (in_process) {
+    std::printf("-- in process (best of %d, thread processor time)\n", kRounds);
+    for (const std::string& name : names) InProcess(name);
   }
+  if (processes) {
+    if (!fs::exists(OrvScript()) || !Installed("lua5.4")) {
+      std::printf("-- whole runs skipped: orvscript or lua5.4 missing\n");
+    } else {
+      const bool luajit = Installed("luajit");
+      std::printf("-- whole runs (best of %d, processor time of the process)%s\n", kRounds,
+                  luajit ? "" : "; luajit not installed");
+      for (const std::string& name : names) WholeRun(name, luajit);
+      StartUp();
+    }
+  }
+  if (everything && in_process) BenchCompile();
   orv::CoreShutdown();
   return 0;
+} catch (const std::exception& e) {
+  std::fprintf(stderr, "script_bench: %s\n", e.what());
+  return 1;
 }

@@ -1,21 +1,33 @@
 #!/bin/sh
-# Builds one generated site with ORV (orvcc --quiet), htp and Hugo in the same
-# run and prints each tool's median time and ORV's ratio to the other two.
+# Builds generated sites of several shapes with ORV (orvcc --quiet), htp and
+# Hugo in the same run and prints, for each shape, each tool's median time
+# and ORV's ratio to the other two.
 #
-#   bench/site_compare.sh [PAGES [ROUNDS [ORVCC]]]
+#   bench/site_compare.sh [PAGES [ROUNDS [ORVCC [SHAPE...]]]]
 #
-# PAGES (default 10000) pages of about 3.5 KB, each using a title variable,
-# 20 project variables once each, a header and a footer include. The tools
-# run alternately, ROUNDS times each (default 3), on /dev/shm when it exists;
-# outputs are removed between runs (not timed). ORVCC defaults to
-# build-rel/bin/orvcc, then build/bin/orvcc. With ORV_KEEP=1 the generated
-# folder is kept and named at the end.
+# Shapes (each PAGES pages, default 10000; all by default):
+#   standard  pages of about 3.5 KB, each using a title variable, 20 project
+#             variables once each (one to a paragraph), a header and a
+#             footer include
+#   crowded   the same pages with the 20 variables side by side on one line
+#   short     pages of one line of text between the header and the footer
+#             (about 150 bytes)
+#   includes  pages of about 3.5 KB with 20 small includes each
+#   deep      the standard pages in a folder tree five levels deep (ten
+#             pages to a folder)
+# The tools run alternately, ROUNDS times each (default 3), on /dev/shm when
+# it exists; outputs are removed between runs (not timed; htp's output
+# folders are made before it runs, the others make their own). ORVCC
+# defaults to build-rel/bin/orvcc, then build/bin/orvcc. With ORV_KEEP=1
+# the generated folder is kept and named at the end.
 set -eu
 
 pages=${1:-10000}
 rounds=${2:-3}
 root=$(cd "$(dirname "$0")/.." && pwd)
 orvcc=${3:-}
+[ $# -gt 3 ] && shift 3 || set --
+shapes=${*:-standard crowded short includes deep}
 if [ -z "$orvcc" ]; then
   for candidate in "$root/build-rel/bin/orvcc" "$root/build/bin/orvcc"; do
     if [ -x "$candidate" ]; then orvcc=$candidate; break; fi
@@ -31,16 +43,26 @@ base=/dev/shm
 work=$(mktemp -d "$base/orv-site-compare.XXXXXX")
 [ -n "${ORV_KEEP:-}" ] || trap 'rm -rf "$work"' EXIT INT TERM
 
-# One awk program writes the three trees with the same page content.
-awk -v pages="$pages" -v work="$work" '
+# One awk program writes the three trees of a shape with the same page
+# content: ORV's project and sources, htp's definitions, pages and response
+# file, Hugo's configuration, layouts, shortcodes and content.
+generate() {
+  awk -v pages="$pages" -v dir="$work/$1" -v shape="$1" '
 function put(text, value) { sub(/VAR/, value, text); return text }
 function para(i, v) {
   return "<p>Paragraph " v " of page " i " names VAR in the text. Some ordinary text follows so that " \
          "the page has the size of a real one, with characters such as < and % and & that are not markup.</p>"
 }
+function plain(i, v) { return put(para(i, v), "the subject") }
+# The folder of page i below the sources (deep shape only), with its
+# trailing slash.
+function folder(i) {
+  if (shape != "deep") return ""
+  return sprintf("s%d/p%d/c%d/deep/er/", int(i / 1000), int(i / 100) % 10, int(i / 10) % 10)
+}
 BEGIN {
-  orv = work "/orv"; htp = work "/htp"; hugo = work "/hugo"
-  system("mkdir -p " orv "/src " orv "/out " htp "/out " hugo "/content " hugo "/layouts/_default " \
+  orv = dir "/orv"; htp = dir "/htp"; hugo = dir "/hugo"
+  system("mkdir -p " orv "/src " htp "/out " hugo "/content " hugo "/layouts/_default " \
          hugo "/layouts/partials " hugo "/layouts/shortcodes")
   project = orv "/site.orv"
   print "[directories]\nsrc=src\nout=out\nimg=img\n[variables]\nTitle=A generated site" > project
@@ -52,6 +74,10 @@ BEGIN {
     print "Var" v "=value number " v > project
     print "<set var" v "=\"value number " v "\">" > (htp "/htp.def")
     print "var" v " = \"value number " v "\"" > (hugo "/config.toml")
+    # the small includes
+    print "<em>small part " v "</em>" > (orv "/src/s" v ".hsn")
+    print "<em>small part " v "</em>" > (htp "/s" v ".hti")
+    print "<em>small part " v "</em>" > (hugo "/layouts/partials/s" v ".html")
   }
   print "[files]" > project
   print "<html><head><title><%Title%></title></head><body>" > (orv "/src/header.hsn")
@@ -63,14 +89,41 @@ BEGIN {
   print "{{ partial \"header.html\" . }}{{ .Content }}{{ partial \"footer.html\" . }}" \
         > (hugo "/layouts/_default/single.html")
   printf "%s", "{{ index .Site.Params (.Get 0) }}" > (hugo "/layouts/shortcodes/v.html")
+  printf "%s", "{{ partial (.Get 0) . }}" > (hugo "/layouts/shortcodes/inc.html")
+  made = ""
   for (i = 0; i < pages; ++i) {
-    name = sprintf("p%05d", i)
+    sub_dir = folder(i)
+    if (sub_dir != "" && index(made, "|" sub_dir "|") == 0) {
+      made = made "|" sub_dir "|"
+      system("mkdir -p " orv "/src/" sub_dir " " htp "/" sub_dir " " htp "/out/" sub_dir " " hugo "/content/" sub_dir)
+    }
+    name = sub_dir sprintf("p%05d", i)
     o = "<&header.hsn&>\n"; h = "<file include=\"header.hti\">\n"; g = "---\ntitle: \"Page " i "\"\n---\n"
-    for (v = 0; v < 20; ++v) {
-      p = para(i, v)
-      o = o put(p, "<%Var" v "%>") "\n"
-      h = h put(p, "<use var" v ">") "\n"
-      g = g put(p, "{{< v \"var" v "\" >}}") "\n"
+    if (shape == "short") {
+      o = o "<p>Page " i " of <%Title%>.</p>\n"
+      h = h "<p>Page " i " of <use title>.</p>\n"
+      g = g "<p>Page " i " of {{< v \"title\" >}}.</p>\n"
+    } else if (shape == "crowded") {
+      lo = "<p>"; lh = "<p>"; lg = "<p>"
+      for (v = 0; v < 20; ++v) {
+        lo = lo "<%Var" v "%> "; lh = lh "<use var" v "> "; lg = lg "{{< v \"var" v "\" >}} "
+      }
+      o = o lo "</p>\n"; h = h lh "</p>\n"; g = g lg "</p>\n"
+      for (v = 1; v < 20; ++v) { p = plain(i, v); o = o p "\n"; h = h p "\n"; g = g p "\n" }
+    } else if (shape == "includes") {
+      for (v = 0; v < 20; ++v) {
+        p = plain(i, v)
+        o = o p "<&s" v ".hsn&>\n"
+        h = h p "<file include=\"s" v ".hti\">\n"
+        g = g p "{{< inc \"s" v ".html\" >}}\n"
+      }
+    } else {
+      for (v = 0; v < 20; ++v) {
+        p = para(i, v)
+        o = o put(p, "<%Var" v "%>") "\n"
+        h = h put(p, "<use var" v ">") "\n"
+        g = g put(p, "{{< v \"var" v "\" >}}") "\n"
+      }
     }
     o = o "<&footer.hsn&>"; h = h "<file include=\"footer.hti\">"
     print o > (orv "/src/" name ".hts"); close(orv "/src/" name ".hts")
@@ -80,28 +133,41 @@ BEGIN {
     print name ".htp out/" name ".html" > (htp "/htp.rsp")
   }
 }'
+}
 
 now() { date +%s.%N; }
 
+# Runs one tool on the site of shape $1 and records the time it took.
 run_tool() {
-  case $1 in
-    orv) rm -rf "$work/orv/out"; start=$(now); "$orvcc" --quiet "$work/orv/site.orv" ;;
-    htp) rm -rf "$work/htp/out"; mkdir "$work/htp/out"; cd "$work/htp"; start=$(now); htp -quiet @htp.rsp >/dev/null ;;
-    hugo) rm -rf "$work/hugo/public"; cd "$work/hugo"; start=$(now); hugo --quiet >/dev/null ;;
+  site=$work/$1
+  case $2 in
+    orv) rm -rf "$site/orv/out"; start=$(now); "$orvcc" --quiet "$site/orv/site.orv" ;;
+    htp)
+      rm -rf "$site/htp/out"; mkdir "$site/htp/out"
+      (cd "$site/htp" && find . -mindepth 1 -type d ! -path './out*' -exec mkdir -p out/{} \;)
+      cd "$site/htp"; start=$(now); htp -quiet @htp.rsp >/dev/null ;;
+    hugo) rm -rf "$site/hugo/public"; cd "$site/hugo"; start=$(now); hugo --quiet >/dev/null ;;
   esac
   end=$(now)
   cd "$root"
-  echo "$1 $(echo "$end - $start" | awk '{ printf "%.3f", $1 - $3 }')" >> "$work/times"
+  echo "$1 $2 $(echo "$end - $start" | awk '{ printf "%.3f", $1 - $3 }')" >> "$work/times"
 }
 
-round=1
-while [ "$round" -le "$rounds" ]; do
-  for tool in orv htp hugo; do run_tool "$tool"; done
-  round=$((round + 1))
-done
+median() { grep "^$1 $2 " "$work/times" | cut -d' ' -f3 | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
 
-median() { grep "^$1 " "$work/times" | cut -d' ' -f2 | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
-orv=$(median orv); htp=$(median htp); hugo=$(median hugo)
-echo "site of $pages pages, $rounds rounds on $base (median seconds): ORV $orv  htp $htp  Hugo $hugo"
+load=$(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo "?")
+echo "sites of $pages pages, $rounds rounds on $base, load average $load (median seconds)"
+printf '%-9s %8s %8s %8s   %9s %10s\n' shape ORV htp Hugo "ORV/htp" "ORV/Hugo"
+for shape in $shapes; do
+  generate "$shape"
+  round=1
+  while [ "$round" -le "$rounds" ]; do
+    for tool in orv htp hugo; do run_tool "$shape" "$tool"; done
+    round=$((round + 1))
+  done
+  orv=$(median "$shape" orv); htp=$(median "$shape" htp); hugo=$(median "$shape" hugo)
+  awk -v s="$shape" -v o="$orv" -v h="$htp" -v g="$hugo" \
+    'BEGIN { printf "%-9s %8.3f %8.3f %8.3f   %9.2f %10.2f\n", s, o, h, g, o / h, o / g }'
+done
+echo "targets: ORV/htp <= 0.50, ORV/Hugo <= 0.25"
 [ -z "${ORV_KEEP:-}" ] || echo "generated sites kept in $work"
-awk -v o="$orv" -v h="$htp" -v g="$hugo" 'BEGIN { printf "ORV / htp = %.2f (target <= 0.50)   ORV / Hugo = %.2f (target <= 0.25)\n", o / h, o / g }'

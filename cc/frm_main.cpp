@@ -5,6 +5,7 @@
 #include "cc/core_binding.h"
 #include "components/form_resource.h"
 #include "controls/application.h"
+#include "controls/qt_application.h"
 #include "orv/core.h"
 #include "orv/myrecord.h"
 #include "platform/integer_text.h"

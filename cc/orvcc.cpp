@@ -27,7 +27,7 @@
 #include "platform/project_folders.h"
 #include "platform/version_info.h"
 #include "platform/window.h"
-#include "sys/publish/console_publish.h"
+#include "orvsys/publish/console_publish.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvcc");
 

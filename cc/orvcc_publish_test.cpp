@@ -1,6 +1,6 @@
 // orvcc --publish and --publish-dry-run, run as a user runs them: a project
 // is built and its output folder sent to a site of sites.ini (a folder here;
-// the transfers over SFTP and FTP are tested in sys/publish).
+// the transfers over SFTP and FTP are tested in orvsys/publish).
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -18,8 +18,11 @@ LRESULT ProgressView::Handle(uint32_t message, LPARAM lparam) {
       break;
     }
     case ORV_BUILD_FILE:
-      if (record && record->Field1[0] != '\0')
-        Show("Compiling " + std::string(record->Field1) + " (" + std::to_string(++page_) + " of " +
+      if (!record || record->Field1[0] == '\0') break;
+      ++page_;
+      // A quiet build shows nothing: its line is not even made.
+      if (mode_ != Mode::Quiet)
+        Show("Compiling " + std::string(record->Field1) + " (" + std::to_string(page_) + " of " +
              std::to_string(pages_) + ")");
       break;
     default:

@@ -1,7 +1,11 @@
 # The layer order of the tree, checked when the build is configured: a target
 # may link only targets of its own layer or of the layers below it.
 #   platform <- components <- controls <- core/script (and core/image)
-#   <- core/lib <- core/host <- core/site <- the deliverables (everything else)
+#   <- core/lib <- core/host <- core/site <- the deliverables (everything else:
+#   cc/, orvsys/, tagwiz/, huepick/, edit/, bench/, fuzz/)
+# A folder inside a layer's folder belongs to that layer: components/net/,
+# the network clients, is a part of the component layer.
+# cmake/include_rules.cmake adds the rules on #include lines.
 
 # The layer number of the folder `dir` (relative to the source root).
 function(orv_layer_of dir out)

@@ -16,6 +16,14 @@ std::unordered_map<uint32_t, TObject*>& LiveObjects() {
 
 uint32_t next_handle = 1;
 
+// The object found by the last lookup: a loop of calls on one object finds
+// it without searching the table. Destroying the object forgets it.
+struct LastLookup {
+  uint32_t handle = 0;
+  TObject* object = nullptr;
+};
+LastLookup last_lookup;
+
 struct ClassEntry {
   std::string name;
   std::string parent;
@@ -35,7 +43,9 @@ std::map<std::string, ClassEntry>& Classes() {
 }  // namespace
 
 TObject::~TObject() {
-  if (handle_ != 0) LiveObjects().erase(handle_);
+  if (handle_ == 0) return;
+  LiveObjects().erase(handle_);
+  if (last_lookup.handle == handle_) last_lookup = {};
 }
 
 uint32_t TObject::Handle() {
@@ -48,8 +58,11 @@ uint32_t TObject::Handle() {
 }
 
 TObject* ObjectFromHandle(uint32_t handle) {
+  if (handle != 0 && handle == last_lookup.handle) return last_lookup.object;
   auto it = LiveObjects().find(handle);
-  return it == LiveObjects().end() ? nullptr : it->second;
+  if (it == LiveObjects().end()) return nullptr;
+  last_lookup = {handle, it->second};
+  return it->second;
 }
 
 bool TObject::InheritsFrom(std::string_view class_name) const {

@@ -43,6 +43,11 @@ std::string TStringList::Get(int index) const {
   return items_[static_cast<size_t>(index)].text;
 }
 
+std::string_view TStringList::View(int index, std::string&) const {
+  CheckIndex(index);
+  return items_[static_cast<size_t>(index)].text;
+}
+
 TObject* TStringList::GetObject(int index) const {
   CheckIndex(index);
   return ObjectFromHandle(items_[static_cast<size_t>(index)].object);

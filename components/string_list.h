@@ -44,6 +44,7 @@ class TStringList : public TStrings {
 
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Get(int index) const override;
+  std::string_view View(int index, std::string& buffer) const override;
   TObject* GetObject(int index) const override;
   void Put(int index, std::string_view s) override;
   void PutObject(int index, TObject* object) override;

@@ -26,6 +26,13 @@ class TStrings : public TPersistent {
   // The primitives of a concrete list.
   virtual int Count() const = 0;
   virtual std::string Get(int index) const = 0;
+  // Get without a copy where the list keeps its lines: a view of line
+  // `index`, valid until the list changes; other lists copy the line into
+  // `buffer`, which the view then shows.
+  virtual std::string_view View(int index, std::string& buffer) const {
+    buffer = Get(index);
+    return buffer;
+  }
   virtual TObject* GetObject(int index) const = 0;
   virtual void Insert(int index, std::string_view s) = 0;
   virtual void Delete(int index) = 0;

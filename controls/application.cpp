@@ -3,16 +3,13 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QScreen>
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
 
+#include "components/errors.h"
+#include "controls/application_link.h"
 #include "controls/dialogs.h"
 #include "controls/form.h"
-#include "controls/qt_loop.h"
-#include "platform/display.h"
+#include "controls/qt_application.h"
 #include "platform/message_loop.h"
 #include "platform/message_service.h"
 #include "platform/run_limits.h"
@@ -32,40 +29,29 @@ class QtMessageSink : public MessageSink {
   void Beep() override { QApplication::beep(); }
 };
 
-bool windows_unseen = false;
+// The application as the forms and controls beneath it reach it.
+class Link final : public ApplicationLink {
+ public:
+  std::string Title() const override { return Application()->Title(); }
+  void HandleException(const std::exception& error) override { Application()->HandleException(error); }
+  void FormClosed(TCustomForm& form) override {
+    if (Application()->MainForm() == &form) Application()->Terminate();
+  }
+  void FormFreed(TCustomForm& form) override {
+    if (Application()->MainForm() == &form) Application()->SetMainForm(nullptr);
+  }
+  std::shared_ptr<MessageSink> WindowedMessageSink() override { return std::make_shared<QtMessageSink>(); }
+};
+
+// Runs when the library is loaded. The link is never destroyed: forms may
+// still be freed while the process ends.
+[[maybe_unused]] const bool linked = [] {
+  static Link* link = new Link;
+  SetLinkedApplication(*link);
+  return true;
+}();
 
 }  // namespace
-
-void EnsureQtApplication() {
-  static QPointer<QtLoopIntegration> integration;
-  if (integration) return;
-  if (QCoreApplication* existing = QCoreApplication::instance()) {
-    if (!qobject_cast<QApplication*>(existing)) throw EControlError("The Qt application of this program has no widgets");
-  } else {
-    // Without a display the windows are drawn off screen where nobody sees
-    // them: say so once, and keep messages on standard error, as a modal
-    // message box there could never be answered. A program that nobody
-    // attends draws off screen too, display or not.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && (!DisplayAvailable() || Unattended())) {
-      windows_unseen = !DisplayAvailable();
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "orv";
-    static char* argv[] = {name, nullptr};
-    // The application lives as long as the process.
-    static QApplication* made = new QApplication(argc, argv);
-    (void)made;
-  }
-  integration = new QtLoopIntegration();
-  integration->setParent(QCoreApplication::instance());
-  if (windows_unseen)
-    std::fprintf(stderr, "%s: no display (DISPLAY and WAYLAND_DISPLAY are not set): windows are not shown\n",
-                 program_invocation_short_name);
-  if (!WindowsUnseen()) SetMessageSink(std::make_shared<QtMessageSink>());
-}
-
-bool WindowsUnseen() { return windows_unseen || Unattended(); }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 
@@ -135,23 +121,25 @@ int TScreen::PixelsPerInch() const {
                                           : 96;
 }
 
+int TScreen::FormCount() const { return static_cast<int>(ExistingForms().size()); }
+
 TCustomForm* TScreen::Forms(int index) const {
   if (index < 0 || index >= FormCount()) throw ListIndexError(index);
-  return forms_[static_cast<size_t>(index)];
+  return ExistingForms()[static_cast<size_t>(index)];
 }
 
-void TScreen::RemoveForm(TCustomForm* form) { std::erase(forms_, form); }
+int TScreen::DataModuleCount() const { return ExistingDataModules(); }
 
 TCustomForm* TScreen::ActiveForm() const {
   QWidget* active = QApplication::activeWindow();
-  for (TCustomForm* form : forms_)
+  for (TCustomForm* form : ExistingForms())
     if (active && form->ExistingWidget() == active) return form;
   return nullptr;
 }
 
 TControl* TScreen::ActiveControl() const {
   QWidget* focus = QApplication::focusWidget();
-  for (TCustomForm* form : forms_)
+  for (TCustomForm* form : ExistingForms())
     for (int i = 0; focus && i < form->ComponentCount(); ++i)
       if (auto* control = dynamic_cast<TControl*>(form->Components(i)); control && control->ExistingWidget() == focus)
         return control;

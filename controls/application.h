@@ -1,40 +1,18 @@
-// TApplication and TScreen: one of each per process. The Qt application is
-// made on first need: when the host already runs one it is used; otherwise
-// one is made, on Qt's offscreen platform when there is no display. Making
-// it also runs ORV's message loop inside Qt's and sends the platform's
-// message boxes and beeps to Qt dialogs.
+// TApplication and TScreen: one of each per process, above the forms and
+// controls (which reach the application through application_link.h). The
+// Qt application beneath them is made on first need (qt_application.h).
 #pragma once
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "components/component.h"
-#include "components/errors.h"
 #include "components/string_list.h"
 
 namespace orv {
 
 class TCustomForm;
 class TControl;
-
-// An error of the visual classes (a Qt application without widgets, ...).
-class EControlError : public Exception {
- public:
-  using Exception::Exception;
-};
-
-// Makes sure a Qt widget application exists, and returns once it does.
-void EnsureQtApplication();
-
-// True when nobody sees or answers the windows: the application found no
-// display and draws its windows off screen (only when the program chose no
-// platform of its own through QT_QPA_PLATFORM), or the program declared
-// itself unattended (platform/display.h), in which case windows are drawn
-// off screen too unless QT_QPA_PLATFORM names a platform. Modal windows
-// then answer at once as the Escape key would, and messages go to standard
-// error.
-bool WindowsUnseen();
 
 // The application: title, main form, the message loop and error display.
 class TApplication : public TComponent {
@@ -111,9 +89,10 @@ class TScreen : public TComponent {
   int Width() const;
   int Height() const;
   int PixelsPerInch() const;
-  int FormCount() const { return static_cast<int>(forms_.size()); }
+  // The forms that exist, in the order they were made.
+  int FormCount() const;
   TCustomForm* Forms(int index) const;
-  int DataModuleCount() const { return data_modules_; }
+  int DataModuleCount() const;
   TCustomForm* ActiveForm() const;
   TControl* ActiveControl() const;
   // The font families installed (made on first use).
@@ -122,15 +101,7 @@ class TScreen : public TComponent {
   // Sets the cursor over every form (crDefault restores each control's own).
   void SetCursor(int cursor);
 
-  // Forms and data modules enter and leave the screen's lists themselves.
-  void AddForm(TCustomForm* form) { forms_.push_back(form); }
-  void RemoveForm(TCustomForm* form);
-  void AddDataModule() { ++data_modules_; }
-  void RemoveDataModule() { --data_modules_; }
-
  private:
-  std::vector<TCustomForm*> forms_;
-  int data_modules_ = 0;
   int cursor_ = 0;
   std::unique_ptr<TStringList> fonts_;
 };

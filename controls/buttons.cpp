@@ -53,6 +53,12 @@ void TButton::Click() {
   TButtonControl::Click();
 }
 
+bool TButton::ClickAsCancel() {
+  if (!cancel_ || !Enabled()) return false;
+  Click();
+  return true;
+}
+
 TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 97, 17); }
 
 QWidget* TCustomCheckBox::CreateWidget(QWidget* parent) {

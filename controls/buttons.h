@@ -36,6 +36,7 @@ class TButton : public TButtonControl {
   int ModalResult() const { return modal_result_; }
   void SetModalResult(int result) { modal_result_ = result; }
   void Click() override;
+  bool ClickAsCancel() override;
 
  protected:
   QWidget* CreateWidget(QWidget* parent) override;

@@ -9,11 +9,11 @@
 #include <QRegularExpression>
 #include <cstdio>
 
-#include "controls/application.h"
+#include "components/form_resource.h"
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/form.h"
-#include "components/form_resource.h"
+#include "controls/qt_application.h"
 #include "controls/qt_text.h"
 
 namespace orv {

@@ -7,10 +7,12 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "controls/application.h"
+#include "controls/control_error.h"
+#include "controls/event_firing.h"
 #include "controls/menus.h"
-#include "platform/window.h"
+#include "controls/qt_application.h"
 #include "controls/qt_text.h"
+#include "platform/window.h"
 
 namespace orv {
 
@@ -26,46 +28,9 @@ class ControlEvents : public QObject {
   TControl& control_;
 };
 
-namespace {
-
-// The widgets of the controls whose event handlers are running. A control
-// freed by one of them (a handler that frees its own form) leaves its widget
-// to Qt's loop when the widget is, or holds, one of these: Qt may still be
-// delivering the event to it.
-std::vector<QPointer<QWidget>>& FiringWidgets() {
-  static std::vector<QPointer<QWidget>> widgets;
-  return widgets;
-}
-
-// Records the widget of one running handler's control while it lives.
-struct Firing {
-  explicit Firing(TObject* sender) {
-    auto* control = dynamic_cast<TControl*>(sender);
-    FiringWidgets().emplace_back(control ? control->ExistingWidget() : nullptr);
-  }
-  ~Firing() { FiringWidgets().pop_back(); }
-  Firing(const Firing&) = delete;
-  Firing& operator=(const Firing&) = delete;
-};
-
-// True when Qt may be delivering an event to `widget` or one of its children.
-bool InEventDelivery(QWidget* widget) {
-  for (const QPointer<QWidget>& firing : FiringWidgets())
-    if (firing && (firing == widget || widget->isAncestorOf(firing))) return true;
-  return false;
-}
-
-}  // namespace
-
 void FireEvent(const TMethod& event, TObject* sender, EventArgs& args) {
-  if (!event.code) return;
-  Firing firing(sender);
-  // An error must not unwind through Qt's event loop: the application shows it.
-  try {
-    event.code(sender, args);
-  } catch (const std::exception& error) {
-    Application()->HandleException(error);
-  }
+  auto* control = dynamic_cast<TControl*>(sender);
+  RunHandler(event, sender, args, control ? control->ExistingWidget() : nullptr);
 }
 
 void FireEvent(const TMethod& event, TObject* sender) {

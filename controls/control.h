@@ -38,8 +38,10 @@ inline constexpr int64_t kDefaultAnchors = (1 << akLeft) | (1 << akTop);
 inline constexpr int32_t clBtnFace = static_cast<int32_t>(0x8000000F);
 inline constexpr int32_t clWindow = static_cast<int32_t>(0x80000005);
 
-// Calls an event handler, if one is set, with the sender and the arguments.
-// An error that leaves the handler is shown by Application.HandleException.
+// Calls an event handler, if one is set, with the sender and the arguments
+// (event_firing.h); a control's widget counts as receiving an event while
+// the handler runs. An error that leaves the handler is shown by
+// Application.HandleException.
 void FireEvent(const TMethod& event, TObject* sender, EventArgs& args);
 void FireEvent(const TMethod& event, TObject* sender);
 
@@ -143,6 +145,9 @@ class TControl : public TComponent {
   int64_t Perform(uint32_t message, int64_t wparam, int64_t lparam);
   // What a user's click does: runs OnClick.
   virtual void Click();
+  // Escape in its modal form: a control that answers it for the form (an
+  // enabled Cancel button, which clicks) does so and returns true.
+  virtual bool ClickAsCancel() { return false; }
 
   TMethod OnClick;
   TMethod OnDblClick;

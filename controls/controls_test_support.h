@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "controls/application.h"
+#include "controls/qt_application.h"
 
 namespace orv::test {
 

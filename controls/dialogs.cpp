@@ -7,11 +7,12 @@
 #include <memory>
 
 #include "components/form_resource.h"
-#include "controls/application.h"
+#include "controls/application_link.h"
 #include "controls/buttons.h"
 #include "controls/edits.h"
 #include "controls/form.h"
 #include "controls/graphic_controls.h"
+#include "controls/qt_application.h"
 #include "controls/qt_text.h"
 #include "platform/message_service.h"
 
@@ -93,7 +94,7 @@ int RunAt(TForm& form, int x, int y) {
 
 TForm* CreateMessageDialog(const std::string& text, int type, const std::vector<int>& buttons) {
   const char* type_caption = TypeCaption(type);
-  std::unique_ptr<TForm> form = NewDialogForm("MessageDlg", type_caption ? type_caption : Application()->Title());
+  std::unique_ptr<TForm> form = NewDialogForm("MessageDlg", type_caption ? type_caption : LinkedApplication().Title());
   std::vector<const ButtonKind*> shown;
   for (const ButtonKind& kind : kButtons)
     if (std::find(buttons.begin(), buttons.end(), kind.button) != buttons.end()) shown.push_back(&kind);

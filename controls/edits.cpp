@@ -9,9 +9,9 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 
-#include "controls/application.h"
-#include "platform/paths.h"
+#include "controls/qt_application.h"
 #include "controls/qt_text.h"
+#include "platform/paths.h"
 
 namespace orv {
 namespace {

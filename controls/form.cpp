@@ -13,9 +13,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "controls/application.h"
-#include "controls/buttons.h"
+#include "controls/application_link.h"
+#include "controls/control_error.h"
 #include "controls/menus.h"
+#include "controls/qt_application.h"
 #include "controls/qt_text.h"
 #include "platform/run_limits.h"
 
@@ -24,6 +25,15 @@ namespace {
 
 // The close request a window receives.
 constexpr uint32_t WM_CLOSE = 0x0010;
+
+// The forms that exist, in the order they were made. The list lives as
+// long as the process, as forms may be freed while it ends.
+std::vector<TCustomForm*>& MadeForms() {
+  static auto* forms = new std::vector<TCustomForm*>;
+  return *forms;
+}
+
+int data_modules = 0;
 
 // A form's window: a dialog whose client widget holds the controls, below
 // the menu bar when the form has one.
@@ -78,14 +88,14 @@ TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
   color_ = clBtnFace;
   TControl::SetVisible(false);
   TControl::SetBounds(0, 0, 320, 240);
-  Screen()->AddForm(this);
+  MadeForms().push_back(this);
 }
 
 TCustomForm::~TCustomForm() {
   FireEvent(OnDestroy, this);
   if (modal_loop_) modal_loop_->exit();
-  if (Application()->MainForm() == this) Application()->SetMainForm(nullptr);
-  Screen()->RemoveForm(this);
+  LinkedApplication().FormFreed(*this);
+  std::erase(MadeForms(), this);
   DestroyComponents();
 }
 
@@ -285,7 +295,7 @@ void TCustomForm::Close() {
     return;
   }
   Hide();
-  if (Application()->MainForm() == this) Application()->Terminate();
+  LinkedApplication().FormClosed(*this);
   if (close_action == caFree) Release();
 }
 
@@ -296,10 +306,7 @@ bool TCustomForm::HandleCloseRequest() {
 
 void TCustomForm::CancelModal() {
   for (int i = 0; i < ComponentCount(); ++i)
-    if (auto* button = dynamic_cast<TButton*>(Components(i)); button && button->Cancel() && button->Enabled()) {
-      button->Click();
-      return;
-    }
+    if (auto* control = dynamic_cast<TControl*>(Components(i)); control && control->ClickAsCancel()) return;
   if (modal_loop_) SetModalResult(mrCancel);
 }
 
@@ -333,11 +340,15 @@ bool TCustomForm::WidgetEvent(QEvent* event) {
   return TScrollingWinControl::WidgetEvent(event);
 }
 
-TDataModule::TDataModule(TComponent* owner) : TComponent(owner) { Screen()->AddDataModule(); }
+TDataModule::TDataModule(TComponent* owner) : TComponent(owner) { ++data_modules; }
 
 TDataModule::~TDataModule() {
   FireEvent(OnDestroy, this);
-  Screen()->RemoveDataModule();
+  --data_modules;
 }
+
+const std::vector<TCustomForm*>& ExistingForms() { return MadeForms(); }
+
+int ExistingDataModules() { return data_modules; }
 
 }  // namespace orv

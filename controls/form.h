@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QEventLoop>
+#include <vector>
 
 #include "controls/control.h"
 
@@ -161,5 +162,10 @@ class TDataModule : public TComponent {
   TMethod OnCreate;
   TMethod OnDestroy;
 };
+
+// The forms that exist, in the order they were made (the screen lists them).
+const std::vector<TCustomForm*>& ExistingForms();
+// How many data modules exist.
+int ExistingDataModules();
 
 }  // namespace orv

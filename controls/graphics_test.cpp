@@ -8,8 +8,8 @@
 #include <QImage>
 #include <memory>
 
-#include "controls/application.h"
 #include "controls/form.h"
+#include "controls/qt_application.h"
 
 namespace orv {
 namespace {

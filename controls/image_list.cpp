@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-#include "controls/application.h"
+#include "controls/qt_application.h"
 #include "controls/qt_text.h"
 #include "platform/exception.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "components/errors.h"
-#include "controls/application.h"
-#include "controls/control.h"
+#include "controls/event_firing.h"
+#include "controls/qt_application.h"
 #include "controls/qt_text.h"
 
 namespace orv {
@@ -85,7 +85,7 @@ void TMenuItem::Click() {
         if (sibling != this && sibling->radio_item_ && sibling->group_index_ == group_index_) sibling->SetChecked(false);
     SetChecked(true);
   }
-  FireEvent(OnClick, this);
+  RunHandler(OnClick, this);
 }
 
 QAction* TMenuItem::Action() {
@@ -139,7 +139,7 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
 void TPopupMenu::Popup(int x, int y) {
   EnsureQtApplication();
-  FireEvent(OnPopup, this);
+  RunHandler(OnPopup, this);
   QMenu menu;
   menu.setObjectName(ToQString(Name()));
   for (int i = 0; i < Items()->Count(); ++i) menu.addAction(Items()->Items(i)->Action());

@@ -9,15 +9,15 @@ QtLoopIntegration::QtLoopIntegration() {
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, [this] { Dispatch(); });
   wake_ = std::make_unique<QSocketNotifier>(CurrentLoopSources().wake_fd, QSocketNotifier::Read);
-  connect(wake_.get(), &QSocketNotifier::activated, this, [this] { Dispatch(); });
+  connect(wake_.get(), &QSocketNotifier::activated, this, [this] { Dispatch(true); });
   SetLoopIntegration(this);
   SourcesChanged();
 }
 
 QtLoopIntegration::~QtLoopIntegration() { SetLoopIntegration(nullptr); }
 
-void QtLoopIntegration::Dispatch() {
-  if (DispatchPendingMessages()) dispatched_ = true;
+void QtLoopIntegration::Dispatch(bool woken) {
+  if (DispatchPendingMessages(woken)) dispatched_ = true;
   SourcesChanged();
 }
 

@@ -28,7 +28,8 @@ class QtLoopIntegration : public QObject, public LoopIntegration {
   void ProcessPendingEvents() override;
 
  private:
-  void Dispatch();
+  // Handles what is ready; `woken` when the wake-up descriptor is readable.
+  void Dispatch(bool woken = false);
 
   std::unique_ptr<QSocketNotifier> wake_;
   std::map<std::pair<int, QSocketNotifier::Type>, std::unique_ptr<QSocketNotifier>> notifiers_;

@@ -1,6 +1,6 @@
 #include "controls/timer.h"
 
-#include "controls/control.h"
+#include "controls/event_firing.h"
 
 namespace orv {
 
@@ -24,7 +24,7 @@ void TTimer::Restart() {
   RemoveTimer(timer_);
   timer_ = 0;
   if (!enabled_ || interval_ <= 0) return;
-  timer_ = AddTimer(std::chrono::milliseconds(interval_), [this] { FireEvent(OnTimer, this); });
+  timer_ = AddTimer(std::chrono::milliseconds(interval_), [this] { RunHandler(OnTimer, this); });
 }
 
 }  // namespace orv

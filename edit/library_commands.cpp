@@ -9,13 +9,13 @@
 #include "edit/document_tabs.h"
 #include "edit/main_window.h"
 #include "edit/style_sheet_text.h"
-#include "markup/style_sheets.h"
 #include "orv/host.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/version_info.h"
+#include "tagwiz/style_sheets.h"
 
 namespace orv::edit {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "edit/host_window.h"
-#include "sys/preferences.h"
+#include "orvsys/model/preferences.h"
 
 class QLabel;
 class QProgressBar;

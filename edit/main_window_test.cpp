@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 
+#include "components/net/real_servers.h"
 #include "edit/document.h"
 #include "edit/document_tabs.h"
 #include "edit/edit_test_support.h"
@@ -23,13 +24,12 @@
 #include "edit/project_commands.h"
 #include "edit/warnings_panel.h"
 #include "orv/host.h"
+#include "orvsys/model/preferences.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "sys/net/real_servers.h"
-#include "sys/preferences.h"
 
 namespace orv::edit::test {
 namespace {

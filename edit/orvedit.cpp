@@ -11,9 +11,9 @@
 #include "edit/main_window.h"
 #include "edit/single_instance.h"
 #include "orv/version.h"
+#include "orvsys/model/preferences.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "sys/preferences.h"
 
 ORV_DEFINE_VERSION_RECORD("1.0.0.0", "1.0.0.0", "orvedit");
 

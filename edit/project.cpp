@@ -3,13 +3,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "orvsys/model/project_options.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
 #include "platform/project_folders.h"
 #include "platform/user_settings.h"
-#include "sys/project_options.h"
 
 namespace orv::edit {
 namespace {

@@ -15,12 +15,12 @@
 #include "edit/recent_list.h"
 #include "edit/warnings_panel.h"
 #include "orv/host.h"
+#include "orvsys/model/data_files.h"
+#include "orvsys/model/project_options.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/paths.h"
-#include "sys/data_files.h"
-#include "sys/project_options.h"
 
 namespace orv::edit {
 

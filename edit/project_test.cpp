@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "orvsys/model/project_options.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/user_settings.h"
-#include "sys/project_options.h"
 
 namespace orv::edit {
 namespace {

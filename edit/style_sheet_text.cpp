@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "markup/style_sheets.h"
 #include "platform/paths.h"
+#include "tagwiz/style_sheets.h"
 
 namespace orv::edit {
 namespace {

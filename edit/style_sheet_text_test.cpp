@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "markup/style_sheets.h"
+#include "tagwiz/style_sheets.h"
 
 namespace orv::edit {
 namespace {

@@ -8,9 +8,9 @@
 #include <QUrl>
 
 #include "edit/tool_command.h"
+#include "orvsys/model/data_files.h"
 #include "platform/exception.h"
 #include "platform/user_settings.h"
-#include "sys/data_files.h"
 
 namespace orv::edit {
 

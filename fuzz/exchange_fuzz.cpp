@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "orvsys/model/preferences.h"
+#include "orvsys/model/project_options.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "sys/preferences.h"
-#include "sys/project_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string stem = orv::TempDir() + "orv-exchange-fuzz-" + std::to_string(::getpid());

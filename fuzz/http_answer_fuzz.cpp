@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "sys/net/http_answer.h"
-#include "sys/net/http_url.h"
+#include "components/net/http_answer.h"
+#include "components/net/http_url.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -27,11 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   double number = static_cast<double>(rest.size()) * 37.25 - 1000.0;
   try {
     switch (data[0] % 8) {
-      case 0:
-        orv::Format(pattern, {orv::Variant(static_cast<int32_t>(size)), orv::Variant(number), orv::Variant(rest),
-                              orv::Variant(true)},
-                    settings);
+      case 0: {
+        const orv::Variant args[] = {orv::Variant(static_cast<int32_t>(size)), orv::Variant(number),
+                                     orv::Variant(rest), orv::Variant(true)};
+        orv::Format(pattern, args, settings);
         break;
+      }
       case 1: orv::FormatFloat(pattern, number, settings); break;
       case 2: orv::FormatDateTime(pattern, number + 45000.5, settings); break;
       case 3: orv::StrToDate(text, settings); break;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "orvsys/publish/manifest.h"
+#include "orvsys/publish/site_address.h"
 #include "platform/files.h"
-#include "sys/publish/manifest.h"
-#include "sys/publish/site_address.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

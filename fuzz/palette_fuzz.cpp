@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "colour/palette.h"
+#include "huepick/palette.h"
 #include "platform/exception.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

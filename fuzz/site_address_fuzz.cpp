@@ -12,13 +12,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "orvsys/publish/publish_error.h"
+#include "orvsys/publish/site_address.h"
+#include "orvsys/publish/sites_file.h"
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
-#include "sys/publish/publish_error.h"
-#include "sys/publish/site_address.h"
-#include "sys/publish/sites_file.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "sys/net/line_splitter.h"
-#include "sys/net/smtp_reply.h"
+#include "components/net/line_splitter.h"
+#include "components/net/smtp_reply.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);

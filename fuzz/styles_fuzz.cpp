@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "markup/style_sheets.h"
 #include "platform/exception.h"
+#include "tagwiz/style_sheets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

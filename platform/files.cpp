@@ -8,9 +8,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <system_error>
-#include <filesystem>
 
 #include "platform/exception.h"
 
@@ -122,6 +122,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::string ReadFileUpTo(const std::string& path, size_t max_bytes) {
+  CheckFileName(path, "Cannot open file");
   // O_NONBLOCK: opening a pipe must not wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw EInOutError(OpenError(path, errno));
@@ -143,12 +144,11 @@ std::string ReadFileUpTo(const std::string& path, size_t max_bytes) {
   throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
 }
 
-FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp) {
+std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::string& bytes, FileStamp* stamp) {
   bytes.clear();
-  if (path.empty() || HoldsNul(path)) return FileRead::NoFile;
   // O_NONBLOCK: opening a pipe must not wait for a writer.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return FileExists(path) ? FileRead::Unreadable : FileRead::NoFile;
+  int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
@@ -161,6 +161,14 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp*
   if (ok) return FileRead::Read;
   bytes.clear();
   return FileRead::Unreadable;
+}
+
+FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp) {
+  bytes.clear();
+  if (path.empty() || HoldsNul(path)) return FileRead::NoFile;
+  std::optional<FileRead> read = ReadRegularFileAt(AT_FDCWD, path.c_str(), bytes, stamp);
+  if (read) return *read;
+  return FileExists(path) ? FileRead::Unreadable : FileRead::NoFile;
 }
 
 // Writes all of `bytes` to `fd`; false on any error.
@@ -187,32 +195,63 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
   if (!ok) throw EInOutError("Cannot write file \"" + path + "\". " + std::strerror(err));
 }
 
-int CreateFileBeside(const std::string& path, std::string& temp) {
-  if (HoldsNul(path)) {
-    errno = EINVAL;
-    return -1;
-  }
+namespace {
+
+// Whether a file made with O_TMPFILE can be given a name through its
+// descriptor (linkat with AT_EMPTY_PATH): Linux allows it since 6.10, and
+// to a process with CAP_DAC_READ_SEARCH before. Cleared at the first
+// refusal.
+std::atomic<bool> link_by_descriptor{true};
+
+// A name for a temporary file beside `name`; the counter and O_EXCL keep
+// names apart, also from a forked child's.
+std::string TemporaryName(const std::string& name) {
   static std::atomic<unsigned> counter{0};
-  // Taken once: the counter and O_EXCL keep names apart should a forked
-  // child write with the same number.
   static const std::string pid = std::to_string(::getpid());
+  return name + ".~orv" + pid + "-" + std::to_string(counter++);
+}
+
+// CreateFileBeside for the file `name` of the open folder `folder`.
+int CreateFileBesideAt(int folder, const std::string& name, std::string& temp) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = path + ".~orv" + pid + "-" + std::to_string(counter++);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    temp = TemporaryName(name);
+    int fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
 
-namespace {
+// The unnamed file `fd` (O_TMPFILE) linked to a temporary name and renamed
+// over `name`.
+bool LinkAndRename(int fd, int folder, const std::string& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string temp = TemporaryName(name);
+    if (::linkat(fd, "", folder, temp.c_str(), AT_EMPTY_PATH) != 0) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    if (::renameat(folder, temp.c_str(), folder, name.c_str()) == 0) return true;
+    ::unlinkat(folder, temp.c_str(), 0);
+    return false;
+  }
+  return false;
+}
 
-// Closes the temporary file and renames it over `path` when `ok`, else
-// removes it.
-bool FinishTemp(int fd, const std::string& temp, const std::string& path, bool ok) {
+// Closes the temporary file `temp` of `folder` and renames it over `name`
+// when `ok`, else removes it.
+bool FinishTemp(int folder, int fd, const std::string& temp, const std::string& name, bool ok) {
   ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  ok = ok && ::renameat(folder, temp.c_str(), folder, name.c_str()) == 0;
+  if (!ok) ::unlinkat(folder, temp.c_str(), 0);
   return ok;
+}
+
+// The write through a named temporary file and a rename.
+bool WriteThroughTemporary(int folder, const std::string& name, std::string_view bytes) {
+  std::string temp;
+  int fd = CreateFileBesideAt(folder, name, temp);
+  if (fd < 0) return false;
+  return FinishTemp(folder, fd, temp, name, WriteAll(fd, bytes));
 }
 
 // Copies the rest of `in` to `out`: in the kernel where it can, else
@@ -237,6 +276,46 @@ bool CopyData(int in, int out) {
 
 }  // namespace
 
+int CreateFileBeside(const std::string& path, std::string& temp) {
+  if (HoldsNul(path)) {
+    errno = EINVAL;
+    return -1;
+  }
+  return CreateFileBesideAt(AT_FDCWD, path, temp);
+}
+
+AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing) {
+  if (HoldsNul(name)) return AtomicWrite::kFailed;
+  if (replacing || !link_by_descriptor.load(std::memory_order_relaxed))
+    return WriteThroughTemporary(folder, name, bytes) ? AtomicWrite::kReplaced : AtomicWrite::kFailed;
+  // An unnamed file in the folder, written and then given its name: one
+  // name made instead of a temporary one and a rename.
+  const size_t slash = name.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : name.substr(0, slash);
+  const int fd = ::openat(folder, dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0)  // a file system without unnamed files
+    return WriteThroughTemporary(folder, name, bytes) ? AtomicWrite::kReplaced : AtomicWrite::kFailed;
+  AtomicWrite result = AtomicWrite::kFailed;
+  if (WriteAll(fd, bytes)) {
+    if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) {
+      result = AtomicWrite::kNamed;
+    } else if (errno == EEXIST) {
+      result = LinkAndRename(fd, folder, name) ? AtomicWrite::kReplaced : AtomicWrite::kFailed;
+    } else if (errno == ENOENT && WriteThroughTemporary(folder, name, bytes)) {
+      // The folder is there: it is the link through the descriptor that
+      // this system refuses.
+      link_by_descriptor.store(false, std::memory_order_relaxed);
+      result = AtomicWrite::kReplaced;
+    }
+  }
+  if (::close(fd) != 0 && result == AtomicWrite::kNamed) result = AtomicWrite::kFailed;
+  return result;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  return WriteFileAtomicAt(AT_FDCWD, path, bytes, false) != AtomicWrite::kFailed;
+}
+
 void RemoveEmptyFolders(const std::string& folder, const std::string& root) {
   std::string dir = folder;
   while (!dir.empty() && dir.back() == '/') dir.pop_back();
@@ -245,13 +324,6 @@ void RemoveEmptyFolders(const std::string& folder, const std::string& root) {
     if (slash == std::string::npos) return;
     dir.resize(slash);
   }
-}
-
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  std::string temp;
-  int fd = CreateFileBeside(path, temp);
-  if (fd < 0) return false;
-  return FinishTemp(fd, temp, path, WriteAll(fd, bytes));
 }
 
 bool CopyFileAtomic(const std::string& from, const std::string& to) {
@@ -269,7 +341,7 @@ bool CopyFileAtomic(const std::string& from, const std::string& to) {
   ::close(in);
   const struct timespec times[2] = {st.st_atim, st.st_mtim};
   ok = ok && ::futimens(out, times) == 0;
-  return FinishTemp(out, temp, to, ok);
+  return FinishTemp(AT_FDCWD, out, temp, to, ok);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // page text (lines joined with CR LF), and the folder operations of the build.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,7 +58,8 @@ std::string ReadFileBytes(const std::string& path);
 // EInOutError "Cannot open file "<path>". <reason>" when it cannot be opened
 // or is not a regular file (reason "Not a regular file": a device such as
 // /dev/zero, a pipe, a folder), and "Cannot read file "<path>". <reason>"
-// when it cannot be read or holds more ("It is larger than N MiB").
+// when it cannot be read or holds more ("It is larger than N MiB"); a path
+// with a NUL byte is refused as ReadFileBytes refuses it.
 std::string ReadFileUpTo(const std::string& path, size_t max_bytes);
 
 // What ReadRegularFile found.
@@ -69,6 +71,10 @@ enum class FileRead { NoFile, Unreadable, Read };
 // cannot be opened or read. When it is Read and `stamp` is given, `stamp`
 // is the file's as it was opened, before the read.
 FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr);
+// The same for the file `name` of the open folder `folder` (or AT_FDCWD);
+// nothing when the file cannot be opened, which the caller tells apart.
+std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::string& bytes,
+                                          FileStamp* stamp = nullptr);
 
 // Creates or truncates the file and writes `bytes`; raises EInOutError on any
 // failure.
@@ -79,10 +85,23 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 // its descriptor and puts its name in `temp`, or -1 with errno set.
 int CreateFileBeside(const std::string& path, std::string& temp);
 
-// Writes `bytes` to a new temporary file in the same folder and renames it
-// over `path`, so readers see either the old or the complete new file, never
-// a truncated one. Returns false (and leaves no temporary file) on failure.
+// Writes `bytes` so that readers of `path` see either the old or the
+// complete new file, never a truncated one: into an unnamed file of the
+// folder that is then given the name, or, where that cannot be done or the
+// name is taken, into a new temporary file renamed over `path`. Returns
+// false (and leaves no temporary file) on failure.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// How WriteFileAtomicAt made the new file visible.
+enum class AtomicWrite {
+  kFailed,
+  kNamed,     // under a name that was free
+  kReplaced,  // renamed over the name (which may have been taken)
+};
+// WriteFileAtomic for the file `name` of the open folder `folder` (or
+// AT_FDCWD). `replacing` says the name is likely taken already (the pages
+// of a rebuild), so the rename is done at once.
+AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing);
 
 // Removes `folder` and then each parent while it is empty, stopping at
 // `root` (which ends in '/'; it is never removed).

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -36,8 +37,18 @@ struct Loop {
   std::map<LoopId, Timer> timers;
   std::map<LoopId, Watch> watches;
   std::map<LoopId, std::shared_ptr<std::function<void()>>> hooks;
+  // The sizes of the three maps, kept beside them (under the lock) so that
+  // processing messages skips, without the lock, the sources there are none
+  // of: a build processes messages several times a page.
+  std::atomic<size_t> timer_count{0};
+  std::atomic<size_t> watch_count{0};
+  std::atomic<size_t> hook_count{0};
   LoopIntegration* integration = nullptr;
   int wake_fd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  // Set after each write to wake_fd, so that processing messages reads the
+  // descriptor only when it was written (a build processes messages several
+  // times a page, and a read of an empty descriptor is a system call too).
+  std::atomic<bool> woken{false};
   // When the toolkit's loop last handled its own events (loop thread only).
   Clock::time_point toolkit_turn;
 };
@@ -65,9 +76,14 @@ void NotifyIntegration() {
   if (LoopIntegration* integration = Integration()) integration->SourcesChanged();
 }
 
-bool DrainWakeUps() {
+// Reads the wake-up descriptor when it is known to be readable, or when a
+// wake-up was made since the last look (a wake-up racing with the look is
+// seen by the next one, or, by a waiting loop, through the descriptor).
+bool DrainWakeUps(bool readable) {
+  Loop& loop = TheLoop();
+  if (!loop.woken.exchange(false, std::memory_order_acquire) && !readable) return false;
   uint64_t count = 0;
-  return ::read(TheLoop().wake_fd, &count, sizeof count) == sizeof count;
+  return ::read(loop.wake_fd, &count, sizeof count) == sizeof count;
 }
 
 bool RunDueTimers() {
@@ -165,6 +181,7 @@ LoopId AddTimer(std::chrono::milliseconds interval, std::function<void()> callba
     id = loop.next_id++;
     loop.timers[id] = Timer{interval, Clock::now() + interval,
                             std::make_shared<std::function<void()>>(std::move(callback))};
+    loop.timer_count = loop.timers.size();
   }
   NotifyIntegration();
   return id;
@@ -174,6 +191,7 @@ void RemoveTimer(LoopId timer) {
   {
     std::lock_guard<std::mutex> guard(TheLoop().lock);
     if (TheLoop().timers.erase(timer) == 0) return;
+    TheLoop().timer_count = TheLoop().timers.size();
   }
   NotifyIntegration();
 }
@@ -185,6 +203,7 @@ LoopId WatchDescriptor(int fd, Readiness events, std::function<void(Readiness)> 
     std::lock_guard<std::mutex> guard(loop.lock);
     id = loop.next_id++;
     loop.watches[id] = Watch{fd, events, std::make_shared<std::function<void(Readiness)>>(std::move(callback))};
+    loop.watch_count = loop.watches.size();
   }
   NotifyIntegration();
   return id;
@@ -204,6 +223,7 @@ void RemoveWatch(LoopId watch) {
   {
     std::lock_guard<std::mutex> guard(TheLoop().lock);
     if (TheLoop().watches.erase(watch) == 0) return;
+    TheLoop().watch_count = TheLoop().watches.size();
   }
   NotifyIntegration();
 }
@@ -212,26 +232,30 @@ void WakeMessageLoop() {
   uint64_t one = 1;
   // A full counter already wakes the loop, so a failed write loses nothing.
   [[maybe_unused]] ssize_t written = ::write(TheLoop().wake_fd, &one, sizeof one);
+  TheLoop().woken.store(true, std::memory_order_release);
 }
 
 LoopId AddMessageHook(std::function<void()> hook) {
   std::lock_guard<std::mutex> guard(TheLoop().lock);
   LoopId id = TheLoop().next_id++;
   TheLoop().hooks[id] = std::make_shared<std::function<void()>>(std::move(hook));
+  TheLoop().hook_count = TheLoop().hooks.size();
   return id;
 }
 
 void RemoveMessageHook(LoopId hook) {
   std::lock_guard<std::mutex> guard(TheLoop().lock);
   TheLoop().hooks.erase(hook);
+  TheLoop().hook_count = TheLoop().hooks.size();
 }
 
-bool DispatchPendingMessages() {
-  bool woken = DrainWakeUps();
+bool DispatchPendingMessages(bool readable) {
+  Loop& loop = TheLoop();
+  bool woken = DrainWakeUps(readable);
   bool delivered = DeliverPostedMessages();
-  bool timed = RunDueTimers();
-  bool watched = RunReadyWatches();
-  RunHooks();
+  bool timed = loop.timer_count != 0 && RunDueTimers();
+  bool watched = loop.watch_count != 0 && RunReadyWatches();
+  if (loop.hook_count != 0) RunHooks();
   return woken || delivered || timed || watched;
 }
 
@@ -266,7 +290,7 @@ bool WaitMessages(std::chrono::milliseconds timeout) {
   std::vector<pollfd> fds{{sources.wake_fd, POLLIN, 0}};
   for (const auto& watch : sources.watches) fds.push_back({watch.fd, PollEvents(watch.events), 0});
   ::poll(fds.data(), fds.size(), PollTimeout(timeout, sources.next_timer));
-  return DispatchPendingMessages();
+  return DispatchPendingMessages((fds[0].revents & POLLIN) != 0);
 }
 
 void SetLoopIntegration(LoopIntegration* integration) {

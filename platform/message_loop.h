@@ -62,8 +62,11 @@ void RemoveMessageHook(LoopId hook);
 // Handles everything that is ready now without waiting: the posted messages
 // (and those posted meanwhile), the timers that are due and the descriptors
 // that are ready, then the hooks. True when a message, timer or descriptor
-// (or a wake-up) was handled.
-bool DispatchPendingMessages();
+// (or a wake-up) was handled. `woken`: the caller saw the wake-up
+// descriptor readable (otherwise it is read only when a wake-up was made
+// since the last look, which spares a loop that pumps often a system call
+// each time).
+bool DispatchPendingMessages(bool woken = false);
 
 // Waits at most `timeout` (forever when negative) until something is ready,
 // and handles it as DispatchPendingMessages does. True when something was

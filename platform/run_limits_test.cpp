@@ -111,5 +111,20 @@ TEST(TextSearchTest, FindsWhatFindFinds) {
   EXPECT_EQ(FindText("abc", "abcd"), std::string_view::npos);
 }
 
+// Past the deadline a search in a short text still ends with its answer (it
+// takes moments and never looks at the clock); one in a long text ends with
+// the time-limit error.
+TEST(TextSearchTest, OnlySearchesInLongTextsLookAtTheDeadline) {
+  const std::string big(size_t{1} << 20, 'x');
+  ScriptRunLimits limits(1, 0);
+  while (!RunDeadlinePassed()) {
+  }
+  EXPECT_EQ(FindText("hello world", "wor"), 6u);
+  EXPECT_EQ(FindText(std::string_view(big).substr(0, 65536), "y"), std::string_view::npos);
+  EXPECT_EQ(FindText(big, "x", big.size() - 65536), big.size() - 65536);
+  EXPECT_THROW(FindText(big, "y"), ETimeLimit);
+  EXPECT_THROW(FindText(big, "x", big.size() - 65537), ETimeLimit);
+}
+
 }  // namespace
 }  // namespace orv

@@ -3,6 +3,7 @@
 #include "platform/message_loop.h"
 #include "platform/posted_messages.h"
 
+#include <atomic>
 #include <deque>
 #include <mutex>
 #include <unordered_map>
@@ -28,6 +29,9 @@ struct MessageSpace {
   std::mutex lock;
   std::unordered_map<uintptr_t, Receiver> receivers;
   std::deque<Posted> queue;
+  // queue.size(), kept beside it so that delivering the posted messages
+  // finds an empty queue without taking the lock.
+  std::atomic<size_t> queued{0};
   uintptr_t next_handle = 1;
 
   bool Lookup(HWND window, Receiver& out) {
@@ -90,6 +94,7 @@ extern "C" int orv_post_message(HWND window, uint32_t message, WPARAM wparam, LP
   std::lock_guard<std::mutex> guard(space.lock);
   if (!space.receivers.count(reinterpret_cast<uintptr_t>(window))) return 0;
   space.queue.push_back({window, message, wparam, lparam});
+  space.queued.store(space.queue.size(), std::memory_order_release);
   orv::WakeMessageLoop();
   return 1;
 }
@@ -100,12 +105,14 @@ bool DeliverPostedMessages() {
   auto& space = Space();
   bool any = false;
   for (;;) {
+    if (space.queued.load(std::memory_order_acquire) == 0) return any;
     Posted next;
     {
       std::lock_guard<std::mutex> guard(space.lock);
       if (space.queue.empty()) return any;
       next = space.queue.front();
       space.queue.pop_front();
+      space.queued.store(space.queue.size(), std::memory_order_release);
     }
     orv_send_message(next.window, next.message, next.wparam, next.lparam);
     any = true;

@@ -4,7 +4,7 @@ local function mix(a, b, c)
 end
 
 local s = 0
-for i = 1, 1000000 do
+for i = 1, 2000000 do
   s = mix(s, i, 3) % 1000003
 end
 return s

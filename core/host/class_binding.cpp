@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "components/class_tree.h"
@@ -84,8 +85,8 @@ PropertyValue FromVariant(const Variant& value, const TypeInfo& type, const Memb
 // argument; other numbers are left out.
 int64_t SetFromArray(const Variant& array) {
   int64_t set = 0;
-  std::vector<Variant> values = ConstArrayFromVariant(array);
-  if (values.size() > kMaxSetValues) values.resize(kMaxSetValues);
+  std::span<const Variant> values = ConstArrayFromVariant(array);
+  if (values.size() > kMaxSetValues) values = values.first(kMaxSetValues);
   for (const Variant& value : values) {
     int32_t number = value.AsInteger();
     if (number >= 0 && number < kSetBits) set |= int64_t{1} << number;
@@ -137,8 +138,15 @@ void Create(const MemberBinding& binding, ArgBlock& args, Variant& result) {
   result = ObjToVariant(made);
 }
 
-std::vector<const MemberBinding*>& Registered() {
-  static std::vector<const MemberBinding*> registered;
+// The bindings registered so far, in order, and the same as a set (so that
+// registering the thousand or so members at start-up stays linear).
+struct RegisteredBindings {
+  std::vector<const MemberBinding*> in_order;
+  std::unordered_set<const MemberBinding*> known;
+};
+
+RegisteredBindings& Registered() {
+  static RegisteredBindings registered;
   return registered;
 }
 
@@ -173,11 +181,11 @@ void SetMember(const MemberBinding& binding, TObject* self, const Variant& value
   property.set(target, FromVariant(value, *property.type, binding));
 }
 
-const std::vector<const MemberBinding*>& RegisteredMembers() { return Registered(); }
+const std::vector<const MemberBinding*>& RegisteredMembers() { return Registered().in_order; }
 
 void RegisterMember(const MemberBinding& binding, HostProc run, HostProc set) {
-  std::vector<const MemberBinding*>& registered = Registered();
-  if (std::find(registered.begin(), registered.end(), &binding) == registered.end()) registered.push_back(&binding);
+  RegisteredBindings& registered = Registered();
+  if (registered.known.insert(&binding).second) registered.in_order.push_back(&binding);
   std::string key = BindingKey(binding);
   switch (binding.kind) {
     case MemberKind::Property:

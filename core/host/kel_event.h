@@ -46,6 +46,8 @@ class TKelEvent : public TComponent, public IEventBinding {
   // into `args`, under the binding's limits. The routine may free the form,
   // this component included.
   void Dispatch(TObject* sender, std::vector<Variant>& args) override;
+  // Messages still reach the component's own Dispatch.
+  using TComponent::Dispatch;
 
  private:
   const TIdentListItem& Routine();

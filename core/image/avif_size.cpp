@@ -4,12 +4,54 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "core/image/image_errors.h"
+#include "platform/library.h"
 
 namespace orv {
 
 namespace {
+
+// libavif, opened when the first AVIF image is measured: it brings the AV1
+// codecs with it, whose loading would otherwise add milliseconds to the
+// start of every program that measures images (every build, every script).
+struct AvifLibrary {
+  decltype(&avifDecoderCreate) DecoderCreate = nullptr;
+  decltype(&avifDecoderDestroy) DecoderDestroy = nullptr;
+  decltype(&avifDecoderSetIO) DecoderSetIO = nullptr;
+  decltype(&avifDecoderParse) DecoderParse = nullptr;
+  decltype(&avifResultToString) ResultToString = nullptr;
+  decltype(&avifCropRectConvertCleanApertureBox) ConvertCleanApertureBox = nullptr;
+  std::string error;  // why it could not be opened ("" when it could)
+};
+
+constexpr const char* kAvifLibrary = "libavif.so.15";
+
+AvifLibrary OpenAvif() {
+  AvifLibrary avif;
+  void* library = LoadLibrary(kAvifLibrary, avif.error);
+  auto find = [&](const char* name, auto& function) {
+    if (library == nullptr || !avif.error.empty()) return;
+    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(GetProcAddress(library, name, avif.error));
+  };
+  find("avifDecoderCreate", avif.DecoderCreate);
+  find("avifDecoderDestroy", avif.DecoderDestroy);
+  find("avifDecoderSetIO", avif.DecoderSetIO);
+  find("avifDecoderParse", avif.DecoderParse);
+  find("avifResultToString", avif.ResultToString);
+  find("avifCropRectConvertCleanApertureBox", avif.ConvertCleanApertureBox);
+  return avif;
+}
+
+// The library, opened once; EImageError when it cannot be.
+const AvifLibrary& Avif() {
+  static const AvifLibrary avif = OpenAvif();
+  if (!avif.error.empty())
+    throw EImageError("AVIF images cannot be measured: " + std::string(kAvifLibrary) + " cannot be loaded (" +
+                      avif.error + ")");
+  return avif;
+}
 
 // libavif's reading interface over an ImageSource. The piece handed out
 // stays valid until the next read, which is what a non-persistent reader
@@ -42,29 +84,30 @@ avifResult ReadPiece(avifIO* io, uint32_t flags, uint64_t offset, size_t size, a
 void KeepReader(avifIO*) {}
 
 struct DecoderDeleter {
-  void operator()(avifDecoder* decoder) const { avifDecoderDestroy(decoder); }
+  void operator()(avifDecoder* decoder) const { Avif().DecoderDestroy(decoder); }
 };
 
 }  // namespace
 
 TImageSize ReadAvifSize(const ImageSource& source) {
+  const AvifLibrary& avif = Avif();
   SourceReader reader;
   reader.io.destroy = KeepReader;
   reader.io.read = ReadPiece;
   reader.io.sizeHint = source.Size();
   reader.io.persistent = AVIF_FALSE;
   reader.source = &source;
-  std::unique_ptr<avifDecoder, DecoderDeleter> decoder(avifDecoderCreate());
+  std::unique_ptr<avifDecoder, DecoderDeleter> decoder(avif.DecoderCreate());
   if (!decoder) throw EOutOfMemory("Memory ran out");
   decoder->ignoreExif = AVIF_TRUE;
   decoder->ignoreXMP = AVIF_TRUE;
-  avifDecoderSetIO(decoder.get(), &reader.io);
-  const avifResult result = avifDecoderParse(decoder.get());
+  avif.DecoderSetIO(decoder.get(), &reader.io);
+  const avifResult result = avif.DecoderParse(decoder.get());
   if (reader.too_large)
     throw EImageError("AVIF file's header boxes are larger than " + std::to_string(kMaxImageHeadBytes >> 20) +
                       " MiB");
   if (result != AVIF_RESULT_OK) {
-    std::string reason = avifResultToString(result);
+    std::string reason = avif.ResultToString(result);
     if (decoder->diag.error[0] != '\0') reason += ": " + std::string(decoder->diag.error);
     throw EImageError("AVIF file cannot be read (" + reason + ")");
   }
@@ -73,8 +116,7 @@ TImageSize ReadAvifSize(const ImageSource& source) {
   if (image.transformFlags & AVIF_TRANSFORM_CLAP) {
     avifCropRect crop;
     avifDiagnostics diagnostics{};
-    if (!avifCropRectConvertCleanApertureBox(&crop, &image.clap, image.width, image.height, image.yuvFormat,
-                                             &diagnostics))
+    if (!avif.ConvertCleanApertureBox(&crop, &image.clap, image.width, image.height, image.yuvFormat, &diagnostics))
       throw EImageError("AVIF file has an invalid clean aperture (" + std::string(diagnostics.error) + ")");
     size = {crop.width, crop.height};
   }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <typeinfo>
 
 #include "components/component.h"
@@ -14,6 +15,20 @@
 #include "core/script/object_value.h"
 
 namespace orv {
+
+// The text of an argument for the call of a host routine, without copying
+// the text of a string value (Variant::TextView): pass it where a
+// std::string_view is taken, such as TextArg(args[0]).
+class TextArg {
+ public:
+  explicit TextArg(const Variant& value) : view_(value.TextView(buffer_)) {}
+  operator std::string_view() const { return view_; }
+  std::string_view View() const { return view_; }
+
+ private:
+  std::string buffer_;
+  std::string_view view_;
+};
 
 // The class name a binding of T is registered under, for error texts.
 template <class T>

@@ -31,10 +31,10 @@ void RegisterPersistent() {
 }
 
 void RegisterStrings() {
-  RegisterFunc("TSTRINGS.ADD", Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Add(a[0].AsString()); }>,
+  RegisterFunc("TSTRINGS.ADD", Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Add(TextArg(a[0])); }>,
                {pkValue});
   RegisterFunc("TSTRINGS.ADDOBJECT", Method<TStrings, [](TStrings& s, A& a, R& r) {
-                 r = s.AddObject(a[0].AsString(), VariantToObj(a[1]));
+                 r = s.AddObject(TextArg(a[0]), VariantToObj(a[1]));
                }>,
                {pkValue, pkValue});
   RegisterFunc("TSTRINGS.EQUALS", Method<TStrings, [](TStrings& s, A& a, R& r) {
@@ -42,14 +42,14 @@ void RegisterStrings() {
                  r = other != nullptr && s.Equals(*other);
                }>,
                {pkValue});
-  RegisterFunc("TSTRINGS.INDEXOF", Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.IndexOf(a[0].AsString()); }>,
+  RegisterFunc("TSTRINGS.INDEXOF", Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.IndexOf(TextArg(a[0])); }>,
                {pkValue});
   RegisterFunc("TSTRINGS.INDEXOFNAME",
                Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.IndexOfName(a[0].AsString()); }>, {pkValue});
   RegisterFunc("TSTRINGS.INDEXOFOBJECT",
                Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.IndexOfObject(VariantToObj(a[0])); }>,
                {pkValue});
-  RegisterProc("TSTRINGS.APPEND", Method<TStrings, [](TStrings& s, A& a, R&) { s.Append(a[0].AsString()); }>,
+  RegisterProc("TSTRINGS.APPEND", Method<TStrings, [](TStrings& s, A& a, R&) { s.Append(TextArg(a[0])); }>,
                {pkValue});
   RegisterProc("TSTRINGS.ADDSTRINGS", Method<TStrings, [](TStrings& s, A& a, R&) {
                  s.AddStrings(RequiredObjectArg<TStrings>(a[0], "TStrings.ADDSTRINGS"));
@@ -83,8 +83,11 @@ void RegisterStrings() {
                Method<TStrings, [](TStrings& s, A& a, R&) { s.SetText(a[0].AsString()); }>);
   RegisterProp("TSTRINGS.COUNT", Method<TStrings, [](TStrings& s, A&, R& r) { r = s.Count(); }>);
   RegisterIndexedProp("TSTRINGS.STRINGS", 1,
-                      Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Get(a[0].AsInteger()); }>,
-                      Method<TStrings, [](TStrings& s, A& a, R&) { s.Put(a[0].AsInteger(), a[1].AsString()); }>);
+                      Method<TStrings, [](TStrings& s, A& a, R& r) {
+                        std::string buffer;
+                        r = s.View(a[0].AsInteger(), buffer);
+                      }>,
+                      Method<TStrings, [](TStrings& s, A& a, R&) { s.Put(a[0].AsInteger(), TextArg(a[1])); }>);
   RegisterIndexedProp("TSTRINGS.Names", 1,
                       Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Names(a[0].AsInteger()); }>);
   RegisterIndexedProp("TSTRINGS.Objects", 1,

@@ -14,7 +14,7 @@ namespace {
 
 class Formatter {
  public:
-  Formatter(std::string_view pattern, const std::vector<Variant>& args, const FormatSettings& settings)
+  Formatter(std::string_view pattern, std::span<const Variant> args, const FormatSettings& settings)
       : pattern_(pattern), args_(args), settings_(settings) {}
 
   std::string Run() {
@@ -31,18 +31,28 @@ class Formatter {
       if (i < pattern_.size() && pattern_[i] == '%') {
         out += '%';
         ++i;
-        continue;
+      } else {
+        out += Conversion(i);
+        // Widths make the text grow faster than the pattern: bound it.
+        if (out.size() > Variant::kMaxStringBytes) throw EConvertError("Format result longer than 256 MiB");
       }
-      out += Conversion(i);
-      // Widths make the text grow faster than the pattern: bound it, and
-      // keep to the run's limits as it grows.
-      if (out.size() > Variant::kMaxStringBytes) throw EConvertError("Format result longer than 256 MiB");
-      CheckRunLimits();
+      KeepToLimits(out.size());
     }
     return out;
   }
 
  private:
+  // Looks at the run's limits once every kStepsPerCheck conversions, and
+  // whenever the text has grown by another kBytesPerCheck (a wide
+  // conversion makes up to a MiB at once), so that a long pattern keeps to
+  // them while a short one, formatted again and again, costs a count.
+  void KeepToLimits(size_t size) {
+    if (++steps_ < kStepsPerCheck && size - checked_size_ < kBytesPerCheck) return;
+    steps_ = 0;
+    checked_size_ = size;
+    CheckRunLimits();
+  }
+
   [[noreturn]] void Invalid() const {
     throw EConvertError("Format '" + std::string(pattern_) + "' invalid or incompatible with argument");
   }
@@ -182,16 +192,20 @@ class Formatter {
   }
 
   static constexpr long long kMaxWidth = 1 << 20;
+  static constexpr uint32_t kStepsPerCheck = 1024;
+  static constexpr size_t kBytesPerCheck = size_t{1} << 20;
 
   std::string_view pattern_;
-  const std::vector<Variant>& args_;
+  std::span<const Variant> args_;
   const FormatSettings& settings_;
   size_t next_ = 0;
+  uint32_t steps_ = 0;
+  size_t checked_size_ = 0;
 };
 
 }  // namespace
 
-std::string Format(std::string_view pattern, const std::vector<Variant>& args, const FormatSettings& settings) {
+std::string Format(std::string_view pattern, std::span<const Variant> args, const FormatSettings& settings) {
   return Formatter(pattern, args, settings).Run();
 }
 

@@ -2,6 +2,7 @@
 // conversions applied to a list of script values.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,8 @@ namespace orv {
 // format 'pattern'" when the arguments run out, "Format result longer than
 // 256 MiB" for a text that would outgrow a script value. Any number of
 // arguments may be given. The run's limits (platform/run_limits.h) are
-// checked after each conversion.
-std::string Format(std::string_view pattern, const std::vector<Variant>& args,
+// checked as the text grows (every 1024 conversions and every MiB).
+std::string Format(std::string_view pattern, std::span<const Variant> args,
                    const FormatSettings& settings = CurrentFormatSettings());
 
 }  // namespace orv

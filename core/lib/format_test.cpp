@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/run_limits.h"
+
 namespace orv {
 namespace {
 
@@ -79,6 +81,22 @@ TEST(FormatTest, ManyArgumentsAreAccepted) {
     expected += std::to_string(i) + ",";
   }
   EXPECT_EQ(Format(pattern, args, Fixed()), expected);
+}
+
+// Past the run's deadline a short pattern still gives its text; a long
+// one, or wide conversions that make a long text, end with the time-limit
+// error as the text grows.
+TEST(FormatTest, LongFormattingEndsAtTheDeadline) {
+  const V one = {Variant(7)};
+  std::string many;
+  for (int i = 0; i < 2000; ++i) many += "%0:d";
+  ScriptRunLimits limits(1, 0);
+  while (!RunDeadlinePassed()) {
+  }
+  EXPECT_EQ(Format("%d items", one, Fixed()), "7 items");
+  EXPECT_THROW(Format(many, one, Fixed()), ETimeLimit);
+  EXPECT_THROW(Format("%0:1000000d%0:1000000d", one, Fixed()), ETimeLimit);
+  EXPECT_THROW(Format(std::string(3000, '%'), one, Fixed()), ETimeLimit);
 }
 
 }  // namespace

@@ -29,8 +29,37 @@ class LocaleScope {
   locale_t previous_;
 };
 
+// The mapping of the 128 ASCII characters in the user's locale, when it is
+// the plain one of ASCII (in every locale but a few, such as Turkish, where
+// 'i' becomes a letter outside ASCII); empty otherwise.
 template <class Map>
-std::string MapCase(std::string_view text, Map map) {
+std::string AsciiMapping(Map map, bool upper) {
+  LocaleScope scope;
+  std::string table(128, '\0');
+  for (int c = 0; c < 128; ++c) {
+    const bool letter = upper ? (c >= 'a' && c <= 'z') : (c >= 'A' && c <= 'Z');
+    const int plain = letter ? c + (upper ? 'A' - 'a' : 'a' - 'A') : c;
+    if (static_cast<int>(map(static_cast<wint_t>(c))) != plain) return std::string();
+    table[static_cast<size_t>(c)] = static_cast<char>(plain);
+  }
+  return table;
+}
+
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// `text` with `map` applied to each character the locale reads; ASCII text
+// is mapped through `ascii` (AsciiMapping) when the locale maps it plainly.
+template <class Map>
+std::string MapCase(std::string_view text, Map map, const std::string& ascii) {
+  if (!ascii.empty() && IsAscii(text)) {
+    std::string out(text);
+    for (char& c : out) c = ascii[static_cast<unsigned char>(c)];
+    return out;
+  }
   LocaleScope scope;
   std::string out;
   out.reserve(text.size());
@@ -61,9 +90,17 @@ int Collate(const std::string& a, const std::string& b) { return Sign(strcoll_l(
 
 }  // namespace
 
-std::string AnsiUpperCase(std::string_view text) { return MapCase(text, [](wint_t c) { return towupper(c); }); }
+std::string AnsiUpperCase(std::string_view text) {
+  auto upper = [](wint_t c) { return towupper(c); };
+  static const std::string ascii = AsciiMapping(upper, true);
+  return MapCase(text, upper, ascii);
+}
 
-std::string AnsiLowerCase(std::string_view text) { return MapCase(text, [](wint_t c) { return towlower(c); }); }
+std::string AnsiLowerCase(std::string_view text) {
+  auto lower = [](wint_t c) { return towlower(c); };
+  static const std::string ascii = AsciiMapping(lower, false);
+  return MapCase(text, lower, ascii);
+}
 
 int AnsiCompareStr(std::string_view a, std::string_view b) {
   int order = Collate(std::string(a), std::string(b));

@@ -157,7 +157,7 @@ void RegisterStringRoutines() {
     a[0] = s;
   }, {pkVar, pkValue});
   RegisterFunc("Length", [](TObject*, const std::string&, A& a, R& r) {
-    r = static_cast<int32_t>(a[0].AsString().size());
+    r = static_cast<int32_t>(TextArg(a[0]).View().size());
   }, {pkValue});
   RegisterProc("Insert", [](TObject*, const std::string&, A& a, R&) {
     std::string s = a[1].AsString();
@@ -165,15 +165,17 @@ void RegisterStringRoutines() {
     a[1] = s;
   }, {pkValue, pkVar, pkValue});
   RegisterFunc("Pos", [](TObject*, const std::string&, A& a, R& r) {
-    std::string sub = a[0].AsString(), s = a[1].AsString();
-    size_t at = sub.empty() ? std::string::npos : FindText(s, sub);
-    r = at == std::string::npos ? 0 : static_cast<int32_t>(at + 1);
+    const TextArg sub_arg(a[0]), s_arg(a[1]);
+    const std::string_view sub = sub_arg, s = s_arg;
+    size_t at = sub.empty() ? std::string_view::npos : FindText(s, sub);
+    r = at == std::string_view::npos ? 0 : static_cast<int32_t>(at + 1);
   }, {pkValue, pkValue});
   RegisterFunc("Copy", [](TObject*, const std::string&, A& a, R& r) {
-    std::string s = a[0].AsString();
+    const TextArg text(a[0]);
+    const std::string_view s = text;
     size_t start = StartIndex(a[1]);
     int32_t count = a[2].AsInteger();
-    r = start > s.size() || count <= 0 ? std::string() : s.substr(start - 1, static_cast<size_t>(count));
+    r = start > s.size() || count <= 0 ? std::string_view() : s.substr(start - 1, static_cast<size_t>(count));
   }, {pkValue, pkValue, pkValue});
   RegisterProc("Delete", [](TObject*, const std::string&, A& a, R&) {
     std::string s = a[0].AsString();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/lib/binding.h"
 #include "core/lib/date_time.h"
 #include "core/lib/format.h"
 #include "core/lib/locale_text.h"
@@ -39,21 +40,21 @@ void RegisterSysUtilsLibrary() {
     r = std::to_string(a[0].AsInteger());
   }, {pkValue});
   RegisterFunc("Format", [](TObject*, const std::string&, A& a, R& r) {
-    r = Format(a[0].AsString(), ConstArrayFromVariant(a[1]));
+    r = Format(TextArg(a[0]), ConstArrayFromVariant(a[1]));
   }, {pkValue, pkArray});
   RegisterFunc("AnsiUpperCase", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiUpperCase(a[0].AsString());
+    r = AnsiUpperCase(TextArg(a[0]));
   }, {pkValue});
   RegisterFunc("AnsiLowerCase", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiLowerCase(a[0].AsString());
+    r = AnsiLowerCase(TextArg(a[0]));
   }, {pkValue});
   RegisterFunc("FloatToStr", [](TObject*, const std::string&, A& a, R& r) { r = FloatToStr(a[0].AsReal()); },
                {pkValue});
   RegisterFunc("AnsiCompareStr", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiCompareStr(a[0].AsString(), a[1].AsString());
+    r = AnsiCompareStr(TextArg(a[0]), TextArg(a[1]));
   }, {pkValue, pkValue});
   RegisterFunc("AnsiCompareText", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiCompareText(a[0].AsString(), a[1].AsString());
+    r = AnsiCompareText(TextArg(a[0]), TextArg(a[1]));
   }, {pkValue, pkValue});
   RegisterFunc("Trim", [](TObject*, const std::string&, A& a, R& r) { r = TrimText(a[0].AsString(), true, true); },
                {pkValue});

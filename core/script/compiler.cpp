@@ -54,8 +54,14 @@ int32_t TKelCompiler::NewLabel() {
   return static_cast<int32_t>(labels_.size() - 1);
 }
 
-void TKelCompiler::Place(int32_t label) {
-  labels_[label].Target = static_cast<int32_t>(code_.size());
+int32_t TKelCompiler::UsedLabel() {
+  int32_t label = NewLabel();
+  MarkUsed(label);
+  return label;
+}
+
+void TKelCompiler::PlaceAt(int32_t label, size_t target) {
+  labels_[label].Target = static_cast<int32_t>(target);
   labels_[label].Placed = true;
 }
 
@@ -66,18 +72,27 @@ int32_t TKelCompiler::AllocSlot() {
   return next_slot_++;
 }
 
+// Constants are kept as the image gives them back (integer kinds as
+// Integer, reals as Double), so that what the compiler computes with them
+// is what the runner would.
 int32_t TKelCompiler::AddConst(Variant value) {
   if (value.IsString() && value.StringView().size() > 255)
     Error("String constant longer than 255 characters");
-  consts_.push_back(std::move(value));
-  return static_cast<int32_t>(consts_.size() - 1);
-}
-
-int32_t TKelCompiler::LoadConst(Variant value) {
-  int32_t c = AddConst(std::move(value));
-  int32_t t = AllocSlot();
-  Emit(opLoadConst, t, c);
-  return t;
+  if (value.Type() == varSmallint || value.Type() == varByte) value = Variant(value.AsInteger());
+  if (value.Type() == varSingle) value = Variant(value.AsReal());
+  std::string key(1, static_cast<char>(value.Type() & 0xFF));
+  if (value.Type() == varDouble) {
+    const double real = value.AsReal();
+    key.append(reinterpret_cast<const char*>(&real), sizeof real);
+  } else if (value.IsString()) {
+    key.append(value.StringView());
+  } else {
+    const uint32_t field = value.ValueField();
+    key.append(reinterpret_cast<const char*>(&field), sizeof field);
+  }
+  auto [it, added] = const_numbers_.try_emplace(std::move(key), static_cast<int32_t>(consts_.size()));
+  if (added) consts_.push_back(std::move(value));
+  return it->second;
 }
 
 // The scope prefix is tried level by level, innermost first, then the bare
@@ -128,7 +143,7 @@ void TKelCompiler::Compile() {
   targets.reserve(labels_.size());
   for (const TIDLabelItem& label : labels_) targets.push_back(label.Target);
   try {
-    image_ = WriteProgramImage(consts_, targets, code_);
+    image_ = WriteProgramImage(consts_, targets, code_.TakeCode());
   } catch (const ECompilerError& e) {
     Error(e.Text());
   }
@@ -141,13 +156,13 @@ std::vector<int32_t> TKelCompiler::TakeLines() {
   const std::string_view text = lex_.Text();
   for (size_t i = 0; i < text.size(); ++i)
     if (text[i] == '\n') starts.push_back(i + 1);
+  const std::vector<size_t> positions = code_.TakePositions();
   std::vector<int32_t> lines;
-  lines.reserve(positions_.size());
-  for (size_t position : positions_) {
+  lines.reserve(positions.size());
+  for (size_t position : positions) {
     auto after = std::upper_bound(starts.begin(), starts.end(), std::min(position, text.size()));
     lines.push_back(static_cast<int32_t>(after - starts.begin()));
   }
-  positions_.clear();
   return lines;
 }
 
@@ -479,35 +494,87 @@ bool TKelCompiler::IdentStatement() {
   auto label = label_names_.find(name);
   if (label == label_names_.end()) Error("Label <" + name + "> not defined");
   Place(label->second.Index);
+  ++goto_labels_placed_;
   return true;
 }
 
 void TKelCompiler::Assignment(const std::string& name, SelfRegister self) {
   auto var = FindVariable(name);
   if (var != idents_.end()) {
-    int32_t slot = var->second.Index;
-    Emit(opMove, slot, CompileExprRestoring());
+    const int32_t slot = var->second.Index;
+    const size_t code_start = code_.Size();
+    StoreTo(slot, CompileExprRestoring(), code_start);
     return;
   }
   if (auto dyn = FindDynaVar(name, owner_)) {
-    int32_t value = CompileExprRestoring();
-    Emit(opDynSet, dyn->Id, dyn->Provider);
-    Emit(opData, value, 0);
+    const TExprValue value = CompileExprRestoring();
+    Emit(opDynSet, Field(value), dyn->Provider, dyn->Id);
     return;
   }
   int32_t setter = name.find('.') != std::string::npos ? FindHost(name, "_SET") : -1;
   if (setter < 0) Error("Variable <" + name + "> not defined");
-  int32_t value = CompileExprRestoring();
+  const TExprValue value = CompileExprRestoring();
   EmitSelf(self);
-  EmitHostCall(AllocSlot(), setter, {value});
+  EmitHostCall(AllocSlot(), setter, {Field(value)});
+}
+
+namespace {
+
+// Instructions that compute a value into A from their other operands alone,
+// so that A may be any slot.
+bool WritesOnlyTarget(int32_t op) {
+  return (op >= opAdd && op <= opNeg) || op == opMove;
+}
+
+}  // namespace
+
+// A host call that ends the expression stores its result in the slot
+// itself, unless the slot is also one of its arguments (which a `var`
+// parameter would write after the result).
+void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_start) {
+  if (value.kind == TExprValue::kTemp && code_.Size() > code_start) {
+    TProgItem& last = code_.Last();
+    if (last.A == value.index && WritesOnlyTarget(last.Op)) {
+      last.A = slot;
+      return;
+    }
+    if (last_call_ != kNoPosition && last_call_ >= code_start) {
+      const TProgItem& call = code_.At(last_call_);
+      const size_t words = static_cast<size_t>(CallDataWords(call.C));
+      bool argument = false;
+      for (size_t w = 1; w <= words && last_call_ + w < code_.Size(); ++w) {
+        const TProgItem& data = code_.At(last_call_ + w);
+        argument = argument || data.A == slot || data.B == slot || data.C == slot;
+      }
+      if (call.Op == opCall && call.A == value.index && last_call_ + 1 + words == code_.Size() && !argument) {
+        code_.At(last_call_).A = slot;
+        return;
+      }
+    }
+  }
+  Emit(opMove, slot, Field(value));
+}
+
+void TKelCompiler::JumpUnless(const TExprValue& condition, int32_t label, size_t code_start) {
+  if (condition.kind == TExprValue::kTemp && code_.Size() > code_start) {
+    TProgItem& last = code_.Last();
+    if (last.A == condition.index && last.Op >= opGreaterEq && last.Op <= opLess) {
+      last = {opJumpUnlessGreaterEq + (last.Op - opGreaterEq), label, last.B, last.C};
+      return;
+    }
+  }
+  Emit(opJumpIfFalse, label, Field(condition));
+}
+
+void TKelCompiler::Condition(int32_t label) {
+  const size_t code_start = code_.Size();
+  JumpUnless(CompileExprRestoring(), label, code_start);
 }
 
 void TKelCompiler::IfStatement() {
   Next();
-  int32_t cond = CompileExprRestoring();
-  int32_t else_label = NewLabel();
-  MarkUsed(else_label);
-  Emit(opJumpIfFalse, cond, else_label);
+  int32_t else_label = UsedLabel();
+  Condition(else_label);
   Expect(kwThen, "THEN expected");
   Statement();
   int32_t kind = PeekKind();
@@ -516,8 +583,7 @@ void TKelCompiler::IfStatement() {
     return;
   }
   Expect(kwElse, "ELSE expected");
-  int32_t end_label = NewLabel();
-  MarkUsed(end_label);
+  int32_t end_label = UsedLabel();
   Emit(opGoto, end_label);
   Place(else_label);
   Statement();
@@ -526,12 +592,10 @@ void TKelCompiler::IfStatement() {
 
 void TKelCompiler::WhileStatement() {
   Next();
-  int32_t top = NewLabel();
-  MarkUsed(top);
+  int32_t top = UsedLabel();
   Place(top);
-  int32_t end = NewLabel();
-  MarkUsed(end);
-  Emit(opJumpIfFalse, CompileExprRestoring(), end);
+  int32_t end = UsedLabel();
+  Condition(end);
   Expect(kwDo, "DO expected");
   Statement();
   Emit(opGoto, top);
@@ -540,51 +604,114 @@ void TKelCompiler::WhileStatement() {
 
 void TKelCompiler::RepeatStatement() {
   Next();
-  int32_t top = NewLabel();
-  MarkUsed(top);
+  int32_t top = UsedLabel();
   Place(top);
   StatementList(kwUntil);
   Expect(kwUntil, "UNTIL Expected");
-  Emit(opJumpIfFalse, CompileExprRestoring(), top);
+  Condition(top);
 }
 
-// The limit is compiled after the loop's top label, so it is evaluated again
-// on every round; after a normal end the variable holds the first value past
-// the limit.
+// The limit is evaluated again before every round, and after a normal end
+// the variable holds the first value past the limit. The end of each round
+// is one instruction that steps the variable, tests it against the limit
+// and jumps back into the body; a test before the first round skips the
+// loop. That instruction reads the limit where it is: a constant or a
+// variable is read again each round by itself, and so is a limit computed
+// from variables that the body cannot change (it calls nothing, has no
+// label to enter it by and writes none of them), whose value is kept.
+// Any other limit is computed again at the loop's head, which the end of
+// each round steps the variable and jumps back to. The loop's own
+// instructions take the line of its head.
 void TKelCompiler::ForStatement() {
   Next();
   std::string name = ExpectIdent("Variable name expected");
   auto var_it = FindVariable(name);
   if (var_it == idents_.end()) Error("Variable <" + name + "> not defined");
-  int32_t var = var_it->second.Index;
+  const int32_t var = var_it->second.Index;
   Expect(':', "Colon expected");
   Expect('=', "= expected");
-  Emit(opMove, var, CompileExprRestoring());
+  const size_t start_code = code_.Size();
+  StoreTo(var, CompileExprRestoring(), start_code);
   Next();
-  int32_t direction = tok_.Kind;
-  int32_t top = NewLabel();
-  int32_t end = NewLabel();
-  MarkUsed(top);
-  MarkUsed(end);
-  Place(top);
-  int32_t saved_slot = next_slot_;
-  int32_t limit = CompileExpr();
-  int32_t test = AllocSlot();
-  Emit(opMove, test, var);
+  const int32_t direction = tok_.Kind;
+  const size_t head = code_.Size();
+  const int32_t saved_slot = next_slot_;
+  const TExprValue limit = CompileExpr();
+  const size_t head_end = code_.Size();
+  const bool computed = head_end != head;
+  const bool pure = computed && ComputesOnly(head, head_end);
   Expect(kwDo, "DO expected");
-  if (direction == kwTo) {
-    Emit(opLessEq, test, limit);
-  } else if (direction == kwDownTo) {
-    Emit(opGreaterEq, test, limit);
-  } else {
-    Error("TO or DOWNTO expected");
-  }
-  Emit(opJumpIfFalse, test, end);
-  next_slot_ = saved_slot;
+  if (direction != kwTo && direction != kwDownTo) Error("TO or DOWNTO expected");
+  const bool up = direction == kwTo;
+  const int32_t end = UsedLabel();
+  const int32_t top = UsedLabel();
+  PlaceAt(top, head);
+  Emit(up ? opJumpUnlessLessEq : opJumpUnlessGreaterEq, end, var, Field(limit));
+  const size_t head_position = CurrentPosition();
+  // A limit that may be kept keeps its temporaries for the body's time.
+  if (!pure) next_slot_ = saved_slot;
+  const int32_t body = UsedLabel();
+  Place(body);
+  const size_t body_start = code_.Size();
+  const int32_t labels_before = goto_labels_placed_;
   Statement();
-  Emit(direction == kwTo ? opInc : opDec, var);
-  Emit(opGoto, top);
+  const bool kept = !computed || (pure && goto_labels_placed_ == labels_before &&
+                                  KeepsReads(head, head_end, body_start, var));
+  const size_t saved_position = statement_position_;
+  statement_position_ = head_position;
+  if (kept) {
+    Emit(up ? opForLoopUp : opForLoopDown, var, body, Field(limit));
+    labels_[top] = TIDLabelItem{};
+  } else {
+    Emit(up ? opForStepUp : opForStepDown, var, top);
+    labels_[body] = TIDLabelItem{};
+  }
+  statement_position_ = saved_position;
+  next_slot_ = saved_slot;
   Place(end);
+}
+
+namespace {
+
+// The slots an instruction reads as values (B and C), constants left out.
+template <class F>
+void ForEachSlotRead(const TProgItem& item, F f) {
+  const TOpInfo* info = FindOpInfo(item.Op);
+  if (info == nullptr) return;
+  if (info->b == TOperand::kValue && !IsConstOperand(item.B)) f(item.B);
+  if (info->c == TOperand::kValue && !IsConstOperand(item.C)) f(item.C);
+}
+
+bool MayChangeAnything(int32_t op) {
+  return op == opCall || op == opGosub || op == opDynGet || op == opDynSet || op == opData;
+}
+
+}  // namespace
+
+bool TKelCompiler::ComputesOnly(size_t from, size_t to) const {
+  for (size_t i = from; i < to; ++i)
+    if (!WritesOnlyTarget(code_.At(i).Op)) return false;
+  return true;
+}
+
+bool TKelCompiler::KeepsReads(size_t from, size_t to, size_t body, int32_t var) const {
+  std::vector<int32_t> reads{var};
+  bool reads_var = false;
+  for (size_t i = from; i < to; ++i) {
+    ForEachSlotRead(code_.At(i), [&](int32_t slot) {
+      reads.push_back(slot);
+      reads_var = reads_var || slot == var;
+    });
+  }
+  if (reads_var) return false;
+  for (size_t i = body; i < code_.Size(); ++i) {
+    const TProgItem& item = code_.At(i);
+    if (MayChangeAnything(item.Op)) return false;
+    const TOpInfo* info = FindOpInfo(item.Op);
+    if (info != nullptr && info->a == TOperand::kSlot && std::find(reads.begin() + 1, reads.end(), item.A) != reads.end())
+      return false;
+  }
+  return true;
 }
 
 }  // namespace orv

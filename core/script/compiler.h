@@ -1,8 +1,12 @@
 // TKelCompiler: the single-pass compiler of the script language. It reads a
-// script text and emits three-operand instructions over the runner's variant
-// slots as each construct is recognised, with no syntax tree, and writes the
-// program image (program_image.h). Declarations and statements are compiled
-// in compiler.cpp, expressions, operands and calls in expr_compiler.cpp.
+// script text and emits register-machine instructions (opcodes.h) as each
+// construct is recognised, with no syntax tree, and writes the program image
+// (program_image.h). An expression hands on where its value is (a constant,
+// a variable or a temporary slot) instead of loading it anywhere, so every
+// operator is one instruction on its operands as they are, and a
+// statement's last operator writes straight to the assigned variable.
+// Declarations and statements are compiled in compiler.cpp, expressions,
+// operands and calls in expr_compiler.cpp.
 //
 //   std::string image;
 //   TKelCompiler compiler("var x: integer; begin x := 1 end.", image);
@@ -20,9 +24,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "components/object.h"
+#include "core/script/code_buffer.h"
 #include "core/script/host_registry.h"
 #include "core/script/ident_list.h"
 #include "core/script/lexer.h"
@@ -37,6 +43,24 @@ struct TIDLabelItem {
   int32_t Target = 0;
   bool Used = false;
   bool Placed = false;
+};
+
+// Where the value of an expression is, as the compiler hands it on.
+struct TExprValue {
+  enum Kind : uint8_t {
+    kConst,     // constant `index` of the pool
+    kTemp,      // temporary slot `index`, written by the expression's code
+    kVariable,  // variable slot `index` (a variable, a parameter, a routine's result), read where it is
+  };
+  Kind kind = kConst;
+  int32_t index = 0;
+  // A variable read held open while later operands are compiled
+  // (TCodeBuffer::Hold); -1 when not held.
+  int32_t hold = -1;
+
+  static TExprValue Const(int32_t number) { return {kConst, number, -1}; }
+  static TExprValue Temp(int32_t slot) { return {kTemp, slot, -1}; }
+  static TExprValue Variable(int32_t slot) { return {kVariable, slot, -1}; }
 };
 
 // Compiles one script text, once.
@@ -98,14 +122,26 @@ class TKelCompiler {
 
   int32_t NewLabel();
   void MarkUsed(int32_t label) { labels_[label].Used = true; }
-  void Place(int32_t label);
-  void Emit(int32_t op, int32_t a = 0, int32_t b = 0) {
-    code_.push_back(TProgItem{a, b, op});
-    positions_.push_back(statement_position_ != kNoPosition ? statement_position_ : lex_.Position());
+  // A new label, marked used.
+  int32_t UsedLabel();
+  void Place(int32_t label) { PlaceAt(label, code_.Size()); }
+  void PlaceAt(int32_t label, size_t target);
+  // The source position the next instruction is attributed to.
+  size_t CurrentPosition() const {
+    return statement_position_ != kNoPosition ? statement_position_ : lex_.Position();
+  }
+  void Emit(int32_t op, int32_t a = 0, int32_t b = 0, int32_t c = 0) {
+    code_.Emit(TProgItem{op, a, b, c}, CurrentPosition());
+  }
+  // Emits an instruction that may change variables (a call): the variable
+  // reads held open get their copies first.
+  void EmitCall(int32_t op, int32_t a = 0, int32_t b = 0, int32_t c = 0) {
+    code_.CopyHeld();
+    Emit(op, a, b, c);
   }
   int32_t AllocSlot();
+  // The number of a constant of the value; equal constants share one.
   int32_t AddConst(Variant value);
-  int32_t LoadConst(Variant value);  // loads into a new slot
 
   TIdentList::iterator FindIdent(std::string_view name);
   TIdentList::iterator FindVariable(std::string_view name);  // Kind 0 only
@@ -130,27 +166,57 @@ class TKelCompiler {
   void Delimiter(bool after_label);
   bool IdentStatement();
   void Assignment(const std::string& name, SelfRegister self);
+  // var[slot] := the value of the expression whose code starts at
+  // `code_start`: its last instruction is made to write the slot when it
+  // computed the value, otherwise the value is copied.
+  void StoreTo(int32_t slot, const TExprValue& value, size_t code_start);
+  // A jump to `label` unless the condition whose code starts at
+  // `code_start` holds: a comparison becomes a compare-and-jump.
+  void JumpUnless(const TExprValue& condition, int32_t label, size_t code_start);
+  void Condition(int32_t label);
   void IfStatement();
   void WhileStatement();
   void RepeatStatement();
   void ForStatement();
+  // Whether the instructions from..to only compute values from their
+  // operands (no calls).
+  bool ComputesOnly(size_t from, size_t to) const;
+  // Whether the values read by the instructions from..to stay the same
+  // through the loop body that starts at `body` and through the step of the
+  // loop variable `var`.
+  bool KeepsReads(size_t from, size_t to, size_t body, int32_t var) const;
   void LinkCheck();
 
   // --- expressions and calls (expr_compiler.cpp) ---
-  int32_t CompileExpr();
-  int32_t CompileExprRestoring();
-  int32_t Sum();
-  int32_t Term();
-  int32_t Operand();
-  int32_t NumberOperand();
-  int32_t StringOperand();
-  int32_t IdentOperand();
-  int32_t ArrayConstructor(bool required);
+  TExprValue CompileExpr();
+  // CompileExpr, then the temporaries are released (the value stays
+  // readable until the next instruction that uses temporaries).
+  TExprValue CompileExprRestoring();
+  TExprValue Sum();
+  TExprValue Term();
+  TExprValue Operand();
+  // left op (the operand `right` compiles); the left operand's variable
+  // read is held open meanwhile.
+  template <class Right>
+  TExprValue Binary(int32_t op, TExprValue left, Right right);
+  TExprValue Unary(int32_t op, TExprValue value);
+  // Holds the read of a variable value open while later code is compiled
+  // (see TCodeBuffer); Settle ends the hold, giving where the value is now.
+  void HoldRead(TExprValue& value);
+  TExprValue Settle(TExprValue value);
+  // The A, B or C field that names the value.
+  static int32_t Field(const TExprValue& value) {
+    return value.kind == TExprValue::kConst ? ConstOperand(value.index) : value.index;
+  }
+  TExprValue NumberOperand();
+  TExprValue StringOperand();
+  TExprValue IdentOperand();
+  TExprValue ArrayConstructor(bool required);
   std::string ReadDottedName();
   int32_t FindHost(std::string_view name, std::string_view suffix) const;
-  int32_t CompileCall(const std::string& name, bool statement);
-  int32_t HostCall(int32_t function, bool statement, SelfRegister self);
-  int32_t ScriptCall(const std::string& qualified);
+  TExprValue CompileCall(const std::string& name, bool statement);
+  TExprValue HostCall(int32_t function, bool statement, SelfRegister self);
+  TExprValue ScriptCall(const std::string& qualified);
   void EmitSelf(SelfRegister self);
   void EmitHostCall(int32_t result, int32_t function, const std::vector<int32_t>& args);
   int32_t VarArgument();
@@ -166,16 +232,20 @@ class TKelCompiler {
   int32_t next_slot_ = 0;
   int32_t slot_high_water_ = 0;  // one past the highest slot ever taken
   int32_t depth_ = 0;
+  int32_t goto_labels_placed_ = 0;
   std::vector<TIDLabelItem> labels_;
   TIdentList idents_;
   TIdentList label_names_;  // label name -> Index = label number
   std::vector<Variant> consts_;
-  std::vector<TProgItem> code_;
-  // Where each instruction's line is taken from: the start of the assignment
-  // or call it belongs to, else the lexer's position when it was emitted.
-  std::vector<size_t> positions_;
+  // Constants by kind and bytes, so equal ones share a number.
+  std::unordered_map<std::string, int32_t> const_numbers_;
+  // The instructions; each instruction's line is taken from the start of
+  // the assignment or call it belongs to, else the lexer's position when it
+  // was emitted.
+  TCodeBuffer code_;
   static constexpr size_t kNoPosition = static_cast<size_t>(-1);
   size_t statement_position_ = kNoPosition;  // while an assignment or call is compiled
+  size_t last_call_ = kNoPosition;           // the last host call emitted
   SelfRegister self_;
   std::string parent_class_name_;
   // Routines called by the program, checked for a body at link time.

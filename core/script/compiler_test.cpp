@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "core/script/vm_test_support.h"
 
 namespace orv {
@@ -211,30 +214,84 @@ TEST_F(ImageTest, OperandConstants) {
 }
 
 TEST_F(ImageTest, HostCallArgumentWords) {
-  // x is slot 0; the call's arguments take slots 1..4, released before the
-  // call, so the result goes to slot 1.
+  // x is slot 0; the array is built in slot 1, where the call's temporaries
+  // begin, so the result goes to slot 1 as well; the last operation of the
+  // statement is the call's data word, so the result is copied to x.
   TBinProg p = Load("var x: integer; begin x := TSUM(1, 2, 3, 4) end.");
-  std::vector<std::tuple<int32_t, int32_t, int32_t>> code;
-  for (const TProgItem& i : p.Code) code.emplace_back(i.Op, i.A, i.B);
+  std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t>> code;
+  for (const TProgItem& i : p.Code) code.emplace_back(i.Op, i.A, i.B, i.C);
   int32_t sum = FindFunction("TSUM");
-  ASSERT_GE(code.size(), 5u);
-  // The array is built in slot 1 and passed as the single argument.
-  auto call = std::find(code.begin(), code.end(), std::make_tuple(int32_t{opCall}, 1, sum));
+  auto call = std::find(code.begin(), code.end(), std::make_tuple(int32_t{opCall}, 1, sum, 1));
   ASSERT_NE(call, code.end());
-  EXPECT_EQ(*(call + 1), std::make_tuple(1, 0, 0));
-  EXPECT_EQ(*(call + 2), std::make_tuple(int32_t{opMove}, 0, 1));
+  EXPECT_EQ(*(call + 1), std::make_tuple(int32_t{opData}, 1, 0, 0));
+  EXPECT_EQ(*(call + 2), std::make_tuple(int32_t{opMove}, 0, 1, 0));
+  // Constant arguments are named in the data words themselves.
+  TBinProg add = Load("var x: integer; begin x := TADD(x, 'a') end.");
+  const int32_t a = ConstOperand(0);
+  EXPECT_EQ(add.Code[1].Op, opCall);
+  EXPECT_EQ((std::tuple{add.Code[2].Op, add.Code[2].A, add.Code[2].B}), (std::tuple{int32_t{opData}, 0, a}));
 }
 
-TEST_F(ImageTest, ForLoopShape) {
-  TBinProg p = Load("var i, n: integer; begin for i := 1 to n do TPROC end.");
+// The op codes of the program compiled from `source`.
+std::vector<int32_t> Ops(const TBinProg& p) {
   std::vector<int32_t> ops;
   for (const TProgItem& i : p.Code) ops.push_back(i.Op);
-  std::vector<int32_t> expected = {opGoto,        opLoadConst, opMove, opMove, opMove, opLessEq,
-                                   opJumpIfFalse, opCall,      opInc,  opGoto, opStop};
-  EXPECT_EQ(ops, expected);
-  // The loop's top label stands before the limit, which is read every round.
-  EXPECT_EQ(p.Labels[1], 3);
-  EXPECT_EQ(p.Code[3].B, 1);  // limit: slot of n
+  return ops;
+}
+
+TEST_F(ImageTest, ForLoopShapes) {
+  // A variable limit is read by the loop's test and by its last
+  // instruction, which steps, tests and jumps back into the body.
+  TBinProg plain = Load("var i, n: integer; begin for i := 1 to n do TPROC end.");
+  EXPECT_EQ(Ops(plain), (std::vector<int32_t>{opGoto, opMove, opJumpUnlessLessEq, opCall, opForLoopUp, opStop}));
+  EXPECT_EQ(plain.Code[2].C, 1);  // n
+  EXPECT_EQ(plain.Code[4].C, 1);
+  EXPECT_EQ(plain.Labels[plain.Code[4].B], 3);  // back to the body
+  // A computed limit that the body cannot change is computed once.
+  TBinProg kept = Load("var i, n, s: integer; begin for i := 1 to n - 1 do s := s + i end.");
+  EXPECT_EQ(Ops(kept), (std::vector<int32_t>{opGoto, opMove, opSub, opJumpUnlessLessEq, opAdd, opForLoopUp, opStop}));
+  // Otherwise it is computed at the head of every round.
+  for (const char* source : {"var i, n: integer; begin for i := 1 to n - 1 do TPROC end.",
+                             "var i, n: integer; begin for i := 1 to n - 1 do n := n - 1 end.",
+                             "var i, n: integer; begin for i := 1 to i - 1 do n := n - 1 end."}) {
+    TBinProg computed = Load(source);
+    const std::vector<int32_t> ops = Ops(computed);
+    ASSERT_EQ(ops.size(), 7u) << source;
+    EXPECT_EQ(ops[2], opSub) << source;
+    EXPECT_EQ(ops[5], opForStepUp) << source;
+    EXPECT_EQ(computed.Labels[computed.Code[5].B], 2) << source;  // the head
+  }
+  TBinProg down = Load("var i: integer; begin for i := 3 downto 1 do TPROC end.");
+  EXPECT_EQ(Ops(down), (std::vector<int32_t>{opGoto, opMove, opJumpUnlessGreaterEq, opCall, opForLoopDown, opStop}));
+}
+
+// Each operator is one instruction on its operands where they are, and the
+// statement's last one writes the variable; a comparison that decides a
+// jump is the jump.
+TEST_F(ImageTest, OneInstructionPerOperator) {
+  const struct {
+    const char* statement;
+    std::vector<int32_t> ops;
+  } cases[] = {
+      {"s := s + i mod 7", {opMod, opAdd}},
+      {"s := (s + i * 3) mod 1000003", {opMul, opAdd, opMod}},
+      {"s := i", {opMove}},
+      {"s := -i", {opNeg}},
+      {"s := -1", {opMove}},
+      {"s := 2 * 3 + 1", {opMove}},
+      {"if s < i then s := 0", {opJumpUnlessLess, opMove}},
+      {"if (s < i) and (i > 0) then s := 0", {opLess, opGreater, opAnd, opJumpIfFalse, opMove}},
+      {"while i <> 0 do i := i - 1", {opJumpUnlessNotEqual, opSub, opGoto}},
+      {"repeat i := i + 1 until i >= 10", {opAdd, opJumpUnlessGreaterEq}},
+      // a call between the operands: the variable is copied before it
+      {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAdd}},
+  };
+  for (const auto& c : cases) {
+    TBinProg p = Load(std::string("var s, i: integer; begin ") + c.statement + " end.");
+    std::vector<int32_t> ops = Ops(p);
+    ASSERT_GE(ops.size(), 2u);
+    EXPECT_EQ(std::vector<int32_t>(ops.begin() + 1, ops.end() - 1), c.ops) << c.statement;
+  }
 }
 
 TEST_F(ImageTest, IdentifiersOfRoutinesAndClasses) {

@@ -1,8 +1,9 @@
 // The decoder: turns the instructions of a loaded program image into the
 // form the runner executes (TDecodedItem): every field checked against its
-// table, jumps resolved to their target instructions, slot numbers made
-// byte offsets, and frequent sequences of instructions fused into one
-// handler (the superinstructions of handlers.h).
+// table, slot and constant operands made offsets into the machine's
+// registers, jumps resolved to their target instructions, and the handler
+// chosen by the kinds of the operands (the immediate forms of handlers.h
+// when C is an integer constant).
 #pragma once
 
 #include <vector>
@@ -13,7 +14,8 @@ namespace orv {
 
 // code.size() + 1 decoded instructions; the last one is the kFaultEnd guard.
 // An instruction with a bad field gets the fault handler that reports it.
+// `divisors` receives the divisors the immediate forms of div and mod name.
 std::vector<TDecodedItem> DecodeProgram(const std::vector<Variant>& constants, const std::vector<TProgItem>& code,
-                                        const std::vector<int32_t>& labels);
+                                        const std::vector<int32_t>& labels, std::vector<TDivisor>& divisors);
 
 }  // namespace orv

@@ -1,4 +1,5 @@
 // Expressions, operands, dotted names and calls of host and script routines.
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -34,9 +35,49 @@ int32_t HexValue(std::string_view text) {
 
 // --- expressions ---
 
+namespace {
+
+// Whether the image can hold `value` as a constant (folding must not make
+// a constant the image refuses).
+bool Storable(const Variant& value) {
+  switch (value.Type()) {
+    case varInteger:
+    case varDouble:
+    case varBoolean:
+      return true;
+    case varString:
+      return value.StringView().size() <= 255;
+    default:
+      return false;
+  }
+}
+
+bool IsComparison(int32_t op) { return op >= opGreaterEq && op <= opLess; }
+
+// left op right computed at compile time, as the runner would; false when
+// the operation fails (it is then left to fail at run time, with its line)
+// or gives what the image cannot hold.
+bool Fold(int32_t op, const Variant& left, const Variant* right, Variant& result) {
+  try {
+    if (op == opNeg || op == opNot) {
+      result = left;
+      op == opNeg ? ApplyNeg(result) : ApplyNot(result);
+    } else if (IsComparison(op)) {
+      result = Variant(CompareOp(static_cast<VarCompareOp>(op), left, *right));
+    } else {
+      result = BinaryOp(static_cast<VarOp>(op), left, *right);
+    }
+  } catch (const Exception&) {
+    return false;
+  }
+  return Storable(result);
+}
+
+}  // namespace
+
 // Sum [ relation Sum ]: at most one comparison.
-int32_t TKelCompiler::CompileExpr() {
-  int32_t left = Sum();
+TExprValue TKelCompiler::CompileExpr() {
+  TExprValue left = Sum();
   int32_t op;
   switch (PeekKind()) {
     case '=':
@@ -65,19 +106,18 @@ int32_t TKelCompiler::CompileExpr() {
     default:
       return left;
   }
-  Emit(op, left, Sum());
-  return left;
+  return Binary(op, left, [this] { return Sum(); });
 }
 
-int32_t TKelCompiler::CompileExprRestoring() {
+TExprValue TKelCompiler::CompileExprRestoring() {
   int32_t saved = next_slot_;
-  int32_t result = CompileExpr();
+  TExprValue result = CompileExpr();
   next_slot_ = saved;
   return result;
 }
 
-int32_t TKelCompiler::Sum() {
-  int32_t left = Term();
+TExprValue TKelCompiler::Sum() {
+  TExprValue left = Term();
   for (;;) {
     int32_t op;
     switch (PeekKind()) {
@@ -88,12 +128,12 @@ int32_t TKelCompiler::Sum() {
       default: return left;
     }
     Next();
-    Emit(op, left, Term());
+    left = Binary(op, left, [this] { return Term(); });
   }
 }
 
-int32_t TKelCompiler::Term() {
-  int32_t left = Operand();
+TExprValue TKelCompiler::Term() {
+  TExprValue left = Operand();
   for (;;) {
     int32_t op;
     switch (PeekKind()) {
@@ -107,13 +147,54 @@ int32_t TKelCompiler::Term() {
       default: return left;
     }
     Next();
-    Emit(op, left, Operand());
+    left = Binary(op, left, [this] { return Operand(); });
   }
+}
+
+// The result goes to the left operand's temporary, or to a temporary taken
+// before the right operand is compiled (which also holds the copy of a
+// variable left operand, should the right operand call anything); the
+// temporaries of the right operand are released afterwards.
+template <class Right>
+TExprValue TKelCompiler::Binary(int32_t op, TExprValue left, Right right) {
+  const int32_t target = left.kind == TExprValue::kTemp ? left.index : AllocSlot();
+  if (left.kind == TExprValue::kVariable) left.hold = code_.Hold(left.index, target);
+  TExprValue right_value = right();
+  left = Settle(left);
+  Variant folded;
+  if (left.kind == TExprValue::kConst && right_value.kind == TExprValue::kConst &&
+      Fold(op, consts_[static_cast<size_t>(left.index)], &consts_[static_cast<size_t>(right_value.index)], folded)) {
+    next_slot_ = target;
+    return TExprValue::Const(AddConst(std::move(folded)));
+  }
+  Emit(op, target, Field(left), Field(right_value));
+  next_slot_ = target + 1;
+  return TExprValue::Temp(target);
+}
+
+TExprValue TKelCompiler::Unary(int32_t op, TExprValue value) {
+  Variant folded;
+  if (value.kind == TExprValue::kConst && Fold(op, consts_[static_cast<size_t>(value.index)], nullptr, folded))
+    return TExprValue::Const(AddConst(std::move(folded)));
+  const int32_t target = value.kind == TExprValue::kTemp ? value.index : AllocSlot();
+  Emit(op, target, Field(value));
+  return TExprValue::Temp(target);
+}
+
+void TKelCompiler::HoldRead(TExprValue& value) {
+  if (value.kind == TExprValue::kVariable) value.hold = code_.Hold(value.index, AllocSlot());
+}
+
+TExprValue TKelCompiler::Settle(TExprValue value) {
+  if (value.hold < 0) return value;
+  const int32_t slot = code_.HeldSlot(value.hold);
+  code_.ReleaseLast();
+  return slot == value.index ? TExprValue::Variable(slot) : TExprValue::Temp(slot);
 }
 
 // --- operands ---
 
-int32_t TKelCompiler::Operand() {
+TExprValue TKelCompiler::Operand() {
   NestingGuard nesting(*this);
   Next();
   switch (tok_.Kind) {
@@ -122,44 +203,38 @@ int32_t TKelCompiler::Operand() {
     case '$':
       Next();
       if (tok_.Kind != tkDigits) Error("Hex constant declaration error");
-      return LoadConst(Variant(HexValue(TokenText())));
+      return TExprValue::Const(AddConst(Variant(HexValue(TokenText()))));
     case tkHexX:
-      return LoadConst(Variant(HexValue(TokenText())));
+      return TExprValue::Const(AddConst(Variant(HexValue(TokenText()))));
     case '#':
-      return LoadConst(Variant(std::string(1, static_cast<char>(ExpectCharCode()))));
+      return TExprValue::Const(AddConst(Variant(std::string(1, static_cast<char>(ExpectCharCode())))));
     case tkString:
       return StringOperand();
     case kwTrue:
-      return LoadConst(Variant(true));
+      return TExprValue::Const(AddConst(Variant(true)));
     case kwFalse:
-      return LoadConst(Variant(false));
+      return TExprValue::Const(AddConst(Variant(false)));
     case kwNil:
-      return LoadConst(Variant(0));
+      return TExprValue::Const(AddConst(Variant(0)));
     case tkConst:
-      return LoadConst(ConstAt(tok_.Value.AsInteger()));
+      return TExprValue::Const(AddConst(ConstAt(tok_.Value.AsInteger())));
     case '(': {
-      int32_t slot = CompileExpr();
+      TExprValue value = CompileExpr();
       Next();
       if (tok_.Kind != ')' && tok_.Kind != ']') Error(") expected");
-      return slot;
+      return value;
     }
     case '+':
       return Operand();
-    case '-': {
-      int32_t slot = Operand();
-      Emit(opNeg, slot);
-      return slot;
-    }
-    case kwNot: {
-      int32_t slot = Operand();
-      Emit(opNot, slot);
-      return slot;
-    }
+    case '-':
+      return Unary(opNeg, Operand());
+    case kwNot:
+      return Unary(opNot, Operand());
     case '[': {
-      int32_t slot = ArrayConstructor(false);
+      TExprValue value = ArrayConstructor(false);
       Next();
       if (tok_.Kind != ']') Error("] expected but " + TokenText() + " found");
-      return slot;
+      return value;
     }
     case tkIdent:
       return IdentOperand();
@@ -169,7 +244,7 @@ int32_t TKelCompiler::Operand() {
 }
 
 // Digits, or digits '.' digits for a real.
-int32_t TKelCompiler::NumberOperand() {
+TExprValue TKelCompiler::NumberOperand() {
   std::string text = TokenText();
   if (PeekKind() == '.') {
     Next();
@@ -178,17 +253,17 @@ int32_t TKelCompiler::NumberOperand() {
     text += "." + TokenText();
     double value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
-    return LoadConst(Variant(value));
+    return TExprValue::Const(AddConst(Variant(value)));
   }
   int32_t value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size())
     Error("Integer constant out of range <" + text + ">");
-  return LoadConst(Variant(value));
+  return TExprValue::Const(AddConst(Variant(value)));
 }
 
 // A literal joined with the literals and #n codes written next to it.
-int32_t TKelCompiler::StringOperand() {
+TExprValue TKelCompiler::StringOperand() {
   std::string text = TokenText();
   for (;;) {
     int32_t kind = PeekKind();
@@ -199,7 +274,7 @@ int32_t TKelCompiler::StringOperand() {
       Next();
       text.push_back(static_cast<char>(ExpectCharCode()));
     } else {
-      return LoadConst(Variant(text));
+      return TExprValue::Const(AddConst(Variant(text)));
     }
   }
 }
@@ -215,58 +290,53 @@ uint8_t TKelCompiler::ExpectCharCode() {
 
 // Operands are looked up as named objects, then dynamic variables, then script
 // variables, then host routines.
-int32_t TKelCompiler::IdentOperand() {
+TExprValue TKelCompiler::IdentOperand() {
   std::string name = ReadDottedName();
   int32_t next = PeekKind();
   if (next == '(' || next == '[') return CompileCall(name, false);
   if (const tobjitem* object = FindObject(name))
-    return LoadConst(Variant(static_cast<int32_t>(object->Handle)));
+    return TExprValue::Const(AddConst(Variant(static_cast<int32_t>(object->Handle))));
   if (auto dyn = FindDynaVar(name, owner_)) {
     int32_t t = AllocSlot();
-    Emit(opDynGet, dyn->Id, dyn->Provider);
-    Emit(opData, t, 0);
-    return t;
+    EmitCall(opDynGet, t, dyn->Provider, dyn->Id);
+    return TExprValue::Temp(t);
   }
   auto ident = FindIdent(name);
   if (ident != idents_.end()) {
     if (ident->second.Kind != TIdentListItem::kVariable) Error("Invalid procedure usage");
-    int32_t t = AllocSlot();
-    Emit(opMove, t, ident->second.Index);
-    return t;
+    return TExprValue::Variable(ident->second.Index);
   }
   return CompileCall(name, false);
 }
 
 // [ e1, e2, ... ] as a Variant array 0..n whose element 0 holds the count n.
-int32_t TKelCompiler::ArrayConstructor(bool required) {
+TExprValue TKelCompiler::ArrayConstructor(bool required) {
   if (required || PeekKind() == '[') {
     Next();
     if (tok_.Kind != '[') Error("[ expected but " + TokenText() + " found");
   }
   int32_t array = AllocSlot();
-  std::vector<int32_t> elements;
+  std::vector<TExprValue> elements;
   for (;;) {
     int32_t kind = PeekKind();
     if (kind == ']' || kind == ')') break;
     elements.push_back(CompileExpr());
+    HoldRead(elements.back());
     if (PeekKind() != ',') break;
     Next();
   }
+  for (auto element = elements.rbegin(); element != elements.rend(); ++element) *element = Settle(*element);
   auto count = static_cast<int32_t>(elements.size());
   Emit(opArrayNew, array, count);
-  Emit(opArrayPut, 0, LoadConst(Variant(count)));
-  Emit(0, array, 0);
-  for (int32_t i = 0; i < count; ++i) {
-    Emit(opArrayPut, i + 1, elements[i]);
-    Emit(0, array, 0);
-  }
+  Emit(opArrayPut, array, 0, ConstOperand(AddConst(Variant(count))));
+  for (int32_t i = 0; i < count; ++i) Emit(opArrayPut, array, i + 1, Field(elements[static_cast<size_t>(i)]));
   if (required) {
     Next();
     if (tok_.Kind != ']') Error("] expected but " + TokenText() + " found");
   } else if (PeekKind() == ']') {
     Next();
   }
-  return array;
+  return TExprValue::Temp(array);
 }
 
 // --- names and calls ---
@@ -309,22 +379,21 @@ int32_t TKelCompiler::FindHost(std::string_view name, std::string_view suffix) c
 // The Self of the call is the register as the name left it, taken before the
 // arguments are compiled, so an argument's own dotted names cannot change the
 // object the method is called on.
-int32_t TKelCompiler::CompileCall(const std::string& name, bool statement) {
+TExprValue TKelCompiler::CompileCall(const std::string& name, bool statement) {
   SelfRegister self = self_;
   auto ident = FindIdent(name);
-  if (ident != idents_.end()) {
-    int32_t result = ScriptCall(ident->first);
-    int32_t t = AllocSlot();
-    Emit(opMove, t, result);
-    return t;
-  }
+  if (ident != idents_.end()) return ScriptCall(ident->first);
   int32_t function = statement ? FindHost(name, "_VET") : -1;
   if (function < 0) function = FindHost(name, "");
   if (function < 0) Error("Unknown identifier: " + name);
   return HostCall(function, statement, self);
 }
 
-int32_t TKelCompiler::HostCall(int32_t function, bool statement, SelfRegister self) {
+// The arguments are read where they are (a variable argument is copied
+// first only when a later argument calls anything); the result slot is
+// where the arguments' temporaries began, since the runner copies the
+// arguments out before it stores the result.
+TExprValue TKelCompiler::HostCall(int32_t function, bool statement, SelfRegister self) {
   const TFunListItem& entry = FunctionAt(function);
   const int32_t count = entry.ParamCount;
   if (count > 0) {
@@ -335,7 +404,7 @@ int32_t TKelCompiler::HostCall(int32_t function, bool statement, SelfRegister se
   if (statement && entry.Kind != fkFunction && entry.Kind != fkProcedure)
     Error("Invalid function usage");
   int32_t saved_slot = next_slot_;
-  std::vector<int32_t> args;
+  std::vector<TExprValue> args;
   for (int32_t i = 0; i < count; ++i) {
     const ParamKind kind = entry.ParamKinds[i];
     if (i > 0 && kind != pkAssigned) Expect(',', "Comma expected");
@@ -344,8 +413,8 @@ int32_t TKelCompiler::HostCall(int32_t function, bool statement, SelfRegister se
         args.push_back(CompileExpr());
         break;
       case pkVar:
-        args.push_back(VarArgument());
-        break;
+        args.push_back(TExprValue::Variable(VarArgument()));
+        continue;  // passed by reference: read and written back by the call itself
       case pkArray:
         args.push_back(ArrayConstructor(count != 1));
         break;
@@ -359,33 +428,43 @@ int32_t TKelCompiler::HostCall(int32_t function, bool statement, SelfRegister se
       default:
         Error("Unsupported parameter type");
     }
+    HoldRead(args.back());
   }
+  std::vector<int32_t> fields(args.size());
+  for (size_t i = args.size(); i-- > 0;) fields[i] = Field(Settle(args[i]));
   next_slot_ = saved_slot;
   EmitSelf(self);
   int32_t result = AllocSlot();
-  EmitHostCall(result, function, args);
+  EmitHostCall(result, function, fields);
   if (count > 0 && entry.ParamKinds[count - 1] != pkAssigned) {
     Next();
     if (tok_.Kind != ')' && tok_.Kind != ']') Error(") expected");
   }
-  return result;
+  return TExprValue::Temp(result);
 }
 
-// Arguments are evaluated into temporaries first and only then moved into
-// the routine's static parameter slots, so an argument that reads a
-// parameter of the same routine (recursion, or a nested call of it) sees the
-// caller's value.
-int32_t TKelCompiler::ScriptCall(const std::string& qualified) {
+// Arguments are evaluated first and only then moved into the routine's
+// static parameter slots, so an argument that reads a parameter of the same
+// routine (recursion, or a nested call of it) sees the caller's value: such
+// a variable argument is copied before the parameters are set. The call's
+// value is the routine's result slot, read where it is.
+TExprValue TKelCompiler::ScriptCall(const std::string& qualified) {
   const TIdentListItem& routine = idents_.at(qualified);
   if (routine.Kind != TIdentListItem::kRoutine) Error("Variable Result not found for " + qualified);
   const int32_t count = routine.ParamCount();
-  std::vector<int32_t> args;
+  const int32_t first_hold = code_.HoldCount();
+  std::vector<TExprValue> args;
   if (count > 0) {
     Next();
     if (tok_.Kind != '(' && tok_.Kind != '[') Error("( expected");
     for (int32_t i = 0; i < count; ++i) {
       if (i > 0) Expect(',', "Comma expected");
-      args.push_back(routine.ParamIsVar[i] ? VarArgument() : CompileExpr());
+      if (routine.ParamIsVar[i]) {
+        args.push_back(TExprValue::Variable(VarArgument()));
+      } else {
+        args.push_back(CompileExpr());
+        HoldRead(args.back());
+      }
     }
     Next();
     if (tok_.Kind != ')' && tok_.Kind != ']') Error(") expected");
@@ -398,12 +477,18 @@ int32_t TKelCompiler::ScriptCall(const std::string& qualified) {
     if (slot == idents_.end()) Error("Procedure " + qualified + " not found");
     params.push_back(slot->second.Index);
   }
-  for (int32_t i = 0; i < count; ++i) Emit(opMove, params[i], args[i]);
-  Emit(opGosub, routine.Index);
+  for (int32_t i = 0; i < count; ++i) {
+    const TExprValue& arg = args[static_cast<size_t>(i)];
+    if (arg.hold >= 0 && std::find(params.begin(), params.begin() + i, arg.index) != params.begin() + i)
+      code_.CopyHeld(first_hold);
+  }
+  for (size_t i = args.size(); i-- > 0;) args[i] = Settle(args[i]);
+  for (int32_t i = 0; i < count; ++i) Emit(opMove, params[i], Field(args[static_cast<size_t>(i)]));
+  EmitCall(opGosub, routine.Index);
   for (int32_t i = 0; i < count; ++i)
-    if (routine.ParamIsVar[i]) Emit(opMove, args[i], params[i]);
+    if (routine.ParamIsVar[i]) Emit(opMove, args[static_cast<size_t>(i)].index, params[i]);
   called_routines_.push_back(qualified);
-  return result->second.Index;
+  return TExprValue::Variable(result->second.Index);
 }
 
 int32_t TKelCompiler::VarArgument() {
@@ -418,11 +503,13 @@ void TKelCompiler::EmitSelf(SelfRegister self) {
   if (self.kind == SelfRegister::kSlot) Emit(opSetSelfVar, self.value);
 }
 
-// opCall, then the argument slots three to a word in the fields Op, A, B.
+// opCall, then the argument values three to a data word in A, B and C.
 void TKelCompiler::EmitHostCall(int32_t result, int32_t function, const std::vector<int32_t>& args) {
-  Emit(opCall, result, function);
+  const auto count = static_cast<int32_t>(args.size());
+  EmitCall(opCall, result, function, count);
+  last_call_ = code_.Size() - 1;
   for (size_t i = 0; i < args.size(); i += 3) {
-    Emit(args[i], i + 1 < args.size() ? args[i + 1] : 0, i + 2 < args.size() ? args[i + 2] : 0);
+    Emit(opData, args[i], i + 1 < args.size() ? args[i + 1] : 0, i + 2 < args.size() ? args[i + 2] : 0);
   }
 }
 

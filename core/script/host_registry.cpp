@@ -1,5 +1,7 @@
 #include "core/script/host_registry.h"
 
+#include <algorithm>
+
 #include "core/script/compiler_error.h"
 #include "core/script/engine_state.h"
 #include "platform/paths.h"
@@ -28,6 +30,7 @@ void AddFunction(std::string_view name, HostProc code, const std::vector<ParamKi
     }
     item.ParamCount = static_cast<int32_t>(kinds.size());
     item.ParamKinds = kinds;
+    item.HasVarParams = std::find(kinds.begin(), kinds.end(), pkVar) != kinds.end();
   }
   State().functions.Add(name, std::move(item));
 }
@@ -83,6 +86,8 @@ const TFunListItem& FunctionAt(int32_t number) {
   return state.functions.At(number);
 }
 
+const TNameList<TFunListItem>& FunctionTable() { return State().functions; }
+
 int32_t FunctionCount() { return State().functions.Count(); }
 
 const std::string& FunctionKey(int32_t number) {
@@ -121,7 +126,7 @@ const std::string& ConstKey(int32_t number) {
   return State().constants.Key(number);
 }
 
-std::vector<Variant> ConstArrayFromVariant(const Variant& array) {
+std::span<const Variant> ConstArrayFromVariant(const Variant& array) {
   int32_t high = array.ArrayHigh();
   if (high < 0) throw EVariantError("Array argument has no count");
   int32_t count = array.Element(0).AsInteger();
@@ -129,10 +134,7 @@ std::vector<Variant> ConstArrayFromVariant(const Variant& array) {
     throw EVariantError("Array argument claims " + std::to_string(count) + " values but holds " +
                         std::to_string(high));
   }
-  std::vector<Variant> values;
-  values.reserve(static_cast<size_t>(count));
-  for (int32_t i = 1; i <= count; ++i) values.push_back(array.Element(i));
-  return values;
+  return count == 0 ? std::span<const Variant>() : std::span<const Variant>(&array.Element(1), static_cast<size_t>(count));
 }
 
 }  // namespace orv

@@ -7,11 +7,13 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "components/object.h"
+#include "core/script/name_list.h"
 #include "core/script/variant.h"
 
 namespace orv {
@@ -53,6 +55,7 @@ struct TFunListItem {
   int32_t ParamCount = 0;  // 0..100
   uint8_t Kind = fkFunction;
   std::vector<ParamKind> ParamKinds;  // ParamCount kinds (or the single pkNone)
+  bool HasVarParams = false;          // some kind is pkVar: the runner copies those back
 };
 
 // Registers a procedure / a function under `name` (CLASS.MEMBER for methods,
@@ -89,6 +92,11 @@ int32_t FindInClassChain(std::string_view name, std::string_view suffix);
 // there is none (a corrupt program).
 const TFunListItem& FunctionAt(int32_t number);
 
+// The registered routines by number, for a runner that calls many: the list
+// stays where it is from EngineStartup to EngineShutdown (its entries too,
+// though a later registration of a name replaces its entry's contents).
+const TNameList<TFunListItem>& FunctionTable();
+
 // How many routines are registered; their numbers run from 0 to
 // FunctionCount() - 1, in the order they were first registered.
 int32_t FunctionCount();
@@ -116,8 +124,9 @@ int32_t ConstCount();
 const std::string& ConstKey(int32_t number);
 
 // The values of a pkArray argument: element 0 holds the count n, elements
-// 1..n the values, returned as copies in order. EVariantError when `array` is
-// not an array or its count does not fit it.
-std::vector<Variant> ConstArrayFromVariant(const Variant& array);
+// 1..n the values, in order, viewed where they are (valid while `array`
+// holds them). EVariantError when `array` is not an array or its count does
+// not fit it.
+std::span<const Variant> ConstArrayFromVariant(const Variant& array);
 
 }  // namespace orv

@@ -1,14 +1,16 @@
 // TNameList: the engine's registries' container. Entries are numbered in the
 // order they were first added and keep their number for the life of the list,
 // so a compiled program can hold an entry's number; names are found through a
-// sorted index of upper-case keys by binary search, without regard to case.
+// hash index of upper-case keys, without regard to case, so that registering
+// the thousands of routines of the script library at start-up takes no time
+// to speak of.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -28,37 +30,36 @@ class TNameList {
   // Adds or replaces the entry for `name`; returns its number.
   int32_t Add(std::string_view name, T entry) {
     std::string key = UpperCase(name);
-    auto it = LowerBound(key);
-    if (it != index_.end() && it->first == key) {
-      entries_[it->second].entry = std::move(entry);
-      return it->second;
+    auto found = index_.find(key);
+    if (found != index_.end()) {
+      entries_[found->second].entry = std::move(entry);
+      return found->second;
     }
-    int32_t number = static_cast<int32_t>(entries_.size());
-    entries_.push_back({key, std::move(entry)});
-    index_.insert(it, {std::move(key), number});
+    const auto number = static_cast<int32_t>(entries_.size());
+    entries_.push_back({std::move(key), std::move(entry)});
+    by_number_.push_back(&entries_.back());
+    index_.emplace(entries_.back().key, number);
     return number;
   }
 
   // The number of the entry for `name` (any case); -1 when there is none.
   int32_t Find(std::string_view name) const {
-    std::string key = UpperCase(name);
-    auto it = LowerBound(key);
-    return it != index_.end() && it->first == key ? it->second : -1;
+    auto it = index_.find(UpperCase(name));
+    return it != index_.end() ? it->second : -1;
   }
 
   // True when `number` names an entry.
-  bool Valid(int32_t number) const {
-    return number >= 0 && number < static_cast<int32_t>(entries_.size());
-  }
+  bool Valid(int32_t number) const { return number >= 0 && number < static_cast<int32_t>(by_number_.size()); }
   // The entry with `number`, which must be Valid.
-  T& At(int32_t number) { return entries_[number].entry; }
-  const T& At(int32_t number) const { return entries_[number].entry; }
+  T& At(int32_t number) { return by_number_[static_cast<size_t>(number)]->entry; }
+  const T& At(int32_t number) const { return by_number_[static_cast<size_t>(number)]->entry; }
   // The upper-case key of the entry with `number`.
-  const std::string& Key(int32_t number) const { return entries_[number].key; }
+  const std::string& Key(int32_t number) const { return by_number_[static_cast<size_t>(number)]->key; }
 
-  int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
+  int32_t Count() const { return static_cast<int32_t>(by_number_.size()); }
 
   void Clear() {
+    by_number_.clear();
     entries_.clear();
     index_.clear();
   }
@@ -68,22 +69,16 @@ class TNameList {
     std::string key;
     T entry;
   };
-  using IndexEntry = std::pair<std::string, int32_t>;
-
-  typename std::vector<IndexEntry>::const_iterator LowerBound(const std::string& key) const {
-    return std::lower_bound(index_.begin(), index_.end(), key,
-                            [](const IndexEntry& e, const std::string& k) { return e.first < k; });
-  }
-  typename std::vector<IndexEntry>::iterator LowerBound(const std::string& key) {
-    return std::lower_bound(index_.begin(), index_.end(), key,
-                            [](const IndexEntry& e, const std::string& k) { return e.first < k; });
-  }
-
   // A deque, so that adding entries never moves the existing ones: a host
   // routine that registers others while it runs keeps its own entry (and
   // the name it was handed) in place.
   std::deque<Slot> entries_;
-  std::vector<IndexEntry> index_;  // sorted by key
+  // The entries by number: indexing the deque takes a division and two
+  // dependent loads, and a running script looks its host routine up by
+  // number at every call.
+  std::vector<Slot*> by_number_;
+  // Key -> number; the keys are views of the entries' own keys.
+  std::unordered_map<std::string_view, int32_t> index_;
 };
 
 }  // namespace orv

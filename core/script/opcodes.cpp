@@ -7,8 +7,8 @@ namespace {
 
 constexpr std::array<TOpInfo, kOpCodeLimit> BuildTable() {
   std::array<TOpInfo, kOpCodeLimit> t{};
-#define ORV_OPCODE_INFO(name, code, a, b, words, meaning) \
-  t[code] = {#name, TOperand::a, TOperand::b, words, meaning};
+#define ORV_OPCODE_INFO(name, code, a, b, c, words, meaning) \
+  t[code] = {#name, TOperand::a, TOperand::b, TOperand::c, words, meaning};
   ORV_OPCODES(ORV_OPCODE_INFO)
 #undef ORV_OPCODE_INFO
   return t;

@@ -1,9 +1,10 @@
 #include "core/script/program_image.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "core/script/compiler_error.h"
-#include "core/script/const_divisor.h"
 #include "core/script/decoder.h"
 
 namespace orv {
@@ -11,6 +12,7 @@ namespace {
 
 enum : uint8_t { kTagInteger = 1, kTagReal = 2, kTagString = 3, kTagBoolean = 4 };
 constexpr size_t kMaxStringConstant = 255;
+constexpr std::string_view kMagic = "ORVP";
 
 void PutInt32(std::string& out, int32_t value) {
   auto u = static_cast<uint32_t>(value);
@@ -96,6 +98,17 @@ class ImageReader {
   size_t pos_ = 0;
 };
 
+// The header: an image without the mark, or of another version, was made
+// by another build of the engine and is refused before anything is read.
+void ReadHeader(ImageReader& in) {
+  if (std::string_view(in.Take(kMagic.size()), kMagic.size()) != kMagic)
+    throw ECompilerError("Stale program image (no version mark): compile the script again");
+  const int32_t version = in.Int32();
+  if (version != kProgramImageVersion)
+    throw ECompilerError("Stale program image (version " + std::to_string(version) + ", this engine reads version " +
+                         std::to_string(kProgramImageVersion) + "): compile the script again");
+}
+
 Variant ReadConstant(ImageReader& in) {
   switch (in.Byte()) {
     case kTagInteger:
@@ -118,23 +131,26 @@ Variant ReadConstant(ImageReader& in) {
 std::string WriteProgramImage(const std::vector<Variant>& constants,
                               const std::vector<int32_t>& labels,
                               const std::vector<TProgItem>& code) {
-  std::string out;
-  out.reserve(12 + constants.size() * 9 + labels.size() * 4 + code.size() * sizeof(TProgItem));
+  std::string out(kMagic);
+  out.reserve(20 + constants.size() * 9 + labels.size() * 4 + code.size() * sizeof(TProgItem));
+  PutInt32(out, kProgramImageVersion);
   PutInt32(out, static_cast<int32_t>(constants.size()));
   for (const Variant& c : constants) PutConstant(out, c);
   PutInt32(out, static_cast<int32_t>(labels.size()));
   for (int32_t target : labels) PutInt32(out, target);
   PutInt32(out, static_cast<int32_t>(code.size()));
   for (const TProgItem& item : code) {
+    PutInt32(out, item.Op);
     PutInt32(out, item.A);
     PutInt32(out, item.B);
-    PutInt32(out, item.Op);
+    PutInt32(out, item.C);
   }
   return out;
 }
 
 TProgram::TProgram(std::string_view image, std::vector<int32_t> lines) : lines_(std::move(lines)) {
   ImageReader in(image);
+  ReadHeader(in);
   // A constant takes at least two bytes (tag and Boolean or length byte).
   Constants.resize(in.Count(2));
   for (Variant& c : Constants) c = ReadConstant(in);
@@ -142,13 +158,12 @@ TProgram::TProgram(std::string_view image, std::vector<int32_t> lines) : lines_(
   for (int32_t& target : Labels) target = in.Int32();
   Code.resize(in.Count(sizeof(TProgItem)));
   for (TProgItem& item : Code) {
+    item.Op = in.Int32();
     item.A = in.Int32();
     item.B = in.Int32();
-    item.Op = in.Int32();
+    item.C = in.Int32();
   }
-  decoded_ = DecodeProgram(Constants, Code, Labels);
-  divisors_.reserve(Constants.size());
-  for (const Variant& c : Constants) divisors_.push_back(c.Type() == varInteger ? DivisorMultiplier(c.AsInteger()) : 0);
+  decoded_ = DecodeProgram(Constants, Code, Labels, divisors_);
 }
 
 int32_t TProgram::LineOf(int32_t index) const {
@@ -159,10 +174,13 @@ TBinProg::TBinProg(std::string_view image) : TBinProg(std::make_shared<const TPr
 
 TBinProg::TBinProg(std::shared_ptr<const TProgram> program)
     : program_(std::move(program)),
+      registers_(new Variant[kSlotCount + program_->Constants.size()]),
       Constants(program_->Constants),
       Code(program_->Code),
-      Labels(program_->Labels) {
-  Vars.fill(Variant(0));
+      Labels(program_->Labels),
+      Vars(registers_.get(), kSlotCount) {
+  for (Variant& slot : Vars) slot = Variant(0);
+  std::copy(Constants.begin(), Constants.end(), registers_.get() + kSlotCount);
 }
 
 }  // namespace orv

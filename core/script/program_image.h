@@ -3,16 +3,20 @@
 // decoded from it; and TBinProg, the machine state of its executions.
 //
 // Image layout (all integers little-endian Int32):
+//   header:    the four bytes "ORVP", then the format version
+//              (kProgramImageVersion); an image of another version is
+//              refused, so a stale image is never run as if it were current
 //   constants: count, then per constant a tag byte and its value
 //              1 = Int32, 2 = 8-byte IEEE double, 3 = length byte + text,
 //              4 = one byte Boolean (0 false, anything else true)
 //   labels:    count, then one instruction index per label
-//   code:      count, then 12-byte instructions A, B, Op
+//   code:      count, then 16-byte instructions Op, A, B, C (opcodes.h)
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +25,10 @@
 #include "core/script/variant.h"
 
 namespace orv {
+
+// The format version the writer writes and the loader reads. It changes
+// whenever the instruction set or the layout does.
+inline constexpr int32_t kProgramImageVersion = 2;
 
 // Serialises a compiled program. Integer kinds are written with tag 1, reals
 // with tag 2, strings with tag 3 and Booleans with tag 4. Raises
@@ -32,17 +40,28 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
                               const std::vector<TProgItem>& code);
 
 // One instruction prepared for execution: its handler (handlers.h) and its
-// operands, checked against the tables when the program was loaded. Jumps
-// hold their target instruction instead of the label number; a fused
-// comparison and jump, and a for round, hold their other instruction in
-// Target. Slot operands are byte offsets into TBinProg::Vars (the slot
-// number times sizeof(Variant)), so the runner reaches a slot without
-// scaling its number; operands of other kinds keep their numbers.
+// operands, checked against the tables when the program was loaded. Slot and
+// value operands are byte offsets into the machine's registers (the
+// variable slots, then the constants: see TBinProg), so the runner reaches
+// any operand without scaling or telling slots from constants; jumps hold
+// the byte offset of their target instruction in the decoded code instead
+// of the label number; an immediate form holds its integer in C, but for
+// div and mod the number of its entry in TProgram::Divisors(). The data
+// words after a host call hold their argument offsets.
 struct TDecodedItem {
+  int32_t Handler = 0;
   int32_t A = 0;
   int32_t B = 0;
-  int32_t Handler = 0;
-  int32_t Target = 0;
+  int32_t C = 0;
+};
+static_assert(sizeof(TDecodedItem) == 16, "decoded instructions are 16 bytes");
+
+// An integer constant that div or mod divides by, with the multiplier that
+// divides by it without a division instruction (const_divisor.h; 0 when its
+// magnitude is below 2).
+struct TDivisor {
+  int32_t Value = 0;
+  uint64_t Multiplier = 0;
 };
 
 // A loaded program: the tables of its image and the decoded instructions
@@ -53,9 +72,10 @@ class TProgram {
  public:
   // Loads an image. `lines` optionally gives the source line of each
   // instruction (the compiler's, for errors that name a line). Raises
-  // ECompilerError "Unknown reader type" for a bad constant tag, and
-  // EInOutError "Stream read error" for a stream that ends early or announces
-  // more entries than it holds.
+  // ECompilerError "Stale program image ..." for an image of another format
+  // version, "Unknown reader type" for a bad constant tag, and EInOutError
+  // "Stream read error" for a stream that ends early or announces more
+  // entries than it holds.
   explicit TProgram(std::string_view image, std::vector<int32_t> lines = {});
 
   std::vector<Variant> Constants;
@@ -64,15 +84,14 @@ class TProgram {
 
   // Code.size() + 1 decoded instructions; the last one is the kFaultEnd guard.
   const std::vector<TDecodedItem>& Decoded() const { return decoded_; }
-  // For each constant that is an integer other than 0: the multiplier that
-  // divides by it without a division instruction (see runner.cpp); 0 else.
-  const std::vector<uint64_t>& Divisors() const { return divisors_; }
+  // The divisors of the immediate forms of div and mod.
+  const std::vector<TDivisor>& Divisors() const { return divisors_; }
   // The source line of instruction `index`; 0 when unknown.
   int32_t LineOf(int32_t index) const;
 
  private:
   std::vector<TDecodedItem> decoded_;
-  std::vector<uint64_t> divisors_;
+  std::vector<TDivisor> divisors_;
   std::vector<int32_t> lines_;
 };
 
@@ -80,9 +99,6 @@ class TProgram {
 // block. Slots, the return stack and Self persist from one execution to the
 // next; a new machine starts with every slot holding the integer 0.
 class TBinProg {
-  // First, so that the table views below can be bound to it.
-  std::shared_ptr<const TProgram> program_;
-
  public:
   static constexpr int32_t kSlotCount = 1001;        // slots 0..1000
   static constexpr int32_t kReturnStackSize = 1001;  // nested calls
@@ -98,6 +114,16 @@ class TBinProg {
   const TProgram& Program() const { return *program_; }
   const std::shared_ptr<const TProgram>& SharedProgram() const { return program_; }
 
+ private:
+  // First, so that the views below can be bound to them.
+  std::shared_ptr<const TProgram> program_;
+  // The registers instructions address: the variable slots, followed by a
+  // copy of the program's constants, so an operand is one offset whichever
+  // it names. Instructions never write past the slots (the decoder checks
+  // every target).
+  std::unique_ptr<Variant[]> registers_;
+
+ public:
   std::array<Variant, kArgCount> Args;
   int32_t PC = 0;
   std::array<int32_t, kReturnStackSize> ReturnStack{};
@@ -108,8 +134,11 @@ class TBinProg {
   const std::vector<int32_t>& Labels;
   // Handle of the object of the current host method call (0: none).
   uint32_t SelfHandle = 0;
-  std::array<Variant, kSlotCount> Vars;
+  // The variable slots.
+  const std::span<Variant, kSlotCount> Vars;
 
+  // The registers (see above): Vars, then the constants.
+  Variant* Registers() { return registers_.get(); }
   const std::vector<TDecodedItem>& Decoded() const { return program_->Decoded(); }
 
   // Nesting of executions in progress (see Execute in runner.h).

@@ -32,13 +32,15 @@ std::string RunError(const std::vector<int32_t>& labels, const std::vector<TProg
   return "(no error)";
 }
 
+const std::string kHeader = "ORVP" + Int32Bytes(kProgramImageVersion);
+
 TEST_F(VmTest, EmptyProgramIsTheTwoInstructionImage) {
   std::string image;
   TKelCompiler compiler("end.", image);
   compiler.Compile();
-  std::string expected = Int32Bytes(0) + Int32Bytes(1) + Int32Bytes(1) + Int32Bytes(2) +
-                         Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(opGoto) +  //
-                         Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(opStop);
+  std::string expected = kHeader + Int32Bytes(0) + Int32Bytes(1) + Int32Bytes(1) + Int32Bytes(2) +
+                         Int32Bytes(opGoto) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0) +  //
+                         Int32Bytes(opStop) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0);
   EXPECT_EQ(image, expected);
   std::string image2;
   TKelCompiler with_begin("begin end.", image2);
@@ -52,8 +54,8 @@ TEST(ProgramImage, ConstantRoundTripOfEveryKind) {
       Variant(2.25),         Variant("abc"),      Variant(std::string(255, 'z')), Variant(true),
       Variant(false),        Variant(""),
   };
-  std::string image = Image(consts, {3}, {{0, 0, opStop}});
-  EXPECT_EQ(image.substr(0, 5), Int32Bytes(10) + std::string(1, '\x01'));
+  std::string image = Image(consts, {3}, {{opStop, 0, 0, 0}});
+  EXPECT_EQ(image.substr(0, 13), kHeader + Int32Bytes(10) + std::string(1, '\x01'));
   TBinProg p(image);
   ASSERT_EQ(p.Constants.size(), consts.size());
   const uint16_t types[] = {varInteger, varInteger, varInteger, varDouble, varDouble,
@@ -72,7 +74,7 @@ TEST(ProgramImage, ConstantRoundTripOfEveryKind) {
 }
 
 TEST(ProgramImage, NonzeroBooleanByteIsTrue) {
-  std::string image = Int32Bytes(1) + "\x04\x07" + Int32Bytes(0) + Int32Bytes(0);
+  std::string image = kHeader + Int32Bytes(1) + "\x04\x07" + Int32Bytes(0) + Int32Bytes(0);
   TBinProg p(image);
   EXPECT_TRUE(p.Constants[0].AsBoolean());
 }
@@ -96,80 +98,99 @@ TEST(ProgramImage, WriterRefusesWhatTheImageCannotHold) {
 
 TEST(ProgramImage, LoaderRejectsBadStreams) {
   try {
-    TBinProg p(Int32Bytes(1) + "\x05" + Int32Bytes(0) + Int32Bytes(0));
+    TBinProg p(kHeader + Int32Bytes(1) + "\x05" + Int32Bytes(0) + Int32Bytes(0));
     FAIL();
   } catch (const ECompilerError& e) {
     EXPECT_STREQ(e.what(), "Unknown reader type");
   }
-  std::string good = Image({Variant(1)}, {1}, {{0, 0, opGoto}, {0, 0, opStop}});
+  std::string good = Image({Variant(1)}, {1}, {{opGoto, 0, 0, 0}, {opStop, 0, 0, 0}});
   for (size_t cut = 0; cut < good.size(); ++cut)
     EXPECT_THROW(TBinProg(good.substr(0, cut)), EInOutError) << cut;
   // Counts larger than the stream are refused before anything is allocated.
-  EXPECT_THROW(TBinProg(Int32Bytes(0x7FFFFFFF)), EInOutError);
-  EXPECT_THROW(TBinProg(Int32Bytes(0) + Int32Bytes(-1)), EInOutError);
-  EXPECT_THROW(TBinProg(Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0x10000000)), EInOutError);
+  EXPECT_THROW(TBinProg(kHeader + Int32Bytes(0x7FFFFFFF)), EInOutError);
+  EXPECT_THROW(TBinProg(kHeader + Int32Bytes(0) + Int32Bytes(-1)), EInOutError);
+  EXPECT_THROW(TBinProg(kHeader + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0x10000000)), EInOutError);
 }
 
-TEST(ProgramImage, FaultyInstructionsFailWhenExecuted) {
-  EXPECT_EQ(RunError({}, {{0, 0, 21}}), "Invalid opcode");
-  EXPECT_EQ(RunError({}, {{0, 0, opData}}), "Invalid opcode");
-  EXPECT_EQ(RunError({}, {{0, 0, 53}}), "Invalid opcode");
-  EXPECT_EQ(RunError({}, {{0, 0, -1}}), "Invalid opcode");
-  EXPECT_EQ(RunError({}, {{1001, 0, opMove}}), "Invalid variable slot in program");
-  EXPECT_EQ(RunError({}, {{0, -1, opMove}}), "Invalid variable slot in program");
-  EXPECT_EQ(RunError({}, {{0, 0, opLoadConst}}), "Invalid constant number in program");
-  EXPECT_EQ(RunError({}, {{0, 0, opGoto}}), "Invalid label number in program");
-  EXPECT_EQ(RunError({7}, {{0, 0, opGoto}}), "Invalid jump target in program");
-  EXPECT_EQ(RunError({}, {{0, 0, opInc}}), "Execution ran past the end of the program");
-  EXPECT_EQ(RunError({}, {{0, 0, opArrayNew}, {1, 0, opArrayPut}}), "Missing data word in program");
-  EXPECT_EQ(RunError({}, {{0, 0, opDynGet}, {5000, 0, 0}}), "Invalid variable slot in program");
-  EXPECT_EQ(RunError({}, {{0, 999999, opCall}, {0, 0, opStop}}), "Invalid function number");
-  // A data word is never executed, even when its Op field looks like an opcode.
-  EXPECT_EQ(RunError({}, {{0, 4, opArrayNew}, {0, 1, opArrayPut}, {0, 0, opGoto}, {0, 0, opStop}}),
-            "(no error)");
-}
-
-// A comparison and the conditional jump on its result run as one handler; a
-// jump to the conditional jump itself still runs it alone.
-TEST(ProgramImage, ComparisonAndJumpRunTogetherOrApart) {
-  std::string image = Image({}, {2, 4},
-                            {{0, 0, opGoto}, {0, 1, opLess}, {0, 1, opJumpIfFalse}, {2, 0, opInc}, {0, 0, opStop}});
-  TBinProg alone(image);
-  Execute(alone, 0);  // slot 0 holds the integer 0: the jump is taken
-  EXPECT_EQ(alone.Vars[0].Type(), varInteger);
-  EXPECT_EQ(alone.Vars[2].AsInteger(), 0);
-  TBinProg fused(image);
-  fused.Vars[1] = Variant(1);
-  Execute(fused, 1);  // 0 < 1: falls through to the increment
-  EXPECT_EQ(fused.Vars[0].Type(), varBoolean);
-  EXPECT_EQ(fused.Vars[2].AsInteger(), 1);
-  TBinProg stepped(image);
-  stepped.PC = 1;
-  int steps = 1;
-  while (Step(stepped)) ++steps;
-  EXPECT_EQ(steps, 3);  // less, jump, stop
-  EXPECT_FALSE(stepped.Vars[0].AsBoolean());
-}
-
-// A constant load and the multiplication after it run as one handler; a
-// jump to the multiplication runs it alone, with the slot it reads unloaded.
-TEST(ProgramImage, FusedPairRunsTogetherOrApart) {
-  std::string image = Image({Variant(5)}, {2},
-                            {{0, 0, opGoto}, {1, 0, opLoadConst}, {0, 1, opMul}, {0, 0, opStop}});
-  for (const auto& [start, product] : {std::pair{0, 12}, std::pair{1, 15}}) {
-    TBinProg program(image);
-    program.Vars[0] = Variant(3);
-    program.Vars[1] = Variant(4);
-    Execute(program, start);
-    EXPECT_EQ(program.Vars[0].AsInteger(), product) << "start " << start;
+// An image of another format version (an image of the first format has no
+// version mark at all) is refused with a clear error before it is read.
+TEST(ProgramImage, StaleImagesAreRefused) {
+  const std::string body = Int32Bytes(0) + Int32Bytes(1) + Int32Bytes(1) + Int32Bytes(2);
+  const struct {
+    std::string image;
+    const char* error;
+  } cases[] = {
+      {body + std::string(24, '\0'), "Stale program image (no version mark): compile the script again"},
+      {"ORVP" + Int32Bytes(1) + body, "Stale program image (version 1, this engine reads version 2): compile the script again"},
+      {"ORVP" + Int32Bytes(3) + body, "Stale program image (version 3, this engine reads version 2): compile the script again"},
+  };
+  for (const auto& c : cases) {
+    try {
+      TBinProg p(c.image);
+      ADD_FAILURE() << "no error for " << c.error;
+    } catch (const ECompilerError& e) {
+      EXPECT_STREQ(e.what(), c.error);
+    }
   }
 }
 
-TEST_F(VmTest, CallWordsAreCheckedAtRunTime) {
+TEST_F(VmTest, FaultyInstructionsFailWhenExecuted) {
+  const int32_t k0 = ConstOperand(0);
+  EXPECT_EQ(RunError({}, {{opData, 0, 0, 0}}), "Invalid opcode");
+  EXPECT_EQ(RunError({}, {{kOpCodeLimit, 0, 0, 0}}), "Invalid opcode");
+  EXPECT_EQ(RunError({}, {{-1, 0, 0, 0}}), "Invalid opcode");
+  EXPECT_EQ(RunError({}, {{opMove, 1001, 0, 0}}), "Invalid variable slot in program");
+  EXPECT_EQ(RunError({}, {{opMove, k0, 0, 0}}), "Invalid variable slot in program");
+  EXPECT_EQ(RunError({}, {{opMove, 0, k0, 0}}), "Invalid constant number in program");
+  EXPECT_EQ(RunError({}, {{opAdd, 0, 1, 1001}}), "Invalid variable slot in program");
+  EXPECT_EQ(RunError({}, {{opGoto, 0, 0, 0}}), "Invalid label number in program");
+  EXPECT_EQ(RunError({7}, {{opGoto, 0, 0, 0}}), "Invalid jump target in program");
+  EXPECT_EQ(RunError({}, {{opMove, 0, 1, 0}}), "Execution ran past the end of the program");
+  EXPECT_EQ(RunError({}, {{opCall, 0, 0, 101}}), "Invalid argument count in program");
+  EXPECT_EQ(RunError({}, {{opDynGet, 5000, 0, 0}}), "Invalid variable slot in program");
+  EXPECT_EQ(RunError({}, {{opCall, 0, 999999, 0}, {opStop, 0, 0, 0}}), "Invalid function number");
+  // A jump into the data words of a call runs one as an instruction.
+  EXPECT_EQ(RunError({2}, {{opGoto, 0, 0, 0}, {opCall, 0, 999999, 1}, {opStop, 1, 0, 0}}), "Invalid opcode");
+}
+
+// A field an instruction does not read as a value may hold anything, a
+// number that would name a constant included: the loader does not look it
+// up (the program has no constants at all here).
+TEST(ProgramImage, FieldsThatAreNotValuesAreNotReadAsConstants) {
+  const int32_t c = ConstOperand(40);
+  for (const TProgItem& item : std::vector<TProgItem>{
+           {opMove, 0, 1, c}, {opNot, 0, 1, c}, {opNeg, 0, 1, c}, {opArrayNew, 0, 2, c}, {opSetSelf, 0, 0, c}})
+    EXPECT_EQ(RunError({}, {item, {opStop, 0, 0, 0}}), "(no error)") << item.Op;
+}
+
+// Constants are registers after the slots: a move reads one like a slot,
+// and no instruction can write one.
+TEST_F(VmTest, ConstantsAreReadWhereTheyAre) {
+  TBinProg p(Image({Variant("text"), Variant(7)}, {},
+                   {{opMove, 0, ConstOperand(0), 0}, {opAdd, 1, ConstOperand(1), ConstOperand(1)}, {opStop, 0, 0, 0}}));
+  Execute(p, 0);
+  EXPECT_EQ(p.Vars[0].AsString(), "text");
+  EXPECT_EQ(p.Vars[1].AsInteger(), 14);
+  // A var argument that names a constant is not written back.
+  const int32_t swap = FindFunction("TSWAP");
+  TBinProg q(Image({Variant(1)}, {},
+                   {{opCall, 2, swap, 2}, {opData, 0, ConstOperand(0), 0}, {opStop, 0, 0, 0}}));
+  q.Vars[0] = Variant(5);
+  Execute(q, 0);
+  EXPECT_EQ(q.Vars[0].AsInteger(), 1);
+  EXPECT_EQ(q.Constants[0].AsInteger(), 1);
+  EXPECT_EQ(q.Registers()[TBinProg::kSlotCount].AsInteger(), 1);
+}
+
+TEST_F(VmTest, CallWordsAreCheckedWhenLoaded) {
   int32_t add = FindFunction("TADD");
-  EXPECT_EQ(RunError({}, {{0, add, opCall}}), "Missing data word in program");
-  EXPECT_EQ(RunError({}, {{0, add, opCall}, {2000, 0, 1}, {0, 0, opStop}}),
+  EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}}), "Missing data word in program");
+  EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}, {opData, 2000, 0, 0}, {opStop, 0, 0, 0}}),
             "Invalid variable slot in program");
+  EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}, {opData, 0, ConstOperand(3), 0}, {opStop, 0, 0, 0}}),
+            "Invalid constant number in program");
+  // Fields beyond the arguments are not read.
+  EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}, {opData, 0, 1, 99999}, {opStop, 0, 0, 0}}), "(no error)");
 }
 
 }  // namespace

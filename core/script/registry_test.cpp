@@ -151,10 +151,14 @@ TEST_F(RegistryTest, ConstArrayFromVariant) {
   array.PutElement(1, Variant("a"));
   array.PutElement(2, Variant(5));
   array.PutElement(3, Variant("stale"));
-  std::vector<Variant> values = ConstArrayFromVariant(array);
+  std::span<const Variant> values = ConstArrayFromVariant(array);
   ASSERT_EQ(values.size(), 2u);
   EXPECT_EQ(values[0].AsString(), "a");
   EXPECT_EQ(values[1].AsInteger(), 5);
+  EXPECT_EQ(&values[0], &array.Element(1));  // viewed where they are
+  Variant empty = Variant::Array(0);
+  empty.PutElement(0, Variant(0));
+  EXPECT_TRUE(ConstArrayFromVariant(empty).empty());
   array.PutElement(0, Variant(4));
   EXPECT_THROW(ConstArrayFromVariant(array), EVariantError);
   EXPECT_THROW(ConstArrayFromVariant(Variant(1)), EVariantError);

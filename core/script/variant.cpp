@@ -2,12 +2,13 @@
 // variant_ops.cpp.
 #include "core/script/variant.h"
 
-#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
+
+#include <sanitizer/asan_interface.h>
 
 #include "core/script/text_number.h"
 #include "platform/run_limits.h"
@@ -15,31 +16,56 @@
 namespace orv {
 namespace detail {
 
-// The shared text of a string value: one allocation holding the count of
-// values that share it, the length, the capacity and the bytes.
-struct StringRep {
-  std::atomic<uint32_t> refs;
-  size_t size;
-  size_t capacity;
-  char* data() { return reinterpret_cast<char*>(this + 1); }
+namespace {
 
-  static StringRep* Make(std::string_view text, size_t capacity) {
-    if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
-    ReserveRunMemory(capacity);  // a script's large texts count against its budget
-    void* memory = ::operator new(sizeof(StringRep) + capacity);
-    auto* rep = new (memory) StringRep{{1}, text.size(), capacity};
-    if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
-    return rep;
-  }
-  void Free() {
-    this->~StringRep();
-    ::operator delete(this);
-  }
-};
+// Short texts come and go all the time (a routine's result, a joined text),
+// so their buffers are kept for the next one instead of going back to the
+// heap: a stack of blocks of one size, of bounded depth. Values belong to
+// the thread that runs the engine, so the stack needs no lock. While a
+// block waits on the stack the address sanitizer treats it as freed.
+constexpr size_t kSmallBlock = 64;
+constexpr size_t kSmallCapacity = kSmallBlock - sizeof(StringRep);
+constexpr int kMaxKeptBlocks = 1024;
+void* kept_blocks[kMaxKeptBlocks];
+int kept_count = 0;
 
-// The shared elements of an array value.
+void* TakeBlock(size_t capacity) {
+  if (capacity != kSmallCapacity || kept_count == 0) return ::operator new(sizeof(StringRep) + capacity);
+  void* block = kept_blocks[--kept_count];
+  ASAN_UNPOISON_MEMORY_REGION(block, kSmallBlock);
+  return block;
+}
+
+void GiveBlock(void* block, size_t capacity) {
+  if (capacity != kSmallCapacity || kept_count == kMaxKeptBlocks) {
+    ::operator delete(block);
+    return;
+  }
+  ASAN_POISON_MEMORY_REGION(block, kSmallBlock);
+  kept_blocks[kept_count++] = block;
+}
+
+}  // namespace
+
+StringRep* StringRep::Make(std::string_view text, size_t capacity) {
+  if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
+  if (capacity < kSmallCapacity) capacity = kSmallCapacity;
+  else if (capacity > kSmallCapacity) ReserveRunMemory(capacity);  // a script's large texts count against its budget
+  auto* rep = new (TakeBlock(capacity)) StringRep{1, text.size(), capacity};
+  if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
+  return rep;
+}
+
+void StringRep::Free() {
+  const size_t capacity_of_block = capacity;
+  this->~StringRep();
+  GiveBlock(this, capacity_of_block);
+}
+
+// The shared elements of an array value; its count is a plain counter, as
+// a string's is.
 struct ArrayRep {
-  std::atomic<uint32_t> refs{1};
+  uint32_t refs = 1;
   std::vector<Variant> items;
 };
 
@@ -119,13 +145,7 @@ Variant Variant::Array(int32_t high) {
   return v;
 }
 
-void Variant::AddRef() const noexcept {
-  if (type_ == varString) {
-    if (u_.str) u_.str->refs.fetch_add(1, std::memory_order_relaxed);
-  } else {
-    u_.arr->refs.fetch_add(1, std::memory_order_relaxed);
-  }
-}
+void Variant::AddArrayRef() const noexcept { ++u_.arr->refs; }
 
 Variant& Variant::AssignShared(const Variant& other) noexcept {
   if (this != &other) {
@@ -137,24 +157,29 @@ Variant& Variant::AssignShared(const Variant& other) noexcept {
 
 void Variant::ReleaseBuffer() noexcept {
   if (type_ == varString) {
-    if (u_.str && u_.str->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) u_.str->Free();
-  } else if (u_.arr->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    if (u_.str && --u_.str->refs == 0) u_.str->Free();
+  } else if (--u_.arr->refs == 0) {
     FreeArray(u_.arr);
   }
   Clear();
 }
 
 void Variant::FreeArray(detail::ArrayRep* rep) noexcept {
-  std::vector<detail::ArrayRep*> pending{rep};
-  while (!pending.empty()) {
-    detail::ArrayRep* current = pending.back();
-    pending.pop_back();
+  // Arrays freed with this one wait in `pending`, which stays empty (and
+  // allocates nothing) while no element is an array freed with it.
+  std::vector<detail::ArrayRep*> pending;
+  for (detail::ArrayRep* current = rep; current != nullptr;) {
     for (Variant& item : current->items) {
       if (!item.IsArray()) continue;
-      if (item.u_.arr->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) pending.push_back(item.u_.arr);
+      if (--item.u_.arr->refs == 0) pending.push_back(item.u_.arr);
       item.Clear();
     }
     delete current;
+    current = nullptr;
+    if (!pending.empty()) {
+      current = pending.back();
+      pending.pop_back();
+    }
   }
 }
 
@@ -162,7 +187,7 @@ void Variant::AppendText(std::string_view text) {
   if (text.empty()) return;
   detail::StringRep* rep = u_.str;
   size_t size = rep ? rep->size : 0;
-  if (rep && rep->refs.load(std::memory_order_acquire) == 1 && rep->capacity - size >= text.size()) {
+  if (rep && rep->refs == 1 && rep->capacity - size >= text.size()) {
     std::memmove(rep->data() + size, text.data(), text.size());
     rep->size += text.size();
     return;
@@ -175,11 +200,6 @@ void Variant::AppendText(std::string_view text) {
   Release();
   type_ = varString;
   u_.str = grown;
-}
-
-std::string_view Variant::StringView() const noexcept {
-  if (type_ != varString || !u_.str) return {};
-  return std::string_view(u_.str->data(), u_.str->size);
 }
 
 std::string Variant::AsString() const {
@@ -293,7 +313,7 @@ const Variant& Variant::Element(int32_t index) const {
 
 void Variant::PutElement(int32_t index, Variant value) {
   Element(index);  // checks the kind and the bounds
-  if (u_.arr->refs.load(std::memory_order_acquire) != 1) {
+  if (u_.arr->refs != 1) {
     auto* copy = new detail::ArrayRep;
     copy->items = u_.arr->items;
     Release();

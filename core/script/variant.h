@@ -68,8 +68,27 @@ enum class VarCompareOp : int32_t {
 enum class VarOrder { Less, Equal, Greater, Unordered };
 
 namespace detail {
-struct StringRep;
+
+// The shared text of a string value: one allocation holding the count of
+// values that share it, the length, the capacity and the bytes (which
+// follow the record). Values belong to the thread that runs the engine
+// (nothing hands them to another thread), so the count is a plain counter.
+struct StringRep {
+  uint32_t refs;
+  size_t size;
+  size_t capacity;
+  char* data() { return reinterpret_cast<char*>(this + 1); }
+  const char* data() const { return reinterpret_cast<const char*>(this + 1); }
+
+  // A text of `capacity` bytes holding `text`, shared by one value;
+  // EVariantError "Text longer than 256 MiB" beyond the bound.
+  static StringRep* Make(std::string_view text, size_t capacity);
+  void Free();
+};
+
+// The shared elements of an array value (variant.cpp).
 struct ArrayRep;
+
 }  // namespace detail
 
 // A script value. Build one from a C++ value (int32_t, double, bool, text) or
@@ -165,6 +184,8 @@ class Variant {
   // The number of an Integer value, read without looking at the kind: only
   // for a value whose Type() is varInteger (the runner's quick paths).
   int32_t IntegerField() const noexcept { return u_.i; }
+  // The number of a Double value, read the same way (only for varDouble).
+  double DoubleField() const noexcept { return u_.d; }
 
   // Conversions. Each raises EConvertError when the value cannot be converted
   // (a text that is no number, Null to a number, an array to anything), with a
@@ -187,7 +208,17 @@ class Variant {
   Variant AsType(uint16_t code) const;
 
   // The text of a string value without copying; "" for other kinds.
-  std::string_view StringView() const noexcept;
+  std::string_view StringView() const noexcept {
+    if (type_ != varString || !u_.str) return {};
+    return std::string_view(u_.str->data(), u_.str->size);
+  }
+  // The value as text (AsString) without copying a string's own text:
+  // other kinds are converted into `buffer`, which the view then shows.
+  std::string_view TextView(std::string& buffer) const {
+    if (type_ == varString) return StringView();
+    buffer = AsString();
+    return buffer;
+  }
 
   // Arrays. Each raises EVariantError for a value that is not an array and
   // for an index outside 0..ArrayHigh().
@@ -218,7 +249,14 @@ class Variant {
     u_.bits = 0;
   }
   // Takes one more share of the buffer (HoldsBuffer() is true).
-  void AddRef() const noexcept;
+  void AddRef() const noexcept {
+    if (type_ != varString) {
+      AddArrayRef();
+    } else if (u_.str) {
+      ++u_.str->refs;
+    }
+  }
+  void AddArrayRef() const noexcept;
   // Copy assignment when either side holds a buffer.
   Variant& AssignShared(const Variant& other) noexcept;
   // Gives up the value's share of its buffer, if it has one, and leaves the

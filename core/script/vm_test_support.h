@@ -42,8 +42,10 @@ inline TTestObject* Self(TObject* self) {
 //   TLOG(v)            procedure: appends AsString(v) and "|" to Log()
 //   TADD(a, b)         function: a + b
 //   TSWAP(var a, var b) function: swaps a and b, returns 7
-//   TSUM([..])         function: sum of the array elements
+//   TSUM([..])         function: sum of the array elements (wrapping around)
 //   TTAG(s, [..])      function: s + ":" + the element count
+//   TJOIN8(a, b, c, var d, e, f, g, var h) function: the eight joined with
+//                      "|"; d gets "!" appended, h becomes a + g (as texts)
 //   TNOTHING           function without parameters that sets no result
 //   TPROC              procedure without parameters: appends "P|"
 //   TFAIL              procedure that raises EConvertError "test failure"
@@ -66,13 +68,20 @@ inline void StartTestEngine() {
     r = Variant(7);
   }, {pkVar, pkVar});
   RegisterFunc("TSUM", [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
-    int32_t sum = 0;
-    for (int32_t i = 1; i <= a[0].Element(0).AsInteger(); ++i) sum += a[0].Element(i).AsInteger();
-    r = Variant(sum);
+    uint32_t sum = 0;  // wraps around
+    for (int32_t i = 1; i <= a[0].Element(0).AsInteger(); ++i) sum += static_cast<uint32_t>(a[0].Element(i).AsInteger());
+    r = Variant(static_cast<int32_t>(sum));
   }, {pkArray});
   RegisterFunc("TTAG", [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
     r = Variant(a[0].AsString() + ":" + a[1].Element(0).AsString());
   }, {pkValue, pkArray});
+  RegisterFunc("TJOIN8", [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
+    std::string joined;
+    for (size_t i = 0; i < 8; ++i) joined += a[i].AsString() + (i < 7 ? "|" : "");
+    a[3] = Variant(a[3].AsString() + "!");
+    a[7] = Variant(a[0].AsString() + a[6].AsString());
+    r = Variant(joined);
+  }, {pkValue, pkValue, pkValue, pkVar, pkValue, pkValue, pkValue, pkVar});
   RegisterFunc("TNOTHING", [](TObject*, const std::string&, ArgBlock&, Variant&) {}, {pkNone});
   RegisterProc("TPROC", [](TObject*, const std::string&, ArgBlock&, Variant&) { Log() += "P|"; },
                {pkNone});
@@ -115,7 +124,7 @@ class VmTest : public ::testing::Test {
 
   // The value of the script variable `name` (qualified, upper case).
   static const Variant& Var(TKelRuner& runner, const std::string& name) {
-    return runner.Program()->Vars.at(runner.Identifiers.at(name).Index);
+    return runner.Program()->Vars[static_cast<size_t>(runner.Identifiers.at(name).Index)];
   }
 
   // Runs `source` and returns the global variable X as text.

@@ -88,6 +88,7 @@ void BuildCaches::KeepNamedInclude(const std::string& name, const FoundInclude& 
 void BuildCaches::OutsideCodeRuns() {
   named_includes_.clear();
   named_bytes_ = 0;
+  folders_.Forget();
 }
 
 std::optional<TImageSize> BuildCaches::ImageSize(const std::string& path, const FileStamp& stamp,

@@ -21,6 +21,7 @@
 #include "core/site/build_record.h"
 #include "platform/user_settings.h"
 #include "platform/files.h"
+#include "platform/folder_cache.h"
 
 namespace orv {
 
@@ -69,6 +70,10 @@ class BuildCaches {
   void KeepNamedInclude(const std::string& name, const FoundInclude& found);
   void OutsideCodeRuns();
 
+  // The folders pages are read from and written to (forgotten by
+  // OutsideCodeRuns as well, since a script or command may move folders).
+  TFolderCache& Folders() { return folders_; }
+
   // The size of the image at `path` as `measure` gives it (nothing when it
   // cannot be measured), measured once per stamp.
   using Measure = std::function<std::optional<TImageSize>(const std::string& path)>;
@@ -109,6 +114,7 @@ class BuildCaches {
   std::unordered_map<std::string, ImageEntry> images_;
   std::unordered_map<std::string, FoundInclude> named_includes_;
   size_t named_bytes_ = 0;
+  TFolderCache folders_;
 };
 
 }  // namespace orv

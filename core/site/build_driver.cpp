@@ -196,7 +196,7 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   std::string text;
   FileStamp stamp;
   PageInputs* inputs = context.Build.Inputs;
-  const FileRead read = ReadRegularFile(file, text, &stamp);
+  const FileRead read = context.Build.Caches.Folders().ReadRegularFile(file, text, &stamp);
   if (read == FileRead::NoFile) return false;
   // A page that cannot be read is recorded as its stamp says.
   if (inputs && read == FileRead::Unreadable && !StatFile(file, stamp)) return false;
@@ -220,10 +220,11 @@ void ApplyLineEnds(std::string& text, LineEnds ends) {
 bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* text_hash) {
   ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
   if (text_hash) *text_hash = ContentHash(context.Page.Text);
-  bool written = WriteFileAtomic(out_file, context.Page.Text);
+  TFolderCache& folders = context.Build.Caches.Folders();
+  bool written = folders.WriteFileAtomic(out_file, context.Page.Text);
   if (!written) {
     ForceDirectories(ExtractFilePath(out_file));
-    written = WriteFileAtomic(out_file, context.Page.Text);
+    written = folders.WriteFileAtomic(out_file, context.Page.Text);
     if (!written) context.Build.Report.Error(out_file, std::string("cannot write the page: ") + std::strerror(errno));
   }
   context.Page.Text.clear();

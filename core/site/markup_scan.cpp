@@ -1,5 +1,7 @@
 #include "core/site/markup_scan.h"
 
+#include <cstring>
+
 #include "core/site/page_origins.h"
 
 namespace orv {
@@ -43,18 +45,42 @@ class ScanBuffer {
 
 }  // namespace
 
+size_t FindDelimiter(std::string_view text, std::string_view delimiter, size_t from) {
+  if (delimiter.size() != 2) return text.find(delimiter, from);
+  if (from >= text.size()) return std::string_view::npos;
+  const char* begin = text.data();
+  const char* end = begin + text.size();
+  if (delimiter[0] == '<') {
+    // Tags put a '<' every few bytes: look for the second character, which
+    // is rare in a page, and check the one before it.
+    for (const char* p = begin + from + 1; p < end; ++p) {
+      p = static_cast<const char*>(std::memchr(p, delimiter[1], static_cast<size_t>(end - p)));
+      if (p == nullptr) break;
+      if (p[-1] == '<') return static_cast<size_t>(p - 1 - begin);
+    }
+    return std::string_view::npos;
+  }
+  const char* last = end - 1;  // the last place a pair can start
+  for (const char* p = begin + from; p < last; ++p) {
+    p = static_cast<const char*>(std::memchr(p, delimiter[0], static_cast<size_t>(last - p)));
+    if (p == nullptr) break;
+    if (p[1] == delimiter[1]) return static_cast<size_t>(p - begin);
+  }
+  return std::string_view::npos;
+}
+
 ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_view close,
                        const MarkupReplacer& replace, size_t max_bytes, PageOrigins* origins) {
   ScanOutcome outcome;
-  if (text.find(open) == std::string::npos) return outcome;
+  if (FindDelimiter(text, open) == std::string_view::npos) return outcome;
   std::string done;
   done.reserve(text.size());
   ScanBuffer rest(std::move(text));
   for (;;) {
     std::string_view r = rest.Rest();
-    size_t p = r.find(open);
+    size_t p = FindDelimiter(r, open);
     if (p == std::string_view::npos) break;
-    size_t q = r.find(close, p + open.size());
+    size_t q = FindDelimiter(r, close, p + open.size());
     if (q == std::string_view::npos) {
       outcome.unclosed = done.size() + p;
       break;

@@ -44,4 +44,11 @@ struct ScanOutcome {
 ScanOutcome ScanMarkup(std::string& text, std::string_view open, std::string_view close,
                        const MarkupReplacer& replace, size_t max_bytes, PageOrigins* origins = nullptr);
 
+// The position of `delimiter` in `text` at or after `from` (npos when there
+// is none), as std::string_view::find gives it. A page is full of '<' (the
+// tags of HTML), so for a two-character delimiter that starts with it this
+// looks for the second character and checks the one before; for another
+// one it looks for the first and checks the next.
+size_t FindDelimiter(std::string_view text, std::string_view delimiter, size_t from = 0);
+
 }  // namespace orv

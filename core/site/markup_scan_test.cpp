@@ -92,5 +92,21 @@ TEST(MarkupScanTest, GrowthStopsAtTheBound) {
   EXPECT_EQ(text.substr(text.size() - 5), " tail");
 }
 
+
+// FindDelimiter finds what std::string_view::find finds, from every start.
+TEST(MarkupScanTest, FindDelimiterAgreesWithFind) {
+  const char* texts[] = {"",         "<",      "<%",    "%<%",     "<<%",      "a<b<%c%>d<", "<%%>", "<%<%<%",
+                         "x%",       "<%\n%>", "%%<<%%", "&<&amp;<&", "<<<", "%", "a%b<%", "%%%><%>"};
+  const char* delimiters[] = {"<%", "%>", "<&", "<<", "<", "<%x", ""};
+  for (std::string_view text : texts) {
+    for (std::string_view delimiter : delimiters) {
+      for (size_t from = 0; from <= text.size() + 1; ++from) {
+        EXPECT_EQ(FindDelimiter(text, delimiter, from), text.find(delimiter, from))
+            << "'" << text << "' '" << delimiter << "' from " << from;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace orv

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -249,11 +248,12 @@ void ReportErrorOutput(TParseStruct& context, const std::string& command, const 
 void ExtAppStage(TParseStruct& context) {
   const ExpansionLimits& limits = context.Build.Limits;
   // Commands run in the project file's folder, so a build gives the same
-  // pages wherever it was started from. The folder is found when a page
-  // runs a command (finding it costs more than most pages' scan).
-  std::optional<std::string> folder;
+  // pages wherever it was started from. The folder is found when the first
+  // command of the page runs: most pages run none.
+  std::string folder;
   TBuildStats& stats = context.Build.Stats;
   RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &stats](const std::string& command) {
+    if (folder.empty() && !context.Settings.ProjectFile.empty()) folder = ProjectFolder(context.Settings.ProjectFile);
     AddCount(stats.Programs, 1);
     // What a command reads cannot be known: its page is built every time.
     if (context.Build.Inputs) context.Build.Inputs->MakeVolatile();
@@ -261,12 +261,10 @@ void ExtAppStage(TParseStruct& context) {
       MarkupWarning(context, "the command \"" + ShowNul(command) + "\" is not run: it holds a NUL byte");
       return CommandErrorComment(command);
     }
-    if (!folder)
-      folder = context.Settings.ProjectFile.empty() ? std::string() : ProjectFolder(context.Settings.ProjectFile);
     std::string output;
     CommandStatus status;
     CommandOutcome outcome =
-        RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds, *folder, &status);
+        RunCommand(command, output, limits.MaxPageBytes, limits.CommandTimeoutSeconds, folder, &status);
     std::string problem = CommandProblem(command, outcome, status, limits);
     if (!problem.empty()) MarkupWarning(context, problem);
     if (!status.ErrorOutput.empty()) ReportErrorOutput(context, command, status);

@@ -1,10 +1,11 @@
 #include "core/site/process_page.h"
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <string>
 
 #include "core/site/define_stage.h"
+#include "core/site/markup_scan.h"
 #include "core/site/page_stages.h"
 #include "core/site/script_stage.h"
 #include "platform/files.h"
@@ -64,7 +65,7 @@ void NestedPass(TParseStruct& context) {
 // then the nested pass it asks for.
 void RunStage(TParseStruct& context, const StageEntry& entry) {
   if (!(context.Settings.*entry.on) || context.Page.LimitReached) return;
-  if (entry.runs_code && context.Page.Text.find(entry.open) != std::string::npos)
+  if (entry.runs_code && FindDelimiter(context.Page.Text, entry.open) != std::string_view::npos)
     context.Build.Caches.OutsideCodeRuns();
   entry.run(context);
   if (context.Page.Rescan) NestedPass(context);
@@ -81,20 +82,14 @@ void StepPoint(TParseStruct& context, PageStage stage) {
 }  // namespace
 
 size_t FirstOpener(std::string_view text, const TProjectSettings& settings) {
-  char openers[kPageStageCount + 1] = {};
-  size_t count = 0;
-  for (const StageEntry& entry : kStages)
-    if (settings.*entry.on) openers[count++] = entry.open[1];
-  if (count == 0) return std::string_view::npos;
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  for (const char* p = begin; p < end;) {
-    p = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
-    if (!p || p + 1 >= end) break;
-    if (std::memchr(openers, p[1], count)) return static_cast<size_t>(p - begin);
-    ++p;
+  size_t first = std::string_view::npos;
+  for (const StageEntry& entry : kStages) {
+    if (!(settings.*entry.on)) continue;
+    // Only the text up to the opener found so far can hold an earlier one.
+    const std::string_view before = first == std::string_view::npos ? text : text.substr(0, first + 1);
+    first = std::min(first, FindDelimiter(before, entry.open));
   }
-  return std::string_view::npos;
+  return first;
 }
 
 void ProcessPage(TParseStruct& context) {

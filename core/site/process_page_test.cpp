@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/site/page_passes_reference.h"
@@ -96,6 +97,19 @@ TEST(FirstOpenerTest, OnlySwitchedOnStagesCount) {
   settings.UseExtApps = true;
   EXPECT_EQ(FirstOpener("<+<%<&<*", settings), 6u);
   EXPECT_EQ(FirstOpener("text ending in <", settings), std::string::npos);
+}
+
+// With every stage on, FirstOpener finds the earliest of the four openers
+// whichever stage's opener is looked for first, as plain searches do.
+TEST(FirstOpenerTest, FindsTheEarliestOpenerInAnyOrder) {
+  const TProjectSettings settings;
+  const char* texts[] = {"<*x<+", "<% <+", "<&<%", "a<+b<*c", "<<%<", "%<&&<+", "+<+", "<", "", "<+", "x<*",
+                         "<%<%", "&<*<&<%<+", "< + % & *", "<<<<*"};
+  for (std::string_view text : texts) {
+    size_t expected = std::string_view::npos;
+    for (const char* open : {"<+", "<%", "<&", "<*"}) expected = std::min(expected, text.find(open));
+    EXPECT_EQ(FirstOpener(text, settings), expected) << text;
+  }
 }
 
 }  // namespace

@@ -88,18 +88,19 @@ void CheckProject(const TIniFile& ini, TParseStruct& context) {
     if (files && !whole_project) continue;
     if (files) context.Settings.FileLines.assign(section.Keys.size(), 0);
     for (const TIniFile::KeyPlace& key : section.Keys) {
-      const std::string key_place = PlaceText(path, static_cast<int>(key.Line));
+      // Made only for a warning: a project may list thousands of pages.
+      auto key_place = [&path, &key] { return PlaceText(path, static_cast<int>(key.Line)); };
       if (files) {
         if (key.Read && ReadFileKey(key.Key, section.Keys.size())) {
           context.Settings.FileLines[std::stoul(key.Key)] = key.Line;
           continue;
         }
-        report.Warning(key_place, "key \"" + key.Key + "\" of [files] is never read: pages are read from the keys 0 to " +
+        report.Warning(key_place(), "key \"" + key.Key + "\" of [files] is never read: pages are read from the keys 0 to " +
                                       std::to_string(section.Keys.size() - 1));
       } else if (!known->keys.empty() && !KnownKey(*known, key.Key)) {
-        report.Warning(key_place, "unknown key \"" + key.Key + "\" in [" + section.Name + "]");
+        report.Warning(key_place(), "unknown key \"" + key.Key + "\" in [" + section.Name + "]");
       } else if (!key.Read && !known->keys.empty()) {
-        report.Warning(key_place, "key \"" + key.Key + "\" repeats in [" + section.Name + "]; only the first is read");
+        report.Warning(key_place(), "key \"" + key.Key + "\" repeats in [" + section.Name + "]; only the first is read");
       }
     }
   }

@@ -95,9 +95,9 @@ void ScriptStage(TParseStruct& context) {
   std::string result;
   size_t done = 0;  // text before this index is in `result`
   for (;;) {
-    size_t open = text.find("<+", done);
+    size_t open = FindDelimiter(text, "<+", done);
     if (open == std::string::npos) break;
-    size_t close = text.find("+>", open + 2);
+    size_t close = FindDelimiter(text, "+>", open + 2);
     if (close == std::string::npos) {
       ReportUnclosed(context, result.size() + (open - done), "<+", "+>",
                      "it and the script after it are published as text");

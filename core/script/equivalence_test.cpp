@@ -1,0 +1,185 @@
+// The compiler and the register machine against the plain reference
+// interpreter: generated programs, and hand-written ones for the edges of
+// the quick paths (overflow, reals, texts, division by zero, loops whose
+// limits change), end alike: the same value in every variable, parameter
+// and result, the same engine-wide Result, the same host calls, and the
+// same error text at the same line.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+#include "core/script/dyna_vars.h"
+#include "core/script/lexer.h"
+#include "core/script/program_generator.h"
+#include "core/script/reference_interpreter.h"
+#include "core/script/vm_test_support.h"
+#include "platform/window.h"
+
+namespace orv {
+namespace {
+
+using vmtest::Log;
+
+// The programs are only compiled and run: the lexer need not let the
+// message loop run before every token.
+class EquivalenceTest : public vmtest::VmTest {
+ protected:
+  void SetUp() override {
+    VmTest::SetUp();
+    SetLexerMessageHook(nullptr);
+  }
+  void TearDown() override { SetLexerMessageHook(ProcessMessages); }
+};
+
+// Equal kinds and equal values; reals bit for bit (NaN equals NaN).
+bool Same(const Variant& a, const Variant& b) {
+  if (a.Type() != b.Type()) return false;
+  if (a.IsReal()) {
+    const double x = a.AsReal(), y = b.AsReal();
+    return (std::isnan(x) && std::isnan(y)) || std::memcmp(&x, &y, sizeof x) == 0;
+  }
+  if (a.IsString()) return a.StringView() == b.StringView();
+  if (a.IsArray()) {
+    if (a.ArrayHigh() != b.ArrayHigh()) return false;
+    for (int32_t i = 0; i <= a.ArrayHigh(); ++i)
+      if (!Same(a.Element(i), b.Element(i))) return false;
+    return true;
+  }
+  return a.ValueField() == b.ValueField();
+}
+
+std::string Show(const Variant& v) {
+  return Variant::TypeName(v.Type()) + " " + (v.IsArray() ? "[...]" : v.AsString());
+}
+
+// Runs `source` on the reference and on the machine and compares how they
+// end. Returns false when the reference ran out of its budget (nothing to
+// compare).
+bool ExpectSameOutcome(const std::string& source) {
+  SCOPED_TRACE(source);
+  InternalVars().Result = Variant();
+  Log().clear();
+  reference::TOutcome expected;
+  try {
+    expected = reference::Run(source, 4000);
+  } catch (const std::invalid_argument& e) {
+    ADD_FAILURE() << e.what();
+    return true;
+  }
+  const std::string expected_log = Log();
+  if (expected.exhausted) return false;
+
+  InternalVars().Result = Variant();
+  Log().clear();
+  TKelRuner runner(source);
+  runner.KeepIdents = true;
+  runner.StepLimit = 20000000;
+  std::string error;
+  int32_t line = 0;
+  try {
+    runner.Run();
+  } catch (const Exception& e) {
+    error = e.what();
+    if (runner.Program() != nullptr) line = FailedLine(*runner.Program());
+  }
+  EXPECT_NE(runner.Program(), nullptr) << error;
+  if (runner.Program() == nullptr) return true;
+  EXPECT_EQ(error, expected.error);
+  if (!expected.error.empty()) {
+    EXPECT_EQ(line, expected.line) << error;
+  }
+  EXPECT_EQ(Log(), expected_log);
+  EXPECT_TRUE(Same(InternalVars().Result, expected.result))
+      << "Result: " << Show(InternalVars().Result) << " / " << Show(expected.result);
+  for (const auto& [name, value] : expected.variables) {
+    const Variant& actual = runner.Program()->Vars[static_cast<size_t>(runner.Identifiers.at(name).Index)];
+    EXPECT_TRUE(Same(actual, value)) << name << ": " << Show(actual) << " / " << Show(value);
+  }
+  return true;
+}
+
+TEST_F(EquivalenceTest, GeneratedProgramsEndAsTheReferenceSays) {
+  int compared = 0;
+  for (uint32_t seed = 1; seed <= 600; ++seed) {
+    const std::string source = testing_programs::GenerateProgram(seed);
+    if (ExpectSameOutcome(source)) ++compared;
+    if (HasFailure()) {
+      ADD_FAILURE() << "first difference with the program of seed " << seed;
+      return;
+    }
+  }
+  // Most programs finish within the reference's budget.
+  EXPECT_GT(compared, 500);
+}
+
+// The edges of the quick paths, each run to its end and compared whole.
+TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
+  const char* sources[] = {
+      // integer overflow widens to a real, on every operator and in loops
+      "var x, y: integer; begin x := 2147483646; y := x; x := x + 1; x := x + 1; y := y - 2147483647 - 10 end.",
+      "var x, y: integer; begin y := 2147483647; x := y * 2 - 1; y := y + 1 - 3 end.",
+      "var x, y: integer; begin x := -2147483647 - 1; y := x div -1; x := x mod -1; y := -x end.",
+      "var x, y: integer; begin x := 46341; y := x * x; x := 65536 * 65536 end.",
+      "var i, s: integer; begin for i := 2147483645 to 2147483647 do s := s + 1 end.",
+      "var i, s: integer; begin for i := -2147483647 downto -2147483647 - 1 do s := s + 1 end.",
+      // reals and integers mixed; division always real
+      "var x, y: integer; begin y := 2.5; x := y * 2 + 1; y := x / 4; x := 7 / 2 end.",
+      "var x, y: integer; begin x := 5; y := 2; x := (x + y * 1.5) - 1; y := (x * y - 1) * 0.5 end.",
+      "var x, y: integer; begin x := 1.5; y := x - 1.5; x := x / y end.",
+      "var x, y: integer; begin x := 0.1; y := x + 0.2 = 0.3; x := 1 = 1.0; y := 1 < 1.5 end.",
+      // an integer, a text or nothing beside a real constant
+      "var x, y: integer; begin x := 3; y := x + 2.5; x := x * 0.5 - 1.25; y := 7 / 0.5; x := x - y * 1.5 end.",
+      "var x, y: integer; begin x := -2147483647 - 1; y := x - 0.5; x := x * 2.0; y := y / 0.25 end.",
+      "var x, y: integer; begin x := 4; y := x / 0.0 end.",
+      "var x, y, s: integer; begin s := '2'; x := s + 1.5; y := x * 2.0; s := 'a'; x := s - 0.5 end.",
+      "var x, y: integer; begin y := x + 0.5; x := y * 1.5 end.",
+      // texts: joined, compared, read as numbers, and refused
+      "var x, y, s: integer; begin s := 'ab'; x := s + 'c' + s; y := '2' + 3; x := x < s; s := s + s end.",
+      "var x, s: integer; begin s := 'ab'; x := s; s := s + 'cd'; s := s + 1 end.",
+      "var x: integer; begin x := ' 12 ' * 2; x := 'True' and False; x := not 'False' end.",
+      // division by zero with integer and constant operands
+      "var x, y: integer; begin y := 7; x := y div 0 + 1; y := 1 end.",
+      "var x, y: integer; begin y := 2147483647; x := y mod 0 end.",
+      "var x, y: integer; begin x := 9; y := 4; x := (x + y * 2) mod 0; y := 1 end.",
+      "var x, y: integer; begin x := 3; y := 8; y := (y div (x - 3)) * 2; x := 1 end.",
+      "var x: integer; begin x := 1.5 / 0 end.",
+      // div and mod by constants of every sign
+      "var x, y: integer; begin x := -7; y := x div 2 + x mod 2 + x div -2 + x mod -2 + x mod 7 + x div 1 end.",
+      "var x, y: integer; begin x := 2147483647; y := x div 3 + x mod 1000003 + (-x - 1) div 3 end.",
+      // Booleans and bit operations
+      "var x, y: integer; begin x := (1 < 2) and (3 > 2); y := x xor True; x := 6 and 3 or 8; y := not 0 end.",
+      "var x: integer; begin x := 1 shl 31; x := x shr 1; x := -1 shl 33 end.",
+      "var a, x: integer; begin a := 1 < 2; x := a and (3 > 2); x := a xor a; x := x or a; a := not x end.",
+      "var a, x: integer; begin a := 1 < 2; x := 6; x := a and x end.",
+      "var a, x: integer; begin a := 6; x := (1 < 2) or a end.",
+      // loops whose limit changes or is kept
+      "var i, n, s: integer; begin n := 3; for i := 1 to n do begin s := s + 1; if i = 1 then n := 5 end end.",
+      "var i, n, s: integer; begin n := 3; for i := 1 to n + 1 do begin s := s + i; n := n - 1 end end.",
+      "var i, n, s: integer; begin n := 3; for i := 1 to n * 2 do s := s + i end.",
+      "var i, s: integer; begin for i := 1 to i + 3 do s := s + 1; s := s + i end.",
+      "var i, n, s: integer; begin n := 6; for i := n downto n - 3 do s := s * 10 + i end.",
+      "var i, n, s: integer; begin n := 'x'; for i := 1 to n do s := 1 end.",
+      "var i, s: integer; begin for i := 1 to 3 do begin s := s + 1; i := 'a' end end.",
+      "var i, s: string; begin s := '3'; for i := 1 to s + 1 do s := s + 'x' end.",
+      // operands that a call in the same expression changes
+      "var x, y: integer;\nfunction F(a: integer): integer; begin x := x + 10; Result := a end;\n"
+      "begin x := 1; y := x + F(2); x := F(3) + x; y := y * 10 + F(1) - F(2) end.",
+      "var x, y: integer; begin x := 1; y := 2; x := x + TSWAP(x, y); y := y * 10 + x end.",
+      // host calls of three arguments to a data word: whole words and a last part-word, var
+      // arguments in each word
+      "var a, b, c, d: integer; begin a := 1; b := 'b'; c := 2.5; d := 'd';\n"
+      "c := TJOIN8(a, b, c, d, a + 1, b, 7, b) + TJOIN8(d, d, d, d, d, d, d, d);\n"
+      "a := TJOIN8(1, 2, 3, a, 5, 6, 'x', a);\n"
+      "d := TJOIN8(c, a, b, d, 0, 0, 0, c) end.",
+      "var x, y: integer;\nprocedure P(var a: integer; b: integer); begin a := a + b; x := x * 2 end;\n"
+      "begin x := 3; y := 4; P(y, x); P(x, x + y) end.",
+      // constants folded at compile time and not
+      "var x: integer; begin x := -(-2147483647 - 1); x := 2 * 3 + 'a' + 'b'; x := 1 div 0 end.",
+  };
+  for (const char* source : sources) ExpectSameOutcome(source);
+}
+
+}  // namespace
+}  // namespace orv

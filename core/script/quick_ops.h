@@ -1,0 +1,134 @@
+// The runner's quick paths: integer and real arithmetic and comparisons done
+// in place, for the cases that the value operators (variant.h) would give
+// the same result for. Each returns false, having changed nothing, for every
+// other case (other kinds, an integer overflow, a division by zero), which
+// the runner then hands to the value operators, so results and error texts
+// never depend on which path ran.
+#pragma once
+
+#include <climits>
+#include <cstdint>
+#include <new>
+
+#include "core/script/const_divisor.h"
+#include "core/script/variant.h"
+
+namespace orv::quick {
+
+inline bool IsInt(const Variant& v) { return v.Type() == varInteger; }
+inline bool BothInts(const Variant& a, const Variant& b) { return IsInt(a) && IsInt(b); }
+// The number of a value known to be an Integer.
+inline int32_t IntOf(const Variant& v) { return v.IntegerField(); }
+
+// Replaces the value in `slot` with a number or Boolean, at the cost of the
+// old value's release only.
+template <class T>
+[[gnu::always_inline]] inline void Store(Variant& slot, T value) {
+  slot.~Variant();
+  ::new (&slot) Variant(value);
+}
+
+// x op y for Add, Sub, Mul, IntDiv and Mod on integers: true, with the
+// result in r, when the result is an integer too.
+template <VarOp op>
+[[gnu::always_inline]] inline bool Int(int32_t x, int32_t y, int32_t& r) {
+  if constexpr (op == VarOp::Add) {
+    return !__builtin_add_overflow(x, y, &r);
+  } else if constexpr (op == VarOp::Sub) {
+    return !__builtin_sub_overflow(x, y, &r);
+  } else if constexpr (op == VarOp::Mul) {
+    return !__builtin_mul_overflow(x, y, &r);
+  } else {
+    if (y == 0 || (x == INT32_MIN && y == -1)) return false;
+    r = op == VarOp::IntDiv ? x / y : x % y;
+    return true;
+  }
+}
+
+// The same with a constant y: div and mod by a constant of magnitude 2 or
+// more (`multiplier` not 0) multiply instead of dividing.
+template <VarOp op>
+[[gnu::always_inline]] inline bool IntByConst(int32_t x, int32_t y, uint64_t multiplier, int32_t& r) {
+  if constexpr (op == VarOp::IntDiv || op == VarOp::Mod) {
+    if (multiplier != 0) [[likely]] {
+      r = DivideByConstant<op == VarOp::Mod>(x, y, multiplier);
+      return true;
+    }
+  }
+  return Int<op>(x, y, r);
+}
+
+// The bitwise and shift operators on two integers (never fail).
+template <VarOp op>
+[[gnu::always_inline]] inline int32_t Bits(int32_t x, int32_t y) {
+  const auto ux = static_cast<uint32_t>(x), uy = static_cast<uint32_t>(y);
+  if constexpr (op == VarOp::Shl) return static_cast<int32_t>(ux << (uy & 31));
+  if constexpr (op == VarOp::Shr) return static_cast<int32_t>(ux >> (uy & 31));
+  if constexpr (op == VarOp::Or) return static_cast<int32_t>(ux | uy);
+  if constexpr (op == VarOp::Xor) return static_cast<int32_t>(ux ^ uy);
+  return static_cast<int32_t>(ux & uy);
+}
+
+// A Double or an Integer as a real: true, with the number in x, for these
+// kinds, which real arithmetic takes as they are.
+[[gnu::always_inline]] inline bool RealOf(const Variant& v, double& x) {
+  if (v.Type() == varDouble) [[likely]] {
+    x = v.DoubleField();
+    return true;
+  }
+  if (!IsInt(v)) return false;
+  x = IntOf(v);
+  return true;
+}
+
+// Both values as reals when each is an Integer or a Double: the operands of
+// real arithmetic, which gives a Double for these kinds.
+[[gnu::always_inline]] inline bool Reals(const Variant& a, const Variant& b, double& x, double& y) {
+  return RealOf(a, x) && RealOf(b, y);
+}
+
+// x op y for Add, Sub, Mul and Divide on reals; false for a division by zero.
+template <VarOp op>
+[[gnu::always_inline]] inline bool Real(double x, double y, double& r) {
+  if constexpr (op == VarOp::Add) r = x + y;
+  if constexpr (op == VarOp::Sub) r = x - y;
+  if constexpr (op == VarOp::Mul) r = x * y;
+  if constexpr (op == VarOp::Divide) {
+    if (y == 0) return false;
+    r = x / y;
+  }
+  return true;
+}
+
+template <VarCompareOp op, class T>
+[[gnu::always_inline]] inline bool Holds(T x, T y) {
+  if constexpr (op == VarCompareOp::GreaterEq) return x >= y;
+  if constexpr (op == VarCompareOp::Equal) return x == y;
+  if constexpr (op == VarCompareOp::LessEq) return x <= y;
+  if constexpr (op == VarCompareOp::NotEqual) return x != y;
+  if constexpr (op == VarCompareOp::Greater) return x > y;
+  return x < y;
+}
+
+// The comparison `a op b`: true, with the answer in r, when both are
+// Integers, both texts (compared byte by byte), both Doubles, or for an
+// ordering an Integer and a Double (values of different kinds are never
+// equal, which the value operators decide).
+template <VarCompareOp op>
+[[gnu::always_inline]] inline bool Compare(const Variant& a, const Variant& b, bool& r) {
+  if (BothInts(a, b)) [[likely]] {
+    r = Holds<op>(IntOf(a), IntOf(b));
+    return true;
+  }
+  if (a.Type() == varString && b.Type() == varString) {
+    r = Holds<op>(a.StringView().compare(b.StringView()), 0);
+    return true;
+  }
+  constexpr bool kEquality = op == VarCompareOp::Equal || op == VarCompareOp::NotEqual;
+  double x, y;
+  if ((kEquality && a.Type() != b.Type()) || !Reals(a, b, x, y)) return false;
+  r = Holds<op>(x, y);
+  return true;
+}
+
+}  // namespace orv::quick
