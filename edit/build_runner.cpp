@@ -87,14 +87,20 @@ void EndProcess(QProcess& process) {
 
 void BuildRunner::Stop() { EndProcess(process_); }
 
-void BuildRunner::Read() {
-  pending_ += process_.readAllStandardOutput();
-  for (qsizetype end = pending_.indexOf('\n'); end >= 0; end = pending_.indexOf('\n')) {
-    QByteArray line = pending_.left(end);
-    pending_.remove(0, end + 1);
+QList<QByteArray> TakeLines(QProcess& process, QByteArray& pending) {
+  pending += process.readAllStandardOutput();
+  QList<QByteArray> lines;
+  for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+    QByteArray line = pending.left(end);
+    pending.remove(0, end + 1);
     if (line.endsWith('\r')) line.chop(1);
-    emit LineRead(ParseBuildLine(line.toStdString()));
+    lines.append(line);
   }
+  return lines;
+}
+
+void BuildRunner::Read() {
+  for (const QByteArray& line : TakeLines(process_, pending_)) emit LineRead(ParseBuildLine(line.toStdString()));
 }
 
 }  // namespace orv::edit

@@ -30,6 +30,10 @@ OrvccOptions ReadOrvccOptions(const QString& program);
 // ended after a short wait; it is reaped either way.
 void EndProcess(QProcess& process);
 
+// Reads what `process` wrote to `pending` and takes the whole lines out of
+// it, without their line ends (LF or CR LF); an unfinished line stays.
+QList<QByteArray> TakeLines(QProcess& process, QByteArray& pending);
+
 // One build at a time.
 class BuildRunner : public QObject {
   Q_OBJECT

@@ -53,11 +53,7 @@ void PreviewServer::Stop() {
 }
 
 void PreviewServer::Read() {
-  pending_ += process_.readAllStandardOutput();
-  for (qsizetype end = pending_.indexOf('\n'); end >= 0; end = pending_.indexOf('\n')) {
-    QByteArray line = pending_.left(end);
-    pending_.remove(0, end + 1);
-    if (line.endsWith('\r')) line.chop(1);
+  for (const QByteArray& line : TakeLines(process_, pending_)) {
     // Once it serves, its reports of the builds it makes are not read.
     if (!address_.isEmpty()) continue;
     last_line_ = QString::fromUtf8(line);
