@@ -66,4 +66,22 @@ BuildLine ParseBuildLine(std::string_view line) {
   return out;
 }
 
+std::string ServedAddress(std::string_view line) {
+  constexpr std::string_view kLead = "orvcc: serving ";
+  constexpr std::string_view kScheme = " at http://";
+  constexpr std::string_view kTail = " (Ctrl-C to stop)";
+  if (!line.starts_with(kLead) || !line.ends_with(kTail)) return {};
+  line.remove_suffix(kTail.size());
+  // The folder's name may hold " at http://" too: the address is the last.
+  const size_t at = line.rfind(kScheme);
+  if (at == std::string_view::npos || at < kLead.size() || !line.ends_with("/")) return {};
+  const std::string_view address = line.substr(at + 4);
+  const std::string_view authority = address.substr(7, address.size() - 8);
+  const size_t colon = authority.rfind(':');
+  if (colon == std::string_view::npos || colon == 0 || Number(authority.substr(colon + 1)) <= 0 ||
+      authority.find_first_of(" /") != std::string_view::npos)
+    return {};
+  return std::string(address);
+}
+
 }  // namespace orv::edit

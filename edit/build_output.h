@@ -1,6 +1,7 @@
-// What orvcc writes on standard error while it builds, read line by line:
-// the page it is building ("Compiling PAGE (N of M)") and its reports
-// ("PLACE: warning: MESSAGE", with PLACE a file and maybe ":LINE").
+// What orvcc writes while it builds, read line by line: the page it is
+// building ("Compiling PAGE (N of M)") and its reports ("PLACE: warning:
+// MESSAGE", with PLACE a file and maybe ":LINE"); and the address orvcc
+// --serve listens on.
 #pragma once
 
 #include <string>
@@ -21,5 +22,10 @@ struct BuildLine {
 
 // Reads one line (without its line break).
 BuildLine ParseBuildLine(std::string_view line);
+
+// The address in orvcc --serve's line "orvcc: serving FOLDER at
+// http://HOST:PORT/ (Ctrl-C to stop)" ("http://HOST:PORT/"); empty for any
+// other line.
+std::string ServedAddress(std::string_view line);
 
 }  // namespace orv::edit

@@ -45,5 +45,27 @@ TEST(BuildOutputTest, LinesOfOrvcc) {
   }
 }
 
+TEST(BuildOutputTest, AddressOfTheServer) {
+  const struct {
+    std::string line;
+    std::string address;
+  } cases[] = {
+      {"orvcc: serving out/ at http://127.0.0.1:8080/ (Ctrl-C to stop)", "http://127.0.0.1:8080/"},
+      {"orvcc: serving /s/o at http://x/ at http://127.0.0.1:41234/ (Ctrl-C to stop)", "http://127.0.0.1:41234/"},
+      {"orvcc: serving out/ at http://[::1]:8080/ (Ctrl-C to stop)", "http://[::1]:8080/"},
+      {"orvcc: serving out/ at http://127.0.0.1:0/ (Ctrl-C to stop)", ""},
+      {"orvcc: serving out/ at http://127.0.0.1:port/ (Ctrl-C to stop)", ""},
+      {"orvcc: serving out/ at http://127.0.0.1/ (Ctrl-C to stop)", ""},
+      {"orvcc: serving out/ at http://:80/ (Ctrl-C to stop)", ""},
+      {"orvcc: serving out/ at http://127.0.0.1:8080/x/ (Ctrl-C to stop)", ""},
+      {"orvcc: serving out/ at http://127.0.0.1:8080/", ""},
+      {"orvcc: watching for changes (Ctrl-C to stop)", ""},
+      {"orvcc: serving at http://127.0.0.1:8080/ (Ctrl-C to stop)", ""},
+      {"Compiling /s/src/index.hts (1 of 3)", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ServedAddress(c.line), c.address) << c.line;
+}
+
 }  // namespace
 }  // namespace orv::edit

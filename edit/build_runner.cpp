@@ -1,5 +1,6 @@
 #include "edit/build_runner.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -8,9 +9,19 @@
 namespace orv::edit {
 
 QString OrvccProgram() {
+  if (const QString chosen = qEnvironmentVariable("ORVCC"); !chosen.isEmpty())
+    return chosen.contains(QLatin1Char('/')) ? (QFileInfo(chosen).isExecutable() ? chosen : QString())
+                                             : QStandardPaths::findExecutable(chosen);
   const QString beside = QString::fromStdString(ProgramDir()) + QStringLiteral("orvcc");
   if (QFileInfo(beside).isExecutable()) return beside;
   return QStandardPaths::findExecutable(QStringLiteral("orvcc"));
+}
+
+QString OrvccMissing() {
+  const QString chosen = qEnvironmentVariable("ORVCC");
+  if (!chosen.isEmpty())
+    return QCoreApplication::translate("BuildRunner", "ORVCC names no program that can run: %1").arg(chosen);
+  return QCoreApplication::translate("BuildRunner", "orvcc was found neither beside the editor nor on the PATH.");
 }
 
 OrvccOptions ReadOrvccOptions(const QString& program) {
@@ -65,23 +76,31 @@ bool BuildRunner::Start(const QString& program, const QStringList& arguments, co
   return true;
 }
 
-void BuildRunner::Stop() {
-  if (!Running()) return;
-  process_.terminate();
-  if (!process_.waitForFinished(3000)) {
-    process_.kill();
-    process_.waitForFinished();
+void EndProcess(QProcess& process) {
+  if (process.state() == QProcess::NotRunning) return;
+  process.terminate();
+  if (!process.waitForFinished(3000)) {
+    process.kill();
+    process.waitForFinished();
   }
 }
 
-void BuildRunner::Read() {
-  pending_ += process_.readAllStandardOutput();
-  for (qsizetype end = pending_.indexOf('\n'); end >= 0; end = pending_.indexOf('\n')) {
-    QByteArray line = pending_.left(end);
-    pending_.remove(0, end + 1);
+void BuildRunner::Stop() { EndProcess(process_); }
+
+QList<QByteArray> TakeLines(QProcess& process, QByteArray& pending) {
+  pending += process.readAllStandardOutput();
+  QList<QByteArray> lines;
+  for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+    QByteArray line = pending.left(end);
+    pending.remove(0, end + 1);
     if (line.endsWith('\r')) line.chop(1);
-    emit LineRead(ParseBuildLine(line.toStdString()));
+    lines.append(line);
   }
+  return lines;
+}
+
+void BuildRunner::Read() {
+  for (const QByteArray& line : TakeLines(process_, pending_)) emit LineRead(ParseBuildLine(line.toStdString()));
 }
 
 }  // namespace orv::edit

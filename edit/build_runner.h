@@ -13,8 +13,11 @@
 
 namespace orv::edit {
 
-// The orvcc beside the editor, else the one on the PATH; empty when none.
+// The orvcc named by $ORVCC when set, else the one beside the editor, else
+// the one on the PATH; empty when none can run.
 QString OrvccProgram();
+// Why OrvccProgram found none, for the user.
+QString OrvccMissing();
 
 // The options of an orvcc that the editor uses when they are there, read
 // once from its --help.
@@ -22,6 +25,14 @@ struct OrvccOptions {
   bool All = false;  // --all: build every page, not only the changed ones
 };
 OrvccOptions ReadOrvccOptions(const QString& program);
+
+// Ends `process`: asked to stop (SIGTERM), then killed when it has not
+// ended after a short wait; it is reaped either way.
+void EndProcess(QProcess& process);
+
+// Reads what `process` wrote to `pending` and takes the whole lines out of
+// it, without their line ends (LF or CR LF); an unfinished line stays.
+QList<QByteArray> TakeLines(QProcess& process, QByteArray& pending);
 
 // One build at a time.
 class BuildRunner : public QObject {

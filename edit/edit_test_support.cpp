@@ -107,6 +107,7 @@ void EditorTest::SetUp() {
   setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
   setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
   setenv("ORV_REGISTRY", (root_ / "registry.ini").c_str(), 1);
+  unsetenv("ORVCC");
   MakeWindow(*libraries_);
 }
 

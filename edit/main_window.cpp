@@ -207,6 +207,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   projects_->StopBuild();
+  projects_->StopPreview();
   find_->close();
   event->accept();
 }

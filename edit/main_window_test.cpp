@@ -458,20 +458,6 @@ TEST_F(EditorTest, EncodingAndLineEndsAreKeptAsFound) {
   EXPECT_EQ(ReadFileBytes(page), "<p>caf\xC3\xA9\r\n\xE2\x80\x9Cquoted\xE2\x80\x9D</p>\r\n\r\n\xC3\xBC\xE4\xB8\xAD");
 }
 
-TEST_F(EditorTest, PreviewBuildsThenOpensThePageOfTheCurrentDocument) {
-  UrlRecorder browser;
-  const std::string project = CopyExampleSite();
-  ASSERT_TRUE(Main().OpenPath(QString::fromStdString(project)));
-  ASSERT_TRUE(Main().OpenPath(QString::fromStdString(ExtractFilePath(project) + "src/about.hts")));
-  Press(QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(WaitForBuild(Main()), 0);
-  ASSERT_EQ(browser.Urls().size(), 1);
-  EXPECT_EQ(browser.Urls().first(), QUrl::fromLocalFile(QString::fromStdString(ExtractFilePath(project) + "out/about.html")));
-  // Built and unchanged: the page opens at once.
-  Press(QKeySequence(Qt::Key_F5));
-  EXPECT_EQ(browser.Urls().size(), 2);
-}
-
 // The pictures of the documentation: the window after a build with a
 // warning, and the table dialog over it. Saved when $ORV_SCREENSHOT_DIR is set.
 TEST_F(EditorTest, ScreenshotsOfTheWindowAndADialogOverIt) {

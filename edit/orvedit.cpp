@@ -23,7 +23,8 @@ const char* const kHelp =
     "Usage: orvedit [OPTION]... [FILE]...\n"
     "Edit ORV pages, scripts and projects. Each FILE opens in a tab of its own;\n"
     "a project file (.orv) opens as the project, with its source folder in the\n"
-    "project panel and Project | Build (F9) to build it.\n"
+    "project panel, Project | Build (F9) to build it and Project | Preview (F5)\n"
+    "to see the current page served by orvcc --serve in the desktop's browser.\n"
     "\n"
     "      --new-instance  start a new editor even when the preferences ask for\n"
     "                      one editor only (otherwise FILEs go to the running one)\n"
@@ -33,6 +34,8 @@ const char* const kHelp =
     "The dialog libraries liborvsys.so, libtagwiz.so and libhuepick.so are opened\n"
     "when the editor starts; without one of them its commands are unavailable.\n"
     "Settings are kept in $ORV_HOME, or in ~/.config/orv for an installed editor.\n"
+    "The orvcc that builds and serves is $ORVCC, else the one beside the editor,\n"
+    "else the one on the PATH.\n"
     "Exit status: 0, or 2 when an option is unknown.\n";
 
 }  // namespace

@@ -5,11 +5,13 @@
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QUrl>
+#include <utility>
 
 #include "edit/dialog_libraries.h"
 #include "edit/document.h"
 #include "edit/document_tabs.h"
 #include "edit/main_window.h"
+#include "edit/preview_server.h"
 #include "edit/project.h"
 #include "edit/project_panel.h"
 #include "edit/recent_list.h"
@@ -28,6 +30,12 @@ ProjectCommands::ProjectCommands(MainWindow& window) : QObject(&window), window_
   runner_ = new BuildRunner(this);
   connect(runner_, &BuildRunner::LineRead, this, &ProjectCommands::ReadLine);
   connect(runner_, &BuildRunner::Finished, this, &ProjectCommands::Finish);
+  server_ = new PreviewServer(this);
+  connect(server_, &PreviewServer::Ready, this, [this](const QUrl& address) {
+    window_.ShowStatus(tr("The preview server serves the output folder at %1").arg(address.toString()), 5000);
+    if (std::exchange(preview_when_served_, false)) OpenPreview();
+  });
+  connect(server_, &PreviewServer::Failed, this, &ProjectCommands::ServerFailed);
 }
 
 ProjectCommands::~ProjectCommands() = default;
@@ -41,7 +49,9 @@ bool ProjectCommands::Open(const QString& path) {
     return false;
   }
   runner_->Stop();
+  StopPreview();
   project_ = std::move(project);
+  no_server_.clear();
   built_ = false;
   last_seconds_ = -1;
   const QString file = QString::fromStdString(project_->Path());
@@ -61,6 +71,7 @@ bool ProjectCommands::Open(const QString& path) {
 
 void ProjectCommands::Close() {
   runner_->Stop();
+  StopPreview();
   project_.reset();
   window_.ProjectTree().ShowFolder(QString(), QString());
   emit ProjectChanged();
@@ -113,7 +124,7 @@ void ProjectCommands::Build(bool all) {
   if (!window_.Tabs().SaveAll()) return;
   const QString program = OrvccProgram();
   if (program.isEmpty()) {
-    window_.ShowError(tr("Build"), tr("orvcc was found neither beside the editor nor on the PATH."));
+    window_.ShowError(tr("Build"), OrvccMissing());
     return;
   }
   if (!orvcc_options_) orvcc_options_ = ReadOrvccOptions(program);
@@ -208,11 +219,21 @@ void ProjectCommands::OpenPreview() {
     window_.ShowError(tr("Preview"), tr("%1 has not been built.").arg(page));
     return;
   }
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-    window_.ShowError(tr("Preview"), tr("No browser could open %1.").arg(page));
+  QUrl address = QUrl::fromLocalFile(page);
+  const QString output = project_ ? QString::fromStdString(project_->OutputDir()) : QString();
+  if (server_->Serving() && page.startsWith(output)) {
+    address = server_->Address();
+    address.setPath(QLatin1Char('/') + page.mid(output.size()));
+  }
+  if (!QDesktopServices::openUrl(address)) {
+    window_.ShowError(tr("Preview"), tr("No browser could open %1.").arg(address.toDisplayString()));
+    return;
+  }
+  if (project_ && !no_server_.isEmpty())
+    window_.ShowStatus(tr("Opened the built file; the preview server did not start: %1").arg(no_server_));
 }
 
-void ProjectCommands::Preview() {
+void ProjectCommands::PreviewFile() {
   bool modified = false;
   for (Document* document : window_.Tabs().Documents()) modified = modified || document->isModified();
   if (project_ && (modified || !built_)) {
@@ -222,6 +243,39 @@ void ProjectCommands::Preview() {
     return;
   }
   OpenPreview();
+}
+
+void ProjectCommands::Preview() {
+  if (!project_ || !no_server_.isEmpty()) {
+    PreviewFile();
+    return;
+  }
+  // The server builds what is saved.
+  if (!window_.Tabs().SaveAll()) return;
+  if (server_->Serving()) {
+    OpenPreview();
+    return;
+  }
+  preview_when_served_ = true;
+  if (server_->Starting()) return;
+  const QString program = OrvccProgram();
+  if (program.isEmpty()) {
+    ServerFailed(OrvccMissing());
+    return;
+  }
+  window_.ShowStatus(tr("Starting the preview server of %1...").arg(QString::fromStdString(project_->Name())));
+  server_->Start(program, QString::fromStdString(project_->Path()));
+}
+
+void ProjectCommands::StopPreview() {
+  preview_when_served_ = false;
+  server_->Stop();
+}
+
+void ProjectCommands::ServerFailed(const QString& reason) {
+  no_server_ = reason;
+  window_.ShowStatus(tr("The preview server did not start: %1").arg(reason));
+  if (std::exchange(preview_when_served_, false)) PreviewFile();
 }
 
 void ProjectCommands::Publish() {
