@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 
@@ -51,6 +52,18 @@ bool IsEditorLeftover(const std::string& name) {
 }
 
 }  // namespace
+
+std::vector<std::string> OwnOutputFiles() {
+  std::vector<std::string> files;
+  for (int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    std::error_code ec;
+    const std::filesystem::path file = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), ec);
+    if (!ec && file.is_absolute()) files.push_back(file.string());
+  }
+  return files;
+}
 
 FileWatcher::FileWatcher() { Reset(); }
 

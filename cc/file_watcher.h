@@ -33,6 +33,12 @@ struct WatchInputs {
   std::vector<std::string> Ignored;
 };
 
+// The regular files this process's standard output and error are written
+// to (a log redirected into a watched folder): what orvcc says of a build is
+// no input of the next, and seeing it as one would start a build for every
+// line the last build printed.
+std::vector<std::string> OwnOutputFiles();
+
 // Changes to a build's inputs.
 class FileWatcher {
  public:

@@ -4,12 +4,14 @@
 // each change is read at once.
 #include "cc/file_watcher.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -159,6 +161,27 @@ TEST_F(FileWatcherTest, ATreeThatGoesAwayCountsAndIsWatchedAgainWhenBack) {
   fs::create_directories(dir_ + "img");
   watcher_.Watch(inputs_);
   EXPECT_TRUE(Counts([&] { Write("img/y.png"); }));
+}
+
+// orvcc --watch 2> src/build.log: the log is no input, or every line the
+// build printed would start another build.
+TEST_F(FileWatcherTest, TheFileStandardErrorGoesToDoesNotCount) {
+  const std::string log = dir_ + "src/build.log";
+  const int saved = ::dup(STDERR_FILENO);
+  const int file = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ASSERT_GE(file, 0);
+  ::dup2(file, STDERR_FILENO);
+  ::close(file);
+  const std::vector<std::string> own = OwnOutputFiles();
+  ::dup2(saved, STDERR_FILENO);
+  ::close(saved);
+  EXPECT_EQ(own, std::vector<std::string>{log});
+
+  WatchInputs next = inputs_;
+  next.Ignored.insert(next.Ignored.end(), own.begin(), own.end());
+  watcher_.Watch(next);
+  EXPECT_FALSE(Counts([&] { Write("src/build.log", "1 page: 1 built, 0 up to date\n"); }));
+  EXPECT_TRUE(Counts([&] { Write("src/a.hts", "edited"); }));
 }
 
 }  // namespace

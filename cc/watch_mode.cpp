@@ -33,11 +33,12 @@ void Say(const std::string& text) {
   std::fflush(stderr);
 }
 
+// `path` from the root, without "." and ".." steps, as inotify's events and
+// the system's own names give it ("src=." names the project's folder).
 std::string Absolute(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return path;
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  return ec ? path : absolute.string();
+  return ec ? path : absolute.lexically_normal().string();
 }
 
 // A path as the author knows it: relative to the current folder when it
@@ -67,6 +68,7 @@ WatchInputs LastInputs(const CoreEntry& core) {
   // The build writes its record and its counts to the data folder.
   inputs.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
   inputs.Ignored.push_back(Absolute(BuildStatsFile()));
+  for (const std::string& file : OwnOutputFiles()) inputs.Ignored.push_back(file);
   return inputs;
 }
 
