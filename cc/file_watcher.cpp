@@ -11,26 +11,15 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/files.h"
+#include "platform/paths.h"
+
 namespace orv {
 
 namespace {
 
 constexpr uint32_t kFolderEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_CLOSE_WRITE | IN_MODIFY |
                                    IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR | IN_EXCL_UNLINK;
-
-bool IsFolder(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool Under(const std::string& path, const std::string& folder) {
-  return !folder.empty() && path.compare(0, folder.size(), folder) == 0;
-}
-
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The temporary file a page or a copy is written to before it is renamed
 // over its place: "NAME.~orvPID-N".
@@ -100,7 +89,7 @@ void FileWatcher::Watch(const WatchInputs& inputs) {
 
 bool FileWatcher::Skipped(const std::string& folder, Kind kind) const {
   for (const std::string& ignored : ignored_)
-    if (Under(folder, ignored)) return true;
+    if (PathIsUnder(folder, ignored)) return true;
   // An output folder inside a tree of inputs is watched for its pages only.
   if (kind != Kind::Tree || folder != output_) return false;
   for (const std::string& tree : trees_)
@@ -157,7 +146,7 @@ void FileWatcher::WatchFile(const std::string& file) {
   std::string step = file;
   std::string folder = file.substr(0, file.find_last_of('/') + 1);
   // A folder watched is there (it stops being watched when it goes).
-  while (folder.size() > 1 && by_path_.count(folder) == 0 && !IsFolder(folder)) {
+  while (folder.size() > 1 && by_path_.count(folder) == 0 && !DirectoryExists(folder)) {
     step = folder.substr(0, folder.size() - 1);
     folder = step.substr(0, step.find_last_of('/') + 1);
   }
@@ -169,15 +158,15 @@ void FileWatcher::WatchFile(const std::string& file) {
 
 bool FileWatcher::Own(const std::string& path) const {
   if (after_build_ && (written_.count(path) || written_before_.count(path))) return true;
-  if (IsTemporaryName(NameOf(path))) return true;
+  if (IsTemporaryName(ExtractFileName(path))) return true;
   for (const std::string& ignored : ignored_)
-    if (Under(path, ignored)) return true;
+    if (PathIsUnder(path, ignored)) return true;
   return false;
 }
 
 bool FileWatcher::Matters(const Folder& folder, const std::string& path) const {
   if (files_.count(path) || written_.count(path) || written_before_.count(path)) return true;
-  return folder.Tree && !IsEditorLeftover(NameOf(path));
+  return folder.Tree && !IsEditorLeftover(ExtractFileName(path));
 }
 
 void FileWatcher::Note(const std::string& path) {

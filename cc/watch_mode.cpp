@@ -46,7 +46,7 @@ std::string Absolute(const std::string& path) {
 std::string Shown(const std::string& path) {
   std::error_code ec;
   const std::string here = std::filesystem::current_path(ec).string() + "/";
-  return !ec && path.compare(0, here.size(), here) == 0 ? path.substr(here.size()) : path;
+  return !ec && PathIsUnder(path, here) ? path.substr(here.size()) : path;
 }
 
 // What the last build depended on and wrote, from the core.

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "platform/exception.h"
+#include "platform/paths.h"
 
 namespace orv {
 
@@ -319,7 +320,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
 void RemoveEmptyFolders(const std::string& folder, const std::string& root) {
   std::string dir = folder;
   while (!dir.empty() && dir.back() == '/') dir.pop_back();
-  while (dir.size() >= root.size() && dir.compare(0, root.size(), root) == 0 && ::rmdir(dir.c_str()) == 0) {
+  while (PathIsUnder(dir, root) && ::rmdir(dir.c_str()) == 0) {
     size_t slash = dir.find_last_of('/');
     if (slash == std::string::npos) return;
     dir.resize(slash);
