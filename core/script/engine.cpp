@@ -10,6 +10,11 @@ namespace orv {
 namespace {
 
 int startup_count = 0;
+
+// Routines the hosts register at start-up, a little more than the script
+// library has (about 800), so that registering them never grows the tables.
+constexpr size_t kLibraryFunctions = 1024;
+
 std::unique_ptr<EngineState> state;
 
 void RegisterBuiltinConstants() {
@@ -72,6 +77,7 @@ EngineState& State() {
 void EngineStartup() {
   if (startup_count++ > 0) return;
   state = std::make_unique<EngineState>();
+  state->functions.Reserve(kLibraryFunctions);
   RegisterDynaVars(
       "__InternalVar", nullptr,
       [](int32_t id) { return InternalVars().GetVar(id); },

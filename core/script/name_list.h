@@ -42,6 +42,12 @@ class TNameList {
     return number;
   }
 
+  // Room for `count` entries, so that filling the list does not rehash.
+  void Reserve(size_t count) {
+    by_number_.reserve(count);
+    index_.reserve(count);
+  }
+
   // The number of the entry for `name` (any case); -1 when there is none.
   int32_t Find(std::string_view name) const {
     auto it = index_.find(UpperCase(name));
