@@ -51,19 +51,26 @@ inline const char* BoundClassName<TComponent>() { return "TComponent"; }
   throw ECompilerError(where + " called on an object of class " + self->ClassName());
 }
 
-// Self as a T; ECompilerError "TStrings.ADD called on a nil object" or
-// "TStrings.ADD called on an object of class TComponent" otherwise. The
-// class last found to be a T is remembered, so a loop of calls on one
-// object checks its class by one comparison instead of a dynamic_cast.
+// Self as a T, or nullptr when it is nil or of another class. The class
+// last found to be a T is remembered, so a loop of calls on one object
+// checks its class by one comparison instead of a dynamic_cast.
 template <class T>
-T& SelfAs(TObject* self, const std::string& member) {
+T* SelfIf(TObject* self) {
   static thread_local const std::type_info* known_class = nullptr;
-  if (self && &typeid(*self) == known_class) return static_cast<T&>(*self);
+  if (self && &typeid(*self) == known_class) return static_cast<T*>(self);
   T* typed = dynamic_cast<T*>(self);
-  if (!typed) WrongSelf(BoundClassName<T>(), member, self);
   // Only where the plain conversion finds the same object (one TObject in
   // the class, as everywhere in the component library).
-  if (typed == &static_cast<T&>(*self)) known_class = &typeid(*self);
+  if (typed && typed == static_cast<T*>(self)) known_class = &typeid(*self);
+  return typed;
+}
+
+// Self as a T; ECompilerError "TStrings.ADD called on a nil object" or
+// "TStrings.ADD called on an object of class TComponent" otherwise.
+template <class T>
+T& SelfAs(TObject* self, const std::string& member) {
+  T* typed = SelfIf<T>(self);
+  if (!typed) WrongSelf(BoundClassName<T>(), member, self);
   return *typed;
 }
 

@@ -1,6 +1,9 @@
 #include "core/lib/classes_library.h"
 
+#include <cstddef>
 #include <memory>
+#include <string_view>
+#include <type_traits>
 
 #include "core/lib/binding.h"
 #include "core/lib/script_objects.h"
@@ -17,6 +20,34 @@ TDuplicates DuplicatesValue(const Variant& value) {
   if (mode < dupIgnore || mode > dupError)
     throw EConvertError("Invalid value for Duplicates: " + std::to_string(mode));
   return static_cast<TDuplicates>(mode);
+}
+
+// An indexed property of a list with one integer index, from one reading
+// body (`Get`) and, unless nullptr, one writing body (`Put`): the routines a
+// script calls and the runner's shortcuts, which take an index that is an
+// integer already and leave any other index to the routines' conversion.
+template <auto Get, auto Put>
+void RegisterListElement(std::string_view name) {
+  constexpr bool kWritable = !std::is_same_v<decltype(Put), std::nullptr_t>;
+  HostProc getter = Method<TStrings, [](TStrings& s, A& a, R& r) { r = Get(s, a[0].AsInteger()); }>;
+  ElementShortcut get = [](TObject* self, const Variant& index, const Variant*, Variant& result) {
+    TStrings* list = SelfIf<TStrings>(self);
+    if (!list || index.Type() != varInteger) return false;
+    result = Get(*list, index.IntegerField());
+    return true;
+  };
+  if constexpr (kWritable) {
+    HostProc setter = Method<TStrings, [](TStrings& s, A& a, R&) { Put(s, a[0].AsInteger(), a[1]); }>;
+    ElementShortcut put = [](TObject* self, const Variant& index, const Variant* value, Variant&) {
+      TStrings* list = SelfIf<TStrings>(self);
+      if (!list || index.Type() != varInteger) return false;
+      Put(*list, index.IntegerField(), *value);
+      return true;
+    };
+    RegisterIndexedProp(name, getter, setter, get, put);
+  } else {
+    RegisterIndexedProp(name, getter, nullptr, get, nullptr);
+  }
 }
 
 void RegisterPersistent() {
@@ -82,14 +113,13 @@ void RegisterStrings() {
   RegisterProp("TSTRINGS.TEXT", Method<TStrings, [](TStrings& s, A&, R& r) { r = s.Text(); }>,
                Method<TStrings, [](TStrings& s, A& a, R&) { s.SetText(a[0].AsString()); }>);
   RegisterProp("TSTRINGS.COUNT", Method<TStrings, [](TStrings& s, A&, R& r) { r = s.Count(); }>);
-  RegisterIndexedProp("TSTRINGS.STRINGS", 1,
-                      Method<TStrings, [](TStrings& s, A& a, R& r) { r = Variant(s.GetShared(a[0].AsInteger())); }>,
-                      Method<TStrings, [](TStrings& s, A& a, R&) { s.PutShared(a[0].AsInteger(), a[1].SharedString()); }>);
-  RegisterIndexedProp("TSTRINGS.Names", 1,
-                      Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Names(a[0].AsInteger()); }>);
-  RegisterIndexedProp("TSTRINGS.Objects", 1,
-                      Method<TStrings, [](TStrings& s, A& a, R& r) { r = ObjToVariant(s.GetObject(a[0].AsInteger())); }>,
-                      Method<TStrings, [](TStrings& s, A& a, R&) { s.PutObject(a[0].AsInteger(), VariantToObj(a[1])); }>);
+  RegisterListElement<[](TStrings& s, int32_t i) { return Variant(s.GetShared(i)); },
+                      [](TStrings& s, int32_t i, const Variant& v) { s.PutShared(i, v.SharedString()); }>(
+      "TSTRINGS.STRINGS");
+  RegisterListElement<[](TStrings& s, int32_t i) { return Variant(s.Names(i)); }, nullptr>("TSTRINGS.Names");
+  RegisterListElement<[](TStrings& s, int32_t i) { return ObjToVariant(s.GetObject(i)); },
+                      [](TStrings& s, int32_t i, const Variant& v) { s.PutObject(i, VariantToObj(v)); }>(
+      "TSTRINGS.Objects");
   RegisterIndexedProp("TSTRINGS.Values", 1,
                       Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Values(a[0].AsString()); }>,
                       Method<TStrings, [](TStrings& s, A& a, R&) { s.SetValue(a[0].AsString(), a[1].AsString()); }>);

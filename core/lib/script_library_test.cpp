@@ -100,6 +100,22 @@ TEST_F(ScriptLibraryTest, StringAndConversionRoutines) {
                    "3.14159265358979"}));
 }
 
+// A list's lines, names and objects by index: an integer index, and indices
+// of other kinds converted as any integer argument is.
+TEST_F(ScriptLibraryTest, ListElementsByIndex) {
+  EXPECT_EQ(Run("var L, M: TStringList; i: Integer; d: Double; s: string;\n"
+                "begin\n"
+                "  L := TStringList.Create; M := TStringList.Create;\n"
+                "  L.Add('a=1'); L.Add('b=2'); L.Add('c'); d := 1.0; s := '2'; i := 2;\n"
+                "  TESTOUT(L.Strings[d]); TESTOUT(L.Strings[s]); TESTOUT(L.Names[1]); TESTOUT(L.Names[i]);\n"
+                "  L.Strings[d] := 'x=9'; L.Strings[s] := L.Strings[0] + '!'; TESTOUT(L.CommaText);\n"
+                "  L.Objects[0] := M; TESTOUT(L.Objects[0] = M); TESTOUT(L.IndexOfObject(M));\n"
+                "  L.Objects[s] := L; TESTOUT(L.IndexOfObject(L)); TESTOUT(L.Strings[i]);\n"
+                "  L.Free; M.Free\n"
+                "end."),
+            (Lines{"b=2", "c", "b", "", "a=1,x=9,a=1!", "True", "0", "2", "a=1!"}));
+}
+
 TEST_F(ScriptLibraryTest, ConversionErrorsEndTheRun) {
   struct Case {
     const char* script;
@@ -112,6 +128,20 @@ TEST_F(ScriptLibraryTest, ConversionErrorsEndTheRun) {
       {"var L: TStringList; begin L := TStringList.Create; L.Free; L.Add('x') end.",
        "TStrings.ADD called on a nil object"},
       {"var L: TStringList; begin L := TStringList.Create; TESTOUT(L.Strings[3]) end.", "List index out of bounds (3)"},
+      {"var L: TStringList; begin L := TStringList.Create; L.Add('a'); L.Strings[-1] := 'x' end.",
+       "List index out of bounds (-1)"},
+      {"var L: TStringList; begin L := TStringList.Create; L.Add('a'); TESTOUT(L.Names[5]) end.",
+       "List index out of bounds (5)"},
+      {"var L: TStringList; begin L := TStringList.Create; L.Objects[1] := L end.", "List index out of bounds (1)"},
+      {"var L: TStringList; begin L := TStringList.Create; TESTOUT(L.Strings[2147483647]) end.",
+       "List index out of bounds (2147483647)"},
+      {"var L: TStringList; begin L := TStringList.Create; L.Add('a'); TESTOUT(L.Strings[2.5]) end.",
+       "List index out of bounds (2)"},
+      {"var L: TStringList; begin L := TStringList.Create; TESTOUT(L.Strings['x']) end.",
+       "Could not convert the text 'x' into type (Integer)"},
+      {"var L: TStringList; begin TESTOUT(L.Strings[0]) end.", "TStrings.STRINGS called on a nil object"},
+      {"var L: TStringList; begin L := TStringList.Create; L.Free; L.Strings[0] := 'q' end.",
+       "TStrings.STRINGS_VET called on a nil object"},
   };
   for (const Case& c : cases) {
     try {

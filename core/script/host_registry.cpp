@@ -1,6 +1,7 @@
 #include "core/script/host_registry.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/script/compiler_error.h"
 #include "core/script/engine_state.h"
@@ -14,35 +15,37 @@ std::string ShortName(std::string_view name) {
   return std::string(point == std::string_view::npos ? name : name.substr(point + 1));
 }
 
-void AddFunction(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds,
-                 uint8_t kind) {
+void AddFunction(std::string_view name, HostProc code, std::vector<ParamKind> kinds, uint8_t kind,
+                 ElementShortcut shortcut = nullptr) {
   if (code == nullptr) throw Exception("Function " + std::string(name) + " has no routine");
   TFunListItem item;
   item.Name = ShortName(name);
   item.Code = code;
   item.Kind = kind;
+  item.Shortcut = shortcut;
   if (!kinds.empty() && kinds[0] == pkNone) {
-    item.ParamKinds = {pkNone};
+    kinds.resize(1);
+    item.ParamKinds = std::move(kinds);
   } else {
     if (kinds.size() > static_cast<size_t>(kMaxParams)) {
       throw Exception("Function " + std::string(name) + " has " + std::to_string(kinds.size()) +
                       " parameters; at most " + std::to_string(kMaxParams) + " are allowed");
     }
     item.ParamCount = static_cast<int32_t>(kinds.size());
-    item.ParamKinds = kinds;
     item.HasVarParams = std::find(kinds.begin(), kinds.end(), pkVar) != kinds.end();
+    item.ParamKinds = std::move(kinds);
   }
   State().functions.Add(name, std::move(item));
 }
 
 }  // namespace
 
-void RegisterProc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds) {
-  AddFunction(name, code, kinds, fkProcedure);
+void RegisterProc(std::string_view name, HostProc code, std::vector<ParamKind> kinds) {
+  AddFunction(name, code, std::move(kinds), fkProcedure);
 }
 
-void RegisterFunc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds) {
-  AddFunction(name, code, kinds, fkFunction);
+void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> kinds) {
+  AddFunction(name, code, std::move(kinds), fkFunction);
 }
 
 void RegisterProp(std::string_view name, HostProc getter, HostProc setter) {
@@ -50,17 +53,31 @@ void RegisterProp(std::string_view name, HostProc getter, HostProc setter) {
   if (setter) RegisterFunc(std::string(name) + "_SET", setter, {pkValue});
 }
 
-void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc getter,
-                         HostProc setter) {
+namespace {
+
+void AddIndexedProp(std::string_view name, int32_t index_count, HostProc getter, HostProc setter,
+                    ElementShortcut get, ElementShortcut put) {
   if (index_count < 0) {
     throw Exception("Function " + std::string(name) + " has a negative index count");
   }
   std::vector<ParamKind> kinds(static_cast<size_t>(index_count), pkValue);
-  RegisterFunc(name, getter, kinds);
+  AddFunction(name, getter, kinds, fkFunction, get);
   if (setter) {
     kinds.push_back(pkAssigned);
-    RegisterFunc(std::string(name) + "_VET", setter, kinds);
+    AddFunction(std::string(name) + "_VET", setter, std::move(kinds), fkFunction, put);
   }
+}
+
+}  // namespace
+
+void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc getter,
+                         HostProc setter) {
+  AddIndexedProp(name, index_count, getter, setter, nullptr, nullptr);
+}
+
+void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter, ElementShortcut get,
+                         ElementShortcut put) {
+  AddIndexedProp(name, 1, getter, setter, get, put);
 }
 
 int32_t FindFunction(std::string_view name) { return State().functions.Find(name); }

@@ -48,6 +48,14 @@ using ArgBlock = std::array<Variant, kMaxParams + 1>;
 //   }
 using HostProc = void (*)(TObject* self, const std::string& name, ArgBlock& args, Variant& result);
 
+// A shortcut the runner takes for one element of an indexed property with
+// one index, without filling the argument block: given Self, the index and,
+// for a write, the value (nullptr for a read), it does what the property's
+// routine would do and returns true. Where it does not apply (Self nil or of
+// another class, an index of another kind) it returns false having done
+// nothing, and the runner calls the routine, which raises its own error.
+using ElementShortcut = bool (*)(TObject* self, const Variant& index, const Variant* value, Variant& result);
+
 // One entry of the function registry.
 struct TFunListItem {
   std::string Name;  // short name: the text after the first point, case kept
@@ -56,6 +64,7 @@ struct TFunListItem {
   uint8_t Kind = fkFunction;
   std::vector<ParamKind> ParamKinds;  // ParamCount kinds (or the single pkNone)
   bool HasVarParams = false;          // some kind is pkVar: the runner copies those back
+  ElementShortcut Shortcut = nullptr;  // for an indexed property's getter or setter, when given
 };
 
 // Registers a procedure / a function under `name` (CLASS.MEMBER for methods,
@@ -63,8 +72,8 @@ struct TFunListItem {
 // pkNone, else kinds.size(). A later registration of the same name replaces
 // the entry and keeps its number. More than 100 parameters, or no routine, is
 // refused with an orv::Exception naming the function.
-void RegisterProc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds);
-void RegisterFunc(std::string_view name, HostProc code, const std::vector<ParamKind>& kinds);
+void RegisterProc(std::string_view name, HostProc code, std::vector<ParamKind> kinds);
+void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> kinds);
 
 // A property: `getter` under `name` without parameters (pkNone, function) and,
 // when given, `setter` under name + "_SET" with one pkValue parameter.
@@ -75,6 +84,11 @@ void RegisterProp(std::string_view name, HostProc getter, HostProc setter = null
 // followed by one pkAssigned parameter.
 void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc getter,
                          HostProc setter = nullptr);
+
+// RegisterIndexedProp with one index, and the runner's shortcuts for reading
+// (`get`) and writing (`put`, with `setter`) one element.
+void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter, ElementShortcut get,
+                         ElementShortcut put);
 
 // The number of the routine registered under `name` (any case), -1 if none.
 // Numbers are stable: registering other names never changes them, so the

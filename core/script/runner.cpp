@@ -129,12 +129,23 @@ bool ConditionFalse(const Variant& v) {
 // Runs the host call `d` (opCall), whose data words follow it, with the
 // machine's argument block: the arguments are copied in, the routine of
 // `functions` runs, its result goes to var[A], and `var` arguments that
-// are slots are copied back.
+// are slots are copied back. An element of an indexed property whose
+// shortcut applies is read or written by the shortcut instead, straight
+// from the registers.
 void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNameList<TFunListItem>& functions) {
   if (!functions.Valid(d->B)) throw ECompilerError("Invalid function number");
   const TFunListItem& entry = functions.At(d->B);
   const int32_t count = d->C;
   const TDecodedItem* words = d + 1;
+  TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
+  if (entry.Shortcut != nullptr && (count == 1 || count == 2) && count == entry.ParamCount) {
+    Variant result;
+    const Variant* value = count == 2 ? &RegisterAt(registers, words->B) : nullptr;
+    if (entry.Shortcut(self, RegisterAt(registers, words->A), value, result)) {
+      RegisterAt(registers, d->A) = std::move(result);
+      return;
+    }
+  }
   // Whole data words first, then the arguments of a last, partly used one.
   Variant* arg = p.Args.data();
   const TDecodedItem* w = words;
@@ -147,7 +158,6 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   if (count % 3 > 1) arg[1] = RegisterAt(registers, w->B);
   const bool copy_back = entry.HasVarParams;
   Variant result;
-  TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
   entry.Code(self, entry.Name, p.Args, result);
   RegisterAt(registers, d->A) = std::move(result);
   if (!copy_back) return;

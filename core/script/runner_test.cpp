@@ -198,6 +198,66 @@ TEST_F(VmTest, HostRoutineRegisteringOthersWhileItRuns) {
   EXPECT_EQ(Var(*r, "R").AsInteger(), 1);
 }
 
+// The item of the test object that an index of TTESTBASE.CELLS names.
+std::string& CellOf(TObject* self, const Variant& index) {
+  return static_cast<TTestObject*>(self)->items.at(static_cast<size_t>(index.AsInteger()));
+}
+
+// Where the shortcuts of TTESTBASE.CELLS apply: an object, and an integer
+// index below 2.
+bool CellShortcutApplies(TObject* self, const Variant& index) {
+  return self != nullptr && index.Type() == varInteger && index.IntegerField() < 2;
+}
+
+// An indexed property with shortcuts: the runner reads and writes through a
+// shortcut where it applies and through the property's routines where the
+// shortcut declines, with the same values either way; registering the name
+// anew without shortcuts drops them.
+TEST_F(VmTest, ElementShortcutsAndTheirFallback) {
+  RegisterIndexedProp(
+      "TTESTBASE.CELLS",
+      [](TObject* self, const std::string&, ArgBlock& a, Variant& r) {
+        Log() += "Rr" + a[0].AsString() + "|";
+        r = Variant(CellOf(self, a[0]));
+      },
+      [](TObject* self, const std::string&, ArgBlock& a, Variant&) {
+        Log() += "Rw" + a[0].AsString() + "|";
+        CellOf(self, a[0]) = a[1].AsString();
+      },
+      [](TObject* self, const Variant& index, const Variant*, Variant& r) {
+        if (!CellShortcutApplies(self, index)) return false;
+        Log() += "Sr" + index.AsString() + "|";
+        r = Variant(CellOf(self, index));
+        return true;
+      },
+      [](TObject* self, const Variant& index, const Variant* value, Variant&) {
+        if (!CellShortcutApplies(self, index)) return false;
+        Log() += "Sw" + index.AsString() + "|";
+        CellOf(self, index) = value->AsString();
+        return true;
+      });
+  TTestObject one;
+  TKelRuner runner(
+      "var i: integer; w, x, y, z: string;\n"
+      "begin\n"
+      "  One.Cells[0] := 'p'; One.Cells[2] := 'q'; i := 1; One.Cells[i] := One.Cells[0] + '!';\n"
+      "  w := One.Cells[0]; x := One.Cells[2]; y := One.Cells[1.0]; z := One.Cells[i]\n"
+      "end.");
+  runner.KeepIdents = true;
+  runner.Objects.Add("One", &one);
+  runner.Run();
+  auto var = [&](const char* n) { return runner.Program()->Vars[runner.Identifiers.at(n).Index].AsString(); };
+  EXPECT_EQ(Log(), "Sw0|Rw2|Sr0|Sw1|Sr0|Rr2|Rr1|Sr1|");
+  EXPECT_EQ(one.items, (std::vector<std::string>{"p", "p!", "q"}));
+  EXPECT_EQ(var("W"), "p");
+  EXPECT_EQ(var("X"), "q");
+  EXPECT_EQ(var("Y"), "p!");
+  EXPECT_EQ(var("Z"), "p!");
+
+  RegisterIndexedProp("TTESTBASE.CELLS", 1, [](TObject*, const std::string&, ArgBlock&, Variant&) {});
+  EXPECT_EQ(FunctionAt(FindFunction("TTESTBASE.CELLS")).Shortcut, nullptr);
+}
+
 TEST_F(VmTest, ObjectsPropertiesAndTheClassChain) {
   TTestObject one, two;
   two.text = "from two";
