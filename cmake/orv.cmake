@@ -52,7 +52,7 @@ endfunction()
 # Every part of liborvcore.so. Programs that link the core directly instead of
 # opening it at run time (tests, orvscript, benchmarks, fuzz targets) link
 # these; object libraries hand their objects only to targets that name them.
-set(ORV_CORE_PARTS orv_site orv_host orv_lib orv_script orv_image orvcomponents orvplatform JPEG::JPEG)
+set(ORV_CORE_PARTS orv_site orv_host orv_lib orv_script orv_image orvcomponents orvplatform)
 
 # orv_form_files(TARGET FILE.dfm ...): embeds each form file into TARGET. A
 # build step turns it into a generated source that registers its text under

@@ -32,6 +32,9 @@ for file in usr/bin/orvcc usr/bin/orvscript usr/bin/orvedit usr/lib/orv/liborvsy
 done
 dpkg-deb -f "$deb" Depends > "$work/depends"
 grep -q 'libqscintilla2-qt6' "$work/depends" || fail "no dependency on QScintilla: $(cat "$work/depends")"
+for library in libavif15 libjpeg62-turbo libwebp7; do
+  grep -q "$library" "$work/depends" || fail "no dependency on $library, which measures images: $(cat "$work/depends")"
+done
 
 lintian --fail-on error --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian found errors"; }
 dpkg-deb -x "$deb" "$work/root"

@@ -7,15 +7,14 @@
 #include <type_traits>
 
 #include "core/image/image_errors.h"
-#include "platform/library.h"
+#include "core/image/image_library.h"
 
 namespace orv {
 
 namespace {
 
-// libavif, opened when the first AVIF image is measured: it brings the AV1
-// codecs with it, whose loading would otherwise add milliseconds to the
-// start of every program that measures images (every build, every script).
+// libavif's routines (image_library.h); it brings the AV1 codecs with it,
+// whose loading would add milliseconds to every start.
 struct AvifLibrary {
   decltype(&avifDecoderCreate) DecoderCreate = nullptr;
   decltype(&avifDecoderDestroy) DecoderDestroy = nullptr;
@@ -23,33 +22,27 @@ struct AvifLibrary {
   decltype(&avifDecoderParse) DecoderParse = nullptr;
   decltype(&avifResultToString) ResultToString = nullptr;
   decltype(&avifCropRectConvertCleanApertureBox) ConvertCleanApertureBox = nullptr;
-  std::string error;  // why it could not be opened ("" when it could)
+  ImageLibrary library;
 };
 
 constexpr const char* kAvifLibrary = "libavif.so.15";
 
 AvifLibrary OpenAvif() {
   AvifLibrary avif;
-  void* library = LoadLibrary(kAvifLibrary, avif.error);
-  auto find = [&](const char* name, auto& function) {
-    if (library == nullptr || !avif.error.empty()) return;
-    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(GetProcAddress(library, name, avif.error));
-  };
-  find("avifDecoderCreate", avif.DecoderCreate);
-  find("avifDecoderDestroy", avif.DecoderDestroy);
-  find("avifDecoderSetIO", avif.DecoderSetIO);
-  find("avifDecoderParse", avif.DecoderParse);
-  find("avifResultToString", avif.ResultToString);
-  find("avifCropRectConvertCleanApertureBox", avif.ConvertCleanApertureBox);
+  avif.library = OpenImageLibrary(kAvifLibrary);
+  avif.library.Find("avifDecoderCreate", avif.DecoderCreate);
+  avif.library.Find("avifDecoderDestroy", avif.DecoderDestroy);
+  avif.library.Find("avifDecoderSetIO", avif.DecoderSetIO);
+  avif.library.Find("avifDecoderParse", avif.DecoderParse);
+  avif.library.Find("avifResultToString", avif.ResultToString);
+  avif.library.Find("avifCropRectConvertCleanApertureBox", avif.ConvertCleanApertureBox);
   return avif;
 }
 
 // The library, opened once; EImageError when it cannot be.
 const AvifLibrary& Avif() {
   static const AvifLibrary avif = OpenAvif();
-  if (!avif.error.empty())
-    throw EImageError("AVIF images cannot be measured: " + std::string(kAvifLibrary) + " cannot be loaded (" +
-                      avif.error + ")");
+  avif.library.Require("AVIF", kAvifLibrary);
   return avif;
 }
 

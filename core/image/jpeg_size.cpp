@@ -8,10 +8,41 @@
 #include <jpeglib.h>
 
 #include "core/image/image_errors.h"
+#include "core/image/image_library.h"
 
 namespace orv {
 
 namespace {
+
+// libjpeg's routines (image_library.h).
+struct JpegLibrary {
+  decltype(&jpeg_std_error) StdError = nullptr;
+  decltype(&jpeg_CreateDecompress) CreateDecompress = nullptr;
+  decltype(&jpeg_destroy_decompress) DestroyDecompress = nullptr;
+  decltype(&jpeg_stdio_src) StdioSource = nullptr;
+  decltype(&jpeg_mem_src) MemorySource = nullptr;
+  decltype(&jpeg_read_header) ReadHeader = nullptr;
+  ImageLibrary library;
+};
+
+constexpr const char* kJpegLibrary = "libjpeg.so.62";
+
+// The library, opened once; EImageError when it cannot be.
+const JpegLibrary& Jpeg() {
+  static const JpegLibrary jpeg = [] {
+    JpegLibrary opened;
+    opened.library = OpenImageLibrary(kJpegLibrary);
+    opened.library.Find("jpeg_std_error", opened.StdError);
+    opened.library.Find("jpeg_CreateDecompress", opened.CreateDecompress);
+    opened.library.Find("jpeg_destroy_decompress", opened.DestroyDecompress);
+    opened.library.Find("jpeg_stdio_src", opened.StdioSource);
+    opened.library.Find("jpeg_mem_src", opened.MemorySource);
+    opened.library.Find("jpeg_read_header", opened.ReadHeader);
+    return opened;
+  }();
+  jpeg.library.Require("JPEG", kJpegLibrary);
+  return jpeg;
+}
 
 // The library's error manager extended with a jump back into ReadHeader and
 // room for the message of the error that ended the reading.
@@ -42,33 +73,34 @@ void OutputMessage(j_common_ptr) {}
 // Reads the header from `file` when it is not null, else from `data`/`size`,
 // into `size_out`. Returns false with the reader's message filled when the
 // library failed. Nothing here has a destructor, as longjmp skips them.
-bool ReadHeader(HeaderReader& reader, std::FILE* file, const unsigned char* data, unsigned long size,
-                TImageSize& size_out) {
+bool ReadHeader(const JpegLibrary& jpeg, HeaderReader& reader, std::FILE* file, const unsigned char* data,
+                unsigned long size, TImageSize& size_out) {
   jpeg_decompress_struct& info = reader.info;
-  info.err = jpeg_std_error(&reader.manager.base);
+  info.err = jpeg.StdError(&reader.manager.base);
   reader.manager.base.error_exit = ErrorExit;
   reader.manager.base.output_message = OutputMessage;
   if (setjmp(reader.manager.jump) != 0) {
-    jpeg_destroy_decompress(&info);
+    jpeg.DestroyDecompress(&info);
     return false;
   }
-  jpeg_create_decompress(&info);
+  jpeg.CreateDecompress(&info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
   if (file != nullptr)
-    jpeg_stdio_src(&info, file);
+    jpeg.StdioSource(&info, file);
   else
-    jpeg_mem_src(&info, data, size);
-  const int result = jpeg_read_header(&info, TRUE);
+    jpeg.MemorySource(&info, data, size);
+  const int result = jpeg.ReadHeader(&info, TRUE);
   if (result == JPEG_HEADER_OK) size_out = {info.image_width, info.image_height};
   else
     std::snprintf(reader.manager.message, sizeof reader.manager.message, "JPEG datastream contains no image");
-  jpeg_destroy_decompress(&info);
+  jpeg.DestroyDecompress(&info);
   return result == JPEG_HEADER_OK;
 }
 
 TImageSize Measure(std::FILE* file, std::string_view data) {
+  const JpegLibrary& jpeg = Jpeg();
   HeaderReader reader;
   TImageSize size;
-  if (!ReadHeader(reader, file, reinterpret_cast<const unsigned char*>(data.data()),
+  if (!ReadHeader(jpeg, reader, file, reinterpret_cast<const unsigned char*>(data.data()),
                   static_cast<unsigned long>(data.size()), size))
     throw EJpegError(reader.manager.message);
   return size;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/image/image_errors.h"
+#include "core/image/image_library.h"
 
 namespace orv {
 
@@ -16,6 +17,26 @@ namespace {
 // head (after a colour profile, say).
 constexpr size_t kHeadBytes = 64 << 10;
 
+// libwebp's routine (image_library.h).
+struct WebpLibrary {
+  decltype(&WebPGetFeaturesInternal) GetFeatures = nullptr;
+  ImageLibrary library;
+};
+
+constexpr const char* kWebpLibrary = "libwebp.so.7";
+
+// The library, opened once; EImageError when it cannot be.
+const WebpLibrary& Webp() {
+  static const WebpLibrary webp = [] {
+    WebpLibrary opened;
+    opened.library = OpenImageLibrary(kWebpLibrary);
+    opened.library.Find("WebPGetFeaturesInternal", opened.GetFeatures);
+    return opened;
+  }();
+  webp.library.Require("WebP", kWebpLibrary);
+  return webp;
+}
+
 }  // namespace
 
 TImageSize ReadWebpSize(const ImageSource& source) {
@@ -24,7 +45,8 @@ TImageSize ReadWebpSize(const ImageSource& source) {
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WEBP") != 0)
     throw EImageError("Not a WebP file");
   WebPBitstreamFeatures features;
-  switch (WebPGetFeatures(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &features)) {
+  switch (Webp().GetFeatures(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &features,
+                             WEBP_DECODER_ABI_VERSION)) {
     case VP8_STATUS_OK:
       return TImageSize{static_cast<uint32_t>(features.width), static_cast<uint32_t>(features.height)};
     case VP8_STATUS_NOT_ENOUGH_DATA: throw EImageError("WebP file ends before its header does");
