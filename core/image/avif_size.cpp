@@ -27,24 +27,16 @@ struct AvifLibrary {
 
 constexpr const char* kAvifLibrary = "libavif.so.15";
 
-AvifLibrary OpenAvif() {
-  AvifLibrary avif;
-  avif.library = OpenImageLibrary(kAvifLibrary);
+void FindAvif(AvifLibrary& avif) {
   avif.library.Find("avifDecoderCreate", avif.DecoderCreate);
   avif.library.Find("avifDecoderDestroy", avif.DecoderDestroy);
   avif.library.Find("avifDecoderSetIO", avif.DecoderSetIO);
   avif.library.Find("avifDecoderParse", avif.DecoderParse);
   avif.library.Find("avifResultToString", avif.ResultToString);
   avif.library.Find("avifCropRectConvertCleanApertureBox", avif.ConvertCleanApertureBox);
-  return avif;
 }
 
-// The library, opened once; EImageError when it cannot be.
-const AvifLibrary& Avif() {
-  static const AvifLibrary avif = OpenAvif();
-  avif.library.Require("AVIF", kAvifLibrary);
-  return avif;
-}
+const AvifLibrary& Avif() { return LibraryRoutines<AvifLibrary, FindAvif>("AVIF", kAvifLibrary); }
 
 // libavif's reading interface over an ImageSource. The piece handed out
 // stays valid until the next read, which is what a non-persistent reader

@@ -32,4 +32,20 @@ struct ImageLibrary {
 // Opens the library `soname` (platform/library.h's search).
 ImageLibrary OpenImageLibrary(const char* soname);
 
+// The routines of an image library, opened on the first call and kept for
+// the life of the process: `Routines` is a struct of function pointers with
+// an ImageLibrary member `library`, which `Find` fills from the library.
+// EImageError (ImageLibrary::Require) when the library cannot be used.
+template <class Routines, void (*Find)(Routines&)>
+const Routines& LibraryRoutines(const char* kind, const char* soname) {
+  static const Routines routines = [soname] {
+    Routines opened;
+    opened.library = OpenImageLibrary(soname);
+    Find(opened);
+    return opened;
+  }();
+  routines.library.Require(kind, soname);
+  return routines;
+}
+
 }  // namespace orv

@@ -27,22 +27,16 @@ struct JpegLibrary {
 
 constexpr const char* kJpegLibrary = "libjpeg.so.62";
 
-// The library, opened once; EImageError when it cannot be.
-const JpegLibrary& Jpeg() {
-  static const JpegLibrary jpeg = [] {
-    JpegLibrary opened;
-    opened.library = OpenImageLibrary(kJpegLibrary);
-    opened.library.Find("jpeg_std_error", opened.StdError);
-    opened.library.Find("jpeg_CreateDecompress", opened.CreateDecompress);
-    opened.library.Find("jpeg_destroy_decompress", opened.DestroyDecompress);
-    opened.library.Find("jpeg_stdio_src", opened.StdioSource);
-    opened.library.Find("jpeg_mem_src", opened.MemorySource);
-    opened.library.Find("jpeg_read_header", opened.ReadHeader);
-    return opened;
-  }();
-  jpeg.library.Require("JPEG", kJpegLibrary);
-  return jpeg;
+void FindJpeg(JpegLibrary& jpeg) {
+  jpeg.library.Find("jpeg_std_error", jpeg.StdError);
+  jpeg.library.Find("jpeg_CreateDecompress", jpeg.CreateDecompress);
+  jpeg.library.Find("jpeg_destroy_decompress", jpeg.DestroyDecompress);
+  jpeg.library.Find("jpeg_stdio_src", jpeg.StdioSource);
+  jpeg.library.Find("jpeg_mem_src", jpeg.MemorySource);
+  jpeg.library.Find("jpeg_read_header", jpeg.ReadHeader);
 }
+
+const JpegLibrary& Jpeg() { return LibraryRoutines<JpegLibrary, FindJpeg>("JPEG", kJpegLibrary); }
 
 // The library's error manager extended with a jump back into ReadHeader and
 // room for the message of the error that ended the reading.

@@ -25,17 +25,9 @@ struct WebpLibrary {
 
 constexpr const char* kWebpLibrary = "libwebp.so.7";
 
-// The library, opened once; EImageError when it cannot be.
-const WebpLibrary& Webp() {
-  static const WebpLibrary webp = [] {
-    WebpLibrary opened;
-    opened.library = OpenImageLibrary(kWebpLibrary);
-    opened.library.Find("WebPGetFeaturesInternal", opened.GetFeatures);
-    return opened;
-  }();
-  webp.library.Require("WebP", kWebpLibrary);
-  return webp;
-}
+void FindWebp(WebpLibrary& webp) { webp.library.Find("WebPGetFeaturesInternal", webp.GetFeatures); }
+
+const WebpLibrary& Webp() { return LibraryRoutines<WebpLibrary, FindWebp>("WebP", kWebpLibrary); }
 
 }  // namespace
 

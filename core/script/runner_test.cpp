@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
 
 #include "core/script/dyna_vars.h"
 #include "core/script/vm_test_support.h"
@@ -198,6 +202,21 @@ TEST_F(VmTest, HostRoutineRegisteringOthersWhileItRuns) {
   EXPECT_EQ(Var(*r, "R").AsInteger(), 1);
 }
 
+// `script` run once with the test objects by name, its identifiers kept.
+std::unique_ptr<TKelRuner> RunWithObjects(const char* script,
+                                          std::initializer_list<std::pair<const char*, TObject*>> objects) {
+  auto runner = std::make_unique<TKelRuner>(script);
+  runner->KeepIdents = true;
+  for (const auto& [name, object] : objects) runner->Objects.Add(name, object);
+  runner->Run();
+  return runner;
+}
+
+// The text of the variable `name` after a run of RunWithObjects.
+std::string VarText(TKelRuner& runner, const char* name) {
+  return runner.Program()->Vars[static_cast<size_t>(runner.Identifiers.at(name).Index)].AsString();
+}
+
 // The item of the test object that an index of TTESTBASE.CELLS names.
 std::string& CellOf(TObject* self, const Variant& index) {
   return static_cast<TTestObject*>(self)->items.at(static_cast<size_t>(index.AsInteger()));
@@ -237,22 +256,19 @@ TEST_F(VmTest, ElementShortcutsAndTheirFallback) {
         return true;
       });
   TTestObject one;
-  TKelRuner runner(
+  auto runner = RunWithObjects(
       "var i: integer; w, x, y, z: string;\n"
       "begin\n"
       "  One.Cells[0] := 'p'; One.Cells[2] := 'q'; i := 1; One.Cells[i] := One.Cells[0] + '!';\n"
       "  w := One.Cells[0]; x := One.Cells[2]; y := One.Cells[1.0]; z := One.Cells[i]\n"
-      "end.");
-  runner.KeepIdents = true;
-  runner.Objects.Add("One", &one);
-  runner.Run();
-  auto var = [&](const char* n) { return runner.Program()->Vars[runner.Identifiers.at(n).Index].AsString(); };
+      "end.",
+      {{"One", &one}});
   EXPECT_EQ(Log(), "Sw0|Rw2|Sr0|Sw1|Sr0|Rr2|Rr1|Sr1|");
   EXPECT_EQ(one.items, (std::vector<std::string>{"p", "p!", "q"}));
-  EXPECT_EQ(var("W"), "p");
-  EXPECT_EQ(var("X"), "q");
-  EXPECT_EQ(var("Y"), "p!");
-  EXPECT_EQ(var("Z"), "p!");
+  EXPECT_EQ(VarText(*runner, "W"), "p");
+  EXPECT_EQ(VarText(*runner, "X"), "q");
+  EXPECT_EQ(VarText(*runner, "Y"), "p!");
+  EXPECT_EQ(VarText(*runner, "Z"), "p!");
 
   RegisterIndexedProp("TTESTBASE.CELLS", 1, [](TObject*, const std::string&, ArgBlock&, Variant&) {});
   EXPECT_EQ(FunctionAt(FindFunction("TTESTBASE.CELLS")).Shortcut, nullptr);
@@ -261,7 +277,7 @@ TEST_F(VmTest, ElementShortcutsAndTheirFallback) {
 TEST_F(VmTest, ObjectsPropertiesAndTheClassChain) {
   TTestObject one, two;
   two.text = "from two";
-  TKelRuner runner(
+  auto runner = RunWithObjects(
       "var o: TTestDerived; x, y, z: string;\n"
       "begin\n"
       "  x := One.Name;\n"
@@ -269,12 +285,9 @@ TEST_F(VmTest, ObjectsPropertiesAndTheClassChain) {
       "  One.Items[1] := Two.Text + '!';\n"
       "  y := One.Items[1];\n"
       "  o := Two; o.Text := 'via var'; z := o.Text\n"
-      "end.");
-  runner.KeepIdents = true;
-  runner.Objects.Add("One", &one);
-  runner.Objects.Add("Two", &two);
-  runner.Run();
-  auto var = [&](const char* n) { return runner.Program()->Vars[runner.Identifiers.at(n).Index].AsString(); };
+      "end.",
+      {{"One", &one}, {"Two", &two}});
+  auto var = [&](const char* n) { return VarText(*runner, n); };
   EXPECT_EQ(var("X"), "TTestDerived.NAME");
   EXPECT_EQ(one.text, "from two");
   EXPECT_EQ(one.items[1], "from two!");
