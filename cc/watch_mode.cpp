@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <unordered_map>
 
 #include "cc/console_build.h"
 #include "cc/file_watcher.h"
 #include "cc/serve_binding.h"
 #include "cc/stop_signals.h"
+#include "cc/unchanged_files.h"
 #include "platform/build_stats.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
@@ -49,29 +51,6 @@ std::string Shown(const std::string& path) {
   return !ec && PathIsUnder(path, here) ? path.substr(here.size()) : path;
 }
 
-// What the last build depended on and wrote, from the core.
-WatchInputs LastInputs(const CoreEntry& core) {
-  WatchInputs inputs;
-  core.last_inputs(
-      [](const char* path, int kind, void* user) {
-        auto& inputs = *static_cast<WatchInputs*>(user);
-        const std::string absolute = Absolute(path);
-        switch (kind) {
-          case ORV_INPUT_FILE: inputs.Files.push_back(absolute); break;
-          case ORV_INPUT_TREE: inputs.Trees.push_back(IncludeTrailingSlash(absolute)); break;
-          case ORV_INPUT_OUTPUT: inputs.Output = IncludeTrailingSlash(absolute); break;
-          case ORV_INPUT_WRITTEN: inputs.Written.insert(absolute); break;
-          default: break;
-        }
-      },
-      &inputs);
-  // The build writes its record and its counts to the data folder.
-  inputs.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
-  inputs.Ignored.push_back(Absolute(BuildStatsFile()));
-  for (const std::string& file : OwnOutputFiles()) inputs.Ignored.push_back(file);
-  return inputs;
-}
-
 // Waits for `fds` for at most `timeout_ms` (-1: for ever); true when one is
 // readable.
 bool WaitFor(pollfd (&fds)[2], int timeout_ms) {
@@ -88,7 +67,10 @@ long long NowMs() {
 class WatchRun {
  public:
   WatchRun(const CoreEntry& core, const std::string& project, bool quiet, FileWatcher& watcher, StopSignals& stop)
-      : core_(core), project_(project), watcher_(watcher), stop_(stop), build_(core, project, quiet) {}
+      : core_(core), project_(project), watcher_(watcher), stop_(stop), build_(core, project, quiet) {
+    core_.set_unchanged(&UnchangedFiles::Answer, &unchanged_);
+  }
+  ~WatchRun() { core_.set_unchanged(nullptr, nullptr); }
 
   // Builds and watches what the build depended on; returns the output
   // folder. What changed while it ran is known before its counts line is
@@ -96,8 +78,9 @@ class WatchRun {
   std::string Build(bool timed) {
     WatchInputs inputs;
     stop_.SetBusy(true);
+    unchanged_.BuildBegins();
     const bool ok = build_.Run(timed, [&] {
-      inputs = LastInputs(core_);
+      inputs = LastInputs();
       watcher_.Watch(inputs);
       pending_ = watcher_.ReadChanges(true);
     });
@@ -134,11 +117,44 @@ class WatchRun {
   std::string TakeChanged() { return watcher_.TakeChanged(); }
 
  private:
+  // What the last build depended on and wrote, from the core; the files
+  // among them are followed for the next builds.
+  WatchInputs LastInputs() {
+    WatchInputs inputs;
+    core_.last_inputs(
+        [](const char* path, int kind, void* user) { static_cast<WatchRun*>(user)->TakeInput(path, kind); }, this);
+    inputs = std::move(inputs_);
+    inputs_ = WatchInputs();
+    // The build writes its record and its counts to the data folder.
+    inputs.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
+    inputs.Ignored.push_back(Absolute(BuildStatsFile()));
+    for (const std::string& file : OwnOutputFiles()) inputs.Ignored.push_back(file);
+    return inputs;
+  }
+
+  void TakeInput(const char* path, int kind) {
+    // The same paths come after every build: each is made absolute once.
+    auto [known, added] = absolute_.try_emplace(path);
+    if (added) known->second = Absolute(path);
+    const std::string& absolute = known->second;
+    switch (kind) {
+      case ORV_INPUT_FILE: inputs_.Files.push_back(absolute); break;
+      case ORV_INPUT_TREE: inputs_.Trees.push_back(IncludeTrailingSlash(absolute)); break;
+      case ORV_INPUT_OUTPUT: inputs_.Output = IncludeTrailingSlash(absolute); break;
+      case ORV_INPUT_WRITTEN: inputs_.Written.insert(absolute); break;
+      default: return;
+    }
+    if (kind == ORV_INPUT_FILE || kind == ORV_INPUT_WRITTEN) unchanged_.Follow(known->first, absolute);
+  }
+
   const CoreEntry& core_;
   const std::string& project_;
   FileWatcher& watcher_;
   StopSignals& stop_;
   ConsoleBuild build_;
+  UnchangedFiles unchanged_;
+  std::unordered_map<std::string, std::string> absolute_;
+  WatchInputs inputs_;
   bool pending_ = false;
 };
 

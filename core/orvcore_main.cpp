@@ -9,6 +9,7 @@
 #include "core/site/build_driver.h"
 #include "core/site/build_report.h"
 #include "core/site/core_startup.h"
+#include "core/site/file_states.h"
 #include "core/site/incremental_build.h"
 #include "core/site/script_stage.h"
 #include "orv/core.h"
@@ -97,6 +98,10 @@ extern "C" void orv_core_last_counts(OrvBuildCounts* Counts) {
 extern "C" void orv_core_last_inputs(OrvInputProc Input, void* User) {
   if (!Input) return;
   for (const auto& [path, kind] : orv::LastBuildInputs()) Input(path.c_str(), kind, User);
+}
+
+extern "C" void orv_core_set_unchanged(OrvUnchangedProc Unchanged, void* User) {
+  orv::UseUnchangedProc(Unchanged, User);
 }
 
 extern "C" void orv_core_set_report(OrvReportProc Report, void* User) { orv::SetReportSink(Report, User); }

@@ -233,6 +233,7 @@ bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* tex
 
 void ProcessProject(const std::string& project_file, const std::string& single_file, HWND notify,
                     bool preview) {
+  NoteBuildBegins();
   BuildState build;
   CurrentBuildScope scope(build);
   TParseStruct& context = build.Context;
@@ -270,7 +271,10 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1, std::ref(mirrored),
                incremental ? &*incremental : nullptr, counts, error);
   ProcessMessages();
-  for (const std::string& file : build.DeleteQueue) DeleteFile(file);
+  for (const std::string& file : build.DeleteQueue) {
+    DeleteFile(file);
+    if (incremental) incremental->States().Forget(file);
+  }
   ProcessMessages();
   last_inputs.clear();
   if (incremental) {

@@ -7,6 +7,18 @@
 
 namespace orv {
 
+namespace {
+
+UnchangedProc unchanged_proc = nullptr;
+void* unchanged_user = nullptr;
+
+}  // namespace
+
+void UseUnchangedProc(UnchangedProc proc, void* user) {
+  unchanged_proc = proc;
+  unchanged_user = user;
+}
+
 long long FileStates::NowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
       .count();
@@ -26,7 +38,25 @@ FileState FileStates::Current(const std::string& path, const FileState* known) {
   return states_[path] = Peek(path, known);
 }
 
+void FileStates::Forget(const std::string& path) {
+  states_.erase(path);
+  if (trust_) changed_by_build_.insert(path);
+}
+
+void FileStates::ForgetAll() {
+  states_.clear();
+  trust_ = false;
+}
+
+bool FileStates::Unchanged(const std::string& path) const {
+  return trust_ && unchanged_proc && changed_by_build_.count(path) == 0 &&
+         unchanged_proc(path.c_str(), unchanged_user) != 0;
+}
+
 FileState FileStates::Peek(const std::string& path, const FileState* known) const {
+  // A racy state is safe here too: a change after it was found would have
+  // been seen.
+  if (known && Unchanged(path)) return *known;
   FileStamp stamp;
   if (!StatFile(path, stamp)) return FileState{};
   if (known && known->Exists && !known->Racy && known->Stamp == stamp) return *known;

@@ -24,8 +24,10 @@ struct KeptRecord {
   FileStamp stamp;  // of the file when it held `bytes`
   std::string bytes;
   BuildRecord record;
+  uint64_t build = 0;  // the builds_begun of the build that made it
 };
 thread_local std::optional<KeptRecord> kept_record;
+thread_local uint64_t builds_begun = 0;
 
 std::string PageKey(const std::string& entry, uint32_t occurrence) {
   return entry + '\0' + std::to_string(occurrence);
@@ -50,13 +52,19 @@ bool IncrementalBuildDefault() { return incremental_default; }
 void SetIncrementalBuildDefault(bool on) { incremental_default = on; }
 bool WatchingBuilds() { return watching_builds; }
 void SetWatchingBuilds(bool on) { watching_builds = on; }
+void NoteBuildBegins() { ++builds_begun; }
 
 IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
     : context_(context), full_(full), inputs_(states_) {
   new_.ProjectFile = context.Settings.ProjectFile;
   new_.Digest = BuildDigest(context);
   record_path_ = BuildRecordPath(new_.ProjectFile);
-  if (!TakeKeptRecord() && ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
+  uint64_t kept_from = 0;
+  if (TakeKeptRecord(kept_from)) {
+    // Every state in a record is one its build found; when that build is
+    // the one before this, the watching program's word covers them.
+    states_.TrustUnchanged(kept_from + 1 == builds_begun);
+  } else if (ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
     last_ = ParseBuildRecord(last_bytes_);
     if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
   }
@@ -84,13 +92,14 @@ const PageRecord* IncrementalBuild::LastPage(const std::string& entry, uint32_t 
 
 IncrementalBuild::~IncrementalBuild() { AbortPage(); }
 
-bool IncrementalBuild::TakeKeptRecord() {
+bool IncrementalBuild::TakeKeptRecord(uint64_t& build) {
   FileStamp stamp;
   if (!WatchingBuilds() || !kept_record || kept_record->path != record_path_ || !StatFile(record_path_, stamp) ||
       !(stamp == kept_record->stamp))
     return false;
   last_bytes_ = std::move(kept_record->bytes);
   last_ = std::move(kept_record->record);
+  build = kept_record->build;
   kept_record.reset();
   return true;
 }
@@ -99,7 +108,7 @@ void IncrementalBuild::KeepRecord(std::string bytes) {
   kept_record.reset();
   FileStamp stamp;
   if (StatFile(record_path_, stamp))
-    kept_record = KeptRecord{record_path_, stamp, std::move(bytes), std::move(new_)};
+    kept_record = KeptRecord{record_path_, stamp, std::move(bytes), std::move(new_), builds_begun};
 }
 
 uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) { return occurrences_[ContentHash(entry)]++; }

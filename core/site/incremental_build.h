@@ -45,6 +45,11 @@ void SetIncrementalBuildDefault(bool on);
 bool WatchingBuilds();
 void SetWatchingBuilds(bool on);
 
+// Every build of a project begins with this, whatever becomes of it: the
+// record a build keeps in memory is known to be the previous build's only
+// when no other build began in between.
+void NoteBuildBegins();
+
 // The incremental side of one build of a whole project.
 class IncrementalBuild {
  public:
@@ -103,7 +108,7 @@ class IncrementalBuild {
   const StaticCounts& Statics() const { return statics_; }
 
  private:
-  bool TakeKeptRecord();
+  bool TakeKeptRecord(uint64_t& build);
   void KeepRecord(std::string bytes);
   uint64_t DefinesDigest();
   bool UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output);

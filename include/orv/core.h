@@ -106,6 +106,19 @@ typedef void (*OrvInputProc)(const char* Path, int Kind, void* User);
 typedef void (*LastInputsProc)(OrvInputProc Input, void* User);
 void orv_core_last_inputs(OrvInputProc Input, void* User);
 
+/* For a program that watches the inputs of its builds (orvcc --watch):
+ * `Unchanged` is asked, during a build of a whole project, about files whose
+ * state the previous build on this thread found, and answers nonzero only
+ * when the file at `Path` (as the build names it) has surely not changed
+ * since that previous build began; the build then takes the state found
+ * without looking at the file again. It is asked only while the record of
+ * that build is the one kept in memory ("watch" limit 1), never about a file
+ * the build itself wrote or deleted, and not after a page ran code that may
+ * change files. A null `Unchanged` (the default) makes every build look. */
+typedef int (*OrvUnchangedProc)(const char* Path, void* User);
+typedef void (*SetUnchangedProc)(OrvUnchangedProc Unchanged, void* User);
+void orv_core_set_unchanged(OrvUnchangedProc Unchanged, void* User);
+
 /* The path of `Folder` relative to `SourceRoot` (both compared without regard
  * to ASCII case, a final '/' added where missing), without a final '/': for
  * the folder "/site/src/news/2001" and the root "/site/src" it is
