@@ -23,9 +23,9 @@ bool LoadCore(CoreEntry& entry, std::string& error) {
   if (entry.last_counts)
     entry.last_inputs = reinterpret_cast<LastInputsProc>(GetProcAddress(core, "orv_core_last_inputs", reason));
   if (entry.last_inputs)
-    entry.set_unchanged = reinterpret_cast<SetUnchangedProc>(GetProcAddress(core, "orv_core_set_unchanged", reason));
+    entry.vouch = reinterpret_cast<VouchProc>(GetProcAddress(core, "orv_core_vouch", reason));
   if (!entry.process_project || !entry.last_error || !entry.set_limit || !entry.set_report || !entry.last_counts ||
-      !entry.last_inputs || !entry.set_unchanged) {
+      !entry.last_inputs || !entry.vouch) {
     error = "liborvcore.so cannot be used: " + reason;
     return false;
   }

@@ -68,7 +68,18 @@ void FileWatcher::Reset() {
   by_path_.clear();
 }
 
+void FileWatcher::WatchAgain(const WatchInputs& inputs) {
+  if (lost_) {
+    Watch(inputs);
+  } else if (!again_) {
+    written_before_ = written_;
+    again_ = true;
+  }
+}
+
 void FileWatcher::Watch(const WatchInputs& inputs) {
+  lost_ = false;
+  again_ = false;
   output_ = inputs.Output;
   ignored_ = inputs.Ignored;
   written_before_ = std::move(written_);
@@ -206,6 +217,7 @@ bool FileWatcher::ReadChanges(bool after_build) {
       if (event->mask & IN_Q_OVERFLOW) {
         // Changes were lost: watch everything again after the next build.
         trees_.clear();
+        lost_ = true;
         Note("(more changes than could be followed)");
         counted = true;
         continue;
@@ -216,6 +228,7 @@ bool FileWatcher::ReadChanges(bool after_build) {
       if (event->mask & IN_IGNORED) {
         by_path_.erase(folder.Path);
         folders_.erase(known);
+        lost_ = true;
         continue;
       }
       if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF)) {

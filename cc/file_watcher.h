@@ -55,6 +55,9 @@ class FileWatcher {
   // build are read afterwards and judged with the files both this build and
   // the one before wrote.
   void Watch(const WatchInputs& inputs);
+  // Watch, after a build that depended on what the one before did
+  // (`inputs` again): only what stopped being watched is watched anew.
+  void WatchAgain(const WatchInputs& inputs);
 
   // Reads the events waiting, without blocking; true when one of them
   // counts (the first such path is kept for TakeChanged). `after_build`:
@@ -102,6 +105,10 @@ class FileWatcher {
   std::unordered_set<std::string> written_before_;
   std::string changed_;
   bool after_build_ = false;
+  // A folder stopped being watched, or changes were lost, since Watch.
+  bool lost_ = false;
+  // WatchAgain has made the files the build before wrote those of the last.
+  bool again_ = false;
   bool found_in_scan_ = false;
   std::vector<std::string> problems_;
 };

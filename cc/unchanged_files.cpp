@@ -64,6 +64,8 @@ UnchangedFiles::~UnchangedFiles() {
 }
 
 void UnchangedFiles::Reset() {
+  reset_ = true;
+  doubtful_.clear();
   if (fd_ >= 0) ::close(fd_);
   fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   files_.clear();
@@ -74,11 +76,17 @@ void UnchangedFiles::Reset() {
 }
 
 void UnchangedFiles::BuildBegins() {
+  reset_ = false;
+  // Files dropped before the last build that it did not depend on again
+  // are no business of the next.
+  for (auto it = doubtful_.begin(); it != doubtful_.end();)
+    it = it->second == kNever && !names_.count(it->first) ? doubtful_.erase(it) : ++it;
   TakeEvents();
   // Without a view of the mounts, any of them may have changed.
   pollfd mounts = {mounts_fd_, POLLPRI, 0};
   if (mounts_fd_ < 0 || (::poll(&mounts, 1, 0) > 0 && (mounts.revents & (POLLPRI | POLLERR)))) Reset();
   ++begun_;
+  for (auto it = doubtful_.begin(); it != doubtful_.end();) it = it->second <= begun_ ? doubtful_.erase(it) : ++it;
 }
 
 void UnchangedFiles::Follow(const std::string& name, const std::string& absolute) {
@@ -92,16 +100,20 @@ void UnchangedFiles::Follow(const std::string& name, const std::string& absolute
   }
   file.Names.push_back(name);
   names_.emplace(name, &file);
+  // Watched since before the next build began, and quiet since, it will
+  // not have changed in the build after.
+  doubtful_[name] = file.Vouched ? file.Since + 2 : kNever;
 }
 
 bool UnchangedFiles::Unchanged(std::string_view name) const {
-  auto found = names_.find(name);
-  // Watched since before the previous build began, and quiet since.
-  return found != names_.end() && found->second->Vouched && found->second->Since + 2 <= begun_;
+  return !reset_ && names_.count(name) && !doubtful_.count(name);
 }
 
-int UnchangedFiles::Answer(const char* name, void* user) {
-  return name && static_cast<const UnchangedFiles*>(user)->Unchanged(name) ? 1 : 0;
+bool UnchangedFiles::Doubtful(std::vector<const char*>& names) const {
+  names.clear();
+  if (fd_ < 0 || reset_ || doubtful_.size() > names_.size() / 2) return false;
+  for (const auto& [name, from] : doubtful_) names.push_back(name.c_str());
+  return true;
 }
 
 void UnchangedFiles::SetUp(File& file) {
@@ -145,6 +157,11 @@ bool UnchangedFiles::FolderUsable(const std::string& folder) {
   return entry.Usable;
 }
 
+void UnchangedFiles::Touched(File& file) {
+  file.Since = begun_;
+  for (const std::string& name : file.Names) doubtful_[name] = file.Vouched ? file.Since + 2 : kNever;
+}
+
 void UnchangedFiles::Drop(File& file) {
   if (file.Watch >= 0) {
     auto [first, last] = file_watches_.equal_range(file.Watch);
@@ -159,7 +176,10 @@ void UnchangedFiles::Drop(File& file) {
     }
     if (!shared) ::inotify_rm_watch(fd_, file.Watch);
   }
-  for (const std::string& name : file.Names) names_.erase(name);
+  for (const std::string& name : file.Names) {
+    names_.erase(name);
+    doubtful_[name] = kNever;
+  }
   const std::string path = file.Path;
   files_.erase(path);
 }
@@ -202,7 +222,7 @@ void UnchangedFiles::TakeEvents() {
         if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF))
           Drop(*file);
         else
-          file->Since = begun_;
+          Touched(*file);
       }
     }
   }

@@ -1,6 +1,6 @@
 // Which inputs of orvcc --watch's builds have surely not changed since the
 // previous build began, as inotify tells, so that a build need not look at
-// every file it depends on again (orv_core_set_unchanged). A file is vouched
+// every file it depends on again (orv_core_vouch). A file is vouched
 // for only when all of this holds:
 //  - its own inode has been watched since before the previous build began
 //    (a write through any of its names counts, hard links included), and so
@@ -19,8 +19,9 @@
 // the file was closed — is named in the user's guide.
 //
 //   UnchangedFiles unchanged;
-//   for each build: unchanged.BuildBegins(); build, asking Unchanged(name);
-//                   unchanged.Follow(name, absolute) for each input of it
+//   for each build: unchanged.BuildBegins();
+//                   if (unchanged.Doubtful(names)) vouch for all but names;
+//                   build; unchanged.Follow(name, absolute) for its inputs
 #pragma once
 
 #include <cstdint>
@@ -47,13 +48,17 @@ class UnchangedFiles {
   // "." and ".." steps, is `absolute`) from now on; a file followed already
   // costs a look-up.
   void Follow(const std::string& name, const std::string& absolute);
+  bool Follows(std::string_view name) const { return names_.count(name) != 0; }
 
   // Whether the file the builds name `name` has surely not changed since
   // the previous build began.
   bool Unchanged(std::string_view name) const;
 
-  // For orv_core_set_unchanged: `user` is an UnchangedFiles.
-  static int Answer(const char* name, void* user);
+  // The files followed that may have changed since the previous build
+  // began (the others surely have not); false when nothing can be vouched
+  // for (everything is followed anew, or most files may have changed). The
+  // names live until the next call of a non-const member.
+  bool Doubtful(std::vector<const char*>& names) const;
 
  private:
   // A file followed: since when nothing happened to it (a count of builds
@@ -75,17 +80,25 @@ class UnchangedFiles {
     size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
   };
 
+  static constexpr uint64_t kNever = ~uint64_t{0};
+
   void Reset();
   void SetUp(File& file);
   bool FolderUsable(const std::string& folder);
   void TakeEvents();
+  void Touched(File& file);
   void Drop(File& file);
 
   int fd_ = -1;
   int mounts_fd_ = -1;
   uint64_t begun_ = 0;
+  // Every file was dropped since the last build began.
+  bool reset_ = false;
   std::unordered_map<std::string, File> files_;  // by path
   std::unordered_map<std::string, File*, NameHash, std::equal_to<>> names_;
+  // Names that may have changed, with the count of builds begun from which
+  // they will not have (kNever: a file no longer, or never, watched).
+  std::unordered_map<std::string, uint64_t, NameHash, std::equal_to<>> doubtful_;
   std::unordered_multimap<int, File*> file_watches_;
   std::unordered_map<std::string, Folder> folders_;  // by path with a final '/'
   std::unordered_map<int, std::string> folder_watches_;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <system_error>
 #include <unordered_map>
+#include <vector>
 
 #include "cc/console_build.h"
 #include "cc/file_watcher.h"
@@ -16,6 +17,7 @@
 #include "cc/stop_signals.h"
 #include "cc/unchanged_files.h"
 #include "platform/build_stats.h"
+#include "platform/content_hash.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/project_folders.h"
@@ -67,29 +69,35 @@ long long NowMs() {
 class WatchRun {
  public:
   WatchRun(const CoreEntry& core, const std::string& project, bool quiet, FileWatcher& watcher, StopSignals& stop)
-      : core_(core), project_(project), watcher_(watcher), stop_(stop), build_(core, project, quiet) {
-    core_.set_unchanged(&UnchangedFiles::Answer, &unchanged_);
-  }
-  ~WatchRun() { core_.set_unchanged(nullptr, nullptr); }
+      : core_(core), project_(project), watcher_(watcher), stop_(stop), build_(core, project, quiet) {}
 
   // Builds and watches what the build depended on; returns the output
   // folder. What changed while it ran is known before its counts line is
   // shown: a page changed by someone else after that line counts.
   std::string Build(bool timed) {
-    WatchInputs inputs;
     stop_.SetBusy(true);
     unchanged_.BuildBegins();
+    std::vector<const char*> changed;
+    if (unchanged_.Doubtful(changed)) {
+      core_.vouch(changed.data(), static_cast<long long>(changed.size()));
+    } else {
+      core_.vouch(nullptr, -1);
+    }
     const bool ok = build_.Run(timed, [&] {
-      inputs = LastInputs();
-      watcher_.Watch(inputs);
+      // The lists are made again only when the build depended on something
+      // else than the one before.
+      if (TakeInputs()) {
+        watcher_.Watch(inputs_);
+      } else {
+        watcher_.WatchAgain(inputs_);
+      }
       pending_ = watcher_.ReadChanges(true);
     });
     stop_.SetBusy(false);
     if (!ok) Say(build_.Error());
     for (const std::string& problem : watcher_.TakeProblems())
       Say("orvcc: changes in " + problem + " are not seen");
-    if (inputs.Output.empty()) inputs.Output = IncludeTrailingSlash(Absolute(ProjectOutputFolder(project_)));
-    return inputs.Output;
+    return inputs_.Output.empty() ? IncludeTrailingSlash(Absolute(ProjectOutputFolder(project_))) : inputs_.Output;
   }
 
   // Whether something changed during the last build.
@@ -117,34 +125,50 @@ class WatchRun {
   std::string TakeChanged() { return watcher_.TakeChanged(); }
 
  private:
-  // What the last build depended on and wrote, from the core; the files
-  // among them are followed for the next builds.
-  WatchInputs LastInputs() {
-    WatchInputs inputs;
-    core_.last_inputs(
-        [](const char* path, int kind, void* user) { static_cast<WatchRun*>(user)->TakeInput(path, kind); }, this);
-    inputs = std::move(inputs_);
+  // What the last build depended on and wrote, from the core: the files
+  // among them are followed for the next builds, and inputs_ holds them all
+  // when they differ from the last build's (then true).
+  bool TakeInputs() {
+    listed_now_ = 0;
+    core_.last_inputs([](const char* path, int kind, void* user) { static_cast<WatchRun*>(user)->Follow(path, kind); },
+                      this);
+    if (taken_ && listed_now_ == listed_) return false;
+    taken_ = true;
+    listed_ = listed_now_;
     inputs_ = WatchInputs();
+    core_.last_inputs([](const char* path, int kind, void* user) { static_cast<WatchRun*>(user)->Take(path, kind); },
+                      this);
     // The build writes its record and its counts to the data folder.
-    inputs.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
-    inputs.Ignored.push_back(Absolute(BuildStatsFile()));
-    for (const std::string& file : OwnOutputFiles()) inputs.Ignored.push_back(file);
-    return inputs;
+    inputs_.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
+    inputs_.Ignored.push_back(Absolute(BuildStatsFile()));
+    for (const std::string& file : OwnOutputFiles()) inputs_.Ignored.push_back(file);
+    return true;
   }
 
-  void TakeInput(const char* path, int kind) {
-    // The same paths come after every build: each is made absolute once.
-    auto [known, added] = absolute_.try_emplace(path);
-    if (added) known->second = Absolute(path);
-    const std::string& absolute = known->second;
+  // Follows a file the build depended on or wrote, and adds the entry to
+  // the fingerprint of the list.
+  void Follow(const char* path, int kind) {
+    listed_now_ = ContentHash(path, listed_now_ + static_cast<uint64_t>(kind) + 1);
+    if ((kind == ORV_INPUT_FILE || kind == ORV_INPUT_WRITTEN) && !unchanged_.Follows(path))
+      unchanged_.Follow(path, AbsoluteOf(path));
+  }
+
+  void Take(const char* path, int kind) {
+    const std::string& absolute = AbsoluteOf(path);
     switch (kind) {
       case ORV_INPUT_FILE: inputs_.Files.push_back(absolute); break;
       case ORV_INPUT_TREE: inputs_.Trees.push_back(IncludeTrailingSlash(absolute)); break;
       case ORV_INPUT_OUTPUT: inputs_.Output = IncludeTrailingSlash(absolute); break;
       case ORV_INPUT_WRITTEN: inputs_.Written.insert(absolute); break;
-      default: return;
+      default: break;
     }
-    if (kind == ORV_INPUT_FILE || kind == ORV_INPUT_WRITTEN) unchanged_.Follow(known->first, absolute);
+  }
+
+  // The same paths come after every build: each is made absolute once.
+  const std::string& AbsoluteOf(const char* path) {
+    auto [known, added] = absolute_.try_emplace(path);
+    if (added) known->second = Absolute(path);
+    return known->second;
   }
 
   const CoreEntry& core_;
@@ -154,7 +178,12 @@ class WatchRun {
   ConsoleBuild build_;
   UnchangedFiles unchanged_;
   std::unordered_map<std::string, std::string> absolute_;
+  // The last list of inputs that differed from the one before, and the
+  // fingerprints of that list and of the one being taken.
   WatchInputs inputs_;
+  bool taken_ = false;
+  uint64_t listed_ = 0;
+  uint64_t listed_now_ = 0;
   bool pending_ = false;
 };
 

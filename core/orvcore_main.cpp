@@ -5,11 +5,11 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <unordered_set>
 
 #include "core/site/build_driver.h"
 #include "core/site/build_report.h"
 #include "core/site/core_startup.h"
-#include "core/site/file_states.h"
 #include "core/site/incremental_build.h"
 #include "core/site/script_stage.h"
 #include "orv/core.h"
@@ -100,8 +100,19 @@ extern "C" void orv_core_last_inputs(OrvInputProc Input, void* User) {
   for (const auto& [path, kind] : orv::LastBuildInputs()) Input(path.c_str(), kind, User);
 }
 
-extern "C" void orv_core_set_unchanged(OrvUnchangedProc Unchanged, void* User) {
-  orv::UseUnchangedProc(Unchanged, User);
+extern "C" void orv_core_vouch(const char* const* Changed, long long Count) {
+  try {
+    if (Count < 0 || (Count > 0 && !Changed)) {
+      orv::VouchNothing();
+      return;
+    }
+    std::unordered_set<std::string> changed;
+    for (long long i = 0; i < Count; ++i)
+      if (Changed[i]) changed.insert(Changed[i]);
+    orv::VouchUnchanged(std::move(changed));
+  } catch (...) {
+    orv::VouchNothing();
+  }
 }
 
 extern "C" void orv_core_set_report(OrvReportProc Report, void* User) { orv::SetReportSink(Report, User); }

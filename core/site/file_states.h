@@ -13,18 +13,14 @@
 
 namespace orv {
 
-// Answers nonzero when the file at `path` has surely not changed since the
-// previous build of this thread began (see orv_core_set_unchanged).
-using UnchangedProc = int (*)(const char* path, void* user);
-void UseUnchangedProc(UnchangedProc proc, void* user);
-
 // The current states of files during one build.
 class FileStates {
  public:
   // The known states passed in this build were all found by the previous
-  // build (the record it left in memory): a file the watching program
-  // vouches for still holds them.
-  void TrustUnchanged(bool on) { trust_ = on; }
+  // build (the record it left in memory), and the watching program vouched
+  // that every file of that build's watch list holds what it found, except
+  // those in `changed` (see orv_core_vouch). Null: no word was given.
+  void TrustUnchanged(const std::unordered_set<std::string>* changed) { vouched_changed_ = changed; }
 
   // The state of `path` now. When `known` has the stamp the file has now
   // and is not racy, the file is not read: `known` is the answer. Otherwise
@@ -50,9 +46,11 @@ class FileStates {
 
  private:
   bool Unchanged(const std::string& path) const;
+  // The state of `path` as the file itself tells (see Current).
+  static FileState Look(const std::string& path, const FileState* known);
 
   std::unordered_map<std::string, FileState> states_;
-  bool trust_ = false;
+  const std::unordered_set<std::string>* vouched_changed_ = nullptr;
   std::unordered_set<std::string> changed_by_build_;
 };
 

@@ -29,6 +29,13 @@ struct KeptRecord {
 thread_local std::optional<KeptRecord> kept_record;
 thread_local uint64_t builds_begun = 0;
 
+// The watching program's word, for the build that begins as number `build`.
+struct Vouched {
+  uint64_t build = 0;
+  std::unordered_set<std::string> changed;
+};
+thread_local std::optional<Vouched> vouched;
+
 std::string PageKey(const std::string& entry, uint32_t occurrence) {
   return entry + '\0' + std::to_string(occurrence);
 }
@@ -53,6 +60,10 @@ void SetIncrementalBuildDefault(bool on) { incremental_default = on; }
 bool WatchingBuilds() { return watching_builds; }
 void SetWatchingBuilds(bool on) { watching_builds = on; }
 void NoteBuildBegins() { ++builds_begun; }
+void VouchUnchanged(std::unordered_set<std::string> changed) {
+  vouched = Vouched{builds_begun + 1, std::move(changed)};
+}
+void VouchNothing() { vouched.reset(); }
 
 IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
     : context_(context), full_(full), inputs_(states_) {
@@ -63,7 +74,8 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
   if (TakeKeptRecord(kept_from)) {
     // Every state in a record is one its build found; when that build is
     // the one before this, the watching program's word covers them.
-    states_.TrustUnchanged(kept_from + 1 == builds_begun);
+    if (kept_from + 1 == builds_begun && vouched && vouched->build == builds_begun)
+      states_.TrustUnchanged(&vouched->changed);
   } else if (ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
     last_ = ParseBuildRecord(last_bytes_);
     if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
@@ -338,6 +350,8 @@ void IncrementalBuild::MakeWatchList() {
   for (const FileInput& input : new_.Files) add_file(input.Path);
   for (const std::string& page : settings.Files) add_file(page);
   for (const std::string& page : context_.Build.BuildQueue) add_file(page);
+  const std::string statics = IncludeTrailingSlash(settings.StaticDir);
+  for (const StaticRecord& file : new_.Statics) add_file(statics + file.Relative);
   const std::string out = IncludeTrailingSlash(settings.OutputDir);
   add(out, WatchKind::Output);
   for (const PageRecord& page : new_.Pages) add(page.Output, WatchKind::Written);

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/site/build_record.h"
 #include "core/site/file_states.h"
@@ -49,6 +50,12 @@ void SetWatchingBuilds(bool on);
 // record a build keeps in memory is known to be the previous build's only
 // when no other build began in between.
 void NoteBuildBegins();
+
+// The watching program's word for the next build (orv_core_vouch): every
+// file of the last build's watch list holds what that build found in it,
+// except those in `changed`; or no word at all.
+void VouchUnchanged(std::unordered_set<std::string> changed);
+void VouchNothing();
 
 // The incremental side of one build of a whole project.
 class IncrementalBuild {

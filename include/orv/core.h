@@ -106,18 +106,18 @@ typedef void (*OrvInputProc)(const char* Path, int Kind, void* User);
 typedef void (*LastInputsProc)(OrvInputProc Input, void* User);
 void orv_core_last_inputs(OrvInputProc Input, void* User);
 
-/* For a program that watches the inputs of its builds (orvcc --watch):
- * `Unchanged` is asked, during a build of a whole project, about files whose
- * state the previous build on this thread found, and answers nonzero only
- * when the file at `Path` (as the build names it) has surely not changed
- * since that previous build began; the build then takes the state found
- * without looking at the file again. It is asked only while the record of
- * that build is the one kept in memory ("watch" limit 1), never about a file
- * the build itself wrote or deleted, and not after a page ran code that may
- * change files. A null `Unchanged` (the default) makes every build look. */
-typedef int (*OrvUnchangedProc)(const char* Path, void* User);
-typedef void (*SetUnchangedProc)(OrvUnchangedProc Unchanged, void* User);
-void orv_core_set_unchanged(OrvUnchangedProc Unchanged, void* User);
+/* For a program that watches the inputs of its builds (orvcc --watch),
+ * before a build: every file the previous build on this thread listed as
+ * ORV_INPUT_FILE or ORV_INPUT_WRITTEN (orv_core_last_inputs) has surely not
+ * changed since that build began, except the `Count` files named in
+ * `Changed` (as the builds name them); a negative `Count` vouches for
+ * nothing. The next build then takes the state the previous build found in
+ * a file vouched for instead of looking at the file again: only while the
+ * previous build's record is the one kept in memory ("watch" limit 1), never
+ * for a file the build itself wrote or deleted, and not after a page ran
+ * code that may change files. The word holds for the next build only. */
+typedef void (*VouchProc)(const char* const* Changed, long long Count);
+void orv_core_vouch(const char* const* Changed, long long Count);
 
 /* The path of `Folder` relative to `SourceRoot` (both compared without regard
  * to ASCII case, a final '/' added where missing), without a final '/': for
