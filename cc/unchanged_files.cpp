@@ -66,6 +66,7 @@ UnchangedFiles::~UnchangedFiles() {
 void UnchangedFiles::Reset() {
   reset_ = true;
   doubtful_.clear();
+  dropped_.clear();
   if (fd_ >= 0) ::close(fd_);
   fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   files_.clear();
@@ -79,8 +80,8 @@ void UnchangedFiles::BuildBegins() {
   reset_ = false;
   // Files dropped before the last build that it did not depend on again
   // are no business of the next.
-  for (auto it = doubtful_.begin(); it != doubtful_.end();)
-    it = it->second == kNever && !names_.count(it->first) ? doubtful_.erase(it) : ++it;
+  for (const auto& [name, path] : dropped_) doubtful_.erase(name);
+  dropped_.clear();
   TakeEvents();
   // Without a view of the mounts, any of them may have changed.
   pollfd mounts = {mounts_fd_, POLLPRI, 0};
@@ -100,9 +101,15 @@ void UnchangedFiles::Follow(const std::string& name, const std::string& absolute
   }
   file.Names.push_back(name);
   names_.emplace(name, &file);
+  dropped_.erase(name);
   // Watched since before the next build began, and quiet since, it will
   // not have changed in the build after.
   doubtful_[name] = file.Vouched ? file.Since + 2 : kNever;
+}
+
+void UnchangedFiles::FollowDropped() {
+  const std::unordered_map<std::string, std::string> dropped = dropped_;
+  for (const auto& [name, path] : dropped) Follow(name, path);
 }
 
 bool UnchangedFiles::Unchanged(std::string_view name) const {
@@ -179,6 +186,7 @@ void UnchangedFiles::Drop(File& file) {
   for (const std::string& name : file.Names) {
     names_.erase(name);
     doubtful_[name] = kNever;
+    dropped_[name] = file.Path;
   }
   const std::string path = file.Path;
   files_.erase(path);

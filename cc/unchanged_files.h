@@ -48,7 +48,10 @@ class UnchangedFiles {
   // "." and ".." steps, is `absolute`) from now on; a file followed already
   // costs a look-up.
   void Follow(const std::string& name, const std::string& absolute);
-  bool Follows(std::string_view name) const { return names_.count(name) != 0; }
+  // Follows again the files that stopped being followed (a file saved by
+  // rename is a new file), for a build that depended on the same files as
+  // the one before.
+  void FollowDropped();
 
   // Whether the file the builds name `name` has surely not changed since
   // the previous build began.
@@ -99,6 +102,8 @@ class UnchangedFiles {
   // Names that may have changed, with the count of builds begun from which
   // they will not have (kNever: a file no longer, or never, watched).
   std::unordered_map<std::string, uint64_t, NameHash, std::equal_to<>> doubtful_;
+  // The files no longer followed: name and path.
+  std::unordered_map<std::string, std::string> dropped_;
   std::unordered_multimap<int, File*> file_watches_;
   std::unordered_map<std::string, Folder> folders_;  // by path with a final '/'
   std::unordered_map<int, std::string> folder_watches_;

@@ -17,7 +17,6 @@
 #include "cc/stop_signals.h"
 #include "cc/unchanged_files.h"
 #include "platform/build_stats.h"
-#include "platform/content_hash.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/project_folders.h"
@@ -129,12 +128,15 @@ class WatchRun {
   // among them are followed for the next builds, and inputs_ holds them all
   // when they differ from the last build's (then true).
   bool TakeInputs() {
-    listed_now_ = 0;
-    core_.last_inputs([](const char* path, int kind, void* user) { static_cast<WatchRun*>(user)->Follow(path, kind); },
-                      this);
-    if (taken_ && listed_now_ == listed_) return false;
+    const uint64_t listed = core_.last_inputs_id();
+    if (taken_ && listed == listed_) {
+      // The same files as before: those that stopped being followed since
+      // are followed again.
+      unchanged_.FollowDropped();
+      return false;
+    }
     taken_ = true;
-    listed_ = listed_now_;
+    listed_ = listed;
     inputs_ = WatchInputs();
     core_.last_inputs([](const char* path, int kind, void* user) { static_cast<WatchRun*>(user)->Take(path, kind); },
                       this);
@@ -143,14 +145,6 @@ class WatchRun {
     inputs_.Ignored.push_back(Absolute(BuildStatsFile()));
     for (const std::string& file : OwnOutputFiles()) inputs_.Ignored.push_back(file);
     return true;
-  }
-
-  // Follows a file the build depended on or wrote, and adds the entry to
-  // the fingerprint of the list.
-  void Follow(const char* path, int kind) {
-    listed_now_ = ContentHash(path, listed_now_ + static_cast<uint64_t>(kind) + 1);
-    if ((kind == ORV_INPUT_FILE || kind == ORV_INPUT_WRITTEN) && !unchanged_.Follows(path))
-      unchanged_.Follow(path, AbsoluteOf(path));
   }
 
   void Take(const char* path, int kind) {
@@ -162,9 +156,9 @@ class WatchRun {
       case ORV_INPUT_WRITTEN: inputs_.Written.insert(absolute); break;
       default: break;
     }
+    if (kind == ORV_INPUT_FILE || kind == ORV_INPUT_WRITTEN) unchanged_.Follow(path, absolute);
   }
 
-  // The same paths come after every build: each is made absolute once.
   const std::string& AbsoluteOf(const char* path) {
     auto [known, added] = absolute_.try_emplace(path);
     if (added) known->second = Absolute(path);
@@ -177,13 +171,12 @@ class WatchRun {
   StopSignals& stop_;
   ConsoleBuild build_;
   UnchangedFiles unchanged_;
+  // The same paths come after every build: each is made absolute once.
   std::unordered_map<std::string, std::string> absolute_;
-  // The last list of inputs that differed from the one before, and the
-  // fingerprints of that list and of the one being taken.
+  // The last list of inputs taken, and its fingerprint.
   WatchInputs inputs_;
   bool taken_ = false;
   uint64_t listed_ = 0;
-  uint64_t listed_now_ = 0;
   bool pending_ = false;
 };
 

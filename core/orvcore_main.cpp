@@ -100,6 +100,8 @@ extern "C" void orv_core_last_inputs(OrvInputProc Input, void* User) {
   for (const auto& [path, kind] : orv::LastBuildInputs()) Input(path.c_str(), kind, User);
 }
 
+extern "C" unsigned long long orv_core_last_inputs_id(void) { return orv::LastBuildInputsId(); }
+
 extern "C" void orv_core_vouch(const char* const* Changed, long long Count) {
   try {
     if (Count < 0 || (Count > 0 && !Changed)) {

@@ -89,8 +89,10 @@ class IncrementalBuild {
   // wrote under the output folder that no page wrote this time, when they
   // still hold what was written. Then brings the static files up to date
   // (static_files.h), writes the new record and, when WatchingBuilds(),
-  // makes the WatchList and keeps the record in memory.
-  void Finish(bool complete);
+  // brings `watch` up to date (see WatchList) and keeps the record in
+  // memory; otherwise `watch` is emptied.
+  struct WatchList;
+  void Finish(bool complete, WatchList* watch = nullptr);
 
   // What a build of a watched project depended on, for a program that
   // builds again when it changes: the project file (first); the trees
@@ -102,7 +104,12 @@ class IncrementalBuild {
   // Each path comes with its WatchKind as a number (the C interface's).
   enum class WatchKind { File = 0, Tree = 1, Output = 2, Written = 3 };
   using WatchEntries = std::vector<std::pair<std::string, int>>;
-  WatchEntries TakeWatchList() { return std::move(watch_list_); }
+  // The list and its fingerprint (0 for none): a list whose fingerprint is
+  // the last one's is not made again.
+  struct WatchList {
+    uint64_t Id = 0;
+    WatchEntries Entries;
+  };
 
   // The last build's record (null when there is none of this project) and
   // the one being made.
@@ -128,7 +135,11 @@ class IncrementalBuild {
   uint32_t KeepLastFile(uint32_t last_index, const FileState& state);
   uint32_t KeepLastVariable(uint32_t last_index);
   void RemoveStaleOutputs();
-  void MakeWatchList();
+  void MakeWatchList(WatchList& watch);
+  // Calls `visit(path, kind)` for each entry of the watch list, duplicate
+  // files included.
+  template <typename Visit>
+  void ForEachWatchEntry(Visit visit);
 
   TParseStruct& context_;
   bool full_;
@@ -152,7 +163,7 @@ class IncrementalBuild {
   std::vector<uint32_t> variable_remap_;
   unsigned replayed_ = 0;
   BuildRecord new_;
-  std::unordered_map<std::string, uint32_t> new_files_;      // path: latest index
+  std::unordered_map<uint64_t, uint32_t> new_files_;         // path's hash: latest index
   std::unordered_map<std::string, uint32_t> new_variables_;  // name: latest index
   // By the entry's ContentHash: two entries of one hash would share a
   // count, the same way in every build, which costs a skip at most.
@@ -182,7 +193,6 @@ class IncrementalBuild {
   int built_ = 0;
   int up_to_date_ = 0;
   StaticCounts statics_;
-  WatchEntries watch_list_;
 };
 
 }  // namespace orv

@@ -106,6 +106,12 @@ typedef void (*OrvInputProc)(const char* Path, int Kind, void* User);
 typedef void (*LastInputsProc)(OrvInputProc Input, void* User);
 void orv_core_last_inputs(OrvInputProc Input, void* User);
 
+/* A fingerprint of the list orv_core_last_inputs gives: the same number as
+ * long as the builds give the same list, so that a program need not take
+ * it again; 0 when there is none. */
+typedef unsigned long long (*LastInputsIdProc)(void);
+unsigned long long orv_core_last_inputs_id(void);
+
 /* For a program that watches the inputs of its builds (orvcc --watch),
  * before a build: every file the previous build on this thread listed as
  * ORV_INPUT_FILE or ORV_INPUT_WRITTEN (orv_core_last_inputs) has surely not
