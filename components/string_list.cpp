@@ -40,10 +40,15 @@ void TStringList::CheckGrowth(size_t added, size_t removed) const {
 
 std::string TStringList::Get(int index) const {
   CheckIndex(index);
-  return items_[static_cast<size_t>(index)].text;
+  return std::string(items_[static_cast<size_t>(index)].text.View());
 }
 
 std::string_view TStringList::View(int index, std::string&) const {
+  CheckIndex(index);
+  return items_[static_cast<size_t>(index)].text.View();
+}
+
+SharedText TStringList::GetShared(int index) const {
   CheckIndex(index);
   return items_[static_cast<size_t>(index)].text;
 }
@@ -53,19 +58,23 @@ TObject* TStringList::GetObject(int index) const {
   return ObjectFromHandle(items_[static_cast<size_t>(index)].object);
 }
 
-void TStringList::Put(int index, std::string_view s) {
+void TStringList::Put(int index, std::string_view s) { PutLine(index, s, nullptr); }
+
+void TStringList::PutShared(int index, SharedText s) { PutLine(index, s.View(), &s); }
+
+void TStringList::PutLine(int index, std::string_view s, SharedText* shared) {
   CheckIndex(index);
   if (sorted_) {
     // The new text must keep the order with both neighbours.
     int low = duplicates_ == dupAccept ? 0 : 1;
-    bool after_previous = index == 0 || CompareStrings(s, items_[index - 1].text) >= low;
-    bool before_next = index + 1 == Count() || CompareStrings(items_[index + 1].text, s) >= low;
+    bool after_previous = index == 0 || CompareStrings(s, items_[index - 1].text.View()) >= low;
+    bool before_next = index + 1 == Count() || CompareStrings(items_[index + 1].text.View(), s) >= low;
     if (!after_previous || !before_next) CheckUnsorted();
   }
-  std::string& text = items_[static_cast<size_t>(index)].text;
+  SharedText& text = items_[static_cast<size_t>(index)].text;
   CheckGrowth(s.size(), text.size());
   bytes_ = bytes_ - text.size() + s.size();
-  text = s;
+  text = shared ? std::move(*shared) : SharedText(s);
   Changed();
 }
 
@@ -75,32 +84,36 @@ void TStringList::PutObject(int index, TObject* object) {
   Changed();
 }
 
-void TStringList::InsertItem(int index, std::string_view s) {
+void TStringList::InsertItem(int index, std::string_view s, SharedText* shared) {
   CheckGrowth(sizeof(Item) + s.size(), 0);
-  items_.insert(items_.begin() + index, Item{std::string(s), 0});
+  items_.insert(items_.begin() + index, Item{shared ? std::move(*shared) : SharedText(s), 0});
   bytes_ += sizeof(Item) + s.size();
   Changed();
 }
 
-int TStringList::Add(std::string_view s) {
+int TStringList::Add(std::string_view s) { return AddLine(s, nullptr); }
+
+int TStringList::AddShared(SharedText s) { return AddLine(s.View(), &s); }
+
+int TStringList::AddLine(std::string_view s, SharedText* shared) {
   if (!sorted_) {
-    InsertItem(Count(), s);
+    InsertItem(Count(), s, shared);
     return Count() - 1;
   }
   int index = 0;
   if (Find(s, index)) {
     if (duplicates_ == dupIgnore) return index;
     if (duplicates_ == dupError) throw EStringListError("String list does not allow duplicates");
-    while (index < Count() && CompareStrings(items_[index].text, s) == 0) ++index;
+    while (index < Count() && CompareStrings(items_[index].text.View(), s) == 0) ++index;
   }
-  InsertItem(index, s);
+  InsertItem(index, s, shared);
   return index;
 }
 
 void TStringList::Insert(int index, std::string_view s) {
   CheckUnsorted();
   CheckIndex(index, true);
-  InsertItem(index, s);
+  InsertItem(index, s, nullptr);
 }
 
 void TStringList::Delete(int index) {
@@ -138,10 +151,10 @@ int TStringList::IndexOf(std::string_view s) const {
 
 bool TStringList::Find(std::string_view s, int& index) const {
   auto it = std::lower_bound(items_.begin(), items_.end(), s, [&](const Item& item, std::string_view key) {
-    return CompareStrings(item.text, key) < 0;
+    return CompareStrings(item.text.View(), key) < 0;
   });
   index = static_cast<int>(it - items_.begin());
-  return it != items_.end() && CompareStrings(it->text, s) == 0;
+  return it != items_.end() && CompareStrings(it->text.View(), s) == 0;
 }
 
 void TStringList::Sort() {
@@ -152,7 +165,7 @@ void TStringList::Sort() {
   uint32_t comparisons = 0;
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     if (++comparisons % kComparisonsPerCheck == 0) CheckRunLimits();
-    return CompareStrings(items_[a].text, items_[b].text) < 0;
+    return CompareStrings(items_[a].text.View(), items_[b].text.View()) < 0;
   });
   std::vector<Item> sorted;
   sorted.reserve(items_.size());

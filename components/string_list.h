@@ -45,10 +45,13 @@ class TStringList : public TStrings {
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Get(int index) const override;
   std::string_view View(int index, std::string& buffer) const override;
+  SharedText GetShared(int index) const override;
   TObject* GetObject(int index) const override;
   void Put(int index, std::string_view s) override;
   void PutObject(int index, TObject* object) override;
   int Add(std::string_view s) override;
+  void PutShared(int index, SharedText s) override;
+  int AddShared(SharedText s) override;
   void Insert(int index, std::string_view s) override;
   void Delete(int index) override;
   void Clear() override;
@@ -80,14 +83,20 @@ class TStringList : public TStrings {
   void SetUpdateState(bool updating) override;
 
  private:
+  // A line: its text is shared with the script values and lists it was
+  // handed to or taken from.
   struct Item {
-    std::string text;
+    SharedText text;
     uint32_t object = 0;  // handle of the attached object, 0 for none
   };
 
   void Changed();
   void CheckUnsorted() const;
-  void InsertItem(int index, std::string_view s);
+  // The work of Put, Add and Insert on the text `s`; `shared` is the
+  // caller's shared text holding `s`, taken instead of a copy, or null.
+  void PutLine(int index, std::string_view s, SharedText* shared);
+  int AddLine(std::string_view s, SharedText* shared);
+  void InsertItem(int index, std::string_view s, SharedText* shared);
   // Raises the size error unless `added` more bytes fit after `removed` go,
   // and the memory error when they do not fit in a script run's budget.
   void CheckGrowth(size_t added, size_t removed) const;

@@ -121,6 +121,39 @@ TEST(StringListTest, SortIsStableAndHandlesHighBytes) {
   EXPECT_EQ(l.CommaText(), "A,a,b,B,\xc3\xa9");
 }
 
+TEST(StringListTest, SharedLinesAreNotChangedThroughEachOther) {
+  TStringList a, b;
+  a.Add("first");
+  SharedText line = a.GetShared(0);
+  EXPECT_EQ(line.Rep(), a.GetShared(0).Rep()) << "a read shares the line";
+  b.AddShared(line);
+  a.Put(0, "changed");
+  EXPECT_EQ(line.View(), "first");
+  EXPECT_EQ(b.Get(0), "first");
+  b.PutShared(0, SharedText("other"));
+  EXPECT_EQ(line.View(), "first");
+  EXPECT_EQ(a.Get(0), "changed");
+  a.Clear();
+  b.Clear();
+  EXPECT_EQ(line.View(), "first") << "the text outlives the lists it was in";
+  EXPECT_EQ(line.Rep()->refs, 1u);
+}
+
+TEST(StringListTest, SharedAddKeepsSortedAndDuplicateRules) {
+  TStringList l;
+  l.SetSorted(true);
+  l.SetDuplicates(dupIgnore);
+  EXPECT_EQ(l.AddShared(SharedText("b")), 0);
+  EXPECT_EQ(l.AddShared(SharedText("a")), 0);
+  EXPECT_EQ(l.AddShared(SharedText("B")), 1) << "an equal line (no case) is not added";
+  EXPECT_EQ(l.Count(), 2);
+  l.SetDuplicates(dupError);
+  EXPECT_THROW(l.AddShared(SharedText("a")), EStringListError);
+  EXPECT_THROW(l.PutShared(0, SharedText("z")), EStringListError) << "z belongs elsewhere";
+  l.PutShared(0, SharedText("A"));
+  EXPECT_EQ(l.Get(0), "A");
+}
+
 TEST(StringListTest, ObjectsAreHeldByHandle) {
   TStringList l;
   auto obj = std::make_unique<TStringList>();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "components/persistent.h"
+#include "platform/shared_text.h"
 
 namespace orv {
 
@@ -33,6 +34,13 @@ class TStrings : public TPersistent {
     buffer = Get(index);
     return buffer;
   }
+  // Line `index` as a text to keep: shared with the list where the list
+  // keeps its lines as shared texts (so neither copies the bytes), a copy
+  // otherwise. Changing either side later never shows in the other.
+  virtual SharedText GetShared(int index) const {
+    std::string buffer;
+    return SharedText(View(index, buffer));
+  }
   virtual TObject* GetObject(int index) const = 0;
   virtual void Insert(int index, std::string_view s) = 0;
   virtual void Delete(int index) = 0;
@@ -40,6 +48,10 @@ class TStrings : public TPersistent {
   // Put and PutObject replace the line, respectively the object, at `index`.
   virtual void Put(int index, std::string_view s);
   virtual void PutObject(int index, TObject* object) = 0;
+  // Put and Add of a text the caller shares: a list that keeps shared
+  // texts takes a share instead of a copy.
+  virtual void PutShared(int index, SharedText s) { Put(index, s.View()); }
+  virtual int AddShared(SharedText s) { return Add(s.View()); }
 
   // Adds a line at the end (or at its sorted place) and returns its index.
   virtual int Add(std::string_view s);

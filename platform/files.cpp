@@ -285,21 +285,35 @@ int CreateFileBeside(const std::string& path, std::string& temp) {
   return CreateFileBesideAt(AT_FDCWD, path, temp);
 }
 
-AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing) {
+AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing,
+                              FileStamp* stamp) {
   if (HoldsNul(name)) return AtomicWrite::kFailed;
+  // The stamp of a file renamed into place is taken by its name once it is
+  // there (the rename changes its ctime); a file named through its
+  // descriptor is asked through the descriptor, without a lookup.
+  const auto stamp_by_name = [&](AtomicWrite result) {
+    struct stat st;
+    if (stamp && result != AtomicWrite::kFailed) {
+      if (::fstatat(folder, name.c_str(), &st, 0) != 0) return AtomicWrite::kFailed;
+      *stamp = StampOf(st);
+    }
+    return result;
+  };
   if (replacing || !link_by_descriptor.load(std::memory_order_relaxed))
-    return WriteThroughTemporary(folder, name, bytes) ? AtomicWrite::kReplaced : AtomicWrite::kFailed;
+    return stamp_by_name(WriteThroughTemporary(folder, name, bytes) ? AtomicWrite::kReplaced : AtomicWrite::kFailed);
   // An unnamed file in the folder, written and then given its name: one
   // name made instead of a temporary one and a rename.
   const size_t slash = name.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : name.substr(0, slash);
   const int fd = ::openat(folder, dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (fd < 0)  // a file system without unnamed files
-    return WriteThroughTemporary(folder, name, bytes) ? AtomicWrite::kReplaced : AtomicWrite::kFailed;
+    return stamp_by_name(WriteThroughTemporary(folder, name, bytes) ? AtomicWrite::kReplaced : AtomicWrite::kFailed);
   AtomicWrite result = AtomicWrite::kFailed;
+  struct stat st;
   if (WriteAll(fd, bytes)) {
     if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) {
-      result = AtomicWrite::kNamed;
+      result = !stamp || ::fstat(fd, &st) == 0 ? AtomicWrite::kNamed : AtomicWrite::kFailed;
+      if (stamp && result == AtomicWrite::kNamed) *stamp = StampOf(st);
     } else if (errno == EEXIST) {
       result = LinkAndRename(fd, folder, name) ? AtomicWrite::kReplaced : AtomicWrite::kFailed;
     } else if (errno == ENOENT && WriteThroughTemporary(folder, name, bytes)) {
@@ -310,7 +324,7 @@ AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_v
     }
   }
   if (::close(fd) != 0 && result == AtomicWrite::kNamed) result = AtomicWrite::kFailed;
-  return result;
+  return result == AtomicWrite::kReplaced ? stamp_by_name(result) : result;
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {

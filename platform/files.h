@@ -100,8 +100,10 @@ enum class AtomicWrite {
 };
 // WriteFileAtomic for the file `name` of the open folder `folder` (or
 // AT_FDCWD). `replacing` says the name is likely taken already (the pages
-// of a rebuild), so the rename is done at once.
-AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing);
+// of a rebuild), so the rename is done at once. With `stamp`, the stamp of
+// the file written goes there (a write whose file cannot be stamped fails).
+AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing,
+                              FileStamp* stamp = nullptr);
 
 // Removes `folder` and then each parent while it is empty, stopping at
 // `root` (which ends in '/'; it is never removed).

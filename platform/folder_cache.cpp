@@ -41,12 +41,12 @@ FileRead TFolderCache::ReadRegularFile(const std::string& path, std::string& byt
   return orv::ReadRegularFile(path, bytes, stamp);
 }
 
-bool TFolderCache::WriteFileAtomic(const std::string& path, std::string_view bytes) {
+bool TFolderCache::WriteFileAtomic(const std::string& path, std::string_view bytes, FileStamp* stamp) {
   std::string name;
   const int folder = Open(output_, path, name);
   if (folder >= 0) {
     // Once a name in the folder was taken, the rest are likely to be too.
-    const AtomicWrite written = WriteFileAtomicAt(folder, name, bytes, output_.replacing);
+    const AtomicWrite written = WriteFileAtomicAt(folder, name, bytes, output_.replacing, stamp);
     if (written != AtomicWrite::kFailed) {
       output_.replacing = written == AtomicWrite::kReplaced;
       return true;
@@ -54,7 +54,7 @@ bool TFolderCache::WriteFileAtomic(const std::string& path, std::string_view byt
   }
   // A folder that is missing, or no longer where it was: by its path.
   Close(output_);
-  return orv::WriteFileAtomic(path, bytes);
+  return orv::WriteFileAtomic(path, bytes) && (!stamp || StatFile(path, *stamp));
 }
 
 }  // namespace orv

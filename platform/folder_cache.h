@@ -26,7 +26,8 @@ class TFolderCache {
   TFolderCache& operator=(const TFolderCache&) = delete;
 
   FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr);
-  bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+  // With `stamp`, the stamp of the file written goes there.
+  bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileStamp* stamp = nullptr);
   // Closes the folders held.
   void Forget();
 

@@ -61,6 +61,29 @@ TEST_F(FolderCacheTest, WritesNewAndExistingPagesWholeAndLeavesNothingElse) {
   EXPECT_FALSE(fs::exists(dir_ + "missing"));
 }
 
+// The stamp a write gives is the one the file has once it is in place, for
+// a new name, a taken one, after a replacement and through the path when
+// the folder is not held: a later look at the file finds it unchanged.
+TEST_F(FolderCacheTest, AWriteStampsTheFileAsItIsInPlace) {
+  TFolderCache folders;
+  const std::string writes[] = {"out/a.html", "out/b.html", "out/a.html", "out/c.html", "src/d.html", "out/c.html"};
+  for (const std::string& name : writes) {
+    SCOPED_TRACE(name);
+    FileStamp written{}, now{};
+    ASSERT_TRUE(folders.WriteFileAtomic(dir_ + name, "text of " + name, &written));
+    ASSERT_TRUE(StatFile(dir_ + name, now));
+    EXPECT_EQ(written, now);
+    EXPECT_EQ(written.size, static_cast<long long>(("text of " + name).size()));
+  }
+  FileStamp by_path{}, now{};
+  ASSERT_TRUE(WriteFileAtomicAt(AT_FDCWD, dir_ + "out/e.html", "e", false, &by_path) != AtomicWrite::kFailed);
+  ASSERT_TRUE(StatFile(dir_ + "out/e.html", now));
+  EXPECT_EQ(by_path, now);
+  ASSERT_TRUE(WriteFileAtomicAt(AT_FDCWD, dir_ + "out/e.html", "ee", true, &by_path) != AtomicWrite::kFailed);
+  ASSERT_TRUE(StatFile(dir_ + "out/e.html", now));
+  EXPECT_EQ(by_path, now);
+}
+
 // Written into the open folder directly, each way of making the file
 // visible gives the same file.
 TEST_F(FolderCacheTest, EveryWayOfNamingTheFileGivesTheSameFile) {

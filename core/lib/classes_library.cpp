@@ -31,7 +31,7 @@ void RegisterPersistent() {
 }
 
 void RegisterStrings() {
-  RegisterFunc("TSTRINGS.ADD", Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Add(TextArg(a[0])); }>,
+  RegisterFunc("TSTRINGS.ADD", Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.AddShared(a[0].SharedString()); }>,
                {pkValue});
   RegisterFunc("TSTRINGS.ADDOBJECT", Method<TStrings, [](TStrings& s, A& a, R& r) {
                  r = s.AddObject(TextArg(a[0]), VariantToObj(a[1]));
@@ -83,11 +83,8 @@ void RegisterStrings() {
                Method<TStrings, [](TStrings& s, A& a, R&) { s.SetText(a[0].AsString()); }>);
   RegisterProp("TSTRINGS.COUNT", Method<TStrings, [](TStrings& s, A&, R& r) { r = s.Count(); }>);
   RegisterIndexedProp("TSTRINGS.STRINGS", 1,
-                      Method<TStrings, [](TStrings& s, A& a, R& r) {
-                        std::string buffer;
-                        r = s.View(a[0].AsInteger(), buffer);
-                      }>,
-                      Method<TStrings, [](TStrings& s, A& a, R&) { s.Put(a[0].AsInteger(), TextArg(a[1])); }>);
+                      Method<TStrings, [](TStrings& s, A& a, R& r) { r = Variant(s.GetShared(a[0].AsInteger())); }>,
+                      Method<TStrings, [](TStrings& s, A& a, R&) { s.PutShared(a[0].AsInteger(), a[1].SharedString()); }>);
   RegisterIndexedProp("TSTRINGS.Names", 1,
                       Method<TStrings, [](TStrings& s, A& a, R& r) { r = s.Names(a[0].AsInteger()); }>);
   RegisterIndexedProp("TSTRINGS.Objects", 1,

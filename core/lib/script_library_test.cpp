@@ -41,6 +41,40 @@ TEST_F(ScriptLibraryTest, SortedStringList) {
   EXPECT_EQ(pool_.LiveCount(), 0u) << "the script freed what it created";
 }
 
+// Lines and script texts share their bytes; a change on either side, or to
+// another list holding the same text, never shows anywhere else.
+TEST_F(ScriptLibraryTest, SharedLinesStaySeparate) {
+  struct Case {
+    const char* body;
+    Lines out;
+  };
+  const Case cases[] = {
+      {"L.Add('ab'); S := L.Strings[0]; L.Strings[0] := L.Strings[0] + 'c'; TESTOUT(S); TESTOUT(L.Strings[0]);",
+       {"ab", "abc"}},
+      {"S := 'a'; S := S + 'b'; L.Add(S); S := S + 'c'; TESTOUT(S); TESTOUT(L.Strings[0]);", {"abc", "ab"}},
+      {"S := 'x' + 'y'; L.Add(S); M.Add(L.Strings[0]); L.Strings[0] := 'q'; TESTOUT(M.Strings[0]); TESTOUT(S); "
+       "TESTOUT(L.Strings[0]);",
+       {"xy", "xy", "q"}},
+      {"L.Add('one'); S := L.Strings[0]; Insert('-', S, 2); Delete(S, 1, 1); TESTOUT(S); TESTOUT(L.Strings[0]);",
+       {"-ne", "one"}},
+      {"L.Add('b'); L.Add('a'); S := L.Strings[1]; L.Sorted := True; L.Delete(0); TESTOUT(S); TESTOUT(L.Text);",
+       {"a", "b\r\n"}},
+      {"L.Add('k'); L.Strings[0] := L.Strings[0]; L.Exchange(0, 0); M.Assign(L); M.Strings[0] := M.Strings[0] + '!'; "
+       "TESTOUT(L.Strings[0]); TESTOUT(M.Strings[0]);",
+       {"k", "k!"}},
+      {"L.Add(''); S := L.Strings[0] + 'z'; TESTOUT(S); TESTOUT(Length(L.Strings[0]));", {"z", "0"}},
+      {"L.Add('a=1'); M.Add(L.Strings[0]); M.Values['a'] := '2'; TESTOUT(L.Strings[0]); TESTOUT(M.Strings[0]);",
+       {"a=1", "a=2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.body);
+    EXPECT_EQ(Run(std::string("var L, M: TStringList; S: string;\nbegin\n"
+                              "  L := TStringList.Create; M := TStringList.Create;\n  ") +
+                  c.body + "\n  L.Free; M.Free;\nend."),
+              c.out);
+  }
+}
+
 TEST_F(ScriptLibraryTest, ValuesNamesAndForgottenLists) {
   EXPECT_EQ(Run("var L: TStringList;\n"
                 "begin L := TStringList.Create; L.Text := 'a=1'#13#10'b=2';\n"
@@ -77,8 +111,7 @@ TEST_F(ScriptLibraryTest, ConversionErrorsEndTheRun) {
       {"var L: TStringList; begin L.Add('x') end.", "TStrings.ADD called on a nil object"},
       {"var L: TStringList; begin L := TStringList.Create; L.Free; L.Add('x') end.",
        "TStrings.ADD called on a nil object"},
-      {"var L: TStringList; begin L := TStringList.Create; TESTOUT(L.Strings[3]) end.",
-       "List index out of bounds (3)"},
+      {"var L: TStringList; begin L := TStringList.Create; TESTOUT(L.Strings[3]) end.", "List index out of bounds (3)"},
   };
   for (const Case& c : cases) {
     try {

@@ -8,59 +8,11 @@
 #include <new>
 #include <vector>
 
-#include <sanitizer/asan_interface.h>
-
 #include "core/script/text_number.h"
 #include "platform/run_limits.h"
 
 namespace orv {
 namespace detail {
-
-namespace {
-
-// Short texts come and go all the time (a routine's result, a joined text),
-// so their buffers are kept for the next one instead of going back to the
-// heap: a stack of blocks of one size, of bounded depth. Values belong to
-// the thread that runs the engine, so the stack needs no lock. While a
-// block waits on the stack the address sanitizer treats it as freed.
-constexpr size_t kSmallBlock = 64;
-constexpr size_t kSmallCapacity = kSmallBlock - sizeof(StringRep);
-constexpr int kMaxKeptBlocks = 1024;
-void* kept_blocks[kMaxKeptBlocks];
-int kept_count = 0;
-
-void* TakeBlock(size_t capacity) {
-  if (capacity != kSmallCapacity || kept_count == 0) return ::operator new(sizeof(StringRep) + capacity);
-  void* block = kept_blocks[--kept_count];
-  ASAN_UNPOISON_MEMORY_REGION(block, kSmallBlock);
-  return block;
-}
-
-void GiveBlock(void* block, size_t capacity) {
-  if (capacity != kSmallCapacity || kept_count == kMaxKeptBlocks) {
-    ::operator delete(block);
-    return;
-  }
-  ASAN_POISON_MEMORY_REGION(block, kSmallBlock);
-  kept_blocks[kept_count++] = block;
-}
-
-}  // namespace
-
-StringRep* StringRep::Make(std::string_view text, size_t capacity) {
-  if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
-  if (capacity < kSmallCapacity) capacity = kSmallCapacity;
-  else if (capacity > kSmallCapacity) ReserveRunMemory(capacity);  // a script's large texts count against its budget
-  auto* rep = new (TakeBlock(capacity)) StringRep{1, text.size(), capacity};
-  if (!text.empty()) std::memcpy(rep->data(), text.data(), text.size());
-  return rep;
-}
-
-void StringRep::Free() {
-  const size_t capacity_of_block = capacity;
-  this->~StringRep();
-  GiveBlock(this, capacity_of_block);
-}
 
 // The shared elements of an array value; its count is a plain counter, as
 // a string's is.
@@ -73,16 +25,23 @@ struct ArrayRep {
 
 namespace {
 
+// A shared text of `capacity` bytes holding `text`, for a value;
+// EVariantError "Text longer than 256 MiB" beyond the bound of a value.
+TextRep* MakeText(std::string_view text, size_t capacity) {
+  if (capacity > Variant::kMaxStringBytes) throw EVariantError("Text longer than 256 MiB");
+  return TextRep::Make(text, capacity);
+}
+
 [[noreturn]] void CannotConvert(uint16_t from, uint16_t to) {
-  throw EConvertError("Could not convert variant of type (" + Variant::TypeName(from) +
-                      ") into type (" + Variant::TypeName(to) + ")");
+  throw EConvertError("Could not convert variant of type (" + Variant::TypeName(from) + ") into type (" +
+                      Variant::TypeName(to) + ")");
 }
 
 int32_t RealToInteger(double value, uint16_t from) {
   double rounded = std::nearbyint(value);  // the default mode rounds ties to even
   if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-    throw EConvertError("Could not convert " + FormatReal(value) + " of type (" +
-                        Variant::TypeName(from) + ") into type (Integer): out of range");
+    throw EConvertError("Could not convert " + FormatReal(value) + " of type (" + Variant::TypeName(from) +
+                        ") into type (Integer): out of range");
   }
   return static_cast<int32_t>(rounded);
 }
@@ -130,7 +89,7 @@ Variant Variant::EmptyWithField(uint32_t field) noexcept {
 
 Variant::Variant(std::string_view text) : type_(varString) {
   u_.bits = 0;
-  if (!text.empty()) u_.str = detail::StringRep::Make(text, text.size());
+  if (!text.empty()) u_.str = MakeText(text, text.size());
 }
 
 Variant Variant::Array(int32_t high) {
@@ -185,7 +144,7 @@ void Variant::FreeArray(detail::ArrayRep* rep) noexcept {
 
 void Variant::AppendText(std::string_view text) {
   if (text.empty()) return;
-  detail::StringRep* rep = u_.str;
+  TextRep* rep = u_.str;
   size_t size = rep ? rep->size : 0;
   if (rep && rep->refs == 1 && rep->capacity - size >= text.size()) {
     std::memmove(rep->data() + size, text.data(), text.size());
@@ -193,8 +152,8 @@ void Variant::AppendText(std::string_view text) {
     return;
   }
   size_t needed = size + text.size();
-  detail::StringRep* grown = detail::StringRep::Make(std::string_view(rep ? rep->data() : "", size),
-                                                     std::max(needed, std::min(2 * size, kMaxStringBytes)));
+  TextRep* grown =
+      MakeText(std::string_view(rep ? rep->data() : "", size), std::max(needed, std::min(2 * size, kMaxStringBytes)));
   std::memcpy(grown->data() + size, text.data(), text.size());  // `text` may lie in the old buffer
   grown->size = needed;
   Release();
@@ -305,8 +264,7 @@ int32_t Variant::ArrayHigh() const {
 const Variant& Variant::Element(int32_t index) const {
   int32_t high = ArrayHigh();
   if (index < 0 || index > high) {
-    throw EVariantError("Array index " + std::to_string(index) + " out of bounds 0.." +
-                        std::to_string(high));
+    throw EVariantError("Array index " + std::to_string(index) + " out of bounds 0.." + std::to_string(high));
   }
   return u_.arr->items[static_cast<size_t>(index)];
 }

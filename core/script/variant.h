@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/exception.h"
+#include "platform/shared_text.h"
 
 namespace orv {
 
@@ -69,23 +70,6 @@ enum class VarOrder { Less, Equal, Greater, Unordered };
 
 namespace detail {
 
-// The shared text of a string value: one allocation holding the count of
-// values that share it, the length, the capacity and the bytes (which
-// follow the record). Values belong to the thread that runs the engine
-// (nothing hands them to another thread), so the count is a plain counter.
-struct StringRep {
-  uint32_t refs;
-  size_t size;
-  size_t capacity;
-  char* data() { return reinterpret_cast<char*>(this + 1); }
-  const char* data() const { return reinterpret_cast<const char*>(this + 1); }
-
-  // A text of `capacity` bytes holding `text`, shared by one value;
-  // EVariantError "Text longer than 256 MiB" beyond the bound.
-  static StringRep* Make(std::string_view text, size_t capacity);
-  void Free();
-};
-
 // The shared elements of an array value (variant.cpp).
 struct ArrayRep;
 
@@ -111,6 +95,8 @@ class Variant {
   Variant(std::string_view text);
   Variant(const std::string& text) : Variant(std::string_view(text)) {}
   Variant(const char* text) : Variant(std::string_view(text ? text : "")) {}
+  // A string value sharing the bytes of `text` (no copy).
+  explicit Variant(SharedText text) noexcept : type_(varString) { u_.str = text.Release(); }
   // Other integer widths would silently pick a surprising overload.
   Variant(int64_t) = delete;
   Variant(uint32_t) = delete;
@@ -212,6 +198,13 @@ class Variant {
     if (type_ != varString || !u_.str) return {};
     return std::string_view(u_.str->data(), u_.str->size);
   }
+  // The value as text to keep (AsString): a string's own bytes shared,
+  // other kinds converted.
+  SharedText SharedString() const {
+    if (type_ != varString) return SharedText(AsString());
+    if (u_.str) ++u_.str->refs;
+    return SharedText::Adopt(u_.str);
+  }
   // The value as text (AsString) without copying a string's own text:
   // other kinds are converted into `buffer`, which the view then shows.
   std::string_view TextView(std::string& buffer) const {
@@ -283,7 +276,7 @@ class Variant {
     double d;
     uint32_t field;
     uint64_t bits;
-    detail::StringRep* str;
+    TextRep* str;
     detail::ArrayRep* arr;
   } u_;
 };

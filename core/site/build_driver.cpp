@@ -69,9 +69,10 @@ class OutputNames {
 enum class PageOutcome { Missing, Built, UpToDate };
 
 // Loads, expands and writes one page; false when its file does not exist.
-// Returns the hash of the written text in `text_hash` when asked for one.
+// Returns the hash of the written text in `text_hash` and the stamp of the
+// written file in `stamp` when asked for them.
 bool ExpandPage(TParseStruct& context, const std::string& entry, const std::string& output, bool& written,
-                uint64_t* text_hash) {
+                uint64_t* text_hash, FileStamp* stamp) {
   if (!LoadPage(context, entry)) return false;
   ProcessMessages();
   context.Progress.File(entry);
@@ -83,7 +84,7 @@ bool ExpandPage(TParseStruct& context, const std::string& entry, const std::stri
     std::string().swap(context.Page.Text);
     throw EOutOfMemory(entry + ": memory ran out while the page was expanded");
   }
-  written = WritePage(context, output, text_hash);
+  written = WritePage(context, output, text_hash, stamp);
   context.Progress.Step();
   ProcessMessages();
   return true;
@@ -97,13 +98,15 @@ PageOutcome BuildPage(TParseStruct& context, const std::string& entry, const Out
   // Set before the page's inputs are compared: RootPath is one of them.
   SetPageBuiltins(context, output);
   bool written = false;
-  if (!incremental) return ExpandPage(context, entry, output, written, nullptr) ? PageOutcome::Built : PageOutcome::Missing;
+  if (!incremental)
+    return ExpandPage(context, entry, output, written, nullptr, nullptr) ? PageOutcome::Built : PageOutcome::Missing;
   uint32_t occurrence = incremental->NextOccurrence(entry);
   if (incremental->Skip(entry, occurrence, output)) return PageOutcome::UpToDate;
   uint64_t text_hash = 0;
+  FileStamp stamp;
   incremental->BeginPage();
   try {
-    if (!ExpandPage(context, entry, output, written, &text_hash)) {
+    if (!ExpandPage(context, entry, output, written, &text_hash, &stamp)) {
       incremental->AbortPage();
       return PageOutcome::Missing;
     }
@@ -111,7 +114,7 @@ PageOutcome BuildPage(TParseStruct& context, const std::string& entry, const Out
     incremental->AbortPage();
     throw;
   }
-  incremental->EndPage(entry, occurrence, output, text_hash, written);
+  incremental->EndPage(entry, occurrence, output, text_hash, written ? &stamp : nullptr);
   return PageOutcome::Built;
 }
 
@@ -218,14 +221,14 @@ void ApplyLineEnds(std::string& text, LineEnds ends) {
   text.resize(kept);
 }
 
-bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* text_hash) {
+bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* text_hash, FileStamp* stamp) {
   ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
   if (text_hash) *text_hash = ContentHash(context.Page.Text);
   TFolderCache& folders = context.Build.Caches.Folders();
-  bool written = folders.WriteFileAtomic(out_file, context.Page.Text);
+  bool written = folders.WriteFileAtomic(out_file, context.Page.Text, stamp);
   if (!written) {
     ForceDirectories(ExtractFilePath(out_file));
-    written = folders.WriteFileAtomic(out_file, context.Page.Text);
+    written = folders.WriteFileAtomic(out_file, context.Page.Text, stamp);
     if (!written) context.Build.Report.Error(out_file, std::string("cannot write the page: ") + std::strerror(errno));
   }
   context.Page.Text.clear();

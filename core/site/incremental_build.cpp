@@ -147,6 +147,10 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, input.Name);
     if (!PageInputs::Holds(input, var, build.BuiltinVars)) return false;
   }
+  // The output first: when it is gone (a clean build into a removed
+  // output folder) the page is built without looking at its inputs.
+  output = states_.Peek(page.Output, &page.OutputState);
+  if (!output.Exists || !SameContent(output, page.OutputState)) return false;
   files.reserve(page.Files.size());
   for (uint32_t index : page.Files) {
     const FileInput& input = last_->Files[index];
@@ -154,8 +158,7 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
     if (!SameContent(now, input.State)) return false;
     files.push_back(now);
   }
-  output = states_.Peek(page.Output, &page.OutputState);
-  return output.Exists && SameContent(output, page.OutputState);
+  return true;
 }
 
 bool IncrementalBuild::Skip(const std::string& entry, uint32_t occurrence, const std::string& output) {
@@ -260,7 +263,7 @@ void IncrementalBuild::AbortPage() {
 }
 
 void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, const std::string& output,
-                               uint64_t text_hash, bool written) {
+                               uint64_t text_hash, const FileStamp* written) {
   AbortPage();
   ++built_;
   unchanged_ = false;
@@ -269,8 +272,8 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
   } else {
     states_.Forget(output);
   }
-  FileStamp stamp;
-  if (!written || !StatFile(output, stamp)) return;
+  if (!written) return;
+  const FileStamp& stamp = *written;
   BuildState& build = context_.Build;
   PageRecord page;
   page.Entry = entry;

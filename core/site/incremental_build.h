@@ -76,12 +76,12 @@ class IncrementalBuild {
   bool Skip(const std::string& entry, uint32_t occurrence, const std::string& output);
 
   // Around the build of a page that was not skipped. EndPage records the
-  // page when `written` (its text, whose ContentHash is `text_hash`, is now
-  // in `output`); a page that ended with an error is not recorded
-  // (AbortPage).
+  // page when it was `written` (its text, whose ContentHash is `text_hash`,
+  // is now in `output`, a file stamped as `written` says); a page that
+  // ended with an error is not recorded (AbortPage).
   void BeginPage();
   void EndPage(const std::string& entry, uint32_t occurrence, const std::string& output, uint64_t text_hash,
-               bool written);
+               const FileStamp* written);
   void AbortPage();
 
   // Once every page is built and the queued files deleted: when the build
