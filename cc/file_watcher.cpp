@@ -216,6 +216,7 @@ bool FileWatcher::ReadChanges(bool after_build) {
       at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
       if (event->mask & IN_Q_OVERFLOW) {
         // Changes were lost: watch everything again after the next build.
+        complete_ = false;
         trees_.clear();
         lost_ = true;
         Note("(more changes than could be followed)");
@@ -240,7 +241,12 @@ bool FileWatcher::ReadChanges(bool after_build) {
         continue;
       }
       if (event->len == 0) continue;
-      if (Counts(folder, folder.Path + event->name, event->mask)) counted = true;
+      if (Counts(folder, folder.Path + event->name, event->mask)) {
+        counted = true;
+        // A file closed after writing, or renamed into place, is a save
+        // that has ended; anything else may go on.
+        complete_ = !(event->mask & IN_ISDIR) && (event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO));
+      }
     }
   }
   return counted;

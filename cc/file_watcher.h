@@ -67,6 +67,10 @@ class FileWatcher {
   // The first path whose change counted since the last call ("" if none).
   std::string TakeChanged();
 
+  // Whether the last change that counted ended a save (a file closed after
+  // writing, or renamed into place): then the files are soon quiet.
+  bool LastChangeEndedASave() const { return complete_; }
+
   // Folders that could not be watched since the last call (the system's
   // limit on watches reached, or no permission), with the reason.
   std::vector<std::string> TakeProblems();
@@ -105,6 +109,7 @@ class FileWatcher {
   std::unordered_set<std::string> written_before_;
   std::string changed_;
   bool after_build_ = false;
+  bool complete_ = false;
   // A folder stopped being watched, or changes were lost, since Watch.
   bool lost_ = false;
   // WatchAgain has made the files the build before wrote those of the last.

@@ -26,8 +26,11 @@ namespace orv {
 namespace {
 
 // How long the files must stay unchanged before a build starts: an editor's
-// save (a write, or a new file renamed over the old one) is one change.
+// save (a write, or a new file renamed over the old one) is one change. A
+// change that ended a save (the file closed, or renamed into place) needs
+// less: only what the editor does after it (a backup removed) is awaited.
 constexpr int kSettleMs = 20;
+constexpr int kSettleAfterSaveMs = 5;
 // A change that goes on longer (a large copy) is built anyway.
 constexpr int kLongestWaitMs = 1000;
 
@@ -114,7 +117,8 @@ class WatchRun {
     const long long start = NowMs();
     for (;;) {
       const long long left = kLongestWaitMs - (NowMs() - start);
-      if (left <= 0 || !WaitFor(fds, static_cast<int>(left < kSettleMs ? left : kSettleMs))) break;
+      const int settle = watcher_.LastChangeEndedASave() ? kSettleAfterSaveMs : kSettleMs;
+      if (left <= 0 || !WaitFor(fds, static_cast<int>(left < settle ? left : settle))) break;
       if (stop_.Requested()) return false;
       watcher_.ReadChanges(false);
     }
