@@ -10,6 +10,8 @@
 
 #include <cerrno>
 
+#include "cc/inotify_events.h"
+
 namespace orv {
 
 namespace {
@@ -194,46 +196,39 @@ void UnchangedFiles::Drop(File& file) {
 
 void UnchangedFiles::TakeEvents() {
   if (fd_ < 0) return;
-  alignas(inotify_event) char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t size = ::read(fd_, buffer, sizeof buffer);
-    if (size < 0 && errno == EINTR) continue;
-    if (size <= 0) return;
-    for (ssize_t at = 0; at < size;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-      if (event->mask & IN_Q_OVERFLOW) {
-        // Events were lost: follow everything anew.
-        Reset();
-        return;
-      }
-      auto folder = folder_watches_.find(event->wd);
-      if (folder != folder_watches_.end()) {
-        // A folder on the way renamed, deleted, changed or unmounted, or a
-        // folder on the way made or replaced inside it: paths may lead
-        // elsewhere now.
-        const std::string path = event->len ? folder->second + event->name : std::string();
-        if (path.empty() || folders_.count(path + "/")) {
-          Reset();
-          return;
-        }
-        // A file followed made, replaced or deleted: it is another file now,
-        // followed anew after the next build.
-        auto file = files_.find(path);
-        if (file != files_.end()) Drop(file->second);
-        continue;
-      }
-      auto [first, last] = file_watches_.equal_range(event->wd);
-      std::vector<File*> touched;
-      for (auto it = first; it != last; ++it) touched.push_back(it->second);
-      for (File* file : touched) {
-        if (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF))
-          Drop(*file);
-        else
-          Touched(*file);
-      }
+  ReadInotifyEvents(fd_, [this](const inotify_event& event) {
+    if (event.mask & IN_Q_OVERFLOW) {
+      // Events were lost: follow everything anew.
+      Reset();
+      return false;
     }
-  }
+    auto folder = folder_watches_.find(event.wd);
+    if (folder != folder_watches_.end()) {
+      // A folder on the way renamed, deleted, changed or unmounted, or a
+      // folder on the way made or replaced inside it: paths may lead
+      // elsewhere now.
+      const std::string path = event.len ? folder->second + event.name : std::string();
+      if (path.empty() || folders_.count(path + "/")) {
+        Reset();
+        return false;
+      }
+      // A file followed made, replaced or deleted: it is another file now,
+      // followed anew after the next build.
+      auto file = files_.find(path);
+      if (file != files_.end()) Drop(file->second);
+      return true;
+    }
+    auto [first, last] = file_watches_.equal_range(event.wd);
+    std::vector<File*> touched;
+    for (auto it = first; it != last; ++it) touched.push_back(it->second);
+    for (File* file : touched) {
+      if (event.mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF))
+        Drop(*file);
+      else
+        Touched(*file);
+    }
+    return true;
+  });
 }
 
 }  // namespace orv
