@@ -22,8 +22,12 @@ bool LoadCore(CoreEntry& entry, std::string& error) {
     entry.last_counts = reinterpret_cast<LastCountsProc>(GetProcAddress(core, "orv_core_last_counts", reason));
   if (entry.last_counts)
     entry.last_inputs = reinterpret_cast<LastInputsProc>(GetProcAddress(core, "orv_core_last_inputs", reason));
+  if (entry.last_inputs)
+    entry.last_inputs_id = reinterpret_cast<LastInputsIdProc>(GetProcAddress(core, "orv_core_last_inputs_id", reason));
+  if (entry.last_inputs_id)
+    entry.vouch = reinterpret_cast<VouchProc>(GetProcAddress(core, "orv_core_vouch", reason));
   if (!entry.process_project || !entry.last_error || !entry.set_limit || !entry.set_report || !entry.last_counts ||
-      !entry.last_inputs) {
+      !entry.last_inputs || !entry.last_inputs_id || !entry.vouch) {
     error = "liborvcore.so cannot be used: " + reason;
     return false;
   }

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "cc/inotify_events.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -68,7 +69,18 @@ void FileWatcher::Reset() {
   by_path_.clear();
 }
 
+void FileWatcher::WatchAgain(const WatchInputs& inputs) {
+  if (lost_) {
+    Watch(inputs);
+  } else if (!again_) {
+    written_before_ = written_;
+    again_ = true;
+  }
+}
+
 void FileWatcher::Watch(const WatchInputs& inputs) {
+  lost_ = false;
+  again_ = false;
   output_ = inputs.Output;
   ignored_ = inputs.Ignored;
   written_before_ = std::move(written_);
@@ -195,41 +207,41 @@ bool FileWatcher::Counts(const Folder& folder, const std::string& path, uint32_t
 bool FileWatcher::ReadChanges(bool after_build) {
   after_build_ = after_build;
   bool counted = false;
-  alignas(inotify_event) char buffer[64 * 1024];
-  for (;;) {
-    const ssize_t size = ::read(fd_, buffer, sizeof buffer);
-    if (size < 0 && errno == EINTR) continue;
-    if (size <= 0) break;
-    for (ssize_t at = 0; at < size;) {
-      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-      if (event->mask & IN_Q_OVERFLOW) {
-        // Changes were lost: watch everything again after the next build.
-        trees_.clear();
-        Note("(more changes than could be followed)");
-        counted = true;
-        continue;
-      }
-      auto known = folders_.find(event->wd);
-      if (known == folders_.end()) continue;
-      const Folder folder = known->second;
-      if (event->mask & IN_IGNORED) {
-        by_path_.erase(folder.Path);
-        folders_.erase(known);
-        continue;
-      }
-      if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF)) {
-        for (const std::string& tree : trees_)
-          if (tree == folder.Path) {
-            Note(folder.Path);
-            counted = true;
-          }
-        continue;
-      }
-      if (event->len == 0) continue;
-      if (Counts(folder, folder.Path + event->name, event->mask)) counted = true;
+  ReadInotifyEvents(fd_, [&](const inotify_event& event) {
+    if (event.mask & IN_Q_OVERFLOW) {
+      // Changes were lost: watch everything again after the next build.
+      complete_ = false;
+      trees_.clear();
+      lost_ = true;
+      Note("(more changes than could be followed)");
+      counted = true;
+      return true;
     }
-  }
+    auto known = folders_.find(event.wd);
+    if (known == folders_.end()) return true;
+    const Folder folder = known->second;
+    if (event.mask & IN_IGNORED) {
+      by_path_.erase(folder.Path);
+      folders_.erase(known);
+      lost_ = true;
+      return true;
+    }
+    if (event.mask & (IN_DELETE_SELF | IN_MOVE_SELF)) {
+      for (const std::string& tree : trees_)
+        if (tree == folder.Path) {
+          Note(folder.Path);
+          counted = true;
+        }
+      return true;
+    }
+    if (event.len > 0 && Counts(folder, folder.Path + event.name, event.mask)) {
+      counted = true;
+      // A file closed after writing, or renamed into place, is a save that
+      // has ended; anything else may go on.
+      complete_ = !(event.mask & IN_ISDIR) && (event.mask & (IN_CLOSE_WRITE | IN_MOVED_TO));
+    }
+    return true;
+  });
   return counted;
 }
 

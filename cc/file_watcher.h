@@ -55,6 +55,9 @@ class FileWatcher {
   // build are read afterwards and judged with the files both this build and
   // the one before wrote.
   void Watch(const WatchInputs& inputs);
+  // Watch, after a build that depended on what the one before did
+  // (`inputs` again): only what stopped being watched is watched anew.
+  void WatchAgain(const WatchInputs& inputs);
 
   // Reads the events waiting, without blocking; true when one of them
   // counts (the first such path is kept for TakeChanged). `after_build`:
@@ -63,6 +66,10 @@ class FileWatcher {
 
   // The first path whose change counted since the last call ("" if none).
   std::string TakeChanged();
+
+  // Whether the last change that counted ended a save (a file closed after
+  // writing, or renamed into place): then the files are soon quiet.
+  bool LastChangeEndedASave() const { return complete_; }
 
   // Folders that could not be watched since the last call (the system's
   // limit on watches reached, or no permission), with the reason.
@@ -102,6 +109,11 @@ class FileWatcher {
   std::unordered_set<std::string> written_before_;
   std::string changed_;
   bool after_build_ = false;
+  bool complete_ = false;
+  // A folder stopped being watched, or changes were lost, since Watch.
+  bool lost_ = false;
+  // WatchAgain has made the files the build before wrote those of the last.
+  bool again_ = false;
   bool found_in_scan_ = false;
   std::vector<std::string> problems_;
 };

@@ -184,5 +184,40 @@ TEST_F(FileWatcherTest, TheFileStandardErrorGoesToDoesNotCount) {
   EXPECT_TRUE(Counts([&] { Write("src/a.hts", "edited"); }));
 }
 
+TEST_F(FileWatcherTest, ASaveThatEndedIsTold) {
+  // Each change gives the descriptor it leaves open (-1: none), closed once
+  // the watcher has read what happened.
+  const struct {
+    const char* what;
+    std::function<int(const std::string&)> change;
+    bool ended;
+  } cases[] = {
+      {"written and closed", [](const std::string& d) { WriteFileBytes(d + "src/a.hts", "new"); return -1; }, true},
+      {"renamed into place",
+       [](const std::string& d) {
+         WriteFileBytes(d + "src/a.hts.new", "v2");
+         fs::rename(d + "src/a.hts.new", d + "src/a.hts");
+         return -1;
+       },
+       true},
+      {"still open for writing",
+       [](const std::string& d) {
+         const int fd = ::open((d + "src/a.hts").c_str(), O_WRONLY | O_APPEND);
+         if (fd >= 0 && ::write(fd, "+", 1) != 1) ADD_FAILURE() << "cannot write";
+         return fd;
+       },
+       false},
+      {"deleted", [](const std::string& d) { fs::remove(d + "src/sub/b.hts"); return -1; }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    int open_fd = -1;
+    ASSERT_TRUE(Counts([&] { open_fd = c.change(dir_); }));
+    EXPECT_EQ(watcher_.LastChangeEndedASave(), c.ended);
+    if (open_fd >= 0) ::close(open_fd);
+    watcher_.ReadChanges(false);
+  }
+}
+
 }  // namespace
 }  // namespace orv

@@ -8,11 +8,14 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <unordered_map>
+#include <vector>
 
 #include "cc/console_build.h"
 #include "cc/file_watcher.h"
 #include "cc/serve_binding.h"
 #include "cc/stop_signals.h"
+#include "cc/unchanged_files.h"
 #include "platform/build_stats.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
@@ -23,8 +26,11 @@ namespace orv {
 namespace {
 
 // How long the files must stay unchanged before a build starts: an editor's
-// save (a write, or a new file renamed over the old one) is one change.
+// save (a write, or a new file renamed over the old one) is one change. A
+// change that ended a save (the file closed, or renamed into place) needs
+// less: only what the editor does after it (a backup removed) is awaited.
 constexpr int kSettleMs = 20;
+constexpr int kSettleAfterSaveMs = 5;
 // A change that goes on longer (a large copy) is built anyway.
 constexpr int kLongestWaitMs = 1000;
 
@@ -49,29 +55,6 @@ std::string Shown(const std::string& path) {
   return !ec && PathIsUnder(path, here) ? path.substr(here.size()) : path;
 }
 
-// What the last build depended on and wrote, from the core.
-WatchInputs LastInputs(const CoreEntry& core) {
-  WatchInputs inputs;
-  core.last_inputs(
-      [](const char* path, int kind, void* user) {
-        auto& inputs = *static_cast<WatchInputs*>(user);
-        const std::string absolute = Absolute(path);
-        switch (kind) {
-          case ORV_INPUT_FILE: inputs.Files.push_back(absolute); break;
-          case ORV_INPUT_TREE: inputs.Trees.push_back(IncludeTrailingSlash(absolute)); break;
-          case ORV_INPUT_OUTPUT: inputs.Output = IncludeTrailingSlash(absolute); break;
-          case ORV_INPUT_WRITTEN: inputs.Written.insert(absolute); break;
-          default: break;
-        }
-      },
-      &inputs);
-  // The build writes its record and its counts to the data folder.
-  inputs.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
-  inputs.Ignored.push_back(Absolute(BuildStatsFile()));
-  for (const std::string& file : OwnOutputFiles()) inputs.Ignored.push_back(file);
-  return inputs;
-}
-
 // Waits for `fds` for at most `timeout_ms` (-1: for ever); true when one is
 // readable.
 bool WaitFor(pollfd (&fds)[2], int timeout_ms) {
@@ -94,19 +77,29 @@ class WatchRun {
   // folder. What changed while it ran is known before its counts line is
   // shown: a page changed by someone else after that line counts.
   std::string Build(bool timed) {
-    WatchInputs inputs;
     stop_.SetBusy(true);
+    unchanged_.BuildBegins();
+    std::vector<const char*> changed;
+    if (unchanged_.Doubtful(changed)) {
+      core_.vouch(changed.data(), static_cast<long long>(changed.size()));
+    } else {
+      core_.vouch(nullptr, -1);
+    }
     const bool ok = build_.Run(timed, [&] {
-      inputs = LastInputs(core_);
-      watcher_.Watch(inputs);
+      // The lists are made again only when the build depended on something
+      // else than the one before.
+      if (TakeInputs()) {
+        watcher_.Watch(inputs_);
+      } else {
+        watcher_.WatchAgain(inputs_);
+      }
       pending_ = watcher_.ReadChanges(true);
     });
     stop_.SetBusy(false);
     if (!ok) Say(build_.Error());
     for (const std::string& problem : watcher_.TakeProblems())
       Say("orvcc: changes in " + problem + " are not seen");
-    if (inputs.Output.empty()) inputs.Output = IncludeTrailingSlash(Absolute(ProjectOutputFolder(project_)));
-    return inputs.Output;
+    return inputs_.Output.empty() ? IncludeTrailingSlash(Absolute(ProjectOutputFolder(project_))) : inputs_.Output;
   }
 
   // Whether something changed during the last build.
@@ -124,7 +117,8 @@ class WatchRun {
     const long long start = NowMs();
     for (;;) {
       const long long left = kLongestWaitMs - (NowMs() - start);
-      if (left <= 0 || !WaitFor(fds, static_cast<int>(left < kSettleMs ? left : kSettleMs))) break;
+      const int settle = watcher_.LastChangeEndedASave() ? kSettleAfterSaveMs : kSettleMs;
+      if (left <= 0 || !WaitFor(fds, static_cast<int>(left < settle ? left : settle))) break;
       if (stop_.Requested()) return false;
       watcher_.ReadChanges(false);
     }
@@ -134,11 +128,59 @@ class WatchRun {
   std::string TakeChanged() { return watcher_.TakeChanged(); }
 
  private:
+  // What the last build depended on and wrote, from the core: the files
+  // among them are followed for the next builds, and inputs_ holds them all
+  // when they differ from the last build's (then true).
+  bool TakeInputs() {
+    const uint64_t listed = core_.last_inputs_id();
+    if (taken_ && listed == listed_) {
+      // The same files as before: those that stopped being followed since
+      // are followed again.
+      unchanged_.FollowDropped();
+      return false;
+    }
+    taken_ = true;
+    listed_ = listed;
+    inputs_ = WatchInputs();
+    core_.last_inputs([](const char* path, int kind, void* user) { static_cast<WatchRun*>(user)->Take(path, kind); },
+                      this);
+    // The build writes its record and its counts to the data folder.
+    inputs_.Ignored.push_back(IncludeTrailingSlash(Absolute(DataDir() + "builds")));
+    inputs_.Ignored.push_back(Absolute(BuildStatsFile()));
+    for (const std::string& file : OwnOutputFiles()) inputs_.Ignored.push_back(file);
+    return true;
+  }
+
+  void Take(const char* path, int kind) {
+    const std::string& absolute = AbsoluteOf(path);
+    switch (kind) {
+      case ORV_INPUT_FILE: inputs_.Files.push_back(absolute); break;
+      case ORV_INPUT_TREE: inputs_.Trees.push_back(IncludeTrailingSlash(absolute)); break;
+      case ORV_INPUT_OUTPUT: inputs_.Output = IncludeTrailingSlash(absolute); break;
+      case ORV_INPUT_WRITTEN: inputs_.Written.insert(absolute); break;
+      default: break;
+    }
+    if (kind == ORV_INPUT_FILE || kind == ORV_INPUT_WRITTEN) unchanged_.Follow(path, absolute);
+  }
+
+  const std::string& AbsoluteOf(const char* path) {
+    auto [known, added] = absolute_.try_emplace(path);
+    if (added) known->second = Absolute(path);
+    return known->second;
+  }
+
   const CoreEntry& core_;
   const std::string& project_;
   FileWatcher& watcher_;
   StopSignals& stop_;
   ConsoleBuild build_;
+  UnchangedFiles unchanged_;
+  // The same paths come after every build: each is made absolute once.
+  std::unordered_map<std::string, std::string> absolute_;
+  // The last list of inputs taken, and its fingerprint.
+  WatchInputs inputs_;
+  bool taken_ = false;
+  uint64_t listed_ = 0;
   bool pending_ = false;
 };
 

@@ -119,6 +119,33 @@ TEST_F(WatchTest, EditsAreBuiltWithTheirWarningsUntilCtrlC) {
   EXPECT_EQ(builds, 6u) << orvcc->Err();
 }
 
+// Rebuilds take the watcher's word for files nothing happened to; a file
+// written through a hard link from a folder that is not watched starts no
+// build, but the next build sees it.
+TEST_F(WatchTest, AnEditThroughAHardLinkIsSeenByTheNextBuild) {
+  fs::create_hard_link(dir_ + "src/head.hsn", dir_ + "ctl/head-link.hsn");
+  auto orvcc = Orvcc({"--watch", "site.orv"});
+  size_t at = orvcc->WaitFor("watching for changes (Ctrl-C to stop)\n", true);
+  ASSERT_NE(at, npos) << orvcc->Err();
+  // Two rebuilds, after which the include has been watched through a whole
+  // build and is taken as unchanged.
+  for (const char* text : {"<p>one</p>\n", "<p>two</p>\n"}) {
+    WriteFileBytes(dir_ + "src/news/index.hts", text);
+    at = orvcc->WaitFor("2 pages: 1 built, 1 up to date in ", true, at);
+    ASSERT_NE(at, npos) << orvcc->Err();
+  }
+  const int fd = ::open((dir_ + "ctl/head-link.hsn").c_str(), O_WRONLY | O_TRUNC);
+  ASSERT_GE(fd, 0);
+  const std::string head = "<html><body><h3><%Title%></h3>";
+  ASSERT_EQ(::write(fd, head.data(), head.size()), static_cast<ssize_t>(head.size()));
+  ::close(fd);
+  WriteFileBytes(dir_ + "src/news/index.hts", "<p>three</p>\n");
+  at = orvcc->WaitFor("2 pages: 2 built, 0 up to date in ", true, at);
+  ASSERT_NE(at, npos) << orvcc->Err();
+  EXPECT_EQ(ReadFileBytes(dir_ + "out/index.html"), "<html><body><h3>First title</h3>\n<p>home</p></body></html>\n");
+  EXPECT_EQ(orvcc->Stop(SIGINT), 0) << orvcc->Err();
+}
+
 // The output folder is the build's: a page deleted or changed there by
 // someone else is built again; other files put there set off nothing.
 TEST_F(WatchTest, APageChangedInTheOutputFolderIsBuiltAgain) {

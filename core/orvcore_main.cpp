@@ -5,6 +5,7 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <unordered_set>
 
 #include "core/site/build_driver.h"
 #include "core/site/build_report.h"
@@ -97,6 +98,23 @@ extern "C" void orv_core_last_counts(OrvBuildCounts* Counts) {
 extern "C" void orv_core_last_inputs(OrvInputProc Input, void* User) {
   if (!Input) return;
   for (const auto& [path, kind] : orv::LastBuildInputs()) Input(path.c_str(), kind, User);
+}
+
+extern "C" unsigned long long orv_core_last_inputs_id(void) { return orv::LastBuildInputsId(); }
+
+extern "C" void orv_core_vouch(const char* const* Changed, long long Count) {
+  try {
+    if (Count < 0 || (Count > 0 && !Changed)) {
+      orv::VouchNothing();
+      return;
+    }
+    std::unordered_set<std::string> changed;
+    for (long long i = 0; i < Count; ++i)
+      if (Changed[i]) changed.insert(Changed[i]);
+    orv::VouchUnchanged(std::move(changed));
+  } catch (...) {
+    orv::VouchNothing();
+  }
 }
 
 extern "C" void orv_core_set_report(OrvReportProc Report, void* User) { orv::SetReportSink(Report, User); }

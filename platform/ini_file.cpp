@@ -14,9 +14,8 @@ namespace {
 
 std::string Trim(const std::string& text) { return std::string(TrimBlanks(text)); }
 
-std::string Unquote(std::string value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     return value.substr(1, value.size() - 2);
   return value;
 }
@@ -53,13 +52,13 @@ void TIniFile::Parse() {
   sections_.clear();
   first_section_.clear();
   for (size_t i = 0; i < lines_.size(); ++i) {
-    std::string line = Trim(lines_[i]);
+    const std::string_view line = TrimBlanks(lines_[i]);
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       size_t close = line.find(']');
-      std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-      sections_.push_back({name, i, i, {}, {}});
-      first_section_.emplace(UpperCase(name), sections_.size() - 1);
+      std::string name(TrimBlanks(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+      first_section_.try_emplace(name, sections_.size());
+      sections_.push_back({std::move(name), i, i, {}, {}});
       continue;
     }
     if (sections_.empty()) continue;
@@ -67,9 +66,9 @@ void TIniFile::Parse() {
     section.last_line = i;
     size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
-    std::string key = Trim(line.substr(0, eq));
-    section.entries.push_back({key, Unquote(Trim(line.substr(eq + 1))), i});
-    section.first_entry.emplace(UpperCase(key), section.entries.size() - 1);
+    std::string key(TrimBlanks(line.substr(0, eq)));
+    section.first_entry.try_emplace(key, section.entries.size());
+    section.entries.push_back({std::move(key), std::string(Unquote(TrimBlanks(line.substr(eq + 1)))), i});
   }
 }
 
@@ -78,25 +77,25 @@ std::vector<TIniFile::SectionPlace> TIniFile::Layout() const {
   places.reserve(sections_.size());
   for (size_t i = 0; i < sections_.size(); ++i) {
     const Section& section = sections_[i];
-    SectionPlace place{section.name, section.line + 1, first_section_.at(UpperCase(section.name)) == i, {}};
+    SectionPlace place{section.name, section.line + 1, first_section_.at(section.name) == i, {}};
     for (size_t k = 0; k < section.entries.size(); ++k) {
       const Entry& entry = section.entries[k];
-      place.Keys.push_back({entry.key, entry.line + 1, section.first_entry.at(UpperCase(entry.key)) == k});
+      place.Keys.push_back({entry.key, entry.line + 1, section.first_entry.at(entry.key) == k});
     }
     places.push_back(std::move(place));
   }
   return places;
 }
 
-const TIniFile::Section* TIniFile::FindSection(const std::string& name) const {
-  auto it = first_section_.find(UpperCase(Trim(name)));
+const TIniFile::Section* TIniFile::FindSection(std::string_view name) const {
+  auto it = first_section_.find(TrimBlanks(name));
   return it == first_section_.end() ? nullptr : &sections_[it->second];
 }
 
-const TIniFile::Entry* TIniFile::FindEntry(const std::string& section, const std::string& key) const {
+const TIniFile::Entry* TIniFile::FindEntry(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
   if (!s) return nullptr;
-  auto it = s->first_entry.find(UpperCase(Trim(key)));
+  auto it = s->first_entry.find(TrimBlanks(key));
   return it == s->first_entry.end() ? nullptr : &s->entries[it->second];
 }
 

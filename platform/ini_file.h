@@ -30,6 +30,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/paths.h"
+
 namespace orv {
 
 // One INI file, read when the object is created.
@@ -105,21 +107,21 @@ class TIniFile {
     size_t line;
     size_t last_line;  // last non-blank line that belongs to the section
     std::vector<Entry> entries;
-    std::unordered_map<std::string, size_t> first_entry;  // upper-case key -> index
+    std::unordered_map<std::string, size_t, SameTextHash, SameTextEqual> first_entry;  // key -> index
   };
 
   void Load();
   void Parse();
   // Writes the lines back atomically and parses them again.
   void Save();
-  const Section* FindSection(const std::string& name) const;
-  const Entry* FindEntry(const std::string& section, const std::string& key) const;
+  const Section* FindSection(std::string_view name) const;
+  const Entry* FindEntry(std::string_view section, std::string_view key) const;
 
   std::string path_;
   std::vector<std::string> lines_;
   std::string line_end_ = "\n";
   std::vector<Section> sections_;
-  std::unordered_map<std::string, size_t> first_section_;
+  std::unordered_map<std::string, size_t, SameTextHash, SameTextEqual> first_section_;
 };
 
 }  // namespace orv

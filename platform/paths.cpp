@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <cstdint>
+
 namespace orv {
 
 std::string IncludeTrailingSlash(std::string_view path) {
@@ -43,6 +45,15 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext) {
   std::string out(dot == std::string_view::npos ? path : path.substr(0, dot));
   out.append(ext);
   return out;
+}
+
+size_t SameTextHash::operator()(std::string_view text) const {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a over the upper-case bytes
+  for (char c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  return static_cast<size_t>(hash);
 }
 
 std::string UpperCase(std::string_view text) {

@@ -2,6 +2,7 @@
 // share. Paths use '/', and folder paths get a final '/' where they are joined.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,17 @@ std::string LowerCase(std::string_view text);
 
 // Byte-wise comparison ignoring ASCII letter case.
 bool SameText(std::string_view a, std::string_view b);
+
+// Hashing and comparing without regard to ASCII case, for maps of names
+// looked up by std::string_view without an upper-case copy.
+struct SameTextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const;
+};
+struct SameTextEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
 
 // Whether `path` begins with `folder` (which ends in '/'), byte for byte.
 inline bool PathIsUnder(std::string_view path, std::string_view folder) {

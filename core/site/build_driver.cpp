@@ -30,7 +30,7 @@ namespace orv {
 namespace {
 
 thread_local BuildCounts last_counts;
-thread_local std::vector<std::pair<std::string, int>> last_inputs;
+thread_local IncrementalBuild::WatchList last_inputs;
 
 std::string WithSlash(const std::string& path) {
   return path.empty() || path.back() != '/' ? path + "/" : path;
@@ -163,7 +163,8 @@ void SaveBuildStats(const TBuildStats& stats) {
 }  // namespace
 
 const BuildCounts& LastBuildCounts() { return last_counts; }
-const std::vector<std::pair<std::string, int>>& LastBuildInputs() { return last_inputs; }
+const std::vector<std::pair<std::string, int>>& LastBuildInputs() { return last_inputs.Entries; }
+uint64_t LastBuildInputsId() { return last_inputs.Id; }
 
 std::string ResolvedFolder(const std::string& folder) {
   namespace fs = std::filesystem;
@@ -236,6 +237,7 @@ bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* tex
 
 void ProcessProject(const std::string& project_file, const std::string& single_file, HWND notify,
                     bool preview) {
+  NoteBuildBegins();
   BuildState build;
   CurrentBuildScope scope(build);
   TParseStruct& context = build.Context;
@@ -273,14 +275,17 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1, std::ref(mirrored),
                incremental ? &*incremental : nullptr, counts, error);
   ProcessMessages();
-  for (const std::string& file : build.DeleteQueue) DeleteFile(file);
+  for (const std::string& file : build.DeleteQueue) {
+    DeleteFile(file);
+    if (incremental) incremental->States().Forget(file);
+  }
   ProcessMessages();
-  last_inputs.clear();
   if (incremental) {
-    incremental->Finish(!error && build.Report.Errors() == 0);
+    incremental->Finish(!error && build.Report.Errors() == 0, &last_inputs);
     counts.StaticCopied = incremental->Statics().Copied;
     counts.StaticRemoved = incremental->Statics().Removed;
-    last_inputs = incremental->TakeWatchList();
+  } else {
+    last_inputs = IncrementalBuild::WatchList();
   }
   last_counts = counts;
   SaveBuildStats(build.Stats);

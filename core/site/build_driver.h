@@ -61,7 +61,8 @@ bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* tex
 // What the last build on this thread did: how many pages it built and how
 // many were up to date (not built again), how many static files it copied
 // and removed; and, for a build of a whole project, what it depended on
-// (IncrementalBuild::TakeWatchList; only while WatchingBuilds()).
+// (IncrementalBuild::WatchList; only while WatchingBuilds()) and that
+// list's fingerprint, which stays the same while the list does (0: none).
 struct BuildCounts {
   int Built = 0;
   int UpToDate = 0;
@@ -70,5 +71,6 @@ struct BuildCounts {
 };
 const BuildCounts& LastBuildCounts();
 const std::vector<std::pair<std::string, int>>& LastBuildInputs();
+uint64_t LastBuildInputsId();
 
 }  // namespace orv

@@ -49,7 +49,9 @@ class Writer {
 
  private:
   void Bytes(uint64_t value, int count) {
-    for (int i = 0; i < count; ++i) out_.push_back(static_cast<char>(value >> (8 * i)));
+    char bytes[8];
+    for (int i = 0; i < count; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
+    out_.append(bytes, static_cast<size_t>(count));
   }
   std::string out_;
 };

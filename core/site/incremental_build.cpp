@@ -24,8 +24,17 @@ struct KeptRecord {
   FileStamp stamp;  // of the file when it held `bytes`
   std::string bytes;
   BuildRecord record;
+  uint64_t build = 0;  // the builds_begun of the build that made it
 };
 thread_local std::optional<KeptRecord> kept_record;
+thread_local uint64_t builds_begun = 0;
+
+// The watching program's word, for the build that begins as number `build`.
+struct Vouched {
+  uint64_t build = 0;
+  std::unordered_set<std::string> changed;
+};
+thread_local std::optional<Vouched> vouched;
 
 std::string PageKey(const std::string& entry, uint32_t occurrence) {
   return entry + '\0' + std::to_string(occurrence);
@@ -50,13 +59,24 @@ bool IncrementalBuildDefault() { return incremental_default; }
 void SetIncrementalBuildDefault(bool on) { incremental_default = on; }
 bool WatchingBuilds() { return watching_builds; }
 void SetWatchingBuilds(bool on) { watching_builds = on; }
+void NoteBuildBegins() { ++builds_begun; }
+void VouchUnchanged(std::unordered_set<std::string> changed) {
+  vouched = Vouched{builds_begun + 1, std::move(changed)};
+}
+void VouchNothing() { vouched.reset(); }
 
 IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
     : context_(context), full_(full), inputs_(states_) {
   new_.ProjectFile = context.Settings.ProjectFile;
   new_.Digest = BuildDigest(context);
   record_path_ = BuildRecordPath(new_.ProjectFile);
-  if (!TakeKeptRecord() && ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
+  uint64_t kept_from = 0;
+  if (TakeKeptRecord(kept_from)) {
+    // Every state in a record is one its build found; when that build is
+    // the one before this, the watching program's word covers them.
+    if (kept_from + 1 == builds_begun && vouched && vouched->build == builds_begun)
+      states_.TrustUnchanged(&vouched->changed);
+  } else if (ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
     last_ = ParseBuildRecord(last_bytes_);
     if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
   }
@@ -84,13 +104,14 @@ const PageRecord* IncrementalBuild::LastPage(const std::string& entry, uint32_t 
 
 IncrementalBuild::~IncrementalBuild() { AbortPage(); }
 
-bool IncrementalBuild::TakeKeptRecord() {
+bool IncrementalBuild::TakeKeptRecord(uint64_t& build) {
   FileStamp stamp;
   if (!WatchingBuilds() || !kept_record || kept_record->path != record_path_ || !StatFile(record_path_, stamp) ||
       !(stamp == kept_record->stamp))
     return false;
   last_bytes_ = std::move(kept_record->bytes);
   last_ = std::move(kept_record->record);
+  build = kept_record->build;
   kept_record.reset();
   return true;
 }
@@ -99,7 +120,7 @@ void IncrementalBuild::KeepRecord(std::string bytes) {
   kept_record.reset();
   FileStamp stamp;
   if (StatFile(record_path_, stamp))
-    kept_record = KeptRecord{record_path_, stamp, std::move(bytes), std::move(new_)};
+    kept_record = KeptRecord{record_path_, stamp, std::move(bytes), std::move(new_), builds_begun};
 }
 
 uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) { return occurrences_[ContentHash(entry)]++; }
@@ -202,8 +223,11 @@ uint32_t IncrementalBuild::KeepLastVariable(uint32_t last_index) {
 }
 
 uint32_t IncrementalBuild::KeepFile(const std::string& path, const FileState& state) {
-  auto [latest, added] = new_files_.try_emplace(path, static_cast<uint32_t>(new_.Files.size()));
-  if (!added && new_.Files[latest->second].State == state) return latest->second;
+  // By the path's hash: two paths of one hash (never seen) would each take
+  // the other's place, which costs the record an entry, never a wrong one.
+  auto [latest, added] = new_files_.try_emplace(ContentHash(path), static_cast<uint32_t>(new_.Files.size()));
+  if (!added && new_.Files[latest->second].State == state && new_.Files[latest->second].Path == path)
+    return latest->second;
   latest->second = static_cast<uint32_t>(new_.Files.size());
   new_.Files.push_back(FileInput{path, state});
   return latest->second;
@@ -290,7 +314,7 @@ void IncrementalBuild::RemoveStaleOutputs() {
   }
 }
 
-void IncrementalBuild::Finish(bool complete) {
+void IncrementalBuild::Finish(bool complete, WatchList* watch) {
   AbortPage();
   if (complete && last_) RemoveStaleOutputs();
   std::unordered_set<std::string> page_outputs;
@@ -309,33 +333,49 @@ void IncrementalBuild::Finish(bool complete) {
     ForceDirectories(ExtractFilePath(record_path_));
     kept = WriteFileAtomic(record_path_, bytes);
   }
-  if (!WatchingBuilds()) return;
-  MakeWatchList();
+  if (!WatchingBuilds()) {
+    if (watch) *watch = WatchList();
+    return;
+  }
+  if (watch) MakeWatchList(*watch);
   if (kept) KeepRecord(std::move(bytes));
 }
 
-void IncrementalBuild::MakeWatchList() {
+template <typename Visit>
+void IncrementalBuild::ForEachWatchEntry(Visit visit) {
   const TProjectSettings& settings = context_.Settings;
   BuildCaches& caches = context_.Build.Caches;
-  watch_list_.clear();
-  auto add = [this](const std::string& path, WatchKind kind) { watch_list_.emplace_back(path, static_cast<int>(kind)); };
-  add(settings.ProjectFile, WatchKind::File);
-  std::vector<std::string> trees = {settings.SourceDir, context_.Build.ImageDir, settings.StaticDir,
-                                    caches.SnippetsDir(), caches.SharedSnippetsDir()};
-  trees.insert(trees.end(), settings.PatternFolders.begin(), settings.PatternFolders.end());
-  for (const std::string& tree : trees)
-    if (!tree.empty()) add(IncludeTrailingSlash(tree), WatchKind::Tree);
-  std::unordered_set<std::string> files;
-  auto add_file = [&](const std::string& path) {
-    if (files.insert(path).second) add(path, WatchKind::File);
-  };
-  for (const FileInput& input : new_.Files) add_file(input.Path);
-  for (const std::string& page : settings.Files) add_file(page);
-  for (const std::string& page : context_.Build.BuildQueue) add_file(page);
+  visit(settings.ProjectFile, WatchKind::File);
+  const std::string& image_dir = context_.Build.ImageDir;
+  for (const std::string* tree : {&settings.SourceDir, &image_dir, &settings.StaticDir, &caches.SnippetsDir(),
+                                  &caches.SharedSnippetsDir()})
+    if (!tree->empty()) visit(IncludeTrailingSlash(*tree), WatchKind::Tree);
+  for (const std::string& tree : settings.PatternFolders)
+    if (!tree.empty()) visit(IncludeTrailingSlash(tree), WatchKind::Tree);
+  for (const FileInput& input : new_.Files) visit(input.Path, WatchKind::File);
+  for (const std::string& page : settings.Files) visit(page, WatchKind::File);
+  for (const std::string& page : context_.Build.BuildQueue) visit(page, WatchKind::File);
+  const std::string statics = IncludeTrailingSlash(settings.StaticDir);
+  for (const StaticRecord& file : new_.Statics) visit(statics + file.Relative, WatchKind::File);
   const std::string out = IncludeTrailingSlash(settings.OutputDir);
-  add(out, WatchKind::Output);
-  for (const PageRecord& page : new_.Pages) add(page.Output, WatchKind::Written);
-  for (const StaticRecord& file : new_.Statics) add(out + file.Relative, WatchKind::Written);
+  visit(out, WatchKind::Output);
+  for (const PageRecord& page : new_.Pages) visit(page.Output, WatchKind::Written);
+  for (const StaticRecord& file : new_.Statics) visit(out + file.Relative, WatchKind::Written);
+}
+
+void IncrementalBuild::MakeWatchList(WatchList& watch) {
+  uint64_t id = 1;
+  ForEachWatchEntry([&id](const std::string& path, WatchKind kind) {
+    id = ContentHash(path, id + static_cast<uint64_t>(kind) + 1);
+  });
+  id = id ? id : 1;
+  if (id == watch.Id) return;
+  watch.Id = id;
+  watch.Entries.clear();
+  std::unordered_set<std::string> files;
+  ForEachWatchEntry([&](const std::string& path, WatchKind kind) {
+    if (kind != WatchKind::File || files.insert(path).second) watch.Entries.emplace_back(path, static_cast<int>(kind));
+  });
 }
 
 }  // namespace orv

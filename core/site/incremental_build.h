@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/site/build_record.h"
 #include "core/site/file_states.h"
@@ -44,6 +45,17 @@ void SetIncrementalBuildDefault(bool on);
 // (read from the file again only when someone else changed the file).
 bool WatchingBuilds();
 void SetWatchingBuilds(bool on);
+
+// Every build of a project begins with this, whatever becomes of it: the
+// record a build keeps in memory is known to be the previous build's only
+// when no other build began in between.
+void NoteBuildBegins();
+
+// The watching program's word for the next build (orv_core_vouch): every
+// file of the last build's watch list holds what that build found in it,
+// except those in `changed`; or no word at all.
+void VouchUnchanged(std::unordered_set<std::string> changed);
+void VouchNothing();
 
 // The incremental side of one build of a whole project.
 class IncrementalBuild {
@@ -77,8 +89,10 @@ class IncrementalBuild {
   // wrote under the output folder that no page wrote this time, when they
   // still hold what was written. Then brings the static files up to date
   // (static_files.h), writes the new record and, when WatchingBuilds(),
-  // makes the WatchList and keeps the record in memory.
-  void Finish(bool complete);
+  // brings `watch` up to date (see WatchList) and keeps the record in
+  // memory; otherwise `watch` is emptied.
+  struct WatchList;
+  void Finish(bool complete, WatchList* watch = nullptr);
 
   // What a build of a watched project depended on, for a program that
   // builds again when it changes: the project file (first); the trees
@@ -90,7 +104,12 @@ class IncrementalBuild {
   // Each path comes with its WatchKind as a number (the C interface's).
   enum class WatchKind { File = 0, Tree = 1, Output = 2, Written = 3 };
   using WatchEntries = std::vector<std::pair<std::string, int>>;
-  WatchEntries TakeWatchList() { return std::move(watch_list_); }
+  // The list and its fingerprint (0 for none): a list whose fingerprint is
+  // the last one's is not made again.
+  struct WatchList {
+    uint64_t Id = 0;
+    WatchEntries Entries;
+  };
 
   // The last build's record (null when there is none of this project) and
   // the one being made.
@@ -103,7 +122,7 @@ class IncrementalBuild {
   const StaticCounts& Statics() const { return statics_; }
 
  private:
-  bool TakeKeptRecord();
+  bool TakeKeptRecord(uint64_t& build);
   void KeepRecord(std::string bytes);
   uint64_t DefinesDigest();
   bool UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output);
@@ -116,7 +135,11 @@ class IncrementalBuild {
   uint32_t KeepLastFile(uint32_t last_index, const FileState& state);
   uint32_t KeepLastVariable(uint32_t last_index);
   void RemoveStaleOutputs();
-  void MakeWatchList();
+  void MakeWatchList(WatchList& watch);
+  // Calls `visit(path, kind)` for each entry of the watch list, duplicate
+  // files included.
+  template <typename Visit>
+  void ForEachWatchEntry(Visit visit);
 
   TParseStruct& context_;
   bool full_;
@@ -140,7 +163,7 @@ class IncrementalBuild {
   std::vector<uint32_t> variable_remap_;
   unsigned replayed_ = 0;
   BuildRecord new_;
-  std::unordered_map<std::string, uint32_t> new_files_;      // path: latest index
+  std::unordered_map<uint64_t, uint32_t> new_files_;         // path's hash: latest index
   std::unordered_map<std::string, uint32_t> new_variables_;  // name: latest index
   // By the entry's ContentHash: two entries of one hash would share a
   // count, the same way in every build, which costs a skip at most.
@@ -170,7 +193,6 @@ class IncrementalBuild {
   int built_ = 0;
   int up_to_date_ = 0;
   StaticCounts statics_;
-  WatchEntries watch_list_;
 };
 
 }  // namespace orv

@@ -299,6 +299,55 @@ TEST_F(IncrementalBuildTest, ADamagedRecordMeansAFullBuild) {
   fs::remove_all(dir);
 }
 
+// A watching program's word that files have not changed is taken for the
+// next build only, and only for what the previous build found: the test
+// gives a false word on purpose to see where it is taken and where not.
+TEST_F(IncrementalBuildTest, TheWatchersWordSparesTheLookOnlyWhereItMay) {
+  const std::string dir = fs::absolute(DataDir() + "incremental vouched").string() + "/";
+  fs::remove_all(dir);
+  fs::create_directories(dir + "src");
+  WriteFileBytes(dir + "p.orv",
+                 "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/code.hts\n2=src/b.hts\n");
+  WriteFileBytes(dir + "src/a.hts", "a <&inc.hsn&>\n");
+  WriteFileBytes(dir + "src/b.hts", "b <&inc.hsn&>\n");
+  WriteFileBytes(dir + "src/code.hts", "code\n");
+  WriteFileBytes(dir + "src/inc.hsn", "one");
+  Build(dir + "p.orv", true);
+  // Changed behind the watcher's back, and vouched for all the same: the
+  // pages that read it are taken as up to date.
+  WriteFileBytes(dir + "src/inc.hsn", "two");
+  VouchUnchanged({});
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(LastBuildCounts().Built, 0);
+  // The word holds for one build: the next looks again.
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(LastBuildCounts().Built, 2);
+  EXPECT_EQ(ReadFileBytes(dir + "out/b.html"), "b two\r\n\r\n");
+  // A file named as changed is looked at.
+  WriteFileBytes(dir + "src/inc.hsn", "three");
+  VouchUnchanged({dir + "src/inc.hsn"});
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(LastBuildCounts().Built, 2);
+  // Not after a page ran code that may have changed files: b is built.
+  WriteFileBytes(dir + "src/code.hts", "<*echo ran*>\n");
+  Build(dir + "p.orv", true);
+  WriteFileBytes(dir + "src/inc.hsn", "four");
+  VouchUnchanged({dir + "src/code.hts"});
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(ReadFileBytes(dir + "out/a.html"), "a three\r\n\r\n");
+  EXPECT_EQ(ReadFileBytes(dir + "out/b.html"), "b four\r\n\r\n");
+  // Not when another build came between the one that found the states and
+  // this one.
+  WriteFileBytes(dir + "src/code.hts", "code\n");
+  Build(dir + "p.orv", true);
+  WriteFileBytes(dir + "src/inc.hsn", "five");
+  VouchUnchanged({});
+  ProcessProject(dir + "p.orv", dir + "src/code.hts", nullptr, false);
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(ReadFileBytes(dir + "out/a.html"), "a five\r\n\r\n");
+  fs::remove_all(dir);
+}
+
 // What a watched build depended on: the project file first, the trees where
 // a new file may matter, every file read or looked for, the output folder
 // and what the build wrote there.

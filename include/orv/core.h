@@ -106,6 +106,25 @@ typedef void (*OrvInputProc)(const char* Path, int Kind, void* User);
 typedef void (*LastInputsProc)(OrvInputProc Input, void* User);
 void orv_core_last_inputs(OrvInputProc Input, void* User);
 
+/* A fingerprint of the list orv_core_last_inputs gives: the same number as
+ * long as the builds give the same list, so that a program need not take
+ * it again; 0 when there is none. */
+typedef unsigned long long (*LastInputsIdProc)(void);
+unsigned long long orv_core_last_inputs_id(void);
+
+/* For a program that watches the inputs of its builds (orvcc --watch),
+ * before a build: every file the previous build on this thread listed as
+ * ORV_INPUT_FILE or ORV_INPUT_WRITTEN (orv_core_last_inputs) has surely not
+ * changed since that build began, except the `Count` files named in
+ * `Changed` (as the builds name them); a negative `Count` vouches for
+ * nothing. The next build then takes the state the previous build found in
+ * a file vouched for instead of looking at the file again: only while the
+ * previous build's record is the one kept in memory ("watch" limit 1), never
+ * for a file the build itself wrote or deleted, and not after a page ran
+ * code that may change files. The word holds for the next build only. */
+typedef void (*VouchProc)(const char* const* Changed, long long Count);
+void orv_core_vouch(const char* const* Changed, long long Count);
+
 /* The path of `Folder` relative to `SourceRoot` (both compared without regard
  * to ASCII case, a final '/' added where missing), without a final '/': for
  * the folder "/site/src/news/2001" and the root "/site/src" it is
