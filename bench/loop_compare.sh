@@ -4,8 +4,9 @@
 # a rebuild of the unchanged site (ORV and htp both skip unchanged pages),
 # and, through orvcc --serve, how long one edited page takes to show: from
 # the write of its source to the first fetch (curl) that returns the new
-# text (each try starts curl anew, which a loaded machine makes slow), and
-# the rebuild's own time from its counts line.
+# text (each try starts curl anew, which a loaded machine makes slow; each
+# edit is made once the rebuild before it is over), and the rebuild's own
+# time from its counts line.
 #
 #   bench/loop_compare.sh [PAGES [ROUNDS]]
 #
@@ -129,6 +130,9 @@ while [ "$round" -le "$rounds" ]; do
   mv "$source.new" "$source"
   until curl -sf "$url" | grep -q "$mark"; do :; done
   echo "ORV edit to --serve,$(( $(now_ms) - start ))" >> "$work/serve.csv"
+  # The next edit comes once this rebuild is over, as an author's would:
+  # the time is that of one edit, not of edits queued behind a build.
+  until [ "$(grep -c ' up to date.* in [0-9]* ms$' "$work/serve.err")" -ge "$round" ]; do sleep 0.01; done
   round=$((round + 1))
 done
 kill "$server"
