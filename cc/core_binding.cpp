@@ -11,23 +11,15 @@ bool LoadCore(CoreEntry& entry, std::string& error) {
     error = "cannot load liborvcore.so: " + reason;
     return false;
   }
-  entry.process_project = reinterpret_cast<ProcessProjectProc>(GetProcAddress(core, "ProcessProject", reason));
-  if (entry.process_project)
-    entry.last_error = reinterpret_cast<const char* (*)()>(GetProcAddress(core, "orv_core_last_error", reason));
-  if (entry.last_error)
-    entry.set_limit = reinterpret_cast<SetLimitProc>(GetProcAddress(core, "orv_core_set_limit", reason));
-  if (entry.set_limit)
-    entry.set_report = reinterpret_cast<SetReportProc>(GetProcAddress(core, "orv_core_set_report", reason));
-  if (entry.set_report)
-    entry.last_counts = reinterpret_cast<LastCountsProc>(GetProcAddress(core, "orv_core_last_counts", reason));
-  if (entry.last_counts)
-    entry.last_inputs = reinterpret_cast<LastInputsProc>(GetProcAddress(core, "orv_core_last_inputs", reason));
-  if (entry.last_inputs)
-    entry.last_inputs_id = reinterpret_cast<LastInputsIdProc>(GetProcAddress(core, "orv_core_last_inputs_id", reason));
-  if (entry.last_inputs_id)
-    entry.vouch = reinterpret_cast<VouchProc>(GetProcAddress(core, "orv_core_vouch", reason));
-  if (!entry.process_project || !entry.last_error || !entry.set_limit || !entry.set_report || !entry.last_counts ||
-      !entry.last_inputs || !entry.last_inputs_id || !entry.vouch) {
+  FindProc(core, "ProcessProject", entry.process_project, reason);
+  FindProc(core, "orv_core_last_error", entry.last_error, reason);
+  FindProc(core, "orv_core_set_limit", entry.set_limit, reason);
+  FindProc(core, "orv_core_set_report", entry.set_report, reason);
+  FindProc(core, "orv_core_last_counts", entry.last_counts, reason);
+  FindProc(core, "orv_core_last_inputs", entry.last_inputs, reason);
+  FindProc(core, "orv_core_last_inputs_id", entry.last_inputs_id, reason);
+  FindProc(core, "orv_core_vouch", entry.vouch, reason);
+  if (!reason.empty()) {
     error = "liborvcore.so cannot be used: " + reason;
     return false;
   }

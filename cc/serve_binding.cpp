@@ -12,12 +12,11 @@ bool ServeBinding::Start(const std::string& root, const std::string& address, in
                          std::string& error) {
   std::string reason;
   void* library = LoadLibrary("liborvserve.so", reason);
-  auto start = reinterpret_cast<OrvServeStartProc>(library ? GetProcAddress(library, "orv_serve_start", reason)
-                                                           : nullptr);
-  reload_ = reinterpret_cast<OrvServeReloadProc>(start ? GetProcAddress(library, "orv_serve_reload", reason)
-                                                       : nullptr);
-  stop_ = reinterpret_cast<OrvServeStopProc>(reload_ ? GetProcAddress(library, "orv_serve_stop", reason) : nullptr);
-  if (!stop_) {
+  OrvServeStartProc start = nullptr;
+  FindProc(library, "orv_serve_start", start, reason);
+  FindProc(library, "orv_serve_reload", reload_, reason);
+  FindProc(library, "orv_serve_stop", stop_, reason);
+  if (!library || !reason.empty()) {
     error = "cannot load liborvserve.so: " + reason;
     return false;
   }

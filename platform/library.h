@@ -15,4 +15,14 @@ void* LoadLibrary(const std::string& name, std::string& error);
 // The address of an export, or null (with `error` set) when it is missing.
 void* GetProcAddress(void* library, const std::string& name, std::string& error);
 
+// One of a run of look-ups: the export `name` of `library` into `function`,
+// unless `error` already says why the library or an earlier export cannot
+// be had (then `function` is left as it is). The run has found everything
+// when `error` is still empty at its end.
+template <class Function>
+void FindProc(void* library, const char* name, Function*& function, std::string& error) {
+  if (library == nullptr || !error.empty()) return;
+  function = reinterpret_cast<Function*>(GetProcAddress(library, name, error));
+}
+
 }  // namespace orv

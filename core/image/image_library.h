@@ -20,8 +20,7 @@ struct ImageLibrary {
   // already unusable (then `function` stays null).
   template <class Function>
   void Find(const char* name, Function*& function) {
-    if (handle == nullptr || !error.empty()) return;
-    function = reinterpret_cast<Function*>(GetProcAddress(handle, name, error));
+    FindProc(handle, name, function, error);
   }
 
   // Raises EImageError "KIND images cannot be measured: SONAME cannot be
