@@ -154,6 +154,12 @@ class IncrementalBuild {
   // The last record's pages that went over into the new one (moved out of
   // the last record).
   std::vector<bool> reused_;
+  // The output folder was missing when the build began, so no page's
+  // output existed then: an output this build has not written is taken to
+  // be missing without a look (one a script or command made since costs
+  // its page a build, never a wrong skip).
+  bool outputs_absent_ = false;
+  std::unordered_set<std::string> outputs_written_;
   // The new record holds what the last one held, so far.
   bool unchanged_ = false;
   // Where each of the last record's files and variables went in the new

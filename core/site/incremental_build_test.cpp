@@ -82,7 +82,7 @@ class RandomSite {
 
   // One random edit.
   void Edit() {
-    switch (Pick(12)) {
+    switch (Pick(13)) {
       case 0: case 1: WritePage(PageName(Pick(kPages))); break;
       case 2: WriteInclude(Pick(3)); break;
       case 3: fs::remove(dir_ + "src/inc" + std::to_string(Pick(3)) + ".hsn"); break;
@@ -111,6 +111,18 @@ class RandomSite {
       }
       case 10: line_ends_ = Pick(3) ? "lf" : "crlf"; WriteProjects(); break;
       case 11: pattern_ = !pattern_; WriteProjects(); break;
+      case 12:
+        // A clean build (the output folder removed), or a page changed or
+        // removed in the output by someone else.
+        if (Pick(3) == 0) {
+          fs::remove_all(dir_ + "incremental");
+        } else if (Pick(2)) {
+          fs::create_directories(dir_ + "incremental");
+          WriteFileBytes(dir_ + "incremental/p0.html", Word());
+        } else {
+          fs::remove(dir_ + "incremental/sub/p1.html");
+        }
+        break;
     }
   }
 
