@@ -11,6 +11,7 @@
 
 #include "core/site/build_report.h"
 #include "core/site/builtin_vars.h"
+#include "core/site/incremental_build.h"
 #include "core/site/process_page.h"
 #include "core/site/project_reader.h"
 #include "orv/myrecord.h"
@@ -134,6 +135,55 @@ TEST_F(BuildTest, LaterPagesAndCommandsSeeEarlierPagesWritten) {
   EXPECT_EQ(Get("out/b.html"), "[page a\r\n]\r\n");
   EXPECT_EQ(Get("out/c.html"), "[[page a\r\n]\r\n]\r\n");
   EXPECT_EQ(Get("out/d.html"), "page d\r\n");  // built from src/d.html, then from itself
+}
+
+// Pages are written on a thread of their own while the next are built; a
+// page that reads an earlier one, by its name, through a symbolic link or
+// through another path to its folder, finds it as written: in a first
+// build and in a full build over the pages of the last.
+TEST_F(BuildTest, PagesReadThroughLinksSeeEarlierPagesWritten) {
+  SetIncrementalBuildDefault(false);
+  Put("src/a.hts", "page a <%Title%>");
+  Put("src/b.hts", "[<&" + dir_ + "out/A.html&>]");
+  fs::create_symlink(dir_ + "out/a.html", dir_ + "src/c.hts");
+  // src/mirror/a.html is out/a.html, built again into itself.
+  fs::create_directory_symlink(dir_ + "out", dir_ + "src/mirror");
+  const std::string project = "[directories]\nsrc=src\nout=out\n[variables]\nTitle=";
+  for (const std::string pages : {"0=src/a.hts\n1=src/c.hts\n2=src/b.hts\n", "0=src/a.hts\n1=src/mirror/a.html\n"}) {
+    SCOPED_TRACE(pages);
+    fs::remove_all(dir_ + "out");
+    fs::create_directories(dir_ + "out");
+    Put("out/A.html", "an old page");
+    for (const std::string title : {"one", "two"}) {
+      SCOPED_TRACE(title);
+      Put("p.orv", project + title + "\n[files]\n" + pages);
+      Build();
+      EXPECT_EQ(Get("out/a.html"), "page a " + title + "\r\n");
+      if (pages.find("c.hts") == std::string::npos) continue;
+      EXPECT_EQ(Get("out/c.html"), "page a " + title + "\r\n");
+      EXPECT_EQ(Get("out/b.html"), "[an old page\r\n]\r\n");  // another file, whatever its name looks like
+    }
+  }
+  SetIncrementalBuildDefault(true);
+}
+
+// An incremental build looks at what an up-to-date page depends on as the
+// pages before it left it: a page read by a later one (b includes a) and a
+// page written twice (x.hts, then x.htm, last).
+TEST_F(BuildTest, UpToDateChecksSeeEarlierPagesWritten) {
+  Put("src/a.hts", "page a <%Title%>");
+  Put("src/b.hts", "[<&../out/a.html&>]");
+  Put("src/x.hts", "x.hts <%Title%>");
+  Put("src/x.htm", "x.htm");
+  for (const std::string title : {"one", "two"}) {
+    SCOPED_TRACE(title);
+    Put("p.orv", "[directories]\nsrc=src\nout=out\n[variables]\nTitle=" + title +
+                     "\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/x.hts\n3=src/x.htm\n");
+    Build();
+    EXPECT_EQ(Get("out/b.html"), "[page a " + title + "\r\n]\r\n");
+    EXPECT_EQ(Get("out/x.html"), "x.htm\r\n");
+  }
+  EXPECT_EQ(LastBuildCounts().Built, 4);
 }
 
 TEST_F(BuildTest, AnIncludeChangedByACommandIsReadAgain) {
