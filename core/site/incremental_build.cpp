@@ -150,7 +150,7 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
   }
   // The output first: when it is gone (a clean build into a removed
   // output folder) the page is built without looking at its inputs.
-  if (outputs_absent_ && outputs_written_.count(page.Output) == 0) return false;
+  if (outputs_absent_ && outputs_written_.count(ContentHash(page.Output)) == 0) return false;
   output = states_.Peek(page.Output, &page.OutputState);
   if (!output.Exists || !SameContent(output, page.OutputState)) return false;
   files.reserve(page.Files.size());
@@ -274,7 +274,7 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
   } else {
     states_.Forget(output);
   }
-  if (outputs_absent_) outputs_written_.insert(output);
+  if (outputs_absent_) outputs_written_.insert(ContentHash(output));
   if (!written) return;
   const FileStamp& stamp = *written;
   BuildState& build = context_.Build;

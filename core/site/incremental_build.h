@@ -157,9 +157,10 @@ class IncrementalBuild {
   // The output folder was missing when the build began, so no page's
   // output existed then: an output this build has not written is taken to
   // be missing without a look (one a script or command made since costs
-  // its page a build, never a wrong skip).
+  // its page a build, never a wrong skip). The outputs written are known by
+  // their paths' hashes: one that shares its hash is looked at.
   bool outputs_absent_ = false;
-  std::unordered_set<std::string> outputs_written_;
+  std::unordered_set<uint64_t> outputs_written_;
   // The new record holds what the last one held, so far.
   bool unchanged_ = false;
   // Where each of the last record's files and variables went in the new
