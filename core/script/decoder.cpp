@@ -111,12 +111,17 @@ class Decoder {
     if (constant.Type() == varDouble && h::RealForm(op) >= 0) d.Handler = h::RealForm(op);
     const int32_t form = h::ImmediateForm(op);
     if (form < 0 || constant.Type() != varInteger) return;
-    d.Handler = form;
-    d.C = constant.IntegerField();
+    const int32_t n = constant.IntegerField();
     if (op == opIntDiv || op == opMod) {
-      divisors_.push_back({d.C, DivisorMultiplier(d.C)});
+      // By 0, 1 or -1 the register form does what the operators do.
+      if (!HasMultiplier(n)) return;
+      d.Handler = form;
+      divisors_.push_back(MakeDivisor(n));
       d.C = static_cast<int32_t>(divisors_.size() - 1);
+      return;
     }
+    d.Handler = form;
+    d.C = n;
   }
 
   const std::vector<Variant>& constants_;

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/script/const_divisor.h"
 #include "core/script/opcodes.h"
 #include "core/script/variant.h"
 
@@ -55,14 +56,6 @@ struct TDecodedItem {
   int32_t C = 0;
 };
 static_assert(sizeof(TDecodedItem) == 16, "decoded instructions are 16 bytes");
-
-// An integer constant that div or mod divides by, with the multiplier that
-// divides by it without a division instruction (const_divisor.h; 0 when its
-// magnitude is below 2).
-struct TDivisor {
-  int32_t Value = 0;
-  uint64_t Multiplier = 0;
-};
 
 // A loaded program: the tables of its image and the decoded instructions
 // the runner executes. It never changes once loaded, so one program may be

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <new>
 
-#include "core/script/const_divisor.h"
 #include "core/script/variant.h"
 
 namespace orv::quick {
@@ -43,19 +42,6 @@ template <VarOp op>
     r = op == VarOp::IntDiv ? x / y : x % y;
     return true;
   }
-}
-
-// The same with a constant y: div and mod by a constant of magnitude 2 or
-// more (`multiplier` not 0) multiply instead of dividing.
-template <VarOp op>
-[[gnu::always_inline]] inline bool IntByConst(int32_t x, int32_t y, uint64_t multiplier, int32_t& r) {
-  if constexpr (op == VarOp::IntDiv || op == VarOp::Mod) {
-    if (multiplier != 0) [[likely]] {
-      r = DivideByConstant<op == VarOp::Mod>(x, y, multiplier);
-      return true;
-    }
-  }
-  return Int<op>(x, y, r);
 }
 
 // The bitwise and shift operators on two integers (never fail).

@@ -320,12 +320,11 @@ ORV_REAL(Divide)
     Variant& a = reg(d->A);                                                            \
     const Variant& b = reg(d->B);                                                      \
     const TDivisor& divisor = divisors[d->C];                                          \
-    int32_t r;                                                                         \
-    if (!IsInt(b) || !quick::IntByConst<VarOp::Op>(IntOf(b), divisor.Value, divisor.Multiplier, r)) [[unlikely]] { \
+    if (!IsInt(b)) [[unlikely]] {                                                      \
       Binary(VarOp::Op, a, b, Variant(divisor.Value));                                 \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    Store(a, r);                                                                       \
+    Store(a, DivideByConstant<VarOp::Op == VarOp::Mod>(IntOf(b), divisor));            \
     ORV_NEXT();                                                                        \
   }
 ORV_DIVISION(IntDiv)
