@@ -17,14 +17,15 @@
 // and a difference is reported. Then the start-up of an empty script and the
 // compile speed on a generated script of 10,000 lines.
 //
-//   script_bench [--time-limit] [--in-process | --processes] [--rounds N] [NAME...]
+//   script_bench [--time-limit] [--in-process | --processes] [--rounds N] [--scripts DIR] [NAME...]
 //
 // --rounds sets the rounds of every comparison (default: 5 in process, where
 // a round is steady, and 15 for whole runs, which spread by a third on a
 // shared machine). --time-limit runs the in-process ORV programs under a time
 // limit of an hour, as page scripts run, to show what checking the limit
-// costs. It finds bench/scripts/ by the path it was built with and orvscript
-// beside itself.
+// costs. --scripts runs the programs of another folder (NAME.ops with its
+// twin NAME.lua). It finds bench/scripts/ by the path it was built with and
+// orvscript beside itself.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,7 +73,10 @@ int Rounds(int default_rounds) { return rounds_option > 0 ? rounds_option : defa
 // the call-heavy ones, where an interpreter's call path shows.
 const std::set<std::string> kLuaJitPrograms = {"calls", "params3", "varparams"};
 
-fs::path ScriptDir() { return ORV_BENCH_SCRIPTS; }
+// The folder of the programs: bench/scripts/, or the one --scripts names.
+fs::path script_dir = ORV_BENCH_SCRIPTS;
+
+fs::path ScriptDir() { return script_dir; }
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -389,13 +393,14 @@ void BenchCompile() {
 }
 
 const char kUsage[] =
-    "usage: script_bench [--time-limit] [--in-process | --processes] [--rounds N] [NAME...]\n"
+    "usage: script_bench [--time-limit] [--in-process | --processes] [--rounds N] [--scripts DIR] [NAME...]\n"
     "Runs the programs of bench/scripts/ (or those NAMEd) as ORV script and as Lua,\n"
     "in this process and as whole runs of orvscript against lua5.4, interleaved.\n"
     "Every time is printed as best/median of the rounds, every ratio likewise.\n"
     "  --in-process   only the in-process half\n"
     "  --processes    only the whole runs and the start-up\n"
     "  --rounds N     rounds of every comparison (default 5 in process, 15 whole runs)\n"
+    "  --scripts DIR  the programs of DIR (NAME.ops and its twin NAME.lua) instead\n"
     "  --time-limit   run the in-process ORV programs under a time limit\n";
 
 }  // namespace
@@ -416,6 +421,9 @@ int main(int argc, char** argv) try {
     } else if (arg == "--rounds" && i + 1 < argc) {
       rounds_option = std::atoi(argv[++i]);
       if (rounds_option <= 0) throw std::runtime_error("--rounds needs a positive number");
+    } else if (arg == "--scripts" && i + 1 < argc) {
+      script_dir = argv[++i];
+      if (!fs::is_directory(script_dir)) throw std::runtime_error("no folder " + script_dir.string());
     } else if (arg == "--help" || arg == "-h") {
       std::printf("%s", kUsage);
       return 0;

@@ -82,5 +82,13 @@ TEST_F(VmTest, ConstantsSelectConstantForms) {
   for (const auto& c : cases) EXPECT_EQ(Handlers(c.source), c.handlers) << c.source;
 }
 
+// A host call that takes a temporary runs the taking handler; one that
+// passes only variables and constants runs the plain one.
+TEST_F(VmTest, CallsThatTakeTemporariesHaveTheirOwnHandler) {
+  EXPECT_EQ(Handlers("var x, y: integer; begin y := TADD(x, 1) end."), (Names{"opGoto", "opCall", "opStop"}));
+  EXPECT_EQ(Handlers("var x, y: integer; begin y := TADD(1, x * 2) end."),
+            (Names{"opGoto", "kMulI", "kCallTaking", "opStop"}));
+}
+
 }  // namespace
 }  // namespace orv

@@ -126,12 +126,32 @@ bool ConditionFalse(const Variant& v) {
   return IsFalse(v);
 }
 
+// The register an argument field of a host call's data word names (its
+// offset, the taken bit cleared).
+inline Variant& ArgumentAt(Variant* registers, int32_t field) {
+  return RegisterAt(registers, field & ~kTakenOffsetBit);
+}
+
+// Puts the argument that `field` names into `arg`: with `kTaking`, a taken
+// temporary's value is moved (the temporary is written before it is read
+// again, so nothing sees it left Empty, even when the call fails); anything
+// else is copied.
+template <bool kTaking>
+[[gnu::always_inline]] inline void PassArgument(Variant* registers, int32_t field, Variant& arg) {
+  if (kTaking && (field & kTakenOffsetBit) != 0) {
+    arg = std::move(ArgumentAt(registers, field));
+  } else {
+    arg = RegisterAt(registers, field);
+  }
+}
+
 // Runs the host call `d` (opCall), whose data words follow it, with the
-// machine's argument block: the arguments are copied in, the routine of
+// machine's argument block: the arguments are passed in, the routine of
 // `functions` runs, its result goes to var[A], and `var` arguments that
 // are slots are copied back. An element of an indexed property whose
 // shortcut applies is read or written by the shortcut instead, straight
-// from the registers.
+// from the registers. `kTaking`: the call takes temporaries (kCallTaking).
+template <bool kTaking>
 void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNameList<TFunListItem>& functions) {
   if (!functions.Valid(d->B)) throw ECompilerError("Invalid function number");
   const TFunListItem& entry = functions.At(d->B);
@@ -140,8 +160,8 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
   if (entry.Shortcut != nullptr && (count == 1 || count == 2) && count == entry.ParamCount) {
     Variant result;
-    const Variant* value = count == 2 ? &RegisterAt(registers, words->B) : nullptr;
-    if (entry.Shortcut(self, RegisterAt(registers, words->A), value, result)) {
+    const Variant* value = count == 2 ? &ArgumentAt(registers, words->B) : nullptr;
+    if (entry.Shortcut(self, ArgumentAt(registers, words->A), value, result)) {
       RegisterAt(registers, d->A) = std::move(result);
       return;
     }
@@ -150,12 +170,12 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   Variant* arg = p.Args.data();
   const TDecodedItem* w = words;
   for (int32_t left = count; left >= 3; left -= 3, ++w, arg += 3) {
-    arg[0] = RegisterAt(registers, w->A);
-    arg[1] = RegisterAt(registers, w->B);
-    arg[2] = RegisterAt(registers, w->C);
+    PassArgument<kTaking>(registers, w->A, arg[0]);
+    PassArgument<kTaking>(registers, w->B, arg[1]);
+    PassArgument<kTaking>(registers, w->C, arg[2]);
   }
-  if (count % 3 > 0) arg[0] = RegisterAt(registers, w->A);
-  if (count % 3 > 1) arg[1] = RegisterAt(registers, w->B);
+  if (count % 3 > 0) PassArgument<kTaking>(registers, w->A, arg[0]);
+  if (count % 3 > 1) PassArgument<kTaking>(registers, w->B, arg[1]);
   const bool copy_back = entry.HasVarParams;
   Variant result;
   entry.Code(self, entry.Name, p.Args, result);
@@ -169,7 +189,7 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   constexpr int32_t kSlotsEnd = TBinProg::kSlotCount * static_cast<int32_t>(sizeof(Variant));
   for (int32_t i = 0; i < checked; ++i) {
     const TDecodedItem& word = words[i / 3];
-    const int32_t offset = i % 3 == 0 ? word.A : i % 3 == 1 ? word.B : word.C;
+    const int32_t offset = (i % 3 == 0 ? word.A : i % 3 == 1 ? word.B : word.C) & ~kTakenOffsetBit;
     if (kinds[static_cast<size_t>(i)] == pkVar && offset < kSlotsEnd)
       RegisterAt(registers, offset) = p.Args[static_cast<size_t>(i)];
   }
@@ -216,7 +236,8 @@ bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
 #define ORV_LABEL(name, ...) &&L_##name,
 #define ORV_FAULT_LABEL(name, text) &&L_fault,
   static const void* const kHandlers[] = {ORV_OPCODES(ORV_LABEL) ORV_FAULT_HANDLERS(ORV_FAULT_LABEL)
-                                              ORV_IMMEDIATE_HANDLERS(ORV_LABEL) ORV_REAL_HANDLERS(ORV_LABEL)};
+                                              ORV_IMMEDIATE_HANDLERS(ORV_LABEL) ORV_REAL_HANDLERS(ORV_LABEL)
+                                                  ORV_TAKING_HANDLERS(ORV_LABEL)};
   static_assert(std::size(kHandlers) == handler::kHandlerLimit);
 #undef ORV_FAULT_LABEL
 #undef ORV_LABEL
@@ -417,11 +438,15 @@ L_opForStepUp:
 L_opForStepDown:
   Increment<-1>(reg(d->A));
   ORV_JUMP(d->B);
-L_opCall:
-  if (functions == nullptr) functions = &FunctionTable();
-  CallHost(p, d, registers, *functions);
-  d += CallDataWords(d->C);
-  ORV_NEXT();
+#define ORV_CALL(name, taking)                          \
+  L_##name:                                              \
+    if (functions == nullptr) functions = &FunctionTable(); \
+    CallHost<taking>(p, d, registers, *functions);       \
+    d += CallDataWords(d->C);                            \
+    ORV_NEXT();
+ORV_CALL(opCall, false)
+ORV_CALL(kCallTaking, true)
+#undef ORV_CALL
 L_opSetSelf: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
 L_opSetSelfVar: p.SelfHandle = reg(d->A).ValueField(); ORV_NEXT();
 L_opDynGet: reg(d->A) = DynaVarGet(d->B, d->C); ORV_NEXT();
