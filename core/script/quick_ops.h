@@ -15,7 +15,11 @@
 namespace orv::quick {
 
 inline bool IsInt(const Variant& v) { return v.Type() == varInteger; }
-inline bool BothInts(const Variant& a, const Variant& b) { return IsInt(a) && IsInt(b); }
+// Both kinds tested at once, with one branch: the two loads do not wait on
+// each other, and the quick path stays one straight run of code.
+inline bool BothInts(const Variant& a, const Variant& b) {
+  return ((a.Type() ^ varInteger) | (b.Type() ^ varInteger)) == 0;
+}
 // The number of a value known to be an Integer.
 inline int32_t IntOf(const Variant& v) { return v.IntegerField(); }
 
