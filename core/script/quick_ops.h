@@ -15,11 +15,15 @@
 namespace orv::quick {
 
 inline bool IsInt(const Variant& v) { return v.Type() == varInteger; }
-// Both kinds tested at once, with one branch: the two loads do not wait on
-// each other, and the quick path stays one straight run of code.
-inline bool BothInts(const Variant& a, const Variant& b) {
-  return ((a.Type() ^ varInteger) | (b.Type() ^ varInteger)) == 0;
+// Whether both values are of `kind`, both kinds tested at once with one
+// branch: the two loads do not wait on each other, and a handler's quick
+// path stays one straight run of code.
+template <VarType kind>
+inline bool Both(const Variant& a, const Variant& b) {
+  return ((a.Type() ^ kind) | (b.Type() ^ kind)) == 0;
 }
+inline bool BothInts(const Variant& a, const Variant& b) { return Both<varInteger>(a, b); }
+inline bool BothBooleans(const Variant& a, const Variant& b) { return Both<varBoolean>(a, b); }
 // The number of a value known to be an Integer.
 inline int32_t IntOf(const Variant& v) { return v.IntegerField(); }
 

@@ -66,8 +66,8 @@ template <VarOp op>
 template <VarOp op>
 [[gnu::always_inline]] inline void Bitwise(Variant& a, const Variant& b, const Variant& c) {
   if constexpr (op == VarOp::And || op == VarOp::Or || op == VarOp::Xor) {
-    if (b.Type() == varBoolean && c.Type() == varBoolean) [[likely]] {
-      const bool x = b.ValueField() != 0, y = c.ValueField() != 0;
+    if (quick::BothBooleans(b, c)) [[likely]] {
+      const bool x = b.BooleanField(), y = c.BooleanField();
       Store(a, op == VarOp::And ? x && y : op == VarOp::Or ? x || y : x != y);
       return;
     }
@@ -122,7 +122,7 @@ template <int32_t step>
 }
 
 bool ConditionFalse(const Variant& v) {
-  if (v.Type() == varBoolean) return v.ValueField() == 0;
+  if (v.Type() == varBoolean) return !v.BooleanField();
   return IsFalse(v);
 }
 
@@ -361,7 +361,7 @@ L_opAnd: Bitwise<VarOp::And>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opNot: {
   const Variant& b = reg(d->B);
   if (b.Type() == varBoolean) {
-    Store(reg(d->A), b.ValueField() == 0);
+    Store(reg(d->A), !b.BooleanField());
   } else if (IsInt(b)) {
     Store(reg(d->A), ~IntOf(b));
   } else {

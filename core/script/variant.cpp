@@ -107,10 +107,12 @@ Variant Variant::Array(int32_t high) {
 void Variant::AddArrayRef() const noexcept { ++u_.arr->refs; }
 
 Variant& Variant::AssignShared(const Variant& other) noexcept {
-  if (this != &other) {
-    Variant copy(other);
-    *this = std::move(copy);
-  }
+  // The new share is taken before the old one is given up, so assigning a
+  // value to itself (or a text to a copy of itself) never frees the buffer.
+  if (other.HoldsBuffer()) other.AddRef();
+  Release();
+  type_ = other.type_;
+  u_ = other.u_;
   return *this;
 }
 

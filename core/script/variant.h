@@ -174,6 +174,8 @@ class Variant {
   int32_t IntegerField() const noexcept { return u_.i; }
   // The number of a Double value, read the same way (only for varDouble).
   double DoubleField() const noexcept { return u_.d; }
+  // The truth of a Boolean value, read the same way (only for varBoolean).
+  bool BooleanField() const noexcept { return u_.b; }
 
   // Conversions. Each raises EConvertError when the value cannot be converted
   // (a text that is no number, Null to a number, an array to anything), with a
