@@ -145,13 +145,26 @@ template <bool kTaking>
   }
 }
 
-// Runs the host call `d` (opCall), whose data words follow it, with the
-// machine's argument block: the arguments are passed in, the routine of
-// `functions` runs, its result goes to var[A], and `var` arguments that
-// are slots are copied back. An element of an indexed property whose
-// shortcut applies is read or written by the shortcut instead, straight
-// from the registers. `kTaking`: the call takes temporaries (kCallTaking).
+// Passes the `count` arguments the data words from `w` on name into the
+// argument block `arg`: whole data words first, then the arguments of a
+// last, partly used one.
 template <bool kTaking>
+[[gnu::always_inline]] inline void PassArguments(Variant* registers, const TDecodedItem* w, int32_t count, Variant* arg) {
+  for (int32_t left = count; left >= 3; left -= 3, ++w, arg += 3) {
+    PassArgument<kTaking>(registers, w->A, arg[0]);
+    PassArgument<kTaking>(registers, w->B, arg[1]);
+    PassArgument<kTaking>(registers, w->C, arg[2]);
+  }
+  if (count % 3 > 0) PassArgument<kTaking>(registers, w->A, arg[0]);
+  if (count % 3 > 1) PassArgument<kTaking>(registers, w->B, arg[1]);
+}
+
+// Runs the host call `d` (opCall, or kCallTaking when it takes
+// temporaries), whose data words follow it, with the machine's argument
+// block: the arguments are passed in, the routine of `functions` runs, its
+// result goes to var[A], and `var` arguments that are slots are copied back.
+// An element of an indexed property whose shortcut applies is read or
+// written by the shortcut instead, straight from the registers.
 void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNameList<TFunListItem>& functions) {
   if (!functions.Valid(d->B)) throw ECompilerError("Invalid function number");
   const TFunListItem& entry = functions.At(d->B);
@@ -166,16 +179,11 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
       return;
     }
   }
-  // Whole data words first, then the arguments of a last, partly used one.
-  Variant* arg = p.Args.data();
-  const TDecodedItem* w = words;
-  for (int32_t left = count; left >= 3; left -= 3, ++w, arg += 3) {
-    PassArgument<kTaking>(registers, w->A, arg[0]);
-    PassArgument<kTaking>(registers, w->B, arg[1]);
-    PassArgument<kTaking>(registers, w->C, arg[2]);
+  if (d->Handler == handler::kCallTaking) {
+    PassArguments<true>(registers, words, count, p.Args.data());
+  } else {
+    PassArguments<false>(registers, words, count, p.Args.data());
   }
-  if (count % 3 > 0) PassArgument<kTaking>(registers, w->A, arg[0]);
-  if (count % 3 > 1) PassArgument<kTaking>(registers, w->B, arg[1]);
   const bool copy_back = entry.HasVarParams;
   Variant result;
   entry.Code(self, entry.Name, p.Args, result);
@@ -235,10 +243,12 @@ template <RunMode mode>
 bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
 #define ORV_LABEL(name, ...) &&L_##name,
 #define ORV_FAULT_LABEL(name, text) &&L_fault,
+#define ORV_CALL_LABEL(name, op) &&L_##op,
   static const void* const kHandlers[] = {ORV_OPCODES(ORV_LABEL) ORV_FAULT_HANDLERS(ORV_FAULT_LABEL)
                                               ORV_IMMEDIATE_HANDLERS(ORV_LABEL) ORV_REAL_HANDLERS(ORV_LABEL)
-                                                  ORV_TAKING_HANDLERS(ORV_LABEL)};
+                                                  ORV_TAKING_HANDLERS(ORV_CALL_LABEL)};
   static_assert(std::size(kHandlers) == handler::kHandlerLimit);
+#undef ORV_CALL_LABEL
 #undef ORV_FAULT_LABEL
 #undef ORV_LABEL
 
@@ -438,15 +448,11 @@ L_opForStepUp:
 L_opForStepDown:
   Increment<-1>(reg(d->A));
   ORV_JUMP(d->B);
-#define ORV_CALL(name, taking)                          \
-  L_##name:                                              \
-    if (functions == nullptr) functions = &FunctionTable(); \
-    CallHost<taking>(p, d, registers, *functions);       \
-    d += CallDataWords(d->C);                            \
-    ORV_NEXT();
-ORV_CALL(opCall, false)
-ORV_CALL(kCallTaking, true)
-#undef ORV_CALL
+L_opCall:
+  if (functions == nullptr) functions = &FunctionTable();
+  CallHost(p, d, registers, *functions);
+  d += CallDataWords(d->C);
+  ORV_NEXT();
 L_opSetSelf: p.SelfHandle = static_cast<uint32_t>(d->A); ORV_NEXT();
 L_opSetSelfVar: p.SelfHandle = reg(d->A).ValueField(); ORV_NEXT();
 L_opDynGet: reg(d->A) = DynaVarGet(d->B, d->C); ORV_NEXT();
