@@ -107,10 +107,13 @@ Variant Variant::Array(int32_t high) {
 void Variant::AddArrayRef() const noexcept { ++u_.arr->refs; }
 
 Variant& Variant::AssignShared(const Variant& other) noexcept {
-  // The new share is taken before the old one is given up, so assigning a
-  // value to itself (or a text to a copy of itself) never frees the buffer.
+  // The new share is taken before the old value is given up (by `old`, at
+  // the end), so assigning a value to itself, or a text to another holder
+  // of the same text, never frees the buffer.
   if (other.HoldsBuffer()) other.AddRef();
-  Release();
+  Variant old;
+  old.type_ = type_;
+  old.u_ = u_;
   type_ = other.type_;
   u_ = other.u_;
   return *this;
