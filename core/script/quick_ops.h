@@ -110,15 +110,22 @@ template <VarCompareOp op, class T>
 // equal, which the value operators decide).
 template <VarCompareOp op>
 [[gnu::always_inline]] inline bool Compare(const Variant& a, const Variant& b, bool& r) {
+  constexpr bool kEquality = op == VarCompareOp::Equal || op == VarCompareOp::NotEqual;
   if (BothInts(a, b)) [[likely]] {
     r = Holds<op>(IntOf(a), IntOf(b));
     return true;
   }
-  if (a.Type() == varString && b.Type() == varString) {
-    r = Holds<op>(a.StringView().compare(b.StringView()), 0);
+  if (Both<varString>(a, b)) {
+    const std::string_view x = a.StringView(), y = b.StringView();
+    // Texts of different lengths are never equal: no bytes to compare.
+    if constexpr (kEquality)
+      if (x.size() != y.size()) {
+        r = op == VarCompareOp::NotEqual;
+        return true;
+      }
+    r = Holds<op>(x.compare(y), 0);
     return true;
   }
-  constexpr bool kEquality = op == VarCompareOp::Equal || op == VarCompareOp::NotEqual;
   double x, y;
   if ((kEquality && a.Type() != b.Type()) || !Reals(a, b, x, y)) return false;
   r = Holds<op>(x, y);
