@@ -10,22 +10,29 @@
 //               benchmark registers (Bench0 .. Bench4, BenchAdd) run in
 //               process only.
 //
-// Each figure is the best of five, ORV and its peers alternating so that all
-// see the same load; results are compared and a difference is reported. Then
-// the start-up of an empty script and the compile speed on a generated script
-// of 10,000 lines.
+// Every peer of a comparison runs the same number of rounds, interleaved (ORV,
+// Lua, ORV, Lua ...; the peer that goes first alternates from round to
+// round), so that all see the same load; each is reported the same way, by
+// its best and its median round, and the ratios of both. Results are compared
+// and a difference is reported. Then the start-up of an empty script and the
+// compile speed on a generated script of 10,000 lines.
 //
-//   script_bench [--time-limit] [--in-process | --processes] [NAME...]
+//   script_bench [--time-limit] [--in-process | --processes] [--rounds N] [--scripts DIR] [NAME...]
 //
-// --time-limit runs the in-process ORV programs under a time limit of an
-// hour, as page scripts run, to show what checking the limit costs. It finds
-// bench/scripts/ by the path it was built with and orvscript beside itself.
+// --rounds sets the rounds of every comparison (default: 5 in process, where
+// a round is steady, and 15 for whole runs, which spread by a third on a
+// shared machine). --time-limit runs the in-process ORV programs under a time
+// limit of an hour, as page scripts run, to show what checking the limit
+// costs. --scripts runs the programs of another folder (NAME.ops with its
+// twin NAME.lua). It finds bench/scripts/ by the path it was built with and
+// orvscript beside itself.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -55,13 +62,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRounds = 5;
+constexpr int kInProcessRounds = 5;
+constexpr int kWholeRunRounds = 15;
+// Rounds asked for by --rounds; 0 keeps each half's default.
+int rounds_option = 0;
+
+int Rounds(int default_rounds) { return rounds_option > 0 ? rounds_option : default_rounds; }
 
 // Programs whose Lua twin is plain Lua 5.1 as well, so LuaJIT runs it too:
 // the call-heavy ones, where an interpreter's call path shows.
 const std::set<std::string> kLuaJitPrograms = {"calls", "params3", "varparams"};
 
-fs::path ScriptDir() { return ORV_BENCH_SCRIPTS; }
+// The folder of the programs: bench/scripts/, or the one --scripts names.
+fs::path script_dir = ORV_BENCH_SCRIPTS;
+
+fs::path ScriptDir() { return script_dir; }
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -97,6 +112,33 @@ double Seconds(F&& run) {
 }
 
 bool with_time_limit = false;
+
+// The times of one peer's rounds.
+class Samples {
+ public:
+  void Add(double seconds) { times_.push_back(seconds); }
+  double Best() const { return times_.empty() ? 0 : *std::min_element(times_.begin(), times_.end()); }
+  double Median() const {
+    if (times_.empty()) return 0;
+    std::vector<double> sorted = times_;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t mid = sorted.size() / 2;
+    return sorted.size() % 2 == 1 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+  }
+
+ private:
+  std::vector<double> times_;
+};
+
+// "ORV 12.3/13.0 ms": a peer's best and median round.
+void PrintTimes(const char* label, const Samples& samples) {
+  std::printf("  %s %6.1f/%6.1f ms", label, samples.Best() * 1e3, samples.Median() * 1e3);
+}
+
+// "ORV/Lua 0.71/0.73": the ratios of the bests and of the medians.
+void PrintRatio(const std::string& label, const Samples& orv, const Samples& peer) {
+  std::printf("   ORV/%s %4.2f/%4.2f", label.c_str(), orv.Best() / peer.Best(), orv.Median() / peer.Median());
+}
 
 // --- in process ---
 
@@ -169,21 +211,27 @@ double TimeLua(const std::string& source, std::string& result) {
 void InProcess(const std::string& name) {
   const std::string orv_source = ReadFile(ScriptDir() / (name + ".ops"));
   std::string orv_result;
-  double orv = 1e30;
+  Samples orv;
 #ifdef ORV_HAVE_LUA
   const std::string lua_source = ReadFile(ScriptDir() / (name + ".lua"));
   std::string lua_result;
-  double lua = 1e30;
+  Samples lua;
 #endif
-  for (int round = 0; round < kRounds; ++round) {
-    orv = std::min(orv, TimeOrv(orv_source, orv_result));
+  const int rounds = Rounds(kInProcessRounds);
+  for (int round = 0; round < rounds; ++round) {
 #ifdef ORV_HAVE_LUA
-    lua = std::min(lua, TimeLua(lua_source, lua_result));
+    if (round % 2 == 1) lua.Add(TimeLua(lua_source, lua_result));
+#endif
+    orv.Add(TimeOrv(orv_source, orv_result));
+#ifdef ORV_HAVE_LUA
+    if (round % 2 == 0) lua.Add(TimeLua(lua_source, lua_result));
 #endif
   }
-  std::printf("%-11s ORV %7.1f ms", name.c_str(), orv * 1e3);
+  std::printf("%-11s", name.c_str());
+  PrintTimes("ORV", orv);
 #ifdef ORV_HAVE_LUA
-  std::printf("   Lua 5.4 %7.1f ms   ORV/Lua %5.2f", lua * 1e3, orv / lua);
+  PrintTimes("Lua", lua);
+  PrintRatio("Lua", orv, lua);
   if (lua_result != orv_result) std::printf("   (results differ: %s / %s)", orv_result.c_str(), lua_result.c_str());
 #else
   std::printf("   (Lua 5.4 not available)");
@@ -236,23 +284,26 @@ bool Installed(const std::string& program) {
   return RunProcess({"sh", "-c", "command -v " + program + " >/dev/null"}).ok;
 }
 
-// A peer of one whole-run comparison: a command, its best time and its
-// output.
+// A peer of one whole-run comparison: a command, its times and its output.
 struct Peer {
   Peer(std::string label_, std::vector<std::string> argv_) : label(std::move(label_)), argv(std::move(argv_)) {}
   std::string label;
   std::vector<std::string> argv;
-  double best = 1e30;
+  Samples times;
   std::string output;
   bool failed = false;
 };
 
+// Runs the peers in turn, round after round; each round starts with the next
+// peer, so that none always runs first (or right after the same other).
 void RunPeers(std::vector<Peer>& peers) {
-  for (int round = 0; round < kRounds; ++round) {
-    for (Peer& peer : peers) {
+  const int rounds = Rounds(kWholeRunRounds);
+  for (int round = 0; round < rounds; ++round) {
+    for (size_t turn = 0; turn < peers.size(); ++turn) {
+      Peer& peer = peers[(turn + static_cast<size_t>(round)) % peers.size()];
       ProcessRun run = RunProcess(peer.argv);
       if (!run.ok) peer.failed = true;
-      peer.best = std::min(peer.best, run.seconds);
+      peer.times.Add(run.seconds);
       peer.output = run.output;
     }
   }
@@ -268,9 +319,8 @@ std::vector<std::string> LuaCommand(const std::string& lua, const fs::path& file
 
 void PrintPeers(const std::string& name, const std::vector<Peer>& peers) {
   std::printf("%-11s", name.c_str());
-  for (const Peer& peer : peers) std::printf("  %s %7.1f ms", peer.label.c_str(), peer.best * 1e3);
-  for (size_t i = 1; i < peers.size(); ++i)
-    std::printf("   ORV/%s %5.2f", peers[i].label.c_str(), peers[0].best / peers[i].best);
+  for (const Peer& peer : peers) PrintTimes(peer.label.c_str(), peer.times);
+  for (size_t i = 1; i < peers.size(); ++i) PrintRatio(peers[i].label, peers[0].times, peers[i].times);
   for (size_t i = 1; i < peers.size(); ++i) {
     if (peers[i].failed || peers[0].failed) {
       std::printf("   (%s failed)", peers[i].failed ? peers[i].label.c_str() : "ORV");
@@ -303,8 +353,11 @@ void StartUp() {
   std::vector<Peer> peers = {{"ORV", {OrvScript().string(), (dir / "empty.ops").string()}},
                              {"Lua", {"lua5.4", (dir / "empty.lua").string()}}};
   RunPeers(peers);
-  std::printf("%-11s  ORV %7.2f ms  Lua %7.2f ms   ORV - Lua %+.2f ms\n", "start-up", peers[0].best * 1e3,
-              peers[1].best * 1e3, (peers[0].best - peers[1].best) * 1e3);
+  const Samples& orv = peers[0].times;
+  const Samples& lua = peers[1].times;
+  std::printf("%-11s  ORV %5.2f/%5.2f ms  Lua %5.2f/%5.2f ms   ORV - Lua %+.2f/%+.2f ms\n", "start-up",
+              orv.Best() * 1e3, orv.Median() * 1e3, lua.Best() * 1e3, lua.Median() * 1e3,
+              (orv.Best() - lua.Best()) * 1e3, (orv.Median() - lua.Median()) * 1e3);
   fs::remove_all(dir);
 }
 
@@ -329,7 +382,7 @@ void BenchCompile() {
   const int kLines = 10000;
   std::string source = GeneratedScript(kLines);
   double seconds = 1e30;
-  for (int round = 0; round < kRounds; ++round) {
+  for (int round = 0; round < kInProcessRounds; ++round) {
     seconds = std::min(seconds, Seconds([&] {
                          std::string image;
                          orv::TKelCompiler compiler(source, image);
@@ -338,6 +391,17 @@ void BenchCompile() {
   }
   std::printf("compile     %d lines in %.1f ms: %.0f lines/s\n", kLines, seconds * 1e3, kLines / seconds);
 }
+
+const char kUsage[] =
+    "usage: script_bench [--time-limit] [--in-process | --processes] [--rounds N] [--scripts DIR] [NAME...]\n"
+    "Runs the programs of bench/scripts/ (or those NAMEd) as ORV script and as Lua,\n"
+    "in this process and as whole runs of orvscript against lua5.4, interleaved.\n"
+    "Every time is printed as best/median of the rounds, every ratio likewise.\n"
+    "  --in-process   only the in-process half\n"
+    "  --processes    only the whole runs and the start-up\n"
+    "  --rounds N     rounds of every comparison (default 5 in process, 15 whole runs)\n"
+    "  --scripts DIR  the programs of DIR (NAME.ops and its twin NAME.lua) instead\n"
+    "  --time-limit   run the in-process ORV programs under a time limit\n";
 
 }  // namespace
 
@@ -354,6 +418,17 @@ int main(int argc, char** argv) try {
       processes = false;
     } else if (arg == "--processes") {
       in_process = false;
+    } else if (arg == "--rounds" && i + 1 < argc) {
+      rounds_option = std::atoi(argv[++i]);
+      if (rounds_option <= 0) throw std::runtime_error("--rounds needs a positive number");
+    } else if (arg == "--scripts" && i + 1 < argc) {
+      script_dir = argv[++i];
+      if (!fs::is_directory(script_dir)) throw std::runtime_error("no folder " + script_dir.string());
+    } else if (arg == "--help" || arg == "-h") {
+      std::printf("%s", kUsage);
+      return 0;
+    } else if (arg.rfind("--", 0) == 0) {
+      throw std::runtime_error("unknown option " + arg + " (see --help)");
     } else {
       names.push_back(arg);
     }
@@ -363,7 +438,7 @@ int main(int argc, char** argv) try {
   double load[3] = {0, 0, 0};
   if (::getloadavg(load, 3) > 0) std::printf("load average %.2f %.2f %.2f\n", load[0], load[1], load[2]);
   if (in_process) {
-    std::printf("-- in process (best of %d, thread processor time)\n", kRounds);
+    std::printf("-- in process (best/median of %d, thread processor time)\n", Rounds(kInProcessRounds));
     for (const std::string& name : names) InProcess(name);
   }
   if (processes) {
@@ -371,7 +446,8 @@ int main(int argc, char** argv) try {
       std::printf("-- whole runs skipped: orvscript or lua5.4 missing\n");
     } else {
       const bool luajit = Installed("luajit");
-      std::printf("-- whole runs (best of %d, processor time of the process)%s\n", kRounds,
+      std::printf("-- whole runs (best/median of %d, interleaved, processor time of the process)%s\n",
+                  Rounds(kWholeRunRounds),
                   luajit ? "" : "; luajit not installed");
       for (const std::string& name : names) WholeRun(name, luajit);
       StartUp();

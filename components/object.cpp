@@ -16,14 +16,6 @@ std::unordered_map<uint32_t, TObject*>& LiveObjects() {
 
 uint32_t next_handle = 1;
 
-// The object found by the last lookup: a loop of calls on one object finds
-// it without searching the table. Destroying the object forgets it.
-struct LastLookup {
-  uint32_t handle = 0;
-  TObject* object = nullptr;
-};
-LastLookup last_lookup;
-
 struct ClassEntry {
   std::string name;
   std::string parent;
@@ -45,7 +37,7 @@ std::map<std::string, ClassEntry>& Classes() {
 TObject::~TObject() {
   if (handle_ == 0) return;
   LiveObjects().erase(handle_);
-  if (last_lookup.handle == handle_) last_lookup = {};
+  if (detail::last_object_lookup.handle == handle_) detail::last_object_lookup = {};
 }
 
 uint32_t TObject::Handle() {
@@ -57,13 +49,18 @@ uint32_t TObject::Handle() {
   return handle_;
 }
 
-TObject* ObjectFromHandle(uint32_t handle) {
-  if (handle != 0 && handle == last_lookup.handle) return last_lookup.object;
+namespace detail {
+
+LastObjectLookup last_object_lookup;
+
+TObject* FindObjectFromHandle(uint32_t handle) {
   auto it = LiveObjects().find(handle);
   if (it == LiveObjects().end()) return nullptr;
-  last_lookup = {handle, it->second};
+  last_object_lookup = {handle, it->second};
   return it->second;
 }
+
+}  // namespace detail
 
 bool TObject::InheritsFrom(std::string_view class_name) const {
   std::string name = ClassName();

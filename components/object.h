@@ -55,8 +55,23 @@ class TObject {
   uint32_t handle_ = 0;
 };
 
+namespace detail {
+// The object found by the last lookup of a handle, so that a loop of calls on
+// one object finds it without searching; destroying the object forgets it.
+struct LastObjectLookup {
+  uint32_t handle = 0;
+  TObject* object = nullptr;
+};
+extern LastObjectLookup last_object_lookup;
+// ObjectFromHandle for a handle other than the last one looked up.
+TObject* FindObjectFromHandle(uint32_t handle);
+}  // namespace detail
+
 // The live object behind `handle`; nullptr for 0, an unknown or a retired handle.
-TObject* ObjectFromHandle(uint32_t handle);
+inline TObject* ObjectFromHandle(uint32_t handle) {
+  if (handle != 0 && handle == detail::last_object_lookup.handle) return detail::last_object_lookup.object;
+  return detail::FindObjectFromHandle(handle);
+}
 
 // Makes `name` known with `parent` as its parent class ("" for a root class).
 // Registering a name again replaces its parent. Names are compared without case.

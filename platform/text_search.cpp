@@ -25,6 +25,8 @@ constexpr size_t kShortPattern = 16;
 
 // The first occurrence of `pattern` in `text`, or npos.
 size_t FindIn(std::string_view text, std::string_view pattern) {
+  // One byte is found by memchr alone, without comparing it again.
+  if (pattern.size() == 1) return text.find(pattern.front());
   if (pattern.size() <= kShortPattern) return text.find(pattern);
   const void* found = ::memmem(text.data(), text.size(), pattern.data(), pattern.size());
   return found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) : std::string_view::npos;

@@ -515,7 +515,7 @@ void TKelCompiler::Assignment(const std::string& name, SelfRegister self) {
   if (setter < 0) Error("Variable <" + name + "> not defined");
   const TExprValue value = CompileExprRestoring();
   EmitSelf(self);
-  EmitHostCall(AllocSlot(), setter, {Field(value)});
+  EmitHostCall(AllocSlot(), setter, {ArgumentField(value)});
 }
 
 namespace {
@@ -544,7 +544,7 @@ void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_st
       bool argument = false;
       for (size_t w = 1; w <= words && last_call_ + w < code_.Size(); ++w) {
         const TProgItem& data = code_.At(last_call_ + w);
-        argument = argument || data.A == slot || data.B == slot || data.C == slot;
+        for (const int32_t field : {data.A, data.B, data.C}) argument = argument || ArgumentOperand(field) == slot;
       }
       if (call.Op == opCall && call.A == value.index && last_call_ + 1 + words == code_.Size() && !argument) {
         code_.At(last_call_).A = slot;

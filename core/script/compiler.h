@@ -208,6 +208,12 @@ class TKelCompiler {
   static int32_t Field(const TExprValue& value) {
     return value.kind == TExprValue::kConst ? ConstOperand(value.index) : value.index;
   }
+  // The data-word field that passes the value to a host call: a temporary
+  // is taken by the call (its value is not read again), anything else is
+  // read where it is.
+  static int32_t ArgumentField(const TExprValue& value) {
+    return value.kind == TExprValue::kTemp ? TakenArgument(value.index) : Field(value);
+  }
   TExprValue NumberOperand();
   TExprValue StringOperand();
   TExprValue IdentOperand();

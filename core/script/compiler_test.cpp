@@ -215,21 +215,54 @@ TEST_F(ImageTest, OperandConstants) {
 
 TEST_F(ImageTest, HostCallArgumentWords) {
   // x is slot 0; the array is built in slot 1, where the call's temporaries
-  // begin, so the result goes to slot 1 as well; the last operation of the
-  // statement is the call's data word, so the result is copied to x.
+  // begin, so the result goes to slot 1 as well, and the call takes the
+  // array from its temporary; the last operation of the statement is the
+  // call's data word, so the result is copied to x.
   TBinProg p = Load("var x: integer; begin x := TSUM(1, 2, 3, 4) end.");
   std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t>> code;
   for (const TProgItem& i : p.Code) code.emplace_back(i.Op, i.A, i.B, i.C);
   int32_t sum = FindFunction("TSUM");
   auto call = std::find(code.begin(), code.end(), std::make_tuple(int32_t{opCall}, 1, sum, 1));
   ASSERT_NE(call, code.end());
-  EXPECT_EQ(*(call + 1), std::make_tuple(int32_t{opData}, 1, 0, 0));
+  EXPECT_EQ(*(call + 1), std::make_tuple(int32_t{opData}, TakenArgument(1), 0, 0));
   EXPECT_EQ(*(call + 2), std::make_tuple(int32_t{opMove}, 0, 1, 0));
   // Constant arguments are named in the data words themselves.
   TBinProg add = Load("var x: integer; begin x := TADD(x, 'a') end.");
   const int32_t a = ConstOperand(0);
   EXPECT_EQ(add.Code[1].Op, opCall);
   EXPECT_EQ((std::tuple{add.Code[2].Op, add.Code[2].A, add.Code[2].B}), (std::tuple{int32_t{opData}, 0, a}));
+}
+
+// A call takes the arguments computed into temporaries (an operation's or
+// an inner call's result, an array); variables, `var` arguments, routine
+// results and constants are read where they are.
+TEST_F(ImageTest, CallsTakeTheirArgumentsTemporaries) {
+  const struct {
+    const char* statement;
+    std::vector<bool> taken;  // per argument of the statement's last host call
+  } cases[] = {
+      {"x := TADD(x, 'a')", {false, false}},
+      {"x := TADD(x + 1, y)", {true, false}},
+      {"x := TADD(TADD(x, 1), x * y)", {true, true}},
+      {"x := TADD(F(x), 1)", {false, false}},
+      {"x := TTAG(y, [x, 1])", {false, true}},
+      {"x := TSWAP(x, y)", {false, false}},
+      {"x := TJOIN8(x, y + 1, 'c', x, 1, 2, x + y, y)", {false, true, false, false, false, false, true, false}},
+  };
+  for (const auto& c : cases) {
+    TBinProg p = Load(std::string("var x, y: integer;\nfunction F(a: integer): integer; begin Result := a end;\n"
+                                  "begin ") + c.statement + " end.");
+    size_t call = p.Code.size();
+    for (size_t i = 0; i < p.Code.size(); ++i)
+      if (p.Code[i].Op == opCall) call = i;
+    ASSERT_LT(call, p.Code.size()) << c.statement;
+    ASSERT_EQ(p.Code[call].C, static_cast<int32_t>(c.taken.size())) << c.statement;
+    for (size_t k = 0; k < c.taken.size(); ++k) {
+      const TProgItem& word = p.Code[call + 1 + k / 3];
+      const int32_t field = k % 3 == 0 ? word.A : k % 3 == 1 ? word.B : word.C;
+      EXPECT_EQ(IsTakenArgument(field), c.taken[k]) << c.statement << " argument " << k;
+    }
+  }
 }
 
 // The op codes of the program compiled from `source`.

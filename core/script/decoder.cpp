@@ -10,6 +10,7 @@ namespace {
 namespace h = handler;
 
 constexpr int32_t kRegisterSize = static_cast<int32_t>(sizeof(Variant));
+static_assert(kRegisterSize > kTakenOffsetBit, "register offsets leave the taken bit free");
 
 // Decodes one instruction at a time: its handler and checked operands.
 class Decoder {
@@ -41,6 +42,7 @@ class Decoder {
       fault = DataWords(i, words, item.C, out);
     }
     d.Handler = fault != 0 ? fault : h::ForOpCode(item.Op);
+    if (fault == 0 && words > 0 && TakesArguments(i, item.C)) d.Handler = h::kCallTaking;
     if (fault == 0 && info->c == TOperand::kValue) Specialise(item.Op, c, d);
     return 1 + (fault == 0 ? words : 0);
   }
@@ -85,8 +87,9 @@ class Decoder {
   }
 
   // The `words` data words after the host call `i` with `count` arguments:
-  // each holds three argument values in A, B and C; unused fields are not
-  // checked. They keep the fault handler, so a jump to one fails.
+  // each holds three argument values in A, B and C, a value or a taken
+  // temporary (its offset marked with kTakenOffsetBit); unused fields are
+  // not checked. They keep the fault handler, so a jump to one fails.
   int32_t DataWords(int32_t i, int32_t words, int32_t count, std::vector<TDecodedItem>& out) const {
     if (words > Count() - i - 1) return h::kFaultDataWord;
     for (int32_t w = 0; w < words; ++w) {
@@ -96,11 +99,23 @@ class Decoder {
       int32_t* fields[3] = {&d.A, &d.B, &d.C};
       const int32_t values[3] = {item.A, item.B, item.C};
       for (int32_t k = 0; k < 3 && w * 3 + k < count; ++k) {
-        *fields[k] = values[k];
+        const int32_t value = values[k];
+        *fields[k] = ArgumentOperand(value);
         if (int32_t fault = Value(*fields[k])) return fault;
+        if (IsTakenArgument(value)) *fields[k] |= kTakenOffsetBit;
       }
     }
     return 0;
+  }
+
+  // Whether the data words of the host call `i` mark one of its `count`
+  // arguments taken (the words are checked already).
+  bool TakesArguments(int32_t i, int32_t count) const {
+    for (int32_t k = 0; k < count; ++k) {
+      const TProgItem& word = code_[i + 1 + k / 3];
+      if (IsTakenArgument(k % 3 == 0 ? word.A : k % 3 == 1 ? word.B : word.C)) return true;
+    }
+    return false;
   }
 
   // The constant form when the value operand C names an integer or a real
@@ -111,12 +126,17 @@ class Decoder {
     if (constant.Type() == varDouble && h::RealForm(op) >= 0) d.Handler = h::RealForm(op);
     const int32_t form = h::ImmediateForm(op);
     if (form < 0 || constant.Type() != varInteger) return;
-    d.Handler = form;
-    d.C = constant.IntegerField();
+    const int32_t n = constant.IntegerField();
     if (op == opIntDiv || op == opMod) {
-      divisors_.push_back({d.C, DivisorMultiplier(d.C)});
+      // By 0, 1 or -1 the register form does what the operators do.
+      if (!HasMultiplier(n)) return;
+      d.Handler = form;
+      divisors_.push_back(MakeDivisor(n));
       d.C = static_cast<int32_t>(divisors_.size() - 1);
+      return;
     }
+    d.Handler = form;
+    d.C = n;
   }
 
   const std::vector<Variant>& constants_;

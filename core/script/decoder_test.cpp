@@ -69,14 +69,25 @@ TEST_F(VmTest, ConstantsSelectConstantForms) {
        {"opGoto", "opMove", "kJumpUnlessLessEqI", "kMulI", "opAdd", "kModI", "kForLoopUpI", "opStop"}},
       {"var i, n, s: integer; begin for i := n downto 1 do s := s - i div 4 end.",
        {"opGoto", "opMove", "kJumpUnlessGreaterEqI", "kIntDivI", "opSub", "kForLoopDownI", "opStop"}},
-      {"var x: integer; begin x := 1 - x; x := x + 1.5; x := x * 'a'; x := x > 2; x := x div 0 end.",
+      {"var x: integer; begin x := 1 - x; x := x + 1.5; x := x * 'a'; x := x > 2; x := x div -3 end.",
        {"opGoto", "opSub", "kAddR", "opMul", "kGreaterI", "kIntDivI", "opStop"}},
+      // div and mod by 0, 1 and -1 read the divisor from its register.
+      {"var x: integer; begin x := x div 0; x := x mod 1; x := x div -1; x := x mod 2 end.",
+       {"opGoto", "opIntDiv", "opMod", "opIntDiv", "kModI", "opStop"}},
       {"var x: integer; begin x := x / 2.5; x := x - 0.5 * x; x := x < 1.5 end.",
        {"opGoto", "kDivideR", "opMul", "opSub", "opLess", "opStop"}},
       {"var x: integer; begin while x <> 10 do x := x + 1 end.",
        {"opGoto", "kJumpUnlessNotEqualI", "kAddI", "opGoto", "opStop"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Handlers(c.source), c.handlers) << c.source;
+}
+
+// A host call that takes a temporary runs the taking handler; one that
+// passes only variables and constants runs the plain one.
+TEST_F(VmTest, CallsThatTakeTemporariesHaveTheirOwnHandler) {
+  EXPECT_EQ(Handlers("var x, y: integer; begin y := TADD(x, 1) end."), (Names{"opGoto", "opCall", "opStop"}));
+  EXPECT_EQ(Handlers("var x, y: integer; begin y := TADD(1, x * 2) end."),
+            (Names{"opGoto", "kMulI", "kCallTaking", "opStop"}));
 }
 
 }  // namespace

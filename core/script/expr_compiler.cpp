@@ -390,9 +390,11 @@ TExprValue TKelCompiler::CompileCall(const std::string& name, bool statement) {
 }
 
 // The arguments are read where they are (a variable argument is copied
-// first only when a later argument calls anything); the result slot is
-// where the arguments' temporaries began, since the runner copies the
-// arguments out before it stores the result.
+// first only when a later argument calls anything), and the value of an
+// argument computed into a temporary is taken by the call; the result slot
+// is where the arguments' temporaries began, since the runner passes the
+// arguments before it stores the result. Each argument has temporaries of
+// its own, so a taken one is never another argument's.
 TExprValue TKelCompiler::HostCall(int32_t function, bool statement, SelfRegister self) {
   const TFunListItem& entry = FunctionAt(function);
   const int32_t count = entry.ParamCount;
@@ -431,7 +433,7 @@ TExprValue TKelCompiler::HostCall(int32_t function, bool statement, SelfRegister
     HoldRead(args.back());
   }
   std::vector<int32_t> fields(args.size());
-  for (size_t i = args.size(); i-- > 0;) fields[i] = Field(Settle(args[i]));
+  for (size_t i = args.size(); i-- > 0;) fields[i] = ArgumentField(Settle(args[i]));
   next_slot_ = saved_slot;
   EmitSelf(self);
   int32_t result = AllocSlot();

@@ -3,7 +3,8 @@
 // finds in an instruction, and the constant forms: an instruction whose C
 // operand is an integer constant runs a handler that finds the number in
 // the decoded instruction itself, and real arithmetic with a real constant
-// runs one that knows C's kind. Like the instruction set, the handlers are
+// runs one that knows C's kind, and a host call that takes temporaries
+// runs one of its own. Like the instruction set, the handlers are
 // one table: the THandler enumerators, their names and the runner's
 // dispatch table are generated from it.
 #pragma once
@@ -59,6 +60,11 @@ namespace orv {
   X(kMulR, opMul)            \
   X(kDivideR, opDivide)
 
+// X(name, instruction): a host call that takes some of its arguments'
+// temporaries (TakenArgument, opcodes.h); a call that takes none passes
+// every argument by copying, without looking at the fields' taken bits.
+#define ORV_TAKING_HANDLERS(X) X(kCallTaking, opCall)
+
 namespace handler {
 
 // Handler numbers, as held in TDecodedItem::Handler. The handler of an
@@ -69,6 +75,7 @@ enum THandler : int32_t {
   ORV_FAULT_HANDLERS(ORV_HANDLER_ENUM)
   ORV_IMMEDIATE_HANDLERS(ORV_HANDLER_ENUM)
   ORV_REAL_HANDLERS(ORV_HANDLER_ENUM)
+  ORV_TAKING_HANDLERS(ORV_HANDLER_ENUM)
 #undef ORV_HANDLER_ENUM
   kHandlerLimit,
 };
@@ -92,7 +99,7 @@ inline constexpr std::array<int32_t, kOpCodeLimit> ConstantForms(bool real) {
 inline constexpr std::array<std::string_view, kHandlerLimit> kNames = {
 #define ORV_HANDLER_NAME(name, ...) #name,
     ORV_OPCODES(ORV_HANDLER_NAME) ORV_FAULT_HANDLERS(ORV_HANDLER_NAME) ORV_IMMEDIATE_HANDLERS(ORV_HANDLER_NAME)
-        ORV_REAL_HANDLERS(ORV_HANDLER_NAME)
+        ORV_REAL_HANDLERS(ORV_HANDLER_NAME) ORV_TAKING_HANDLERS(ORV_HANDLER_NAME)
 #undef ORV_HANDLER_NAME
 };
 inline constexpr std::array<int32_t, kOpCodeLimit> kImmediateForms = ConstantForms(false);

@@ -122,6 +122,19 @@ inline constexpr int32_t kOpCodeLimit = 42;
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.
 const TOpInfo* FindOpInfo(int32_t op);
 
+// A data-word field of opCall may also name a temporary slot that the call
+// takes: the compiler's temporary holding an argument's value, which nothing
+// reads again before it is written, so the runner moves the value into the
+// argument block instead of sharing it (a text changes no reference count).
+// Such a field is kTakenArgument + the slot.
+inline constexpr int32_t kTakenArgument = 1 << 16;
+inline constexpr int32_t TakenArgument(int32_t slot) { return kTakenArgument + slot; }
+inline constexpr bool IsTakenArgument(int32_t field) { return field >= kTakenArgument; }
+// The slot or constant operand of an argument field, taken or not.
+inline constexpr int32_t ArgumentOperand(int32_t field) {
+  return IsTakenArgument(field) ? field - kTakenArgument : field;
+}
+
 // Number of data words after an opCall with `arg_count` arguments.
 inline constexpr int32_t CallDataWords(int32_t arg_count) { return arg_count <= 0 ? 0 : (arg_count + 2) / 3; }
 

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/script/const_divisor.h"
 #include "core/script/opcodes.h"
 #include "core/script/variant.h"
 
@@ -28,7 +29,7 @@ namespace orv {
 
 // The format version the writer writes and the loader reads. It changes
 // whenever the instruction set or the layout does.
-inline constexpr int32_t kProgramImageVersion = 2;
+inline constexpr int32_t kProgramImageVersion = 3;
 
 // Serialises a compiled program. Integer kinds are written with tag 1, reals
 // with tag 2, strings with tag 3 and Booleans with tag 4. Raises
@@ -47,7 +48,9 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
 // the byte offset of their target instruction in the decoded code instead
 // of the label number; an immediate form holds its integer in C, but for
 // div and mod the number of its entry in TProgram::Divisors(). The data
-// words after a host call hold their argument offsets.
+// words after a host call hold their argument offsets, each with
+// kTakenOffsetBit set when the call takes the temporary's value
+// (TakenArgument in opcodes.h); registers are 16 bytes, so the bit is free.
 struct TDecodedItem {
   int32_t Handler = 0;
   int32_t A = 0;
@@ -55,14 +58,7 @@ struct TDecodedItem {
   int32_t C = 0;
 };
 static_assert(sizeof(TDecodedItem) == 16, "decoded instructions are 16 bytes");
-
-// An integer constant that div or mod divides by, with the multiplier that
-// divides by it without a division instruction (const_divisor.h; 0 when its
-// magnitude is below 2).
-struct TDivisor {
-  int32_t Value = 0;
-  uint64_t Multiplier = 0;
-};
+inline constexpr int32_t kTakenOffsetBit = 1;
 
 // A loaded program: the tables of its image and the decoded instructions
 // the runner executes. It never changes once loaded, so one program may be

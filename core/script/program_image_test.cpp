@@ -121,8 +121,8 @@ TEST(ProgramImage, StaleImagesAreRefused) {
     const char* error;
   } cases[] = {
       {body + std::string(24, '\0'), "Stale program image (no version mark): compile the script again"},
-      {"ORVP" + Int32Bytes(1) + body, "Stale program image (version 1, this engine reads version 2): compile the script again"},
-      {"ORVP" + Int32Bytes(3) + body, "Stale program image (version 3, this engine reads version 2): compile the script again"},
+      {"ORVP" + Int32Bytes(2) + body, "Stale program image (version 2, this engine reads version 3): compile the script again"},
+      {"ORVP" + Int32Bytes(4) + body, "Stale program image (version 4, this engine reads version 3): compile the script again"},
   };
   for (const auto& c : cases) {
     try {
@@ -191,6 +191,40 @@ TEST_F(VmTest, CallWordsAreCheckedWhenLoaded) {
             "Invalid constant number in program");
   // Fields beyond the arguments are not read.
   EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}, {opData, 0, 1, 99999}, {opStop, 0, 0, 0}}), "(no error)");
+  // A taken argument names a slot; no constant and no slot past the last.
+  EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}, {opData, TakenArgument(2000), 0, 0}, {opStop, 0, 0, 0}}),
+            "Invalid variable slot in program");
+  EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}, {opData, TakenArgument(ConstOperand(0)), 0, 0}, {opStop, 0, 0, 0}}),
+            "Invalid variable slot in program");
+}
+
+// A taken argument's value moves into the argument block: the slot is left
+// Empty (the compiler takes only temporaries, which are written before they
+// are read again); the others are copied, and a `var` argument is written
+// back wherever its field is.
+TEST_F(VmTest, TakenArgumentsMoveIntoTheCall) {
+  const int32_t add = FindFunction("TADD");
+  TBinProg p(Image({}, {}, {{opCall, 3, add, 2}, {opData, TakenArgument(1), 2, 0}, {opStop, 0, 0, 0}}));
+  p.Vars[1] = Variant("ab");
+  p.Vars[2] = Variant("cd");
+  Execute(p, 0);
+  EXPECT_EQ(p.Vars[3].AsString(), "abcd");
+  EXPECT_TRUE(p.Vars[1].IsEmpty());
+  EXPECT_EQ(p.Vars[2].AsString(), "cd");
+  // The result may go to the taken slot itself.
+  TBinProg q(Image({}, {}, {{opCall, 1, add, 2}, {opData, TakenArgument(1), TakenArgument(2), 0}, {opStop, 0, 0, 0}}));
+  q.Vars[1] = Variant(40);
+  q.Vars[2] = Variant(2);
+  Execute(q, 0);
+  EXPECT_EQ(q.Vars[1].AsInteger(), 42);
+  EXPECT_TRUE(q.Vars[2].IsEmpty());
+  const int32_t swap = FindFunction("TSWAP");
+  TBinProg r(Image({}, {}, {{opCall, 3, swap, 2}, {opData, TakenArgument(0), 1, 0}, {opStop, 0, 0, 0}}));
+  r.Vars[0] = Variant(5);
+  r.Vars[1] = Variant(6);
+  Execute(r, 0);
+  EXPECT_EQ(r.Vars[0].AsInteger(), 6);
+  EXPECT_EQ(r.Vars[1].AsInteger(), 5);
 }
 
 }  // namespace

@@ -66,8 +66,8 @@ template <VarOp op>
 template <VarOp op>
 [[gnu::always_inline]] inline void Bitwise(Variant& a, const Variant& b, const Variant& c) {
   if constexpr (op == VarOp::And || op == VarOp::Or || op == VarOp::Xor) {
-    if (b.Type() == varBoolean && c.Type() == varBoolean) [[likely]] {
-      const bool x = b.ValueField() != 0, y = c.ValueField() != 0;
+    if (quick::BothBooleans(b, c)) [[likely]] {
+      const bool x = b.BooleanField(), y = c.BooleanField();
       Store(a, op == VarOp::And ? x && y : op == VarOp::Or ? x || y : x != y);
       return;
     }
@@ -122,16 +122,49 @@ template <int32_t step>
 }
 
 bool ConditionFalse(const Variant& v) {
-  if (v.Type() == varBoolean) return v.ValueField() == 0;
+  if (v.Type() == varBoolean) return !v.BooleanField();
   return IsFalse(v);
 }
 
-// Runs the host call `d` (opCall), whose data words follow it, with the
-// machine's argument block: the arguments are copied in, the routine of
-// `functions` runs, its result goes to var[A], and `var` arguments that
-// are slots are copied back. An element of an indexed property whose
-// shortcut applies is read or written by the shortcut instead, straight
-// from the registers.
+// The register an argument field of a host call's data word names (its
+// offset, the taken bit cleared).
+inline Variant& ArgumentAt(Variant* registers, int32_t field) {
+  return RegisterAt(registers, field & ~kTakenOffsetBit);
+}
+
+// Puts the argument that `field` names into `arg`: with `kTaking`, a taken
+// temporary's value is moved (the temporary is written before it is read
+// again, so nothing sees it left Empty, even when the call fails); anything
+// else is copied.
+template <bool kTaking>
+[[gnu::always_inline]] inline void PassArgument(Variant* registers, int32_t field, Variant& arg) {
+  if (kTaking && (field & kTakenOffsetBit) != 0) {
+    arg = std::move(ArgumentAt(registers, field));
+  } else {
+    arg = RegisterAt(registers, field);
+  }
+}
+
+// Passes the `count` arguments the data words from `w` on name into the
+// argument block `arg`: whole data words first, then the arguments of a
+// last, partly used one.
+template <bool kTaking>
+[[gnu::always_inline]] inline void PassArguments(Variant* registers, const TDecodedItem* w, int32_t count, Variant* arg) {
+  for (int32_t left = count; left >= 3; left -= 3, ++w, arg += 3) {
+    PassArgument<kTaking>(registers, w->A, arg[0]);
+    PassArgument<kTaking>(registers, w->B, arg[1]);
+    PassArgument<kTaking>(registers, w->C, arg[2]);
+  }
+  if (count % 3 > 0) PassArgument<kTaking>(registers, w->A, arg[0]);
+  if (count % 3 > 1) PassArgument<kTaking>(registers, w->B, arg[1]);
+}
+
+// Runs the host call `d` (opCall, or kCallTaking when it takes
+// temporaries), whose data words follow it, with the machine's argument
+// block: the arguments are passed in, the routine of `functions` runs, its
+// result goes to var[A], and `var` arguments that are slots are copied back.
+// An element of an indexed property whose shortcut applies is read or
+// written by the shortcut instead, straight from the registers.
 void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNameList<TFunListItem>& functions) {
   if (!functions.Valid(d->B)) throw ECompilerError("Invalid function number");
   const TFunListItem& entry = functions.At(d->B);
@@ -140,22 +173,17 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
   if (entry.Shortcut != nullptr && (count == 1 || count == 2) && count == entry.ParamCount) {
     Variant result;
-    const Variant* value = count == 2 ? &RegisterAt(registers, words->B) : nullptr;
-    if (entry.Shortcut(self, RegisterAt(registers, words->A), value, result)) {
+    const Variant* value = count == 2 ? &ArgumentAt(registers, words->B) : nullptr;
+    if (entry.Shortcut(self, ArgumentAt(registers, words->A), value, result)) {
       RegisterAt(registers, d->A) = std::move(result);
       return;
     }
   }
-  // Whole data words first, then the arguments of a last, partly used one.
-  Variant* arg = p.Args.data();
-  const TDecodedItem* w = words;
-  for (int32_t left = count; left >= 3; left -= 3, ++w, arg += 3) {
-    arg[0] = RegisterAt(registers, w->A);
-    arg[1] = RegisterAt(registers, w->B);
-    arg[2] = RegisterAt(registers, w->C);
+  if (d->Handler == handler::kCallTaking) {
+    PassArguments<true>(registers, words, count, p.Args.data());
+  } else {
+    PassArguments<false>(registers, words, count, p.Args.data());
   }
-  if (count % 3 > 0) arg[0] = RegisterAt(registers, w->A);
-  if (count % 3 > 1) arg[1] = RegisterAt(registers, w->B);
   const bool copy_back = entry.HasVarParams;
   Variant result;
   entry.Code(self, entry.Name, p.Args, result);
@@ -169,7 +197,7 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
   constexpr int32_t kSlotsEnd = TBinProg::kSlotCount * static_cast<int32_t>(sizeof(Variant));
   for (int32_t i = 0; i < checked; ++i) {
     const TDecodedItem& word = words[i / 3];
-    const int32_t offset = i % 3 == 0 ? word.A : i % 3 == 1 ? word.B : word.C;
+    const int32_t offset = (i % 3 == 0 ? word.A : i % 3 == 1 ? word.B : word.C) & ~kTakenOffsetBit;
     if (kinds[static_cast<size_t>(i)] == pkVar && offset < kSlotsEnd)
       RegisterAt(registers, offset) = p.Args[static_cast<size_t>(i)];
   }
@@ -211,13 +239,23 @@ constexpr int32_t kJumpsPerClockCheck = 1024;
 // the instruction after it (or the one a jump went to). Handler labels are
 // L_ and the handler's name (handlers.h); each handler keeps its quick path
 // straight and its value-operator path aside.
+//
+// The loop starts on a page boundary: how fast a tight loop of handlers runs
+// depends on where their jumps fall in the processor's fetch and prediction
+// windows, so with the loop wherever the linker happened to put it, a change
+// elsewhere in the program (or linking it into another program) moved the
+// time of unrelated scripts by a tenth. On a page boundary every program that
+// links the runner runs the same layout of it.
 template <RunMode mode>
-bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
+[[gnu::aligned(4096)]] bool Interpret(TBinProg& p, int32_t& pc_out, int32_t base, uint64_t limit) {
 #define ORV_LABEL(name, ...) &&L_##name,
 #define ORV_FAULT_LABEL(name, text) &&L_fault,
+#define ORV_CALL_LABEL(name, op) &&L_##op,
   static const void* const kHandlers[] = {ORV_OPCODES(ORV_LABEL) ORV_FAULT_HANDLERS(ORV_FAULT_LABEL)
-                                              ORV_IMMEDIATE_HANDLERS(ORV_LABEL) ORV_REAL_HANDLERS(ORV_LABEL)};
+                                              ORV_IMMEDIATE_HANDLERS(ORV_LABEL) ORV_REAL_HANDLERS(ORV_LABEL)
+                                                  ORV_TAKING_HANDLERS(ORV_CALL_LABEL)};
   static_assert(std::size(kHandlers) == handler::kHandlerLimit);
+#undef ORV_CALL_LABEL
 #undef ORV_FAULT_LABEL
 #undef ORV_LABEL
 
@@ -320,12 +358,11 @@ ORV_REAL(Divide)
     Variant& a = reg(d->A);                                                            \
     const Variant& b = reg(d->B);                                                      \
     const TDivisor& divisor = divisors[d->C];                                          \
-    int32_t r;                                                                         \
-    if (!IsInt(b) || !quick::IntByConst<VarOp::Op>(IntOf(b), divisor.Value, divisor.Multiplier, r)) [[unlikely]] { \
+    if (!IsInt(b)) [[unlikely]] {                                                      \
       Binary(VarOp::Op, a, b, Variant(divisor.Value));                                 \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    Store(a, r);                                                                       \
+    Store(a, DivideByConstant<VarOp::Op == VarOp::Mod>(IntOf(b), divisor));            \
     ORV_NEXT();                                                                        \
   }
 ORV_DIVISION(IntDiv)
@@ -341,7 +378,7 @@ L_opAnd: Bitwise<VarOp::And>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opNot: {
   const Variant& b = reg(d->B);
   if (b.Type() == varBoolean) {
-    Store(reg(d->A), b.ValueField() == 0);
+    Store(reg(d->A), !b.BooleanField());
   } else if (IsInt(b)) {
     Store(reg(d->A), ~IntOf(b));
   } else {

@@ -107,10 +107,15 @@ Variant Variant::Array(int32_t high) {
 void Variant::AddArrayRef() const noexcept { ++u_.arr->refs; }
 
 Variant& Variant::AssignShared(const Variant& other) noexcept {
-  if (this != &other) {
-    Variant copy(other);
-    *this = std::move(copy);
-  }
+  // The new share is taken before the old value is given up (by `old`, at
+  // the end), so assigning a value to itself, or a text to another holder
+  // of the same text, never frees the buffer.
+  if (other.HoldsBuffer()) other.AddRef();
+  Variant old;
+  old.type_ = type_;
+  old.u_ = u_;
+  type_ = other.type_;
+  u_ = other.u_;
   return *this;
 }
 

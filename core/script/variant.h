@@ -157,10 +157,12 @@ class Variant {
   // The 32-bit value field: the number of an integer-kind or Boolean value
   // (Boolean true is -1), the field of an Empty value; 0 for every other kind.
   uint32_t ValueField() const noexcept {
+    // Empty (an object handle) and Integer, the kinds met most, keep their
+    // field in the low word of the value word: read it without a switch.
+    if (type_ == varEmpty || type_ == varInteger) [[likely]]
+      return u_.field;
     switch (type_) {
-      case varEmpty: return u_.field;
       case varSmallint: return static_cast<uint32_t>(static_cast<int32_t>(u_.s));
-      case varInteger: return static_cast<uint32_t>(u_.i);
       case varByte: return u_.by;
       case varBoolean: return u_.b ? 0xFFFFFFFFu : 0u;
       default: return 0;
@@ -172,6 +174,8 @@ class Variant {
   int32_t IntegerField() const noexcept { return u_.i; }
   // The number of a Double value, read the same way (only for varDouble).
   double DoubleField() const noexcept { return u_.d; }
+  // The truth of a Boolean value, read the same way (only for varBoolean).
+  bool BooleanField() const noexcept { return u_.b; }
 
   // Conversions. Each raises EConvertError when the value cannot be converted
   // (a text that is no number, Null to a number, an array to anything), with a

@@ -167,7 +167,38 @@ TEST(VariantTest, DeeplyNestedArraysAreFreedWithoutRecursion) {
   EXPECT_TRUE(nested.IsEmpty());
 }
 
+// Assigning a shared value to itself or to another holder of the same
+// buffer keeps the value (and the buffer alive); assigning over a shared
+// value gives up only that value's share.
+TEST(VariantTest, AssigningSharedValues) {
+  Variant text("hello");
+  const Variant& same_text = text;
+  text = same_text;
+  EXPECT_EQ(text.AsString(), "hello");
+  Variant array = Variant::Array(1);
+  array.PutElement(1, Variant("x"));
+  const Variant& same_array = array;
+  array = same_array;
+  EXPECT_EQ(array.Element(1).AsString(), "x");
+
+  Variant other = text;
+  other = text;
+  text = Variant(1);
+  EXPECT_EQ(other.AsString(), "hello");
+  other = array;
+  EXPECT_EQ(other.Element(1).AsString(), "x");
+  array = Variant("y");
+  EXPECT_EQ(other.Element(1).AsString(), "x");
+  other = Variant(2.5);
+  EXPECT_EQ(other.AsReal(), 2.5);
+}
+
 TEST(VariantTest, ValueFieldOfEachKind) {
+  EXPECT_EQ(Variant::Smallint(0x7FFF).ValueField(), 0x7FFFu);
+  EXPECT_EQ(Variant::Byte(200).ValueField(), 200u);
+  EXPECT_EQ(Variant(false).ValueField(), 0u);
+  EXPECT_EQ(Variant(12345).ValueField(), 12345u);
+  EXPECT_EQ(Variant().ValueField(), 0u);
   EXPECT_EQ(Variant(-1).ValueField(), 0xFFFFFFFFu);
   EXPECT_EQ(Variant::Smallint(-1).ValueField(), 0xFFFFFFFFu);
   EXPECT_EQ(Variant(true).ValueField(), 0xFFFFFFFFu);
