@@ -27,6 +27,9 @@ std::string StoredValue(const std::string& value) {
   return Unquote(Trim(value)) == value ? value : "\"" + value + "\"";
 }
 
+// UTF-8's byte-order mark, which may begin the file.
+constexpr char kBom[] = "\xef\xbb\xbf";
+
 bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
 
 }  // namespace
@@ -40,7 +43,8 @@ void TIniFile::Load() {
   } catch (const EInOutError&) {
     bytes.clear();
   }
-  if (bytes.compare(0, 3, "\xef\xbb\xbf") == 0) bytes.erase(0, 3);
+  bom_ = bytes.compare(0, 3, kBom) == 0;
+  if (bom_) bytes.erase(0, 3);
   size_t first_break = bytes.find('\n');
   line_end_ = (first_break != std::string::npos && first_break > 0 && bytes[first_break - 1] == '\r')
                   ? "\r\n" : "\n";
@@ -229,7 +233,9 @@ void TIniFile::EraseSection(const std::string& section_name) {
 }
 
 void TIniFile::Save() {
-  std::string bytes;
+  // A file that began with a byte-order mark keeps it: without it, a first
+  // line that itself begins with one would lose it at the next reading.
+  std::string bytes = bom_ ? kBom : "";
   for (const std::string& l : lines_) bytes += l + line_end_;
   if (!WriteFileAtomic(path_, bytes))
     throw EInOutError("Cannot write file \"" + path_ + "\". " + std::strerror(errno));

@@ -120,6 +120,7 @@ class TIniFile {
   std::string path_;
   std::vector<std::string> lines_;
   std::string line_end_ = "\n";
+  bool bom_ = false;  // the file began with a byte-order mark
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t, SameTextHash, SameTextEqual> first_section_;
 };

@@ -114,6 +114,25 @@ TEST_F(IniFileTest, WriteKeepsOtherLinesAndLineEnds) {
   EXPECT_EQ(ini.ReadString("a", "w", ""), "added");
 }
 
+// A file that begins with a byte-order mark keeps it when written; a second
+// mark after it (the first line's own) is kept too, so the sections read the
+// same again.
+TEST_F(IniFileTest, AByteOrderMarkIsKept) {
+  const std::string bom = "\xef\xbb\xbf";
+  for (const std::string& start : {bom + "[a]\n", bom + bom + "[a]\n", std::string("[a]\n")}) {
+    SCOPED_TRACE(start);
+    Write(start + "x=1\n");
+    std::vector<std::string> sections = TIniFile(path_).ReadSections();
+    TIniFile(path_).WriteString("fuzz", "key", "v");
+    EXPECT_EQ(ReadFileBytes(path_), start + "x=1\n\n[fuzz]\nkey=v\n");
+    TIniFile again(path_);
+    sections.push_back("fuzz");
+    EXPECT_EQ(again.ReadSections(), sections);
+    EXPECT_EQ(again.ReadString("fuzz", "key", ""), "v");
+    EXPECT_EQ(again.ReadString("a", "x", ""), start.size() > 4 + bom.size() ? "" : "1");
+  }
+}
+
 TEST_F(IniFileTest, EraseSectionRemovesEverySectionOfTheNameAndKeepsTheRest) {
   Write("; top\r\n[site]\r\nurl=a\r\n\r\n[other]\r\nx=1\r\n[SITE]\r\nurl=b\r\n");
   TIniFile ini(path_);
