@@ -37,12 +37,12 @@ class Decoder {
     const int32_t c = item.C;
     if (fault == 0) fault = Check(info->c, d.C);
     int32_t words = 0;
+    bool taking = false;
     if (fault == 0 && info->data_words < 0) {
       words = CallDataWords(item.C);
-      fault = DataWords(i, words, item.C, out);
+      fault = DataWords(i, words, item.C, out, taking);
     }
-    d.Handler = fault != 0 ? fault : h::ForOpCode(item.Op);
-    if (fault == 0 && words > 0 && TakesArguments(i, item.C)) d.Handler = h::kCallTaking;
+    d.Handler = fault != 0 ? fault : taking ? h::kCallTaking : h::ForOpCode(item.Op);
     if (fault == 0 && info->c == TOperand::kValue) Specialise(item.Op, c, d);
     return 1 + (fault == 0 ? words : 0);
   }
@@ -90,7 +90,8 @@ class Decoder {
   // each holds three argument values in A, B and C, a value or a taken
   // temporary (its offset marked with kTakenOffsetBit); unused fields are
   // not checked. They keep the fault handler, so a jump to one fails.
-  int32_t DataWords(int32_t i, int32_t words, int32_t count, std::vector<TDecodedItem>& out) const {
+  // `taking` tells whether the call takes any argument.
+  int32_t DataWords(int32_t i, int32_t words, int32_t count, std::vector<TDecodedItem>& out, bool& taking) const {
     if (words > Count() - i - 1) return h::kFaultDataWord;
     for (int32_t w = 0; w < words; ++w) {
       const TProgItem& item = code_[i + 1 + w];
@@ -102,20 +103,13 @@ class Decoder {
         const int32_t value = values[k];
         *fields[k] = ArgumentOperand(value);
         if (int32_t fault = Value(*fields[k])) return fault;
-        if (IsTakenArgument(value)) *fields[k] |= kTakenOffsetBit;
+        if (IsTakenArgument(value)) {
+          *fields[k] |= kTakenOffsetBit;
+          taking = true;
+        }
       }
     }
     return 0;
-  }
-
-  // Whether the data words of the host call `i` mark one of its `count`
-  // arguments taken (the words are checked already).
-  bool TakesArguments(int32_t i, int32_t count) const {
-    for (int32_t k = 0; k < count; ++k) {
-      const TProgItem& word = code_[i + 1 + k / 3];
-      if (IsTakenArgument(k % 3 == 0 ? word.A : k % 3 == 1 ? word.B : word.C)) return true;
-    }
-    return false;
   }
 
   // The constant form when the value operand C names an integer or a real
