@@ -1,6 +1,5 @@
 // preferences.dat and ~tmppref.ini: any bytes as either file; every value is
 // read, written back, and the Booleans and the font size read again the same.
-#include <unistd.h>
 
 #include <cstdint>
 #include <string>
@@ -10,10 +9,11 @@
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "scratch_path.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string stem = orv::TempDir() + "orv-exchange-fuzz-" + std::to_string(::getpid());
-  const std::string input = stem + ".in", output = stem + ".out";
+  static const orv::fuzz::ScratchPath in("orv-exchange-fuzz", ".in"), out("orv-exchange-fuzz", ".out");
+  const std::string &input = in.Path, &output = out.Path;
   orv::WriteFileBytes(input, std::string(reinterpret_cast<const char*>(data), size));
   orv::DeleteFile(output);
   const orv::TPreferences prefs = orv::ReadPreferences(input);

@@ -2,7 +2,6 @@
 // read, and one value (the input's first line) is written and must read back
 // exactly as it was written; then a whole section of keys taken from the
 // input's lines replaces one of the file's and must read back in order.
-#include <unistd.h>
 
 #include <cstdint>
 #include <string>
@@ -13,9 +12,11 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
+#include "scratch_path.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = orv::TempDir() + "orv-ini-fuzz-" + std::to_string(::getpid()) + ".ini";
+  static const orv::fuzz::ScratchPath scratch("orv-ini-fuzz", ".ini");
+  const std::string& path = scratch.Path;
   const std::string input(reinterpret_cast<const char*>(data), size);
   orv::WriteFileBytes(path, input);
   orv::TIniFile ini(path);

@@ -5,7 +5,6 @@
 // come from a [files] key, and every file a pattern matched must lie in the
 // tree. Inputs that could send a pattern outside the tree (an absolute
 // value, "..") are passed over, so no input walks the whole disk.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -20,13 +19,15 @@
 #include "platform/exception.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "scratch_path.h"
 
 namespace {
 
 // A folder with p.orv's neighbours: pages at two depths and a hidden one.
 const std::string& Tree() {
   static const std::string tree = [] {
-    const std::string root = orv::TempDir() + "orv-project-fuzz-" + std::to_string(::getpid()) + "/";
+    static const orv::fuzz::ScratchPath scratch("orv-project-fuzz");
+    const std::string root = scratch.Path + "/";
     for (const char* name : {"src/a.hts", "src/sub/b.hts", "src/.c.hts", "img/x.png"}) {
       std::filesystem::create_directories(std::filesystem::path(root + name).parent_path());
       orv::WriteFileBytes(root + name, "page");

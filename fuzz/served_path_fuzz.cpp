@@ -4,7 +4,6 @@
 // sent; and the same bytes as a page that gets the live reload script. A
 // file found must lie inside the folder; a page keeps all its bytes, in
 // order, around the script.
-#include <unistd.h>
 
 #include <climits>
 #include <cstdint>
@@ -16,6 +15,7 @@
 #include "cc/serve/served_files.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "scratch_path.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 // The served folder, resolved (no final '/').
 const std::string& Root() {
   static const std::string root = [] {
-    const std::string top = orv::TempDir() + "orv-served-path-fuzz-" + std::to_string(::getpid());
+    static const orv::fuzz::ScratchPath scratch("orv-served-path-fuzz");
+    const std::string& top = scratch.Path;
     fs::create_directories(top + "/out/news");
     orv::WriteFileBytes(top + "/secret.txt", "not served");
     orv::WriteFileBytes(top + "/out/index.html", "<p>home</p>");

@@ -6,7 +6,6 @@
 // is then read as sites.ini in a data folder of the target's own: every
 // site is found again by its name, and its address is checked as a publish
 // checks it.
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
+#include "scratch_path.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ bool CheckAddress(const std::string& url) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool home = [] {
-    const std::string folder = orv::TempDir() + "orv-site-fuzz-" + std::to_string(::getpid()) + "/";
+    static const orv::fuzz::ScratchPath scratch("orv-site-fuzz");
+    const std::string folder = scratch.Path + "/";
     ::setenv("ORV_HOME", folder.c_str(), 1);
     return orv::ForceDirectories(folder);
   }();
