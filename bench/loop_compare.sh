@@ -30,6 +30,11 @@ orvcc=${ORVCC:-$root/build-rel/bin/orvcc}
 base_orvcc=${BASE_ORVCC:-}
 [ -x "$orvcc" ] || { echo "loop_compare: no orvcc at $orvcc (set ORVCC)" >&2; exit 2; }
 [ -z "$base_orvcc" ] || [ -x "$base_orvcc" ] || { echo "loop_compare: no orvcc at $base_orvcc" >&2; exit 2; }
+# The commands run from the generated site's folder: paths given relative to
+# this one are made absolute.
+absolute() { case $1 in /*) echo "$1" ;; *) echo "$PWD/$1" ;; esac; }
+orvcc=$(absolute "$orvcc")
+[ -z "$base_orvcc" ] || base_orvcc=$(absolute "$base_orvcc")
 for tool in htp hyperfine curl; do
   command -v "$tool" >/dev/null || { echo "loop_compare: $tool is not installed" >&2; exit 2; }
 done
@@ -91,7 +96,8 @@ times="$work/times.csv"
 timed() {
   name=$1
   shift
-  hyperfine --style none --warmup 1 --runs "$rounds" --export-csv "$work/one.csv" "$@" >/dev/null 2>&1
+  hyperfine --style none --warmup 1 --runs "$rounds" --export-csv "$work/one.csv" "$@" >/dev/null ||
+    { echo "loop_compare: \"$name\" failed" >&2; exit 1; }
   awk -F, -v name="$name" 'NR == 2 { printf "%s,%s,%s\n", name, $2, $5 + $6 }' "$work/one.csv" >> "$times"
 }
 

@@ -34,6 +34,8 @@ if [ -z "$orvcc" ]; then
   done
 fi
 [ -n "$orvcc" ] && [ -x "$orvcc" ] || { echo "site_compare: no orvcc (give its path)" >&2; exit 2; }
+# The tools run from other folders: a relative path is made absolute.
+case $orvcc in /*) ;; *) orvcc=$PWD/$orvcc ;; esac
 for tool in htp hugo; do
   command -v "$tool" >/dev/null || { echo "site_compare: $tool is not installed" >&2; exit 2; }
 done
