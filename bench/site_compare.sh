@@ -16,7 +16,7 @@
 #   deep      the standard pages in a folder tree five levels deep (ten
 #             pages to a folder)
 # The tools run alternately, ROUNDS times each (default 3), on /dev/shm when
-# it exists; outputs are removed between runs (not timed; htp's output
+# it exists, each run timed by hyperfine (which must be installed); outputs are removed between runs (not timed; htp's output
 # folders are made before it runs, the others make their own). ORVCC
 # defaults to build-rel/bin/orvcc, then build/bin/orvcc. With ORV_KEEP=1
 # the generated folder is kept and named at the end.
@@ -36,7 +36,7 @@ fi
 [ -n "$orvcc" ] && [ -x "$orvcc" ] || { echo "site_compare: no orvcc (give its path)" >&2; exit 2; }
 # The tools run from other folders: a relative path is made absolute.
 case $orvcc in /*) ;; *) orvcc=$PWD/$orvcc ;; esac
-for tool in htp hugo; do
+for tool in htp hugo hyperfine; do
   command -v "$tool" >/dev/null || { echo "site_compare: $tool is not installed" >&2; exit 2; }
 done
 
@@ -137,22 +137,23 @@ BEGIN {
 }'
 }
 
-now() { date +%s.%N; }
-
-# Runs one tool on the site of shape $1 and records the time it took.
+# Runs one tool on the site of shape $1 and records the time it took:
+# hyperfine's time of the one process (no shell, no clock program started
+# around it, which added some 10 ms to every tool's time and hid the
+# difference on small sites).
 run_tool() {
   site=$work/$1
   case $2 in
-    orv) rm -rf "$site/orv/out"; start=$(now); "$orvcc" --quiet "$site/orv/site.orv" ;;
+    orv) rm -rf "$site/orv/out"; dir=$root; command="'$orvcc' --quiet '$site/orv/site.orv'" ;;
     htp)
       rm -rf "$site/htp/out"; mkdir "$site/htp/out"
       (cd "$site/htp" && find . -mindepth 1 -type d ! -path './out*' -exec mkdir -p out/{} \;)
-      cd "$site/htp"; start=$(now); htp -quiet @htp.rsp >/dev/null ;;
-    hugo) rm -rf "$site/hugo/public"; cd "$site/hugo"; start=$(now); hugo --quiet >/dev/null ;;
+      dir=$site/htp; command="htp -quiet @htp.rsp" ;;
+    hugo) rm -rf "$site/hugo/public"; dir=$site/hugo; command="hugo --quiet" ;;
   esac
-  end=$(now)
-  cd "$root"
-  echo "$1 $2 $(echo "$end - $start" | awk '{ printf "%.3f", $1 - $3 }')" >> "$work/times"
+  (cd "$dir" && hyperfine -N --runs 1 --style none --export-csv "$work/one.csv" "$command" >/dev/null) ||
+    { echo "site_compare: $2 failed on the $1 site" >&2; exit 1; }
+  awk -F, -v s="$1" -v t="$2" 'NR == 2 { printf "%s %s %.4f\n", s, t, $2 }' "$work/one.csv" >> "$work/times"
 }
 
 median() { grep "^$1 $2 " "$work/times" | cut -d' ' -f3 | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
