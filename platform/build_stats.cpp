@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "platform/ini_file.h"
+#include "platform/swapped_file.h"
 
 namespace orv {
 namespace {
@@ -42,7 +43,7 @@ TBuildStats ReadBuildStats(const std::string& path) {
 void WriteBuildStats(const std::string& path, const TBuildStats& stats) {
   std::string text = std::string("[") + kSection + "]\n";
   for (const Field& f : kFields) text += std::string(f.key) + "=" + std::to_string(stats.*f.count) + "\n";
-  if (!WriteFileAtomic(path, text)) throw EInOutError("Cannot write file \"" + path + "\"");
+  if (!WriteFileSwapped(path, text)) throw EInOutError("Cannot write file \"" + path + "\"");
 }
 
 }  // namespace orv

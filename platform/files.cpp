@@ -172,8 +172,7 @@ FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp*
   return FileExists(path) ? FileRead::Unreadable : FileRead::NoFile;
 }
 
-// Writes all of `bytes` to `fd`; false on any error.
-static bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;

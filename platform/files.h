@@ -80,6 +80,10 @@ std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::str
 // failure.
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 
+// Writes all of `bytes` to the open file `fd` (again after an interrupted
+// write); false on any error.
+bool WriteAll(int fd, std::string_view bytes);
+
 // Creates a new, empty file under a fresh name in the folder of `path` (the
 // name begins with `path`), for writing a new version of that file; returns
 // its descriptor and puts its name in `temp`, or -1 with errno set.

@@ -9,6 +9,7 @@
 #include "platform/content_hash.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
+#include "platform/swapped_file.h"
 #include "platform/window.h"
 
 namespace orv {
@@ -334,7 +335,7 @@ void IncrementalBuild::Finish(bool complete, WatchList* watch) {
   bool kept = unchanged_ || bytes == last_bytes_;
   if (!kept) {
     ForceDirectories(ExtractFilePath(record_path_));
-    kept = WriteFileAtomic(record_path_, bytes);
+    kept = WriteFileSwapped(record_path_, bytes);
   }
   if (!WatchingBuilds()) {
     if (watch) *watch = WatchList();
