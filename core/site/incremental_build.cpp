@@ -86,6 +86,7 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
   outputs_absent_ = last_usable_ && !DirectoryExists(context.Settings.OutputDir);
   unchanged_ = last_usable_;
   reused_.assign(last_->Pages.size(), false);
+  occurrences_.Reserve(last_->Pages.size());
   file_remap_.assign(last_->Files.size(), kNone);
   variable_remap_.assign(last_->Variables.size(), kNone);
 }
@@ -125,7 +126,9 @@ void IncrementalBuild::KeepRecord(std::string bytes) {
     kept_record = KeptRecord{record_path_, stamp, std::move(bytes), std::move(new_), builds_begun};
 }
 
-uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) { return occurrences_[ContentHash(entry)]++; }
+uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) {
+  return (*occurrences_.TryEmplace(ContentHash(entry)).first)++;
+}
 
 uint64_t IncrementalBuild::DefinesDigest() {
   const TUserSettingList& defines = context_.Defines;
@@ -142,6 +145,9 @@ uint64_t IncrementalBuild::DefinesDigest() {
 }
 
 bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output) {
+  // The output first: when it is gone (a clean build into a removed
+  // output folder) the page is built without looking at anything else.
+  if (outputs_absent_ && !outputs_written_.Contains(ContentHash(page.Output))) return false;
   if (page.Volatile || page.DefinesBefore != DefinesDigest()) return false;
   BuildState& build = context_.Build;
   for (uint32_t index : page.Variables) {
@@ -149,9 +155,6 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, input.Name);
     if (!PageInputs::Holds(input, var, build.BuiltinVars)) return false;
   }
-  // The output first: when it is gone (a clean build into a removed
-  // output folder) the page is built without looking at its inputs.
-  if (outputs_absent_ && outputs_written_.count(ContentHash(page.Output)) == 0) return false;
   output = states_.Peek(page.Output, &page.OutputState);
   if (!output.Exists || !SameContent(output, page.OutputState)) return false;
   files.reserve(page.Files.size());
@@ -228,12 +231,11 @@ uint32_t IncrementalBuild::KeepLastVariable(uint32_t last_index) {
 uint32_t IncrementalBuild::KeepFile(const std::string& path, const FileState& state) {
   // By the path's hash: two paths of one hash (never seen) would each take
   // the other's place, which costs the record an entry, never a wrong one.
-  auto [latest, added] = new_files_.try_emplace(ContentHash(path), static_cast<uint32_t>(new_.Files.size()));
-  if (!added && new_.Files[latest->second].State == state && new_.Files[latest->second].Path == path)
-    return latest->second;
-  latest->second = static_cast<uint32_t>(new_.Files.size());
+  auto [latest, added] = new_files_.TryEmplace(ContentHash(path), static_cast<uint32_t>(new_.Files.size()));
+  if (!added && new_.Files[*latest].State == state && new_.Files[*latest].Path == path) return *latest;
+  *latest = static_cast<uint32_t>(new_.Files.size());
   new_.Files.push_back(FileInput{path, state});
-  return latest->second;
+  return *latest;
 }
 
 uint32_t IncrementalBuild::KeepVariable(const VariableInput& input) {
@@ -275,7 +277,7 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
   } else {
     states_.Forget(output);
   }
-  if (outputs_absent_) outputs_written_.insert(ContentHash(output));
+  if (outputs_absent_) outputs_written_.TryEmplace(ContentHash(output), true);
   if (!written) return;
   const FileStamp& stamp = *written;
   BuildState& build = context_.Build;
@@ -304,13 +306,16 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
 void IncrementalBuild::RemoveStaleOutputs() {
   // The pages that went over into the new record are not stale.
   if (std::find(reused_.begin(), reused_.end(), false) == reused_.end()) return;
-  std::unordered_set<std::string> written;
-  for (const PageRecord& page : new_.Pages) written.insert(page.Output);
+  // Outputs by their paths' hashes: an output that shares its hash with
+  // one written is kept, never one written removed.
+  HashKeyedMap<bool> written;
+  written.Reserve(new_.Pages.size());
+  for (const PageRecord& page : new_.Pages) written.TryEmplace(ContentHash(page.Output), true);
   const std::string root = IncludeTrailingSlash(context_.Settings.OutputDir);
   for (size_t i = 0; i < last_->Pages.size(); ++i) {
     const PageRecord& page = last_->Pages[i];
-    if (reused_[i] || written.count(page.Output) || !PathIsUnder(page.Output, root)) continue;
-    written.insert(page.Output);
+    if (reused_[i] || !PathIsUnder(page.Output, root) || !written.TryEmplace(ContentHash(page.Output), true).second)
+      continue;
     FileState now = states_.Current(page.Output, &page.OutputState);
     if (!now.Exists || !SameContent(now, page.OutputState)) continue;
     DeleteFile(page.Output);

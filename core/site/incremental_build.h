@@ -27,6 +27,7 @@
 
 #include "core/site/build_record.h"
 #include "core/site/file_states.h"
+#include "core/site/hash_keyed_map.h"
 #include "core/site/page_inputs.h"
 #include "core/site/static_files.h"
 
@@ -160,7 +161,7 @@ class IncrementalBuild {
   // its page a build, never a wrong skip). The outputs written are known by
   // their paths' hashes: one that shares its hash is looked at.
   bool outputs_absent_ = false;
-  std::unordered_set<uint64_t> outputs_written_;
+  HashKeyedMap<bool> outputs_written_;
   // The new record holds what the last one held, so far.
   bool unchanged_ = false;
   // Where each of the last record's files and variables went in the new
@@ -170,11 +171,11 @@ class IncrementalBuild {
   std::vector<uint32_t> variable_remap_;
   unsigned replayed_ = 0;
   BuildRecord new_;
-  std::unordered_map<uint64_t, uint32_t> new_files_;         // path's hash: latest index
+  HashKeyedMap<uint32_t> new_files_;                         // path's hash: latest index
   std::unordered_map<std::string, uint32_t> new_variables_;  // name: latest index
   // By the entry's ContentHash: two entries of one hash would share a
   // count, the same way in every build, which costs a skip at most.
-  std::unordered_map<uint64_t, uint32_t> occurrences_;
+  HashKeyedMap<uint32_t> occurrences_;
   FileStates states_;
   PageInputs inputs_;
   // Makes inputs_ the read trace of the page being built (the script
