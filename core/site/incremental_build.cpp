@@ -81,7 +81,12 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
     last_ = ParseBuildRecord(last_bytes_);
     if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
   }
+  // A build records about as many pages as the project lists, and files
+  // as the last build did: room for them at once spares moving every
+  // record made so far each time a list grows.
+  new_.Pages.reserve(context.Settings.Files.size());
   if (!last_) return;
+  new_.Files.reserve(last_->Files.size());
   last_usable_ = !full_ && last_->Digest == new_.Digest;
   outputs_absent_ = last_usable_ && !DirectoryExists(context.Settings.OutputDir);
   unchanged_ = last_usable_;
