@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
 
 #include "platform/files.h"
+#include "platform/test_folder.h"
 
 namespace orv {
 namespace {
@@ -21,13 +21,9 @@ namespace fs = std::filesystem;
 class FolderCacheTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* home = std::getenv("ORV_HOME");
-    dir_ = std::string(home ? home : "/tmp") + "/folder-cache-" + std::to_string(::getpid()) + "/";
-    fs::remove_all(dir_);
     fs::create_directories(dir_ + "src");
     fs::create_directories(dir_ + "out");
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // The names in `folder`.
   std::set<std::string> Names(const std::string& folder) const {
@@ -36,7 +32,8 @@ class FolderCacheTest : public ::testing::Test {
     return names;
   }
 
-  std::string dir_;
+  test::TestFolder folder_{"folder-cache-" + std::to_string(::getpid())};
+  const std::string dir_ = folder_.Path();
 };
 
 TEST_F(FolderCacheTest, WritesNewAndExistingPagesWholeAndLeavesNothingElse) {

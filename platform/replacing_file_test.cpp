@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "platform/exception.h"
 #include "platform/files.h"
+#include "platform/test_folder.h"
 
 namespace orv {
 namespace {
@@ -17,12 +17,6 @@ namespace fs = std::filesystem;
 
 class ReplacingFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::string(std::getenv("ORV_HOME") ? std::getenv("ORV_HOME") : "/tmp") + "/replacing_file_test/";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   // The names in the folder, sorted.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
@@ -31,7 +25,8 @@ class ReplacingFileTest : public testing::Test {
     return names;
   }
 
-  std::string dir_;
+  test::TestFolder folder_{"replacing_file_test"};
+  const std::string dir_ = folder_.Path();
 };
 
 TEST_F(ReplacingFileTest, TheOldFileStaysUntilTheNewOneIsCommitted) {

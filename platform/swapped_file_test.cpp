@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/test_folder.h"
 
 namespace orv {
 namespace {
@@ -20,13 +20,6 @@ namespace fs = std::filesystem;
 
 class SwappedFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::string(std::getenv("ORV_HOME") ? std::getenv("ORV_HOME") : "/tmp") + "/swapped_file_test/";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = dir_ + "record.rec";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
 
   static std::string Read(const std::string& path) {
     std::string bytes;
@@ -37,8 +30,9 @@ class SwappedFileTest : public testing::Test {
     return ::lstat(path.c_str(), &st) == 0 ? st.st_ino : 0;
   }
 
-  std::string dir_;
-  std::string path_;
+  test::TestFolder folder_{"swapped_file_test"};
+  const std::string dir_ = folder_.Path();
+  const std::string path_ = dir_ + "record.rec";
 };
 
 // The spare and the file trade places: the old contents become the spare,
