@@ -137,10 +137,11 @@ TEST_F(BuildTest, LaterPagesAndCommandsSeeEarlierPagesWritten) {
   EXPECT_EQ(Get("out/d.html"), "page d\r\n");  // built from src/d.html, then from itself
 }
 
-// Pages are written on a thread of their own while the next are built; a
-// page that reads an earlier one, by its name, through a symbolic link or
+// A page that reads an earlier one, by its name, through a symbolic link or
 // through another path to its folder, finds it as written: in a first
-// build and in a full build over the pages of the last.
+// build and in a full build over the pages of the last (the build reaches
+// files through folders it holds open, which must not hide a page it has
+// just written).
 TEST_F(BuildTest, PagesReadThroughLinksSeeEarlierPagesWritten) {
   SetIncrementalBuildDefault(false);
   Put("src/a.hts", "page a <%Title%>");
