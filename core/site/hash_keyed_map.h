@@ -71,8 +71,8 @@ class HashKeyedMap {
   }
 
   void Grow() {
-    std::vector<Slot> old(slots_.empty() ? 16 : slots_.size() * 2);
-    old.swap(slots_);
+    std::vector<Slot> old = std::move(slots_);
+    slots_ = std::vector<Slot>(old.empty() ? 16 : old.size() * 2);
     for (Slot& slot : old)
       if (slot.key != kEmpty) slots_[Probe(slot.key)] = std::move(slot);
   }
