@@ -68,7 +68,11 @@ void VouchNothing() { vouched.reset(); }
 
 IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
     : context_(context), full_(full), inputs_(states_) {
-  new_.ProjectFile = context.Settings.ProjectFile;
+  // The record is the project's however its path was given ("site.orv" is
+  // another project in every folder): it is known by the absolute path.
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(context.Settings.ProjectFile, ec);
+  new_.ProjectFile = ec ? context.Settings.ProjectFile : absolute.lexically_normal().string();
   new_.Digest = BuildDigest(context);
   record_path_ = BuildRecordPath(new_.ProjectFile);
   uint64_t kept_from = 0;

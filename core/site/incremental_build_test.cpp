@@ -311,6 +311,32 @@ TEST_F(IncrementalBuildTest, ADamagedRecordMeansAFullBuild) {
   fs::remove_all(dir);
 }
 
+// The record belongs to the project however its path is given: two
+// projects, each built from its own folder as "p.orv", keep their own
+// records, and a build of either after the other's skips its pages.
+TEST_F(IncrementalBuildTest, ProjectsGivenByOneRelativePathKeepTheirOwnRecords) {
+  const fs::path before = fs::current_path();
+  const std::vector<std::string> dirs = {fs::absolute(DataDir() + "relative one/").string(),
+                                         fs::absolute(DataDir() + "relative two/").string()};
+  for (const std::string& dir : dirs) {
+    fs::remove_all(dir);
+    fs::create_directories(dir + "src");
+    WriteFileBytes(dir + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n");
+    WriteFileBytes(dir + "src/a.hts", dir + "\n");
+  }
+  for (int round = 0; round < 2; ++round) {
+    for (const std::string& dir : dirs) {
+      SCOPED_TRACE(dir + " round " + std::to_string(round));
+      fs::current_path(dir);
+      Build("p.orv", true);
+      EXPECT_EQ(LastBuildCounts().UpToDate, round);
+      EXPECT_EQ(ReadFileBytes(dir + "out/a.html"), dir + "\r\n");
+    }
+  }
+  fs::current_path(before);
+  for (const std::string& dir : dirs) fs::remove_all(dir);
+}
+
 // A watching program's word that files have not changed is taken for the
 // next build only, and only for what the previous build found: the test
 // gives a false word on purpose to see where it is taken and where not.
