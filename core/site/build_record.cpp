@@ -16,15 +16,24 @@ namespace {
 constexpr char kMagic[8] = {'O', 'R', 'V', 'B', 'U', 'I', 'L', 'D'};
 constexpr uint32_t kVersion = 1;
 
+// Puts the fields of a record in order. Without a text to append to, it only
+// counts their bytes, so that the text can be made its whole size at once
+// (the record of a large site is megabytes, and growing it step by step
+// copies it over and over).
 class Writer {
  public:
-  void U8(uint8_t value) { out_.push_back(static_cast<char>(value)); }
+  explicit Writer(std::string* out) : out_(out) {}
+  void Raw(std::string_view bytes) {
+    size_ += bytes.size();
+    if (out_) out_->append(bytes);
+  }
+  void U8(uint8_t value) { Bytes(value, 1); }
   void U32(uint32_t value) { Bytes(value, 4); }
   void U64(uint64_t value) { Bytes(value, 8); }
   void I64(long long value) { U64(static_cast<uint64_t>(value)); }
   void Text(const std::string& text) {
     U32(static_cast<uint32_t>(text.size()));
-    out_ += text;
+    Raw(text);
   }
   template <typename T, typename Put>
   void List(const std::vector<T>& items, Put put) {
@@ -45,15 +54,16 @@ class Writer {
       Text(pair.second);
     });
   }
-  std::string& Out() { return out_; }
+  size_t Size() const { return size_; }
 
  private:
   void Bytes(uint64_t value, int count) {
     char bytes[8];
     for (int i = 0; i < count; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
-    out_.append(bytes, static_cast<size_t>(count));
+    Raw(std::string_view(bytes, static_cast<size_t>(count)));
   }
-  std::string out_;
+  std::string* out_;
+  size_t size_ = 0;
 };
 
 // Thrown by Reader when the bytes end early or hold a value out of range.
@@ -182,11 +192,9 @@ PageRecord GetPage(Reader& r, const BuildRecord& record) {
   return page;
 }
 
-}  // namespace
-
-std::string SerializeBuildRecord(const BuildRecord& record) {
-  Writer w;
-  w.Out().append(kMagic, sizeof kMagic);
+// Everything of the file but the hash that closes it.
+void PutRecord(Writer& w, const BuildRecord& record) {
+  w.Raw(std::string_view(kMagic, sizeof kMagic));
   w.U32(kVersion);
   w.Text(record.ProjectFile);
   w.U64(record.Digest);
@@ -205,8 +213,19 @@ std::string SerializeBuildRecord(const BuildRecord& record) {
     w.State(file.Source);
     w.State(file.Copy);
   });
-  w.U64(ContentHash(w.Out()));
-  return std::move(w.Out());
+}
+
+}  // namespace
+
+std::string SerializeBuildRecord(const BuildRecord& record) {
+  Writer count(nullptr);
+  PutRecord(count, record);
+  std::string bytes;
+  bytes.reserve(count.Size() + 8);
+  Writer w(&bytes);
+  PutRecord(w, record);
+  w.U64(ContentHash(bytes));
+  return bytes;
 }
 
 std::optional<BuildRecord> ParseBuildRecord(std::string_view bytes) {
