@@ -76,12 +76,16 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
   new_.Digest = BuildDigest(context);
   record_path_ = BuildRecordPath(new_.ProjectFile);
   uint64_t kept_from = 0;
-  if (TakeKeptRecord(kept_from)) {
+  // Into a missing output folder (a clean build) every page is written
+  // anew and nothing found there can be stale: the last record would spare
+  // no work, and is not read.
+  const bool output_missing = !DirectoryExists(context.Settings.OutputDir);
+  if (!output_missing && TakeKeptRecord(kept_from)) {
     // Every state in a record is one its build found; when that build is
     // the one before this, the watching program's word covers them.
     if (kept_from + 1 == builds_begun && vouched && vouched->build == builds_begun)
       states_.TrustUnchanged(&vouched->changed);
-  } else if (ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
+  } else if (!output_missing && ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
     last_ = ParseBuildRecord(last_bytes_);
     if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
   }
@@ -92,7 +96,6 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
   if (!last_) return;
   new_.Files.reserve(last_->Files.size());
   last_usable_ = !full_ && last_->Digest == new_.Digest;
-  outputs_absent_ = last_usable_ && !DirectoryExists(context.Settings.OutputDir);
   unchanged_ = last_usable_;
   reused_.assign(last_->Pages.size(), false);
   occurrences_.Reserve(last_->Pages.size());
@@ -154,9 +157,6 @@ uint64_t IncrementalBuild::DefinesDigest() {
 }
 
 bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileState>& files, FileState& output) {
-  // The output first: when it is gone (a clean build into a removed
-  // output folder) the page is built without looking at anything else.
-  if (outputs_absent_ && !outputs_written_.Contains(ContentHash(page.Output))) return false;
   if (page.Volatile || page.DefinesBefore != DefinesDigest()) return false;
   BuildState& build = context_.Build;
   for (uint32_t index : page.Variables) {
@@ -286,7 +286,6 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
   } else {
     states_.Forget(output);
   }
-  if (outputs_absent_) outputs_written_.TryEmplace(ContentHash(output), true);
   if (!written) return;
   const FileStamp& stamp = *written;
   BuildState& build = context_.Build;

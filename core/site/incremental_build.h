@@ -61,7 +61,8 @@ void VouchNothing();
 // The incremental side of one build of a whole project.
 class IncrementalBuild {
  public:
-  // Reads the last build's record (or takes the one kept in memory). With `full`, every page is built (the
+  // Reads the last build's record (or takes the one kept in memory), unless
+  // the output folder is missing. With `full`, every page is built (the
   // record still tells which outputs the last build wrote).
   IncrementalBuild(TParseStruct& context, bool full);
   ~IncrementalBuild();
@@ -155,13 +156,6 @@ class IncrementalBuild {
   // The last record's pages that went over into the new one (moved out of
   // the last record).
   std::vector<bool> reused_;
-  // The output folder was missing when the build began, so no page's
-  // output existed then: an output this build has not written is taken to
-  // be missing without a look (one a script or command made since costs
-  // its page a build, never a wrong skip). The outputs written are known by
-  // their paths' hashes: one that shares its hash is looked at.
-  bool outputs_absent_ = false;
-  HashKeyedMap<bool> outputs_written_;
   // The new record holds what the last one held, so far.
   bool unchanged_ = false;
   // Where each of the last record's files and variables went in the new

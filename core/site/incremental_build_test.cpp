@@ -311,6 +311,39 @@ TEST_F(IncrementalBuildTest, ADamagedRecordMeansAFullBuild) {
   fs::remove_all(dir);
 }
 
+// A clean build (the output folder removed) writes every page and copies
+// every static file again, and leaves the record that the next build skips
+// by.
+TEST_F(IncrementalBuildTest, ACleanBuildWritesEverythingAndLeavesARecord) {
+  const std::string dir = DataDir() + "incremental clean/";
+  fs::remove_all(dir);
+  fs::create_directories(dir + "src");
+  fs::create_directories(dir + "static");
+  WriteFileBytes(dir + "p.orv", "[directories]\nsrc=src\nout=out\nstatic=static\n[files]\n0=src/a.hts\n1=src/b.hts\n");
+  WriteFileBytes(dir + "src/a.hts", "a\n");
+  WriteFileBytes(dir + "src/b.hts", "b\n");
+  WriteFileBytes(dir + "static/s.css", "s\n");
+  Build(dir + "p.orv", true);
+  Build(dir + "p.orv", true);
+  EXPECT_EQ(LastBuildCounts().UpToDate, 2);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    fs::remove_all(dir + "out");
+    // The watching program's record in memory is not taken either (round 0
+    // builds as a watching program does, round 1 from the file).
+    SetWatchingBuilds(round == 0);
+    ProcessProject(dir + "p.orv", "", nullptr, false);
+    EXPECT_EQ(LastBuildCounts().Built, 2);
+    EXPECT_EQ(LastBuildCounts().StaticCopied, 1);
+    EXPECT_EQ(ReadFileBytes(dir + "out/a.html"), "a\r\n");
+    EXPECT_EQ(ReadFileBytes(dir + "out/s.css"), "s\n");
+    Build(dir + "p.orv", true);
+    EXPECT_EQ(LastBuildCounts().UpToDate, 2);
+    EXPECT_EQ(LastBuildCounts().StaticCopied, 0);
+  }
+  fs::remove_all(dir);
+}
+
 // The record belongs to the project however its path is given: two
 // projects, each built from its own folder as "p.orv", keep their own
 // records, and a build of either after the other's skips its pages.
