@@ -33,12 +33,28 @@ struct MessageSpace {
   // finds an empty queue without taking the lock.
   std::atomic<size_t> queued{0};
   uintptr_t next_handle = 1;
+  // Counts the windows made and destroyed: a receiver found when it last
+  // changed is still the window's.
+  std::atomic<uint64_t> generation{0};
 
   bool Lookup(HWND window, Receiver& out) {
+    // A build sends its window a message for every step of every page: the
+    // window each thread last reached is kept, without the lock, for as
+    // long as no window comes or goes.
+    thread_local struct {
+      HWND window = nullptr;
+      uint64_t generation = ~uint64_t{0};
+      Receiver receiver{};
+    } last;
+    if (last.window == window && last.generation == generation.load(std::memory_order_acquire)) {
+      out = last.receiver;
+      return true;
+    }
     std::lock_guard<std::mutex> guard(lock);
     auto it = receivers.find(reinterpret_cast<uintptr_t>(window));
     if (it == receivers.end()) return false;
     out = it->second;
+    last = {window, generation.load(std::memory_order_relaxed), out};
     return true;
   }
 };
@@ -68,6 +84,7 @@ extern "C" HWND orv_create_window(orv_window_proc proc, void* user) {
   std::lock_guard<std::mutex> guard(space.lock);
   uintptr_t id = space.next_handle++;
   space.receivers[id] = {proc, user};
+  space.generation.fetch_add(1, std::memory_order_release);
   return reinterpret_cast<HWND>(id);
 }
 
@@ -75,6 +92,7 @@ extern "C" void orv_destroy_window(HWND window) {
   auto& space = Space();
   std::lock_guard<std::mutex> guard(space.lock);
   space.receivers.erase(reinterpret_cast<uintptr_t>(window));
+  space.generation.fetch_add(1, std::memory_order_release);
   std::erase_if(space.queue, [window](const orv::Posted& p) { return p.window == window; });
 }
 
