@@ -1,6 +1,7 @@
 #include "core/image/image_kind.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 #include "platform/paths.h"
@@ -9,7 +10,7 @@ namespace orv {
 
 namespace {
 
-constexpr std::array<std::pair<const char*, ImageKind>, 7> kExtensions = {{
+constexpr std::array<std::pair<std::string_view, ImageKind>, 7> kExtensions = {{
     {".gif", ImageKind::Gif},
     {".jpg", ImageKind::Jpeg},
     {".jpeg", ImageKind::Jpeg},
@@ -21,10 +22,9 @@ constexpr std::array<std::pair<const char*, ImageKind>, 7> kExtensions = {{
 
 }  // namespace
 
-std::optional<ImageKind> ImageKindOfExtension(const std::string& extension) {
-  const std::string lower = LowerCase(extension);
+std::optional<ImageKind> ImageKindOfExtension(std::string_view extension) {
   for (const auto& [text, kind] : kExtensions)
-    if (lower == text) return kind;
+    if (extension.size() == text.size() && SameText(extension, text)) return kind;
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -12,7 +13,7 @@ enum class ImageKind { Gif, Jpeg, Png, WebP, Svg, Avif };
 
 // The kind of `extension` (".png", in any case), or nothing when it is not
 // an image kind.
-std::optional<ImageKind> ImageKindOfExtension(const std::string& extension);
+std::optional<ImageKind> ImageKindOfExtension(std::string_view extension);
 
 // The image extensions, in the form used in messages: ".gif .jpg .jpeg .png
 // .webp .svg .avif".
