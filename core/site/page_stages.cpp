@@ -123,15 +123,21 @@ void VariableStage(TParseStruct& context) {
   });
 }
 
-std::array<std::string, 4> TextIncludePlaces(TParseStruct& context, const std::string& content) {
+std::string TextIncludePlace(TParseStruct& context, const std::string& content, int place) {
   BuildCaches& caches = context.Build.Caches;
-  return {context.Settings.SourceDir + "/" + content, content, caches.SnippetsDir() + content,
-          caches.SharedSnippetsDir() + content};
+  switch (place) {
+    case 0: return context.Settings.SourceDir + "/" + content;
+    case 1: return content;
+    case 2: return caches.SnippetsDir() + content;
+    default: return caches.SharedSnippetsDir() + content;
+  }
 }
 
 std::string FindTextInclude(TParseStruct& context, const std::string& content, FileStamp& stamp) {
-  for (const std::string& place : TextIncludePlaces(context, content))
+  for (int i = 0; i < kTextIncludePlaces; ++i) {
+    std::string place = TextIncludePlace(context, content, i);
     if (StatFile(place, stamp)) return place;
+  }
   return std::string();
 }
 
@@ -178,15 +184,17 @@ void IncludeStage(TParseStruct& context) {
     if (PageInputs* inputs = context.Build.Inputs) {
       // The page depends on every place before the one the text came from
       // staying empty.
-      for (const std::string& place : TextIncludePlaces(context, content)) {
-        inputs->FileSeen(place, place == found->Path ? found->State : FileState{});
-        if (place == found->Path) break;
+      for (int i = 0; i < kTextIncludePlaces; ++i) {
+        const std::string place = TextIncludePlace(context, content, i);
+        const bool found_here = place == found->Path;
+        inputs->FileSeen(place, found_here ? found->State : FileState{});
+        if (found_here) break;
       }
     }
     if (found->Path.empty()) {
       std::string places;
-      for (const std::string& place : TextIncludePlaces(context, content))
-        places += (places.empty() ? "" : ", ") + place;
+      for (int i = 0; i < kTextIncludePlaces; ++i)
+        places += (places.empty() ? "" : ", ") + TextIncludePlace(context, content, i);
       MarkupWarning(context, "include " + Quoted(content) + " not found; looked in " + places);
     } else {
       WatchIncludeLoop(context, found->Path);

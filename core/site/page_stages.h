@@ -6,7 +6,6 @@
 // warning at the markup's place (BuildReport).
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -22,7 +21,7 @@ void VariableStage(TParseStruct& context);
 
 // <&file&>: for .gif, .jpg and .jpeg (in any case) the image tag of
 // ImageInclude (image_include.h); for a text kind (.htm .html .txt .htf .hsn .ops .hts .js .vbs) the
-// text of the first existing file of TextIncludePlaces; otherwise, and when
+// text of the first existing TextIncludePlace; otherwise, and when
 // none exists, the include error comment (warnings: "file" is not included:
 // ..., include "file" not found; looked in ...). A file that exists but
 // cannot be read raises EInOutError.
@@ -57,12 +56,15 @@ void ReportUnclosed(TParseStruct& context, size_t at, std::string_view open, std
 // The warning that the page grew beyond the size bound at `at`.
 void ReportPageTooLarge(TParseStruct& context, size_t at);
 
-// The places a text include is looked for, in order: the source folder, the
-// content as a path (absolute or relative to the current folder), the
-// snippets folder of the data folder, and the snippets folder of the shipped
-// data. FindTextInclude gives the first that exists, with its stamp in
-// `stamp`; "" when none exists.
-std::array<std::string, 4> TextIncludePlaces(TParseStruct& context, const std::string& content);
+// The places a text include is looked for, in order (`place` from 0 to
+// kTextIncludePlaces - 1): the source folder, the content as a path
+// (absolute or relative to the current folder), the snippets folder of the
+// data folder, and the snippets folder of the shipped data. Each is made
+// only when it is asked for: most includes are found at the first.
+// FindTextInclude gives the first that exists, with its stamp in `stamp`;
+// "" when none exists.
+constexpr int kTextIncludePlaces = 4;
+std::string TextIncludePlace(TParseStruct& context, const std::string& content, int place);
 std::string FindTextInclude(TParseStruct& context, const std::string& content, FileStamp& stamp);
 
 }  // namespace orv
