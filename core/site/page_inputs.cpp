@@ -14,19 +14,38 @@ void PageInputs::Clear() {
   set_names_.clear();
 }
 
+bool PageInputs::HasFile(const std::string& path) const {
+  if (file_index_.empty()) {
+    for (const FileInput& file : files_)
+      if (file.Path == path) return true;
+    return false;
+  }
+  return file_index_.count(path) != 0;
+}
+
+void PageInputs::AddFile(const std::string& path, const FileState& state) {
+  files_.push_back(FileInput{path, state});
+  if (files_.size() < kFilesLookedThrough) return;
+  if (file_index_.empty()) {
+    for (size_t i = 0; i < files_.size(); ++i) file_index_.emplace(files_[i].Path, i);
+  } else {
+    file_index_.emplace(path, files_.size() - 1);
+  }
+}
+
+// The first look counts: a page sees a file as it was when it first read it
+// (a later change during the page comes from the page's own code, which
+// makes the page volatile).
 void PageInputs::FileSeen(const std::string& path, const FileState& state) {
-  // The first look counts: a page sees a file as it was when it first
-  // read it (a later change during the page comes from the page's own
-  // code, which makes the page volatile).
-  if (file_index_.emplace(path, files_.size()).second) files_.push_back(FileInput{path, state});
+  if (!HasFile(path)) AddFile(path, state);
 }
 
 void PageInputs::FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) {
-  if (file_index_.count(path) == 0) FileSeen(path, FileStates::Read(stamp, bytes));
+  if (!HasFile(path)) AddFile(path, FileStates::Read(stamp, bytes));
 }
 
 void PageInputs::FileLooked(const std::string& path) {
-  if (file_index_.count(path) == 0) FileSeen(path, states_.Current(path));
+  if (!HasFile(path)) AddFile(path, states_.Current(path));
 }
 
 namespace {

@@ -58,6 +58,13 @@ class PageInputs : public ReadTrace {
   static bool Holds(const VariableInput& input, const TUserSetting* var, const TUserSettingList& builtin);
 
  private:
+  // Whether files_ holds `path`, and adding it. A page reads a few files
+  // (its source and includes), which are looked through; from
+  // kFilesLookedThrough files on they are also found by a map.
+  bool HasFile(const std::string& path) const;
+  void AddFile(const std::string& path, const FileState& state);
+  static constexpr size_t kFilesLookedThrough = 16;
+
   FileStates& states_;
   bool volatile_ = false;
   std::vector<FileInput> files_;
