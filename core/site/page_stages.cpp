@@ -28,16 +28,24 @@ namespace {
 void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_view close,
                     const MarkupReplacer& replace) {
   TPageState& page = context.Page;
-  bool stray_breaks = false;
-  auto replace_noting_breaks = [&replace, &stray_breaks, &page, open, close](const std::string& content) {
-    const bool unclosed = content.find(open) != std::string::npos;
-    page.UnclosedOpen = unclosed ? open : std::string_view();
-    page.UnclosedClose = unclosed ? close : std::string_view();
-    std::string replacement = replace(content);
-    page.UnclosedOpen = page.UnclosedClose = std::string_view();
-    stray_breaks = stray_breaks || ((std::memchr(replacement.data(), '\n', replacement.size()) ||
-                                     std::memchr(replacement.data(), '\r', replacement.size())) &&
-                                    !IsNormalLineText(replacement));
+  // Behind one reference: a replacer that holds no more than a pointer is
+  // kept inside its std::function, where a larger one is put on the heap,
+  // once for every stage of every page and include.
+  struct {
+    const MarkupReplacer& replace;
+    TPageState& page;
+    std::string_view open, close;
+    bool stray_breaks = false;
+  } scan{replace, page, open, close};
+  auto replace_noting_breaks = [&scan](const std::string& content) {
+    const bool unclosed = content.find(scan.open) != std::string::npos;
+    scan.page.UnclosedOpen = unclosed ? scan.open : std::string_view();
+    scan.page.UnclosedClose = unclosed ? scan.close : std::string_view();
+    std::string replacement = scan.replace(content);
+    scan.page.UnclosedOpen = scan.page.UnclosedClose = std::string_view();
+    scan.stray_breaks = scan.stray_breaks || ((std::memchr(replacement.data(), '\n', replacement.size()) ||
+                                               std::memchr(replacement.data(), '\r', replacement.size())) &&
+                                              !IsNormalLineText(replacement));
     return replacement;
   };
   ScanOutcome outcome = ScanMarkup(page.Text, open, close, replace_noting_breaks, context.Build.Limits.MaxPageBytes,
@@ -45,7 +53,7 @@ void RunMarkupStage(TParseStruct& context, std::string_view open, std::string_vi
   if (outcome.size_limited) ReportPageTooLarge(context, page.Origins.MarkupAt());
   if (outcome.unclosed != std::string_view::npos)
     ReportUnclosed(context, outcome.unclosed, open, close, "it stays in the page as written");
-  if (stray_breaks) {
+  if (scan.stray_breaks) {
     page.Origins.Normalize(page.Text);
   }
   page.Rescan = outcome.found;
