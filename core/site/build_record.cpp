@@ -16,16 +16,20 @@ namespace {
 constexpr char kMagic[8] = {'O', 'R', 'V', 'B', 'U', 'I', 'L', 'D'};
 constexpr uint32_t kVersion = 1;
 
-// Puts the fields of a record in order. Without a text to append to, it only
-// counts their bytes, so that the text can be made its whole size at once
-// (the record of a large site is megabytes, and growing it step by step
-// copies it over and over).
+// Puts the fields of a record in order, or with kCounting only counts their
+// bytes, so that the text can be made its whole size at once (the record of
+// a large site is megabytes, and growing it step by step copies it over and
+// over).
+template <bool kCounting>
 class Writer {
  public:
-  explicit Writer(std::string* out) : out_(out) {}
+  explicit Writer(std::string* out = nullptr) : out_(out) {}
   void Raw(std::string_view bytes) {
-    size_ += bytes.size();
-    if (out_) out_->append(bytes);
+    if constexpr (kCounting) {
+      size_ += bytes.size();
+    } else {
+      out_->append(bytes);
+    }
   }
   void U8(uint8_t value) { Bytes(value, 1); }
   void U32(uint32_t value) { Bytes(value, 4); }
@@ -58,9 +62,13 @@ class Writer {
 
  private:
   void Bytes(uint64_t value, int count) {
-    char bytes[8];
-    for (int i = 0; i < count; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
-    Raw(std::string_view(bytes, static_cast<size_t>(count)));
+    if constexpr (kCounting) {
+      size_ += static_cast<size_t>(count);
+    } else {
+      char bytes[8];
+      for (int i = 0; i < count; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
+      out_->append(bytes, static_cast<size_t>(count));
+    }
   }
   std::string* out_;
   size_t size_ = 0;
@@ -138,6 +146,7 @@ class Reader {
   size_t pos_ = 0;
 };
 
+template <typename Writer>
 void PutPage(Writer& w, const PageRecord& page) {
   w.Text(page.Entry);
   w.U32(page.Occurrence);
@@ -193,6 +202,7 @@ PageRecord GetPage(Reader& r, const BuildRecord& record) {
 }
 
 // Everything of the file but the hash that closes it.
+template <typename Writer>
 void PutRecord(Writer& w, const BuildRecord& record) {
   w.Raw(std::string_view(kMagic, sizeof kMagic));
   w.U32(kVersion);
@@ -218,11 +228,11 @@ void PutRecord(Writer& w, const BuildRecord& record) {
 }  // namespace
 
 std::string SerializeBuildRecord(const BuildRecord& record) {
-  Writer count(nullptr);
+  Writer<true> count;
   PutRecord(count, record);
   std::string bytes;
   bytes.reserve(count.Size() + 8);
-  Writer w(&bytes);
+  Writer<false> w(&bytes);
   PutRecord(w, record);
   w.U64(ContentHash(bytes));
   return bytes;
