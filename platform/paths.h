@@ -31,8 +31,18 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
 
-// Byte-wise comparison ignoring ASCII letter case.
-bool SameText(std::string_view a, std::string_view b);
+// Byte-wise comparison ignoring ASCII letter case (inline: look-ups of
+// names call it in their inner loops).
+inline bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
 
 // Hashing and comparing without regard to ASCII case, for maps of names
 // looked up by std::string_view without an upper-case copy.

@@ -24,7 +24,7 @@ constexpr std::array<std::pair<std::string_view, ImageKind>, 7> kExtensions = {{
 
 std::optional<ImageKind> ImageKindOfExtension(std::string_view extension) {
   for (const auto& [text, kind] : kExtensions)
-    if (extension.size() == text.size() && SameText(extension, text)) return kind;
+    if (SameText(extension, text)) return kind;
   return std::nullopt;
 }
 
