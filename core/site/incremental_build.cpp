@@ -75,20 +75,7 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
   new_.ProjectFile = ec ? context.Settings.ProjectFile : absolute.lexically_normal().string();
   new_.Digest = BuildDigest(context);
   record_path_ = BuildRecordPath(new_.ProjectFile);
-  uint64_t kept_from = 0;
-  // Into a missing output folder (a clean build) every page is written
-  // anew and nothing found there can be stale: the last record would spare
-  // no work, and is not read.
-  const bool output_missing = !DirectoryExists(context.Settings.OutputDir);
-  if (!output_missing && TakeKeptRecord(kept_from)) {
-    // Every state in a record is one its build found; when that build is
-    // the one before this, the watching program's word covers them.
-    if (kept_from + 1 == builds_begun && vouched && vouched->build == builds_begun)
-      states_.TrustUnchanged(&vouched->changed);
-  } else if (!output_missing && ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
-    last_ = ParseBuildRecord(last_bytes_);
-    if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
-  }
+  ReadLastRecord();
   // A build records about as many pages as the project lists, and files
   // as the last build did: room for them at once spares moving every
   // record made so far each time a list grows.
@@ -101,6 +88,23 @@ IncrementalBuild::IncrementalBuild(TParseStruct& context, bool full)
   occurrences_.Reserve(last_->Pages.size());
   file_remap_.assign(last_->Files.size(), kNone);
   variable_remap_.assign(last_->Variables.size(), kNone);
+}
+
+void IncrementalBuild::ReadLastRecord() {
+  // Into a missing output folder (a clean build) every page is written
+  // anew and nothing found there can be stale: the last record would spare
+  // no work, and is not read.
+  if (!DirectoryExists(context_.Settings.OutputDir)) return;
+  uint64_t kept_from = 0;
+  if (TakeKeptRecord(kept_from)) {
+    // Every state in a record is one its build found; when that build is
+    // the one before this, the watching program's word covers them.
+    if (kept_from + 1 == builds_begun && vouched && vouched->build == builds_begun)
+      states_.TrustUnchanged(&vouched->changed);
+  } else if (ReadRegularFile(record_path_, last_bytes_) == FileRead::Read) {
+    last_ = ParseBuildRecord(last_bytes_);
+    if (last_ && last_->ProjectFile != new_.ProjectFile) last_.reset();
+  }
 }
 
 const PageRecord* IncrementalBuild::LastPage(const std::string& entry, uint32_t occurrence) {

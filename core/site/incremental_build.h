@@ -124,6 +124,8 @@ class IncrementalBuild {
   const StaticCounts& Statics() const { return statics_; }
 
  private:
+  // Sets last_ to the last build's record, kept in memory or read.
+  void ReadLastRecord();
   bool TakeKeptRecord(uint64_t& build);
   void KeepRecord(std::string bytes);
   uint64_t DefinesDigest();
