@@ -228,6 +228,17 @@ class IncrementalBuildTest : public testing::Test {
     }
     return error;
   }
+
+  // A fresh folder `dir` with the project p.orv of two pages, src/a.hts and
+  // src/b.hts; `directories` are more lines of its [directories].
+  static void WriteTwoPages(const std::string& dir, const std::string& directories = "") {
+    fs::remove_all(dir);
+    fs::create_directories(dir + "src");
+    WriteFileBytes(dir + "p.orv", "[directories]\nsrc=src\nout=out\n" + directories +
+                                      "[files]\n0=src/a.hts\n1=src/b.hts\n");
+    WriteFileBytes(dir + "src/a.hts", "a\n");
+    WriteFileBytes(dir + "src/b.hts", "b\n");
+  }
 };
 
 TEST_F(IncrementalBuildTest, RandomEditsGiveWhatAFullBuildGives) {
@@ -288,11 +299,7 @@ TEST_F(IncrementalBuildTest, RecordsRoundTripAndDamageIsRefused) {
 
 TEST_F(IncrementalBuildTest, ADamagedRecordMeansAFullBuild) {
   const std::string dir = DataDir() + "incremental damaged/";
-  fs::remove_all(dir);
-  fs::create_directories(dir + "src");
-  WriteFileBytes(dir + "p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n");
-  WriteFileBytes(dir + "src/a.hts", "a\n");
-  WriteFileBytes(dir + "src/b.hts", "b\n");
+  WriteTwoPages(dir);
   Build(dir + "p.orv", true);
   Build(dir + "p.orv", true);
   EXPECT_EQ(LastBuildCounts().UpToDate, 2);
@@ -316,12 +323,8 @@ TEST_F(IncrementalBuildTest, ADamagedRecordMeansAFullBuild) {
 // by.
 TEST_F(IncrementalBuildTest, ACleanBuildWritesEverythingAndLeavesARecord) {
   const std::string dir = DataDir() + "incremental clean/";
-  fs::remove_all(dir);
-  fs::create_directories(dir + "src");
+  WriteTwoPages(dir, "static=static\n");
   fs::create_directories(dir + "static");
-  WriteFileBytes(dir + "p.orv", "[directories]\nsrc=src\nout=out\nstatic=static\n[files]\n0=src/a.hts\n1=src/b.hts\n");
-  WriteFileBytes(dir + "src/a.hts", "a\n");
-  WriteFileBytes(dir + "src/b.hts", "b\n");
   WriteFileBytes(dir + "static/s.css", "s\n");
   Build(dir + "p.orv", true);
   Build(dir + "p.orv", true);
