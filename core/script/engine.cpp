@@ -1,7 +1,5 @@
 #include "core/script/engine.h"
 
-#include <memory>
-
 #include "components/object.h"
 #include "core/script/compiler_error.h"
 #include "core/script/engine_state.h"
@@ -15,7 +13,12 @@ int startup_count = 0;
 // library has (about 800), so that registering them never grows the tables.
 constexpr size_t kLibraryFunctions = 1024;
 
-std::unique_ptr<EngineState> state;
+// A plain pointer, owned between EngineStartup and EngineShutdown: hosts
+// start and stop the engine from objects of their own that live as long as
+// the process, and an owning object here would be destroyed at exit in
+// whatever order the libraries' start-up set, possibly before the host's
+// EngineShutdown, which would then delete the state a second time.
+EngineState* state = nullptr;
 
 void RegisterBuiltinConstants() {
   static const struct {
@@ -76,7 +79,7 @@ EngineState& State() {
 
 void EngineStartup() {
   if (startup_count++ > 0) return;
-  state = std::make_unique<EngineState>();
+  state = new EngineState();
   state->functions.Reserve(kLibraryFunctions);
   RegisterDynaVars(
       "__InternalVar", nullptr,
@@ -91,7 +94,10 @@ void EngineStartup() {
 
 void EngineShutdown() {
   if (startup_count == 0) return;
-  if (--startup_count == 0) state.reset();
+  if (--startup_count == 0) {
+    delete state;
+    state = nullptr;
+  }
 }
 
 bool EngineStarted() { return state != nullptr; }
