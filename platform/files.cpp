@@ -56,6 +56,11 @@ bool StatFile(const std::string& path, FileStamp& stamp) {
   return true;
 }
 
+bool IsSymbolicLink(const std::string& path) {
+  struct stat st;
+  return !path.empty() && !HoldsNul(path) && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool DirectoryExists(const std::string& path) {
   struct stat st;
   return !path.empty() && !HoldsNul(path) && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -145,10 +150,11 @@ std::string ReadFileUpTo(const std::string& path, size_t max_bytes) {
   throw EInOutError("Cannot read file \"" + path + "\". " + std::strerror(err));
 }
 
-std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::string& bytes, FileStamp* stamp) {
+std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::string& bytes, FileStamp* stamp,
+                                          int flags) {
   bytes.clear();
   // O_NONBLOCK: opening a pipe must not wait for a writer.
-  int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | flags);
   if (fd < 0) return std::nullopt;
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -40,6 +40,8 @@ struct FileStamp {
 
 // FileExists that also gives the file's stamp (one stat call).
 bool StatFile(const std::string& path, FileStamp& stamp);
+// Whether `path` itself (its last part) is a symbolic link.
+bool IsSymbolicLink(const std::string& path);
 
 // True when `path` names an existing folder.
 bool DirectoryExists(const std::string& path);
@@ -71,10 +73,11 @@ enum class FileRead { NoFile, Unreadable, Read };
 // cannot be opened or read. When it is Read and `stamp` is given, `stamp`
 // is the file's as it was opened, before the read.
 FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr);
-// The same for the file `name` of the open folder `folder` (or AT_FDCWD);
-// nothing when the file cannot be opened, which the caller tells apart.
+// The same for the file `name` of the open folder `folder` (or AT_FDCWD),
+// opened with `flags` besides the reading ones (O_NOFOLLOW, say); nothing
+// when the file cannot be opened, which the caller tells apart by errno.
 std::optional<FileRead> ReadRegularFileAt(int folder, const char* name, std::string& bytes,
-                                          FileStamp* stamp = nullptr);
+                                          FileStamp* stamp = nullptr, int flags = 0);
 
 // Creates or truncates the file and writes `bytes`; raises EInOutError on any
 // failure.

@@ -1,5 +1,7 @@
 #include "platform/folder_cache.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -30,13 +32,25 @@ void TFolderCache::Forget() {
   Close(output_);
 }
 
-FileRead TFolderCache::ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp) {
+FileRead TFolderCache::ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp, bool* link) {
   std::string name;
   const int folder = Open(source_, path, name);
+  const int flags = link ? O_NOFOLLOW : 0;
   if (folder >= 0) {
-    if (std::optional<FileRead> read = ReadRegularFileAt(folder, name.c_str(), bytes, stamp)) return *read;
+    if (std::optional<FileRead> read = ReadRegularFileAt(folder, name.c_str(), bytes, stamp, flags)) return *read;
+    if (link && errno == ELOOP) {
+      *link = true;
+      return FileRead::NoFile;
+    }
     // A missing file, or a folder that is no longer where it was.
     Close(source_);
+  }
+  if (link && !HoldsNul(path)) {
+    if (std::optional<FileRead> read = ReadRegularFileAt(AT_FDCWD, path.c_str(), bytes, stamp, flags)) return *read;
+    if (errno == ELOOP) {
+      *link = true;
+      return FileRead::NoFile;
+    }
   }
   return orv::ReadRegularFile(path, bytes, stamp);
 }

@@ -25,7 +25,10 @@ class TFolderCache {
   TFolderCache(const TFolderCache&) = delete;
   TFolderCache& operator=(const TFolderCache&) = delete;
 
-  FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr);
+  // With `link`, a file whose own name is a symbolic link is not read:
+  // NoFile, and *link is set.
+  FileRead ReadRegularFile(const std::string& path, std::string& bytes, FileStamp* stamp = nullptr,
+                           bool* link = nullptr);
   // With `stamp`, the stamp of the file written goes there.
   bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileStamp* stamp = nullptr);
   // Closes the folders held.

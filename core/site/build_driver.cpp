@@ -68,11 +68,13 @@ class OutputNames {
 
 enum class PageOutcome { Missing, Built, UpToDate };
 
-// Loads, expands and writes one page; false when its file does not exist.
-// Returns the hash of the written text in `text_hash` and the stamp of the
-// written file in `stamp` when asked for them.
-bool ExpandPage(TParseStruct& context, const std::string& entry, const std::string& output, bool& written,
-                uint64_t* text_hash, FileStamp* stamp) {
+// The tag of a page written outside an incremental build.
+constexpr uint32_t kUnrecorded = ~uint32_t{0};
+
+// Loads and expands one page, leaving its text in the project's line ends;
+// false when its file does not exist. Returns the hash of the text in
+// `text_hash` when asked for it.
+bool ExpandPage(TParseStruct& context, const std::string& entry, uint64_t* text_hash) {
   if (!LoadPage(context, entry)) return false;
   ProcessMessages();
   context.Progress.File(entry);
@@ -84,7 +86,8 @@ bool ExpandPage(TParseStruct& context, const std::string& entry, const std::stri
     std::string().swap(context.Page.Text);
     throw EOutOfMemory(entry + ": memory ran out while the page was expanded");
   }
-  written = WritePage(context, output, text_hash, stamp);
+  ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
+  if (text_hash) *text_hash = ContentHash(context.Page.Text);
   context.Progress.Step();
   ProcessMessages();
   return true;
@@ -97,16 +100,17 @@ PageOutcome BuildPage(TParseStruct& context, const std::string& entry, const Out
   const std::string output = output_name(entry);
   // Set before the page's inputs are compared: RootPath is one of them.
   SetPageBuiltins(context, output);
-  bool written = false;
-  if (!incremental)
-    return ExpandPage(context, entry, output, written, nullptr, nullptr) ? PageOutcome::Built : PageOutcome::Missing;
+  if (!incremental) {
+    if (!ExpandPage(context, entry, nullptr)) return PageOutcome::Missing;
+    WritePage(context, output, kUnrecorded);
+    return PageOutcome::Built;
+  }
   uint32_t occurrence = incremental->NextOccurrence(entry);
   if (incremental->Skip(entry, occurrence, output)) return PageOutcome::UpToDate;
   uint64_t text_hash = 0;
-  FileStamp stamp;
   incremental->BeginPage();
   try {
-    if (!ExpandPage(context, entry, output, written, &text_hash, &stamp)) {
+    if (!ExpandPage(context, entry, &text_hash)) {
       incremental->AbortPage();
       return PageOutcome::Missing;
     }
@@ -114,7 +118,7 @@ PageOutcome BuildPage(TParseStruct& context, const std::string& entry, const Out
     incremental->AbortPage();
     throw;
   }
-  incremental->EndPage(entry, occurrence, output, text_hash, written ? &stamp : nullptr);
+  WritePage(context, output, incremental->EndPage(entry, occurrence, output, text_hash));
   return PageOutcome::Built;
 }
 
@@ -200,7 +204,17 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   std::string text;
   FileStamp stamp;
   PageInputs* inputs = context.Build.Inputs;
-  const FileRead read = context.Build.Caches.Folders().ReadRegularFile(file, text, &stamp);
+  // A page is read by its name, not through a link, unless the pages being
+  // written are written first: the link may lead to one of them.
+  PageWriter& writer = context.Build.Writer;
+  TFolderCache& folders = context.Build.Caches.Folders();
+  writer.SettleName(file);
+  bool link = false;
+  FileRead read = folders.ReadRegularFile(file, text, &stamp, &link);
+  if (link) {
+    writer.Drain();
+    read = folders.ReadRegularFile(file, text, &stamp);
+  }
   if (read == FileRead::NoFile) return false;
   // A page that cannot be read is recorded as its stamp says.
   if (inputs && read == FileRead::Unreadable && !StatFile(file, stamp)) return false;
@@ -221,18 +235,9 @@ void ApplyLineEnds(std::string& text, LineEnds ends) {
   text.resize(kept);
 }
 
-bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* text_hash, FileStamp* stamp) {
-  ApplyLineEnds(context.Page.Text, context.Settings.PageLineEnds);
-  if (text_hash) *text_hash = ContentHash(context.Page.Text);
-  TFolderCache& folders = context.Build.Caches.Folders();
-  bool written = folders.WriteFileAtomic(out_file, context.Page.Text, stamp);
-  if (!written) {
-    ForceDirectories(ExtractFilePath(out_file));
-    written = folders.WriteFileAtomic(out_file, context.Page.Text, stamp);
-    if (!written) context.Build.Report.Error(out_file, std::string("cannot write the page: ") + std::strerror(errno));
-  }
+void WritePage(TParseStruct& context, const std::string& out_file, uint32_t tag) {
+  context.Build.Writer.Submit(out_file, std::move(context.Page.Text), tag);
   context.Page.Text.clear();
-  return written;
 }
 
 void ProcessProject(const std::string& project_file, const std::string& single_file, HWND notify,
@@ -261,6 +266,10 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   // A whole project is built incrementally; a single file always.
   std::optional<IncrementalBuild> incremental;
   if (settings.SingleFile.empty()) incremental.emplace(context, !IncrementalBuildDefault());
+  build.Writer.OnWritten([&build, &incremental](const PageWriter::Written& page) {
+    if (!page.Ok) build.Report.Error(page.Path, std::string("cannot write the page: ") + std::strerror(page.Error));
+    if (incremental && page.Tag != kUnrecorded) incremental->PageWritten(page.Tag, page.Ok ? &page.Stamp : nullptr);
+  });
   BuildCounts counts;
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
@@ -274,6 +283,15 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   // sent, as the build's progress has always been reported.
   BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1, std::ref(mirrored),
                incremental ? &*incremental : nullptr, counts, error);
+  // Every page is written before files are deleted and the build recorded.
+  for (bool drained = false; !drained;) {
+    try {
+      build.Writer.Drain();
+      drained = true;
+    } catch (...) {
+      if (!error) error = std::current_exception();
+    }
+  }
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) {
     DeleteFile(file);

@@ -46,17 +46,16 @@ bool LoadPage(TParseStruct& context, const std::string& file);
 // the line ends `ends`: each CR LF becomes LF for LineEnds::Lf.
 void ApplyLineEnds(std::string& text, LineEnds ends);
 
-// Writes the page text, in the project's line ends, to `out_file` through a
-// temporary file in the same folder (creating the folder when it is
-// missing), then clears the text; true when the page was written, with the
-// ContentHash of the bytes written in `text_hash` and the written file's
-// stamp in `stamp` when they are asked for. A
-// failure leaves any old page in place and is reported as an error naming
-// the page and the system's reason ("PATH: error: cannot write the page:
-// REASON"); the build goes on with the other pages and then ends with "N
-// pages could not be written (see above)".
-bool WritePage(TParseStruct& context, const std::string& out_file, uint64_t* text_hash = nullptr,
-               FileStamp* stamp = nullptr);
+// Gives the page text (in the project's line ends by now) to the build's
+// writer (BuildState::Writer), which writes it to `out_file` through an
+// unnamed or temporary file in the same folder, creating the folder when it
+// is missing; the text is cleared. What became of the write comes back
+// with `tag` (PageWriter::Written). A failure leaves any old page in place
+// and is reported as an error naming the page and the system's reason
+// ("PATH: error: cannot write the page: REASON"); the build goes on with
+// the other pages and then ends with "N pages could not be written (see
+// above)".
+void WritePage(TParseStruct& context, const std::string& out_file, uint32_t tag);
 
 // What the last build on this thread did: how many pages it built and how
 // many were up to date (not built again), how many static files it copied

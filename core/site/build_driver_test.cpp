@@ -444,6 +444,41 @@ TEST_F(BuildTest, OutputFolderIsCreatedAndEveryUnwritablePageIsReported) {
   int entries = 0;
   for (auto& entry : fs::directory_iterator(dir_ + "new/out")) entries += !entry.path().empty();
   EXPECT_EQ(entries, 3);  // no temporary file left behind
+  // The pages that could not be written are built again once they can be.
+  fs::remove(dir_ + "new/out/a.html");
+  fs::remove(dir_ + "new/out/c.html");
+  Build();
+  EXPECT_EQ(LastBuildCounts().Built, 2);
+  EXPECT_EQ(Get("new/out/a.html"), "a\r\n");
+  EXPECT_EQ(Get("new/out/c.html"), "c\r\n");
+  Build();
+  EXPECT_EQ(LastBuildCounts().UpToDate, 3);
+}
+
+// Among many pages, written beside the build, each one that cannot be
+// written is reported in page order, and the pages around it are written.
+TEST_F(BuildTest, UnwritablePagesAmongManyAreReportedInOrder) {
+  std::string files;
+  for (int i = 0; i < 30; ++i) {
+    Put("src/p" + std::to_string(i) + ".hts", "page " + std::to_string(i));
+    files += std::to_string(i) + "=src/p" + std::to_string(i) + ".hts\n";
+  }
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n" + files);
+  std::vector<std::string> expected;
+  for (int i : {3, 4, 17, 29}) {
+    fs::create_directories(dir_ + "out/p" + std::to_string(i) + ".html");
+    expected.push_back(dir_ + "out/p" + std::to_string(i) + ".html: error: cannot write the page: Is a directory");
+  }
+  std::vector<std::string> lines;
+  SetReportSink([](const char* line, void* user) { static_cast<std::vector<std::string>*>(user)->push_back(line); },
+                &lines);
+  EXPECT_THROW(Build(), EInOutError);
+  SetReportSink(nullptr, nullptr);
+  EXPECT_EQ(lines, expected);
+  for (int i = 0; i < 30; ++i) {
+    if (i == 3 || i == 4 || i == 17 || i == 29) continue;
+    EXPECT_EQ(Get("out/p" + std::to_string(i) + ".html"), "page " + std::to_string(i) + "\r\n");
+  }
 }
 
 // Page patterns, RootPath and LF line ends together, as the starter

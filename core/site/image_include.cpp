@@ -106,6 +106,7 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
   const std::string path = InImageDir(context.Build, name);
   FileStamp stamp;
+  context.Build.Writer.Settle(path);
   if (context.Build.Inputs) context.Build.Inputs->FileLooked(path);
   if (!StatFile(path, stamp)) {
     MarkupWarning(context, "image \"" + content + "\" not found; looked for " + path);

@@ -168,16 +168,20 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
     const TUserSetting* var = build.Caches.FindVariable(build.BuiltinVars, build.UserVars, input.Name);
     if (!PageInputs::Holds(input, var, build.BuiltinVars)) return false;
   }
-  output = states_.Peek(page.Output, &page.OutputState);
-  if (!output.Exists || !SameContent(output, page.OutputState)) return false;
+  // The files before the output: they are mostly shared, and their states
+  // kept, while the output is looked at anew.
+  PageWriter& writer = context_.Build.Writer;
   files.reserve(page.Files.size());
   for (uint32_t index : page.Files) {
     const FileInput& input = last_->Files[index];
+    writer.Settle(input.Path);
     FileState now = states_.Current(input.Path, &input.State);
     if (!SameContent(now, input.State)) return false;
     files.push_back(now);
   }
-  return true;
+  writer.SettleName(page.Output);
+  output = states_.Peek(page.Output, &page.OutputState);
+  return output.Exists && SameContent(output, page.OutputState);
 }
 
 bool IncrementalBuild::Skip(const std::string& entry, uint32_t occurrence, const std::string& output) {
@@ -280,24 +284,19 @@ void IncrementalBuild::AbortPage() {
   context_.Build.Report.Capture(nullptr);
 }
 
-void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, const std::string& output,
-                               uint64_t text_hash, const FileStamp* written) {
+uint32_t IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, const std::string& output,
+                                   uint64_t text_hash) {
   AbortPage();
   ++built_;
   unchanged_ = false;
-  if (inputs_.Volatile()) {
-    states_.ForgetAll();
-  } else {
-    states_.Forget(output);
-  }
-  if (!written) return;
-  const FileStamp& stamp = *written;
+  if (inputs_.Volatile()) states_.ForgetAll();
   BuildState& build = context_.Build;
   PageRecord page;
   page.Entry = entry;
   page.Occurrence = occurrence;
   page.Output = output;
-  page.OutputState = FileState{true, stamp, text_hash, FileStates::Racy(stamp, FileStates::NowNs())};
+  // Not written yet: a page left so is dropped from the record (Finish).
+  page.OutputState.Hash = text_hash;
   page.Volatile = inputs_.Volatile();
   if (!page.Volatile) {
     page.DefinesBefore = start_.defines_digest;
@@ -313,6 +312,13 @@ void IncrementalBuild::EndPage(const std::string& entry, uint32_t occurrence, co
     page.Steps = context_.Progress.StepsSent() - start_.steps;
   }
   new_.Pages.push_back(std::move(page));
+  return static_cast<uint32_t>(new_.Pages.size() - 1);
+}
+
+void IncrementalBuild::PageWritten(uint32_t page, const FileStamp* written) {
+  FileState& output = new_.Pages[page].OutputState;
+  states_.Forget(new_.Pages[page].Output);
+  if (written) output = FileState{true, *written, output.Hash, FileStates::Racy(*written, FileStates::NowNs())};
 }
 
 void IncrementalBuild::RemoveStaleOutputs() {
@@ -337,6 +343,9 @@ void IncrementalBuild::RemoveStaleOutputs() {
 
 void IncrementalBuild::Finish(bool complete, WatchList* watch) {
   AbortPage();
+  // Every page kept from the last build has its output; a page built now
+  // has one once its write was reported.
+  if (built_ > 0) std::erase_if(new_.Pages, [](const PageRecord& page) { return !page.OutputState.Exists; });
   if (complete && last_) RemoveStaleOutputs();
   std::unordered_set<std::string> page_outputs;
   if (!context_.Settings.StaticDir.empty() || (last_ && !last_->Statics.empty()))

@@ -15,7 +15,8 @@
 //   IncrementalBuild incremental(context, /*full=*/false);
 //   for each page: size_t n = incremental.NextOccurrence(entry);
 //     if (incremental.Skip(entry, n, output)) continue;
-//     incremental.BeginPage(); ...build and write...; incremental.EndPage(...);
+//     incremental.BeginPage(); ...build...; page = incremental.EndPage(...);
+//     ...write...; incremental.PageWritten(page, stamp);
 //   incremental.Finish(/*complete=*/true);
 #pragma once
 
@@ -78,12 +79,15 @@ class IncrementalBuild {
   bool Skip(const std::string& entry, uint32_t occurrence, const std::string& output);
 
   // Around the build of a page that was not skipped. EndPage records the
-  // page when it was `written` (its text, whose ContentHash is `text_hash`,
-  // is now in `output`, a file stamped as `written` says); a page that
-  // ended with an error is not recorded (AbortPage).
+  // page, whose text (of ContentHash `text_hash`) is to be written to
+  // `output`, and returns its number for PageWritten, which completes the
+  // record once the write is over (`written`: the stamp of the file
+  // written; null when it failed). A page whose write failed or was never
+  // reported is left out of the record, and so is one that ended with an
+  // error (AbortPage).
   void BeginPage();
-  void EndPage(const std::string& entry, uint32_t occurrence, const std::string& output, uint64_t text_hash,
-               const FileStamp* written);
+  uint32_t EndPage(const std::string& entry, uint32_t occurrence, const std::string& output, uint64_t text_hash);
+  void PageWritten(uint32_t page, const FileStamp* written);
   void AbortPage();
 
   // Once every page is built and the queued files deleted: when the build

@@ -144,6 +144,7 @@ std::string TextIncludePlace(TParseStruct& context, const std::string& content, 
 std::string FindTextInclude(TParseStruct& context, const std::string& content, FileStamp& stamp) {
   for (int i = 0; i < kTextIncludePlaces; ++i) {
     std::string place = TextIncludePlace(context, content, i);
+    context.Build.Writer.Settle(place);
     if (StatFile(place, stamp)) return place;
   }
   return std::string();

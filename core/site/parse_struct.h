@@ -24,6 +24,7 @@
 #include "core/site/build_report.h"
 #include "core/site/define_names.h"
 #include "core/site/page_state.h"
+#include "core/site/page_writer.h"
 #include "core/site/progress_reporter.h"
 #include "core/site/project_settings.h"
 #include "core/site/script_output.h"
@@ -127,6 +128,9 @@ class BuildState {
   // page is built when it gave any warning.
   BuildReport Report;
   bool Strict = StrictBuildDefault();
+  // Writes the pages beside the build; what the build reads is settled
+  // with it first (PageWriter::Settle).
+  PageWriter Writer;
 
   // What the page being built reads, recorded for an incremental build;
   // null while nothing is recorded.

@@ -65,8 +65,10 @@ void NestedPass(TParseStruct& context) {
 // then the nested pass it asks for.
 void RunStage(TParseStruct& context, const StageEntry& entry) {
   if (!(context.Settings.*entry.on) || context.Page.LimitReached) return;
-  if (entry.runs_code && FindDelimiter(context.Page.Text, entry.open) != std::string_view::npos)
+  if (entry.runs_code && FindDelimiter(context.Page.Text, entry.open) != std::string_view::npos) {
+    context.Build.Writer.OutsideCodeRuns();
     context.Build.Caches.OutsideCodeRuns();
+  }
   entry.run(context);
   if (context.Page.Rescan) NestedPass(context);
 }

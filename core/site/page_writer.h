@@ -1,0 +1,115 @@
+// Writes a build's pages on a thread of its own, in the order they are
+// given, while the build reads and expands the next ones: a page's write
+// costs the system about as much as reading and expanding a short page, so
+// the two halves of a build run side by side on two cores.
+//
+// What became of each write is told back on the build's thread, in the
+// order the pages were given and at fixed points (when a page is given with
+// kDepth pages before it unreported, or when the writes are drained), so a
+// build's messages come in the same order on every run. Everything the
+// build reads or looks at must first be settled (Settle), and code that
+// may use the file system (scripts, external commands) runs only after a
+// drain: nothing of the build ever sees a page missing or stale because
+// its write is still under way.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <unordered_map>
+
+#include "platform/files.h"
+#include "platform/folder_cache.h"
+
+namespace orv {
+
+// The pages a build has given to be written and not yet reported.
+class PageWriter {
+ public:
+  // What became of one page's write.
+  struct Written {
+    const std::string& Path;
+    uint32_t Tag;        // as given to Submit
+    bool Ok;             // written, and stamped as Stamp says
+    int Error;           // the system's error number when not
+    const FileStamp& Stamp;
+  };
+  using Done = std::function<void(const Written&)>;
+
+  // How many pages may wait for their write, or for their report, before
+  // Submit reports the oldest.
+  static constexpr uint32_t kDepth = 4;
+
+  PageWriter() = default;
+  // Waits for the writes under way; those not yet reported are not.
+  ~PageWriter();
+  PageWriter(const PageWriter&) = delete;
+  PageWriter& operator=(const PageWriter&) = delete;
+
+  // What is called, on the caller's thread, for each write as it is
+  // reported. An exception from it leaves Submit or Drain with the write
+  // counted as reported.
+  void OnWritten(Done done) { done_ = std::move(done); }
+
+  // Writes `text` to `path` as TFolderCache::WriteFileAtomic does, creating
+  // its folder when the first attempt fails; reports the oldest writes while
+  // more than kDepth are unreported.
+  void Submit(std::string path, std::string text, uint32_t tag);
+  // Before the build reads or looks at `path`: when a page of the same
+  // file name (compared as SameText does) is still to be written, or
+  // `path` is a symbolic link (which may lead to one), every write is
+  // finished and reported (Drain). Whether a path is a link is asked once
+  // until outside code runs. A page's output is settled by its name alone
+  // (SettleName): it is a file the build wrote, not a link.
+  void Settle(const std::string& path);
+  void SettleName(std::string_view path);
+  // Finishes and reports every write given.
+  void Drain();
+  // Before code runs that may change the file system: Drain; the writer's
+  // folders are opened anew for the next write, and links looked for again.
+  void OutsideCodeRuns();
+
+ private:
+  static constexpr uint32_t kSlots = 8;  // more than kDepth: see Submit
+  // One page: given by the build's thread, written by the writer's.
+  struct Job {
+    std::string path;
+    std::string text;
+    uint32_t tag = 0;
+    bool ok = false;
+    int error = 0;
+    FileStamp stamp;
+  };
+
+  void Write(Job& job);
+  void Run();
+  // Waits until the oldest unreported page is written, then reports it.
+  void ReportOldest();
+  // Whether a page of the file name of `path` is still to be reported.
+  bool Pending(std::string_view path) const;
+  // The file name part of `path`.
+  static std::string_view NameOf(std::string_view path);
+
+  Done done_;
+  Job jobs_[kSlots];
+  // Counts of pages given, written and reported (each wraps; only their
+  // differences matter). `given_` and `reported_` belong to the build's
+  // thread; `written_` to the writer's, which waits on `wake_`.
+  std::atomic<uint32_t> given_{0};
+  std::atomic<uint32_t> written_{0};
+  uint32_t reported_ = 0;
+  std::atomic<uint32_t> wake_{0};
+  std::atomic<bool> stopping_{false};
+  // Only the writer's thread uses it, or the build's while nothing waits.
+  TFolderCache folders_;
+  // Paths settled so far: whether each is a symbolic link.
+  std::unordered_map<std::string, bool> links_;
+  std::thread thread_;
+  // No thread could be started: pages are written as they are given.
+  bool inline_ = false;
+};
+
+}  // namespace orv

@@ -1,0 +1,119 @@
+#include "core/site/page_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/folders.h"
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One report as the writer gave it.
+struct Report {
+  std::string path;
+  uint32_t tag;
+  bool ok;
+  int error;
+  FileStamp stamp;
+  bool operator==(const Report&) const = default;
+};
+
+class PageWriterTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    writer_.OnWritten([this](const PageWriter::Written& page) {
+      reports_.push_back(Report{page.Path, page.Tag, page.Ok, page.Error, page.Stamp});
+    });
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  const std::string dir_ = DataDir() + "page-writer-test/";
+  PageWriter writer_;
+  std::vector<Report> reports_;
+};
+
+// Pages are written in the order given, into folders made as needed, and
+// reported in that order, never more than kDepth of them unreported after
+// a page is given; a page that cannot be written is reported with the
+// system's reason and does not stop the others.
+TEST_F(PageWriterTest, WritesAndReportsInOrder) {
+  WriteFileBytes(dir_ + "file", "a file where a folder should be");
+  std::vector<Report> expected;
+  for (uint32_t i = 0; i < 20; ++i) {
+    std::string path = i == 7 ? dir_ + "file/p7.html" : dir_ + "sub" + std::to_string(i % 3) + "/p" +
+                                                            std::to_string(i) + ".html";
+    writer_.Submit(path, "page " + std::to_string(i), i);
+    expected.push_back(Report{path, i, i != 7, i == 7 ? ENOTDIR : 0, FileStamp{}});
+    EXPECT_LE(i + 1 - reports_.size(), PageWriter::kDepth);
+  }
+  writer_.Drain();
+  // Each page written is reported with the stamp its file has.
+  for (uint32_t i = 0; i < 20; ++i) {
+    if (i == 7) continue;
+    EXPECT_EQ(ReadFileBytes(expected[i].path), "page " + std::to_string(i));
+    EXPECT_TRUE(StatFile(expected[i].path, expected[i].stamp));
+  }
+  EXPECT_EQ(reports_, expected);
+}
+
+// Before the build looks at a file, a page still to be written under the
+// same file name (in any folder, in any letter case) is written, and every
+// write is reported; other names leave the writes under way.
+TEST_F(PageWriterTest, SettleWaitsOnlyForTheSameName) {
+  writer_.Submit(dir_ + "a.html", "a", 1);
+  writer_.Submit(dir_ + "b.html", "b", 2);
+  writer_.Settle(dir_ + "c.html");
+  writer_.Settle("b.htm");
+  EXPECT_TRUE(reports_.empty());
+  writer_.Settle("/elsewhere/B.HTML");
+  ASSERT_EQ(reports_.size(), 2u);
+  EXPECT_EQ(ReadFileBytes(dir_ + "b.html"), "b");
+  writer_.Settle(dir_ + "b.html");  // nothing left: nothing more reported
+  EXPECT_EQ(reports_.size(), 2u);
+}
+
+// The same page given twice ends with the later text.
+TEST_F(PageWriterTest, TheLaterTextOfAPageStays) {
+  for (int round = 0; round < 3; ++round) {
+    writer_.Submit(dir_ + "twice.html", "first", 0);
+    writer_.Submit(dir_ + "twice.html", "second", 1);
+    writer_.Drain();
+    EXPECT_EQ(ReadFileBytes(dir_ + "twice.html"), "second");
+  }
+}
+
+// A report that throws leaves Submit with the page given still written;
+// the next Drain reports the rest.
+TEST_F(PageWriterTest, AThrowingReportLosesNoPage) {
+  int calls = 0;
+  writer_.OnWritten([&calls](const PageWriter::Written&) {
+    if (++calls == 1) throw std::runtime_error("report failed");
+  });
+  for (uint32_t i = 0; i < PageWriter::kDepth; ++i) writer_.Submit(dir_ + std::to_string(i) + ".html", "x", i);
+  EXPECT_THROW(writer_.Submit(dir_ + "last.html", "last", 9), std::runtime_error);
+  writer_.Drain();
+  EXPECT_EQ(calls, static_cast<int>(PageWriter::kDepth) + 1);
+  EXPECT_EQ(ReadFileBytes(dir_ + "last.html"), "last");
+}
+
+// A writer that goes away finishes the writes given to it.
+TEST_F(PageWriterTest, PagesGivenAreWrittenWhenTheWriterGoes) {
+  {
+    PageWriter writer;
+    for (int i = 0; i < 3; ++i) writer.Submit(dir_ + "gone" + std::to_string(i) + ".html", "g", 0);
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(ReadFileBytes(dir_ + "gone" + std::to_string(i) + ".html"), "g");
+}
+
+}  // namespace
+}  // namespace orv
