@@ -80,6 +80,19 @@ class BuildTest : public testing::Test {
     WriteFileBytes(dir_ + name, text);
   }
   std::string Get(const std::string& name) { return ReadFileBytes(dir_ + name); }
+  // A [files] section listing `pages` after as many pages of filler as a
+  // build writes before it writes beside the expansion (PageWriter), so
+  // that `pages` are written on the writer's thread.
+  std::string FilesAfterFiller(const std::vector<std::string>& pages) {
+    std::string files = "[files]\n";
+    int key = 0;
+    for (uint32_t i = 0; i < PageWriter::kInlinePages; ++i) {
+      Put("src/filler/f" + std::to_string(i) + ".hts", "filler");
+      files += std::to_string(key++) + "=src/filler/f" + std::to_string(i) + ".hts\n";
+    }
+    for (const std::string& page : pages) files += std::to_string(key++) + "=" + page + "\n";
+    return files;
+  }
   void Build(const std::string& single = "", bool preview = false) {
     ProcessProject(dir_ + "p.orv", single, host_.Handle(), preview);
   }
@@ -129,8 +142,8 @@ TEST_F(BuildTest, LaterPagesAndCommandsSeeEarlierPagesWritten) {
   Put("src/b.hts", "[<&../out/a.html&>]");
   Put("src/c.hts", "[<*cat '" + dir_ + "out/b.html'*>]");
   Put("src/d.html", "page d");
-  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n"
-               "3=src/d.html\n4=out/d.html\n");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n" +
+                   FilesAfterFiller({"src/a.hts", "src/b.hts", "src/c.hts", "src/d.html", "out/d.html"}));
   Build();
   EXPECT_EQ(Get("out/b.html"), "[page a\r\n]\r\n");
   EXPECT_EQ(Get("out/c.html"), "[[page a\r\n]\r\n]\r\n");
@@ -150,14 +163,15 @@ TEST_F(BuildTest, PagesReadThroughLinksSeeEarlierPagesWritten) {
   // src/mirror/a.html is out/a.html, built again into itself.
   fs::create_directory_symlink(dir_ + "out", dir_ + "src/mirror");
   const std::string project = "[directories]\nsrc=src\nout=out\n[variables]\nTitle=";
-  for (const std::string pages : {"0=src/a.hts\n1=src/c.hts\n2=src/b.hts\n", "0=src/a.hts\n1=src/mirror/a.html\n"}) {
-    SCOPED_TRACE(pages);
+  for (const std::string& pages : {FilesAfterFiller({"src/a.hts", "src/c.hts", "src/b.hts"}),
+                                  FilesAfterFiller({"src/a.hts", "src/mirror/a.html"})}) {
+    SCOPED_TRACE(pages.substr(pages.rfind("=src/filler/")));
     fs::remove_all(dir_ + "out");
     fs::create_directories(dir_ + "out");
     Put("out/A.html", "an old page");
     for (const std::string title : {"one", "two"}) {
       SCOPED_TRACE(title);
-      Put("p.orv", project + title + "\n[files]\n" + pages);
+      Put("p.orv", project + title + "\n" + pages);
       Build();
       EXPECT_EQ(Get("out/a.html"), "page a " + title + "\r\n");
       if (pages.find("c.hts") == std::string::npos) continue;
@@ -178,8 +192,8 @@ TEST_F(BuildTest, UpToDateChecksSeeEarlierPagesWritten) {
   Put("src/x.htm", "x.htm");
   for (const std::string title : {"one", "two"}) {
     SCOPED_TRACE(title);
-    Put("p.orv", "[directories]\nsrc=src\nout=out\n[variables]\nTitle=" + title +
-                     "\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/x.hts\n3=src/x.htm\n");
+    Put("p.orv", "[directories]\nsrc=src\nout=out\n[variables]\nTitle=" + title + "\n" +
+                     FilesAfterFiller({"src/a.hts", "src/b.hts", "src/x.hts", "src/x.htm"}));
     Build();
     EXPECT_EQ(Get("out/b.html"), "[page a " + title + "\r\n]\r\n");
     EXPECT_EQ(Get("out/x.html"), "x.htm\r\n");
@@ -458,12 +472,12 @@ TEST_F(BuildTest, OutputFolderIsCreatedAndEveryUnwritablePageIsReported) {
 // Among many pages, written beside the build, each one that cannot be
 // written is reported in page order, and the pages around it are written.
 TEST_F(BuildTest, UnwritablePagesAmongManyAreReportedInOrder) {
-  std::string files;
+  std::vector<std::string> pages;
   for (int i = 0; i < 30; ++i) {
     Put("src/p" + std::to_string(i) + ".hts", "page " + std::to_string(i));
-    files += std::to_string(i) + "=src/p" + std::to_string(i) + ".hts\n";
+    pages.push_back("src/p" + std::to_string(i) + ".hts");
   }
-  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n" + files);
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n" + FilesAfterFiller(pages));
   std::vector<std::string> expected;
   for (int i : {3, 4, 17, 29}) {
     fs::create_directories(dir_ + "out/p" + std::to_string(i) + ".html");

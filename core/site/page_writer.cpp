@@ -22,6 +22,7 @@ std::string_view PageWriter::NameOf(std::string_view path) {
 }
 
 void PageWriter::Write(Job& job) {
+  job.stamp = FileStamp{};
   try {
     job.ok = folders_.WriteFileAtomic(job.path, job.text, &job.stamp);
     if (!job.ok) {
@@ -33,7 +34,6 @@ void PageWriter::Write(Job& job) {
     job.ok = false;
     job.error = ENOMEM;
   }
-  std::string().swap(job.text);
 }
 
 void PageWriter::Run() {
@@ -59,17 +59,19 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   const uint32_t given = given_.load(std::memory_order_relaxed);
   if (given - reported_ == kSlots) ReportOldest();
   Job& job = jobs_[given % kSlots];
+  // The text written kSlots pages ago goes with `text`: memory is freed on
+  // the thread that took it.
   job.path = std::move(path);
-  job.text = std::move(text);
+  job.text.swap(text);
   job.tag = tag;
-  if (!thread_.joinable() && !inline_) {
+  if (!thread_.joinable() && !inline_ && given >= kInlinePages) {
     try {
       thread_ = std::thread(&PageWriter::Run, this);
     } catch (const std::system_error&) {
       inline_ = true;
     }
   }
-  if (inline_) {
+  if (!thread_.joinable()) {
     Write(job);
     written_.store(given + 1, std::memory_order_relaxed);
     given_.store(given + 1, std::memory_order_relaxed);

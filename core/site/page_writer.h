@@ -42,6 +42,9 @@ class PageWriter {
   // How many pages may wait for their write, or for their report, before
   // Submit reports the oldest.
   static constexpr uint32_t kDepth = 4;
+  // The first pages of a build are written as they are given: a thread
+  // costs more to start than a small build's writes.
+  static constexpr uint32_t kInlinePages = 64;
 
   PageWriter() = default;
   // Waits for the writes under way; those not yet reported are not.
@@ -107,9 +110,10 @@ class PageWriter {
   TFolderCache folders_;
   // Paths settled so far: whether each is a symbolic link.
   std::unordered_map<std::string, bool> links_;
+  // Not started (the first kInlinePages pages, or no thread could be):
+  // pages are written as they are given.
   std::thread thread_;
-  // No thread could be started: pages are written as they are given.
-  bool inline_ = false;
+  bool inline_ = false;  // no thread could be started
 };
 
 }  // namespace orv
