@@ -45,12 +45,11 @@ FileRead TFolderCache::ReadRegularFile(const std::string& path, std::string& byt
     // A missing file, or a folder that is no longer where it was.
     Close(source_);
   }
-  if (link && !HoldsNul(path)) {
-    if (std::optional<FileRead> read = ReadRegularFileAt(AT_FDCWD, path.c_str(), bytes, stamp, flags)) return *read;
-    if (errno == ELOOP) {
-      *link = true;
-      return FileRead::NoFile;
-    }
+  // By the whole path (seldom: the folder could not be opened), where a
+  // link is told by asking.
+  if (link && IsSymbolicLink(path)) {
+    *link = true;
+    return FileRead::NoFile;
   }
   return orv::ReadRegularFile(path, bytes, stamp);
 }

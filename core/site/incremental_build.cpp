@@ -170,7 +170,7 @@ bool IncrementalBuild::UpToDateInputs(const PageRecord& page, std::vector<FileSt
   }
   // The files before the output: they are mostly shared, and their states
   // kept, while the output is looked at anew.
-  PageWriter& writer = context_.Build.Writer;
+  PageWriter& writer = build.Writer;
   files.reserve(page.Files.size());
   for (uint32_t index : page.Files) {
     const FileInput& input = last_->Files[index];
