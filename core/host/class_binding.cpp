@@ -181,7 +181,25 @@ void SetMember(const MemberBinding& binding, TObject* self, const Variant& value
   property.set(target, FromVariant(value, *property.type, binding));
 }
 
-const std::vector<const MemberBinding*>& RegisteredMembers() { return Registered().in_order; }
+const std::vector<const MemberBinding*>& RegisteredMembers() {
+  RegisterDeferredMembers();
+  return Registered().in_order;
+}
+
+void RegisterRows(std::span<const MemberBinding> rows, const HostProc* run, const HostProc* set) {
+  for (size_t begin = 0, end = 0; begin < rows.size(); begin = end) {
+    const char* class_name = rows[begin].class_name;
+    for (end = begin + 1; end < rows.size() && std::strcmp(rows[end].class_name, class_name) == 0;) ++end;
+    auto register_run = [run_rows = rows.subspan(begin, end - begin), run = run + begin, set = set + begin] {
+      for (size_t i = 0; i < run_rows.size(); ++i) RegisterMember(run_rows[i], run[i], set[i]);
+    };
+    if (*class_name) {
+      DeferClassMembers(class_name, register_run);
+    } else {
+      register_run();
+    }
+  }
+}
 
 void RegisterMember(const MemberBinding& binding, HostProc run, HostProc set) {
   RegisteredBindings& registered = Registered();

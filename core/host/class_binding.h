@@ -1,6 +1,7 @@
 // Class bindings from tables: a table of MemberBinding rows (class, member,
 // kind, parameters) is registered with the host registry by one call, each
-// row with host routines of its own. The rows of the visual classes are
+// row with host routines of its own; a class's rows reach the registry when
+// a script first names the class. The rows of the visual classes are
 // written at build time from the class tables of liborvcontrols.so
 // (components/class_table.h, binding_table_gen.cpp), so the core knows their
 // names without linking Qt. At run time a row reaches its member through the
@@ -51,7 +52,13 @@ void RegisterMember(const MemberBinding& binding, HostProc run, HostProc set);
 
 void RegisterConstants(std::span<const ConstBinding> constants);
 
-// Every binding registered so far, once each, in registration order.
+// Registers `rows`, row i with the routines run[i] and set[i]: routines at
+// once, the members of each class when the class is first looked up
+// (DeferClassMembers), so a script pays only for the classes it uses.
+void RegisterRows(std::span<const MemberBinding> rows, const HostProc* run, const HostProc* set);
+
+// Every binding registered so far, deferred ones included (they are
+// registered now), once each, in registration order.
 const std::vector<const MemberBinding*>& RegisteredMembers();
 
 namespace binding_detail {
@@ -72,13 +79,13 @@ template <const auto& Table, size_t... I>
 void RegisterAll(std::index_sequence<I...>) {
   static constexpr HostProc kRun[] = {&Run<Table, I>...};
   static constexpr HostProc kSet[] = {&Set<Table, I>...};
-  for (size_t i = 0; i < sizeof...(I); ++i) RegisterMember(Table[i], kRun[i], kSet[i]);
+  RegisterRows(Table, kRun, kSet);
 }
 
 }  // namespace binding_detail
 
 // Registers every binding of `Table` (a constexpr array of MemberBinding),
-// each with host routines of its own that know their entry.
+// each with host routines of its own that know their entry (RegisterRows).
 template <const auto& Table>
 void RegisterMembers() {
   binding_detail::RegisterAll<Table>(std::make_index_sequence<std::size(Table)>());

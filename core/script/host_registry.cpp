@@ -35,10 +35,59 @@ void AddFunction(std::string_view name, HostProc code, std::vector<ParamKind> ki
     item.HasVarParams = std::find(kinds.begin(), kinds.end(), pkVar) != kinds.end();
     item.ParamKinds = std::move(kinds);
   }
-  State().functions.Add(name, std::move(item));
+  EngineState& state = State();
+  if (state.registering_deferred) {
+    state.functions.Insert(name, std::move(item));
+  } else {
+    state.functions.Add(name, std::move(item));
+  }
+}
+
+// Runs deferred registrations, which add routines without replacing any.
+void RunDeferred(EngineState& state, std::vector<TDeferredMembers> due) {
+  struct Flag {
+    bool& on;
+    explicit Flag(bool& f) : on(f) { on = true; }
+    ~Flag() { on = false; }
+  } flag(state.registering_deferred);
+  for (TDeferredMembers& members : due) members.Register();
+}
+
+// Registers the deferred members of the class that `name` (CLASS.MEMBER)
+// names, if any are left.
+void RegisterDeferredMembersOf(EngineState& state, std::string_view name) {
+  if (state.deferred_classes.empty()) return;
+  const size_t point = name.find('.');
+  if (point == std::string_view::npos) return;
+  auto pending = state.deferred_classes.find(UpperCase(name.substr(0, point)));
+  if (pending == state.deferred_classes.end()) return;
+  std::vector<TDeferredMembers> due;
+  std::erase_if(state.deferred, [&](TDeferredMembers& members) {
+    if (members.ClassName != *pending) return false;
+    due.push_back(std::move(members));
+    return true;
+  });
+  state.deferred_classes.erase(pending);
+  RunDeferred(state, std::move(due));
 }
 
 }  // namespace
+
+void DeferClassMembers(std::string_view class_name, std::function<void()> register_members) {
+  EngineState& state = State();
+  std::string key = UpperCase(class_name);
+  state.deferred_classes.insert(key);
+  state.deferred.push_back({std::move(key), std::move(register_members)});
+}
+
+void RegisterDeferredMembers() {
+  EngineState& state = State();
+  if (state.deferred.empty()) return;
+  std::vector<TDeferredMembers> due = std::move(state.deferred);
+  state.deferred.clear();
+  state.deferred_classes.clear();
+  RunDeferred(state, std::move(due));
+}
 
 void RegisterProc(std::string_view name, HostProc code, std::vector<ParamKind> kinds) {
   AddFunction(name, code, std::move(kinds), fkProcedure);
@@ -80,7 +129,11 @@ void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter
   AddIndexedProp(name, 1, getter, setter, get, put);
 }
 
-int32_t FindFunction(std::string_view name) { return State().functions.Find(name); }
+int32_t FindFunction(std::string_view name) {
+  EngineState& state = State();
+  RegisterDeferredMembersOf(state, name);
+  return state.functions.Find(name);
+}
 
 int32_t FindInClassChain(std::string_view name, std::string_view suffix) {
   std::string current(name);
@@ -105,7 +158,10 @@ const TFunListItem& FunctionAt(int32_t number) {
 
 const TNameList<TFunListItem>& FunctionTable() { return State().functions; }
 
-int32_t FunctionCount() { return State().functions.Count(); }
+int32_t FunctionCount() {
+  RegisterDeferredMembers();
+  return State().functions.Count();
+}
 
 const std::string& FunctionKey(int32_t number) {
   FunctionAt(number);

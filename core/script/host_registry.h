@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -90,6 +91,20 @@ void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc ge
 void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter, ElementShortcut get,
                          ElementShortcut put);
 
+// Registers the members of class `class_name` (any case) when they are
+// first needed rather than now: `register_members` runs once, when a name
+// CLASS.MEMBER of the class is looked up (FindFunction, FindInClassChain) or
+// every routine is counted (FunctionCount), so that a script pays only for
+// the classes it uses. What it registers never replaces a routine already
+// registered under the same name: a later registration keeps its place, as
+// it would have replaced the member registered at once. Defer only members
+// whose names nothing registered earlier uses.
+void DeferClassMembers(std::string_view class_name, std::function<void()> register_members);
+
+// Registers the members of every class still deferred, in the order they
+// were deferred.
+void RegisterDeferredMembers();
+
 // The number of the routine registered under `name` (any case), -1 if none.
 // Numbers are stable: registering other names never changes them, so the
 // runner's opCall may hold one.
@@ -111,8 +126,9 @@ const TFunListItem& FunctionAt(int32_t number);
 // though a later registration of a name replaces its entry's contents).
 const TNameList<TFunListItem>& FunctionTable();
 
-// How many routines are registered; their numbers run from 0 to
-// FunctionCount() - 1, in the order they were first registered.
+// How many routines are registered, deferred members included (they are
+// registered now); their numbers run from 0 to FunctionCount() - 1, in the
+// order they were first registered.
 int32_t FunctionCount();
 
 // The name routine `number` is registered under, in upper case (CLASS.MEMBER

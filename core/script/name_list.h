@@ -28,19 +28,11 @@ template <class T>
 class TNameList {
  public:
   // Adds or replaces the entry for `name`; returns its number.
-  int32_t Add(std::string_view name, T entry) {
-    std::string key = UpperCase(name);
-    auto found = index_.find(key);
-    if (found != index_.end()) {
-      entries_[found->second].entry = std::move(entry);
-      return found->second;
-    }
-    const auto number = static_cast<int32_t>(entries_.size());
-    entries_.push_back({std::move(key), std::move(entry)});
-    by_number_.push_back(&entries_.back());
-    index_.emplace(entries_.back().key, number);
-    return number;
-  }
+  int32_t Add(std::string_view name, T entry) { return Put(name, std::move(entry), true); }
+
+  // Adds the entry for `name` unless the name is present, whose entry then
+  // stays as it is; returns the name's number either way.
+  int32_t Insert(std::string_view name, T entry) { return Put(name, std::move(entry), false); }
 
   // Room for `count` entries, so that filling the list does not rehash.
   void Reserve(size_t count) {
@@ -75,6 +67,23 @@ class TNameList {
     std::string key;
     T entry;
   };
+
+  // The new entry goes in first, so that the index is searched and filled
+  // by one hash of its key, which then lives in the entry; a name already
+  // present takes it back out.
+  int32_t Put(std::string_view name, T entry, bool replace) {
+    const auto number = static_cast<int32_t>(entries_.size());
+    Slot& slot = entries_.emplace_back(Slot{UpperCase(name), std::move(entry)});
+    auto [found, added] = index_.try_emplace(slot.key, number);
+    if (!added) {
+      if (replace) entries_[static_cast<size_t>(found->second)].entry = std::move(slot.entry);
+      entries_.pop_back();
+      return found->second;
+    }
+    by_number_.push_back(&slot);
+    return number;
+  }
+
   // A deque, so that adding entries never moves the existing ones: a host
   // routine that registers others while it runs keeps its own entry (and
   // the name it was handed) in place.

@@ -111,6 +111,61 @@ TEST_F(RegistryTest, ClassChainLookupClimbsToTheRegisteringAncestor) {
   EXPECT_EQ(FindInClassChain("plain", ""), FindFunction("PLAIN"));
 }
 
+// A deferred class's members are registered by the first lookup of a name
+// of the class, directly or from a subclass, once; other lookups leave them.
+TEST_F(RegistryTest, DeferredMembersArriveWithTheFirstLookupOfTheirClass) {
+  RegisterClass("TRegTestDeferred", "TObject");
+  RegisterClass("TRegTestDeferredChild", "TRegTestDeferred");
+  int runs = 0;
+  DeferClassMembers("TRegTestDeferred", [&runs] {
+    ++runs;
+    RegisterFunc("TRegTestDeferred.Width", ReturnsOne, {pkNone});
+    RegisterProp("TRegTestDeferred.Caption", ReturnsName, ReturnsTwo);
+  });
+  RegisterFunc("PLAIN", ReturnsOne, {pkNone});
+  EXPECT_GE(FindFunction("plain"), 0);
+  EXPECT_EQ(FindFunction("TREGTESTOTHER.WIDTH"), -1);
+  EXPECT_EQ(FindInClassChain("TREGTESTOTHER.WIDTH", ""), -1);
+  EXPECT_EQ(runs, 0);
+  const int32_t width = FindInClassChain("TREGTESTDEFERREDCHILD.WIDTH", "");
+  EXPECT_EQ(runs, 1);
+  ASSERT_GE(width, 0);
+  EXPECT_EQ(FunctionKey(width), "TREGTESTDEFERRED.WIDTH");
+  EXPECT_EQ(FindFunction("tregtestdeferred.caption_set"), FindInClassChain("TREGTESTDEFERRED.CAPTION", "_SET"));
+  EXPECT_EQ(FindFunction("TRegTestDeferred.Width"), width);
+  EXPECT_EQ(runs, 1);
+}
+
+// What a class's deferred registration adds never replaces a routine
+// registered under its names before the class was first used.
+TEST_F(RegistryTest, DeferredMembersLeaveLaterRegistrationsInPlace) {
+  DeferClassMembers("TRegTestLate", [] {
+    RegisterFunc("TREGTESTLATE.SHOW", ReturnsOne, {pkNone});
+    RegisterFunc("TREGTESTLATE.HIDE", ReturnsOne, {pkNone});
+  });
+  RegisterProc("TRegTestLate.Show", ReturnsTwo, {pkValue, pkVar});
+  const TFunListItem& show = FunctionAt(FindFunction("TREGTESTLATE.SHOW"));
+  EXPECT_EQ(show.Code, ReturnsTwo);
+  EXPECT_EQ(show.Kind, fkProcedure);
+  EXPECT_EQ(show.ParamCount, 2);
+  EXPECT_EQ(FunctionAt(FindFunction("TREGTESTLATE.HIDE")).Code, ReturnsOne);
+}
+
+// Counting the routines registers every deferred class, in the order the
+// classes were deferred, so that listing them by number lists them all.
+TEST_F(RegistryTest, CountingRegistersEveryDeferredClassInOrder) {
+  const int32_t before = FunctionCount();
+  DeferClassMembers("TRegTestFirst", [] { RegisterFunc("TREGTESTFIRST.ONE", ReturnsOne, {pkNone}); });
+  DeferClassMembers("TRegTestSecond", [] { RegisterFunc("TREGTESTSECOND.TWO", ReturnsTwo, {pkNone}); });
+  DeferClassMembers("TRegTestFirst", [] { RegisterFunc("TREGTESTFIRST.THREE", ReturnsTwo, {pkNone}); });
+  ASSERT_EQ(FunctionCount(), before + 3);
+  EXPECT_EQ(FunctionKey(before), "TREGTESTFIRST.ONE");
+  EXPECT_EQ(FunctionKey(before + 1), "TREGTESTSECOND.TWO");
+  EXPECT_EQ(FunctionKey(before + 2), "TREGTESTFIRST.THREE");
+  EXPECT_EQ(FindFunction("TREGTESTSECOND.TWO"), before + 1);
+  EXPECT_EQ(FunctionCount(), before + 3);
+}
+
 TEST_F(RegistryTest, Constants) {
   EXPECT_EQ(ConstAt(FindConst("ssDouble")).AsInteger(), 6);
   EXPECT_EQ(ConstAt(FindConst("MBMIDDLE")).AsInteger(), 2);
