@@ -555,11 +555,21 @@ void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_st
   Emit(opMove, slot, Field(value));
 }
 
+// A condition whose last operation is a comparison, `and`, `or`, `xor` or
+// `not` jumps on that operation's outcome instead of testing the value it
+// would leave in its temporary (which nothing else reads); the operands are
+// still all computed, and the jump tests the value the operation gives.
 void TKelCompiler::JumpUnless(const TExprValue& condition, int32_t label, size_t code_start) {
   if (condition.kind == TExprValue::kTemp && code_.Size() > code_start) {
     TProgItem& last = code_.Last();
-    if (last.A == condition.index && last.Op >= opGreaterEq && last.Op <= opLess) {
-      last = {opJumpUnlessGreaterEq + (last.Op - opGreaterEq), label, last.B, last.C};
+    int32_t jump = -1;
+    if (last.Op >= opGreaterEq && last.Op <= opLess) jump = opJumpUnlessGreaterEq + (last.Op - opGreaterEq);
+    if (last.Op == opAnd) jump = opJumpUnlessAnd;
+    if (last.Op == opOr) jump = opJumpUnlessOr;
+    if (last.Op == opXor) jump = opJumpUnlessXor;
+    if (last.Op == opNot) jump = opJumpUnlessNot;
+    if (last.A == condition.index && jump >= 0) {
+      last = {jump, label, last.B, last.C};
       return;
     }
   }

@@ -299,8 +299,8 @@ TEST_F(ImageTest, ForLoopShapes) {
 }
 
 // Each operator is one instruction on its operands where they are, and the
-// statement's last one writes the variable; a comparison that decides a
-// jump is the jump.
+// statement's last one writes the variable; a comparison, and, or, xor or
+// not that decides a jump is the jump.
 TEST_F(ImageTest, OneInstructionPerOperator) {
   const struct {
     const char* statement;
@@ -313,7 +313,12 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"s := -1", {opMove}},
       {"s := 2 * 3 + 1", {opMove}},
       {"if s < i then s := 0", {opJumpUnlessLess, opMove}},
-      {"if (s < i) and (i > 0) then s := 0", {opLess, opGreater, opAnd, opJumpIfFalse, opMove}},
+      {"if (s < i) and (i > 0) then s := 0", {opLess, opGreater, opJumpUnlessAnd, opMove}},
+      {"if not (s < i) then s := 0", {opLess, opJumpUnlessNot, opMove}},
+      {"while (s > 0) or (i > 0) do i := i - 1", {opGreater, opGreater, opJumpUnlessOr, opSub, opGoto}},
+      {"repeat i := i + 1 until (i > 9) xor (s = 0)", {opAdd, opGreater, opEqual, opJumpUnlessXor}},
+      {"if s then s := 0", {opJumpIfFalse, opMove}},
+      {"if s and (i > 0) or (s < i) then s := 0", {opGreater, opAnd, opLess, opJumpUnlessOr, opMove}},
       {"while i <> 0 do i := i - 1", {opJumpUnlessNotEqual, opSub, opGoto}},
       {"repeat i := i + 1 until i >= 10", {opAdd, opJumpUnlessGreaterEq}},
       // a call between the operands: the variable is copied before it

@@ -47,7 +47,7 @@ namespace orv {
   X(opJumpUnlessGreaterEq, 21, kLabel, kValue, kValue, 0, "jump to label[A] unless B >= C")                 \
   X(opJumpUnlessEqual, 22, kLabel, kValue, kValue, 0, "jump to label[A] unless B = C")                      \
   X(opJumpUnlessLessEq, 23, kLabel, kValue, kValue, 0, "jump to label[A] unless B <= C")                    \
-  X(opJumpUnlessNotEqual, 24, kLabel, kValue, kValue, 0, "jump to label[A] unless B <> C")                  \
+  X(opJumpUnlessNotEqual, 24, kLabel, kValue, kValue, 0, "jump to label[A] unless B <> C")                   \
   X(opJumpUnlessGreater, 25, kLabel, kValue, kValue, 0, "jump to label[A] unless B > C")                    \
   X(opJumpUnlessLess, 26, kLabel, kValue, kValue, 0, "jump to label[A] unless B < C")                       \
   X(opMove, 27, kSlot, kValue, kNone, 0, "var[A] := B")                                                      \
@@ -64,7 +64,11 @@ namespace orv {
   X(opReturn, 38, kNone, kNone, kNone, 0, "pop the return stack and jump there; at the run's own depth, stop") \
   X(opArrayNew, 39, kSlot, kAny, kNone, 0, "var[A] := a new array with bounds 0..B")                         \
   X(opArrayPut, 40, kSlot, kAny, kValue, 0, "element B of the array in var[A] := C")                         \
-  X(opStop, 41, kNone, kNone, kNone, 0, "end the program")
+  X(opJumpUnlessAnd, 41, kLabel, kValue, kValue, 0, "jump to label[A] if B and C compares equal to False")   \
+  X(opJumpUnlessOr, 42, kLabel, kValue, kValue, 0, "jump to label[A] if B or C compares equal to False")     \
+  X(opJumpUnlessXor, 43, kLabel, kValue, kValue, 0, "jump to label[A] if B xor C compares equal to False")   \
+  X(opJumpUnlessNot, 44, kLabel, kValue, kNone, 0, "jump to label[A] if not B compares equal to False")      \
+  X(opStop, 45, kNone, kNone, kNone, 0, "end the program")
 
 // Operation codes.
 enum TOpCode : int32_t {
@@ -73,7 +77,7 @@ enum TOpCode : int32_t {
 #undef ORV_OPCODE_ENUM
   // The Op of the data words after opCall, whose A, B and C fields hold the
   // argument values; not an instruction (invalid when executed).
-  opData = 42,
+  opData = 46,
 };
 
 // One instruction word, 16 bytes, in the field order of the program image.
@@ -117,7 +121,7 @@ struct TOpInfo {
 };
 
 // Codes 0..kOpCodeLimit-1 may have table entries; codes at or above are invalid.
-inline constexpr int32_t kOpCodeLimit = 42;
+inline constexpr int32_t kOpCodeLimit = 46;
 
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.
 const TOpInfo* FindOpInfo(int32_t op);

@@ -94,6 +94,20 @@ template <VarCompareOp op>
   return quick::Holds<op>(IntOf(b), n);
 }
 
+// Whether b op c is false for and, or and xor: two Booleans at once, any
+// other operands through the value the operator gives.
+template <VarOp op>
+[[gnu::noinline]] bool BitwiseFalse(const Variant& b, const Variant& c);
+
+template <VarOp op>
+[[gnu::always_inline]] inline bool LogicFalse(const Variant& b, const Variant& c) {
+  if (quick::BothBooleans(b, c)) [[likely]] {
+    const bool x = b.BooleanField(), y = c.BooleanField();
+    return !(op == VarOp::And ? x && y : op == VarOp::Or ? x || y : x != y);
+  }
+  return BitwiseFalse<op>(b, c);
+}
+
 [[gnu::noinline]] void Negate(Variant& a, const Variant& b) {
   Variant result = b;
   ApplyNeg(result);
@@ -124,6 +138,32 @@ template <int32_t step>
 bool ConditionFalse(const Variant& v) {
   if (v.Type() == varBoolean) return !v.BooleanField();
   return IsFalse(v);
+}
+
+template <VarOp op>
+bool BitwiseFalse(const Variant& b, const Variant& c) {
+  Variant r;
+  Bitwise<op>(r, b, c);
+  return ConditionFalse(r);
+}
+
+// a := not b: logical on a Boolean, bitwise on an integer, anything else
+// by the value operator.
+[[gnu::always_inline]] inline void Not(Variant& a, const Variant& b) {
+  if (b.Type() == varBoolean) {
+    Store(a, !b.BooleanField());
+  } else if (IsInt(b)) {
+    Store(a, ~IntOf(b));
+  } else {
+    Invert(a, b);
+  }
+}
+
+// Whether not b is false.
+[[gnu::noinline]] bool NotFalse(const Variant& b) {
+  Variant r;
+  Not(r, b);
+  return ConditionFalse(r);
 }
 
 // The register an argument field of a host call's data word names (its
@@ -375,17 +415,7 @@ L_opShr: Bitwise<VarOp::Shr>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opOr: Bitwise<VarOp::Or>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opXor: Bitwise<VarOp::Xor>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opAnd: Bitwise<VarOp::And>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
-L_opNot: {
-  const Variant& b = reg(d->B);
-  if (b.Type() == varBoolean) {
-    Store(reg(d->A), !b.BooleanField());
-  } else if (IsInt(b)) {
-    Store(reg(d->A), ~IntOf(b));
-  } else {
-    Invert(reg(d->A), b);
-  }
-  ORV_NEXT();
-}
+L_opNot: Not(reg(d->A), reg(d->B)); ORV_NEXT();
 L_opNeg: {
   const Variant& b = reg(d->B);
   if (!IsInt(b) || IntOf(b) == INT32_MIN) [[unlikely]] {
@@ -417,6 +447,20 @@ L_opGoto: ORV_JUMP(d->A);
 L_opJumpIfFalse:
   if (ConditionFalse(reg(d->B))) ORV_JUMP(d->A);
   ORV_NEXT();
+// The conditional jumps on the outcome of and, or, xor and not.
+#define ORV_LOGIC_JUMP(Op)                                           \
+  L_opJumpUnless##Op:                                                \
+    if (LogicFalse<VarOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A); \
+    ORV_NEXT();
+ORV_LOGIC_JUMP(And)
+ORV_LOGIC_JUMP(Or)
+ORV_LOGIC_JUMP(Xor)
+#undef ORV_LOGIC_JUMP
+L_opJumpUnlessNot: {
+  const Variant& b = reg(d->B);
+  if (b.Type() == varBoolean ? b.BooleanField() : NotFalse(b)) ORV_JUMP(d->A);
+  ORV_NEXT();
+}
 L_opMove: reg(d->A) = reg(d->B); ORV_NEXT();
 // The end of a round of a for loop: the step of the variable, then the test
 // against the limit, read again.

@@ -89,6 +89,37 @@ TEST_F(VmTest, ExpressionsAndStatements) {
   }
 }
 
+// A condition whose last operation is and, or, xor or not jumps on that
+// operation; it must decide, and fail, exactly as testing the value the
+// operation gives does, whatever the operands' kinds.
+TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
+  const char* conditions[] = {
+      "(a > 1) and (b < 5)", "(a > 1) or (b < 5)", "(a > 1) xor (b < 5)", "not (a > 1)",
+      "6 and a",             "a or 0",             "a xor 3",             "not a",
+      "not (a - 1)",         "s and True",         "True or s",           "not s",
+      "(a > 1) and a",       "r or (b < 5)",       "(a = 2) xor r",       "not r",
+  };
+  auto outcome = [this](const std::string& source) -> std::string {
+    try {
+      return RunX(source);
+    } catch (const Exception& e) {
+      return std::string("error: ") + e.what();
+    }
+  };
+  for (const char* condition : conditions) {
+    for (const char* values : {"a := 2; b := 3;", "a := 0; b := 9;", "a := -1; b := 1;"}) {
+      const std::string head = std::string("var x: variant; a, b: integer; s: string; r: double; c: variant;\nbegin ") +
+                               values + " s := 'yes'; r := 1.5; x := 0;\n";
+      const std::string jumped = head + "if " + condition + " then x := 1;\n" +
+                                 "while " + condition + " do begin x := x + 10; a := a + 7; b := 0 end\nend.";
+      const std::string tested = head + "c := " + condition + "; if c then x := 1;\n" +
+                                 "c := " + condition + "; while c do begin x := x + 10; a := a + 7; b := 0; c := " +
+                                 condition + " end\nend.";
+      EXPECT_EQ(outcome(jumped), outcome(tested)) << condition << " with " << values;
+    }
+  }
+}
+
 TEST_F(VmTest, ArrayLiteralHoldsItsCountInElementZero) {
   auto r = Run("var x: variant; begin x := [[4, 'five', 6.5]] end.");
   const Variant& x = Var(*r, "X");
