@@ -555,6 +555,23 @@ void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_st
   Emit(opMove, slot, Field(value));
 }
 
+namespace {
+
+// The conditional jump that takes the place of operation `op` when `op`
+// decides a condition; -1 when there is none.
+int32_t JumpOn(int32_t op) {
+  if (op >= opGreaterEq && op <= opLess) return opJumpUnlessGreaterEq + (op - opGreaterEq);
+  switch (op) {
+    case opAnd: return opJumpUnlessAnd;
+    case opOr: return opJumpUnlessOr;
+    case opXor: return opJumpUnlessXor;
+    case opNot: return opJumpUnlessNot;
+    default: return -1;
+  }
+}
+
+}  // namespace
+
 // A condition whose last operation is a comparison, `and`, `or`, `xor` or
 // `not` jumps on that operation's outcome instead of testing the value it
 // would leave in its temporary (which nothing else reads); the operands are
@@ -562,12 +579,7 @@ void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_st
 void TKelCompiler::JumpUnless(const TExprValue& condition, int32_t label, size_t code_start) {
   if (condition.kind == TExprValue::kTemp && code_.Size() > code_start) {
     TProgItem& last = code_.Last();
-    int32_t jump = -1;
-    if (last.Op >= opGreaterEq && last.Op <= opLess) jump = opJumpUnlessGreaterEq + (last.Op - opGreaterEq);
-    if (last.Op == opAnd) jump = opJumpUnlessAnd;
-    if (last.Op == opOr) jump = opJumpUnlessOr;
-    if (last.Op == opXor) jump = opJumpUnlessXor;
-    if (last.Op == opNot) jump = opJumpUnlessNot;
+    const int32_t jump = JumpOn(last.Op);
     if (last.A == condition.index && jump >= 0) {
       last = {jump, label, last.B, last.C};
       return;

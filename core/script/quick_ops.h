@@ -63,6 +63,14 @@ template <VarOp op>
   return static_cast<int32_t>(ux & uy);
 }
 
+// And, or and xor of two Booleans (logical).
+template <VarOp op>
+[[gnu::always_inline]] inline bool Logic(bool x, bool y) {
+  if constexpr (op == VarOp::And) return x && y;
+  if constexpr (op == VarOp::Or) return x || y;
+  return x != y;
+}
+
 // A Double or an Integer as a real: true, with the number in x, for these
 // kinds, which real arithmetic takes as they are.
 [[gnu::always_inline]] inline bool RealOf(const Variant& v, double& x) {

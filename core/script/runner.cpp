@@ -67,8 +67,7 @@ template <VarOp op>
 [[gnu::always_inline]] inline void Bitwise(Variant& a, const Variant& b, const Variant& c) {
   if constexpr (op == VarOp::And || op == VarOp::Or || op == VarOp::Xor) {
     if (quick::BothBooleans(b, c)) [[likely]] {
-      const bool x = b.BooleanField(), y = c.BooleanField();
-      Store(a, op == VarOp::And ? x && y : op == VarOp::Or ? x || y : x != y);
+      Store(a, quick::Logic<op>(b.BooleanField(), c.BooleanField()));
       return;
     }
   }
@@ -92,20 +91,6 @@ template <VarCompareOp op>
 [[gnu::always_inline]] inline bool HoldsInt(const Variant& b, int32_t n) {
   if (!IsInt(b)) [[unlikely]] return CompareOp(op, b, Variant(n));
   return quick::Holds<op>(IntOf(b), n);
-}
-
-// Whether b op c is false for and, or and xor: two Booleans at once, any
-// other operands through the value the operator gives.
-template <VarOp op>
-[[gnu::noinline]] bool BitwiseFalse(const Variant& b, const Variant& c);
-
-template <VarOp op>
-[[gnu::always_inline]] inline bool LogicFalse(const Variant& b, const Variant& c) {
-  if (quick::BothBooleans(b, c)) [[likely]] {
-    const bool x = b.BooleanField(), y = c.BooleanField();
-    return !(op == VarOp::And ? x && y : op == VarOp::Or ? x || y : x != y);
-  }
-  return BitwiseFalse<op>(b, c);
 }
 
 [[gnu::noinline]] void Negate(Variant& a, const Variant& b) {
@@ -140,11 +125,19 @@ bool ConditionFalse(const Variant& v) {
   return IsFalse(v);
 }
 
+// Whether b op c is false for and, or and xor: two Booleans at once, any
+// other operands through the value the operator gives.
 template <VarOp op>
-bool BitwiseFalse(const Variant& b, const Variant& c) {
+[[gnu::noinline]] bool BitwiseFalse(const Variant& b, const Variant& c) {
   Variant r;
   Bitwise<op>(r, b, c);
   return ConditionFalse(r);
+}
+
+template <VarOp op>
+[[gnu::always_inline]] inline bool LogicFalse(const Variant& b, const Variant& c) {
+  if (quick::BothBooleans(b, c)) [[likely]] return !quick::Logic<op>(b.BooleanField(), c.BooleanField());
+  return BitwiseFalse<op>(b, c);
 }
 
 // a := not b: logical on a Boolean, bitwise on an integer, anything else
