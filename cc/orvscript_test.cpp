@@ -162,6 +162,28 @@ TEST_F(OrvscriptTest, ErrorsGoToStandardErrorWithStatusOne) {
   EXPECT_EQ(missing.err, "orvscript: File " + dir_ + "none.ops not found\n");
 }
 
+// The allocator backs its heap with large pages unless the user said
+// otherwise in its own variable, whatever its case.
+TEST_F(OrvscriptTest, AllocatorTakesLargePagesUnlessTheUserChoseOtherwise) {
+  WriteFileBytes(dir_ + "s.ops", "begin WriteLn('ran') end.");
+  const std::string program = "'" + ProgramDir() + "orvscript' '" + dir_ + "s.ops'";
+  const struct {
+    const char* env;
+    const char* option;
+  } cases[] = {
+      {"", "option 'large_os_pages': 1"},
+      {"MIMALLOC_LARGE_OS_PAGES=0", "option 'large_os_pages': 0"},
+      {"mimalloc_large_os_pages=0", "option 'large_os_pages': 0"},
+  };
+  for (const auto& c : cases) {
+    Outcome run = test::RunProgram("/usr/bin/env", std::string("MIMALLOC_VERBOSE=1 ") + c.env + " " + program, dir_);
+    if (run.err.find("mimalloc:") == std::string::npos) GTEST_SKIP() << "built without mimalloc";
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "ran\n");
+    EXPECT_NE(run.err.find(c.option), std::string::npos) << c.env << "\n" << run.err;
+  }
+}
+
 TEST_F(OrvscriptTest, UsageHelpAndVersion) {
   Outcome help = Run("--help");
   EXPECT_EQ(help.status, 0);

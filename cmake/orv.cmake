@@ -23,14 +23,16 @@ endfunction()
 # frees many small objects (a build's page records, names and file states; a
 # script's texts and lists). It does that in about half glibc's time once a
 # watching orvcc's heap has grown, and it starts in no time (tcmalloc, used
-# before, cost every run about 3 ms of start-up). Left out where the
+# before, cost every run about 3 ms of start-up). Its heap is backed by large
+# pages where the system has them (cc/large_pages.cpp). Left out where the
 # sanitizers bring their own allocator.
 function(orv_fast_allocator target)
   if(ORV_SANITIZE OR ORV_FUZZ)
     return()
   endif()
-  find_library(MIMALLOC_LIBRARY NAMES mimalloc libmimalloc.so.2 REQUIRED)
-  target_link_libraries(${target} PRIVATE -Wl,--no-as-needed ${MIMALLOC_LIBRARY} -Wl,--as-needed)
+  find_package(mimalloc REQUIRED)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cc/large_pages.cpp)
+  target_link_libraries(${target} PRIVATE -Wl,--no-as-needed mimalloc -Wl,--as-needed)
 endfunction()
 
 # orv_module(NAME SOURCES ... [LIBS ...]): a part of a deliverable, built once

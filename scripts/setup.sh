@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build pkg-config libssl-dev netbase
           libgtest-dev libgmock-dev libbenchmark-dev
           libjpeg-dev libgif-dev libpng-dev libwebp-dev libavif-dev libpugixml-dev
           libxxhash-dev  # the content hash of incremental builds (compiled in, header only)
-          libmimalloc2.0  # the memory allocator of orvcc and orvscript
+          libmimalloc-dev  # the memory allocator of orvcc and orvscript
           lua5.4 liblua5.4-dev luajit  # the peers bench/script_bench runs the same programs with
           clang libclang-rt-14-dev
           qt6-base-dev libqt6svg6 xvfb xauth
