@@ -1,6 +1,6 @@
 // Asks mimalloc, the allocator of orvcc and orvscript, to back its heap with
-// 2 MiB pages where the system has them (transparent huge pages on request,
-// the default of Debian and most distributions).
+// 2 MiB pages where the system has them (transparent huge pages, which
+// mimalloc asks for with madvise).
 //
 // mimalloc gives each size of object its own 64 KiB area, so a program that
 // allocates a few objects of many sizes touches one fresh 4 KiB page per size:
