@@ -25,9 +25,6 @@ using Clock = std::chrono::steady_clock;
 // Memory use is measured at most this often by CheckRunMemory.
 constexpr auto kMemoryCheckInterval = std::chrono::milliseconds(1);
 
-// Reservations smaller than this are left to the periodic measurement.
-constexpr size_t kSmallReservation = size_t{64} << 10;
-
 thread_local RunLimitState state;
 thread_local Clock::time_point last_memory_check;
 
@@ -94,8 +91,8 @@ void CheckRunLimits() {
   CheckRunMemory();
 }
 
-void ReserveRunMemory(size_t bytes) {
-  if (!state.budgeted || bytes < kSmallReservation) return;
+void ReserveLargeRunMemory(size_t bytes) {
+  if (!state.budgeted) return;
   const uint64_t in_use = MemoryInUse();
   if (bytes > state.ceiling || in_use > state.ceiling - bytes) MemoryRanOut();
 }

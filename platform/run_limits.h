@@ -82,9 +82,19 @@ void CheckRunMemory();
 // nothing otherwise.
 void CheckRunLimits();
 
+// Reservations smaller than this are left to the periodic measurement.
+inline constexpr size_t kSmallReservation = size_t{64} << 10;
+
+// ReserveRunMemory for a reservation of kSmallReservation or more.
+void ReserveLargeRunMemory(size_t bytes);
+
 // Raises the memory error when `bytes` more would not fit in the budget in
-// force: for a routine about to make a large text or list in one go.
-void ReserveRunMemory(size_t bytes);
+// force: for a routine about to make a large text or list in one go. Small
+// reservations, the most common by far, are decided here, without a look at
+// the limits.
+inline void ReserveRunMemory(size_t bytes) {
+  if (bytes >= kSmallReservation) ReserveLargeRunMemory(bytes);
+}
 
 // The time left before the deadline in force; negative when none is.
 std::chrono::milliseconds RunTimeLeft();
