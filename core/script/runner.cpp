@@ -86,10 +86,11 @@ template <VarCompareOp op>
   return r;
 }
 
-// The comparison b op n with the integer constant n.
+// The comparison b op n with the integer constant n; a b of another kind
+// (a real compared with 0, say) is compared as with any other operand.
 template <VarCompareOp op>
 [[gnu::always_inline]] inline bool HoldsInt(const Variant& b, int32_t n) {
-  if (!IsInt(b)) [[unlikely]] return CompareOp(op, b, Variant(n));
+  if (!IsInt(b)) [[unlikely]] return Holds<op>(b, Variant(n));
   return quick::Holds<op>(IntOf(b), n);
 }
 
@@ -411,11 +412,15 @@ L_opAnd: Bitwise<VarOp::And>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 L_opNot: Not(reg(d->A), reg(d->B)); ORV_NEXT();
 L_opNeg: {
   const Variant& b = reg(d->B);
-  if (!IsInt(b) || IntOf(b) == INT32_MIN) [[unlikely]] {
-    Negate(reg(d->A), b);
+  if (IsInt(b) && IntOf(b) != INT32_MIN) [[likely]] {
+    Store(reg(d->A), -IntOf(b));
     ORV_NEXT();
   }
-  Store(reg(d->A), -IntOf(b));
+  if (b.Type() == varDouble) {
+    Store(reg(d->A), -b.DoubleField());
+    ORV_NEXT();
+  }
+  Negate(reg(d->A), b);
   ORV_NEXT();
 }
 // a := b op c as a Boolean; the conditional jump on b op c; each with the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -118,6 +119,43 @@ TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
       EXPECT_EQ(outcome(jumped), outcome(tested)) << condition << " with " << values;
     }
   }
+}
+
+// A comparison with an integer constant has a step of its own; whatever the
+// other operand's kind, it must decide, and fail, as the same comparison
+// with the number in a variable does.
+TEST_F(VmTest, ComparisonsWithAnIntegerConstantDecideAsWithAVariable) {
+  auto outcome = [this](const std::string& source) -> std::string {
+    try {
+      return RunX(source);
+    } catch (const Exception& e) {
+      return std::string("error: ") + e.what();
+    }
+  };
+  for (const char* value : {"2.5", "-0.5", "0.0", "3.0", "3", "-4", "'abc'", "'3'", "True", "Null"}) {
+    for (const char* op : {"=", "<>", "<", "<=", ">", ">="}) {
+      const std::string head = std::string("var x, y, n, c: variant;\nbegin x := ") + value + "; n := 3; y := 0;\n";
+      const std::string constant = head + "y := x " + op + " 3; if x " + op + " 3 then y := y + 10\nend.";
+      const std::string variable = head + "y := x " + op + " n; c := x " + op + " n; if c then y := y + 10\nend.";
+      EXPECT_EQ(outcome(constant), outcome(variable)) << "x := " << value << "; x " << op << " 3";
+    }
+  }
+}
+
+// The negation of a real is the real of the other sign, as multiplying it
+// by -1 gives (signed zeros included); other kinds are negated as before.
+TEST_F(VmTest, NegatingKeepsTheKindAndTheSign) {
+  for (const char* value : {"2.5", "-0.5", "0.0", "-0.0", "123456789.75"}) {
+    auto r = Run(std::string("var x, y, z: variant; begin z := ") + value + "; x := -z; y := z * -1 end.");
+    const Variant& x = Var(*r, "X");
+    const Variant& y = Var(*r, "Y");
+    ASSERT_EQ(x.Type(), varDouble) << value;
+    ASSERT_EQ(y.Type(), varDouble) << value;
+    EXPECT_EQ(x.DoubleField(), y.DoubleField()) << value;
+    EXPECT_EQ(std::signbit(x.DoubleField()), std::signbit(y.DoubleField())) << value;
+  }
+  EXPECT_EQ(RunX("var x, z: variant; begin z := -2147483647 - 1; x := -z end."), "2147483648");
+  EXPECT_EQ(RunX("var x, z: variant; begin z := '5'; x := -z end."), "-5");
 }
 
 TEST_F(VmTest, ArrayLiteralHoldsItsCountInElementZero) {
