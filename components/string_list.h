@@ -42,7 +42,7 @@ class TStringList : public TStrings {
   size_t InstanceSize() const override { return sizeof(TStringList); }
   void CleanupInstance() override { Clear(); }
 
-  int Count() const override { return static_cast<int>(items_.size()); }
+  int Count() const final { return static_cast<int>(items_.size()); }
   std::string Get(int index) const override;
   std::string_view View(int index, std::string& buffer) const override;
   SharedText GetShared(int index) const override;

@@ -73,10 +73,7 @@ int TStrings::CompareStrings(std::string_view a, std::string_view b) const {
   return CompareTextAscii(a, b);
 }
 
-void TStrings::CheckIndex(int index, bool allow_end) const {
-  int limit = allow_end ? Count() : Count() - 1;
-  if (index < 0 || index > limit) throw ListIndexError(index);
-}
+void TStrings::IndexOutOfBounds(int index) { throw ListIndexError(index); }
 
 void TStrings::Put(int index, std::string_view s) {
   TObject* object = GetObject(index);

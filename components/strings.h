@@ -120,9 +120,15 @@ class TStrings : public TPersistent {
   // Compares two lines as IndexOf and the name lookups do: <0, 0 or >0.
   virtual int CompareStrings(std::string_view a, std::string_view b) const;
   // EListError for an index outside 0..Count-1 (`allow_end` admits Count).
-  void CheckIndex(int index, bool allow_end = false) const;
+  // Inline, so that a list whose Count is final checks an index with a
+  // comparison.
+  void CheckIndex(int index, bool allow_end = false) const {
+    if (index < 0 || index > Count() - (allow_end ? 0 : 1)) [[unlikely]] IndexOutOfBounds(index);
+  }
 
  private:
+  [[noreturn]] static void IndexOutOfBounds(int index);
+
   int update_count_ = 0;
 };
 
