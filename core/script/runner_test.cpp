@@ -100,13 +100,6 @@ TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
       "not (a - 1)",         "s and True",         "True or s",           "not s",
       "(a > 1) and a",       "r or (b < 5)",       "(a = 2) xor r",       "not r",
   };
-  auto outcome = [this](const std::string& source) -> std::string {
-    try {
-      return RunX(source);
-    } catch (const Exception& e) {
-      return std::string("error: ") + e.what();
-    }
-  };
   for (const char* condition : conditions) {
     for (const char* values : {"a := 2; b := 3;", "a := 0; b := 9;", "a := -1; b := 1;"}) {
       const std::string head = std::string("var x: variant; a, b: integer; s: string; r: double; c: variant;\nbegin ") +
@@ -116,7 +109,7 @@ TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
       const std::string tested = head + "c := " + condition + "; if c then x := 1;\n" +
                                  "c := " + condition + "; while c do begin x := x + 10; a := a + 7; b := 0; c := " +
                                  condition + " end\nend.";
-      EXPECT_EQ(outcome(jumped), outcome(tested)) << condition << " with " << values;
+      EXPECT_EQ(RunXOrError(jumped), RunXOrError(tested)) << condition << " with " << values;
     }
   }
 }
@@ -125,19 +118,12 @@ TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
 // other operand's kind, it must decide, and fail, as the same comparison
 // with the number in a variable does.
 TEST_F(VmTest, ComparisonsWithAnIntegerConstantDecideAsWithAVariable) {
-  auto outcome = [this](const std::string& source) -> std::string {
-    try {
-      return RunX(source);
-    } catch (const Exception& e) {
-      return std::string("error: ") + e.what();
-    }
-  };
   for (const char* value : {"2.5", "-0.5", "0.0", "3.0", "3", "-4", "'abc'", "'3'", "True", "Null"}) {
     for (const char* op : {"=", "<>", "<", "<=", ">", ">="}) {
       const std::string head = std::string("var x, y, n, c: variant;\nbegin x := ") + value + "; n := 3; y := 0;\n";
       const std::string constant = head + "y := x " + op + " 3; if x " + op + " 3 then y := y + 10\nend.";
       const std::string variable = head + "y := x " + op + " n; c := x " + op + " n; if c then y := y + 10\nend.";
-      EXPECT_EQ(outcome(constant), outcome(variable)) << "x := " << value << "; x " << op << " 3";
+      EXPECT_EQ(RunXOrError(constant), RunXOrError(variable)) << "x := " << value << "; x " << op << " 3";
     }
   }
 }

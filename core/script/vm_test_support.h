@@ -133,6 +133,16 @@ class VmTest : public ::testing::Test {
     return Var(*runner, "X").AsString();
   }
 
+  // RunX, or "error: " and the message of the error the run raised: for
+  // comparing two ways of writing the same thing, failures included.
+  std::string RunXOrError(const std::string& source) {
+    try {
+      return RunX(source);
+    } catch (const Exception& e) {
+      return std::string("error: ") + e.what();
+    }
+  }
+
   // The message of the ECompilerError that compiling `source` raises.
   static std::string CompileError(const std::string& source, const tobjcollect* objects = nullptr) {
     std::string image;
