@@ -20,8 +20,8 @@ foreach(program orvcc orvscript orvedit)
   endif()
 endforeach()
 
-foreach(library orvplatform orvcomponents orvcontrols orvcore orvccwindow orvserve engine orvsys orvpublish orvpublishdialog
-                tagwiz huepick)
+foreach(library orvplatform orvcomponents orvcontrols orvcore orvccwindow orvserve orvsvg engine orvsys orvpublish
+                orvpublishdialog tagwiz huepick)
   if(TARGET ${library})
     set_target_properties(${library} PROPERTIES BUILD_WITH_INSTALL_RPATH ON INSTALL_RPATH "$ORIGIN")
     install(TARGETS ${library} LIBRARY DESTINATION ${ORV_INSTALL_LIBDIR})

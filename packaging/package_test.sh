@@ -22,7 +22,7 @@ dpkg-deb -c "$deb" | awk '{print $6}' > "$work/contents"
 outside=$(grep -v -e '^\./$' -e '^\./usr/' "$work/contents" || true)
 [ -z "$outside" ] || fail "files outside /usr: $outside"
 for file in usr/bin/orvcc usr/bin/orvscript usr/bin/orvedit usr/lib/orv/liborvsys.so usr/lib/orv/libtagwiz.so \
-            usr/lib/orv/libhuepick.so usr/lib/orv/liborvcore.so usr/lib/orv/liborvccwindow.so \
+            usr/lib/orv/libhuepick.so usr/lib/orv/liborvcore.so usr/lib/orv/liborvccwindow.so usr/lib/orv/liborvsvg.so \
             usr/lib/orv/liborvpublish.so usr/lib/orv/liborvpublishdialog.so usr/share/applications/orvedit.desktop \
             usr/share/mime/packages/orv.xml usr/share/metainfo/org.example.orv.orvedit.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/orvedit.svg usr/share/man/man1/orvedit.1.gz \
@@ -32,7 +32,7 @@ for file in usr/bin/orvcc usr/bin/orvscript usr/bin/orvedit usr/lib/orv/liborvsy
 done
 dpkg-deb -f "$deb" Depends > "$work/depends"
 grep -q 'libqscintilla2-qt6' "$work/depends" || fail "no dependency on QScintilla: $(cat "$work/depends")"
-for library in libavif15 libjpeg62-turbo libwebp7; do
+for library in libavif15 libjpeg62-turbo libwebp7 libpugixml1v5; do
   grep -q "$library" "$work/depends" || fail "no dependency on $library, which measures images: $(cat "$work/depends")"
 done
 
@@ -57,6 +57,11 @@ done
 cp -r "$source/examples/site" "$work/site"
 "$bin/orvcc" --quiet "$work/site/site.orv" || fail "orvcc could not build the example"
 grep -q "ORV Example" "$work/site/out/index.html" || fail "the built page lacks the site's name"
+# An SVG image is measured by the library opened for it (liborvsvg.so).
+printf '<svg xmlns="http://www.w3.org/2000/svg" width="12" height="7"/>\n' > "$work/site/static/images/mark.svg"
+echo '<&mark.svg&>' >> "$work/site/src/about.hts"
+"$bin/orvcc" --quiet "$work/site/site.orv" || fail "orvcc could not build the example with an SVG image"
+grep -q '<img src="images/mark.svg" width=12 height=7' "$work/site/out/about.html" || fail "the SVG image was not measured"
 mkdir -p "$XDG_CONFIG_HOME/orv"
 printf '[local]\nurl=file://%s/www\n' "$work" > "$XDG_CONFIG_HOME/orv/sites.ini"
 "$bin/orvcc" --quiet --publish local "$work/site/site.orv" > "$work/publish.log" 2>&1 \

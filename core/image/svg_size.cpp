@@ -1,13 +1,14 @@
 #include "core/image/svg_size.h"
 
-#include <pugixml.hpp>
-
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "core/image/image_errors.h"
+#include "core/image/image_library.h"
+#include "core/image/svg_root.h"
 
 namespace orv {
 
@@ -59,8 +60,7 @@ bool SameUnit(std::string_view a, const char* b) {
 
 // The outermost element's viewBox width and height, when it has a valid one
 // (four numbers, width and height above 0).
-std::optional<std::array<double, 2>> ViewBoxSize(const pugi::xml_node& svg) {
-  std::string_view text = svg.attribute("viewBox").value();
+std::optional<std::array<double, 2>> ViewBoxSize(std::string_view text) {
   std::array<double, 4> numbers{};
   for (size_t n = 0; n < numbers.size(); ++n) {
     text = Trim(text);
@@ -79,11 +79,20 @@ uint32_t WholePixels(double pixels) {
   return static_cast<uint32_t>(rounded);
 }
 
-std::string LocalName(const char* name) {
-  std::string text = name;
-  size_t colon = text.find(':');
-  return colon == std::string::npos ? text : text.substr(colon + 1);
+std::string_view LocalName(std::string_view name) {
+  const size_t colon = name.find(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
+
+// The XML parser's routine in liborvsvg.so (svg_root.h, image_library.h).
+struct SvgLibrary {
+  decltype(&orv_svg_read_root) ReadRoot = nullptr;
+  ImageLibrary library;
+};
+
+void FindSvg(SvgLibrary& svg) { svg.library.Find("orv_svg_read_root", svg.ReadRoot); }
+
+const SvgLibrary& Svg() { return LibraryRoutines<SvgLibrary, FindSvg>("SVG", "liborvsvg.so"); }
 
 }  // namespace
 
@@ -102,17 +111,16 @@ TImageSize ReadSvgSize(const ImageSource& source) {
   if (source.Size() > kMaxSvgBytes)
     throw EImageError("SVG file is larger than " + std::to_string(kMaxSvgBytes >> 20) + " MiB and is not measured");
   const std::string bytes = source.Read(0, kMaxSvgBytes);
-  pugi::xml_document document;
-  const pugi::xml_parse_result parsed = document.load_buffer(bytes.data(), bytes.size());
-  if (!parsed)
-    throw EImageError(std::string("SVG file is not well-formed XML: ") + parsed.description() + " at byte " +
-                      std::to_string(parsed.offset));
-  const pugi::xml_node svg = document.document_element();
-  if (LocalName(svg.name()) != "svg") throw EImageError("SVG file's root element is not <svg>");
-  const std::optional<double> width = SvgLengthPixels(svg.attribute("width").value());
-  const std::optional<double> height = SvgLengthPixels(svg.attribute("height").value());
+  SvgRoot svg;
+  if (!Svg().ReadRoot(bytes.data(), bytes.size(), &svg)) {
+    if (svg.error.empty()) throw std::bad_alloc();
+    throw EImageError("SVG file is not well-formed XML: " + svg.error);
+  }
+  if (LocalName(svg.name) != "svg") throw EImageError("SVG file's root element is not <svg>");
+  const std::optional<double> width = SvgLengthPixels(svg.width);
+  const std::optional<double> height = SvgLengthPixels(svg.height);
   if (width && height) return TImageSize{WholePixels(*width), WholePixels(*height)};
-  const std::optional<std::array<double, 2>> box = ViewBoxSize(svg);
+  const std::optional<std::array<double, 2>> box = ViewBoxSize(svg.view_box);
   if (!box) throw EImageError("SVG image gives no size: no absolute width and height and no viewBox");
   const double ratio = (*box)[1] / (*box)[0];
   if (width) return TImageSize{WholePixels(*width), WholePixels(*width * ratio)};

@@ -1,5 +1,5 @@
 // Measuring SVG images: the size of the outermost <svg> element, read with
-// a real XML parser (pugixml). The width and height attributes give it when
+// a real XML parser (pugixml, in liborvsvg.so: svg_root.h). The width and height attributes give it when
 // both are absolute lengths; otherwise the viewBox fills in what is missing,
 // as a browser sizes an SVG image:
 //
@@ -27,7 +27,9 @@ inline constexpr size_t kMaxSvgBytes = 16u << 20;
 
 // The size of the SVG image in `source`. Raises EImageError when the file is
 // not well-formed XML, its root is not an svg element, it gives no size, or
-// it is larger than kMaxSvgBytes; EInOutError when it cannot be read.
+// it is larger than kMaxSvgBytes, or liborvsvg.so cannot be loaded ("SVG
+// images cannot be measured: liborvsvg.so cannot be loaded (REASON)");
+// EInOutError when it cannot be read.
 TImageSize ReadSvgSize(const ImageSource& source);
 
 // An SVG length as pixels: a number with no unit or one of px, in, cm, mm,
