@@ -30,18 +30,18 @@ template <auto Get, auto Put>
 void RegisterListElement(std::string_view name) {
   constexpr bool kWritable = !std::is_same_v<decltype(Put), std::nullptr_t>;
   HostProc getter = Method<TStrings, [](TStrings& s, A& a, R& r) { r = Get(s, a[0].AsInteger()); }>;
-  ElementShortcut get = [](TObject* self, const Variant& index, const Variant*, Variant& result) {
+  RoutineShortcut get = [](TObject* self, const Variant* const* args, Variant& result) {
     TStrings* list = SelfIf<TStrings>(self);
-    if (!list || index.Type() != varInteger) return false;
-    result = Get(*list, index.IntegerField());
+    if (!list || args[0]->Type() != varInteger) return false;
+    result = Get(*list, args[0]->IntegerField());
     return true;
   };
   if constexpr (kWritable) {
     HostProc setter = Method<TStrings, [](TStrings& s, A& a, R&) { Put(s, a[0].AsInteger(), a[1]); }>;
-    ElementShortcut put = [](TObject* self, const Variant& index, const Variant* value, Variant&) {
+    RoutineShortcut put = [](TObject* self, const Variant* const* args, Variant&) {
       TStrings* list = SelfIf<TStrings>(self);
-      if (!list || index.Type() != varInteger) return false;
-      Put(*list, index.IntegerField(), *value);
+      if (!list || args[0]->Type() != varInteger) return false;
+      Put(*list, args[0]->IntegerField(), *args[1]);
       return true;
     };
     RegisterIndexedProp(name, getter, setter, get, put);

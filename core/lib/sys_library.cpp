@@ -156,27 +156,25 @@ void RegisterStringRoutines() {
     s.resize(static_cast<size_t>(length), ' ');
     a[0] = s;
   }, {pkVar, pkValue});
-  RegisterFunc("Length", [](TObject*, const std::string&, A& a, R& r) {
-    r = static_cast<int32_t>(TextArg(a[0]).View().size());
-  }, {pkValue});
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = static_cast<int32_t>(TextArg(s).View().size()); }>("Length");
   RegisterProc("Insert", [](TObject*, const std::string&, A& a, R&) {
     std::string s = a[1].AsString();
     s.insert(std::min(StartIndex(a[2]) - 1, s.size()), a[0].AsString());
     a[1] = s;
   }, {pkValue, pkVar, pkValue});
-  RegisterFunc("Pos", [](TObject*, const std::string&, A& a, R& r) {
-    const TextArg sub_arg(a[0]), s_arg(a[1]);
+  RegisterDirectFunc<2, [](const Variant& sub_value, const Variant& s_value, R& r) {
+    const TextArg sub_arg(sub_value), s_arg(s_value);
     const std::string_view sub = sub_arg, s = s_arg;
     size_t at = sub.empty() ? std::string_view::npos : FindText(s, sub);
     r = at == std::string_view::npos ? 0 : static_cast<int32_t>(at + 1);
-  }, {pkValue, pkValue});
-  RegisterFunc("Copy", [](TObject*, const std::string&, A& a, R& r) {
-    const TextArg text(a[0]);
+  }>("Pos");
+  RegisterDirectFunc<3, [](const Variant& s_value, const Variant& index, const Variant& count_value, R& r) {
+    const TextArg text(s_value);
     const std::string_view s = text;
-    size_t start = StartIndex(a[1]);
-    int32_t count = a[2].AsInteger();
-    r = start > s.size() || count <= 0 ? std::string_view() : s.substr(start - 1, static_cast<size_t>(count));
-  }, {pkValue, pkValue, pkValue});
+    size_t start = StartIndex(index);
+    int32_t count = count_value.AsInteger();
+    r = (start > s.size() || count <= 0) ? std::string_view() : s.substr(start - 1, static_cast<size_t>(count));
+  }>("Copy");
   RegisterProc("Delete", [](TObject*, const std::string&, A& a, R&) {
     std::string s = a[0].AsString();
     size_t start = StartIndex(a[1]);
@@ -268,20 +266,19 @@ void RegisterSysLibrary() {
     clock_gettime(CLOCK_REALTIME, &now);
     std::srand(static_cast<unsigned>(now.tv_sec ^ now.tv_nsec));
   }, {pkNone});
-  RegisterFunc("UPCASE", [](TObject*, const std::string&, A& a, R& r) {
-    std::string s = a[0].AsString();
+  RegisterDirectFunc<1, [](const Variant& text, R& r) {
+    const TextArg arg(text);
+    const std::string_view s = arg;
     if (s.empty()) {
       r = std::string();
       return;
     }
     char c = s[0];
     r = std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
-  }, {pkValue});
+  }>("UPCASE");
   RegisterProc("VARCLEAR", [](TObject*, const std::string&, A& a, R&) { a[0] = Variant(); }, {pkVar});
   RegisterProc("VARCOPY", [](TObject*, const std::string&, A& a, R&) { a[0] = a[1]; }, {pkVar, pkValue});
-  RegisterFunc("VARTYPE", [](TObject*, const std::string&, A& a, R& r) {
-    r = static_cast<int32_t>(a[0].Type());
-  }, {pkValue});
+  RegisterDirectFunc<1, [](const Variant& v, R& r) { r = static_cast<int32_t>(v.Type()); }>("VARTYPE");
   RegisterFunc("VARASTYPE", [](TObject*, const std::string&, A& a, R& r) {
     int32_t code = a[1].AsInteger();
     if (code < 0 || code > 0xFFFF) throw EConvertError("Invalid variant type " + std::to_string(code));
@@ -289,7 +286,7 @@ void RegisterSysLibrary() {
   }, {pkValue, pkValue});
   RegisterFunc("VARISEMPTY", [](TObject*, const std::string&, A& a, R& r) { r = a[0].IsEmpty(); }, {pkValue});
   RegisterFunc("VARISNULL", [](TObject*, const std::string&, A& a, R& r) { r = a[0].IsNull(); }, {pkValue});
-  RegisterFunc("VARTOSTR", [](TObject*, const std::string&, A& a, R& r) { r = a[0].AsString(); }, {pkValue});
+  RegisterDirectFunc<1, [](const Variant& v, R& r) { r = v.AsString(); }>("VARTOSTR");
   RegisterFunc("VARFROMDATETIME", [](TObject*, const std::string&, A& a, R& r) {
     r = Variant::Date(a[0].AsReal());
   }, {pkValue});

@@ -33,37 +33,25 @@ double DateArg(const Variant& value) {
 }  // namespace
 
 void RegisterSysUtilsLibrary() {
-  RegisterFunc("IntToHex", [](TObject*, const std::string&, A& a, R& r) {
-    r = IntToHex(a[0].AsInteger(), a[1].AsInteger());
-  }, {pkValue, pkValue});
-  RegisterFunc("IntToStr", [](TObject*, const std::string&, A& a, R& r) {
-    r = std::to_string(a[0].AsInteger());
-  }, {pkValue});
+  RegisterDirectFunc<2, [](const Variant& value, const Variant& digits, R& r) {
+    r = IntToHex(value.AsInteger(), digits.AsInteger());
+  }>("IntToHex");
+  RegisterDirectFunc<1, [](const Variant& value, R& r) { r = std::to_string(value.AsInteger()); }>("IntToStr");
   RegisterFunc("Format", [](TObject*, const std::string&, A& a, R& r) {
     r = Format(TextArg(a[0]), ConstArrayFromVariant(a[1]));
   }, {pkValue, pkArray});
-  RegisterFunc("AnsiUpperCase", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiUpperCase(TextArg(a[0]));
-  }, {pkValue});
-  RegisterFunc("AnsiLowerCase", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiLowerCase(TextArg(a[0]));
-  }, {pkValue});
-  RegisterFunc("FloatToStr", [](TObject*, const std::string&, A& a, R& r) { r = FloatToStr(a[0].AsReal()); },
-               {pkValue});
-  RegisterFunc("AnsiCompareStr", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiCompareStr(TextArg(a[0]), TextArg(a[1]));
-  }, {pkValue, pkValue});
-  RegisterFunc("AnsiCompareText", [](TObject*, const std::string&, A& a, R& r) {
-    r = AnsiCompareText(TextArg(a[0]), TextArg(a[1]));
-  }, {pkValue, pkValue});
-  RegisterFunc("Trim", [](TObject*, const std::string&, A& a, R& r) { r = TrimText(a[0].AsString(), true, true); },
-               {pkValue});
-  RegisterFunc("TrimLeft", [](TObject*, const std::string&, A& a, R& r) {
-    r = TrimText(a[0].AsString(), true, false);
-  }, {pkValue});
-  RegisterFunc("TrimRight", [](TObject*, const std::string&, A& a, R& r) {
-    r = TrimText(a[0].AsString(), false, true);
-  }, {pkValue});
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = AnsiUpperCase(TextArg(s)); }>("AnsiUpperCase");
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = AnsiLowerCase(TextArg(s)); }>("AnsiLowerCase");
+  RegisterDirectFunc<1, [](const Variant& x, R& r) { r = FloatToStr(x.AsReal()); }>("FloatToStr");
+  RegisterDirectFunc<2, [](const Variant& a, const Variant& b, R& r) {
+    r = AnsiCompareStr(TextArg(a), TextArg(b));
+  }>("AnsiCompareStr");
+  RegisterDirectFunc<2, [](const Variant& a, const Variant& b, R& r) {
+    r = AnsiCompareText(TextArg(a), TextArg(b));
+  }>("AnsiCompareText");
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = TrimText(TextArg(s), true, true); }>("Trim");
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = TrimText(TextArg(s), true, false); }>("TrimLeft");
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = TrimText(TextArg(s), false, true); }>("TrimRight");
   // V receives an integer when the number has no fractional part (and fits
   // 32 bits), a real otherwise, and the integer 0 when the text is no number.
   RegisterProc("Val", [](TObject*, const std::string&, A& a, R&) {
@@ -98,13 +86,11 @@ void RegisterSysUtilsLibrary() {
     a[1] = Variant::Date(DateArg(a[1]));
     r = FormatDateTime(a[0].AsString(), a[1].AsReal());
   }, {pkValue, pkValue});
-  RegisterFunc("StrToInt", [](TObject*, const std::string&, A& a, R& r) { r = StrToInt(a[0].AsString()); },
-               {pkValue});
-  RegisterFunc("StrToFloat", [](TObject*, const std::string&, A& a, R& r) { r = StrToFloat(a[0].AsString()); },
-               {pkValue});
-  RegisterFunc("FormatFloat", [](TObject*, const std::string&, A& a, R& r) {
-    r = FormatFloat(a[0].AsString(), a[1].AsReal());
-  }, {pkValue, pkValue});
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = StrToInt(TextArg(s)); }>("StrToInt");
+  RegisterDirectFunc<1, [](const Variant& s, R& r) { r = StrToFloat(TextArg(s)); }>("StrToFloat");
+  RegisterDirectFunc<2, [](const Variant& pattern, const Variant& x, R& r) {
+    r = FormatFloat(pattern.AsString(), x.AsReal());
+  }>("FormatFloat");
 }
 
 }  // namespace orv

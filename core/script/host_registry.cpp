@@ -16,7 +16,7 @@ std::string ShortName(std::string_view name) {
 }
 
 void AddFunction(std::string_view name, HostProc code, std::vector<ParamKind> kinds, uint8_t kind,
-                 ElementShortcut shortcut = nullptr) {
+                 RoutineShortcut shortcut = nullptr) {
   if (code == nullptr) throw Exception("Function " + std::string(name) + " has no routine");
   TFunListItem item;
   item.Name = ShortName(name);
@@ -97,6 +97,15 @@ void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> k
   AddFunction(name, code, std::move(kinds), fkFunction);
 }
 
+void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> kinds, RoutineShortcut shortcut) {
+  const bool by_value = std::all_of(kinds.begin(), kinds.end(), [](ParamKind kind) { return kind == pkValue; });
+  if (kinds.empty() || kinds.size() > static_cast<size_t>(kMaxShortcutParams) || !by_value) {
+    throw Exception("Function " + std::string(name) + " cannot have a shortcut: it takes " +
+                    std::to_string(kMaxShortcutParams) + " values at most, and at least one");
+  }
+  AddFunction(name, code, std::move(kinds), fkFunction, shortcut);
+}
+
 void RegisterProp(std::string_view name, HostProc getter, HostProc setter) {
   RegisterFunc(name, getter, {pkNone});
   if (setter) RegisterFunc(std::string(name) + "_SET", setter, {pkValue});
@@ -105,7 +114,7 @@ void RegisterProp(std::string_view name, HostProc getter, HostProc setter) {
 namespace {
 
 void AddIndexedProp(std::string_view name, int32_t index_count, HostProc getter, HostProc setter,
-                    ElementShortcut get, ElementShortcut put) {
+                    RoutineShortcut get, RoutineShortcut put) {
   if (index_count < 0) {
     throw Exception("Function " + std::string(name) + " has a negative index count");
   }
@@ -124,8 +133,8 @@ void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc ge
   AddIndexedProp(name, index_count, getter, setter, nullptr, nullptr);
 }
 
-void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter, ElementShortcut get,
-                         ElementShortcut put) {
+void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter, RoutineShortcut get,
+                         RoutineShortcut put) {
   AddIndexedProp(name, 1, getter, setter, get, put);
 }
 

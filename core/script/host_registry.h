@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "components/object.h"
@@ -49,13 +50,16 @@ using ArgBlock = std::array<Variant, kMaxParams + 1>;
 //   }
 using HostProc = void (*)(TObject* self, const std::string& name, ArgBlock& args, Variant& result);
 
-// A shortcut the runner takes for one element of an indexed property with
-// one index, without filling the argument block: given Self, the index and,
-// for a write, the value (nullptr for a read), it does what the property's
-// routine would do and returns true. Where it does not apply (Self nil or of
-// another class, an index of another kind) it returns false having done
-// nothing, and the runner calls the routine, which raises its own error.
-using ElementShortcut = bool (*)(TObject* self, const Variant& index, const Variant* value, Variant& result);
+// A shortcut the runner takes for a routine of one to kMaxShortcutParams
+// parameters that reads its arguments where they lie (an element of an
+// indexed property with one index, or a function such as Length or Copy),
+// without filling the argument block: given Self and the call's arguments
+// (args[i] for i below the routine's ParamCount), it does what the routine
+// would do and returns true. Where it does not apply (Self nil or of another
+// class, an argument of another kind) it returns false having done nothing,
+// and the runner calls the routine, which raises its own error.
+using RoutineShortcut = bool (*)(TObject* self, const Variant* const* args, Variant& result);
+inline constexpr int32_t kMaxShortcutParams = 3;
 
 // One entry of the function registry.
 struct TFunListItem {
@@ -65,7 +69,7 @@ struct TFunListItem {
   uint8_t Kind = fkFunction;
   std::vector<ParamKind> ParamKinds;  // ParamCount kinds (or the single pkNone)
   bool HasVarParams = false;          // some kind is pkVar: the runner copies those back
-  ElementShortcut Shortcut = nullptr;  // for an indexed property's getter or setter, when given
+  RoutineShortcut Shortcut = nullptr;  // when given (RoutineShortcut)
 };
 
 // Registers a procedure / a function under `name` (CLASS.MEMBER for methods,
@@ -75,6 +79,29 @@ struct TFunListItem {
 // refused with an orv::Exception naming the function.
 void RegisterProc(std::string_view name, HostProc code, std::vector<ParamKind> kinds);
 void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> kinds);
+// RegisterFunc with the runner's shortcut for the same routine. The kinds
+// must be 1 to kMaxShortcutParams of pkValue; otherwise an orv::Exception
+// names the function.
+void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> kinds, RoutineShortcut shortcut);
+
+// Registers a function of kParams value parameters from one body that reads
+// its arguments and writes its result, Body(arg, ..., result): as its
+// routine, which gives it the argument block's entries, and as its shortcut,
+// which gives it the arguments where they lie, so a call copies none. The
+// body must not depend on Self.
+//   RegisterDirectFunc<1, [](const Variant& s, Variant& r) { r = ...; }>("Length");
+template <size_t kParams, auto Body>
+void RegisterDirectFunc(std::string_view name) {
+  static_assert(kParams >= 1 && kParams <= static_cast<size_t>(kMaxShortcutParams));
+  HostProc code = [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
+    [&]<size_t... I>(std::index_sequence<I...>) { Body(std::as_const(a[I])..., r); }(std::make_index_sequence<kParams>());
+  };
+  RoutineShortcut shortcut = [](TObject*, const Variant* const* args, Variant& r) {
+    [&]<size_t... I>(std::index_sequence<I...>) { Body(*args[I]..., r); }(std::make_index_sequence<kParams>());
+    return true;
+  };
+  RegisterFunc(name, code, std::vector<ParamKind>(kParams, pkValue), shortcut);
+}
 
 // A property: `getter` under `name` without parameters (pkNone, function) and,
 // when given, `setter` under name + "_SET" with one pkValue parameter.
@@ -88,8 +115,8 @@ void RegisterIndexedProp(std::string_view name, int32_t index_count, HostProc ge
 
 // RegisterIndexedProp with one index, and the runner's shortcuts for reading
 // (`get`) and writing (`put`, with `setter`) one element.
-void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter, ElementShortcut get,
-                         ElementShortcut put);
+void RegisterIndexedProp(std::string_view name, HostProc getter, HostProc setter, RoutineShortcut get,
+                         RoutineShortcut put);
 
 // Registers the members of class `class_name` (any case) when they are
 // first needed rather than now: `register_members` runs once, when a name

@@ -74,6 +74,29 @@ TEST_F(RegistryTest, ParameterCounts) {
   EXPECT_THROW(FunctionAt(-1), ECompilerError);
 }
 
+bool DeclinesAll(TObject*, const Variant* const*, Variant&) { return false; }
+
+// A shortcut reads its arguments where they lie, so only a routine of one to
+// three value parameters may have one; a later registration without one
+// drops it.
+TEST_F(RegistryTest, ShortcutsOnlyForOneToThreeValueParameters) {
+  RegisterFunc("Quick", ReturnsOne, {pkValue, pkValue, pkValue}, DeclinesAll);
+  EXPECT_EQ(FunctionAt(FindFunction("Quick")).Shortcut, &DeclinesAll);
+  const std::vector<std::vector<ParamKind>> refused = {
+      {pkNone}, {}, {pkValue, pkValue, pkValue, pkValue}, {pkVar}, {pkValue, pkArray}, {pkAssigned}};
+  for (const std::vector<ParamKind>& kinds : refused) {
+    try {
+      RegisterFunc("Refused", ReturnsOne, kinds, DeclinesAll);
+      ADD_FAILURE() << kinds.size() << " kinds were taken";
+    } catch (const Exception& e) {
+      EXPECT_STREQ(e.what(), "Function Refused cannot have a shortcut: it takes 3 values at most, and at least one");
+    }
+  }
+  EXPECT_EQ(FindFunction("Refused"), -1);
+  RegisterFunc("QUICK", ReturnsTwo, {pkValue});
+  EXPECT_EQ(FunctionAt(FindFunction("Quick")).Shortcut, nullptr);
+}
+
 TEST_F(RegistryTest, PropertiesRegisterGetterAndSetters) {
   RegisterProp("TFORM.CAPTION", ReturnsOne, ReturnsTwo);
   const TFunListItem& getter = FunctionAt(FindFunction("TForm.Caption"));

@@ -193,26 +193,14 @@ template <bool kTaking>
   if (count % 3 > 1) PassArgument<kTaking>(registers, w->B, arg[1]);
 }
 
-// Runs the host call `d` (opCall, or kCallTaking when it takes
-// temporaries), whose data words follow it, with the machine's argument
-// block: the arguments are passed in, the routine of `functions` runs, its
-// result goes to var[A], and `var` arguments that are slots are copied back.
-// An element of an indexed property whose shortcut applies is read or
-// written by the shortcut instead, straight from the registers.
-void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNameList<TFunListItem>& functions) {
-  if (!functions.Valid(d->B)) throw ECompilerError("Invalid function number");
-  const TFunListItem& entry = functions.At(d->B);
+// Runs the routine of the host call `d` (opCall, or kCallTaking when it
+// takes temporaries), whose data words follow it, with the machine's
+// argument block: the arguments are passed in, the routine runs, its result
+// goes to var[A], and `var` arguments that are slots are copied back.
+[[gnu::noinline]] void CallRoutine(TBinProg& p, const TDecodedItem* d, Variant* registers, const TFunListItem& entry,
+                                   TObject* self) {
   const int32_t count = d->C;
   const TDecodedItem* words = d + 1;
-  TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
-  if (entry.Shortcut != nullptr && (count == 1 || count == 2) && count == entry.ParamCount) {
-    Variant result;
-    const Variant* value = count == 2 ? &ArgumentAt(registers, words->B) : nullptr;
-    if (entry.Shortcut(self, ArgumentAt(registers, words->A), value, result)) {
-      RegisterAt(registers, d->A) = std::move(result);
-      return;
-    }
-  }
   if (d->Handler == handler::kCallTaking) {
     PassArguments<true>(registers, words, count, p.Args.data());
   } else {
@@ -235,6 +223,30 @@ void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNam
     if (kinds[static_cast<size_t>(i)] == pkVar && offset < kSlotsEnd)
       RegisterAt(registers, offset) = p.Args[static_cast<size_t>(i)];
   }
+}
+
+// Runs the host call `d`: a routine whose shortcut applies runs the
+// shortcut, on the arguments where they lie (their fields are in the first
+// data word, as a shortcut's routine has at most three parameters); any
+// other by CallRoutine.
+inline void CallHost(TBinProg& p, const TDecodedItem* d, Variant* registers, const TNameList<TFunListItem>& functions) {
+  if (!functions.Valid(d->B)) throw ECompilerError("Invalid function number");
+  const TFunListItem& entry = functions.At(d->B);
+  TObject* self = p.SelfHandle != 0 ? ObjectFromHandle(p.SelfHandle) : nullptr;
+  static_assert(kMaxShortcutParams == 3, "a shortcut's arguments fill at most one data word");
+  const int32_t count = d->C;
+  if (entry.Shortcut != nullptr && count == entry.ParamCount) {
+    const TDecodedItem& word = d[1];
+    const Variant* args[kMaxShortcutParams] = {&ArgumentAt(registers, word.A),
+                                               count > 1 ? &ArgumentAt(registers, word.B) : nullptr,
+                                               count > 2 ? &ArgumentAt(registers, word.C) : nullptr};
+    Variant result;
+    if (entry.Shortcut(self, args, result)) {
+      RegisterAt(registers, d->A) = std::move(result);
+      return;
+    }
+  }
+  CallRoutine(p, d, registers, entry, self);
 }
 
 enum class RunMode { kFree, kLimited, kSingleStep };

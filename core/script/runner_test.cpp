@@ -312,16 +312,16 @@ TEST_F(VmTest, ElementShortcutsAndTheirFallback) {
         Log() += "Rw" + a[0].AsString() + "|";
         CellOf(self, a[0]) = a[1].AsString();
       },
-      [](TObject* self, const Variant& index, const Variant*, Variant& r) {
-        if (!CellShortcutApplies(self, index)) return false;
-        Log() += "Sr" + index.AsString() + "|";
-        r = Variant(CellOf(self, index));
+      [](TObject* self, const Variant* const* args, Variant& r) {
+        if (!CellShortcutApplies(self, *args[0])) return false;
+        Log() += "Sr" + args[0]->AsString() + "|";
+        r = Variant(CellOf(self, *args[0]));
         return true;
       },
-      [](TObject* self, const Variant& index, const Variant* value, Variant&) {
-        if (!CellShortcutApplies(self, index)) return false;
-        Log() += "Sw" + index.AsString() + "|";
-        CellOf(self, index) = value->AsString();
+      [](TObject* self, const Variant* const* args, Variant&) {
+        if (!CellShortcutApplies(self, *args[0])) return false;
+        Log() += "Sw" + args[0]->AsString() + "|";
+        CellOf(self, *args[0]) = args[1]->AsString();
         return true;
       });
   TTestObject one;

@@ -89,12 +89,6 @@ void CreateDir(TObject*, const std::string& name, A& a, R&) {
   std::filesystem::create_directory(FileArg(name, a, 0), ignored);
 }
 
-void ExtractFileNameRoutine(TObject*, const std::string&, A& a, R& r) { r = ExtractFileName(Text(a[0])); }
-void ExtractFilePathRoutine(TObject*, const std::string&, A& a, R& r) { r = ExtractFilePath(Text(a[0])); }
-void StripFileExt(TObject*, const std::string&, A& a, R& r) { r = ChangeFileExt(Text(a[0]), ""); }
-void ChangeFileExtRoutine(TObject*, const std::string&, A& a, R& r) {
-  r = ChangeFileExt(Text(a[0]), Text(a[1]));
-}
 
 // Writes the tag line of the image routine `name` for `file`. In a build,
 // a file that does not exist is a warning at the line of the page's script
@@ -118,8 +112,8 @@ void InsertImageExRoutine(TObject*, const std::string& name, A& a, R&) {
                  InsertImageEx(ImageBuild(), file, a[1].AsInteger(), Text(a[2]), Text(a[3]), a[4].AsInteger()));
 }
 
-void Ord(TObject*, const std::string&, A& a, R& r) {
-  std::string text = Text(a[0]);
+void Ord(const Variant& value, R& r) {
+  const std::string text = Text(value);
   r = std::to_string(text.empty() ? 0 : static_cast<unsigned char>(text[0]));
 }
 
@@ -135,8 +129,8 @@ void DelQueue(TObject*, const std::string& name, A& a, R&) {
 
 void DeleteFileRoutine(TObject*, const std::string& name, A& a, R&) { DeleteFile(FileArg(name, a, 0)); }
 
-void ScanF(TObject*, const std::string&, A& a, R& r) {
-  r = WildcardPos(Text(a[0]), Text(a[1]), a[2].AsInteger());
+void ScanF(const Variant& source, const Variant& pattern, const Variant& start, R& r) {
+  r = WildcardPos(Text(source), Text(pattern), start.AsInteger());
 }
 
 }  // namespace
@@ -154,17 +148,19 @@ void RegisterSiteRoutines() {
   RegisterFunc("DefVar", DefVar, two);
   RegisterFunc("ForceDirectories", ForceDirectoriesRoutine, one);
   RegisterFunc("CreateDir", CreateDir, one);
-  RegisterFunc("ExtractFileName", ExtractFileNameRoutine, one);
-  RegisterFunc("ExtractFilePath", ExtractFilePathRoutine, one);
-  RegisterFunc("StripFileExt", StripFileExt, one);
-  RegisterFunc("ChangeFileExt", ChangeFileExtRoutine, two);
+  RegisterDirectFunc<1, [](const Variant& path, R& r) { r = ExtractFileName(Text(path)); }>("ExtractFileName");
+  RegisterDirectFunc<1, [](const Variant& path, R& r) { r = ExtractFilePath(Text(path)); }>("ExtractFilePath");
+  RegisterDirectFunc<1, [](const Variant& path, R& r) { r = ChangeFileExt(Text(path), ""); }>("StripFileExt");
+  RegisterDirectFunc<2, [](const Variant& path, const Variant& extension, R& r) {
+    r = ChangeFileExt(Text(path), Text(extension));
+  }>("ChangeFileExt");
   RegisterFunc("InsertImage", InsertImageRoutine, three);
   RegisterFunc("InsertImageEx", InsertImageExRoutine, {pkValue, pkValue, pkValue, pkValue, pkValue});
-  RegisterFunc("Ord", Ord, one);
+  RegisterDirectFunc<1, Ord>("Ord");
   RegisterProc("BuildFile", BuildFile, one);
   RegisterProc("DelQueue", DelQueue, one);
   RegisterProc("DeleteFile", DeleteFileRoutine, one);
-  RegisterFunc("ScanF", ScanF, three);
+  RegisterDirectFunc<3, ScanF>("ScanF");
   RegisterConst("MSFrontPage", Variant(std::string(kMSFrontPage)));
 }
 
