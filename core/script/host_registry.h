@@ -84,6 +84,25 @@ void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> k
 // names the function.
 void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> kinds, RoutineShortcut shortcut);
 
+namespace registry_detail {
+
+// The shortcut and the routine of RegisterDirectFunc: Body on the arguments
+// where they lie, and on the argument block's entries.
+template <size_t kParams, auto Body>
+bool DirectShortcut(TObject*, const Variant* const* args, Variant& result) {
+  [&]<size_t... I>(std::index_sequence<I...>) { Body(*args[I]..., result); }(std::make_index_sequence<kParams>());
+  return true;
+}
+
+template <size_t kParams, auto Body>
+void DirectRoutine(TObject* self, const std::string&, ArgBlock& args, Variant& result) {
+  std::array<const Variant*, kParams> pointers;
+  for (size_t i = 0; i < kParams; ++i) pointers[i] = &args[i];
+  DirectShortcut<kParams, Body>(self, pointers.data(), result);
+}
+
+}  // namespace registry_detail
+
 // Registers a function of kParams value parameters from one body that reads
 // its arguments and writes its result, Body(arg, ..., result): as its
 // routine, which gives it the argument block's entries, and as its shortcut,
@@ -93,14 +112,8 @@ void RegisterFunc(std::string_view name, HostProc code, std::vector<ParamKind> k
 template <size_t kParams, auto Body>
 void RegisterDirectFunc(std::string_view name) {
   static_assert(kParams >= 1 && kParams <= static_cast<size_t>(kMaxShortcutParams));
-  HostProc code = [](TObject*, const std::string&, ArgBlock& a, Variant& r) {
-    [&]<size_t... I>(std::index_sequence<I...>) { Body(std::as_const(a[I])..., r); }(std::make_index_sequence<kParams>());
-  };
-  RoutineShortcut shortcut = [](TObject*, const Variant* const* args, Variant& r) {
-    [&]<size_t... I>(std::index_sequence<I...>) { Body(*args[I]..., r); }(std::make_index_sequence<kParams>());
-    return true;
-  };
-  RegisterFunc(name, code, std::vector<ParamKind>(kParams, pkValue), shortcut);
+  RegisterFunc(name, registry_detail::DirectRoutine<kParams, Body>, std::vector<ParamKind>(kParams, pkValue),
+               registry_detail::DirectShortcut<kParams, Body>);
 }
 
 // A property: `getter` under `name` without parameters (pkNone, function) and,
