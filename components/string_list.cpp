@@ -62,15 +62,17 @@ void TStringList::Put(int index, std::string_view s) { PutLine(index, s, nullptr
 
 void TStringList::PutShared(int index, SharedText s) { PutLine(index, s.View(), &s); }
 
+void TStringList::CheckOrderAt(int index, std::string_view s) const {
+  // The new text must keep the order with both neighbours.
+  int low = duplicates_ == dupAccept ? 0 : 1;
+  bool after_previous = index == 0 || CompareStrings(s, items_[index - 1].text.View()) >= low;
+  bool before_next = index + 1 == Count() || CompareStrings(items_[index + 1].text.View(), s) >= low;
+  if (!after_previous || !before_next) CheckUnsorted();
+}
+
 void TStringList::PutLine(int index, std::string_view s, SharedText* shared) {
   CheckIndex(index);
-  if (sorted_) {
-    // The new text must keep the order with both neighbours.
-    int low = duplicates_ == dupAccept ? 0 : 1;
-    bool after_previous = index == 0 || CompareStrings(s, items_[index - 1].text.View()) >= low;
-    bool before_next = index + 1 == Count() || CompareStrings(items_[index + 1].text.View(), s) >= low;
-    if (!after_previous || !before_next) CheckUnsorted();
-  }
+  if (sorted_) CheckOrderAt(index, s);
   SharedText& text = items_[static_cast<size_t>(index)].text;
   CheckGrowth(s.size(), text.size());
   bytes_ = bytes_ - text.size() + s.size();

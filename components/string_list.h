@@ -92,6 +92,9 @@ class TStringList : public TStrings {
 
   void Changed();
   void CheckUnsorted() const;
+  // Raises the sorted list's error unless `s` in line `index` keeps the
+  // order; kept out of PutLine, whose usual case is an unsorted list.
+  [[gnu::noinline]] void CheckOrderAt(int index, std::string_view s) const;
   // The work of Put, Add and Insert on the text `s`; `shared` is the
   // caller's shared text holding `s`, taken instead of a copy, or null.
   void PutLine(int index, std::string_view s, SharedText* shared);
