@@ -1,9 +1,9 @@
 #include "core/site/build_caches.h"
 
-#include <chrono>
-
+#include "core/site/file_states.h"
 #include "platform/content_hash.h"
 #include "platform/folders.h"
+#include "platform/paths.h"
 
 namespace orv {
 
@@ -37,29 +37,31 @@ const TUserSetting* BuildCaches::FindVariable(const TUserSettingList& builtin, c
   return found == variables_.end() ? nullptr : found->second;
 }
 
-namespace {
-
-long long NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-      .count();
+BuildCaches::ReadAt BuildCaches::ReadNow(const FileStamp& stamp) const {
+  return ReadAt{stamp, FileStates::NowNs(), runs_};
 }
 
-}  // namespace
+bool BuildCaches::Settled(const ReadAt& read) { return read.stamp.mtime_ns + kRacyNs < read.time_ns; }
 
-bool BuildCaches::Trusted(const FileStamp& kept, long long read_at_ns, const FileStamp& now) {
-  return kept == now && now.mtime_ns + kRacyNs < read_at_ns;
+bool BuildCaches::BuildMayWrite(std::string_view name) {
+  const std::string ext = LowerCase(ExtractFileExt(name));
+  return ext == ".htm" || ext == ".html";
+}
+
+bool BuildCaches::Trusted(const ReadAt& read, const std::string& path, const FileStamp& now) const {
+  return read.stamp == now && ((read.runs == runs_ && !BuildMayWrite(path)) || Settled(read));
 }
 
 std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& stamp, bool* settled,
                                      uint64_t* hash) {
   auto found = includes_.find(path);
-  if (found != includes_.end() && Trusted(found->second.stamp, found->second.read_at_ns, stamp)) {
-    if (settled) *settled = true;
+  if (found != includes_.end() && Trusted(found->second.read, path, stamp)) {
+    if (settled) *settled = Settled(found->second.read);
     if (hash) *hash = found->second.hash;
     return found->second.text;
   }
-  long long read_at_ns = NowNs();
-  if (settled) *settled = stamp.mtime_ns + kRacyNs < read_at_ns;
+  const ReadAt read = ReadNow(stamp);
+  if (settled) *settled = Settled(read);
   std::string text = ReadFileBytes(path);
   const uint64_t bytes_hash = ContentHash(text);
   if (hash) *hash = bytes_hash;
@@ -70,7 +72,7 @@ std::string BuildCaches::IncludeText(const std::string& path, const FileStamp& s
   }
   if (include_bytes_ + text.size() <= kMaxIncludeBytes) {
     include_bytes_ += text.size();
-    includes_[path] = IncludeEntry{stamp, read_at_ns, text, bytes_hash};
+    includes_[path] = IncludeEntry{read, text, bytes_hash};
   }
   return text;
 }
@@ -86,6 +88,7 @@ void BuildCaches::KeepNamedInclude(const std::string& name, const FoundInclude& 
 }
 
 void BuildCaches::OutsideCodeRuns() {
+  ++runs_;
   named_includes_.clear();
   named_bytes_ = 0;
   folders_.Forget();
@@ -94,11 +97,10 @@ void BuildCaches::OutsideCodeRuns() {
 std::optional<TImageSize> BuildCaches::ImageSize(const std::string& path, const FileStamp& stamp,
                                                  const Measure& measure) {
   auto found = images_.find(path);
-  if (found != images_.end() && Trusted(found->second.stamp, found->second.read_at_ns, stamp))
-    return found->second.size;
-  long long read_at_ns = NowNs();
+  if (found != images_.end() && Trusted(found->second.read, path, stamp)) return found->second.size;
+  const ReadAt read = ReadNow(stamp);
   std::optional<TImageSize> size = measure(path);
-  images_[path] = ImageEntry{stamp, read_at_ns, size};
+  images_[path] = ImageEntry{read, size};
   return size;
 }
 

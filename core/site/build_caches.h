@@ -7,14 +7,20 @@
 //
 // Modification times are coarse (a clock tick, on some file systems a
 // second or two), so a file rewritten with the same size soon after it was
-// read may keep its stamp. A kept copy is therefore trusted only when the
-// file's modification time lies more than kRacyNs before the copy was read;
-// a file changed that recently is read again each time until it is older.
+// read may keep its stamp. Only scripts and external commands change files
+// while a build runs, and OutsideCodeRuns is called before either runs: a
+// copy read since the last such call stands for its file as long as the
+// stamp agrees. An older copy is trusted only when the file's modification
+// time lies more than kRacyNs before the copy was read; a file changed that
+// recently is read again after each script or command until it is older.
+// Pages the build writes (.htm, .html) always take the second rule.
 #pragma once
 
 #include <functional>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "core/image/jpeg_size.h"
@@ -63,9 +69,9 @@ class BuildCaches {
   // that could change files runs: NamedInclude gives it (null when the name
   // must be looked up again). Only scripts and external commands change
   // files during a build; OutsideCodeRuns, called before either runs,
-  // forgets every named include. The caller keeps only settled texts and
-  // error comments, and never .htm or .html names (the build writes pages
-  // of those kinds). Named texts are kept up to kMaxIncludeBytes in all.
+  // forgets every named include. The caller never keeps names the build
+  // may write (BuildMayWrite). Named texts are kept up to kMaxIncludeBytes
+  // in all.
   const FoundInclude* NamedInclude(const std::string& name) const;
   void KeepNamedInclude(const std::string& name, const FoundInclude& found);
   void OutsideCodeRuns();
@@ -79,25 +85,42 @@ class BuildCaches {
   using Measure = std::function<std::optional<TImageSize>(const std::string& path)>;
   std::optional<TImageSize> ImageSize(const std::string& path, const FileStamp& stamp, const Measure& measure);
 
+  // Whether the build itself may write the file named `name`: it writes
+  // pages as .htm and .html files, so a copy of one is trusted on its
+  // stamp only when the stamp is settled.
+  static bool BuildMayWrite(std::string_view name);
+
   static constexpr size_t kMaxIncludeBytes = 32u << 20;
   static constexpr long long kRacyNs = 2'000'000'000;
 
  private:
-  struct IncludeEntry {
+  // When a kept copy was read: the file's stamp then, the time, and how
+  // many times outside code had run before (runs_).
+  struct ReadAt {
     FileStamp stamp;
-    long long read_at_ns;
+    long long time_ns;
+    uint64_t runs;
+  };
+  struct IncludeEntry {
+    ReadAt read;
     std::string text;
     uint64_t hash;
   };
   struct ImageEntry {
-    FileStamp stamp;
-    long long read_at_ns;
+    ReadAt read;
     std::optional<TImageSize> size;
   };
 
-  // Whether a copy read at `read_at_ns` from a file then stamped `kept` may
-  // stand for the file now stamped `now`.
-  static bool Trusted(const FileStamp& kept, long long read_at_ns, const FileStamp& now);
+  // A read of a file stamped `stamp`, now.
+  ReadAt ReadNow(const FileStamp& stamp) const;
+  // Whether the file's stamp was taken well after its last change, so that
+  // any later change moves the stamp.
+  static bool Settled(const ReadAt& read);
+  // Whether the copy `read` may stand for the file at `path`, now stamped
+  // `now`.
+  bool Trusted(const ReadAt& read, const std::string& path, const FileStamp& now) const;
+
+  uint64_t runs_ = 0;
 
   std::unordered_map<std::string, const TUserSetting*> variables_;
   const TUserSettingList* indexed_builtin_ = nullptr;

@@ -201,17 +201,22 @@ TEST_F(BuildTest, UpToDateChecksSeeEarlierPagesWritten) {
   EXPECT_EQ(LastBuildCounts().Built, 4);
 }
 
+// The command rewrites the include with text of the same size, which may
+// leave a recent file's stamp as it was.
 TEST_F(BuildTest, AnIncludeChangedByACommandIsReadAgain) {
-  Put("src/part.hsn", "old text");
-  fs::last_write_time(dir_ + "src/part.hsn", fs::file_time_type::clock::now() - std::chrono::hours(1));
-  Put("src/a.hts", "<&part.hsn&>");
-  Put("src/b.hts", "<&part.hsn&><*printf 'new text' > '" + dir_ + "src/part.hsn'*>");
-  Put("src/c.hts", "<&part.hsn&>");
-  Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n");
-  Build();
-  EXPECT_EQ(Get("out/a.html"), "old text\r\n\r\n");
-  EXPECT_EQ(Get("out/b.html"), "old text\r\n\r\n");
-  EXPECT_EQ(Get("out/c.html"), "new text\r\n\r\n");
+  for (const bool recent : {false, true}) {
+    Put("src/part.hsn", "old text");
+    if (!recent)
+      fs::last_write_time(dir_ + "src/part.hsn", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    Put("src/a.hts", "<&part.hsn&>");
+    Put("src/b.hts", "<&part.hsn&><*printf 'new text' > '" + dir_ + "src/part.hsn'*>");
+    Put("src/c.hts", "<&part.hsn&>");
+    Put("p.orv", "[directories]\nsrc=src\nout=out\n[files]\n0=src/a.hts\n1=src/b.hts\n2=src/c.hts\n");
+    Build();
+    EXPECT_EQ(Get("out/a.html"), "old text\r\n\r\n") << recent;
+    EXPECT_EQ(Get("out/b.html"), "old text\r\n\r\n") << recent;
+    EXPECT_EQ(Get("out/c.html"), "new text\r\n\r\n") << recent;
+  }
 }
 
 TEST_F(BuildTest, ErrorEndsTheLoopButQueuesStillRun) {

@@ -159,20 +159,20 @@ void IncludeStage(TParseStruct& context) {
   using FoundInclude = BuildCaches::FoundInclude;
   std::unordered_map<std::string, FoundInclude> texts;
   BuildCaches& caches = context.Build.Caches;
-  auto look_up = [&context, &texts, &caches](const std::string& content, const std::string& ext) {
+  auto look_up = [&context, &texts, &caches](const std::string& content) {
     if (const FoundInclude* named = caches.NamedInclude(content)) return named;
     auto known = texts.find(content);
     if (known != texts.end()) return static_cast<const FoundInclude*>(&known->second);
     FileStamp stamp;
     FoundInclude found{FindTextInclude(context, content, stamp), std::string(), FileState{}};
-    bool settled = true;
     if (found.Path.empty()) {
       found.Text = MarkupErrorComment(content);
     } else {
+      bool settled = true;
       found.Text = caches.IncludeText(found.Path, stamp, &settled, &found.State.Hash);
       found.State = FileState{true, stamp, found.State.Hash, !settled};
     }
-    if (settled && ext != ".htm" && ext != ".html") caches.KeepNamedInclude(content, found);
+    if (!BuildCaches::BuildMayWrite(content)) caches.KeepNamedInclude(content, found);
     return static_cast<const FoundInclude*>(&texts.emplace(content, std::move(found)).first->second);
   };
   RunMarkupStage(context, "<&", "&>", [&context, &look_up](const std::string& content) {
@@ -189,7 +189,7 @@ void IncludeStage(TParseStruct& context) {
                                  ".vbs and the images " + ImageExtensionList() + " are");
       return MarkupErrorComment(content);
     }
-    const FoundInclude* found = look_up(content, ext);
+    const FoundInclude* found = look_up(content);
     if (PageInputs* inputs = context.Build.Inputs) {
       // The page depends on every place before the one the text came from
       // staying empty.
