@@ -22,6 +22,13 @@ class TCodeBuffer {
   const TProgItem& At(size_t index) const { return code_[index]; }
   TProgItem& At(size_t index) { return code_[index]; }
   TProgItem& Last() { return code_.back(); }
+  // The source position of the instruction at `index`.
+  size_t PositionAt(size_t index) const { return positions_[index]; }
+  // Drops the instructions from `size` on; no hold may stand there.
+  void Truncate(size_t size) {
+    code_.resize(size);
+    positions_.resize(size);
+  }
 
   // Appends `item`, which came from source position `position`.
   void Emit(const TProgItem& item, size_t position) {

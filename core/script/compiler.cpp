@@ -2,6 +2,8 @@
 #include "core/script/compiler.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "core/script/compiler_error.h"
 #include "core/script/dyna_vars.h"
@@ -560,7 +562,7 @@ namespace {
 // The conditional jump that takes the place of operation `op` when `op`
 // decides a condition; -1 when there is none.
 int32_t JumpOn(int32_t op) {
-  if (op >= opGreaterEq && op <= opLess) return opJumpUnlessGreaterEq + (op - opGreaterEq);
+  if (IsComparison(op)) return opJumpUnlessGreaterEq + (op - opGreaterEq);
   switch (op) {
     case opAnd: return opJumpUnlessAnd;
     case opOr: return opJumpUnlessOr;
@@ -588,9 +590,72 @@ void TKelCompiler::JumpUnless(const TExprValue& condition, int32_t label, size_t
   Emit(opJumpIfFalse, label, Field(condition));
 }
 
+namespace {
+
+bool IsEquality(int32_t op) { return op == opEqual || op == opNotEqual; }
+
+// Whether comparison `test` may be left out without a trace: an equality of
+// a value with a constant gives a Boolean and never fails (values of
+// different kinds are unequal, and no constant is an array), and reading a
+// variable does nothing else.
+bool Unfailing(const TProgItem& test) {
+  return IsEquality(test.Op) && (IsConstOperand(test.B) || IsConstOperand(test.C));
+}
+
+}  // namespace
+
+// The code of a condition c1 or c2 or ... or cn, each ci a comparison, is
+//   c1 -> t; c2 -> u; t := t or u; ...; cn -> u; t := t or u
+// and the condition holds as soon as one comparison does: when c2 .. cn are
+// all Unfailing, skipping them changes nothing that can be seen. Each of
+// c1 .. cn-1 becomes a jump past the condition's own jump when it holds
+// (c1 must be an equality too, whose opposite is exact: a real's
+// comparison with NaN is neither < nor >=), and cn is left for the jump.
+// A chain of `and` is the same with jumps to `label` when a comparison
+// fails, which every comparison has. Anything else is left as it is.
+int32_t TKelCompiler::ShortCircuit(const TExprValue& condition, int32_t label, size_t code_start) {
+  if (condition.kind != TExprValue::kTemp) return -1;
+  const int32_t t = condition.index;
+  const size_t end = code_.Size();
+  // Back over the pairs "cj -> u; t := t join u", all of one join.
+  int32_t join = -1;
+  size_t first = end;
+  while (first >= code_start + 3) {
+    const TProgItem& joined = code_.At(first - 1);
+    const TProgItem& test = code_.At(first - 2);
+    if ((joined.Op != opOr && joined.Op != opAnd) || (join >= 0 && joined.Op != join)) break;
+    if (joined.A != t || joined.B != t || joined.C != test.A || test.A == t || test.B == t || test.C == t ||
+        !Unfailing(test))
+      break;
+    join = joined.Op;
+    first -= 2;
+  }
+  if (join < 0) return -1;
+  const TProgItem head = code_.At(first - 1);
+  if (head.A != t || !(join == opOr ? IsEquality(head.Op) : IsComparison(head.Op))) return -1;
+  std::vector<std::pair<TProgItem, size_t>> tests = {{head, code_.PositionAt(first - 1)}};
+  for (size_t i = first; i < end; i += 2) tests.emplace_back(code_.At(i), code_.PositionAt(i));
+  code_.Truncate(first - 1);
+  const int32_t past = join == opOr ? UsedLabel() : -1;
+  for (size_t i = 0; i + 1 < tests.size(); ++i) {
+    const TProgItem& test = tests[i].first;
+    const TProgItem jump = join == opOr ? TProgItem{test.Op == opEqual ? opJumpUnlessNotEqual : opJumpUnlessEqual,
+                                                    past, test.B, test.C}
+                                        : TProgItem{JumpOn(test.Op), label, test.B, test.C};
+    code_.Emit(jump, tests[i].second);
+  }
+  TProgItem last = tests.back().first;
+  last.A = t;
+  code_.Emit(last, tests.back().second);
+  return past;
+}
+
 void TKelCompiler::Condition(int32_t label) {
   const size_t code_start = code_.Size();
-  JumpUnless(CompileExprRestoring(), label, code_start);
+  const TExprValue condition = CompileExprRestoring();
+  const int32_t past = ShortCircuit(condition, label, code_start);
+  JumpUnless(condition, label, code_start);
+  if (past >= 0) Place(past);
 }
 
 void TKelCompiler::IfStatement() {

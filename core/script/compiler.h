@@ -173,6 +173,11 @@ class TKelCompiler {
   // A jump to `label` unless the condition whose code starts at
   // `code_start` holds: a comparison becomes a compare-and-jump.
   void JumpUnless(const TExprValue& condition, int32_t label, size_t code_start);
+  // Makes a condition that joins comparisons with `or` (or with `and`) stop
+  // at the first one that decides it, where the rest cannot be told apart
+  // from not running; returns the label to place after the jump on the
+  // condition, or -1.
+  int32_t ShortCircuit(const TExprValue& condition, int32_t label, size_t code_start);
   void Condition(int32_t label);
   void IfStatement();
   void WhileStatement();

@@ -323,6 +323,17 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"repeat i := i + 1 until i >= 10", {opAdd, opJumpUnlessGreaterEq}},
       // a call between the operands: the variable is copied before it
       {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAdd}},
+      // chains that stop at the first comparison to decide them
+      {"if (s = 1) or (s = 2) or (i <> 3) then s := 0",
+       {opJumpUnlessNotEqual, opJumpUnlessNotEqual, opJumpUnlessNotEqual, opMove}},
+      {"if (s <> i) or (i = 0) then s := 0", {opJumpUnlessEqual, opJumpUnlessEqual, opMove}},
+      {"while (s = 0) and (i <> 0) do i := i - 1", {opJumpUnlessEqual, opJumpUnlessNotEqual, opSub, opGoto}},
+      {"repeat i := i + 1 until (i > 9) and ('x' = s)", {opAdd, opJumpUnlessGreater, opJumpUnlessEqual}},
+      // and those that may not stop early
+      {"if (s < i) or (i = 0) then s := 0", {opLess, opEqual, opJumpUnlessOr, opMove}},
+      {"if (s = 1) or (i < 2) then s := 0", {opEqual, opLess, opJumpUnlessOr, opMove}},
+      {"if (s = 1) or (i = s) then s := 0", {opEqual, opEqual, opJumpUnlessOr, opMove}},
+      {"if (s = 1) or (i = 2) and (s = 3) then s := 0", {opEqual, opEqual, opEqual, opAnd, opJumpUnlessOr, opMove}},
   };
   for (const auto& c : cases) {
     TBinProg p = Load(std::string("var s, i: integer; begin ") + c.statement + " end.");

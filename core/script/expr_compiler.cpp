@@ -52,8 +52,6 @@ bool Storable(const Variant& value) {
   }
 }
 
-bool IsComparison(int32_t op) { return op >= opGreaterEq && op <= opLess; }
-
 // left op right computed at compile time, as the runner would; false when
 // the operation fails (it is then left to fail at run time, with its line)
 // or gives what the image cannot hold.

@@ -108,6 +108,9 @@ inline constexpr int32_t ConstOperand(int32_t number) { return -1 - number; }
 inline constexpr bool IsConstOperand(int32_t value) { return value < 0; }
 inline constexpr int32_t ConstNumber(int32_t value) { return -1 - value; }
 
+// Whether `op` is one of the six comparisons (opGreaterEq .. opLess).
+inline constexpr bool IsComparison(int32_t op) { return op >= opGreaterEq && op <= opLess; }
+
 // What the opcode table knows about one code.
 struct TOpInfo {
   std::string_view name;  // "opAdd"; empty for an unassigned code

@@ -118,6 +118,23 @@ class Generator {
     return OneOf(scope.readable);
   }
 
+  // The condition of an if: an expression, or one joined by `or` or `and`
+  // to comparisons of a variable, mostly equalities with a constant (which
+  // a condition may stop before), some that may fail.
+  std::string Condition(const Scope& scope) {
+    if (Chance(50)) return Expression(scope, 2);
+    const std::string join = Chance(50) ? " or " : " and ";
+    static const std::vector<std::string> relations = {"=", "=", "<>", "<"};
+    static const std::vector<std::string> heads = {"=", "<>", "<", ">="};
+    std::string text = Chance(50) ? "(" + Expression(scope, 1) + ")"
+                                  : "(" + Operand(scope, 1) + " " + OneOf(heads) + " " + Operand(scope, 1) + ")";
+    for (int n = 1 + Pick(3); n > 0; --n) {
+      const std::string right = Chance(85) ? Literal() : OneOf(scope.readable);
+      text += join + "(" + OneOf(scope.readable) + " " + OneOf(relations) + " " + right + ")";
+    }
+    return text;
+  }
+
   std::string Statements(Scope& scope, int count, int loop_depth, int indent) {
     std::string text;
     for (int n = 0; n < count; ++n) text += Statement(scope, loop_depth, indent) + ";\n";
@@ -132,7 +149,7 @@ class Generator {
       return pad + "P(" + OneOf(scope.writable) + ", " + Expression(scope, 2) + ")";
     if (kind < 25 && scope.main) return pad + "Result := " + Expression(scope, 2);
     if (kind < 38) {
-      std::string text = pad + "if " + Expression(scope, 2) + " then\n" + Statement(scope, loop_depth, indent + 1);
+      std::string text = pad + "if " + Condition(scope) + " then\n" + Statement(scope, loop_depth, indent + 1);
       if (Chance(50)) text += "\n" + pad + "else\n" + Statement(scope, loop_depth, indent + 1);
       return text;
     }

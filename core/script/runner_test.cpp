@@ -92,18 +92,28 @@ TEST_F(VmTest, ExpressionsAndStatements) {
 
 // A condition whose last operation is and, or, xor or not jumps on that
 // operation; it must decide, and fail, exactly as testing the value the
-// operation gives does, whatever the operands' kinds.
+// operation gives does, whatever the operands' kinds. So must a chain of
+// comparisons joined by or (and) that stops at the first that holds
+// (fails): it may skip only comparisons that cannot fail.
 TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
   const char* conditions[] = {
       "(a > 1) and (b < 5)", "(a > 1) or (b < 5)", "(a > 1) xor (b < 5)", "not (a > 1)",
       "6 and a",             "a or 0",             "a xor 3",             "not a",
       "not (a - 1)",         "s and True",         "True or s",           "not s",
       "(a > 1) and a",       "r or (b < 5)",       "(a = 2) xor r",       "not r",
+      // chains that stop early: the comparisons skipped cannot fail
+      "(a = 2) or (b = 3) or (s = 'no')", "(a <> 2) or (s = 3)", "(a = 0) or (r = 1.5) or (b <> 9)",
+      "(a > 1) and (b = 3) and (s <> 'yes')", "(a <= 0) and (v = 3)", "(a = 2) or (v <> [1])",
+      "(v = 2) or (a = 2)", "(3 = a) or (1.5 = r) and (b = 9)",
+      // and those that may not: each comparison is made, and may fail
+      "(a = 2) or (s < 3)", "(a = 2) or (v = v)", "(a > 1) and (s >= 1)", "(a < 1) or (b = 3)",
+      "(a = 2) or (b = a)", "(a = 2) or (b = 3) and (s < 1)", "(a = 2) or ((b = 3) or (s < 1))",
   };
   for (const char* condition : conditions) {
     for (const char* values : {"a := 2; b := 3;", "a := 0; b := 9;", "a := -1; b := 1;"}) {
-      const std::string head = std::string("var x: variant; a, b: integer; s: string; r: double; c: variant;\nbegin ") +
-                               values + " s := 'yes'; r := 1.5; x := 0;\n";
+      const std::string head =
+          std::string("var x, v: variant; a, b: integer; s: string; r: double; c: variant;\nbegin ") + values +
+          " s := 'yes'; r := 1.5; x := 0; v := [1, 2];\n";
       const std::string jumped = head + "if " + condition + " then x := 1;\n" +
                                  "while " + condition + " do begin x := x + 10; a := a + 7; b := 0 end\nend.";
       const std::string tested = head + "c := " + condition + "; if c then x := 1;\n" +
