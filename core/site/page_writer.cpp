@@ -21,35 +21,62 @@ std::string_view PageWriter::NameOf(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-void PageWriter::Write(Job& job) {
+bool PageWriter::IsWritten(uint32_t page) const {
+  const uint32_t done = jobs_[page % kSlots].done.load(std::memory_order_acquire);
+  return static_cast<int32_t>(done - (page + 1)) >= 0;
+}
+
+void PageWriter::WaitWritten(uint32_t page) {
+  std::atomic<uint32_t>& done = Slot(page).done;
+  for (;;) {
+    const uint32_t seen = done.load(std::memory_order_acquire);
+    if (static_cast<int32_t>(seen - (page + 1)) >= 0) return;
+    done.wait(seen, std::memory_order_acquire);
+  }
+}
+
+bool PageWriter::Claim(uint32_t& page) {
+  uint32_t next = claimed_.load(std::memory_order_relaxed);
+  while (next != given_.load(std::memory_order_acquire)) {
+    if (claimed_.compare_exchange_weak(next, next + 1, std::memory_order_acq_rel, std::memory_order_relaxed)) {
+      page = next;
+      return true;
+    }
+  }
+  return false;
+}
+
+void PageWriter::WriteClaimed(uint32_t page, TFolderCache& folders) {
+  Job& job = Slot(page);
+  if (job.after != kNoPage) WaitWritten(job.after);
   job.stamp = FileStamp{};
   try {
-    job.ok = folders_.WriteFileAtomic(job.path, job.text, &job.stamp);
+    job.ok = folders.WriteFileAtomic(job.path, job.text, &job.stamp);
     if (!job.ok) {
       ForceDirectories(ExtractFilePath(job.path));
-      job.ok = folders_.WriteFileAtomic(job.path, job.text, &job.stamp);
+      job.ok = folders.WriteFileAtomic(job.path, job.text, &job.stamp);
     }
     job.error = job.ok ? 0 : errno;
   } catch (const std::bad_alloc&) {
     job.ok = false;
     job.error = ENOMEM;
   }
+  job.done.store(page + 1, std::memory_order_release);
+  job.done.notify_all();
 }
 
 void PageWriter::Run() {
-  uint32_t written = written_.load(std::memory_order_relaxed);
   for (;;) {
-    // Read before the count of pages given: a page given after that read
+    // Read before the pages given are: a page given after that read
     // changes `wake_`, so the wait below cannot miss it.
     const uint32_t wake = wake_.load(std::memory_order_acquire);
-    if (given_.load(std::memory_order_acquire) == written) {
-      if (stopping_.load(std::memory_order_acquire)) return;
-      wake_.wait(wake, std::memory_order_acquire);
+    uint32_t page;
+    if (Claim(page)) {
+      WriteClaimed(page, folders_);
       continue;
     }
-    Write(jobs_[written % kSlots]);
-    written_.store(++written, std::memory_order_release);
-    written_.notify_one();
+    if (stopping_.load(std::memory_order_acquire)) return;
+    wake_.wait(wake, std::memory_order_acquire);
   }
 }
 
@@ -58,12 +85,14 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   // then the oldest makes room first.
   const uint32_t given = given_.load(std::memory_order_relaxed);
   if (given - reported_ == kSlots) ReportOldest();
-  Job& job = jobs_[given % kSlots];
+  const uint32_t after = PendingPage(path);
+  Job& job = Slot(given);
   // The text written kSlots pages ago goes with `text`: memory is freed on
   // the thread that took it.
   job.path = std::move(path);
   job.text.swap(text);
   job.tag = tag;
+  job.after = after;
   if (!thread_.joinable() && !inline_ && given >= kInlinePages) {
     try {
       thread_ = std::thread(&PageWriter::Run, this);
@@ -71,12 +100,11 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
       inline_ = true;
     }
   }
+  given_.store(given + 1, std::memory_order_release);
   if (!thread_.joinable()) {
-    Write(job);
-    written_.store(given + 1, std::memory_order_relaxed);
-    given_.store(given + 1, std::memory_order_relaxed);
+    uint32_t page;
+    if (Claim(page)) WriteClaimed(page, own_folders_);
   } else {
-    given_.store(given + 1, std::memory_order_release);
     wake_.fetch_add(1, std::memory_order_release);
     wake_.notify_one();
   }
@@ -84,22 +112,26 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
 }
 
 void PageWriter::ReportOldest() {
-  uint32_t written = written_.load(std::memory_order_acquire);
-  while (written == reported_) {
-    written_.wait(written, std::memory_order_acquire);
-    written = written_.load(std::memory_order_acquire);
+  const uint32_t oldest = reported_;
+  while (!IsWritten(oldest)) {
+    uint32_t page;
+    if (Claim(page)) {
+      WriteClaimed(page, own_folders_);
+    } else {
+      WaitWritten(oldest);
+    }
   }
-  const Job& job = jobs_[reported_ % kSlots];
+  const Job& job = Slot(oldest);
   ++reported_;
   if (done_) done_(Written{job.path, job.tag, job.ok, job.error, job.stamp});
 }
 
-bool PageWriter::Pending(std::string_view path) const {
+uint32_t PageWriter::PendingPage(std::string_view path) const {
   const std::string_view name = NameOf(path);
   const uint32_t given = given_.load(std::memory_order_relaxed);
-  for (uint32_t i = reported_; i != given; ++i)
-    if (SameText(NameOf(jobs_[i % kSlots].path), name)) return true;
-  return false;
+  for (uint32_t i = given; i != reported_; --i)
+    if (SameText(NameOf(jobs_[(i - 1) % kSlots].path), name)) return i - 1;
+  return kNoPage;
 }
 
 void PageWriter::SettleName(std::string_view path) {
@@ -120,6 +152,7 @@ void PageWriter::Drain() {
 void PageWriter::OutsideCodeRuns() {
   Drain();
   folders_.Forget();
+  own_folders_.Forget();
   links_.clear();
 }
 

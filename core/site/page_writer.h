@@ -1,7 +1,10 @@
-// Writes a build's pages on a thread of its own, in the order they are
-// given, while the build reads and expands the next ones: a page's write
-// costs the system about as much as reading and expanding a short page, so
-// the two halves of a build run side by side on two cores.
+// Writes a build's pages on a thread of its own while the build reads and
+// expands the next ones: a page's write costs the system about as much as
+// reading and expanding a short page, so the two halves of a build run side
+// by side on two cores. When the build would wait for a write, it writes
+// the next page not yet taken itself, so neither half idles while the
+// other has work; two pages of the same file name are still written in the
+// order they were given.
 //
 // What became of each write is told back on the build's thread, in the
 // order the pages were given and at fixed points (when a page is given with
@@ -77,37 +80,59 @@ class PageWriter {
 
  private:
   static constexpr uint32_t kSlots = 8;  // more than kDepth: see Submit
-  // One page: given by the build's thread, written by the writer's.
+  static constexpr uint32_t kNoPage = ~uint32_t{0};
+  // One page: given by the build's thread, written by whichever thread
+  // takes it (Claim).
   struct Job {
     std::string path;
     std::string text;
     uint32_t tag = 0;
+    // An earlier page of the same file name, to be written first (or
+    // kNoPage).
+    uint32_t after = kNoPage;
     bool ok = false;
     int error = 0;
     FileStamp stamp;
+    // One more than the number of the last page written from this slot.
+    std::atomic<uint32_t> done{0};
   };
 
-  void Write(Job& job);
+  Job& Slot(uint32_t page) { return jobs_[page % kSlots]; }
+  // Whether page number `page` is written: its slot has been written from
+  // for it or for a later page (slots are used again every kSlots pages).
+  bool IsWritten(uint32_t page) const;
+  void WaitWritten(uint32_t page);
+  // Takes the next page that no thread has taken yet; false when every
+  // page given is taken.
+  bool Claim(uint32_t& page);
+  // Writes page `page`, taken by the caller, with the caller's folders.
+  void WriteClaimed(uint32_t page, TFolderCache& folders);
   void Run();
-  // Waits until the oldest unreported page is written, then reports it.
+  // Writes the next pages not taken until the oldest unreported page is
+  // written, waits for it when none are left, then reports it.
   void ReportOldest();
-  // Whether a page of the file name of `path` is still to be reported.
-  bool Pending(std::string_view path) const;
+  // The newest page of the file name of `path` still to be reported, or
+  // kNoPage.
+  uint32_t PendingPage(std::string_view path) const;
+  bool Pending(std::string_view path) const { return PendingPage(path) != kNoPage; }
   // The file name part of `path`.
   static std::string_view NameOf(std::string_view path);
 
   Done done_;
   Job jobs_[kSlots];
-  // Counts of pages given, written and reported (each wraps; only their
+  // Counts of pages given, taken and reported (each wraps; only their
   // differences matter). `given_` and `reported_` belong to the build's
-  // thread; `written_` to the writer's, which waits on `wake_`.
+  // thread; the writer's thread waits on `wake_` for pages to take.
   std::atomic<uint32_t> given_{0};
-  std::atomic<uint32_t> written_{0};
+  std::atomic<uint32_t> claimed_{0};
   uint32_t reported_ = 0;
   std::atomic<uint32_t> wake_{0};
   std::atomic<bool> stopping_{false};
-  // Only the writer's thread uses it, or the build's while nothing waits.
+  // The folders of the writer's thread, and of the build's for the pages
+  // it writes itself; each used by its own thread, or by the build's while
+  // nothing is written.
   TFolderCache folders_;
+  TFolderCache own_folders_;
   // Paths settled so far: whether each is a symbolic link.
   std::unordered_map<std::string, bool> links_;
   // Not started (the first kInlinePages pages, or no thread could be):

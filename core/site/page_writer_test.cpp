@@ -101,6 +101,32 @@ TEST_F(PageWriterTest, TheLaterTextOfAPageStays) {
   }
 }
 
+// While the writer's thread is busy the build writes pages itself: reports
+// still come in the order given, and of pages of one file name given close
+// together the last one's text stays, whichever thread wrote each.
+TEST_F(PageWriterTest, PagesOfOneNameKeepTheirOrderWhicheverThreadWritesThem) {
+  uint32_t tag = 0;
+  for (int round = 0; round < 300; ++round) {
+    // A long text, other pages, then a short text of the same name: the
+    // long one takes longer to write.
+    const std::string name = dir_ + "n" + std::to_string(round % 5) + ".html";
+    writer_.Submit(name, std::string(200000, 'x'), tag++);
+    for (int other = 0; other < round % 4; ++other)
+      writer_.Submit(dir_ + "o" + std::to_string(other) + ".html", "other", tag++);
+    writer_.Submit(name, "round " + std::to_string(round), tag++);
+    if (round % 10 == 9) {
+      writer_.Drain();
+      for (int r = round - 4; r <= round; ++r)
+        EXPECT_EQ(ReadFileBytes(dir_ + "n" + std::to_string(r % 5) + ".html"), "round " + std::to_string(r));
+    }
+  }
+  ASSERT_EQ(reports_.size(), tag);
+  for (uint32_t i = 0; i < tag; ++i) {
+    EXPECT_EQ(reports_[i].tag, i);
+    EXPECT_TRUE(reports_[i].ok) << reports_[i].path;
+  }
+}
+
 // A report that throws leaves Submit with the page given still written;
 // the next Drain reports the rest.
 TEST_F(PageWriterTest, AThrowingReportLosesNoPage) {
