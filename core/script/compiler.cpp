@@ -639,9 +639,9 @@ int32_t TKelCompiler::ShortCircuit(const TExprValue& condition, int32_t label, s
   const int32_t past = join == opOr ? UsedLabel() : -1;
   for (size_t i = 0; i + 1 < tests.size(); ++i) {
     const TProgItem& test = tests[i].first;
-    const TProgItem jump = join == opOr ? TProgItem{test.Op == opEqual ? opJumpUnlessNotEqual : opJumpUnlessEqual,
-                                                    past, test.B, test.C}
-                                        : TProgItem{JumpOn(test.Op), label, test.B, test.C};
+    const TProgItem jump =
+        join == opOr ? TProgItem{test.Op == opEqual ? opJumpUnlessNotEqual : opJumpUnlessEqual, past, test.B, test.C}
+                     : TProgItem{JumpOn(test.Op), label, test.B, test.C};
     code_.Emit(jump, tests[i].second);
   }
   TProgItem last = tests.back().first;

@@ -16,8 +16,8 @@
 // Pages the build writes (.htm, .html) always take the second rule.
 #pragma once
 
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,9 +25,9 @@
 
 #include "core/image/jpeg_size.h"
 #include "core/site/build_record.h"
-#include "platform/user_settings.h"
 #include "platform/files.h"
 #include "platform/folder_cache.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 

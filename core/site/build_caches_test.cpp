@@ -83,9 +83,9 @@ TEST(BuildCachesTest, AFileWithANewStampIsReadAgain) {
 TEST(BuildCachesTest, AnUnchangedStampStandsUntilOutsideCodeRunsUnlessItIsSettled) {
   struct Case {
     const char* name;
-    bool old;                     // modified an hour before
-    const char* before_code;      // the text given before OutsideCodeRuns
-    const char* after_code;       // and after it
+    bool old;                 // modified an hour before
+    const char* before_code;  // the text given before OutsideCodeRuns
+    const char* after_code;   // and after it
     bool settled;
   } cases[] = {
       {"recent.hsn", false, "first\r\n", "again\r\n", false},

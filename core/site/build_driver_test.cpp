@@ -206,8 +206,7 @@ TEST_F(BuildTest, UpToDateChecksSeeEarlierPagesWritten) {
 TEST_F(BuildTest, AnIncludeChangedByACommandIsReadAgain) {
   for (const bool recent : {false, true}) {
     Put("src/part.hsn", "old text");
-    if (!recent)
-      fs::last_write_time(dir_ + "src/part.hsn", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    if (!recent) fs::last_write_time(dir_ + "src/part.hsn", fs::file_time_type::clock::now() - std::chrono::hours(1));
     Put("src/a.hts", "<&part.hsn&>");
     Put("src/b.hts", "<&part.hsn&><*printf 'new text' > '" + dir_ + "src/part.hsn'*>");
     Put("src/c.hts", "<&part.hsn&>");
