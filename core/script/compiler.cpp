@@ -639,10 +639,9 @@ int32_t TKelCompiler::ShortCircuit(const TExprValue& condition, int32_t label, s
   const int32_t past = join == opOr ? UsedLabel() : -1;
   for (size_t i = 0; i + 1 < tests.size(); ++i) {
     const TProgItem& test = tests[i].first;
-    const TProgItem jump =
-        join == opOr ? TProgItem{test.Op == opEqual ? opJumpUnlessNotEqual : opJumpUnlessEqual, past, test.B, test.C}
-                     : TProgItem{JumpOn(test.Op), label, test.B, test.C};
-    code_.Emit(jump, tests[i].second);
+    // In an `or` chain: jump past unless the opposite equality holds.
+    const int32_t op = join == opAnd ? test.Op : test.Op == opEqual ? opNotEqual : opEqual;
+    code_.Emit(TProgItem{JumpOn(op), join == opAnd ? label : past, test.B, test.C}, tests[i].second);
   }
   TProgItem last = tests.back().first;
   last.A = t;

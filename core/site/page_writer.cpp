@@ -21,25 +21,24 @@ std::string_view PageWriter::NameOf(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+bool PageWriter::Reaches(uint32_t done, uint32_t page) { return static_cast<int32_t>(done - (page + 1)) >= 0; }
+
 bool PageWriter::IsWritten(uint32_t page) const {
-  const uint32_t done = jobs_[page % kSlots].done.load(std::memory_order_acquire);
-  return static_cast<int32_t>(done - (page + 1)) >= 0;
+  return Reaches(jobs_[page % kSlots].done.load(std::memory_order_acquire), page);
 }
 
 void PageWriter::WaitWritten(uint32_t page) {
   std::atomic<uint32_t>& done = Slot(page).done;
-  for (;;) {
-    const uint32_t seen = done.load(std::memory_order_acquire);
-    if (static_cast<int32_t>(seen - (page + 1)) >= 0) return;
+  for (uint32_t seen = done.load(std::memory_order_acquire); !Reaches(seen, page);
+       seen = done.load(std::memory_order_acquire))
     done.wait(seen, std::memory_order_acquire);
-  }
 }
 
-bool PageWriter::Claim(uint32_t& page) {
+bool PageWriter::WriteNext(TFolderCache& folders) {
   uint32_t next = claimed_.load(std::memory_order_relaxed);
   while (next != given_.load(std::memory_order_acquire)) {
     if (claimed_.compare_exchange_weak(next, next + 1, std::memory_order_acq_rel, std::memory_order_relaxed)) {
-      page = next;
+      WriteClaimed(next, folders);
       return true;
     }
   }
@@ -70,11 +69,7 @@ void PageWriter::Run() {
     // Read before the pages given are: a page given after that read
     // changes `wake_`, so the wait below cannot miss it.
     const uint32_t wake = wake_.load(std::memory_order_acquire);
-    uint32_t page;
-    if (Claim(page)) {
-      WriteClaimed(page, folders_);
-      continue;
-    }
+    if (WriteNext(folders_)) continue;
     if (stopping_.load(std::memory_order_acquire)) return;
     wake_.wait(wake, std::memory_order_acquire);
   }
@@ -102,8 +97,7 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   }
   given_.store(given + 1, std::memory_order_release);
   if (!thread_.joinable()) {
-    uint32_t page;
-    if (Claim(page)) WriteClaimed(page, own_folders_);
+    WriteNext(own_folders_);
   } else {
     wake_.fetch_add(1, std::memory_order_release);
     wake_.notify_one();
@@ -113,14 +107,8 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
 
 void PageWriter::ReportOldest() {
   const uint32_t oldest = reported_;
-  while (!IsWritten(oldest)) {
-    uint32_t page;
-    if (Claim(page)) {
-      WriteClaimed(page, own_folders_);
-    } else {
-      WaitWritten(oldest);
-    }
-  }
+  while (!IsWritten(oldest))
+    if (!WriteNext(own_folders_)) WaitWritten(oldest);
   const Job& job = Slot(oldest);
   ++reported_;
   if (done_) done_(Written{job.path, job.tag, job.ok, job.error, job.stamp});

@@ -82,7 +82,7 @@ class PageWriter {
   static constexpr uint32_t kSlots = 8;  // more than kDepth: see Submit
   static constexpr uint32_t kNoPage = ~uint32_t{0};
   // One page: given by the build's thread, written by whichever thread
-  // takes it (Claim).
+  // takes it (WriteNext).
   struct Job {
     std::string path;
     std::string text;
@@ -98,14 +98,16 @@ class PageWriter {
   };
 
   Job& Slot(uint32_t page) { return jobs_[page % kSlots]; }
-  // Whether page number `page` is written: its slot has been written from
-  // for it or for a later page (slots are used again every kSlots pages).
+  // Whether a slot whose `done` holds `done` has been written from for
+  // page `page` or for a later page (slots are used again every kSlots
+  // pages).
+  static bool Reaches(uint32_t done, uint32_t page);
   bool IsWritten(uint32_t page) const;
   void WaitWritten(uint32_t page);
-  // Takes the next page that no thread has taken yet; false when every
-  // page given is taken.
-  bool Claim(uint32_t& page);
-  // Writes page `page`, taken by the caller, with the caller's folders.
+  // Takes the next page that no thread has taken yet and writes it with
+  // the caller's folders; false when every page given is taken.
+  bool WriteNext(TFolderCache& folders);
+  // Writes page `page`, taken by the caller.
   void WriteClaimed(uint32_t page, TFolderCache& folders);
   void Run();
   // Writes the next pages not taken until the oldest unreported page is
