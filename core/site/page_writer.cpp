@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/paths.h"
+#include "platform/thread_placement.h"
 
 namespace orv {
 
@@ -91,6 +92,11 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   if (!thread_.joinable() && !inline_ && given >= kInlinePages) {
     try {
       thread_ = std::thread(&PageWriter::Run, this);
+      // Woken by the build's thread for every page, the writer was often
+      // left queued behind it on one processor (see thread_placement.h);
+      // the build writes pages itself when the writer falls behind, so
+      // binding the writer elsewhere cannot hold the build up.
+      KeepOffCallersProcessor(thread_);
     } catch (const std::system_error&) {
       inline_ = true;
     }

@@ -4,7 +4,8 @@
 // by side on two cores. When the build would wait for a write, it writes
 // the next page not yet taken itself, so neither half idles while the
 // other has work; two pages of the same file name are still written in the
-// order they were given.
+// order they were given. The writer's thread runs off the processor the
+// build's thread was on when it started.
 //
 // What became of each write is told back on the build's thread, in the
 // order the pages were given and at fixed points (when a page is given with

@@ -1,9 +1,12 @@
 #include "core/site/page_writer.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <sched.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -124,6 +127,64 @@ TEST_F(PageWriterTest, PagesOfOneNameKeepTheirOrderWhicheverThreadWritesThem) {
   for (uint32_t i = 0; i < tag; ++i) {
     EXPECT_EQ(reports_[i].tag, i);
     EXPECT_TRUE(reports_[i].ok) << reports_[i].path;
+  }
+}
+
+// The writer's thread is kept off the build's processor, but the build's
+// thread may move onto the writer's, or the process may have one processor
+// for both: every page is still written and reported in order.
+TEST_F(PageWriterTest, PagesAreWrittenWhenBothThreadsShareOneProcessor) {
+  // The test's own processors, put back however the test ends.
+  struct Restore {
+    cpu_set_t saved;
+    ~Restore() { pthread_setaffinity_np(pthread_self(), sizeof saved, &saved); }
+  } restore;
+  ASSERT_EQ(pthread_getaffinity_np(pthread_self(), sizeof restore.saved, &restore.saved), 0);
+  const cpu_set_t& saved = restore.saved;
+  const auto only_here = [] {
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(sched_getcpu(), &one);
+    return one;
+  };
+  const auto all_but_here = [&saved] {
+    cpu_set_t rest = saved;
+    if (CPU_COUNT(&rest) > 1) CPU_CLR(sched_getcpu(), &rest);
+    return rest;
+  };
+  const struct {
+    const char* name;
+    bool before_start;  // the build's processors are set before the writer's thread starts
+    std::function<cpu_set_t()> processors;
+  } cases[] = {
+      {"one processor for the process", true, only_here},
+      {"the build moved onto the writer's processors", false, all_but_here},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint32_t> tags;
+    PageWriter writer;
+    writer.OnWritten([&tags](const PageWriter::Written& page) {
+      EXPECT_TRUE(page.Ok) << page.Path;
+      tags.push_back(page.Tag);
+    });
+    Warm(writer);
+    const cpu_set_t set = c.processors();
+    if (c.before_start) {
+      ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof set, &set), 0);
+    }
+    writer.Submit(dir_ + "start.html", "start", 0);
+    if (!c.before_start) {
+      ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof set, &set), 0);
+    }
+    for (uint32_t i = 1; i < 400; ++i)
+      writer.Submit(dir_ + "shared" + std::to_string(i % 50) + ".html", std::to_string(i), i);
+    writer.Drain();
+    pthread_setaffinity_np(pthread_self(), sizeof saved, &saved);
+    ASSERT_EQ(tags.size(), PageWriter::kInlinePages + 400u);
+    for (uint32_t i = 0; i < 400; ++i) EXPECT_EQ(tags[PageWriter::kInlinePages + i], i);
+    for (uint32_t i = 350; i < 400; ++i)
+      EXPECT_EQ(ReadFileBytes(dir_ + "shared" + std::to_string(i % 50) + ".html"), std::to_string(i));
   }
 }
 
