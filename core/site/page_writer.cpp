@@ -17,9 +17,9 @@ PageWriter::~PageWriter() {
   thread_.join();
 }
 
-std::string_view PageWriter::NameOf(std::string_view path) {
+size_t PageWriter::NameAt(std::string_view path) {
   const size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+  return slash == std::string_view::npos ? 0 : slash + 1;
 }
 
 bool PageWriter::Reaches(uint32_t done, uint32_t page) { return static_cast<int32_t>(done - (page + 1)) >= 0; }
@@ -81,10 +81,12 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   // then the oldest makes room first.
   const uint32_t given = given_.load(std::memory_order_relaxed);
   if (given - reported_ == kSlots) ReportOldest();
-  const uint32_t after = PendingPage(path);
+  const size_t name_at = NameAt(path);
+  const uint32_t after = PendingPage(std::string_view(path).substr(name_at));
   Job& job = Slot(given);
   // The text written kSlots pages ago goes with `text`: memory is freed on
   // the thread that took it.
+  job.name_at = name_at;
   job.path = std::move(path);
   job.text.swap(text);
   job.tag = tag;
@@ -120,11 +122,12 @@ void PageWriter::ReportOldest() {
   if (done_) done_(Written{job.path, job.tag, job.ok, job.error, job.stamp});
 }
 
-uint32_t PageWriter::PendingPage(std::string_view path) const {
-  const std::string_view name = NameOf(path);
+uint32_t PageWriter::PendingPage(std::string_view name) const {
   const uint32_t given = given_.load(std::memory_order_relaxed);
-  for (uint32_t i = given; i != reported_; --i)
-    if (SameText(NameOf(jobs_[(i - 1) % kSlots].path), name)) return i - 1;
+  for (uint32_t i = given; i != reported_; --i) {
+    const Job& job = jobs_[(i - 1) % kSlots];
+    if (SameText(std::string_view(job.path).substr(job.name_at), name)) return i - 1;
+  }
   return kNoPage;
 }
 

@@ -86,6 +86,7 @@ class PageWriter {
   // takes it (WriteNext).
   struct Job {
     std::string path;
+    size_t name_at = 0;  // where the file name begins in `path`
     std::string text;
     uint32_t tag = 0;
     // An earlier page of the same file name, to be written first (or
@@ -114,12 +115,12 @@ class PageWriter {
   // Writes the next pages not taken until the oldest unreported page is
   // written, waits for it when none are left, then reports it.
   void ReportOldest();
-  // The newest page of the file name of `path` still to be reported, or
+  // The newest page of the file name `name` still to be reported, or
   // kNoPage.
-  uint32_t PendingPage(std::string_view path) const;
-  bool Pending(std::string_view path) const { return PendingPage(path) != kNoPage; }
-  // The file name part of `path`.
-  static std::string_view NameOf(std::string_view path);
+  uint32_t PendingPage(std::string_view name) const;
+  bool Pending(std::string_view path) const { return PendingPage(path.substr(NameAt(path))) != kNoPage; }
+  // Where the file name part of `path` begins.
+  static size_t NameAt(std::string_view path);
 
   Done done_;
   Job jobs_[kSlots];
