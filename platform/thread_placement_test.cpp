@@ -1,21 +1,14 @@
 #include "platform/thread_placement.h"
 
 #include <gtest/gtest.h>
-#include <pthread.h>
-#include <sched.h>
 
 #include <atomic>
 #include <thread>
 
+#include "platform/thread_placement_test_support.h"
+
 namespace orv {
 namespace {
-
-cpu_set_t AffinityOf(pthread_t thread) {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  EXPECT_EQ(pthread_getaffinity_np(thread, sizeof set, &set), 0);
-  return set;
-}
 
 // A thread that idles until the test lets it go.
 class Helper {
@@ -33,12 +26,13 @@ class Helper {
   std::thread thread_;
 };
 
+using test::AffinityOf;
+
 // The caller's own affinity, put back when the test ends.
 class CallerAffinity : public testing::Test {
  protected:
-  void SetUp() override { saved_ = AffinityOf(pthread_self()); }
-  void TearDown() override { pthread_setaffinity_np(pthread_self(), sizeof saved_, &saved_); }
-  cpu_set_t saved_;
+  test::SavedAffinity affinity_;
+  const cpu_set_t& saved_ = affinity_.Saved();
 };
 
 TEST_F(CallerAffinity, TheHelperMayUseEveryAllowedProcessorButOne) {
@@ -53,9 +47,7 @@ TEST_F(CallerAffinity, TheHelperMayUseEveryAllowedProcessorButOne) {
 }
 
 TEST_F(CallerAffinity, OneProcessorLeavesTheHelperAsItWas) {
-  cpu_set_t one;
-  CPU_ZERO(&one);
-  CPU_SET(sched_getcpu(), &one);
+  const cpu_set_t one = test::ThisProcessorOnly();
   ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof one, &one), 0);
   Helper helper;  // inherits the single processor
   KeepOffCallersProcessor(helper.Thread());

@@ -1,8 +1,6 @@
 #include "core/site/page_writer.h"
 
 #include <gtest/gtest.h>
-#include <pthread.h>
-#include <sched.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -13,6 +11,7 @@
 
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "platform/thread_placement_test_support.h"
 
 namespace orv {
 namespace {
@@ -134,19 +133,8 @@ TEST_F(PageWriterTest, PagesOfOneNameKeepTheirOrderWhicheverThreadWritesThem) {
 // thread may move onto the writer's, or the process may have one processor
 // for both: every page is still written and reported in order.
 TEST_F(PageWriterTest, PagesAreWrittenWhenBothThreadsShareOneProcessor) {
-  // The test's own processors, put back however the test ends.
-  struct Restore {
-    cpu_set_t saved;
-    ~Restore() { pthread_setaffinity_np(pthread_self(), sizeof saved, &saved); }
-  } restore;
-  ASSERT_EQ(pthread_getaffinity_np(pthread_self(), sizeof restore.saved, &restore.saved), 0);
-  const cpu_set_t& saved = restore.saved;
-  const auto only_here = [] {
-    cpu_set_t one;
-    CPU_ZERO(&one);
-    CPU_SET(sched_getcpu(), &one);
-    return one;
-  };
+  const test::SavedAffinity affinity;  // the test's own processors, put back however it ends
+  const cpu_set_t& saved = affinity.Saved();
   const auto all_but_here = [&saved] {
     cpu_set_t rest = saved;
     if (CPU_COUNT(&rest) > 1) CPU_CLR(sched_getcpu(), &rest);
@@ -157,7 +145,7 @@ TEST_F(PageWriterTest, PagesAreWrittenWhenBothThreadsShareOneProcessor) {
     bool before_start;  // the build's processors are set before the writer's thread starts
     std::function<cpu_set_t()> processors;
   } cases[] = {
-      {"one processor for the process", true, only_here},
+      {"one processor for the process", true, test::ThisProcessorOnly},
       {"the build moved onto the writer's processors", false, all_but_here},
   };
   for (const auto& c : cases) {
@@ -180,7 +168,7 @@ TEST_F(PageWriterTest, PagesAreWrittenWhenBothThreadsShareOneProcessor) {
     for (uint32_t i = 1; i < 400; ++i)
       writer.Submit(dir_ + "shared" + std::to_string(i % 50) + ".html", std::to_string(i), i);
     writer.Drain();
-    pthread_setaffinity_np(pthread_self(), sizeof saved, &saved);
+    affinity.Restore();
     ASSERT_EQ(tags.size(), PageWriter::kInlinePages + 400u);
     for (uint32_t i = 0; i < 400; ++i) EXPECT_EQ(tags[PageWriter::kInlinePages + i], i);
     for (uint32_t i = 350; i < 400; ++i)
