@@ -140,6 +140,7 @@ void TKelCompiler::Compile() {
   Block();
   Next();  // the final '.'
   Emit(opStop);
+  EmitDeferred();
   LinkCheck();
   std::vector<int32_t> targets;
   targets.reserve(labels_.size());
@@ -394,6 +395,7 @@ void TKelCompiler::RoutineBody(const std::string& qualified) {
   Expect(';', "Operator delimeter expected");
   prefix_ = saved;
   Emit(opReturn);
+  EmitDeferred();
   // The routine's temporaries are static slots like its locals; code
   // compiled later takes slots above them, so a call made in the middle of
   // an expression cannot overwrite the caller's temporaries.
@@ -594,59 +596,201 @@ namespace {
 
 bool IsEquality(int32_t op) { return op == opEqual || op == opNotEqual; }
 
-// Whether comparison `test` may be left out without a trace: an equality of
-// a value with a constant gives a Boolean and never fails (values of
-// different kinds are unequal, and no constant is an array), and reading a
-// variable does nothing else.
-bool Unfailing(const TProgItem& test) {
-  return IsEquality(test.Op) && (IsConstOperand(test.B) || IsConstOperand(test.C));
+bool IsNumeric(const Variant& value) { return value.Type() == varInteger || value.Type() == varDouble; }
+
+// Whether the comparison `test` with the instructions `from`..`test` that
+// compute its operands may be passed over once the variables it reads hold
+// numbers: it then gives a Boolean, cannot fail and writes nothing but its
+// own temporaries. That holds for +, - and * and negation of numbers
+// (integers that overflow become reals), for / by a constant other than
+// zero, for div and mod of an integer variable by an integer constant other
+// than 0 and -1, and for any comparison of numbers. An equality with a
+// constant needs no number at all: values of different kinds are unequal,
+// and no constant is an array. Slots below `temps` are variables, which
+// the term's guard must look at (`term.reads`); a temporary read must be
+// one the term wrote, and the term may write no slot but its temporaries
+// other than `t`.
+bool Passable(const TCodeBuffer& code, const std::vector<Variant>& consts, size_t from, size_t test, int32_t temps,
+              int32_t t, TChainTerm& term) {
+  std::vector<int32_t> written;
+  const auto numeric = [&](int32_t field) {
+    return IsConstOperand(field) && IsNumeric(consts[static_cast<size_t>(ConstNumber(field))]);
+  };
+  const auto operand = [&](int32_t field, bool integer) {
+    if (IsConstOperand(field)) return !integer && numeric(field);
+    if (field < temps) {
+      term.reads.push_back({field, integer});
+      return true;
+    }
+    return !integer && std::find(written.begin(), written.end(), field) != written.end();
+  };
+  const auto divisor = [&](int32_t field, bool integer) {
+    if (!numeric(field)) return false;
+    const Variant& value = consts[static_cast<size_t>(ConstNumber(field))];
+    if (!integer) return value.Type() == varInteger ? value.IntegerField() != 0 : value.DoubleField() != 0;
+    return value.Type() == varInteger && value.IntegerField() != 0 && value.IntegerField() != -1;
+  };
+  for (size_t i = from; i < test; ++i) {
+    const TProgItem& item = code.At(i);
+    bool safe = false;
+    switch (item.Op) {
+      case opAdd:
+      case opSub:
+      case opMul: safe = operand(item.B, false) && operand(item.C, false); break;
+      case opNeg: safe = operand(item.B, false); break;
+      case opDivide: safe = operand(item.B, false) && divisor(item.C, false); break;
+      case opIntDiv:
+      case opMod: safe = !IsConstOperand(item.B) && operand(item.B, true) && divisor(item.C, true); break;
+      default: break;
+    }
+    if (!safe || item.A < temps || item.A == t) return false;
+    written.push_back(item.A);
+    term.code.emplace_back(item, code.PositionAt(i));
+  }
+  const TProgItem& item = code.At(test);
+  if (!IsComparison(item.Op) || item.A < temps || item.A == t) return false;
+  const bool equality = IsEquality(item.Op);
+  const bool unfailing = equality && (IsConstOperand(item.B) || IsConstOperand(item.C));
+  for (const int32_t field : {item.B, item.C}) {
+    if (IsConstOperand(field) ? !equality && !numeric(field)
+                              : field >= temps && std::find(written.begin(), written.end(), field) == written.end())
+      return false;
+    if (!IsConstOperand(field) && field < temps && !unfailing) term.reads.push_back({field, false});
+  }
+  term.code.emplace_back(item, code.PositionAt(test));
+  return true;
+}
+
+// The jump on a comparison of a chain that decides it: for `and`, when the
+// comparison fails; for `or`, when the equality holds (its opposite is
+// exact, where that of < and >= is not for NaN).
+TProgItem DecidingJump(int32_t join, const TProgItem& test, int32_t target) {
+  const int32_t op = join == opAnd ? test.Op : test.Op == opEqual ? opNotEqual : opEqual;
+  return TProgItem{JumpOn(op), target, test.B, test.C};
 }
 
 }  // namespace
 
-// The code of a condition c1 or c2 or ... or cn, each ci a comparison, is
+// The code of a condition c1 or c2 or ... or cn, each ci a comparison with
+// the code that computes its operands, is
 //   c1 -> t; c2 -> u; t := t or u; ...; cn -> u; t := t or u
-// and the condition holds as soon as one comparison does: when c2 .. cn are
-// all Unfailing, skipping them changes nothing that can be seen. Each of
+// and the condition holds as soon as one comparison does. Each of
 // c1 .. cn-1 becomes a jump past the condition's own jump when it holds
-// (c1 must be an equality too, whose opposite is exact: a real's
-// comparison with NaN is neither < nor >=), and cn is left for the jump.
-// A chain of `and` is the same with jumps to `label` when a comparison
-// fails, which every comparison has. Anything else is left as it is.
+// (each must be an equality: see DecidingJump), and cn is left for the
+// jump; a chain of `and` is the same with jumps to `label` when a
+// comparison fails, which any comparison may. The comparisons passed over
+// must not be seen to be skipped: each must be Passable. One whose
+// variables need looking at has a guard, placed out of the way after the
+// routine (EmitDeferred): the jump past it goes to its guard, which goes on
+// when its variables hold numbers, and otherwise to its fallback, the
+// comparisons from it to the end computed as before for what they raise.
+// Anything else is left as it is.
 int32_t TKelCompiler::ShortCircuit(const TExprValue& condition, int32_t label, size_t code_start) {
-  if (condition.kind != TExprValue::kTemp) return -1;
+  // The condition's temporaries were released: they start at next_slot_.
+  const int32_t temps = next_slot_;
+  if (condition.kind != TExprValue::kTemp || condition.index < temps) return -1;
   const int32_t t = condition.index;
-  const size_t end = code_.Size();
-  // Back over the pairs "cj -> u; t := t join u", all of one join.
+  // Back over the terms "code; cj -> u; t := t join u", all of one join.
   int32_t join = -1;
-  size_t first = end;
+  size_t first = code_.Size();
+  std::vector<TChainTerm> terms;
   while (first >= code_start + 3) {
     const TProgItem& joined = code_.At(first - 1);
-    const TProgItem& test = code_.At(first - 2);
-    if ((joined.Op != opOr && joined.Op != opAnd) || (join >= 0 && joined.Op != join)) break;
-    if (joined.A != t || joined.B != t || joined.C != test.A || test.A == t || test.B == t || test.C == t ||
-        !Unfailing(test))
+    const size_t test = first - 2;
+    if ((joined.Op != opOr && joined.Op != opAnd) || (join >= 0 && joined.Op != join) || joined.A != t ||
+        joined.B != t || code_.At(test).A != joined.C)
       break;
+    if (joined.Op == opOr && !terms.empty() && !IsEquality(code_.At(test).Op)) break;
+    size_t from = test;
+    while (from > code_start && code_.At(from - 1).A != t) --from;
+    TChainTerm term;
+    if (from == code_start || !Passable(code_, consts_, from, test, temps, t, term)) break;
+    terms.push_back(std::move(term));
     join = joined.Op;
-    first -= 2;
+    first = from;
   }
   if (join < 0) return -1;
   const TProgItem head = code_.At(first - 1);
   if (head.A != t || !(join == opOr ? IsEquality(head.Op) : IsComparison(head.Op))) return -1;
-  std::vector<std::pair<TProgItem, size_t>> tests = {{head, code_.PositionAt(first - 1)}};
-  for (size_t i = first; i < end; i += 2) tests.emplace_back(code_.At(i), code_.PositionAt(i));
+  std::reverse(terms.begin(), terms.end());
+  const size_t head_position = code_.PositionAt(first - 1);
   code_.Truncate(first - 1);
-  const int32_t past = join == opOr ? UsedLabel() : -1;
-  for (size_t i = 0; i + 1 < tests.size(); ++i) {
-    const TProgItem& test = tests[i].first;
-    // In an `or` chain: jump past unless the opposite equality holds.
-    const int32_t op = join == opAnd ? test.Op : test.Op == opEqual ? opNotEqual : opEqual;
-    code_.Emit(TProgItem{JumpOn(op), join == opAnd ? label : past, test.B, test.C}, tests[i].second);
+  const int32_t target = join == opOr ? UsedLabel() : label;
+  // skip[k]: where the jump past terms k.. goes: the guard of the first of
+  // them that has one, or the target.
+  std::vector<int32_t> guards(terms.size(), -1), skip(terms.size() + 1, target);
+  for (size_t k = terms.size(); k-- > 0;) {
+    if (!terms[k].reads.empty()) guards[k] = UsedLabel();
+    skip[k] = guards[k] >= 0 ? guards[k] : skip[k + 1];
   }
-  TProgItem last = tests.back().first;
-  last.A = t;
-  code_.Emit(last, tests.back().second);
-  return past;
+  code_.Emit(DecidingJump(join, head, skip[0]), head_position);
+  for (size_t k = 0; k < terms.size(); ++k) {
+    const std::vector<std::pair<TProgItem, size_t>>& code = terms[k].code;
+    for (size_t i = 0; i + 1 < code.size(); ++i) code_.Emit(code[i].first, code[i].second);
+    TProgItem test = code.back().first;
+    if (k + 1 < terms.size()) {
+      test = DecidingJump(join, test, skip[k + 1]);
+    } else {
+      test.A = t;
+    }
+    code_.Emit(test, code.back().second);
+  }
+  DeferGuards(terms, guards, skip);
+  return join == opOr ? target : -1;
+}
+
+// The guard of each term k that has one (guards[k]): its variables looked
+// at two at a time, each pair a jump onwards (to the next pair, or to
+// skip[k + 1]) followed by a jump to the term's fallback. The fallbacks
+// follow, in the order of the terms, each running into the next, the last
+// ending with a jump to where the chain was decided.
+void TKelCompiler::DeferGuards(std::vector<TChainTerm>& terms, const std::vector<int32_t>& guards,
+                               const std::vector<int32_t>& skip) {
+  if (std::all_of(guards.begin(), guards.end(), [](int32_t g) { return g < 0; })) return;
+  std::vector<int32_t> fallbacks(terms.size(), -1);
+  for (size_t k = 0; k < terms.size(); ++k) {
+    if (guards[k] < 0) continue;
+    fallbacks[k] = UsedLabel();
+    // Each variable once; one that must hold an integer first, so the pairs
+    // that need only numbers are looked at as such.
+    std::vector<TChainTerm::Read>& reads = terms[k].reads;
+    std::sort(reads.begin(), reads.end(), [](const TChainTerm::Read& x, const TChainTerm::Read& y) {
+      return x.slot != y.slot ? x.slot < y.slot : x.integer > y.integer;
+    });
+    reads.erase(std::unique(reads.begin(), reads.end(),
+                            [](const TChainTerm::Read& x, const TChainTerm::Read& y) { return x.slot == y.slot; }),
+                reads.end());
+    std::stable_partition(reads.begin(), reads.end(), [](const TChainTerm::Read& r) { return r.integer; });
+    const size_t position = terms[k].code.back().second;
+    deferred_.push_back({guards[k], {}, position});
+    for (size_t p = 0; p < reads.size(); p += 2) {
+      const TChainTerm::Read& x = reads[p];
+      const TChainTerm::Read& y = p + 1 < reads.size() ? reads[p + 1] : x;
+      const bool last = p + 2 >= reads.size();
+      const int32_t onwards = last ? skip[k + 1] : UsedLabel();
+      deferred_.push_back({-1, {x.integer || y.integer ? opJumpIfIntegers : opJumpIfNumbers, onwards, x.slot, y.slot},
+                           position});
+      deferred_.push_back({-1, {opGoto, fallbacks[k], 0, 0}, position});
+      if (!last) deferred_.push_back({onwards, {}, position});
+    }
+  }
+  for (size_t k = 0; k < terms.size(); ++k) {
+    if (fallbacks[k] < 0) continue;
+    deferred_.push_back({fallbacks[k], {}, terms[k].code.front().second});
+    for (const auto& [item, at] : terms[k].code) deferred_.push_back({-1, item, at});
+  }
+  deferred_.push_back({-1, {opGoto, skip.back(), 0, 0}, terms.back().code.back().second});
+}
+
+void TKelCompiler::EmitDeferred() {
+  for (const TDeferred& d : deferred_) {
+    if (d.label >= 0) {
+      PlaceAt(d.label, code_.Size());
+    } else {
+      code_.Emit(d.item, d.position);
+    }
+  }
+  deferred_.clear();
 }
 
 void TKelCompiler::Condition(int32_t label) {

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "components/object.h"
@@ -61,6 +62,20 @@ struct TExprValue {
   static TExprValue Const(int32_t number) { return {kConst, number, -1}; }
   static TExprValue Temp(int32_t slot) { return {kTemp, slot, -1}; }
   static TExprValue Variable(int32_t slot) { return {kVariable, slot, -1}; }
+};
+
+// One comparison after the first of a condition that joins comparisons
+// with `and` (or `or`), as the compiler takes it apart to stop the
+// condition early: the instructions that compute its operands and, last,
+// the comparison, each with its source position; and the variables that
+// must hold numbers (or integers) for the comparison to be passed over.
+struct TChainTerm {
+  struct Read {
+    int32_t slot;
+    bool integer;  // an Integer, not only an Integer or a Double
+  };
+  std::vector<std::pair<TProgItem, size_t>> code;
+  std::vector<Read> reads;
 };
 
 // Compiles one script text, once.
@@ -178,6 +193,13 @@ class TKelCompiler {
   // from not running; returns the label to place after the jump on the
   // condition, or -1.
   int32_t ShortCircuit(const TExprValue& condition, int32_t label, size_t code_start);
+  // Puts the guards and fallbacks of the chain `terms` in the code emitted
+  // after the routine (ShortCircuit).
+  void DeferGuards(std::vector<TChainTerm>& terms, const std::vector<int32_t>& guards,
+                   const std::vector<int32_t>& skip);
+  // Emits the deferred code, after the return or stop that ends a routine
+  // or the main program, where no instruction runs on into it.
+  void EmitDeferred();
   void Condition(int32_t label);
   void IfStatement();
   void WhileStatement();
@@ -258,6 +280,14 @@ class TKelCompiler {
   size_t statement_position_ = kNoPosition;  // while an assignment or call is compiled
   size_t last_call_ = kNoPosition;           // the last host call emitted
   SelfRegister self_;
+  // Code to emit after the routine being compiled: an instruction, or the
+  // place of label `label` when that is 0 or more.
+  struct TDeferred {
+    int32_t label;
+    TProgItem item;
+    size_t position;
+  };
+  std::vector<TDeferred> deferred_;
   std::string parent_class_name_;
   // Routines called by the program, checked for a body at link time.
   std::vector<std::string> called_routines_;

@@ -305,6 +305,7 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
   const struct {
     const char* statement;
     std::vector<int32_t> ops;
+    std::vector<int32_t> deferred = {};  // after the program's end
   } cases[] = {
       {"s := s + i mod 7", {opMod, opAdd}},
       {"s := (s + i * 3) mod 1000003", {opMul, opAdd, opMod}},
@@ -313,7 +314,6 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"s := -1", {opMove}},
       {"s := 2 * 3 + 1", {opMove}},
       {"if s < i then s := 0", {opJumpUnlessLess, opMove}},
-      {"if (s < i) and (i > 0) then s := 0", {opLess, opGreater, opJumpUnlessAnd, opMove}},
       {"if not (s < i) then s := 0", {opLess, opJumpUnlessNot, opMove}},
       {"while (s > 0) or (i > 0) do i := i - 1", {opGreater, opGreater, opJumpUnlessOr, opSub, opGoto}},
       {"repeat i := i + 1 until (i > 9) xor (s = 0)", {opAdd, opGreater, opEqual, opJumpUnlessXor}},
@@ -329,17 +329,38 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"if (s <> i) or (i = 0) then s := 0", {opJumpUnlessEqual, opJumpUnlessEqual, opMove}},
       {"while (s = 0) and (i <> 0) do i := i - 1", {opJumpUnlessEqual, opJumpUnlessNotEqual, opSub, opGoto}},
       {"repeat i := i + 1 until (i > 9) and ('x' = s)", {opAdd, opJumpUnlessGreater, opJumpUnlessEqual}},
+      // and those that stop early when the variables of the comparisons
+      // passed over hold numbers, which a guard after the program looks
+      // at; when they do not, the fallback makes those comparisons
+      {"if (s < i) and (i > 0) then s := 0", {opJumpUnlessLess, opJumpUnlessGreater, opMove},
+       {opJumpIfNumbers, opGoto, opGreater, opGoto}},
+      {"if (s = 1) or (i < 2) then s := 0", {opJumpUnlessNotEqual, opJumpUnlessLess, opMove},
+       {opJumpIfNumbers, opGoto, opLess, opGoto}},
+      {"if (s = 1) or (i = s) then s := 0", {opJumpUnlessNotEqual, opJumpUnlessEqual, opMove},
+       {opJumpIfNumbers, opGoto, opEqual, opGoto}},
+      {"while (i >= 0) and (i < s * 2 - 1) do i := i - 1",
+       {opJumpUnlessGreaterEq, opMul, opSub, opJumpUnlessLess, opSub, opGoto},
+       {opJumpIfNumbers, opGoto, opMul, opSub, opLess, opGoto}},
+      {"repeat i := i + 1 until (i > 9) and (s mod 3 = 0) and (s / 2 < i)",
+       {opAdd, opJumpUnlessGreater, opMod, opJumpUnlessEqual, opDivide, opJumpUnlessLess},
+       {opJumpIfIntegers, opGoto, opJumpIfNumbers, opGoto, opMod, opEqual, opDivide, opLess, opGoto}},
       // and those that may not stop early
       {"if (s < i) or (i = 0) then s := 0", {opLess, opEqual, opJumpUnlessOr, opMove}},
-      {"if (s = 1) or (i < 2) then s := 0", {opEqual, opLess, opJumpUnlessOr, opMove}},
-      {"if (s = 1) or (i = s) then s := 0", {opEqual, opEqual, opJumpUnlessOr, opMove}},
+      {"if (s = 1) or (i < 2) or (i = 0) then s := 0", {opEqual, opLess, opOr, opEqual, opJumpUnlessOr, opMove}},
       {"if (s = 1) or (i = 2) and (s = 3) then s := 0", {opEqual, opEqual, opEqual, opAnd, opJumpUnlessOr, opMove}},
+      {"if (s > 1) and (i < 'x') then s := 0", {opGreater, opLess, opJumpUnlessAnd, opMove}},
+      {"if (s > 1) and (i + TADD(i, 1) < 2) then s := 0",
+       {opGreater, opMove, opCall, opData, opAdd, opLess, opJumpUnlessAnd, opMove}},
+      {"if (s > 1) and (i div 0 < 2) then s := 0", {opGreater, opIntDiv, opLess, opJumpUnlessAnd, opMove}},
+      {"if (s > 1) and ((s + i) mod 5 < 2) then s := 0", {opGreater, opAdd, opMod, opLess, opJumpUnlessAnd, opMove}},
   };
   for (const auto& c : cases) {
     TBinProg p = Load(std::string("var s, i: integer; begin ") + c.statement + " end.");
     std::vector<int32_t> ops = Ops(p);
-    ASSERT_GE(ops.size(), 2u);
-    EXPECT_EQ(std::vector<int32_t>(ops.begin() + 1, ops.end() - 1), c.ops) << c.statement;
+    const auto stop = std::find(ops.begin(), ops.end(), opStop);
+    ASSERT_NE(stop, ops.end());
+    EXPECT_EQ(std::vector<int32_t>(ops.begin() + 1, stop), c.ops) << c.statement;
+    EXPECT_EQ(std::vector<int32_t>(stop + 1, ops.end()), c.deferred) << c.statement;
   }
 }
 

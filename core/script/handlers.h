@@ -79,7 +79,7 @@ enum THandler : int32_t {
 #undef ORV_HANDLER_ENUM
   kHandlerLimit,
 };
-static_assert(opStop == kOpCodeLimit - 1 && kFaultInvalidOp == kOpCodeLimit, "codes are handler numbers");
+static_assert(opJumpIfIntegers == kOpCodeLimit - 1 && kFaultInvalidOp == kOpCodeLimit, "codes are handler numbers");
 
 namespace detail {
 // The constant forms by instruction code: ORV_IMMEDIATE_HANDLERS when

@@ -68,7 +68,9 @@ namespace orv {
   X(opJumpUnlessOr, 42, kLabel, kValue, kValue, 0, "jump to label[A] if B or C compares equal to False")     \
   X(opJumpUnlessXor, 43, kLabel, kValue, kValue, 0, "jump to label[A] if B xor C compares equal to False")   \
   X(opJumpUnlessNot, 44, kLabel, kValue, kNone, 0, "jump to label[A] if not B compares equal to False")      \
-  X(opStop, 45, kNone, kNone, kNone, 0, "end the program")
+  X(opStop, 45, kNone, kNone, kNone, 0, "end the program")                                                   \
+  X(opJumpIfNumbers, 46, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold an Integer or a Double") \
+  X(opJumpIfIntegers, 47, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold an Integer")
 
 // Operation codes.
 enum TOpCode : int32_t {
@@ -77,7 +79,7 @@ enum TOpCode : int32_t {
 #undef ORV_OPCODE_ENUM
   // The Op of the data words after opCall, whose A, B and C fields hold the
   // argument values; not an instruction (invalid when executed).
-  opData = 46,
+  opData = 48,
 };
 
 // One instruction word, 16 bytes, in the field order of the program image.
@@ -124,7 +126,7 @@ struct TOpInfo {
 };
 
 // Codes 0..kOpCodeLimit-1 may have table entries; codes at or above are invalid.
-inline constexpr int32_t kOpCodeLimit = 46;
+inline constexpr int32_t kOpCodeLimit = 48;
 
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.
 const TOpInfo* FindOpInfo(int32_t op);

@@ -119,8 +119,10 @@ class Generator {
   }
 
   // The condition of an if: an expression, or one joined by `or` or `and`
-  // to comparisons of a variable, mostly equalities with a constant (which
-  // a condition may stop before), some that may fail.
+  // to comparisons of a variable or of one operation on it, mostly
+  // equalities with a constant (which a condition may stop before), some
+  // that stop early only when their variables hold numbers, some that may
+  // fail.
   std::string Condition(const Scope& scope) {
     if (Chance(50)) return Expression(scope, 2);
     const std::string join = Chance(50) ? " or " : " and ";
@@ -130,7 +132,14 @@ class Generator {
                                   : "(" + Operand(scope, 1) + " " + OneOf(heads) + " " + Operand(scope, 1) + ")";
     for (int n = 1 + Pick(3); n > 0; --n) {
       const std::string right = Chance(85) ? Literal() : OneOf(scope.readable);
-      text += join + "(" + OneOf(scope.readable) + " " + OneOf(relations) + " " + right + ")";
+      std::string left = OneOf(scope.readable);
+      if (Chance(40)) {
+        static const std::vector<std::string> ops = {"+", "-", "*", "/", "div", "mod"};
+        const std::string& op = OneOf(ops);
+        const bool divides = op == "div" || op == "mod" || op == "/";
+        left += " " + op + " " + (divides ? Divisor(scope, 0) : Operand(scope, 0));
+      }
+      text += join + "(" + left + " " + OneOf(relations) + " " + right + ")";
     }
     return text;
   }

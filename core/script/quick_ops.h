@@ -15,6 +15,8 @@
 namespace orv::quick {
 
 inline bool IsInt(const Variant& v) { return v.Type() == varInteger; }
+// Whether the value is an Integer or a Double.
+inline bool IsNumber(const Variant& v) { return v.Type() == varInteger || v.Type() == varDouble; }
 // Whether both values are of `kind`, both kinds tested at once with one
 // branch: the two loads do not wait on each other, and a handler's quick
 // path stays one straight run of code.

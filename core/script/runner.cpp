@@ -21,6 +21,7 @@ namespace {
 using quick::BothInts;
 using quick::IntOf;
 using quick::IsInt;
+using quick::IsNumber;
 using quick::Store;
 
 // The register at byte offset `offset` of `registers`: decoded operands are
@@ -471,6 +472,14 @@ L_opJumpUnlessNot: {
   if (b.Type() == varBoolean ? b.BooleanField() : NotFalse(b)) ORV_JUMP(d->A);
   ORV_NEXT();
 }
+// The guards of a condition that stops early: a jump past comparisons that
+// cannot fail on operands of these kinds.
+L_opJumpIfNumbers:
+  if (IsNumber(reg(d->B)) && IsNumber(reg(d->C))) ORV_JUMP(d->A);
+  ORV_NEXT();
+L_opJumpIfIntegers:
+  if (BothInts(reg(d->B), reg(d->C))) ORV_JUMP(d->A);
+  ORV_NEXT();
 L_opMove: reg(d->A) = reg(d->B); ORV_NEXT();
 // The end of a round of a for loop: the step of the variable, then the test
 // against the limit, read again.

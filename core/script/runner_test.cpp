@@ -108,9 +108,16 @@ TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
       // and those that may not: each comparison is made, and may fail
       "(a = 2) or (s < 3)", "(a = 2) or (v = v)", "(a > 1) and (s >= 1)", "(a < 1) or (b = 3)",
       "(a = 2) or (b = a)", "(a = 2) or (b = 3) and (s < 1)", "(a = 2) or ((b = 3) or (s < 1))",
+      // chains that stop early when the variables passed over hold numbers,
+      // and otherwise make the comparisons they would pass over
+      "(a > 1) and (b * 2 - a < 5)", "(a > 1) and (s * 2 < 5)", "(a = 2) or (r / 2 > b)", "(a = 2) or (s / 2 > b)",
+      "(a > 0) and (b mod 2 = 1) and (r < a)", "(a > 0) and (r mod 2 = 1)", "(a < 0) and (v < 1)",
+      "(a < 0) and (-b < r * 2)", "(a <= 0) and (x + 1 > 0) and (b = 3) and (r > a) and (s <> 'no')",
+      "(a <= 0) and (b div 3 = 0)", "(a = 0) or (b * b * b * b * b > 5)", "(a > 1) and (b = a)",
   };
   for (const char* condition : conditions) {
-    for (const char* values : {"a := 2; b := 3;", "a := 0; b := 9;", "a := -1; b := 1;"}) {
+    for (const char* values : {"a := 2; b := 3;", "a := 0; b := 9;", "a := -1; b := 1;", "a := 0; b := 'q';",
+                               "a := -1; b := 2.5;", "a := 0; b := 2147483647;"}) {
       const std::string head =
           std::string("var x, v: variant; a, b: integer; s: string; r: double; c: variant;\nbegin ") + values +
           " s := 'yes'; r := 1.5; x := 0; v := [1, 2];\n";
