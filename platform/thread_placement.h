@@ -14,9 +14,17 @@
 namespace orv {
 
 // Binds `helper` to the processors the calling thread may use, less the one
-// it runs on now. Does nothing when fewer than two may be used or the
-// system refuses: a helper bound this way must never be needed for
-// progress, since it may wait while the caller's processor is free.
-void KeepOffCallersProcessor(std::thread& helper);
+// it runs on now, and returns that one. Does nothing, and returns -1, when
+// fewer than two may be used or the system refuses: a helper bound this way
+// must never be needed for progress, since it may wait while the caller's
+// processor is free.
+//
+// The caller is not bound, and the system may move it onto the helper's
+// processor, where the two then take turns while another processor idles.
+// So a caller that hands work over often calls this again when
+// sched_getcpu() is no longer the processor the last call returned, passing
+// that one as `kept_off`: the helper is given it back and loses the
+// caller's present one, among the processors it was first given.
+int KeepOffCallersProcessor(std::thread& helper, int kept_off = -1);
 
 }  // namespace orv

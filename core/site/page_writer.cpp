@@ -1,5 +1,7 @@
 #include "core/site/page_writer.h"
 
+#include <sched.h>
+
 #include <cerrno>
 #include <new>
 #include <system_error>
@@ -98,12 +100,14 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
       // left queued behind it on one processor (see thread_placement.h);
       // the build writes pages itself when the writer falls behind, so
       // binding the writer elsewhere cannot hold the build up.
-      KeepOffCallersProcessor(thread_);
+      kept_off_ = KeepOffCallersProcessor(thread_);
     } catch (const std::system_error&) {
       inline_ = true;
     }
   }
   given_.store(given + 1, std::memory_order_release);
+  // The system may have moved this thread onto the writer's processor.
+  if (kept_off_ >= 0 && sched_getcpu() != kept_off_) kept_off_ = KeepOffCallersProcessor(thread_, kept_off_);
   if (!thread_.joinable()) {
     WriteNext(own_folders_);
   } else {

@@ -142,6 +142,9 @@ class PageWriter {
   // Not started (the first kInlinePages pages, or no thread could be):
   // pages are written as they are given.
   std::thread thread_;
+  // The processor the writer's thread is kept off (the build's, when last
+  // looked at); -1 when the writer is not bound.
+  int kept_off_ = -1;
   bool inline_ = false;  // no thread could be started
 };
 
