@@ -598,67 +598,82 @@ bool IsEquality(int32_t op) { return op == opEqual || op == opNotEqual; }
 
 bool IsNumeric(const Variant& value) { return value.Type() == varInteger || value.Type() == varDouble; }
 
-// Whether the comparison `test` with the instructions `from`..`test` that
-// compute its operands may be passed over once the variables it reads hold
-// numbers: it then gives a Boolean, cannot fail and writes nothing but its
-// own temporaries. That holds for +, - and * and negation of numbers
-// (integers that overflow become reals), for / by a constant other than
-// zero, for div and mod of an integer variable by an integer constant other
-// than 0 and -1, and for any comparison of numbers. An equality with a
-// constant needs no number at all: values of different kinds are unequal,
-// and no constant is an array. Slots below `temps` are variables, which
-// the term's guard must look at (`term.reads`); a temporary read must be
-// one the term wrote, and the term may write no slot but its temporaries
-// other than `t`.
+// Whether the term whose instructions run from `from` to its test at
+// `test` may be passed over once the variables it reads hold the kinds it
+// needs: it then gives a Boolean, cannot fail and writes nothing but its
+// own temporaries. On numbers, +, - and * and negation cannot fail
+// (integers that overflow become reals), nor / by a constant other than
+// zero, nor div and mod of an integer variable by an integer constant
+// other than 0 and -1, nor any comparison, which gives a Boolean; on the
+// Booleans of comparisons, not, and, or and xor cannot fail and give a
+// Boolean (a variable that holds one now may hold an integer when the
+// term is decided on, where not, and, or and xor are bitwise). An
+// equality with a constant needs nothing of its other operand: values of
+// different kinds are unequal, and no constant is an array. Slots below
+// `temps` are variables, which the term's guard must look at
+// (`term.reads`); a temporary read must be one the term wrote, of the kind
+// needed, and the term may write no slot but its temporaries other than
+// `t`.
 bool Passable(const TCodeBuffer& code, const std::vector<Variant>& consts, size_t from, size_t test, int32_t temps,
               int32_t t, TChainTerm& term) {
-  std::vector<int32_t> written;
-  const auto numeric = [&](int32_t field) {
-    return IsConstOperand(field) && IsNumeric(consts[static_cast<size_t>(ConstNumber(field))]);
-  };
-  const auto operand = [&](int32_t field, bool integer) {
-    if (IsConstOperand(field)) return !integer && numeric(field);
-    if (field < temps) {
-      term.reads.push_back({field, integer});
-      return true;
+  using Need = TChainTerm::Need;
+  std::vector<std::pair<int32_t, bool>> written;  // temporaries written: slot, whether a Boolean (else a number)
+  const auto constant = [&](int32_t field) -> const Variant& { return consts[static_cast<size_t>(ConstNumber(field))]; };
+  const auto operand = [&](int32_t field, Need need) {
+    if (IsConstOperand(field)) {
+      const Variant& value = constant(field);
+      return need == Need::kBoolean ? value.Type() == varBoolean : need == Need::kNumber && IsNumeric(value);
     }
-    return !integer && std::find(written.begin(), written.end(), field) != written.end();
+    // A variable is looked at by the term's guard; but the jump that decides
+    // on a term runs without one, and must find a Boolean: only comparisons
+    // within the term give those.
+    if (field < temps) {
+      term.reads.push_back({field, need});
+      return need != Need::kBoolean;
+    }
+    const auto it = std::find_if(written.rbegin(), written.rend(), [field](const auto& w) { return w.first == field; });
+    return it != written.rend() && it->second == (need == Need::kBoolean) && need != Need::kInteger;
   };
   const auto divisor = [&](int32_t field, bool integer) {
-    if (!numeric(field)) return false;
-    const Variant& value = consts[static_cast<size_t>(ConstNumber(field))];
+    if (!IsConstOperand(field) || !IsNumeric(constant(field))) return false;
+    const Variant& value = constant(field);
     if (!integer) return value.Type() == varInteger ? value.IntegerField() != 0 : value.DoubleField() != 0;
     return value.Type() == varInteger && value.IntegerField() != 0 && value.IntegerField() != -1;
   };
-  for (size_t i = from; i < test; ++i) {
+  const auto compared = [&](const TProgItem& item) {
+    if (IsEquality(item.Op) && (IsConstOperand(item.B) || IsConstOperand(item.C))) {
+      const int32_t other = IsConstOperand(item.B) ? item.C : item.B;
+      return IsConstOperand(other) || other < temps ||
+             std::any_of(written.begin(), written.end(), [other](const auto& w) { return w.first == other; });
+    }
+    return operand(item.B, Need::kNumber) && operand(item.C, Need::kNumber);
+  };
+  for (size_t i = from; i <= test; ++i) {
     const TProgItem& item = code.At(i);
     bool safe = false;
+    bool boolean = true;
     switch (item.Op) {
       case opAdd:
       case opSub:
-      case opMul: safe = operand(item.B, false) && operand(item.C, false); break;
-      case opNeg: safe = operand(item.B, false); break;
-      case opDivide: safe = operand(item.B, false) && divisor(item.C, false); break;
+      case opMul: safe = operand(item.B, Need::kNumber) && operand(item.C, Need::kNumber); boolean = false; break;
+      case opNeg: safe = operand(item.B, Need::kNumber); boolean = false; break;
+      case opDivide: safe = operand(item.B, Need::kNumber) && divisor(item.C, false); boolean = false; break;
       case opIntDiv:
-      case opMod: safe = !IsConstOperand(item.B) && operand(item.B, true) && divisor(item.C, true); break;
-      default: break;
+      case opMod:
+        safe = !IsConstOperand(item.B) && item.B < temps && operand(item.B, Need::kInteger) && divisor(item.C, true);
+        boolean = false;
+        break;
+      case opNot: safe = operand(item.B, Need::kBoolean); break;
+      case opAnd:
+      case opOr:
+      case opXor: safe = operand(item.B, Need::kBoolean) && operand(item.C, Need::kBoolean); break;
+      default: safe = IsComparison(item.Op) && compared(item); break;
     }
     if (!safe || item.A < temps || item.A == t) return false;
-    written.push_back(item.A);
+    written.emplace_back(item.A, boolean);
     term.code.emplace_back(item, code.PositionAt(i));
   }
-  const TProgItem& item = code.At(test);
-  if (!IsComparison(item.Op) || item.A < temps || item.A == t) return false;
-  const bool equality = IsEquality(item.Op);
-  const bool unfailing = equality && (IsConstOperand(item.B) || IsConstOperand(item.C));
-  for (const int32_t field : {item.B, item.C}) {
-    if (IsConstOperand(field) ? !equality && !numeric(field)
-                              : field >= temps && std::find(written.begin(), written.end(), field) == written.end())
-      return false;
-    if (!IsConstOperand(field) && field < temps && !unfailing) term.reads.push_back({field, false});
-  }
-  term.code.emplace_back(item, code.PositionAt(test));
-  return true;
+  return written.back().second;
 }
 
 // The jump on a comparison of a chain that decides it: for `and`, when the
@@ -671,8 +686,9 @@ TProgItem DecidingJump(int32_t join, const TProgItem& test, int32_t target) {
 
 }  // namespace
 
-// The code of a condition c1 or c2 or ... or cn, each ci a comparison with
-// the code that computes its operands, is
+// The code of a condition c1 or c2 or ... or cn, each ci a comparison (or
+// a not, and, or or xor of Booleans) with the code that computes its
+// operands, is
 //   c1 -> t; c2 -> u; t := t or u; ...; cn -> u; t := t or u
 // and the condition holds as soon as one comparison does. Each of
 // c1 .. cn-1 becomes a jump past the condition's own jump when it holds
@@ -682,7 +698,7 @@ TProgItem DecidingJump(int32_t join, const TProgItem& test, int32_t target) {
 // must not be seen to be skipped: each must be Passable. One whose
 // variables need looking at has a guard, placed out of the way after the
 // routine (EmitDeferred): the jump past it goes to its guard, which goes on
-// when its variables hold numbers, and otherwise to its fallback, the
+// when its variables hold what it needs, and otherwise to its fallback, the
 // comparisons from it to the end computed as before for what they raise.
 // Anything else is left as it is.
 int32_t TKelCompiler::ShortCircuit(const TExprValue& condition, int32_t label, size_t code_start) {
@@ -751,25 +767,37 @@ void TKelCompiler::DeferGuards(std::vector<TChainTerm>& terms, const std::vector
   for (size_t k = 0; k < terms.size(); ++k) {
     if (guards[k] < 0) continue;
     fallbacks[k] = UsedLabel();
-    // Each variable once; one that must hold an integer first, so the pairs
-    // that need only numbers are looked at as such.
+    // Each variable once for each kind it must hold, grouped by kind, so
+    // that a pair is looked at for one kind; a variable that must hold an
+    // integer needs no look as a number as well.
     std::vector<TChainTerm::Read>& reads = terms[k].reads;
-    std::sort(reads.begin(), reads.end(), [](const TChainTerm::Read& x, const TChainTerm::Read& y) {
-      return x.slot != y.slot ? x.slot < y.slot : x.integer > y.integer;
-    });
+    const auto need_order = [](const TChainTerm::Read& x, const TChainTerm::Read& y) {
+      return x.need != y.need ? x.need < y.need : x.slot < y.slot;
+    };
+    std::sort(reads.begin(), reads.end(), need_order);
     reads.erase(std::unique(reads.begin(), reads.end(),
-                            [](const TChainTerm::Read& x, const TChainTerm::Read& y) { return x.slot == y.slot; }),
+                            [](const TChainTerm::Read& x, const TChainTerm::Read& y) {
+                              return x.slot == y.slot && x.need == y.need;
+                            }),
                 reads.end());
-    std::stable_partition(reads.begin(), reads.end(), [](const TChainTerm::Read& r) { return r.integer; });
+    std::erase_if(reads, [&reads](const TChainTerm::Read& r) {
+      return r.need == TChainTerm::Need::kNumber &&
+             std::any_of(reads.begin(), reads.end(), [&r](const TChainTerm::Read& other) {
+               return other.slot == r.slot && other.need == TChainTerm::Need::kInteger;
+             });
+    });
     const size_t position = terms[k].code.back().second;
     deferred_.push_back({guards[k], {}, position});
-    for (size_t p = 0; p < reads.size(); p += 2) {
+    for (size_t p = 0; p < reads.size();) {
       const TChainTerm::Read& x = reads[p];
-      const TChainTerm::Read& y = p + 1 < reads.size() ? reads[p + 1] : x;
-      const bool last = p + 2 >= reads.size();
+      const bool pair = p + 1 < reads.size() && reads[p + 1].need == x.need;
+      const TChainTerm::Read& y = pair ? reads[p + 1] : x;
+      p += pair ? 2 : 1;
+      const bool last = p >= reads.size();
       const int32_t onwards = last ? skip[k + 1] : UsedLabel();
-      deferred_.push_back({-1, {x.integer || y.integer ? opJumpIfIntegers : opJumpIfNumbers, onwards, x.slot, y.slot},
-                           position});
+      deferred_.push_back(
+          {-1, {x.need == TChainTerm::Need::kInteger ? opJumpIfIntegers : opJumpIfNumbers, onwards, x.slot, y.slot},
+           position});
       deferred_.push_back({-1, {opGoto, fallbacks[k], 0, 0}, position});
       if (!last) deferred_.push_back({onwards, {}, position});
     }

@@ -64,15 +64,18 @@ struct TExprValue {
   static TExprValue Variable(int32_t slot) { return {kVariable, slot, -1}; }
 };
 
-// One comparison after the first of a condition that joins comparisons
-// with `and` (or `or`), as the compiler takes it apart to stop the
-// condition early: the instructions that compute its operands and, last,
-// the comparison, each with its source position; and the variables that
-// must hold numbers (or integers) for the comparison to be passed over.
+// One term after the first of a condition that joins comparisons with
+// `and` (or `or`), as the compiler takes it apart to stop the condition
+// early: the instructions that compute it (the last gives its Boolean: a
+// comparison, or not, and, or, xor), each with its source position; and
+// what the variables it reads must hold for it to be passed over.
 struct TChainTerm {
+  // What a variable must hold: an Integer; an Integer or a Double; a
+  // Boolean (which no guard looks at: see Passable).
+  enum class Need : uint8_t { kInteger, kNumber, kBoolean };
   struct Read {
     int32_t slot;
-    bool integer;  // an Integer, not only an Integer or a Double
+    Need need;
   };
   std::vector<std::pair<TProgItem, size_t>> code;
   std::vector<Read> reads;

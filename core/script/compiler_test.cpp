@@ -344,10 +344,20 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"repeat i := i + 1 until (i > 9) and (s mod 3 = 0) and (s / 2 < i)",
        {opAdd, opJumpUnlessGreater, opMod, opJumpUnlessEqual, opDivide, opJumpUnlessLess},
        {opJumpIfIntegers, opGoto, opJumpIfNumbers, opGoto, opMod, opEqual, opDivide, opLess, opGoto}},
+      {"if (s = 1) or (i = 2) and (s = 3) then s := 0",
+       {opJumpUnlessNotEqual, opEqual, opEqual, opJumpUnlessAnd, opMove}},
+      {"if (i > 0) and not (s = i + 1) then s := 0", {opJumpUnlessGreater, opAdd, opEqual, opJumpUnlessNot, opMove},
+       {opJumpIfNumbers, opGoto, opAdd, opEqual, opNot, opGoto}},
+      {"while (i < 9) and ((s > 2) or (i = 3)) do i := i + 1",
+       {opJumpUnlessLess, opGreater, opEqual, opJumpUnlessOr, opAdd, opGoto},
+       {opJumpIfNumbers, opGoto, opGreater, opEqual, opOr, opGoto}},
       // and those that may not stop early
+      {"if (i > 0) and not (s + 1) then s := 0", {opGreater, opAdd, opNot, opJumpUnlessAnd, opMove}},
+      // a variable may hold a Boolean when looked at and an integer when the
+      // term is decided on, where not, and, or and xor are bitwise
+      {"if (i > 0) and not s and (i < 5) then s := 0", {opGreater, opNot, opAnd, opLess, opJumpUnlessAnd, opMove}},
       {"if (s < i) or (i = 0) then s := 0", {opLess, opEqual, opJumpUnlessOr, opMove}},
       {"if (s = 1) or (i < 2) or (i = 0) then s := 0", {opEqual, opLess, opOr, opEqual, opJumpUnlessOr, opMove}},
-      {"if (s = 1) or (i = 2) and (s = 3) then s := 0", {opEqual, opEqual, opEqual, opAnd, opJumpUnlessOr, opMove}},
       {"if (s > 1) and (i < 'x') then s := 0", {opGreater, opLess, opJumpUnlessAnd, opMove}},
       {"if (s > 1) and (i + TADD(i, 1) < 2) then s := 0",
        {opGreater, opMove, opCall, opData, opAdd, opLess, opJumpUnlessAnd, opMove}},

@@ -122,7 +122,7 @@ class Generator {
   // to comparisons of a variable or of one operation on it, mostly
   // equalities with a constant (which a condition may stop before), some
   // that stop early only when their variables hold numbers, some that may
-  // fail.
+  // fail, and to `not` of a variable (passed over when it holds a Boolean).
   std::string Condition(const Scope& scope) {
     if (Chance(50)) return Expression(scope, 2);
     const std::string join = Chance(50) ? " or " : " and ";
@@ -131,6 +131,10 @@ class Generator {
     std::string text = Chance(50) ? "(" + Expression(scope, 1) + ")"
                                   : "(" + Operand(scope, 1) + " " + OneOf(heads) + " " + Operand(scope, 1) + ")";
     for (int n = 1 + Pick(3); n > 0; --n) {
+      if (Chance(15)) {
+        text += join + "not " + OneOf(scope.readable);
+        continue;
+      }
       const std::string right = Chance(85) ? Literal() : OneOf(scope.readable);
       std::string left = OneOf(scope.readable);
       if (Chance(40)) {

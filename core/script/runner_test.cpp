@@ -114,13 +114,15 @@ TEST_F(VmTest, LogicJumpsDecideAsTheirValues) {
       "(a > 0) and (b mod 2 = 1) and (r < a)", "(a > 0) and (r mod 2 = 1)", "(a < 0) and (v < 1)",
       "(a < 0) and (-b < r * 2)", "(a <= 0) and (x + 1 > 0) and (b = 3) and (r > a) and (s <> 'no')",
       "(a <= 0) and (b div 3 = 0)", "(a = 0) or (b * b * b * b * b > 5)", "(a > 1) and (b = a)",
+      "(a > 1) and not f", "(a > 1) and (f or (b = 3))", "(a > 1) and not (b = 2) and (f xor (r < 2))",
+      "(a > 1) and not x", "(a > 1) and (s and f)", "(a = 2) or not f",
   };
   for (const char* condition : conditions) {
     for (const char* values : {"a := 2; b := 3;", "a := 0; b := 9;", "a := -1; b := 1;", "a := 0; b := 'q';",
                                "a := -1; b := 2.5;", "a := 0; b := 2147483647;"}) {
       const std::string head =
-          std::string("var x, v: variant; a, b: integer; s: string; r: double; c: variant;\nbegin ") + values +
-          " s := 'yes'; r := 1.5; x := 0; v := [1, 2];\n";
+          std::string("var x, v: variant; a, b: integer; s: string; r: double; c: variant; f: boolean;\nbegin ") +
+          values + " s := 'yes'; r := 1.5; x := 0; v := [1, 2]; f := b > 2;\n";
       const std::string jumped = head + "if " + condition + " then x := 1;\n" +
                                  "while " + condition + " do begin x := x + 10; a := a + 7; b := 0 end\nend.";
       const std::string tested = head + "c := " + condition + "; if c then x := 1;\n" +
