@@ -628,8 +628,9 @@ bool Passable(const TCodeBuffer& code, const std::vector<Variant>& consts, size_
     // on a term runs without one, and must find a Boolean: only comparisons
     // within the term give those.
     if (field < temps) {
+      if (need == Need::kBoolean) return false;
       term.reads.push_back({field, need});
-      return need != Need::kBoolean;
+      return true;
     }
     const auto it = std::find_if(written.rbegin(), written.rend(), [field](const auto& w) { return w.first == field; });
     return it != written.rend() && it->second == (need == Need::kBoolean) && need != Need::kInteger;
@@ -676,8 +677,8 @@ bool Passable(const TCodeBuffer& code, const std::vector<Variant>& consts, size_
   return written.back().second;
 }
 
-// The jump on a comparison of a chain that decides it: for `and`, when the
-// comparison fails; for `or`, when the equality holds (its opposite is
+// The jump on a term of a chain that decides it: for `and`, when the term
+// fails; for `or`, when the term, an equality, holds (its opposite is
 // exact, where that of < and >= is not for NaN).
 TProgItem DecidingJump(int32_t join, const TProgItem& test, int32_t target) {
   const int32_t op = join == opAnd ? test.Op : test.Op == opEqual ? opNotEqual : opEqual;

@@ -70,8 +70,8 @@ struct TExprValue {
 // comparison, or not, and, or, xor), each with its source position; and
 // what the variables it reads must hold for it to be passed over.
 struct TChainTerm {
-  // What a variable must hold: an Integer; an Integer or a Double; a
-  // Boolean (which no guard looks at: see Passable).
+  // What an operand must hold: an Integer; an Integer or a Double; a
+  // Boolean (which only a comparison's result is known to: see Passable).
   enum class Need : uint8_t { kInteger, kNumber, kBoolean };
   struct Read {
     int32_t slot;
