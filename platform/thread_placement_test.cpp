@@ -61,9 +61,7 @@ TEST_F(CallerAffinity, TheHelperFollowsWhenTheCallerMoves) {
   ASSERT_FALSE(CPU_ISSET(kept_off, &before));
   int onto = 0;
   while (!CPU_ISSET(onto, &before)) ++onto;
-  cpu_set_t there;
-  CPU_ZERO(&there);
-  CPU_SET(onto, &there);
+  const cpu_set_t there = test::OnlyProcessor(onto);
   ASSERT_EQ(pthread_setaffinity_np(pthread_self(), sizeof there, &there), 0);
   ASSERT_EQ(sched_getcpu(), onto);
   EXPECT_EQ(KeepOffCallersProcessor(helper.Thread(), kept_off), onto);

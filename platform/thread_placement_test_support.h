@@ -17,13 +17,16 @@ inline cpu_set_t AffinityOf(pthread_t thread) {
   return set;
 }
 
-// The processor the calling thread runs on now, alone.
-inline cpu_set_t ThisProcessorOnly() {
+// The set of processor `cpu` alone.
+inline cpu_set_t OnlyProcessor(int cpu) {
   cpu_set_t one;
   CPU_ZERO(&one);
-  CPU_SET(sched_getcpu(), &one);
+  CPU_SET(cpu, &one);
   return one;
 }
+
+// The processor the calling thread runs on now, alone.
+inline cpu_set_t ThisProcessorOnly() { return OnlyProcessor(sched_getcpu()); }
 
 // The calling thread's processors as they were when this was made, put
 // back by Restore and when it goes.

@@ -8,6 +8,7 @@
 #include "core/script/compiler_error.h"
 #include "core/script/dyna_vars.h"
 #include "core/script/program_image.h"
+#include "core/script/quick_ops.h"
 
 namespace orv {
 namespace {
@@ -596,8 +597,6 @@ namespace {
 
 bool IsEquality(int32_t op) { return op == opEqual || op == opNotEqual; }
 
-bool IsNumeric(const Variant& value) { return value.Type() == varInteger || value.Type() == varDouble; }
-
 // Whether the term whose instructions run from `from` to its test at
 // `test` may be passed over once the variables it reads hold the kinds it
 // needs: it then gives a Boolean, cannot fail and writes nothing but its
@@ -619,10 +618,15 @@ bool Passable(const TCodeBuffer& code, const std::vector<Variant>& consts, size_
   using Need = TChainTerm::Need;
   std::vector<std::pair<int32_t, bool>> written;  // temporaries written: slot, whether a Boolean (else a number)
   const auto constant = [&](int32_t field) -> const Variant& { return consts[static_cast<size_t>(ConstNumber(field))]; };
+  // The last write of temporary `field` by the term; nullptr when it wrote none.
+  const auto wrote = [&](int32_t field) {
+    const auto it = std::find_if(written.rbegin(), written.rend(), [field](const auto& w) { return w.first == field; });
+    return it != written.rend() ? &*it : nullptr;
+  };
   const auto operand = [&](int32_t field, Need need) {
     if (IsConstOperand(field)) {
       const Variant& value = constant(field);
-      return need == Need::kBoolean ? value.Type() == varBoolean : need == Need::kNumber && IsNumeric(value);
+      return need == Need::kBoolean ? value.Type() == varBoolean : need == Need::kNumber && quick::IsNumber(value);
     }
     // A variable is looked at by the term's guard; but the jump that decides
     // on a term runs without one, and must find a Boolean: only comparisons
@@ -632,11 +636,11 @@ bool Passable(const TCodeBuffer& code, const std::vector<Variant>& consts, size_
       term.reads.push_back({field, need});
       return true;
     }
-    const auto it = std::find_if(written.rbegin(), written.rend(), [field](const auto& w) { return w.first == field; });
-    return it != written.rend() && it->second == (need == Need::kBoolean) && need != Need::kInteger;
+    const auto* write = wrote(field);
+    return write != nullptr && write->second == (need == Need::kBoolean) && need != Need::kInteger;
   };
   const auto divisor = [&](int32_t field, bool integer) {
-    if (!IsConstOperand(field) || !IsNumeric(constant(field))) return false;
+    if (!IsConstOperand(field) || !quick::IsNumber(constant(field))) return false;
     const Variant& value = constant(field);
     if (!integer) return value.Type() == varInteger ? value.IntegerField() != 0 : value.DoubleField() != 0;
     return value.Type() == varInteger && value.IntegerField() != 0 && value.IntegerField() != -1;
@@ -644,8 +648,7 @@ bool Passable(const TCodeBuffer& code, const std::vector<Variant>& consts, size_
   const auto compared = [&](const TProgItem& item) {
     if (IsEquality(item.Op) && (IsConstOperand(item.B) || IsConstOperand(item.C))) {
       const int32_t other = IsConstOperand(item.B) ? item.C : item.B;
-      return IsConstOperand(other) || other < temps ||
-             std::any_of(written.begin(), written.end(), [other](const auto& w) { return w.first == other; });
+      return IsConstOperand(other) || other < temps || wrote(other) != nullptr;
     }
     return operand(item.B, Need::kNumber) && operand(item.C, Need::kNumber);
   };
@@ -768,25 +771,18 @@ void TKelCompiler::DeferGuards(std::vector<TChainTerm>& terms, const std::vector
   for (size_t k = 0; k < terms.size(); ++k) {
     if (guards[k] < 0) continue;
     fallbacks[k] = UsedLabel();
-    // Each variable once for each kind it must hold, grouped by kind, so
-    // that a pair is looked at for one kind; a variable that must hold an
-    // integer needs no look as a number as well.
+    // Each variable once, as an integer where it must be one (kInteger
+    // sorts first), then the integers ahead of the numbers, so that a pair
+    // is looked at for one kind.
     std::vector<TChainTerm::Read>& reads = terms[k].reads;
-    const auto need_order = [](const TChainTerm::Read& x, const TChainTerm::Read& y) {
-      return x.need != y.need ? x.need < y.need : x.slot < y.slot;
-    };
-    std::sort(reads.begin(), reads.end(), need_order);
-    reads.erase(std::unique(reads.begin(), reads.end(),
-                            [](const TChainTerm::Read& x, const TChainTerm::Read& y) {
-                              return x.slot == y.slot && x.need == y.need;
-                            }),
-                reads.end());
-    std::erase_if(reads, [&reads](const TChainTerm::Read& r) {
-      return r.need == TChainTerm::Need::kNumber &&
-             std::any_of(reads.begin(), reads.end(), [&r](const TChainTerm::Read& other) {
-               return other.slot == r.slot && other.need == TChainTerm::Need::kInteger;
-             });
+    std::sort(reads.begin(), reads.end(), [](const TChainTerm::Read& x, const TChainTerm::Read& y) {
+      return x.slot != y.slot ? x.slot < y.slot : x.need < y.need;
     });
+    reads.erase(std::unique(reads.begin(), reads.end(),
+                            [](const TChainTerm::Read& x, const TChainTerm::Read& y) { return x.slot == y.slot; }),
+                reads.end());
+    std::stable_partition(reads.begin(), reads.end(),
+                          [](const TChainTerm::Read& r) { return r.need == TChainTerm::Need::kInteger; });
     const size_t position = terms[k].code.back().second;
     deferred_.push_back({guards[k], {}, position});
     for (size_t p = 0; p < reads.size();) {
