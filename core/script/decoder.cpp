@@ -34,7 +34,6 @@ class Decoder {
     d.C = item.C;
     int32_t fault = Check(info->a, d.A);
     if (fault == 0) fault = Check(info->b, d.B);
-    const int32_t c = item.C;
     if (fault == 0) fault = Check(info->c, d.C);
     int32_t words = 0;
     bool taking = false;
@@ -43,7 +42,7 @@ class Decoder {
       fault = DataWords(i, words, item.C, out, taking);
     }
     d.Handler = fault != 0 ? fault : taking ? h::kCallTaking : h::ForOpCode(item.Op);
-    if (fault == 0 && info->c == TOperand::kValue) Specialise(item.Op, c, d);
+    if (fault == 0 && info->c == TOperand::kValue) Specialise(*info, item, d);
     return 1 + (fault == 0 ? words : 0);
   }
 
@@ -113,10 +112,25 @@ class Decoder {
   }
 
   // The constant form when the value operand C names an integer or a real
-  // constant (`c` is the field as written in the image, already checked).
-  void Specialise(int32_t op, int32_t c, TDecodedItem& d) const {
-    if (!IsConstOperand(c)) return;
-    const Variant& constant = constants_[static_cast<size_t>(ConstNumber(c))];
+  // constant, or else when the value operand B does (`item` is the
+  // instruction as written in the image, already checked).
+  void Specialise(const TOpInfo& info, const TProgItem& item, TDecodedItem& d) const {
+    if (IsConstOperand(item.C)) {
+      SpecialiseC(item.Op, Constant(item.C), d);
+      return;
+    }
+    if (info.b != TOperand::kValue || !IsConstOperand(item.B)) return;
+    const Variant& constant = Constant(item.B);
+    if (constant.Type() == varDouble && h::LeadingRealForm(item.Op) >= 0) d.Handler = h::LeadingRealForm(item.Op);
+    if (constant.Type() == varInteger && h::LeadingImmediateForm(item.Op) >= 0) {
+      d.Handler = h::LeadingImmediateForm(item.Op);
+      d.B = constant.IntegerField();
+    }
+  }
+
+  const Variant& Constant(int32_t field) const { return constants_[static_cast<size_t>(ConstNumber(field))]; }
+
+  void SpecialiseC(int32_t op, const Variant& constant, TDecodedItem& d) const {
     if (constant.Type() == varDouble && h::RealForm(op) >= 0) d.Handler = h::RealForm(op);
     const int32_t form = h::ImmediateForm(op);
     if (form < 0 || constant.Type() != varInteger) return;

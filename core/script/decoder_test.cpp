@@ -58,8 +58,8 @@ using Names = std::vector<std::string>;
 
 // Integer constants in the last operand select the immediate forms, in
 // arithmetic, comparisons, conditional jumps and for loops, and real
-// constants the real forms of real arithmetic; other constants are read
-// from their registers.
+// constants the real forms of real arithmetic, as do constants written
+// first in + - * and /; other constants are read from their registers.
 TEST_F(VmTest, ConstantsSelectConstantForms) {
   const struct {
     const char* source;
@@ -70,12 +70,18 @@ TEST_F(VmTest, ConstantsSelectConstantForms) {
       {"var i, n, s: integer; begin for i := n downto 1 do s := s - i div 4 end.",
        {"opGoto", "opMove", "kJumpUnlessGreaterEqI", "kIntDivI", "opSub", "kForLoopDownI", "opStop"}},
       {"var x: integer; begin x := 1 - x; x := x + 1.5; x := x * 'a'; x := x > 2; x := x div -3 end.",
-       {"opGoto", "opSub", "kAddR", "opMul", "kGreaterI", "kIntDivI", "opStop"}},
+       {"opGoto", "kISub", "kAddR", "opMul", "kGreaterI", "kIntDivI", "opStop"}},
       // div and mod by 0, 1 and -1 read the divisor from its register.
       {"var x: integer; begin x := x div 0; x := x mod 1; x := x div -1; x := x mod 2 end.",
        {"opGoto", "opIntDiv", "opMod", "opIntDiv", "kModI", "opStop"}},
       {"var x: integer; begin x := x / 2.5; x := x - 0.5 * x; x := x < 1.5 end.",
-       {"opGoto", "kDivideR", "opMul", "opSub", "opLess", "opStop"}},
+       {"opGoto", "kDivideR", "kRMul", "opSub", "opLess", "opStop"}},
+      // a constant written first has forms of its own for + - * (and / of a
+      // real); other operators read it from its register
+      {"var x: integer; begin x := 2 * x + 1; x := 0.5 / x; x := 3 div x; x := 1 < x end.",
+       {"opGoto", "kIMul", "kAddI", "kRDivide", "opIntDiv", "opLess", "opStop"}},
+      {"var x: integer; begin x := 1.5 + x; x := 2.5 - x; x := 7 + x; x := 'a' + x; x := 2 / x end.",
+       {"opGoto", "kRAdd", "kRSub", "kIAdd", "opAdd", "opDivide", "opStop"}},
       {"var x: integer; begin while x <> 10 do x := x + 1 end.",
        {"opGoto", "kJumpUnlessNotEqualI", "kAddI", "opGoto", "opStop"}},
   };

@@ -135,6 +135,12 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var x, y: integer; begin x := 4; y := x / 0.0 end.",
       "var x, y, s: integer; begin s := '2'; x := s + 1.5; y := x * 2.0; s := 'a'; x := s - 0.5 end.",
       "var x, y: integer; begin y := x + 0.5; x := y * 1.5 end.",
+      // a constant written first: overflow, reals, texts, Booleans and errors in their order
+      "var x, y: integer; begin x := 2147483647; y := 1 + x; y := -2 - x; x := 65536 * x; y := 0 - y end.",
+      "var x, y, s: integer; begin s := '12'; x := 2 + s; y := 2 - s; x := 1.5 - s; y := 3 * x; x := 0.5 / y;\n"
+      "y := 2.5 * (1 < 2); x := 1 - (1 < 2); s := 'ab'; x := 1 + s end.",
+      "var x, y: integer; begin y := 0.0; x := 1 - y; x := 2 * y; x := 1.5 * y; x := 1.5 / y end.",
+      "var x, y: integer; begin y := 2; x := 1 + y * 0.5; y := 0; x := 2.5 / y end.",
       // texts: joined, compared, read as numbers, and refused
       "var x, y, s: integer; begin s := 'ab'; x := s + 'c' + s; y := '2' + 3; x := x < s; s := s + s end.",
       "var x, s: integer; begin s := 'ab'; x := s; s := s + 'cd'; s := s + 1 end.",

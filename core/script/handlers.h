@@ -3,7 +3,8 @@
 // finds in an instruction, and the constant forms: an instruction whose C
 // operand is an integer constant runs a handler that finds the number in
 // the decoded instruction itself, and real arithmetic with a real constant
-// runs one that knows C's kind, and a host call that takes temporaries
+// runs one that knows C's kind; arithmetic with the constant as B and a
+// slot as C has forms of its own, and a host call that takes temporaries
 // runs one of its own. Like the instruction set, the handlers are
 // one table: the THandler enumerators, their names and the runner's
 // dispatch table are generated from it.
@@ -60,6 +61,21 @@ namespace orv {
   X(kMulR, opMul)            \
   X(kDivideR, opDivide)
 
+// X(name, instruction): arithmetic with the constant written first (`2 * k`,
+// `1 - x`, `0.5 / y`), its B operand an integer or a real constant and C a
+// slot; the integer is found in the decoded instruction's B field. The
+// operands keep their order, so whatever the value operators do with them
+// (a text converted, an error raised) is what the register form does.
+#define ORV_LEADING_IMMEDIATE_HANDLERS(X) \
+  X(kIAdd, opAdd)                         \
+  X(kISub, opSub)                         \
+  X(kIMul, opMul)
+#define ORV_LEADING_REAL_HANDLERS(X) \
+  X(kRAdd, opAdd)                    \
+  X(kRSub, opSub)                    \
+  X(kRMul, opMul)                    \
+  X(kRDivide, opDivide)
+
 // X(name, instruction): a host call that takes some of its arguments'
 // temporaries (TakenArgument, opcodes.h); a call that takes none passes
 // every argument by copying, without looking at the fields' taken bits.
@@ -75,6 +91,8 @@ enum THandler : int32_t {
   ORV_FAULT_HANDLERS(ORV_HANDLER_ENUM)
   ORV_IMMEDIATE_HANDLERS(ORV_HANDLER_ENUM)
   ORV_REAL_HANDLERS(ORV_HANDLER_ENUM)
+  ORV_LEADING_IMMEDIATE_HANDLERS(ORV_HANDLER_ENUM)
+  ORV_LEADING_REAL_HANDLERS(ORV_HANDLER_ENUM)
   ORV_TAKING_HANDLERS(ORV_HANDLER_ENUM)
 #undef ORV_HANDLER_ENUM
   kHandlerLimit,
@@ -82,16 +100,20 @@ enum THandler : int32_t {
 static_assert(opJumpIfIntegers == kOpCodeLimit - 1 && kFaultInvalidOp == kOpCodeLimit, "codes are handler numbers");
 
 namespace detail {
-// The constant forms by instruction code: ORV_IMMEDIATE_HANDLERS when
-// `real` is false, ORV_REAL_HANDLERS otherwise; -1 where there is none.
-inline constexpr std::array<int32_t, kOpCodeLimit> ConstantForms(bool real) {
+// Where a constant form has its constant, and of which kind.
+enum class TConstantPlace { kIntegerC, kRealC, kIntegerB, kRealB };
+// The constant forms by instruction code: ORV_IMMEDIATE_HANDLERS,
+// ORV_REAL_HANDLERS, ORV_LEADING_IMMEDIATE_HANDLERS or
+// ORV_LEADING_REAL_HANDLERS by `place`; -1 where there is none.
+inline constexpr std::array<int32_t, kOpCodeLimit> ConstantForms(TConstantPlace place) {
   std::array<int32_t, kOpCodeLimit> table{};
   table.fill(-1);
 #define ORV_CONSTANT_FORM(name, op) table[op] = name;
-  if (real) {
-    ORV_REAL_HANDLERS(ORV_CONSTANT_FORM)
-  } else {
-    ORV_IMMEDIATE_HANDLERS(ORV_CONSTANT_FORM)
+  switch (place) {
+    case TConstantPlace::kIntegerC: ORV_IMMEDIATE_HANDLERS(ORV_CONSTANT_FORM) break;
+    case TConstantPlace::kRealC: ORV_REAL_HANDLERS(ORV_CONSTANT_FORM) break;
+    case TConstantPlace::kIntegerB: ORV_LEADING_IMMEDIATE_HANDLERS(ORV_CONSTANT_FORM) break;
+    case TConstantPlace::kRealB: ORV_LEADING_REAL_HANDLERS(ORV_CONSTANT_FORM) break;
   }
 #undef ORV_CONSTANT_FORM
   return table;
@@ -99,25 +121,34 @@ inline constexpr std::array<int32_t, kOpCodeLimit> ConstantForms(bool real) {
 inline constexpr std::array<std::string_view, kHandlerLimit> kNames = {
 #define ORV_HANDLER_NAME(name, ...) #name,
     ORV_OPCODES(ORV_HANDLER_NAME) ORV_FAULT_HANDLERS(ORV_HANDLER_NAME) ORV_IMMEDIATE_HANDLERS(ORV_HANDLER_NAME)
-        ORV_REAL_HANDLERS(ORV_HANDLER_NAME) ORV_TAKING_HANDLERS(ORV_HANDLER_NAME)
+        ORV_REAL_HANDLERS(ORV_HANDLER_NAME) ORV_LEADING_IMMEDIATE_HANDLERS(ORV_HANDLER_NAME)
+            ORV_LEADING_REAL_HANDLERS(ORV_HANDLER_NAME) ORV_TAKING_HANDLERS(ORV_HANDLER_NAME)
 #undef ORV_HANDLER_NAME
 };
-inline constexpr std::array<int32_t, kOpCodeLimit> kImmediateForms = ConstantForms(false);
-inline constexpr std::array<int32_t, kOpCodeLimit> kRealForms = ConstantForms(true);
+inline constexpr std::array<int32_t, kOpCodeLimit> kImmediateForms = ConstantForms(TConstantPlace::kIntegerC);
+inline constexpr std::array<int32_t, kOpCodeLimit> kRealForms = ConstantForms(TConstantPlace::kRealC);
+inline constexpr std::array<int32_t, kOpCodeLimit> kLeadingImmediateForms = ConstantForms(TConstantPlace::kIntegerB);
+inline constexpr std::array<int32_t, kOpCodeLimit> kLeadingRealForms = ConstantForms(TConstantPlace::kRealB);
+// The entry of `table` for `op`; -1 for a code out of range.
+inline constexpr int32_t FormOf(const std::array<int32_t, kOpCodeLimit>& table, int32_t op) {
+  return op >= 0 && op < kOpCodeLimit ? table[op] : -1;
+}
 }  // namespace detail
 
 // The handler of an instruction code (kFaultInvalidOp for an invalid one).
 inline int32_t ForOpCode(int32_t op) { return FindOpInfo(op) != nullptr ? op : kFaultInvalidOp; }
 // The handler of instruction `op` with an integer constant as C; -1 when it
 // has none.
-inline constexpr int32_t ImmediateForm(int32_t op) {
-  return op >= 0 && op < kOpCodeLimit ? detail::kImmediateForms[op] : -1;
-}
+inline constexpr int32_t ImmediateForm(int32_t op) { return detail::FormOf(detail::kImmediateForms, op); }
 // The handler of instruction `op` with a real constant as C; -1 when it
 // has none.
-inline constexpr int32_t RealForm(int32_t op) {
-  return op >= 0 && op < kOpCodeLimit ? detail::kRealForms[op] : -1;
+inline constexpr int32_t RealForm(int32_t op) { return detail::FormOf(detail::kRealForms, op); }
+// The handlers of instruction `op` with an integer (a real) constant as B
+// and a slot as C; -1 when it has none.
+inline constexpr int32_t LeadingImmediateForm(int32_t op) {
+  return detail::FormOf(detail::kLeadingImmediateForms, op);
 }
+inline constexpr int32_t LeadingRealForm(int32_t op) { return detail::FormOf(detail::kLeadingRealForms, op); }
 // "opAdd", "kAddI".
 inline constexpr std::string_view Name(int32_t h) { return detail::kNames[h]; }
 // The error text of a fault handler.

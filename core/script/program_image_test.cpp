@@ -161,6 +161,15 @@ TEST(ProgramImage, FieldsThatAreNotValuesAreNotReadAsConstants) {
   for (const TProgItem& item : std::vector<TProgItem>{
            {opMove, 0, 1, c}, {opNot, 0, 1, c}, {opNeg, 0, 1, c}, {opArrayNew, 0, 2, c}, {opSetSelf, 0, 0, c}})
     EXPECT_EQ(RunError({}, {item, {opStop, 0, 0, 0}}), "(no error)") << item.Op;
+  // An element number is not a constant either, though its instruction
+  // reads a value as C: the run fails on the number, not the loader.
+  TBinProg program(Image({}, {}, {{opArrayNew, 0, 2, 0}, {opArrayPut, 0, c, 1}, {opStop, 0, 0, 0}}));
+  try {
+    Execute(program, 0);
+    ADD_FAILURE() << "element -41 was written";
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "Array index -41 out of bounds 0..2");
+  }
 }
 
 // Constants are registers after the slots: a move reads one like a slot,

@@ -300,7 +300,9 @@ template <RunMode mode>
 #define ORV_CALL_LABEL(name, op) &&L_##op,
   static const void* const kHandlers[] = {ORV_OPCODES(ORV_LABEL) ORV_FAULT_HANDLERS(ORV_FAULT_LABEL)
                                               ORV_IMMEDIATE_HANDLERS(ORV_LABEL) ORV_REAL_HANDLERS(ORV_LABEL)
-                                                  ORV_TAKING_HANDLERS(ORV_CALL_LABEL)};
+                                                  ORV_LEADING_IMMEDIATE_HANDLERS(ORV_LABEL)
+                                                      ORV_LEADING_REAL_HANDLERS(ORV_LABEL)
+                                                          ORV_TAKING_HANDLERS(ORV_CALL_LABEL)};
   static_assert(std::size(kHandlers) == handler::kHandlerLimit);
 #undef ORV_CALL_LABEL
 #undef ORV_FAULT_LABEL
@@ -398,6 +400,40 @@ ORV_REAL(Sub)
 ORV_REAL(Mul)
 ORV_REAL(Divide)
 #undef ORV_REAL
+// a := n op c with the integer constant n as B, and a := b op c with the
+// real constant b; c an integer or a real.
+#define ORV_LEADING(Op)                                                                \
+  L_kI##Op: {                                                                          \
+    Variant& a = reg(d->A);                                                            \
+    const Variant& c = reg(d->C);                                                      \
+    int32_t r;                                                                         \
+    if (!IsInt(c) || !quick::Int<VarOp::Op>(d->B, IntOf(c), r)) [[unlikely]] {         \
+      RealOrBinary<VarOp::Op>(a, Variant(d->B), c);                                    \
+      ORV_NEXT();                                                                      \
+    }                                                                                  \
+    Store(a, r);                                                                       \
+    ORV_NEXT();                                                                        \
+  }                                                                                    \
+  ORV_LEADING_REAL(Op)
+#define ORV_LEADING_REAL(Op)                                                           \
+  L_kR##Op: {                                                                          \
+    Variant& a = reg(d->A);                                                            \
+    const Variant& b = reg(d->B);                                                      \
+    const Variant& c = reg(d->C);                                                      \
+    double y, r;                                                                       \
+    if (!quick::RealOf(c, y) || !quick::Real<VarOp::Op>(b.DoubleField(), y, r)) [[unlikely]] { \
+      RealOrBinary<VarOp::Op>(a, b, c);                                                \
+      ORV_NEXT();                                                                      \
+    }                                                                                  \
+    Store(a, r);                                                                       \
+    ORV_NEXT();                                                                        \
+  }
+ORV_LEADING(Add)
+ORV_LEADING(Sub)
+ORV_LEADING(Mul)
+ORV_LEADING_REAL(Divide)
+#undef ORV_LEADING_REAL
+#undef ORV_LEADING
 // div and mod: integers only; reals and the rest by the value operators.
 #define ORV_DIVISION(Op)                                                               \
   ORV_INTEGER_FORM(Op, ByValues<VarOp::Op>)                                            \
