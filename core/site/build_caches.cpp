@@ -87,9 +87,19 @@ void BuildCaches::KeepNamedInclude(const std::string& name, const FoundInclude& 
   if (named_includes_.emplace(name, found).second) named_bytes_ += found.Text.size();
 }
 
+const BuildCaches::FoundImage* BuildCaches::NamedImage(const std::string& path) const {
+  auto found = named_images_.find(path);
+  return found == named_images_.end() ? nullptr : &found->second;
+}
+
+const BuildCaches::FoundImage& BuildCaches::KeepNamedImage(const std::string& path, FoundImage found) {
+  return named_images_.insert_or_assign(path, std::move(found)).first->second;
+}
+
 void BuildCaches::OutsideCodeRuns() {
   ++runs_;
   named_includes_.clear();
+  named_images_.clear();
   named_bytes_ = 0;
   folders_.Forget();
 }

@@ -3,7 +3,9 @@
 // image. Files are keyed by path
 // and checked against their size and modification time (FileStamp) on every
 // use, so a logo included on every page is measured once, and a file changed
-// during the build (by a script or an external command) is read again.
+// during the build (by a script or an external command) is read again. What
+// an include name found (a text include's file and text, an image include's
+// tag) is kept without a look at the file until a script or command runs.
 //
 // Modification times are coarse (a clock tick, on some file systems a
 // second or two), so a file rewritten with the same size soon after it was
@@ -76,6 +78,19 @@ class BuildCaches {
   void KeepNamedInclude(const std::string& name, const FoundInclude& found);
   void OutsideCodeRuns();
 
+  // What an image include of the file at `path` found: whether the file
+  // exists, its size (none when it cannot be measured) and the tag it
+  // gives. Kept like a named include, while no script or command runs
+  // (OutsideCodeRuns forgets them all), so a picture on every page is
+  // looked at once: the build writes no image files.
+  struct FoundImage {
+    bool Exists = false;
+    std::optional<TImageSize> Size;
+    std::string Tag;
+  };
+  const FoundImage* NamedImage(const std::string& path) const;
+  const FoundImage& KeepNamedImage(const std::string& path, FoundImage found);
+
   // The folders pages are read from and written to (forgotten by
   // OutsideCodeRuns as well, since a script or command may move folders).
   TFolderCache& Folders() { return folders_; }
@@ -136,6 +151,7 @@ class BuildCaches {
   size_t include_bytes_ = 0;
   std::unordered_map<std::string, ImageEntry> images_;
   std::unordered_map<std::string, FoundInclude> named_includes_;
+  std::unordered_map<std::string, FoundImage> named_images_;
   size_t named_bytes_ = 0;
   TFolderCache folders_;
 };

@@ -102,32 +102,49 @@ std::string JpegSizeText(const std::string& path) { return SizeText(MeasureImage
 
 std::string GifSizeText(const std::string& path) { return SizeText(MeasureImage(path, ImageKind::Gif)); }
 
+namespace {
+
+// What the image include of the file at `path` (named `name` in the page)
+// finds, looked at and measured now.
+BuildCaches::FoundImage FindImage(TParseStruct& context, const std::string& name, const std::string& path,
+                                  std::optional<ImageKind> kind) {
+  BuildCaches::FoundImage found;
+  FileStamp stamp;
+  context.Build.Writer.Settle(path);
+  found.Exists = StatFile(path, stamp);
+  if (!found.Exists) return found;
+  if (kind)
+    found.Size = context.Build.Caches.ImageSize(path, stamp,
+                                                [kind](const std::string& file) { return MeasureImage(file, *kind); });
+  const std::string size = found.Size ? " " + SizeText(found.Size) : std::string();
+  found.Tag = "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
+  return found;
+}
+
+}  // namespace
+
 std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
   const std::string path = InImageDir(context.Build, name);
-  FileStamp stamp;
-  context.Build.Writer.Settle(path);
+  const std::optional<ImageKind> kind = ImageKindOfExtension(ExtractFileExt(name));
   if (context.Build.Inputs) context.Build.Inputs->FileLooked(path);
-  if (!StatFile(path, stamp)) {
+  BuildCaches& caches = context.Build.Caches;
+  const BuildCaches::FoundImage* found = caches.NamedImage(path);
+  if (!found) found = &caches.KeepNamedImage(path, FindImage(context, name, path, kind));
+  if (!found->Exists) {
     MarkupWarning(context, "image \"" + content + "\" not found; looked for " + path);
     return MarkupErrorComment(content);
   }
-  const std::optional<ImageKind> kind = ImageKindOfExtension(ExtractFileExt(name));
-  std::optional<TImageSize> measured;
-  if (kind)
-    measured = context.Build.Caches.ImageSize(path, stamp,
-                                              [kind](const std::string& file) { return MeasureImage(file, *kind); });
   // The context keeps the last GIF and JPEG sizes as it always has.
-  if (kind == ImageKind::Gif) Store(measured, context.GifWidth, context.GifHeight);
-  if (kind == ImageKind::Jpeg) Store(measured, context.JpegWidth, context.JpegHeight);
-  const std::string size = measured ? " " + SizeText(measured) : std::string();
-  if (size.empty()) {
+  if (kind == ImageKind::Gif) Store(found->Size, context.GifWidth, context.GifHeight);
+  if (kind == ImageKind::Jpeg) Store(found->Size, context.JpegWidth, context.JpegHeight);
+  if (!found->Size) {
     // The reason is asked for again only here: a kept size carries none.
     std::string problem = "it is of no image kind";
     if (kind) Measured(path, *kind, &problem);
     MarkupWarning(context, "image " + path + " cannot be measured (" + problem + "); its tag has no width and height");
   }
-  return "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
+  return found->Tag;
 }
 
 std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra) {

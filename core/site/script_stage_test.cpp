@@ -146,6 +146,21 @@ TEST_F(ScriptPagesTest, ImagesFromScriptsAndIncludes) {
             "<!-- File does not exist -->\r\n\r\n");
 }
 
+// An image is looked at once while no script runs; a page whose script
+// deletes it (scripts run before includes) looks again, and finds it gone.
+TEST_F(ScriptPagesTest, AnImageAScriptDeletesIsMissedFromThen) {
+  fs::create_directories(dir_ + "img");
+  fs::copy_file(std::string(ORV_SOURCE_TREE) + "/examples/site/static/images/logo.gif", dir_ + "img/logo.gif");
+  Project({{"a.hts", "<&logo.gif&>\n"},
+           {"b.hts", "<&logo.gif&><+ DeleteFile('" + dir_ + "img/logo.gif') +>\n"},
+           {"c.hts", "<&logo.gif&>\n"}});
+  Build();
+  const std::string tag = "<img src=\"i/logo.gif\" width=24 height=12 alt=\"logo.gif\">";
+  EXPECT_EQ(Out("a.html"), tag + "\r\n");
+  EXPECT_EQ(Out("b.html"), "<!-- ERROR: logo.gif -->\r\n");
+  EXPECT_EQ(Out("c.html"), "<!-- ERROR: logo.gif -->\r\n");
+}
+
 TEST_F(ScriptPagesTest, BlocksShareNoVariablesAndStartFresh) {
   // The same text twice on a page and on two pages: compiled once, and each
   // run starts from fresh slots and a fresh Result.
