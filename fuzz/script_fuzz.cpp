@@ -2,9 +2,11 @@
 // An input that starts with a zero byte is a program image (the rest of the
 // input), loaded and executed directly; any other input is a script text,
 // compiled and run twice. Runs are bounded by a step budget, and while an
-// input runs single allocations above 16 MB fail with std::bad_alloc, so a
-// script that doubles a string in a loop ends quickly instead of exhausting
-// memory.
+// input runs single allocations above 16 MB fail with std::bad_alloc, as do
+// all allocations once the input has allocated 256 MB in all, so a script
+// that doubles a string in a loop, or a program that makes an array of a
+// hundred thousand values on every step, ends quickly instead of exhausting
+// memory or time.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,9 +24,19 @@
 namespace {
 
 constexpr size_t kMaxAllocation = 16u << 20;
+constexpr size_t kMaxInputAllocations = 256u << 20;
 constexpr uint64_t kStepBudget = 20000;
-// The allocation cap applies only while an input runs, not to the fuzzer.
+// The allocation caps apply only while an input runs, not to the fuzzer.
 bool cap_allocations = false;
+size_t input_allocations = 0;  // bytes the running input has allocated
+
+// Whether an allocation of `size` bytes stays within the caps (and counts it).
+bool WithinCaps(std::size_t size) {
+  if (!cap_allocations) return true;
+  if (size > kMaxAllocation || size > kMaxInputAllocations - input_allocations) return false;
+  input_allocations += size;
+  return true;
+}
 
 // An object of a registered class, so dotted names and methods are reachable.
 class TFuzzObject : public orv::TObject {
@@ -70,13 +82,13 @@ void StartEngine() {
 // Every plain form of the global allocation functions is replaced, so that
 // each allocation and its release pair up in malloc and free.
 void* operator new(std::size_t size) {
-  if (cap_allocations && size > kMaxAllocation) throw std::bad_alloc();
+  if (!WithinCaps(size)) throw std::bad_alloc();
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
 void* operator new[](std::size_t size) { return ::operator new(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (cap_allocations && size > kMaxAllocation) return nullptr;
+  if (!WithinCaps(size)) return nullptr;
   return std::malloc(size == 0 ? 1 : size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
@@ -94,6 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)started;
   std::string input(reinterpret_cast<const char*>(data), size);
   cap_allocations = true;
+  input_allocations = 0;
   try {
     orv::InternalVars().Result = orv::Variant();
     if (!input.empty() && input[0] == '\0') {
