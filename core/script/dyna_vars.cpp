@@ -76,13 +76,13 @@ int32_t TInternalVar::VarNameTOId(const std::string& name) const {
 
 Variant TInternalVar::GetVar(int32_t id) const {
   if (id == 0) return Result;
-  return items_.Valid(id - 1) ? items_.At(id - 1) : Variant(0);
+  return id > 0 && items_.Valid(id - 1) ? items_.At(id - 1) : Variant(0);
 }
 
 void TInternalVar::SetVar(int32_t id, const Variant& value) {
   if (id == 0) {
     Result = value;
-  } else if (items_.Valid(id - 1)) {
+  } else if (id > 0 && items_.Valid(id - 1)) {
     items_.At(id - 1) = value;
   }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -334,9 +335,15 @@ TEST_F(RegistryTest, InternalVariablesHoldTheEngineWideResult) {
   ASSERT_TRUE(counter.has_value());
   EXPECT_EQ(counter->Id, 1);
   EXPECT_EQ(DynaVarGet(counter->Provider, counter->Id).AsInteger(), 4);
-  EXPECT_EQ(InternalVars().GetVar(99).AsInteger(), 0);
-  InternalVars().SetVar(99, Variant(5));  // ignored
-  EXPECT_EQ(InternalVars().GetVar(99).Type(), varInteger);
+  // Ids no variable has, as a program image may give them, read as 0 and
+  // take nothing.
+  for (const int32_t id : {99, -1, INT32_MIN, INT32_MAX}) {
+    EXPECT_EQ(InternalVars().GetVar(id).AsInteger(), 0) << id;
+    InternalVars().SetVar(id, Variant(5));
+    EXPECT_EQ(InternalVars().GetVar(id).Type(), varInteger) << id;
+  }
+  EXPECT_EQ(InternalVars().Result.AsString(), "done");
+  EXPECT_EQ(DynaVarGet(counter->Provider, counter->Id).AsInteger(), 4);
 }
 
 TEST_F(RegistryTest, NamedObjects) {
