@@ -65,20 +65,22 @@ std::string InImageDir(const BuildState& build, const std::string& name) {
 
 // The tag line of InsertImage and InsertImageEx up to its ending: the src,
 // the size when known, the alt attribute when asked for.
-std::optional<std::string> TagStart(const BuildState& build, const std::string& file, int alt,
-                                    const std::string& prefix) {
-  std::string path = file;
+std::optional<std::string> TagStart(BuildState& build, const std::string& file, int alt, const std::string& prefix) {
   const std::string name = MarkupFileName(file);
-  if (build.Inputs) {
-    build.Inputs->FileLooked(path);
-    if (!FileExists(path)) build.Inputs->FileLooked(InImageDir(build, name));
+  std::string path = file;
+  FileStamp stamp;
+  if (build.Inputs) build.Inputs->FileLooked(path);
+  if (!StatFile(path, stamp)) {
+    path = InImageDir(build, name);
+    if (build.Inputs) build.Inputs->FileLooked(path);
+    if (!StatFile(path, stamp)) return std::nullopt;
   }
-  if (!FileExists(path) && FileExists(InImageDir(build, name))) path = InImageDir(build, name);
-  if (!FileExists(path)) return std::nullopt;
   // A .jpeg file is not measured here, as these routines have always done.
   const std::string ext = LowerCase(ExtractFileExt(name));
   const std::optional<ImageKind> kind = ext == ".jpeg" ? std::nullopt : ImageKindOfExtension(ext);
-  const std::string size = kind ? SizeText(MeasureImage(path, *kind)) : std::string();
+  std::string size;
+  if (kind)
+    size = SizeText(build.Caches.ImageSize(path, stamp, [kind](const std::string& at) { return MeasureImage(at, *kind); }));
   std::string tag = "<img src=\"" + prefix + name + "\" " + size;
   if (alt == 1) tag += " alt=\"" + name + "\"";
   return tag;
@@ -147,13 +149,13 @@ std::string ImageInclude(TParseStruct& context, const std::string& content) {
   return found->Tag;
 }
 
-std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra) {
+std::string InsertImage(BuildState& build, const std::string& file, int alt, const std::string& extra) {
   std::optional<std::string> tag = TagStart(build, file, alt, build.ImgPrefix);
   if (!tag) return kNoImageFileLine;
   return *tag + (extra.empty() ? ">" : " " + extra + ">");
 }
 
-std::string InsertImageEx(const BuildState& build, const std::string& file, int alt, const std::string& extra,
+std::string InsertImageEx(BuildState& build, const std::string& file, int alt, const std::string& extra,
                           const std::string& prefix, int border) {
   std::optional<std::string> tag = TagStart(build, file, alt, prefix);
   if (!tag) return kNoImageFileLine;

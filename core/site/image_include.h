@@ -53,12 +53,13 @@ inline constexpr char kNoImageFileLine[] = "<!-- File does not exist -->";
 // File, or failing that the image folder's file of that name; the src is
 // ImgPrefix and the file name; an alt attribute only when `alt` is 1; Extra
 // (when not empty) before the closing '>'. kNoImageFileLine when neither
-// file exists. Files of every image kind but .jpeg get a size.
-std::string InsertImage(const BuildState& build, const std::string& file, int alt, const std::string& extra);
+// file exists. Files of every image kind but .jpeg get a size, measured
+// through the build's image cache (once per stamp of the file).
+std::string InsertImage(BuildState& build, const std::string& file, int alt, const std::string& extra);
 
 // As InsertImage with `prefix` in place of ImgPrefix and a final
 // border=`border` attribute.
-std::string InsertImageEx(const BuildState& build, const std::string& file, int alt, const std::string& extra,
+std::string InsertImageEx(BuildState& build, const std::string& file, int alt, const std::string& extra,
                           const std::string& prefix, int border);
 
 }  // namespace orv

@@ -139,6 +139,16 @@ TEST_F(ImageIncludeTest, InsertImageShapes) {
             "<img src=\"a.gif\" width=10 height=20 alt=\"a.gif\" align=left border=2>");
 }
 
+// InsertImage measures a file once per stamp, and looks at it on every
+// call: a file rewritten or deleted by the script is seen at once.
+TEST_F(ImageIncludeTest, InsertImageSeesTheFileAsItIsNow) {
+  EXPECT_EQ(InsertImage(build_, "a.gif", 0, ""), "<img src=\"img/a.gif\" width=10 height=20>");
+  Write("img/a.gif", Gif(300, 400));
+  EXPECT_EQ(InsertImage(build_, "a.gif", 0, ""), "<img src=\"img/a.gif\" width=300 height=400>");
+  fs::remove(root_ / "img/a.gif");
+  EXPECT_EQ(InsertImage(build_, "a.gif", 0, ""), kNoImageFileLine);
+}
+
 // Every image kind is measured, except that a .jpeg file gets no size (as
 // these routines have always done).
 TEST_F(ImageIncludeTest, InsertImageSizesEveryKindButJpeg) {

@@ -36,11 +36,11 @@ void WriteLine(const std::string& line) {
   }
 }
 
-// The build whose image folder and prefix the image routines use: the
-// current one, or an empty one outside a build.
-const BuildState& ImageBuild() {
-  if (const BuildState* build = CurrentBuild()) return *build;
-  static const BuildState none;
+// The build whose image folder, prefix and image cache the image routines
+// use: the current one, or an empty one outside a build.
+BuildState& ImageBuild() {
+  if (BuildState* build = CurrentBuild()) return *build;
+  static BuildState none;
   return none;
 }
 
