@@ -1,7 +1,7 @@
 #include "core/script/program_image.h"
 
-#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "core/script/compiler_error.h"
@@ -172,15 +172,27 @@ int32_t TProgram::LineOf(int32_t index) const {
 
 TBinProg::TBinProg(std::string_view image) : TBinProg(std::make_shared<const TProgram>(image)) {}
 
+void TBinProg::RegistersDeleter::operator()(Variant* registers) const {
+  std::destroy_n(registers, count);
+  std::allocator<Variant>().deallocate(registers, count);
+}
+
+std::unique_ptr<Variant[], TBinProg::RegistersDeleter> TBinProg::MakeRegisters(const TProgram& program) {
+  const size_t count = kSlotCount + program.Constants.size();
+  Variant* registers = std::allocator<Variant>().allocate(count);
+  // Unrolled, a slot takes its two stores and little else.
+#pragma GCC unroll 8
+  for (size_t i = 0; i < kSlotCount; ++i) ::new (registers + i) Variant(0);
+  std::uninitialized_copy(program.Constants.begin(), program.Constants.end(), registers + kSlotCount);
+  return std::unique_ptr<Variant[], RegistersDeleter>(registers, RegistersDeleter{count});
+}
+
 TBinProg::TBinProg(std::shared_ptr<const TProgram> program)
     : program_(std::move(program)),
-      registers_(new Variant[kSlotCount + program_->Constants.size()]),
+      registers_(MakeRegisters(*program_)),
       Constants(program_->Constants),
       Code(program_->Code),
       Labels(program_->Labels),
-      Vars(registers_.get(), kSlotCount) {
-  for (Variant& slot : Vars) slot = Variant(0);
-  std::copy(Constants.begin(), Constants.end(), registers_.get() + kSlotCount);
-}
+      Vars(registers_.get(), kSlotCount) {}
 
 }  // namespace orv

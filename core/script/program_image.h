@@ -113,11 +113,21 @@ class TBinProg {
  private:
   // First, so that the views below can be bound to them.
   std::shared_ptr<const TProgram> program_;
+  // Frees the registers: destroys the `count` values, then the storage.
+  struct RegistersDeleter {
+    size_t count = 0;
+    void operator()(Variant* registers) const;
+  };
+  // The registers of `program`, each made once (a slot as the integer 0, a
+  // constant as its copy) rather than made Empty and then assigned: a page
+  // whose script block runs makes a machine for every run.
+  static std::unique_ptr<Variant[], RegistersDeleter> MakeRegisters(const TProgram& program);
+
   // The registers instructions address: the variable slots, followed by a
   // copy of the program's constants, so an operand is one offset whichever
   // it names. Instructions never write past the slots (the decoder checks
   // every target).
-  std::unique_ptr<Variant[]> registers_;
+  std::unique_ptr<Variant[], RegistersDeleter> registers_;
 
  public:
   std::array<Variant, kArgCount> Args;
