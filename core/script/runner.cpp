@@ -61,6 +61,19 @@ template <VarOp op>
   Binary(op, a, b, c);
 }
 
+// b op c into r, one of them a real constant (b when `first`, else c) and
+// the other a real or an integer; false for anything else and for a
+// division by zero.
+template <VarOp op, bool first>
+[[gnu::always_inline]] inline bool RealWithConstant(const Variant& b, const Variant& c, double& r) {
+  double x;
+  if constexpr (first) {
+    return quick::RealOf(c, x) && quick::Real<op>(b.DoubleField(), x, r);
+  } else {
+    return quick::RealOf(b, x) && quick::Real<op>(x, c.DoubleField(), r);
+  }
+}
+
 // a := b op c for the bitwise and shift operators; and, or and xor of two
 // Booleans are logical, the case looked at first, since conditions are
 // where those operators are met most.
@@ -381,27 +394,31 @@ ORV_ARITH(Add)
 ORV_ARITH(Sub)
 ORV_ARITH(Mul)
 #undef ORV_ARITH
-// a := b op c with the real constant C; b a real or an integer.
-#define ORV_REAL(Op)                                                                   \
-  L_k##Op##R: {                                                                        \
+// a := b op c with a real constant, C or (`first`) B, and the other
+// operand a real or an integer.
+#define ORV_REAL(name, Op, first)                                                      \
+  L_##name: {                                                                          \
     Variant& a = reg(d->A);                                                            \
     const Variant& b = reg(d->B);                                                      \
     const Variant& c = reg(d->C);                                                      \
-    double x, r;                                                                       \
-    if (!quick::RealOf(b, x) || !quick::Real<VarOp::Op>(x, c.DoubleField(), r)) [[unlikely]] { \
+    double r;                                                                          \
+    if (!RealWithConstant<VarOp::Op, first>(b, c, r)) [[unlikely]] {                  \
       RealOrBinary<VarOp::Op>(a, b, c);                                                \
       ORV_NEXT();                                                                      \
     }                                                                                  \
     Store(a, r);                                                                       \
     ORV_NEXT();                                                                        \
   }
-ORV_REAL(Add)
-ORV_REAL(Sub)
-ORV_REAL(Mul)
-ORV_REAL(Divide)
+ORV_REAL(kAddR, Add, false)
+ORV_REAL(kSubR, Sub, false)
+ORV_REAL(kMulR, Mul, false)
+ORV_REAL(kDivideR, Divide, false)
+ORV_REAL(kRAdd, Add, true)
+ORV_REAL(kRSub, Sub, true)
+ORV_REAL(kRMul, Mul, true)
+ORV_REAL(kRDivide, Divide, true)
 #undef ORV_REAL
-// a := n op c with the integer constant n as B, and a := b op c with the
-// real constant b; c an integer or a real.
+// a := n op c with the integer constant n as B; c an integer or a real.
 #define ORV_LEADING(Op)                                                                \
   L_kI##Op: {                                                                          \
     Variant& a = reg(d->A);                                                            \
@@ -413,26 +430,10 @@ ORV_REAL(Divide)
     }                                                                                  \
     Store(a, r);                                                                       \
     ORV_NEXT();                                                                        \
-  }                                                                                    \
-  ORV_LEADING_REAL(Op)
-#define ORV_LEADING_REAL(Op)                                                           \
-  L_kR##Op: {                                                                          \
-    Variant& a = reg(d->A);                                                            \
-    const Variant& b = reg(d->B);                                                      \
-    const Variant& c = reg(d->C);                                                      \
-    double y, r;                                                                       \
-    if (!quick::RealOf(c, y) || !quick::Real<VarOp::Op>(b.DoubleField(), y, r)) [[unlikely]] { \
-      RealOrBinary<VarOp::Op>(a, b, c);                                                \
-      ORV_NEXT();                                                                      \
-    }                                                                                  \
-    Store(a, r);                                                                       \
-    ORV_NEXT();                                                                        \
   }
 ORV_LEADING(Add)
 ORV_LEADING(Sub)
 ORV_LEADING(Mul)
-ORV_LEADING_REAL(Divide)
-#undef ORV_LEADING_REAL
 #undef ORV_LEADING
 // div and mod: integers only; reals and the rest by the value operators.
 #define ORV_DIVISION(Op)                                                               \
