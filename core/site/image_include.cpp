@@ -63,6 +63,28 @@ std::string InImageDir(const BuildState& build, const std::string& name) {
   return IncludeTrailingSlash(build.ImageDir) + name;
 }
 
+// The size of the image at `path`, stamped `stamp`, as `kind`: measured
+// once per stamp through the build's image cache.
+std::optional<TImageSize> CachedSize(BuildCaches& caches, const std::string& path, const FileStamp& stamp,
+                                     ImageKind kind) {
+  return caches.ImageSize(path, stamp, [kind](const std::string& file) { return MeasureImage(file, kind); });
+}
+
+// What the image include of the file at `path` (named `name` in the page)
+// finds, looked at and measured now.
+BuildCaches::FoundImage FindImage(TParseStruct& context, const std::string& name, const std::string& path,
+                                  std::optional<ImageKind> kind) {
+  BuildCaches::FoundImage found;
+  FileStamp stamp;
+  context.Build.Writer.Settle(path);
+  found.Exists = StatFile(path, stamp);
+  if (!found.Exists) return found;
+  if (kind) found.Size = CachedSize(context.Build.Caches, path, stamp, *kind);
+  const std::string size = found.Size ? " " + SizeText(found.Size) : std::string();
+  found.Tag = "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
+  return found;
+}
+
 // The tag line of InsertImage and InsertImageEx up to its ending: the src,
 // the size when known, the alt attribute when asked for.
 std::optional<std::string> TagStart(BuildState& build, const std::string& file, int alt, const std::string& prefix) {
@@ -78,9 +100,7 @@ std::optional<std::string> TagStart(BuildState& build, const std::string& file, 
   // A .jpeg file is not measured here, as these routines have always done.
   const std::string ext = LowerCase(ExtractFileExt(name));
   const std::optional<ImageKind> kind = ext == ".jpeg" ? std::nullopt : ImageKindOfExtension(ext);
-  std::string size;
-  if (kind)
-    size = SizeText(build.Caches.ImageSize(path, stamp, [kind](const std::string& at) { return MeasureImage(at, *kind); }));
+  const std::string size = kind ? SizeText(CachedSize(build.Caches, path, stamp, *kind)) : std::string();
   std::string tag = "<img src=\"" + prefix + name + "\" " + size;
   if (alt == 1) tag += " alt=\"" + name + "\"";
   return tag;
@@ -103,27 +123,6 @@ std::optional<TImageSize> MeasureImage(const std::string& path, ImageKind kind) 
 std::string JpegSizeText(const std::string& path) { return SizeText(MeasureImage(path, ImageKind::Jpeg)); }
 
 std::string GifSizeText(const std::string& path) { return SizeText(MeasureImage(path, ImageKind::Gif)); }
-
-namespace {
-
-// What the image include of the file at `path` (named `name` in the page)
-// finds, looked at and measured now.
-BuildCaches::FoundImage FindImage(TParseStruct& context, const std::string& name, const std::string& path,
-                                  std::optional<ImageKind> kind) {
-  BuildCaches::FoundImage found;
-  FileStamp stamp;
-  context.Build.Writer.Settle(path);
-  found.Exists = StatFile(path, stamp);
-  if (!found.Exists) return found;
-  if (kind)
-    found.Size = context.Build.Caches.ImageSize(path, stamp,
-                                                [kind](const std::string& file) { return MeasureImage(file, *kind); });
-  const std::string size = found.Size ? " " + SizeText(found.Size) : std::string();
-  found.Tag = "<img src=\"" + context.Build.ImgPrefix + name + "\"" + size + " alt=\"" + name + "\">";
-  return found;
-}
-
-}  // namespace
 
 std::string ImageInclude(TParseStruct& context, const std::string& content) {
   const std::string name = MarkupFileName(content);
