@@ -26,8 +26,13 @@ TEST(Decoder, InstructionTableGivesEveryCodeOneHandler) {
     EXPECT_EQ(handler::Name(h), info->name) << code;
     EXPECT_FALSE(info->meaning.empty()) << info->name;
     EXPECT_TRUE(names.insert(info->name).second) << info->name;
-    // An immediate form exists only where C is a value.
+    // An immediate form exists only where C is a value, and a form with
+    // the constant first only where B and C are.
     if (handler::ImmediateForm(code) >= 0) {
+      EXPECT_EQ(info->c, TOperand::kValue) << info->name;
+    }
+    if (handler::LeadingImmediateForm(code) >= 0 || handler::LeadingRealForm(code) >= 0) {
+      EXPECT_EQ(info->b, TOperand::kValue) << info->name;
       EXPECT_EQ(info->c, TOperand::kValue) << info->name;
     }
   }
@@ -37,6 +42,10 @@ TEST(Decoder, InstructionTableGivesEveryCodeOneHandler) {
   EXPECT_EQ(handler::ImmediateForm(opDivide), -1);
   EXPECT_EQ(handler::Name(handler::RealForm(opDivide)), "kDivideR");
   EXPECT_EQ(handler::RealForm(opMod), -1);
+  EXPECT_EQ(handler::Name(handler::LeadingImmediateForm(opSub)), "kISub");
+  EXPECT_EQ(handler::LeadingImmediateForm(opDivide), -1);
+  EXPECT_EQ(handler::Name(handler::LeadingRealForm(opDivide)), "kRDivide");
+  EXPECT_EQ(handler::LeadingRealForm(opLess), -1);
   EXPECT_STREQ(handler::FaultText(handler::kFaultSlot), "Invalid variable slot in program");
 }
 
