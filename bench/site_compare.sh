@@ -15,6 +15,8 @@
 #   includes  pages of about 3.5 KB with 20 small includes each
 #   deep      the standard pages in a folder tree five levels deep (ten
 #             pages to a folder)
+#   pictures  short pages with four of 40 pictures each (<&picN.gif&>,
+#             which every tool writes as an <img> tag with its size)
 # The tools run alternately, ROUNDS times each (default 3), on /dev/shm when
 # it exists, each run timed by hyperfine (which must be installed); outputs are removed between runs (not timed; htp's output
 # folders are made before it runs, the others make their own). ORVCC
@@ -27,7 +29,7 @@ rounds=${2:-3}
 root=$(cd "$(dirname "$0")/.." && pwd)
 orvcc=${3:-}
 [ $# -gt 3 ] && shift 3 || set --
-shapes=${*:-standard crowded short includes deep}
+shapes=${*:-standard crowded short includes deep pictures}
 if [ -z "$orvcc" ]; then
   for candidate in "$root/build-rel/bin/orvcc" "$root/build/bin/orvcc"; do
     if [ -x "$candidate" ]; then orvcc=$candidate; break; fi
@@ -49,7 +51,7 @@ work=$(mktemp -d "$base/orv-site-compare.XXXXXX")
 # content: ORV's project and sources, htp's definitions, pages and response
 # file, Hugo's configuration, layouts, shortcodes and content.
 generate() {
-  awk -v pages="$pages" -v dir="$work/$1" -v shape="$1" '
+  awk -v pages="$pages" -v dir="$work/$1" -v shape="$1" -v logo="$root/examples/site/static/images/logo.gif" '
 function put(text, value) { sub(/VAR/, value, text); return text }
 function para(i, v) {
   return "<p>Paragraph " v " of page " i " names VAR in the text. Some ordinary text follows so that " \
@@ -92,6 +94,17 @@ BEGIN {
         > (hugo "/layouts/_default/single.html")
   printf "%s", "{{ index .Site.Params (.Get 0) }}" > (hugo "/layouts/shortcodes/v.html")
   printf "%s", "{{ partial (.Get 0) . }}" > (hugo "/layouts/shortcodes/inc.html")
+  printf "%s", "{{ $name := .Get 0 }}{{ with imageConfig (printf \"static/%s\" $name) }}<img src=\"{{ $name }}\" " \
+         "width=\"{{ .Width }}\" height=\"{{ .Height }}\">{{ end }}" > (hugo "/layouts/shortcodes/img.html")
+  if (shape == "pictures") {
+    # 40 pictures, copies of the example site logo, where each tool looks
+    # for them: the image folder of ORV, the source folder of htp, the
+    # static folder of Hugo.
+    system("mkdir -p " orv "/img " htp "/out " hugo "/static")
+    for (n = 0; n < 40; ++n)
+      system("cp \"" logo "\" " orv "/img/pic" n ".gif && cp " orv "/img/pic" n ".gif " htp "/ && cp " orv "/img/pic" n \
+             ".gif " hugo "/static/")
+  }
   made = ""
   for (i = 0; i < pages; ++i) {
     sub_dir = folder(i)
@@ -101,7 +114,16 @@ BEGIN {
     }
     name = sub_dir sprintf("p%05d", i)
     o = "<&header.hsn&>\n"; h = "<file include=\"header.hti\">\n"; g = "---\ntitle: \"Page " i "\"\n---\n"
-    if (shape == "short") {
+    if (shape == "pictures") {
+      o = o "<p>Page " i " of <%Title%>:"
+      h = h "<p>Page " i " of <use title>:"
+      g = g "<p>Page " i " of {{< v \"title\" >}}:"
+      for (k = 0; k < 4; ++k) {
+        n = (i * 7 + k * 11) % 40
+        o = o " <&pic" n ".gif&>"; h = h " <img src=\"pic" n ".gif\">"; g = g " {{< img \"pic" n ".gif\" >}}"
+      }
+      o = o "</p>\n"; h = h "</p>\n"; g = g "</p>\n"
+    } else if (shape == "short") {
       o = o "<p>Page " i " of <%Title%>.</p>\n"
       h = h "<p>Page " i " of <use title>.</p>\n"
       g = g "<p>Page " i " of {{< v \"title\" >}}.</p>\n"
