@@ -61,6 +61,14 @@ template <VarOp op>
   Binary(op, a, b, c);
 }
 
+// v op n, or n op v when `first`, into r, for the integer v and the integer
+// constant n; false for anything else and when the result overflows.
+template <VarOp op, bool first>
+[[gnu::always_inline]] inline bool IntWithConstant(const Variant& v, int32_t n, int32_t& r) {
+  if (!IsInt(v)) return false;
+  return first ? quick::Int<op>(n, IntOf(v), r) : quick::Int<op>(IntOf(v), n, r);
+}
+
 // b op c into r, one of them a real constant (b when `first`, else c) and
 // the other a real or an integer; false for anything else and for a
 // division by zero.
@@ -376,24 +384,39 @@ template <RunMode mode>
     Store(a, r);                                                                       \
     ORV_NEXT();                                                                        \
   }
-// a := b op c, and the same with the integer constant C.
-#define ORV_ARITH(Op)                                                                  \
-  ORV_INTEGER_FORM(Op, RealOrBinary<VarOp::Op>)                                        \
-  L_k##Op##I: {                                                                        \
+// a := b op c on two integers, real arithmetic or the value operators.
+#define ORV_ARITH(Op) ORV_INTEGER_FORM(Op, RealOrBinary<VarOp::Op>)
+ORV_ARITH(Add)
+ORV_ARITH(Sub)
+ORV_ARITH(Mul)
+#undef ORV_ARITH
+// a := b op n or (`first`) a := n op c with the integer constant n in the
+// decoded instruction, the other operand an integer; anything else by
+// RealOrBinary in the operands' order.
+#define ORV_IMMEDIATE(name, Op, first)                                                 \
+  L_##name: {                                                                          \
     Variant& a = reg(d->A);                                                            \
-    const Variant& b = reg(d->B);                                                      \
+    const Variant& v = reg(first ? d->C : d->B);                                       \
+    const int32_t n = first ? d->B : d->C;                                             \
     int32_t r;                                                                         \
-    if (!IsInt(b) || !quick::Int<VarOp::Op>(IntOf(b), d->C, r)) [[unlikely]] {         \
-      RealOrBinary<VarOp::Op>(a, b, Variant(d->C));                                    \
+    if (!IntWithConstant<VarOp::Op, first>(v, n, r)) [[unlikely]] {                  \
+      if constexpr (first) {                                                           \
+        RealOrBinary<VarOp::Op>(a, Variant(n), v);                                     \
+      } else {                                                                         \
+        RealOrBinary<VarOp::Op>(a, v, Variant(n));                                     \
+      }                                                                                \
       ORV_NEXT();                                                                      \
     }                                                                                  \
     Store(a, r);                                                                       \
     ORV_NEXT();                                                                        \
   }
-ORV_ARITH(Add)
-ORV_ARITH(Sub)
-ORV_ARITH(Mul)
-#undef ORV_ARITH
+ORV_IMMEDIATE(kAddI, Add, false)
+ORV_IMMEDIATE(kSubI, Sub, false)
+ORV_IMMEDIATE(kMulI, Mul, false)
+ORV_IMMEDIATE(kIAdd, Add, true)
+ORV_IMMEDIATE(kISub, Sub, true)
+ORV_IMMEDIATE(kIMul, Mul, true)
+#undef ORV_IMMEDIATE
 // a := b op c with a real constant, C or (`first`) B, and the other
 // operand a real or an integer.
 #define ORV_REAL(name, Op, first)                                                      \
@@ -418,23 +441,6 @@ ORV_REAL(kRSub, Sub, true)
 ORV_REAL(kRMul, Mul, true)
 ORV_REAL(kRDivide, Divide, true)
 #undef ORV_REAL
-// a := n op c with the integer constant n as B; c an integer or a real.
-#define ORV_LEADING(Op)                                                                \
-  L_kI##Op: {                                                                          \
-    Variant& a = reg(d->A);                                                            \
-    const Variant& c = reg(d->C);                                                      \
-    int32_t r;                                                                         \
-    if (!IsInt(c) || !quick::Int<VarOp::Op>(d->B, IntOf(c), r)) [[unlikely]] {         \
-      RealOrBinary<VarOp::Op>(a, Variant(d->B), c);                                    \
-      ORV_NEXT();                                                                      \
-    }                                                                                  \
-    Store(a, r);                                                                       \
-    ORV_NEXT();                                                                        \
-  }
-ORV_LEADING(Add)
-ORV_LEADING(Sub)
-ORV_LEADING(Mul)
-#undef ORV_LEADING
 // div and mod: integers only; reals and the rest by the value operators.
 #define ORV_DIVISION(Op)                                                               \
   ORV_INTEGER_FORM(Op, ByValues<VarOp::Op>)                                            \
