@@ -91,6 +91,11 @@ TEST_F(VmTest, ConstantsSelectConstantForms) {
        {"opGoto", "kIMul", "kAddI", "kRDivide", "opIntDiv", "opLess", "opStop"}},
       {"var x: integer; begin x := 1.5 + x; x := 2.5 - x; x := 7 + x; x := 'a' + x; x := 2 / x end.",
        {"opGoto", "kRAdd", "kRSub", "kIAdd", "opAdd", "opDivide", "opStop"}},
+      // bit operations with an integer constant last; a real or a text
+      // constant is read from its register
+      {"var x: integer; begin x := x shl 3; x := x shr 1; x := x and 255; x := x or 1; x := x xor -1;\n"
+       "x := x and 'a'; x := 2 and x end.",
+       {"opGoto", "kShlI", "kShrI", "kAndI", "kOrI", "kXorI", "opAnd", "opAnd", "opStop"}},
       {"var x: integer; begin while x <> 10 do x := x + 1 end.",
        {"opGoto", "kJumpUnlessNotEqualI", "kAddI", "opGoto", "opStop"}},
   };

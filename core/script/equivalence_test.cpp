@@ -160,6 +160,12 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var a, x: integer; begin a := 1 < 2; x := a and (3 > 2); x := a xor a; x := x or a; a := not x end.",
       "var a, x: integer; begin a := 1 < 2; x := 6; x := a and x end.",
       "var a, x: integer; begin a := 6; x := (1 < 2) or a end.",
+      // bit operations with a constant last, on integers of every sign and on other kinds
+      "var x, y: integer; begin x := -2147483647 - 1; y := x shr 31; y := x shl 1; x := x and 65535 end.",
+      "var x, y: integer; begin x := -5; y := x shl 33 xor 7; x := x shr -1 or 2; y := y and -2 end.",
+      "var a, x, y: integer; begin a := 1 < 2; x := a and 1; y := a xor 0; x := a or 6; a := 2.5 end.",
+      "var x, y, s: integer; begin s := ' 12 '; x := s and 7; y := s shl 2; s := 1.5; x := s or 1 end.",
+      "var x, y: integer; begin x := 1.5; y := x xor 3 end.",
       // loops whose limit changes or is kept
       "var i, n, s: integer; begin n := 3; for i := 1 to n do begin s := s + 1; if i = 1 then n := 5 end end.",
       "var i, n, s: integer; begin n := 3; for i := 1 to n + 1 do begin s := s + i; n := n - 1 end end.",

@@ -39,6 +39,11 @@ namespace orv {
   X(kMulI, opMul)                                         \
   X(kIntDivI, opIntDiv)                                   \
   X(kModI, opMod)                                         \
+  X(kShlI, opShl)                                         \
+  X(kShrI, opShr)                                         \
+  X(kOrI, opOr)                                           \
+  X(kXorI, opXor)                                         \
+  X(kAndI, opAnd)                                         \
   X(kGreaterEqI, opGreaterEq)                             \
   X(kEqualI, opEqual)                                     \
   X(kLessEqI, opLessEq)                                   \

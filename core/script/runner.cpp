@@ -460,11 +460,25 @@ ORV_DIVISION(Mod)
 #undef ORV_DIVISION
 #undef ORV_INTEGER_FORM
 L_opDivide: RealOrBinary<VarOp::Divide>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
-L_opShl: Bitwise<VarOp::Shl>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
-L_opShr: Bitwise<VarOp::Shr>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
-L_opOr: Bitwise<VarOp::Or>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
-L_opXor: Bitwise<VarOp::Xor>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
-L_opAnd: Bitwise<VarOp::And>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
+// a := b op c for the bitwise and shift operators, and with the integer
+// constant C: an integer b at once, anything else as with any operands.
+#define ORV_BITWISE(Op)                                                             \
+  L_op##Op: Bitwise<VarOp::Op>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();        \
+  L_k##Op##I: {                                                                     \
+    const Variant& b = reg(d->B);                                                   \
+    if (!IsInt(b)) [[unlikely]] {                                                   \
+      Bitwise<VarOp::Op>(reg(d->A), b, Variant(d->C));                              \
+      ORV_NEXT();                                                                   \
+    }                                                                               \
+    Store(reg(d->A), quick::Bits<VarOp::Op>(IntOf(b), d->C));                       \
+    ORV_NEXT();                                                                     \
+  }
+ORV_BITWISE(Shl)
+ORV_BITWISE(Shr)
+ORV_BITWISE(Or)
+ORV_BITWISE(Xor)
+ORV_BITWISE(And)
+#undef ORV_BITWISE
 L_opNot: Not(reg(d->A), reg(d->B)); ORV_NEXT();
 L_opNeg: {
   const Variant& b = reg(d->B);
