@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -277,11 +278,14 @@ const Variant& Variant::Element(int32_t index) const {
 void Variant::PutElement(int32_t index, Variant value) {
   Element(index);  // checks the kind and the bounds
   if (u_.arr->refs != 1) {
-    auto* copy = new detail::ArrayRep;
+    // A shared array is copied first; when memory runs out on the way, the
+    // half-made copy is freed and this value is left as it was.
+    ReserveRunMemory(u_.arr->items.size() * sizeof(Variant));
+    auto copy = std::make_unique<detail::ArrayRep>();
     copy->items = u_.arr->items;
     Release();
     type_ = varArray | varVariant;
-    u_.arr = copy;
+    u_.arr = copy.release();
   }
   u_.arr->items[static_cast<size_t>(index)] = std::move(value);
 }

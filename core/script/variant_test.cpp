@@ -7,6 +7,7 @@
 #include "components/object.h"
 #include "core/script/compiler_error.h"
 #include "core/script/object_value.h"
+#include "platform/run_limits.h"
 
 namespace orv {
 namespace {
@@ -132,6 +133,24 @@ TEST(VariantTest, CopiesShareTextAndArraysCopyOnWrite) {
   EXPECT_EQ(copy.Element(1).AsInteger(), 5);
   array.PutElement(0, array);  // an array stored into itself holds the old copy
   EXPECT_EQ(array.Element(0).Element(1).AsString(), "x");
+}
+
+// Writing an element of a shared array copies it, and the copy is weighed
+// against the run's memory budget as a new array is: when it does not fit,
+// the write fails and both values stay as they were.
+TEST(VariantTest, CopyOnWriteOfALargeArrayIsWeighed) {
+  Variant array = Variant::Array(200000);
+  array.PutElement(0, Variant("first"));
+  const Variant shared = array;
+  {
+    ScriptRunLimits limits(0, 1 << 20);
+    EXPECT_THROW(array.PutElement(0, Variant(1)), EOutOfMemory);
+  }
+  EXPECT_EQ(array.Element(0).AsString(), "first");
+  EXPECT_EQ(shared.Element(0).AsString(), "first");
+  array.PutElement(0, Variant(1));
+  EXPECT_EQ(array.Element(0).AsInteger(), 1);
+  EXPECT_EQ(shared.Element(0).AsString(), "first");
 }
 
 TEST(VariantTest, ArrayBoundsAndKinds) {
