@@ -32,9 +32,9 @@ class Decoder {
     d.A = item.A;
     d.B = item.B;
     d.C = item.C;
-    int32_t fault = Check(info->a, d.A);
-    if (fault == 0) fault = Check(info->b, d.B);
-    if (fault == 0) fault = Check(info->c, d.C);
+    int32_t fault = Check(info->a, i, d.A);
+    if (fault == 0) fault = Check(info->b, i, d.B);
+    if (fault == 0) fault = Check(info->c, i, d.C);
     int32_t words = 0;
     bool taking = false;
     if (fault == 0 && info->data_words < 0) {
@@ -50,8 +50,9 @@ class Decoder {
   static bool ValidSlot(int32_t v) { return v >= 0 && v < TBinProg::kSlotCount; }
   int32_t Count() const { return static_cast<int32_t>(code_.size()); }
 
-  // Checks one field; returns the fault, or 0 with `v` made ready to run.
-  int32_t Check(TOperand kind, int32_t& v) const {
+  // Checks one field of instruction `at`; returns the fault, or 0 with `v`
+  // made ready to run.
+  int32_t Check(TOperand kind, int32_t at, int32_t& v) const {
     switch (kind) {
       case TOperand::kSlot:
         if (!ValidSlot(v)) return h::kFaultSlot;
@@ -63,7 +64,7 @@ class Decoder {
         if (v < 0 || v >= static_cast<int32_t>(labels_.size())) return h::kFaultLabel;
         v = labels_[v];
         if (v < 0 || v > Count()) return h::kFaultTarget;
-        v *= static_cast<int32_t>(sizeof(TDecodedItem));
+        v = (v - at) * static_cast<int32_t>(sizeof(TDecodedItem));
         return 0;
       case TOperand::kCount:
         return v >= 0 && v <= kMaxParams ? 0 : h::kFaultCount;

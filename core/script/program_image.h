@@ -45,8 +45,8 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
 // value operands are byte offsets into the machine's registers (the
 // variable slots, then the constants: see TBinProg), so the runner reaches
 // any operand without scaling or telling slots from constants; jumps hold
-// the byte offset of their target instruction in the decoded code instead
-// of the label number; an immediate form holds its integer in C, but for
+// the byte distance from the jump to its target instruction in the decoded
+// code instead of the label number; an immediate form holds its integer in C, but for
 // div and mod the number of its entry in TProgram::Divisors(). The data
 // words after a host call hold their argument offsets, each with
 // kTakenOffsetBit set when the call takes the temporary's value

@@ -276,10 +276,10 @@ enum class RunMode { kFree, kLimited, kSingleStep };
 // The instruction number of `item` in the decoded code that starts at `code`.
 int32_t IndexIn(const TDecodedItem* code, const TDecodedItem* item) { return static_cast<int32_t>(item - code); }
 
-// The instruction at byte offset `offset` of the decoded code (jump targets
-// are offsets).
-inline const TDecodedItem* At(const TDecodedItem* code, int32_t offset) {
-  return reinterpret_cast<const TDecodedItem*>(reinterpret_cast<const char*>(code) + offset);
+// The instruction `distance` bytes from `from` in the decoded code (jump
+// targets are distances from the jump).
+inline const TDecodedItem* At(const TDecodedItem* from, int32_t distance) {
+  return reinterpret_cast<const TDecodedItem*>(reinterpret_cast<const char*>(from) + distance);
 }
 
 // Executions in progress on this thread, of every program.
@@ -366,7 +366,7 @@ template <RunMode mode>
         jumps = kJumpsPerClockCheck;                 \
         CheckDeadline(p, IndexIn(code, d));          \
       }                                              \
-    d = At(code, target);                            \
+    d = At(d, target);                               \
     ORV_DISPATCH();                                  \
   } while (0)
 
