@@ -270,6 +270,8 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
     if (!page.Ok) build.Report.Error(page.Path, std::string("cannot write the page: ") + std::strerror(page.Error));
     if (incremental && page.Tag != kUnrecorded) incremental->PageWritten(page.Tag, page.Ok ? &page.Stamp : nullptr);
   });
+  // A build that writes every listed page tells its writer how many.
+  if (!incremental || incremental->BuildsEveryPage()) build.Writer.Expect(settings.Files.size());
   BuildCounts counts;
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;

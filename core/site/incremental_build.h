@@ -123,6 +123,10 @@ class IncrementalBuild {
   BuildRecord& NewRecord() { return new_; }
   FileStates& States() { return states_; }
 
+  // Whether this build builds every page (it is full, or the last record
+  // does not apply to it): then no page is skipped.
+  bool BuildsEveryPage() const { return !last_usable_; }
+
   int Built() const { return built_; }
   int UpToDate() const { return up_to_date_; }
   const StaticCounts& Statics() const { return statics_; }

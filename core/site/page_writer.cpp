@@ -93,18 +93,7 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   job.text.swap(text);
   job.tag = tag;
   job.after = after;
-  if (!thread_.joinable() && !inline_ && given >= kInlinePages) {
-    try {
-      thread_ = std::thread(&PageWriter::Run, this);
-      // Woken by the build's thread for every page, the writer was often
-      // left queued behind it on one processor (see thread_placement.h);
-      // the build writes pages itself when the writer falls behind, so
-      // binding the writer elsewhere cannot hold the build up.
-      kept_off_ = KeepOffCallersProcessor(thread_);
-    } catch (const std::system_error&) {
-      inline_ = true;
-    }
-  }
+  if (!thread_.joinable() && !inline_ && given >= kInlinePages) StartThread();
   given_.store(given + 1, std::memory_order_release);
   // The system may have moved this thread onto the writer's processor.
   if (kept_off_ >= 0 && sched_getcpu() != kept_off_) kept_off_ = KeepOffCallersProcessor(thread_, kept_off_);
@@ -115,6 +104,23 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
     wake_.notify_one();
   }
   while (given_.load(std::memory_order_relaxed) - reported_ > kDepth) ReportOldest();
+}
+
+void PageWriter::StartThread() {
+  try {
+    thread_ = std::thread(&PageWriter::Run, this);
+    // Woken by the build's thread for every page, the writer was often
+    // left queued behind it on one processor (see thread_placement.h); the
+    // build writes pages itself when the writer falls behind, so binding
+    // the writer elsewhere cannot hold the build up.
+    kept_off_ = KeepOffCallersProcessor(thread_);
+  } catch (const std::system_error&) {
+    inline_ = true;
+  }
+}
+
+void PageWriter::Expect(size_t pages) {
+  if (pages >= kInlinePages && !thread_.joinable() && !inline_) StartThread();
 }
 
 void PageWriter::ReportOldest() {

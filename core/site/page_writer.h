@@ -47,7 +47,9 @@ class PageWriter {
   // Submit reports the oldest.
   static constexpr uint32_t kDepth = 4;
   // The first pages of a build are written as they are given: a thread
-  // costs more to start than a small build's writes.
+  // costs more to start than a small build's writes. A build that will
+  // give at least this many says so (Expect), and its writer starts at
+  // once.
   static constexpr uint32_t kInlinePages = 64;
 
   PageWriter() = default;
@@ -60,6 +62,14 @@ class PageWriter {
   // reported. An exception from it leaves Submit or Drain with the write
   // counted as reported.
   void OnWritten(Done done) { done_ = std::move(done); }
+
+  // Before the first page: the build is about to give `pages` pages. With
+  // kInlinePages or more, the writer's thread starts now, while the build
+  // reads and expands the first pages, rather than after kInlinePages of
+  // them were written on the build's thread.
+  void Expect(size_t pages);
+  // Whether pages are written on a thread of their own by now.
+  bool Threaded() const { return thread_.joinable(); }
 
   // Writes `text` to `path` as TFolderCache::WriteFileAtomic does, creating
   // its folder when the first attempt fails; reports the oldest writes while
@@ -109,6 +119,9 @@ class PageWriter {
   // Takes the next page that no thread has taken yet and writes it with
   // the caller's folders; false when every page given is taken.
   bool WriteNext(TFolderCache& folders);
+  // Starts the writer's thread; when no thread can be started, pages are
+  // written as they are given from then on.
+  void StartThread();
   // Writes page `page`, taken by the caller.
   void WriteClaimed(uint32_t page, TFolderCache& folders);
   void Run();

@@ -176,6 +176,44 @@ TEST_F(PageWriterTest, PagesAreWrittenWhenBothThreadsShareOneProcessor) {
   }
 }
 
+// A writer told of a build of kInlinePages pages or more writes on its
+// thread from the first page; one told of fewer, or of none, after the
+// first kInlinePages; the pages come out alike either way.
+TEST_F(PageWriterTest, AnExpectedLargeBuildIsWrittenOnTheThreadFromItsFirstPage) {
+  const struct {
+    const char* name;
+    bool expect;
+    uint32_t expected;
+    bool threaded_at_once;
+  } cases[] = {
+      {"told of kInlinePages", true, PageWriter::kInlinePages, true},
+      {"told of fewer", true, PageWriter::kInlinePages - 1, false},
+      {"told nothing", false, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint32_t> tags;
+    PageWriter writer;
+    writer.OnWritten([&tags](const PageWriter::Written& page) {
+      EXPECT_TRUE(page.Ok) << page.Path;
+      tags.push_back(page.Tag);
+    });
+    if (c.expect) writer.Expect(c.expected);
+    EXPECT_EQ(writer.Threaded(), c.threaded_at_once);
+    const uint32_t pages = PageWriter::kInlinePages + 10;
+    for (uint32_t i = 0; i < pages; ++i) {
+      writer.Submit(dir_ + "p" + std::to_string(i) + ".html", std::to_string(i), i);
+      EXPECT_EQ(writer.Threaded(), c.threaded_at_once || i + 1 > PageWriter::kInlinePages) << i;
+    }
+    writer.Drain();
+    ASSERT_EQ(tags.size(), pages);
+    for (uint32_t i = 0; i < pages; ++i) {
+      EXPECT_EQ(tags[i], i);
+      EXPECT_EQ(ReadFileBytes(dir_ + "p" + std::to_string(i) + ".html"), std::to_string(i));
+    }
+  }
+}
+
 // A report that throws leaves Submit with the page given still written;
 // the next Drain reports the rest.
 TEST_F(PageWriterTest, AThrowingReportLosesNoPage) {
