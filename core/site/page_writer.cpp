@@ -93,7 +93,8 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   job.text.swap(text);
   job.tag = tag;
   job.after = after;
-  if (!thread_.joinable() && !inline_ && given >= kInlinePages) StartThread();
+  // A build that has given kInlinePages pages is expected to give more.
+  Expect(given);
   given_.store(given + 1, std::memory_order_release);
   // The system may have moved this thread onto the writer's processor.
   if (kept_off_ >= 0 && sched_getcpu() != kept_off_) kept_off_ = KeepOffCallersProcessor(thread_, kept_off_);
@@ -106,7 +107,8 @@ void PageWriter::Submit(std::string path, std::string text, uint32_t tag) {
   while (given_.load(std::memory_order_relaxed) - reported_ > kDepth) ReportOldest();
 }
 
-void PageWriter::StartThread() {
+void PageWriter::Expect(size_t pages) {
+  if (pages < kInlinePages || thread_.joinable() || inline_) return;
   try {
     thread_ = std::thread(&PageWriter::Run, this);
     // Woken by the build's thread for every page, the writer was often
@@ -117,10 +119,6 @@ void PageWriter::StartThread() {
   } catch (const std::system_error&) {
     inline_ = true;
   }
-}
-
-void PageWriter::Expect(size_t pages) {
-  if (pages >= kInlinePages && !thread_.joinable() && !inline_) StartThread();
 }
 
 void PageWriter::ReportOldest() {

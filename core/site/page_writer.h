@@ -66,7 +66,8 @@ class PageWriter {
   // Before the first page: the build is about to give `pages` pages. With
   // kInlinePages or more, the writer's thread starts now, while the build
   // reads and expands the first pages, rather than after kInlinePages of
-  // them were written on the build's thread.
+  // them were written on the build's thread. When no thread can be
+  // started, pages are written as they are given from then on.
   void Expect(size_t pages);
   // Whether pages are written on a thread of their own by now.
   bool Threaded() const { return thread_.joinable(); }
@@ -119,9 +120,6 @@ class PageWriter {
   // Takes the next page that no thread has taken yet and writes it with
   // the caller's folders; false when every page given is taken.
   bool WriteNext(TFolderCache& folders);
-  // Starts the writer's thread; when no thread can be started, pages are
-  // written as they are given from then on.
-  void StartThread();
   // Writes page `page`, taken by the caller.
   void WriteClaimed(uint32_t page, TFolderCache& folders);
   void Run();

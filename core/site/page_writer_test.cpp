@@ -46,6 +46,14 @@ class PageWriterTest : public testing::Test {
       writer.Submit(dir_ + "warm/" + std::to_string(i) + ".html", "warm", 0);
     writer.Drain();
   }
+  // Has `writer` add the tag of each page it reports to `tags`, every page
+  // expected to be written.
+  static void CollectTags(PageWriter& writer, std::vector<uint32_t>& tags) {
+    writer.OnWritten([&tags](const PageWriter::Written& page) {
+      EXPECT_TRUE(page.Ok) << page.Path;
+      tags.push_back(page.Tag);
+    });
+  }
   void TearDown() override { fs::remove_all(dir_); }
 
   const std::string dir_ = DataDir() + "page-writer-test/";
@@ -152,10 +160,7 @@ TEST_F(PageWriterTest, PagesAreWrittenWhenBothThreadsShareOneProcessor) {
     SCOPED_TRACE(c.name);
     std::vector<uint32_t> tags;
     PageWriter writer;
-    writer.OnWritten([&tags](const PageWriter::Written& page) {
-      EXPECT_TRUE(page.Ok) << page.Path;
-      tags.push_back(page.Tag);
-    });
+    CollectTags(writer, tags);
     Warm(writer);
     const cpu_set_t set = c.processors();
     if (c.before_start) {
@@ -194,10 +199,7 @@ TEST_F(PageWriterTest, AnExpectedLargeBuildIsWrittenOnTheThreadFromItsFirstPage)
     SCOPED_TRACE(c.name);
     std::vector<uint32_t> tags;
     PageWriter writer;
-    writer.OnWritten([&tags](const PageWriter::Written& page) {
-      EXPECT_TRUE(page.Ok) << page.Path;
-      tags.push_back(page.Tag);
-    });
+    CollectTags(writer, tags);
     if (c.expect) writer.Expect(c.expected);
     EXPECT_EQ(writer.Threaded(), c.threaded_at_once);
     const uint32_t pages = PageWriter::kInlinePages + 10;
