@@ -29,12 +29,10 @@ inline bool BothBooleans(const Variant& a, const Variant& b) { return Both<varBo
 // The number of a value known to be an Integer.
 inline int32_t IntOf(const Variant& v) { return v.IntegerField(); }
 
-// Replaces the value in `slot` with a number or Boolean, at the cost of the
-// old value's release only.
+// Replaces the value in `slot` with a number or Boolean.
 template <class T>
 [[gnu::always_inline]] inline void Store(Variant& slot, T value) {
-  slot.~Variant();
-  ::new (&slot) Variant(value);
+  slot.Replace(value);
 }
 
 // x op y for Add, Sub, Mul, IntDiv and Mod on integers: true, with the

@@ -217,6 +217,15 @@ class Variant {
     return buffer;
   }
 
+  // Replaces the value with a number or Boolean. A value that already is of
+  // that kind (a variable that keeps its kind, as most do) has only its
+  // value word written.
+  void Replace(int32_t value) noexcept { ReplaceWord(varInteger, static_cast<uint32_t>(value)); }
+  void Replace(double value) noexcept { ReplaceWord(varDouble, std::bit_cast<uint64_t>(value)); }
+  void Replace(bool value) noexcept { ReplaceWord(varBoolean, value ? 1 : 0); }
+  void Replace(int64_t) = delete;
+  void Replace(uint32_t) = delete;
+
   // Arrays. Each raises EVariantError for a value that is not an array and
   // for an index outside 0..ArrayHigh().
   int32_t ArrayHigh() const;
@@ -240,6 +249,13 @@ class Variant {
   void SetInteger(int32_t value) noexcept {
     type_ = varInteger;
     u_.bits = static_cast<uint32_t>(value);
+  }
+  [[gnu::always_inline]] void ReplaceWord(uint16_t type, uint64_t bits) noexcept {
+    if (type_ != type) [[unlikely]] {
+      Release();
+      type_ = type;
+    }
+    u_.bits = bits;
   }
   void Clear() noexcept {
     type_ = varEmpty;

@@ -212,6 +212,35 @@ TEST(VariantTest, AssigningSharedValues) {
   EXPECT_EQ(other.AsReal(), 2.5);
 }
 
+// The runner stores numbers and Booleans in place: into a value of the same
+// kind by writing the value word alone, into any other after letting go of
+// what it held. Either way the result must be the value a fresh one would be.
+TEST(VariantTest, ReplacingWithANumberGivesTheValueAFreshOneWouldBe) {
+  Variant shared_text("kept"), shared_array = Variant::Array(0);
+  shared_array.PutElement(0, Variant("element"));
+  const Variant starts[] = {Variant(),          Variant::Null(),   Variant(41),   Variant(-3.25),
+                            Variant(true),      Variant(false),    Variant::Smallint(-1), Variant::Date(2.5),
+                            Variant::EmptyWithField(9), shared_text, shared_array, Variant(std::string(100, 'x'))};
+  const Variant replacements[] = {Variant(-7), Variant(0), Variant(0.5), Variant(-0.0), Variant(true), Variant(false)};
+  for (const Variant& start : starts) {
+    for (const Variant& wanted : replacements) {
+      Variant value = start;
+      switch (wanted.Type()) {
+        case varInteger: value.Replace(wanted.AsInteger()); break;
+        case varDouble: value.Replace(wanted.AsReal()); break;
+        default: value.Replace(wanted.AsBoolean()); break;
+      }
+      SCOPED_TRACE(Variant::TypeName(start.Type()) + " replaced by " + wanted.AsString());
+      EXPECT_EQ(value.Type(), wanted.Type());
+      EXPECT_EQ(value.ValueField(), wanted.ValueField());
+      EXPECT_TRUE(CompareOp(VarCompareOp::Equal, value, wanted));
+      EXPECT_EQ(value.AsString(), wanted.AsString());
+    }
+  }
+  EXPECT_EQ(shared_text.AsString(), "kept");
+  EXPECT_EQ(shared_array.Element(0).AsString(), "element");
+}
+
 TEST(VariantTest, ValueFieldOfEachKind) {
   EXPECT_EQ(Variant::Smallint(0x7FFF).ValueField(), 0x7FFFu);
   EXPECT_EQ(Variant::Byte(200).ValueField(), 200u);
