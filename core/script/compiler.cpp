@@ -845,15 +845,68 @@ void TKelCompiler::IfStatement() {
   Place(end_label);
 }
 
+namespace {
+
+// The jump with the test of `unless`, a jump unless a condition holds, and
+// the opposite outcome: it jumps exactly when `unless` would not. -1 when
+// `unless` is no such jump.
+int32_t OppositeJump(int32_t unless) {
+  if (unless >= opJumpUnlessGreaterEq && unless <= opJumpUnlessLess)
+    return opJumpIfGreaterEq + (unless - opJumpUnlessGreaterEq);
+  switch (unless) {
+    case opJumpUnlessAnd: return opJumpIfAnd;
+    case opJumpUnlessOr: return opJumpIfOr;
+    case opJumpUnlessXor: return opJumpIfXor;
+    case opJumpUnlessNot: return opJumpIfNot;
+    case opJumpIfFalse: return opJumpIfTrue;
+    default: return -1;
+  }
+}
+
+// Whether `op` jumps (names a label).
+bool Jumps(int32_t op) {
+  const TOpInfo* info = FindOpInfo(op);
+  return info != nullptr && (info->a == TOperand::kLabel || info->b == TOperand::kLabel);
+}
+
+}  // namespace
+
+// The condition is tested at the bottom of the loop, which is entered by a
+// jump to the test: a round ends with one jump back when the condition
+// holds, where a test at the top and a jump back to it would take two. Only
+// a condition compiled into one jump at its end can be moved so (one that
+// stops early has several, and guards); any other stays at the top.
 void TKelCompiler::WhileStatement() {
   Next();
-  int32_t top = UsedLabel();
-  Place(top);
-  int32_t end = UsedLabel();
+  const int32_t end = UsedLabel();
+  const size_t start = code_.Size();
+  const size_t deferred = deferred_.size();
   Condition(end);
   Expect(kwDo, "DO expected");
+  const size_t size = code_.Size();
+  bool movable = deferred_.size() == deferred && size > start && code_.At(size - 1).A == end &&
+                 OppositeJump(code_.At(size - 1).Op) >= 0;
+  for (size_t i = start; movable && i + 1 < size; ++i) movable = !Jumps(code_.At(i).Op);
+  if (!movable) {
+    const int32_t top = UsedLabel();
+    PlaceAt(top, start);
+    Statement();
+    Emit(opGoto, top);
+    Place(end);
+    return;
+  }
+  std::vector<std::pair<TProgItem, size_t>> test;
+  for (size_t i = start; i < size; ++i) test.emplace_back(code_.At(i), code_.PositionAt(i));
+  code_.Truncate(start);
+  const int32_t body = UsedLabel();
+  const int32_t bottom = UsedLabel();
+  code_.Emit({opGoto, bottom, 0, 0}, test.front().second);
+  Place(body);
   Statement();
-  Emit(opGoto, top);
+  Place(bottom);
+  TProgItem& jump = test.back().first;
+  jump = {OppositeJump(jump.Op), body, jump.B, jump.C};
+  for (const auto& [item, position] : test) code_.Emit(item, position);
   Place(end);
 }
 

@@ -315,11 +315,17 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"s := 2 * 3 + 1", {opMove}},
       {"if s < i then s := 0", {opJumpUnlessLess, opMove}},
       {"if not (s < i) then s := 0", {opLess, opJumpUnlessNot, opMove}},
-      {"while (s > 0) or (i > 0) do i := i - 1", {opGreater, opGreater, opJumpUnlessOr, opSub, opGoto}},
+      // a while loop is entered by a jump to its test, at the bottom
+      {"while (s > 0) or (i > 0) do i := i - 1", {opGoto, opSub, opGreater, opGreater, opJumpIfOr}},
+      {"while (i > 0) and not (s + 1) do i := i - 1", {opGoto, opSub, opGreater, opAdd, opNot, opJumpIfAnd}},
+      {"while (i > 0) xor (s = 0) do i := i - 1", {opGoto, opSub, opGreater, opEqual, opJumpIfXor}},
+      {"while not (i < s) do i := i - 1", {opGoto, opSub, opLess, opJumpIfNot}},
+      {"while s do i := i - 1", {opGoto, opSub, opJumpIfTrue}},
+      {"while TADD(i, 1) >= s do i := i - 1", {opGoto, opSub, opCall, opData, opJumpIfGreaterEq}},
       {"repeat i := i + 1 until (i > 9) xor (s = 0)", {opAdd, opGreater, opEqual, opJumpUnlessXor}},
       {"if s then s := 0", {opJumpIfFalse, opMove}},
       {"if s and (i > 0) or (s < i) then s := 0", {opGreater, opAnd, opLess, opJumpUnlessOr, opMove}},
-      {"while i <> 0 do i := i - 1", {opJumpUnlessNotEqual, opSub, opGoto}},
+      {"while i <> 0 do i := i - 1", {opGoto, opSub, opJumpIfNotEqual}},
       {"repeat i := i + 1 until i >= 10", {opAdd, opJumpUnlessGreaterEq}},
       // a call between the operands: the variable is copied before it
       {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAdd}},
@@ -327,6 +333,8 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"if (s = 1) or (s = 2) or (i <> 3) then s := 0",
        {opJumpUnlessNotEqual, opJumpUnlessNotEqual, opJumpUnlessNotEqual, opMove}},
       {"if (s <> i) or (i = 0) then s := 0", {opJumpUnlessEqual, opJumpUnlessEqual, opMove}},
+      // a condition that stops early has more than one jump, and stays at
+      // the top of its loop
       {"while (s = 0) and (i <> 0) do i := i - 1", {opJumpUnlessEqual, opJumpUnlessNotEqual, opSub, opGoto}},
       {"repeat i := i + 1 until (i > 9) and ('x' = s)", {opAdd, opJumpUnlessGreater, opJumpUnlessEqual}},
       // and those that stop early when the variables of the comparisons

@@ -56,6 +56,12 @@ namespace orv {
   X(kJumpUnlessNotEqualI, opJumpUnlessNotEqual)           \
   X(kJumpUnlessGreaterI, opJumpUnlessGreater)             \
   X(kJumpUnlessLessI, opJumpUnlessLess)                   \
+  X(kJumpIfGreaterEqI, opJumpIfGreaterEq)                 \
+  X(kJumpIfEqualI, opJumpIfEqual)                         \
+  X(kJumpIfLessEqI, opJumpIfLessEq)                       \
+  X(kJumpIfNotEqualI, opJumpIfNotEqual)                   \
+  X(kJumpIfGreaterI, opJumpIfGreater)                     \
+  X(kJumpIfLessI, opJumpIfLess)                           \
   X(kForLoopUpI, opForLoopUp)                             \
   X(kForLoopDownI, opForLoopDown)
 
@@ -102,7 +108,7 @@ enum THandler : int32_t {
 #undef ORV_HANDLER_ENUM
   kHandlerLimit,
 };
-static_assert(opJumpIfIntegers == kOpCodeLimit - 1 && kFaultInvalidOp == kOpCodeLimit, "codes are handler numbers");
+static_assert(opJumpIfTrue == kOpCodeLimit - 1 && kFaultInvalidOp == kOpCodeLimit, "codes are handler numbers");
 
 namespace detail {
 // Where a constant form has its constant, and of which kind.

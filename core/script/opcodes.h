@@ -70,7 +70,18 @@ namespace orv {
   X(opJumpUnlessNot, 44, kLabel, kValue, kNone, 0, "jump to label[A] if not B compares equal to False")      \
   X(opStop, 45, kNone, kNone, kNone, 0, "end the program")                                                   \
   X(opJumpIfNumbers, 46, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold an Integer or a Double") \
-  X(opJumpIfIntegers, 47, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold an Integer")
+  X(opJumpIfIntegers, 47, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold an Integer") \
+  X(opJumpIfGreaterEq, 48, kLabel, kValue, kValue, 0, "jump to label[A] if B >= C")                          \
+  X(opJumpIfEqual, 49, kLabel, kValue, kValue, 0, "jump to label[A] if B = C")                               \
+  X(opJumpIfLessEq, 50, kLabel, kValue, kValue, 0, "jump to label[A] if B <= C")                             \
+  X(opJumpIfNotEqual, 51, kLabel, kValue, kValue, 0, "jump to label[A] if B <> C")                           \
+  X(opJumpIfGreater, 52, kLabel, kValue, kValue, 0, "jump to label[A] if B > C")                             \
+  X(opJumpIfLess, 53, kLabel, kValue, kValue, 0, "jump to label[A] if B < C")                                \
+  X(opJumpIfAnd, 54, kLabel, kValue, kValue, 0, "jump to label[A] unless B and C compares equal to False")   \
+  X(opJumpIfOr, 55, kLabel, kValue, kValue, 0, "jump to label[A] unless B or C compares equal to False")     \
+  X(opJumpIfXor, 56, kLabel, kValue, kValue, 0, "jump to label[A] unless B xor C compares equal to False")   \
+  X(opJumpIfNot, 57, kLabel, kValue, kNone, 0, "jump to label[A] unless not B compares equal to False")      \
+  X(opJumpIfTrue, 58, kLabel, kValue, kNone, 0, "jump to label[A] unless B compares equal to False")
 
 // Operation codes.
 enum TOpCode : int32_t {
@@ -79,7 +90,7 @@ enum TOpCode : int32_t {
 #undef ORV_OPCODE_ENUM
   // The Op of the data words after opCall, whose A, B and C fields hold the
   // argument values; not an instruction (invalid when executed).
-  opData = 48,
+  opData = 59,
 };
 
 // One instruction word, 16 bytes, in the field order of the program image.
@@ -126,7 +137,7 @@ struct TOpInfo {
 };
 
 // Codes 0..kOpCodeLimit-1 may have table entries; codes at or above are invalid.
-inline constexpr int32_t kOpCodeLimit = 48;
+inline constexpr int32_t kOpCodeLimit = 59;
 
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.
 const TOpInfo* FindOpInfo(int32_t op);

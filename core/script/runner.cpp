@@ -493,8 +493,8 @@ L_opNeg: {
   Negate(reg(d->A), b);
   ORV_NEXT();
 }
-// a := b op c as a Boolean; the conditional jump on b op c; each with the
-// integer constant C as well.
+// a := b op c as a Boolean; the conditional jumps unless and if b op c;
+// each with the integer constant C as well.
 #define ORV_COMPARE(Op)                                                        \
   L_op##Op: Store(reg(d->A), Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))); ORV_NEXT(); \
   L_k##Op##I: Store(reg(d->A), HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)); ORV_NEXT(); \
@@ -503,6 +503,12 @@ L_opNeg: {
     ORV_NEXT();                                                                \
   L_kJumpUnless##Op##I:                                                        \
     if (!HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)) ORV_JUMP(d->A);          \
+    ORV_NEXT();                                                                \
+  L_opJumpIf##Op:                                                              \
+    if (Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A);         \
+    ORV_NEXT();                                                                \
+  L_kJumpIf##Op##I:                                                            \
+    if (HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)) ORV_JUMP(d->A);           \
     ORV_NEXT();
 ORV_COMPARE(GreaterEq)
 ORV_COMPARE(Equal)
@@ -515,10 +521,16 @@ L_opGoto: ORV_JUMP(d->A);
 L_opJumpIfFalse:
   if (ConditionFalse(reg(d->B))) ORV_JUMP(d->A);
   ORV_NEXT();
+L_opJumpIfTrue:
+  if (!ConditionFalse(reg(d->B))) ORV_JUMP(d->A);
+  ORV_NEXT();
 // The conditional jumps on the outcome of and, or, xor and not.
-#define ORV_LOGIC_JUMP(Op)                                           \
-  L_opJumpUnless##Op:                                                \
-    if (LogicFalse<VarOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A); \
+#define ORV_LOGIC_JUMP(Op)                                            \
+  L_opJumpUnless##Op:                                                 \
+    if (LogicFalse<VarOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A);  \
+    ORV_NEXT();                                                       \
+  L_opJumpIf##Op:                                                     \
+    if (!LogicFalse<VarOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A); \
     ORV_NEXT();
 ORV_LOGIC_JUMP(And)
 ORV_LOGIC_JUMP(Or)
@@ -527,6 +539,11 @@ ORV_LOGIC_JUMP(Xor)
 L_opJumpUnlessNot: {
   const Variant& b = reg(d->B);
   if (b.Type() == varBoolean ? b.BooleanField() : NotFalse(b)) ORV_JUMP(d->A);
+  ORV_NEXT();
+}
+L_opJumpIfNot: {
+  const Variant& b = reg(d->B);
+  if (b.Type() == varBoolean ? !b.BooleanField() : !NotFalse(b)) ORV_JUMP(d->A);
   ORV_NEXT();
 }
 // The guards of a condition that stops early: a jump past comparisons that

@@ -517,6 +517,10 @@ TEST_F(VmTest, FailedLineIsTheLineOfTheFailingStatement) {
       {"var x: integer;\nbegin\n  x := 5;\n  x := x +\n    'abc';\nend.", 4},
       {"var x: integer;\nprocedure P;\nbegin\n  x := 7 mod x\nend;\nbegin\n  x := 0;\n  P;\nend.", 4},
       {"var i, x: integer;\nbegin\n  for i := 3 downto 0 do\n    x := 12 div i;\nend.", 4},
+      // a while loop's test, made at the bottom of the loop, keeps the line
+      // it is written on, in the first round and in later ones
+      {"var x: integer;\nbegin\n  x := 2;\n  while\n    6 div x > 0 do\n    x := x - 1;\nend.", 5},
+      {"var x: integer;\nbegin\n  x := 0;\n  while 6 div x > 0 do\n    x := x - 1;\nend.", 4},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.source);
@@ -528,13 +532,15 @@ TEST_F(VmTest, FailedLineIsTheLineOfTheFailingStatement) {
 }
 
 // An endless loop of any kind ends at the time limit with the line that was
-// running; a run under no limit, or one that ends in time, is not affected.
+// running when the clock was looked at: that of the jump back, which for a
+// while loop is its test; a run under no limit, or one that ends in time,
+// is not affected.
 TEST_F(VmTest, TimeLimitEndsEndlessLoops) {
   const struct {
     const char* source;
     int line;
   } cases[] = {
-      {"var x: integer;\nbegin\n  while True do\n    x := x + 1\nend.", 4},
+      {"var x: integer;\nbegin\n  while True do\n    x := x + 1\nend.", 3},
       {"var x: integer;\nbegin\n  repeat\n    x := x - 1;\n  until x = 1\nend.", 5},
   };
   for (const auto& c : cases) {
