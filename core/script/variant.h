@@ -250,6 +250,7 @@ class Variant {
     type_ = varInteger;
     u_.bits = static_cast<uint32_t>(value);
   }
+  // Replace for a value of kind `type` whose value word is `bits`.
   [[gnu::always_inline]] void ReplaceWord(uint16_t type, uint64_t bits) noexcept {
     if (type_ != type) [[unlikely]] {
       Release();
