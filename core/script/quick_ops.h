@@ -29,12 +29,6 @@ inline bool BothBooleans(const Variant& a, const Variant& b) { return Both<varBo
 // The number of a value known to be an Integer.
 inline int32_t IntOf(const Variant& v) { return v.IntegerField(); }
 
-// Replaces the value in `slot` with a number or Boolean.
-template <class T>
-[[gnu::always_inline]] inline void Store(Variant& slot, T value) {
-  slot.Replace(value);
-}
-
 // x op y for Add, Sub, Mul, IntDiv and Mod on integers: true, with the
 // result in r, when the result is an integer too.
 template <VarOp op>

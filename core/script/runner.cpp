@@ -22,7 +22,6 @@ using quick::BothInts;
 using quick::IntOf;
 using quick::IsInt;
 using quick::IsNumber;
-using quick::Store;
 
 // The register at byte offset `offset` of `registers`: decoded operands are
 // offsets (see TDecodedItem).
@@ -55,7 +54,7 @@ template <VarOp op>
 [[gnu::always_inline]] inline void RealOrBinary(Variant& a, const Variant& b, const Variant& c) {
   double x, y, r;
   if (quick::Reals(b, c, x, y) && quick::Real<op>(x, y, r)) {
-    Store(a, r);
+    a.Replace(r);
     return;
   }
   Binary(op, a, b, c);
@@ -89,12 +88,12 @@ template <VarOp op>
 [[gnu::always_inline]] inline void Bitwise(Variant& a, const Variant& b, const Variant& c) {
   if constexpr (op == VarOp::And || op == VarOp::Or || op == VarOp::Xor) {
     if (quick::BothBooleans(b, c)) [[likely]] {
-      Store(a, quick::Logic<op>(b.BooleanField(), c.BooleanField()));
+      a.Replace(quick::Logic<op>(b.BooleanField(), c.BooleanField()));
       return;
     }
   }
   if (BothInts(b, c)) [[likely]] {
-    Store(a, quick::Bits<op>(IntOf(b), IntOf(c)));
+    a.Replace(quick::Bits<op>(IntOf(b), IntOf(c)));
     return;
   }
   Binary(op, a, b, c);
@@ -140,7 +139,7 @@ template <int32_t step>
     ApplyBinary(VarOp::Add, var, step > 0 ? kOne : kMinusOne);
     return;
   }
-  Store(var, r);
+  var.Replace(r);
 }
 
 bool ConditionFalse(const Variant& v) {
@@ -167,19 +166,25 @@ template <VarOp op>
 // by the value operator.
 [[gnu::always_inline]] inline void Not(Variant& a, const Variant& b) {
   if (b.Type() == varBoolean) {
-    Store(a, !b.BooleanField());
+    a.Replace(!b.BooleanField());
   } else if (IsInt(b)) {
-    Store(a, ~IntOf(b));
+    a.Replace(~IntOf(b));
   } else {
     Invert(a, b);
   }
 }
 
-// Whether not b is false.
-[[gnu::noinline]] bool NotFalse(const Variant& b) {
+// Whether not b is false, for a b of any kind but a Boolean.
+[[gnu::noinline]] bool NotFalseByValue(const Variant& b) {
   Variant r;
   Not(r, b);
   return ConditionFalse(r);
+}
+
+// Whether not b is false: a Boolean's truth at once, anything else through
+// the value not gives.
+[[gnu::always_inline]] inline bool NotFalse(const Variant& b) {
+  return b.Type() == varBoolean ? b.BooleanField() : NotFalseByValue(b);
 }
 
 // The register an argument field of a host call's data word names (its
@@ -369,6 +374,16 @@ template <RunMode mode>
     d = At(d, target);                               \
     ORV_DISPATCH();                                  \
   } while (0)
+// The pair of conditional jumps on one test: `unless` jumps to A when
+// `holds` is false, `when` when it is true, so each is the other's exact
+// opposite.
+#define ORV_JUMPS(unless, when, holds) \
+  L_##unless:                          \
+  if (!(holds)) ORV_JUMP(d->A);        \
+  ORV_NEXT();                          \
+  L_##when:                            \
+  if (holds) ORV_JUMP(d->A);           \
+  ORV_NEXT();
 
 // a := b op c on two integers, and `slow` (a, b, c) for anything else.
 #define ORV_INTEGER_FORM(Op, slow)                                                     \
@@ -381,7 +396,7 @@ template <RunMode mode>
       slow(a, b, c);                                                                   \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    Store(a, r);                                                                       \
+    a.Replace(r);                                                                       \
     ORV_NEXT();                                                                        \
   }
 // a := b op c on two integers, real arithmetic or the value operators.
@@ -407,7 +422,7 @@ ORV_ARITH(Mul)
       }                                                                                \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    Store(a, r);                                                                       \
+    a.Replace(r);                                                                       \
     ORV_NEXT();                                                                        \
   }
 ORV_IMMEDIATE(kAddI, Add, false)
@@ -429,7 +444,7 @@ ORV_IMMEDIATE(kIMul, Mul, true)
       RealOrBinary<VarOp::Op>(a, b, c);                                                \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    Store(a, r);                                                                       \
+    a.Replace(r);                                                                       \
     ORV_NEXT();                                                                        \
   }
 ORV_REAL(kAddR, Add, false)
@@ -452,7 +467,7 @@ ORV_REAL(kRDivide, Divide, true)
       Binary(VarOp::Op, a, b, Variant(divisor.Value));                                 \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    Store(a, DivideByConstant<VarOp::Op == VarOp::Mod>(IntOf(b), divisor));            \
+    a.Replace(DivideByConstant<VarOp::Op == VarOp::Mod>(IntOf(b), divisor));            \
     ORV_NEXT();                                                                        \
   }
 ORV_DIVISION(IntDiv)
@@ -470,7 +485,7 @@ L_opDivide: RealOrBinary<VarOp::Divide>(reg(d->A), reg(d->B), reg(d->C)); ORV_NE
       Bitwise<VarOp::Op>(reg(d->A), b, Variant(d->C));                              \
       ORV_NEXT();                                                                   \
     }                                                                               \
-    Store(reg(d->A), quick::Bits<VarOp::Op>(IntOf(b), d->C));                       \
+    reg(d->A).Replace(quick::Bits<VarOp::Op>(IntOf(b), d->C));                       \
     ORV_NEXT();                                                                     \
   }
 ORV_BITWISE(Shl)
@@ -483,11 +498,11 @@ L_opNot: Not(reg(d->A), reg(d->B)); ORV_NEXT();
 L_opNeg: {
   const Variant& b = reg(d->B);
   if (IsInt(b) && IntOf(b) != INT32_MIN) [[likely]] {
-    Store(reg(d->A), -IntOf(b));
+    reg(d->A).Replace(-IntOf(b));
     ORV_NEXT();
   }
   if (b.Type() == varDouble) {
-    Store(reg(d->A), -b.DoubleField());
+    reg(d->A).Replace(-b.DoubleField());
     ORV_NEXT();
   }
   Negate(reg(d->A), b);
@@ -495,21 +510,11 @@ L_opNeg: {
 }
 // a := b op c as a Boolean; the conditional jumps unless and if b op c;
 // each with the integer constant C as well.
-#define ORV_COMPARE(Op)                                                        \
-  L_op##Op: Store(reg(d->A), Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))); ORV_NEXT(); \
-  L_k##Op##I: Store(reg(d->A), HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)); ORV_NEXT(); \
-  L_opJumpUnless##Op:                                                          \
-    if (!Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A);        \
-    ORV_NEXT();                                                                \
-  L_kJumpUnless##Op##I:                                                        \
-    if (!HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)) ORV_JUMP(d->A);          \
-    ORV_NEXT();                                                                \
-  L_opJumpIf##Op:                                                              \
-    if (Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A);         \
-    ORV_NEXT();                                                                \
-  L_kJumpIf##Op##I:                                                            \
-    if (HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)) ORV_JUMP(d->A);           \
-    ORV_NEXT();
+#define ORV_COMPARE(Op)                                                                    \
+  L_op##Op: reg(d->A).Replace(Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))); ORV_NEXT(); \
+  L_k##Op##I: reg(d->A).Replace(HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)); ORV_NEXT(); \
+  ORV_JUMPS(opJumpUnless##Op, opJumpIf##Op, Holds<VarCompareOp::Op>(reg(d->B), reg(d->C)))  \
+  ORV_JUMPS(kJumpUnless##Op##I, kJumpIf##Op##I, HoldsInt<VarCompareOp::Op>(reg(d->B), d->C))
 ORV_COMPARE(GreaterEq)
 ORV_COMPARE(Equal)
 ORV_COMPARE(LessEq)
@@ -518,34 +523,14 @@ ORV_COMPARE(Greater)
 ORV_COMPARE(Less)
 #undef ORV_COMPARE
 L_opGoto: ORV_JUMP(d->A);
-L_opJumpIfFalse:
-  if (ConditionFalse(reg(d->B))) ORV_JUMP(d->A);
-  ORV_NEXT();
-L_opJumpIfTrue:
-  if (!ConditionFalse(reg(d->B))) ORV_JUMP(d->A);
-  ORV_NEXT();
+ORV_JUMPS(opJumpIfFalse, opJumpIfTrue, !ConditionFalse(reg(d->B)))
 // The conditional jumps on the outcome of and, or, xor and not.
-#define ORV_LOGIC_JUMP(Op)                                            \
-  L_opJumpUnless##Op:                                                 \
-    if (LogicFalse<VarOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A);  \
-    ORV_NEXT();                                                       \
-  L_opJumpIf##Op:                                                     \
-    if (!LogicFalse<VarOp::Op>(reg(d->B), reg(d->C))) ORV_JUMP(d->A); \
-    ORV_NEXT();
+#define ORV_LOGIC_JUMP(Op) ORV_JUMPS(opJumpUnless##Op, opJumpIf##Op, !LogicFalse<VarOp::Op>(reg(d->B), reg(d->C)))
 ORV_LOGIC_JUMP(And)
 ORV_LOGIC_JUMP(Or)
 ORV_LOGIC_JUMP(Xor)
 #undef ORV_LOGIC_JUMP
-L_opJumpUnlessNot: {
-  const Variant& b = reg(d->B);
-  if (b.Type() == varBoolean ? b.BooleanField() : NotFalse(b)) ORV_JUMP(d->A);
-  ORV_NEXT();
-}
-L_opJumpIfNot: {
-  const Variant& b = reg(d->B);
-  if (b.Type() == varBoolean ? !b.BooleanField() : !NotFalse(b)) ORV_JUMP(d->A);
-  ORV_NEXT();
-}
+ORV_JUMPS(opJumpUnlessNot, opJumpIfNot, !NotFalse(reg(d->B)))
 // The guards of a condition that stops early: a jump past comparisons that
 // cannot fail on operands of these kinds.
 L_opJumpIfNumbers:
@@ -567,7 +552,7 @@ L_opMove: reg(d->A) = reg(d->B); ORV_NEXT();
       if (CompareOp(VarCompareOp::Test, var, reg(d->C))) ORV_JUMP(d->B);           \
       ORV_NEXT();                                                                  \
     }                                                                              \
-    Store(var, n);                                                                 \
+    var.Replace(n);                                                                 \
     if (quick::Holds<VarCompareOp::Test>(n, IntOf(bound))) ORV_JUMP(d->B);         \
     ORV_NEXT();                                                                    \
   }                                                                                \
@@ -579,7 +564,7 @@ L_opMove: reg(d->A) = reg(d->B); ORV_NEXT();
       if (CompareOp(VarCompareOp::Test, var, Variant(d->C))) ORV_JUMP(d->B);       \
       ORV_NEXT();                                                                  \
     }                                                                              \
-    Store(var, n);                                                                 \
+    var.Replace(n);                                                                 \
     if (quick::Holds<VarCompareOp::Test>(n, d->C)) ORV_JUMP(d->B);                 \
     ORV_NEXT();                                                                    \
   }
@@ -619,6 +604,7 @@ L_opStop:
   return false;
 L_fault:
   throw ECompilerError(handler::FaultText(d->Handler));
+#undef ORV_JUMPS
 #undef ORV_JUMP
 #undef ORV_NEXT
 #undef ORV_DISPATCH
