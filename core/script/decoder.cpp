@@ -1,6 +1,7 @@
 #include "core/script/decoder.h"
 
 #include "core/script/const_divisor.h"
+#include "core/script/const_reciprocal.h"
 #include "core/script/handlers.h"
 #include "core/script/host_registry.h"
 
@@ -132,6 +133,7 @@ class Decoder {
   const Variant& Constant(int32_t field) const { return constants_[static_cast<size_t>(ConstNumber(field))]; }
 
   void SpecialiseC(int32_t op, const Variant& constant, TDecodedItem& d) const {
+    if (op == opDivide && PowerOfTwoDivisor(constant, d)) return;
     if (constant.Type() == varDouble && h::RealForm(op) >= 0) d.Handler = h::RealForm(op);
     const int32_t form = h::ImmediateForm(op);
     if (form < 0 || constant.Type() != varInteger) return;
@@ -146,6 +148,18 @@ class Decoder {
     }
     d.Handler = form;
     d.C = n;
+  }
+
+  // `/` by an integer or a real constant that is a power of two: the
+  // handler that multiplies by its reciprocal; false for another divisor.
+  static bool PowerOfTwoDivisor(const Variant& constant, TDecodedItem& d) {
+    const bool integer = constant.Type() == varInteger;
+    if (!integer && constant.Type() != varDouble) return false;
+    const std::optional<int32_t> bits = ReciprocalBits(integer ? constant.IntegerField() : constant.DoubleField());
+    if (!bits) return false;
+    d.Handler = integer ? h::kDividePow2I : h::kDividePow2R;
+    d.C = *bits;
+    return true;
   }
 
   const std::vector<Variant>& constants_;

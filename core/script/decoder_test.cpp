@@ -85,6 +85,12 @@ TEST_F(VmTest, ConstantsSelectConstantForms) {
        {"opGoto", "opIntDiv", "opMod", "opIntDiv", "kModI", "opStop"}},
       {"var x: integer; begin x := x / 2.5; x := x - 0.5 * x; x := x < 1.5 end.",
        {"opGoto", "kDivideR", "kRMul", "opSub", "opLess", "opStop"}},
+      // `/` by a power of two, an integer or a real whose reciprocal is a
+      // normal real, multiplies by the reciprocal
+      {"var x: integer; begin x := x / 2; x := x / -4.0; x := x / 0.25; x := x / 3; x := x / 0; x := x / 0.0;\n"
+       "x := x / 3.0; x := x / 'a'; x := x / 1073741824 end.",
+       {"opGoto", "kDividePow2I", "kDividePow2R", "kDividePow2R", "opDivide", "opDivide", "kDivideR", "kDivideR",
+        "opDivide", "kDividePow2I", "opStop"}},
       // a constant written first has forms of its own for + - * (and / of a
       // real); other operators read it from its register
       {"var x: integer; begin x := 2 * x + 1; x := 0.5 / x; x := 3 div x; x := 1 < x end.",

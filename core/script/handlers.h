@@ -4,8 +4,8 @@
 // operand is an integer constant runs a handler that finds the number in
 // the decoded instruction itself, and real arithmetic with a real constant
 // runs one that knows C's kind; arithmetic with the constant as B and a
-// slot as C has forms of its own, and a host call that takes temporaries
-// runs one of its own. Like the instruction set, the handlers are
+// slot as C has forms of its own, `/` by a power of two multiplies by its
+// reciprocal, and a host call that takes temporaries runs one of its own. Like the instruction set, the handlers are
 // one table: the THandler enumerators, their names and the runner's
 // dispatch table are generated from it.
 #pragma once
@@ -87,6 +87,16 @@ namespace orv {
   X(kRMul, opMul)                    \
   X(kRDivide, opDivide)
 
+// X(name, instruction): `/` by an integer (kDividePow2I) or a real
+// (kDividePow2R) constant that is a power of two, whose reciprocal is a
+// normal real. The quotient is the product with the reciprocal, exactly (a
+// product and a quotient are both the real result rounded once), and a
+// product takes a fraction of a division's time. C holds the reciprocal's
+// upper 32 bits (ReciprocalBits, const_reciprocal.h).
+#define ORV_POWER_OF_TWO_HANDLERS(X) \
+  X(kDividePow2I, opDivide)          \
+  X(kDividePow2R, opDivide)
+
 // X(name, instruction): a host call that takes some of its arguments'
 // temporaries (TakenArgument, opcodes.h); a call that takes none passes
 // every argument by copying, without looking at the fields' taken bits.
@@ -104,6 +114,7 @@ enum THandler : int32_t {
   ORV_REAL_HANDLERS(ORV_HANDLER_ENUM)
   ORV_LEADING_IMMEDIATE_HANDLERS(ORV_HANDLER_ENUM)
   ORV_LEADING_REAL_HANDLERS(ORV_HANDLER_ENUM)
+  ORV_POWER_OF_TWO_HANDLERS(ORV_HANDLER_ENUM)
   ORV_TAKING_HANDLERS(ORV_HANDLER_ENUM)
 #undef ORV_HANDLER_ENUM
   kHandlerLimit,
@@ -133,7 +144,8 @@ inline constexpr std::array<std::string_view, kHandlerLimit> kNames = {
 #define ORV_HANDLER_NAME(name, ...) #name,
     ORV_OPCODES(ORV_HANDLER_NAME) ORV_FAULT_HANDLERS(ORV_HANDLER_NAME) ORV_IMMEDIATE_HANDLERS(ORV_HANDLER_NAME)
         ORV_REAL_HANDLERS(ORV_HANDLER_NAME) ORV_LEADING_IMMEDIATE_HANDLERS(ORV_HANDLER_NAME)
-            ORV_LEADING_REAL_HANDLERS(ORV_HANDLER_NAME) ORV_TAKING_HANDLERS(ORV_HANDLER_NAME)
+            ORV_LEADING_REAL_HANDLERS(ORV_HANDLER_NAME) ORV_POWER_OF_TWO_HANDLERS(ORV_HANDLER_NAME)
+                ORV_TAKING_HANDLERS(ORV_HANDLER_NAME)
 #undef ORV_HANDLER_NAME
 };
 inline constexpr std::array<int32_t, kOpCodeLimit> kImmediateForms = ConstantForms(TConstantPlace::kIntegerC);

@@ -68,7 +68,7 @@ class Generator {
   // The right operand of a division: mostly a constant other than zero, so
   // that a program divides by zero now and then only.
   std::string Divisor(const Scope& scope, int depth) {
-    static const std::vector<std::string> divisors = {"2", "3", "7", "10", "1000003", "-7"};
+    static const std::vector<std::string> divisors = {"2", "3", "7", "10", "1000003", "-7", "-4", "0.25"};
     return Chance(75) ? OneOf(divisors) : Operand(scope, depth);
   }
 

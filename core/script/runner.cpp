@@ -8,6 +8,7 @@
 
 #include "core/script/compiler.h"
 #include "core/script/compiler_error.h"
+#include "core/script/const_reciprocal.h"
 #include "core/script/dyna_vars.h"
 #include "core/script/handlers.h"
 #include "core/script/host_registry.h"
@@ -328,7 +329,8 @@ template <RunMode mode>
                                               ORV_IMMEDIATE_HANDLERS(ORV_LABEL) ORV_REAL_HANDLERS(ORV_LABEL)
                                                   ORV_LEADING_IMMEDIATE_HANDLERS(ORV_LABEL)
                                                       ORV_LEADING_REAL_HANDLERS(ORV_LABEL)
-                                                          ORV_TAKING_HANDLERS(ORV_CALL_LABEL)};
+                                                          ORV_POWER_OF_TWO_HANDLERS(ORV_LABEL)
+                                                              ORV_TAKING_HANDLERS(ORV_CALL_LABEL)};
   static_assert(std::size(kHandlers) == handler::kHandlerLimit);
 #undef ORV_CALL_LABEL
 #undef ORV_FAULT_LABEL
@@ -475,6 +477,25 @@ ORV_DIVISION(Mod)
 #undef ORV_DIVISION
 #undef ORV_INTEGER_FORM
 L_opDivide: RealOrBinary<VarOp::Divide>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
+// a := b / c with the power-of-two constant c whose reciprocal's upper bits
+// are C: an integer or a real b by one multiplication, anything else by the
+// value operators with c of the kind it was written in (`Kind`).
+#define ORV_DIVIDE_POW2(name, Kind)                                                    \
+  L_##name: {                                                                          \
+    Variant& a = reg(d->A);                                                            \
+    const Variant& b = reg(d->B);                                                      \
+    const double reciprocal = ReciprocalFromBits(d->C);                                \
+    double x;                                                                          \
+    if (!quick::RealOf(b, x)) [[unlikely]] {                                           \
+      Binary(VarOp::Divide, a, b, Variant(static_cast<Kind>(1 / reciprocal)));          \
+      ORV_NEXT();                                                                      \
+    }                                                                                  \
+    a.Replace(x * reciprocal);                                                         \
+    ORV_NEXT();                                                                        \
+  }
+ORV_DIVIDE_POW2(kDividePow2I, int32_t)
+ORV_DIVIDE_POW2(kDividePow2R, double)
+#undef ORV_DIVIDE_POW2
 // a := b op c for the bitwise and shift operators, and with the integer
 // constant C: an integer b at once, anything else as with any operands.
 #define ORV_BITWISE(Op)                                                             \

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <initializer_list>
 #include <memory>
@@ -148,6 +149,38 @@ TEST_F(VmTest, ComparisonsWithAnIntegerConstantDecideAsWithAVariable) {
       const std::string outcome = RunXOrError(constant);
       EXPECT_EQ(outcome.find("Syntax error"), std::string::npos) << outcome;
       EXPECT_EQ(outcome, RunXOrError(variable)) << "x := " << value << "; x " << op << " 3";
+    }
+  }
+}
+
+// `/` by a constant power of two multiplies by the constant's reciprocal;
+// whatever the dividend, the quotient (to the last bit, and the sign of a
+// zero) or the error must be what dividing by the same number held in a
+// variable gives.
+TEST_F(VmTest, DividingByAPowerOfTwoGivesWhatDividingByAVariableGives) {
+  // Statements that set the dividend v: among them the largest reals, a
+  // real below the smallest normal one, and the smallest real of all.
+  const char* dividends[] = {
+      "v := 7", "v := -7", "v := 0", "v := 2147483647", "v := 2.5", "v := -0.0",
+      "v := 1.5; for i := 1 to 1023 do v := v * 2", "v := -0.75; for i := 1 to 1024 do v := v * 0.5",
+      "v := 0.75; for i := 1 to 1071 do v := v * 0.5", "v := 1.0; for i := 1 to 1074 do v := v * 0.5",
+      "v := '12'", "v := 'abc'", "v := True", "v := Nil", "v := [[1]]",
+  };
+  for (const char* divisor : {"2", "-4", "1", "-1", "1073741824", "0.5", "2.0", "-0.25", "1024.0", "3", "0.75"}) {
+    for (const char* dividend : dividends) {
+      const std::string head = std::string("var x, n, v, i: variant;\nbegin ") + dividend + "; n := " + divisor + ";\n";
+      const std::string constant = head + "x := v / " + divisor + "\nend.";
+      const std::string variable = head + "x := v / n\nend.";
+      const std::string outcome = RunXOrError(constant);
+      ASSERT_EQ(outcome.find("Syntax error"), std::string::npos) << outcome;
+      ASSERT_EQ(outcome, RunXOrError(variable)) << dividend << "; v / " << divisor;
+      if (outcome.starts_with("error: ")) continue;
+      const Variant x = Var(*Run(constant), "X");
+      const Variant y = Var(*Run(variable), "X");
+      ASSERT_EQ(x.Type(), varDouble) << dividend << "; v / " << divisor;
+      ASSERT_EQ(y.Type(), varDouble) << dividend << "; v / " << divisor;
+      EXPECT_EQ(std::bit_cast<uint64_t>(x.DoubleField()), std::bit_cast<uint64_t>(y.DoubleField()))
+          << dividend << "; v / " << divisor;
     }
   }
 }

@@ -16,6 +16,7 @@ orv_test(script_vm_test
     ${CMAKE_CURRENT_LIST_DIR}/runner_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/const_divisor_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/const_reciprocal_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/equivalence_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/reference_interpreter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/program_generator.cpp
