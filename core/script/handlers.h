@@ -5,9 +5,10 @@
 // the decoded instruction itself, and real arithmetic with a real constant
 // runs one that knows C's kind; arithmetic with the constant as B and a
 // slot as C has forms of its own, `/` by a power of two multiplies by its
-// reciprocal, and a host call that takes temporaries runs one of its own. Like the instruction set, the handlers are
-// one table: the THandler enumerators, their names and the runner's
-// dispatch table are generated from it.
+// reciprocal, and a host call that takes temporaries runs one of its own.
+// Like the instruction set, the handlers are one table: the THandler
+// enumerators, their names and the runner's dispatch table are generated
+// from it.
 #pragma once
 
 #include <array>
