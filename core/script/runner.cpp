@@ -398,7 +398,7 @@ template <RunMode mode>
       slow(a, b, c);                                                                   \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    a.Replace(r);                                                                       \
+    a.Replace(r);                                                                      \
     ORV_NEXT();                                                                        \
   }
 // a := b op c on two integers, real arithmetic or the value operators.
@@ -424,7 +424,7 @@ ORV_ARITH(Mul)
       }                                                                                \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    a.Replace(r);                                                                       \
+    a.Replace(r);                                                                      \
     ORV_NEXT();                                                                        \
   }
 ORV_IMMEDIATE(kAddI, Add, false)
@@ -446,7 +446,7 @@ ORV_IMMEDIATE(kIMul, Mul, true)
       RealOrBinary<VarOp::Op>(a, b, c);                                                \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    a.Replace(r);                                                                       \
+    a.Replace(r);                                                                      \
     ORV_NEXT();                                                                        \
   }
 ORV_REAL(kAddR, Add, false)
@@ -469,7 +469,7 @@ ORV_REAL(kRDivide, Divide, true)
       Binary(VarOp::Op, a, b, Variant(divisor.Value));                                 \
       ORV_NEXT();                                                                      \
     }                                                                                  \
-    a.Replace(DivideByConstant<VarOp::Op == VarOp::Mod>(IntOf(b), divisor));            \
+    a.Replace(DivideByConstant<VarOp::Op == VarOp::Mod>(IntOf(b), divisor));           \
     ORV_NEXT();                                                                        \
   }
 ORV_DIVISION(IntDiv)
@@ -506,7 +506,7 @@ ORV_DIVIDE_POW2(kDividePow2R, double)
       Bitwise<VarOp::Op>(reg(d->A), b, Variant(d->C));                              \
       ORV_NEXT();                                                                   \
     }                                                                               \
-    reg(d->A).Replace(quick::Bits<VarOp::Op>(IntOf(b), d->C));                       \
+    reg(d->A).Replace(quick::Bits<VarOp::Op>(IntOf(b), d->C));                      \
     ORV_NEXT();                                                                     \
   }
 ORV_BITWISE(Shl)
@@ -531,10 +531,10 @@ L_opNeg: {
 }
 // a := b op c as a Boolean; the conditional jumps unless and if b op c;
 // each with the integer constant C as well.
-#define ORV_COMPARE(Op)                                                                    \
-  L_op##Op: reg(d->A).Replace(Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))); ORV_NEXT(); \
-  L_k##Op##I: reg(d->A).Replace(HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)); ORV_NEXT(); \
-  ORV_JUMPS(opJumpUnless##Op, opJumpIf##Op, Holds<VarCompareOp::Op>(reg(d->B), reg(d->C)))  \
+#define ORV_COMPARE(Op)                                                                      \
+  L_op##Op: reg(d->A).Replace(Holds<VarCompareOp::Op>(reg(d->B), reg(d->C))); ORV_NEXT();    \
+  L_k##Op##I: reg(d->A).Replace(HoldsInt<VarCompareOp::Op>(reg(d->B), d->C)); ORV_NEXT();    \
+  ORV_JUMPS(opJumpUnless##Op, opJumpIf##Op, Holds<VarCompareOp::Op>(reg(d->B), reg(d->C)))   \
   ORV_JUMPS(kJumpUnless##Op##I, kJumpIf##Op##I, HoldsInt<VarCompareOp::Op>(reg(d->B), d->C))
 ORV_COMPARE(GreaterEq)
 ORV_COMPARE(Equal)
@@ -573,7 +573,7 @@ L_opMove: reg(d->A) = reg(d->B); ORV_NEXT();
       if (CompareOp(VarCompareOp::Test, var, reg(d->C))) ORV_JUMP(d->B);           \
       ORV_NEXT();                                                                  \
     }                                                                              \
-    var.Replace(n);                                                                 \
+    var.Replace(n);                                                                \
     if (quick::Holds<VarCompareOp::Test>(n, IntOf(bound))) ORV_JUMP(d->B);         \
     ORV_NEXT();                                                                    \
   }                                                                                \
@@ -585,7 +585,7 @@ L_opMove: reg(d->A) = reg(d->B); ORV_NEXT();
       if (CompareOp(VarCompareOp::Test, var, Variant(d->C))) ORV_JUMP(d->B);       \
       ORV_NEXT();                                                                  \
     }                                                                              \
-    var.Replace(n);                                                                 \
+    var.Replace(n);                                                                \
     if (quick::Holds<VarCompareOp::Test>(n, d->C)) ORV_JUMP(d->B);                 \
     ORV_NEXT();                                                                    \
   }
