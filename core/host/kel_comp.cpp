@@ -151,34 +151,56 @@ const TBinProg* TKelComp::Machine() const {
   return runner_ ? runner_->Program() : nullptr;
 }
 
+namespace {
+
+// The runner compiles and loads, but executes nothing, while one lives.
+struct CompileOnlyScope {
+  TKelRuner& runner;
+  bool was;
+  explicit CompileOnlyScope(TKelRuner& r) : runner(r), was(r.CompileOnly) { runner.CompileOnly = true; }
+  ~CompileOnlyScope() { runner.CompileOnly = was; }
+};
+
+}  // namespace
+
+void TKelComp::Ready(const std::string& key) {
+  if (cached_program_ || runner_->Compiled()) return;
+  const bool use_cache = Cache && !providers_registered_ && !runner_->KeepIdents;
+  if (use_cache) {
+    if (const TKelProgramCache::Entry* entry = Cache->Find(key)) {
+      cached_program_ = std::make_unique<TBinProg>(entry->Program);
+      parent_class_name_ = entry->ParentClassName;
+      return;
+    }
+  }
+  {
+    CompileOnlyScope compile_only(*runner_);
+    runner_->Run();
+  }
+  parent_class_name_ = runner_->ParentClassName;
+  if (use_cache) Cache->Store(key, {runner_->Program()->SharedProgram(), runner_->ParentClassName});
+}
+
+void TKelComp::Compile() {
+  if (!runner_) throw Exception("Compile before run");
+  std::string key = source_;
+  FillObjects(key);
+  ScriptObjectPool::Activation active(pool_);
+  ScriptRunLimits limits(TimeLimit, MemoryLimit);
+  Ready(key);
+}
+
 void TKelComp::Run() {
   if (!runner_) throw Exception("Compile before run");
   std::string key = source_;
   FillObjects(key);
   ScriptObjectPool::Activation active(pool_);
   ScriptRunLimits limits(TimeLimit, MemoryLimit);
+  Ready(key);
+  if (runner_->CompileOnly) return;
   if (cached_program_) {
     Execute(*cached_program_, 0, runner_->StepLimit);
     return;
-  }
-  bool use_cache = Cache && !runner_->Compiled() && !providers_registered_ && !runner_->KeepIdents;
-  if (use_cache) {
-    if (const TKelProgramCache::Entry* entry = Cache->Find(key)) {
-      cached_program_ = std::make_unique<TBinProg>(entry->Program);
-      parent_class_name_ = entry->ParentClassName;
-      if (!runner_->CompileOnly) Execute(*cached_program_, 0, runner_->StepLimit);
-      return;
-    }
-    bool compile_only = runner_->CompileOnly;
-    runner_->CompileOnly = true;
-    try {
-      runner_->Run();
-    } catch (...) {
-      runner_->CompileOnly = compile_only;
-      throw;
-    }
-    runner_->CompileOnly = compile_only;
-    Cache->Store(key, {runner_->Program()->SharedProgram(), runner_->ParentClassName});
   }
   runner_->Run();
   parent_class_name_ = runner_->ParentClassName;

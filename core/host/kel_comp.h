@@ -150,6 +150,12 @@ class TKelComp : public TComponent {
   // prior Prepare; compile and run errors pass unchanged.
   void Run();
 
+  // Compiles the script, or takes its program from the cache, as the next
+  // Run would, without running it, so a host can look at the program
+  // (Machine) before it runs. Raises what Run raises for a prior Prepare
+  // missing and for compile errors.
+  void Compile();
+
   // Prepare without an extra object, Run, and the engine-wide Result.
   Variant Evaluate();
 
@@ -160,6 +166,10 @@ class TKelComp : public TComponent {
   // The named objects for the next run; `key` gathers their names and
   // handles, which the cache key needs since the compiler builds them in.
   void FillObjects(std::string& key);
+  // Readies the program the next run executes: the one the cache holds
+  // for `key` (the script and its named objects), or the runner's, compiled
+  // when it is not yet (and kept in the cache).
+  void Ready(const std::string& key);
   // Connects EventLink of ControlLink (see Loaded).
   void ConnectEventLink();
 

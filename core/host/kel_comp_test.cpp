@@ -136,6 +136,35 @@ TEST_F(KelCompTest, CachedProgramsStartWithFreshSlots) {
   EXPECT_EQ(cache.Count(), 1u) << "a failed compilation is not stored";
 }
 
+// Compile readies the program Run would run, from the cache or the
+// compiler, and runs nothing; Run then runs that program once.
+TEST_F(KelCompTest, CompileReadiesTheProgramWithoutRunningIt) {
+  TKelProgramCache cache;
+  const char* text = "var N: Integer; begin N := N + 1; Result := N end.";
+  for (TKelProgramCache* used : {static_cast<TKelProgramCache*>(nullptr), &cache, &cache}) {
+    TKelComp comp;
+    comp.Cache = used;
+    comp.SetScriptText(text);
+    InternalVars().Result = Variant(0);
+    EXPECT_THROW(comp.Compile(), Exception) << "Compile before run";
+    comp.Prepare();
+    comp.Compile();
+    ASSERT_NE(comp.Machine(), nullptr);
+    const TProgram* program = &comp.Machine()->Program();
+    comp.Compile();
+    EXPECT_EQ(&comp.Machine()->Program(), program) << "compiled once";
+    EXPECT_EQ(InternalVars().Result.AsInteger(), 0) << "nothing ran";
+    comp.Run();
+    EXPECT_EQ(InternalVars().Result.AsInteger(), 1);
+    EXPECT_EQ(&comp.Machine()->Program(), program);
+  }
+  EXPECT_EQ(cache.Count(), 1u) << "the second component took the first one's program";
+  TKelComp failing;
+  failing.SetScriptText("begin x := end.");
+  failing.Prepare();
+  EXPECT_THROW(failing.Compile(), ECompilerError);
+}
+
 TEST_F(KelCompTest, ForgottenObjectsAreFreedWithTheComponent) {
   uint32_t handle = 0;
   {

@@ -91,11 +91,16 @@ std::optional<std::string> TagStart(BuildState& build, const std::string& file, 
   const std::string name = MarkupFileName(file);
   std::string path = file;
   FileStamp stamp;
-  if (build.Inputs) build.Inputs->FileLooked(path);
-  if (!StatFile(path, stamp)) {
+  // A script that calls only these routines may run while pages are being
+  // written (script_reads.h): the file is settled as the image include's is.
+  auto look = [&build, &stamp](const std::string& at) {
+    if (build.Inputs) build.Inputs->FileLooked(at);
+    build.Writer.Settle(at);
+    return StatFile(at, stamp);
+  };
+  if (!look(path)) {
     path = InImageDir(build, name);
-    if (build.Inputs) build.Inputs->FileLooked(path);
-    if (!StatFile(path, stamp)) return std::nullopt;
+    if (!look(path)) return std::nullopt;
   }
   // A .jpeg file is not measured here, as these routines have always done.
   const std::string ext = LowerCase(ExtractFileExt(name));

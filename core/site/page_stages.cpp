@@ -268,8 +268,9 @@ void ExtAppStage(TParseStruct& context) {
   // pages wherever it was started from. The folder is found when the first
   // command of the page runs: most pages run none.
   std::string folder;
+  bool made_way = false;  // for the commands of this pass
   TBuildStats& stats = context.Build.Stats;
-  RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &stats](const std::string& command) {
+  RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &made_way, &stats](const std::string& command) {
     if (folder.empty() && !context.Settings.ProjectFile.empty()) folder = ProjectFolder(context.Settings.ProjectFile);
     AddCount(stats.Programs, 1);
     // What a command reads cannot be known: its page is built every time.
@@ -277,6 +278,10 @@ void ExtAppStage(TParseStruct& context) {
     if (HoldsNul(command)) {
       MarkupWarning(context, "the command \"" + ShowNul(command) + "\" is not run: it holds a NUL byte");
       return CommandErrorComment(command);
+    }
+    if (!made_way) {
+      context.Build.OutsideCodeRuns();
+      made_way = true;
     }
     std::string output;
     CommandStatus status;

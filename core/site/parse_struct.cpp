@@ -31,6 +31,11 @@ TKelProgramCache& BuildState::ScriptCache() {
   return *script_cache_;
 }
 
+void BuildState::OutsideCodeRuns() {
+  Writer.OutsideCodeRuns();
+  Caches.OutsideCodeRuns();
+}
+
 void BuildState::SetUserVar(const std::string& name, const std::string& value) {
   if (TUserSetting* var = UserVars.Find(name)) {
     var->Value = value;

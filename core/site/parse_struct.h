@@ -136,6 +136,12 @@ class BuildState {
   // null while nothing is recorded.
   PageInputs* Inputs = nullptr;
 
+  // Before code runs that may change files or read those the build has
+  // not settled (an external command, a script block that does not keep to
+  // the build, script_reads.h): every page given is written, and the
+  // writer and the caches forget what they found.
+  void OutsideCodeRuns();
+
   // DefVar: sets the project variable `name` (the first of that name) to
   // `value`, or adds it.
   void SetUserVar(const std::string& name, const std::string& value);

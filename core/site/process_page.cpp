@@ -17,21 +17,19 @@ const char* const kNestingLimitComment = "<!-- ERROR: markup nested too deeply, 
 namespace {
 
 // A stage of the pass after the define stage: its switch, the opening
-// delimiter of its markup, whether it runs code that may change files
-// (script blocks, external commands), and the stage itself.
+// delimiter of its markup, and the stage itself.
 struct StageEntry {
   PageStage stage;
   bool TProjectSettings::*on;
   const char* open;
-  bool runs_code;
   void (*run)(TParseStruct&);
 };
 
 constexpr std::array<StageEntry, kPageStageCount> kStages = {{
-    {PageStage::Scripts, &TProjectSettings::UseScripts, "<+", true, ScriptStage},
-    {PageStage::Vars, &TProjectSettings::UseVars, "<%", false, VariableStage},
-    {PageStage::Includes, &TProjectSettings::UseIncludes, "<&", false, IncludeStage},
-    {PageStage::ExtApps, &TProjectSettings::UseExtApps, "<*", true, ExtAppStage},
+    {PageStage::Scripts, &TProjectSettings::UseScripts, "<+", ScriptStage},
+    {PageStage::Vars, &TProjectSettings::UseVars, "<%", VariableStage},
+    {PageStage::Includes, &TProjectSettings::UseIncludes, "<&", IncludeStage},
+    {PageStage::ExtApps, &TProjectSettings::UseExtApps, "<*", ExtAppStage},
 }};
 
 // Puts kNestingLimitComment before the first opening delimiter of a stage
@@ -65,10 +63,6 @@ void NestedPass(TParseStruct& context) {
 // then the nested pass it asks for.
 void RunStage(TParseStruct& context, const StageEntry& entry) {
   if (!(context.Settings.*entry.on) || context.Page.LimitReached) return;
-  if (entry.runs_code && FindDelimiter(context.Page.Text, entry.open) != std::string_view::npos) {
-    context.Build.Writer.OutsideCodeRuns();
-    context.Build.Caches.OutsideCodeRuns();
-  }
   entry.run(context);
   if (context.Page.Rescan) NestedPass(context);
 }

@@ -1,5 +1,7 @@
 #include "core/site/script_reads.h"
 
+#include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,42 +46,71 @@ constexpr std::string_view kRecorded[] = {
     "TSTRINGS.GETTEXT", "TSTRINGS.SETTEXT", "TSTRINGS.CAPACITY",
 };
 
-// Per routine number: 0 not yet looked at, 1 recorded, 2 not.
-std::vector<char>& Verdicts() {
-  static std::vector<char> verdicts;
-  return verdicts;
+// Recorded routines that read files the build does not settle first: a
+// program that calls one runs only once every page given is written.
+constexpr std::string_view kUnsettledReads[] = {"TSTRINGS.LOADFROMFILE"};
+
+// Routines that are not recorded, since they read the clock or the
+// process's arguments, but reach no file.
+constexpr std::string_view kFileFree[] = {"DATE", "TIME", "NOW", "STRTODATE", "RANDOMIZE", "PARAMCOUNT", "PARAMSTR"};
+
+bool Listed(std::span<const std::string_view> names, std::string_view key) {
+  return std::find(names.begin(), names.end(), key) != names.end();
 }
 
-bool RoutineRecorded(int32_t number) {
-  std::vector<char>& verdicts = Verdicts();
-  if (number < 0) return false;
-  if (static_cast<size_t>(number) >= verdicts.size()) verdicts.resize(static_cast<size_t>(number) + 1, 0);
-  char& verdict = verdicts[static_cast<size_t>(number)];
-  if (verdict == 0) verdict = IsRecordedRoutine(FunctionKey(number)) ? 1 : 2;
-  return verdict == 1;
+// What a page build needs to know of a routine.
+struct Verdict {
+  bool judged = false;
+  std::string key;  // the routine's registry key when judged
+  bool recorded = false;
+  bool keeps_to_build = false;
+};
+
+// The verdict on routine `number`, judged once per registry key (a number
+// names another routine after the engine started again).
+const Verdict& VerdictOn(int32_t number) {
+  static std::vector<Verdict> verdicts;
+  if (static_cast<size_t>(number) >= verdicts.size()) verdicts.resize(static_cast<size_t>(number) + 1);
+  Verdict& verdict = verdicts[static_cast<size_t>(number)];
+  const std::string& key = FunctionKey(number);
+  if (!verdict.judged || verdict.key != key) {
+    verdict.judged = true;
+    verdict.key = key;
+    verdict.recorded = IsRecordedRoutine(key);
+    verdict.keeps_to_build = verdict.recorded ? !Listed(kUnsettledReads, key) : Listed(kFileFree, key);
+  }
+  return verdict;
 }
 
-}  // namespace
-
-bool IsRecordedRoutine(std::string_view key) {
-  for (std::string_view name : kRecorded)
-    if (name == key) return true;
-  return false;
-}
-
-bool ReadsAreRecorded(const TProgram& program) {
+// Whether every routine `program` may call passes `test`, and, unless
+// `variables` is set, the program uses no dynamic variable (whose reads
+// are not recorded, though they reach no file).
+template <typename Test>
+bool EveryRoutine(const TProgram& program, bool variables, Test test) {
   const std::vector<TProgItem>& code = program.Code;
   for (size_t i = 0; i < code.size(); ++i) {
     const int32_t op = code[i].Op;
-    if (op == opDynGet || op == opDynSet) return false;
+    if (!variables && (op == opDynGet || op == opDynSet)) return false;
     if (op == opCall) {
-      if (!RoutineRecorded(code[i].B)) return false;
+      if (code[i].B < 0 || !test(VerdictOn(code[i].B))) return false;
       i += static_cast<size_t>(CallDataWords(FunctionAt(code[i].B).ParamCount));
     } else if (const TOpInfo* info = FindOpInfo(op)) {
       i += static_cast<size_t>(info->data_words > 0 ? info->data_words : 0);
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool IsRecordedRoutine(std::string_view key) { return Listed(kRecorded, key); }
+
+bool ReadsAreRecorded(const TProgram& program) {
+  return EveryRoutine(program, false, [](const Verdict& verdict) { return verdict.recorded; });
+}
+
+bool KeepsToTheBuild(const TProgram& program) {
+  return EveryRoutine(program, true, [](const Verdict& verdict) { return verdict.keeps_to_build; });
 }
 
 }  // namespace orv

@@ -161,6 +161,30 @@ TEST_F(ScriptPagesTest, AnImageAScriptDeletesIsMissedFromThen) {
   EXPECT_EQ(Out("c.html"), "<!-- ERROR: logo.gif -->\r\n");
 }
 
+// Pages are written beside the build. A block that reads a file the build
+// does not settle (LoadFromFile) runs once every page before it is
+// written; blocks that keep to the build run at once, and the pages they
+// leave are written in order all the same.
+TEST_F(ScriptPagesTest, ABlockThatReadsFilesFindsEveryEarlierPageWritten) {
+  std::vector<std::pair<std::string, std::string>> pages;
+  const int count = 150;  // enough for the writer to run on a thread of its own
+  for (int i = 0; i < count; ++i) {
+    std::string text = "<+ WriteLn('<p>page ' + IntToStr(" + std::to_string(i) + ") + '</p>') +>\n";
+    if (i % 10 == 9) {
+      text += "<+ var L: TStringList; begin L := TStringList.Create; L.LoadFromFile('" + dir_ + "out/p" +
+              std::to_string(i - 1) + ".html'); WriteLn('before: ' + L.Strings[0]); L.Free end. +>\n";
+    }
+    pages.emplace_back("p" + std::to_string(i) + ".hts", text);
+  }
+  Project(pages);
+  Build();
+  for (int i = 0; i < count; ++i) {
+    std::string expected = "<p>page " + std::to_string(i) + "</p>\r\n\r\n";
+    if (i % 10 == 9) expected += "before: <p>page " + std::to_string(i - 1) + "</p>\r\n\r\n";
+    EXPECT_EQ(Out("p" + std::to_string(i) + ".html"), expected) << i;
+  }
+}
+
 TEST_F(ScriptPagesTest, BlocksShareNoVariablesAndStartFresh) {
   // The same text twice on a page and on two pages: compiled once, and each
   // run starts from fresh slots and a fresh Result.
