@@ -185,8 +185,8 @@ void TKelComp::Compile() {
   if (!runner_) throw Exception("Compile before run");
   std::string key = source_;
   FillObjects(key);
+  // The compiler runs no script code, so the run's limits start with Run.
   ScriptObjectPool::Activation active(pool_);
-  ScriptRunLimits limits(TimeLimit, MemoryLimit);
   Ready(key);
 }
 
