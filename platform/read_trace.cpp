@@ -17,6 +17,7 @@ ReadTraceScope::~ReadTraceScope() { current_trace = previous_; }
 std::string ReadTracedFile(const std::string& path, size_t max_bytes) {
   ReadTrace* trace = current_trace;
   if (!trace) return ReadFileUpTo(path, max_bytes);
+  trace->FileToRead(path);
   FileStamp stamp;
   StatFile(path, stamp);
   std::string bytes;

@@ -2,7 +2,9 @@
 // build records what each page read (its source, includes, images, the files
 // its scripts load), so that it can tell when the page must be built again.
 // Readers that act for such work (the script library's file routines) report
-// each read to the trace set on their thread.
+// each read to the trace set on their thread, and name the file before they
+// look at it, so that work still writing files (a build writing its pages
+// beside it) can finish the one about to be read.
 #pragma once
 
 #include <string>
@@ -16,6 +18,8 @@ namespace orv {
 class ReadTrace {
  public:
   virtual ~ReadTrace() = default;
+  // `path` is about to be looked at and read.
+  virtual void FileToRead(const std::string& path) = 0;
   // `path` was read: `stamp` taken before the read, `bytes` what was read.
   virtual void FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) = 0;
   // `path` was to be read and could not be (missing, not a regular file,
@@ -40,9 +44,9 @@ class ReadTraceScope {
 };
 
 // The whole regular file at `path`, of at most `max_bytes` bytes, as
-// ReadFileUpTo reads it (raising its errors), reported to the current trace
-// when there is one: with its stamp before the read, or as looked for when
-// it could not be read.
+// ReadFileUpTo reads it (raising its errors), named to the current trace
+// when there is one and reported to it: with its stamp before the read, or
+// as looked for when it could not be read.
 std::string ReadTracedFile(const std::string& path, size_t max_bytes);
 
 }  // namespace orv

@@ -275,11 +275,9 @@ void IncrementalBuild::BeginPage() {
   start_.reports.clear();
   build.Report.Capture(&start_.reports);
   build.Inputs = &inputs_;
-  page_trace_.emplace(&inputs_);
 }
 
 void IncrementalBuild::AbortPage() {
-  page_trace_.reset();
   context_.Build.Inputs = nullptr;
   context_.Build.Report.Capture(nullptr);
 }

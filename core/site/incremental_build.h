@@ -181,10 +181,9 @@ class IncrementalBuild {
   // count, the same way in every build, which costs a skip at most.
   HashKeyedMap<uint32_t> occurrences_;
   FileStates states_;
+  // The inputs of the page being built (BuildState::Inputs while it is):
+  // the build's read trace passes the files its scripts load on to them.
   PageInputs inputs_;
-  // Makes inputs_ the read trace of the page being built (the script
-  // library reports the files it loads to it).
-  std::optional<ReadTraceScope> page_trace_;
 
   // The defines digest, extended as defines are added.
   uint64_t defines_digest_ = 0;

@@ -14,13 +14,13 @@
 
 #include "core/site/build_record.h"
 #include "core/site/file_states.h"
-#include "platform/read_trace.h"
+#include "platform/files.h"
 #include "platform/user_settings.h"
 
 namespace orv {
 
 // The inputs of the page being built.
-class PageInputs : public ReadTrace {
+class PageInputs {
  public:
   explicit PageInputs(FileStates& states) : states_(states) {}
 
@@ -28,9 +28,9 @@ class PageInputs : public ReadTrace {
   void Clear();
 
   // The page read `path` (its stamp taken before the read).
-  void FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) override;
+  void FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes);
   // The page read `path` or looked for it; what it holds is looked at now.
-  void FileLooked(const std::string& path) override;
+  void FileLooked(const std::string& path);
   void FileSeen(const std::string& path, const FileState& state);
 
   // The page looked up the variable `name` and found `found` (null: none).

@@ -46,7 +46,7 @@ void BuildState::SetUserVar(const std::string& name, const std::string& value) {
 
 BuildState* CurrentBuild() { return current_build; }
 
-CurrentBuildScope::CurrentBuildScope(BuildState& build) : previous_(current_build) {
+CurrentBuildScope::CurrentBuildScope(BuildState& build) : previous_(current_build), trace_(&build.Reads) {
   current_build = &build;
 }
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/site/build_caches.h"
+#include "core/site/build_read_trace.h"
 #include "core/site/build_report.h"
 #include "core/site/define_names.h"
 #include "core/site/page_state.h"
@@ -135,6 +136,9 @@ class BuildState {
   // What the page being built reads, recorded for an incremental build;
   // null while nothing is recorded.
   PageInputs* Inputs = nullptr;
+  // The trace of the files the build's scripts load (set while the build
+  // is the current one).
+  BuildReadTrace Reads{*this};
 
   // Before code runs that may change files or read those the build has
   // not settled (an external command, a script block that does not keep to
@@ -157,8 +161,9 @@ class BuildState {
 // The build now running in this process, or null outside a build.
 BuildState* CurrentBuild();
 
-// Makes `build` the current build for its lifetime, restoring the previous one
-// afterwards (builds may nest: a script may start another build).
+// Makes `build` the current build, and its read trace this thread's, for its
+// lifetime, restoring the previous ones afterwards (builds may nest: a
+// script may start another build).
 class CurrentBuildScope {
  public:
   explicit CurrentBuildScope(BuildState& build);
@@ -168,6 +173,7 @@ class CurrentBuildScope {
 
  private:
   BuildState* previous_;
+  ReadTraceScope trace_;
 };
 
 }  // namespace orv

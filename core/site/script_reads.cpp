@@ -46,12 +46,10 @@ constexpr std::string_view kRecorded[] = {
     "TSTRINGS.GETTEXT", "TSTRINGS.SETTEXT", "TSTRINGS.CAPACITY",
 };
 
-// Recorded routines that read files the build does not settle first: a
-// program that calls one runs only once every page given is written.
-constexpr std::string_view kUnsettledReads[] = {"TSTRINGS.LOADFROMFILE"};
-
 // Routines that are not recorded, since they read the clock or the
-// process's arguments, but reach no file.
+// process's arguments, but reach no file. Every recorded routine keeps to
+// the build: the files they read are settled first (InsertImage, and
+// LoadFromFile through the build's read trace).
 constexpr std::string_view kFileFree[] = {"DATE", "TIME", "NOW", "STRTODATE", "RANDOMIZE", "PARAMCOUNT", "PARAMSTR"};
 
 bool Listed(std::span<const std::string_view> names, std::string_view key) {
@@ -77,7 +75,7 @@ const Verdict& VerdictOn(int32_t number) {
     verdict.judged = true;
     verdict.key = key;
     verdict.recorded = IsRecordedRoutine(key);
-    verdict.keeps_to_build = verdict.recorded ? !Listed(kUnsettledReads, key) : Listed(kFileFree, key);
+    verdict.keeps_to_build = verdict.recorded || Listed(kFileFree, key);
   }
   return verdict;
 }

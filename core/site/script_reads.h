@@ -10,9 +10,9 @@
 // And which blocks may run while the build's pages are still being
 // written, without the build forgetting the files it has read: those whose
 // routines change no file and read none but those the build settles first
-// (PageWriter::Settle), such as the pictures InsertImage measures. Any other
-// block runs only once every page given is written (BuildState::
-// OutsideCodeRuns).
+// (PageWriter::Settle), such as the pictures InsertImage measures and the
+// files LoadFromFile reads (build_read_trace.h). Any other block runs only
+// once every page given is written (BuildState::OutsideCodeRuns).
 #pragma once
 
 #include <string_view>

@@ -161,11 +161,10 @@ TEST_F(ScriptPagesTest, AnImageAScriptDeletesIsMissedFromThen) {
   EXPECT_EQ(Out("c.html"), "<!-- ERROR: logo.gif -->\r\n");
 }
 
-// Pages are written beside the build. A block that reads a file the build
-// does not settle (LoadFromFile) runs once every page before it is
-// written; blocks that keep to the build run at once, and the pages they
-// leave are written in order all the same.
-TEST_F(ScriptPagesTest, ABlockThatReadsFilesFindsEveryEarlierPageWritten) {
+// Pages are written beside the build, and blocks that keep to the build run
+// while they are: a page that a block loads (LoadFromFile) is settled first,
+// so the block finds it written whole.
+TEST_F(ScriptPagesTest, ABlockFindsEveryEarlierPageItLoadsWritten) {
   std::vector<std::pair<std::string, std::string>> pages;
   const int count = 150;  // enough for the writer to run on a thread of its own
   for (int i = 0; i < count; ++i) {
