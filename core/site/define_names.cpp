@@ -38,14 +38,14 @@ std::string_view LongestPart(std::string_view name) {
 
 }  // namespace
 
-int32_t DefineNameFinder::Child(int32_t node, uint8_t byte) const {
+int32_t DefineNameFinder::Automaton::Child(int32_t node, uint8_t byte) const {
   if (node == 0) return root_next_[byte];
   for (const auto& [key, child] : At(node).next)
     if (key == byte) return child;
   return 0;
 }
 
-void DefineNameFinder::Add(std::string_view part, int32_t name) {
+void DefineNameFinder::Automaton::Add(std::string_view part, int32_t name) {
   int32_t node = 0;
   for (char c : part) {
     uint8_t byte = Folded(c);
@@ -65,7 +65,7 @@ void DefineNameFinder::Add(std::string_view part, int32_t name) {
   end.output = static_cast<int32_t>(outputs_.size() - 1);
 }
 
-void DefineNameFinder::Link() {
+void DefineNameFinder::Automaton::Link() {
   std::deque<int32_t> queue;
   for (int32_t child : root_next_)
     if (child != 0) queue.push_back(child);
@@ -84,21 +84,10 @@ void DefineNameFinder::Link() {
   }
 }
 
-void DefineNameFinder::Prepare(const TUserSettingList& defines) {
-  const size_t count = static_cast<size_t>(defines.Count());
-  bool same = names_.size() == count;
-  for (size_t i = 0; same && i < count; ++i) same = names_[i] == defines.Items(static_cast<int>(i)).Name;
-  if (same && !nodes_.empty()) return;
-  names_.clear();
-  nodes_.assign(1, Node());
-  root_next_.fill(0);
-  outputs_.clear();
-  wildcard_only_.clear();
-  longest_ = 0;
-  for (size_t i = 0; i < count; ++i) {
+DefineNameFinder::Automaton::Automaton(const TUserSettingList& defines, size_t first, size_t end)
+    : first_(first), end_(end), nodes_(1) {
+  for (size_t i = first; i < end; ++i) {
     const std::string& name = defines.Items(static_cast<int>(i)).Name;
-    names_.push_back(name);
-    longest_ = std::max(longest_, name.size());
     if (name.empty()) continue;
     std::string_view part = LongestPart(name);
     if (part.empty())
@@ -109,7 +98,7 @@ void DefineNameFinder::Prepare(const TUserSettingList& defines) {
   Link();
 }
 
-void DefineNameFinder::Find(std::string_view text, std::vector<bool>& found) const {
+void DefineNameFinder::Automaton::Find(std::string_view text, std::vector<bool>& found) const {
   for (const auto& [name, length] : wildcard_only_)
     if (text.size() >= length) found[static_cast<size_t>(name)] = true;
   if (nodes_.size() <= 1) return;
@@ -133,6 +122,30 @@ void DefineNameFinder::Find(std::string_view text, std::vector<bool>& found) con
       for (int32_t out = At(at).output; out >= 0; out = outputs_[static_cast<size_t>(out)].second)
         found[static_cast<size_t>(outputs_[static_cast<size_t>(out)].first)] = true;
   }
+}
+
+void DefineNameFinder::Prepare(const TUserSettingList& defines) {
+  const size_t count = static_cast<size_t>(defines.Count());
+  if (list_ != &defines || removals_ != defines.Removals() || count < taken_) {
+    automata_.clear();
+    taken_ = 0;
+    longest_ = 0;
+    list_ = &defines;
+    removals_ = defines.Removals();
+  }
+  if (count == taken_) return;
+  for (size_t i = taken_; i < count; ++i) longest_ = std::max(longest_, defines.Items(static_cast<int>(i)).Name.size());
+  size_t first = taken_;
+  while (!automata_.empty() && automata_.back().Size() < 2 * (count - first)) {
+    first = automata_.back().First();
+    automata_.pop_back();
+  }
+  automata_.emplace_back(defines, first, count);
+  taken_ = count;
+}
+
+void DefineNameFinder::Find(std::string_view text, std::vector<bool>& found) const {
+  for (const Automaton& automaton : automata_) automaton.Find(text, found);
 }
 
 }  // namespace orv

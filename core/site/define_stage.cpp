@@ -29,12 +29,6 @@ std::string GetAttr(const std::string& body, const std::string& key) {
 
 namespace {
 
-bool HasDefine(const TUserSettingList& defines, const std::string& name, const std::string& value) {
-  for (int i = 0; i < defines.Count(); ++i)
-    if (defines.Items(i).Name == name && defines.Items(i).Value == value) return true;
-  return false;
-}
-
 // What the define stage does with one line.
 enum class LineKind { Keep, Define, Disabled };
 
@@ -107,7 +101,7 @@ void CollectDefines(TParseStruct& context) {
     if (removed[i].kind != LineKind::Define) continue;
     std::string name = GetAttr(removed[i].body, "type=\"");
     std::string value = GetAttr(removed[i].body, "value=\"");
-    if (!HasDefine(defines, name, value)) defines.Add(name, value);
+    if (!context.KeptDefines.Holds(defines, name, value)) defines.Add(name, value);
   }
   std::string kept;
   kept.reserve(text.size());

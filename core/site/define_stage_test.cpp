@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "core/site/define_index.h"
 #include "core/site/define_names.h"
 #include "core/site/page_passes_reference.h"
 #include "core/site/page_test_support.h"
@@ -41,6 +43,59 @@ TEST(DefineNameFinderTest, FindsEveryNameThatMayOccur) {
     finder.Find(c.text, found);
     EXPECT_EQ(found, c.found) << c.text;
   }
+}
+
+// A list that grows by batches, as a build's defines do page by page, is
+// searched by a few automata that find what one automaton over the whole
+// list finds; a list that lost an item is taken in anew.
+TEST(DefineNameFinderTest, AGrowingListFindsWhatTheWholeListFinds) {
+  const char* parts[] = {"ab", "B", "x?", "cD", "@", "e", "Q?q", "zz", "?", "Abc"};
+  const char* text[] = {"A", "b", "AB", "x", "y", "c", "d", "@", "`", "E", "q", "Z", " ", "\r\n"};
+  std::mt19937 random(2031);
+  TUserSettingList defines;
+  DefineNameFinder growing;
+  for (int round = 0; round < 300; ++round) {
+    if (round == 150) defines.Delete(defines.Items(3).Name);
+    for (int i = static_cast<int>(random() % (round % 10 == 0 ? 40 : 3)); i >= 0; --i)
+      defines.Add(std::string(parts[random() % std::size(parts)]) + parts[random() % std::size(parts)], "v");
+    growing.Prepare(defines);
+    DefineNameFinder whole;
+    whole.Prepare(defines);
+    ASSERT_EQ(whole.AutomatonCount(), 1u);
+    ASSERT_LE(growing.AutomatonCount(), static_cast<size_t>(std::bit_width(static_cast<size_t>(defines.Count()))));
+    ASSERT_EQ(growing.LongestName(), whole.LongestName());
+    std::string page;
+    for (int i = static_cast<int>(random() % 40); i > 0; --i) page += text[random() % std::size(text)];
+    std::vector<bool> found(defines.Count()), expected(defines.Count());
+    growing.Find(page, found);
+    whole.Find(page, expected);
+    ASSERT_EQ(found, expected) << "round " << round << " page " << page;
+  }
+}
+
+TEST(DefineIndexTest, HoldsExactlyTheNameAndValuePairsOfTheList) {
+  TUserSettingList defines;
+  DefineIndex index;
+  EXPECT_FALSE(index.Holds(defines, "A", "1"));
+  defines.Add("A", "1");
+  defines.Add("ab", "c");
+  defines.Add("", "");
+  const struct {
+    const char* name;
+    const char* value;
+    bool held;
+  } cases[] = {
+      {"A", "1", true}, {"a", "1", false}, {"A", "2", false}, {"ab", "c", true},
+      {"a", "bc", false}, {"abc", "", false}, {"", "", true}, {"", "A1", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(index.Holds(defines, c.name, c.value), c.held) << c.name << "=" << c.value;
+  defines.Add("a", "bc");
+  EXPECT_TRUE(index.Holds(defines, "a", "bc")) << "an item added since is indexed";
+  defines.Delete("A");
+  EXPECT_FALSE(index.Holds(defines, "A", "1")) << "a list that lost an item is indexed anew";
+  EXPECT_TRUE(index.Holds(defines, "ab", "c"));
+  TUserSettingList other;
+  EXPECT_FALSE(index.Holds(other, "ab", "c")) << "another list";
 }
 
 class DefineEquivalenceTest : public test::PageTest {

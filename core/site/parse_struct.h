@@ -23,6 +23,7 @@
 #include "core/site/build_caches.h"
 #include "core/site/build_read_trace.h"
 #include "core/site/build_report.h"
+#include "core/site/define_index.h"
 #include "core/site/define_names.h"
 #include "core/site/page_state.h"
 #include "core/site/page_writer.h"
@@ -54,8 +55,10 @@ class TParseStruct {
   TProjectSettings Settings;
   TPageState Page;
   TUserSettingList Defines;
-  // The search for the defines' names, made again when they change.
+  // The search for the defines' names, brought up to date as they are
+  // added, and the index of the defines kept.
   DefineNameFinder DefineNames;
+  DefineIndex KeptDefines;
   ProgressReporter Progress;
 
   // Decimal sizes of the last measured JPEG and GIF image.
