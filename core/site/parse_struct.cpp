@@ -37,8 +37,13 @@ void BuildState::OutsideCodeRuns() {
 }
 
 void BuildState::SetUserVar(const std::string& name, const std::string& value) {
-  if (TUserSetting* var = UserVars.Find(name)) {
-    var->Value = value;
+  // Through the variables' index: a site whose every page sets a variable
+  // of its own would otherwise look through all of them on every page. The
+  // index gives a built-in variable before the project's of its name.
+  const TUserSetting* found = Caches.FindVariable(BuiltinVars, UserVars, name);
+  if (found && found->Owner != &UserVars) found = UserVars.Find(name);
+  if (found) {
+    const_cast<TUserSetting*>(found)->Value = value;  // an item of UserVars, which the build owns
   } else {
     UserVars.Add(name, value);
   }

@@ -98,6 +98,26 @@ TEST_F(ScriptPagesTest, DefVarIsSeenLaterInThePageAndByLaterPages) {
   EXPECT_EQ(Out("b.html"), "New New! New!p.orv\r\n\r\n");
 }
 
+// DefVar sets the project's variable of a name; a built-in variable of the
+// same name keeps its value and still comes first for <%name%> and GetVar.
+// Many pages each setting a variable of their own (found through the
+// variables' index) see their own and every earlier page's.
+TEST_F(ScriptPagesTest, DefVarSetsTheProjectsVariableBesideABuiltInOne) {
+  std::vector<std::pair<std::string, std::string>> pages = {
+      {"a.hts", "<+ DefVar('ProjFile', 'mine'); DefVar('ProjFile', 'mine again') +><%ProjFile%>|<+ "
+                "WriteLn(GetVar('ProjFile')) +>\n"}};
+  for (int i = 0; i < 40; ++i) {
+    const std::string n = std::to_string(i);
+    pages.emplace_back("p" + n + ".hts", "<+ DefVar('V" + n + "', 'v" + n + "'); DefVar('Title', 'T" + n +
+                                             "') +><%V" + n + "%> <%V0%> <%Title%>\n");
+  }
+  Project(pages);
+  Build();
+  EXPECT_EQ(Out("a.html"), "p.orv|p.orv\r\n\r\n");
+  EXPECT_EQ(Out("p0.html"), "v0 v0 T0\r\n");
+  EXPECT_EQ(Out("p39.html"), "v39 v0 T39\r\n");
+}
+
 TEST_F(ScriptPagesTest, BuildFileOfCurFileFromListedAndQueuedPages) {
   Project({{"a.hts", "<+ BuildFile(CurFile); DefVar('Runs', GetVar('Runs') + 'x') +><%Runs%>\n"}});
   Build();

@@ -55,10 +55,9 @@ void CurFile(TObject*, const std::string&, A&, R& r) {
 
 void GetVar(TObject*, const std::string&, A& a, R& r) {
   std::string value;
-  if (const BuildState* build = CurrentBuild()) {
+  if (BuildState* build = CurrentBuild()) {
     std::string name = Text(a[0]);
-    const TUserSetting* var = build->BuiltinVars.Find(name);
-    if (!var) var = build->UserVars.Find(name);
+    const TUserSetting* var = build->Caches.FindVariable(build->BuiltinVars, build->UserVars, name);
     if (build->Inputs) build->Inputs->Variable(name, var, build->BuiltinVars);
     if (var) value = var->Value;
   }
