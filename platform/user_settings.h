@@ -76,4 +76,32 @@ class TUserSettingList {
   unsigned long long removals_ = 0;
 };
 
+// Keeps an index of a list (a hash index, a digest) in step with it while
+// items are only added: Follow tells which items the index has not taken in
+// yet, or that it must start over, the list being another one or having
+// lost items since (Removals). Items are not changed in place.
+class TUserSettingFollower {
+ public:
+  struct Step {
+    bool restart;  // the index must first forget what it holds
+    int first;     // it takes in the items from `first` to the list's Count()
+  };
+  Step Follow(const TUserSettingList& list) {
+    const bool restart = list_ != &list || removals_ != list.Removals() || list.Count() < taken_;
+    if (restart) {
+      list_ = &list;
+      removals_ = list.Removals();
+      taken_ = 0;
+    }
+    const Step step{restart, taken_};
+    taken_ = list.Count();
+    return step;
+  }
+
+ private:
+  const TUserSettingList* list_ = nullptr;
+  unsigned long long removals_ = 0;
+  int taken_ = 0;
+};
+
 }  // namespace orv

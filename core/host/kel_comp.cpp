@@ -118,6 +118,7 @@ void TKelComp::Prepare(const std::string& extra_name, TObject* extra_object) {
   }
   extra_name_ = extra_name;
   extra_handle_ = extra_object ? extra_object->Handle() : 0;
+  loaded_ = false;
 }
 
 void TKelComp::FillObjects(std::string& key) {
@@ -163,7 +164,10 @@ struct CompileOnlyScope {
 
 }  // namespace
 
-void TKelComp::Ready(const std::string& key) {
+void TKelComp::Load() {
+  std::string key = source_;
+  FillObjects(key);
+  loaded_ = true;
   if (cached_program_ || runner_->Compiled()) return;
   const bool use_cache = Cache && !providers_registered_ && !runner_->KeepIdents;
   if (use_cache) {
@@ -183,20 +187,17 @@ void TKelComp::Ready(const std::string& key) {
 
 void TKelComp::Compile() {
   if (!runner_) throw Exception("Compile before run");
-  std::string key = source_;
-  FillObjects(key);
   // The compiler runs no script code, so the run's limits start with Run.
   ScriptObjectPool::Activation active(pool_);
-  Ready(key);
+  Load();
 }
 
 void TKelComp::Run() {
   if (!runner_) throw Exception("Compile before run");
-  std::string key = source_;
-  FillObjects(key);
   ScriptObjectPool::Activation active(pool_);
   ScriptRunLimits limits(TimeLimit, MemoryLimit);
-  Ready(key);
+  if (!loaded_) Load();
+  loaded_ = false;
   if (runner_->CompileOnly) return;
   if (cached_program_) {
     Execute(*cached_program_, 0, runner_->StepLimit);

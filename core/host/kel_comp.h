@@ -152,8 +152,9 @@ class TKelComp : public TComponent {
 
   // Compiles the script, or takes its program from the cache, as the next
   // Run would, without running it, so a host can look at the program
-  // (Machine) before it runs. Raises what Run raises for a prior Prepare
-  // missing and for compile errors.
+  // (Machine) before it runs; the next Run runs it with the named objects
+  // given here. Raises what Run raises for a prior Prepare missing and for
+  // compile errors.
   void Compile();
 
   // Prepare without an extra object, Run, and the engine-wide Result.
@@ -166,10 +167,11 @@ class TKelComp : public TComponent {
   // The named objects for the next run; `key` gathers their names and
   // handles, which the cache key needs since the compiler builds them in.
   void FillObjects(std::string& key);
-  // Readies the program the next run executes: the one the cache holds
-  // for `key` (the script and its named objects), or the runner's, compiled
-  // when it is not yet (and kept in the cache).
-  void Ready(const std::string& key);
+  // Gives the runner its named objects and readies the program the next
+  // run executes: the one the cache holds for the script and those
+  // objects, or the runner's, compiled when it is not yet (and kept in the
+  // cache). The next Run uses what Compile loaded rather than loading again.
+  void Load();
   // Connects EventLink of ControlLink (see Loaded).
   void ConnectEventLink();
 
@@ -182,6 +184,7 @@ class TKelComp : public TComponent {
   TComponent* control_link_ = nullptr;
   std::string event_link_;
   std::string extra_name_;
+  bool loaded_ = false;  // Load ran since the last Prepare or Run
   uint32_t extra_handle_ = 0;  // a handle, so a freed object is seen as gone
   std::string parent_class_name_;
   // Declared before the runner: objects the script created die after it.

@@ -1,7 +1,5 @@
 #include "core/site/define_index.h"
 
-#include "platform/user_settings.h"
-
 namespace orv {
 
 std::string DefineIndex::Key(const std::string& name, const std::string& value) {
@@ -10,17 +8,9 @@ std::string DefineIndex::Key(const std::string& name, const std::string& value) 
 }
 
 bool DefineIndex::Holds(const TUserSettingList& defines, const std::string& name, const std::string& value) {
-  const size_t count = static_cast<size_t>(defines.Count());
-  if (list_ != &defines || removals_ != defines.Removals() || count < taken_) {
-    pairs_.clear();
-    taken_ = 0;
-    list_ = &defines;
-    removals_ = defines.Removals();
-  }
-  for (; taken_ < count; ++taken_) {
-    const TUserSetting& item = defines.Items(static_cast<int>(taken_));
-    pairs_.insert(Key(item.Name, item.Value));
-  }
+  const TUserSettingFollower::Step step = follower_.Follow(defines);
+  if (step.restart) pairs_.clear();
+  for (int i = step.first; i < defines.Count(); ++i) pairs_.insert(Key(defines.Items(i).Name, defines.Items(i).Value));
   return pairs_.count(Key(name, value)) != 0;
 }
 

@@ -4,13 +4,12 @@
 // compare each new define with all the defines before it.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <unordered_set>
 
-namespace orv {
+#include "platform/user_settings.h"
 
-class TUserSettingList;
+namespace orv {
 
 // An index of the name and value pairs of a list of defines.
 class DefineIndex {
@@ -24,9 +23,7 @@ class DefineIndex {
  private:
   static std::string Key(const std::string& name, const std::string& value);
 
-  const TUserSettingList* list_ = nullptr;
-  unsigned long long removals_ = 0;
-  size_t taken_ = 0;
+  TUserSettingFollower follower_;
   std::unordered_set<std::string> pairs_;
 };
 

@@ -125,23 +125,20 @@ void DefineNameFinder::Automaton::Find(std::string_view text, std::vector<bool>&
 }
 
 void DefineNameFinder::Prepare(const TUserSettingList& defines) {
-  const size_t count = static_cast<size_t>(defines.Count());
-  if (list_ != &defines || removals_ != defines.Removals() || count < taken_) {
+  const TUserSettingFollower::Step step = follower_.Follow(defines);
+  if (step.restart) {
     automata_.clear();
-    taken_ = 0;
     longest_ = 0;
-    list_ = &defines;
-    removals_ = defines.Removals();
   }
-  if (count == taken_) return;
-  for (size_t i = taken_; i < count; ++i) longest_ = std::max(longest_, defines.Items(static_cast<int>(i)).Name.size());
-  size_t first = taken_;
+  const size_t count = static_cast<size_t>(defines.Count());
+  size_t first = static_cast<size_t>(step.first);
+  if (first == count) return;
+  for (size_t i = first; i < count; ++i) longest_ = std::max(longest_, defines.Items(static_cast<int>(i)).Name.size());
   while (!automata_.empty() && automata_.back().Size() < 2 * (count - first)) {
     first = automata_.back().First();
     automata_.pop_back();
   }
   automata_.emplace_back(defines, first, count);
-  taken_ = count;
 }
 
 void DefineNameFinder::Find(std::string_view text, std::vector<bool>& found) const {

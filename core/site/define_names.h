@@ -27,9 +27,9 @@
 #include <string_view>
 #include <vector>
 
-namespace orv {
+#include "platform/user_settings.h"
 
-class TUserSettingList;
+namespace orv {
 
 // The automata of the names of a list of defines.
 class DefineNameFinder {
@@ -83,11 +83,7 @@ class DefineNameFinder {
     std::vector<std::pair<int32_t, size_t>> wildcard_only_;
   };
 
-  // The list the automata were made for, its Removals() then, and how many
-  // of its items they cover.
-  const TUserSettingList* list_ = nullptr;
-  unsigned long long removals_ = 0;
-  size_t taken_ = 0;
+  TUserSettingFollower follower_;
   // Over consecutive runs of the list, oldest first; each run at least
   // twice as long as the next.
   std::vector<Automaton> automata_;

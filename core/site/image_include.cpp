@@ -76,8 +76,7 @@ BuildCaches::FoundImage FindImage(TParseStruct& context, const std::string& name
                                   std::optional<ImageKind> kind) {
   BuildCaches::FoundImage found;
   FileStamp stamp;
-  context.Build.Writer.Settle(path);
-  found.Exists = StatFile(path, stamp);
+  found.Exists = context.Build.Writer.StatSettled(path, stamp);
   if (!found.Exists) return found;
   if (kind) found.Size = CachedSize(context.Build.Caches, path, stamp, *kind);
   const std::string size = found.Size ? " " + SizeText(found.Size) : std::string();
@@ -95,8 +94,7 @@ std::optional<std::string> TagStart(BuildState& build, const std::string& file, 
   // written (script_reads.h): the file is settled as the image include's is.
   auto look = [&build, &stamp](const std::string& at) {
     if (build.Inputs) build.Inputs->FileLooked(at);
-    build.Writer.Settle(at);
-    return StatFile(at, stamp);
+    return build.Writer.StatSettled(at, stamp);
   };
   if (!look(path)) {
     path = InImageDir(build, name);

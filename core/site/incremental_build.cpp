@@ -148,13 +148,10 @@ uint32_t IncrementalBuild::NextOccurrence(const std::string& entry) {
 
 uint64_t IncrementalBuild::DefinesDigest() {
   const TUserSettingList& defines = context_.Defines;
-  if (defines.Removals() != defines_removals_ || defines.Count() < defines_hashed_) {
-    defines_digest_ = 0;
-    defines_hashed_ = 0;
-    defines_removals_ = defines.Removals();
-  }
-  for (; defines_hashed_ < defines.Count(); ++defines_hashed_) {
-    const TUserSetting& define = defines.Items(defines_hashed_);
+  const TUserSettingFollower::Step step = defines_follower_.Follow(defines);
+  if (step.restart) defines_digest_ = 0;
+  for (int i = step.first; i < defines.Count(); ++i) {
+    const TUserSetting& define = defines.Items(i);
     defines_digest_ = ContentHash(define.Value, ContentHash(define.Name, defines_digest_ + 1));
   }
   return defines_digest_;

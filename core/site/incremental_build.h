@@ -31,6 +31,7 @@
 #include "core/site/hash_keyed_map.h"
 #include "core/site/page_inputs.h"
 #include "core/site/static_files.h"
+#include "platform/user_settings.h"
 
 namespace orv {
 
@@ -187,8 +188,7 @@ class IncrementalBuild {
 
   // The defines digest, extended as defines are added.
   uint64_t defines_digest_ = 0;
-  int defines_hashed_ = 0;
-  unsigned long long defines_removals_ = 0;
+  TUserSettingFollower defines_follower_;
 
   // The build as the page being built found it.
   struct PageStart {

@@ -144,8 +144,7 @@ std::string TextIncludePlace(TParseStruct& context, const std::string& content, 
 std::string FindTextInclude(TParseStruct& context, const std::string& content, FileStamp& stamp) {
   for (int i = 0; i < kTextIncludePlaces; ++i) {
     std::string place = TextIncludePlace(context, content, i);
-    context.Build.Writer.Settle(place);
-    if (StatFile(place, stamp)) return place;
+    if (context.Build.Writer.StatSettled(place, stamp)) return place;
   }
   return std::string();
 }
@@ -268,9 +267,8 @@ void ExtAppStage(TParseStruct& context) {
   // pages wherever it was started from. The folder is found when the first
   // command of the page runs: most pages run none.
   std::string folder;
-  bool made_way = false;  // for the commands of this pass
   TBuildStats& stats = context.Build.Stats;
-  RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &made_way, &stats](const std::string& command) {
+  RunMarkupStage(context, "<*", "*>", [&context, &limits, &folder, &stats](const std::string& command) {
     if (folder.empty() && !context.Settings.ProjectFile.empty()) folder = ProjectFolder(context.Settings.ProjectFile);
     AddCount(stats.Programs, 1);
     // What a command reads cannot be known: its page is built every time.
@@ -279,10 +277,7 @@ void ExtAppStage(TParseStruct& context) {
       MarkupWarning(context, "the command \"" + ShowNul(command) + "\" is not run: it holds a NUL byte");
       return CommandErrorComment(command);
     }
-    if (!made_way) {
-      context.Build.OutsideCodeRuns();
-      made_way = true;
-    }
+    context.Build.OutsideCodeRuns();
     std::string output;
     CommandStatus status;
     CommandOutcome outcome =

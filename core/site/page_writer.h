@@ -84,6 +84,11 @@ class PageWriter {
   // (SettleName): it is a file the build wrote, not a link.
   void Settle(const std::string& path);
   void SettleName(std::string_view path);
+  // Settle, then StatFile: whether `path` exists, and its stamp.
+  bool StatSettled(const std::string& path, FileStamp& stamp) {
+    Settle(path);
+    return StatFile(path, stamp);
+  }
   // Finishes and reports every write given.
   void Drain();
   // Before code runs that may change the file system: Drain; the writer's

@@ -62,9 +62,8 @@ std::string ScriptErrorPlace(const TParseStruct& context, size_t at, const std::
 // Runs one block, which stands at `at` of the page text, in a fresh
 // component, its output kept within `room` bytes (build.ScriptOutput). A
 // block that does not keep to the build (script_reads.h) runs once the
-// build has made way for outside code; it does so once a pass (`made_way`),
-// since the pass writes no page and reads no file between its blocks.
-void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t room, bool& made_way) {
+// build has made way for outside code.
+void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t room) {
   BuildState& build = context.Build;
   build.ScriptOutput.Start(room);
   TKelComp comp;
@@ -76,10 +75,7 @@ void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t 
   try {
     comp.Prepare();
     comp.Compile();
-    if (!made_way && !KeepsToTheBuild(comp.Machine()->Program())) {
-      build.OutsideCodeRuns();
-      made_way = true;
-    }
+    if (!KeepsToTheBuild(comp.Machine()->Program())) build.OutsideCodeRuns();
     comp.Run();
   } catch (const std::exception& e) {
     context.ScriptHost = nullptr;
@@ -103,7 +99,6 @@ void ScriptStage(TParseStruct& context) {
   const std::string& text = page.Text;
   std::string result;
   size_t done = 0;  // text before this index is in `result`
-  bool made_way = false;
   for (;;) {
     size_t open = FindDelimiter(text, "<+", done);
     if (open == std::string::npos) break;
@@ -124,8 +119,7 @@ void ScriptStage(TParseStruct& context) {
     // what is left.
     const size_t around = result.size() + (text.size() - close - 2);
     const size_t max_bytes = context.Build.Limits.MaxPageBytes;
-    RunBlock(context, text.substr(open + 2, close - open - 2), at, max_bytes > around ? max_bytes - around : 0,
-             made_way);
+    RunBlock(context, text.substr(open + 2, close - open - 2), at, max_bytes > around ? max_bytes - around : 0);
     std::string output = context.Build.ScriptOutput.Take();
     if (context.Build.ScriptOutput.TooLarge()) {
       page.Origins.Replace(at, 0, std::string_view(kPageTooLargeComment).size());
