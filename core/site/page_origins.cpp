@@ -9,6 +9,7 @@ namespace orv {
 void PageOrigins::Start(const std::string& path, const std::string& text) {
   edits_.clear();
   files_.assign(1, path);
+  file_index_.clear();
   page_text_ = text;
   file_texts_.clear();
   markup_at_ = 0;
@@ -17,14 +18,9 @@ void PageOrigins::Start(const std::string& path, const std::string& text) {
 }
 
 void PageOrigins::TakeFileText(const std::string& path) {
-  // A page includes few distinct files, often the same one many times.
-  for (size_t i = files_.size(); i-- > 1;)
-    if (files_[i] == path) {
-      source_ = static_cast<int32_t>(i);
-      return;
-    }
-  files_.push_back(path);
-  source_ = static_cast<int32_t>(files_.size() - 1);
+  auto [known, added] = file_index_.try_emplace(path, static_cast<int32_t>(files_.size()));
+  if (added) files_.push_back(path);
+  source_ = known->second;
 }
 
 void PageOrigins::TakeVariableValue(const std::string& name) {

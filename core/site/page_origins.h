@@ -118,6 +118,8 @@ class PageOrigins {
 
   std::vector<Edit> edits_;
   std::vector<std::string> files_{std::string()};  // the page's source first
+  // The included files of files_ (all but the page's source) by path.
+  std::unordered_map<std::string, int32_t> file_index_;
   // The names of the variables whose values the edits hold, kept from page
   // to page (the names live for the build).
   std::vector<const std::string*> variables_;

@@ -80,6 +80,53 @@ TEST(PageOriginsTest, IncludedTextIsAtTheIncludedFilesLine) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(PageOriginsTest, EachIncludeIsLocatedInItsOwnFileAcrossPages) {
+  const std::string dir = DataDir() + "page origins files/";
+  std::filesystem::create_directories(dir);
+  WriteFileBytes(dir + "a.hsn", "a1\na2\n");
+  WriteFileBytes(dir + "b.hsn", "b1\nb2\nb3\n");
+  WriteFileBytes(dir + "p.hts", kPage);
+  PageOrigins origins;
+  origins.Start(dir + "p.hts", kPage);
+  // Lines 4, 3, 2 and 1 ("lN", two bytes each) are includes of p.hts (16
+  // bytes in line form), a.hsn (8), b.hsn (12) and a.hsn again, made from
+  // the last line to the first so that each stands where the page had it.
+  const struct {
+    size_t at;
+    const char* file;
+    size_t size;
+  } includes[] = {{12, "p.hts", 16}, {8, "a.hsn", 8}, {4, "b.hsn", 12}, {0, "a.hsn", 8}};
+  for (const auto& include : includes) {
+    origins.BeginMarkup(include.at);
+    origins.TakeFileText(dir + include.file);
+    origins.Replace(include.at, 2, include.size);
+  }
+  // The page is now a.hsn [0, 8), b.hsn [10, 22), a.hsn [24, 32) and p.hts
+  // [34, 50), each followed by its line's CR LF. The page's own text
+  // included in it is named once, as the page's.
+  const struct {
+    size_t at;
+    const char* file;
+    int line;
+    size_t chain;
+  } places[] = {{4, "a.hsn", 2, 2}, {18, "b.hsn", 3, 2}, {28, "a.hsn", 2, 2}, {46, "p.hts", 4, 1}};
+  for (const auto& place : places) {
+    std::vector<SourcePlace> found = origins.Locate(place.at);
+    ASSERT_EQ(found.size(), place.chain) << place.at;
+    EXPECT_EQ(found[0].Path, dir + place.file) << place.at;
+    EXPECT_EQ(found[0].Line, place.line) << place.at;
+    EXPECT_EQ(found.back().Path, dir + "p.hts");
+  }
+  // The next page knows none of them until it includes them.
+  origins.Start(dir + "q.hts", "z\r\n");
+  origins.BeginMarkup(0);
+  origins.TakeFileText(dir + "b.hsn");
+  origins.Replace(0, 1, 12);
+  EXPECT_EQ(origins.Locate(5)[0].Path, dir + "b.hsn");
+  EXPECT_EQ(origins.Locate(5)[0].Line, 2);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(PageOriginsTest, LineEndRepairsShiftTheTextAfterThem) {
   PageOrigins origins;
   origins.Start("p.hts", "a\r\nb\r\nc\r\n");
