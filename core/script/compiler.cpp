@@ -541,6 +541,7 @@ void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_st
     TProgItem& last = code_.Last();
     if (last.A == value.index && WritesOnlyTarget(last.Op)) {
       last.A = slot;
+      AppendInPlace(slot, code_start);
       return;
     }
     if (last_call_ != kNoPosition && last_call_ >= code_start) {
@@ -558,6 +559,68 @@ void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_st
     }
   }
   Emit(opMove, slot, Field(value));
+}
+
+// A sum of two or more terms that starts with the variable it is stored in,
+// each term a variable or a constant, ends the expression's code as
+//   t := v + x1; t := t + x2; ...; v := t + xn
+// which copies v's text into t at the first `+`: a loop that builds a text
+// this way takes time in the square of the text's length. When v and every
+// x hold texts, each `+` joins texts and cannot fail, so adding each term to
+// v where it is gives the same text; a guard of the variables' kinds
+// (two at a time) jumps to that form, placed after the routine, and any
+// other kinds run the sum as it was.
+void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
+  const size_t end = code_.Size();
+  const TProgItem& last = code_.At(end - 1);
+  if (last.Op != opAdd || IsConstOperand(last.B)) return;
+  const int32_t temp = last.B;
+  size_t first = end - 1;
+  while (first > code_start && code_.At(first - 1).Op == opAdd && code_.At(first - 1).A == temp &&
+         code_.At(first - 1).B == temp)
+    --first;
+  if (first == code_start) return;
+  --first;
+  const TProgItem& head = code_.At(first);
+  if (head.Op != opAdd || head.A != temp || head.B != slot) return;
+  std::vector<int32_t> texts{slot};
+  for (size_t i = first; i < end; ++i) {
+    const int32_t term = code_.At(i).C;
+    if (IsConstOperand(term)) {
+      if (consts_[static_cast<size_t>(ConstNumber(term))].Type() != varString) return;
+    } else if (term == slot || term == temp) {
+      return;
+    } else if (std::find(texts.begin(), texts.end(), term) == texts.end()) {
+      texts.push_back(term);
+    }
+  }
+  std::vector<std::pair<TProgItem, size_t>> sum;
+  for (size_t i = first; i < end; ++i) sum.emplace_back(code_.At(i), code_.PositionAt(i));
+  code_.Truncate(first);
+  const size_t position = sum.front().second;
+  const int32_t in_place = UsedLabel();
+  const int32_t as_it_was = UsedLabel();
+  const int32_t done = UsedLabel();
+  // The guards: all but the first after the routine, each going on to the
+  // next pair, the last to the form in place.
+  for (size_t p = 0; p < texts.size(); p += 2) {
+    const bool last_pair = p + 2 >= texts.size();
+    const int32_t onwards = last_pair ? in_place : UsedLabel();
+    const TProgItem guard{opJumpIfStrings, onwards, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]};
+    if (p == 0) {
+      code_.Emit(guard, position);
+      Place(as_it_was);
+    } else {
+      deferred_.push_back({-1, guard, position});
+      deferred_.push_back({-1, {opGoto, as_it_was, 0, 0}, position});
+    }
+    if (!last_pair) deferred_.push_back({onwards, {}, position});
+  }
+  for (const auto& [item, at] : sum) code_.Emit(item, at);
+  Place(done);
+  deferred_.push_back({in_place, {}, position});
+  for (const auto& [item, at] : sum) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
+  deferred_.push_back({-1, {opGoto, done, 0, 0}, sum.back().second});
 }
 
 namespace {

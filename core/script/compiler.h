@@ -188,6 +188,10 @@ class TKelCompiler {
   // `code_start`: its last instruction is made to write the slot when it
   // computed the value, otherwise the value is copied.
   void StoreTo(int32_t slot, const TExprValue& value, size_t code_start);
+  // Makes `var[slot] := var[slot] + x1 + ... + xn` grow the slot's text in
+  // place when the slot and every x hold texts, instead of copying it into
+  // a temporary at the first `+`.
+  void AppendInPlace(int32_t slot, size_t code_start);
   // A jump to `label` unless the condition whose code starts at
   // `code_start` holds: a comparison becomes a compare-and-jump.
   void JumpUnless(const TExprValue& condition, int32_t label, size_t code_start);

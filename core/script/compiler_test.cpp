@@ -371,6 +371,13 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
        {opGreater, opMove, opCall, opData, opAdd, opLess, opJumpUnlessAnd, opMove}},
       {"if (s > 1) and (i div 0 < 2) then s := 0", {opGreater, opIntDiv, opLess, opJumpUnlessAnd, opMove}},
       {"if (s > 1) and ((s + i) mod 5 < 2) then s := 0", {opGreater, opAdd, opMod, opLess, opJumpUnlessAnd, opMove}},
+      // a sum built in its own variable, which a guard after the program
+      // lets grow where it is when every term holds a text
+      {"s := s + '<' + i + '>'", {opJumpIfStrings, opAdd, opAdd, opAdd}, {opAdd, opAdd, opAdd, opGoto}},
+      {"s := s + i + s", {opAdd, opAdd}},
+      {"s := s + 1 + 'x'", {opAdd, opAdd}},
+      {"s := i + s + 'x'", {opAdd, opAdd}},
+      {"s := s + TADD(i, 1) + 'x'", {opMove, opCall, opData, opAdd, opAdd}},
   };
   for (const auto& c : cases) {
     TBinProg p = Load(std::string("var s, i: integer; begin ") + c.statement + " end.");

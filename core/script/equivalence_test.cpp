@@ -187,6 +187,20 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "d := TJOIN8(c, a, b, d, 0, 0, 0, c) end.",
       "var x, y: integer;\nprocedure P(var a: integer; b: integer); begin a := a + b; x := x * 2 end;\n"
       "begin x := 3; y := 4; P(y, x); P(x, x + y) end.",
+      // texts built in their own variable: joined where they are when every
+      // term is a text, and otherwise added one by one, the variable left as
+      // it was when a term fails
+      "var i, s, t: integer; begin s := 'a'; t := '-'; for i := 1 to 5 do s := s + t + 'b' + t; t := s end.",
+      "var s, t, u: integer; begin s := 'a'; t := 'b'; u := 'c'; s := s + t + u + 'd' + t; u := s + 'e' + u end.",
+      "var s, t: integer; begin s := 'a'; t := 'x'; s := s + t + 1; s := s + 'b' end.",
+      "var s, t: integer; begin s := 'a'; t := 2; s := s + 'b' + t; s := 0 end.",
+      "var s, t: integer; begin s := '1'; t := 2; s := s + '2' + t; t := t + 'x' + 'y' end.",
+      "var s, t: integer; begin s := 1; s := s + '2' + '3'; t := 1.5; t := t + '2' + '0.25' end.",
+      "var s, t: integer; begin s := 'ab'; t := s; s := s + 'c' + 'd'; t := t + s + t end.",
+      "var s: integer; begin s := ''; s := s + '' + ''; s := s + 'a' + s end.",
+      "var s, t: integer; begin s := 'a'; s := s + 'b' + (1 < 2); t := True; t := t + 'x' + 'y' end.",
+      "var s, t: integer;\nfunction F(a: integer): integer; begin s := s + '!'; Result := s + a end;\n"
+      "begin s := 'a'; t := 'b'; s := s + t + F(1); t := s + F(2) + t + 'x' end.",
       // constants folded at compile time and not
       "var x: integer; begin x := -(-2147483647 - 1); x := 2 * 3 + 'a' + 'b'; x := 1 div 0 end.",
   };

@@ -1,5 +1,6 @@
 #include "core/script/program_generator.h"
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -34,7 +35,10 @@ class Generator {
     text += Statements(p, 1 + Pick(2), 2, 1);
     text += "  z := " + Expression(p, 2) + "\nend;\n";
     text += "begin\n";
-    for (const char* name : {"a", "b", "c", "d", "e", "s", "t"}) text += std::string("  ") + name + " := " + Literal() + ";\n";
+    // The text variables start as texts more often than not, so that texts
+    // are built in them (Append).
+    for (const std::string name : {"a", "b", "c", "d", "e", "s", "t"})
+      text += "  " + name + " := " + (name >= "s" && Chance(60) ? Word() : Literal()) + ";\n";
     Scope main{{"A", "B", "C", "D", "E", "S", "T"}, {"A", "B", "C", "D", "E", "S", "T"}, true, true};
     text += Statements(main, 4 + Pick(8), 0, 1);
     return text + "end.\n";
@@ -56,13 +60,18 @@ class Generator {
     // Texts are mostly numbers, so that a program runs on after most of its
     // conversions; the others end it with a conversion error.
     static const std::vector<std::string> numbers = {"'7'", "' 12 '", "'3.5'", "'-2'", "'True'"};
-    static const std::vector<std::string> words = {"''", "'abc'", "'x'#65"};
     const int kind = Pick(100);
     if (kind < 65) return OneOf(integers);
     if (kind < 80) return OneOf(reals);
     if (kind < 90) return OneOf(numbers);
-    if (kind < 91) return OneOf(words);
+    if (kind < 91) return Word();
     return Chance(50) ? "True" : "False";
+  }
+
+  // A text that is no number, or one that is.
+  std::string Word() {
+    static const std::vector<std::string> words = {"''", "'abc'", "'x'#65", "'7'", "' '"};
+    return OneOf(words);
   }
 
   // The right operand of a division: mostly a constant other than zero, so
@@ -167,7 +176,24 @@ class Generator {
       return text;
     }
     if (kind < 52 && loop_depth < 2) return Loop(scope, loop_depth, indent);
+    if (kind < 60) return pad + Append(scope);
     return pad + OneOf(scope.writable) + " := " + Expression(scope, 2);
+  }
+
+  // A sum of terms added to the variable it is stored in, the way texts are
+  // built: mostly a text variable, with texts, text variables, other
+  // variables and numbers added.
+  std::string Append(const Scope& scope) {
+    std::vector<std::string> texts;
+    for (const char* name : {"S", "T"})
+      if (std::find(scope.writable.begin(), scope.writable.end(), name) != scope.writable.end()) texts.push_back(name);
+    const std::string var = !texts.empty() && Chance(80) ? OneOf(texts) : OneOf(scope.writable);
+    std::string text = var + " := " + var;
+    for (int n = 2 + Pick(3); n > 0; --n) {
+      const int kind = Pick(100);
+      text += " + " + (kind < 50 ? Word() : kind < 75 && !texts.empty() ? OneOf(texts) : kind < 90 ? OneOf(scope.readable) : Literal());
+    }
+    return text;
   }
 
   // A for, while or repeat loop whose counter is its own variable (readable

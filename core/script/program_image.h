@@ -29,7 +29,7 @@ namespace orv {
 
 // The format version the writer writes and the loader reads. It changes
 // whenever the instruction set or the layout does.
-inline constexpr int32_t kProgramImageVersion = 6;
+inline constexpr int32_t kProgramImageVersion = 7;
 
 // Serialises a compiled program. Integer kinds are written with tag 1, reals
 // with tag 2, strings with tag 3 and Booleans with tag 4. Raises

@@ -121,8 +121,8 @@ TEST(ProgramImage, StaleImagesAreRefused) {
     const char* error;
   } cases[] = {
       {body + std::string(24, '\0'), "Stale program image (no version mark): compile the script again"},
-      {"ORVP" + Int32Bytes(5) + body, "Stale program image (version 5, this engine reads version 6): compile the script again"},
-      {"ORVP" + Int32Bytes(7) + body, "Stale program image (version 7, this engine reads version 6): compile the script again"},
+      {"ORVP" + Int32Bytes(6) + body, "Stale program image (version 6, this engine reads version 7): compile the script again"},
+      {"ORVP" + Int32Bytes(8) + body, "Stale program image (version 8, this engine reads version 7): compile the script again"},
   };
   for (const auto& c : cases) {
     try {
