@@ -147,7 +147,7 @@ void TKelCompiler::Compile() {
   targets.reserve(labels_.size());
   for (const TIDLabelItem& label : labels_) targets.push_back(label.Target);
   try {
-    image_ = WriteProgramImage(consts_, targets, code_.TakeCode());
+    image_ = WriteProgramImage(slot_high_water_, consts_, targets, code_.TakeCode());
   } catch (const ECompilerError& e) {
     Error(e.Text());
   }

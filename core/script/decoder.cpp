@@ -16,9 +16,9 @@ static_assert(kRegisterSize > kTakenOffsetBit, "register offsets leave the taken
 // Decodes one instruction at a time: its handler and checked operands.
 class Decoder {
  public:
-  Decoder(const std::vector<Variant>& constants, const std::vector<TProgItem>& code,
+  Decoder(int32_t slots, const std::vector<Variant>& constants, const std::vector<TProgItem>& code,
           const std::vector<int32_t>& labels, std::vector<TDivisor>& divisors)
-      : constants_(constants), code_(code), labels_(labels), divisors_(divisors) {}
+      : slots_(slots), constants_(constants), code_(code), labels_(labels), divisors_(divisors) {}
 
   // Decodes instruction `i` into `out[i]` and its data words into the items
   // after it; returns the number of words it took (1 and its data words).
@@ -48,7 +48,7 @@ class Decoder {
   }
 
  private:
-  static bool ValidSlot(int32_t v) { return v >= 0 && v < TBinProg::kSlotCount; }
+  bool ValidSlot(int32_t v) const { return v >= 0 && v < slots_; }
   int32_t Count() const { return static_cast<int32_t>(code_.size()); }
 
   // Checks one field of instruction `at`; returns the fault, or 0 with `v`
@@ -79,7 +79,7 @@ class Decoder {
     if (IsConstOperand(v)) {
       const int32_t number = ConstNumber(v);
       if (number >= static_cast<int32_t>(constants_.size())) return h::kFaultConst;
-      v = (TBinProg::kSlotCount + number) * kRegisterSize;
+      v = (slots_ + number) * kRegisterSize;
       return 0;
     }
     if (!ValidSlot(v)) return h::kFaultSlot;
@@ -162,6 +162,7 @@ class Decoder {
     return true;
   }
 
+  const int32_t slots_;
   const std::vector<Variant>& constants_;
   const std::vector<TProgItem>& code_;
   const std::vector<int32_t>& labels_;
@@ -170,10 +171,11 @@ class Decoder {
 
 }  // namespace
 
-std::vector<TDecodedItem> DecodeProgram(const std::vector<Variant>& constants, const std::vector<TProgItem>& code,
-                                        const std::vector<int32_t>& labels, std::vector<TDivisor>& divisors) {
+std::vector<TDecodedItem> DecodeProgram(int32_t slots, const std::vector<Variant>& constants,
+                                        const std::vector<TProgItem>& code, const std::vector<int32_t>& labels,
+                                        std::vector<TDivisor>& divisors) {
   std::vector<TDecodedItem> decoded(code.size() + 1, TDecodedItem{h::kFaultEnd, 0, 0, 0});
-  Decoder decoder(constants, code, labels, divisors);
+  Decoder decoder(slots, constants, code, labels, divisors);
   for (int32_t i = 0; i < static_cast<int32_t>(code.size());) i += decoder.Decode(i, decoded);
   return decoded;
 }

@@ -13,9 +13,11 @@
 namespace orv {
 
 // code.size() + 1 decoded instructions; the last one is the kFaultEnd guard.
-// An instruction with a bad field gets the fault handler that reports it.
-// `divisors` receives the divisors the immediate forms of div and mod name.
-std::vector<TDecodedItem> DecodeProgram(const std::vector<Variant>& constants, const std::vector<TProgItem>& code,
-                                        const std::vector<int32_t>& labels, std::vector<TDivisor>& divisors);
+// An instruction with a bad field (a slot at or past `slots`, say) gets the
+// fault handler that reports it. `divisors` receives the divisors the
+// immediate forms of div and mod name.
+std::vector<TDecodedItem> DecodeProgram(int32_t slots, const std::vector<Variant>& constants,
+                                        const std::vector<TProgItem>& code, const std::vector<int32_t>& labels,
+                                        std::vector<TDivisor>& divisors);
 
 }  // namespace orv

@@ -108,7 +108,7 @@ static_assert(sizeof(TProgItem) == 16, "instruction words are 16 bytes");
 // table before the program runs.
 enum class TOperand : uint8_t {
   kNone,      // unused
-  kSlot,      // a variable slot: 0 .. kSlotCount - 1
+  kSlot,      // a variable slot: 0 .. the program's slot count - 1
   kValue,     // a slot (0 and up) or a constant (-1 - n is constant n)
   kLabel,     // index into the label table
   kCount,     // number of arguments, 0 .. 100

@@ -128,12 +128,13 @@ Variant ReadConstant(ImageReader& in) {
 
 }  // namespace
 
-std::string WriteProgramImage(const std::vector<Variant>& constants,
+std::string WriteProgramImage(int32_t slots, const std::vector<Variant>& constants,
                               const std::vector<int32_t>& labels,
                               const std::vector<TProgItem>& code) {
   std::string out(kMagic);
-  out.reserve(20 + constants.size() * 9 + labels.size() * 4 + code.size() * sizeof(TProgItem));
+  out.reserve(24 + constants.size() * 9 + labels.size() * 4 + code.size() * sizeof(TProgItem));
   PutInt32(out, kProgramImageVersion);
+  PutInt32(out, slots);
   PutInt32(out, static_cast<int32_t>(constants.size()));
   for (const Variant& c : constants) PutConstant(out, c);
   PutInt32(out, static_cast<int32_t>(labels.size()));
@@ -151,6 +152,8 @@ std::string WriteProgramImage(const std::vector<Variant>& constants,
 TProgram::TProgram(std::string_view image, std::vector<int32_t> lines) : lines_(std::move(lines)) {
   ImageReader in(image);
   ReadHeader(in);
+  Slots = in.Int32();
+  if (Slots < 0 || Slots > TBinProg::kSlotCount) throw ECompilerError("Invalid variable slot count in program");
   // A constant takes at least two bytes (tag and Boolean or length byte).
   Constants.resize(in.Count(2));
   for (Variant& c : Constants) c = ReadConstant(in);
@@ -163,7 +166,7 @@ TProgram::TProgram(std::string_view image, std::vector<int32_t> lines) : lines_(
     item.B = in.Int32();
     item.C = in.Int32();
   }
-  decoded_ = DecodeProgram(Constants, Code, Labels, divisors_);
+  decoded_ = DecodeProgram(Slots, Constants, Code, Labels, divisors_);
 }
 
 int32_t TProgram::LineOf(int32_t index) const {
@@ -178,12 +181,13 @@ void TBinProg::RegistersDeleter::operator()(Variant* registers) const {
 }
 
 std::unique_ptr<Variant[], TBinProg::RegistersDeleter> TBinProg::MakeRegisters(const TProgram& program) {
-  const size_t count = kSlotCount + program.Constants.size();
+  const auto slots = static_cast<size_t>(program.Slots);
+  const size_t count = slots + program.Constants.size();
   Variant* registers = std::allocator<Variant>().allocate(count);
   // Unrolled, a slot takes its two stores and little else.
 #pragma GCC unroll 8
-  for (size_t i = 0; i < kSlotCount; ++i) ::new (registers + i) Variant(0);
-  std::uninitialized_copy(program.Constants.begin(), program.Constants.end(), registers + kSlotCount);
+  for (size_t i = 0; i < slots; ++i) ::new (registers + i) Variant(0);
+  std::uninitialized_copy(program.Constants.begin(), program.Constants.end(), registers + slots);
   return std::unique_ptr<Variant[], RegistersDeleter>(registers, RegistersDeleter{count});
 }
 
@@ -193,6 +197,6 @@ TBinProg::TBinProg(std::shared_ptr<const TProgram> program)
       Constants(program_->Constants),
       Code(program_->Code),
       Labels(program_->Labels),
-      Vars(registers_.get(), kSlotCount) {}
+      Vars(registers_.get(), static_cast<size_t>(program_->Slots)) {}
 
 }  // namespace orv

@@ -5,7 +5,9 @@
 // Image layout (all integers little-endian Int32):
 //   header:    the four bytes "ORVP", then the format version
 //              (kProgramImageVersion); an image of another version is
-//              refused, so a stale image is never run as if it were current
+//              refused, so a stale image is never run as if it were current;
+//              then the number of variable slots the program uses (0 to
+//              TBinProg::kSlotCount)
 //   constants: count, then per constant a tag byte and its value
 //              1 = Int32, 2 = 8-byte IEEE double, 3 = length byte + text,
 //              4 = one byte Boolean (0 false, anything else true)
@@ -29,14 +31,15 @@ namespace orv {
 
 // The format version the writer writes and the loader reads. It changes
 // whenever the instruction set or the layout does.
-inline constexpr int32_t kProgramImageVersion = 7;
+inline constexpr int32_t kProgramImageVersion = 8;
 
-// Serialises a compiled program. Integer kinds are written with tag 1, reals
+// Serialises a compiled program that uses variable slots 0 .. slots - 1.
+// Integer kinds are written with tag 1, reals
 // with tag 2, strings with tag 3 and Booleans with tag 4. Raises
 // ECompilerError "Unknown variable type during writing program" for any other
 // kind of constant, and "String constant longer than 255 characters" for a
 // text that the one-byte length cannot hold.
-std::string WriteProgramImage(const std::vector<Variant>& constants,
+std::string WriteProgramImage(int32_t slots, const std::vector<Variant>& constants,
                               const std::vector<int32_t>& labels,
                               const std::vector<TProgItem>& code);
 
@@ -69,11 +72,15 @@ class TProgram {
   // Loads an image. `lines` optionally gives the source line of each
   // instruction (the compiler's, for errors that name a line). Raises
   // ECompilerError "Stale program image ..." for an image of another format
-  // version, "Unknown reader type" for a bad constant tag, and EInOutError
+  // version, "Invalid variable slot count in program" for a count of slots
+  // outside 0 .. TBinProg::kSlotCount, "Unknown reader type" for a bad constant tag, and EInOutError
   // "Stream read error" for a stream that ends early or announces more
   // entries than it holds.
   explicit TProgram(std::string_view image, std::vector<int32_t> lines = {});
 
+  // The variable slots the code may name (any other slot it names is a
+  // fault, handlers.h); a machine has this many.
+  int32_t Slots = 0;
   std::vector<Variant> Constants;
   std::vector<TProgItem> Code;
   std::vector<int32_t> Labels;
@@ -96,7 +103,7 @@ class TProgram {
 // next; a new machine starts with every slot holding the integer 0.
 class TBinProg {
  public:
-  static constexpr int32_t kSlotCount = 1001;        // slots 0..1000
+  static constexpr int32_t kSlotCount = 1001;        // the most slots a program may use
   static constexpr int32_t kReturnStackSize = 1001;  // nested calls
   static constexpr int32_t kArgCount = 101;          // argument block 0..100
 
@@ -120,7 +127,8 @@ class TBinProg {
   };
   // The registers of `program`, each made once (a slot as the integer 0, a
   // constant as its copy) rather than made Empty and then assigned: a page
-  // whose script block runs makes a machine for every run.
+  // whose script block runs makes a machine for every run, with only the
+  // slots the program uses.
   static std::unique_ptr<Variant[], RegistersDeleter> MakeRegisters(const TProgram& program);
 
   // The registers instructions address: the variable slots, followed by a
@@ -140,8 +148,8 @@ class TBinProg {
   const std::vector<int32_t>& Labels;
   // Handle of the object of the current host method call (0: none).
   uint32_t SelfHandle = 0;
-  // The variable slots.
-  const std::span<Variant, kSlotCount> Vars;
+  // The variable slots (Program().Slots of them).
+  const std::span<Variant> Vars;
 
   // The registers (see above): Vars, then the constants.
   Variant* Registers() { return registers_.get(); }

@@ -17,9 +17,10 @@ std::string Int32Bytes(int32_t v) {
   return s;
 }
 
+// An image whose code may use every slot a program may have.
 std::string Image(const std::vector<Variant>& consts, const std::vector<int32_t>& labels,
                   const std::vector<TProgItem>& code) {
-  return WriteProgramImage(consts, labels, code);
+  return WriteProgramImage(TBinProg::kSlotCount, consts, labels, code);
 }
 
 std::string RunError(const std::vector<int32_t>& labels, const std::vector<TProgItem>& code) {
@@ -32,13 +33,15 @@ std::string RunError(const std::vector<int32_t>& labels, const std::vector<TProg
   return "(no error)";
 }
 
-const std::string kHeader = "ORVP" + Int32Bytes(kProgramImageVersion);
+const std::string kHeader = "ORVP" + Int32Bytes(kProgramImageVersion) + Int32Bytes(TBinProg::kSlotCount);
 
 TEST_F(VmTest, EmptyProgramIsTheTwoInstructionImage) {
   std::string image;
   TKelCompiler compiler("end.", image);
   compiler.Compile();
-  std::string expected = kHeader + Int32Bytes(0) + Int32Bytes(1) + Int32Bytes(1) + Int32Bytes(2) +
+  // No slots, no constants, one label, two instructions.
+  std::string expected = "ORVP" + Int32Bytes(kProgramImageVersion) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(1) +
+                         Int32Bytes(1) + Int32Bytes(2) +
                          Int32Bytes(opGoto) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0) +  //
                          Int32Bytes(opStop) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0);
   EXPECT_EQ(image, expected);
@@ -55,7 +58,7 @@ TEST(ProgramImage, ConstantRoundTripOfEveryKind) {
       Variant(false),        Variant(""),
   };
   std::string image = Image(consts, {3}, {{opStop, 0, 0, 0}});
-  EXPECT_EQ(image.substr(0, 13), kHeader + Int32Bytes(10) + std::string(1, '\x01'));
+  EXPECT_EQ(image.substr(0, 17), kHeader + Int32Bytes(10) + std::string(1, '\x01'));
   TBinProg p(image);
   ASSERT_EQ(p.Constants.size(), consts.size());
   const uint16_t types[] = {varInteger, varInteger, varInteger, varDouble, varDouble,
@@ -121,8 +124,8 @@ TEST(ProgramImage, StaleImagesAreRefused) {
     const char* error;
   } cases[] = {
       {body + std::string(24, '\0'), "Stale program image (no version mark): compile the script again"},
-      {"ORVP" + Int32Bytes(6) + body, "Stale program image (version 6, this engine reads version 7): compile the script again"},
-      {"ORVP" + Int32Bytes(8) + body, "Stale program image (version 8, this engine reads version 7): compile the script again"},
+      {"ORVP" + Int32Bytes(7) + body, "Stale program image (version 7, this engine reads version 8): compile the script again"},
+      {"ORVP" + Int32Bytes(9) + body, "Stale program image (version 9, this engine reads version 8): compile the script again"},
   };
   for (const auto& c : cases) {
     try {
@@ -131,6 +134,50 @@ TEST(ProgramImage, StaleImagesAreRefused) {
     } catch (const ECompilerError& e) {
       EXPECT_STREQ(e.what(), c.error);
     }
+  }
+}
+
+// A machine has the slots its program uses, and the constants after them;
+// a slot past the count is refused like any other bad slot.
+TEST_F(VmTest, AMachineHasTheSlotsItsProgramUses) {
+  for (const int32_t bad : {-1, TBinProg::kSlotCount + 1}) {
+    try {
+      TBinProg p(WriteProgramImage(bad, {}, {}, {{opStop, 0, 0, 0}}));
+      ADD_FAILURE() << bad;
+    } catch (const ECompilerError& e) {
+      EXPECT_STREQ(e.what(), "Invalid variable slot count in program");
+    }
+  }
+  const int32_t k0 = ConstOperand(0), k1 = ConstOperand(1);
+  TBinProg three(WriteProgramImage(3, {Variant(40), Variant(2)}, {},
+                                   {{opAdd, 2, k0, k1}, {opMove, 0, 2, 0}, {opStop, 0, 0, 0}}));
+  ASSERT_EQ(three.Vars.size(), 3u);
+  Execute(three, 0);
+  EXPECT_EQ(three.Vars[0].AsInteger(), 42);
+  TBinProg past(WriteProgramImage(3, {Variant(1)}, {}, {{opMove, 1, 3, 0}, {opStop, 0, 0, 0}}));
+  try {
+    Execute(past, 0);
+    ADD_FAILURE() << "slot 3 of 3 read";
+  } catch (const ECompilerError& e) {
+    EXPECT_STREQ(e.what(), "Invalid variable slot in program");
+  }
+  EXPECT_TRUE(TBinProg(WriteProgramImage(0, {}, {}, {{opStop, 0, 0, 0}})).Vars.empty());
+  // The compiler counts every variable, parameter, result and temporary.
+  const struct {
+    const char* source;
+    size_t slots;
+  } programs[] = {
+      {"end.", 0},
+      {"var a, b: integer; begin a := 1 end.", 2},
+      {"var a, b: integer; begin a := (b + 1) * (b + 2) end.", 4},
+      {"var a: integer;\nfunction F(x: integer): integer; var y: integer; begin y := x; Result := y end;\n"
+       "begin a := F(1) end.",
+       4},
+  };
+  for (const auto& program : programs) {
+    TKelRuner runner(program.source);
+    runner.Run();
+    EXPECT_EQ(runner.Program()->Vars.size(), program.slots) << program.source;
   }
 }
 

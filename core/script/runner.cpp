@@ -244,11 +244,11 @@ template <bool kTaking>
   // back.
   const std::vector<ParamKind>& kinds = entry.ParamKinds;
   const int32_t checked = std::min(count, static_cast<int32_t>(kinds.size()));
-  constexpr int32_t kSlotsEnd = TBinProg::kSlotCount * static_cast<int32_t>(sizeof(Variant));
+  const auto slots_end = static_cast<int32_t>(p.Vars.size() * sizeof(Variant));
   for (int32_t i = 0; i < checked; ++i) {
     const TDecodedItem& word = words[i / 3];
     const int32_t offset = (i % 3 == 0 ? word.A : i % 3 == 1 ? word.B : word.C) & ~kTakenOffsetBit;
-    if (kinds[static_cast<size_t>(i)] == pkVar && offset < kSlotsEnd)
+    if (kinds[static_cast<size_t>(i)] == pkVar && offset < slots_end)
       RegisterAt(registers, offset) = p.Args[static_cast<size_t>(i)];
   }
 }
