@@ -542,6 +542,14 @@ void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_st
     if (last.A == value.index && WritesOnlyTarget(last.Op)) {
       last.A = slot;
       AppendInPlace(slot, code_start);
+      // A sum's temporary is not read after the statement: the sum takes its
+      // value, so a text in it is not copied. A number added keeps the
+      // forms that hold it in the instruction (a text meeting a number is
+      // read as a number: nothing to take).
+      TProgItem& sum = code_.Last();
+      const bool number_added = IsConstOperand(sum.C) && !consts_[static_cast<size_t>(ConstNumber(sum.C))].IsString();
+      if (sum.Op == opAdd && sum.A == slot && sum.B == value.index && sum.C != value.index && !number_added)
+        sum.Op = opAddTaking;
       return;
     }
     if (last_call_ != kNoPosition && last_call_ >= code_start) {

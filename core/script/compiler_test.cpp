@@ -327,8 +327,9 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"if s and (i > 0) or (s < i) then s := 0", {opGreater, opAnd, opLess, opJumpUnlessOr, opMove}},
       {"while i <> 0 do i := i - 1", {opGoto, opSub, opJumpIfNotEqual}},
       {"repeat i := i + 1 until i >= 10", {opAdd, opJumpUnlessGreaterEq}},
-      // a call between the operands: the variable is copied before it
-      {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAdd}},
+      // a call between the operands: the variable is copied before it, and
+      // the sum stored takes the copy
+      {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAddTaking}},
       // chains that stop at the first comparison to decide them
       {"if (s = 1) or (s = 2) or (i <> 3) then s := 0",
        {opJumpUnlessNotEqual, opJumpUnlessNotEqual, opJumpUnlessNotEqual, opMove}},
@@ -373,11 +374,16 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"if (s > 1) and ((s + i) mod 5 < 2) then s := 0", {opGreater, opAdd, opMod, opLess, opJumpUnlessAnd, opMove}},
       // a sum built in its own variable, which a guard after the program
       // lets grow where it is when every term holds a text
-      {"s := s + '<' + i + '>'", {opJumpIfStrings, opAdd, opAdd, opAdd}, {opAdd, opAdd, opAdd, opGoto}},
-      {"s := s + i + s", {opAdd, opAdd}},
-      {"s := s + 1 + 'x'", {opAdd, opAdd}},
-      {"s := i + s + 'x'", {opAdd, opAdd}},
-      {"s := s + TADD(i, 1) + 'x'", {opMove, opCall, opData, opAdd, opAdd}},
+      {"s := s + '<' + i + '>'", {opJumpIfStrings, opAdd, opAdd, opAddTaking}, {opAdd, opAdd, opAdd, opGoto}},
+      {"s := s + i + s", {opAdd, opAddTaking}},
+      {"s := s + 1 + 'x'", {opAdd, opAddTaking}},
+      {"s := i + s + 'x'", {opAdd, opAddTaking}},
+      {"s := s + TADD(i, 1) + 'x'", {opMove, opCall, opData, opAdd, opAddTaking}},
+      // a number added keeps its constant form; a variable's own sum is
+      // made where it is
+      {"s := i * 2 + 1", {opMul, opAdd}},
+      {"s := i * 2 + 0.5", {opMul, opAdd}},
+      {"s := s + i * 2", {opMul, opAdd}},
   };
   for (const auto& c : cases) {
     TBinProg p = Load(std::string("var s, i: integer; begin ") + c.statement + " end.");

@@ -201,6 +201,16 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var s, t: integer; begin s := 'a'; s := s + 'b' + (1 < 2); t := True; t := t + 'x' + 'y' end.",
       "var s, t: integer;\nfunction F(a: integer): integer; begin s := s + '!'; Result := s + a end;\n"
       "begin s := 'a'; t := 'b'; s := s + t + F(1); t := s + F(2) + t + 'x' end.",
+      // the sum a statement stores takes its temporary: a call's result or
+      // the copy of the variable made before a call, which the variable may
+      // share, give away or keep after a failure
+      "var s, t: integer; begin s := 'ab'; s := s + TADD('c', 'd'); t := s; s := s + TADD('e', 'f') + 'g' end.",
+      "var s: integer; begin s := 'abc'; s := s + TADD(1, 2); s := 'x' end.",
+      "var s, t: integer;\nfunction G(x: integer): integer; begin Result := x end;\n"
+      "begin s := 'ab'; t := TADD('c', 'd') + s; s := TADD('e', 'f') + s; s := G(s) + s; t := G(t) + G(t) end.",
+      "var s, t: integer; begin s := 2; t := 1.5; s := s + TADD(3, 4); t := t + TADD(0.25, 1); s := s + TADD(2147483647, 0) end.",
+      "var s, t: integer;\nfunction F(a: integer): integer; begin s := 'new'; Result := a end;\n"
+      "begin s := 'old'; s := s + F('!'); t := 'x'; t := t + F(t) + F('y') end.",
       // constants folded at compile time and not
       "var x: integer; begin x := -(-2147483647 - 1); x := 2 * 3 + 'a' + 'b'; x := 1 div 0 end.",
   };

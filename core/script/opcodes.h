@@ -82,7 +82,8 @@ namespace orv {
   X(opJumpIfXor, 56, kLabel, kValue, kValue, 0, "jump to label[A] unless B xor C compares equal to False")   \
   X(opJumpIfNot, 57, kLabel, kValue, kNone, 0, "jump to label[A] unless not B compares equal to False")      \
   X(opJumpIfTrue, 58, kLabel, kValue, kNone, 0, "jump to label[A] unless B compares equal to False")       \
-  X(opJumpIfStrings, 59, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold a String")
+  X(opJumpIfStrings, 59, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold a String") \
+  X(opAddTaking, 60, kSlot, kSlot, kValue, 0, "var[A] := var[B] + C, taking the value of var[B], which nothing reads again")
 
 // Operation codes.
 enum TOpCode : int32_t {
@@ -91,7 +92,7 @@ enum TOpCode : int32_t {
 #undef ORV_OPCODE_ENUM
   // The Op of the data words after opCall, whose A, B and C fields hold the
   // argument values; not an instruction (invalid when executed).
-  opData = 60,
+  opData = 61,
 };
 
 // One instruction word, 16 bytes, in the field order of the program image.
@@ -138,7 +139,7 @@ struct TOpInfo {
 };
 
 // Codes 0..kOpCodeLimit-1 may have table entries; codes at or above are invalid.
-inline constexpr int32_t kOpCodeLimit = 60;
+inline constexpr int32_t kOpCodeLimit = 61;
 
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.
 const TOpInfo* FindOpInfo(int32_t op);

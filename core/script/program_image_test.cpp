@@ -124,8 +124,8 @@ TEST(ProgramImage, StaleImagesAreRefused) {
     const char* error;
   } cases[] = {
       {body + std::string(24, '\0'), "Stale program image (no version mark): compile the script again"},
-      {"ORVP" + Int32Bytes(7) + body, "Stale program image (version 7, this engine reads version 8): compile the script again"},
-      {"ORVP" + Int32Bytes(9) + body, "Stale program image (version 9, this engine reads version 8): compile the script again"},
+      {"ORVP" + Int32Bytes(8) + body, "Stale program image (version 8, this engine reads version 9): compile the script again"},
+      {"ORVP" + Int32Bytes(10) + body, "Stale program image (version 10, this engine reads version 9): compile the script again"},
   };
   for (const auto& c : cases) {
     try {
@@ -252,6 +252,43 @@ TEST_F(VmTest, CallWordsAreCheckedWhenLoaded) {
             "Invalid variable slot in program");
   EXPECT_EQ(RunError({}, {{opCall, 0, add, 2}, {opData, TakenArgument(ConstOperand(0)), 0, 0}, {opStop, 0, 0, 0}}),
             "Invalid variable slot in program");
+}
+
+// The sum a statement stores takes its temporary's value: the variable gets
+// the sum whether or not it shares its text with the temporary, with the
+// temporary or as the sum's other operand, keeps its text when the sum
+// fails, and numbers add as with opAdd.
+TEST_F(VmTest, TheStoredSumTakesItsTemporary) {
+  const int32_t ab = ConstOperand(0), cd = ConstOperand(1), three = ConstOperand(2);
+  const std::vector<Variant> consts = {Variant("ab"), Variant("cd"), Variant(3)};
+  const struct {
+    std::vector<TProgItem> code;  // before opStop; slot 0 is looked at
+    const char* sum;
+  } cases[] = {
+      {{{opMove, 0, ab, 0}, {opMove, 1, 0, 0}, {opAddTaking, 0, 1, cd}}, "abcd"},
+      {{{opMove, 0, ab, 0}, {opMove, 1, 0, 0}, {opAddTaking, 0, 1, 0}}, "abab"},
+      {{{opMove, 0, ab, 0}, {opMove, 1, cd, 0}, {opAddTaking, 0, 1, 0}}, "cdab"},
+      {{{opMove, 0, ab, 0}, {opAddTaking, 0, 0, cd}}, "abcd"},
+      {{{opMove, 0, ab, 0}, {opMove, 1, 0, 0}, {opAddTaking, 0, 1, 1}}, "abab"},
+      {{{opMove, 1, three, 0}, {opAddTaking, 0, 1, three}}, "6"},
+  };
+  for (const auto& c : cases) {
+    std::vector<TProgItem> code = c.code;
+    code.push_back({opStop, 0, 0, 0});
+    TBinProg p(Image(consts, {}, code));
+    Execute(p, 0);
+    EXPECT_EQ(p.Vars[0].AsString(), c.sum) << c.sum;
+  }
+  // Another holder of the text keeps it.
+  TBinProg kept(Image(consts, {}, {{opMove, 0, ab, 0}, {opMove, 2, 0, 0}, {opMove, 1, 0, 0}, {opAddTaking, 0, 1, cd},
+                                   {opStop, 0, 0, 0}}));
+  Execute(kept, 0);
+  EXPECT_EQ(kept.Vars[0].AsString(), "abcd");
+  EXPECT_EQ(kept.Vars[2].AsString(), "ab");
+  // A text that is no number meets a number: the variable keeps its text.
+  TBinProg failed(Image(consts, {}, {{opMove, 0, ab, 0}, {opMove, 1, 0, 0}, {opAddTaking, 0, 1, three}, {opStop, 0, 0, 0}}));
+  EXPECT_THROW(Execute(failed, 0), EConvertError);
+  EXPECT_EQ(failed.Vars[0].AsString(), "ab");
 }
 
 // A taken argument's value moves into the argument block: the slot is left

@@ -116,6 +116,29 @@ template <VarCompareOp op>
   return quick::Holds<op>(IntOf(b), n);
 }
 
+// a := b + c for opAddTaking beyond two integers and two reals: b is a
+// temporary that nothing reads again, so its value is taken, not shared,
+// and a text in it grows where it is. When a holds that very text (s := s + F(x), where b is
+// the copy of s made before the call), a lets go of it first, so the text
+// has one owner and is not copied either; should the sum fail, the text,
+// which the failed operation left as it was, goes back to a.
+[[gnu::noinline]] void AddTaking(Variant& a, Variant& b, const Variant& c) {
+  if (&b == &a || &b == &c) {
+    Binary(VarOp::Add, a, b, c);
+    return;
+  }
+  Variant sum = std::move(b);
+  const bool same = &c != &a && a.SharesText(sum);
+  if (same) a = Variant();
+  try {
+    ApplyBinary(VarOp::Add, sum, c);
+  } catch (...) {
+    if (same) a = std::move(sum);
+    throw;
+  }
+  a = std::move(sum);
+}
+
 [[gnu::noinline]] void Negate(Variant& a, const Variant& b) {
   Variant result = b;
   ApplyNeg(result);
@@ -407,6 +430,24 @@ ORV_ARITH(Add)
 ORV_ARITH(Sub)
 ORV_ARITH(Mul)
 #undef ORV_ARITH
+// The sum a statement stores, taking its temporary's value (AddTaking).
+L_opAddTaking: {
+  Variant& a = reg(d->A);
+  Variant& b = reg(d->B);
+  const Variant& c = reg(d->C);
+  int32_t r;
+  if (!BothInts(b, c) || !quick::Int<VarOp::Add>(IntOf(b), IntOf(c), r)) [[unlikely]] {
+    double x, y;
+    if (quick::Reals(b, c, x, y)) {
+      a.Replace(x + y);
+      ORV_NEXT();
+    }
+    AddTaking(a, b, c);
+    ORV_NEXT();
+  }
+  a.Replace(r);
+  ORV_NEXT();
+}
 // a := b op n or (`first`) a := n op c with the integer constant n in the
 // decoded instruction, the other operand an integer; anything else by
 // RealOrBinary in the operands' order.

@@ -146,6 +146,10 @@ class Variant {
   bool IsEmpty() const noexcept { return type_ == varEmpty; }
   bool IsNull() const noexcept { return type_ == varNull; }
   bool IsString() const noexcept { return type_ == varString; }
+  // Whether both values are texts in one shared buffer (the same text).
+  bool SharesText(const Variant& other) const noexcept {
+    return type_ == varString && other.type_ == varString && u_.str != nullptr && u_.str == other.u_.str;
+  }
   bool IsArray() const noexcept { return type_ == (varArray | varVariant); }
   // Smallint, Integer, Byte.
   bool IsInteger() const noexcept {
