@@ -2,6 +2,7 @@
 #include "core/script/compiler.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -508,7 +509,7 @@ void TKelCompiler::Assignment(const std::string& name, SelfRegister self) {
   if (var != idents_.end()) {
     const int32_t slot = var->second.Index;
     const size_t code_start = code_.Size();
-    StoreTo(slot, CompileExprRestoring(), code_start);
+    StoreTo(slot, var->second.TypeName, CompileExprRestoring(), code_start);
     return;
   }
   if (auto dyn = FindDynaVar(name, owner_)) {
@@ -531,16 +532,29 @@ bool WritesOnlyTarget(int32_t op) {
   return (op >= opAdd && op <= opNeg) || op == opMove;
 }
 
+// Whether a variable declared with the type word `type` may be meant to
+// hold texts. A declared type does not bind the kinds a variable holds, so
+// this only chooses the code of a sum stored in it: the forms that build a
+// text in place (AppendInPlace, opAddTaking) compute the same values, but
+// are worth their instructions only where texts are built.
+bool DeclaredForText(const std::string& type) {
+  static const char* const kNumbers[] = {"INTEGER", "LONGINT", "CARDINAL", "SMALLINT", "SHORTINT", "BYTE",
+                                         "WORD",    "INT64",   "DOUBLE",   "REAL",     "SINGLE",   "EXTENDED",
+                                         "CURRENCY", "COMP",   "BOOLEAN"};
+  return std::find(std::begin(kNumbers), std::end(kNumbers), type) == std::end(kNumbers);
+}
+
 }  // namespace
 
 // A host call that ends the expression stores its result in the slot
 // itself, unless the slot is also one of its arguments (which a `var`
 // parameter would write after the result).
-void TKelCompiler::StoreTo(int32_t slot, const TExprValue& value, size_t code_start) {
+void TKelCompiler::StoreTo(int32_t slot, const std::string& type, const TExprValue& value, size_t code_start) {
   if (value.kind == TExprValue::kTemp && code_.Size() > code_start) {
     TProgItem& last = code_.Last();
     if (last.A == value.index && WritesOnlyTarget(last.Op)) {
       last.A = slot;
+      if (!DeclaredForText(type)) return;
       AppendInPlace(slot, code_start);
       // A sum's temporary is not read after the statement: the sum takes its
       // value, so a text in it is not copied. A number added keeps the
@@ -1010,7 +1024,7 @@ void TKelCompiler::ForStatement() {
   Expect(':', "Colon expected");
   Expect('=', "= expected");
   const size_t start_code = code_.Size();
-  StoreTo(var, CompileExprRestoring(), start_code);
+  StoreTo(var, var_it->second.TypeName, CompileExprRestoring(), start_code);
   Next();
   const int32_t direction = tok_.Kind;
   const size_t head = code_.Size();

@@ -186,8 +186,9 @@ class TKelCompiler {
   void Assignment(const std::string& name, SelfRegister self);
   // var[slot] := the value of the expression whose code starts at
   // `code_start`: its last instruction is made to write the slot when it
-  // computed the value, otherwise the value is copied.
-  void StoreTo(int32_t slot, const TExprValue& value, size_t code_start);
+  // computed the value, otherwise the value is copied. A variable declared
+  // as a number (`type`) is taken to be summed as one (DeclaredForText).
+  void StoreTo(int32_t slot, const std::string& type, const TExprValue& value, size_t code_start);
   // Makes `var[slot] := var[slot] + x1 + ... + xn` grow the slot's text in
   // place when the slot and every x hold texts, instead of copying it into
   // a temporary at the first `+`.

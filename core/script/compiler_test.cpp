@@ -328,8 +328,9 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"while i <> 0 do i := i - 1", {opGoto, opSub, opJumpIfNotEqual}},
       {"repeat i := i + 1 until i >= 10", {opAdd, opJumpUnlessGreaterEq}},
       // a call between the operands: the variable is copied before it, and
-      // the sum stored takes the copy
-      {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAddTaking}},
+      // the sum stored in a text variable takes the copy
+      {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAdd}},
+      {"t := t + TADD(i, 1)", {opMove, opCall, opData, opAddTaking}},
       // chains that stop at the first comparison to decide them
       {"if (s = 1) or (s = 2) or (i <> 3) then s := 0",
        {opJumpUnlessNotEqual, opJumpUnlessNotEqual, opJumpUnlessNotEqual, opMove}},
@@ -372,21 +373,25 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
        {opGreater, opMove, opCall, opData, opAdd, opLess, opJumpUnlessAnd, opMove}},
       {"if (s > 1) and (i div 0 < 2) then s := 0", {opGreater, opIntDiv, opLess, opJumpUnlessAnd, opMove}},
       {"if (s > 1) and ((s + i) mod 5 < 2) then s := 0", {opGreater, opAdd, opMod, opLess, opJumpUnlessAnd, opMove}},
-      // a sum built in its own variable, which a guard after the program
-      // lets grow where it is when every term holds a text
-      {"s := s + '<' + i + '>'", {opJumpIfStrings, opAdd, opAdd, opAddTaking}, {opAdd, opAdd, opAdd, opGoto}},
-      {"s := s + i + s", {opAdd, opAddTaking}},
-      {"s := s + 1 + 'x'", {opAdd, opAddTaking}},
-      {"s := i + s + 'x'", {opAdd, opAddTaking}},
-      {"s := s + TADD(i, 1) + 'x'", {opMove, opCall, opData, opAdd, opAddTaking}},
+      // a sum built in its own text variable, which a guard after the
+      // program lets grow where it is when every term holds a text; a
+      // variable declared as a number is summed as written
+      {"t := t + '<' + i + '>'", {opJumpIfStrings, opAdd, opAdd, opAddTaking}, {opAdd, opAdd, opAdd, opGoto}},
+      {"t := t + u + 'x' + i", {opJumpIfStrings, opAdd, opAdd, opAddTaking},
+       {opJumpIfStrings, opGoto, opAdd, opAdd, opAdd, opGoto}},
+      {"s := s + '<' + i + '>'", {opAdd, opAdd, opAdd}},
+      {"t := t + i + t", {opAdd, opAddTaking}},
+      {"t := t + 1 + 'x'", {opAdd, opAddTaking}},
+      {"t := i + t + 'x'", {opAdd, opAddTaking}},
+      {"t := t + TADD(i, 1) + 'x'", {opMove, opCall, opData, opAdd, opAddTaking}},
       // a number added keeps its constant form; a variable's own sum is
       // made where it is
-      {"s := i * 2 + 1", {opMul, opAdd}},
-      {"s := i * 2 + 0.5", {opMul, opAdd}},
-      {"s := s + i * 2", {opMul, opAdd}},
+      {"t := i * 2 + 1", {opMul, opAdd}},
+      {"t := i * 2 + 0.5", {opMul, opAdd}},
+      {"t := t + i * 2", {opMul, opAdd}},
   };
   for (const auto& c : cases) {
-    TBinProg p = Load(std::string("var s, i: integer; begin ") + c.statement + " end.");
+    TBinProg p = Load(std::string("var s, i: integer; t, u: string; begin ") + c.statement + " end.");
     std::vector<int32_t> ops = Ops(p);
     const auto stop = std::find(ops.begin(), ops.end(), opStop);
     ASSERT_NE(stop, ops.end());

@@ -190,26 +190,26 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       // texts built in their own variable: joined where they are when every
       // term is a text, and otherwise added one by one, the variable left as
       // it was when a term fails
-      "var i, s, t: integer; begin s := 'a'; t := '-'; for i := 1 to 5 do s := s + t + 'b' + t; t := s end.",
-      "var s, t, u: integer; begin s := 'a'; t := 'b'; u := 'c'; s := s + t + u + 'd' + t; u := s + 'e' + u end.",
-      "var s, t: integer; begin s := 'a'; t := 'x'; s := s + t + 1; s := s + 'b' end.",
-      "var s, t: integer; begin s := 'a'; t := 2; s := s + 'b' + t; s := 0 end.",
-      "var s, t: integer; begin s := '1'; t := 2; s := s + '2' + t; t := t + 'x' + 'y' end.",
-      "var s, t: integer; begin s := 1; s := s + '2' + '3'; t := 1.5; t := t + '2' + '0.25' end.",
-      "var s, t: integer; begin s := 'ab'; t := s; s := s + 'c' + 'd'; t := t + s + t end.",
-      "var s: integer; begin s := ''; s := s + '' + ''; s := s + 'a' + s end.",
-      "var s, t: integer; begin s := 'a'; s := s + 'b' + (1 < 2); t := True; t := t + 'x' + 'y' end.",
-      "var s, t: integer;\nfunction F(a: integer): integer; begin s := s + '!'; Result := s + a end;\n"
+      "var i: integer; s, t: string; begin s := 'a'; t := '-'; for i := 1 to 5 do s := s + t + 'b' + t; t := s end.",
+      "var s, t, u: string; begin s := 'a'; t := 'b'; u := 'c'; s := s + t + u + 'd' + t; u := s + 'e' + u end.",
+      "var s, t: string; begin s := 'a'; t := 'x'; s := s + t + 1; s := s + 'b' end.",
+      "var s, t: string; begin s := 'a'; t := 2; s := s + 'b' + t; s := 0 end.",
+      "var s, t: string; begin s := '1'; t := 2; s := s + '2' + t; t := t + 'x' + 'y' end.",
+      "var s, t: string; begin s := 1; s := s + '2' + '3'; t := 1.5; t := t + '2' + '0.25' end.",
+      "var s, t: string; begin s := 'ab'; t := s; s := s + 'c' + 'd'; t := t + s + t end.",
+      "var s: string; begin s := ''; s := s + '' + ''; s := s + 'a' + s end.",
+      "var s, t: string; begin s := 'a'; s := s + 'b' + (1 < 2); t := True; t := t + 'x' + 'y' end.",
+      "var s, t: string;\nfunction F(a: integer): integer; begin s := s + '!'; Result := s + a end;\n"
       "begin s := 'a'; t := 'b'; s := s + t + F(1); t := s + F(2) + t + 'x' end.",
       // the sum a statement stores takes its temporary: a call's result or
       // the copy of the variable made before a call, which the variable may
       // share, give away or keep after a failure
-      "var s, t: integer; begin s := 'ab'; s := s + TADD('c', 'd'); t := s; s := s + TADD('e', 'f') + 'g' end.",
-      "var s: integer; begin s := 'abc'; s := s + TADD(1, 2); s := 'x' end.",
-      "var s, t: integer;\nfunction G(x: integer): integer; begin Result := x end;\n"
+      "var s, t: string; begin s := 'ab'; s := s + TADD('c', 'd'); t := s; s := s + TADD('e', 'f') + 'g' end.",
+      "var s: string; begin s := 'abc'; s := s + TADD(1, 2); s := 'x' end.",
+      "var s, t: string;\nfunction G(x: integer): integer; begin Result := x end;\n"
       "begin s := 'ab'; t := TADD('c', 'd') + s; s := TADD('e', 'f') + s; s := G(s) + s; t := G(t) + G(t) end.",
-      "var s, t: integer; begin s := 2; t := 1.5; s := s + TADD(3, 4); t := t + TADD(0.25, 1); s := s + TADD(2147483647, 0) end.",
-      "var s, t: integer;\nfunction F(a: integer): integer; begin s := 'new'; Result := a end;\n"
+      "var s, t: string; begin s := 2; t := 1.5; s := s + TADD(3, 4); t := t + TADD(0.25, 1); s := s + TADD(2147483647, 0) end.",
+      "var s, t: string;\nfunction F(a: integer): integer; begin s := 'new'; Result := a end;\n"
       "begin s := 'old'; s := s + F('!'); t := 'x'; t := t + F(t) + F('y') end.",
       // constants folded at compile time and not
       "var x: integer; begin x := -(-2147483647 - 1); x := 2 * 3 + 'a' + 'b'; x := 1 div 0 end.",
