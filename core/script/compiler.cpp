@@ -591,7 +591,11 @@ void TKelCompiler::StoreTo(int32_t slot, const std::string& type, const TExprVal
 // x hold texts, each `+` joins texts and cannot fail, so adding each term to
 // v where it is gives the same text; a guard of the variables' kinds
 // (two at a time) jumps to that form, placed after the routine, and any
-// other kinds run the sum as it was.
+// other kinds run the sum as it was. When calls come before the first `+`
+// (`v := v + IntToStr(i) + ','`), t is the copy of v made before them, and
+// the sum is t := t + x1 ...; the first guard then asks that v still hold
+// the copy's text (the calls left it alone), and the form in place lets
+// go of the copy before adding to v.
 void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   const size_t end = code_.Size();
   const TProgItem& last = code_.At(end - 1);
@@ -601,11 +605,17 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   while (first > code_start && code_.At(first - 1).Op == opAdd && code_.At(first - 1).A == temp &&
          code_.At(first - 1).B == temp)
     --first;
-  if (first == code_start) return;
-  --first;
-  const TProgItem& head = code_.At(first);
-  if (head.Op != opAdd || head.A != temp || head.B != slot) return;
-  std::vector<int32_t> texts{slot};
+  bool copied = false;
+  if (first > code_start && code_.At(first - 1).Op == opAdd && code_.At(first - 1).A == temp &&
+      code_.At(first - 1).B == slot) {
+    --first;
+  } else if (first + 1 < end && CopiedBefore(temp, slot, code_start, first)) {
+    copied = true;
+  } else {
+    return;
+  }
+  std::vector<int32_t> texts;
+  if (!copied) texts.push_back(slot);
   for (size_t i = first; i < end; ++i) {
     const int32_t term = code_.At(i).C;
     if (IsConstOperand(term)) {
@@ -620,29 +630,49 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   for (size_t i = first; i < end; ++i) sum.emplace_back(code_.At(i), code_.PositionAt(i));
   code_.Truncate(first);
   const size_t position = sum.front().second;
+  // The guards, each going on to the next, the last to the form in place:
+  // the first in the code, the others after the routine.
+  std::vector<TProgItem> guards;
+  if (copied) guards.push_back({opJumpIfSameText, 0, slot, temp});
+  for (size_t p = 0; p < texts.size(); p += 2)
+    guards.push_back({opJumpIfStrings, 0, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]});
   const int32_t in_place = UsedLabel();
   const int32_t as_it_was = UsedLabel();
   const int32_t done = UsedLabel();
-  // The guards: all but the first after the routine, each going on to the
-  // next pair, the last to the form in place.
-  for (size_t p = 0; p < texts.size(); p += 2) {
-    const bool last_pair = p + 2 >= texts.size();
-    const int32_t onwards = last_pair ? in_place : UsedLabel();
-    const TProgItem guard{opJumpIfStrings, onwards, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]};
-    if (p == 0) {
-      code_.Emit(guard, position);
+  for (size_t g = 0; g < guards.size(); ++g) {
+    const bool last_guard = g + 1 == guards.size();
+    guards[g].A = last_guard ? in_place : UsedLabel();
+    if (g == 0) {
+      code_.Emit(guards[g], position);
       Place(as_it_was);
     } else {
-      deferred_.push_back({-1, guard, position});
+      deferred_.push_back({-1, guards[g], position});
       deferred_.push_back({-1, {opGoto, as_it_was, 0, 0}, position});
     }
-    if (!last_pair) deferred_.push_back({onwards, {}, position});
+    if (!last_guard) deferred_.push_back({guards[g].A, {}, position});
   }
   for (const auto& [item, at] : sum) code_.Emit(item, at);
   Place(done);
   deferred_.push_back({in_place, {}, position});
+  if (copied) deferred_.push_back({-1, {opMove, temp, ConstOperand(AddConst(Variant(0))), 0}, position});
   for (const auto& [item, at] : sum) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
   deferred_.push_back({-1, {opGoto, done, 0, 0}, sum.back().second});
+}
+
+bool TKelCompiler::CopiedBefore(int32_t copy, int32_t slot, size_t code_start, size_t end) const {
+  size_t at = end;
+  while (at > code_start) {
+    const TProgItem& item = code_.At(--at);
+    if (item.Op == opMove && item.A == copy && item.B == slot) return true;
+    if (item.Op == opData) {
+      for (const int32_t field : {item.A, item.B, item.C})
+        if (ArgumentOperand(field) == copy) return false;
+      continue;
+    }
+    const TOpInfo* info = FindOpInfo(item.Op);
+    if (info == nullptr || (info->a == TOperand::kSlot && item.A == copy)) return false;
+  }
+  return false;
 }
 
 namespace {

@@ -193,6 +193,10 @@ class TKelCompiler {
   // place when the slot and every x hold texts, instead of copying it into
   // a temporary at the first `+`.
   void AppendInPlace(int32_t slot, size_t code_start);
+  // Whether instructions code_start .. before `end` copy var[slot] into
+  // `copy` and then only compute other values (calls, their arguments),
+  // leaving `copy` as the copy.
+  bool CopiedBefore(int32_t copy, int32_t slot, size_t code_start, size_t end) const;
   // A jump to `label` unless the condition whose code starts at
   // `code_start` holds: a comparison becomes a compare-and-jump.
   void JumpUnless(const TExprValue& condition, int32_t label, size_t code_start);

@@ -383,7 +383,11 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"t := t + i + t", {opAdd, opAddTaking}},
       {"t := t + 1 + 'x'", {opAdd, opAddTaking}},
       {"t := i + t + 'x'", {opAdd, opAddTaking}},
-      {"t := t + TADD(i, 1) + 'x'", {opMove, opCall, opData, opAdd, opAddTaking}},
+      // with calls before the first `+`, a guard that the variable still
+      // holds its copy's text; a call after a `+` leaves the sum as written
+      {"t := t + TADD(i, 1) + 'x'", {opMove, opCall, opData, opJumpIfSameText, opAdd, opAddTaking},
+       {opJumpIfStrings, opGoto, opMove, opAdd, opAdd, opGoto}},
+      {"t := t + TADD(i, 1) + 'x' + TADD(i, 2)", {opMove, opCall, opData, opAdd, opAdd, opCall, opData, opAddTaking}},
       // a number added keeps its constant form; a variable's own sum is
       // made where it is
       {"t := i * 2 + 1", {opMul, opAdd}},

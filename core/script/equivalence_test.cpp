@@ -211,6 +211,13 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var s, t: string; begin s := 2; t := 1.5; s := s + TADD(3, 4); t := t + TADD(0.25, 1); s := s + TADD(2147483647, 0) end.",
       "var s, t: string;\nfunction F(a: integer): integer; begin s := 'new'; Result := a end;\n"
       "begin s := 'old'; s := s + F('!'); t := 'x'; t := t + F(t) + F('y') end.",
+      // calls before the first `+`: the variable grows where it is when the
+      // calls left it holding its copy's text
+      "var s, t: string;\nfunction F(a: integer): integer; begin s := s + '!'; Result := a end;\n"
+      "begin s := 'a'; s := s + F('b') + 'c'; t := 'x'; t := t + F('y') + t + 'z'; s := s + F(1) + 'q' end.",
+      "var s: string; begin s := 'ab'; s := s + TADD('c', 'd') + 'e' + TADD('f', ''); s := s + TADD('g', 'h') + 1 end.",
+      "var s, t: string; begin s := 'ab'; t := s; s := s + TADD('c', 'd') + 'e'; t := t + 'z' end.",
+      "var i: integer; s, t: string; begin s := ''; t := ';'; for i := 1 to 4 do s := s + TADD(i, 10) + t + '|' end.",
       // constants folded at compile time and not
       "var x: integer; begin x := -(-2147483647 - 1); x := 2 * 3 + 'a' + 'b'; x := 1 div 0 end.",
   };

@@ -120,7 +120,7 @@ enum THandler : int32_t {
 #undef ORV_HANDLER_ENUM
   kHandlerLimit,
 };
-static_assert(opAddTaking == kOpCodeLimit - 1 && kFaultInvalidOp == kOpCodeLimit, "codes are handler numbers");
+static_assert(opJumpIfSameText == kOpCodeLimit - 1 && kFaultInvalidOp == kOpCodeLimit, "codes are handler numbers");
 
 namespace detail {
 // Where a constant form has its constant, and of which kind.

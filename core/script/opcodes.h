@@ -83,7 +83,8 @@ namespace orv {
   X(opJumpIfNot, 57, kLabel, kValue, kNone, 0, "jump to label[A] unless not B compares equal to False")      \
   X(opJumpIfTrue, 58, kLabel, kValue, kNone, 0, "jump to label[A] unless B compares equal to False")       \
   X(opJumpIfStrings, 59, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] each hold a String") \
-  X(opAddTaking, 60, kSlot, kSlot, kValue, 0, "var[A] := var[B] + C, taking the value of var[B], which nothing reads again")
+  X(opAddTaking, 60, kSlot, kSlot, kValue, 0, "var[A] := var[B] + C, taking the value of var[B], which nothing reads again") \
+  X(opJumpIfSameText, 61, kLabel, kSlot, kSlot, 0, "jump to label[A] if var[B] and var[C] hold one shared text")
 
 // Operation codes.
 enum TOpCode : int32_t {
@@ -92,7 +93,7 @@ enum TOpCode : int32_t {
 #undef ORV_OPCODE_ENUM
   // The Op of the data words after opCall, whose A, B and C fields hold the
   // argument values; not an instruction (invalid when executed).
-  opData = 61,
+  opData = 62,
 };
 
 // One instruction word, 16 bytes, in the field order of the program image.
@@ -139,7 +140,7 @@ struct TOpInfo {
 };
 
 // Codes 0..kOpCodeLimit-1 may have table entries; codes at or above are invalid.
-inline constexpr int32_t kOpCodeLimit = 61;
+inline constexpr int32_t kOpCodeLimit = 62;
 
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.
 const TOpInfo* FindOpInfo(int32_t op);

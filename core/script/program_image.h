@@ -31,7 +31,7 @@ namespace orv {
 
 // The format version the writer writes and the loader reads. It changes
 // whenever the instruction set or the layout does.
-inline constexpr int32_t kProgramImageVersion = 9;
+inline constexpr int32_t kProgramImageVersion = 10;
 
 // Serialises a compiled program that uses variable slots 0 .. slots - 1.
 // Integer kinds are written with tag 1, reals

@@ -124,8 +124,8 @@ TEST(ProgramImage, StaleImagesAreRefused) {
     const char* error;
   } cases[] = {
       {body + std::string(24, '\0'), "Stale program image (no version mark): compile the script again"},
-      {"ORVP" + Int32Bytes(8) + body, "Stale program image (version 8, this engine reads version 9): compile the script again"},
-      {"ORVP" + Int32Bytes(10) + body, "Stale program image (version 10, this engine reads version 9): compile the script again"},
+      {"ORVP" + Int32Bytes(9) + body, "Stale program image (version 9, this engine reads version 10): compile the script again"},
+      {"ORVP" + Int32Bytes(11) + body, "Stale program image (version 11, this engine reads version 10): compile the script again"},
   };
   for (const auto& c : cases) {
     try {

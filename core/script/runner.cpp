@@ -601,9 +601,13 @@ L_opJumpIfNumbers:
 L_opJumpIfIntegers:
   if (BothInts(reg(d->B), reg(d->C))) ORV_JUMP(d->A);
   ORV_NEXT();
-// The guard of a sum of texts built in its own variable.
+// The guards of a sum of texts built in its own variable: the kinds of the
+// variables, and a variable that still holds the text its copy holds.
 L_opJumpIfStrings:
   if (quick::Both<varString>(reg(d->B), reg(d->C))) ORV_JUMP(d->A);
+  ORV_NEXT();
+L_opJumpIfSameText:
+  if (reg(d->B).SharesText(reg(d->C))) ORV_JUMP(d->A);
   ORV_NEXT();
 L_opMove: reg(d->A) = reg(d->B); ORV_NEXT();
 // The end of a round of a for loop: the step of the variable, then the test
