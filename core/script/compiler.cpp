@@ -619,7 +619,7 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   for (size_t i = first; i < end; ++i) {
     const int32_t term = code_.At(i).C;
     if (IsConstOperand(term)) {
-      if (consts_[static_cast<size_t>(ConstNumber(term))].Type() != varString) return;
+      if (!consts_[static_cast<size_t>(ConstNumber(term))].IsString()) return;
     } else if (term == slot || term == temp) {
       return;
     } else if (std::find(texts.begin(), texts.end(), term) == texts.end()) {
@@ -630,8 +630,8 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   for (size_t i = first; i < end; ++i) sum.emplace_back(code_.At(i), code_.PositionAt(i));
   code_.Truncate(first);
   const size_t position = sum.front().second;
-  // The guards, each going on to the next, the last to the form in place:
-  // the first in the code, the others after the routine.
+  // The guards: the first in the code, the others after the routine, each
+  // going on to the next, the last to the form in place.
   std::vector<TProgItem> guards;
   if (copied) guards.push_back({opJumpIfSameText, 0, slot, temp});
   for (size_t p = 0; p < texts.size(); p += 2)
@@ -639,18 +639,13 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   const int32_t in_place = UsedLabel();
   const int32_t as_it_was = UsedLabel();
   const int32_t done = UsedLabel();
-  for (size_t g = 0; g < guards.size(); ++g) {
-    const bool last_guard = g + 1 == guards.size();
-    guards[g].A = last_guard ? in_place : UsedLabel();
-    if (g == 0) {
-      code_.Emit(guards[g], position);
-      Place(as_it_was);
-    } else {
-      deferred_.push_back({-1, guards[g], position});
-      deferred_.push_back({-1, {opGoto, as_it_was, 0, 0}, position});
-    }
-    if (!last_guard) deferred_.push_back({guards[g].A, {}, position});
-  }
+  TProgItem first_guard = guards.front();
+  first_guard.A = guards.size() > 1 ? UsedLabel() : in_place;
+  code_.Emit(first_guard, position);
+  Place(as_it_was);
+  if (guards.size() > 1)
+    DeferGuardChain(first_guard.A, std::vector<TProgItem>(guards.begin() + 1, guards.end()), in_place, as_it_was,
+                    position);
   for (const auto& [item, at] : sum) code_.Emit(item, at);
   Place(done);
   deferred_.push_back({in_place, {}, position});
@@ -898,21 +893,15 @@ void TKelCompiler::DeferGuards(std::vector<TChainTerm>& terms, const std::vector
                 reads.end());
     std::stable_partition(reads.begin(), reads.end(),
                           [](const TChainTerm::Read& r) { return r.need == TChainTerm::Need::kInteger; });
-    const size_t position = terms[k].code.back().second;
-    deferred_.push_back({guards[k], {}, position});
+    std::vector<TProgItem> pairs;
     for (size_t p = 0; p < reads.size();) {
       const TChainTerm::Read& x = reads[p];
       const bool pair = p + 1 < reads.size() && reads[p + 1].need == x.need;
       const TChainTerm::Read& y = pair ? reads[p + 1] : x;
       p += pair ? 2 : 1;
-      const bool last = p >= reads.size();
-      const int32_t onwards = last ? skip[k + 1] : UsedLabel();
-      deferred_.push_back(
-          {-1, {x.need == TChainTerm::Need::kInteger ? opJumpIfIntegers : opJumpIfNumbers, onwards, x.slot, y.slot},
-           position});
-      deferred_.push_back({-1, {opGoto, fallbacks[k], 0, 0}, position});
-      if (!last) deferred_.push_back({onwards, {}, position});
+      pairs.push_back({x.need == TChainTerm::Need::kInteger ? opJumpIfIntegers : opJumpIfNumbers, 0, x.slot, y.slot});
     }
+    DeferGuardChain(guards[k], std::move(pairs), skip[k + 1], fallbacks[k], terms[k].code.back().second);
   }
   for (size_t k = 0; k < terms.size(); ++k) {
     if (fallbacks[k] < 0) continue;
@@ -920,6 +909,18 @@ void TKelCompiler::DeferGuards(std::vector<TChainTerm>& terms, const std::vector
     for (const auto& [item, at] : terms[k].code) deferred_.push_back({-1, item, at});
   }
   deferred_.push_back({-1, {opGoto, skip.back(), 0, 0}, terms.back().code.back().second});
+}
+
+void TKelCompiler::DeferGuardChain(int32_t start, std::vector<TProgItem> guards, int32_t pass, int32_t fail,
+                                   size_t position) {
+  deferred_.push_back({start, {}, position});
+  for (size_t g = 0; g < guards.size(); ++g) {
+    const bool last = g + 1 == guards.size();
+    guards[g].A = last ? pass : UsedLabel();
+    deferred_.push_back({-1, guards[g], position});
+    deferred_.push_back({-1, {opGoto, fail, 0, 0}, position});
+    if (!last) deferred_.push_back({guards[g].A, {}, position});
+  }
 }
 
 void TKelCompiler::EmitDeferred() {

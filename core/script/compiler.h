@@ -209,6 +209,10 @@ class TKelCompiler {
   // after the routine (ShortCircuit).
   void DeferGuards(std::vector<TChainTerm>& terms, const std::vector<int32_t>& guards,
                    const std::vector<int32_t>& skip);
+  // Puts the guard jumps `guards` after the routine, the first at label
+  // `start`: each goes on to the next when its test holds, the last to
+  // `pass`, and any that fails goes to `fail`. Their A fields are set here.
+  void DeferGuardChain(int32_t start, std::vector<TProgItem> guards, int32_t pass, int32_t fail, size_t position);
   // Emits the deferred code, after the return or stop that ends a routine
   // or the main program, where no instruction runs on into it.
   void EmitDeferred();

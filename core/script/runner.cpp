@@ -116,7 +116,7 @@ template <VarCompareOp op>
   return quick::Holds<op>(IntOf(b), n);
 }
 
-// a := b + c for opAddTaking beyond two integers and two reals: b is a
+// a := b + c for opAddTaking beyond integers and reals: b is a
 // temporary that nothing reads again, so its value is taken, not shared,
 // and a text in it grows where it is. When a holds that very text (s := s + F(x), where b is
 // the copy of s made before the call), a lets go of it first, so the text
@@ -137,6 +137,17 @@ template <VarCompareOp op>
     throw;
   }
   a = std::move(sum);
+}
+
+// a := b + c for opAddTaking when not both are integers: reals at once,
+// anything else by AddTaking.
+[[gnu::always_inline]] inline void RealOrAddTaking(Variant& a, Variant& b, const Variant& c) {
+  double x, y;
+  if (quick::Reals(b, c, x, y)) {
+    a.Replace(x + y);
+    return;
+  }
+  AddTaking(a, b, c);
 }
 
 [[gnu::noinline]] void Negate(Variant& a, const Variant& b) {
@@ -411,10 +422,11 @@ template <RunMode mode>
   ORV_NEXT();
 
 // a := b op c on two integers, and `slow` (a, b, c) for anything else.
-#define ORV_INTEGER_FORM(Op, slow)                                                     \
-  L_op##Op: {                                                                          \
+#define ORV_INTEGER_FORM(Op, slow) ORV_INTEGER_FORM_AT(op##Op, Op, slow)
+#define ORV_INTEGER_FORM_AT(name, Op, slow)                                            \
+  L_##name: {                                                                          \
     Variant& a = reg(d->A);                                                            \
-    const Variant& b = reg(d->B);                                                      \
+    Variant& b = reg(d->B);                                                            \
     const Variant& c = reg(d->C);                                                      \
     int32_t r;                                                                         \
     if (!BothInts(b, c) || !quick::Int<VarOp::Op>(IntOf(b), IntOf(c), r)) [[unlikely]] { \
@@ -431,23 +443,7 @@ ORV_ARITH(Sub)
 ORV_ARITH(Mul)
 #undef ORV_ARITH
 // The sum a statement stores, taking its temporary's value (AddTaking).
-L_opAddTaking: {
-  Variant& a = reg(d->A);
-  Variant& b = reg(d->B);
-  const Variant& c = reg(d->C);
-  int32_t r;
-  if (!BothInts(b, c) || !quick::Int<VarOp::Add>(IntOf(b), IntOf(c), r)) [[unlikely]] {
-    double x, y;
-    if (quick::Reals(b, c, x, y)) {
-      a.Replace(x + y);
-      ORV_NEXT();
-    }
-    AddTaking(a, b, c);
-    ORV_NEXT();
-  }
-  a.Replace(r);
-  ORV_NEXT();
-}
+ORV_INTEGER_FORM_AT(opAddTaking, Add, RealOrAddTaking)
 // a := b op n or (`first`) a := n op c with the integer constant n in the
 // decoded instruction, the other operand an integer; anything else by
 // RealOrBinary in the operands' order.
@@ -517,6 +513,7 @@ ORV_DIVISION(IntDiv)
 ORV_DIVISION(Mod)
 #undef ORV_DIVISION
 #undef ORV_INTEGER_FORM
+#undef ORV_INTEGER_FORM_AT
 L_opDivide: RealOrBinary<VarOp::Divide>(reg(d->A), reg(d->B), reg(d->C)); ORV_NEXT();
 // a := b / c with the power-of-two constant c whose reciprocal's upper bits
 // are C: an integer or a real b by one multiplication, anything else by the
