@@ -595,7 +595,9 @@ void TKelCompiler::StoreTo(int32_t slot, const std::string& type, const TExprVal
 // (`v := v + IntToStr(i) + ','`), t is the copy of v made before them, and
 // the sum is t := t + x1 ...; the first guard then asks that v still hold
 // the copy's text (the calls left it alone), and the form in place lets
-// go of the copy before adding to v.
+// go of the copy before adding to v. When constant texts are added before
+// the calls (`v := v + '<li>' + IntToStr(i) + '</li>'`), see
+// AppendAfterCalls.
 void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   const size_t end = code_.Size();
   const TProgItem& last = code_.At(end - 1);
@@ -606,10 +608,13 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
          code_.At(first - 1).B == temp)
     --first;
   bool copied = false;
+  TTextsBeforeCalls before;
   if (first > code_start && code_.At(first - 1).Op == opAdd && code_.At(first - 1).A == temp &&
       code_.At(first - 1).B == slot) {
     --first;
   } else if (first + 1 < end && CopiedBefore(temp, slot, code_start, first)) {
+    copied = true;
+  } else if (FindTextsBeforeCalls(temp, slot, code_start, first, before)) {
     copied = true;
   } else {
     return;
@@ -628,6 +633,10 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   }
   std::vector<std::pair<TProgItem, size_t>> sum;
   for (size_t i = first; i < end; ++i) sum.emplace_back(code_.At(i), code_.PositionAt(i));
+  if (before.prefix != kNoPosition) {
+    AppendAfterCalls(slot, temp, before, std::move(sum), texts);
+    return;
+  }
   code_.Truncate(first);
   const size_t position = sum.front().second;
   // The guards: the first in the code, the others after the routine, each
@@ -650,6 +659,105 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   Place(done);
   deferred_.push_back({in_place, {}, position});
   if (copied) deferred_.push_back({-1, {opMove, temp, ConstOperand(AddConst(Variant(0))), 0}, position});
+  for (const auto& [item, at] : sum) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
+  deferred_.push_back({-1, {opGoto, done, 0, 0}, sum.back().second});
+}
+
+namespace {
+
+// Whether `item` may stand between the texts added before a sum's calls and
+// the rest of the sum (AppendAfterCalls): code that may be run a second time
+// elsewhere, since it neither jumps within the routine nor ends it, and
+// that neither reads nor writes `copy`. Calls of script routines qualify:
+// they come back to the instruction after the call, wherever it stands.
+bool RunsStraightApart(const TProgItem& item, int32_t copy) {
+  if (item.Op == opData) {
+    for (const int32_t field : {item.A, item.B, item.C})
+      if (ArgumentOperand(field) == copy) return false;
+    return true;
+  }
+  const TOpInfo* info = FindOpInfo(item.Op);
+  if (info == nullptr || item.Op == opReturn || item.Op == opStop) return false;
+  const std::pair<TOperand, int32_t> fields[] = {{info->a, item.A}, {info->b, item.B}, {info->c, item.C}};
+  for (const auto& [kind, field] : fields) {
+    if (kind == TOperand::kLabel && item.Op != opGosub) return false;
+    if ((kind == TOperand::kSlot || kind == TOperand::kValue) && field == copy) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TKelCompiler::FindTextsBeforeCalls(int32_t copy, int32_t slot, size_t code_start, size_t end,
+                                        TTextsBeforeCalls& found) const {
+  size_t at = end;
+  while (at > code_start && !(code_.At(at - 1).Op == opAdd && code_.At(at - 1).A == copy)) {
+    if (!RunsStraightApart(code_.At(at - 1), copy)) return false;
+    --at;
+  }
+  if (at == end) return false;
+  found.calls = at;
+  while (at > code_start) {
+    const TProgItem& item = code_.At(--at);
+    if (item.Op != opAdd || item.A != copy || !IsConstOperand(item.C) ||
+        !consts_[static_cast<size_t>(ConstNumber(item.C))].IsString())
+      return false;
+    if (item.B == slot) {
+      found.prefix = at;
+      return true;
+    }
+    if (item.B != copy) return false;
+  }
+  return false;
+}
+
+// The sum v := v + k1 + ... + kn + c + x1 + ... with constant texts k added
+// before straight code that computes c (calls), as found by
+// FindTextsBeforeCalls, becomes
+//   if v holds a text, go to SHARED
+//   t := v + k1 ... (as it was)                    the code as it was, for
+//   the calls; t := t + c ...; v := t + ...         other kinds of v
+//   ...
+// SHARED (after the routine):
+//   t := v (v's text, shared, not copied); the calls again
+//   if v still holds t's text and the other terms hold texts, go to IN PLACE
+//   t := t + k1 ...; go on with t := t + c ... above (the calls changed v)
+// IN PLACE: t := 0; v := v + k1 ...; v := v + c ...; go on after the sum
+// The texts k are added after the calls only where v holds a text, so
+// adding them cannot fail: they are added before the calls where an error
+// may come of it, and any other order gives the same text.
+void TKelCompiler::AppendAfterCalls(int32_t slot, int32_t temp, const TTextsBeforeCalls& before,
+                                    std::vector<std::pair<TProgItem, size_t>> sum, const std::vector<int32_t>& texts) {
+  std::vector<std::pair<TProgItem, size_t>> prefix, calls;
+  for (size_t i = before.prefix; i < before.calls; ++i) prefix.emplace_back(code_.At(i), code_.PositionAt(i));
+  for (size_t i = before.calls; i < code_.Size() - sum.size(); ++i)
+    calls.emplace_back(code_.At(i), code_.PositionAt(i));
+  code_.Truncate(before.prefix);
+  const size_t position = prefix.front().second;
+  const int32_t shared = UsedLabel();
+  const int32_t as_it_was = UsedLabel();
+  const int32_t in_place = UsedLabel();
+  const int32_t fix = UsedLabel();
+  const int32_t done = UsedLabel();
+  code_.Emit({opJumpIfStrings, shared, slot, slot}, position);
+  for (const auto& [item, at] : prefix) code_.Emit(item, at);
+  for (const auto& [item, at] : calls) code_.Emit(item, at);
+  Place(as_it_was);
+  for (const auto& [item, at] : sum) code_.Emit(item, at);
+  Place(done);
+  deferred_.push_back({shared, {}, position});
+  deferred_.push_back({-1, {opMove, temp, slot, 0}, position});
+  for (const auto& [item, at] : calls) deferred_.push_back({-1, item, at});
+  std::vector<TProgItem> guards{{opJumpIfSameText, 0, slot, temp}};
+  for (size_t p = 0; p < texts.size(); p += 2)
+    guards.push_back({opJumpIfStrings, 0, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]});
+  DeferGuardChain(UsedLabel(), std::move(guards), in_place, fix, sum.front().second);
+  deferred_.push_back({fix, {}, position});
+  for (const auto& [item, at] : prefix) deferred_.push_back({-1, {opAdd, temp, temp, item.C}, at});
+  deferred_.push_back({-1, {opGoto, as_it_was, 0, 0}, position});
+  deferred_.push_back({in_place, {}, position});
+  deferred_.push_back({-1, {opMove, temp, ConstOperand(AddConst(Variant(0))), 0}, position});
+  for (const auto& [item, at] : prefix) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
   for (const auto& [item, at] : sum) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
   deferred_.push_back({-1, {opGoto, done, 0, 0}, sum.back().second});
 }

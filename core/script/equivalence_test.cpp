@@ -218,6 +218,17 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var s: string; begin s := 'ab'; s := s + TADD('c', 'd') + 'e' + TADD('f', ''); s := s + TADD('g', 'h') + 1 end.",
       "var s, t: string; begin s := 'ab'; t := s; s := s + TADD('c', 'd') + 'e'; t := t + 'z' end.",
       "var i: integer; s, t: string; begin s := ''; t := ';'; for i := 1 to 4 do s := s + TADD(i, 10) + t + '|' end.",
+      // constant texts added before the calls: added after them where the
+      // variable holds a text the calls left alone, before them otherwise
+      "var i: integer; s: string; begin s := ''; for i := 1 to 4 do s := s + '<li>' + TADD(i, 10) + '</li>' end.",
+      "var s, t: string;\nfunction F(a: integer): integer; begin s := s + '!'; Result := a end;\n"
+      "begin s := 'a'; s := s + 'b' + 'c' + F('d') + 'e'; t := 'x'; t := t + ',' + F(t) + t end.",
+      "var s, t: string;\nfunction G(a: integer): integer; begin Result := s + a end;\n"
+      "begin s := 'a'; s := s + '-' + G('b'); s := s + '+' + G(s) + G('c') end.",
+      "var s: string; begin s := 5; s := s + '2' + TADD(1, 2); s := s + 'x' + TADD(1, 2) end.",
+      "var s: string; begin s := TNOTHING; s := s + 'a' + TADD('b', 'c'); s := 1.5; s := s + '0.25' + TADD(1, 1) end.",
+      "var s: string; begin s := 'a'; s := s + 'b' + TADD(1, 2) + 'z'; s := s + 'c' + TADD(2, 3) + 4 end.",
+      "var s, t: string; begin s := 'a'; t := s; s := s + ',' + TADD('b', 'c'); t := t + ';' + TADD(t, s) end.",
       // constants folded at compile time and not
       "var x: integer; begin x := -(-2147483647 - 1); x := 2 * 3 + 'a' + 'b'; x := 1 div 0 end.",
   };

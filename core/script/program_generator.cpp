@@ -191,9 +191,20 @@ class Generator {
     std::string text = var + " := " + var;
     for (int n = 2 + Pick(3); n > 0; --n) {
       const int kind = Pick(100);
-      text += " + " + (kind < 50 ? Word() : kind < 75 && !texts.empty() ? OneOf(texts) : kind < 90 ? OneOf(scope.readable) : Literal());
+      text += " + " + (kind < 40                       ? Word()
+                       : kind < 60 && !texts.empty() ? OneOf(texts)
+                       : kind < 72                   ? OneOf(scope.readable)
+                       : kind < 84                   ? Call(scope)
+                                                     : Literal());
     }
     return text;
+  }
+
+  // A call among a sum's terms: a host function, or F where the scope may
+  // call it.
+  std::string Call(const Scope& scope) {
+    if (scope.calls_routines && Chance(50)) return "F(" + OneOf(scope.readable) + ", " + Literal() + ")";
+    return "TADD(" + (Chance(50) ? Word() : OneOf(scope.readable)) + ", " + OneOf(scope.readable) + ")";
   }
 
   // A for, while or repeat loop whose counter is its own variable (readable
