@@ -595,9 +595,8 @@ void TKelCompiler::StoreTo(int32_t slot, const std::string& type, const TExprVal
 // (`v := v + IntToStr(i) + ','`), t is the copy of v made before them, and
 // the sum is t := t + x1 ...; the first guard then asks that v still hold
 // the copy's text (the calls left it alone), and the form in place lets
-// go of the copy before adding to v. When constant texts are added before
-// the calls (`v := v + '<li>' + IntToStr(i) + '</li>'`), see
-// AppendAfterCalls.
+// go of the copy before adding to v. When texts are added before the calls
+// (`v := v + '<li>' + IntToStr(i) + '</li>'`), see AppendAfterCalls.
 void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   const size_t end = code_.Size();
   const TProgItem& last = code_.At(end - 1);
@@ -608,13 +607,13 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
          code_.At(first - 1).B == temp)
     --first;
   bool copied = false;
-  TTextsBeforeCalls before;
+  size_t prefix = kNoPosition;
   if (first > code_start && code_.At(first - 1).Op == opAdd && code_.At(first - 1).A == temp &&
       code_.At(first - 1).B == slot) {
     --first;
   } else if (first + 1 < end && CopiedBefore(temp, slot, code_start, first)) {
     copied = true;
-  } else if (FindTextsBeforeCalls(temp, slot, code_start, first, before)) {
+  } else if (FindTermsBeforeCalls(temp, slot, code_start, first, prefix)) {
     copied = true;
   } else {
     return;
@@ -633,8 +632,8 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   }
   std::vector<std::pair<TProgItem, size_t>> sum;
   for (size_t i = first; i < end; ++i) sum.emplace_back(code_.At(i), code_.PositionAt(i));
-  if (before.prefix != kNoPosition) {
-    AppendAfterCalls(slot, temp, before, std::move(sum), texts);
+  if (prefix != kNoPosition) {
+    AppendAfterCalls(slot, temp, prefix, std::move(sum), texts);
     return;
   }
   code_.Truncate(first);
@@ -665,8 +664,8 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
 
 namespace {
 
-// Whether `item` may stand between the texts added before a sum's calls and
-// the rest of the sum (AppendAfterCalls): code that may be run a second time
+// Whether `item` may stand among the terms added before a sum's last call
+// (AppendAfterCalls): code that may be run a second time
 // elsewhere, since it neither jumps within the routine nor ends it, and
 // that neither reads nor writes `copy`. Calls of script routines qualify:
 // they come back to the instruction after the call, wherever it stands.
@@ -688,76 +687,132 @@ bool RunsStraightApart(const TProgItem& item, int32_t copy) {
 
 }  // namespace
 
-bool TKelCompiler::FindTextsBeforeCalls(int32_t copy, int32_t slot, size_t code_start, size_t end,
-                                        TTextsBeforeCalls& found) const {
-  size_t at = end;
-  while (at > code_start && !(code_.At(at - 1).Op == opAdd && code_.At(at - 1).A == copy)) {
-    if (!RunsStraightApart(code_.At(at - 1), copy)) return false;
-    --at;
-  }
-  if (at == end) return false;
-  found.calls = at;
-  while (at > code_start) {
-    const TProgItem& item = code_.At(--at);
-    if (item.Op != opAdd || item.A != copy || !IsConstOperand(item.C) ||
-        !consts_[static_cast<size_t>(ConstNumber(item.C))].IsString())
-      return false;
+bool TKelCompiler::FindTermsBeforeCalls(int32_t copy, int32_t slot, size_t code_start, size_t end,
+                                        size_t& prefix) const {
+  bool calls = false;
+  size_t terms = 0;
+  for (size_t at = end; at > code_start; --at) {
+    const TProgItem& item = code_.At(at - 1);
+    if (item.Op == opMove && item.A == copy && item.B == slot) {
+      prefix = at - 1;
+      return calls && terms > 0;
+    }
+    if (item.Op != opAdd || item.A != copy) {
+      if (!RunsStraightApart(item, copy)) return false;
+      calls = true;
+      continue;
+    }
+    const bool text = IsConstOperand(item.C) ? consts_[static_cast<size_t>(ConstNumber(item.C))].IsString()
+                                             : item.C != copy && item.C != slot;
+    if (!text || ++terms > kMaxTermsBeforeCalls) return false;
     if (item.B == slot) {
-      found.prefix = at;
-      return true;
+      prefix = at - 1;
+      return calls;
     }
     if (item.B != copy) return false;
   }
   return false;
 }
 
-// The sum v := v + k1 + ... + kn + c + x1 + ... with constant texts k added
-// before straight code that computes c (calls), as found by
-// FindTextsBeforeCalls, becomes
+// The sum v := v + k1 + c1 + ... + x1 + ..., whose terms before its last
+// call (found by FindTermsBeforeCalls) are constant texts k and values c in
+// slots, the results of the calls among them or other variables (a call
+// may come first, the sum then adding to the copy of v made before it),
+// becomes
 //   if v holds a text, go to SHARED
-//   t := v + k1 ... (as it was)                    the code as it was, for
-//   the calls; t := t + c ...; v := t + ...         other kinds of v
-//   ...
+//   t := v + k1; the calls of c1; t := t + c1 ...   the code as it was, for
+//   t := t + x1 ...; v := t + ...                  other kinds of v
 // SHARED (after the routine):
-//   t := v (v's text, shared, not copied); the calls again
-//   if v still holds t's text and the other terms hold texts, go to IN PLACE
-//   t := t + k1 ...; go on with t := t + c ... above (the calls changed v)
-// IN PLACE: t := 0; v := v + k1 ...; v := v + c ...; go on after the sum
-// The texts k are added after the calls only where v holds a text, so
-// adding them cannot fail: they are added before the calls where an error
-// may come of it, and any other order gives the same text.
-void TKelCompiler::AppendAfterCalls(int32_t slot, int32_t temp, const TTextsBeforeCalls& before,
+//   t := v (v's text, shared, not copied)
+//   the calls of c1 again; unless c1 holds a text, go to FIX 1; t1 := c1 ...
+//   if v still holds t's text and every x holds a text, go to IN PLACE
+//   t := t + k1 + t1 ...; go on with t := t + x1 ... above (calls changed v)
+// FIX n: t := t + k1 + t1 ... + cn; go on above, after the add of cn
+// IN PLACE: t := 0; v := v + k1 + t1 ... + x1 ...; go on after the sum
+// The terms before the calls are added after them only while they hold
+// texts, so that adding them cannot fail: where one does not, those before
+// it are added and it is added where the sum as written adds it, with
+// whatever error that raises, before any call after it runs. Each value
+// is kept in a slot of its own (t1 ...) where the sum as written reads it:
+// a call after it may change a variable, and the temporaries of a call's
+// arguments may be those of an earlier result.
+void TKelCompiler::AppendAfterCalls(int32_t slot, int32_t temp, size_t prefix,
                                     std::vector<std::pair<TProgItem, size_t>> sum, const std::vector<int32_t>& texts) {
-  std::vector<std::pair<TProgItem, size_t>> prefix, calls;
-  for (size_t i = before.prefix; i < before.calls; ++i) prefix.emplace_back(code_.At(i), code_.PositionAt(i));
-  for (size_t i = before.calls; i < code_.Size() - sum.size(); ++i)
-    calls.emplace_back(code_.At(i), code_.PositionAt(i));
-  code_.Truncate(before.prefix);
-  const size_t position = prefix.front().second;
+  std::vector<std::pair<TProgItem, size_t>> before;
+  for (size_t i = prefix; i < code_.Size() - sum.size(); ++i) before.emplace_back(code_.At(i), code_.PositionAt(i));
+  code_.Truncate(prefix);
+  const size_t position = before.front().second;
   const int32_t shared = UsedLabel();
   const int32_t as_it_was = UsedLabel();
   const int32_t in_place = UsedLabel();
-  const int32_t fix = UsedLabel();
+  const int32_t fix_end = UsedLabel();
   const int32_t done = UsedLabel();
+  const auto is_term = [temp](const TProgItem& item) { return item.Op == opAdd && item.A == temp; };
+  // The code as it was, with a label after each add of a call's result to
+  // go on from when that result is not a text.
+  std::vector<int32_t> resume;
   code_.Emit({opJumpIfStrings, shared, slot, slot}, position);
-  for (const auto& [item, at] : prefix) code_.Emit(item, at);
-  for (const auto& [item, at] : calls) code_.Emit(item, at);
+  for (const auto& [item, at] : before) {
+    code_.Emit(item, at);
+    if (is_term(item) && !IsConstOperand(item.C)) {
+      resume.push_back(UsedLabel());
+      Place(resume.back());
+    }
+  }
   Place(as_it_was);
   for (const auto& [item, at] : sum) code_.Emit(item, at);
   Place(done);
+  // The terms added after the calls: texts and the slots keeping results,
+  // with the places of their adds.
+  std::vector<std::pair<int32_t, size_t>> terms;
+  const auto add_terms = [this](int32_t target, const std::vector<std::pair<int32_t, size_t>>& added) {
+    for (const auto& [term, at] : added) deferred_.push_back({-1, {opAdd, target, target, term}, at});
+  };
+  struct Fix {
+    int32_t label;
+    std::vector<std::pair<int32_t, size_t>> terms;
+    int32_t resume;
+  };
+  std::vector<Fix> fixes;
+  const int32_t statement_temps = next_slot_;
+  next_slot_ = slot_high_water_;
   deferred_.push_back({shared, {}, position});
   deferred_.push_back({-1, {opMove, temp, slot, 0}, position});
-  for (const auto& [item, at] : calls) deferred_.push_back({-1, item, at});
+  for (const auto& [item, at] : before) {
+    if (item.Op == opMove && item.A == temp) continue;
+    if (!is_term(item)) {
+      deferred_.push_back({-1, item, at});
+    } else if (IsConstOperand(item.C)) {
+      terms.emplace_back(item.C, at);
+    } else {
+      Fix fix{UsedLabel(), terms, resume[fixes.size()]};
+      fix.terms.emplace_back(item.C, at);
+      const int32_t kept = AllocSlot();
+      const int32_t text = UsedLabel();
+      deferred_.push_back({-1, {opJumpIfStrings, text, item.C, item.C}, at});
+      deferred_.push_back({-1, {opGoto, fix.label, 0, 0}, at});
+      deferred_.push_back({text, {}, at});
+      deferred_.push_back({-1, {opMove, kept, item.C, 0}, at});
+      terms.emplace_back(kept, at);
+      fixes.push_back(std::move(fix));
+    }
+  }
+  next_slot_ = statement_temps;
   std::vector<TProgItem> guards{{opJumpIfSameText, 0, slot, temp}};
   for (size_t p = 0; p < texts.size(); p += 2)
     guards.push_back({opJumpIfStrings, 0, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]});
-  DeferGuardChain(UsedLabel(), std::move(guards), in_place, fix, sum.front().second);
-  deferred_.push_back({fix, {}, position});
-  for (const auto& [item, at] : prefix) deferred_.push_back({-1, {opAdd, temp, temp, item.C}, at});
+  DeferGuardChain(UsedLabel(), std::move(guards), in_place, fix_end, sum.front().second);
+  deferred_.push_back({fix_end, {}, position});
+  add_terms(temp, terms);
   deferred_.push_back({-1, {opGoto, as_it_was, 0, 0}, position});
+  for (const Fix& fix : fixes) {
+    deferred_.push_back({fix.label, {}, position});
+    add_terms(temp, fix.terms);
+    deferred_.push_back({-1, {opGoto, fix.resume, 0, 0}, position});
+  }
   deferred_.push_back({in_place, {}, position});
   deferred_.push_back({-1, {opMove, temp, ConstOperand(AddConst(Variant(0))), 0}, position});
-  for (const auto& [item, at] : prefix) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
+  add_terms(slot, terms);
   for (const auto& [item, at] : sum) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
   deferred_.push_back({-1, {opGoto, done, 0, 0}, sum.back().second});
 }

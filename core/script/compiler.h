@@ -197,21 +197,19 @@ class TKelCompiler {
   // `copy` and then only compute other values (calls, their arguments),
   // leaving `copy` as the copy.
   bool CopiedBefore(int32_t copy, int32_t slot, size_t code_start, size_t end) const;
-  // Where a sum added constant texts to var[slot] in `copy` before code that
-  // computes its next term: `copy := slot + k1`, `copy := copy + k2` ...
-  // from `prefix`, then from `calls` on, up to the rest of the sum, code
-  // that neither jumps nor touches `copy`.
-  struct TTextsBeforeCalls {
-    size_t prefix = kNoPosition;
-    size_t calls = kNoPosition;
-  };
-  bool FindTextsBeforeCalls(int32_t copy, int32_t slot, size_t code_start, size_t end,
-                            TTextsBeforeCalls& found) const;
-  // Emits the sum whose texts FindTextsBeforeCalls found, `sum` being its
-  // instructions after the calls and `texts` the slots those add, so that
-  // it grows var[slot] in place when it holds a text.
-  void AppendAfterCalls(int32_t slot, int32_t temp, const TTextsBeforeCalls& before,
-                        std::vector<std::pair<TProgItem, size_t>> sum, const std::vector<int32_t>& texts);
+  // Whether instructions from `prefix` up to `end` add to var[slot] in
+  // `copy` terms that are constant texts or slots other than both
+  // (`copy := slot + k1` or `copy := slot`, then `copy := copy + c1` ...),
+  // among code that neither
+  // jumps nor touches `copy` (calls): at least one such instruction and at
+  // most kMaxTermsBeforeCalls terms.
+  bool FindTermsBeforeCalls(int32_t copy, int32_t slot, size_t code_start, size_t end, size_t& prefix) const;
+  static constexpr size_t kMaxTermsBeforeCalls = 16;
+  // Emits the sum whose terms FindTermsBeforeCalls found from `prefix`,
+  // `sum` being its instructions after the calls and `texts` the slots those
+  // add, so that it grows var[slot] in place when it holds a text.
+  void AppendAfterCalls(int32_t slot, int32_t temp, size_t prefix, std::vector<std::pair<TProgItem, size_t>> sum,
+                        const std::vector<int32_t>& texts);
   // A jump to `label` unless the condition whose code starts at
   // `code_start` holds: a comparison becomes a compare-and-jump.
   void JumpUnless(const TExprValue& condition, int32_t label, size_t code_start);

@@ -387,17 +387,24 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       // holds its copy's text
       {"t := t + TADD(i, 1) + 'x'", {opMove, opCall, opData, opJumpIfSameText, opAdd, opAddTaking},
        {opJumpIfStrings, opGoto, opMove, opAdd, opAdd, opGoto}},
-      // with constant texts added before the calls, the calls made a second
-      // time after the program, on the shared text when the variable holds
-      // one; a term added between two calls leaves the sum as written
+      // with texts added before the calls, the calls made a second time
+      // after the program, on the shared text when the variable holds one,
+      // each value kept once it is known to be a text; the variable itself
+      // added before a call leaves the sum as written
       {"t := t + '<' + '(' + TADD(i, 1) + '>'", {opJumpIfStrings, opAdd, opAdd, opCall, opData, opAdd, opAddTaking},
        {opMove, opCall, opData, opJumpIfSameText, opGoto, opJumpIfStrings, opGoto, opAdd, opAdd, opGoto, opMove, opAdd,
         opAdd, opAdd, opAdd, opGoto}},
       {"t := t + ',' + TADD(i, 1)", {opJumpIfStrings, opAdd, opCall, opData, opAddTaking},
        {opMove, opCall, opData, opJumpIfSameText, opGoto, opJumpIfStrings, opGoto, opAdd, opGoto, opMove, opAdd, opAdd,
         opGoto}},
-      {"t := t + ',' + u + TADD(i, 1)", {opAdd, opAdd, opCall, opData, opAddTaking}},
-      {"t := t + TADD(i, 1) + 'x' + TADD(i, 2)", {opMove, opCall, opData, opAdd, opAdd, opCall, opData, opAddTaking}},
+      {"t := t + ',' + u + TADD(i, 1)", {opJumpIfStrings, opAdd, opAdd, opCall, opData, opAddTaking},
+       {opMove, opJumpIfStrings, opGoto, opMove, opCall, opData, opJumpIfSameText, opGoto, opJumpIfStrings, opGoto,
+        opAdd, opAdd, opGoto, opAdd, opAdd, opGoto, opMove, opAdd, opAdd, opAdd, opGoto}},
+      {"t := t + ',' + t + TADD(i, 1)", {opAdd, opAdd, opCall, opData, opAddTaking}},
+      {"t := t + TADD(i, 1) + 'x' + TADD(i, 2)",
+       {opJumpIfStrings, opMove, opCall, opData, opAdd, opAdd, opCall, opData, opAddTaking},
+       {opMove, opCall, opData, opJumpIfStrings, opGoto, opMove, opCall, opData, opJumpIfSameText, opGoto,
+        opJumpIfStrings, opGoto, opAdd, opAdd, opGoto, opAdd, opGoto, opMove, opAdd, opAdd, opAdd, opGoto}},
       // a number added keeps its constant form; a variable's own sum is
       // made where it is
       {"t := i * 2 + 1", {opMul, opAdd}},

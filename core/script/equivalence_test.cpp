@@ -229,6 +229,21 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       "var s: string; begin s := TNOTHING; s := s + 'a' + TADD('b', 'c'); s := 1.5; s := s + '0.25' + TADD(1, 1) end.",
       "var s: string; begin s := 'a'; s := s + 'b' + TADD(1, 2) + 'z'; s := s + 'c' + TADD(2, 3) + 4 end.",
       "var s, t: string; begin s := 'a'; t := s; s := s + ',' + TADD('b', 'c'); t := t + ';' + TADD(t, s) end.",
+      // values of variables and results of calls before the last call: kept
+      // and added after it while they hold texts, added where written
+      // (before the calls after them) when they do not
+      "var i: integer; s: string; begin s := ''; for i := 1 to 3 do s := s + '<a ' + TTAG('p', [i]) + '>' + "
+      "TTAG('q', [i, i]) + '</a>' end.",
+      "var s, t: string;\nfunction F(a: integer): integer; begin t := t + '!'; Result := a end;\n"
+      "begin t := ''; s := 'x'; s := s + 'a' + TADD(1, 2) + 'b' + F('c') end.",
+      "var s, t: string;\nfunction F(a: integer): integer; begin t := t + '!'; Result := a end;\n"
+      "begin t := ''; s := '1'; s := s + '2' + TADD(3, 0) + '4' + F('5'); s := s + TADD('a', 'b') + F('c') + F(t) end.",
+      "var s, t: string;\nfunction F(a: integer): integer; begin s := s + '?'; Result := a end;\n"
+      "begin s := 'x'; s := s + '(' + TADD('a', 'b') + ',' + F('c') + ')' + F(s); t := 1; t := t + '2' + F('3') + F(4) end.",
+      "var s, t, u: string;\nfunction F(a: integer): integer; begin t := t + a; Result := a end;\n"
+      "begin s := 'x'; t := 'y'; u := 'z'; s := s + t + ':' + F('1') + u + F(t); s := s + u + F(2) + t end.",
+      "var s, t: string;\nfunction F(a: integer): integer; begin t := 7; Result := a end;\n"
+      "begin s := 'x'; t := 'y'; s := s + t + F('1') + t; t := 'y'; s := s + s + F('2') end.",
       // constants folded at compile time and not
       "var x: integer; begin x := -(-2147483647 - 1); x := 2 * 3 + 'a' + 'b'; x := 1 div 0 end.",
   };
