@@ -8,6 +8,7 @@
 
 #include "core/script/compiler_error.h"
 #include "core/script/dyna_vars.h"
+#include "core/script/jump_copies.h"
 #include "core/script/program_image.h"
 #include "core/script/quick_ops.h"
 
@@ -144,6 +145,7 @@ void TKelCompiler::Compile() {
   Emit(opStop);
   EmitDeferred();
   LinkCheck();
+  CopyJumpTargets(code_, labels_);
   std::vector<int32_t> targets;
   targets.reserve(labels_.size());
   for (const TIDLabelItem& label : labels_) targets.push_back(label.Target);

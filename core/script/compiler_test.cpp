@@ -315,18 +315,23 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"s := 2 * 3 + 1", {opMove}},
       {"if s < i then s := 0", {opJumpUnlessLess, opMove}},
       {"if not (s < i) then s := 0", {opLess, opJumpUnlessNot, opMove}},
-      // a while loop is entered by a jump to its test, at the bottom
+      // a while loop is entered by a jump to its test, at the bottom; a test
+      // of one instruction stands at the entry too, where the jump to it was
       {"while (s > 0) or (i > 0) do i := i - 1", {opGoto, opSub, opGreater, opGreater, opJumpIfOr}},
       {"while (i > 0) and not (s + 1) do i := i - 1", {opGoto, opSub, opGreater, opAdd, opNot, opJumpIfAnd}},
       {"while (i > 0) xor (s = 0) do i := i - 1", {opGoto, opSub, opGreater, opEqual, opJumpIfXor}},
       {"while not (i < s) do i := i - 1", {opGoto, opSub, opLess, opJumpIfNot}},
-      {"while s do i := i - 1", {opGoto, opSub, opJumpIfTrue}},
+      {"while s do i := i - 1", {opJumpIfTrue, opGoto, opSub, opJumpIfTrue}},
       {"while TADD(i, 1) >= s do i := i - 1", {opGoto, opSub, opCall, opData, opJumpIfGreaterEq}},
       {"repeat i := i + 1 until (i > 9) xor (s = 0)", {opAdd, opGreater, opEqual, opJumpUnlessXor}},
       {"if s then s := 0", {opJumpIfFalse, opMove}},
       {"if s and (i > 0) or (s < i) then s := 0", {opGreater, opAnd, opLess, opJumpUnlessOr, opMove}},
-      {"while i <> 0 do i := i - 1", {opGoto, opSub, opJumpIfNotEqual}},
+      {"while i <> 0 do i := i - 1", {opJumpIfNotEqual, opGoto, opSub, opJumpIfNotEqual}},
       {"repeat i := i + 1 until i >= 10", {opAdd, opJumpUnlessGreaterEq}},
+      // a jump to a for loop's step is a copy of the step, followed by the
+      // jump out of the loop
+      {"for i := 1 to 3 do if i = 1 then s := 1 else s := 2",
+       {opMove, opJumpUnlessLessEq, opJumpUnlessEqual, opMove, opForLoopUp, opGoto, opMove, opForLoopUp}},
       // a call between the operands: the variable is copied before it, and
       // the sum stored in a text variable takes the copy
       {"s := s + TADD(i, 1)", {opMove, opCall, opData, opAdd}},
@@ -337,7 +342,8 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"if (s <> i) or (i = 0) then s := 0", {opJumpUnlessEqual, opJumpUnlessEqual, opMove}},
       // a condition that stops early has more than one jump, and stays at
       // the top of its loop
-      {"while (s = 0) and (i <> 0) do i := i - 1", {opJumpUnlessEqual, opJumpUnlessNotEqual, opSub, opGoto}},
+      {"while (s = 0) and (i <> 0) do i := i - 1",
+       {opJumpUnlessEqual, opJumpUnlessNotEqual, opSub, opJumpUnlessEqual, opGoto}},
       {"repeat i := i + 1 until (i > 9) and ('x' = s)", {opAdd, opJumpUnlessGreater, opJumpUnlessEqual}},
       // and those that stop early when the variables of the comparisons
       // passed over hold numbers, which a guard after the program looks
@@ -349,7 +355,7 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"if (s = 1) or (i = s) then s := 0", {opJumpUnlessNotEqual, opJumpUnlessEqual, opMove},
        {opJumpIfNumbers, opGoto, opEqual, opGoto}},
       {"while (i >= 0) and (i < s * 2 - 1) do i := i - 1",
-       {opJumpUnlessGreaterEq, opMul, opSub, opJumpUnlessLess, opSub, opGoto},
+       {opJumpUnlessGreaterEq, opMul, opSub, opJumpUnlessLess, opSub, opJumpUnlessGreaterEq, opGoto},
        {opJumpIfNumbers, opGoto, opMul, opSub, opLess, opGoto}},
       {"repeat i := i + 1 until (i > 9) and (s mod 3 = 0) and (s / 2 < i)",
        {opAdd, opJumpUnlessGreater, opMod, opJumpUnlessEqual, opDivide, opJumpUnlessLess},
@@ -359,7 +365,7 @@ TEST_F(ImageTest, OneInstructionPerOperator) {
       {"if (i > 0) and not (s = i + 1) then s := 0", {opJumpUnlessGreater, opAdd, opEqual, opJumpUnlessNot, opMove},
        {opJumpIfNumbers, opGoto, opAdd, opEqual, opNot, opGoto}},
       {"while (i < 9) and ((s > 2) or (i = 3)) do i := i + 1",
-       {opJumpUnlessLess, opGreater, opEqual, opJumpUnlessOr, opAdd, opGoto},
+       {opJumpUnlessLess, opGreater, opEqual, opJumpUnlessOr, opAdd, opJumpUnlessLess, opGoto},
        {opJumpIfNumbers, opGoto, opGreater, opEqual, opOr, opGoto}},
       // and those that may not stop early
       {"if (i > 0) and not (s + 1) then s := 0", {opGreater, opAdd, opNot, opJumpUnlessAnd, opMove}},
