@@ -8,6 +8,7 @@ target_sources(orv_script PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/compiler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/expr_compiler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jump_copies.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_sums.cpp
   ${CMAKE_CURRENT_LIST_DIR}/runner.cpp)
 
 orv_test(script_vm_test
