@@ -34,7 +34,8 @@ void CopyJumpTargets(TCodeBuffer& code, std::vector<TIDLabelItem>& labels) {
   for (size_t i = 1; i < size; ++i) {
     TProgItem& item = code.At(i);
     if (item.Op != opGoto) continue;
-    for (int step = 0; step < kChainLimit && code.At(target_of(item.A)).Op == opGoto; ++step)
+    for (int step = 0; step < kChainLimit && target_of(item.A) < size && code.At(target_of(item.A)).Op == opGoto;
+         ++step)
       item.A = code.At(target_of(item.A)).A;
     const size_t target = target_of(item.A);
     if (target + 1 < size && target != i + 1 && JumpsOrGoesOn(code.At(target).Op)) copied.push_back(i);
