@@ -27,7 +27,9 @@ bool JumpsOrGoesOn(int32_t op) {
 
 void CopyJumpTargets(TCodeBuffer& code, std::vector<TIDLabelItem>& labels) {
   const size_t size = code.Size();
-  const auto target_of = [&labels](int32_t label) { return static_cast<size_t>(labels[static_cast<size_t>(label)].Target); };
+  const auto target_of = [&labels](int32_t label) {
+    return static_cast<size_t>(labels[static_cast<size_t>(label)].Target);
+  };
   std::vector<size_t> copied;  // the gotos that become copies, in order
   // The first instruction, the jump over the routines to the main block,
   // runs once and stays as it is.
