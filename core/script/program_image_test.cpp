@@ -179,6 +179,21 @@ TEST_F(VmTest, AMachineHasTheSlotsItsProgramUses) {
     runner.Run();
     EXPECT_EQ(runner.Program()->Vars.size(), program.slots) << program.source;
   }
+  // The slots that keep the terms of a text built between calls lie past
+  // the statement's temporaries, and the next statement uses them again:
+  // fifty such statements need the slots of one.
+  const std::string sum = "s := s + 'a' + TTAG('p', [i]) + 'b' + TTAG('q', [i, i]) + 'c';\n";
+  std::string fifty, expected;
+  for (int n = 0; n < 50; ++n) {
+    fifty += sum;
+    expected += "ap:1bq:2c";
+  }
+  TKelRuner one("var s: string; i: integer; begin s := ''; " + sum + "end.");
+  TKelRuner many("var s: string; i: integer; begin s := ''; " + fifty + "end.");
+  one.Run();
+  many.Run();
+  EXPECT_EQ(many.Program()->Vars.size(), one.Program()->Vars.size());
+  EXPECT_EQ(many.Program()->Vars[0].AsString(), expected);
 }
 
 TEST_F(VmTest, FaultyInstructionsFailWhenExecuted) {

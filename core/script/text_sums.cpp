@@ -92,25 +92,46 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
 
 namespace {
 
-// Whether `item` may stand among the terms added before a sum's last call
-// (AppendAfterCalls): code that may be run a second time
-// elsewhere, since it neither jumps within the routine nor ends it, and
-// that neither reads nor writes `copy`. Calls of script routines qualify:
-// they come back to the instruction after the call, wherever it stands.
-bool RunsStraightApart(const TProgItem& item, int32_t copy) {
+// Calls `visit(kind, field)` for each field of `item`: a data word's as the
+// values of a call's arguments, any other's as its code's entry says.
+// False for a code the table does not know.
+template <class Visit>
+bool VisitFields(const TProgItem& item, Visit visit) {
   if (item.Op == opData) {
-    for (const int32_t field : {item.A, item.B, item.C})
-      if (ArgumentOperand(field) == copy) return false;
+    for (const int32_t field : {item.A, item.B, item.C}) visit(TOperand::kValue, ArgumentOperand(field));
     return true;
   }
   const TOpInfo* info = FindOpInfo(item.Op);
-  if (info == nullptr || item.Op == opReturn || item.Op == opStop) return false;
-  const std::pair<TOperand, int32_t> fields[] = {{info->a, item.A}, {info->b, item.B}, {info->c, item.C}};
-  for (const auto& [kind, field] : fields) {
-    if (kind == TOperand::kLabel && item.Op != opGosub) return false;
-    if ((kind == TOperand::kSlot || kind == TOperand::kValue) && field == copy) return false;
-  }
+  if (info == nullptr) return false;
+  visit(info->a, item.A);
+  visit(info->b, item.B);
+  visit(info->c, item.C);
   return true;
+}
+
+bool NamesSlot(TOperand kind) { return kind == TOperand::kSlot || kind == TOperand::kValue; }
+
+// Whether `item` may stand among the terms added before a sum's last call
+// (AppendAfterCalls): code that may be run a second time elsewhere, since
+// it neither jumps within the routine nor ends it, and that neither reads
+// nor writes `copy`. Calls of script routines qualify: they come back to
+// the instruction after the call, wherever it stands.
+bool RunsStraightApart(const TProgItem& item, int32_t copy) {
+  if (item.Op == opReturn || item.Op == opStop) return false;
+  bool apart = true;
+  const bool known = VisitFields(item, [&](TOperand kind, int32_t field) {
+    apart = apart && !(kind == TOperand::kLabel && item.Op != opGosub) && !(NamesSlot(kind) && field == copy);
+  });
+  return known && apart;
+}
+
+// One past the highest slot that `item` names (0 when it names none).
+int32_t SlotsAbove(const TProgItem& item) {
+  int32_t above = 0;
+  VisitFields(item, [&above](TOperand kind, int32_t field) {
+    if (NamesSlot(kind)) above = std::max(above, field + 1);
+  });
+  return above;
 }
 
 }  // namespace
@@ -202,8 +223,13 @@ void TKelCompiler::AppendAfterCalls(int32_t slot, int32_t temp, size_t prefix,
     int32_t resume;
   };
   std::vector<Fix> fixes;
+  // The slots that keep values lie past the statement's temporaries: code
+  // that runs while they are kept (the calls) writes only those, and no
+  // other statement runs until the sum is done, so later statements may
+  // use them again.
   const int32_t statement_temps = next_slot_;
-  next_slot_ = slot_high_water_;
+  for (const auto* part : {&before, &sum})
+    for (const auto& [item, at] : *part) next_slot_ = std::max(next_slot_, SlotsAbove(item));
   deferred_.push_back({shared, {}, position});
   deferred_.push_back({-1, {opMove, temp, slot, 0}, position});
   for (const auto& [item, at] : before) {
