@@ -563,7 +563,7 @@ void TKelCompiler::StoreTo(int32_t slot, const std::string& type, const TExprVal
       // forms that hold it in the instruction (a text meeting a number is
       // read as a number: nothing to take).
       TProgItem& sum = code_.Last();
-      const bool number_added = IsConstOperand(sum.C) && !consts_[static_cast<size_t>(ConstNumber(sum.C))].IsString();
+      const bool number_added = IsConstOperand(sum.C) && !TextConstant(sum.C);
       if (sum.Op == opAdd && sum.A == slot && sum.B == value.index && sum.C != value.index && !number_added)
         sum.Op = opAddTaking;
       return;

@@ -210,6 +210,22 @@ class TKelCompiler {
   // add, so that it grows var[slot] in place when it holds a text.
   void AppendAfterCalls(int32_t slot, int32_t temp, size_t prefix, std::vector<std::pair<TProgItem, size_t>> sum,
                         const std::vector<int32_t>& texts);
+  // The guards of a text sum's form in place: that var[slot] still holds
+  // the text of its copy in `temp` (when `copied`), then the kinds of the
+  // slots `texts`, two at a time.
+  static std::vector<TProgItem> TextGuards(bool copied, int32_t slot, int32_t temp, const std::vector<int32_t>& texts);
+  // Puts a text sum's form in place after the routine, at `label` (source
+  // position `position`): `copy`
+  // (unless -1) lets go of the text it shares, var[slot] gets the `kept`
+  // terms and then those that `sum`'s instructions add, and a jump goes to
+  // `done`.
+  void DeferInPlace(int32_t label, size_t position, int32_t slot, int32_t copy,
+                    const std::vector<std::pair<int32_t, size_t>>& kept,
+                    const std::vector<std::pair<TProgItem, size_t>>& sum, int32_t done);
+  // Whether the value operand `operand` names a constant text.
+  bool TextConstant(int32_t operand) const {
+    return IsConstOperand(operand) && consts_[static_cast<size_t>(ConstNumber(operand))].IsString();
+  }
   // A jump to `label` unless the condition whose code starts at
   // `code_start` holds: a comparison becomes a compare-and-jump.
   void JumpUnless(const TExprValue& condition, int32_t label, size_t code_start);

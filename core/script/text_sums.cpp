@@ -51,7 +51,7 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   for (size_t i = first; i < end; ++i) {
     const int32_t term = code_.At(i).C;
     if (IsConstOperand(term)) {
-      if (!consts_[static_cast<size_t>(ConstNumber(term))].IsString()) return;
+      if (!TextConstant(term)) return;
     } else if (term == slot || term == temp) {
       return;
     } else if (std::find(texts.begin(), texts.end(), term) == texts.end()) {
@@ -68,10 +68,7 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
   const size_t position = sum.front().second;
   // The guards: the first in the code, the others after the routine, each
   // going on to the next, the last to the form in place.
-  std::vector<TProgItem> guards;
-  if (copied) guards.push_back({opJumpIfSameText, 0, slot, temp});
-  for (size_t p = 0; p < texts.size(); p += 2)
-    guards.push_back({opJumpIfStrings, 0, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]});
+  const std::vector<TProgItem> guards = TextGuards(copied, slot, temp, texts);
   const int32_t in_place = UsedLabel();
   const int32_t as_it_was = UsedLabel();
   const int32_t done = UsedLabel();
@@ -84,8 +81,24 @@ void TKelCompiler::AppendInPlace(int32_t slot, size_t code_start) {
                     position);
   for (const auto& [item, at] : sum) code_.Emit(item, at);
   Place(done);
-  deferred_.push_back({in_place, {}, position});
-  if (copied) deferred_.push_back({-1, {opMove, temp, ConstOperand(AddConst(Variant(0))), 0}, position});
+  DeferInPlace(in_place, position, slot, copied ? temp : -1, {}, sum, done);
+}
+
+std::vector<TProgItem> TKelCompiler::TextGuards(bool copied, int32_t slot, int32_t temp,
+                                                const std::vector<int32_t>& texts) {
+  std::vector<TProgItem> guards;
+  if (copied) guards.push_back({opJumpIfSameText, 0, slot, temp});
+  for (size_t p = 0; p < texts.size(); p += 2)
+    guards.push_back({opJumpIfStrings, 0, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]});
+  return guards;
+}
+
+void TKelCompiler::DeferInPlace(int32_t label, size_t position, int32_t slot, int32_t copy,
+                                const std::vector<std::pair<int32_t, size_t>>& kept,
+                                const std::vector<std::pair<TProgItem, size_t>>& sum, int32_t done) {
+  deferred_.push_back({label, {}, position});
+  if (copy >= 0) deferred_.push_back({-1, {opMove, copy, ConstOperand(AddConst(Variant(0))), 0}, position});
+  for (const auto& [term, at] : kept) deferred_.push_back({-1, {opAdd, slot, slot, term}, at});
   for (const auto& [item, at] : sum) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
   deferred_.push_back({-1, {opGoto, done, 0, 0}, sum.back().second});
 }
@@ -151,8 +164,7 @@ bool TKelCompiler::FindTermsBeforeCalls(int32_t copy, int32_t slot, size_t code_
       calls = true;
       continue;
     }
-    const bool text = IsConstOperand(item.C) ? consts_[static_cast<size_t>(ConstNumber(item.C))].IsString()
-                                             : item.C != copy && item.C != slot;
+    const bool text = IsConstOperand(item.C) ? TextConstant(item.C) : item.C != copy && item.C != slot;
     if (!text || ++terms > kMaxTermsBeforeCalls) return false;
     if (item.B == slot) {
       prefix = at - 1;
@@ -214,8 +226,8 @@ void TKelCompiler::AppendAfterCalls(int32_t slot, int32_t temp, size_t prefix,
   // The terms added after the calls: texts and the slots keeping results,
   // with the places of their adds.
   std::vector<std::pair<int32_t, size_t>> terms;
-  const auto add_terms = [this](int32_t target, const std::vector<std::pair<int32_t, size_t>>& added) {
-    for (const auto& [term, at] : added) deferred_.push_back({-1, {opAdd, target, target, term}, at});
+  const auto add_to_copy = [this, temp](const std::vector<std::pair<int32_t, size_t>>& added) {
+    for (const auto& [term, at] : added) deferred_.push_back({-1, {opAdd, temp, temp, term}, at});
   };
   struct Fix {
     int32_t label;
@@ -252,23 +264,16 @@ void TKelCompiler::AppendAfterCalls(int32_t slot, int32_t temp, size_t prefix,
     }
   }
   next_slot_ = statement_temps;
-  std::vector<TProgItem> guards{{opJumpIfSameText, 0, slot, temp}};
-  for (size_t p = 0; p < texts.size(); p += 2)
-    guards.push_back({opJumpIfStrings, 0, texts[p], texts[p + 1 < texts.size() ? p + 1 : p]});
-  DeferGuardChain(UsedLabel(), std::move(guards), in_place, fix_end, sum.front().second);
+  DeferGuardChain(UsedLabel(), TextGuards(true, slot, temp, texts), in_place, fix_end, sum.front().second);
   deferred_.push_back({fix_end, {}, position});
-  add_terms(temp, terms);
+  add_to_copy(terms);
   deferred_.push_back({-1, {opGoto, as_it_was, 0, 0}, position});
   for (const Fix& fix : fixes) {
     deferred_.push_back({fix.label, {}, position});
-    add_terms(temp, fix.terms);
+    add_to_copy(fix.terms);
     deferred_.push_back({-1, {opGoto, fix.resume, 0, 0}, position});
   }
-  deferred_.push_back({in_place, {}, position});
-  deferred_.push_back({-1, {opMove, temp, ConstOperand(AddConst(Variant(0))), 0}, position});
-  add_terms(slot, terms);
-  for (const auto& [item, at] : sum) deferred_.push_back({-1, {opAdd, slot, slot, item.C}, at});
-  deferred_.push_back({-1, {opGoto, done, 0, 0}, sum.back().second});
+  DeferInPlace(in_place, position, slot, temp, terms, sum, done);
 }
 
 bool TKelCompiler::CopiedBefore(int32_t copy, int32_t slot, size_t code_start, size_t end) const {
