@@ -18,18 +18,10 @@ namespace {
 
 thread_local std::string last_error;
 
-// Starts the script engine with the script library and the site compiler's
-// routines when the library is loaded, and shuts it down when it is unloaded.
-// A failure here leaves the engine as far as it got; the first script that
-// needs a missing part then reports it.
+// Shuts the script host down when the library is unloaded, if a build
+// started it (CoreStartupOnUse).
 struct CoreLifetime {
-  CoreLifetime() {
-    try {
-      orv::CoreStartup();
-    } catch (...) {
-    }
-  }
-  ~CoreLifetime() { orv::CoreShutdown(); }
+  ~CoreLifetime() { orv::CoreShutdownStartedOnUse(); }
 };
 const CoreLifetime core_lifetime;
 

@@ -8,6 +8,7 @@
 #include "core/host/script_error_line.h"
 #include "core/script/lexer.h"
 #include "core/script/program_image.h"
+#include "core/site/core_startup.h"
 #include "core/site/markup_scan.h"
 #include "core/site/page_inputs.h"
 #include "core/site/page_stages.h"
@@ -64,6 +65,7 @@ std::string ScriptErrorPlace(const TParseStruct& context, size_t at, const std::
 // block that does not keep to the build (script_reads.h) runs once the
 // build has made way for outside code.
 void RunBlock(TParseStruct& context, const std::string& code, size_t at, size_t room) {
+  CoreStartupOnUse();
   BuildState& build = context.Build;
   build.ScriptOutput.Start(room);
   TKelComp comp;
