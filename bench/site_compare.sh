@@ -12,6 +12,8 @@
 #   crowded   the same pages with the 20 variables side by side on one line
 #   short     pages of one line of text between the header and the footer
 #             (about 150 bytes)
+#   plain     pages of that one line alone, without includes (about 35
+#             bytes): what a page costs beyond its own text
 #   includes  pages of about 3.5 KB with 20 small includes each
 #   deep      the standard pages in a folder tree five levels deep (ten
 #             pages to a folder)
@@ -29,7 +31,7 @@ rounds=${2:-3}
 root=$(cd "$(dirname "$0")/.." && pwd)
 orvcc=${3:-}
 [ $# -gt 3 ] && shift 3 || set --
-shapes=${*:-standard crowded short includes deep pictures}
+shapes=${*:-standard crowded short plain includes deep pictures}
 if [ -z "$orvcc" ]; then
   for candidate in "$root/build-rel/bin/orvcc" "$root/build/bin/orvcc"; do
     if [ -x "$candidate" ]; then orvcc=$candidate; break; fi
@@ -90,7 +92,8 @@ BEGIN {
   print "<footer>built from a generated source</footer></body></html>" > (orv "/src/footer.hsn")
   print "<footer>built from a generated source</footer></body></html>" > (htp "/footer.hti")
   print "<footer>built from a generated source</footer></body></html>" > (hugo "/layouts/partials/footer.html")
-  print "{{ partial \"header.html\" . }}{{ .Content }}{{ partial \"footer.html\" . }}" \
+  if (shape == "plain") print "{{ .Content }}" > (hugo "/layouts/_default/single.html")
+  else print "{{ partial \"header.html\" . }}{{ .Content }}{{ partial \"footer.html\" . }}" \
         > (hugo "/layouts/_default/single.html")
   printf "%s", "{{ index .Site.Params (.Get 0) }}" > (hugo "/layouts/shortcodes/v.html")
   printf "%s", "{{ partial (.Get 0) . }}" > (hugo "/layouts/shortcodes/inc.html")
@@ -114,6 +117,15 @@ BEGIN {
     }
     name = sub_dir sprintf("p%05d", i)
     o = "<&header.hsn&>\n"; h = "<file include=\"header.hti\">\n"; g = "---\ntitle: \"Page " i "\"\n---\n"
+    if (shape == "plain") {
+      print "<p>Page " i " of <%Title%>.</p>" > (orv "/src/" name ".hts"); close(orv "/src/" name ".hts")
+      print "<p>Page " i " of <use title>.</p>" > (htp "/" name ".htp"); close(htp "/" name ".htp")
+      print g "<p>Page " i " of {{< v \"title\" >}}.</p>" > (hugo "/content/" name ".html")
+      close(hugo "/content/" name ".html")
+      print i "=src/" name ".hts" > project
+      print name ".htp out/" name ".html" > (htp "/htp.rsp")
+      continue
+    }
     if (shape == "pictures") {
       o = o "<p>Page " i " of <%Title%>:"
       h = h "<p>Page " i " of <use title>:"
