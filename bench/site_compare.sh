@@ -116,16 +116,10 @@ BEGIN {
       system("mkdir -p " orv "/src/" sub_dir " " htp "/" sub_dir " " htp "/out/" sub_dir " " hugo "/content/" sub_dir)
     }
     name = sub_dir sprintf("p%05d", i)
-    o = "<&header.hsn&>\n"; h = "<file include=\"header.hti\">\n"; g = "---\ntitle: \"Page " i "\"\n---\n"
-    if (shape == "plain") {
-      print "<p>Page " i " of <%Title%>.</p>" > (orv "/src/" name ".hts"); close(orv "/src/" name ".hts")
-      print "<p>Page " i " of <use title>.</p>" > (htp "/" name ".htp"); close(htp "/" name ".htp")
-      print g "<p>Page " i " of {{< v \"title\" >}}.</p>" > (hugo "/content/" name ".html")
-      close(hugo "/content/" name ".html")
-      print i "=src/" name ".hts" > project
-      print name ".htp out/" name ".html" > (htp "/htp.rsp")
-      continue
-    }
+    # Every shape but plain puts its page between the header and the footer.
+    framed = shape != "plain"
+    o = framed ? "<&header.hsn&>\n" : ""; h = framed ? "<file include=\"header.hti\">\n" : ""
+    g = "---\ntitle: \"Page " i "\"\n---\n"
     if (shape == "pictures") {
       o = o "<p>Page " i " of <%Title%>:"
       h = h "<p>Page " i " of <use title>:"
@@ -135,7 +129,7 @@ BEGIN {
         o = o " <&pic" n ".gif&>"; h = h " <img src=\"pic" n ".gif\">"; g = g " {{< img \"pic" n ".gif\" >}}"
       }
       o = o "</p>\n"; h = h "</p>\n"; g = g "</p>\n"
-    } else if (shape == "short") {
+    } else if (shape == "short" || shape == "plain") {
       o = o "<p>Page " i " of <%Title%>.</p>\n"
       h = h "<p>Page " i " of <use title>.</p>\n"
       g = g "<p>Page " i " of {{< v \"title\" >}}.</p>\n"
@@ -161,7 +155,12 @@ BEGIN {
         g = g put(p, "{{< v \"var" v "\" >}}") "\n"
       }
     }
-    o = o "<&footer.hsn&>"; h = h "<file include=\"footer.hti\">"
+    if (framed) {
+      o = o "<&footer.hsn&>"; h = h "<file include=\"footer.hti\">"
+    } else {
+      # print ends the line itself
+      o = substr(o, 1, length(o) - 1); h = substr(h, 1, length(h) - 1); g = substr(g, 1, length(g) - 1)
+    }
     print o > (orv "/src/" name ".hts"); close(orv "/src/" name ".hts")
     print h > (htp "/" name ".htp"); close(htp "/" name ".htp")
     print g > (hugo "/content/" name ".html"); close(hugo "/content/" name ".html")
