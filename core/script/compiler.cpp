@@ -894,12 +894,6 @@ int32_t OppositeJump(int32_t unless) {
   }
 }
 
-// Whether `op` jumps (names a label).
-bool Jumps(int32_t op) {
-  const TOpInfo* info = FindOpInfo(op);
-  return info != nullptr && (info->a == TOperand::kLabel || info->b == TOperand::kLabel);
-}
-
 }  // namespace
 
 // The condition is tested at the bottom of the loop, which is entered by a
@@ -917,7 +911,7 @@ void TKelCompiler::WhileStatement() {
   const size_t size = code_.Size();
   bool movable = deferred_.size() == deferred && size > start && code_.At(size - 1).A == end &&
                  OppositeJump(code_.At(size - 1).Op) >= 0;
-  for (size_t i = start; movable && i + 1 < size; ++i) movable = !Jumps(code_.At(i).Op);
+  for (size_t i = start; movable && i + 1 < size; ++i) movable = !NamesLabel(code_.At(i).Op);
   if (!movable) {
     const int32_t top = UsedLabel();
     PlaceAt(top, start);

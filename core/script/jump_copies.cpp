@@ -17,11 +17,7 @@ constexpr int kChainLimit = 16;
 // may run anywhere else to the same effect: the conditional jumps, the
 // guards and the steps of for loops. A goto and a call of a script routine
 // (whose return comes back to the next instruction) are not.
-bool JumpsOrGoesOn(int32_t op) {
-  if (op == opGoto || op == opGosub) return false;
-  const TOpInfo* info = FindOpInfo(op);
-  return info != nullptr && (info->a == TOperand::kLabel || info->b == TOperand::kLabel);
-}
+bool JumpsOrGoesOn(int32_t op) { return op != opGoto && op != opGosub && NamesLabel(op); }
 
 }  // namespace
 

@@ -23,4 +23,9 @@ const TOpInfo* FindOpInfo(int32_t op) {
   return &kTable[op];
 }
 
+bool NamesLabel(int32_t op) {
+  const TOpInfo* info = FindOpInfo(op);
+  return info != nullptr && (info->a == TOperand::kLabel || info->b == TOperand::kLabel || info->c == TOperand::kLabel);
+}
+
 }  // namespace orv

@@ -145,6 +145,9 @@ inline constexpr int32_t kOpCodeLimit = 62;
 // The table entry for `op`; nullptr for an unassigned or out-of-range code.
 const TOpInfo* FindOpInfo(int32_t op);
 
+// Whether `op` jumps: one of its operands names a label.
+bool NamesLabel(int32_t op);
+
 // A data-word field of opCall may also name a temporary slot that the call
 // takes: the compiler's temporary holding an argument's value, which nothing
 // reads again before it is written, so the runner moves the value into the

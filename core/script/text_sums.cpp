@@ -130,11 +130,10 @@ bool NamesSlot(TOperand kind) { return kind == TOperand::kSlot || kind == TOpera
 // nor writes `copy`. Calls of script routines qualify: they come back to
 // the instruction after the call, wherever it stands.
 bool RunsStraightApart(const TProgItem& item, int32_t copy) {
-  if (item.Op == opReturn || item.Op == opStop) return false;
+  if (item.Op == opReturn || item.Op == opStop || (item.Op != opGosub && NamesLabel(item.Op))) return false;
   bool apart = true;
-  const bool known = VisitFields(item, [&](TOperand kind, int32_t field) {
-    apart = apart && !(kind == TOperand::kLabel && item.Op != opGosub) && !(NamesSlot(kind) && field == copy);
-  });
+  const bool known =
+      VisitFields(item, [&](TOperand kind, int32_t field) { apart = apart && !(NamesSlot(kind) && field == copy); });
   return known && apart;
 }
 
