@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "components/errors.h"
+#include "platform/paths.h"
 #include "platform/run_limits.h"
 
 namespace orv {
@@ -146,9 +147,17 @@ void TStringList::Move(int cur_index, int new_index) {
 }
 
 int TStringList::IndexOf(std::string_view s) const {
-  if (!sorted_) return TStrings::IndexOf(s);
-  int index = 0;
-  return Find(s, index) ? index : -1;
+  if (sorted_) {
+    int index = 0;
+    return Find(s, index) ? index : -1;
+  }
+  // Lines equal under either comparison have the same length, which passes
+  // over most lines at once.
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const std::string_view line = items_[i].text.View();
+    if (case_sensitive_ ? line == s : SameText(line, s)) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 bool TStringList::Find(std::string_view s, int& index) const {

@@ -172,6 +172,26 @@ TEST(StringListTest, CleanupInstanceEmptiesTheList) {
   EXPECT_GT(l.InstanceSize(), sizeof(TObject));
 }
 
+// An unsorted list finds the first line equal to the key: ignoring ASCII
+// case unless the list is case-sensitive, never a line that only begins
+// or ends like the key, and non-ASCII bytes only as they stand.
+TEST(StringListTest, UnsortedIndexOf) {
+  TStringList l;
+  for (const char* line : {"key1", "key12", "Key1", "", "k\xC3\xA9y", "KEY12"}) l.Add(line);
+  struct Case {
+    const char* key;
+    int ignoring_case, keeping_case;
+  };
+  for (const Case& c : {Case{"key1", 0, 0}, Case{"KEY1", 0, -1}, Case{"Key1", 0, 2}, Case{"key12", 1, 1},
+                        Case{"KEY12", 1, 5}, Case{"key", -1, -1}, Case{"key123", -1, -1}, Case{"", 3, 3},
+                        Case{"K\xC3\xA9Y", 4, -1}, Case{"k\xC3\x89y", -1, -1}}) {
+    l.SetCaseSensitive(false);
+    EXPECT_EQ(l.IndexOf(c.key), c.ignoring_case) << c.key;
+    l.SetCaseSensitive(true);
+    EXPECT_EQ(l.IndexOf(c.key), c.keeping_case) << c.key;
+  }
+}
+
 }  // namespace
 // A list stops growing at 256 MiB: the change that would pass the bound
 // fails and leaves the list as it was; room freed by a change is room again.

@@ -149,17 +149,18 @@ void TStrings::Move(int cur_index, int new_index) {
 }
 
 int TStrings::IndexOf(std::string_view s) const {
+  std::string buffer;
   for (int i = 0, n = Count(); i < n; ++i)
-    if (CompareStrings(Get(i), s) == 0) return i;
+    if (CompareStrings(View(i, buffer), s) == 0) return i;
   return -1;
 }
 
 int TStrings::IndexOfName(std::string_view name) const {
+  std::string buffer;
   for (int i = 0, n = Count(); i < n; ++i) {
-    std::string line = Get(i);
+    const std::string_view line = View(i, buffer);
     size_t eq = line.find('=');
-    if (eq != std::string::npos && CompareStrings(std::string_view(line).substr(0, eq), name) == 0)
-      return i;
+    if (eq != std::string_view::npos && CompareStrings(line.substr(0, eq), name) == 0) return i;
   }
   return -1;
 }
