@@ -144,6 +144,8 @@ TEST_F(EquivalenceTest, QuickPathEdgesEndAsTheReferenceSays) {
       // texts: joined, compared, read as numbers, and refused
       "var x, y, s: integer; begin s := 'ab'; x := s + 'c' + s; y := '2' + 3; x := x < s; s := s + s end.",
       "var x, s: integer; begin s := 'ab'; x := s; s := s + 'cd'; s := s + 1 end.",
+      "var s, t, u: integer; begin s := ''; t := 'q'; u := s + t; u := t + s; s := s + s; u := t + u;\n"
+      "t := 'x' + t; u := t + 'yz' + t; s := u + ''; u := '' + '' end.",
       "var x: integer; begin x := ' 12 ' * 2; x := 'True' and False; x := not 'False' end.",
       // division by zero with integer and constant operands
       "var x, y: integer; begin y := 7; x := y div 0 + 1; y := 1 end.",

@@ -38,6 +38,12 @@ inline Variant& RegisterAt(Variant* registers, int32_t offset) {
     ApplyBinary(op, a, c);
     return;
   }
+  // Two texts are joined into a new one at once, not by copying the first
+  // and then growing the copy.
+  if (op == VarOp::Add && b.IsString() && c.IsString()) {
+    a = Variant::Joined(b.StringView(), c.StringView());
+    return;
+  }
   Variant result = b;
   ApplyBinary(op, result, c);
   a = std::move(result);

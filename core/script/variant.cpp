@@ -93,6 +93,18 @@ Variant::Variant(std::string_view text) : type_(varString) {
   if (!text.empty()) u_.str = MakeText(text, text.size());
 }
 
+Variant Variant::Joined(std::string_view first, std::string_view second) {
+  Variant v;
+  v.type_ = varString;
+  const size_t size = first.size() + second.size();
+  if (size == 0) return v;
+  TextRep* rep = MakeText(first, size);
+  if (!second.empty()) std::memcpy(rep->data() + first.size(), second.data(), second.size());
+  rep->size = size;
+  v.u_.str = rep;
+  return v;
+}
+
 Variant Variant::Array(int32_t high) {
   if (high < -1 || high > kMaxArrayHigh) {
     throw EVariantError("Invalid array bounds 0.." + std::to_string(high));

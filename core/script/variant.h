@@ -109,6 +109,9 @@ class Variant {
   static Variant Date(double days) noexcept;
   // An Empty value whose value field holds `field` (used for object handles).
   static Variant EmptyWithField(uint32_t field) noexcept;
+  // The text `first` followed by `second`, made in one piece (`a + b` of two
+  // texts).
+  static Variant Joined(std::string_view first, std::string_view second);
   // An array of values with bounds 0..high, every element Empty. `high` may be
   // -1 (no elements); below that, or above kMaxArrayHigh, is an EVariantError.
   static Variant Array(int32_t high);

@@ -53,6 +53,24 @@ TEST(VariantTest, ConvertsToText) {
   for (const Case& c : cases) EXPECT_EQ(c.value.AsString(), c.text) << c.text;
 }
 
+// A joined text is a text of its own whatever is empty, and a later append
+// to it never shows in the texts it was made from.
+TEST(VariantTest, JoinedTexts) {
+  const std::string long_text(100, 'z');
+  const struct {
+    std::string_view first, second;
+  } cases[] = {{"", ""}, {"ab", ""}, {"", "cd"}, {"ab", "cd"}, {long_text, "!"}};
+  for (const auto& c : cases) {
+    const Variant first(c.first);
+    Variant joined = Variant::Joined(first.StringView(), c.second);
+    EXPECT_EQ(joined.Type(), 256);
+    EXPECT_EQ(joined.AsString(), std::string(c.first) + std::string(c.second));
+    ApplyBinary(VarOp::Add, joined, Variant("+"));
+    EXPECT_EQ(joined.AsString(), std::string(c.first) + std::string(c.second) + "+");
+    EXPECT_EQ(first.AsString(), c.first);
+  }
+}
+
 TEST(VariantTest, ConvertsToInteger) {
   struct Case { Variant value; int32_t number; };
   const Case cases[] = {
