@@ -20,37 +20,38 @@ BuildTime CurrentBuildTime() {
   return {std::time(nullptr), false};
 }
 
-// Formats with the user's LC_TIME locale without touching the process's
-// global locale (the library must not change its host's settings).
-static std::string Format(const BuildTime& time, const char* form) {
+BuildTimeTexts FormatBuildTime(const BuildTime& time) {
   std::tm parts{};
   if (time.utc) gmtime_r(&time.seconds, &parts);
   else localtime_r(&time.seconds, &parts);
+  // The user's LC_TIME locale, loaded once for both forms, without touching
+  // the process's global locale (the library must not change its host's
+  // settings).
   locale_t user = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
   if (!user) user = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
-  char buffer[256];
-  size_t n = strftime_l(buffer, sizeof buffer, form, &parts, user);
+  const auto format = [&](const char* form) {
+    char buffer[256];
+    const size_t n = strftime_l(buffer, sizeof buffer, form, &parts, user);
+    return std::string(buffer, n);
+  };
+  BuildTimeTexts texts{format("%X"), format("%x")};
   freelocale(user);
-  return std::string(buffer, n);
+  return texts;
 }
-
-std::string FormatTime(const BuildTime& time) { return Format(time, "%X"); }
-std::string FormatDate(const BuildTime& time) { return Format(time, "%x"); }
 
 void FillBuiltinVars(TParseStruct& context, const ProjectTexts& texts, const BuildTime& time) {
   TUserSettingList& vars = context.Build.BuiltinVars;
   vars.Clear();
   std::string project_name = ExtractFileName(context.Settings.ProjectFile);
-  std::string now_time = FormatTime(time);
-  std::string now_date = FormatDate(time);
+  const BuildTimeTexts now = FormatBuildTime(time);
   std::string root = DataDir();
-  vars.Add("Header", "<!-- ORV1.0::" + project_name + "::" + now_time + "::" + now_date + " -->");
+  vars.Add("Header", "<!-- ORV1.0::" + project_name + "::" + now.time + "::" + now.date + " -->");
   vars.Add("SourceDir", texts.Src);
   vars.Add("OutputDir", texts.Out);
   vars.Add("ImageDir", texts.Img);
   vars.Add("ImgPrefix", texts.ImgPrep);
-  vars.Add("TimeNow", now_time);
-  vars.Add("DateNow", now_date);
+  vars.Add("TimeNow", now.time);
+  vars.Add("DateNow", now.date);
   vars.Add("ProjectPath", ProjectFolder(context.Settings.ProjectFile));
   vars.Add("ORVRootDir", root);
   vars.Add("SystemDir", SystemDir());

@@ -23,9 +23,12 @@ struct BuildTime {
 };
 BuildTime CurrentBuildTime();
 
-// The locale's time and date forms of a build time.
-std::string FormatTime(const BuildTime& time);
-std::string FormatDate(const BuildTime& time);
+// The locale's time ("%X") and date ("%x") forms of a build time.
+struct BuildTimeTexts {
+  std::string time;
+  std::string date;
+};
+BuildTimeTexts FormatBuildTime(const BuildTime& time);
 
 // Empties build.BuiltinVars and fills it in this order: Header, SourceDir,
 // OutputDir, ImageDir, ImgPrefix, TimeNow, DateNow, ProjectPath, ORVRootDir,
