@@ -332,6 +332,29 @@ AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_v
   return result == AtomicWrite::kReplaced ? stamp_by_name(result) : result;
 }
 
+bool CreateFileAt(int folder, const std::string& name, std::string_view bytes, FileStamp* stamp) {
+  if (HoldsNul(name)) {
+    errno = EINVAL;
+    return false;
+  }
+  const int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = WriteAll(fd, bytes) && (!stamp || ::fstat(fd, &st) == 0);
+  int error = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (!ok) {
+    ::unlinkat(folder, name.c_str(), 0);
+    errno = error;
+    return false;
+  }
+  if (stamp) *stamp = StampOf(st);
+  return true;
+}
+
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   return WriteFileAtomicAt(AT_FDCWD, path, bytes, false) != AtomicWrite::kFailed;
 }

@@ -112,6 +112,13 @@ enum class AtomicWrite {
 AtomicWrite WriteFileAtomicAt(int folder, const std::string& name, std::string_view bytes, bool replacing,
                               FileStamp* stamp = nullptr);
 
+// Creates the file `name` of the open folder `folder` (or AT_FDCWD) and
+// writes `bytes` into it, in place: for a folder that nobody looks at yet,
+// since a reader could see the file half written. With `stamp`, the stamp
+// of the file written goes there. False, with errno set (EEXIST when the
+// name is taken) and no file left, on any failure.
+bool CreateFileAt(int folder, const std::string& name, std::string_view bytes, FileStamp* stamp = nullptr);
+
 // Removes `folder` and then each parent while it is empty, stopping at
 // `root` (which ends in '/'; it is never removed).
 void RemoveEmptyFolders(const std::string& folder, const std::string& root);

@@ -70,4 +70,11 @@ bool TFolderCache::WriteFileAtomic(const std::string& path, std::string_view byt
   return orv::WriteFileAtomic(path, bytes) && (!stamp || StatFile(path, *stamp));
 }
 
+bool TFolderCache::WriteNewFile(const std::string& path, std::string_view bytes, FileStamp* stamp) {
+  std::string name;
+  const int folder = Open(output_, path, name);
+  if (folder >= 0 && CreateFileAt(folder, name, bytes, stamp)) return true;
+  return WriteFileAtomic(path, bytes, stamp);
+}
+
 }  // namespace orv

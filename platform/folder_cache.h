@@ -31,6 +31,10 @@ class TFolderCache {
                            bool* link = nullptr);
   // With `stamp`, the stamp of the file written goes there.
   bool WriteFileAtomic(const std::string& path, std::string_view bytes, FileStamp* stamp = nullptr);
+  // Writes the new file `path` in place (CreateFileAt), for a folder that
+  // nobody looks at yet; as WriteFileAtomic when that fails (the name is
+  // taken, or the folder is not where it was).
+  bool WriteNewFile(const std::string& path, std::string_view bytes, FileStamp* stamp = nullptr);
   // Closes the folders held.
   void Forget();
 
