@@ -270,8 +270,12 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
     if (!page.Ok) build.Report.Error(page.Path, std::string("cannot write the page: ") + std::strerror(page.Error));
     if (incremental && page.Tag != kUnrecorded) incremental->PageWritten(page.Tag, page.Ok ? &page.Stamp : nullptr);
   });
-  // A build that writes every listed page tells its writer how many.
+  // A build that writes every listed page tells its writer how many. A
+  // clean build of the whole project (no output folder yet) writes into a
+  // hidden folder that takes the output folder's name at the end.
   if (!incremental || incremental->BuildsEveryPage()) build.Writer.Expect(settings.Files.size());
+  if (incremental && incremental->BuildsEveryPage() && !DirectoryExists(settings.OutputDir))
+    build.Writer.StageOutput(settings.OutputDir);
   BuildCounts counts;
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;
@@ -285,7 +289,8 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   // sent, as the build's progress has always been reported.
   BuildEntries(context, build.BuildQueue, false, kStepsPerPage - 1, std::ref(mirrored),
                incremental ? &*incremental : nullptr, counts, error);
-  // Every page is written before files are deleted and the build recorded.
+  // Every page is written, and in its place, before files are deleted and
+  // the build recorded.
   for (bool drained = false; !drained;) {
     try {
       build.Writer.Drain();
@@ -293,6 +298,11 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
     } catch (...) {
       if (!error) error = std::current_exception();
     }
+  }
+  try {
+    build.Writer.Publish();
+  } catch (const Exception&) {
+    if (!error) error = std::current_exception();
   }
   ProcessMessages();
   for (const std::string& file : build.DeleteQueue) {

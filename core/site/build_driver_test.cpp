@@ -12,6 +12,7 @@
 #include "core/site/build_report.h"
 #include "core/site/builtin_vars.h"
 #include "core/site/incremental_build.h"
+#include "core/site/page_writer.h"
 #include "core/site/process_page.h"
 #include "core/site/project_reader.h"
 #include "orv/myrecord.h"
@@ -148,6 +149,44 @@ TEST_F(BuildTest, LaterPagesAndCommandsSeeEarlierPagesWritten) {
   EXPECT_EQ(Get("out/b.html"), "[page a\r\n]\r\n");
   EXPECT_EQ(Get("out/c.html"), "[[page a\r\n]\r\n]\r\n");
   EXPECT_EQ(Get("out/d.html"), "page d\r\n");  // built from src/d.html, then from itself
+}
+
+// A clean build writes its pages into a hidden folder beside the missing
+// output folder, which takes its name when the build is done: a look while
+// the pages are built finds no output folder at all, never part of one,
+// and nothing is left beside it. A build into the folder then writes in
+// place.
+TEST_F(BuildTest, TheOutputFolderOfACleanBuildAppearsWhole) {
+  Put("src/a.hts", "a");
+  Put("src/sub/b.hts", "b");
+  Put("src/c.hts", "c");
+  Put("p.orv", "[directories]\nsrc=src\nout=out\n" + FilesAfterFiller({"src/a.hts", "src/sub/b.hts", "src/c.hts"}));
+  std::vector<bool> seen;  // whether the output folder was there as each page began
+  host_.on_message = [this, &seen](uint32_t message, TMyRecord*) {
+    if (message == BUILD_FILE) seen.push_back(fs::exists(dir_ + "out"));
+  };
+  Build();
+  EXPECT_GE(seen.size(), PageWriter::kInlinePages + 3u);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 0);
+  EXPECT_EQ(Get("out/a.html"), "a\r\n");
+  EXPECT_EQ(Get("out/sub/b.html"), "b\r\n");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"out", "p.orv", "src"}));
+  // The stamps the build recorded are those of the pages in their place.
+  Build();
+  EXPECT_EQ(LastBuildCounts().UpToDate, static_cast<int>(PageWriter::kInlinePages) + 3);
+
+  seen.clear();
+  Put("src/c.hts", "c, changed");
+  SetIncrementalBuildDefault(false);
+  Build();
+  SetIncrementalBuildDefault(true);
+  host_.on_message = nullptr;
+  EXPECT_GE(seen.size(), PageWriter::kInlinePages + 3u);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
+  EXPECT_EQ(Get("out/c.html"), "c, changed\r\n");
 }
 
 // A page that reads an earlier one, by its name, through a symbolic link or

@@ -6,17 +6,25 @@
 #include <new>
 #include <system_error>
 
+#include "platform/exception.h"
 #include "platform/paths.h"
 #include "platform/thread_placement.h"
 
 namespace orv {
 
 PageWriter::~PageWriter() {
-  if (!thread_.joinable()) return;
-  stopping_.store(true, std::memory_order_release);
-  wake_.fetch_add(1, std::memory_order_release);
-  wake_.notify_one();
-  thread_.join();
+  if (thread_.joinable()) {
+    stopping_.store(true, std::memory_order_release);
+    wake_.fetch_add(1, std::memory_order_release);
+    wake_.notify_one();
+    thread_.join();
+  }
+  // A build that ends early leaves what it wrote where it would have gone;
+  // should that fail, the pages stay in the hidden folder.
+  try {
+    staging_.Publish();
+  } catch (const Exception&) {
+  }
 }
 
 size_t PageWriter::NameAt(std::string_view path) {
@@ -53,10 +61,19 @@ void PageWriter::WriteClaimed(uint32_t page, TFolderCache& folders) {
   if (job.after != kNoPage) WaitWritten(job.after);
   job.stamp = FileStamp{};
   try {
-    job.ok = folders.WriteFileAtomic(job.path, job.text, &job.stamp);
+    // A staged page lies in a folder nobody looks at: it is simply created.
+    const bool staged = staging_.Active();
+    std::string redirected;
+    if (staged) redirected = staging_.Redirect(job.path);
+    const std::string& path = staged ? redirected : job.path;
+    const auto write = [&] {
+      return staged ? folders.WriteNewFile(path, job.text, &job.stamp)
+                    : folders.WriteFileAtomic(path, job.text, &job.stamp);
+    };
+    job.ok = write();
     if (!job.ok) {
-      ForceDirectories(ExtractFilePath(job.path));
-      job.ok = folders.WriteFileAtomic(job.path, job.text, &job.stamp);
+      ForceDirectories(ExtractFilePath(path));
+      job.ok = write();
     }
     job.error = job.ok ? 0 : errno;
   } catch (const std::bad_alloc&) {
@@ -140,10 +157,12 @@ uint32_t PageWriter::PendingPage(std::string_view name) const {
 }
 
 void PageWriter::SettleName(std::string_view path) {
+  if (staging_.Active() && staging_.Covers(path)) Publish();
   if (Pending(path)) Drain();
 }
 
 void PageWriter::Settle(const std::string& path) {
+  if (staging_.Active() && staging_.Covers(path)) Publish();
   if (reported_ == given_.load(std::memory_order_relaxed)) return;
   auto [link, added] = links_.try_emplace(path, false);
   if (added) link->second = IsSymbolicLink(path);
@@ -154,8 +173,17 @@ void PageWriter::Drain() {
   while (reported_ != given_.load(std::memory_order_relaxed)) ReportOldest();
 }
 
+void PageWriter::StageOutput(const std::string& output_dir) { staging_.Begin(output_dir); }
+
+void PageWriter::Publish() {
+  if (!staging_.Active()) return;
+  Drain();
+  staging_.Publish();
+}
+
 void PageWriter::OutsideCodeRuns() {
   Drain();
+  Publish();
   folders_.Forget();
   own_folders_.Forget();
   links_.clear();

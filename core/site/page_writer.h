@@ -15,6 +15,13 @@
 // may use the file system (scripts, external commands) runs only after a
 // drain: nothing of the build ever sees a page missing or stale because
 // its write is still under way.
+//
+// A clean build's pages can go into a hidden folder that stands in for the
+// missing output folder (StageOutput): each page is then simply created,
+// not made whole before it is named, and the folder takes the output
+// folder's name when the build is done (Publish), or earlier, as soon as
+// the build looks at anything in or above the output folder or outside
+// code is about to run.
 #pragma once
 
 #include <atomic>
@@ -27,6 +34,7 @@
 
 #include "platform/files.h"
 #include "platform/folder_cache.h"
+#include "platform/staging_folder.h"
 
 namespace orv {
 
@@ -91,6 +99,18 @@ class PageWriter {
   }
   // Finishes and reports every write given.
   void Drain();
+  // Before the first page: pages below `output_dir`, which does not exist,
+  // go into a hidden folder beside it until Publish (StagingFolder). Does
+  // nothing when that folder cannot be made.
+  void StageOutput(const std::string& output_dir);
+  // Drain, then gives the hidden folder the output folder's name (see
+  // StagingFolder::Publish, whose error it raises); pages given later are
+  // written in place. Nothing to do when no pages are staged. The
+  // destructor publishes too, keeping quiet about an error. The stamps
+  // reported stay true, but for pages moved one by one into an output
+  // folder made in the meantime (the move changes a file's change time, so
+  // the next build writes them again).
+  void Publish();
   // Before code runs that may change the file system: Drain; the writer's
   // folders are opened anew for the next write, and links looked for again.
   void OutsideCodeRuns();
@@ -153,6 +173,9 @@ class PageWriter {
   // nothing is written.
   TFolderCache folders_;
   TFolderCache own_folders_;
+  // Where the pages of a clean build go until Publish. Changed only by the
+  // build's thread while nothing is written.
+  StagingFolder staging_;
   // Paths settled so far: whether each is a symbolic link.
   std::unordered_map<std::string, bool> links_;
   // Not started (the first kInlinePages pages, or no thread could be):

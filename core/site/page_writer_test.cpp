@@ -230,6 +230,59 @@ TEST_F(PageWriterTest, AThrowingReportLosesNoPage) {
   EXPECT_EQ(ReadFileBytes(dir_ + "last.html"), "last");
 }
 
+// Staged pages stay out of sight until the build looks at the output
+// folder, at a file in it or at a folder above it, or outside code is about
+// to run; each report's stamp is the stamp of the page in its place, and
+// pages given later are written in place. Two pages of one name end with
+// the later text there too.
+TEST_F(PageWriterTest, StagedPagesAppearTogetherWhenTheBuildLooks) {
+  const std::string out = dir_ + "site/out";
+  fs::create_directories(dir_ + "site/src");
+  const std::vector<std::function<void(PageWriter&)>> looks = {
+      [&](PageWriter& writer) { writer.Settle(out + "/sub/b.html"); },
+      [&](PageWriter& writer) { writer.SettleName(out + "/b.html"); },
+      [&](PageWriter& writer) { writer.Settle(dir_ + "site"); },
+      [](PageWriter& writer) { writer.OutsideCodeRuns(); },
+      [](PageWriter& writer) { writer.Publish(); },
+  };
+  for (const auto& look : looks) {
+    fs::remove_all(out);
+    writer_.StageOutput(out);
+    writer_.Submit(out + "/a.html", "first", 1);
+    writer_.Submit(out + "/sub/b.html", "b", 2);
+    writer_.Submit(out + "/a.html", "second", 3);
+    writer_.Drain();
+    writer_.Settle(dir_ + "site/src/a.hts");
+    writer_.Settle(out + "-old/a.html");
+    EXPECT_FALSE(fs::exists(out));
+    look(writer_);
+    EXPECT_EQ(ReadFileBytes(out + "/a.html"), "second");
+    EXPECT_EQ(ReadFileBytes(out + "/sub/b.html"), "b");
+    ASSERT_EQ(reports_.size(), 3u);
+    FileStamp stamp;
+    EXPECT_TRUE(StatFile(out + "/sub/b.html", stamp));
+    EXPECT_EQ(reports_[1].stamp, stamp);
+    writer_.Submit(out + "/c.html", "c", 4);
+    writer_.Drain();
+    EXPECT_EQ(ReadFileBytes(out + "/c.html"), "c");
+    reports_.clear();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "site"), fs::directory_iterator()), 2)
+        << "nothing left beside the output folder";
+  }
+}
+
+// A writer that goes away with staged pages leaves them in their place.
+TEST_F(PageWriterTest, StagedPagesTakeTheirPlaceWhenTheWriterGoes) {
+  const std::string out = dir_ + "out";
+  {
+    PageWriter writer;
+    Warm(writer);
+    writer.StageOutput(out);
+    writer.Submit(out + "/gone.html", "g", 0);
+  }
+  EXPECT_EQ(ReadFileBytes(out + "/gone.html"), "g");
+}
+
 // A writer that goes away finishes the writes given to it.
 TEST_F(PageWriterTest, PagesGivenAreWrittenWhenTheWriterGoes) {
   {
