@@ -209,12 +209,17 @@ bool LoadPage(TParseStruct& context, const std::string& file) {
   PageWriter& writer = context.Build.Writer;
   TFolderCache& folders = context.Build.Caches.Folders();
   writer.SettleName(file);
-  bool link = false;
-  FileRead read = folders.ReadRegularFile(file, text, &stamp, &link);
-  if (link) {
+  const auto read_page = [&] {
+    bool link = false;
+    const FileRead read = folders.ReadRegularFile(file, text, &stamp, &link);
+    if (!link) return read;
     writer.Drain();
-    read = folders.ReadRegularFile(file, text, &stamp);
-  }
+    return folders.ReadRegularFile(file, text, &stamp);
+  };
+  FileRead read = read_page();
+  // A page reached through a link into the output folder of a clean build
+  // may still lie in the staging folder.
+  if (read == FileRead::NoFile && writer.PublishFor(file)) read = read_page();
   if (read == FileRead::NoFile) return false;
   // A page that cannot be read is recorded as its stamp says.
   if (inputs && read == FileRead::Unreadable && !StatFile(file, stamp)) return false;

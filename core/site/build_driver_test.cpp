@@ -189,6 +189,35 @@ TEST_F(BuildTest, TheOutputFolderOfACleanBuildAppearsWhole) {
   EXPECT_EQ(Get("out/c.html"), "c, changed\r\n");
 }
 
+// In a clean build, a page reached through a link into the output folder,
+// which appears only once the pages are published, is found as written: as
+// a page to build (src/mirror is out), as an include and by a script.
+TEST_F(BuildTest, ACleanBuildsPagesAreFoundThroughLinksIntoTheOutputFolder) {
+  fs::create_directory_symlink(dir_ + "out", dir_ + "src/mirror");
+  fs::create_directory_symlink(dir_ + "out", dir_ + "link");
+  Put("src/a.hts", "page a");
+  Put("src/b.hts", "[<&" + dir_ + "link/a.html&>]");
+  Put("src/c.hts", "<+ var L: TStringList; begin L := TStringList.Create; L.LoadFromFile('" + dir_ +
+                       "link/b.html'); WriteLn('c: ' + L.Strings[0]); L.Free end. +>");
+  const struct {
+    std::string name;
+    std::vector<std::string> pages;
+    std::string last, text;  // the last page's output and what it holds
+  } cases[] = {
+      {"source", {"src/a.hts", "src/mirror/a.html"}, "out/a.html", "page a\r\n"},
+      {"include", {"src/a.hts", "src/b.hts"}, "out/b.html", "[page a\r\n]\r\n"},
+      {"script", {"src/a.hts", "src/b.hts", "src/c.hts"}, "out/c.html", "c: [page a\r\n\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(dir_ + "out");
+    Put("p.orv", "[directories]\nsrc=src\nout=out\n" + FilesAfterFiller(c.pages));
+    Build();
+    EXPECT_EQ(LastBuildCounts().Built, static_cast<int>(PageWriter::kInlinePages + c.pages.size()));
+    EXPECT_EQ(Get(c.last), c.text);
+  }
+}
+
 // A page that reads an earlier one, by its name, through a symbolic link or
 // through another path to its folder, finds it as written: in a first
 // build and in a full build over the pages of the last (the build reaches

@@ -5,7 +5,7 @@
 
 namespace orv {
 
-void BuildReadTrace::FileToRead(const std::string& path) { build_.Writer.Settle(path); }
+void BuildReadTrace::FileToRead(const std::string& path) { build_.Writer.SettleScriptRead(path); }
 
 void BuildReadTrace::FileRead(const std::string& path, const FileStamp& stamp, std::string_view bytes) {
   if (build_.Inputs) build_.Inputs->FileRead(path, stamp, bytes);

@@ -1,6 +1,7 @@
 #include "core/site/page_writer.h"
 
 #include <sched.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <new>
@@ -167,6 +168,26 @@ void PageWriter::Settle(const std::string& path) {
   auto [link, added] = links_.try_emplace(path, false);
   if (added) link->second = IsSymbolicLink(path);
   if (link->second || Pending(path)) Drain();
+}
+
+bool PageWriter::StatSettled(const std::string& path, FileStamp& stamp) {
+  Settle(path);
+  return StatFile(path, stamp) || (PublishFor(path) && StatFile(path, stamp));
+}
+
+void PageWriter::SettleScriptRead(const std::string& path) {
+  Settle(path);
+  if (staging_.Active() && !FileExists(path)) PublishFor(path);
+}
+
+bool PageWriter::PublishFor(const std::string& missing) {
+  if (!staging_.Active() || HoldsNul(missing)) return false;
+  struct stat st;
+  const std::string folder = ExtractFilePath(missing);
+  const bool may_lead = ::lstat(missing.c_str(), &st) == 0 ? S_ISLNK(st.st_mode)
+                                                           : !folder.empty() && ::stat(folder.c_str(), &st) != 0;
+  if (may_lead) Publish();
+  return may_lead;
 }
 
 void PageWriter::Drain() {

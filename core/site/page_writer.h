@@ -92,11 +92,18 @@ class PageWriter {
   // (SettleName): it is a file the build wrote, not a link.
   void Settle(const std::string& path);
   void SettleName(std::string_view path);
-  // Settle, then StatFile: whether `path` exists, and its stamp.
-  bool StatSettled(const std::string& path, FileStamp& stamp) {
-    Settle(path);
-    return StatFile(path, stamp);
-  }
+  // Settle, then StatFile: whether `path` exists, and its stamp; a path
+  // with no file is looked at again after PublishFor.
+  bool StatSettled(const std::string& path, FileStamp& stamp);
+  // Settle for a file a script is about to read; a path with no file is
+  // given to PublishFor.
+  void SettleScriptRead(const std::string& path);
+  // While pages are staged, a path with no file may still lead to one of
+  // them through a link into the output folder (a link that leads nowhere
+  // yet, or one on the way to a folder that cannot be reached): then
+  // publishes them (Publish) and returns true. A file simply missing from a
+  // folder that is there cannot be a staged page.
+  bool PublishFor(const std::string& missing);
   // Finishes and reports every write given.
   void Drain();
   // Before the first page: pages below `output_dir`, which does not exist,

@@ -271,6 +271,34 @@ TEST_F(PageWriterTest, StagedPagesAppearTogetherWhenTheBuildLooks) {
   }
 }
 
+// A look that finds no file publishes staged pages only when the path may
+// lead to one of them through a link.
+TEST_F(PageWriterTest, AMissingFileOnlyPublishesWhenItMayLeadToAStagedPage) {
+  const std::string out = dir_ + "out";
+  fs::create_directories(dir_ + "src");
+  fs::create_symlink(out + "/a.html", dir_ + "src/to-a.html");
+  fs::create_directory_symlink(out, dir_ + "to-out");
+  const struct {
+    std::string missing;
+    bool publishes, found;
+  } cases[] = {
+      {dir_ + "src/none.html", false, false},  // a file simply missing from its folder
+      {dir_ + "src/to-a.html", true, true},    // a link that leads nowhere yet
+      {dir_ + "to-out/a.html", true, true},    // through a link to the missing folder
+      {dir_ + "no/such/a.html", true, false},  // through a folder that cannot be reached
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(out);
+    writer_.StageOutput(out);
+    writer_.Submit(out + "/a.html", "a", 1);
+    FileStamp stamp;
+    EXPECT_EQ(writer_.StatSettled(c.missing, stamp), c.found) << c.missing;
+    EXPECT_EQ(fs::exists(out + "/a.html"), c.publishes) << c.missing;
+    writer_.Publish();
+    reports_.clear();
+  }
+}
+
 // A writer that goes away with staged pages leaves them in their place.
 TEST_F(PageWriterTest, StagedPagesTakeTheirPlaceWhenTheWriterGoes) {
   const std::string out = dir_ + "out";
