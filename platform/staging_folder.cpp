@@ -15,15 +15,11 @@
 #include <vector>
 
 #include "platform/exception.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace orv {
 namespace {
-
-// `path` without its final slashes ("/" stays).
-std::string WithoutSlash(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
 
 // Whether `path` is `folder` or lies within it.
 bool IsWithin(std::string_view path, std::string_view folder) {
@@ -99,21 +95,20 @@ int MoveEntries(int from, int to) {
 }  // namespace
 
 bool StagingFolder::Begin(const std::string& target) {
-  const std::string path = WithoutSlash(std::filesystem::path(target).lexically_normal().string());
-  const size_t slash = path.rfind('/');
-  if (path.empty() || path == "/" || path.find('\0') != std::string::npos) return false;
+  // A normal path ends in at most one slash.
+  const std::string path = ExcludeTrailingSlash(std::filesystem::path(target).lexically_normal().string());
+  if (path.empty() || path == "/" || HoldsNul(path)) return false;
   struct stat st;
   if (::lstat(path.c_str(), &st) == 0 || errno != ENOENT) return false;
-  const std::string prefix = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "." +
-                             path.substr(slash == std::string::npos ? 0 : slash + 1) + ".orv-" +
-                             std::to_string(::getpid()) + "-";
+  const std::string prefix =
+      ExtractFilePath(path) + "." + ExtractFileName(path) + ".orv-" + std::to_string(::getpid()) + "-";
   // Another build of this process may stand in for the same folder.
   for (int n = 0; n < 100; ++n) {
     const std::string hidden = prefix + std::to_string(n);
     if (::mkdir(hidden.c_str(), 0777) == 0) {
       std::error_code ec;
       target_ = path;
-      placed_ = WithoutSlash(std::filesystem::absolute(path, ec).lexically_normal().string());
+      placed_ = ExcludeTrailingSlash(std::filesystem::absolute(path, ec).lexically_normal().string());
       hidden_ = hidden;
       return true;
     }
@@ -133,7 +128,7 @@ bool StagingFolder::Covers(std::string_view path) const {
     if (ec) return true;  // a path that cannot be placed: look after publishing
     path = placed;
   }
-  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  if (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
   return IsWithin(path, placed_) || IsWithin(placed_, path);
 }
 

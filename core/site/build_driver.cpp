@@ -279,8 +279,7 @@ void ProcessProject(const std::string& project_file, const std::string& single_f
   // clean build of the whole project (no output folder yet) writes into a
   // hidden folder that takes the output folder's name at the end.
   if (!incremental || incremental->BuildsEveryPage()) build.Writer.Expect(settings.Files.size());
-  if (incremental && incremental->BuildsEveryPage() && !DirectoryExists(settings.OutputDir))
-    build.Writer.StageOutput(settings.OutputDir);
+  if (incremental && incremental->BuildsEveryPage()) build.Writer.StageOutput(settings.OutputDir);
   BuildCounts counts;
   std::exception_ptr error;
   bool preview_page = !settings.SingleFile.empty() && settings.Preview;

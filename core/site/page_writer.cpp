@@ -1,7 +1,6 @@
 #include "core/site/page_writer.h"
 
 #include <sched.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <new>
@@ -158,12 +157,12 @@ uint32_t PageWriter::PendingPage(std::string_view name) const {
 }
 
 void PageWriter::SettleName(std::string_view path) {
-  if (staging_.Active() && staging_.Covers(path)) Publish();
+  if (staging_.Covers(path)) Publish();
   if (Pending(path)) Drain();
 }
 
 void PageWriter::Settle(const std::string& path) {
-  if (staging_.Active() && staging_.Covers(path)) Publish();
+  if (staging_.Covers(path)) Publish();
   if (reported_ == given_.load(std::memory_order_relaxed)) return;
   auto [link, added] = links_.try_emplace(path, false);
   if (added) link->second = IsSymbolicLink(path);
@@ -181,11 +180,9 @@ void PageWriter::SettleScriptRead(const std::string& path) {
 }
 
 bool PageWriter::PublishFor(const std::string& missing) {
-  if (!staging_.Active() || HoldsNul(missing)) return false;
-  struct stat st;
+  if (!staging_.Active()) return false;
   const std::string folder = ExtractFilePath(missing);
-  const bool may_lead = ::lstat(missing.c_str(), &st) == 0 ? S_ISLNK(st.st_mode)
-                                                           : !folder.empty() && ::stat(folder.c_str(), &st) != 0;
+  const bool may_lead = IsSymbolicLink(missing) || (!folder.empty() && !DirectoryExists(folder));
   if (may_lead) Publish();
   return may_lead;
 }

@@ -106,9 +106,9 @@ class PageWriter {
   bool PublishFor(const std::string& missing);
   // Finishes and reports every write given.
   void Drain();
-  // Before the first page: pages below `output_dir`, which does not exist,
+  // Before the first page: when `output_dir` does not exist, pages below it
   // go into a hidden folder beside it until Publish (StagingFolder). Does
-  // nothing when that folder cannot be made.
+  // nothing when it exists or that folder cannot be made.
   void StageOutput(const std::string& output_dir);
   // Drain, then gives the hidden folder the output folder's name (see
   // StagingFolder::Publish, whose error it raises); pages given later are
